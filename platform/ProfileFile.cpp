@@ -1,0 +1,245 @@
+#include "platform/ProfileFile.h"
+
+#include "platform/Cp1251.h"
+#include "platform/VordaError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Section and key names match without regard to case, Cyrillic letters included.
+bool NamesEqual(std::string_view a, std::string_view b) {
+    return Cp1251CompareNoCase(a, b) == 0;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// One line of the file: its text runs from `begin` to `textEnd`, its line end (none, one or
+// two bytes) from `textEnd` to `end`.
+struct Line {
+    std::size_t begin = 0;
+    std::size_t textEnd = 0;
+    std::size_t end = 0;
+};
+
+std::vector<Line> SplitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        std::size_t end = i + 1;
+        if (bytes[i] == '\r' && end < bytes.size() && bytes[end] == '\n')
+            ++end;
+        lines.push_back({begin, i, end});
+        begin = end;
+        i = end - 1;
+    }
+    if (begin < bytes.size())
+        lines.push_back({begin, bytes.size(), bytes.size()});
+    return lines;
+}
+
+enum class LineKind { Section, Key, Other };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;  // section name or key, without surrounding blanks
+    std::string_view value; // the key's value, without surrounding blanks
+};
+
+ParsedLine ParseLine(std::string_view text) {
+    const std::string_view trimmed = Trim(text);
+    if (trimmed.empty() || trimmed.front() == ';')
+        return {};
+    if (trimmed.front() == '[') {
+        const std::size_t close = trimmed.find(']');
+        if (close != std::string_view::npos)
+            return {LineKind::Section, Trim(trimmed.substr(1, close - 1)), {}};
+        // A "[" without its "]" opens no section; the line may still be a key.
+    }
+    const std::size_t equals = trimmed.find('=');
+    if (equals == std::string_view::npos)
+        return {};
+    return {LineKind::Key, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
+}
+
+// Where a key stands in the file, as far as it was found.
+struct KeyPlace {
+    std::optional<std::size_t> sectionLine;
+    std::optional<std::size_t> keyLine;
+    std::size_t lastNonBlankLine = 0; // of the section; the header itself at least
+};
+
+KeyPlace FindKey(std::string_view bytes, const std::vector<Line>& lines, std::string_view section,
+                 std::string_view key) {
+    KeyPlace place;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view text =
+            bytes.substr(lines[i].begin, lines[i].textEnd - lines[i].begin);
+        const ParsedLine line = ParseLine(text);
+        if (!place.sectionLine) {
+            if (line.kind == LineKind::Section && NamesEqual(line.name, section)) {
+                place.sectionLine = i;
+                place.lastNonBlankLine = i;
+            }
+            continue;
+        }
+        if (line.kind == LineKind::Section)
+            break;
+        if (!Trim(text).empty())
+            place.lastNonBlankLine = i;
+        if (line.kind == LineKind::Key && NamesEqual(line.name, key)) {
+            place.keyLine = i;
+            break;
+        }
+    }
+    return place;
+}
+
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::optional<std::string> ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes.toStdString();
+}
+
+[[noreturn]] void ThrowUnableToWrite(const QString& path) {
+    throw VordaError(VordaError::Kind::InputOutput,
+                     QStringLiteral("Unable to write to %1").arg(path));
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// A name or value that would read back as something else, or break the lines around it.
+bool BreaksStructure(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view trimmedKey = Trim(key);
+    return HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+           Trim(section).empty() || section.find(']') != std::string_view::npos ||
+           trimmedKey.empty() || key.find('=') != std::string_view::npos ||
+           trimmedKey.front() == ';' || trimmedKey.front() == '[';
+}
+
+std::string KeyLine(std::string_view key, std::string_view value) {
+    std::string line(key);
+    line += '=';
+    line += value;
+    return line;
+}
+
+// The file's bytes with the key set, every other byte as it was.
+std::string WithKeySet(const std::string& bytes, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    const std::vector<Line> lines = SplitLines(bytes);
+    const KeyPlace place = FindKey(bytes, lines, section, key);
+    std::string result;
+    if (place.keyLine) {
+        const Line& line = lines[*place.keyLine];
+        result = bytes.substr(0, line.begin);
+        result += KeyLine(key, value);
+        result += bytes.substr(line.textEnd);
+        return result;
+    }
+    if (place.sectionLine) {
+        // After the section's last non-blank line, so that the empty lines which part it
+        // from the next section stay below the new key.
+        const Line& line = lines[place.lastNonBlankLine];
+        result = bytes.substr(0, line.end);
+        if (line.end == line.textEnd)
+            result += kLineEnd;
+        result += KeyLine(key, value);
+        result += kLineEnd;
+        result += bytes.substr(line.end);
+        return result;
+    }
+    result = bytes;
+    if (!lines.empty()) {
+        const Line& last = lines.back();
+        if (last.end == last.textEnd)
+            result += kLineEnd;
+        if (!Trim(std::string_view(bytes).substr(last.begin, last.textEnd - last.begin)).empty())
+            result += kLineEnd;
+    }
+    result += '[';
+    result += section;
+    result += ']';
+    result += kLineEnd;
+    result += KeyLine(key, value);
+    result += kLineEnd;
+    return result;
+}
+
+} // namespace
+
+std::string ReadProfileString(const QString& path, std::string_view section, std::string_view key,
+                              std::string_view defaultValue) {
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes)
+        return std::string(defaultValue);
+    const std::vector<Line> lines = SplitLines(*bytes);
+    const KeyPlace place = FindKey(*bytes, lines, Trim(section), Trim(key));
+    if (!place.keyLine)
+        return std::string(defaultValue);
+    const Line& line = lines[*place.keyLine];
+    const ParsedLine parsed =
+        ParseLine(std::string_view(*bytes).substr(line.begin, line.textEnd - line.begin));
+    const std::string_view value = Unquote(parsed.value);
+    return std::string(value.substr(0, kProfileValueMaxLength));
+}
+
+void WriteProfileString(const QString& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    if (BreaksStructure(section, key, value))
+        ThrowUnableToWrite(path);
+
+    std::string bytes;
+    // A file that exists but cannot be read is not taken for a missing one: writing would
+    // lose what it holds.
+    if (QFileInfo::exists(path)) {
+        std::optional<std::string> existing = ReadWholeFile(path);
+        if (!existing)
+            ThrowUnableToWrite(path);
+        bytes = std::move(*existing);
+    }
+    const std::string updated = WithKeySet(bytes, Trim(section), Trim(key), value);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        ThrowUnableToWrite(path);
+    const auto size = static_cast<qint64>(updated.size());
+    if (file.write(updated.data(), size) != size) {
+        file.cancelWriting();
+        ThrowUnableToWrite(path);
+    }
+    if (!file.commit())
+        ThrowUnableToWrite(path);
+}

@@ -1,0 +1,433 @@
+#include "platform/Cp1251.h"
+#include "platform/ProfileFile.h"
+#include "platform/VordaError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray kDefault = "default!";
+
+QByteArray Cp1251(const char16_t* text) {
+    return QByteArray::fromStdString(UnicodeToCp1251(QStringView(text)));
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+std::string_view View(const QByteArray& bytes) {
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// True when this process may write where permission bits forbid it (as root), so that a
+// read-only file or folder cannot make a write fail.
+bool PermissionBitsIgnored(const QString& folder) {
+    const QString probe = folder + QStringLiteral("/probe");
+    WriteBytes(probe, "x");
+    QFile::setPermissions(probe, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile file(probe);
+    const bool ignored = file.open(QIODevice::WriteOnly | QIODevice::Append);
+    file.close();
+    QFile::setPermissions(probe, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(probe);
+    return ignored;
+}
+
+} // namespace
+
+class ProfileFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(folder_.isValid());
+        path_ = folder_.filePath(QStringLiteral("Vorda2000.ini"));
+        QFile::remove(path_);
+    }
+
+    void read_data();
+    void read();
+    void readMissingFile();
+    void readsTheFileEachTime();
+    void write_data();
+    void write();
+    void writesBuildANewFile();
+    void writeRefusesBrokenNames_data();
+    void writeRefusesBrokenNames();
+    void failedWriteKeepsTheFile_data();
+    void failedWriteKeepsTheFile();
+
+private:
+    QTemporaryDir folder_;
+    QString path_;
+};
+
+void ProfileFileTest::read_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray game = "[Vorda]\r\nLanguageNumber=2\r\nStrong=4\r\n";
+    const QByteArray longValue(3000, 'x');
+
+    QTest::newRow("key found") << game << QByteArray("Vorda") << QByteArray("Strong")
+                               << QByteArray("4");
+    QTest::newRow("key in other case")
+        << game << QByteArray("Vorda") << QByteArray("sTRONG") << QByteArray("4");
+    QTest::newRow("section in other case")
+        << game << QByteArray("VORDA") << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("blanks around key and value")
+        << QByteArray("[Vorda]\r\n \t Strong\t =  \t5 \t\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("5");
+    QTest::newRow("blanks inside the value kept")
+        << QByteArray("[Vorda]\r\nTitle= a \t b \r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("a \t b");
+    QTest::newRow("equals sign in the value kept")
+        << QByteArray("[Vorda]\r\nTitle=a=b\r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("a=b");
+    QTest::newRow("double quotes removed")
+        << QByteArray("[Vorda]\r\nTitle=\"Vorda 2000\"\r\n") << QByteArray("Vorda")
+        << QByteArray("Title") << QByteArray("Vorda 2000");
+    QTest::newRow("single quotes removed")
+        << QByteArray("[Vorda]\r\nTitle='Vorda 2000'\r\n") << QByteArray("Vorda")
+        << QByteArray("Title") << QByteArray("Vorda 2000");
+    QTest::newRow("only one pair of quotes removed")
+        << QByteArray("[Vorda]\r\nTitle=\"\"x\"\"\r\n") << QByteArray("Vorda")
+        << QByteArray("Title") << QByteArray("\"x\"");
+    QTest::newRow("blanks inside quotes kept")
+        << QByteArray("[Vorda]\r\nTitle=  ' x '  \r\n") << QByteArray("Vorda")
+        << QByteArray("Title") << QByteArray(" x ");
+    QTest::newRow("unlike quotes kept")
+        << QByteArray("[Vorda]\r\nTitle=\"x'\r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("\"x'");
+    QTest::newRow("lone quote kept") << QByteArray("[Vorda]\r\nTitle=\"\r\n") << QByteArray("Vorda")
+                                     << QByteArray("Title") << QByteArray("\"");
+    QTest::newRow("comment line ignored")
+        << QByteArray("[Vorda]\r\n;Strong=9\r\n  ; Strong=8\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("commented key alone gives default")
+        << QByteArray("[Vorda]\r\n;Strong=9\r\n") << QByteArray("Vorda") << QByteArray("Strong")
+        << kDefault;
+    QTest::newRow("line without equals sign ignored")
+        << QByteArray("[Vorda]\r\nStrong\r\nrubbish\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("value cut at 2047")
+        << QByteArray("[Vorda]\r\nTitle=" + longValue + "\r\n") << QByteArray("Vorda")
+        << QByteArray("Title") << QByteArray(2047, 'x');
+    QTest::newRow("value of 2047 kept whole")
+        << QByteArray("[Vorda]\r\nTitle=" + QByteArray(2047, 'y') + "\r\n") << QByteArray("Vorda")
+        << QByteArray("Title") << QByteArray(2047, 'y');
+    QTest::newRow("quotes removed before the cut")
+        << QByteArray("[Vorda]\r\nTitle=\"" + QByteArray(2047, 'z') + "\"\r\n")
+        << QByteArray("Vorda") << QByteArray("Title") << QByteArray(2047, 'z');
+    QTest::newRow("present empty value is empty")
+        << QByteArray("[Vorda]\r\nTitle=\r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("");
+    QTest::newRow("value of blanks only is empty")
+        << QByteArray("[Vorda]\r\nTitle= \t \r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("");
+    QTest::newRow("value of empty quotes is empty")
+        << QByteArray("[Vorda]\r\nTitle=\"\"\r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("");
+    QTest::newRow("missing key gives default")
+        << game << QByteArray("Vorda") << QByteArray("Sound") << kDefault;
+    QTest::newRow("missing section gives default")
+        << game << QByteArray("Images") << QByteArray("Strong") << kDefault;
+    QTest::newRow("empty file gives default")
+        << QByteArray("") << QByteArray("Vorda") << QByteArray("Strong") << kDefault;
+    QTest::newRow("key of another section not found")
+        << QByteArray("[Vorda]\r\nSound=1\r\n[Images]\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << kDefault;
+    QTest::newRow("key before any section not found")
+        << QByteArray("Strong=4\r\n[Vorda]\r\nSound=1\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << kDefault;
+    QTest::newRow("section runs to the next header")
+        << QByteArray("[Images]\r\nImage0=a\r\n[Vorda]\r\nImage0=b\r\n") << QByteArray("Vorda")
+        << QByteArray("Image0") << QByteArray("b");
+    QTest::newRow("first of two keys counts")
+        << QByteArray("[Vorda]\r\nStrong=4\r\nSTRONG=5\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("section header with blanks")
+        << QByteArray("  [ Vorda ]\t\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("text after the closing bracket ignored")
+        << QByteArray("[Vorda] ; settings\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("bracket without its pair opens no section")
+        << QByteArray("[Vorda\r\nStrong=4\r\n") << QByteArray("Vorda") << QByteArray("Strong")
+        << kDefault;
+    QTest::newRow("Cyrillic section name in other case")
+        << Cp1251(u"[\u0420\u0423\u0421\u0421\u041a\u0418\u0419]\r\nTitle=x\r\n")
+        << Cp1251(u"\u0440\u0443\u0441\u0441\u043a\u0438\u0439") << QByteArray("Title")
+        << QByteArray("x");
+    QTest::newRow("Cyrillic key with yo in other case")
+        << Cp1251(u"[Vorda]\r\n\u0401\u0416=\u0451\u0436\r\n") << QByteArray("Vorda")
+        << Cp1251(u"\u0451\u0436") << Cp1251(u"\u0451\u0436");
+    QTest::newRow("Cyrillic value kept byte for byte")
+        << Cp1251(u"[Russian]\r\nTitle=\u0412\u043e\u0440\u0434\u0430 2000\r\n")
+        << QByteArray("Russian") << QByteArray("Title")
+        << Cp1251(u"\u0412\u043e\u0440\u0434\u0430 2000");
+    QTest::newRow("lone LF line ends")
+        << QByteArray("[Images]\nA=1\n[Vorda]\nStrong=4\nB=2\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("lone CR line ends")
+        << QByteArray("[Images]\rA=1\r[Vorda]\rStrong=4\rB=2\r") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("mixed line ends")
+        << QByteArray("[Images]\r\nA=1\r[Vorda]\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
+    QTest::newRow("last line without line end")
+        << QByteArray("[Vorda]\r\nStrong=4") << QByteArray("Vorda") << QByteArray("Strong")
+        << QByteArray("4");
+}
+
+void ProfileFileTest::read() {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, expected);
+    QVERIFY(WriteBytes(path_, file));
+
+    const std::string value = ReadProfileString(path_, View(section), View(key), View(kDefault));
+    QCOMPARE(QByteArray::fromStdString(value), expected);
+}
+
+void ProfileFileTest::readMissingFile() {
+    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("16"));
+    QCOMPARE(ReadProfileString(folder_.path(), "Vorda", "Strong", "16"), std::string("16"));
+    QCOMPARE(ReadProfileString(folder_.filePath(QStringLiteral("none/Vorda2000.ini")), "Vorda",
+                               "Strong", ""),
+             std::string());
+}
+
+void ProfileFileTest::readsTheFileEachTime() {
+    QVERIFY(WriteBytes(path_, "[Vorda]\r\nStrong=4\r\n"));
+    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("4"));
+    QVERIFY(WriteBytes(path_, "[Vorda]\r\nStrong=6\r\n"));
+    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("6"));
+    QVERIFY(QFile::remove(path_));
+    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("16"));
+}
+
+void ProfileFileTest::write_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray head = "; Vorda 2000 settings\r\n\r\n[Vorda]\r\nLanguageNumber=1\r\n";
+    const QByteArray tail = "Sound=1\r\n\r\n[Russian]\r\n; captions\r\nStrong=\"x\"\r\n";
+
+    QTest::newRow("value replaced in place")
+        << true << QByteArray(head + "Strong=4\r\n" + tail) << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6") << QByteArray(head + "Strong=6\r\n" + tail);
+    QTest::newRow("key in other case replaced with the caller's spelling")
+        << true << QByteArray(head + " STRONG = '4' \r\n" + tail) << QByteArray("vorda")
+        << QByteArray("Strong") << QByteArray("6") << QByteArray(head + "Strong=6\r\n" + tail);
+    QTest::newRow("replaced line keeps its own line end")
+        << true << QByteArray("[Vorda]\nStrong=4\rSound=1\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6") << QByteArray("[Vorda]\nStrong=6\rSound=1\n");
+    QTest::newRow("last line replaced without line end")
+        << true << QByteArray("[Vorda]\r\nStrong=4") << QByteArray("Vorda") << QByteArray("Strong")
+        << QByteArray("6") << QByteArray("[Vorda]\r\nStrong=6");
+    QTest::newRow("only the first of two keys replaced")
+        << true << QByteArray("[Vorda]\r\nStrong=4\r\nStrong=5\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("[Vorda]\r\nStrong=6\r\nStrong=5\r\n");
+    QTest::newRow("empty value written")
+        << true << QByteArray("[Images]\r\nImage0=wood.bmp\r\n") << QByteArray("Images")
+        << QByteArray("Image0") << QByteArray("") << QByteArray("[Images]\r\nImage0=\r\n");
+    QTest::newRow("key added after the section's last non-blank line")
+        << true << QByteArray(head + tail) << QByteArray("Vorda") << QByteArray("Strong")
+        << QByteArray("6")
+        << QByteArray(head + "Sound=1\r\nStrong=6\r\n\r\n[Russian]\r\n"
+                             "; captions\r\nStrong=\"x\"\r\n");
+    QTest::newRow("key in a comment not replaced")
+        << true << QByteArray("[Vorda]\r\n;Strong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("[Vorda]\r\n;Strong=4\r\nStrong=6\r\n");
+    QTest::newRow("key added to the last section before trailing empty lines")
+        << true << QByteArray("[Vorda]\r\nSound=1\r\n\r\n \r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("[Vorda]\r\nSound=1\r\nStrong=6\r\n\r\n \r\n");
+    QTest::newRow("key added after a last line without line end")
+        << true << QByteArray("[Vorda]\nSound=1") << QByteArray("Vorda") << QByteArray("Strong")
+        << QByteArray("6") << QByteArray("[Vorda]\nSound=1\r\nStrong=6\r\n");
+    QTest::newRow("key added under a bare header")
+        << true << QByteArray("[Vorda]\r\n[Images]\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("[Vorda]\r\nStrong=6\r\n[Images]\r\n");
+    QTest::newRow("key of another section left alone")
+        << true << QByteArray("[Russian]\r\nStrong=x\r\n\r\n[Vorda]\r\nSound=1\r\n")
+        << QByteArray("Vorda") << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("[Russian]\r\nStrong=x\r\n\r\n[Vorda]\r\nSound=1\r\nStrong=6\r\n");
+    QTest::newRow("section added at the end after an empty line")
+        << true << QByteArray(head + tail) << QByteArray("Images") << QByteArray("UseSkins")
+        << QByteArray("1") << QByteArray(head + tail + "\r\n[Images]\r\nUseSkins=1\r\n");
+    QTest::newRow("section added after a file ending in an empty line")
+        << true << QByteArray("[Vorda]\nSound=1\n\n") << QByteArray("Images")
+        << QByteArray("UseSkins") << QByteArray("1")
+        << QByteArray("[Vorda]\nSound=1\n\n[Images]\r\nUseSkins=1\r\n");
+    QTest::newRow("section added after a last line without line end")
+        << true << QByteArray("[Vorda]\r\nSound=1") << QByteArray("Images")
+        << QByteArray("UseSkins") << QByteArray("1")
+        << QByteArray("[Vorda]\r\nSound=1\r\n\r\n[Images]\r\nUseSkins=1\r\n");
+    QTest::newRow("empty file gets the section")
+        << true << QByteArray("") << QByteArray("Vorda") << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("[Vorda]\r\nStrong=6\r\n");
+    QTest::newRow("file created") << false << QByteArray() << QByteArray("Vorda")
+                                  << QByteArray("Strong") << QByteArray("6")
+                                  << QByteArray("[Vorda]\r\nStrong=6\r\n");
+    QTest::newRow("Cyrillic section in other case found")
+        << true << Cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=1\r\n")
+        << Cp1251(u"\u0451\u043b\u043a\u0430") << QByteArray("A") << Cp1251(u"\u0434\u0430")
+        << Cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=\u0434\u0430\r\n");
+    QTest::newRow("bytes that are no text kept")
+        << true << QByteArrayLiteral("\xff\x00\x98;\r\n[Vorda]\r\nStrong=4\r\n\x01\x7f")
+        << QByteArray("Vorda") << QByteArray("Strong") << QByteArray("6")
+        << QByteArrayLiteral("\xff\x00\x98;\r\n[Vorda]\r\nStrong=6\r\n\x01\x7f");
+}
+
+void ProfileFileTest::write() {
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, after);
+    if (exists)
+        QVERIFY(WriteBytes(path_, before));
+
+    WriteProfileString(path_, View(section), View(key), View(value));
+    QCOMPARE(ReadBytes(path_), after);
+    const std::string readBack = ReadProfileString(path_, View(section), View(key), "?");
+    QCOMPARE(QByteArray::fromStdString(readBack), value);
+}
+
+void ProfileFileTest::writesBuildANewFile() {
+    WriteProfileString(path_, "Vorda", "Sound", "1");
+    WriteProfileString(path_, "Vorda", "LanguageNumber", "2");
+    WriteProfileString(path_, "Vorda", "Strong", "4");
+    WriteProfileString(path_, "Images", "Image0", "");
+    WriteProfileString(path_, "Images", "UseSkins", "1");
+    WriteProfileString(path_, "Vorda", "Sound", "0");
+    QCOMPARE(ReadBytes(path_), QByteArray("[Vorda]\r\nSound=0\r\nLanguageNumber=2\r\nStrong=4\r\n"
+                                          "\r\n[Images]\r\nImage0=\r\nUseSkins=1\r\n"));
+}
+
+void ProfileFileTest::writeRefusesBrokenNames_data() {
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
+
+    QTest::newRow("line break in the value")
+        << QByteArray("Images") << QByteArray("Image0") << QByteArray("a\r\n[Vorda]");
+    QTest::newRow("lone CR in the value")
+        << QByteArray("Images") << QByteArray("Image0") << QByteArray("a\rb");
+    QTest::newRow("line break in the key")
+        << QByteArray("Images") << QByteArray("Ima\nge0") << QByteArray("a");
+    QTest::newRow("equals sign in the key")
+        << QByteArray("Images") << QByteArray("a=b") << QByteArray("a");
+    QTest::newRow("key opening a comment")
+        << QByteArray("Images") << QByteArray(";Image0") << QByteArray("a");
+    QTest::newRow("empty key") << QByteArray("Images") << QByteArray(" ") << QByteArray("a");
+    QTest::newRow("closing bracket in the section")
+        << QByteArray("Ima]ges") << QByteArray("Image0") << QByteArray("a");
+    QTest::newRow("empty section") << QByteArray("") << QByteArray("Image0") << QByteArray("a");
+}
+
+void ProfileFileTest::writeRefusesBrokenNames() {
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
+    const QByteArray before = "[Images]\r\nImage0=wood.bmp\r\n";
+    QVERIFY(WriteBytes(path_, before));
+
+    try {
+        WriteProfileString(path_, View(section), View(key), View(value));
+        QFAIL("the write was accepted");
+    } catch (const VordaError& error) {
+        QCOMPARE(error.kind(), VordaError::Kind::InputOutput);
+        QCOMPARE(error.text(), QStringLiteral("Unable to write to ") + path_);
+    }
+    QCOMPARE(ReadBytes(path_), before);
+}
+
+void ProfileFileTest::failedWriteKeepsTheFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("target is a folder") << QStringLiteral("folder");
+    QTest::newRow("folder missing") << QStringLiteral("missing");
+    QTest::newRow("no room for the temporary file name") << QStringLiteral("long name");
+    QTest::newRow("read-only file") << QStringLiteral("read-only file");
+    QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
+}
+
+void ProfileFileTest::failedWriteKeepsTheFile() {
+    QFETCH(QString, kind);
+    const QByteArray before = "; mine\n[Vorda]\r\nStrong=4\r\n";
+    QString folder = folder_.filePath(QStringLiteral("case"));
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + QStringLiteral("/Vorda2000.ini");
+    bool fileExists = true;
+
+    if (kind == QStringLiteral("folder")) {
+        QVERIFY(QDir().mkpath(path));
+        fileExists = false;
+    } else if (kind == QStringLiteral("missing")) {
+        path = folder + QStringLiteral("/none/Vorda2000.ini");
+        fileExists = false;
+    } else if (kind == QStringLiteral("long name")) {
+        // The longest name the file system takes leaves no room for the temporary file's
+        // suffix, so the new file cannot be made even where permission bits do not count.
+        path = folder + QLatin1Char('/') + QString(255, QLatin1Char('v'));
+        QVERIFY(WriteBytes(path, before));
+    } else if (kind == QStringLiteral("read-only file")) {
+        if (PermissionBitsIgnored(folder))
+            QSKIP("running with privileges that ignore permission bits (root): a read-only file "
+                  "cannot make the write fail");
+        QVERIFY(WriteBytes(path, before));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    } else {
+        if (PermissionBitsIgnored(folder))
+            QSKIP("running with privileges that ignore permission bits (root): a read-only folder "
+                  "cannot make the write fail");
+        QVERIFY(WriteBytes(path, before));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    }
+
+    QString message;
+    try {
+        WriteProfileString(path, "Vorda", "Strong", "6");
+    } catch (const VordaError& error) {
+        QCOMPARE(error.kind(), VordaError::Kind::InputOutput);
+        message = error.text();
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+
+    QCOMPARE(message, QStringLiteral("Unable to write to ") + path);
+    if (fileExists)
+        QCOMPARE(ReadBytes(path), before);
+    // No temporary file is left behind beside the settings file.
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left, fileExists ? QStringList{QFileInfo(path).fileName()} : QStringList{});
+    QVERIFY(QDir(folder).removeRecursively());
+}
+
+QTEST_GUILESS_MAIN(ProfileFileTest)
+#include "tst_profile.moc"
