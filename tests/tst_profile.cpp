@@ -68,6 +68,8 @@ private slots:
     void writeRefusesBrokenNames();
     void failedWriteKeepsTheFile_data();
     void failedWriteKeepsTheFile();
+    void accompanyingFileHasEveryText_data();
+    void accompanyingFileHasEveryText();
 
 private:
     QTemporaryDir folder_;
@@ -427,6 +429,71 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
     const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(left, fileExists ? QStringList{QFileInfo(path).fileName()} : QStringList{});
     QVERIFY(QDir(folder).removeRecursively());
+}
+
+void ProfileFileTest::accompanyingFileHasEveryText_data() {
+    QTest::addColumn<QByteArray>("section");
+    QTest::newRow("Russian") << QByteArray("Russian");
+    QTest::newRow("English") << QByteArray("English");
+}
+
+// The settings file that accompanies the game holds every text the interface reads, in both
+// languages, and its separators stay separators.
+void ProfileFileTest::accompanyingFileHasEveryText() {
+    QFETCH(QByteArray, section);
+    const QString path = QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini");
+    const QByteArray bytes = ReadBytes(path);
+    QVERIFY(!bytes.isEmpty());
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+
+    const char* const keys[] = {"Title",
+                                "Menu_Game",
+                                "Menu_NewGame",
+                                "Menu_Records",
+                                "Menu_None1",
+                                "Menu_Exit",
+                                "Menu_Options",
+                                "Menu_Chooselanguage",
+                                "Menu_Russian",
+                                "Menu_English",
+                                "Menu_CPU",
+                                "Menu_Textures",
+                                "Menu_Sound",
+                                "Menu_Help",
+                                "Menu_Help1",
+                                "Menu_About",
+                                "Menu_none2",
+                                "Menu_Visit",
+                                "Menu_Pelmarov1",
+                                "Menu_Pelmarov2",
+                                "Menu_CreateShortcut",
+                                "SkipButton",
+                                "AdviceButton",
+                                "Wait",
+                                "AddWord1",
+                                "AddWord2",
+                                "Yes",
+                                "No",
+                                "CPU_Label1",
+                                "CPU_Label2",
+                                "WinnersButton1",
+                                "WinnersButton2",
+                                "Sure",
+                                "GameOver",
+                                "Anonimous",
+                                "AddRating1",
+                                "AddRating2",
+                                "AddRating3",
+                                "UseSkins"};
+    for (const char* key : keys) {
+        const std::string text = ReadProfileString(path, View(section), key, "");
+        QVERIFY2(!text.empty(), key);
+    }
+    QCOMPARE(ReadProfileString(path, View(section), "Menu_None1", ""), std::string("-"));
+    QCOMPARE(ReadProfileString(path, View(section), "Menu_none2", ""), std::string("-"));
+    QCOMPARE(ReadProfileString(path, "Vorda", "LanguageNumber", ""), std::string("1"));
+    QCOMPARE(ReadProfileString(path, "Images", "UseSkins", ""), std::string("1"));
 }
 
 QTEST_GUILESS_MAIN(ProfileFileTest)
