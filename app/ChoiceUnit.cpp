@@ -1,0 +1,88 @@
+#include "app/ChoiceUnit.h"
+
+#include "app/MainUnit.h"
+#include "extras/ImagesUnit.h"
+#include "extras/SoundUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolControls.h"
+
+std::string ChoiceCaption;
+std::string ChoiceQuestion;
+TChoiceWindow* ChoiceWindow = nullptr;
+
+namespace {
+constexpr int kSoundQuestion = 8;
+}
+
+TChoiceWindow::TChoiceWindow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    ChoiceWindow = this;
+    setObjectName(QStringLiteral("ChoiceWindow"));
+    setFixedSize(292, 103);
+    setModal(true);
+    Hook = new TCoolFormHook(this);
+    Hook->setGeometry(0, 0, 292, 103);
+
+    QuestionLabel = new TCoolLabel(Hook);
+    QuestionLabel->setGeometry(15, 15, 270, 19);
+    QuestionLabel->SetSimpleView(true);
+    QuestionLabel->SetAlignment(Qt::AlignCenter);
+    QuestionLabel->SetTransparent(true);
+    QuestionLabel->setFont(CoolFont(13, true));
+
+    YesButton = new TCoolBtn(Hook);
+    YesButton->setGeometry(30, 50, 100, 35);
+    NoButton = new TCoolBtn(Hook);
+    NoButton->setGeometry(170, 50, 100, 35);
+    for (TCoolBtn* button : {YesButton, NoButton}) {
+        button->SetSimpleView(true);
+        button->setFont(CoolFont(16, true));
+        button->SetFontColor(Qt::white);
+    }
+    connect(YesButton, &QAbstractButton::clicked, this, [this] { done(kChoiceYes); });
+    connect(NoButton, &QAbstractButton::clicked, this, [this] { done(kChoiceNo); });
+
+    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
+    ApplyTextures();
+}
+
+TChoiceWindow::~TChoiceWindow() {
+    if (ChoiceWindow == this)
+        ChoiceWindow = nullptr;
+}
+
+void TChoiceWindow::ApplyWindowTextures() {
+    Hook->SetWallpaper(GetTexture(6));
+    YesButton->SetWallpaper(GetTexture(0));
+    NoButton->SetWallpaper(GetTexture(0));
+}
+
+void TChoiceWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QWidget* main = parentWidget())
+        move(main->geometry().center() - QPoint(width() / 2, height() / 2));
+    PlaySoundEffect(kSoundQuestion);
+    FormActivate();
+}
+
+void TChoiceWindow::hideEvent(QHideEvent* event) {
+    FormDeactivate();
+    QDialog::hideEvent(event);
+}
+
+void TChoiceWindow::FormActivate() {
+    MainInputEnabled = false;
+    setWindowTitle(Cp1251ToUnicode(ChoiceCaption));
+    QuestionLabel->SetCaption(ChoiceQuestion);
+    YesButton->SetCaption(LanguageText("Yes"));
+    NoButton->SetCaption(LanguageText("No"));
+}
+
+void TChoiceWindow::FormDeactivate() { MainInputEnabled = true; }
+
+int ShowChoiceWindow() {
+    if (!ChoiceWindow)
+        ChoiceWindow = new TChoiceWindow(MainWindow);
+    return ChoiceWindow->exec();
+}

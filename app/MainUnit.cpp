@@ -1,0 +1,503 @@
+#include "app/MainUnit.h"
+
+#include "core/PoleUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "extras/ImagesUnit.h"
+#include "extras/SoundUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
+#include "platform/VordaError.h"
+#include "platform/WebOpener.h"
+#include "settings/SetCPUUnit.h"
+#include "skin/CoolControls.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+uint8_t InputPhase = 0;
+std::string ChosenLetter;
+uint16_t PlacedCol = 0, PlacedRow = 0;
+uint16_t HoverCol = 0, HoverRow = 0;
+bool OverCell = false;
+uint16_t LastCol = 0, LastRow = 0;
+int32_t PassCount = 0;
+uint16_t TickCount = 0;
+bool MainInputEnabled = true;
+bool HintMode = false;
+QRandomGenerator GameRandom;
+TMainWindow* MainWindow = nullptr;
+
+const char* const HomePageUrl = "https://vorda2000.example.org/";
+const char* const AuthorSiteUrl1 = "https://letterworks.example.net/";
+const char* const AuthorSiteUrl2 = "https://letterworks.example.com/";
+
+namespace {
+
+const QColor kWordColour(200, 200, 255);
+const QColor kWordShadow(100, 100, 255);
+const QColor kScoreColour(128, 255, 128);
+const QColor kSheetColour(255, 210, 210);
+
+// Windows point sizes at 96 dots per inch, in pixels.
+constexpr int pointsToPixels(int points) { return (points * 96 + 36) / 72; }
+
+QAction* addItem(QMenu* menu, const char* name, int image = -1) {
+    QAction* item = menu->addAction(QString::fromLatin1(name));
+    item->setObjectName(QString::fromLatin1(name));
+    if (image >= 0)
+        item->setIcon(QIcon(QStringLiteral(":/menu/%1").arg(image)));
+    return item;
+}
+
+QMenu* addSubmenu(QWidget* parent, const char* name) {
+    auto* menu = new QMenu(QString::fromLatin1(name), parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+} // namespace
+
+TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
+    MainWindow = this;
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFont(CoolFont(11));
+    CreateMenu();
+    CreateControls();
+    FormCreate();
+}
+
+TMainWindow::~TMainWindow() {
+    qApp->removeEventFilter(this);
+    WordsLoadedHook = nullptr;
+    SoundSwitchedOn = nullptr;
+    if (SettingsView == this)
+        SettingsView = nullptr;
+    for (auto& column : SheetLabels)
+        for (auto*& label : column)
+            label = nullptr;
+    ScoreDisplays[1] = ScoreDisplays[2] = nullptr;
+    for (auto& column : FieldGrid)
+        for (auto*& cell : column)
+            cell = nullptr;
+    if (MainWindow == this)
+        MainWindow = nullptr;
+}
+
+void TMainWindow::CreateMenu() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setNativeMenuBar(false);
+
+    Menu_Game = addSubmenu(this, "Menu_Game");
+    Menu_NewGame = addItem(Menu_Game, "Menu_NewGame", 3);
+    Menu_NewGame->setShortcut(QKeySequence(Qt::Key_F2));
+    Menu_Records = addItem(Menu_Game, "Menu_Records");
+    Menu_None1 = addItem(Menu_Game, "Menu_None1");
+    Menu_Exit = addItem(Menu_Game, "Menu_Exit", 0);
+    Menu_Exit->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    Menu_Options = addSubmenu(this, "Menu_Options");
+    Menu_Chooselanguage = addSubmenu(this, "Menu_Chooselanguage");
+    Menu_Options->addMenu(Menu_Chooselanguage);
+    Menu_Russian = addItem(Menu_Chooselanguage, "Menu_Russian", 8);
+    Menu_English = addItem(Menu_Chooselanguage, "Menu_English", 9);
+    auto* languages = new QActionGroup(this);
+    for (QAction* item : {Menu_Russian, Menu_English}) {
+        item->setCheckable(true);
+        languages->addAction(item);
+    }
+    Menu_Russian->setChecked(true);
+    Menu_CPU = addItem(Menu_Options, "Menu_CPU", 5);
+    Menu_Textures = addItem(Menu_Options, "Menu_Textures", 10);
+    Menu_Sound = addItem(Menu_Options, "Menu_Sound", 4);
+    Menu_Sound->setCheckable(true);
+    Menu_Sound->setChecked(true);
+
+    Menu_Help = addSubmenu(this, "Menu_Help");
+    Menu_Help1 = addItem(Menu_Help, "Menu_Help1", 1);
+    Menu_Help1->setShortcut(QKeySequence(Qt::Key_F1));
+    Menu_About = addItem(Menu_Help, "Menu_About", 2);
+    Menu_About->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
+    Menu_none2 = addItem(Menu_Help, "Menu_none2");
+    Menu_Visit = addItem(Menu_Help, "Menu_Visit", 6);
+    Menu_Pelmarov1 = addItem(Menu_Help, "Menu_Pelmarov1");
+    Menu_Pelmarov1->setIcon(QIcon(QStringLiteral(":/menu/SITE1")));
+    Menu_Pelmarov2 = addItem(Menu_Help, "Menu_Pelmarov2");
+    Menu_Pelmarov2->setIcon(QIcon(QStringLiteral(":/menu/SITE2")));
+    Menu_CreateShortcut = addItem(Menu_Help, "Menu_CreateShortcut", 7);
+
+    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Help})
+        MainMenu1->addMenu(menu);
+
+    // Shortcuts work while the pointer is anywhere in the window.
+    for (QAction* item : {Menu_NewGame, Menu_Exit, Menu_Help1, Menu_About})
+        addAction(item);
+
+    connect(Menu_NewGame, &QAction::triggered, this, &TMainWindow::Menu_NewGameClick);
+    connect(Menu_Exit, &QAction::triggered, this, &TMainWindow::Menu_ExitClick);
+    connect(Menu_Russian, &QAction::triggered, this, &TMainWindow::Menu_RussianClick);
+    connect(Menu_English, &QAction::triggered, this, &TMainWindow::Menu_EnglishClick);
+    connect(Menu_CPU, &QAction::triggered, this, &TMainWindow::Menu_CPUClick);
+    connect(Menu_Sound, &QAction::triggered, this, &TMainWindow::Menu_SoundClick);
+    connect(Menu_Visit, &QAction::triggered, this, &TMainWindow::Menu_VisitClick);
+    connect(Menu_Pelmarov1, &QAction::triggered, this, &TMainWindow::Menu_Pelmarov1Click);
+    connect(Menu_Pelmarov2, &QAction::triggered, this, &TMainWindow::Menu_Pelmarov2Click);
+}
+
+void TMainWindow::CreateControls() {
+    const int menuHeight = MainMenu1->sizeHint().height();
+    MainMenu1->setGeometry(0, 0, kClientWidth, menuHeight);
+    setFixedSize(kClientWidth, menuHeight + kClientHeight);
+
+    Hook = new TCoolFormHook(this);
+    Hook->setGeometry(0, menuHeight, kClientWidth, kClientHeight);
+    Hook->setPalette(QPalette(QColor(96, 72, 56)));
+
+    Slowo = new TCoolLabel(Hook);
+    Slowo->setGeometry(195, 20, 200, 40);
+    Slowo->SetAlignment(Qt::AlignCenter);
+    Slowo->SetBevels(BevelKind::Lowered, BevelKind::Raised);
+    Slowo->setFont(CoolFont(19));
+    Slowo->SetFontColor(kWordColour);
+    Slowo->SetShadowColor(kWordShadow);
+
+    Score1 = new TCoolLabel(Hook);
+    Score1->setGeometry(135, 50, 30, 20);
+    Score2 = new TCoolLabel(Hook);
+    Score2->setGeometry(420, 50, 30, 20);
+    for (TCoolLabel* score : {Score1, Score2}) {
+        score->SetAlignment(Qt::AlignCenter);
+        score->SetTransparent(true);
+        score->setFont(CoolFont(16));
+        score->SetFontColor(kScoreColour);
+        score->SetShadowColor(QColor(0, 64, 0));
+    }
+    ScoreDisplays[1] = Score1;
+    ScoreDisplays[2] = Score2;
+
+    CPUface = new QLabel(Hook);
+    CPUface->setGeometry(457, 8, 100, 70);
+    CPUface->setAlignment(Qt::AlignCenter);
+    CoolBevel1 = new TCoolBevel(Hook);
+    CoolBevel1->setGeometry(455, 6, 104, 74);
+
+    CoolPanel1 = new TCoolPanel(Hook);
+    CoolPanel1->setGeometry(25, 85, 140, 205);
+    CoolPanel2 = new TCoolPanel(Hook);
+    CoolPanel2->setGeometry(420, 85, 140, 205);
+    for (TCoolPanel* panel : {CoolPanel1, CoolPanel2})
+        panel->SetBevels(BevelKind::Lowered, BevelKind::Raised);
+
+    AdviceButton = new TCoolBtn(Hook);
+    AdviceButton->setGeometry(25, 11, 100, 25);
+    SkipButton = new TCoolBtn(Hook);
+    SkipButton->setGeometry(25, 48, 100, 25);
+    for (TCoolBtn* button : {AdviceButton, SkipButton}) {
+        button->setFont(CoolFont(15, true));
+        button->SetFontColor(kWordColour);
+        button->SetShadowColor(kWordShadow);
+    }
+    connect(SkipButton, &QAbstractButton::clicked, this, &TMainWindow::SkipButtonClick);
+    connect(AdviceButton, &QAbstractButton::clicked, this, &TMainWindow::AdviceButtonClick);
+
+    MainTimer = new QTimer(this);
+    MainTimer->setInterval(kMainTimerInterval);
+    connect(MainTimer, &QTimer::timeout, this, &TMainWindow::MainTimerTimer);
+    MainTimer->start();
+}
+
+void TMainWindow::FormCreate() {
+    GameRandom.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    MainInputEnabled = true;
+    ShowFace(QStringLiteral("CPU00"));
+    RegisterTextureClient(this, [this] { ApplyMainTextures(); });
+    ApplyTextures();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2 - 20);
+    }
+    qApp->installEventFilter(this);
+    CreateWordLabels();
+    CreateLetterButtons();
+    CreateCells();
+    SettingsView = this;
+    SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
+    WordsLoadedHook = [this](const TWords& words) { RefreshLanguageItems(words); };
+
+    // The steps that read files: an error ends them, the window still opens.
+    RunReportingErrors([this] {
+        ReadSettings();
+        Normalize_Letters();
+        Words.Language = Words.Language == 1 ? 2 : 1;
+        LoadWords(Words);
+        Words.Language = Words.Language == 1 ? 2 : 1;
+        LoadWords(Words);
+        Menu_NewGameClick();
+        LoadTextures();
+        ApplyTextures();
+    });
+}
+
+void TMainWindow::CreateWordLabels() {
+    TCoolPanel* panels[3] = {nullptr, CoolPanel1, CoolPanel2};
+    for (int player = 1; player <= 2; ++player) {
+        for (int line = 1; line <= kSheetLines; ++line) {
+            auto* label = new TCoolLabel(panels[player]);
+            label->setGeometry(5, 4 + 13 * (line - 1), 130, 13);
+            label->SetAlignment(Qt::AlignCenter);
+            label->SetTransparent(true);
+            label->SetSimpleView(true);
+            label->setFont(CoolFont(pointsToPixels(10), true));
+            label->SetFontColor(kSheetColour);
+            label->show();
+            SheetLabels[player][line] = label;
+        }
+    }
+}
+
+void TMainWindow::CreateLetterButtons() {
+    for (int i = 1; i <= kLetterButtons; ++i) {
+        auto* button = new TCoolBtn(Hook);
+        button->resize(34, 34);
+        button->SetRounded(true);
+        button->SetSimpleView(true);
+        button->setFont(CoolFont(pointsToPixels(16), true));
+        button->SetFontColor(Qt::yellow);
+        connect(button, &TCoolBtn::mouseDown, this, [this, button] { lettersOnMouseDown(button); });
+        button->show();
+        LetterButtons[i] = button;
+    }
+}
+
+void TMainWindow::CreateCells() {
+    for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            auto* cell = new Tpole(Hook);
+            cell->Col = static_cast<uint16_t>(c);
+            cell->Row = static_cast<uint16_t>(r);
+            cell->Selected = true;
+            cell->setGeometry(kOuterWidth / 2 - 100 + 40 * (c - 1), 88 + 40 * (r - 1), 40, 40);
+            cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
+            cell->SetSimpleView(true);
+            cell->SetAlignment(Qt::AlignCenter);
+            cell->setFont(CoolFont(pointsToPixels(19)));
+            cell->SetFontColor(Qt::black);
+            connect(cell, &Tpole::clicked, this, &TMainWindow::poleOnClick);
+            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::poleMouseEnter);
+            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::poleMouseLeave);
+            cell->show();
+            FieldGrid[c][r] = cell;
+        }
+    }
+}
+
+void TMainWindow::ApplyMainTextures() {
+    Hook->SetWallpaper(GetTexture(5));
+    CoolPanel1->SetWallpaper(GetTexture(9));
+    CoolPanel2->SetWallpaper(CoolPanel1->Wallpaper());
+    Slowo->SetWallpaper(GetTexture(8));
+    SkipButton->SetWallpaper(GetTexture(0));
+    AdviceButton->SetWallpaper(GetTexture(0));
+    for (TCoolBtn* button : LetterButtons)
+        if (button)
+            button->SetWallpaper(GetTexture(button->Caption() == ChosenLetter ? 4 : 3));
+    for (int c = 1; c <= 5; ++c)
+        for (int r = 1; r <= 5; ++r)
+            if (Tpole* cell = FieldGrid[c][r])
+                cell->SetWallpaper(GetTexture(cell->Selected ? 2 : 1));
+}
+
+void TMainWindow::ShowFace(const QString& name) {
+    faceName_ = name;
+    CPUface->setPixmap(QPixmap::fromImage(LoadResourceBitmap(name)));
+}
+
+// --- New game and the end of a game ----------------------------------------------------------
+
+void TMainWindow::Menu_NewGameClick() {
+    ++gameNumber_;
+    ClearPlayedWords();
+    Slowo->SetCaption(std::string());
+    AdviceButton->setVisible(true);
+    const WordList& fiveLetterWords = Words.Lists[5];
+    const int count = fiveLetterWords.Count();
+    // An empty list raises its index error here, and no new game starts.
+    const std::string& startWord =
+        fiveLetterWords.At(count > 0 ? static_cast<int>(GameRandom.bounded(quint32(count))) : 0);
+    PushPlayedWord(startWord);
+    for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            Tpole* cell = FieldGrid[c][r];
+            if (r == 3) {
+                cell->SetCaption(startWord.substr(static_cast<size_t>(c - 1), 1));
+                cell->Filled = true;
+            } else {
+                cell->SetCaption(std::string());
+                cell->Filled = false;
+            }
+            cell->Unselect();
+        }
+    }
+    ShowPreviewUnderPointer();
+    InputPhase = 0;
+    ClearSheets();
+}
+
+bool TMainWindow::GameEnded() const {
+    if (PassCount >= 2)
+        return true;
+    for (int c = 1; c <= 5; ++c)
+        for (int r = 1; r <= 5; ++r)
+            if (!FieldGrid[c][r]->Filled)
+                return false;
+    return true;
+}
+
+void TMainWindow::GameOver() {
+    if (closingDown_)
+        return;
+    Menu_NewGameClick();
+}
+
+// The free cell under the pointer shows the chosen letter while the human is placing.
+void TMainWindow::ShowPreviewUnderPointer() {
+    if (!OverCell || ChosenLetter.empty() || HoverCol < 1 || HoverCol > 5 || HoverRow < 1 ||
+        HoverRow > 5)
+        return;
+    Tpole* cell = FieldGrid[HoverCol][HoverRow];
+    if (cell->Caption().empty() && !cell->Filled)
+        cell->SetCaption(ChosenLetter);
+}
+
+// --- Timer -----------------------------------------------------------------------------------
+
+void TMainWindow::MainTimerTimer() {
+    TickCount = TickCount == kTicksPerCycle - 1 ? 0 : TickCount + 1;
+    const float x = static_cast<float>(TickCount) * 6.2832f / kTicksPerCycle;
+    const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
+                        127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
+                        127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
+    for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            Tpole* cell = FieldGrid[c][r];
+            if (cell && !cell->Filled && !cell->Caption().empty() && !cell->Selected)
+                cell->SetFontColor(colour);
+        }
+    }
+}
+
+void TMainWindow::SetTimerIntervalForTests(int ms) { MainTimer->setInterval(ms); }
+
+// --- Menu commands ----------------------------------------------------------------------------
+
+void TMainWindow::Menu_ExitClick() { close(); }
+
+void TMainWindow::Menu_RussianClick() { SwitchLanguage(1); }
+void TMainWindow::Menu_EnglishClick() { SwitchLanguage(2); }
+
+void TMainWindow::SwitchLanguage(uint16_t language) {
+    QAction* item = language == 1 ? Menu_Russian : Menu_English;
+    QAction* other = language == 1 ? Menu_English : Menu_Russian;
+    // The radio group has already moved the check mark when the item was triggered; the
+    // language in use tells whether this is a change.
+    if (Words.Language == language) {
+        item->setChecked(true);
+        return;
+    }
+    const uint16_t oldLanguage = Words.Language;
+    const std::string oldSection = Words.LanguageSection;
+    item->setChecked(true);
+    Words.Language = language;
+    Words.LanguageSection = language == 1 ? "Russian" : "English";
+    try {
+        WriteSettings();
+    } catch (...) {
+        // A settings file that cannot be written leaves the game wholly in its old language.
+        Words.Language = oldLanguage;
+        Words.LanguageSection = oldSection;
+        other->setChecked(true);
+        throw;
+    }
+    ReadSettings();
+    LoadWords(Words);
+    Menu_NewGameClick();
+    Normalize_Letters();
+    ChosenLetter.clear();
+}
+
+void TMainWindow::Menu_SoundClick() {
+    // The item is checkable, so Qt has already inverted its mark.
+}
+
+void TMainWindow::Menu_VisitClick() { OpenAddress(QString::fromLatin1(HomePageUrl)); }
+void TMainWindow::Menu_Pelmarov1Click() { OpenAddress(QString::fromLatin1(AuthorSiteUrl1)); }
+void TMainWindow::Menu_Pelmarov2Click() { OpenAddress(QString::fromLatin1(AuthorSiteUrl2)); }
+
+void TMainWindow::OpenAddress(const QString& address) {
+    if (webOpener_)
+        webOpener_->Open(address);
+    else
+        OpenWebAddress(address);
+}
+
+// --- Language texts ---------------------------------------------------------------------------
+
+void TMainWindow::CheckEnglishItem() { Menu_English->setChecked(true); }
+
+void TMainWindow::SetMenuText(QAction* item, const char* key) {
+    const std::string text = LanguageText(key);
+    // A separator is an item whose text is "-".
+    item->setSeparator(text == "-");
+    item->setText(Cp1251ToUnicode(text));
+}
+
+void TMainWindow::ApplyMenuTexts() {
+    setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
+    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
+        menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
+    for (QAction* item : {Menu_NewGame, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
+                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2,
+                          Menu_Visit, Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
+        SetMenuText(item, item->objectName().toLatin1().constData());
+    RefreshLanguageItems(Words);
+}
+
+void TMainWindow::RefreshLanguageItems(const TWords& words) {
+    Menu_Russian->setText(Cp1251ToUnicode(LanguageText("Menu_Russian") + " " +
+                                          std::to_string(words.WordCount[1])));
+    Menu_English->setText(Cp1251ToUnicode(LanguageText("Menu_English") + " " +
+                                          std::to_string(words.WordCount[2])));
+}
+
+void TMainWindow::ApplyButtonTexts() {
+    SkipButton->SetCaption(LanguageText("SkipButton"));
+    AdviceButton->SetCaption(LanguageText("AdviceButton"));
+}
+
+void TMainWindow::SetSoundChecked(bool on) { Menu_Sound->setChecked(on); }
+bool TMainWindow::SoundChecked() const { return Menu_Sound->isChecked(); }
+
+// --- Close --------------------------------------------------------------------------------------
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TMainWindow::FormClose() {
+    closingDown_ = true;
+    // A settings file that cannot be written is reported, and the close still completes.
+    RunReportingErrors([] { WriteSettings(); });
+}

@@ -1,0 +1,204 @@
+#pragma once
+
+#include "core/SearchUnit.h"
+#include "settings/INIUnit.h"
+
+#include <QRandomGenerator>
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTimer;
+class TCoolBevel;
+class TCoolBtn;
+class TCoolFormHook;
+class TCoolLabel;
+class TCoolPanel;
+class Tpole;
+
+// --- The state of the game and of the current move, read and changed by every part of the
+// main window. Letters and words are Windows-1251 bytes.
+
+// 0 placing (the human may put the chosen letter into a free cell), 1 selecting (the letter is
+// placed and the human selects the word's letters), 2 the computer's turn.
+extern uint8_t InputPhase;
+extern std::string ChosenLetter; // the letter picked in the palette, or empty
+extern uint16_t PlacedCol, PlacedRow; // the human's new letter, while InputPhase is 1
+extern uint16_t HoverCol, HoverRow;   // the cell the pointer entered last
+extern bool OverCell;                 // the pointer is over one of the cells
+extern uint16_t LastCol, LastRow;     // the cell added last to the word being formed
+extern int32_t PassCount;             // consecutive turns without a word
+extern uint16_t TickCount;            // the main timer's counter, 0..31
+extern bool MainInputEnabled;         // false while a modal game dialog is active
+extern bool HintMode;                 // a search runs on the human's behalf
+
+// The window's outer size as the layout rules see it: the 580 × 380 client area with our
+// own caption, menu and frame metrics around it.
+constexpr int kClientWidth = 580;
+constexpr int kClientHeight = 380;
+constexpr int kFrameWidth = 4;
+constexpr int kCaptionHeight = 20;
+constexpr int kMenuHeight = 20;
+constexpr int kOuterWidth = kClientWidth + 2 * kFrameWidth;
+constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * kFrameWidth;
+constexpr int kMainTimerInterval = 114; // ms
+constexpr int kTicksPerCycle = 32;
+constexpr int kLetterButtons = 32;
+
+// Opens web addresses; tests replace it.
+class TWebOpener {
+public:
+    virtual ~TWebOpener() = default;
+    virtual void Open(const QString& address) = 0;
+};
+
+// The main window: the field, the letter palette, the word sheets, the menu and the timer;
+// it runs the human's move and the computer's turn.
+class TMainWindow : public QWidget, public TSettingsView, private SearchObserver {
+    Q_OBJECT
+public:
+    explicit TMainWindow(QWidget* parent = nullptr);
+    ~TMainWindow() override;
+
+    // Controls declared with the window (client coordinates).
+    QMenuBar* MainMenu1 = nullptr;
+    TCoolFormHook* Hook = nullptr; // the client area with the window's wallpaper
+    TCoolLabel* Slowo = nullptr;
+    TCoolLabel* Score1 = nullptr;
+    TCoolLabel* Score2 = nullptr;
+    QLabel* CPUface = nullptr;
+    TCoolBevel* CoolBevel1 = nullptr;
+    TCoolPanel* CoolPanel1 = nullptr;
+    TCoolPanel* CoolPanel2 = nullptr;
+    TCoolBtn* AdviceButton = nullptr;
+    TCoolBtn* SkipButton = nullptr;
+    QTimer* MainTimer = nullptr;
+    TCoolBtn* LetterButtons[kLetterButtons + 1] = {};
+
+    QMenu* Menu_Game = nullptr;
+    QAction* Menu_NewGame = nullptr;
+    QAction* Menu_Records = nullptr;
+    QAction* Menu_None1 = nullptr;
+    QAction* Menu_Exit = nullptr;
+    QMenu* Menu_Options = nullptr;
+    QMenu* Menu_Chooselanguage = nullptr;
+    QAction* Menu_Russian = nullptr;
+    QAction* Menu_English = nullptr;
+    QAction* Menu_CPU = nullptr;
+    QAction* Menu_Textures = nullptr;
+    QAction* Menu_Sound = nullptr;
+    QMenu* Menu_Help = nullptr;
+    QAction* Menu_Help1 = nullptr;
+    QAction* Menu_About = nullptr;
+    QAction* Menu_none2 = nullptr;
+    QAction* Menu_Visit = nullptr;
+    QAction* Menu_Pelmarov1 = nullptr;
+    QAction* Menu_Pelmarov2 = nullptr;
+    QAction* Menu_CreateShortcut = nullptr;
+
+    // The name of the face picture shown now ("CPU00", …).
+    const QString& FaceName() const { return faceName_; }
+    void ShowFace(const QString& name);
+
+    // Menu commands and buttons.
+    void Menu_NewGameClick();
+    void Menu_ExitClick();
+    void Menu_RussianClick();
+    void Menu_EnglishClick();
+    void Menu_CPUClick();
+    void Menu_SoundClick();
+    void Menu_VisitClick();
+    void Menu_Pelmarov1Click();
+    void Menu_Pelmarov2Click();
+    void SkipButtonClick();
+    void AdviceButtonClick();
+
+    // The game.
+    bool GameEnded() const;
+    void GameOver();
+    void ComputerTurn();
+    // Returns after the tick counter has changed n times, handling messages meanwhile; returns
+    // at once while the window is closing.
+    void WaitTicks(uint16_t n);
+    void MainTimerTimer();
+
+    // The human's move.
+    void Normalize_Letters();
+    void lettersOnMouseDown(TCoolBtn* button);
+    void poleMouseEnter(Tpole* cell);
+    void poleMouseLeave(Tpole* cell);
+    void poleOnClick(Tpole* cell);
+    void ShowRefusal();
+    // The step back by the right mouse button.
+    void RightButtonDown();
+
+    // The window is closing: a running turn stops at its next wait without crediting a word.
+    bool ClosingDown() const { return closingDown_; }
+
+    // Tests shorten the timer and replace the web opener.
+    void SetTimerIntervalForTests(int ms);
+    void SetWebOpener(TWebOpener* opener) { webOpener_ = opener; }
+
+    // TSettingsView
+    void CheckEnglishItem() override;
+    void ApplyMenuTexts() override;
+    void ApplyButtonTexts() override;
+    void SetSoundChecked(bool on) override;
+    bool SoundChecked() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void CreateMenu();
+    void CreateControls();
+    void CreateWordLabels();
+    void CreateLetterButtons();
+    void CreateCells();
+    void ApplyMainTextures();
+    void RefreshLanguageItems(const TWords& words);
+    void SwitchLanguage(uint16_t language);
+    void ShowPreviewUnderPointer();
+    void ConfirmWord();
+    void AskToAddWord(const std::string& word);
+    void AcceptHumanWord(const std::string& word, bool playSound);
+    void SetTurnCommandsEnabled(bool enabled);
+    void SetMenuText(QAction* item, const char* key);
+    void OpenAddress(const QString& address);
+    std::string FindBestWordOnField();
+
+    // SearchObserver: the search's progress on screen.
+    bool TrialLetterDone() override;
+    void BestWordFound(const LetterGrid& grid, const std::string& word) override;
+
+    QString faceName_;
+    bool closingDown_ = false;
+    uint64_t gameNumber_ = 0; // counts new games, so a turn can tell that its game ended
+    // The face animation of the computer's turn.
+    int lastSeenTick_ = 0;
+    int facePhase_ = 0;
+    bool faceFlag_ = true;
+    // The right-button press seen last, so that one press handed on to parent widgets is
+    // handled once.
+    quint64 lastRightPressTime_ = 0;
+    QPointF lastRightPressPos_;
+    TWebOpener* webOpener_ = nullptr;
+};
+
+extern TMainWindow* MainWindow;
+
+// The pseudo-random generator of the start words, seeded from the clock at start-up.
+extern QRandomGenerator GameRandom;
+
+// The three web addresses of the Help menu.
+extern const char* const HomePageUrl;
+extern const char* const AuthorSiteUrl1;
+extern const char* const AuthorSiteUrl2;

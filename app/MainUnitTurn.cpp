@@ -1,0 +1,175 @@
+// The computer's turn, the hint, the skip button and the strength command.
+#include "app/MainUnit.h"
+
+#include "core/PoleUnit.h"
+#include "core/SearchUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "extras/SoundUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "settings/SetCPUUnit.h"
+#include "skin/CoolControls.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace {
+constexpr int kSoundApply = 3;
+constexpr uint16_t kResultTicks = 10;
+constexpr int kFaceStartPhase = 12;
+constexpr int kFacePhases = 20;
+const std::string kNothingFound = "? ? ?";
+} // namespace
+
+void TMainWindow::WaitTicks(uint16_t n) {
+    for (uint16_t i = 0; i < n && !closingDown_; ++i) {
+        const uint16_t seen = TickCount;
+        // Blocks until the next event arrives, so a waiting game uses no processor time.
+        while (TickCount == seen && !closingDown_)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
+    Menu_Options->menuAction()->setEnabled(enabled);
+    Menu_NewGame->setEnabled(enabled);
+    SkipButton->setEnabled(enabled);
+    AdviceButton->setEnabled(enabled);
+}
+
+bool TMainWindow::TrialLetterDone() {
+    QCoreApplication::processEvents();
+    if (closingDown_)
+        return false;
+    if (!HintMode && TickCount != lastSeenTick_) {
+        lastSeenTick_ = TickCount;
+        facePhase_ = (facePhase_ + 1) % kFacePhases;
+        if (facePhase_ > kFaceStartPhase && facePhase_ % 2 == 1) {
+            faceFlag_ = !faceFlag_;
+            ShowFace(faceFlag_ ? QStringLiteral("CPU21") : QStringLiteral("CPU22"));
+        }
+    }
+    return true;
+}
+
+void TMainWindow::BestWordFound(const LetterGrid& grid, const std::string& word) {
+    Slowo->SetCaption(word);
+    for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            const LetterCell& entry = grid.cells[c - 1][r - 1];
+            Tpole* cell = FieldGrid[c][r];
+            if (entry.visited)
+                cell->Select();
+            else
+                cell->Unselect();
+            cell->SetCaption(entry.letter == kFreeCell ? std::string()
+                                                       : std::string(1, entry.letter));
+        }
+    }
+    QCoreApplication::processEvents();
+}
+
+std::string TMainWindow::FindBestWordOnField() {
+    LetterGrid snapshot;
+    for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            Tpole* cell = FieldGrid[c][r];
+            LetterCell& entry = snapshot.cells[c - 1][r - 1];
+            if (cell->Filled && !cell->Caption().empty()) {
+                entry.letter = cell->Caption()[0];
+            } else {
+                // A preview or a letter the human placed but did not play goes away.
+                entry.letter = kFreeCell;
+                cell->SetCaption(std::string());
+            }
+            entry.visited = 0;
+            cell->Unselect();
+        }
+    }
+    SearchLimits limits;
+    limits.maxWordLength = MaxWordLength;
+    limits.hintMode = HintMode;
+    limits.language = Words.Language;
+    limits.firstLetter = Words.FirstLetter;
+    const SearchResult result = FindBestWord(snapshot, Words, PlayedWords, limits, this);
+    return result.abandoned ? std::string() : result.word;
+}
+
+void TMainWindow::ComputerTurn() {
+    InputPhase = 2;
+    const QString title = windowTitle();
+    setWindowTitle(title + QStringLiteral(" (") + Cp1251ToUnicode(LanguageText("Wait")) +
+                   QStringLiteral(")"));
+    SetTurnCommandsEnabled(false);
+    Slowo->SetCaption(std::string());
+    lastSeenTick_ = TickCount - 1;
+    facePhase_ = kFaceStartPhase;
+    faceFlag_ = true;
+
+    const std::string word = FindBestWordOnField();
+    if (closingDown_)
+        return;
+    if (!word.empty()) {
+        PassCount = 0;
+        AddPlayerWord(HintMode ? 1 : 2, word);
+        PlaySoundEffect(kSoundApply);
+        HintMode = false;
+    } else {
+        ++PassCount;
+        if (!HintMode)
+            ShowFace(QStringLiteral("CPU31"));
+        Slowo->SetCaption(kNothingFound);
+    }
+
+    WaitTicks(kResultTicks);
+    if (closingDown_)
+        return;
+    Slowo->SetCaption(std::string());
+    ShowFace(QStringLiteral("CPU00"));
+    for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            Tpole* cell = FieldGrid[c][r];
+            cell->Unselect();
+            cell->Filled = !cell->Caption().empty();
+        }
+    }
+    SetTurnCommandsEnabled(true);
+    setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
+    if (GameEnded())
+        GameOver();
+    InputPhase = 0;
+    ShowPreviewUnderPointer();
+}
+
+void TMainWindow::SkipButtonClick() {
+    ++PassCount;
+    ComputerTurn();
+}
+
+void TMainWindow::AdviceButtonClick() {
+    HintMode = true;
+    AdviceButton->setVisible(false);
+    const uint64_t game = gameNumber_;
+    ComputerTurn();
+    if (closingDown_) {
+        HintMode = false;
+        return;
+    }
+    if (!HintMode) {
+        // The hint found a word; the computer answers unless that word ended the game.
+        if (gameNumber_ == game)
+            ComputerTurn();
+        return;
+    }
+    HintMode = false;
+    AdviceButton->setVisible(true);
+}
+
+void TMainWindow::Menu_CPUClick() {
+    const uint16_t before = MaxWordLength;
+    ShowStrengthWindow();
+    if (MaxWordLength != before)
+        Menu_NewGameClick();
+}

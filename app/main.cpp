@@ -1,0 +1,19 @@
+#include "app/ChoiceUnit.h"
+#include "app/MainUnit.h"
+#include "extras/ImagesUnit.h"
+#include "platform/ErrorBox.h"
+#include "settings/INIUnit.h"
+#include "settings/SetCPUUnit.h"
+
+int main(int argc, char** argv) {
+    VordaApplication app(argc, argv);
+    VordaApplication::setApplicationName(QStringLiteral("Vorda 2000"));
+    InitSettingsFile();
+    InitTextures();
+
+    TMainWindow mainWindow;
+    new TSetCPUWindow(&mainWindow);
+    new TChoiceWindow(&mainWindow);
+    mainWindow.show();
+    return app.exec();
+}

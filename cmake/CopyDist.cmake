@@ -1,0 +1,17 @@
+# Copies the files that accompany the program from SOURCE to DEST. Files that the game itself
+# rewrites are copied only when missing; the others follow the source.
+set(PLAYER_FILES "Vorda2000.ini" "DATA/Winners" "DATA/Lib.RUS" "DATA/Lib.ENG")
+file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
+foreach(rel IN LISTS files)
+    set(dst ${DEST}/${rel})
+    list(FIND PLAYER_FILES ${rel} player)
+    if(player GREATER -1)
+        if(NOT EXISTS ${dst})
+            file(COPY_FILE ${SOURCE}/${rel} ${dst} ONLY_IF_DIFFERENT)
+        endif()
+    else()
+        get_filename_component(dir ${dst} DIRECTORY)
+        file(MAKE_DIRECTORY ${dir})
+        file(COPY_FILE ${SOURCE}/${rel} ${dst} ONLY_IF_DIFFERENT)
+    endif()
+endforeach()

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The computer's move search: the longest word that can be made by writing one letter of the
+// alphabet into one free cell with a filled orthogonal neighbour and walking from cell to
+// orthogonally adjacent cell, each cell at most once, along a path through the new letter.
+// The search is exhaustive and free of widgets: it works on a snapshot of the field and tells
+// an observer about its progress.
+
+constexpr char kFreeCell = '?';
+
+struct LetterCell {
+    char letter = kFreeCell; // Windows-1251 code, or '?' for a free cell
+    uint8_t visited = 0;     // 1 while the cell lies on the path being walked
+};
+
+// The search's copy of the field, [column][row] both 0-based here (column 0 leftmost,
+// row 0 topmost); a plain 50-byte value copied at every step of the walk.
+struct LetterGrid {
+    LetterCell cells[5][5];
+};
+static_assert(sizeof(LetterGrid) == 50);
+
+struct SearchLimits {
+    uint16_t maxWordLength = 8; // the computer's strength limit, 3..8
+    bool hintMode = false;      // the search runs on the human's behalf: words up to 10 letters
+    uint16_t language = 1;      // 1 Russian (32 trial letters), 2 English (26)
+    unsigned char firstLetter = 192;
+};
+
+constexpr uint16_t kHintWordLength = 10;
+
+// What the search reports while it runs.
+class SearchObserver {
+public:
+    virtual ~SearchObserver() = default;
+    // Called once before every trial letter. Returning false abandons the search at once;
+    // its result is then empty (the window is closing).
+    virtual bool TrialLetterDone() = 0;
+    // A word longer than the best so far: the grid holds the trial letter in its cell and the
+    // word's path marked visited.
+    virtual void BestWordFound(const LetterGrid& grid, const std::string& word) = 0;
+};
+
+struct SearchResult {
+    std::string word;               // empty when nothing was found
+    int column = -1, row = -1;      // the new letter's cell, 0-based; -1 when nothing found
+    std::array<int8_t, 2 * 25> path{}; // the word's cells in order, (column, row) pairs, 0-based
+    int pathLength = 0;             // number of cells in path
+    uint64_t walks = 0;             // number of WalkPath calls
+    bool abandoned = false;         // the observer stopped the search
+};
+
+// Runs the whole search over the snapshot (free cells '?', visited flags 0) with the played
+// words of this game. The observer may be null.
+SearchResult FindBestWord(const LetterGrid& snapshot, const TWords& words,
+                          const std::array<std::string, kPlayedWordSlots>& played,
+                          const SearchLimits& limits, SearchObserver* observer);
+
+// A grid from five rows of five Windows-1251 characters, row 1 (the top) first, "?" a free
+// cell, every visited flag 0. Empty when a row does not hold exactly five characters.
+// Boards in the solver and the tests are written this way.
+std::optional<LetterGrid> LetterGridFromRows(const std::array<std::string_view, 5>& rows);

@@ -1,0 +1,239 @@
+#include "core/WordsUnit.h"
+
+#include "platform/Cp1251.h"
+#include "platform/ProgramFolder.h"
+#include "platform/VordaError.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+
+TWords Words;
+std::function<void(const TWords&)> WordsLoadedHook;
+
+namespace {
+
+constexpr char kLineEndCR = '\r';
+constexpr char kLineEndLF = '\n';
+constexpr char kEndOfFile = 26;
+
+uint32_t foldedHash(const unsigned char* folded, size_t length) {
+    uint32_t h = 2166136261u;
+    for (size_t i = 0; i < length; ++i) {
+        h ^= folded[i];
+        h *= 16777619u;
+    }
+    return h;
+}
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+    return Cp1251CompareNoCase(a, b) < 0;
+}
+
+QString libraryPath(uint16_t language) {
+    const QString extension = language == 1 ? QStringLiteral("RUS") : QStringLiteral("ENG");
+    return ProgramFolder() + QStringLiteral("DATA/Lib.") + extension;
+}
+
+[[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {
+    throw VordaError(VordaError::Kind::InputOutput,
+                     QStringLiteral("Cannot %1 the word library \"%2\": %3")
+                         .arg(action, path, file.errorString()));
+}
+
+} // namespace
+
+void WordList::Insert(std::string word) {
+    // Library files are sorted, so most inserts land at the end.
+    if (words_.empty() || lessNoCase(words_.back(), word)) {
+        words_.push_back(std::move(word));
+    } else {
+        const auto it = std::lower_bound(words_.begin(), words_.end(), word, lessNoCase);
+        if (it != words_.end() && Cp1251CompareNoCase(*it, word) == 0)
+            return;
+        words_.insert(it, std::move(word));
+    }
+    indexValid_ = false;
+}
+
+void WordList::Clear() {
+    words_.clear();
+    indexValid_ = false;
+}
+
+const std::string& WordList::At(int index) const {
+    if (index < 0 || index >= Count())
+        throw VordaError(VordaError::Kind::ListIndex,
+                         QStringLiteral("List index out of bounds (%1)").arg(index));
+    return words_[static_cast<size_t>(index)];
+}
+
+bool WordList::Contains(std::string_view word) const {
+    size_t lo = 0;
+    size_t hi = words_.size();
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        const int c = Cp1251CompareNoCase(words_[mid], word);
+        if (c == 0)
+            return true;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return false;
+}
+
+void WordList::buildIndex() const {
+    folded_.clear();
+    slots_.clear();
+    stride_ = words_.empty() ? 0 : words_.front().size();
+    size_t capacity = 16;
+    while (capacity < words_.size() * 2)
+        capacity *= 2;
+    slots_.assign(capacity, 0);
+    folded_.resize(words_.size() * stride_);
+    for (size_t i = 0; i < words_.size(); ++i) {
+        // Every word of a list has the list's length; the index relies on that.
+        if (words_[i].size() != stride_) {
+            stride_ = SIZE_MAX;
+            break;
+        }
+        auto* dst = reinterpret_cast<unsigned char*>(folded_.data()) + i * stride_;
+        for (size_t k = 0; k < stride_; ++k)
+            dst[k] = Cp1251FoldCase(static_cast<unsigned char>(words_[i][k]));
+        size_t slot = foldedHash(dst, stride_) & (capacity - 1);
+        while (slots_[slot] != 0)
+            slot = (slot + 1) & (capacity - 1);
+        slots_[slot] = static_cast<uint32_t>(i + 1);
+    }
+    indexValid_ = true;
+}
+
+bool WordList::ContainsFast(std::string_view word) const {
+    if (!indexValid_)
+        buildIndex();
+    if (stride_ == SIZE_MAX)
+        return Contains(word);
+    if (word.size() != stride_ || words_.empty())
+        return false;
+    unsigned char folded[kMaxWordLength];
+    if (stride_ > sizeof folded)
+        return Contains(word);
+    for (size_t k = 0; k < stride_; ++k)
+        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
+    const size_t mask = slots_.size() - 1;
+    size_t slot = foldedHash(folded, stride_) & mask;
+    while (const uint32_t entry = slots_[slot]) {
+        if (std::memcmp(folded_.data() + (entry - 1) * stride_, folded, stride_) == 0)
+            return true;
+        slot = (slot + 1) & mask;
+    }
+    return false;
+}
+
+void LoadWords(TWords& words) { LoadWordsFromFile(words, libraryPath(words.Language)); }
+
+void LoadWordsFromFile(TWords& words, const QString& path) {
+    words.FileName = path;
+    if (words.Language < 1 || words.Language > 2)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(words.Language));
+    uint16_t& count = words.WordCount[words.Language];
+    count = 0;
+
+    QFile file(words.FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        raiseFileError(QStringLiteral("open"), words.FileName, file);
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        raiseFileError(QStringLiteral("read"), words.FileName, file);
+    file.close();
+
+    for (WordList& list : words.Lists)
+        list.Clear();
+
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
+        end = static_cast<const char*>(eof);
+
+    while (p < end) {
+        // A line ends at CR; an LF right after it belongs to the same line end, while a
+        // lone LF is an ordinary character of the line.
+        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
+        const char* lineEnd = cr ? cr : end;
+        const size_t length = static_cast<size_t>(lineEnd - p);
+        if (length > 0 && *p != ';' && length >= kMinWordLength && length <= kMaxWordLength) {
+            if (count == kMaxWordLines)
+                throw VordaError(VordaError::Kind::Overflow,
+                                 QStringLiteral("Integer overflow: the word library \"%1\" "
+                                                "holds more than %2 words")
+                                     .arg(words.FileName)
+                                     .arg(kMaxWordLines));
+            words.Lists[length].Insert(std::string(p, length));
+            ++count;
+        }
+        p = lineEnd;
+        if (p < end && *p == kLineEndCR) {
+            ++p;
+            if (p < end && *p == kLineEndLF)
+                ++p;
+        }
+    }
+
+    if (WordsLoadedHook)
+        WordsLoadedHook(words);
+}
+
+bool FindWord(const TWords& words, std::string_view word, uint16_t length) {
+    if (length < kMinWordLength || length > kMaxWordLength)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: word length %1").arg(length));
+    return words.Lists[length].ContainsFast(word);
+}
+
+void AppendWord(const TWords& words, std::string_view word) {
+    QFile file(words.FileName);
+    if (words.FileName.isEmpty() || !file.exists())
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot add to the word library \"%1\": the file "
+                                        "does not exist")
+                             .arg(words.FileName));
+    if (!file.open(QIODevice::ReadOnly))
+        raiseFileError(QStringLiteral("read"), words.FileName, file);
+    QByteArray data = file.readAll();
+    file.close();
+
+    const qsizetype eof = data.indexOf(kEndOfFile);
+    const qsizetype insertAt = eof >= 0 ? eof : data.size();
+    QByteArray addition;
+    if (insertAt > 0) {
+        const char last = data.at(insertAt - 1);
+        const bool lineEnded =
+            last == kLineEndCR ||
+            (last == kLineEndLF && insertAt > 1 && data.at(insertAt - 2) == kLineEndCR);
+        if (!lineEnded)
+            addition.append("\r\n");
+    }
+    addition.append(word.data(), static_cast<qsizetype>(word.size()));
+    addition.append("\r\n");
+
+    if (eof < 0) {
+        QFile out(words.FileName);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Append))
+            raiseFileError(QStringLiteral("write to"), words.FileName, out);
+        if (out.write(addition) != addition.size() || !out.flush())
+            raiseFileError(QStringLiteral("write to"), words.FileName, out);
+        return;
+    }
+    // The word goes before the end-of-file mark; the file is rewritten as a whole.
+    data.insert(insertAt, addition);
+    QSaveFile out(words.FileName);
+    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit())
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot write to the word library \"%1\": %2")
+                             .arg(words.FileName, out.errorString()));
+}

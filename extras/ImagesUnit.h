@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPixmap>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+// The ten texture slots that dress every window: 0 buttons, 1 field cell, 2 selected cell,
+// 3 palette letter, 4 chosen letter, 5 main window background, 6 dialog background,
+// 7 text areas, 8 word display, 9 word-sheet panels.
+constexpr int kTextureSlots = 10;
+
+extern QPixmap TextureBitmaps[kTextureSlots];
+// The picture file chosen per slot (file name in Windows-1251, without folder); empty means
+// the built-in picture.
+extern std::string TextureFiles[kTextureSlots];
+extern std::string SkinName;
+extern bool UseSkins;
+extern QString TexturesDir; // the program's "Textures" folder
+
+// A picture compiled into the program, by its name ("CPU00", "POLE1"); a null image when the
+// program has no picture of that name.
+QImage LoadResourceBitmap(const QString& name);
+
+// Module start-up, before any window exists: the resources, the empty slots and the textures
+// folder (created when missing; a failure to create it is ignored).
+void InitTextures();
+
+// Fills all ten slots with their built-in pictures.
+void LoadTextures();
+
+// Hands the slots to the controls of every window that exists. Each window registers the
+// function that dresses its own controls; it is dropped when the window is destroyed.
+void ApplyTextures();
+void RegisterTextureClient(QObject* window, std::function<void()> apply);
+
+// The picture of a slot 0..9; another slot raises a range error.
+const QPixmap& GetTexture(int slot);

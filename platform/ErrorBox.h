@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <functional>
+
+// The error box: the text of an error raised in a handler, shown in a modal message box.
+// Tests replace the box by a handler that records the texts.
+void ShowErrorBox(const QString& text);
+void SetErrorBoxHandler(std::function<void(const QString&)> handler);
+
+// Runs an operation and reports a VordaError (or any other exception) it raises in the error
+// box. Returns false when it raised one.
+bool RunReportingErrors(const std::function<void()>& operation);
+
+// The application: every event handler runs through notify, which reports an exception in
+// the error box and lets the program go on, so no exception ever crosses the event loop.
+class VordaApplication : public QApplication {
+public:
+    VordaApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

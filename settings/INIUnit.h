@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The settings file "Vorda2000.ini" beside the program: the sections "Vorda" and "Images"
+// (settings, read and written) and "Russian" and "English" (every text of the interface,
+// only read). All values are Windows-1251 bytes.
+class TVordaIniFile {
+public:
+    explicit TVordaIniFile(QString path = QString()) : path_(std::move(path)) {}
+    const QString& FileName() const { return path_; }
+    // The value found, else the default.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+    // Raises VordaError "Unable to write to <path>" when the file cannot be written; the old
+    // file is then left as it was.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) const;
+
+private:
+    QString path_;
+};
+
+// The one settings file of the process, bound to ProgramFolder() + "Vorda2000.ini" by
+// InitSettingsFile at start-up (tests bind it again after moving the program folder).
+extern TVordaIniFile SettingsFile;
+void InitSettingsFile();
+
+// What reading the settings shows on the main window. The main window implements it and
+// registers itself in SettingsView; without a view only the values are read.
+class TSettingsView {
+public:
+    virtual ~TSettingsView() = default;
+    // English was read: its language item takes the check mark.
+    virtual void CheckEnglishItem() = 0;
+    // The window caption and every menu caption from the current language section.
+    virtual void ApplyMenuTexts() = 0;
+    // The captions of the skip and hint buttons.
+    virtual void ApplyButtonTexts() = 0;
+    virtual void SetSoundChecked(bool on) = 0;
+    virtual bool SoundChecked() const = 0;
+};
+extern TSettingsView* SettingsView;
+
+// The text of a key in the current language section, "?" when it is missing.
+std::string LanguageText(std::string_view key);
+
+// Reads the settings and applies the language section. A non-decimal "LanguageNumber" or
+// "Strong" raises a conversion error; the steps after it do not run. "Strong" is brought
+// into the strengths the game offers (MaxWordLength 3..8), and any "LanguageNumber" other
+// than 1 selects English (Language 2).
+void ReadSettings();
+
+// Writes the settings keys of "Vorda" and "Images". A failed write raises "Unable to write
+// to <path>" and skips the remaining writes.
+void WriteSettings();
+
+// A decimal integer as the settings file holds it (optional sign, digits); anything else
+// raises the conversion error "'<text>' is not a valid integer value". Values beyond the
+// 64-bit range are held at its ends.
+int64_t SettingsToInteger(const std::string& text);

@@ -1,0 +1,117 @@
+#include "settings/SetCPUUnit.h"
+
+#include "app/MainUnit.h"
+#include "extras/ImagesUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolControls.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <QSignalBlocker>
+#include <QSlider>
+
+uint16_t MaxWordLength = kMaxStrengthLength;
+TSetCPUWindow* SetCPUWindow = nullptr;
+
+TSetCPUWindow::TSetCPUWindow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    SetCPUWindow = this;
+    setObjectName(QStringLiteral("SetCPUWindow"));
+    setFixedSize(292, 68);
+    setModal(true);
+    Hook = new TCoolFormHook(this);
+    Hook->setGeometry(0, 0, 292, 68);
+
+    StrongBar = new QSlider(Qt::Horizontal, Hook);
+    StrongBar->setGeometry(25, 10, 180, 40);
+    StrongBar->setRange(kMinStrengthLength, kMaxStrengthLength);
+    StrongBar->setTickPosition(QSlider::TicksBelow);
+    StrongBar->setTickInterval(1);
+    StrongBar->setPageStep(1);
+    connect(StrongBar, &QSlider::valueChanged, this, &TSetCPUWindow::StrongBarChange);
+
+    Label1 = new TCoolLabel(Hook);
+    Label1->setGeometry(-5, 50, 76, 13);
+    Label2 = new TCoolLabel(Hook);
+    Label2->setGeometry(160, 50, 73, 13);
+    for (TCoolLabel* label : {Label1, Label2}) {
+        label->SetAlignment(Qt::AlignCenter);
+        label->SetTransparent(true);
+        label->SetSimpleView(true);
+        label->setFont(CoolFont(11, true));
+    }
+
+    CoolOKButton = new TCoolBtn(Hook);
+    CoolOKButton->setGeometry(240, 15, 40, 40);
+    CoolOKButton->SetCaption("OK");
+    CoolOKButton->SetRounded(true);
+    CoolOKButton->setFont(CoolFont(16, true));
+    CoolOKButton->SetFontColor(QColor(0, 255, 255));
+    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
+    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+
+    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
+    ApplyTextures();
+}
+
+TSetCPUWindow::~TSetCPUWindow() {
+    if (SetCPUWindow == this)
+        SetCPUWindow = nullptr;
+}
+
+void TSetCPUWindow::ApplyWindowTextures() {
+    CoolOKButton->SetWallpaper(GetTexture(0));
+    Hook->SetWallpaper(GetTexture(6));
+}
+
+void TSetCPUWindow::ShowCaption() {
+    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
+                   QString::number(int(MaxWordLength) - 2) + QStringLiteral(")"));
+}
+
+void TSetCPUWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TSetCPUWindow::hideEvent(QHideEvent* event) {
+    FormDeactivate();
+    QDialog::hideEvent(event);
+}
+
+void TSetCPUWindow::keyPressEvent(QKeyEvent* event) {
+    // No cancel: Esc does not close the window; the OK button does.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TSetCPUWindow::FormActivate() {
+    MainInputEnabled = false;
+    ShowCaption();
+    // A strength outside the slider's range is brought to the nearer end at once.
+    const int wanted = MaxWordLength;
+    const int position = std::clamp(wanted, int(kMinStrengthLength), int(kMaxStrengthLength));
+    if (position != StrongBar->value()) {
+        StrongBar->setValue(position);
+    } else if (wanted != StrongBar->value()) {
+        StrongBarChange();
+    }
+    Label1->SetCaption(LanguageText("CPU_Label1"));
+    Label2->SetCaption(LanguageText("CPU_Label2"));
+}
+
+void TSetCPUWindow::StrongBarChange() {
+    MaxWordLength = static_cast<uint16_t>(StrongBar->value());
+    ShowCaption();
+}
+
+void TSetCPUWindow::FormDeactivate() { MainInputEnabled = true; }
+
+void ShowStrengthWindow() {
+    if (!SetCPUWindow)
+        SetCPUWindow = new TSetCPUWindow(MainWindow);
+    SetCPUWindow->exec();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QSlider;
+class TCoolBtn;
+class TCoolFormHook;
+class TCoolLabel;
+
+// The longest word the computer may play, 3..8; the player sees it as strength 1..6
+// (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never
+// writes a nonsense strength back at the close.
+extern uint16_t MaxWordLength;
+
+constexpr uint16_t kMinStrengthLength = 3;
+constexpr uint16_t kMaxStrengthLength = 8;
+
+// The strength window: a slider from 3 (weak, left) to 8 (strong, right). Every move of the
+// slider takes effect at once; the OK button is the only way out.
+class TSetCPUWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSetCPUWindow(QWidget* parent = nullptr);
+    ~TSetCPUWindow() override;
+
+    TCoolFormHook* Hook = nullptr;
+    QSlider* StrongBar = nullptr;
+    TCoolLabel* Label1 = nullptr;
+    TCoolLabel* Label2 = nullptr;
+    TCoolBtn* CoolOKButton = nullptr;
+
+    void FormActivate();
+    void FormDeactivate();
+    void StrongBarChange();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ShowCaption();
+    void ApplyWindowTextures();
+};
+
+extern TSetCPUWindow* SetCPUWindow;
+
+// Shows the strength window modally (made on first use, owned by the main window).
+void ShowStrengthWindow();

@@ -1,0 +1,293 @@
+#include "skin/CoolControls.h"
+
+#include "platform/Cp1251.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+const QColor kHighlight(255, 255, 255);
+const QColor kButtonShadow(128, 128, 128);
+const QColor kWindowFrame(0, 0, 0);
+const QColor kButtonFace(192, 192, 192);
+
+template <typename T> bool assignIfChanged(T& field, const T& value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+int alignmentFlags(Qt::Alignment alignment) {
+    return static_cast<int>(alignment) | Qt::TextSingleLine;
+}
+} // namespace
+
+QFont CoolFont(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
+                    const QColor& color) {
+    if (wallpaper.isNull())
+        painter.fillRect(rect, color);
+    else
+        painter.drawTiledPixmap(rect, wallpaper);
+}
+
+void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+                       const CoolTextStyle& style, bool enabled) {
+    if (text.isEmpty())
+        return;
+    if (!enabled) {
+        painter.setPen(kHighlight);
+        painter.drawText(rect.translated(1, 1), flags, text);
+        painter.setPen(kButtonShadow);
+        painter.drawText(rect, flags, text);
+        return;
+    }
+    if (style.simpleView) {
+        painter.setPen(style.fontColor);
+        painter.drawText(rect, flags, text);
+        return;
+    }
+    const int s = style.shadowSize;
+    QPoint textShift, shadowShift;
+    switch (style.shadowPos) {
+    case ShadowPos::LeftTop: textShift = QPoint(s, s); break;
+    case ShadowPos::RightBottom: shadowShift = QPoint(s, s); break;
+    case ShadowPos::LeftBottom:
+        textShift = QPoint(s, 0);
+        shadowShift = QPoint(0, s);
+        break;
+    case ShadowPos::RightTop:
+        textShift = QPoint(0, s);
+        shadowShift = QPoint(s, 0);
+        break;
+    }
+    painter.setPen(style.shadowColor);
+    painter.drawText(rect.translated(shadowShift), flags, text);
+    painter.setPen(style.fontColor);
+    painter.drawText(rect.translated(textShift), flags, text);
+}
+
+void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind) {
+    if (kind == BevelKind::None)
+        return;
+    const QColor topLeft = kind == BevelKind::Raised ? kHighlight : kButtonShadow;
+    const QColor bottomRight = kind == BevelKind::Raised ? kButtonShadow : kHighlight;
+    painter.setPen(topLeft);
+    painter.drawLine(rect.topLeft(), rect.topRight());
+    painter.drawLine(rect.topLeft(), rect.bottomLeft());
+    painter.setPen(bottomRight);
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+}
+
+// --- TCoolLabel --------------------------------------------------------------------------
+
+TCoolLabel::TCoolLabel(QWidget* parent) : QWidget(parent) {}
+
+void TCoolLabel::SetCaption(const std::string& caption) {
+    if (assignIfChanged(caption_, caption))
+        update();
+}
+void TCoolLabel::SetFontColor(const QColor& color) {
+    if (assignIfChanged(style_.fontColor, color))
+        update();
+}
+void TCoolLabel::SetShadowColor(const QColor& color) {
+    if (assignIfChanged(style_.shadowColor, color))
+        update();
+}
+void TCoolLabel::SetSimpleView(bool simple) {
+    if (assignIfChanged(style_.simpleView, simple))
+        update();
+}
+void TCoolLabel::SetTransparent(bool transparent) {
+    if (assignIfChanged(transparent_, transparent))
+        update();
+}
+void TCoolLabel::SetBevels(BevelKind inner, BevelKind outer) {
+    bevelInner_ = inner;
+    bevelOuter_ = outer;
+    update();
+}
+void TCoolLabel::SetAlignment(Qt::Alignment alignment) {
+    if (assignIfChanged(alignment_, alignment))
+        update();
+}
+void TCoolLabel::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    update();
+}
+void TCoolLabel::SetColor(const QColor& color) {
+    if (assignIfChanged(color_, color))
+        update();
+}
+
+void TCoolLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QRect r = rect();
+    if (!transparent_)
+        PaintWallpaper(painter, r, wallpaper_, color_);
+    if (bevelOuter_ != BevelKind::None) {
+        PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelOuter_);
+        r.adjust(1, 1, -1, -1);
+    }
+    if (bevelInner_ != BevelKind::None) {
+        PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelInner_);
+        r.adjust(1, 1, -1, -1);
+    }
+    painter.setFont(font());
+    PaintShadowedText(painter, r, alignmentFlags(alignment_), Cp1251ToUnicode(caption_), style_,
+                      isEnabled());
+}
+
+// --- TCoolBtn ----------------------------------------------------------------------------
+
+TCoolBtn::TCoolBtn(QWidget* parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    style_.fontColor = Qt::black;
+}
+
+void TCoolBtn::SetCaption(const std::string& caption) {
+    if (assignIfChanged(caption_, caption))
+        update();
+}
+void TCoolBtn::SetFontColor(const QColor& color) {
+    if (assignIfChanged(style_.fontColor, color))
+        update();
+}
+void TCoolBtn::SetShadowColor(const QColor& color) {
+    if (assignIfChanged(style_.shadowColor, color))
+        update();
+}
+void TCoolBtn::SetSimpleView(bool simple) {
+    if (assignIfChanged(style_.simpleView, simple))
+        update();
+}
+void TCoolBtn::SetRounded(bool rounded) {
+    if (assignIfChanged(rounded_, rounded))
+        update();
+}
+void TCoolBtn::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    update();
+}
+
+void TCoolBtn::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(event->button());
+    QAbstractButton::mousePressEvent(event);
+}
+
+void TCoolBtn::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A quick second press is a second click, not a double click.
+    mousePressEvent(event);
+}
+
+bool TCoolBtn::hitButton(const QPoint& pos) const {
+    if (!rounded_)
+        return QAbstractButton::hitButton(pos);
+    QPainterPath ellipse;
+    ellipse.addEllipse(QRectF(rect()));
+    return ellipse.contains(QPointF(pos));
+}
+
+void TCoolBtn::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const bool pressed = isDown();
+    const QRect r = rect();
+    if (rounded_) {
+        // The corners show the parent's background, which Qt already painted behind us.
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        QPainterPath ellipse;
+        ellipse.addEllipse(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.save();
+        painter.setClipPath(ellipse);
+        PaintWallpaper(painter, r, wallpaper_, kButtonFace);
+        painter.restore();
+        const QColor outer = pressed ? kHighlight : kButtonShadow;
+        const QColor inner = pressed ? kButtonShadow : kHighlight;
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(kWindowFrame, 1));
+        painter.drawEllipse(QRectF(r).adjusted(1, 1, -0.5, -0.5));
+        painter.setPen(QPen(outer, 1));
+        painter.drawEllipse(QRectF(r).adjusted(0.5, 0.5, -1.5, -1.5));
+        painter.setPen(QPen(inner, 1));
+        painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -2.5, -2.5));
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    } else {
+        PaintWallpaper(painter, r, wallpaper_, kButtonFace);
+        const QRect edge = r.adjusted(0, 0, -1, -1);
+        if (pressed) {
+            PaintBevel(painter, edge, BevelKind::Lowered);
+        } else {
+            painter.setPen(kWindowFrame);
+            painter.drawLine(edge.bottomLeft(), edge.bottomRight());
+            painter.drawLine(edge.topRight(), edge.bottomRight());
+            PaintBevel(painter, edge.adjusted(0, 0, -1, -1), BevelKind::Raised);
+        }
+    }
+    painter.setFont(font());
+    const QRect textRect = pressed ? r.translated(1, 1) : r;
+    PaintShadowedText(painter, textRect, Qt::AlignCenter | Qt::TextSingleLine,
+                      Cp1251ToUnicode(caption_), style_, isEnabled());
+}
+
+// --- TCoolPanel, TCoolBevel, TCoolFormHook ------------------------------------------------
+
+TCoolPanel::TCoolPanel(QWidget* parent) : QWidget(parent) {}
+
+void TCoolPanel::SetBevels(BevelKind inner, BevelKind outer) {
+    bevelInner_ = inner;
+    bevelOuter_ = outer;
+    update();
+}
+void TCoolPanel::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    update();
+}
+
+void TCoolPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintWallpaper(painter, rect(), wallpaper_, kButtonFace);
+    QRect r = rect().adjusted(0, 0, -1, -1);
+    PaintBevel(painter, r, bevelOuter_);
+    if (bevelOuter_ != BevelKind::None)
+        r.adjust(1, 1, -1, -1);
+    PaintBevel(painter, r, bevelInner_);
+}
+
+TCoolBevel::TCoolBevel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TCoolBevel::SetKind(BevelKind kind) {
+    if (assignIfChanged(kind_, kind))
+        update();
+}
+
+void TCoolBevel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    PaintBevel(painter, r, kind_);
+    PaintBevel(painter, r.adjusted(1, 1, -1, -1),
+               kind_ == BevelKind::Raised ? BevelKind::Lowered : BevelKind::Raised);
+}
+
+TCoolFormHook::TCoolFormHook(QWidget* parent) : QWidget(parent) {}
+
+void TCoolFormHook::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    update();
+}
+
+void TCoolFormHook::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintWallpaper(painter, rect(), wallpaper_, palette().color(QPalette::Window));
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QWidget>
+
+#include <string>
+
+// The skinned controls: widgets that paint tiled texture wallpapers, shadowed captions and
+// bevels. Captions are game text in Windows-1251 bytes; they become Unicode only when painted.
+
+enum class BevelKind { None, Lowered, Raised };
+enum class ShadowPos { LeftTop, LeftBottom, RightBottom, RightTop };
+
+// The text look shared by labels and buttons.
+struct CoolTextStyle {
+    QColor fontColor = Qt::black;
+    QColor shadowColor = QColor(0, 120, 215);
+    int shadowSize = 1;
+    ShadowPos shadowPos = ShadowPos::LeftTop;
+    bool simpleView = false;
+};
+
+// Paints the wallpaper over the rectangle, copies of it side by side from the rectangle's
+// top-left corner, unscaled; without a wallpaper the rectangle is filled with the colour.
+void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
+                    const QColor& color);
+// Draws a caption by the shadow rule (or plainly with simpleView), embossed when disabled.
+void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+                       const CoolTextStyle& style, bool enabled);
+// A one-pixel 3-D edge on the rectangle's border.
+void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind);
+
+// A label: optional wallpaper (when not transparent), inner and outer bevels, and a caption.
+class TCoolLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCoolLabel(QWidget* parent = nullptr);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    void SetFontColor(const QColor& color);
+    QColor FontColor() const { return style_.fontColor; }
+    void SetShadowColor(const QColor& color);
+    void SetSimpleView(bool simple);
+    void SetTransparent(bool transparent);
+    bool Transparent() const { return transparent_; }
+    void SetBevels(BevelKind inner, BevelKind outer);
+    void SetAlignment(Qt::Alignment alignment);
+    void SetWallpaper(const QPixmap& wallpaper);
+    const QPixmap& Wallpaper() const { return wallpaper_; }
+    void SetColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::string caption_;
+    CoolTextStyle style_;
+    bool transparent_ = false;
+    BevelKind bevelInner_ = BevelKind::None;
+    BevelKind bevelOuter_ = BevelKind::None;
+    Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
+    QPixmap wallpaper_;
+    QColor color_ = QColor(192, 192, 192);
+};
+
+// A push button with a tiled wallpaper face, optionally round, and a shadowed caption.
+// A press of any mouse button is announced by mouseDown before the usual click handling;
+// double clicks count as two presses.
+class TCoolBtn : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit TCoolBtn(QWidget* parent = nullptr);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    void SetFontColor(const QColor& color);
+    QColor FontColor() const { return style_.fontColor; }
+    void SetShadowColor(const QColor& color);
+    void SetSimpleView(bool simple);
+    void SetRounded(bool rounded);
+    void SetWallpaper(const QPixmap& wallpaper);
+    const QPixmap& Wallpaper() const { return wallpaper_; }
+
+signals:
+    void mouseDown(Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+
+private:
+    std::string caption_;
+    CoolTextStyle style_;
+    bool rounded_ = false;
+    QPixmap wallpaper_;
+};
+
+// A panel: wallpaper (or colour) and 3-D frames. It holds other controls.
+class TCoolPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCoolPanel(QWidget* parent = nullptr);
+    void SetBevels(BevelKind inner, BevelKind outer);
+    void SetWallpaper(const QPixmap& wallpaper);
+    const QPixmap& Wallpaper() const { return wallpaper_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    BevelKind bevelInner_ = BevelKind::None;
+    BevelKind bevelOuter_ = BevelKind::Raised;
+    QPixmap wallpaper_;
+};
+
+// A transparent frame drawn around other controls.
+class TCoolBevel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCoolBevel(QWidget* parent = nullptr);
+    void SetKind(BevelKind kind);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    BevelKind kind_ = BevelKind::Raised;
+};
+
+// A window's client area with its tiled wallpaper background.
+class TCoolFormHook : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCoolFormHook(QWidget* parent = nullptr);
+    void SetWallpaper(const QPixmap& wallpaper);
+    const QPixmap& Wallpaper() const { return wallpaper_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap wallpaper_;
+};
+
+// The pixel font standing in for the Windows "Default" and "MS Sans Serif" fonts.
+QFont CoolFont(int pixelSize, bool bold = false);
