@@ -7,7 +7,7 @@
 
 #include <vector>
 
-QPixmap TextureBitmaps[kTextureSlots];
+std::vector<QPixmap> TextureBitmaps;
 std::string TextureFiles[kTextureSlots];
 std::string SkinName;
 bool UseSkins = true;
@@ -44,13 +44,13 @@ QImage LoadResourceBitmap(const QString& name) {
 
 void InitTextures() {
     initBuiltInResources();
-    for (QPixmap& bitmap : TextureBitmaps)
-        bitmap = QPixmap();
+    TextureBitmaps.assign(kTextureSlots, QPixmap());
     TexturesDir = ProgramFolder() + QStringLiteral("Textures");
     QDir().mkpath(TexturesDir);
 }
 
 void LoadTextures() {
+    TextureBitmaps.resize(kTextureSlots);
     for (int slot = 0; slot < kTextureSlots; ++slot)
         TextureBitmaps[slot] =
             QPixmap::fromImage(LoadResourceBitmap(QString::fromLatin1(kTextureResources[slot])));
@@ -74,5 +74,7 @@ const QPixmap& GetTexture(int slot) {
     if (slot < 0 || slot >= kTextureSlots)
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: texture slot %1").arg(slot));
-    return TextureBitmaps[slot];
+    if (TextureBitmaps.size() != kTextureSlots)
+        TextureBitmaps.resize(kTextureSlots);
+    return TextureBitmaps[static_cast<size_t>(slot)];
 }

@@ -7,13 +7,16 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The ten texture slots that dress every window: 0 buttons, 1 field cell, 2 selected cell,
 // 3 palette letter, 4 chosen letter, 5 main window background, 6 dialog background,
 // 7 text areas, 8 word display, 9 word-sheet panels.
 constexpr int kTextureSlots = 10;
 
-extern QPixmap TextureBitmaps[kTextureSlots];
+// The pictures of the slots; filled by InitTextures (a pixmap cannot exist before the
+// application object does).
+extern std::vector<QPixmap> TextureBitmaps;
 // The picture file chosen per slot (file name in Windows-1251, without folder); empty means
 // the built-in picture.
 extern std::string TextureFiles[kTextureSlots];
