@@ -1,0 +1,208 @@
+// The word library: loading byte-exact files, the comparison, look-ups and appending.
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/VordaError.h"
+#include "tests/support/TestSupport.h"
+
+#include <QtTest>
+
+namespace {
+// Every word the lists hold, in order.
+QStringList allWords(const TWords& words) {
+    QStringList result;
+    for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
+        for (int i = 0; i < words.Lists[n].Count(); ++i)
+            result << Cp1251ToUnicode(words.Lists[n].At(i));
+    return result;
+}
+} // namespace
+
+class TestWords : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Words = TWords(); }
+
+    void loadsLines_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("count");
+        QTest::newRow("CR LF line ends") << QByteArray("CAT\r\nDOG\r\n") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("lone CR line ends") << QByteArray("CAT\rDOG\r") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("last line without line end") << QByteArray("CAT\r\nDOG") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("lone LF stays in the line") << QByteArray("CAT\nDOG\n") << QStringList{"CAT\nDOG\n"} << 1;
+        QTest::newRow("lone LF lines make one long line")
+            << QByteArray("HOUSE\nMOUSE\nGOOSE\nHORSE\n") << QStringList{} << 0;
+        QTest::newRow("Ctrl-Z ends the file") << QByteArray("CAT\r\nDOG\x1a\r\nEMU\r\n") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("comments are skipped") << QByteArray(";AB\r\n;\r\n; a long comment line of many words\r\nOX\r\n") << QStringList{"OX"} << 1;
+        QTest::newRow("empty lines are skipped") << QByteArray("\r\n\r\nOX\r\n\r\n") << QStringList{"OX"} << 1;
+        QTest::newRow("one letter and 21 letters are ignored")
+            << QByteArray("A\r\nABCDEFGHIJKLMNOPQRSTU\r\nABCDEFGHIJKLMNOPQRST\r\n")
+            << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 1;
+        QTest::newRow("duplicates are stored once and counted twice")
+            << QByteArray("CAT\r\ncat\r\nCAT\r\n") << QStringList{"CAT"} << 3;
+        QTest::newRow("trailing blank is part of the word") << QByteArray("CAT \r\n") << QStringList{"CAT "} << 1;
+        QTest::newRow("unsorted lines end up sorted")
+            << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n") << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << 0;
+    }
+    void loadsLines() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, expected);
+        QFETCH(int, count);
+        TestGameFolder folder;
+        folder.write("DATA/Lib.ENG", file);
+        Words.Language = 2;
+        LoadWords(Words);
+        QCOMPARE(allWords(Words), expected);
+        QCOMPARE(int(Words.WordCount[2]), count);
+        QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.ENG");
+    }
+
+    void languageChoosesTheFile() {
+        TestGameFolder folder;
+        folder.write("DATA/Lib.RUS", QByteArray::fromStdString(Cp("КОШКА\r\n")));
+        folder.write("DATA/Lib.ENG", "HOUSE\r\nMOUSE\r\n");
+        Words.Language = 1;
+        LoadWords(Words);
+        QCOMPARE(allWords(Words), QStringList{QString::fromUtf8("КОШКА")});
+        Words.Language = 2;
+        LoadWords(Words);
+        QCOMPARE(allWords(Words), (QStringList{"HOUSE", "MOUSE"}));
+        QCOMPARE(int(Words.WordCount[1]), 1);
+        QCOMPARE(int(Words.WordCount[2]), 2);
+    }
+
+    void comparisonIgnoresCase_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("sign");
+        QTest::newRow("Latin small and capital") << "house" << "HOUSE" << 0;
+        QTest::newRow("Cyrillic small and capital") << QString::fromUtf8("кошка") << QString::fromUtf8("КОШКА") << 0;
+        QTest::newRow("yo small and capital") << QString::fromUtf8("ёж") << QString::fromUtf8("ЁЖ") << 0;
+        QTest::newRow("ya is the last letter") << QString::fromUtf8("Я") << QString::fromUtf8("а") << 1;
+        QTest::newRow("shorter first on a common prefix") << "CAT" << "cats" << -1;
+        QTest::newRow("different letters") << "BAT" << "cat" << -1;
+        QTest::newRow("Cyrillic e and yo differ") << QString::fromUtf8("Е") << QString::fromUtf8("Ё") << 1;
+    }
+    void comparisonIgnoresCase() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, sign);
+        const int c = Cp1251CompareNoCase(UnicodeToCp1251(a), UnicodeToCp1251(b));
+        QCOMPARE((c > 0) - (c < 0), sign);
+    }
+
+    void findWordAnswersLikeBinarySearch_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("stored in small letters, asked in capitals") << "HOUSE" << true;
+        QTest::newRow("stored in capitals") << "MOUSE" << true;
+        QTest::newRow("asked in small letters") << "mouse" << true;
+        QTest::newRow("Russian stored small") << QString::fromUtf8("ЛАМПА") << true;
+        QTest::newRow("missing word") << "GOOSE" << false;
+        QTest::newRow("stored with a trailing blank never matches") << "TREE" << false;
+    }
+    void findWordAnswersLikeBinarySearch() {
+        QFETCH(QString, word);
+        QFETCH(bool, found);
+        TestGameFolder folder;
+        folder.write("DATA/Lib.RUS", "house\r\nMOUSE\r\nTREE \r\n" +
+                                         QByteArray::fromStdString(Cp("лампа\r\n")));
+        Words.Language = 1;
+        LoadWords(Words);
+        const std::string bytes = UnicodeToCp1251(word);
+        QCOMPARE(FindWord(Words, bytes, uint16_t(bytes.size())), found);
+        QCOMPARE(Words.Lists[bytes.size()].Contains(bytes), found);
+    }
+
+    void findWordRefusesOddLengths() {
+        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, "A", 1));
+        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, std::string(21, 'A'), 21));
+    }
+
+    void missingFileKeepsTheLists() {
+        TestGameFolder folder;
+        folder.write("DATA/Lib.ENG", "HOUSE\r\n");
+        Words.Language = 2;
+        LoadWords(Words);
+        int refreshed = 0;
+        WordsLoadedHook = [&](const TWords&) { ++refreshed; };
+        Words.Language = 1;
+        bool raised = false;
+        try {
+            LoadWords(Words);
+        } catch (const VordaError& error) {
+            raised = true;
+            QVERIFY(error.text().contains("Lib.RUS"));
+        }
+        WordsLoadedHook = nullptr;
+        QVERIFY(raised);
+        QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.RUS");
+        QCOMPARE(int(Words.WordCount[1]), 0);
+        QCOMPARE(allWords(Words), QStringList{"HOUSE"});
+        QCOMPARE(refreshed, 0);
+    }
+
+    void tooManyLinesOverflow() {
+        TestGameFolder folder;
+        QByteArray file;
+        for (int i = 0; i < 65536; ++i)
+            file += "AB\r\n";
+        folder.write("DATA/Lib.ENG", file);
+        Words.Language = 2;
+        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(Words));
+        QCOMPARE(Words.Lists[2].Count(), 1);
+        file.chop(4);
+        folder.write("DATA/Lib.ENG", file);
+        LoadWords(Words);
+        QCOMPARE(int(Words.WordCount[2]), 65535);
+    }
+
+    void appendWord_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("after a complete last line") << QByteArray("CAT\r\n") << QByteArray("CAT\r\nDOG\r\n");
+        QTest::newRow("last line without line end is ended first") << QByteArray("CAT") << QByteArray("CAT\r\nDOG\r\n");
+        QTest::newRow("last line ending in a lone LF") << QByteArray("CAT\n") << QByteArray("CAT\n\r\nDOG\r\n");
+        QTest::newRow("last line ending in CR") << QByteArray("CAT\r") << QByteArray("CAT\rDOG\r\n");
+        QTest::newRow("empty file") << QByteArray() << QByteArray("DOG\r\n");
+        QTest::newRow("before the end-of-file mark") << QByteArray("CAT\r\n\x1a") << QByteArray("CAT\r\nDOG\r\n\x1a");
+    }
+    void appendWord() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        TestGameFolder folder;
+        folder.write("DATA/Lib.ENG", before);
+        Words.Language = 2;
+        LoadWords(Words);
+        AppendWord(Words, "DOG");
+        QCOMPARE(folder.read("DATA/Lib.ENG"), after);
+        LoadWords(Words);
+        QVERIFY(FindWord(Words, "DOG", 3));
+    }
+
+    void appendToMissingFileFails() {
+        TestGameFolder folder;
+        folder.write("DATA/Lib.ENG", "CAT\r\n");
+        Words.Language = 2;
+        LoadWords(Words);
+        QFile::remove(folder.path() + "DATA/Lib.ENG");
+        QVERIFY_THROWS_EXCEPTION(VordaError, AppendWord(Words, "DOG"));
+        QVERIFY(!QFile::exists(folder.path() + "DATA/Lib.ENG"));
+    }
+
+    void listIndexOutOfBounds() {
+        WordList list;
+        bool raised = false;
+        try {
+            list.At(0);
+        } catch (const VordaError& error) {
+            raised = true;
+            QCOMPARE(error.text(), QString("List index out of bounds (0)"));
+        }
+        QVERIFY(raised);
+    }
+};
+
+VORDA_TEST_MAIN(TestWords)
+#include "tst_words.moc"
