@@ -1,0 +1,136 @@
+// vorda2000-artgen: writes every built-in picture of the game under resources/bitmaps, the
+// resource list resources/resources.qrc and the nine sounds under dist/Textures/sounds.
+//
+//   vorda2000-artgen <repository root>           generate everything
+//   vorda2000-artgen --sheet <file.png>          render a contact sheet of all pictures
+//
+// Output depends only on this code, Qt and the DejaVu fonts: no clock, no locale, fixed seeds.
+#include "ArtCommon.h"
+#include "Pictures.h"
+#include "Sounds.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+std::vector<art::Picture> allPictures() {
+    std::vector<art::Picture> all;
+    for (auto maker :
+         {art::makeTextures, art::makeFaces, art::makeAboutPictures, art::makeSmallPictures}) {
+        auto pictures = maker();
+        all.insert(all.end(), std::make_move_iterator(pictures.begin()),
+                   std::make_move_iterator(pictures.end()));
+    }
+    return all;
+}
+
+// Writes through a temporary file that replaces the old one only when complete.
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw std::runtime_error("cannot write " + path.toStdString() + ": " +
+                                 file.errorString().toStdString());
+}
+
+QByteArray encode(const art::Picture& picture) {
+    QImage image;
+    const char* format = "BMP";
+    switch (picture.format) {
+    case art::FileFormat::Bmp8:
+        image = art::toIndexed8(picture.image);
+        break;
+    case art::FileFormat::Bmp24:
+        image = picture.image.convertToFormat(QImage::Format_RGB32);
+        break;
+    case art::FileFormat::Png:
+        image = picture.image.convertToFormat(QImage::Format_ARGB32);
+        format = "PNG";
+        break;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image))
+        throw std::runtime_error("cannot encode " + picture.alias.toStdString() + ": " +
+                                 writer.errorString().toStdString());
+    return bytes;
+}
+
+QByteArray resourceList(const std::vector<art::Picture>& pictures) {
+    QByteArray text;
+    text += "<!DOCTYPE RCC>\n<!-- Written by tools/artgen; regenerate instead of editing. -->\n";
+    text += "<RCC version=\"1.0\">\n";
+    for (const char* prefix : {"bitmaps", "menu"}) {
+        text += QByteArray("    <qresource prefix=\"/") + prefix + "\">\n";
+        for (const auto& picture : pictures) {
+            if (picture.prefix != QLatin1String(prefix))
+                continue;
+            text += "        <file alias=\"" + picture.alias.toUtf8() + "\">bitmaps/" +
+                    picture.fileName.toUtf8() + "</file>\n";
+        }
+        text += "    </qresource>\n";
+    }
+    text += "</RCC>\n";
+    return text;
+}
+
+void generate(const QString& root) {
+    if (!QFileInfo(root + QStringLiteral("/.clang-format")).exists() &&
+        !QFileInfo(root + QStringLiteral("/.git")).exists())
+        throw std::runtime_error(root.toStdString() + " does not look like the repository root");
+    const auto pictures = allPictures();
+    for (const auto& picture : pictures)
+        writeFile(root + QStringLiteral("/resources/bitmaps/") + picture.fileName, encode(picture));
+    writeFile(root + QStringLiteral("/resources/resources.qrc"), resourceList(pictures));
+    for (const auto& sound : art::makeSounds())
+        writeFile(root + QStringLiteral("/dist/Textures/sounds/") + sound.fileName,
+                  art::encodeWav(sound));
+    std::printf("wrote %zu pictures, resources/resources.qrc and the sounds\n", pictures.size());
+}
+
+void writeSheet(const QString& path) {
+    const QImage sheet = art::renderContactSheet(allPictures());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    sheet.save(&buffer, "PNG");
+    writeFile(path, bytes);
+    std::printf("wrote %s (%d x %d)\n", qPrintable(path), sheet.width(), sheet.height());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Fonts need a GUI application, but no display is needed or wanted.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    try {
+        if (args.size() == 3 && args[1] == QLatin1String("--sheet")) {
+            writeSheet(args[2]);
+        } else if (args.size() == 2 && !args[1].startsWith(QLatin1Char('-'))) {
+            generate(QDir(args[1]).absolutePath());
+        } else {
+            std::fprintf(stderr, "usage: vorda2000-artgen <repository root>\n"
+                                 "       vorda2000-artgen --sheet <contact-sheet.png>\n");
+            return 2;
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vorda2000-artgen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
