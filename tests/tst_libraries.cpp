@@ -1,0 +1,172 @@
+// The two word libraries that accompany the game (dist/DATA/Lib.RUS and Lib.ENG): the
+// committed files must keep the file rules byte for byte, load whole through the game's
+// own loader, and keep the promises of the review lists in tools/libraries.
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/ProgramFolder.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+const QString kDistFolder = QStringLiteral(VORDA_SOURCE_DIR "/dist/");
+const QString kReviewFolder = QStringLiteral(VORDA_SOURCE_DIR "/tools/libraries/");
+constexpr int kMinFiveLetterWords = 2500; // every game starts from a random five-letter word
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot open %s", qPrintable(path));
+    return file.readAll();
+}
+
+// A review list: UTF-8, one word a line, '#' starts a comment. Words come back in the
+// library's spelling: capitals, Ё as Е, Windows-1251 bytes.
+std::vector<std::string> readReviewList(const QString& name) {
+    std::vector<std::string> words;
+    const QString text = QString::fromUtf8(readFile(kReviewFolder + name));
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line = line.section(QLatin1Char('#'), 0, 0).trimmed();
+        if (line.isEmpty())
+            continue;
+        line = line.toUpper().replace(QChar(0x0401), QChar(0x0415)); // Ё -> Е
+        words.push_back(UnicodeToCp1251(line));
+    }
+    return words;
+}
+
+// The word lines of a library file (comment lines dropped); the file must be split by CR LF.
+QList<QByteArray> wordLines(const QByteArray& file) {
+    QList<QByteArray> lines = file.split('\n');
+    lines.removeLast(); // after the final line end
+    QList<QByteArray> words;
+    for (QByteArray line : lines) {
+        line.chop(1); // the CR
+        if (!line.startsWith(';'))
+            words << line;
+    }
+    return words;
+}
+} // namespace
+
+class TestLibraries : public QObject {
+    Q_OBJECT
+private:
+    static void addLanguages() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QByteArray>("letters");
+        QTest::addColumn<int>("minWords");
+        QByteArray russian, english;
+        for (int c = 192; c <= 223; ++c)
+            russian += char(c);
+        for (char c = 'A'; c <= 'Z'; ++c)
+            english += c;
+        QTest::newRow("Russian") << 1 << "DATA/Lib.RUS"
+                                 << "rus" << russian << 35000;
+        QTest::newRow("English") << 2 << "DATA/Lib.ENG"
+                                 << "eng" << english << 25000;
+    }
+
+private slots:
+    void init() { Words = TWords(); }
+
+    void fileKeepsTheFormat_data() { addLanguages(); }
+    void fileKeepsTheFormat() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, letters);
+        QFETCH(int, minWords);
+        const QByteArray bytes = readFile(kDistFolder + file);
+        QVERIFY(bytes.endsWith("\r\n"));
+        QVERIFY2(!bytes.contains('\x1a'), "an end-of-file mark would hide the words after it");
+        // Every CR is followed by LF and every LF preceded by CR.
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\r')
+                QVERIFY2(i + 1 < bytes.size() && bytes[i + 1] == '\n',
+                         qPrintable(QString("lone CR at byte %1").arg(i)));
+            if (bytes[i] == '\n')
+                QVERIFY2(i > 0 && bytes[i - 1] == '\r',
+                         qPrintable(QString("lone LF at byte %1").arg(i)));
+        }
+        const QList<QByteArray> lines = bytes.split('\n');
+        QVERIFY(lines.size() - 1 <= kMaxWordLines);
+        bool header = true;
+        int comments = 0;
+        QByteArray previous;
+        for (qsizetype n = 0; n + 1 < lines.size(); ++n) {
+            const QByteArray line = lines[n].chopped(1);
+            const QString where = QString("line %1").arg(n + 1);
+            if (line.startsWith(';')) {
+                QVERIFY2(header, qPrintable(where + ": comments belong at the top"));
+                ++comments;
+                for (char c : line)
+                    QVERIFY2(c >= 32 && c < 127,
+                             qPrintable(where + ": comment is not plain ASCII"));
+                continue;
+            }
+            header = false;
+            QVERIFY2(line.size() >= kMinWordLength && line.size() <= kMaxWordLength,
+                     qPrintable(where + ": word length out of 2..20"));
+            for (char c : line)
+                QVERIFY2(
+                    letters.contains(c),
+                    qPrintable(where + QString(": byte %1 is not a capital letter").arg(uchar(c))));
+            QVERIFY2(previous < line, qPrintable(where + ": words are not sorted or repeat"));
+            previous = line;
+        }
+        QVERIFY2(comments >= 3, "the header names the source, its licence and the tool");
+        QVERIFY(wordLines(bytes).size() > minWords);
+    }
+
+    void loaderReadsEveryWord_data() { addLanguages(); }
+    void loaderReadsEveryWord() {
+        QFETCH(int, language);
+        QFETCH(QString, file);
+        SetProgramFolder(kDistFolder);
+        Words.Language = uint16_t(language);
+        LoadWords(Words);
+        const QList<QByteArray> lines = wordLines(readFile(kDistFolder + file));
+        QCOMPARE(int(Words.WordCount[language]), lines.size());
+        int stored = 0;
+        for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
+            stored += Words.Lists[n].Count();
+        QCOMPARE(stored, lines.size()); // no word is lost as a duplicate of another
+        QVERIFY2(Words.Lists[5].Count() >= kMinFiveLetterWords,
+                 qPrintable(QString("%1 five-letter words").arg(Words.Lists[5].Count())));
+        // Spot checks through the look-up the game uses: first, middle and last word.
+        for (const QByteArray& w : {lines.first(), lines[lines.size() / 2], lines.last()}) {
+            QVERIFY(w.size() >= kMinWordLength && w.size() <= kMaxWordLength);
+            QVERIFY(FindWord(Words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
+        }
+    }
+
+    void reviewListsHold_data() { addLanguages(); }
+    void reviewListsHold() {
+        QFETCH(int, language);
+        QFETCH(QString, prefix);
+        SetProgramFolder(kDistFolder);
+        Words.Language = uint16_t(language);
+        LoadWords(Words);
+        const auto present = readReviewList(prefix + "_present.txt");
+        const auto absent = readReviewList(prefix + "_absent.txt");
+        QVERIFY(present.size() >= 50);
+        QVERIFY(absent.size() >= 50);
+        QStringList missing, intruders;
+        for (const std::string& w : present)
+            if (w.size() < kMinWordLength || w.size() > kMaxWordLength ||
+                !FindWord(Words, w, uint16_t(w.size())))
+                missing << Cp1251ToUnicode(w);
+        for (const std::string& w : absent)
+            if (w.size() >= kMinWordLength && w.size() <= kMaxWordLength &&
+                FindWord(Words, w, uint16_t(w.size())))
+                intruders << Cp1251ToUnicode(w);
+        QVERIFY2(missing.isEmpty(), qPrintable("missing everyday nouns: " + missing.join(", ")));
+        QVERIFY2(intruders.isEmpty(),
+                 qPrintable("words that must be absent: " + intruders.join(", ")));
+    }
+};
+
+VORDA_TEST_MAIN(TestLibraries)
+#include "tst_libraries.moc"
