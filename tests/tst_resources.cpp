@@ -1,0 +1,318 @@
+// The built-in pictures compiled into the program and the sound files that accompany it: every
+// one must be there under its name, at its size and depth, the textures must tile without a
+// seam and the sounds must be clean 16-bit PCM.
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QtEndian>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const QStringList kFaces = {"CPU00", "CPU11", "CPU12", "CPU21", "CPU22", "CPU31",
+                            "CPU41", "CPU51", "CPU52", "CPU53", "CPU54", "CPU55"};
+
+QImage bitmap(const QString& name) {
+    return QImage(QStringLiteral(":/bitmaps/") + name);
+}
+
+// Sum of the channel differences of two pixels.
+int distance(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+           std::abs(qBlue(a) - qBlue(b));
+}
+
+// For one direction of a tile: the mean step from its last column to its first (where the next
+// tile begins) and the largest mean step between two neighbouring columns inside it. Rows are
+// measured by passing the picture transposed.
+struct SeamMeasure {
+    double acrossEdge = 0;
+    double largestInside = 0;
+};
+
+SeamMeasure measureSeam(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int w = image.width();
+    const int h = image.height();
+    const auto columnStep = [&](int left, int right) {
+        double sum = 0;
+        for (int y = 0; y < h; ++y)
+            sum += distance(image.pixel(left, y), image.pixel(right, y));
+        return sum / h;
+    };
+    SeamMeasure seam;
+    seam.acrossEdge = columnStep(w - 1, 0);
+    for (int x = 0; x + 1 < w; ++x)
+        seam.largestInside = std::max(seam.largestInside, columnStep(x, x + 1));
+    return seam;
+}
+
+struct Wave {
+    QString error; // empty when the file could be read
+    int format = 0;
+    int channels = 0;
+    int sampleRate = 0;
+    int bits = 0;
+    std::vector<qint16> samples; // the first channel
+};
+
+// Reads a RIFF/WAVE file chunk by chunk, so that extra chunks before "data" are allowed.
+Wave readWave(const QString& path) {
+    Wave wave;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        wave.error = QStringLiteral("cannot open ") + path;
+        return wave;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") {
+        wave.error = QStringLiteral("not a RIFF/WAVE file");
+        return wave;
+    }
+    const auto u16 = [&](qsizetype at) {
+        return qFromLittleEndian<quint16>(bytes.constData() + at);
+    };
+    const auto u32 = [&](qsizetype at) {
+        return qFromLittleEndian<quint32>(bytes.constData() + at);
+    };
+    bool haveFormat = false;
+    for (qsizetype at = 12; at + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(at, 4);
+        const qsizetype size = u32(at + 4);
+        const qsizetype body = at + 8;
+        if (body + size > bytes.size()) {
+            wave.error = QStringLiteral("chunk %1 runs past the end").arg(QString::fromLatin1(id));
+            return wave;
+        }
+        if (id == "fmt " && size >= 16) {
+            wave.format = u16(body);
+            wave.channels = u16(body + 2);
+            wave.sampleRate = static_cast<int>(u32(body + 4));
+            wave.bits = u16(body + 14);
+            haveFormat = true;
+        } else if (id == "data" && haveFormat && wave.bits == 16 && wave.channels > 0) {
+            const qsizetype frame = 2 * wave.channels;
+            for (qsizetype i = body; i + frame <= body + size; i += frame)
+                wave.samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + i));
+            return wave;
+        }
+        at = body + size + (size & 1);
+    }
+    wave.error = QStringLiteral("no format chunk followed by 16-bit data");
+    return wave;
+}
+
+// The RMS of the loudest 30 ms of a sound, as a fraction of full scale: what the ear takes
+// for its loudness.
+double loudestWindowRms(const std::vector<qint16>& samples, int sampleRate) {
+    const size_t window = static_cast<size_t>(sampleRate * 3 / 100);
+    double loudest = 0;
+    for (size_t begin = 0; begin < samples.size(); begin += window / 4) {
+        double sum = 0;
+        const size_t end = std::min(samples.size(), begin + window);
+        for (size_t i = begin; i < end; ++i)
+            sum += static_cast<double>(samples[i]) * samples[i];
+        loudest = std::max(loudest, std::sqrt(sum / window) / 32768.0);
+    }
+    return loudest;
+}
+
+} // namespace
+
+class ResourcesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(resources); }
+
+    void pictureHasItsSize_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+        const std::pair<const char*, QSize> pictures[] = {
+            {"BUTTONS", {120, 120}},
+            {"POLE1", {40, 40}},
+            {"POLE2", {40, 40}},
+            {"LETTER1", {40, 40}},
+            {"LETTER2", {22, 22}},
+            {"WALL1", {128, 128}},
+            {"WALL2", {96, 96}},
+            {"WALL3", {124, 87}},
+            {"ABOUT_LOGO", {120, 30}},
+            {"ABOUT_BANNER", {406, 117}},
+            {"ABOUT_BALL", {62, 52}},
+            {"THUMB_HORZ", {9, 20}},
+            {"THUMB_HORZ_INVERT", {9, 20}},
+            {"THUMB_VERT", {20, 9}},
+            {"THUMB_VERT_INVERT", {20, 9}},
+        };
+        for (const auto& [name, size] : pictures)
+            QTest::newRow(name) << QString::fromLatin1(name) << size;
+        for (const QString& face : kFaces)
+            QTest::newRow(qPrintable(face)) << face << QSize(100, 70);
+    }
+
+    void pictureHasItsSize() {
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        const QImage image = bitmap(name);
+        QVERIFY2(!image.isNull(), qPrintable(name + QStringLiteral(" does not load")));
+        QCOMPARE(image.size(), size);
+    }
+
+    // The bitmap header's bits per pixel, as stored, and what the loader makes of it.
+    void bitmapKeepsItsDepth_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("bits");
+        const std::pair<const char*, int> depths[] = {
+            {"BUTTONS", 8},     {"POLE1", 24},        {"POLE2", 24},      {"LETTER1", 8},
+            {"LETTER2", 24},    {"WALL1", 8},         {"WALL2", 8},       {"WALL3", 8},
+            {"ABOUT_LOGO", 24}, {"ABOUT_BANNER", 24}, {"ABOUT_BALL", 24},
+        };
+        for (const auto& [name, bits] : depths)
+            QTest::newRow(name) << QString::fromLatin1(name) << bits;
+    }
+
+    void bitmapKeepsItsDepth() {
+        QFETCH(QString, name);
+        QFETCH(int, bits);
+        QFile file(QStringLiteral(":/bitmaps/") + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray header = file.read(30);
+        QVERIFY2(header.startsWith("BM"), "not a Windows bitmap");
+        QCOMPARE(int(qFromLittleEndian<quint16>(header.constData() + 28)), bits);
+        const QImage image = bitmap(name);
+        QCOMPARE(image.format() == QImage::Format_Indexed8, bits == 8);
+        if (bits == 8)
+            QVERIFY(image.colorCount() <= 256);
+    }
+
+    // Textures are tiled side by side: the step from a tile's last column (or row) to the next
+    // tile's first must look like a step between two neighbours inside the tile. The two cell
+    // textures are left out, as each tile is one whole cell with its own bevel.
+    void textureTilesWithoutSeam_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"BUTTONS", "LETTER1", "LETTER2", "WALL1", "WALL2", "WALL3"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void textureTilesWithoutSeam() {
+        QFETCH(QString, name);
+        const QImage tile = bitmap(name);
+        const std::pair<const char*, QImage> directions[] = {
+            {"columns", tile}, {"rows", tile.transformed(QTransform(0, 1, 1, 0, 0, 0))}};
+        for (const auto& [direction, image] : directions) {
+            const SeamMeasure seam = measureSeam(image);
+            QVERIFY2(seam.acrossEdge <= 1.1 * seam.largestInside + 2.0,
+                     qPrintable(QStringLiteral("%1: step across the edge %2, largest inside %3")
+                                    .arg(QLatin1String(direction))
+                                    .arg(seam.acrossEdge)
+                                    .arg(seam.largestInside)));
+        }
+    }
+
+    // Faces that follow each other in an animation must differ, or the animation stands still.
+    void facesAreAllDifferent() {
+        std::vector<QImage> faces;
+        for (const QString& name : kFaces)
+            faces.push_back(bitmap(name).convertToFormat(QImage::Format_RGB32));
+        for (size_t i = 0; i < faces.size(); ++i)
+            for (size_t j = i + 1; j < faces.size(); ++j)
+                QVERIFY2(faces[i] != faces[j],
+                         qPrintable(kFaces[int(i)] + QStringLiteral(" equals ") + kFaces[int(j)]));
+    }
+
+    // Black is the About pictures' transparent colour: their corners are black and the
+    // drawing itself covers a fair part of the picture.
+    void aboutPictureIsDrawnOnBlack_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("minimumCover");
+        QTest::newRow("logo") << QStringLiteral("ABOUT_LOGO") << 0.25;
+        QTest::newRow("banner") << QStringLiteral("ABOUT_BANNER") << 0.25;
+        QTest::newRow("ball") << QStringLiteral("ABOUT_BALL") << 0.25;
+    }
+
+    void aboutPictureIsDrawnOnBlack() {
+        QFETCH(QString, name);
+        QFETCH(double, minimumCover);
+        const QImage image = bitmap(name).convertToFormat(QImage::Format_RGB32);
+        const int w = image.width();
+        const int h = image.height();
+        for (const QPoint& corner :
+             {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+            QCOMPARE(image.pixel(corner) & 0xFFFFFFu, 0u);
+        int drawn = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                drawn += (image.pixel(x, y) & 0xFFFFFFu) != 0;
+        QVERIFY2(drawn >= minimumCover * w * h, qPrintable(QString::number(drawn)));
+    }
+
+    void menuImageIsASmallIcon_data() {
+        QTest::addColumn<QString>("name");
+        for (int index = 0; index <= 10; ++index)
+            QTest::newRow(qPrintable(QString::number(index))) << QString::number(index);
+        QTest::newRow("SITE1") << QStringLiteral("SITE1");
+        QTest::newRow("SITE2") << QStringLiteral("SITE2");
+    }
+
+    void menuImageIsASmallIcon() {
+        QFETCH(QString, name);
+        const QString path = QStringLiteral(":/menu/") + name;
+        QVERIFY(!QIcon(path).isNull());
+        const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(image.size(), QSize(16, 16));
+        int opaque = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                opaque += qAlpha(image.pixel(x, y)) >= 128;
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0); // the menu shows through around the image
+        QVERIFY2(opaque >= 60 && opaque < 256, qPrintable(QString::number(opaque)));
+    }
+
+    void soundIsCleanPcm_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<double>("shortest");
+        QTest::addColumn<double>("longest");
+        const std::tuple<const char*, double, double> sounds[] = {
+            {"click1.wav", 0.02, 0.15}, {"click2.wav", 0.02, 0.15}, {"click3.wav", 0.02, 0.15},
+            {"apply.wav", 0.15, 0.5},   {"winner.wav", 0.8, 2.0},   {"loser.wav", 0.8, 2.0},
+            {"bang1.wav", 0.05, 0.5},   {"bang2.wav", 0.05, 0.5},   {"question.wav", 0.2, 0.5},
+        };
+        for (const auto& [file, shortest, longest] : sounds)
+            QTest::newRow(file) << QString::fromLatin1(file) << shortest << longest;
+    }
+
+    void soundIsCleanPcm() {
+        QFETCH(QString, file);
+        QFETCH(double, shortest);
+        QFETCH(double, longest);
+        const Wave wave =
+            readWave(QStringLiteral(VORDA_SOURCE_DIR "/dist/Textures/sounds/") + file);
+        QVERIFY2(wave.error.isEmpty(), qPrintable(wave.error));
+        QCOMPARE(wave.format, 1); // PCM
+        QCOMPARE(wave.bits, 16);
+        QVERIFY(wave.channels == 1 || wave.channels == 2);
+        QVERIFY(wave.sampleRate == 22050 || wave.sampleRate == 44100);
+        const double seconds = double(wave.samples.size()) / wave.sampleRate;
+        QVERIFY2(seconds >= shortest && seconds <= longest, qPrintable(QString::number(seconds)));
+
+        int peak = 0;
+        for (qint16 s : wave.samples)
+            peak = std::max(peak, std::abs(int(s)));
+        QVERIFY2(peak < 32000, "the sound reaches full scale and may clip");
+        // Faded in and out: no click when the sound starts or is cut off at its end.
+        QVERIFY(std::abs(int(wave.samples.front())) <= 64);
+        QVERIFY(std::abs(int(wave.samples.back())) <= 64);
+        // One loudness for all: the loudest 30 ms of every sound lie within a few decibels.
+        const double loudness = loudestWindowRms(wave.samples, wave.sampleRate);
+        QVERIFY2(loudness > 0.14 && loudness < 0.28, qPrintable(QString::number(loudness)));
+    }
+};
+
+QTEST_MAIN(ResourcesTest)
+#include "tst_resources.moc"
