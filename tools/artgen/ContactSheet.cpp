@@ -3,6 +3,7 @@
 #include "ArtCommon.h"
 #include "Pictures.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -31,13 +32,15 @@ public:
     }
 
     void place(const QImage& image, const QString& label) {
-        if (x_ + image.width() > kSheetWidth - kMargin && x_ > kMargin)
+        const QFont font = artFont(11, false);
+        const int width = std::max(image.width(), QFontMetrics(font).horizontalAdvance(label));
+        if (x_ + width > kSheetWidth - kMargin && x_ > kMargin)
             newRow();
         painter_.setPen(QColor(210, 210, 210));
-        painter_.setFont(artFont(11, false));
+        painter_.setFont(font);
         painter_.drawText(x_, y_ + 12, label);
         painter_.drawImage(x_, y_ + kLabelHeight, image);
-        x_ += image.width() + kMargin;
+        x_ += width + kMargin;
         rowHeight_ = std::max(rowHeight_, image.height() + kLabelHeight);
     }
 

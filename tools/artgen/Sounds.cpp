@@ -28,6 +28,15 @@ double timeOf(int index) {
     return static_cast<double>(index) / kSampleRate;
 }
 
+// A short raised-cosine ramp over the last 6 ms of a part, so that no part stops abruptly.
+double endRamp(int index, int count) {
+    const int ramp = samplesFor(0.006);
+    const int left = count - 1 - index;
+    if (left >= ramp)
+        return 1.0;
+    return 0.5 - 0.5 * std::cos(std::numbers::pi * std::max(left, 0) / ramp);
+}
+
 // Adds a sine whose frequency glides exponentially from f0 to f1 over `glide` seconds, with an
 // attack ramp and an exponential decay of time constant `decay`, starting at `start`.
 void addTone(Signal& out, double start, double length, double f0, double f1, double glide,
@@ -43,7 +52,8 @@ void addTone(Signal& out, double start, double length, double f0, double f1, dou
         if (vibratoDepth > 0)
             f *= 1.0 + vibratoDepth * std::sin(kTau * vibratoRate * t) * smoothstep(0.05, 0.25, t);
         phase += kTau * f / kSampleRate;
-        const double env = (attack > 0 ? std::min(1.0, t / attack) : 1.0) * std::exp(-t / decay);
+        const double env = (attack > 0 ? std::min(1.0, t / attack) : 1.0) * std::exp(-t / decay) *
+                           endRamp(i, count);
         out[first + i] += amplitude * env * std::sin(phase);
     }
 }
@@ -69,7 +79,7 @@ void addNoiseBurst(Signal& out, double start, double length, double centre, doub
         x1 = x;
         y2 = y1;
         y1 = y;
-        out[first + i] += amplitude * y * std::exp(-timeOf(i) / decay);
+        out[first + i] += amplitude * y * std::exp(-timeOf(i) / decay) * endRamp(i, count);
     }
 }
 
@@ -225,8 +235,8 @@ Sound loser() {
 // The ball hits the floor: a rubbery thump whose pitch falls.
 Sound bang1() {
     Signal s(static_cast<size_t>(samplesFor(0.30)));
-    addTone(s, 0, 0.30, 190, 72, 0.12, 1.0, 0.002, 0.070);
-    addTone(s, 0, 0.30, 430, 360, 0.10, 0.35, 0.002, 0.045);
+    addTone(s, 0, 0.30, 260, 110, 0.12, 1.0, 0.002, 0.070);
+    addTone(s, 0, 0.30, 520, 400, 0.10, 0.45, 0.002, 0.050);
     addNoiseBurst(s, 0, 0.03, 1500, 1.0, 0.5, 0.005, 104);
     return finish("bang1.wav", s, 0.001, 0.05);
 }
