@@ -1,0 +1,149 @@
+#include "tests/support/GameFixture.h"
+
+#include "core/PoleUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "extras/ImagesUnit.h"
+#include "extras/SoundUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "settings/SetCPUUnit.h"
+#include "skin/CoolControls.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QFile>
+
+QByteArray LibraryBytes(const QStringList& words) {
+    QByteArray bytes;
+    for (const QString& word : words)
+        bytes += QByteArray::fromStdString(UnicodeToCp1251(word)) + "\r\n";
+    return bytes;
+}
+
+GameFixture::GameFixture(const QStringList& russianWords, const QStringList& englishWords,
+                         const QByteArray& settings)
+    : errors_(std::make_unique<ErrorBoxRecorder>()) {
+    folder_.write("DATA/Lib.RUS", LibraryBytes(russianWords));
+    folder_.write("DATA/Lib.ENG", LibraryBytes(englishWords));
+    if (settings.isNull())
+        folder_.copyFromDist("Vorda2000.ini");
+    else
+        folder_.write("Vorda2000.ini", settings);
+    // Module state as a fresh start of the program has it.
+    Words = TWords();
+    MaxWordLength = kMaxStrengthLength;
+    InputPhase = 0;
+    ChosenLetter.clear();
+    OverCell = false;
+    PassCount = 0;
+    HintMode = false;
+    InitSettingsFile();
+    InitTextures();
+    window_ = std::make_unique<TMainWindow>();
+    window_->SetTimerIntervalForTests(2);
+    window_->SetWebOpener(this);
+    SoundEffectObserver = [this](int number) { sounds << number; };
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+GameFixture::~GameFixture() {
+    SoundEffectObserver = nullptr;
+    window_.reset();
+}
+
+TCoolBtn* GameFixture::letterButton(const QString& letter) const {
+    const std::string bytes = UnicodeToCp1251(letter);
+    for (TCoolBtn* button : window_->LetterButtons)
+        if (button && button->Caption() == bytes)
+            return button;
+    return nullptr;
+}
+
+void GameFixture::pressLetter(const QString& letter, Qt::MouseButton button) {
+    TCoolBtn* b = letterButton(letter);
+    QVERIFY2(b, qPrintable("no letter button " + letter));
+    QTest::mousePress(b, button, {}, QPoint(17, 17));
+    QTest::mouseRelease(b, button, {}, QPoint(17, 17));
+}
+
+void GameFixture::enterCell(int col, int row) {
+    Tpole* c = cell(col, row);
+    const QPoint local(20, 20);
+    QEnterEvent enter(local, c->mapTo(c->window(), local), c->mapToGlobal(local));
+    QApplication::sendEvent(c, &enter);
+}
+
+void GameFixture::leaveCell(int col, int row) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(cell(col, row), &leave);
+}
+
+void GameFixture::clickCell(int col, int row) {
+    QTest::mouseClick(cell(col, row), Qt::LeftButton, {}, QPoint(20, 20));
+}
+
+void GameFixture::rightClick() {
+    QTest::mouseClick(window_->Slowo, Qt::RightButton, {}, QPoint(5, 5));
+}
+
+void GameFixture::placeLetter(const QString& letter, int col, int row) {
+    pressLetter(letter);
+    enterCell(col, row);
+    clickCell(col, row);
+}
+
+void GameFixture::spellAndConfirm(const QList<QPoint>& cells) {
+    for (const QPoint& p : cells)
+        clickCell(p.x(), p.y());
+    clickCell(cells.first().x(), cells.first().y());
+}
+
+QStringList GameFixture::board() const {
+    QStringList rows;
+    for (int r = 1; r <= 5; ++r) {
+        QString row;
+        for (int c = 1; c <= 5; ++c) {
+            const std::string& caption = cell(c, r)->Caption();
+            row += caption.empty() ? QStringLiteral("?") : Cp1251ToUnicode(caption);
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+QString GameFixture::word() const { return Cp1251ToUnicode(window_->Slowo->Caption()); }
+
+QStringList GameFixture::column(int player) const {
+    QStringList lines;
+    for (int line = 1; line <= kSheetLines; ++line)
+        if (!SheetLabels[player][line]->Caption().empty())
+            lines << Cp1251ToUnicode(SheetLabels[player][line]->Caption());
+    return lines;
+}
+
+QString GameFixture::score(int player) const {
+    return Cp1251ToUnicode((player == 1 ? window_->Score1 : window_->Score2)->Caption());
+}
+
+QByteArray GameFixture::EnglishSettings() {
+    QFile file(QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read the settings file of dist/");
+    QByteArray bytes = file.readAll();
+    bytes.replace("LanguageNumber=1", "LanguageNumber=2");
+    return bytes;
+}
+
+void GameFixture::setBoard(const QStringList& rows) {
+    for (int r = 1; r <= 5; ++r) {
+        for (int c = 1; c <= 5; ++c) {
+            const QString letter = rows[r - 1].mid(c - 1, 1);
+            Tpole* p = cell(c, r);
+            p->Unselect();
+            p->Filled = letter != QStringLiteral("?");
+            p->SetCaption(p->Filled ? UnicodeToCp1251(letter) : std::string());
+        }
+    }
+}

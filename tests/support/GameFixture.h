@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/MainUnit.h"
+#include "core/PoleUnit.h"
+#include "tests/support/TestSupport.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+class TCoolBtn;
+class Tpole;
+
+// A running main window in a program folder of its own: libraries and settings written by the
+// test, a fast main timer, sounds and web addresses recorded instead of played.
+class GameFixture : public TWebOpener {
+public:
+    // Word lists as UTF-8 lines; each is written CP1251 with CR LF. A null settings text
+    // copies the settings file that accompanies the program.
+    GameFixture(const QStringList& russianWords, const QStringList& englishWords,
+                const QByteArray& settings = QByteArray());
+    // English from the start: the accompanying settings file with LanguageNumber 2.
+    static QByteArray EnglishSettings();
+    ~GameFixture() override;
+
+    TMainWindow& window() { return *window_; }
+    TestGameFolder& folder() { return folder_; }
+    ErrorBoxRecorder& errors() { return *errors_; }
+
+    // The player's hand.
+    void pressLetter(const QString& letter, Qt::MouseButton button = Qt::LeftButton);
+    void enterCell(int col, int row);
+    void leaveCell(int col, int row);
+    void clickCell(int col, int row);
+    void rightClick();
+    // Letter chosen, moved onto the cell and clicked there.
+    void placeLetter(const QString& letter, int col, int row);
+    // Clicks the cells in order, then clicks the first of them again to confirm.
+    void spellAndConfirm(const QList<QPoint>& cells);
+
+    // Puts letters on the board as if played: rows top first, "?" a free cell. Cells with a
+    // letter are Filled, the others free; nothing is selected.
+    void setBoard(const QStringList& rows);
+    // The board as five strings, row 1 first, "?" for an empty cell.
+    QStringList board() const;
+    QString word() const; // the caption of Slowo
+    QStringList column(int player) const; // the non-empty lines of a word column
+    QString score(int player) const;
+    QList<int> sounds;
+    QStringList openedAddresses;
+
+    TCoolBtn* letterButton(const QString& letter) const;
+    Tpole* cell(int col, int row) const { return FieldGrid[col][row]; }
+
+    void Open(const QString& address) override { openedAddresses << address; }
+
+private:
+    TestGameFolder folder_;
+    std::unique_ptr<ErrorBoxRecorder> errors_;
+    std::unique_ptr<TMainWindow> window_;
+};
+
+// CP1251 CR LF bytes of word lines given in UTF-8.
+QByteArray LibraryBytes(const QStringList& words);

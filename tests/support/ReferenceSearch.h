@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/SearchUnit.h"
+
+#include <string>
+#include <vector>
+
+// The move search written the plain way, as a yardstick for FindBestWord: the word travels
+// as a std::string that each step extends into a new string, and the library is asked
+// through the binary search with the case-insensitive comparison (WordList::Contains). It
+// walks the same paths in the same order, so it gives the same word, cell, path and walk
+// count; the tests compare the two, and the benchmark measures how much faster the game's
+// search is. No observer.
+namespace reference {
+
+class StraightforwardSearch {
+public:
+    StraightforwardSearch(const TWords& words,
+                          const std::array<std::string, kPlayedWordSlots>& played,
+                          const SearchLimits& limits)
+        : words_(words), played_(played), limits_(limits) {}
+
+    SearchResult run(const LetterGrid& snapshot) {
+        LetterGrid grid = snapshot;
+        const int letterCount = limits_.language == 2 ? 26 : 32;
+        for (int c = 0; c < 5; ++c) {
+            for (int r = 0; r < 5; ++r) {
+                if (grid.cells[c][r].letter != kFreeCell)
+                    continue;
+                if (int(best_.size()) >= limits_.maxWordLength)
+                    continue;
+                if (!hasFilledNeighbour(grid, c, r))
+                    continue;
+                for (int k = 0; k < letterCount; ++k) {
+                    candidateColumn_ = c;
+                    candidateRow_ = r;
+                    grid.cells[c][r].letter = char(limits_.firstLetter + k);
+                    for (int sc = 0; sc < 5; ++sc) {
+                        for (int sr = 0; sr < 5; ++sr) {
+                            if (grid.cells[sc][sr].letter == kFreeCell)
+                                continue;
+                            grid.cells[sc][sr].visited = 1;
+                            path_.assign({sc, sr});
+                            walkPath(grid, sc, sr, std::string(1, grid.cells[sc][sr].letter));
+                            grid.cells[sc][sr].visited = 0;
+                        }
+                    }
+                    grid.cells[c][r].letter = kFreeCell;
+                }
+            }
+        }
+        result_.word = best_;
+        return result_;
+    }
+
+private:
+    static bool hasFilledNeighbour(const LetterGrid& g, int c, int r) {
+        return (c > 0 && g.cells[c - 1][r].letter != kFreeCell) ||
+               (r > 0 && g.cells[c][r - 1].letter != kFreeCell) ||
+               (c < 4 && g.cells[c + 1][r].letter != kFreeCell) ||
+               (r < 4 && g.cells[c][r + 1].letter != kFreeCell);
+    }
+
+    void walkPath(LetterGrid g, int x, int y, std::string s) {
+        ++result_.walks;
+        const size_t limit = limits_.hintMode ? kHintWordLength : limits_.maxWordLength;
+        if (s.size() > limit)
+            return;
+        if (s.size() >= 2 && s.size() > best_.size() &&
+            g.cells[candidateColumn_][candidateRow_].visited && !IsWordPlayedIn(played_, s) &&
+            s.size() <= size_t(kMaxWordLength) && words_.Lists[s.size()].Contains(s)) {
+            best_ = s;
+            result_.column = candidateColumn_;
+            result_.row = candidateRow_;
+            result_.path.fill(0);
+            for (size_t i = 0; i < path_.size(); ++i)
+                result_.path[i] = int8_t(path_[i]);
+            result_.pathLength = int(path_.size() / 2);
+        }
+        const int dx[4] = {0, 0, 1, -1};
+        const int dy[4] = {1, -1, 0, 0};
+        for (int n = 0; n < 4; ++n) {
+            const int nx = x + dx[n];
+            const int ny = y + dy[n];
+            if (nx < 0 || nx > 4 || ny < 0 || ny > 4)
+                continue;
+            if (g.cells[nx][ny].letter == kFreeCell || g.cells[nx][ny].visited)
+                continue;
+            LetterGrid next = g;
+            next.cells[nx][ny].visited = 1;
+            path_.push_back(nx);
+            path_.push_back(ny);
+            walkPath(next, nx, ny, s + g.cells[nx][ny].letter);
+            path_.resize(path_.size() - 2);
+        }
+    }
+
+    const TWords& words_;
+    const std::array<std::string, kPlayedWordSlots>& played_;
+    SearchLimits limits_;
+    int candidateColumn_ = 0;
+    int candidateRow_ = 0;
+    std::string best_;
+    std::vector<int> path_;
+    SearchResult result_;
+};
+
+inline SearchResult FindBestWordStraightforward(
+    const LetterGrid& snapshot, const TWords& words,
+    const std::array<std::string, kPlayedWordSlots>& played, const SearchLimits& limits) {
+    return StraightforwardSearch(words, played, limits).run(snapshot);
+}
+
+} // namespace reference

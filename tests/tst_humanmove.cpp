@@ -1,0 +1,294 @@
+// The human's move, driven as a player drives it: the palette, the cells, the right button.
+#include "core/PoleUnit.h"
+#include "core/SpisokUnit.h"
+#include "platform/Cp1251.h"
+#include "skin/CoolControls.h"
+#include "tests/support/GameFixture.h"
+
+#include <QtTest>
+
+namespace {
+// The start word is HOUSE, the only five-letter word; the field then reads
+//   ?????
+//   ?????
+//   HOUSE
+//   ?????
+//   ?????
+const QStringList kEnglish = {"HOUSE", "TO", "HOT", "ATO", "OUT"};
+const QStringList kRussian = {QString::fromUtf8("КОШКА")};
+
+int selectedCells() {
+    int n = 0;
+    for (int c = 1; c <= 5; ++c)
+        for (int r = 1; r <= 5; ++r)
+            n += FieldGrid[c][r]->Selected;
+    return n;
+}
+
+QString caption(int c, int r) { return Cp1251ToUnicode(FieldGrid[c][r]->Caption()); }
+
+// Brings the move to a stage: A no letter, B letter chosen, C letter placed at (2, 2),
+// D word begun with the placed letter, E the computer's turn.
+void reachStage(GameFixture& game, const QString& stage) {
+    if (stage == "A")
+        return;
+    game.pressLetter("T");
+    if (stage == "E") {
+        InputPhase = 2;
+        return;
+    }
+    if (stage == "B")
+        return;
+    game.enterCell(2, 2);
+    game.clickCell(2, 2);
+    game.leaveCell(2, 2);
+    if (stage == "D")
+        game.clickCell(2, 2);
+}
+
+void act(GameFixture& game, const QString& action) {
+    if (action == "palette") {
+        game.pressLetter("M");
+    } else if (action == "free cell") {
+        game.enterCell(3, 2);
+        game.clickCell(3, 2);
+    } else if (action == "unselected letter") {
+        game.clickCell(2, 3);
+    } else if (action == "selected letter") {
+        game.clickCell(2, 2);
+    } else if (action == "right button") {
+        game.rightClick();
+    }
+}
+} // namespace
+
+class TestHumanMove : public QObject {
+    Q_OBJECT
+private slots:
+    void transitions_data() {
+        QTest::addColumn<QString>("stage");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("placedCell"); // caption of (2, 2)
+        QTest::addColumn<QString>("freeCell");   // caption of (3, 2)
+        QTest::addColumn<int>("selected");
+        QTest::newRow("A: palette chooses a letter") << "A" << "palette" << 0 << "M" << "" << "" << "" << 0;
+        QTest::newRow("A: free cell does nothing") << "A" << "free cell" << 0 << "" << "" << "" << "" << 0;
+        QTest::newRow("A: letter does nothing") << "A" << "unselected letter" << 0 << "" << "" << "" << "" << 0;
+        QTest::newRow("A: right button does nothing") << "A" << "right button" << 0 << "" << "" << "" << "" << 0;
+        QTest::newRow("B: palette chooses another letter") << "B" << "palette" << 0 << "M" << "" << "" << "" << 0;
+        QTest::newRow("B: free cell takes the letter") << "B" << "free cell" << 1 << "T" << "" << "" << "T" << 0;
+        QTest::newRow("B: letter does nothing") << "B" << "unselected letter" << 0 << "T" << "" << "" << "" << 0;
+        QTest::newRow("B: right button does nothing") << "B" << "right button" << 0 << "T" << "" << "" << "" << 0;
+        QTest::newRow("C: palette takes the placement back") << "C" << "palette" << 0 << "M" << "" << "" << "" << 0;
+        QTest::newRow("C: free cell does nothing") << "C" << "free cell" << 1 << "T" << "" << "T" << "" << 0;
+        QTest::newRow("C: letter begins the word") << "C" << "unselected letter" << 1 << "T" << "O" << "T" << "" << 1;
+        QTest::newRow("C: right button takes the placement back") << "C" << "right button" << 0 << "T" << "" << "" << "" << 0;
+        QTest::newRow("D: palette takes the placement back") << "D" << "palette" << 0 << "M" << "" << "" << "" << 0;
+        QTest::newRow("D: free cell does nothing") << "D" << "free cell" << 1 << "T" << "T" << "T" << "" << 1;
+        QTest::newRow("D: neighbour letter is appended") << "D" << "unselected letter" << 1 << "T" << "TO" << "T" << "" << 2;
+        QTest::newRow("D: one-letter word is refused") << "D" << "selected letter" << 1 << "T" << "" << "T" << "" << 0;
+        QTest::newRow("D: right button drops the word") << "D" << "right button" << 1 << "T" << "" << "T" << "" << 0;
+        QTest::newRow("E: palette changes the letter") << "E" << "palette" << 2 << "M" << "" << "" << "" << 0;
+        QTest::newRow("E: free cell does nothing") << "E" << "free cell" << 2 << "T" << "" << "" << "" << 0;
+        QTest::newRow("E: letter does nothing") << "E" << "unselected letter" << 2 << "T" << "" << "" << "" << 0;
+        QTest::newRow("E: right button does nothing") << "E" << "right button" << 2 << "T" << "" << "" << "" << 0;
+    }
+    void transitions() {
+        QFETCH(QString, stage);
+        QFETCH(QString, action);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        reachStage(game, stage);
+        act(game, action);
+        QTEST(int(InputPhase), "phase");
+        QTEST(Cp1251ToUnicode(ChosenLetter), "chosen");
+        QTEST(game.word(), "word");
+        QTEST(caption(2, 2), "placedCell");
+        QTEST(caption(3, 2), "freeCell");
+        QTEST(selectedCells(), "selected");
+        QCOMPARE(game.board()[2], QString("HOUSE"));
+        InputPhase = 0;
+    }
+
+    void wordsThroughThePlacedLetter_data() {
+        QTest::addColumn<QList<QPoint>>("path");
+        QTest::addColumn<QString>("accepted");
+        QTest::newRow("placed letter first") << QList<QPoint>{{2, 2}, {2, 3}} << "TO";
+        QTest::newRow("placed letter last") << QList<QPoint>{{1, 3}, {2, 3}, {2, 2}} << "HOT";
+        QTest::newRow("placed letter in the middle") << QList<QPoint>{{1, 2}, {2, 2}, {2, 3}} << "ATO";
+    }
+    void wordsThroughThePlacedLetter() {
+        QFETCH(QList<QPoint>, path);
+        QFETCH(QString, accepted);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.setBoard({"?????", "A????", "HOUSE", "?????", "?????"});
+        game.placeLetter("T", 2, 2);
+        game.sounds.clear();
+        for (const QPoint& p : path)
+            game.clickCell(p.x(), p.y());
+        QCOMPARE(game.word(), accepted);
+        QCOMPARE(game.sounds, QList<int>(path.size(), 2));
+        game.clickCell(path.last().x(), path.last().y());
+        // Accepted, credited to the human, and the computer's turn has run and handed back.
+        QCOMPARE(game.column(1), QStringList{accepted});
+        QCOMPARE(game.score(1), QString("00%1").arg(accepted.size()));
+        QVERIFY(game.cell(2, 2)->Filled);
+        QCOMPARE(game.sounds.mid(path.size(), 1), QList<int>{3});
+        QCOMPARE(PassCount, game.column(2).isEmpty() ? 1 : 0);
+        QCOMPARE(int(InputPhase), 0);
+        QVERIFY(IsWordPlayed(UnicodeToCp1251(accepted)));
+    }
+
+    void wordMustPassThroughThePlacedLetter() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(3, 3);
+        game.clickCell(2, 3);
+        game.clickCell(3, 3); // confirm without the placed letter
+        QCOMPARE(game.word(), QString("UO"));
+        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(selectedCells(), 2);
+        QVERIFY(game.column(1).isEmpty());
+    }
+
+    void stepsThatAreIgnored_data() {
+        QTest::addColumn<QList<QPoint>>("clicks");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("diagonal step") << QList<QPoint>{{2, 2}, {3, 3}} << "T";
+        QTest::newRow("far cell") << QList<QPoint>{{2, 2}, {5, 3}} << "T";
+        QTest::newRow("selected cell is not added twice") << QList<QPoint>{{2, 2}, {2, 3}, {2, 2}} << "TO";
+        QTest::newRow("free cell in a word") << QList<QPoint>{{2, 2}, {2, 1}} << "T";
+    }
+    void stepsThatAreIgnored() {
+        QFETCH(QList<QPoint>, clicks);
+        QFETCH(QString, word);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        // The last click on a selected cell would confirm; a word not in the list is left.
+        PushPlayedWord("TO");
+        for (const QPoint& p : clicks)
+            game.clickCell(p.x(), p.y());
+        if (clicks.last() == clicks.first() && word == "TO") {
+            // the confirmation of a played word was refused
+            QCOMPARE(game.word(), QString());
+            QCOMPARE(game.window().FaceName(), QString("CPU00"));
+            return;
+        }
+        QCOMPARE(game.word(), word);
+    }
+
+    void refusalKeepsThePlacedLetter_data() {
+        QTest::addColumn<QString>("played");
+        QTest::newRow("one-letter word") << "";
+        QTest::newRow("word played before") << "TO";
+        QTest::newRow("start word spelled again") << "HOUSE";
+    }
+    void refusalKeepsThePlacedLetter() {
+        QFETCH(QString, played);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        QStringList faces;
+        connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
+            if (faces.isEmpty() || faces.last() != game.window().FaceName())
+                faces << game.window().FaceName();
+        });
+        if (!played.isEmpty())
+            PushPlayedWord(played.toStdString());
+        if (played == "HOUSE") {
+            // A field where the start word can run through the new letter.
+            game.setBoard({"?????", "?????", "HOUS?", "?????", "?????"});
+            game.placeLetter("E", 5, 3);
+            for (int c = 1; c <= 5; ++c)
+                game.clickCell(c, 3);
+            game.clickCell(5, 3);
+        } else {
+            game.placeLetter("T", 2, 2);
+            game.clickCell(2, 2);
+            if (!played.isEmpty())
+                game.clickCell(2, 3);
+            game.clickCell(2, 2);
+        }
+        QCOMPARE(faces.mid(0, 7), (QStringList{"CPU12", "CPU11", "CPU12", "CPU11", "CPU12", "CPU11", "CPU12"}));
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QCOMPARE(game.word(), QString());
+        QCOMPARE(selectedCells(), 0);
+        QCOMPARE(int(InputPhase), 1);
+        QVERIFY(game.column(1).isEmpty());
+        QVERIFY(!game.sounds.contains(3));
+    }
+
+    void rightButtonStepsBackOneStageAtATime() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        game.clickCell(2, 3);
+        game.sounds.clear();
+        game.rightClick();
+        QCOMPARE(game.word(), QString());
+        QCOMPARE(selectedCells(), 0);
+        QCOMPARE(caption(2, 2), QString("T"));
+        game.rightClick();
+        QCOMPARE(int(InputPhase), 0);
+        // The pointer still rests on the cell, so it shows the chosen letter again as preview.
+        QCOMPARE(caption(2, 2), QString("T"));
+        QVERIFY(!game.cell(2, 2)->Filled);
+        game.leaveCell(2, 2);
+        QCOMPARE(caption(2, 2), QString());
+        game.rightClick();
+        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(game.sounds, (QList<int>{1, 1}));
+    }
+
+    void rightButtonIsOffWhileAGameDialogIsUp() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        MainInputEnabled = false;
+        game.rightClick();
+        QCOMPARE(int(InputPhase), 1);
+        MainInputEnabled = true;
+        game.rightClick();
+        QCOMPARE(int(InputPhase), 0);
+    }
+
+    void pressingTheChosenLetterAgainOnlyClicks() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        game.sounds.clear();
+        game.pressLetter("T");
+        QCOMPARE(game.sounds, QList<int>{0});
+        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(game.word(), QString("T"));
+        QCOMPARE(game.letterButton("T")->FontColor(), QColor(0, 0, 255));
+    }
+
+    void chosenLetterIsMarked() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.pressLetter("T");
+        game.pressLetter("M");
+        int blue = 0;
+        for (int i = 1; i <= 26; ++i)
+            blue += game.window().LetterButtons[i]->FontColor() == QColor(0, 0, 255);
+        QCOMPARE(blue, 1);
+        QCOMPARE(game.letterButton("M")->FontColor(), QColor(0, 0, 255));
+        QCOMPARE(game.letterButton("T")->FontColor(), QColor(255, 255, 0));
+    }
+
+    void previewFollowsThePointer() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.enterCell(1, 1);
+        QCOMPARE(caption(1, 1), QString());
+        game.pressLetter("T");
+        game.enterCell(1, 1);
+        QCOMPARE(caption(1, 1), QString("T"));
+        game.enterCell(1, 3); // a board letter keeps its own
+        QCOMPARE(caption(1, 3), QString("H"));
+        game.leaveCell(1, 1);
+        QCOMPARE(caption(1, 1), QString());
+        QCOMPARE(game.cell(1, 1)->FontColor(), QColor(Qt::black));
+    }
+};
+
+VORDA_TEST_MAIN(TestHumanMove)
+#include "tst_humanmove.moc"

@@ -1,0 +1,210 @@
+// The main window as a player first meets it: start-up, a new game, the menu, the timer and
+// the language switch.
+#include "core/PoleUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolControls.h"
+#include "tests/support/GameFixture.h"
+
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglish = {"HOUSE", "CAT", "TREE"};
+
+QString itemText(QAction* item) { return item->text(); }
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithAGameInTheMiddleRow() {
+        GameFixture game(kRussian, kEnglish);
+        QVERIFY(game.errors().texts.isEmpty());
+        QCOMPARE(game.board(), (QStringList{"?????", "?????", QString::fromUtf8("КОШКА"), "?????", "?????"}));
+        for (int c = 1; c <= 5; ++c)
+            for (int r = 1; r <= 5; ++r) {
+                QCOMPARE(game.cell(c, r)->Filled, r == 3);
+                QVERIFY(!game.cell(c, r)->Selected);
+            }
+        QCOMPARE(game.score(1), QString("000"));
+        QCOMPARE(game.score(2), QString("000"));
+        QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
+        QVERIFY(IsWordPlayed(Cp("КОШКА")));
+        QVERIFY(!IsWordPlayed(Cp("ДОМ")));
+        QCOMPARE(InputPhase, uint8_t(0));
+    }
+
+    void newGameKeepsPassesAndChosenLetter() {
+        GameFixture game(kRussian, kEnglish);
+        PassCount = 2;
+        game.pressLetter(QString::fromUtf8("Д"));
+        game.enterCell(2, 2);
+        game.window().Menu_NewGame->trigger();
+        QCOMPARE(PassCount, 2);
+        QCOMPARE(Cp1251ToUnicode(ChosenLetter), QString::fromUtf8("Д"));
+        // The pointer resting over a free cell shows the chosen letter at once.
+        QCOMPARE(game.board()[1], QString::fromUtf8("?Д???"));
+        QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
+    }
+
+    void newGameDealsFromTheLibrary() {
+        GameFixture game({QString::fromUtf8("КОШКА"), QString::fromUtf8("ЛАМПА"), QString::fromUtf8("СТОЛЫ")}, kEnglish);
+        QSet<QString> seen;
+        for (int i = 0; i < 60; ++i) {
+            QTest::keyClick(&game.window(), Qt::Key_F2);
+            seen << game.board()[2];
+        }
+        QCOMPARE(seen, (QSet<QString>{QString::fromUtf8("КОШКА"), QString::fromUtf8("ЛАМПА"), QString::fromUtf8("СТОЛЫ")}));
+    }
+
+    void escapeClosesTheWindow() {
+        GameFixture game(kRussian, kEnglish);
+        QTest::keyClick(&game.window(), Qt::Key_Escape);
+        QVERIFY(!game.window().isVisible());
+        QVERIFY(game.window().ClosingDown());
+    }
+
+    void timerCyclesTheLooseLetterColours_data() {
+        QTest::addColumn<int>("tick");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("tick 0") << 0 << QColor(127, 236, 18);
+        QTest::newRow("tick 5") << 5 << QColor(232, 135, 14);
+        QTest::newRow("tick 8") << 8 << QColor(253, 64, 64);
+        QTest::newRow("tick 16") << 16 << QColor(127, 18, 236);
+        QTest::newRow("tick 24") << 24 << QColor(1, 190, 190);
+    }
+    void timerCyclesTheLooseLetterColours() {
+        QFETCH(int, tick);
+        QFETCH(QColor, colour);
+        GameFixture game(kRussian, kEnglish);
+        game.window().MainTimer->stop();
+        game.placeLetter(QString::fromUtf8("Д"), 3, 2);
+        TickCount = uint16_t(tick == 0 ? 31 : tick - 1);
+        game.window().MainTimerTimer();
+        QCOMPARE(int(TickCount), tick);
+        QCOMPARE(game.cell(3, 2)->FontColor(), colour);
+        // Board letters keep their black.
+        QCOMPARE(game.cell(3, 3)->FontColor(), QColor(Qt::black));
+    }
+
+    void timerRunsZeroToThirtyOne() {
+        GameFixture game(kRussian, kEnglish);
+        game.window().MainTimer->stop();
+        TickCount = 30;
+        game.window().MainTimerTimer();
+        QCOMPARE(int(TickCount), 31);
+        game.window().MainTimerTimer();
+        QCOMPARE(int(TickCount), 0);
+    }
+
+    void menuShowsTextsAndWordCounts() {
+        GameFixture game(kRussian, kEnglish);
+        TMainWindow& w = game.window();
+        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
+        QCOMPARE(itemText(w.Menu_Russian), Cp1251ToUnicode(LanguageText("Menu_Russian")) + " 2");
+        QCOMPARE(itemText(w.Menu_English), Cp1251ToUnicode(LanguageText("Menu_English")) + " 3");
+        QVERIFY(w.Menu_None1->isSeparator());
+        QVERIFY(w.Menu_none2->isSeparator());
+        QVERIFY(w.Menu_Russian->isChecked());
+        QCOMPARE(w.Menu_NewGame->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(w.Menu_About->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
+    }
+
+    void languageSwitchGoesWhole() {
+        GameFixture game(kRussian, kEnglish);
+        TMainWindow& w = game.window();
+        game.pressLetter(QString::fromUtf8("Д"));
+        w.Menu_English->trigger();
+        QVERIFY(game.errors().texts.isEmpty());
+        QVERIFY(w.Menu_English->isChecked() && !w.Menu_Russian->isChecked());
+        QCOMPARE(int(Words.Language), 2);
+        QCOMPARE(game.board()[2], QString("HOUSE"));
+        QVERIFY(ChosenLetter.empty());
+        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
+        QVERIFY(itemText(w.Menu_English).startsWith(Cp1251ToUnicode(
+            ReadProfileStringForTest("English", "Menu_English"))));
+        QVERIFY(itemText(w.Menu_Russian).endsWith(" 2"));
+        QVERIFY(itemText(w.Menu_English).endsWith(" 3"));
+        int visible = 0;
+        for (int i = 1; i <= kLetterButtons; ++i)
+            visible += w.LetterButtons[i]->isVisibleTo(&w);
+        QCOMPARE(visible, 26);
+        QCOMPARE(w.LetterButtons[1]->Caption(), std::string("A"));
+        QCOMPARE(w.LetterButtons[14]->pos().y() - w.LetterButtons[1]->pos().y(), 34);
+        QCOMPARE(w.LetterButtons[1]->FontColor(), QColor(255, 255, 0));
+        QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"));
+
+        w.Menu_Russian->trigger();
+        QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
+        QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=1"));
+        QVERIFY(itemText(w.Menu_Russian).endsWith(" 2"));
+        QVERIFY(itemText(w.Menu_English).endsWith(" 3"));
+    }
+
+    void choosingTheTickedLanguageChangesNothing() {
+        GameFixture game(kRussian, kEnglish);
+        game.placeLetter(QString::fromUtf8("Д"), 3, 2);
+        const QByteArray settingsBefore = game.folder().read("Vorda2000.ini");
+        game.window().Menu_Russian->trigger();
+        QCOMPARE(InputPhase, uint8_t(1));
+        QCOMPARE(game.board()[1], QString::fromUtf8("??Д??"));
+        QCOMPARE(game.folder().read("Vorda2000.ini"), settingsBefore);
+        QVERIFY(game.window().Menu_Russian->isChecked());
+    }
+
+    void missingLibraryStopsTheStartUp() {
+        GameFixture game(kRussian, kEnglish);
+        QFile::remove(game.folder().path() + "DATA/Lib.ENG");
+        Words = TWords();
+        ErrorBoxRecorder errors;
+        TMainWindow second;
+        QCOMPARE(errors.texts.size(), 1);
+        QVERIFY(errors.texts[0].contains("Lib.ENG"));
+        // The other language is loaded first, so the current one never is and no game starts.
+        QCOMPARE(Words.Lists[5].Count(), 0);
+        QVERIFY(FieldGrid[1][3]->Caption().empty());
+        second.show();
+        QVERIFY(second.isVisible());
+    }
+
+    void libraryWithoutFiveLetterWords() {
+        GameFixture game({QString::fromUtf8("ДОМ")}, kEnglish);
+        QCOMPARE(game.errors().texts, QStringList{"List index out of bounds (0)"});
+    }
+
+    void webItemsOpenTheirAddresses() {
+        GameFixture game(kRussian, kEnglish);
+        game.window().Menu_Visit->trigger();
+        game.window().Menu_Pelmarov1->trigger();
+        game.window().Menu_Pelmarov2->trigger();
+        QCOMPARE(game.openedAddresses,
+                 (QStringList{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2}));
+    }
+
+    void soundItemSilencesTheGame() {
+        GameFixture game(kRussian, kEnglish);
+        game.pressLetter(QString::fromUtf8("Д"));
+        QCOMPARE(game.sounds, QList<int>{0});
+        game.window().Menu_Sound->trigger();
+        game.pressLetter(QString::fromUtf8("К"));
+        QCOMPARE(game.sounds, QList<int>{0});
+        game.window().close();
+        QVERIFY(game.folder().read("Vorda2000.ini").contains("Sound=0"));
+    }
+
+private:
+    static std::string ReadProfileStringForTest(const char* section, const char* key) {
+        const std::string saved = Words.LanguageSection;
+        Words.LanguageSection = section;
+        const std::string text = LanguageText(key);
+        Words.LanguageSection = saved;
+        return text;
+    }
+};
+
+VORDA_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
