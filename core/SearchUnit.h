@@ -51,12 +51,12 @@ public:
 };
 
 struct SearchResult {
-    std::string word;               // empty when nothing was found
-    int column = -1, row = -1;      // the new letter's cell, 0-based; -1 when nothing found
+    std::string word;                  // empty when nothing was found
+    int column = -1, row = -1;         // the new letter's cell, 0-based; -1 when nothing found
     std::array<int8_t, 2 * 25> path{}; // the word's cells in order, (column, row) pairs, 0-based
-    int pathLength = 0;             // number of cells in path
-    uint64_t walks = 0;             // number of WalkPath calls
-    bool abandoned = false;         // the observer stopped the search
+    int pathLength = 0;                // number of cells in path
+    uint64_t walks = 0;                // number of WalkPath calls
+    bool abandoned = false;            // the observer stopped the search
 };
 
 // Runs the whole search over the snapshot (free cells '?', visited flags 0) with the played

@@ -105,9 +105,10 @@ private:
     SearchResult result_;
 };
 
-inline SearchResult FindBestWordStraightforward(
-    const LetterGrid& snapshot, const TWords& words,
-    const std::array<std::string, kPlayedWordSlots>& played, const SearchLimits& limits) {
+inline SearchResult
+FindBestWordStraightforward(const LetterGrid& snapshot, const TWords& words,
+                            const std::array<std::string, kPlayedWordSlots>& played,
+                            const SearchLimits& limits) {
     return StraightforwardSearch(words, played, limits).run(snapshot);
 }
 

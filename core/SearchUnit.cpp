@@ -1,0 +1,213 @@
+#include "core/SearchUnit.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+constexpr int kSide = 5;
+constexpr int kRussianLetters = 32;
+constexpr int kEnglishLetters = 26;
+constexpr uint16_t kEnglish = 2;
+// A path visits each cell at most once, so no word is longer than the field has cells.
+constexpr int kMaxPathLength = kSide * kSide;
+
+// The order in which the walk tries a cell's neighbours: below, above, right, left.
+constexpr int kStepColumn[4] = {0, 0, 1, -1};
+constexpr int kStepRow[4] = {1, -1, 0, 0};
+
+bool hasFilledNeighbour(const LetterGrid& grid, int column, int row) {
+    return (column > 0 && grid.cells[column - 1][row].letter != kFreeCell) ||
+           (row > 0 && grid.cells[column][row - 1].letter != kFreeCell) ||
+           (column < kSide - 1 && grid.cells[column + 1][row].letter != kFreeCell) ||
+           (row < kSide - 1 && grid.cells[column][row + 1].letter != kFreeCell);
+}
+
+// The filled orthogonal neighbours of a cell, in the walk's order.
+struct Neighbours {
+    int count = 0;
+    uint8_t column[4];
+    uint8_t row[4];
+};
+
+// One run of the search. The word being spelled lives in a fixed buffer shared by every
+// level of the walk: a level writes only its own position, so the levels above keep their
+// prefix intact without copying strings.
+class MoveSearch {
+public:
+    MoveSearch(const TWords& words, const std::array<std::string, kPlayedWordSlots>& played,
+               const SearchLimits& limits, SearchObserver* observer)
+        : words_(words), played_(played), observer_(observer), maxWordLength_(limits.maxWordLength),
+          walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)) {
+        walkLimit_ = std::min(walkLimit_, kMaxPathLength);
+        for (const std::string& word : played)
+            if (!word.empty() && word.size() <= size_t(kMaxPathLength))
+                playedLengths_ |= uint32_t(1) << word.size();
+    }
+
+    SearchResult run(const LetterGrid& snapshot, const SearchLimits& limits);
+
+private:
+    void findNeighbours(const LetterGrid& grid);
+    void walkPath(const LetterGrid& grid, int column, int row, int length);
+    void accept(const LetterGrid& grid, int length);
+
+    const TWords& words_;
+    const std::array<std::string, kPlayedWordSlots>& played_;
+    SearchObserver* observer_;
+    int maxWordLength_;
+    int walkLimit_;
+    // Bit n is set when a played word has n letters: most lengths need no comparison at all.
+    uint32_t playedLengths_ = 0;
+
+    // Which cells hold a letter does not change while one candidate cell runs through its
+    // trial letters, so the neighbours a step may go to are listed once per candidate.
+    Neighbours neighbours_[kSide][kSide];
+    int candidateColumn_ = 0;
+    int candidateRow_ = 0;
+    char word_[kMaxPathLength];
+    int8_t pathCells_[2 * kMaxPathLength];
+    int bestLength_ = 0;
+    SearchResult result_;
+};
+
+void MoveSearch::findNeighbours(const LetterGrid& grid) {
+    for (int c = 0; c < kSide; ++c) {
+        for (int r = 0; r < kSide; ++r) {
+            Neighbours& list = neighbours_[c][r];
+            list.count = 0;
+            for (int n = 0; n < 4; ++n) {
+                const int x = c + kStepColumn[n];
+                const int y = r + kStepRow[n];
+                if (x < 0 || x >= kSide || y < 0 || y >= kSide)
+                    continue;
+                if (grid.cells[x][y].letter == kFreeCell)
+                    continue;
+                list.column[list.count] = static_cast<uint8_t>(x);
+                list.row[list.count] = static_cast<uint8_t>(y);
+                ++list.count;
+            }
+        }
+    }
+}
+
+SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& limits) {
+    LetterGrid grid = snapshot;
+    for (auto& column : grid.cells)
+        for (LetterCell& cell : column)
+            cell.visited = 0;
+
+    const int letterCount = limits.language == kEnglish ? kEnglishLetters : kRussianLetters;
+    for (int c = 0; c < kSide; ++c) {
+        for (int r = 0; r < kSide; ++r) {
+            if (grid.cells[c][r].letter != kFreeCell)
+                continue;
+            // Once a word of the full allowed length is found, no later cell can beat it;
+            // the strength limit decides this in hint mode too.
+            if (bestLength_ >= maxWordLength_)
+                continue;
+            if (!hasFilledNeighbour(grid, c, r))
+                continue;
+            candidateColumn_ = c;
+            candidateRow_ = r;
+            grid.cells[c][r].letter = static_cast<char>(limits.firstLetter);
+            findNeighbours(grid);
+            for (int k = 0; k < letterCount; ++k) {
+                if (observer_ && !observer_->TrialLetterDone()) {
+                    const uint64_t walks = result_.walks;
+                    result_ = SearchResult();
+                    result_.walks = walks;
+                    result_.abandoned = true;
+                    return result_;
+                }
+                grid.cells[c][r].letter = static_cast<char>(limits.firstLetter + k);
+                for (int sc = 0; sc < kSide; ++sc) {
+                    for (int sr = 0; sr < kSide; ++sr) {
+                        LetterCell& start = grid.cells[sc][sr];
+                        if (start.letter == kFreeCell)
+                            continue;
+                        start.visited = 1;
+                        word_[0] = start.letter;
+                        pathCells_[0] = static_cast<int8_t>(sc);
+                        pathCells_[1] = static_cast<int8_t>(sr);
+                        walkPath(grid, sc, sr, 1);
+                        start.visited = 0;
+                    }
+                }
+            }
+            grid.cells[c][r].letter = kFreeCell;
+        }
+    }
+    return result_;
+}
+
+// (column, row) is the last cell of the path, marked visited in the grid; word_[0..length)
+// and pathCells_ hold the word and its cells. The grid belongs to the step before, which
+// made it for this step alone; each further step gets a copy of its own, so the marks made
+// deeper in the walk never reach this one.
+void MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int length) {
+    ++result_.walks;
+    if (length > walkLimit_)
+        return;
+
+    // The cheap tests first; the library is asked only about a word that would win.
+    if (length >= kMinWordLength && length > bestLength_ &&
+        grid.cells[candidateColumn_][candidateRow_].visited) {
+        const std::string_view word(word_, static_cast<size_t>(length));
+        const bool played = (playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word);
+        if (!played && length <= kMaxWordLength && words_.Lists[length].ContainsFast(word))
+            accept(grid, length);
+    }
+
+    const Neighbours& next = neighbours_[column][row];
+    if (length == walkLimit_) {
+        // Every further step would only return at once: count them without copying the grid.
+        for (int n = 0; n < next.count; ++n)
+            result_.walks += grid.cells[next.column[n]][next.row[n]].visited ^ 1;
+        return;
+    }
+    for (int n = 0; n < next.count; ++n) {
+        const int x = next.column[n];
+        const int y = next.row[n];
+        if (grid.cells[x][y].visited)
+            continue;
+        LetterGrid step = grid;
+        step.cells[x][y].visited = 1;
+        word_[length] = step.cells[x][y].letter;
+        pathCells_[2 * length] = static_cast<int8_t>(x);
+        pathCells_[2 * length + 1] = static_cast<int8_t>(y);
+        walkPath(step, x, y, length + 1);
+    }
+}
+
+void MoveSearch::accept(const LetterGrid& grid, int length) {
+    bestLength_ = length;
+    result_.word.assign(word_, static_cast<size_t>(length));
+    result_.column = candidateColumn_;
+    result_.row = candidateRow_;
+    result_.path.fill(0);
+    std::copy(pathCells_, pathCells_ + 2 * length, result_.path.begin());
+    result_.pathLength = length;
+    if (observer_)
+        observer_->BestWordFound(grid, result_.word);
+}
+
+} // namespace
+
+SearchResult FindBestWord(const LetterGrid& snapshot, const TWords& words,
+                          const std::array<std::string, kPlayedWordSlots>& played,
+                          const SearchLimits& limits, SearchObserver* observer) {
+    MoveSearch search(words, played, limits, observer);
+    return search.run(snapshot, limits);
+}
+
+std::optional<LetterGrid> LetterGridFromRows(const std::array<std::string_view, 5>& rows) {
+    LetterGrid grid;
+    for (int r = 0; r < kSide; ++r) {
+        if (rows[r].size() != kSide)
+            return std::nullopt;
+        for (int c = 0; c < kSide; ++c)
+            grid.cells[c][r].letter = rows[r][c];
+    }
+    return grid;
+}
