@@ -13,7 +13,7 @@
 
 namespace art {
 
-// A small, fully specified random source (SplitMix64), so that results never depend on the
+// A small random source with a fixed algorithm (SplitMix64), so that results never depend on the
 // standard library's distributions, which differ between implementations.
 class Rng {
 public:

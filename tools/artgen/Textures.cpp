@@ -104,9 +104,9 @@ QImage makeLetter1() {
         const double hy = (1 + std::cos(kTau * (y + 0.5 - 10.5) / kSize)) / 2;
         const double spot = std::pow(hx * hy, 14.0);
         c = mix(c, shine, 0.55 * spot);
-        const double speck =
+        const double fleck =
             0.06 * (tileFbm(x, y, kSize, kSize, 4, 4, 2, 31) - 0.5) + 0.03 * grain(x, y, 32);
-        return toRgb(scaled(c, 1.0 + speck));
+        return toRgb(scaled(c, 1.0 + fleck));
     });
 }
 
