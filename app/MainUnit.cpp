@@ -96,6 +96,12 @@ TMainWindow::~TMainWindow() {
         MainWindow = nullptr;
 }
 
+// A menu command reports its errors itself, however it was triggered.
+void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) {
+    connect(item, &QAction::triggered, this,
+            [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); });
+}
+
 void TMainWindow::CreateMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setNativeMenuBar(false);
@@ -145,15 +151,15 @@ void TMainWindow::CreateMenu() {
     for (QAction* item : {Menu_NewGame, Menu_Exit, Menu_Help1, Menu_About})
         addAction(item);
 
-    connect(Menu_NewGame, &QAction::triggered, this, &TMainWindow::Menu_NewGameClick);
-    connect(Menu_Exit, &QAction::triggered, this, &TMainWindow::Menu_ExitClick);
-    connect(Menu_Russian, &QAction::triggered, this, &TMainWindow::Menu_RussianClick);
-    connect(Menu_English, &QAction::triggered, this, &TMainWindow::Menu_EnglishClick);
-    connect(Menu_CPU, &QAction::triggered, this, &TMainWindow::Menu_CPUClick);
-    connect(Menu_Sound, &QAction::triggered, this, &TMainWindow::Menu_SoundClick);
-    connect(Menu_Visit, &QAction::triggered, this, &TMainWindow::Menu_VisitClick);
-    connect(Menu_Pelmarov1, &QAction::triggered, this, &TMainWindow::Menu_Pelmarov1Click);
-    connect(Menu_Pelmarov2, &QAction::triggered, this, &TMainWindow::Menu_Pelmarov2Click);
+    connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
+    connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
+    connectCommand(Menu_Russian, &TMainWindow::Menu_RussianClick);
+    connectCommand(Menu_English, &TMainWindow::Menu_EnglishClick);
+    connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);
+    connectCommand(Menu_Sound, &TMainWindow::Menu_SoundClick);
+    connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
+    connectCommand(Menu_Pelmarov1, &TMainWindow::Menu_Pelmarov1Click);
+    connectCommand(Menu_Pelmarov2, &TMainWindow::Menu_Pelmarov2Click);
 }
 
 void TMainWindow::CreateControls() {
@@ -209,8 +215,10 @@ void TMainWindow::CreateControls() {
         button->SetFontColor(kWordColour);
         button->SetShadowColor(kWordShadow);
     }
-    connect(SkipButton, &QAbstractButton::clicked, this, &TMainWindow::SkipButtonClick);
-    connect(AdviceButton, &QAbstractButton::clicked, this, &TMainWindow::AdviceButtonClick);
+    connect(SkipButton, &QAbstractButton::clicked, this,
+            [this] { RunReportingErrors([this] { SkipButtonClick(); }); });
+    connect(AdviceButton, &QAbstractButton::clicked, this,
+            [this] { RunReportingErrors([this] { AdviceButtonClick(); }); });
 
     MainTimer = new QTimer(this);
     MainTimer->setInterval(kMainTimerInterval);

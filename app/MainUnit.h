@@ -159,6 +159,7 @@ private:
     void FormCreate();
     void FormClose();
     void CreateMenu();
+    void connectCommand(QAction* item, void (TMainWindow::*handler)());
     void CreateControls();
     void CreateWordLabels();
     void CreateLetterButtons();

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFile>
+#include <QTimer>
 
 QByteArray LibraryBytes(const QStringList& words) {
     QByteArray bytes;
@@ -146,4 +147,23 @@ void GameFixture::setBoard(const QStringList& rows) {
             p->SetCaption(p->Filled ? UnicodeToCp1251(letter) : std::string());
         }
     }
+}
+
+void WhenDialogShows(std::function<void(QDialog*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    // A window that never shows leaves no watcher behind for the next test.
+    QTimer::singleShot(10000, timer, [timer] {
+        timer->stop();
+        timer->deleteLater();
+    });
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(dialog);
+    });
+    timer->start();
 }

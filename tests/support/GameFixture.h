@@ -8,6 +8,9 @@
 #include <QList>
 #include <QStringList>
 
+#include <QDialog>
+
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,3 +68,6 @@ private:
 
 // CP1251 CR LF bytes of word lines given in UTF-8.
 QByteArray LibraryBytes(const QStringList& words);
+
+// Acts on the next modal window as soon as it shows (the test itself is blocked in its exec).
+void WhenDialogShows(std::function<void(QDialog*)> action);

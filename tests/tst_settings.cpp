@@ -1,0 +1,286 @@
+// The settings file as the game reads and writes it, the add-word question and the strength
+// window.
+#include "app/ChoiceUnit.h"
+#include "core/PoleUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "extras/ImagesUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "settings/SetCPUUnit.h"
+#include "skin/CoolControls.h"
+#include "tests/support/GameFixture.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QSlider>
+#include <QtTest>
+
+namespace {
+const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglish = {"HOUSE", "TO"};
+
+QByteArray settingsWith(const QByteArray& vorda, const QByteArray& english = "Title=Words\r\n") {
+    return "[Vorda]\r\n" + vorda + "[Images]\r\nImage3=C:\\Pictures\\stone.bmp\r\n[English]\r\n" + english +
+           "[Russian]\r\nTitle=" + QByteArray::fromStdString(Cp("Слова")) + "\r\n";
+}
+
+void clickButton(TCoolBtn* button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutTheFileEveryTextIsAQuestionMark() {
+        GameFixture game(kRussian, kEnglish, QByteArray(""));
+        QFile::remove(game.folder().path() + "Vorda2000.ini");
+        Words = TWords();
+        TMainWindow w;
+        QCOMPARE(w.windowTitle(), QString("?"));
+        QCOMPARE(w.Menu_Game->title(), QString("?"));
+        QCOMPARE(w.Menu_NewGame->text(), QString("?"));
+        QVERIFY(!w.Menu_None1->isSeparator());
+        QCOMPARE(w.Menu_None1->text(), QString("?"));
+        QCOMPARE(w.Menu_Russian->text(), QString("? 2"));
+        QCOMPARE(w.Menu_English->text(), QString("? 2"));
+        QCOMPARE(w.SkipButton->Caption(), std::string("?"));
+        QCOMPARE(int(Words.Language), 1);
+        QCOMPARE(int(MaxWordLength), 8);
+        QVERIFY(w.Menu_Sound->isChecked());
+        QVERIFY(UseSkins);
+        QVERIFY(SkinName.empty());
+        w.close();
+        // The first write makes the file with the two settings sections only.
+        const QByteArray written = game.folder().read("Vorda2000.ini");
+        QVERIFY(written.startsWith("[Vorda]\r\nSound=1\r\nLanguageNumber=1\r\nStrong=6\r\n"));
+        QVERIFY(written.contains("[Images]\r\n"));
+        QVERIFY(!written.contains("[Russian]"));
+    }
+
+    void readsTheSettings_data() {
+        QTest::addColumn<QByteArray>("vorda");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("maxWordLength");
+        QTest::addColumn<bool>("sound");
+        QTest::newRow("Russian, strength 4") << QByteArray("LanguageNumber=1\r\nStrong=4\r\nSound=1\r\n") << 1 << 6 << true;
+        QTest::newRow("English") << QByteArray("LanguageNumber=2\r\n") << 2 << 8 << true;
+        QTest::newRow("language 0 is English") << QByteArray("LanguageNumber=0\r\n") << 2 << 8 << true;
+        QTest::newRow("language 7 is English") << QByteArray("LanguageNumber=7\r\n") << 2 << 8 << true;
+        QTest::newRow("language with blanks and quotes") << QByteArray("LanguageNumber = \"1\" \r\n") << 1 << 8 << true;
+        QTest::newRow("missing strength gives the strongest") << QByteArray("LanguageNumber=1\r\n") << 1 << 8 << true;
+        QTest::newRow("strength 16 is held at the strongest") << QByteArray("Strong=16\r\n") << 1 << 8 << true;
+        QTest::newRow("strength 0 is held at the weakest") << QByteArray("Strong=0\r\n") << 1 << 3 << true;
+        QTest::newRow("negative strength is held at the weakest") << QByteArray("Strong=-40\r\n") << 1 << 3 << true;
+        QTest::newRow("huge strength") << QByteArray("Strong=99999999999999999999\r\n") << 1 << 8 << true;
+        QTest::newRow("strength 1") << QByteArray("Strong=1\r\n") << 1 << 3 << true;
+        QTest::newRow("sound 0") << QByteArray("Sound=0\r\n") << 1 << 8 << false;
+        QTest::newRow("sound empty") << QByteArray("Sound=\r\n") << 1 << 8 << false;
+        QTest::newRow("sound 01 is not 1") << QByteArray("Sound=01\r\n") << 1 << 8 << false;
+        QTest::newRow("keys in capitals") << QByteArray("LANGUAGENUMBER=2\r\nSTRONG=2\r\nSOUND=0\r\n") << 2 << 4 << false;
+    }
+    void readsTheSettings() {
+        QFETCH(QByteArray, vorda);
+        GameFixture game(kRussian, kEnglish, settingsWith(vorda));
+        QVERIFY(game.errors().texts.isEmpty());
+        QTEST(int(Words.Language), "language");
+        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(game.window().Menu_Sound->isChecked(), "sound");
+        QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
+        QCOMPARE(int(Words.FirstLetter), Words.Language == 2 ? 65 : 192);
+        QCOMPARE(game.window().windowTitle(), Words.Language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
+    }
+
+    void emptyTitleIsEmpty() {
+        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=2\r\n", "Title=\r\nmenu_game=G\r\n"));
+        QCOMPARE(game.window().windowTitle(), QString());
+        QCOMPARE(game.window().Menu_Game->title(), QString("G"));
+        QCOMPARE(game.window().Menu_Options->title(), QString("?"));
+    }
+
+    void notANumberStopsTheReading_data() {
+        QTest::addColumn<QByteArray>("vorda");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("language") << QByteArray("LanguageNumber=one\r\nSound=0\r\n") << "'one' is not a valid integer value";
+        QTest::newRow("strength") << QByteArray("Strong=4x\r\nSound=0\r\n") << "'4x' is not a valid integer value";
+        QTest::newRow("empty strength") << QByteArray("Strong=\r\nSound=0\r\n") << "'' is not a valid integer value";
+    }
+    void notANumberStopsTheReading() {
+        QFETCH(QByteArray, vorda);
+        QFETCH(QString, message);
+        GameFixture game(kRussian, kEnglish, settingsWith(vorda));
+        QCOMPARE(game.errors().texts, QStringList{message});
+        // The steps after the error did not run: no game, sound still ticked as designed.
+        QVERIFY(game.window().Menu_Sound->isChecked());
+        QCOMPARE(int(MaxWordLength), 8);
+        QVERIFY(FieldGrid[1][3]->Caption().empty());
+    }
+
+    void writesTheSettingsBackAtTheClose() {
+        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        game.window().Menu_Sound->trigger();
+        game.window().close();
+        const QByteArray written = game.folder().read("Vorda2000.ini");
+        QVERIFY(written.contains("Strong=4\r\n"));
+        QVERIFY(written.contains("Sound=0\r\n"));
+        QVERIFY(written.contains("Image3=stone.bmp\r\n"));
+        QVERIFY(written.contains("UseSkins=1\r\n"));
+        // The language sections are never written.
+        QVERIFY(written.contains("[English]\r\nTitle=Words\r\n[Russian]"));
+    }
+
+    void unwritableSettingsStillClose() {
+        GameFixture game(kRussian, kEnglish);
+        // A folder where the file should be: reading gives the defaults, writing fails.
+        QFile::remove(game.folder().path() + "Vorda2000.ini");
+        QDir(game.folder().path()).mkdir("Vorda2000.ini");
+        game.window().close();
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY(game.errors().texts[0].startsWith("Unable to write to "));
+        QVERIFY(!game.window().isVisible());
+    }
+
+    void failedLanguageSwitchIsUndone() {
+        GameFixture game(kRussian, kEnglish);
+        const QString title = game.window().windowTitle();
+        QFile::remove(game.folder().path() + "Vorda2000.ini");
+        QDir(game.folder().path()).mkdir("Vorda2000.ini");
+        game.window().Menu_English->trigger();
+        QCOMPARE(game.errors().texts.size(), 1);
+        QCOMPARE(int(Words.Language), 1);
+        QCOMPARE(Words.LanguageSection, std::string("Russian"));
+        QVERIFY(game.window().Menu_Russian->isChecked());
+        QVERIFY(!game.window().Menu_English->isChecked());
+        QCOMPARE(game.window().windowTitle(), title);
+        QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
+    }
+
+    void addWordQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("yes") << "yes";
+        QTest::newRow("no") << "no";
+        QTest::newRow("closed otherwise") << "closed";
+    }
+    void addWordQuestion() {
+        QFETCH(QString, answer);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        game.clickCell(2, 3);
+        game.clickCell(3, 3); // "TOU", not in the library
+        QString caption, question, face;
+        bool inputDuringQuestion = true;
+        WhenDialogShows([&](QDialog* dialog) {
+            caption = dialog->windowTitle();
+            question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
+            face = game.window().FaceName();
+            inputDuringQuestion = MainInputEnabled;
+            if (answer == "yes")
+                clickButton(ChoiceWindow->YesButton);
+            else if (answer == "no")
+                clickButton(ChoiceWindow->NoButton);
+            else
+                dialog->reject();
+        });
+        game.sounds.clear();
+        game.clickCell(3, 3);
+        QCOMPARE(caption, Cp1251ToUnicode(LanguageText("AddWord1")) + " TOU");
+        QCOMPARE(question, Cp1251ToUnicode(LanguageText("AddWord2")));
+        QCOMPARE(face, QString("CPU41"));
+        QVERIFY(!inputDuringQuestion);
+        QVERIFY(MainInputEnabled);
+        QCOMPARE(game.sounds.value(0), 8);
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        const QByteArray library = game.folder().read("DATA/Lib.ENG");
+        if (answer == "yes") {
+            QVERIFY(library.endsWith("TO\r\nTOU\r\n"));
+            QCOMPARE(game.column(1), QStringList{"TOU"});
+            QVERIFY(game.cell(2, 2)->Filled);
+            QVERIFY(!game.sounds.contains(3) || game.column(2).size() == 1);
+            QVERIFY(game.window().Menu_English->text().endsWith(" 3"));
+            // A later game accepts the word at once.
+            game.window().Menu_NewGame->trigger();
+            game.placeLetter("T", 2, 2);
+            game.clickCell(2, 2);
+            game.clickCell(2, 3);
+            game.clickCell(3, 3);
+            game.clickCell(3, 3);
+            QCOMPARE(game.column(1), QStringList{"TOU"});
+        } else {
+            QVERIFY(library.endsWith("TO\r\n"));
+            QVERIFY(game.column(1).isEmpty());
+            QCOMPARE(int(InputPhase), 1);
+            QCOMPARE(game.word(), answer == "no" ? QString() : QString("TOU"));
+            QCOMPARE(FieldGrid[2][2]->Caption(), std::string("T"));
+        }
+    }
+
+    void addWordToAVanishedLibrary() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        game.clickCell(2, 3);
+        game.clickCell(3, 3);
+        QFile::remove(game.folder().path() + "DATA/Lib.ENG");
+        WhenDialogShows([](QDialog*) { clickButton(ChoiceWindow->YesButton); });
+        game.clickCell(2, 2);
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY(game.column(1).isEmpty());
+        QCOMPARE(game.word(), QString("TOU"));
+        QCOMPARE(int(InputPhase), 1);
+    }
+
+    void strengthWindow_data() {
+        QTest::addColumn<QByteArray>("vorda");
+        QTest::addColumn<QList<int>>("moves");
+        QTest::addColumn<int>("barAtOpening");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("maxWordLength");
+        QTest::addColumn<bool>("restarted");
+        QTest::newRow("opened and closed") << QByteArray("Strong=3\r\n") << QList<int>{} << 5 << "(3)" << 5 << false;
+        QTest::newRow("moved and moved back") << QByteArray("Strong=3\r\n") << QList<int>{6, 5} << 5 << "(3)" << 5 << false;
+        QTest::newRow("moved to the strongest") << QByteArray("Strong=3\r\n") << QList<int>{8} << 5 << "(6)" << 8 << true;
+        QTest::newRow("moved to the weakest") << QByteArray("Strong=6\r\n") << QList<int>{3} << 8 << "(1)" << 3 << true;
+    }
+    void strengthWindow() {
+        QFETCH(QByteArray, vorda);
+        QFETCH(QList<int>, moves);
+        QFETCH(int, barAtOpening);
+        QFETCH(QString, caption);
+        GameFixture game(kRussian, kEnglish, settingsWith(vorda));
+        game.placeLetter(QString::fromUtf8("Д"), 2, 2);
+        int bar = 0;
+        bool inputDuringDialog = true;
+        QString title;
+        WhenDialogShows([&](QDialog* dialog) {
+            bar = SetCPUWindow->StrongBar->value();
+            inputDuringDialog = MainInputEnabled;
+            for (int position : moves)
+                SetCPUWindow->StrongBar->setValue(position);
+            title = dialog->windowTitle();
+            clickButton(SetCPUWindow->CoolOKButton);
+        });
+        game.window().Menu_CPU->trigger();
+        QCOMPARE(bar, barAtOpening);
+        QVERIFY(!inputDuringDialog);
+        QVERIFY(MainInputEnabled);
+        QVERIFY(title.endsWith(caption));
+        QVERIFY(title.startsWith(Cp1251ToUnicode(LanguageText("Menu_CPU"))));
+        QTEST(int(MaxWordLength), "maxWordLength");
+        QFETCH(bool, restarted);
+        // A new game takes the placed letter back (the pointer resting there previews it).
+        QCOMPARE(int(InputPhase), restarted ? 0 : 1);
+    }
+
+    void strengthOutOfRangeIsBroughtIn() {
+        GameFixture game(kRussian, kEnglish);
+        MaxWordLength = 12;
+        WhenDialogShows([](QDialog*) { clickButton(SetCPUWindow->CoolOKButton); });
+        game.placeLetter(QString::fromUtf8("Д"), 2, 2);
+        game.window().Menu_CPU->trigger();
+        QCOMPARE(int(MaxWordLength), 8);
+        QCOMPARE(int(InputPhase), 0);
+    }
+};
+
+VORDA_TEST_MAIN(TestSettings)
+#include "tst_settings.moc"
