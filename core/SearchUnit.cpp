@@ -49,7 +49,9 @@ public:
 
 private:
     void findNeighbours(const LetterGrid& grid);
-    void walkPath(const LetterGrid& grid, int column, int row, int length);
+    uint64_t walkPath(const LetterGrid& grid, int column, int row, int length);
+    uint64_t walkLastStep(const LetterGrid& grid, int column, int row, int length);
+    bool isBetterWord(bool throughCandidate, int length) const;
     void accept(const LetterGrid& grid, int length);
 
     const TWords& words_;
@@ -68,6 +70,7 @@ private:
     char word_[kMaxPathLength];
     int8_t pathCells_[2 * kMaxPathLength];
     int bestLength_ = 0;
+    int acceptAbove_ = kMinWordLength - 1; // the larger of bestLength_ and one letter
     SearchResult result_;
 };
 
@@ -130,7 +133,7 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
                         word_[0] = start.letter;
                         pathCells_[0] = static_cast<int8_t>(sc);
                         pathCells_[1] = static_cast<int8_t>(sr);
-                        walkPath(grid, sc, sr, 1);
+                        result_.walks += walkPath(grid, sc, sr, 1);
                         start.visited = 0;
                     }
                 }
@@ -141,47 +144,78 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
     return result_;
 }
 
+// The acceptance tests in their order, the cheap ones first: the library is asked only
+// about a word that would win.
+bool MoveSearch::isBetterWord(bool throughCandidate, int length) const {
+    if (!((length > acceptAbove_) & throughCandidate))
+        return false;
+    const std::string_view word(word_, static_cast<size_t>(length));
+    if ((playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word))
+        return false;
+    return length <= kMaxWordLength && words_.Lists[length].ContainsFast(word);
+}
+
 // (column, row) is the last cell of the path, marked visited in the grid; word_[0..length)
 // and pathCells_ hold the word and its cells. The grid belongs to the step before, which
 // made it for this step alone; each further step gets a copy of its own, so the marks made
 // deeper in the walk never reach this one.
-void MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int length) {
-    ++result_.walks;
+uint64_t MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int length) {
+    // The walks are summed through the return values rather than in a member, so that the
+    // count does not chain every step to the memory of the one before.
+    uint64_t walks = 1;
     if (length > walkLimit_)
-        return;
-
-    // The cheap tests first; the library is asked only about a word that would win.
-    if (length >= kMinWordLength && length > bestLength_ &&
-        grid.cells[candidateColumn_][candidateRow_].visited) {
-        const std::string_view word(word_, static_cast<size_t>(length));
-        const bool played = (playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word);
-        if (!played && length <= kMaxWordLength && words_.Lists[length].ContainsFast(word))
-            accept(grid, length);
-    }
+        return walks;
+    if (isBetterWord(grid.cells[candidateColumn_][candidateRow_].visited, length))
+        accept(grid, length);
 
     const Neighbours& next = neighbours_[column][row];
     if (length == walkLimit_) {
         // Every further step would only return at once: count them without copying the grid.
         for (int n = 0; n < next.count; ++n)
-            result_.walks += grid.cells[next.column[n]][next.row[n]].visited ^ 1;
-        return;
+            walks += grid.cells[next.column[n]][next.row[n]].visited ^ 1;
+        return walks;
     }
+    const bool lastStep = length + 1 == walkLimit_;
     for (int n = 0; n < next.count; ++n) {
         const int x = next.column[n];
         const int y = next.row[n];
         if (grid.cells[x][y].visited)
             continue;
-        LetterGrid step = grid;
-        step.cells[x][y].visited = 1;
-        word_[length] = step.cells[x][y].letter;
+        word_[length] = grid.cells[x][y].letter;
         pathCells_[2 * length] = static_cast<int8_t>(x);
         pathCells_[2 * length + 1] = static_cast<int8_t>(y);
-        walkPath(step, x, y, length + 1);
+        if (lastStep) {
+            walks += walkLastStep(grid, x, y, length + 1);
+            continue;
+        }
+        LetterGrid step = grid;
+        step.cells[x][y].visited = 1;
+        walks += walkPath(step, x, y, length + 1);
     }
+    return walks;
+}
+
+// The step onto (column, row) that reaches the length limit: the same tests as walkPath,
+// but its grid (the step before's grid with this cell marked) is made only for a word that
+// wins, since no step goes on from here.
+uint64_t MoveSearch::walkLastStep(const LetterGrid& grid, int column, int row, int length) {
+    uint64_t walks = 1;
+    const bool throughCandidate = grid.cells[candidateColumn_][candidateRow_].visited |
+                                  ((column == candidateColumn_) & (row == candidateRow_));
+    if (isBetterWord(throughCandidate, length)) {
+        LetterGrid step = grid;
+        step.cells[column][row].visited = 1;
+        accept(step, length);
+    }
+    const Neighbours& next = neighbours_[column][row];
+    for (int n = 0; n < next.count; ++n)
+        walks += grid.cells[next.column[n]][next.row[n]].visited ^ 1;
+    return walks;
 }
 
 void MoveSearch::accept(const LetterGrid& grid, int length) {
     bestLength_ = length;
+    acceptAbove_ = std::max(bestLength_, kMinWordLength - 1);
     result_.word.assign(word_, static_cast<size_t>(length));
     result_.column = candidateColumn_;
     result_.row = candidateRow_;
