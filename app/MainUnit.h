@@ -126,6 +126,10 @@ public:
     // at once while the window is closing.
     void WaitTicks(uint16_t n);
     void MainTimerTimer();
+    // The thinking face of the computer's turn: one step for every change of the tick
+    // counter that the search observes, the two pictures alternating in a cycle of 20 steps.
+    void StartThinkingFace();
+    void AdvanceThinkingFace();
 
     // The human's move.
     void Normalize_Letters();

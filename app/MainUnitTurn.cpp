@@ -39,18 +39,29 @@ void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
     AdviceButton->setEnabled(enabled);
 }
 
+void TMainWindow::StartThinkingFace() {
+    // The first look always sees a change of the tick counter.
+    lastSeenTick_ = TickCount - 1;
+    facePhase_ = kFaceStartPhase;
+    faceFlag_ = true;
+}
+
+void TMainWindow::AdvanceThinkingFace() {
+    if (HintMode || TickCount == lastSeenTick_)
+        return;
+    lastSeenTick_ = TickCount;
+    facePhase_ = (facePhase_ + 1) % kFacePhases;
+    if (facePhase_ > kFaceStartPhase && facePhase_ % 2 == 1) {
+        faceFlag_ = !faceFlag_;
+        ShowFace(faceFlag_ ? QStringLiteral("CPU21") : QStringLiteral("CPU22"));
+    }
+}
+
 bool TMainWindow::TrialLetterDone() {
     QCoreApplication::processEvents();
     if (closingDown_)
         return false;
-    if (!HintMode && TickCount != lastSeenTick_) {
-        lastSeenTick_ = TickCount;
-        facePhase_ = (facePhase_ + 1) % kFacePhases;
-        if (facePhase_ > kFaceStartPhase && facePhase_ % 2 == 1) {
-            faceFlag_ = !faceFlag_;
-            ShowFace(faceFlag_ ? QStringLiteral("CPU21") : QStringLiteral("CPU22"));
-        }
-    }
+    AdvanceThinkingFace();
     return true;
 }
 
@@ -104,9 +115,7 @@ void TMainWindow::ComputerTurn() {
                    QStringLiteral(")"));
     SetTurnCommandsEnabled(false);
     Slowo->SetCaption(std::string());
-    lastSeenTick_ = TickCount - 1;
-    facePhase_ = kFaceStartPhase;
-    faceFlag_ = true;
+    StartThinkingFace();
 
     const std::string word = FindBestWordOnField();
     if (closingDown_)

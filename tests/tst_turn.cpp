@@ -1,0 +1,266 @@
+// The computer's turn through the real window: its word or its pass, the skip and hint
+// buttons, the end of a game, and a window closed in the middle of a turn.
+#include "core/PoleUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "settings/SetCPUUnit.h"
+#include "skin/CoolControls.h"
+#include "tests/support/GameFixture.h"
+
+#include <QMenu>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+const QStringList kRussian = {QString::fromUtf8("КОШКА")};
+
+// What the window showed at every tick of its timer.
+struct TickLog {
+    QStringList words, titles, faces;
+    QList<bool> commandsEnabled;
+    QStringList hintFaces; // faces seen while the hint's search ran
+};
+
+void watchTicks(GameFixture& game, TickLog& log) {
+    TMainWindow& w = game.window();
+    QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w, &log] {
+        if (InputPhase != 2)
+            return;
+        log.words << Cp1251ToUnicode(w.Slowo->Caption());
+        log.titles << w.windowTitle();
+        log.faces << w.FaceName();
+        if (HintMode)
+            log.hintFaces << w.FaceName();
+        log.commandsEnabled << (w.Menu_NewGame->isEnabled() || w.Menu_Options->menuAction()->isEnabled() ||
+                                w.SkipButton->isEnabled() || w.AdviceButton->isEnabled());
+    });
+}
+
+void playTo(GameFixture& game) {
+    game.placeLetter("T", 2, 2);
+    game.clickCell(2, 2);
+    game.clickCell(2, 3);
+    game.clickCell(2, 2);
+}
+} // namespace
+
+class TestTurn : public QObject {
+    Q_OBJECT
+private slots:
+    void computerAnswersWithAWord() {
+        // After TO the only word left through a new letter is OUT, with T under the U.
+        GameFixture game(kRussian, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        TickLog log;
+        watchTicks(game, log);
+        const QString title = game.window().windowTitle();
+        playTo(game);
+        QCOMPARE(game.column(1), QStringList{"TO"});
+        QCOMPARE(game.column(2), QStringList{"OUT"});
+        QCOMPARE(game.score(2), QString("003"));
+        // Column 3 comes before column 4, and above the U before below it.
+        QCOMPARE(game.board(), (QStringList{"?????", "?TT??", "HOUSE", "?????", "?????"}));
+        QVERIFY(game.cell(3, 2)->Filled);
+        QCOMPARE(PassCount, 0);
+        QCOMPARE(game.sounds.count(3), 2);
+        // The word stood on screen for ten ticks, the caption said the computer was busy,
+        // and the commands that change the field were off.
+        QVERIFY(log.words.count("OUT") >= 9);
+        QVERIFY(!log.titles.isEmpty());
+        QCOMPARE(log.titles.first(), title + " (" + Cp1251ToUnicode(LanguageText("Wait")) + ")");
+        QVERIFY(!log.commandsEnabled.contains(true));
+        // And back to the human.
+        QCOMPARE(game.window().windowTitle(), title);
+        QCOMPARE(game.word(), QString());
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QVERIFY(game.window().Menu_NewGame->isEnabled() && game.window().SkipButton->isEnabled());
+        QCOMPARE(int(InputPhase), 0);
+        for (int c = 1; c <= 5; ++c)
+            for (int r = 1; r <= 5; ++r)
+                QVERIFY(!game.cell(c, r)->Selected);
+    }
+
+    void computerPasses() {
+        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        TickLog log;
+        watchTicks(game, log);
+        playTo(game);
+        QVERIFY(log.words.count("? ? ?") >= 9);
+        QVERIFY(log.faces.contains("CPU31"));
+        QCOMPARE(PassCount, 1);
+        QCOMPARE(game.board(), (QStringList{"?????", "?T???", "HOUSE", "?????", "?????"}));
+        QVERIFY(game.column(2).isEmpty());
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        // The pointer rests on the placed cell; the chosen letter shows on free cells again.
+        game.enterCell(4, 4);
+        QCOMPARE(game.board()[3], QString("???T?"));
+    }
+
+    void skipAfterAPassEndsTheGameWhenNothingIsFound() {
+        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        playTo(game);
+        game.leaveCell(2, 2);
+        QCOMPARE(PassCount, 1);
+        QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+        // The computer still looked, found nothing, and the third pass ended the game.
+        QCOMPARE(PassCount, 3);
+        QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
+        QVERIFY(game.column(1).isEmpty());
+        QCOMPARE(int(InputPhase), 0);
+    }
+
+    void skipAbandonsAPlacedLetter() {
+        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        game.placeLetter("M", 4, 2);
+        game.leaveCell(4, 2);
+        QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+        // The computer's answer reset the passes; the placed M is gone.
+        QCOMPARE(game.column(2), QStringList{"TO"});
+        QCOMPARE(PassCount, 0);
+        QVERIFY(game.cell(4, 2)->Caption().empty());
+        QVERIFY(!game.cell(4, 2)->Filled);
+    }
+
+    void hintPlaysForTheHumanAndTheComputerAnswers() {
+        GameFixture game(kRussian, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
+        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        // The hint's search finds HOT first (T under the O), then the computer answers.
+        QCOMPARE(game.column(1), QStringList{"HOT"});
+        QCOMPARE(game.score(1), QString("003"));
+        QCOMPARE(game.column(2).size(), 1);
+        QVERIFY(!game.window().AdviceButton->isVisibleTo(&game.window()));
+        QVERIFY(!HintMode);
+        game.window().Menu_NewGame->trigger();
+        QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
+    }
+
+    void hintFindingNothingIsGivenBack() {
+        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        PushPlayedWord("TO");
+        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        QCOMPARE(PassCount, 1);
+        QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
+        QVERIFY(!HintMode);
+        QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
+        // The face does not sulk over the human's hint.
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        // A second empty hint right after makes two passes in a row: the game ends.
+        PassCount = 1;
+        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        QCOMPARE(PassCount, 2);
+        QVERIFY(!IsWordPlayed("TO"));
+    }
+
+    void hintFillingTheLastCellEndsTheGame() {
+        GameFixture game(kRussian, {"HOUSE", "BCDE", "OX"}, GameFixture::EnglishSettings());
+        game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
+        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        // The game ended on the full field before the computer moved, and a new one began.
+        QCOMPARE(game.board()[0], QString("?????"));
+        QCOMPARE(game.board()[2], QString("HOUSE"));
+        QVERIFY(game.column(2).isEmpty());
+        QCOMPARE(PassCount, 0);
+        QCOMPARE(int(InputPhase), 0);
+        QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
+    }
+
+    void humanFillingTheLastCellEndsTheGame() {
+        GameFixture game(kRussian, {"HOUSE", "EX"}, GameFixture::EnglishSettings());
+        game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
+        game.placeLetter("X", 5, 5);
+        game.leaveCell(5, 5);
+        game.clickCell(5, 4);
+        game.clickCell(5, 5);
+        TickLog log;
+        watchTicks(game, log);
+        game.clickCell(5, 5);
+        QVERIFY(log.words.isEmpty()); // no computer turn
+        QCOMPARE(game.board()[4], QString("?????"));
+        QVERIFY(game.column(1).isEmpty());
+    }
+
+    void strongerWordsNeedAStrongerComputer() {
+        // With strength 1 (words of 3 letters) the computer passes over OUTS.
+        QByteArray settings = GameFixture::EnglishSettings();
+        settings.replace("Strong=4", "Strong=1");
+        GameFixture game(kRussian, {"HOUSE", "TO", "OUTS"}, settings);
+        QCOMPARE(int(MaxWordLength), 3);
+        playTo(game);
+        QVERIFY(game.column(2).isEmpty());
+        QCOMPARE(PassCount, 1);
+    }
+
+    void thinkingFaceFollowsObservedTicks() {
+        GameFixture game(kRussian, {"HOUSE"}, GameFixture::EnglishSettings());
+        TMainWindow& w = game.window();
+        w.MainTimer->stop();
+        w.StartThinkingFace();
+        QStringList faces;
+        for (int change = 1; change <= 22; ++change) {
+            TickCount = uint16_t((TickCount + 1) % 32);
+            w.AdvanceThinkingFace();
+            w.AdvanceThinkingFace(); // the same tick seen twice is one step
+            faces << w.FaceName();
+        }
+        const QStringList expected = {"CPU22", "CPU22", "CPU21", "CPU21", "CPU22", "CPU22", "CPU21",
+                                      "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21",
+                                      "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU22",
+                                      "CPU22"};
+        QCOMPARE(faces, expected);
+        // The hint's search leaves the face alone.
+        HintMode = true;
+        w.ShowFace("CPU00");
+        TickCount = uint16_t((TickCount + 1) % 32);
+        w.AdvanceThinkingFace();
+        QCOMPARE(w.FaceName(), QString("CPU00"));
+        HintMode = false;
+    }
+
+    void hintLeavesTheFaceAlone() {
+        GameFixture game(kRussian, {"HOUSE"}, GameFixture::EnglishSettings());
+        game.folder().copyFromDist("DATA/Lib.ENG");
+        LoadWords(Words);
+        game.window().Menu_NewGame->trigger();
+        TickLog log;
+        watchTicks(game, log);
+        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        QVERIFY(!log.hintFaces.isEmpty());
+        QCOMPARE(log.hintFaces.filter(QRegularExpression("^CPU2")), QStringList());
+        QVERIFY(!game.column(1).isEmpty());
+    }
+
+    void closingDuringTheSearch() {
+        GameFixture game(kRussian, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        game.clickCell(2, 3);
+        // The close arrives at the search's first look at the message queue.
+        QTimer::singleShot(0, &game.window(), [&game] { game.window().close(); });
+        game.clickCell(2, 2);
+        QVERIFY(!game.window().isVisible());
+        QCOMPARE(game.column(1), QStringList{"TO"});
+        QVERIFY(game.column(2).isEmpty());
+        QCOMPARE(PassCount, 0);
+        QVERIFY(game.errors().texts.isEmpty());
+        QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2\r\n"));
+    }
+
+    void closingWhileTheResultIsShown() {
+        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        TMainWindow& w = game.window();
+        QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w] {
+            if (w.Slowo->Caption() == "? ? ?" && w.isVisible())
+                w.close();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        playTo(game);
+        QVERIFY(!w.isVisible());
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(int(InputPhase), 2); // the turn stopped where it was
+    }
+};
+
+VORDA_TEST_MAIN(TestTurn)
+#include "tst_turn.moc"
