@@ -51,7 +51,12 @@ private:
     void findNeighbours(const LetterGrid& grid);
     uint64_t walkPath(const LetterGrid& grid, int column, int row, int length);
     uint64_t walkLastStep(const LetterGrid& grid, int column, int row, int length);
-    bool isBetterWord(bool throughCandidate, int length) const;
+    // The three cheapest acceptance tests in one branch: longer than the best word and than
+    // one letter, and the path passes through the candidate cell.
+    bool mayWin(bool throughCandidate, int length) const {
+        return (length > acceptAbove_) & throughCandidate;
+    }
+    bool isNewWord(int length) const;
     void accept(const LetterGrid& grid, int length);
 
     const TWords& words_;
@@ -144,11 +149,9 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
     return result_;
 }
 
-// The acceptance tests in their order, the cheap ones first: the library is asked only
-// about a word that would win.
-bool MoveSearch::isBetterWord(bool throughCandidate, int length) const {
-    if (!((length > acceptAbove_) & throughCandidate))
-        return false;
+// The acceptance tests after the cheap ones (length, best length, the candidate cell on the
+// path), which the walk makes itself at every step: the played words, then the library.
+bool MoveSearch::isNewWord(int length) const {
     const std::string_view word(word_, static_cast<size_t>(length));
     if ((playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word))
         return false;
@@ -165,7 +168,7 @@ uint64_t MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int l
     uint64_t walks = 1;
     if (length > walkLimit_)
         return walks;
-    if (isBetterWord(grid.cells[candidateColumn_][candidateRow_].visited, length))
+    if (mayWin(grid.cells[candidateColumn_][candidateRow_].visited, length) && isNewWord(length))
         accept(grid, length);
 
     const Neighbours& next = neighbours_[column][row];
@@ -202,7 +205,7 @@ uint64_t MoveSearch::walkLastStep(const LetterGrid& grid, int column, int row, i
     uint64_t walks = 1;
     const bool throughCandidate = grid.cells[candidateColumn_][candidateRow_].visited |
                                   ((column == candidateColumn_) & (row == candidateRow_));
-    if (isBetterWord(throughCandidate, length)) {
+    if (mayWin(throughCandidate, length) && isNewWord(length)) {
         LetterGrid step = grid;
         step.cells[column][row].visited = 1;
         accept(step, length);
