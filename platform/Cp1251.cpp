@@ -32,26 +32,6 @@ const std::unordered_map<char16_t, unsigned char>& reverseTable() {
     return table;
 }
 
-constexpr std::array<unsigned char, 256> makeFoldTable() {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c)
-        t[c] = static_cast<unsigned char>(c);
-    for (int c = 'a'; c <= 'z'; ++c)
-        t[c] = static_cast<unsigned char>(c - 32);
-    for (int c = 0xE0; c <= 0xFF; ++c)
-        t[c] = static_cast<unsigned char>(c - 32);
-    // The other small Cyrillic letters of the code page and their capitals.
-    constexpr unsigned char pairs[][2] = {{0xB8, 0xA8}, {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A},
-                                          {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F},
-                                          {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5}, {0xBA, 0xAA},
-                                          {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
-    for (const auto& p : pairs)
-        t[p[0]] = p[1];
-    return t;
-}
-
-constexpr std::array<unsigned char, 256> kFold = makeFoldTable();
-
 } // namespace
 
 QString Cp1251ToUnicode(std::string_view bytes) {
@@ -80,13 +60,11 @@ std::string UnicodeToCp1251(QStringView text) {
     return bytes;
 }
 
-unsigned char Cp1251FoldCase(unsigned char c) { return kFold[c]; }
-
 int Cp1251CompareNoCase(std::string_view a, std::string_view b) {
     const size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
-        const int ca = kFold[static_cast<unsigned char>(a[i])];
-        const int cb = kFold[static_cast<unsigned char>(b[i])];
+        const int ca = kCp1251Fold[static_cast<unsigned char>(a[i])];
+        const int cb = kCp1251Fold[static_cast<unsigned char>(b[i])];
         if (ca != cb)
             return ca - cb;
     }
