@@ -128,6 +128,7 @@ void TMainWindow::CreateMenu() {
     Menu_CPU = addItem(Menu_Options, "Menu_CPU", 5);
     Menu_Textures = addItem(Menu_Options, "Menu_Textures", 10);
     Menu_Sound = addItem(Menu_Options, "Menu_Sound", 4);
+    // A click inverts the tick mark of the checkable item; sounds play while it is ticked.
     Menu_Sound->setCheckable(true);
     Menu_Sound->setChecked(true);
 
@@ -156,7 +157,6 @@ void TMainWindow::CreateMenu() {
     connectCommand(Menu_Russian, &TMainWindow::Menu_RussianClick);
     connectCommand(Menu_English, &TMainWindow::Menu_EnglishClick);
     connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);
-    connectCommand(Menu_Sound, &TMainWindow::Menu_SoundClick);
     connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
     connectCommand(Menu_Pelmarov1, &TMainWindow::Menu_Pelmarov1Click);
     connectCommand(Menu_Pelmarov2, &TMainWindow::Menu_Pelmarov2Click);
@@ -443,10 +443,6 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Menu_NewGameClick();
     Normalize_Letters();
     ChosenLetter.clear();
-}
-
-void TMainWindow::Menu_SoundClick() {
-    // The item is checkable, so Qt has already inverted its mark.
 }
 
 void TMainWindow::Menu_VisitClick() { OpenAddress(QString::fromLatin1(HomePageUrl)); }

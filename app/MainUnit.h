@@ -111,7 +111,6 @@ public:
     void Menu_RussianClick();
     void Menu_EnglishClick();
     void Menu_CPUClick();
-    void Menu_SoundClick();
     void Menu_VisitClick();
     void Menu_Pelmarov1Click();
     void Menu_Pelmarov2Click();
@@ -138,8 +137,9 @@ public:
     void poleMouseLeave(Tpole* cell);
     void poleOnClick(Tpole* cell);
     void ShowRefusal();
-    // The step back by the right mouse button.
-    void RightButtonDown();
+    // The application-wide hook of the right mouse button: the step back, while no game
+    // dialog is up. The press goes on to its widget all the same.
+    void AppOnMessage();
 
     // The window is closing: a running turn stops at its next wait without crediting a word.
     bool ClosingDown() const { return closingDown_; }

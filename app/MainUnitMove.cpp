@@ -178,7 +178,7 @@ void TMainWindow::ShowRefusal() {
     ShowFace(QStringLiteral("CPU00"));
 }
 
-void TMainWindow::RightButtonDown() {
+void TMainWindow::AppOnMessage() {
     if (!MainInputEnabled)
         return;
     if (InputPhase == 1) {
@@ -205,7 +205,7 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
              press->globalPosition() != lastRightPressPos_)) {
             lastRightPressTime_ = press->timestamp();
             lastRightPressPos_ = press->globalPosition();
-            RightButtonDown();
+            AppOnMessage();
         }
     }
     return QWidget::eventFilter(watched, event);

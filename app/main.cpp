@@ -5,6 +5,8 @@
 #include "settings/INIUnit.h"
 #include "settings/SetCPUUnit.h"
 
+#include <QDir>
+
 int main(int argc, char** argv) {
     VordaApplication app(argc, argv);
     VordaApplication::setApplicationName(QStringLiteral("Vorda 2000"));
@@ -12,6 +14,9 @@ int main(int argc, char** argv) {
     InitTextures();
 
     TMainWindow mainWindow;
+    // From here on the textures folder is the current directory: the sound effects are found
+    // in its "sounds" folder.
+    QDir::setCurrent(TexturesDir);
     new TSetCPUWindow(&mainWindow);
     new TChoiceWindow(&mainWindow);
     mainWindow.show();

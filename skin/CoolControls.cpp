@@ -12,13 +12,6 @@ const QColor kButtonShadow(128, 128, 128);
 const QColor kWindowFrame(0, 0, 0);
 const QColor kButtonFace(192, 192, 192);
 
-template <typename T> bool assignIfChanged(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
 int alignmentFlags(Qt::Alignment alignment) {
     return static_cast<int>(alignment) | Qt::TextSingleLine;
 }
@@ -90,45 +83,20 @@ void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind) {
 
 // --- TCoolLabel --------------------------------------------------------------------------
 
-TCoolLabel::TCoolLabel(QWidget* parent) : QWidget(parent) {}
+TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {}
 
-void TCoolLabel::SetCaption(const std::string& caption) {
-    if (assignIfChanged(caption_, caption))
-        update();
-}
-void TCoolLabel::SetFontColor(const QColor& color) {
-    if (assignIfChanged(style_.fontColor, color))
-        update();
-}
-void TCoolLabel::SetShadowColor(const QColor& color) {
-    if (assignIfChanged(style_.shadowColor, color))
-        update();
-}
-void TCoolLabel::SetSimpleView(bool simple) {
-    if (assignIfChanged(style_.simpleView, simple))
-        update();
-}
-void TCoolLabel::SetTransparent(bool transparent) {
-    if (assignIfChanged(transparent_, transparent))
-        update();
-}
+void TCoolLabel::SetTransparent(bool transparent) { assign(transparent_, transparent); }
 void TCoolLabel::SetBevels(BevelKind inner, BevelKind outer) {
     bevelInner_ = inner;
     bevelOuter_ = outer;
     update();
 }
-void TCoolLabel::SetAlignment(Qt::Alignment alignment) {
-    if (assignIfChanged(alignment_, alignment))
-        update();
-}
+void TCoolLabel::SetAlignment(Qt::Alignment alignment) { assign(alignment_, alignment); }
 void TCoolLabel::SetWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
-void TCoolLabel::SetColor(const QColor& color) {
-    if (assignIfChanged(color_, color))
-        update();
-}
+void TCoolLabel::SetColor(const QColor& color) { assign(color_, color); }
 
 void TCoolLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -150,31 +118,11 @@ void TCoolLabel::paintEvent(QPaintEvent*) {
 
 // --- TCoolBtn ----------------------------------------------------------------------------
 
-TCoolBtn::TCoolBtn(QWidget* parent) : QAbstractButton(parent) {
+TCoolBtn::TCoolBtn(QWidget* parent) : TCoolTextControl<QAbstractButton>(parent) {
     setFocusPolicy(Qt::NoFocus);
-    style_.fontColor = Qt::black;
 }
 
-void TCoolBtn::SetCaption(const std::string& caption) {
-    if (assignIfChanged(caption_, caption))
-        update();
-}
-void TCoolBtn::SetFontColor(const QColor& color) {
-    if (assignIfChanged(style_.fontColor, color))
-        update();
-}
-void TCoolBtn::SetShadowColor(const QColor& color) {
-    if (assignIfChanged(style_.shadowColor, color))
-        update();
-}
-void TCoolBtn::SetSimpleView(bool simple) {
-    if (assignIfChanged(style_.simpleView, simple))
-        update();
-}
-void TCoolBtn::SetRounded(bool rounded) {
-    if (assignIfChanged(rounded_, rounded))
-        update();
-}
+void TCoolBtn::SetRounded(bool rounded) { assign(rounded_, rounded); }
 void TCoolBtn::SetWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
@@ -268,8 +216,10 @@ TCoolBevel::TCoolBevel(QWidget* parent) : QWidget(parent) {
 }
 
 void TCoolBevel::SetKind(BevelKind kind) {
-    if (assignIfChanged(kind_, kind))
-        update();
+    if (kind_ == kind)
+        return;
+    kind_ = kind;
+    update();
 }
 
 void TCoolBevel::paintEvent(QPaintEvent*) {

@@ -33,18 +33,37 @@ void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QS
 // A one-pixel 3-D edge on the rectangle's border.
 void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind);
 
+// The caption (Windows-1251) and its text look, shared by labels and buttons. Setters
+// repaint only when a value changes.
+template <class Base> class TCoolTextControl : public Base {
+public:
+    using Base::Base;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption) { assign(caption_, caption); }
+    QColor FontColor() const { return style_.fontColor; }
+    void SetFontColor(const QColor& color) { assign(style_.fontColor, color); }
+    void SetShadowColor(const QColor& color) { assign(style_.shadowColor, color); }
+    void SetSimpleView(bool simple) { assign(style_.simpleView, simple); }
+
+protected:
+    template <typename T> void assign(T& field, const T& value) {
+        if (field == value)
+            return;
+        field = value;
+        this->update();
+    }
+
+    std::string caption_;
+    CoolTextStyle style_;
+};
+
 // A label: optional wallpaper (when not transparent), inner and outer bevels, and a caption.
-class TCoolLabel : public QWidget {
+class TCoolLabel : public TCoolTextControl<QWidget> {
     Q_OBJECT
 public:
     explicit TCoolLabel(QWidget* parent = nullptr);
 
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
-    void SetFontColor(const QColor& color);
-    QColor FontColor() const { return style_.fontColor; }
-    void SetShadowColor(const QColor& color);
-    void SetSimpleView(bool simple);
     void SetTransparent(bool transparent);
     bool Transparent() const { return transparent_; }
     void SetBevels(BevelKind inner, BevelKind outer);
@@ -57,8 +76,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::string caption_;
-    CoolTextStyle style_;
     bool transparent_ = false;
     BevelKind bevelInner_ = BevelKind::None;
     BevelKind bevelOuter_ = BevelKind::None;
@@ -70,17 +87,11 @@ private:
 // A push button with a tiled wallpaper face, optionally round, and a shadowed caption.
 // A press of any mouse button is announced by mouseDown before the usual click handling;
 // double clicks count as two presses.
-class TCoolBtn : public QAbstractButton {
+class TCoolBtn : public TCoolTextControl<QAbstractButton> {
     Q_OBJECT
 public:
     explicit TCoolBtn(QWidget* parent = nullptr);
 
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
-    void SetFontColor(const QColor& color);
-    QColor FontColor() const { return style_.fontColor; }
-    void SetShadowColor(const QColor& color);
-    void SetSimpleView(bool simple);
     void SetRounded(bool rounded);
     void SetWallpaper(const QPixmap& wallpaper);
     const QPixmap& Wallpaper() const { return wallpaper_; }
@@ -95,8 +106,6 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
-    std::string caption_;
-    CoolTextStyle style_;
     bool rounded_ = false;
     QPixmap wallpaper_;
 };
