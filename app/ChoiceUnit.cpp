@@ -79,7 +79,9 @@ void TChoiceWindow::FormActivate() {
     NoButton->SetCaption(LanguageText("No"));
 }
 
-void TChoiceWindow::FormDeactivate() { MainInputEnabled = true; }
+void TChoiceWindow::FormDeactivate() {
+    MainInputEnabled = true;
+}
 
 int ShowChoiceWindow() {
     if (!ChoiceWindow)

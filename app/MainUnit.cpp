@@ -50,7 +50,9 @@ const QColor kScoreColour(128, 255, 128);
 const QColor kSheetColour(255, 210, 210);
 
 // Windows point sizes at 96 dots per inch, in pixels.
-constexpr int pointsToPixels(int points) { return (points * 96 + 36) / 72; }
+constexpr int pointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
 
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     QAction* item = menu->addAction(QString::fromLatin1(name));
@@ -406,14 +408,22 @@ void TMainWindow::MainTimerTimer() {
     }
 }
 
-void TMainWindow::SetTimerIntervalForTests(int ms) { MainTimer->setInterval(ms); }
+void TMainWindow::SetTimerIntervalForTests(int ms) {
+    MainTimer->setInterval(ms);
+}
 
 // --- Menu commands ----------------------------------------------------------------------------
 
-void TMainWindow::Menu_ExitClick() { close(); }
+void TMainWindow::Menu_ExitClick() {
+    close();
+}
 
-void TMainWindow::Menu_RussianClick() { SwitchLanguage(1); }
-void TMainWindow::Menu_EnglishClick() { SwitchLanguage(2); }
+void TMainWindow::Menu_RussianClick() {
+    SwitchLanguage(1);
+}
+void TMainWindow::Menu_EnglishClick() {
+    SwitchLanguage(2);
+}
 
 void TMainWindow::SwitchLanguage(uint16_t language) {
     QAction* item = language == 1 ? Menu_Russian : Menu_English;
@@ -445,9 +455,15 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     ChosenLetter.clear();
 }
 
-void TMainWindow::Menu_VisitClick() { OpenAddress(QString::fromLatin1(HomePageUrl)); }
-void TMainWindow::Menu_Pelmarov1Click() { OpenAddress(QString::fromLatin1(AuthorSiteUrl1)); }
-void TMainWindow::Menu_Pelmarov2Click() { OpenAddress(QString::fromLatin1(AuthorSiteUrl2)); }
+void TMainWindow::Menu_VisitClick() {
+    OpenAddress(QString::fromLatin1(HomePageUrl));
+}
+void TMainWindow::Menu_Pelmarov1Click() {
+    OpenAddress(QString::fromLatin1(AuthorSiteUrl1));
+}
+void TMainWindow::Menu_Pelmarov2Click() {
+    OpenAddress(QString::fromLatin1(AuthorSiteUrl2));
+}
 
 void TMainWindow::OpenAddress(const QString& address) {
     if (webOpener_)
@@ -458,7 +474,9 @@ void TMainWindow::OpenAddress(const QString& address) {
 
 // --- Language texts ---------------------------------------------------------------------------
 
-void TMainWindow::CheckEnglishItem() { Menu_English->setChecked(true); }
+void TMainWindow::CheckEnglishItem() {
+    Menu_English->setChecked(true);
+}
 
 void TMainWindow::SetMenuText(QAction* item, const char* key) {
     const std::string text = LanguageText(key);
@@ -472,17 +490,17 @@ void TMainWindow::ApplyMenuTexts() {
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
         menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
     for (QAction* item : {Menu_NewGame, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
-                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2,
-                          Menu_Visit, Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
+                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
+                          Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
         SetMenuText(item, item->objectName().toLatin1().constData());
     RefreshLanguageItems(Words);
 }
 
 void TMainWindow::RefreshLanguageItems(const TWords& words) {
-    Menu_Russian->setText(Cp1251ToUnicode(LanguageText("Menu_Russian") + " " +
-                                          std::to_string(words.WordCount[1])));
-    Menu_English->setText(Cp1251ToUnicode(LanguageText("Menu_English") + " " +
-                                          std::to_string(words.WordCount[2])));
+    Menu_Russian->setText(
+        Cp1251ToUnicode(LanguageText("Menu_Russian") + " " + std::to_string(words.WordCount[1])));
+    Menu_English->setText(
+        Cp1251ToUnicode(LanguageText("Menu_English") + " " + std::to_string(words.WordCount[2])));
 }
 
 void TMainWindow::ApplyButtonTexts() {
@@ -490,8 +508,12 @@ void TMainWindow::ApplyButtonTexts() {
     AdviceButton->SetCaption(LanguageText("AdviceButton"));
 }
 
-void TMainWindow::SetSoundChecked(bool on) { Menu_Sound->setChecked(on); }
-bool TMainWindow::SoundChecked() const { return Menu_Sound->isChecked(); }
+void TMainWindow::SetSoundChecked(bool on) {
+    Menu_Sound->setChecked(on);
+}
+bool TMainWindow::SoundChecked() const {
+    return Menu_Sound->isChecked();
+}
 
 // --- Close --------------------------------------------------------------------------------------
 

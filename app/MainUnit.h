@@ -27,7 +27,7 @@ class Tpole;
 // 0 placing (the human may put the chosen letter into a free cell), 1 selecting (the letter is
 // placed and the human selects the word's letters), 2 the computer's turn.
 extern uint8_t InputPhase;
-extern std::string ChosenLetter; // the letter picked in the palette, or empty
+extern std::string ChosenLetter;      // the letter picked in the palette, or empty
 extern uint16_t PlacedCol, PlacedRow; // the human's new letter, while InputPhase is 1
 extern uint16_t HoverCol, HoverRow;   // the cell the pointer entered last
 extern bool OverCell;                 // the pointer is over one of the cells

@@ -200,9 +200,8 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* press = static_cast<QMouseEvent*>(event);
         // A press that a widget hands on to its parents reaches this filter once per widget;
         // it is one press of the button.
-        if (press->button() == Qt::RightButton &&
-            (press->timestamp() != lastRightPressTime_ ||
-             press->globalPosition() != lastRightPressPos_)) {
+        if (press->button() == Qt::RightButton && (press->timestamp() != lastRightPressTime_ ||
+                                                   press->globalPosition() != lastRightPressPos_)) {
             lastRightPressTime_ = press->timestamp();
             lastRightPressPos_ = press->globalPosition();
             AppOnMessage();

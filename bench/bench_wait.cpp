@@ -30,8 +30,9 @@ void WaitTicksTen(benchmark::State& state, TMainWindow* window) {
         const auto wall0 = std::chrono::steady_clock::now();
         window->WaitTicks(10);
         cpuMs += 1000.0 * double(std::clock() - cpu0) / CLOCKS_PER_SEC;
-        wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall0)
-                      .count();
+        wallMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall0)
+                .count();
     }
     state.counters["wall_ms"] = wallMs / double(state.iterations());
     state.counters["cpu_ms"] = cpuMs / double(state.iterations());

@@ -51,7 +51,8 @@ void Tpole::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void Tpole::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
     if (event->button() == Qt::LeftButton)
         pressed_ = false;
     TCoolLabel::mouseReleaseEvent(event);

@@ -11,11 +11,11 @@ class Tpole : public TCoolLabel {
 public:
     explicit Tpole(QWidget* parent = nullptr);
 
-    bool Filled = false;   // the letter belongs to the board
-    bool Selected = true;  // highlighted as a letter of the word; a new cell starts selected,
-                           // so the first new game gives it its wallpaper by unselecting it
-    uint16_t Col = 0;      // 1..5, from the left
-    uint16_t Row = 0;      // 1..5, from the top
+    bool Filled = false;  // the letter belongs to the board
+    bool Selected = true; // highlighted as a letter of the word; a new cell starts selected,
+                          // so the first new game gives it its wallpaper by unselecting it
+    uint16_t Col = 0;     // 1..5, from the left
+    uint16_t Row = 0;     // 1..5, from the top
 
     // Highlights the cell: selected-cell texture (slot 2) and light green letter.
     void Select();

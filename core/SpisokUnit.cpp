@@ -28,7 +28,9 @@ bool IsWordPlayedIn(const std::array<std::string, kPlayedWordSlots>& played,
     return false;
 }
 
-bool IsWordPlayed(std::string_view word) { return IsWordPlayedIn(PlayedWords, word); }
+bool IsWordPlayed(std::string_view word) {
+    return IsWordPlayedIn(PlayedWords, word);
+}
 
 static std::string threeDigits(unsigned score) {
     std::string text = std::to_string(score / 100);

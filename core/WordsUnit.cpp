@@ -134,7 +134,9 @@ bool WordList::ContainsFast(std::string_view word) const {
     return false;
 }
 
-void LoadWords(TWords& words) { LoadWordsFromFile(words, libraryPath(words.Language)); }
+void LoadWords(TWords& words) {
+    LoadWordsFromFile(words, libraryPath(words.Language));
+}
 
 void LoadWordsFromFile(TWords& words, const QString& path) {
     words.FileName = path;
@@ -212,9 +214,8 @@ void AppendWord(const TWords& words, std::string_view word) {
     QByteArray addition;
     if (insertAt > 0) {
         const char last = data.at(insertAt - 1);
-        const bool lineEnded =
-            last == kLineEndCR ||
-            (last == kLineEndLF && insertAt > 1 && data.at(insertAt - 2) == kLineEndCR);
+        const bool lineEnded = last == kLineEndCR || (last == kLineEndLF && insertAt > 1 &&
+                                                      data.at(insertAt - 2) == kLineEndCR);
         if (!lineEnded)
             addition.append("\r\n");
     }

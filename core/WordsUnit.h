@@ -31,8 +31,8 @@ private:
 
     std::vector<std::string> words_;
     mutable bool indexValid_ = false;
-    mutable size_t stride_ = 0;        // length of the words in the index
-    mutable std::string folded_;       // the folded words, stride_ bytes each
+    mutable size_t stride_ = 0;           // length of the words in the index
+    mutable std::string folded_;          // the folded words, stride_ bytes each
     mutable std::vector<uint32_t> slots_; // open addressing: entry number + 1, 0 = empty
 };
 

@@ -15,9 +15,9 @@ QString TexturesDir = QStringLiteral("Textures");
 
 namespace {
 
-const char* const kTextureResources[kTextureSlots] = {
-    "BUTTONS", "POLE1", "POLE2", "LETTER1", "LETTER2",
-    "WALL1",   "WALL2", "WALL3", "BUTTONS", "BUTTONS"};
+const char* const kTextureResources[kTextureSlots] = {"BUTTONS", "POLE1",  "POLE2", "LETTER1",
+                                                      "LETTER2", "WALL1",  "WALL2", "WALL3",
+                                                      "BUTTONS", "BUTTONS"};
 
 struct TextureClient {
     QObject* window;

@@ -38,7 +38,9 @@ inline constexpr std::array<unsigned char, 256> kCp1251Fold = cp1251_detail::mak
 // The capital form of a Windows-1251 character: Latin a..z, Cyrillic а..я, ё and the other
 // Cyrillic letters of the code page map to their capitals; every other byte maps to itself.
 // Inline: the move search folds every letter of every word it looks up.
-inline unsigned char Cp1251FoldCase(unsigned char c) { return kCp1251Fold[c]; }
+inline unsigned char Cp1251FoldCase(unsigned char c) {
+    return kCp1251Fold[c];
+}
 
 // The library's case-insensitive comparison (negative, 0, positive), used alike for
 // sorting, searching and finding duplicates: the strings are compared byte by byte after

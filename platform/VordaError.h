@@ -12,7 +12,8 @@ class VordaError : public std::exception {
 public:
     enum class Kind { InputOutput, Range, Conversion, Overflow, ListIndex, Other };
 
-    VordaError(Kind kind, QString text) : kind_(kind), text_(std::move(text)), utf8_(text_.toStdString()) {}
+    VordaError(Kind kind, QString text)
+        : kind_(kind), text_(std::move(text)), utf8_(text_.toStdString()) {}
     explicit VordaError(QString text) : VordaError(Kind::Other, std::move(text)) {}
 
     Kind kind() const noexcept { return kind_; }

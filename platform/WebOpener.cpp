@@ -3,4 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void OpenWebAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+void OpenWebAddress(const QString& address) {
+    QDesktopServices::openUrl(QUrl(address));
+}

@@ -19,7 +19,9 @@ constexpr std::string_view kVorda = "Vorda";
 constexpr std::string_view kImages = "Images";
 constexpr std::string_view kMissingText = "?";
 
-std::string imageKey(int slot) { return "Image" + std::to_string(slot); }
+std::string imageKey(int slot) {
+    return "Image" + std::to_string(slot);
+}
 
 // The file-name part of a texture value: the text after its last "\" or ":" (or "/").
 std::string fileNamePart(const std::string& value) {
@@ -52,16 +54,16 @@ int64_t SettingsToInteger(const std::string& text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
     if (i == text.size())
-        throw VordaError(VordaError::Kind::Conversion,
-                         QStringLiteral("'%1' is not a valid integer value")
-                             .arg(Cp1251ToUnicode(text)));
+        throw VordaError(
+            VordaError::Kind::Conversion,
+            QStringLiteral("'%1' is not a valid integer value").arg(Cp1251ToUnicode(text)));
     int64_t value = 0;
     constexpr int64_t kLimit = std::numeric_limits<int64_t>::max() / 10 - 1;
     for (; i < text.size(); ++i) {
         if (text[i] < '0' || text[i] > '9')
-            throw VordaError(VordaError::Kind::Conversion,
-                             QStringLiteral("'%1' is not a valid integer value")
-                                 .arg(Cp1251ToUnicode(text)));
+            throw VordaError(
+                VordaError::Kind::Conversion,
+                QStringLiteral("'%1' is not a valid integer value").arg(Cp1251ToUnicode(text)));
         if (value < kLimit)
             value = value * 10 + (text[i] - '0');
     }
@@ -69,7 +71,8 @@ int64_t SettingsToInteger(const std::string& text) {
 }
 
 void ReadSettings() {
-    const int64_t language = SettingsToInteger(SettingsFile.ReadString(kVorda, "LanguageNumber", "1"));
+    const int64_t language =
+        SettingsToInteger(SettingsFile.ReadString(kVorda, "LanguageNumber", "1"));
     if (language == 1) {
         Words.Language = 1;
         Words.LanguageSection = "Russian";
@@ -87,8 +90,8 @@ void ReadSettings() {
         SettingsView->ApplyMenuTexts();
 
     const int64_t strength = SettingsToInteger(SettingsFile.ReadString(kVorda, "Strong", "16"));
-    MaxWordLength = static_cast<uint16_t>(std::clamp<int64_t>(
-        strength + 2, kMinStrengthLength, kMaxStrengthLength));
+    MaxWordLength = static_cast<uint16_t>(
+        std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength));
 
     if (SettingsView)
         SettingsView->ApplyButtonTexts();

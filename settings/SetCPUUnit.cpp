@@ -8,9 +8,9 @@
 
 #include <QKeyEvent>
 
-#include <algorithm>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
 
 uint16_t MaxWordLength = kMaxStrengthLength;
 TSetCPUWindow* SetCPUWindow = nullptr;
@@ -108,7 +108,9 @@ void TSetCPUWindow::StrongBarChange() {
     ShowCaption();
 }
 
-void TSetCPUWindow::FormDeactivate() { MainInputEnabled = true; }
+void TSetCPUWindow::FormDeactivate() {
+    MainInputEnabled = true;
+}
 
 void ShowStrengthWindow() {
     if (!SetCPUWindow)

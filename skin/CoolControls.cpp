@@ -51,8 +51,12 @@ void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QS
     const int s = style.shadowSize;
     QPoint textShift, shadowShift;
     switch (style.shadowPos) {
-    case ShadowPos::LeftTop: textShift = QPoint(s, s); break;
-    case ShadowPos::RightBottom: shadowShift = QPoint(s, s); break;
+    case ShadowPos::LeftTop:
+        textShift = QPoint(s, s);
+        break;
+    case ShadowPos::RightBottom:
+        shadowShift = QPoint(s, s);
+        break;
     case ShadowPos::LeftBottom:
         textShift = QPoint(s, 0);
         shadowShift = QPoint(0, s);
@@ -85,18 +89,24 @@ void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind) {
 
 TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {}
 
-void TCoolLabel::SetTransparent(bool transparent) { assign(transparent_, transparent); }
+void TCoolLabel::SetTransparent(bool transparent) {
+    assign(transparent_, transparent);
+}
 void TCoolLabel::SetBevels(BevelKind inner, BevelKind outer) {
     bevelInner_ = inner;
     bevelOuter_ = outer;
     update();
 }
-void TCoolLabel::SetAlignment(Qt::Alignment alignment) { assign(alignment_, alignment); }
+void TCoolLabel::SetAlignment(Qt::Alignment alignment) {
+    assign(alignment_, alignment);
+}
 void TCoolLabel::SetWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
-void TCoolLabel::SetColor(const QColor& color) { assign(color_, color); }
+void TCoolLabel::SetColor(const QColor& color) {
+    assign(color_, color);
+}
 
 void TCoolLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -122,7 +132,9 @@ TCoolBtn::TCoolBtn(QWidget* parent) : TCoolTextControl<QAbstractButton>(parent) 
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TCoolBtn::SetRounded(bool rounded) { assign(rounded_, rounded); }
+void TCoolBtn::SetRounded(bool rounded) {
+    assign(rounded_, rounded);
+}
 void TCoolBtn::SetWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();

@@ -25,7 +25,9 @@ int selectedCells() {
     return n;
 }
 
-QString caption(int c, int r) { return Cp1251ToUnicode(FieldGrid[c][r]->Caption()); }
+QString caption(int c, int r) {
+    return Cp1251ToUnicode(FieldGrid[c][r]->Caption());
+}
 
 // Brings the move to a stage: A no letter, B letter chosen, C letter placed at (2, 2),
 // D word begun with the placed letter, E the computer's turn.
@@ -74,27 +76,111 @@ private slots:
         QTest::addColumn<QString>("placedCell"); // caption of (2, 2)
         QTest::addColumn<QString>("freeCell");   // caption of (3, 2)
         QTest::addColumn<int>("selected");
-        QTest::newRow("A: palette chooses a letter") << "A" << "palette" << 0 << "M" << "" << "" << "" << 0;
-        QTest::newRow("A: free cell does nothing") << "A" << "free cell" << 0 << "" << "" << "" << "" << 0;
-        QTest::newRow("A: letter does nothing") << "A" << "unselected letter" << 0 << "" << "" << "" << "" << 0;
-        QTest::newRow("A: right button does nothing") << "A" << "right button" << 0 << "" << "" << "" << "" << 0;
-        QTest::newRow("B: palette chooses another letter") << "B" << "palette" << 0 << "M" << "" << "" << "" << 0;
-        QTest::newRow("B: free cell takes the letter") << "B" << "free cell" << 1 << "T" << "" << "" << "T" << 0;
-        QTest::newRow("B: letter does nothing") << "B" << "unselected letter" << 0 << "T" << "" << "" << "" << 0;
-        QTest::newRow("B: right button does nothing") << "B" << "right button" << 0 << "T" << "" << "" << "" << 0;
-        QTest::newRow("C: palette takes the placement back") << "C" << "palette" << 0 << "M" << "" << "" << "" << 0;
-        QTest::newRow("C: free cell does nothing") << "C" << "free cell" << 1 << "T" << "" << "T" << "" << 0;
-        QTest::newRow("C: letter begins the word") << "C" << "unselected letter" << 1 << "T" << "O" << "T" << "" << 1;
-        QTest::newRow("C: right button takes the placement back") << "C" << "right button" << 0 << "T" << "" << "" << "" << 0;
-        QTest::newRow("D: palette takes the placement back") << "D" << "palette" << 0 << "M" << "" << "" << "" << 0;
-        QTest::newRow("D: free cell does nothing") << "D" << "free cell" << 1 << "T" << "T" << "T" << "" << 1;
-        QTest::newRow("D: neighbour letter is appended") << "D" << "unselected letter" << 1 << "T" << "TO" << "T" << "" << 2;
-        QTest::newRow("D: one-letter word is refused") << "D" << "selected letter" << 1 << "T" << "" << "T" << "" << 0;
-        QTest::newRow("D: right button drops the word") << "D" << "right button" << 1 << "T" << "" << "T" << "" << 0;
-        QTest::newRow("E: palette changes the letter") << "E" << "palette" << 2 << "M" << "" << "" << "" << 0;
-        QTest::newRow("E: free cell does nothing") << "E" << "free cell" << 2 << "T" << "" << "" << "" << 0;
-        QTest::newRow("E: letter does nothing") << "E" << "unselected letter" << 2 << "T" << "" << "" << "" << 0;
-        QTest::newRow("E: right button does nothing") << "E" << "right button" << 2 << "T" << "" << "" << "" << 0;
+        QTest::newRow("A: palette chooses a letter") << "A"
+                                                     << "palette" << 0 << "M"
+                                                     << ""
+                                                     << ""
+                                                     << "" << 0;
+        QTest::newRow("A: free cell does nothing") << "A"
+                                                   << "free cell" << 0 << ""
+                                                   << ""
+                                                   << ""
+                                                   << "" << 0;
+        QTest::newRow("A: letter does nothing") << "A"
+                                                << "unselected letter" << 0 << ""
+                                                << ""
+                                                << ""
+                                                << "" << 0;
+        QTest::newRow("A: right button does nothing") << "A"
+                                                      << "right button" << 0 << ""
+                                                      << ""
+                                                      << ""
+                                                      << "" << 0;
+        QTest::newRow("B: palette chooses another letter") << "B"
+                                                           << "palette" << 0 << "M"
+                                                           << ""
+                                                           << ""
+                                                           << "" << 0;
+        QTest::newRow("B: free cell takes the letter") << "B"
+                                                       << "free cell" << 1 << "T"
+                                                       << ""
+                                                       << ""
+                                                       << "T" << 0;
+        QTest::newRow("B: letter does nothing") << "B"
+                                                << "unselected letter" << 0 << "T"
+                                                << ""
+                                                << ""
+                                                << "" << 0;
+        QTest::newRow("B: right button does nothing") << "B"
+                                                      << "right button" << 0 << "T"
+                                                      << ""
+                                                      << ""
+                                                      << "" << 0;
+        QTest::newRow("C: palette takes the placement back") << "C"
+                                                             << "palette" << 0 << "M"
+                                                             << ""
+                                                             << ""
+                                                             << "" << 0;
+        QTest::newRow("C: free cell does nothing") << "C"
+                                                   << "free cell" << 1 << "T"
+                                                   << ""
+                                                   << "T"
+                                                   << "" << 0;
+        QTest::newRow("C: letter begins the word") << "C"
+                                                   << "unselected letter" << 1 << "T"
+                                                   << "O"
+                                                   << "T"
+                                                   << "" << 1;
+        QTest::newRow("C: right button takes the placement back") << "C"
+                                                                  << "right button" << 0 << "T"
+                                                                  << ""
+                                                                  << ""
+                                                                  << "" << 0;
+        QTest::newRow("D: palette takes the placement back") << "D"
+                                                             << "palette" << 0 << "M"
+                                                             << ""
+                                                             << ""
+                                                             << "" << 0;
+        QTest::newRow("D: free cell does nothing") << "D"
+                                                   << "free cell" << 1 << "T"
+                                                   << "T"
+                                                   << "T"
+                                                   << "" << 1;
+        QTest::newRow("D: neighbour letter is appended") << "D"
+                                                         << "unselected letter" << 1 << "T"
+                                                         << "TO"
+                                                         << "T"
+                                                         << "" << 2;
+        QTest::newRow("D: one-letter word is refused") << "D"
+                                                       << "selected letter" << 1 << "T"
+                                                       << ""
+                                                       << "T"
+                                                       << "" << 0;
+        QTest::newRow("D: right button drops the word") << "D"
+                                                        << "right button" << 1 << "T"
+                                                        << ""
+                                                        << "T"
+                                                        << "" << 0;
+        QTest::newRow("E: palette changes the letter") << "E"
+                                                       << "palette" << 2 << "M"
+                                                       << ""
+                                                       << ""
+                                                       << "" << 0;
+        QTest::newRow("E: free cell does nothing") << "E"
+                                                   << "free cell" << 2 << "T"
+                                                   << ""
+                                                   << ""
+                                                   << "" << 0;
+        QTest::newRow("E: letter does nothing") << "E"
+                                                << "unselected letter" << 2 << "T"
+                                                << ""
+                                                << ""
+                                                << "" << 0;
+        QTest::newRow("E: right button does nothing") << "E"
+                                                      << "right button" << 2 << "T"
+                                                      << ""
+                                                      << ""
+                                                      << "" << 0;
     }
     void transitions() {
         QFETCH(QString, stage);
@@ -117,7 +203,8 @@ private slots:
         QTest::addColumn<QString>("accepted");
         QTest::newRow("placed letter first") << QList<QPoint>{{2, 2}, {2, 3}} << "TO";
         QTest::newRow("placed letter last") << QList<QPoint>{{1, 3}, {2, 3}, {2, 2}} << "HOT";
-        QTest::newRow("placed letter in the middle") << QList<QPoint>{{1, 2}, {2, 2}, {2, 3}} << "ATO";
+        QTest::newRow("placed letter in the middle")
+            << QList<QPoint>{{1, 2}, {2, 2}, {2, 3}} << "ATO";
     }
     void wordsThroughThePlacedLetter() {
         QFETCH(QList<QPoint>, path);
@@ -158,7 +245,8 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::newRow("diagonal step") << QList<QPoint>{{2, 2}, {3, 3}} << "T";
         QTest::newRow("far cell") << QList<QPoint>{{2, 2}, {5, 3}} << "T";
-        QTest::newRow("selected cell is not added twice") << QList<QPoint>{{2, 2}, {2, 3}, {2, 2}} << "TO";
+        QTest::newRow("selected cell is not added twice")
+            << QList<QPoint>{{2, 2}, {2, 3}, {2, 2}} << "TO";
         QTest::newRow("free cell in a word") << QList<QPoint>{{2, 2}, {2, 1}} << "T";
     }
     void stepsThatAreIgnored() {
@@ -209,7 +297,8 @@ private slots:
                 game.clickCell(2, 3);
             game.clickCell(2, 2);
         }
-        QCOMPARE(faces.mid(0, 7), (QStringList{"CPU12", "CPU11", "CPU12", "CPU11", "CPU12", "CPU11", "CPU12"}));
+        QCOMPARE(faces.mid(0, 7),
+                 (QStringList{"CPU12", "CPU11", "CPU12", "CPU11", "CPU12", "CPU11", "CPU12"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QCOMPARE(game.word(), QString());
         QCOMPARE(selectedCells(), 0);

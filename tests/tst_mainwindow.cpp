@@ -15,7 +15,9 @@ namespace {
 const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
 const QStringList kEnglish = {"HOUSE", "CAT", "TREE"};
 
-QString itemText(QAction* item) { return item->text(); }
+QString itemText(QAction* item) {
+    return item->text();
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -24,7 +26,8 @@ private slots:
     void startsWithAGameInTheMiddleRow() {
         GameFixture game(kRussian, kEnglish);
         QVERIFY(game.errors().texts.isEmpty());
-        QCOMPARE(game.board(), (QStringList{"?????", "?????", QString::fromUtf8("КОШКА"), "?????", "?????"}));
+        QCOMPARE(game.board(),
+                 (QStringList{"?????", "?????", QString::fromUtf8("КОШКА"), "?????", "?????"}));
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r) {
                 QCOMPARE(game.cell(c, r)->Filled, r == 3);
@@ -52,13 +55,16 @@ private slots:
     }
 
     void newGameDealsFromTheLibrary() {
-        GameFixture game({QString::fromUtf8("КОШКА"), QString::fromUtf8("ЛАМПА"), QString::fromUtf8("СТОЛЫ")}, kEnglish);
+        GameFixture game(
+            {QString::fromUtf8("КОШКА"), QString::fromUtf8("ЛАМПА"), QString::fromUtf8("СТОЛЫ")},
+            kEnglish);
         QSet<QString> seen;
         for (int i = 0; i < 60; ++i) {
             QTest::keyClick(&game.window(), Qt::Key_F2);
             seen << game.board()[2];
         }
-        QCOMPARE(seen, (QSet<QString>{QString::fromUtf8("КОШКА"), QString::fromUtf8("ЛАМПА"), QString::fromUtf8("СТОЛЫ")}));
+        QCOMPARE(seen, (QSet<QString>{QString::fromUtf8("КОШКА"), QString::fromUtf8("ЛАМПА"),
+                                      QString::fromUtf8("СТОЛЫ")}));
     }
 
     void escapeClosesTheWindow() {
@@ -125,8 +131,9 @@ private slots:
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(ChosenLetter.empty());
         QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
-        QVERIFY(itemText(w.Menu_English).startsWith(Cp1251ToUnicode(
-            ReadProfileStringForTest("English", "Menu_English"))));
+        QVERIFY(
+            itemText(w.Menu_English)
+                .startsWith(Cp1251ToUnicode(ReadProfileStringForTest("English", "Menu_English"))));
         QVERIFY(itemText(w.Menu_Russian).endsWith(" 2"));
         QVERIFY(itemText(w.Menu_English).endsWith(" 3"));
         int visible = 0;
@@ -181,8 +188,7 @@ private slots:
         game.window().Menu_Visit->trigger();
         game.window().Menu_Pelmarov1->trigger();
         game.window().Menu_Pelmarov2->trigger();
-        QCOMPARE(game.openedAddresses,
-                 (QStringList{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2}));
+        QCOMPARE(game.openedAddresses, (QStringList{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2}));
     }
 
     void soundItemSilencesTheGame() {

@@ -21,11 +21,13 @@ const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8
 const QStringList kEnglish = {"HOUSE", "TO"};
 
 QByteArray settingsWith(const QByteArray& vorda, const QByteArray& english = "Title=Words\r\n") {
-    return "[Vorda]\r\n" + vorda + "[Images]\r\nImage3=C:\\Pictures\\stone.bmp\r\n[English]\r\n" + english +
-           "[Russian]\r\nTitle=" + QByteArray::fromStdString(Cp("Слова")) + "\r\n";
+    return "[Vorda]\r\n" + vorda + "[Images]\r\nImage3=C:\\Pictures\\stone.bmp\r\n[English]\r\n" +
+           english + "[Russian]\r\nTitle=" + QByteArray::fromStdString(Cp("Слова")) + "\r\n";
 }
 
-void clickButton(TCoolBtn* button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
+void clickButton(TCoolBtn* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
 } // namespace
 
 class TestSettings : public QObject {
@@ -62,21 +64,31 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<int>("maxWordLength");
         QTest::addColumn<bool>("sound");
-        QTest::newRow("Russian, strength 4") << QByteArray("LanguageNumber=1\r\nStrong=4\r\nSound=1\r\n") << 1 << 6 << true;
+        QTest::newRow("Russian, strength 4")
+            << QByteArray("LanguageNumber=1\r\nStrong=4\r\nSound=1\r\n") << 1 << 6 << true;
         QTest::newRow("English") << QByteArray("LanguageNumber=2\r\n") << 2 << 8 << true;
-        QTest::newRow("language 0 is English") << QByteArray("LanguageNumber=0\r\n") << 2 << 8 << true;
-        QTest::newRow("language 7 is English") << QByteArray("LanguageNumber=7\r\n") << 2 << 8 << true;
-        QTest::newRow("language with blanks and quotes") << QByteArray("LanguageNumber = \"1\" \r\n") << 1 << 8 << true;
-        QTest::newRow("missing strength gives the strongest") << QByteArray("LanguageNumber=1\r\n") << 1 << 8 << true;
-        QTest::newRow("strength 16 is held at the strongest") << QByteArray("Strong=16\r\n") << 1 << 8 << true;
-        QTest::newRow("strength 0 is held at the weakest") << QByteArray("Strong=0\r\n") << 1 << 3 << true;
-        QTest::newRow("negative strength is held at the weakest") << QByteArray("Strong=-40\r\n") << 1 << 3 << true;
-        QTest::newRow("huge strength") << QByteArray("Strong=99999999999999999999\r\n") << 1 << 8 << true;
+        QTest::newRow("language 0 is English")
+            << QByteArray("LanguageNumber=0\r\n") << 2 << 8 << true;
+        QTest::newRow("language 7 is English")
+            << QByteArray("LanguageNumber=7\r\n") << 2 << 8 << true;
+        QTest::newRow("language with blanks and quotes")
+            << QByteArray("LanguageNumber = \"1\" \r\n") << 1 << 8 << true;
+        QTest::newRow("missing strength gives the strongest")
+            << QByteArray("LanguageNumber=1\r\n") << 1 << 8 << true;
+        QTest::newRow("strength 16 is held at the strongest")
+            << QByteArray("Strong=16\r\n") << 1 << 8 << true;
+        QTest::newRow("strength 0 is held at the weakest")
+            << QByteArray("Strong=0\r\n") << 1 << 3 << true;
+        QTest::newRow("negative strength is held at the weakest")
+            << QByteArray("Strong=-40\r\n") << 1 << 3 << true;
+        QTest::newRow("huge strength")
+            << QByteArray("Strong=99999999999999999999\r\n") << 1 << 8 << true;
         QTest::newRow("strength 1") << QByteArray("Strong=1\r\n") << 1 << 3 << true;
         QTest::newRow("sound 0") << QByteArray("Sound=0\r\n") << 1 << 8 << false;
         QTest::newRow("sound empty") << QByteArray("Sound=\r\n") << 1 << 8 << false;
         QTest::newRow("sound 01 is not 1") << QByteArray("Sound=01\r\n") << 1 << 8 << false;
-        QTest::newRow("keys in capitals") << QByteArray("LANGUAGENUMBER=2\r\nSTRONG=2\r\nSOUND=0\r\n") << 2 << 4 << false;
+        QTest::newRow("keys in capitals")
+            << QByteArray("LANGUAGENUMBER=2\r\nSTRONG=2\r\nSOUND=0\r\n") << 2 << 4 << false;
     }
     void readsTheSettings() {
         QFETCH(QByteArray, vorda);
@@ -87,11 +99,13 @@ private slots:
         QTEST(game.window().Menu_Sound->isChecked(), "sound");
         QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
         QCOMPARE(int(Words.FirstLetter), Words.Language == 2 ? 65 : 192);
-        QCOMPARE(game.window().windowTitle(), Words.Language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
+        QCOMPARE(game.window().windowTitle(),
+                 Words.Language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
     }
 
     void emptyTitleIsEmpty() {
-        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=2\r\n", "Title=\r\nmenu_game=G\r\n"));
+        GameFixture game(kRussian, kEnglish,
+                         settingsWith("LanguageNumber=2\r\n", "Title=\r\nmenu_game=G\r\n"));
         QCOMPARE(game.window().windowTitle(), QString());
         QCOMPARE(game.window().Menu_Game->title(), QString("G"));
         QCOMPARE(game.window().Menu_Options->title(), QString("?"));
@@ -100,9 +114,12 @@ private slots:
     void notANumberStopsTheReading_data() {
         QTest::addColumn<QByteArray>("vorda");
         QTest::addColumn<QString>("message");
-        QTest::newRow("language") << QByteArray("LanguageNumber=one\r\nSound=0\r\n") << "'one' is not a valid integer value";
-        QTest::newRow("strength") << QByteArray("Strong=4x\r\nSound=0\r\n") << "'4x' is not a valid integer value";
-        QTest::newRow("empty strength") << QByteArray("Strong=\r\nSound=0\r\n") << "'' is not a valid integer value";
+        QTest::newRow("language") << QByteArray("LanguageNumber=one\r\nSound=0\r\n")
+                                  << "'one' is not a valid integer value";
+        QTest::newRow("strength") << QByteArray("Strong=4x\r\nSound=0\r\n")
+                                  << "'4x' is not a valid integer value";
+        QTest::newRow("empty strength")
+            << QByteArray("Strong=\r\nSound=0\r\n") << "'' is not a valid integer value";
     }
     void notANumberStopsTheReading() {
         QFETCH(QByteArray, vorda);
@@ -236,10 +253,14 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("maxWordLength");
         QTest::addColumn<bool>("restarted");
-        QTest::newRow("opened and closed") << QByteArray("Strong=3\r\n") << QList<int>{} << 5 << "(3)" << 5 << false;
-        QTest::newRow("moved and moved back") << QByteArray("Strong=3\r\n") << QList<int>{6, 5} << 5 << "(3)" << 5 << false;
-        QTest::newRow("moved to the strongest") << QByteArray("Strong=3\r\n") << QList<int>{8} << 5 << "(6)" << 8 << true;
-        QTest::newRow("moved to the weakest") << QByteArray("Strong=6\r\n") << QList<int>{3} << 8 << "(1)" << 3 << true;
+        QTest::newRow("opened and closed")
+            << QByteArray("Strong=3\r\n") << QList<int>{} << 5 << "(3)" << 5 << false;
+        QTest::newRow("moved and moved back")
+            << QByteArray("Strong=3\r\n") << QList<int>{6, 5} << 5 << "(3)" << 5 << false;
+        QTest::newRow("moved to the strongest")
+            << QByteArray("Strong=3\r\n") << QList<int>{8} << 5 << "(6)" << 8 << true;
+        QTest::newRow("moved to the weakest")
+            << QByteArray("Strong=6\r\n") << QList<int>{3} << 8 << "(1)" << 3 << true;
     }
     void strengthWindow() {
         QFETCH(QByteArray, vorda);

@@ -33,7 +33,8 @@ void watchTicks(GameFixture& game, TickLog& log) {
         log.faces << w.FaceName();
         if (HintMode)
             log.hintFaces << w.FaceName();
-        log.commandsEnabled << (w.Menu_NewGame->isEnabled() || w.Menu_Options->menuAction()->isEnabled() ||
+        log.commandsEnabled << (w.Menu_NewGame->isEnabled() ||
+                                w.Menu_Options->menuAction()->isEnabled() ||
                                 w.SkipButton->isEnabled() || w.AdviceButton->isEnabled());
     });
 }
@@ -203,10 +204,10 @@ private slots:
             w.AdvanceThinkingFace(); // the same tick seen twice is one step
             faces << w.FaceName();
         }
-        const QStringList expected = {"CPU22", "CPU22", "CPU21", "CPU21", "CPU22", "CPU22", "CPU21",
-                                      "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21",
-                                      "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU22",
-                                      "CPU22"};
+        const QStringList expected = {"CPU22", "CPU22", "CPU21", "CPU21", "CPU22", "CPU22",
+                                      "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21",
+                                      "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21",
+                                      "CPU21", "CPU21", "CPU22", "CPU22"};
         QCOMPARE(faces, expected);
         // The hint's search leaves the face alone.
         HintMode = true;

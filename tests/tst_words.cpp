@@ -26,23 +26,33 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("count");
-        QTest::newRow("CR LF line ends") << QByteArray("CAT\r\nDOG\r\n") << QStringList{"CAT", "DOG"} << 2;
-        QTest::newRow("lone CR line ends") << QByteArray("CAT\rDOG\r") << QStringList{"CAT", "DOG"} << 2;
-        QTest::newRow("last line without line end") << QByteArray("CAT\r\nDOG") << QStringList{"CAT", "DOG"} << 2;
-        QTest::newRow("lone LF stays in the line") << QByteArray("CAT\nDOG\n") << QStringList{"CAT\nDOG\n"} << 1;
+        QTest::newRow("CR LF line ends")
+            << QByteArray("CAT\r\nDOG\r\n") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("lone CR line ends")
+            << QByteArray("CAT\rDOG\r") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("last line without line end")
+            << QByteArray("CAT\r\nDOG") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("lone LF stays in the line")
+            << QByteArray("CAT\nDOG\n") << QStringList{"CAT\nDOG\n"} << 1;
         QTest::newRow("lone LF lines make one long line")
             << QByteArray("HOUSE\nMOUSE\nGOOSE\nHORSE\n") << QStringList{} << 0;
-        QTest::newRow("Ctrl-Z ends the file") << QByteArray("CAT\r\nDOG\x1a\r\nEMU\r\n") << QStringList{"CAT", "DOG"} << 2;
-        QTest::newRow("comments are skipped") << QByteArray(";AB\r\n;\r\n; a long comment line of many words\r\nOX\r\n") << QStringList{"OX"} << 1;
-        QTest::newRow("empty lines are skipped") << QByteArray("\r\n\r\nOX\r\n\r\n") << QStringList{"OX"} << 1;
+        QTest::newRow("Ctrl-Z ends the file")
+            << QByteArray("CAT\r\nDOG\x1a\r\nEMU\r\n") << QStringList{"CAT", "DOG"} << 2;
+        QTest::newRow("comments are skipped")
+            << QByteArray(";AB\r\n;\r\n; a long comment line of many words\r\nOX\r\n")
+            << QStringList{"OX"} << 1;
+        QTest::newRow("empty lines are skipped")
+            << QByteArray("\r\n\r\nOX\r\n\r\n") << QStringList{"OX"} << 1;
         QTest::newRow("one letter and 21 letters are ignored")
             << QByteArray("A\r\nABCDEFGHIJKLMNOPQRSTU\r\nABCDEFGHIJKLMNOPQRST\r\n")
             << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 1;
         QTest::newRow("duplicates are stored once and counted twice")
             << QByteArray("CAT\r\ncat\r\nCAT\r\n") << QStringList{"CAT"} << 3;
-        QTest::newRow("trailing blank is part of the word") << QByteArray("CAT \r\n") << QStringList{"CAT "} << 1;
+        QTest::newRow("trailing blank is part of the word")
+            << QByteArray("CAT \r\n") << QStringList{"CAT "} << 1;
         QTest::newRow("unsorted lines end up sorted")
-            << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n") << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
+            << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n")
+            << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << 0;
     }
     void loadsLines() {
@@ -76,13 +86,20 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("sign");
-        QTest::newRow("Latin small and capital") << "house" << "HOUSE" << 0;
-        QTest::newRow("Cyrillic small and capital") << QString::fromUtf8("кошка") << QString::fromUtf8("КОШКА") << 0;
-        QTest::newRow("yo small and capital") << QString::fromUtf8("ёж") << QString::fromUtf8("ЁЖ") << 0;
-        QTest::newRow("ya is the last letter") << QString::fromUtf8("Я") << QString::fromUtf8("а") << 1;
-        QTest::newRow("shorter first on a common prefix") << "CAT" << "cats" << -1;
-        QTest::newRow("different letters") << "BAT" << "cat" << -1;
-        QTest::newRow("Cyrillic e and yo differ") << QString::fromUtf8("Е") << QString::fromUtf8("Ё") << 1;
+        QTest::newRow("Latin small and capital") << "house"
+                                                 << "HOUSE" << 0;
+        QTest::newRow("Cyrillic small and capital")
+            << QString::fromUtf8("кошка") << QString::fromUtf8("КОШКА") << 0;
+        QTest::newRow("yo small and capital")
+            << QString::fromUtf8("ёж") << QString::fromUtf8("ЁЖ") << 0;
+        QTest::newRow("ya is the last letter")
+            << QString::fromUtf8("Я") << QString::fromUtf8("а") << 1;
+        QTest::newRow("shorter first on a common prefix") << "CAT"
+                                                          << "cats" << -1;
+        QTest::newRow("different letters") << "BAT"
+                                           << "cat" << -1;
+        QTest::newRow("Cyrillic e and yo differ")
+            << QString::fromUtf8("Е") << QString::fromUtf8("Ё") << 1;
     }
     void comparisonIgnoresCase() {
         QFETCH(QString, a);
@@ -106,8 +123,8 @@ private slots:
         QFETCH(QString, word);
         QFETCH(bool, found);
         TestGameFolder folder;
-        folder.write("DATA/Lib.RUS", "house\r\nMOUSE\r\nTREE \r\n" +
-                                         QByteArray::fromStdString(Cp("лампа\r\n")));
+        folder.write("DATA/Lib.RUS",
+                     "house\r\nMOUSE\r\nTREE \r\n" + QByteArray::fromStdString(Cp("лампа\r\n")));
         Words.Language = 1;
         LoadWords(Words);
         const std::string bytes = UnicodeToCp1251(word);
@@ -161,12 +178,17 @@ private slots:
     void appendWord_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("after a complete last line") << QByteArray("CAT\r\n") << QByteArray("CAT\r\nDOG\r\n");
-        QTest::newRow("last line without line end is ended first") << QByteArray("CAT") << QByteArray("CAT\r\nDOG\r\n");
-        QTest::newRow("last line ending in a lone LF") << QByteArray("CAT\n") << QByteArray("CAT\n\r\nDOG\r\n");
-        QTest::newRow("last line ending in CR") << QByteArray("CAT\r") << QByteArray("CAT\rDOG\r\n");
+        QTest::newRow("after a complete last line")
+            << QByteArray("CAT\r\n") << QByteArray("CAT\r\nDOG\r\n");
+        QTest::newRow("last line without line end is ended first")
+            << QByteArray("CAT") << QByteArray("CAT\r\nDOG\r\n");
+        QTest::newRow("last line ending in a lone LF")
+            << QByteArray("CAT\n") << QByteArray("CAT\n\r\nDOG\r\n");
+        QTest::newRow("last line ending in CR")
+            << QByteArray("CAT\r") << QByteArray("CAT\rDOG\r\n");
         QTest::newRow("empty file") << QByteArray() << QByteArray("DOG\r\n");
-        QTest::newRow("before the end-of-file mark") << QByteArray("CAT\r\n\x1a") << QByteArray("CAT\r\nDOG\r\n\x1a");
+        QTest::newRow("before the end-of-file mark")
+            << QByteArray("CAT\r\n\x1a") << QByteArray("CAT\r\nDOG\r\n\x1a");
     }
     void appendWord() {
         QFETCH(QByteArray, before);

@@ -114,7 +114,9 @@ QStringList GameFixture::board() const {
     return rows;
 }
 
-QString GameFixture::word() const { return Cp1251ToUnicode(window_->Slowo->Caption()); }
+QString GameFixture::word() const {
+    return Cp1251ToUnicode(window_->Slowo->Caption());
+}
 
 QStringList GameFixture::column(int player) const {
     QStringList lines;

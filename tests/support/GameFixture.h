@@ -49,7 +49,7 @@ public:
     void setBoard(const QStringList& rows);
     // The board as five strings, row 1 first, "?" for an empty cell.
     QStringList board() const;
-    QString word() const; // the caption of Slowo
+    QString word() const;                 // the caption of Slowo
     QStringList column(int player) const; // the non-empty lines of a word column
     QString score(int player) const;
     QList<int> sounds;

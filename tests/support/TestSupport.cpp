@@ -12,9 +12,13 @@ TestGameFolder::TestGameFolder() {
     SetProgramFolder(path());
 }
 
-TestGameFolder::~TestGameFolder() { SetProgramFolder(QString()); }
+TestGameFolder::~TestGameFolder() {
+    SetProgramFolder(QString());
+}
 
-QString TestGameFolder::path() const { return dir_.path() + QLatin1Char('/'); }
+QString TestGameFolder::path() const {
+    return dir_.path() + QLatin1Char('/');
+}
 
 void TestGameFolder::write(const QString& relativePath, const QByteArray& bytes) const {
     const QString full = path() + relativePath;
@@ -42,6 +46,10 @@ ErrorBoxRecorder::ErrorBoxRecorder() {
     SetErrorBoxHandler([this](const QString& text) { texts.append(text); });
 }
 
-ErrorBoxRecorder::~ErrorBoxRecorder() { SetErrorBoxHandler(nullptr); }
+ErrorBoxRecorder::~ErrorBoxRecorder() {
+    SetErrorBoxHandler(nullptr);
+}
 
-std::string Cp(const char* utf8) { return UnicodeToCp1251(QString::fromUtf8(utf8)); }
+std::string Cp(const char* utf8) {
+    return UnicodeToCp1251(QString::fromUtf8(utf8));
+}
