@@ -31,9 +31,14 @@ std::vector<TextureClient>& textureClients() {
 
 } // namespace
 
+// The pictures are compiled into the static library, whose resources register on first use.
 static void initBuiltInResources() {
 #ifdef VORDA_HAVE_RESOURCES
-    Q_INIT_RESOURCE(resources);
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(registered);
 #endif
 }
 
