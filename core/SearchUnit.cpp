@@ -1,5 +1,7 @@
 #include "core/SearchUnit.h"
 
+#include "platform/Cp1251.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -57,6 +59,11 @@ private:
         return (length > acceptAbove_) & throughCandidate;
     }
     bool isNewWord(int length) const;
+    void setLetter(int position, char letter) {
+        word_[position] = letter;
+        folded_[position] = Cp1251FoldCase(static_cast<unsigned char>(letter));
+        hash_[position + 1] = WordList::FoldedHashStep(hash_[position], folded_[position]);
+    }
     void accept(const LetterGrid& grid, int length);
 
     const TWords& words_;
@@ -73,6 +80,10 @@ private:
     int candidateColumn_ = 0;
     int candidateRow_ = 0;
     char word_[kMaxPathLength];
+    // The same word folded for the library, and the library's hash of each of its prefixes
+    // (hash_[n] covers the first n letters), so a look-up hashes nothing itself.
+    unsigned char folded_[kMaxPathLength];
+    uint32_t hash_[kMaxPathLength + 1] = {WordList::kHashStart};
     int8_t pathCells_[2 * kMaxPathLength];
     int bestLength_ = 0;
     int acceptAbove_ = kMinWordLength - 1; // the larger of bestLength_ and one letter
@@ -135,7 +146,7 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
                         if (start.letter == kFreeCell)
                             continue;
                         start.visited = 1;
-                        word_[0] = start.letter;
+                        setLetter(0, start.letter);
                         pathCells_[0] = static_cast<int8_t>(sc);
                         pathCells_[1] = static_cast<int8_t>(sr);
                         result_.walks += walkPath(grid, sc, sr, 1);
@@ -155,7 +166,8 @@ bool MoveSearch::isNewWord(int length) const {
     const std::string_view word(word_, static_cast<size_t>(length));
     if ((playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word))
         return false;
-    return length <= kMaxWordLength && words_.Lists[length].ContainsFast(word);
+    return length <= kMaxWordLength &&
+           words_.Lists[length].ContainsFolded(folded_, size_t(length), hash_[length]);
 }
 
 // (column, row) is the last cell of the path, marked visited in the grid; word_[0..length)
@@ -184,7 +196,7 @@ uint64_t MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int l
         const int y = next.row[n];
         if (grid.cells[x][y].visited)
             continue;
-        word_[length] = grid.cells[x][y].letter;
+        setLetter(length, grid.cells[x][y].letter);
         pathCells_[2 * length] = static_cast<int8_t>(x);
         pathCells_[2 * length + 1] = static_cast<int8_t>(y);
         if (lastStep) {

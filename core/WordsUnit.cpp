@@ -20,11 +20,9 @@ constexpr char kLineEndLF = '\n';
 constexpr char kEndOfFile = 26;
 
 uint32_t foldedHash(const unsigned char* folded, size_t length) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < length; ++i) {
-        h ^= folded[i];
-        h *= 16777619u;
-    }
+    uint32_t h = WordList::kHashStart;
+    for (size_t i = 0; i < length; ++i)
+        h = WordList::FoldedHashStep(h, folded[i]);
     return h;
 }
 
@@ -93,7 +91,7 @@ void WordList::buildIndex() const {
     size_t capacity = 16;
     while (capacity < words_.size() * 2)
         capacity *= 2;
-    slots_.assign(capacity, 0);
+    slots_.assign(capacity, Slot{0, 0});
     folded_.resize(words_.size() * stride_);
     for (size_t i = 0; i < words_.size(); ++i) {
         // Every word of a list has the list's length; the index relies on that.
@@ -104,10 +102,11 @@ void WordList::buildIndex() const {
         auto* dst = reinterpret_cast<unsigned char*>(folded_.data()) + i * stride_;
         for (size_t k = 0; k < stride_; ++k)
             dst[k] = Cp1251FoldCase(static_cast<unsigned char>(words_[i][k]));
-        size_t slot = foldedHash(dst, stride_) & (capacity - 1);
-        while (slots_[slot] != 0)
+        const uint32_t hash = foldedHash(dst, stride_);
+        size_t slot = hash & (capacity - 1);
+        while (slots_[slot].entry != 0)
             slot = (slot + 1) & (capacity - 1);
-        slots_[slot] = static_cast<uint32_t>(i + 1);
+        slots_[slot] = Slot{hash, static_cast<uint32_t>(i + 1)};
     }
     indexValid_ = true;
 }
@@ -124,12 +123,24 @@ bool WordList::ContainsFast(std::string_view word) const {
         return Contains(word);
     for (size_t k = 0; k < stride_; ++k)
         folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
+    return ContainsFolded(folded, stride_, foldedHash(folded, stride_));
+}
+
+bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const {
+    if (!indexValid_)
+        buildIndex();
+    if (stride_ == SIZE_MAX) {
+        const std::string_view word(reinterpret_cast<const char*>(folded), length);
+        return Contains(word);
+    }
+    if (length != stride_ || words_.empty())
+        return false;
     const size_t mask = slots_.size() - 1;
-    size_t slot = foldedHash(folded, stride_) & mask;
-    while (const uint32_t entry = slots_[slot]) {
-        if (std::memcmp(folded_.data() + (entry - 1) * stride_, folded, stride_) == 0)
+    for (size_t slot = hash & mask; slots_[slot].entry != 0; slot = (slot + 1) & mask) {
+        const Slot& s = slots_[slot];
+        if (s.hash == hash &&
+            std::memcmp(folded_.data() + (s.entry - 1) * stride_, folded, stride_) == 0)
             return true;
-        slot = (slot + 1) & mask;
     }
     return false;
 }

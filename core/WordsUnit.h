@@ -25,15 +25,27 @@ public:
     // The same answers as Contains, through a hash of the folded spelling; built on the
     // first look-up after a change. This is what the move search asks many times a turn.
     bool ContainsFast(std::string_view word) const;
+    // The same for a word already folded (Cp1251FoldCase) whose FoldedHash the caller has
+    // computed, letter by letter as the move search grows its words.
+    bool ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const;
+
+    static constexpr uint32_t kHashStart = 2166136261u;
+    static uint32_t FoldedHashStep(uint32_t hash, unsigned char foldedLetter) {
+        return (hash ^ foldedLetter) * 16777619u;
+    }
 
 private:
+    struct Slot {
+        uint32_t hash;  // of the folded word, compared before the letters
+        uint32_t entry; // entry number + 1; 0 = empty
+    };
     void buildIndex() const;
 
     std::vector<std::string> words_;
     mutable bool indexValid_ = false;
-    mutable size_t stride_ = 0;           // length of the words in the index
-    mutable std::string folded_;          // the folded words, stride_ bytes each
-    mutable std::vector<uint32_t> slots_; // open addressing: entry number + 1, 0 = empty
+    mutable size_t stride_ = 0;       // length of the words in the index
+    mutable std::string folded_;      // the folded words, stride_ bytes each
+    mutable std::vector<Slot> slots_; // open addressing
 };
 
 // The word library of the current language, with the current language's identity.
