@@ -3,6 +3,7 @@
 #include "platform/Cp1251.h"
 
 #include <algorithm>
+#include <bit>
 #include <string_view>
 
 namespace {
@@ -30,7 +31,14 @@ struct Neighbours {
     int count = 0;
     uint8_t column[4];
     uint8_t row[4];
+    uint32_t mask = 0; // the same cells as bits (see cellBit)
 };
+
+// A cell as one bit of a 25-bit set: the walk keeps the cells of its path in such a set
+// beside the grid's visited flags, to count and test them in one instruction.
+constexpr uint32_t cellBit(int column, int row) {
+    return uint32_t(1) << (column * kSide + row);
+}
 
 // One run of the search. The word being spelled lives in a fixed buffer shared by every
 // level of the walk: a level writes only its own position, so the levels above keep their
@@ -51,8 +59,9 @@ public:
 
 private:
     void findNeighbours(const LetterGrid& grid);
-    uint64_t walkPath(const LetterGrid& grid, int column, int row, int length);
-    uint64_t walkLastStep(const LetterGrid& grid, int column, int row, int length);
+    uint64_t walkPath(const LetterGrid& grid, uint32_t visited, int column, int row, int length);
+    uint64_t walkLastStep(const LetterGrid& grid, uint32_t visited, int column, int row,
+                          int length);
     // The three cheapest acceptance tests in one branch: longer than the best word and than
     // one letter, and the path passes through the candidate cell.
     bool mayWin(bool throughCandidate, int length) const {
@@ -79,6 +88,7 @@ private:
     Neighbours neighbours_[kSide][kSide];
     int candidateColumn_ = 0;
     int candidateRow_ = 0;
+    uint32_t candidateBit_ = 0;
     char word_[kMaxPathLength];
     // The same word folded for the library, and the library's hash of each of its prefixes
     // (hash_[n] covers the first n letters), so a look-up hashes nothing itself.
@@ -95,6 +105,7 @@ void MoveSearch::findNeighbours(const LetterGrid& grid) {
         for (int r = 0; r < kSide; ++r) {
             Neighbours& list = neighbours_[c][r];
             list.count = 0;
+            list.mask = 0;
             for (int n = 0; n < 4; ++n) {
                 const int x = c + kStepColumn[n];
                 const int y = r + kStepRow[n];
@@ -104,6 +115,7 @@ void MoveSearch::findNeighbours(const LetterGrid& grid) {
                     continue;
                 list.column[list.count] = static_cast<uint8_t>(x);
                 list.row[list.count] = static_cast<uint8_t>(y);
+                list.mask |= cellBit(x, y);
                 ++list.count;
             }
         }
@@ -129,6 +141,7 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
                 continue;
             candidateColumn_ = c;
             candidateRow_ = r;
+            candidateBit_ = cellBit(c, r);
             grid.cells[c][r].letter = static_cast<char>(limits.firstLetter);
             findNeighbours(grid);
             for (int k = 0; k < letterCount; ++k) {
@@ -149,7 +162,7 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
                         setLetter(0, start.letter);
                         pathCells_[0] = static_cast<int8_t>(sc);
                         pathCells_[1] = static_cast<int8_t>(sr);
-                        result_.walks += walkPath(grid, sc, sr, 1);
+                        result_.walks += walkPath(grid, cellBit(sc, sr), sc, sr, 1);
                         start.visited = 0;
                     }
                 }
@@ -174,38 +187,38 @@ bool MoveSearch::isNewWord(int length) const {
 // and pathCells_ hold the word and its cells. The grid belongs to the step before, which
 // made it for this step alone; each further step gets a copy of its own, so the marks made
 // deeper in the walk never reach this one.
-uint64_t MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int length) {
+uint64_t MoveSearch::walkPath(const LetterGrid& grid, uint32_t visited, int column, int row,
+                              int length) {
     // The walks are summed through the return values rather than in a member, so that the
     // count does not chain every step to the memory of the one before.
     uint64_t walks = 1;
     if (length > walkLimit_)
         return walks;
-    if (mayWin(grid.cells[candidateColumn_][candidateRow_].visited, length) && isNewWord(length))
+    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
         accept(grid, length);
 
     const Neighbours& next = neighbours_[column][row];
     if (length == walkLimit_) {
         // Every further step would only return at once: count them without copying the grid.
-        for (int n = 0; n < next.count; ++n)
-            walks += grid.cells[next.column[n]][next.row[n]].visited ^ 1;
-        return walks;
+        return walks + uint64_t(std::popcount(next.mask & ~visited));
     }
     const bool lastStep = length + 1 == walkLimit_;
     for (int n = 0; n < next.count; ++n) {
         const int x = next.column[n];
         const int y = next.row[n];
-        if (grid.cells[x][y].visited)
+        const uint32_t bit = cellBit(x, y);
+        if (visited & bit)
             continue;
         setLetter(length, grid.cells[x][y].letter);
         pathCells_[2 * length] = static_cast<int8_t>(x);
         pathCells_[2 * length + 1] = static_cast<int8_t>(y);
         if (lastStep) {
-            walks += walkLastStep(grid, x, y, length + 1);
+            walks += walkLastStep(grid, visited | bit, x, y, length + 1);
             continue;
         }
         LetterGrid step = grid;
         step.cells[x][y].visited = 1;
-        walks += walkPath(step, x, y, length + 1);
+        walks += walkPath(step, visited | bit, x, y, length + 1);
     }
     return walks;
 }
@@ -213,19 +226,14 @@ uint64_t MoveSearch::walkPath(const LetterGrid& grid, int column, int row, int l
 // The step onto (column, row) that reaches the length limit: the same tests as walkPath,
 // but its grid (the step before's grid with this cell marked) is made only for a word that
 // wins, since no step goes on from here.
-uint64_t MoveSearch::walkLastStep(const LetterGrid& grid, int column, int row, int length) {
-    uint64_t walks = 1;
-    const bool throughCandidate = grid.cells[candidateColumn_][candidateRow_].visited |
-                                  ((column == candidateColumn_) & (row == candidateRow_));
-    if (mayWin(throughCandidate, length) && isNewWord(length)) {
+uint64_t MoveSearch::walkLastStep(const LetterGrid& grid, uint32_t visited, int column, int row,
+                                  int length) {
+    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length)) {
         LetterGrid step = grid;
         step.cells[column][row].visited = 1;
         accept(step, length);
     }
-    const Neighbours& next = neighbours_[column][row];
-    for (int n = 0; n < next.count; ++n)
-        walks += grid.cells[next.column[n]][next.row[n]].visited ^ 1;
-    return walks;
+    return 1 + uint64_t(std::popcount(neighbours_[column][row].mask & ~visited));
 }
 
 void MoveSearch::accept(const LetterGrid& grid, int length) {
