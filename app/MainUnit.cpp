@@ -4,6 +4,7 @@
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
+#include "extras/ImagesWindow.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
@@ -159,6 +160,7 @@ void TMainWindow::CreateMenu() {
     connectCommand(Menu_Russian, &TMainWindow::Menu_RussianClick);
     connectCommand(Menu_English, &TMainWindow::Menu_EnglishClick);
     connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);
+    connectCommand(Menu_Textures, &TMainWindow::Menu_TexturesClick);
     connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
     connectCommand(Menu_Pelmarov1, &TMainWindow::Menu_Pelmarov1Click);
     connectCommand(Menu_Pelmarov2, &TMainWindow::Menu_Pelmarov2Click);
@@ -453,6 +455,11 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Menu_NewGameClick();
     Normalize_Letters();
     ChosenLetter.clear();
+}
+
+// The textures window leaves the main window's input alone.
+void TMainWindow::Menu_TexturesClick() {
+    ShowTexturesWindow();
 }
 
 void TMainWindow::Menu_VisitClick() {

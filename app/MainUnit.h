@@ -111,6 +111,7 @@ public:
     void Menu_RussianClick();
     void Menu_EnglishClick();
     void Menu_CPUClick();
+    void Menu_TexturesClick();
     void Menu_VisitClick();
     void Menu_Pelmarov1Click();
     void Menu_Pelmarov2Click();

@@ -1,11 +1,10 @@
 #include "app/ChoiceUnit.h"
 #include "app/MainUnit.h"
 #include "extras/ImagesUnit.h"
+#include "extras/ImagesWindow.h"
 #include "platform/ErrorBox.h"
 #include "settings/INIUnit.h"
 #include "settings/SetCPUUnit.h"
-
-#include <QDir>
 
 int main(int argc, char** argv) {
     VordaApplication app(argc, argv);
@@ -14,9 +13,9 @@ int main(int argc, char** argv) {
     InitTextures();
 
     TMainWindow mainWindow;
-    // From here on the textures folder is the current directory: the sound effects are found
-    // in its "sounds" folder.
-    QDir::setCurrent(TexturesDir);
+    // The textures window makes the textures folder the current directory: the sound effects
+    // are found in its "sounds" folder.
+    new TImagesWindow(&mainWindow);
     new TSetCPUWindow(&mainWindow);
     new TChoiceWindow(&mainWindow);
     mainWindow.show();

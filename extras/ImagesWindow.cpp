@@ -1,0 +1,351 @@
+#include "extras/ImagesWindow.h"
+
+#include "app/MainUnit.h"
+#include "extras/ImagesUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
+#include "platform/VordaError.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolCheckBox.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolListBox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QSignalBlocker>
+
+TImagesWindow* ImagesWindow = nullptr;
+
+namespace {
+
+constexpr int kWindowWidth = 292;
+constexpr int kFullHeight = 345;
+constexpr int kSkinsHeightCut = 280; // the window shrinks to 65 pixels with skins on
+constexpr int kOKButtonTop = 295;
+constexpr int kSkinsOKButtonRise = 283; // the OK button moves up to 12 with skins on
+constexpr int kItemHeight = 16;
+const QColor kListColour(0, 215, 255);
+const QColor kAqua(0, 255, 255);
+const QColor kSlotColour(0, 128, 0);
+const QColor kSelectedSlotColour(255, 100, 100);
+const QString kResetGlyph = QStringLiteral("\u21BA");   // ↺
+const QString kStretchGlyph = QStringLiteral("\u2194"); // ↔
+
+// A round button with a symbol drawn over its face instead of a Windows-1251 caption.
+class TGlyphButton : public TCoolBtn {
+public:
+    TGlyphButton(const QString& glyph, QWidget* parent) : TCoolBtn(parent), glyph_(glyph) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        TCoolBtn::paintEvent(event);
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(FontColor());
+        painter.drawText(isDown() ? rect().translated(1, 1) : rect(), Qt::AlignCenter, glyph_);
+    }
+
+private:
+    QString glyph_;
+};
+
+// A list reports a choice when the user clicks a line (also the line already selected) or
+// moves the selection with the keyboard; selections made from code report nothing.
+template <class Handler>
+void connectListClick(QListWidget* list, TImagesWindow* window, Handler handler) {
+    QObject::connect(list, &QListWidget::itemClicked, window,
+                     [window, handler] { RunReportingErrors([=] { (window->*handler)(); }); });
+    QObject::connect(list, &QListWidget::currentRowChanged, window, [list, window, handler] {
+        if (list->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            RunReportingErrors([=] { (window->*handler)(); });
+    });
+}
+
+QFont listFont() {
+    return CoolFont(13, true);
+}
+
+void styleList(QWidget* list) {
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, kListColour);
+    palette.setColor(QPalette::Window, kListColour);
+    palette.setColor(QPalette::Button, kListColour);
+    list->setPalette(palette);
+    list->setFont(listFont());
+}
+
+} // namespace
+
+// --- TTexturePreview ----------------------------------------------------------------------
+
+TTexturePreview::TTexturePreview(QWidget* parent) : QWidget(parent) {}
+
+void TTexturePreview::SetPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void TTexturePreview::SetStretch(bool stretch) {
+    if (stretch_ == stretch)
+        return;
+    stretch_ = stretch;
+    update();
+}
+
+void TTexturePreview::paintEvent(QPaintEvent*) {
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    if (stretch_) {
+        painter.drawPixmap(rect(), picture_);
+        return;
+    }
+    const QPoint topLeft((width() - picture_.width()) / 2, (height() - picture_.height()) / 2);
+    painter.drawPixmap(topLeft, picture_);
+}
+
+// --- TImagesWindow ------------------------------------------------------------------------
+
+TImagesWindow::TImagesWindow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    ImagesWindow = this;
+    setObjectName(QStringLiteral("ImagesWindow"));
+    setFixedSize(kWindowWidth, kFullHeight);
+    setModal(true);
+    CreateControls();
+    FormCreate();
+}
+
+TImagesWindow::~TImagesWindow() {
+    if (ImagesWindow == this)
+        ImagesWindow = nullptr;
+}
+
+void TImagesWindow::CreateControls() {
+    Hook = new TCoolFormHook(this);
+    Hook->setGeometry(0, 0, kWindowWidth, kFullHeight);
+
+    UseSkinsCheckBox = new TCoolCheckRadioBox(Hook);
+    UseSkinsCheckBox->setGeometry(5, 3, 241, 21);
+    UseSkinsCheckBox->SetTransparent(true);
+    UseSkinsCheckBox->setFont(CoolFont(15));
+    connect(UseSkinsCheckBox, &QAbstractButton::clicked, this,
+            [this] { RunReportingErrors([this] { UseSkinsCheckBoxClick(); }); });
+
+    ComboBox1 = new QComboBox(Hook);
+    ComboBox1->setGeometry(10, 30, 224, 24);
+    styleList(ComboBox1);
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this] { RunReportingErrors([this] { ComboBox1Click(); }); });
+
+    FileListBox1 = new QListWidget(Hook);
+    FileListBox1->setGeometry(75, 29, 210, 141);
+    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileListBox1->setUniformItemSizes(true);
+    styleList(FileListBox1);
+    connectListClick(FileListBox1, this, &TImagesWindow::FileListBox1Click);
+
+    auto* reset = new TGlyphButton(kResetGlyph, Hook);
+    CoolResetButton = reset;
+    CoolResetButton->setGeometry(15, 79, 40, 40);
+    CoolResetButton->SetRounded(true);
+    CoolResetButton->SetSimpleView(true);
+    CoolResetButton->setFont(CoolFont(36));
+    CoolResetButton->SetFontColor(kAqua);
+    connect(CoolResetButton, &QAbstractButton::clicked, this,
+            [this] { RunReportingErrors([this] { CoolResetButtonClick(); }); });
+
+    CoolListBox = new TCoolListBox(Hook);
+    CoolListBox->setGeometry(27, 179, 17, kTextureSlots * kItemHeight);
+    CoolListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CoolListBox->SetPaintTransparently(true);
+    CoolListBox->SetItemHeight(kItemHeight);
+    CoolListBox->setFont(CoolFont(17));
+    CoolListBox->SetFontColor(kSlotColour);
+    CoolListBox->SetSelFont(CoolFont(15, true));
+    CoolListBox->SetSelFontColor(kSelectedSlotColour);
+    for (int slot = 0; slot < kTextureSlots; ++slot)
+        CoolListBox->addItem(QString::number(slot));
+    connectListClick(CoolListBox, this, &TImagesWindow::CoolListBoxClick);
+
+    Panel1 = new TCoolPanel(Hook);
+    Panel1->setGeometry(75, 179, 160, 160);
+    Panel1->SetBevels(BevelKind::Lowered, BevelKind::Raised);
+    Image1 = new TTexturePreview(Panel1);
+    Image1->setGeometry(3, 3, 154, 154);
+
+    StretchBox = new TCoolCheckRadioBox(Hook);
+    StretchBox->setGeometry(240, 184, 51, 21);
+    StretchBox->SetTransparent(true);
+    StretchBox->SetGlyph(kStretchGlyph);
+    StretchBox->setFont(CoolFont(24, true));
+    connect(StretchBox, &QAbstractButton::clicked, this, &TImagesWindow::StretchBoxClick);
+
+    CoolOKButton = new TCoolBtn(Hook);
+    CoolOKButton->setGeometry(245, kOKButtonTop, 40, 40);
+    CoolOKButton->SetCaption("OK");
+    CoolOKButton->SetRounded(true);
+    CoolOKButton->setFont(CoolFont(16, true));
+    CoolOKButton->SetFontColor(kAqua);
+    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
+    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+}
+
+void TImagesWindow::FormCreate() {
+    {
+        const QSignalBlocker quiet(UseSkinsCheckBox);
+        UseSkinsCheckBox->setChecked(UseSkins);
+    }
+    // The file list works in the textures folder, which stays the current directory for the
+    // rest of the run: the sound effects are found in its "sounds" folder.
+    QDir::setCurrent(TexturesDir);
+    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
+    ApplyTextures();
+}
+
+void TImagesWindow::ApplyWindowTextures() {
+    Hook->SetWallpaper(GetTexture(6));
+    CoolOKButton->SetWallpaper(GetTexture(0));
+    CoolResetButton->SetWallpaper(GetTexture(0));
+}
+
+void TImagesWindow::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.center() - rect().center());
+    }
+    QDialog::showEvent(event);
+    RunReportingErrors([this] { FormActivate(); });
+}
+
+void TImagesWindow::keyPressEvent(QKeyEvent* event) {
+    // No cancel: Esc does not close the window; the OK button does.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TImagesWindow::FormActivate() {
+    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Textures")));
+    UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
+    ReadFileList();
+    {
+        const QSignalBlocker quiet(CoolListBox);
+        CoolListBox->setCurrentRow(0);
+    }
+    CoolListBoxClick();
+    UseSkinsCheckBoxClick();
+}
+
+void TImagesWindow::ReadFileList() {
+    const QSignalBlocker quiet(FileListBox1);
+    const QString selected =
+        FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    FileListBox1->clear();
+    const QDir folder(TexturesDir);
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.jpg")},
+                         QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    FileListBox1->addItems(names);
+    const auto again = FileListBox1->findItems(selected, Qt::MatchExactly);
+    if (!selected.isEmpty() && !again.isEmpty())
+        FileListBox1->setCurrentItem(again.first());
+}
+
+int TImagesWindow::SelectedSlot() const {
+    const int row = CoolListBox->currentRow();
+    return row < 0 ? 0 : row;
+}
+
+void TImagesWindow::CoolListBoxClick() {
+    const int slot = SelectedSlot();
+    Image1->SetPicture(GetTexture(slot));
+    ApplyTextures();
+    const std::string& name = TextureFiles[slot];
+    if (name.empty())
+        return;
+    const QString fileName = Cp1251ToUnicode(name);
+    const auto found = FileListBox1->findItems(fileName, Qt::MatchExactly);
+    if (found.isEmpty())
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("Invalid file name - %1").arg(fileName));
+    const QSignalBlocker quiet(FileListBox1);
+    FileListBox1->setCurrentItem(found.first());
+}
+
+void TImagesWindow::FileListBox1Click() {
+    const QListWidgetItem* item = FileListBox1->currentItem();
+    if (!item)
+        return;
+    TextureFiles[SelectedSlot()] = UnicodeToCp1251(item->text());
+    LoadTextures();
+    CoolListBoxClick();
+}
+
+void TImagesWindow::CoolResetButtonClick() {
+    TextureFiles[SelectedSlot()].clear();
+    LoadTextures();
+    CoolListBoxClick();
+}
+
+void TImagesWindow::StretchBoxClick() {
+    Image1->SetStretch(StretchBox->isChecked());
+}
+
+void TImagesWindow::UseSkinsCheckBoxClick() {
+    UseSkins = UseSkinsCheckBox->isChecked();
+    const bool skins = UseSkins;
+    for (QWidget* perSlot :
+         {static_cast<QWidget*>(FileListBox1), static_cast<QWidget*>(CoolResetButton),
+          static_cast<QWidget*>(StretchBox), static_cast<QWidget*>(CoolListBox)})
+        perSlot->setVisible(!skins);
+    ComboBox1->setVisible(skins);
+    const int u = skins ? 1 : 0;
+    CoolOKButton->move(CoolOKButton->x(), kOKButtonTop - kSkinsOKButtonRise * u);
+    setFixedSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
+    Hook->resize(size());
+    if (skins)
+        ReadSkinList();
+    ComboBox1Click();
+    // Back to per-slot files, the preview shows what the slot holds now.
+    if (!skins)
+        Image1->SetPicture(GetTexture(SelectedSlot()));
+}
+
+void TImagesWindow::ReadSkinList() {
+    const QSignalBlocker quiet(ComboBox1);
+    ComboBox1->clear();
+    QStringList skins =
+        QDir(TexturesDir)
+            .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                       QDir::NoSort);
+    skins.sort(Qt::CaseInsensitive);
+    ComboBox1->addItems(skins);
+    const QString wanted = Cp1251ToUnicode(SkinName);
+    int index = -1;
+    for (int i = 0; i < skins.size() && !wanted.isEmpty(); ++i)
+        if (skins[i].compare(wanted, Qt::CaseInsensitive) == 0) {
+            index = i;
+            break;
+        }
+    ComboBox1->setCurrentIndex(index);
+}
+
+void TImagesWindow::ComboBox1Click() {
+    SkinName =
+        ComboBox1->currentIndex() < 0 ? std::string() : UnicodeToCp1251(ComboBox1->currentText());
+    LoadTextures();
+    ApplyTextures();
+}
+
+void ShowTexturesWindow() {
+    if (!ImagesWindow)
+        ImagesWindow = new TImagesWindow(MainWindow);
+    ImagesWindow->exec();
+}

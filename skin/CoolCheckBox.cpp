@@ -1,0 +1,72 @@
+#include "skin/CoolCheckBox.h"
+
+#include "platform/Cp1251.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+
+namespace {
+constexpr int kMarkMargin = 4; // from the left edge to the mark
+constexpr int kCaptionGap = 4; // from the mark to the caption
+constexpr int kMarkSize = 13;  // the standard check-box mark
+} // namespace
+
+TCoolCheckRadioBox::TCoolCheckRadioBox(QWidget* parent) : TCoolTextControl<QCheckBox>(parent) {
+    style_.simpleView = true;
+}
+
+void TCoolCheckRadioBox::SetTransparent(bool transparent) {
+    assign(transparent_, transparent);
+}
+
+void TCoolCheckRadioBox::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    update();
+}
+
+void TCoolCheckRadioBox::SetColor(const QColor& color) {
+    assign(color_, color);
+}
+
+void TCoolCheckRadioBox::SetGlyph(const QString& glyph) {
+    assign(glyph_, glyph);
+}
+
+QRect TCoolCheckRadioBox::MarkRect() const {
+    return QRect(kMarkMargin, (height() - kMarkSize) / 2, kMarkSize, kMarkSize);
+}
+
+void TCoolCheckRadioBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!transparent_)
+        PaintWallpaper(painter, rect(), wallpaper_, color_);
+
+    QStyleOptionButton mark;
+    mark.initFrom(this);
+    mark.rect = MarkRect();
+    switch (checkState()) {
+    case Qt::Checked:
+        mark.state |= QStyle::State_On;
+        break;
+    case Qt::PartiallyChecked:
+        mark.state |= QStyle::State_NoChange;
+        break;
+    case Qt::Unchecked:
+        mark.state |= QStyle::State_Off;
+        break;
+    }
+    if (isDown())
+        mark.state |= QStyle::State_Sunken;
+    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &mark, &painter, this);
+
+    QRect textRect = rect();
+    textRect.setLeft(mark.rect.right() + 1 + kCaptionGap);
+    painter.setFont(font());
+    const QString text = glyph_.isEmpty() ? Cp1251ToUnicode(caption_) : glyph_;
+    PaintShadowedText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      text, style_, isEnabled());
+}
+
+bool TCoolCheckRadioBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}

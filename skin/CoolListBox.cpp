@@ -1,0 +1,98 @@
+#include "skin/CoolListBox.h"
+
+#include "skin/CoolControls.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+// Gives every line the box's item height; the lines themselves are painted by the box.
+class LineHeightDelegate : public QStyledItemDelegate {
+public:
+    explicit LineHeightDelegate(TCoolListBox* box) : QStyledItemDelegate(box), box_(box) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), box_->ItemHeight());
+    }
+
+private:
+    TCoolListBox* box_;
+};
+} // namespace
+
+TCoolListBox::TCoolListBox(QWidget* parent) : QListWidget(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    selFont_ = font();
+    setItemDelegate(new LineHeightDelegate(this));
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+}
+
+void TCoolListBox::SetPaintTransparently(bool transparent) {
+    transparent_ = transparent;
+    viewport()->update();
+}
+
+void TCoolListBox::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    viewport()->update();
+}
+
+void TCoolListBox::SetColor(const QColor& color) {
+    color_ = color;
+    viewport()->update();
+}
+
+void TCoolListBox::SetFontColor(const QColor& color) {
+    fontColor_ = color;
+    viewport()->update();
+}
+
+void TCoolListBox::SetSelColor(const QColor& color) {
+    selColor_ = color;
+    viewport()->update();
+}
+
+void TCoolListBox::SetSelFont(const QFont& font) {
+    selFont_ = font;
+    viewport()->update();
+}
+
+void TCoolListBox::SetSelFontColor(const QColor& color) {
+    selFontColor_ = color;
+    viewport()->update();
+}
+
+void TCoolListBox::SetItemHeight(int height) {
+    itemHeight_ = height;
+    doItemsLayout();
+}
+
+// The lines are drawn here rather than by a delegate: the whole look (transparency, the
+// selected line's fill, font and bevel) is the box's own.
+void TCoolListBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    if (!transparent_)
+        PaintWallpaper(painter, viewport()->rect(), wallpaper_, color_);
+    for (int row = 0; row < count(); ++row) {
+        if (visualItemRect(item(row)).intersects(event->rect()))
+            paintLine(painter, row);
+    }
+}
+
+void TCoolListBox::paintLine(QPainter& painter, int row) {
+    const QListWidgetItem* line = item(row);
+    const QRect r = visualItemRect(line);
+    const bool selected = line->isSelected();
+    if (selected) {
+        painter.fillRect(r, selColor_);
+        PaintBevel(painter, r.adjusted(0, 0, -1, -1), BevelKind::Raised);
+    }
+    painter.setFont(selected ? selFont_ : font());
+    painter.setPen(selected ? selFontColor_ : fontColor_);
+    painter.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     line->text());
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QListWidget>
+#include <QPixmap>
+
+// A list box that draws its own lines. An unselected line shows, behind its text, the parent's
+// background (transparent), or else the wallpaper tiled, or the colour, in the box's font and
+// font colour; the selected line is filled with SelColor and written in SelFont and
+// SelFontColor, framed by a bevel (the look of the game's slot list). The box has no frame.
+class TCoolListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit TCoolListBox(QWidget* parent = nullptr);
+
+    void SetPaintTransparently(bool transparent);
+    bool PaintTransparently() const { return transparent_; }
+    void SetWallpaper(const QPixmap& wallpaper);
+    void SetColor(const QColor& color);
+    void SetFontColor(const QColor& color);
+    void SetSelColor(const QColor& color);
+    void SetSelFont(const QFont& font);
+    void SetSelFontColor(const QColor& color);
+    void SetItemHeight(int height);
+
+    QColor FontColor() const { return fontColor_; }
+    QColor SelColor() const { return selColor_; }
+    const QFont& SelFont() const { return selFont_; }
+    QColor SelFontColor() const { return selFontColor_; }
+    int ItemHeight() const { return itemHeight_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintLine(QPainter& painter, int row);
+
+    bool transparent_ = false;
+    QPixmap wallpaper_;
+    QColor color_ = Qt::white;
+    QColor fontColor_ = Qt::black;
+    QColor selColor_ = QColor(0, 120, 215);
+    QFont selFont_;
+    QColor selFontColor_ = Qt::white;
+    int itemHeight_ = 16;
+};

@@ -1,0 +1,519 @@
+// The texture slots: skins, chosen picture files, JPEG and bitmap decoding, and the textures
+// window driven through its controls.
+#include "extras/ImagesUnit.h"
+#include "extras/ImagesWindow.h"
+#include "platform/Cp1251.h"
+#include "platform/JpegReader.h"
+#include "platform/VordaError.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolCheckBox.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolListBox.h"
+#include "tests/support/GameFixture.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+#include <QListWidget>
+#include <QtTest>
+
+namespace {
+const QStringList kRussian = {QString::fromUtf8("КОШКА")};
+const QStringList kEnglish = {"HOUSE"};
+const char* const kBuiltIn[kTextureSlots] = {"BUTTONS", "POLE1", "POLE2", "LETTER1", "LETTER2",
+                                             "WALL1",   "WALL2", "WALL3", "BUTTONS", "BUTTONS"};
+
+// A valid 1 × 1 GIF picture (Qt reads GIF but cannot write it).
+const QByteArray kGif = QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000"
+                                            "002c00000000010001000002024401003b");
+
+QImage solid(const QColor& colour, int size = 24) {
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A picture with detail everywhere, so that a JPEG of it cut in half loses real data.
+QImage pattern(int size = 64) {
+    QImage image(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) * 4 % 256));
+    return image;
+}
+
+QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(95);
+    writer.setProgressiveScanWrite(progressive);
+    if (!writer.write(image))
+        qFatal("cannot encode a test picture");
+    return bytes;
+}
+
+// Writes a test picture below the textures folder. The kind is a colour ("#rrggbb", saved in
+// the format its extension names), "gif", "truncated" (half a JPEG file) or "text".
+void writePicture(const QString& relativePath, const QString& kind) {
+    const QString path = TexturesDir + "/" + relativePath;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QByteArray bytes;
+    if (kind == "gif")
+        bytes = kGif;
+    else if (kind == "truncated")
+        bytes = encoded(pattern(), "JPEG").left(encoded(pattern(), "JPEG").size() / 2);
+    else if (kind == "text")
+        bytes = "not a picture\r\n";
+    else
+        bytes = encoded(solid(QColor(kind)), path.endsWith(".jpg") ? "JPEG" : "BMP");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+bool sameColour(QRgb a, QRgb b, int tolerance) {
+    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
+           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+bool showsBuiltIn(const QPixmap& picture, int slot) {
+    return picture.toImage().convertToFormat(QImage::Format_RGB32) ==
+           LoadResourceBitmap(kBuiltIn[slot]).convertToFormat(QImage::Format_RGB32);
+}
+
+// "builtin", "builtin NAME" for another slot's built-in picture, or the colour a slot shows.
+QString describeSlot(int slot) {
+    if (showsBuiltIn(TextureBitmaps[slot], slot))
+        return "builtin";
+    for (int other = 0; other < kTextureSlots; ++other)
+        if (showsBuiltIn(TextureBitmaps[slot], other))
+            return QString("builtin ") + kBuiltIn[other];
+    return TextureBitmaps[slot].toImage().pixelColor(5, 5).name();
+}
+
+void setChosenFiles(const QStringList& names) {
+    for (int slot = 0; slot < kTextureSlots; ++slot)
+        TextureFiles[slot] = slot < names.size() ? UnicodeToCp1251(names[slot]) : std::string();
+}
+
+QStringList chosenFiles() {
+    QStringList names;
+    for (const std::string& name : TextureFiles)
+        names << Cp1251ToUnicode(name);
+    return names;
+}
+
+void clickButton(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void clickLine(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+void clickLine(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable("no line " + text));
+    clickLine(list, list->row(found.first()));
+}
+
+QStringList lines(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+QStringList items(const QComboBox* box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+// Opens the textures window through the menu, runs the action in it and closes it with OK.
+void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
+    bool ran = false;
+    WhenDialogShows([&](QDialog*) {
+        action();
+        ran = true;
+        clickButton(ImagesWindow->CoolOKButton);
+    });
+    game.window().Menu_Textures->trigger();
+    QVERIFY(ran);
+}
+} // namespace
+
+class TestTextures : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        // The textures window made a temporary folder the current directory.
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void decodesJpeg_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("baseline colour")
+            << encoded(solid(QColor(200, 40, 90), 33), "JPEG") << QSize(33, 33);
+        QTest::newRow("greyscale")
+            << encoded(solid(QColor(128, 128, 128), 20).convertToFormat(QImage::Format_Grayscale8),
+                       "JPEG")
+            << QSize(20, 20);
+        QTest::newRow("progressive")
+            << encoded(solid(QColor(200, 40, 90), 40), "JPEG", true) << QSize(40, 40);
+        QTest::newRow("truncated file") << encoded(pattern(), "JPEG").left(300) << QSize();
+        QTest::newRow("empty") << QByteArray() << QSize();
+        QTest::newRow("a bitmap's bytes") << encoded(solid(Qt::red), "BMP") << QSize();
+        QTest::newRow("header only") << encoded(pattern(), "JPEG").left(20) << QSize();
+    }
+    void decodesJpeg() {
+        QFETCH(QByteArray, data);
+        QFETCH(QSize, size);
+        const QImage image = DecodeJpeg(data);
+        QCOMPARE(image.size(), size.isValid() ? size : QSize(0, 0));
+        QCOMPARE(image.isNull(), !size.isValid());
+        if (!image.isNull()) {
+            const QImage reference = QImage::fromData(data, "JPEG");
+            QVERIFY(sameColour(image.pixel(size.width() / 2, size.height() / 2),
+                               reference.pixel(size.width() / 2, size.height() / 2), 3));
+        }
+    }
+
+    void loadsTheSlots_data() {
+        QTest::addColumn<bool>("useSkins");
+        QTest::addColumn<QString>("skinName");
+        QTest::addColumn<QStringList>("pictures"); // "path=kind" below the textures folder
+        QTest::addColumn<QStringList>("chosen");   // TextureFiles before the load
+        QTest::addColumn<QStringList>("expected"); // per slot "builtin" or a colour
+        QTest::addColumn<QStringList>("chosenAfter");
+        QTest::addColumn<int>("errorBoxes");
+
+        const QStringList allBuiltIn(kTextureSlots, "builtin");
+        const QStringList noFiles(kTextureSlots, QString());
+        auto with = [](QStringList list, int slot, const QString& value) {
+            list[slot] = value;
+            return list;
+        };
+        QTest::newRow("first run: digit pictures of the textures folder")
+            << true << QString() << QStringList{"3.bmp=#ff0000", "8.jpg=#0000ff", "x.bmp=#00ff00"}
+            << noFiles << with(with(allBuiltIn, 3, "#ff0000"), 8, "#0000ff") << noFiles << 0;
+        QTest::newRow("skin: jpg wins over bmp")
+            << true << "Stone" << QStringList{"Stone/3.bmp=#ff0000", "Stone/3.jpg=#00ff00"}
+            << noFiles << with(allBuiltIn, 3, "#00ff00") << noFiles << 0;
+        QTest::newRow("skin: a slot without a picture keeps the built-in one")
+            << true << "Stone" << QStringList{"Stone/0.bmp=#ff0000", "9.bmp=#00ff00"} << noFiles
+            << with(allBuiltIn, 0, "#ff0000") << noFiles << 0;
+        QTest::newRow("skin: chosen files are neither read nor forgotten")
+            << true << "Stone" << QStringList{"Stone/1.bmp=#ff0000"} << with(noFiles, 4, "gone.bmp")
+            << with(allBuiltIn, 1, "#ff0000") << with(noFiles, 4, "gone.bmp") << 0;
+        QTest::newRow("skin: undecodable digit picture")
+            << true << "Stone" << QStringList{"Stone/2.jpg=truncated"} << noFiles << allBuiltIn
+            << noFiles << 1;
+        QTest::newRow("files: chosen bitmap and JPEG")
+            << false << QString() << QStringList{"wall.bmp=#ff0000", "cell.jpg=#0000ff"}
+            << with(with(noFiles, 5, "wall.bmp"), 1, "cell.jpg")
+            << with(with(allBuiltIn, 5, "#ff0000"), 1, "#0000ff")
+            << with(with(noFiles, 5, "wall.bmp"), 1, "cell.jpg") << 0;
+        QTest::newRow("files: a deleted file is forgotten")
+            << false << QString() << QStringList{} << with(noFiles, 4, "gone.jpg") << allBuiltIn
+            << noFiles << 0;
+        QTest::newRow("files: a folder is no file")
+            << false << QString() << QStringList{"dir.bmp/0.bmp=#ff0000"}
+            << with(noFiles, 4, "dir.bmp") << allBuiltIn << noFiles << 0;
+        QTest::newRow("files: names are case-sensitive")
+            << false << QString() << QStringList{"wall.bmp=#ff0000"} << with(noFiles, 5, "WALL.bmp")
+            << allBuiltIn << noFiles << 0;
+        QTest::newRow("files: corrupt jpg for slot 6")
+            << false << QString() << QStringList{"bad.jpg=truncated"} << with(noFiles, 6, "bad.jpg")
+            << allBuiltIn << with(noFiles, 6, "bad.jpg") << 1;
+        QTest::newRow("files: a GIF picture is undecodable")
+            << false << QString() << QStringList{"pic.gif=gif"} << with(noFiles, 6, "pic.gif")
+            << allBuiltIn << with(noFiles, 6, "pic.gif") << 1;
+        QTest::newRow("files: text named .bmp")
+            << false << QString() << QStringList{"fake.bmp=text"} << with(noFiles, 0, "fake.bmp")
+            << allBuiltIn << with(noFiles, 0, "fake.bmp") << 1;
+        QTest::newRow("files: a later slot with the same undecodable file copies the first")
+            << false << QString() << QStringList{"fake.bmp=text", "ok.bmp=#00ff00"}
+            << with(with(with(noFiles, 0, "fake.bmp"), 3, "fake.bmp"), 4, "ok.bmp")
+            << with(with(allBuiltIn, 4, "#00ff00"), 3, "builtin BUTTONS")
+            << with(with(with(noFiles, 0, "fake.bmp"), 3, "fake.bmp"), 4, "ok.bmp") << 1;
+        QTest::newRow("files: Russian file name")
+            << false << QString() << QStringList{QString::fromUtf8("стена.bmp=#ff0000")}
+            << with(noFiles, 5, QString::fromUtf8("стена.bmp")) << with(allBuiltIn, 5, "#ff0000")
+            << with(noFiles, 5, QString::fromUtf8("стена.bmp")) << 0;
+    }
+    void loadsTheSlots() {
+        QFETCH(bool, useSkins);
+        QFETCH(QString, skinName);
+        QFETCH(QStringList, pictures);
+        QFETCH(QStringList, chosen);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, chosenAfter);
+        QFETCH(int, errorBoxes);
+
+        GameFixture game(kRussian, kEnglish);
+        for (const QString& picture : pictures)
+            writePicture(picture.section('=', 0, 0), picture.section('=', 1));
+        UseSkins = useSkins;
+        SkinName = UnicodeToCp1251(skinName);
+        setChosenFiles(chosen);
+        game.errors().texts.clear();
+        LoadTextures();
+
+        QStringList shown;
+        for (int slot = 0; slot < kTextureSlots; ++slot)
+            shown << describeSlot(slot);
+        // JPEG colours come back within a step or two of the saved ones.
+        for (int slot = 0; slot < kTextureSlots; ++slot)
+            if (shown[slot] != expected[slot] && expected[slot].startsWith('#') &&
+                sameColour(QColor(shown[slot]).rgb(), QColor(expected[slot]).rgb(), 4))
+                shown[slot] = expected[slot];
+        QCOMPARE(shown, expected);
+        QCOMPARE(chosenFiles(), chosenAfter);
+        QCOMPARE(game.errors().texts, QStringList(errorBoxes, "Unknown graphic format"));
+        QCOMPARE(game.window().Hook->Wallpaper().cacheKey() == TextureBitmaps[5].cacheKey(),
+                 false); // the controls change only at the next ApplyTextures
+        ApplyTextures();
+        QCOMPARE(game.window().Hook->Wallpaper().toImage(), TextureBitmaps[5].toImage());
+    }
+
+    void aFileChosenForSeveralSlotsIsReadOnce() {
+        GameFixture game(kRussian, kEnglish);
+        writePicture("same.jpg", "#00ff00");
+        writePicture("other.bmp", "#ff0000");
+        UseSkins = false;
+        setChosenFiles({"", "other.bmp", "same.jpg", "", "", "same.jpg", "", "same.jpg"});
+        LoadTextures();
+        // A picture decoded again would be a new pixmap; the later slots share the first one.
+        QCOMPARE(TextureBitmaps[5].cacheKey(), TextureBitmaps[2].cacheKey());
+        QCOMPARE(TextureBitmaps[7].cacheKey(), TextureBitmaps[2].cacheKey());
+        QVERIFY(TextureBitmaps[1].cacheKey() != TextureBitmaps[2].cacheKey());
+        QVERIFY(sameColour(TextureBitmaps[7].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+    }
+
+    void aPictureThatCannotBeOpenedRaises() {
+        GameFixture game(kRussian, kEnglish);
+        QImage image;
+        bool raised = false;
+        try {
+            ReadPictureFile(TexturesDir + "/missing.jpg", image);
+        } catch (const VordaError& error) {
+            raised = error.kind() == VordaError::Kind::InputOutput &&
+                     error.text().contains("missing.jpg");
+        }
+        QVERIFY(raised);
+    }
+
+    void applyingBeforeTheWindowsExistRaisesNothing() {
+        TestGameFolder folder;
+        InitSettingsFile();
+        InitTextures();
+        QVERIFY(!ImagesWindow);
+        LoadTextures();
+        ApplyTextures();
+        // The textures window made alone, before any main window, dresses itself.
+        TImagesWindow window;
+        QCOMPARE(window.Hook->Wallpaper().toImage(), TextureBitmaps[6].toImage());
+        QCOMPARE(QDir::current().canonicalPath(), QDir(TexturesDir).canonicalPath());
+    }
+
+    void openingTheWindow() {
+        GameFixture game(kRussian, kEnglish);
+        writePicture("b.jpg", "#0000ff");
+        writePicture("a.bmp", "#ff0000");
+        writePicture(".hidden.bmp", "#ff0000");
+        writePicture("UPPER.JPG", "#ff0000");
+        writePicture("notes.txt", "text");
+        writePicture("pic.gif", "gif");
+        writePicture("folder.bmp/0.bmp", "#ff0000");
+        UseSkins = false;
+        setChosenFiles({"a.bmp"});
+        LoadTextures();
+        int row = -1;
+        int height = 0;
+        QString title;
+        QStringList files;
+        QImage preview;
+        bool fileSelected = false;
+        inTexturesWindow(game, [&] {
+            row = ImagesWindow->CoolListBox->currentRow();
+            title = ImagesWindow->windowTitle();
+            height = ImagesWindow->height();
+            files = lines(ImagesWindow->FileListBox1);
+            preview = ImagesWindow->Image1->Picture().toImage();
+            fileSelected = ImagesWindow->FileListBox1->currentItem() &&
+                           ImagesWindow->FileListBox1->currentItem()->text() == "a.bmp";
+            // Slot 3 chosen, then the window closes and opens again at slot 0.
+            clickLine(ImagesWindow->CoolListBox, 3);
+        });
+        QCOMPARE(row, 0);
+        QCOMPARE(title, Cp1251ToUnicode(LanguageText("Menu_Textures")));
+        QCOMPARE(height, 345);
+        QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
+        QCOMPARE(preview, TextureBitmaps[0].toImage());
+        QVERIFY(fileSelected);
+        QCOMPARE(ImagesWindow->CoolListBox->currentRow(), 3);
+
+        // Pictures added since the last showing appear at the next one.
+        writePicture("c.bmp", "#00ff00");
+        inTexturesWindow(game, [&] {
+            row = ImagesWindow->CoolListBox->currentRow();
+            files = lines(ImagesWindow->FileListBox1);
+        });
+        QCOMPARE(row, 0);
+        QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
+        QVERIFY(MainInputEnabled);
+        QVERIFY(game.errors().texts.isEmpty());
+    }
+
+    void choosingFilesInTheWindow() {
+        GameFixture game(kRussian, kEnglish);
+        writePicture("wall.bmp", "#ff0000");
+        writePicture("cell.jpg", "#0000ff");
+        writePicture("bad.jpg", "truncated");
+        UseSkins = false;
+        setChosenFiles({});
+        LoadTextures();
+        ApplyTextures();
+        game.errors().texts.clear();
+        QImage background, previewSlot5, resetBackground;
+        QString fileShownForSlot5;
+        QStringList boxesAfterBad;
+        inTexturesWindow(game, [&] {
+            clickLine(ImagesWindow->CoolListBox, 5);
+            clickLine(ImagesWindow->FileListBox1, "wall.bmp");
+            // The main window behind the modal one is dressed at once.
+            background = game.window().Hook->Wallpaper().toImage();
+            previewSlot5 = ImagesWindow->Image1->Picture().toImage();
+            // The same file for slot 2 too; slot 6 gets a damaged picture.
+            clickLine(ImagesWindow->CoolListBox, 2);
+            clickLine(ImagesWindow->FileListBox1, "wall.bmp");
+            clickLine(ImagesWindow->CoolListBox, 6);
+            clickLine(ImagesWindow->FileListBox1, "bad.jpg");
+            boxesAfterBad = game.errors().texts;
+            game.errors().texts.clear();
+            // Back to slot 5, whose file shows selected; the reset button brings back WALL1.
+            clickLine(ImagesWindow->CoolListBox, 5);
+            fileShownForSlot5 = ImagesWindow->FileListBox1->currentItem()->text();
+            clickButton(ImagesWindow->CoolResetButton);
+            resetBackground = game.window().Hook->Wallpaper().toImage();
+        });
+        QCOMPARE(background.pixelColor(0, 0), QColor("#ff0000"));
+        QCOMPARE(previewSlot5, background);
+        QCOMPARE(fileShownForSlot5, QString("wall.bmp"));
+        QCOMPARE(resetBackground, TextureBitmaps[5].toImage());
+        QVERIFY(showsBuiltIn(TextureBitmaps[5], 5));
+        QVERIFY(showsBuiltIn(TextureBitmaps[6], 6));
+        QCOMPARE(chosenFiles(),
+                 (QStringList{"", "", "wall.bmp", "", "", "", "bad.jpg", "", "", ""}));
+        // Every load reports the damaged picture of slot 6 once: choosing it, then the reset.
+        QCOMPARE(boxesAfterBad, QStringList{"Unknown graphic format"});
+        QCOMPARE(game.errors().texts, QStringList{"Unknown graphic format"});
+    }
+
+    void togglingSkins() {
+        GameFixture game(kRussian, kEnglish);
+        writePicture("Autumn/0.jpg", "#ff8000");
+        writePicture("birch/1.bmp", "#ffffff");
+        writePicture("plain.bmp", "#ff0000");
+        writePicture("notes.txt", "text");
+        UseSkins = false;
+        SkinName = "Gone";
+        setChosenFiles({"", "plain.bmp"});
+        LoadTextures();
+        QStringList skins;
+        int selected = 99, heightOn = 0, heightOff = 0, okTopOn = 0, okTopOff = 0;
+        bool listHiddenWithSkins = false, comboShownWithSkins = false;
+        QString nameAfterToggle, nameAfterChoice, slot0WithSkin, slot1AfterOff;
+        inTexturesWindow(game, [&] {
+            clickButton(ImagesWindow->UseSkinsCheckBox);
+            skins = items(ImagesWindow->ComboBox1);
+            selected = ImagesWindow->ComboBox1->currentIndex();
+            nameAfterToggle = QString::fromStdString(SkinName);
+            heightOn = ImagesWindow->height();
+            okTopOn = ImagesWindow->CoolOKButton->y();
+            listHiddenWithSkins = !ImagesWindow->FileListBox1->isVisible() &&
+                                  !ImagesWindow->CoolListBox->isVisible() &&
+                                  !ImagesWindow->CoolResetButton->isVisible();
+            comboShownWithSkins = ImagesWindow->ComboBox1->isVisible();
+            ImagesWindow->ComboBox1->setCurrentIndex(0);
+            emit ImagesWindow->ComboBox1->activated(0);
+            nameAfterChoice = QString::fromStdString(SkinName);
+            slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
+            clickButton(ImagesWindow->UseSkinsCheckBox);
+            heightOff = ImagesWindow->height();
+            okTopOff = ImagesWindow->CoolOKButton->y();
+            slot1AfterOff = describeSlot(1);
+        });
+        QCOMPARE(skins, (QStringList{"Autumn", "birch"}));
+        QCOMPARE(selected, -1);
+        QCOMPARE(nameAfterToggle, QString());
+        QCOMPARE(heightOn, 65);
+        QCOMPARE(okTopOn, 12);
+        QVERIFY(listHiddenWithSkins);
+        QVERIFY(comboShownWithSkins);
+        QCOMPARE(nameAfterChoice, QString("Autumn"));
+        QVERIFY(sameColour(QColor(slot0WithSkin).rgb(), qRgb(255, 128, 0), 6));
+        QCOMPARE(heightOff, 345);
+        QCOMPARE(okTopOff, 295);
+        QCOMPARE(slot1AfterOff, QString("#ff0000"));
+        QVERIFY(!UseSkins);
+        // The skin name follows the list even with skins off.
+        QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
+    }
+
+    void skinNameMatchedWithoutRegardToCase() {
+        GameFixture game(kRussian, kEnglish);
+        writePicture("Autumn/0.jpg", "#ff8000");
+        UseSkins = true;
+        SkinName = "AUTUMN";
+        int selected = -1;
+        inTexturesWindow(game, [&] { selected = ImagesWindow->ComboBox1->currentIndex(); });
+        QCOMPARE(selected, 0);
+        QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
+        QCOMPARE(ImagesWindow->height(), 65);
+    }
+
+    void aRememberedFileMissingFromTheFolder() {
+        GameFixture game(kRussian, kEnglish);
+        UseSkins = true;
+        setChosenFiles({"gone.bmp"});
+        game.errors().texts.clear();
+        bool open = false;
+        inTexturesWindow(game, [&] { open = ImagesWindow->isVisible(); });
+        QVERIFY(open);
+        QCOMPARE(game.errors().texts, QStringList{"Invalid file name - gone.bmp"});
+        // Skins on: the name is not forgotten.
+        QCOMPARE(chosenFiles().first(), QString("gone.bmp"));
+    }
+
+    void stretchingThePreview() {
+        GameFixture game(kRussian, kEnglish);
+        writePicture("small.bmp", "#ff0000");
+        UseSkins = false;
+        setChosenFiles({"small.bmp"}); // 24 × 24
+        LoadTextures();
+        QImage centred, stretched;
+        inTexturesWindow(game, [&] {
+            centred = ImagesWindow->Image1->grab().toImage();
+            clickButton(ImagesWindow->StretchBox);
+            stretched = ImagesWindow->Image1->grab().toImage();
+            clickButton(ImagesWindow->StretchBox);
+        });
+        QCOMPARE(centred.size(), QSize(154, 154));
+        QCOMPARE(centred.pixelColor(77, 77), QColor(Qt::red));
+        QVERIFY(centred.pixelColor(5, 5) != QColor(Qt::red));
+        QCOMPARE(stretched.pixelColor(5, 5), QColor(Qt::red));
+        QCOMPARE(stretched.pixelColor(150, 150), QColor(Qt::red));
+    }
+};
+
+VORDA_TEST_MAIN(TestTextures)
+#include "tst_textures.moc"
