@@ -284,6 +284,23 @@ private slots:
         QCOMPARE(game.window().Hook->Wallpaper().toImage(), TextureBitmaps[5].toImage());
     }
 
+    void theSampleTexturesDecode_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("Sandstone.jpg") << "Sandstone.jpg" << QSize(64, 64);
+        QTest::newRow("Slate.bmp") << "Slate.bmp" << QSize(40, 40);
+        QTest::newRow("Meadow/0.jpg") << "Meadow/0.jpg" << QSize(64, 64);
+        QTest::newRow("Meadow/5.bmp, 8-bit") << "Meadow/5.bmp" << QSize(64, 64);
+        QTest::newRow("Meadow/6.jpg") << "Meadow/6.jpg" << QSize(48, 48);
+    }
+    void theSampleTexturesDecode() {
+        QFETCH(QString, file);
+        QImage image;
+        QCOMPARE(ReadPictureFile(VORDA_SOURCE_DIR "/dist/Textures/" + file, image),
+                 PictureReadResult::Decoded);
+        QTEST(image.size(), "size");
+    }
+
     void aFileChosenForSeveralSlotsIsReadOnce() {
         GameFixture game(kRussian, kEnglish);
         writePicture("same.jpg", "#00ff00");

@@ -1,5 +1,6 @@
 // vorda2000-artgen: writes every built-in picture of the game under resources/bitmaps, the
-// resource list resources/resources.qrc and the nine sounds under dist/Textures/sounds.
+// resource list resources/resources.qrc, the nine sounds under dist/Textures/sounds and the
+// sample textures under dist/Textures.
 //
 //   vorda2000-artgen <repository root>           generate everything
 //   vorda2000-artgen --sheet <file.png>          render a contact sheet of all pictures
@@ -7,6 +8,7 @@
 // Output depends only on this code, Qt and the DejaVu fonts: no clock, no locale, fixed seeds.
 #include "ArtCommon.h"
 #include "Pictures.h"
+#include "SampleTextures.h"
 #include "Sounds.h"
 
 #include <QBuffer>
@@ -97,7 +99,12 @@ void generate(const QString& root) {
     for (const auto& sound : art::makeSounds())
         writeFile(root + QStringLiteral("/dist/Textures/sounds/") + sound.fileName,
                   art::encodeWav(sound));
-    std::printf("wrote %zu pictures, resources/resources.qrc and the sounds\n", pictures.size());
+    const auto samples = art::makeSampleTextures();
+    for (const auto& sample : samples)
+        writeFile(root + QStringLiteral("/dist/Textures/") + sample.path, sample.bytes);
+    std::printf("wrote %zu pictures, resources/resources.qrc, the sounds and %zu sample "
+                "textures\n",
+                pictures.size(), samples.size());
 }
 
 void writeSheet(const QString& path) {
