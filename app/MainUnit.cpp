@@ -3,8 +3,11 @@
 #include "core/PoleUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/AboutUnit.h"
+#include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"
+#include "extras/ShortcutUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
@@ -164,6 +167,9 @@ void TMainWindow::CreateMenu() {
     connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
     connectCommand(Menu_Pelmarov1, &TMainWindow::Menu_Pelmarov1Click);
     connectCommand(Menu_Pelmarov2, &TMainWindow::Menu_Pelmarov2Click);
+    connectCommand(Menu_Help1, &TMainWindow::Menu_Help1Click);
+    connectCommand(Menu_About, &TMainWindow::Menu_AboutClick);
+    connectCommand(Menu_CreateShortcut, &TMainWindow::Menu_CreateShortcutClick);
 }
 
 void TMainWindow::CreateControls() {
@@ -470,6 +476,18 @@ void TMainWindow::Menu_Pelmarov1Click() {
 }
 void TMainWindow::Menu_Pelmarov2Click() {
     OpenAddress(QString::fromLatin1(AuthorSiteUrl2));
+}
+
+void TMainWindow::Menu_Help1Click() {
+    ShowHelpWindow();
+}
+
+void TMainWindow::Menu_AboutClick() {
+    ShowAboutWindow();
+}
+
+void TMainWindow::Menu_CreateShortcutClick() {
+    CreateDesktopShortcut();
 }
 
 void TMainWindow::OpenAddress(const QString& address) {

@@ -115,6 +115,9 @@ public:
     void Menu_VisitClick();
     void Menu_Pelmarov1Click();
     void Menu_Pelmarov2Click();
+    void Menu_Help1Click();
+    void Menu_AboutClick();
+    void Menu_CreateShortcutClick();
     void SkipButtonClick();
     void AdviceButtonClick();
 

@@ -1,5 +1,7 @@
 #include "app/ChoiceUnit.h"
 #include "app/MainUnit.h"
+#include "extras/AboutUnit.h"
+#include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"
 #include "platform/ErrorBox.h"
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
     new TImagesWindow(&mainWindow);
     new TSetCPUWindow(&mainWindow);
     new TChoiceWindow(&mainWindow);
+    new TAboutWindow(&mainWindow);
+    new THowToPlayWindow(&mainWindow);
     mainWindow.show();
     return app.exec();
 }

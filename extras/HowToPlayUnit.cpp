@@ -1,0 +1,154 @@
+#include "extras/HowToPlayUnit.h"
+
+#include "app/MainUnit.h"
+#include "core/WordsUnit.h"
+#include "extras/ImagesUnit.h"
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolMemo.h"
+
+#include <QKeyEvent>
+
+THowToPlayWindow* HowToPlayWindow = nullptr;
+
+namespace {
+constexpr int kHelpClientWidth = 500;
+constexpr int kHelpClientHeight = 300;
+constexpr int kRussian = 1;
+
+// The help texts are kept here as UTF-8; they only ever meet the screen.
+QStringList Lines(std::initializer_list<const char*> utf8Lines) {
+    QStringList lines;
+    for (const char* line : utf8Lines)
+        lines << QString::fromUtf8(line);
+    return lines;
+}
+
+QStringList EnglishHelp() {
+    return Lines({
+        "How to play, you asked! Very easy!",
+        "",
+        "You and the computer take turns on a 5 x 5 field. A game starts with a five-letter "
+        "word across the middle row. In each move you add one letter and make a word that uses "
+        "it.",
+        "",
+        "Your move, step by step:",
+        "1. Pick a letter in the alphabet at the bottom of the window with the left mouse "
+        "button.",
+        "2. Click a free cell of the field: the letter goes there.",
+        "3. Click the letters of your word one by one, in order. Each next letter must touch the "
+        "previous one from the left, the right, above or below (not across a corner), and no "
+        "cell may be used twice. The word must pass through the letter you have just placed.",
+        "4. Click any of the marked letters once more to confirm the word.",
+        "",
+        "At any step a click with the RIGHT mouse button takes back the last step.",
+        "",
+        "A word counts if it has at least two letters, is in the game's word library and has "
+        "not been played yet in this game (the start word included). If the library does not "
+        "know your word, the game asks whether to add it.",
+        "",
+        "Every letter of a word scores one point for the player who made it. The scores stand "
+        "under the two columns of words: yours on the left, the computer's on the right.",
+        "",
+        "If you cannot find a word, press SKIP. Once per game you may press HINT, and the "
+        "computer shows the best word it can find for you.",
+        "",
+        "The game ends when the field is full or when two turns in a row pass without a word. "
+        "The winner is the one with more points; a good result enters the records table, kept "
+        "for each language and strength.",
+        "",
+        "The strength of the computer (Options, CPU) is the longest word it may play: "
+        "strength 1 allows words of three letters, strength 6 words of eight letters.",
+        "",
+        "Good luck!",
+    });
+}
+
+QStringList RussianHelp() {
+    return Lines({
+        "Всё, что от вас требуется, — составлять слова подлиннее и немного думать.",
+        "",
+        "Игра начинается со слова из 5 букв. Вы и компьютер ходите по очереди: добавляете "
+        "одну букву и составляете слово, в которое входит эта буква.",
+        "",
+        "Ход по шагам:",
+        "",
+        "1) Внизу показаны буквы алфавита; щелчком левой кнопки мыши выберите нужную.",
+        "",
+        "2) Щелчком левой кнопки на поле укажите, куда поставить букву.",
+        "",
+        "3) Щелчками левой кнопки отметьте по порядку все буквы слова.",
+        "",
+        "4) Щелчок левой кнопкой на любой отмеченной букве подтверждает слово.",
+        "",
+        "На любом шаге щелчок ПРАВОЙ кнопкой мыши возвращает к предыдущему шагу.",
+        "",
+        "Если не можете придумать слово, нажмите ПРОПУСК или воспользуйтесь ПОДСКАЗКОЙ "
+        "(только один раз за игру).",
+        "",
+        "Вот и всё!",
+    });
+}
+} // namespace
+
+THowToPlayWindow::THowToPlayWindow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      MemoE(EnglishHelp()), MemoR(RussianHelp()) {
+    HowToPlayWindow = this;
+    setObjectName(QStringLiteral("HowToPlayWindow"));
+    setFixedSize(kHelpClientWidth, kHelpClientHeight);
+    setModal(true);
+    Hook = new TCoolFormHook(this);
+    Hook->setGeometry(0, 0, kHelpClientWidth, kHelpClientHeight);
+
+    CoolMemo = new TCoolMemo(Hook);
+    CoolMemo->setGeometry(5, 5, 440, 290);
+    CoolMemo->setFont(CoolFont(15, true));
+
+    CoolOKButton = new TCoolBtn(Hook);
+    CoolOKButton->setGeometry(455, 115, 40, 40);
+    CoolOKButton->SetCaption("OK");
+    CoolOKButton->SetRounded(true);
+    CoolOKButton->setFont(CoolFont(16, true));
+    CoolOKButton->SetFontColor(QColor(0, 255, 255));
+    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
+    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+
+    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
+    ApplyTextures();
+}
+
+THowToPlayWindow::~THowToPlayWindow() {
+    if (HowToPlayWindow == this)
+        HowToPlayWindow = nullptr;
+}
+
+void THowToPlayWindow::ApplyWindowTextures() {
+    CoolOKButton->SetWallpaper(GetTexture(0));
+    Hook->SetWallpaper(GetTexture(6));
+    CoolMemo->SetWallpaper(GetTexture(7));
+}
+
+void THowToPlayWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void THowToPlayWindow::keyPressEvent(QKeyEvent* event) {
+    // The OK button is the way out; Esc does not close the window.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void THowToPlayWindow::FormActivate() {
+    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Help1")));
+    CoolMemo->SetLines(Words.Language == kRussian ? MemoR : MemoE);
+}
+
+void ShowHelpWindow() {
+    if (!HowToPlayWindow)
+        HowToPlayWindow = new THowToPlayWindow(MainWindow);
+    HowToPlayWindow->exec();
+}

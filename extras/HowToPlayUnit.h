@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class TCoolBtn;
+class TCoolFormHook;
+class TCoolMemo;
+
+// The help window: how to play, in the language of the game. Unlike the other interface
+// texts, the two help texts belong to the window itself; they are chosen each time the window
+// is shown, so a language switch shows the other text next time.
+class THowToPlayWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit THowToPlayWindow(QWidget* parent = nullptr);
+    ~THowToPlayWindow() override;
+
+    TCoolFormHook* Hook = nullptr;
+    TCoolMemo* CoolMemo = nullptr;
+    TCoolBtn* CoolOKButton = nullptr;
+    // The English and the Russian help text, one string per line.
+    const QStringList MemoE;
+    const QStringList MemoR;
+
+    // The caption (language key "Menu_Help1") and the text of the current language.
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ApplyWindowTextures();
+};
+
+extern THowToPlayWindow* HowToPlayWindow;
+
+// Shows the help window modally (made on first use, owned by the main window).
+void ShowHelpWindow();

@@ -1,0 +1,46 @@
+#include "extras/ShortcutUnit.h"
+
+#include "extras/ImagesUnit.h"
+#include "platform/DesktopEntry.h"
+#include "platform/DrawingSurface.h"
+#include "platform/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPainter>
+
+const char* const kShortcutFileName = "Vorda 2000.desktop";
+const char* const kShortcutIconName = "Vorda2000.png";
+
+namespace {
+constexpr int kIconSize = 64;
+
+// The bouncing character of the About scene, centred on a square transparent icon.
+QImage ShortcutIcon() {
+    const QImage ball =
+        PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_BALL")));
+    if (ball.isNull())
+        return {};
+    QImage icon(kIconSize, kIconSize, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.drawImage((kIconSize - ball.width()) / 2, (kIconSize - ball.height()) / 2, ball);
+    return icon;
+}
+} // namespace
+
+void CreateDesktopShortcut() {
+    const QString desktop = DesktopFolder();
+    if (desktop.isEmpty())
+        return;
+    QDir().mkpath(desktop);
+
+    DesktopEntry entry;
+    entry.name = QStringLiteral("Vorda 2000");
+    entry.program = QCoreApplication::applicationFilePath();
+    entry.workingDirectory = ProgramFolder();
+    const QString iconPath = ProgramFolder() + QString::fromLatin1(kShortcutIconName);
+    if (WritePngFile(iconPath, ShortcutIcon()))
+        entry.icon = iconPath;
+    WriteDesktopEntry(QDir(desktop).filePath(QString::fromLatin1(kShortcutFileName)), entry);
+}

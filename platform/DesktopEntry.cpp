@@ -1,0 +1,100 @@
+#include "platform/DesktopEntry.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+QString& DesktopFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
+// A value of the string type: backslashes and line breaks are escaped.
+QString EscapeValue(const QString& value) {
+    QString escaped;
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\\'))
+            escaped += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            escaped += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            escaped += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\t'))
+            escaped += QStringLiteral("\\t");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+// One argument of Exec=: in double quotes, with ", `, $ and \ escaped by a backslash and a
+// literal % doubled (field codes start with %). The value escaping comes on top of this.
+QString QuoteExecArgument(const QString& argument) {
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+            c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        if (c == QLatin1Char('%'))
+            quoted += QLatin1Char('%');
+        quoted += c;
+    }
+    return quoted + QLatin1Char('"');
+}
+
+bool SaveAtomically(const QString& filePath, const QByteArray& bytes) {
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+} // namespace
+
+QString DesktopFolder() {
+    if (!DesktopFolderOverride().isEmpty())
+        return DesktopFolderOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+void SetDesktopFolder(const QString& folder) {
+    DesktopFolderOverride() = folder;
+}
+
+QByteArray DesktopEntryText(const DesktopEntry& entry) {
+    QString text = QStringLiteral("[Desktop Entry]\n"
+                                  "Type=Application\n"
+                                  "Version=1.0\n");
+    text += QStringLiteral("Name=") + EscapeValue(entry.name) + QLatin1Char('\n');
+    text +=
+        QStringLiteral("Exec=") + EscapeValue(QuoteExecArgument(entry.program)) + QLatin1Char('\n');
+    text += QStringLiteral("Path=") + EscapeValue(entry.workingDirectory) + QLatin1Char('\n');
+    if (!entry.icon.isEmpty())
+        text += QStringLiteral("Icon=") + EscapeValue(entry.icon) + QLatin1Char('\n');
+    text += QStringLiteral("Terminal=false\n"
+                           "Categories=Game;\n");
+    return text.toUtf8();
+}
+
+bool WriteDesktopEntry(const QString& filePath, const DesktopEntry& entry) {
+    if (!SaveAtomically(filePath, DesktopEntryText(entry)))
+        return false;
+    return QFile::setPermissions(filePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadUser | QFile::WriteUser | QFile::ExeUser |
+                                               QFile::ReadGroup | QFile::ExeGroup |
+                                               QFile::ReadOther | QFile::ExeOther);
+}
+
+bool WritePngFile(const QString& filePath, const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.isNull() || !picture.save(&buffer, "PNG"))
+        return false;
+    return SaveAtomically(filePath, bytes);
+}

@@ -1,0 +1,127 @@
+#include "platform/DrawingSurface.h"
+
+#include <QTransform>
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr int kTableSize = 256;
+constexpr int kOpaque = 255;
+
+struct TrigTable {
+    std::array<double, kTableSize> cosine{};
+    std::array<double, kTableSize> sine{};
+    TrigTable() {
+        for (int a = 0; a < kTableSize; ++a) {
+            const double angle = 2 * std::numbers::pi * a / kTableSize;
+            cosine[a] = std::cos(angle);
+            sine[a] = std::sin(angle);
+        }
+    }
+};
+
+const TrigTable& Table() {
+    static const TrigTable table;
+    return table;
+}
+
+int TableIndex(int a) {
+    return ((a % kTableSize) + kTableSize) % kTableSize;
+}
+
+// Scaling keeps hard edges: a smoothed edge would blend the transparent black into the
+// picture and leave a dark fringe.
+QImage Scaled(const QImage& picture, const QSize& size) {
+    if (picture.size() == size)
+        return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+} // namespace
+
+double Cos256(int a) {
+    return Table().cosine[TableIndex(a)];
+}
+
+double Sin256(int a) {
+    return Table().sine[TableIndex(a)];
+}
+
+QImage PictureWithBlackTransparent(const QImage& picture) {
+    QImage result = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < result.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            if ((row[x] & 0x00ffffff) == 0)
+                row[x] = 0;
+    }
+    return result;
+}
+
+DrawingSurface::DrawingSurface(int width, int height)
+    : back_(width, height, QImage::Format_ARGB32_Premultiplied),
+      front_(width, height, QImage::Format_ARGB32_Premultiplied) {
+    back_.fill(Qt::black);
+    front_.fill(Qt::black);
+}
+
+DrawingSurface::~DrawingSurface() {
+    ReleaseCanvas();
+}
+
+void DrawingSurface::Fill(const QColor& color) {
+    ReleaseCanvas();
+    back_.fill(color);
+}
+
+QPainter& DrawingSurface::Canvas() {
+    if (!canvas_) {
+        canvas_ = std::make_unique<QPainter>(&back_);
+        canvas_->setBrush(Qt::NoBrush); // hollow: text leaves the scene behind it
+    }
+    return *canvas_;
+}
+
+void DrawingSurface::ReleaseCanvas() {
+    canvas_.reset();
+}
+
+void DrawingSurface::WaveDraw(const QImage& picture, const QRect& dest, int amplitude,
+                              int wavelength, int phase) {
+    ReleaseCanvas();
+    if (dest.isEmpty() || picture.isNull() || wavelength == 0)
+        return;
+    const QImage scaled = Scaled(picture, dest.size());
+    QPainter painter(&back_);
+    for (int r = 0; r < dest.height(); ++r) {
+        const double a = phase + double(r) * kTableSize / wavelength;
+        const double shift = amplitude * std::sin(2 * std::numbers::pi * a / kTableSize);
+        painter.drawImage(QPoint(dest.left() + int(std::lround(shift)), dest.top() + r), scaled,
+                          QRect(0, r, scaled.width(), 1));
+    }
+}
+
+void DrawingSurface::RotateDraw(const QImage& picture, const QPoint& centre, const QSize& size,
+                                int angle) {
+    RotateDrawBlended(picture, centre, size, angle, kOpaque);
+}
+
+void DrawingSurface::RotateDrawBlended(const QImage& picture, const QPoint& centre,
+                                       const QSize& size, int angle, int opacity) {
+    ReleaseCanvas();
+    if (opacity <= 0 || size.isEmpty() || picture.isNull())
+        return;
+    const QImage scaled = Scaled(picture, size);
+    QPainter painter(&back_);
+    painter.setOpacity(opacity >= kOpaque ? 1.0 : opacity / double(kOpaque));
+    painter.translate(centre);
+    painter.rotate(360.0 * TableIndex(angle) / kTableSize);
+    painter.drawImage(QPointF(-size.width() / 2.0, -size.height() / 2.0), scaled);
+}
+
+void DrawingSurface::Flip() {
+    ReleaseCanvas();
+    front_ = back_; // shared until the next frame draws on the back surface
+}

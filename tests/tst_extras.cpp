@@ -1,0 +1,483 @@
+// The help window, the About scene and its drawing surface, and the desktop shortcut.
+#include "core/WordsUnit.h"
+#include "extras/AboutUnit.h"
+#include "extras/HowToPlayUnit.h"
+#include "extras/ShortcutUnit.h"
+#include "platform/DesktopEntry.h"
+#include "platform/DrawingSurface.h"
+#include "platform/ProgramFolder.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolMemo.h"
+#include "tests/support/GameFixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglish = {"HOUSE", "TO"};
+
+void clickButton(TCoolBtn* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+QImage Filled(int width, int height, QColor color) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(color);
+    return image;
+}
+
+QColor Pixel(const DrawingSurface& surface, int x, int y) {
+    return surface.BackSurface().pixelColor(x, y);
+}
+
+// The scene stepped frame after frame, with the character's positions and the bangs heard.
+struct Run {
+    QList<int> xs;
+    QList<int> ys;
+    int wallBangs = 0;
+    int floorBangs = 0;
+};
+
+Run StepCharacter(AboutScene& scene, int frames) {
+    Run run;
+    for (int i = 0; i < frames; ++i) {
+        const AboutFrame frame = scene.Step(6);
+        run.xs << frame.character.x();
+        run.ys << frame.character.y();
+        run.wallBangs += frame.wallBang ? 1 : 0;
+        run.floorBangs += frame.floorBang ? 1 : 0;
+    }
+    return run;
+}
+} // namespace
+
+class TestExtras : public QObject {
+    Q_OBJECT
+private slots:
+    // --- Help window
+
+    void helpWindowFollowsTheLanguage_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("English") << GameFixture::EnglishSettings() << "How to play"
+                                 << "How to play, you asked! Very easy!" << 23;
+        QTest::newRow("Russian") << QByteArray() << QString::fromUtf8("Как играть")
+                                 << QString::fromUtf8("Всё, что от вас требуется, — составлять "
+                                                      "слова подлиннее и немного думать.")
+                                 << 19;
+        QTest::newRow("no caption key gives a question mark")
+            << QByteArray("[Vorda]\r\nLanguageNumber=2\r\n[English]\r\nTitle=Words\r\n") << "?"
+            << "How to play, you asked! Very easy!" << 23;
+    }
+    void helpWindowFollowsTheLanguage() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, caption);
+        QFETCH(QString, firstLine);
+        QFETCH(int, lines);
+        GameFixture game(kRussian, kEnglish, settings);
+        QString shownCaption;
+        QStringList shownLines;
+        WhenDialogShows([&](QDialog* dialog) {
+            shownCaption = dialog->windowTitle();
+            shownLines = HowToPlayWindow->CoolMemo->Lines();
+            clickButton(HowToPlayWindow->CoolOKButton);
+        });
+        game.window().Menu_Help1->trigger();
+        QCOMPARE(shownCaption, caption);
+        QCOMPARE(shownLines.size(), lines);
+        QCOMPARE(shownLines.first(), firstLine);
+        QVERIFY(HowToPlayWindow && !HowToPlayWindow->isVisible());
+        QVERIFY(game.errors().texts.isEmpty());
+    }
+
+    void helpTextChangesWithALanguageSwitchWhileClosed() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        QStringList shown;
+        auto showHelp = [&] {
+            WhenDialogShows([&](QDialog*) {
+                shown = HowToPlayWindow->CoolMemo->Lines();
+                clickButton(HowToPlayWindow->CoolOKButton);
+            });
+            game.window().Menu_Help1->trigger();
+        };
+        showHelp();
+        QCOMPARE(shown, HowToPlayWindow->MemoE);
+        game.window().Menu_Russian->trigger();
+        QCOMPARE(int(Words.Language), 1);
+        showHelp();
+        QCOMPARE(shown, HowToPlayWindow->MemoR);
+        // The Russian text: ten paragraphs separated by empty lines, the buttons in capitals.
+        const QString text = shown.join('\n');
+        QCOMPARE(shown.count(QString()), 9);
+        for (const char* word : {"ПРАВОЙ", "ПРОПУСК", "ПОДСКАЗК"})
+            QVERIFY2(text.contains(QString::fromUtf8(word)), word);
+    }
+
+    // --- About scene
+
+    void activationStartsAtTheTitleLine() {
+        for (quint32 seed : {1u, 2u, 3u, 99u, 12345u}) {
+            QRandomGenerator random(seed);
+            AboutScene scene;
+            scene.t = 700;
+            scene.line = 4;
+            scene.Activate(random);
+            QCOMPARE(scene.t, 1);
+            QCOMPARE(scene.y, 29);
+            QCOMPARE(scene.dy, 0);
+            QVERIFY2(scene.x >= 40 && scene.x <= 259, qPrintable(QString::number(scene.x)));
+            QVERIFY2(scene.dx >= 2 && scene.dx <= 10, qPrintable(QString::number(scene.dx)));
+            const AboutFrame first = scene.Step(6);
+            QCOMPARE(first.line, 1);
+            QVERIFY(!first.lineChanged);
+            QCOMPARE(scene.t, 2);
+        }
+    }
+
+    void lineChangesWhenTheTextIsDarkest_data() {
+        QTest::addColumn<int>("t");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<int>("shownLine");
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("one frame before the change") << 511 << 1 << 6 << 1 << QColor(0, 0, 1);
+        QTest::newRow("t = 512 changes the line") << 512 << 1 << 6 << 2 << QColor(0, 0, 1);
+        QTest::newRow("English wraps to the empty line") << 1024 << 5 << 6 << 0 << QColor(0, 0, 1);
+        QTest::newRow("Russian wraps after its fifth line")
+            << 3072 << 4 << 5 << 0 << QColor(0, 0, 1);
+        QTest::newRow("brightest halfway") << 768 << 2 << 6 << 2 << QColor(126, 126, 253);
+        QTest::newRow("a quarter of the way") << 640 << 3 << 6 << 3 << QColor(63, 63, 127);
+    }
+    void lineChangesWhenTheTextIsDarkest() {
+        QFETCH(int, t);
+        QFETCH(int, line);
+        QFETCH(int, lineCount);
+        QFETCH(int, shownLine);
+        QFETCH(QColor, color);
+        AboutScene scene;
+        scene.t = t;
+        scene.line = line;
+        scene.x = 100;
+        scene.y = 100;
+        const AboutFrame frame = scene.Step(lineCount);
+        QCOMPARE(frame.line, shownLine);
+        QCOMPARE(scene.line, shownLine);
+        QCOMPARE(frame.lineChanged, t % 512 == 0);
+        QCOMPARE(frame.textColor, color);
+    }
+
+    void logoCirclesTheCentre_data() {
+        QTest::addColumn<int>("t");
+        QTest::addColumn<QPoint>("centre");
+        QTest::addColumn<int>("opacity");
+        QTest::addColumn<int>("flippedOpacity");
+        QTest::newRow("first frame, near the bottom") << 1 << QPoint(152, 250) << 253 << 1;
+        QTest::newRow("a quarter turn, at the right") << 64 << QPoint(250, 150) << 127 << 127;
+        QTest::newRow("half a turn, at the top") << 128 << QPoint(150, 50) << 1 << 253;
+        QTest::newRow("a full turn, the bottom again") << 256 << QPoint(150, 250) << 253 << 1;
+    }
+    void logoCirclesTheCentre() {
+        QFETCH(int, t);
+        QFETCH(QPoint, centre);
+        QFETCH(int, opacity);
+        QFETCH(int, flippedOpacity);
+        AboutScene scene;
+        scene.t = t;
+        scene.x = 100;
+        const AboutFrame frame = scene.Step(6);
+        QCOMPARE(frame.logo, centre);
+        QCOMPARE(frame.logoAngle, t);
+        QCOMPARE(frame.logoOpacity, opacity);
+        QCOMPARE(frame.flippedLogoOpacity, flippedOpacity);
+        QCOMPARE(frame.bannerPhase, 8 * t);
+    }
+
+    void characterBounces_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<QList<int>>("xs");
+        QTest::addColumn<QList<int>>("ys");
+        QTest::addColumn<int>("wallBangs");
+        QTest::addColumn<int>("floorBangs");
+        QTest::newRow("right wall passed by one step, then back")
+            << 259 << 10 << 29 << 0 << QList<int>{269, 279, 269, 259} << QList<int>{30, 32, 35, 39}
+            << 1 << 0;
+        QTest::newRow("left wall at exactly 30")
+            << 36 << -3 << 29 << 0 << QList<int>{33, 30, 33, 36} << QList<int>{30, 32, 35, 39} << 1
+            << 0;
+        QTest::newRow("floor turns the fall without gravity")
+            << 100 << 2 << 262 << 8 << QList<int>{102, 104, 106, 108}
+            << QList<int>{271, 262, 254, 247} << 0 << 1;
+    }
+    void characterBounces() {
+        QFETCH(int, x);
+        QFETCH(int, dx);
+        QFETCH(int, y);
+        QFETCH(int, dy);
+        QFETCH(QList<int>, xs);
+        QFETCH(QList<int>, ys);
+        QFETCH(int, wallBangs);
+        QFETCH(int, floorBangs);
+        AboutScene scene;
+        scene.t = 1;
+        scene.line = 1;
+        scene.x = x;
+        scene.dx = dx;
+        scene.y = y;
+        scene.dy = dy;
+        const Run run = StepCharacter(scene, int(xs.size()));
+        QCOMPARE(run.xs, xs);
+        QCOMPARE(run.ys, ys);
+        QCOMPARE(run.wallBangs, wallBangs);
+        QCOMPARE(run.floorBangs, floorBangs);
+    }
+
+    void characterTurnsWithItsHeight_data() {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("angle");
+        // The angle is worked out after the move: y and dy below are the values before it.
+        QTest::newRow("at the top, upside down") << 29 << 5 << 0 << 128;
+        QTest::newRow("falling right turns one way") << 149 << 5 << 0 << 192;
+        QTest::newRow("falling left turns the other way") << 149 << -5 << 0 << 64;
+        QTest::newRow("rising right, division truncates toward zero") << 200 << 5 << -20 << 48;
+    }
+    void characterTurnsWithItsHeight() {
+        QFETCH(int, y);
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        QFETCH(int, angle);
+        AboutScene scene;
+        scene.t = 1;
+        scene.x = 100;
+        scene.dx = dx;
+        scene.y = y;
+        scene.dy = dy;
+        QCOMPARE(scene.Step(6).characterAngle, angle);
+    }
+
+    void aboutWindowDrawsFramesAndBangs() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        QString caption;
+        int lineShown = -1;
+        bool timerWhileShown = false;
+        QImage frame;
+        WhenDialogShows([&](QDialog* dialog) {
+            caption = dialog->windowTitle();
+            lineShown = AboutWindow->Scene.line;
+            timerWhileShown = AboutWindow->DXTimer->isActive();
+            AboutWindow->Scene.t = 256; // the text at its brightest
+            AboutWindow->Scene.x = 279;
+            AboutWindow->Scene.dx = 10;
+            AboutWindow->Scene.y = 200;
+            AboutWindow->Scene.dy = 0;
+            AboutWindow->DXTimerTimer();
+            frame = AboutWindow->Surface().FrontSurface();
+            clickButton(AboutWindow->CoolOKButton);
+        });
+        game.sounds.clear();
+        game.window().Menu_About->trigger();
+        QCOMPARE(caption, QString("About..."));
+        QCOMPARE(lineShown, 1);
+        QVERIFY(game.sounds.contains(7));
+        QVERIFY(timerWhileShown);
+        QVERIFY(!AboutWindow->DXTimer->isActive());
+        // The character was drawn around (269, 201), below the banner and away from the logo.
+        bool drawn = false;
+        for (int y = 196; y < 206 && !drawn; ++y)
+            for (int x = 264; x < 274 && !drawn; ++x)
+                drawn = frame.pixelColor(x, y) != QColor(Qt::black);
+        QVERIFY(drawn);
+        QCOMPARE(frame.pixelColor(5, 200), QColor(Qt::black));
+        // The title is drawn around the centre.
+        bool text = false;
+        for (int x = 60; x < 240 && !text; ++x)
+            text = frame.pixelColor(x, 150) != QColor(Qt::black);
+        QVERIFY(text);
+    }
+
+    // --- Drawing surface
+
+    void blackBecomesTransparent() {
+        QImage picture(2, 1, QImage::Format_RGB888);
+        picture.setPixelColor(0, 0, Qt::black);
+        picture.setPixelColor(1, 0, QColor(1, 0, 0));
+        const QImage result = PictureWithBlackTransparent(picture);
+        QCOMPARE(qAlpha(result.pixel(0, 0)), 0);
+        QCOMPARE(result.pixelColor(1, 0), QColor(1, 0, 0));
+    }
+
+    void waveShiftsEachRow() {
+        DrawingSurface surface(12, 4);
+        // A 4 × 4 red square at x 4..7; rows shifted by round(2 · sin256(64 + 64 r)):
+        // 2, 0, -2, 0.
+        surface.WaveDraw(Filled(2, 2, Qt::red), QRect(4, 0, 4, 4), 2, 4, 64);
+        const QList<QPair<int, int>> rows = {{6, 9}, {4, 7}, {2, 5}, {4, 7}};
+        for (int r = 0; r < 4; ++r) {
+            const auto [first, last] = rows[r];
+            QCOMPARE(Pixel(surface, first - 1, r), QColor(Qt::black));
+            QCOMPARE(Pixel(surface, first, r), QColor(Qt::red));
+            QCOMPARE(Pixel(surface, last, r), QColor(Qt::red));
+            QCOMPARE(Pixel(surface, last + 1, r), QColor(Qt::black));
+        }
+    }
+
+    void rotationTurnsAboutTheCentre_data() {
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<QPoint>("redAt");
+        QTest::addColumn<QPoint>("blueAt");
+        QTest::addColumn<QPoint>("blackAt");
+        // A picture red on the left half, blue on the right, scaled to 8 × 4 around (10, 10).
+        QTest::newRow("no turn") << 0 << QPoint(7, 10) << QPoint(12, 10) << QPoint(10, 5);
+        QTest::newRow("half a turn swaps the halves")
+            << 128 << QPoint(12, 10) << QPoint(7, 10) << QPoint(10, 5);
+        QTest::newRow("a quarter turn clockwise stands it up")
+            << 64 << QPoint(10, 7) << QPoint(10, 12) << QPoint(5, 10);
+        QTest::newRow("a whole turn and a quarter is the same")
+            << 320 << QPoint(10, 7) << QPoint(10, 12) << QPoint(5, 10);
+    }
+    void rotationTurnsAboutTheCentre() {
+        QFETCH(int, angle);
+        QFETCH(QPoint, redAt);
+        QFETCH(QPoint, blueAt);
+        QFETCH(QPoint, blackAt);
+        QImage picture = Filled(2, 1, Qt::red);
+        picture.setPixelColor(1, 0, Qt::blue);
+        DrawingSurface surface(20, 20);
+        surface.RotateDraw(picture, QPoint(10, 10), QSize(8, 4), angle);
+        QCOMPARE(Pixel(surface, redAt.x(), redAt.y()), QColor(Qt::red));
+        QCOMPARE(Pixel(surface, blueAt.x(), blueAt.y()), QColor(Qt::blue));
+        QCOMPARE(Pixel(surface, blackAt.x(), blackAt.y()), QColor(Qt::black));
+    }
+
+    void blendingByOpacity_data() {
+        QTest::addColumn<int>("opacity");
+        QTest::addColumn<int>("minRed");
+        QTest::addColumn<int>("maxRed");
+        QTest::newRow("0 draws nothing") << 0 << 0 << 0;
+        QTest::newRow("below 0 draws nothing") << -40 << 0 << 0;
+        QTest::newRow("255 is opaque") << 255 << 255 << 255;
+        QTest::newRow("above 255 is opaque") << 300 << 255 << 255;
+        QTest::newRow("about half") << 128 << 120 << 136;
+        QTest::newRow("1 is nearly nothing") << 1 << 0 << 2;
+    }
+    void blendingByOpacity() {
+        QFETCH(int, opacity);
+        QFETCH(int, minRed);
+        QFETCH(int, maxRed);
+        DrawingSurface surface(10, 10);
+        surface.RotateDrawBlended(Filled(4, 4, Qt::red), QPoint(5, 5), QSize(4, 4), 0, opacity);
+        const QColor centre = Pixel(surface, 5, 5);
+        QVERIFY2(centre.red() >= minRed && centre.red() <= maxRed,
+                 qPrintable(QString::number(centre.red())));
+        QCOMPARE(centre.green(), 0);
+    }
+
+    void transparentBlackKeepsTheScene() {
+        DrawingSurface surface(10, 10);
+        surface.Fill(Qt::white);
+        QImage picture = Filled(4, 4, Qt::black);
+        picture.setPixelColor(0, 0, Qt::green);
+        surface.RotateDraw(PictureWithBlackTransparent(picture), QPoint(5, 5), QSize(4, 4), 0);
+        QCOMPARE(Pixel(surface, 3, 3), QColor(Qt::green));
+        QCOMPARE(Pixel(surface, 5, 5), QColor(Qt::white));
+        // Until the flip the front page still shows the old frame.
+        QCOMPARE(surface.FrontSurface().pixelColor(5, 5), QColor(Qt::black));
+        surface.Flip();
+        QCOMPARE(surface.FrontSurface().pixelColor(3, 3), QColor(Qt::green));
+    }
+
+    // --- Desktop shortcut
+
+    void desktopEntryQuotesTheProgram_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("execLine");
+        QTest::newRow("plain path") << "/opt/vorda/vorda2000"
+                                    << "Exec=\"/opt/vorda/vorda2000\"";
+        QTest::newRow("blank in the path") << "/home/ann/my games/vorda2000"
+                                           << "Exec=\"/home/ann/my games/vorda2000\"";
+        QTest::newRow("dollar, quote and percent") << "/g/$x\"y%z"
+                                                   << "Exec=\"/g/\\\\$x\\\\\"y%%z\"";
+        QTest::newRow("backslash doubled twice") << "/g/a\\b"
+                                                 << "Exec=\"/g/a\\\\\\\\b\"";
+    }
+    void desktopEntryQuotesTheProgram() {
+        QFETCH(QString, program);
+        QFETCH(QString, execLine);
+        const QStringList lines =
+            QString::fromUtf8(DesktopEntryText({"Vorda 2000", program, "/opt/vorda/", ""}))
+                .split('\n');
+        QVERIFY2(lines.contains(execLine), qPrintable(lines.join(" | ")));
+        QVERIFY(!lines.join('\n').contains("Icon="));
+    }
+
+    void shortcutStartsTheProgramInItsFolder() {
+        GameFixture game(kRussian, kEnglish);
+        QTemporaryDir home;
+        const QString desktop = home.filePath("Desktop/sub");
+        SetDesktopFolder(desktop);
+        game.window().Menu_CreateShortcut->trigger();
+        const QString entryPath = desktop + "/Vorda 2000.desktop";
+        QFile entry(entryPath);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n');
+        entry.close();
+        QCOMPARE(lines.first(), QString("[Desktop Entry]"));
+        QVERIFY(lines.contains("Type=Application"));
+        QVERIFY(lines.contains("Name=Vorda 2000"));
+        QVERIFY(lines.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\""));
+        QVERIFY(lines.contains("Path=" + ProgramFolder()));
+        const QString iconPath = ProgramFolder() + "Vorda2000.png";
+        QVERIFY(lines.contains("Icon=" + iconPath));
+        const QImage icon(iconPath);
+        QCOMPARE(icon.size(), QSize(64, 64));
+        QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+        QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
+        // Nothing is shown.
+        QVERIFY(game.errors().texts.isEmpty());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY2(widget == &game.window() || !widget->isVisible(),
+                     qPrintable(widget->metaObject()->className()));
+
+        // A second call replaces the first: one entry with the same text.
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nName=Old\n");
+        entry.close();
+        QFile::setPermissions(entryPath, QFile::ReadOwner | QFile::WriteOwner);
+        game.window().Menu_CreateShortcut->trigger();
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(entry.readAll()).split('\n'), lines);
+        QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
+        QCOMPARE(QDir(desktop).entryList(QDir::Files), QStringList{"Vorda 2000.desktop"});
+        SetDesktopFolder(QString());
+    }
+
+    void shortcutFailsInSilence() {
+        GameFixture game(kRussian, kEnglish);
+        QTemporaryDir home;
+        // A file stands where the desktop folder should be.
+        const QString blocked = home.filePath("Desktop");
+        QFile file(blocked);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        SetDesktopFolder(blocked);
+        game.window().Menu_CreateShortcut->trigger();
+        SetDesktopFolder(QString());
+        QVERIFY(game.errors().texts.isEmpty());
+        QCOMPARE(QFileInfo(blocked).size(), 0);
+        QVERIFY(QFileInfo(blocked).isFile());
+    }
+};
+
+VORDA_TEST_MAIN(TestExtras)
+#include "tst_extras.moc"
