@@ -43,6 +43,7 @@ QRandomGenerator GameRandom;
 TMainWindow* MainWindow = nullptr;
 
 const char* const HomePageUrl = "https://vorda2000.example.org/";
+const char* const HomePageAddress = "vorda2000.example.org";
 const char* const AuthorSiteUrl1 = "https://letterworks.example.net/";
 const char* const AuthorSiteUrl2 = "https://letterworks.example.com/";
 
@@ -77,8 +78,8 @@ QMenu* addSubmenu(QWidget* parent, const char* name) {
 TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     MainWindow = this;
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // The window draws its own caption bar and frame.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFont(CoolFont(11));
     CreateMenu();
     CreateControls();
@@ -174,11 +175,12 @@ void TMainWindow::CreateMenu() {
 
 void TMainWindow::CreateControls() {
     const int menuHeight = MainMenu1->sizeHint().height();
-    MainMenu1->setGeometry(0, 0, kClientWidth, menuHeight);
-    setFixedSize(kClientWidth, menuHeight + kClientHeight);
+    const int menuTop = kSmCyFrame + kCaptionHeight;
+    MainMenu1->setGeometry(kSmCxFrame, menuTop, kClientWidth, menuHeight);
+    setFixedSize(kOuterWidth, menuTop + menuHeight + kClientHeight + kSmCyFrame);
 
     Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, menuHeight, kClientWidth, kClientHeight);
+    Hook->setGeometry(kSmCxFrame, menuTop + menuHeight, kClientWidth, kClientHeight);
     Hook->setPalette(QPalette(QColor(96, 72, 56)));
 
     Slowo = new TCoolLabel(Hook);

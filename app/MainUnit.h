@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPainter;
 class QTimer;
 class TCoolBevel;
 class TCoolBtn;
@@ -43,6 +44,12 @@ constexpr int kClientWidth = 580;
 constexpr int kClientHeight = 380;
 constexpr int kFrameWidth = 4;
 constexpr int kCaptionHeight = 20;
+// Our own stand-ins for the system metrics of the self-drawn frame: the sizing frame and the
+// caption buttons.
+constexpr int kSmCxFrame = kFrameWidth;
+constexpr int kSmCyFrame = kFrameWidth;
+constexpr int kSmCxSize = 18;
+constexpr int kSmCySize = 18;
 constexpr int kMenuHeight = 20;
 constexpr int kOuterWidth = kClientWidth + 2 * kFrameWidth;
 constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * kFrameWidth;
@@ -145,6 +152,15 @@ public:
     // dialog is up. The press goes on to its widget all the same.
     void AppOnMessage();
 
+    // The self-drawn frame. LinkButtonRect is the home-page button of the caption bar as last
+    // painted, in window coordinates; LinkHitRect is where a press reaches it (one row less at
+    // the top, so the window can still be dragged from there).
+    bool LinkPressed = false;
+    QRect LinkButtonRect;
+    QRect LinkHitRect() const;
+    // 0 minimise, 1 maximise (always off), 2 close.
+    QRect CaptionButtonRect(int index) const;
+
     // The window is closing: a running turn stops at its next wait without crediting a word.
     bool ClosingDown() const { return closingDown_; }
 
@@ -161,9 +177,18 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PaintFrame(QPainter& painter);
+    void PaintCaptionLink(QPainter& painter);
+    void PaintOutline(QPainter& painter);
+    int captionButtonAt(const QPoint& point) const;
     void FormCreate();
     void FormClose();
     void CreateMenu();
@@ -190,6 +215,12 @@ private:
 
     QString faceName_;
     bool closingDown_ = false;
+    // The caption bar's mouse state.
+    int pressedCaptionButton_ = -1;
+    bool linkPressStarted_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+    QPoint lastCaptionPoint_;
     uint64_t gameNumber_ = 0; // counts new games, so a turn can tell that its game ended
     // The face animation of the computer's turn.
     int lastSeenTick_ = 0;
@@ -209,5 +240,6 @@ extern QRandomGenerator GameRandom;
 
 // The three web addresses of the Help menu.
 extern const char* const HomePageUrl;
+extern const char* const HomePageAddress; // the home page's host name, shown in the caption bar
 extern const char* const AuthorSiteUrl1;
 extern const char* const AuthorSiteUrl2;

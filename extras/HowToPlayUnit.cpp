@@ -51,8 +51,9 @@ QStringList EnglishHelp() {
         "Every letter of a word scores one point for the player who made it. The scores stand "
         "under the two columns of words: yours on the left, the computer's on the right.",
         "",
-        "If you cannot find a word, press SKIP. Once per game you may press HINT, and the "
-        "computer shows the best word it can find for you.",
+        "If you cannot find a word, press SKIP. Once per game you may press HINT instead: the "
+        "computer makes your move for you and the word counts for you. If it finds none, the "
+        "hint stays yours.",
         "",
         "The game ends when the field is full or when two turns in a row pass without a word. "
         "The winner is the one with more points; a good result enters the records table, kept "

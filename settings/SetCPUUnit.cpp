@@ -5,11 +5,11 @@
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
+#include "skin/CoolTrackBar.h"
 
 #include <QKeyEvent>
 
 #include <QSignalBlocker>
-#include <QSlider>
 #include <algorithm>
 
 uint16_t MaxWordLength = kMaxStrengthLength;
@@ -24,13 +24,10 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent)
     Hook = new TCoolFormHook(this);
     Hook->setGeometry(0, 0, 292, 68);
 
-    StrongBar = new QSlider(Qt::Horizontal, Hook);
+    StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
     StrongBar->setRange(kMinStrengthLength, kMaxStrengthLength);
-    StrongBar->setTickPosition(QSlider::TicksBelow);
-    StrongBar->setTickInterval(1);
-    StrongBar->setPageStep(1);
-    connect(StrongBar, &QSlider::valueChanged, this, &TSetCPUWindow::StrongBarChange);
+    connect(StrongBar, &QAbstractSlider::valueChanged, this, &TSetCPUWindow::StrongBarChange);
 
     Label1 = new TCoolLabel(Hook);
     Label1->setGeometry(-5, 50, 76, 13);

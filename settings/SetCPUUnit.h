@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-class QSlider;
 class TCoolBtn;
 class TCoolFormHook;
 class TCoolLabel;
+class TCoolTrackBar;
 
 // The longest word the computer may play, 3..8; the player sees it as strength 1..6
 // (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never
@@ -26,7 +26,7 @@ public:
     ~TSetCPUWindow() override;
 
     TCoolFormHook* Hook = nullptr;
-    QSlider* StrongBar = nullptr;
+    TCoolTrackBar* StrongBar = nullptr;
     TCoolLabel* Label1 = nullptr;
     TCoolLabel* Label2 = nullptr;
     TCoolBtn* CoolOKButton = nullptr;

@@ -119,6 +119,25 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(word)), word);
     }
 
+    void memoShowsItsWallpaperBehindTheText() {
+        TCoolMemo memo;
+        memo.resize(200, 100);
+        QPixmap wallpaper(8, 8);
+        wallpaper.fill(QColor(200, 0, 0));
+        memo.SetWallpaper(wallpaper);
+        memo.SetLines({"Word", "", "More words"});
+        QCOMPARE(memo.Lines(), QStringList({"Word", "", "More words"}));
+        const QImage shot = memo.grab().toImage();
+        // Beside the short first line and on the empty line: the wallpaper, not a white box.
+        QCOMPARE(shot.pixelColor(150, 10), QColor(200, 0, 0));
+        QCOMPARE(shot.pixelColor(100, 30), QColor(200, 0, 0));
+        bool text = false;
+        for (int x = 2; x < 60 && !text; ++x)
+            for (int y = 2; y < 25 && !text; ++y)
+                text = shot.pixelColor(x, y).green() < 100 && shot.pixelColor(x, y).red() < 100;
+        QVERIFY(text);
+    }
+
     // --- About scene
 
     void activationStartsAtTheTitleLine() {

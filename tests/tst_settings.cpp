@@ -13,7 +13,7 @@
 
 #include <QDir>
 #include <QMenu>
-#include <QSlider>
+#include "skin/CoolTrackBar.h"
 #include <QtTest>
 
 namespace {
@@ -290,6 +290,27 @@ private slots:
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
         QCOMPARE(int(InputPhase), restarted ? 0 : 1);
+    }
+
+    void trackBarFollowsTheMouse_data() {
+        QTest::addColumn<int>("position");
+        QTest::newRow("weakest end") << 3;
+        QTest::newRow("middle") << 6;
+        QTest::newRow("strongest end") << 8;
+    }
+    void trackBarFollowsTheMouse() {
+        QFETCH(int, position);
+        TCoolTrackBar bar;
+        bar.setRange(3, 8);
+        bar.resize(180, 40);
+        bar.setValue(3);
+        const QPoint start = bar.ThumbRect(3).center();
+        QTest::mousePress(&bar, Qt::LeftButton, {}, start);
+        QTest::mouseMove(&bar, bar.ThumbRect(position).center() + QPoint(2, 0));
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, bar.ThumbRect(position).center());
+        QCOMPARE(bar.value(), position);
+        QTest::keyClick(&bar, Qt::Key_Left);
+        QCOMPARE(bar.value(), std::max(3, position - 1));
     }
 
     void strengthOutOfRangeIsBroughtIn() {

@@ -1,0 +1,257 @@
+// The main window's own frame: the caption bar with its title, the home-page button and the
+// minimise and close buttons, dragging by the caption, and the dotted two-colour outline.
+#include "app/MainUnit.h"
+
+#include "platform/ErrorBox.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace {
+const QColor kButtonFace(192, 192, 192);
+const QColor kHighlight(255, 255, 255);
+const QColor kLight(223, 223, 223);
+const QColor kShadow(128, 128, 128);
+const QColor kDarkShadow(0, 0, 0);
+const QColor kActiveCaption(0, 0, 128);
+const QColor kActiveCaptionEnd(16, 132, 208);
+const QColor kInactiveCaption(128, 128, 128);
+const QColor kInactiveCaptionEnd(181, 181, 181);
+const QColor kLinkText(15, 15, 255);
+constexpr int kCaptionButtons = 3; // minimise, maximise (always off), close
+constexpr int kMinimiseButton = 0;
+constexpr int kMaximiseButton = 1;
+constexpr int kCloseButton = 2;
+
+// The system's push-button face: raised, or pushed in.
+void drawButtonFace(QPainter& painter, const QRect& r, bool pressed) {
+    painter.fillRect(r, kButtonFace);
+    const QRect e = r.adjusted(0, 0, -1, -1);
+    if (pressed) {
+        painter.setPen(kDarkShadow);
+        painter.drawLine(e.topLeft(), e.topRight());
+        painter.drawLine(e.topLeft(), e.bottomLeft());
+        painter.setPen(kHighlight);
+        painter.drawLine(e.bottomLeft(), e.bottomRight());
+        painter.drawLine(e.topRight(), e.bottomRight());
+        return;
+    }
+    painter.setPen(kHighlight);
+    painter.drawLine(e.topLeft(), e.topRight());
+    painter.drawLine(e.topLeft(), e.bottomLeft());
+    painter.setPen(kDarkShadow);
+    painter.drawLine(e.bottomLeft(), e.bottomRight());
+    painter.drawLine(e.topRight(), e.bottomRight());
+    painter.setPen(kShadow);
+    painter.drawLine(e.bottomLeft() + QPoint(1, -1), e.bottomRight() + QPoint(-1, -1));
+    painter.drawLine(e.topRight() + QPoint(-1, 1), e.bottomRight() + QPoint(-1, -1));
+}
+
+QPen dottedPen(const QColor& colour) {
+    QPen pen(colour, 1);
+    pen.setDashPattern({1.0, 1.0});
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+} // namespace
+
+QRect TMainWindow::LinkHitRect() const {
+    return QRect(width() - kSmCxFrame - 3 * kSmCxSize - 120, kSmCyFrame + 2, 120, kSmCySize - 5);
+}
+
+QRect TMainWindow::CaptionButtonRect(int index) const {
+    const int buttonWidth = kSmCxSize - 2;
+    const int buttonHeight = kSmCySize - 4;
+    const int closeLeft = width() - kSmCxFrame - 2 - buttonWidth;
+    const int left = index == kCloseButton ? closeLeft : closeLeft - 2 - buttonWidth * (2 - index);
+    return QRect(left, kSmCyFrame + 2, buttonWidth, buttonHeight);
+}
+
+int TMainWindow::captionButtonAt(const QPoint& point) const {
+    for (int i = 0; i < kCaptionButtons; ++i)
+        if (i != kMaximiseButton && CaptionButtonRect(i).contains(point))
+            return i;
+    return -1;
+}
+
+void TMainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintFrame(painter);
+    PaintCaptionLink(painter);
+    PaintOutline(painter);
+}
+
+void TMainWindow::PaintFrame(QPainter& painter) {
+    const QRect outer = rect();
+    painter.fillRect(outer, kButtonFace);
+    const QRect e = outer.adjusted(0, 0, -1, -1);
+    painter.setPen(kLight);
+    painter.drawLine(e.topLeft(), e.topRight());
+    painter.drawLine(e.topLeft(), e.bottomLeft());
+    painter.setPen(kDarkShadow);
+    painter.drawLine(e.bottomLeft(), e.bottomRight());
+    painter.drawLine(e.topRight(), e.bottomRight());
+    painter.setPen(kHighlight);
+    painter.drawLine(e.topLeft() + QPoint(1, 1), e.topRight() + QPoint(-1, 1));
+    painter.drawLine(e.topLeft() + QPoint(1, 1), e.bottomLeft() + QPoint(1, -1));
+    painter.setPen(kShadow);
+    painter.drawLine(e.bottomLeft() + QPoint(1, -1), e.bottomRight() + QPoint(-1, -1));
+    painter.drawLine(e.topRight() + QPoint(-1, 1), e.bottomRight() + QPoint(-1, -1));
+
+    // The caption bar in the active or inactive colours, the title on it.
+    const bool active = isActiveWindow();
+    const QRect caption(kSmCxFrame, kSmCyFrame, width() - 2 * kSmCxFrame, kCaptionHeight - 1);
+    QLinearGradient gradient(caption.topLeft(), caption.topRight());
+    gradient.setColorAt(0, active ? kActiveCaption : kInactiveCaption);
+    gradient.setColorAt(1, active ? kActiveCaptionEnd : kInactiveCaptionEnd);
+    painter.fillRect(caption, gradient);
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(12);
+    painter.setFont(titleFont);
+    painter.setPen(active ? kHighlight : kButtonFace);
+    const QRect titleRect(caption.left() + 4, caption.top(),
+                          LinkHitRect().left() - caption.left() - 8, caption.height());
+    painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight,
+                                                      titleRect.width()));
+
+    // Minimise, maximise (off: the window has a fixed size) and close.
+    for (int i = 0; i < kCaptionButtons; ++i) {
+        const QRect r = CaptionButtonRect(i);
+        const bool pressed = i == pressedCaptionButton_ && r.contains(lastCaptionPoint_);
+        drawButtonFace(painter, r, pressed);
+        const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
+        painter.setPen(QPen(i == kMaximiseButton ? kShadow : kDarkShadow, 2));
+        const QRect g = r.adjusted(4, 3, -5, -4).translated(shift);
+        if (i == kMinimiseButton) {
+            painter.drawLine(g.left(), g.bottom(), g.left() + 6, g.bottom());
+        } else if (i == kMaximiseButton) {
+            painter.setPen(QPen(kShadow, 1));
+            painter.drawRect(g.adjusted(0, 0, -1, -1));
+            painter.drawLine(g.left(), g.top() + 1, g.right() - 1, g.top() + 1);
+        } else {
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.drawLine(g.topLeft() + QPoint(1, 0), g.bottomRight() + QPoint(-1, 0));
+            painter.drawLine(g.bottomLeft() + QPoint(1, 0), g.topRight() + QPoint(-1, 0));
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        }
+    }
+}
+
+void TMainWindow::PaintCaptionLink(QPainter& painter) {
+    LinkButtonRect =
+        QRect(width() - kSmCxFrame - 3 * kSmCxSize - 120, kSmCyFrame + 1, 120, kSmCySize - 4);
+    drawButtonFace(painter, LinkButtonRect, LinkPressed);
+    QFont linkFont(QStringLiteral("DejaVu Sans"));
+    linkFont.setPixelSize(9);
+    linkFont.setBold(true);
+    painter.setFont(linkFont);
+    painter.setPen(kLinkText);
+    const int p = LinkPressed ? 1 : 0;
+    const QString text = QString::fromLatin1(HomePageAddress);
+    const QFontMetrics metrics(linkFont);
+    // The address is narrowed to fit the button when the font is too wide for it.
+    const int room = LinkButtonRect.width() - 6;
+    const int advance = metrics.horizontalAdvance(text);
+    const qreal squeeze = advance > room ? qreal(room) / advance : 1.0;
+    const int textWidth = qRound(advance * squeeze);
+    const int x = (LinkButtonRect.left() + LinkButtonRect.right() - textWidth) / 2 + p;
+    const int y = (LinkButtonRect.top() + LinkButtonRect.bottom() - metrics.height()) / 2 + p;
+    painter.save();
+    painter.setClipRect(LinkButtonRect.adjusted(2, 2, -2, -2));
+    painter.translate(x, y + metrics.ascent());
+    painter.scale(squeeze, 1.0);
+    painter.drawText(QPoint(0, 0), text);
+    painter.restore();
+}
+
+void TMainWindow::PaintOutline(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(dottedPen(QColor(255, 0, 0)));
+    painter.drawRect(QRect(1, 0, w - 2, h));
+    painter.setPen(dottedPen(QColor(0, 0, 255)));
+    painter.drawRect(QRect(0, 1, w, h - 2));
+}
+
+void TMainWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    lastCaptionPoint_ = point;
+    if (LinkHitRect().contains(point)) {
+        LinkPressed = !LinkPressed;
+        linkPressStarted_ = true;
+        update(LinkButtonRect);
+        return;
+    }
+    pressedCaptionButton_ = captionButtonAt(point);
+    if (pressedCaptionButton_ >= 0) {
+        update();
+        return;
+    }
+    if (point.y() < kSmCyFrame + kCaptionHeight) {
+        // Dragging by the caption: the window manager moves the window where it can,
+        // otherwise the window follows the pointer itself.
+        if (!(windowHandle() && windowHandle()->startSystemMove())) {
+            dragging_ = true;
+            dragOffset_ = event->globalPosition().toPoint() - pos();
+        }
+    }
+}
+
+void TMainWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    lastCaptionPoint_ = point;
+    if (dragging_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    // Leaving the home-page button while it is held raises it.
+    if (LinkPressed && !LinkHitRect().contains(point)) {
+        LinkPressed = false;
+        update(LinkButtonRect);
+    }
+    if (pressedCaptionButton_ >= 0)
+        update(CaptionButtonRect(pressedCaptionButton_));
+}
+
+void TMainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint point = event->position().toPoint();
+    dragging_ = false;
+    const bool overLink = linkPressStarted_ && LinkHitRect().contains(point);
+    linkPressStarted_ = false;
+    if (LinkPressed) {
+        LinkPressed = false;
+        update(LinkButtonRect);
+    }
+    const int button = pressedCaptionButton_;
+    pressedCaptionButton_ = -1;
+    if (button >= 0) {
+        update();
+        if (captionButtonAt(point) == button) {
+            if (button == kCloseButton)
+                close();
+            else
+                showMinimized();
+        }
+        return;
+    }
+    if (overLink)
+        RunReportingErrors([this] { Menu_VisitClick(); });
+}
+
+void TMainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A new title or another activation state repaints the caption bar, button included.
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowTitleChange)
+        update(0, 0, width(), kSmCyFrame + kCaptionHeight);
+}

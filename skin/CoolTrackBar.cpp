@@ -1,0 +1,90 @@
+#include "skin/CoolTrackBar.h"
+
+#include "extras/ImagesUnit.h"
+#include "skin/CoolControls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+constexpr int kThumbWidth = 9;
+constexpr int kThumbHeight = 20;
+constexpr int kMargin = 8;     // from each end of the bar to the centre of the end positions
+constexpr int kThumbTop = 4;
+constexpr int kTickLength = 4;
+} // namespace
+
+TCoolTrackBar::TCoolTrackBar(QWidget* parent) : QAbstractSlider(parent) {
+    setOrientation(Qt::Horizontal);
+    setFocusPolicy(Qt::StrongFocus);
+    setPageStep(1);
+    thumb_ = LoadResourceBitmap(QStringLiteral("THUMB_HORZ"));
+    thumbInverted_ = LoadResourceBitmap(QStringLiteral("THUMB_HORZ_INVERT"));
+}
+
+int TCoolTrackBar::trackLeft() const { return kMargin; }
+int TCoolTrackBar::trackRight() const { return width() - 1 - kMargin; }
+
+QRect TCoolTrackBar::ThumbRect(int position) const {
+    const int span = std::max(1, maximum() - minimum());
+    const int centre =
+        trackLeft() + (trackRight() - trackLeft()) * (position - minimum()) / span;
+    return QRect(centre - kThumbWidth / 2, kThumbTop, kThumbWidth, kThumbHeight);
+}
+
+int TCoolTrackBar::positionAt(int x) const {
+    const int span = std::max(1, maximum() - minimum());
+    const int length = std::max(1, trackRight() - trackLeft());
+    const int offset = std::clamp(x - trackLeft(), 0, length);
+    return minimum() + (offset * span + length / 2) / length;
+}
+
+void TCoolTrackBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int trackY = kThumbTop + kThumbHeight / 2;
+    PaintBevel(painter, QRect(trackLeft() - 2, trackY - 2, trackRight() - trackLeft() + 4, 4),
+               BevelKind::Lowered);
+    painter.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(128, 128, 128));
+    const int tickTop = kThumbTop + kThumbHeight + 2;
+    for (int value = minimum(); value <= maximum(); ++value) {
+        const int x = ThumbRect(value).center().x();
+        painter.drawLine(x, tickTop, x, tickTop + kTickLength);
+    }
+    const QImage& picture = (dragging_ || !isEnabled()) ? thumbInverted_ : thumb_;
+    const QRect thumb = ThumbRect(sliderPosition());
+    if (picture.isNull())
+        painter.fillRect(thumb, palette().button());
+    else
+        painter.drawImage(thumb, picture);
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+        painter.drawRect(thumb.adjusted(-2, -2, 1, 1));
+    }
+}
+
+void TCoolTrackBar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        event->ignore();
+        return;
+    }
+    setSliderDown(true);
+    dragging_ = true;
+    setSliderPosition(positionAt(event->position().toPoint().x()));
+    update();
+}
+
+void TCoolTrackBar::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_)
+        return;
+    setSliderPosition(positionAt(event->position().toPoint().x()));
+}
+
+void TCoolTrackBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (!dragging_ || event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    setSliderDown(false);
+    update();
+}
