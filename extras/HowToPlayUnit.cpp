@@ -8,7 +8,9 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 
 THowToPlayWindow* HowToPlayWindow = nullptr;
 
@@ -99,6 +101,9 @@ THowToPlayWindow::THowToPlayWindow(QWidget* parent)
     HowToPlayWindow = this;
     setObjectName(QStringLiteral("HowToPlayWindow"));
     setFixedSize(kHelpClientWidth, kHelpClientHeight);
+    // Centred on the screen rather than over the main window; a placed window stays put.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setModal(true);
     Hook = new TCoolFormHook(this);
     Hook->setGeometry(0, 0, kHelpClientWidth, kHelpClientHeight);
