@@ -13,6 +13,8 @@
 #include "platform/ErrorBox.h"
 #include "platform/VordaError.h"
 #include "platform/WebOpener.h"
+#include "records/AddRatingUnit.h"
+#include "records/WinnersUnit.h"
 #include "settings/SetCPUUnit.h"
 #include "skin/CoolControls.h"
 
@@ -160,6 +162,7 @@ void TMainWindow::CreateMenu() {
         addAction(item);
 
     connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
+    connectCommand(Menu_Records, &TMainWindow::Menu_RecordsClick);
     connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
     connectCommand(Menu_Russian, &TMainWindow::Menu_RussianClick);
     connectCommand(Menu_English, &TMainWindow::Menu_EnglishClick);
@@ -258,6 +261,8 @@ void TMainWindow::FormCreate() {
 
     // The steps that read files: an error ends them, the window still opens.
     RunReportingErrors([this] {
+        // The records file must exist: without it the game does not start.
+        ReadWinners();
         ReadSettings();
         Normalize_Letters();
         Words.Language = Words.Language == 1 ? 2 : 1;
@@ -388,6 +393,8 @@ bool TMainWindow::GameEnded() const {
 void TMainWindow::GameOver() {
     if (closingDown_)
         return;
+    ShowNameEntry();
+    ShowRecordsWindow();
     Menu_NewGameClick();
 }
 
@@ -423,6 +430,10 @@ void TMainWindow::SetTimerIntervalForTests(int ms) {
 }
 
 // --- Menu commands ----------------------------------------------------------------------------
+
+void TMainWindow::Menu_RecordsClick() {
+    ShowRecordsWindow();
+}
 
 void TMainWindow::Menu_ExitClick() {
     close();
@@ -553,4 +564,6 @@ void TMainWindow::FormClose() {
     closingDown_ = true;
     // A settings file that cannot be written is reported, and the close still completes.
     RunReportingErrors([] { WriteSettings(); });
+    // The records are written even when the settings could not be.
+    RunReportingErrors([] { WriteWinners(); });
 }

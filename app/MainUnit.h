@@ -114,6 +114,7 @@ public:
 
     // Menu commands and buttons.
     void Menu_NewGameClick();
+    void Menu_RecordsClick();
     void Menu_ExitClick();
     void Menu_RussianClick();
     void Menu_EnglishClick();

@@ -5,6 +5,8 @@
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"
 #include "platform/ErrorBox.h"
+#include "records/AddRatingUnit.h"
+#include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
 #include "settings/SetCPUUnit.h"
 
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
     new TImagesWindow(&mainWindow);
     new TSetCPUWindow(&mainWindow);
     new TChoiceWindow(&mainWindow);
+    new TWinnersWindow(&mainWindow);
+    new TAddRatingWindow(&mainWindow);
     new TAboutWindow(&mainWindow);
     new THowToPlayWindow(&mainWindow);
     mainWindow.show();

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 const QColor kHighlight(255, 255, 255);
 const QColor kButtonShadow(128, 128, 128);
@@ -140,6 +142,34 @@ void TCoolBtn::SetWallpaper(const QPixmap& wallpaper) {
     update();
 }
 
+void TCoolBtn::SetGradient(const QColor& start, const QColor& end) {
+    gradient_ = true;
+    gradientStart_ = start;
+    gradientEnd_ = end;
+    update();
+}
+
+void TCoolBtn::PaintFace(QPainter& painter, const QRect& rect) const {
+    if (!gradient_) {
+        PaintWallpaper(painter, rect, wallpaper_, kButtonFace);
+        return;
+    }
+    constexpr int kSteps = 128;
+    const int w = rect.width();
+    const auto channel = [](int from, int to, int n) {
+        return from + static_cast<int>(std::lround(double(n) * (to - from) / kSteps));
+    };
+    for (int n = 0; n <= kSteps; ++n) {
+        const int left = static_cast<int>(std::lround(double(n) * w / kSteps));
+        const int right = static_cast<int>(std::lround(double(n + 1) * w / kSteps));
+        const QColor colour(channel(gradientStart_.red(), gradientEnd_.red(), n),
+                            channel(gradientStart_.green(), gradientEnd_.green(), n),
+                            channel(gradientStart_.blue(), gradientEnd_.blue(), n));
+        painter.fillRect(QRect(rect.left() + left, rect.top(), right - left, rect.height()),
+                         colour);
+    }
+}
+
 void TCoolBtn::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(event->button());
     QAbstractButton::mousePressEvent(event);
@@ -169,7 +199,7 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
         ellipse.addEllipse(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
         painter.save();
         painter.setClipPath(ellipse);
-        PaintWallpaper(painter, r, wallpaper_, kButtonFace);
+        PaintFace(painter, r);
         painter.restore();
         const QColor outer = pressed ? kHighlight : kButtonShadow;
         const QColor inner = pressed ? kButtonShadow : kHighlight;
@@ -182,7 +212,7 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
         painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -2.5, -2.5));
         painter.setRenderHint(QPainter::Antialiasing, false);
     } else {
-        PaintWallpaper(painter, r, wallpaper_, kButtonFace);
+        PaintFace(painter, r);
         const QRect edge = r.adjusted(0, 0, -1, -1);
         if (pressed) {
             PaintBevel(painter, edge, BevelKind::Lowered);
@@ -234,8 +264,15 @@ void TCoolBevel::SetKind(BevelKind kind) {
     update();
 }
 
+void TCoolBevel::SetWallpaper(const QPixmap& wallpaper) {
+    wallpaper_ = wallpaper;
+    update();
+}
+
 void TCoolBevel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!wallpaper_.isNull())
+        PaintWallpaper(painter, rect(), wallpaper_, kButtonFace);
     const QRect r = rect().adjusted(0, 0, -1, -1);
     PaintBevel(painter, r, kind_);
     PaintBevel(painter, r.adjusted(1, 1, -1, -1),

@@ -95,6 +95,8 @@ public:
     void SetRounded(bool rounded);
     void SetWallpaper(const QPixmap& wallpaper);
     const QPixmap& Wallpaper() const { return wallpaper_; }
+    // A face of 129 vertical bands from start (left) to end (right) instead of the wallpaper.
+    void SetGradient(const QColor& start, const QColor& end);
 
 signals:
     void mouseDown(Qt::MouseButton button);
@@ -106,8 +108,12 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
+    void PaintFace(QPainter& painter, const QRect& rect) const;
+
     bool rounded_ = false;
     QPixmap wallpaper_;
+    bool gradient_ = false;
+    QColor gradientStart_, gradientEnd_;
 };
 
 // A panel: wallpaper (or colour) and 3-D frames. It holds other controls.
@@ -128,18 +134,20 @@ private:
     QPixmap wallpaper_;
 };
 
-// A transparent frame drawn around other controls.
+// A frame drawn around other controls; transparent inside unless given a wallpaper.
 class TCoolBevel : public QWidget {
     Q_OBJECT
 public:
     explicit TCoolBevel(QWidget* parent = nullptr);
     void SetKind(BevelKind kind);
+    void SetWallpaper(const QPixmap& wallpaper);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     BevelKind kind_ = BevelKind::Raised;
+    QPixmap wallpaper_;
 };
 
 // A window's client area with its tiled wallpaper background.

@@ -6,6 +6,8 @@
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
+#include "records/AddRatingUnit.h"
+#include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
 #include "settings/SetCPUUnit.h"
 #include "skin/CoolControls.h"
@@ -14,6 +16,27 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QTimer>
+
+namespace {
+// Actions of WhenDialogShows that have not run to their end yet.
+int pendingDialogActions = 0;
+
+// Every game's end shows the name entry and the records window. A test that ends a game on
+// its way and waits for neither gets them closed with OK, as a player would, and goes on with
+// the new game.
+void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
+    auto* closer = new QTimer(owner);
+    closer->setInterval(5);
+    QObject::connect(closer, &QTimer::timeout, [] {
+        if (pendingDialogActions > 0)
+            return;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && (modal == AddRatingWindow || modal == WinnersWindow))
+            static_cast<QDialog*>(modal)->accept();
+    });
+    closer->start();
+}
+} // namespace
 
 QByteArray LibraryBytes(const QStringList& words) {
     QByteArray bytes;
@@ -27,6 +50,7 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     : errors_(std::make_unique<ErrorBoxRecorder>()) {
     folder_.write("DATA/Lib.RUS", LibraryBytes(russianWords));
     folder_.write("DATA/Lib.ENG", LibraryBytes(englishWords));
+    folder_.copyFromDist("DATA/Winners");
     if (settings.isNull())
         folder_.copyFromDist("Vorda2000.ini");
     else
@@ -39,11 +63,14 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     OverCell = false;
     PassCount = 0;
     HintMode = false;
+    FaceAnimating = false;
+    FaceFrame = 0;
     InitSettingsFile();
     InitTextures();
     window_ = std::make_unique<TMainWindow>();
     window_->SetTimerIntervalForTests(2);
     window_->SetWebOpener(this);
+    CloseGameEndWindowsNobodyWaitsFor(window_.get());
     SoundEffectObserver = [this](int number) { sounds << number; };
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -154,10 +181,12 @@ void GameFixture::setBoard(const QStringList& rows) {
 void WhenDialogShows(std::function<void(QDialog*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(5);
+    ++pendingDialogActions;
     // A window that never shows leaves no watcher behind for the next test.
     QTimer::singleShot(10000, timer, [timer] {
         timer->stop();
         timer->deleteLater();
+        --pendingDialogActions;
     });
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -165,7 +194,9 @@ void WhenDialogShows(std::function<void(QDialog*)> action) {
             return;
         timer->stop();
         timer->deleteLater();
+        // Counted until the action is over: it may wait in a modal window of its own.
         action(dialog);
+        --pendingDialogActions;
     });
     timer->start();
 }

@@ -1,0 +1,170 @@
+#include "records/AddRatingUnit.h"
+
+#include "app/MainUnit.h"
+#include "core/SpisokUnit.h"
+#include "extras/ImagesUnit.h"
+#include "extras/SoundUnit.h"
+#include "platform/Cp1251.h"
+#include "records/WinnersUnit.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolEdit.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdlib>
+
+bool FaceAnimating = false;
+uint16_t FaceFrame = 0;
+TAddRatingWindow* AddRatingWindow = nullptr;
+
+namespace {
+constexpr int kSoundWinner = 4;
+constexpr int kSoundLoser = 5;
+constexpr int kWindowWidth = 292;
+constexpr int kWindowHeight = 133;
+const QColor kOkColour(0, 255, 255);
+
+void showFace(const QString& name) {
+    if (MainWindow)
+        MainWindow->ShowFace(name);
+}
+} // namespace
+
+TAddRatingWindow::TAddRatingWindow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    AddRatingWindow = this;
+    setObjectName(QStringLiteral("AddRatingWindow"));
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setModal(true);
+    Hook = new TCoolFormHook(this);
+    Hook->setGeometry(0, 0, kWindowWidth, kWindowHeight);
+
+    // Under every other control and deaf to the mouse: it covers the whole window.
+    CoolLabel3 = new TCoolLabel(Hook);
+    CoolLabel3->setGeometry(0, 0, kWindowWidth, kWindowHeight);
+    CoolLabel3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    CoolLabel3->setFont(CoolFont(32));
+    CoolLabel3->SetCaption("Too bad !");
+
+    CoolLabel1 = new TCoolLabel(Hook);
+    CoolLabel1->setGeometry(0, 20, kWindowWidth, 16);
+    CoolLabel2 = new TCoolLabel(Hook);
+    CoolLabel2->setGeometry(15, 65, 161, 14);
+    for (TCoolLabel* label : {CoolLabel1, CoolLabel2})
+        label->setFont(CoolFont(13, true));
+    for (TCoolLabel* label : {CoolLabel3, CoolLabel1, CoolLabel2}) {
+        label->SetTransparent(true);
+        label->SetSimpleView(true);
+        label->SetAlignment(Qt::AlignCenter);
+        label->SetFontColor(Qt::black);
+    }
+
+    Edit1 = new TCoolEdit(Hook);
+    Edit1->setGeometry(15, 90, 160, 22);
+    Edit1->setFont(CoolFont(13));
+    Edit1->SetFontColor(Qt::white);
+
+    CoolOkButton = new TCoolBtn(Hook);
+    CoolOkButton->setGeometry(220, 80, 40, 40);
+    CoolOkButton->SetCaption("OK");
+    CoolOkButton->SetRounded(true);
+    CoolOkButton->setFont(CoolFont(16, true));
+    CoolOkButton->SetFontColor(kOkColour);
+    CoolOkButton->SetShadowColor(QColor(0, 64, 64));
+    connect(CoolOkButton, &QAbstractButton::clicked, this, &QDialog::accept);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kFaceTimerInterval);
+    connect(Timer1, &QTimer::timeout, this, &TAddRatingWindow::Timer1Timer);
+    Timer1->start();
+
+    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
+    ApplyTextures();
+}
+
+TAddRatingWindow::~TAddRatingWindow() {
+    if (AddRatingWindow == this)
+        AddRatingWindow = nullptr;
+}
+
+void TAddRatingWindow::ApplyWindowTextures() {
+    Hook->SetWallpaper(GetTexture(6));
+    Edit1->SetWallpaper(GetTexture(7));
+    CoolOkButton->SetWallpaper(GetTexture(0));
+}
+
+int32_t TAddRatingWindow::Result() {
+    return int32_t(Scores[1]) - int32_t(Scores[2]);
+}
+
+void TAddRatingWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+    FormActivate();
+}
+
+void TAddRatingWindow::hideEvent(QHideEvent* event) {
+    FormDeactivate();
+    QDialog::hideEvent(event);
+}
+
+void TAddRatingWindow::keyPressEvent(QKeyEvent* event) {
+    // Only the OK button closes the window.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TAddRatingWindow::FormActivate() {
+    MainInputEnabled = false;
+    const int32_t result = Result();
+    // Without a list for the current strength no result can enter one.
+    const WinnerEntry* list = CurrentWinnersList();
+    const bool qualifies = list && result >= list[kRecordPlaces].Score;
+    Edit1->setVisible(qualifies);
+    CoolLabel2->setVisible(qualifies);
+    CoolLabel3->setVisible(!qualifies);
+    PlaySoundEffect(qualifies ? kSoundWinner : kSoundLoser);
+    if (Scores[2] > Scores[1])
+        FaceAnimating = true;
+    else
+        showFace(QStringLiteral("CPU31"));
+    setWindowTitle(Cp1251ToUnicode(LanguageText("GameOver")));
+    Edit1->SetText(LanguageText("Anonimous"));
+    CoolLabel1->SetCaption(LanguageText("AddRating1") + " " + std::to_string(result));
+    CoolLabel2->SetCaption(LanguageText("AddRating2"));
+    CoolLabel3->SetCaption(LanguageText("AddRating3"));
+    if (qualifies) {
+        // Typing replaces the offered name at once.
+        Edit1->setFocus();
+        Edit1->selectAll();
+    }
+}
+
+void TAddRatingWindow::Timer1Timer() {
+    if (!FaceAnimating)
+        return;
+    FaceFrame = FaceFrame <= 8 ? FaceFrame + 1 : 1;
+    if (FaceFrame == 6)
+        FaceFrame = 8;
+    const int picture = 5 - std::abs(int(FaceFrame) - 5);
+    showFace(QStringLiteral("CPU5%1").arg(picture));
+}
+
+void TAddRatingWindow::FormDeactivate() {
+    FaceAnimating = false;
+    showFace(QStringLiteral("CPU00"));
+    AddToWinners(Result(), Edit1->Text());
+    MainInputEnabled = true;
+}
+
+void ShowNameEntry() {
+    if (!AddRatingWindow)
+        AddRatingWindow = new TAddRatingWindow(MainWindow);
+    AddRatingWindow->exec();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QTimer;
+class TCoolBtn;
+class TCoolEdit;
+class TCoolFormHook;
+class TCoolLabel;
+
+// The computer's face after a lost game: FaceAnimating is true while the name entry is open
+// after such a game; FaceFrame drives the gloating pictures and carries on from one lost game
+// to the next (it is never reset).
+extern bool FaceAnimating;
+extern uint16_t FaceFrame;
+
+constexpr int kFaceTimerInterval = 150; // ms
+
+// The name entry after every game: it shows the result (the human's score minus the
+// computer's) and, when the result enters the current records list, asks for a name. On
+// closing it offers the result to the list under the name typed.
+class TAddRatingWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAddRatingWindow(QWidget* parent = nullptr);
+    ~TAddRatingWindow() override;
+
+    TCoolFormHook* Hook = nullptr;
+    TCoolLabel* CoolLabel3 = nullptr; // the large line for a result that does not qualify
+    TCoolLabel* CoolLabel1 = nullptr; // the result line
+    TCoolLabel* CoolLabel2 = nullptr; // the line above the name box
+    TCoolEdit* Edit1 = nullptr;       // the name box
+    TCoolBtn* CoolOkButton = nullptr;
+    QTimer* Timer1 = nullptr; // the face animation, every 150 ms for the window's whole life
+
+    // The result of the game just ended, from the two scores.
+    static int32_t Result();
+
+    void FormActivate();
+    void FormDeactivate();
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ApplyWindowTextures();
+};
+
+extern TAddRatingWindow* AddRatingWindow;
+
+// Shows the name entry modally (made on first use, owned by the main window).
+void ShowNameEntry();

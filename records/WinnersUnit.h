@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+class TCoolBevel;
+class TCoolBtn;
+class TCoolFormHook;
+class TCoolLabel;
+
+// --- The records table: the ten best results for every language and computer strength ----
+
+// One place of a list. Name is Windows-1251 bytes as typed (no line breaks).
+struct WinnerEntry {
+    std::string Name;
+    int32_t Score = 0;
+};
+
+// A place whose score is EmptyScore holds no result; an emptied place also has the name "-".
+constexpr int32_t EmptyScore = -666;
+constexpr int kRecordLanguages = 2; // 1 Russian, 2 English
+constexpr int kRecordStrengths = 6; // MaxWordLength - 2
+constexpr int kRecordPlaces = 10;   // place 1 is the best
+extern const char* const EmptyName;
+
+// Winners[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.
+// Each list is kept in descending order of Score by AddToWinners.
+extern WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+
+inline bool IsEmptyEntry(const WinnerEntry& entry) {
+    return entry.Score == EmptyScore;
+}
+
+// The list of the current language (Words.Language) and strength (MaxWordLength - 2), or
+// null when they name no list. The settings reader keeps both in range, so a game always has
+// its list; the null case only guards the table's bounds.
+WinnerEntry* CurrentWinnersList(); // places at [1..10]
+
+// ProgramFolder() + "DATA/Winners".
+QString RecordsPath();
+
+// Fills Winners from the records file: twelve blocks (language 1 strengths 1..6, then
+// language 2), each ten pairs of a name line and a score line and one line that is skipped.
+// Entries past the end of a short file get an empty name and score 0. A missing or
+// unreadable file, or a score that is not a decimal 32-bit integer, raises VordaError naming
+// the file (and the line); the entries read before the error keep their new values, the rest
+// keep the old ones.
+void ReadWinners();
+
+// Replaces the records file with all of Winners: 252 lines, Windows-1251, CR LF. The file is
+// replaced atomically; when it cannot be written VordaError is raised and the old file stays.
+void WriteWinners();
+
+// The same file image as bytes (what WriteWinners writes).
+QByteArray WinnersFileBytes();
+
+// Offers a result to the current list: it goes to the first place whose score is less than
+// or equal to Score (so a tie goes above the older result), the places below move down and
+// the old place 10 drops out. When all ten scores are greater nothing changes.
+void AddToWinners(int32_t Score, const std::string& Name);
+
+// Empties every place of the current list, or of all twelve lists.
+void ClearCurrentWinners();
+void ClearAllWinners();
+
+// --- The records window ----------------------------------------------------------------------
+
+// Shows the current list; offers to clear it or every list (each after a "Sure?" question).
+// Clearing changes only the table in memory; the file follows at the main window's close.
+class TWinnersWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit TWinnersWindow(QWidget* parent = nullptr);
+    ~TWinnersWindow() override;
+
+    TCoolFormHook* Hook = nullptr;
+    TCoolBevel* Bevel1 = nullptr;     // the frame around both columns
+    TCoolBevel* Bevel2 = nullptr;     // the line between the columns
+    TCoolBtn* ClearButton1 = nullptr; // this list
+    TCoolBtn* ClearButton2 = nullptr; // all lists
+    TCoolBtn* CoolOkButton = nullptr;
+    TCoolLabel* ScoreLabels[kRecordPlaces + 1] = {}; // rows 1..10, left column
+    TCoolLabel* NameLabels[kRecordPlaces + 1] = {};  // rows 1..10, right column
+
+    // Reads the texts, shows the current list and enables the clearing buttons; runs at
+    // every showing and after each clearing.
+    void FormActivate();
+    void FormDeactivate();
+    void ClearButton1Click();
+    void ClearButton2Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool ConfirmClearing(const TCoolBtn* button);
+    void ApplyWindowTextures();
+};
+
+extern TWinnersWindow* WinnersWindow;
+
+// Shows the records window modally (made on first use, owned by the main window).
+void ShowRecordsWindow();

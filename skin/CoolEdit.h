@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPixmap>
+
+#include <string>
+
+// A one-line text box on a tiled wallpaper with a lowered edge. The game reads and sets its
+// text as Windows-1251 bytes; the keyboard and the screen see Unicode.
+class TCoolEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TCoolEdit(QWidget* parent = nullptr);
+
+    // The text in Windows-1251 without line breaks (characters the code page lacks become
+    // "?"), so it can stand on one line of a text file.
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+    void SetWallpaper(const QPixmap& wallpaper);
+    const QPixmap& Wallpaper() const { return wallpaper_; }
+    void SetFontColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap wallpaper_;
+};

@@ -1,0 +1,529 @@
+// The records table and its file, the records window and the name entry after a game.
+#include "app/ChoiceUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/VordaError.h"
+#include "records/AddRatingUnit.h"
+#include "records/WinnersUnit.h"
+#include "settings/SetCPUUnit.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolEdit.h"
+#include "tests/support/GameFixture.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+const QStringList kRussian = {QString::fromUtf8("КОШКА")};
+const QStringList kEnglish = {"HOUSE"};
+
+// An empty entry as the fresh file holds it.
+const QByteArray kEmptyPair = "-\r\n-666\r\n";
+
+QByteArray freshFile() {
+    QByteArray bytes;
+    for (int block = 0; block < 12; ++block)
+        bytes += kEmptyPair.repeated(10) + "\r\n";
+    return bytes;
+}
+
+// Lines given in UTF-8, written CP1251 with CR LF.
+QByteArray lines(const QStringList& text) {
+    QByteArray bytes;
+    for (const QString& line : text)
+        bytes += QByteArray::fromStdString(UnicodeToCp1251(line)) + "\r\n";
+    return bytes;
+}
+
+// A list as "score name" items, place 1 first.
+QStringList listText(const WinnerEntry* list) {
+    QStringList items;
+    for (int place = 1; place <= kRecordPlaces; ++place)
+        items << QString::number(list[place].Score) + " " + Cp1251ToUnicode(list[place].Name);
+    return items;
+}
+
+void setList(WinnerEntry* list, const QStringList& items) {
+    for (int place = 1; place <= kRecordPlaces; ++place) {
+        const QString item = items.value(place - 1, "-666 -");
+        const qsizetype blank = item.indexOf(' ');
+        list[place] = WinnerEntry{UnicodeToCp1251(item.mid(blank + 1)), item.left(blank).toInt()};
+    }
+}
+
+// Typing as the keyboard does it, any letters (QTest::keyClicks knows only Latin-1 keys).
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+void clickButton(TCoolBtn* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+QStringList captions(TCoolLabel* const* labels) {
+    QStringList texts;
+    for (int row = 1; row <= kRecordPlaces; ++row)
+        texts << Cp1251ToUnicode(labels[row]->Caption());
+    return texts;
+}
+} // namespace
+
+class TestRecords : public QObject {
+    Q_OBJECT
+private slots:
+    void readsTheFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("strength");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("score");
+        QTest::newRow("fresh file, first entry") << freshFile() << 1 << 1 << 1 << "-" << -666;
+        QTest::newRow("fresh file, last entry") << freshFile() << 2 << 6 << 10 << "-" << -666;
+        const QByteArray named = lines({QString::fromUtf8("Вася Пупкин"), "-12", "Ann", "7"}) +
+                                 kEmptyPair.repeated(8) + "\r\n" + lines({"", "2147483647"});
+        QTest::newRow("Cyrillic name")
+            << named << 1 << 1 << 1 << QString::fromUtf8("Вася Пупкин") << -12;
+        QTest::newRow("second place") << named << 1 << 1 << 2 << "Ann" << 7;
+        QTest::newRow("empty name, largest score") << named << 1 << 2 << 1 << "" << 2147483647;
+        QTest::newRow("short file: the rest is empty name and 0")
+            << named << 1 << 2 << 2 << "" << 0;
+        QTest::newRow("short file: last list") << named << 2 << 6 << 10 << "" << 0;
+        QTest::newRow("blanks around the score, text after it")
+            << lines({"Bo", "  \t42 points"}) << 1 << 1 << 1 << "Bo" << 42;
+        QTest::newRow("score after empty lines")
+            << lines({"Bo", "", "", "+5", "Cy", "6"}) << 1 << 1 << 2 << "Cy" << 6;
+        QTest::newRow("the line after a block is skipped whatever it holds")
+            << kEmptyPair.repeated(10) + "junk\r\n" + lines({"Di", "3"}) << 1 << 2 << 1 << "Di"
+            << 3;
+        QTest::newRow("LF line ends")
+            << QByteArray("Eve\n9\nFay\n8\n") << 1 << 1 << 2 << "Fay" << 8;
+    }
+    void readsTheFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, language);
+        QFETCH(int, strength);
+        QFETCH(int, place);
+        TestGameFolder folder;
+        folder.write("DATA/Winners", file);
+        ReadWinners();
+        const WinnerEntry& entry = Winners[language][strength][place];
+        QTEST(Cp1251ToUnicode(entry.Name), "name");
+        QTEST(int(entry.Score), "score");
+    }
+
+    void damagedFileIsReported_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters") << lines({"Al", "5", "Bo", "abc"}) << "line 4 holds 'abc'";
+        QTest::newRow("digits then letters")
+            << lines({"Al", "5", "Bo", "12a"}) << "line 4 holds '12a'";
+        QTest::newRow("beyond 32 bits")
+            << lines({"Al", "5", "Bo", "2147483648"}) << "line 4 holds '2147483648'";
+        QTest::newRow("two signs") << lines({"Al", "5", "Bo", "--5"}) << "line 4 holds '--5'";
+    }
+    void damagedFileIsReported() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        TestGameFolder folder;
+        folder.write("DATA/Winners", freshFile());
+        ReadWinners();
+        folder.write("DATA/Winners", file);
+        try {
+            ReadWinners();
+            QFAIL("no error");
+        } catch (const VordaError& error) {
+            QVERIFY2(error.text().contains(message), qPrintable(error.text()));
+            QVERIFY(error.text().contains(QDir::toNativeSeparators(RecordsPath())));
+        }
+        // Read before the error: taken; after it: as before.
+        QCOMPARE(Winners[1][1][1].Name, std::string("Al"));
+        QCOMPARE(Winners[1][1][1].Score, 5);
+        QCOMPARE(Winners[1][1][3].Score, EmptyScore);
+    }
+
+    void missingFileIsReported() {
+        TestGameFolder folder;
+        QVERIFY_THROWS_EXCEPTION(VordaError, ReadWinners());
+    }
+
+    void writesTheFile() {
+        TestGameFolder folder;
+        folder.write("DATA/Winners", freshFile());
+        ReadWinners();
+        WriteWinners();
+        QCOMPARE(folder.read("DATA/Winners"), freshFile());
+
+        setList(Winners[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
+        WriteWinners();
+        const QByteArray written = folder.read("DATA/Winners");
+        QCOMPARE(written.count("\r\n"), 252);
+        QCOMPARE(written.count('\n'), 252);
+        QVERIFY(written.endsWith(kEmptyPair + "\r\n"));
+        const QByteArray block =
+            lines({QString::fromUtf8("Вася"), "-5", "", "-700"}) + kEmptyPair.repeated(8) + "\r\n";
+        QCOMPARE(written.mid(8 * 10 * kEmptyPair.size() + 8 * 2, block.size()), block);
+        // Read back, the table is the same.
+        ReadWinners();
+        QCOMPARE(listText(Winners[2][3]).mid(0, 3),
+                 (QStringList{QString::fromUtf8("-5 Вася"), "-700 ", "-666 -"}));
+    }
+
+    void unwritableFileIsReported() {
+        TestGameFolder folder;
+        folder.write("DATA/Winners", freshFile());
+        ReadWinners();
+        QVERIFY(QDir(folder.path() + "DATA").removeRecursively());
+        QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+        QVERIFY(!QFile::exists(folder.path() + "DATA"));
+    }
+
+    void addToWinners_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QStringList>("after");
+        const QStringList full = {"10 a", "9 b", "8 c", "7 d", "6 e",
+                                  "5 f",  "4 g", "3 h", "2 i", "1 j"};
+        QTest::newRow("empty list fills from the top")
+            << QStringList() << -5 << (QStringList{"-5 new"} + QStringList(9, "-666 -"));
+        QTest::newRow("a result below the empty score enters no list")
+            << QStringList() << -700 << QStringList(10, "-666 -");
+        QTest::newRow("a tie goes above the older results")
+            << QStringList{"12 a", "7 b", "7 c"} << 7
+            << (QStringList{"12 a", "7 new", "7 b", "7 c"} + QStringList(6, "-666 -"));
+        QTest::newRow("the best result goes to place 1")
+            << full << 11 << (QStringList{"11 new"} + full.mid(0, 9));
+        QTest::newRow("equal to place 10 enters and drops the old place 10")
+            << full << 1 << (full.mid(0, 9) + QStringList{"1 new"});
+        QTest::newRow("below ten real results changes nothing") << full << -700 << full;
+        QTest::newRow("negative results rank among themselves")
+            << QStringList{"3 a", "-2 b", "-9 c"} << -5
+            << (QStringList{"3 a", "-2 b", "-5 new", "-9 c"} + QStringList(6, "-666 -"));
+    }
+    void addToWinners() {
+        QFETCH(QStringList, before);
+        QFETCH(int, score);
+        Words.Language = 2;
+        MaxWordLength = 5;
+        ClearAllWinners();
+        setList(Winners[2][3], before);
+        AddToWinners(score, "new");
+        QTEST(listText(Winners[2][3]), "after");
+        // The other lists are not touched.
+        QCOMPARE(Winners[1][3][1].Score, EmptyScore);
+        QCOMPARE(Winners[2][4][1].Score, EmptyScore);
+    }
+
+    void startStopsWithoutARecordsFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("damaged score") << lines({"Al", "five"});
+    }
+    void startStopsWithoutARecordsFile() {
+        QFETCH(QByteArray, file);
+        GameFixture game(kRussian, kEnglish);
+        if (file.isNull())
+            QFile::remove(game.folder().path() + "DATA/Winners");
+        else
+            game.folder().write("DATA/Winners", file);
+        TMainWindow w;
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY(game.errors().texts[0].contains("records file"));
+        // Neither the settings nor a new game came after it.
+        QVERIFY(FieldGrid[1][3]->Caption().empty());
+        QVERIFY(w.windowTitle().isEmpty());
+    }
+
+    void closeWritesSettingsThenRecords_data() {
+        QTest::addColumn<QString>("broken");
+        QTest::newRow("both written") << "";
+        QTest::newRow("settings cannot be written") << "Vorda2000.ini";
+        QTest::newRow("records cannot be written") << "DATA/Winners";
+    }
+    void closeWritesSettingsThenRecords() {
+        QFETCH(QString, broken);
+        GameFixture game(kRussian, kEnglish);
+        setList(CurrentWinnersList(), {"3 Al"});
+        if (!broken.isEmpty()) {
+            // A folder where the file should be: the write fails.
+            QFile::remove(game.folder().path() + broken);
+            QDir(game.folder().path()).mkdir(broken);
+        }
+        game.window().Menu_Sound->trigger();
+        game.window().close();
+        QVERIFY(!game.window().isVisible());
+        QCOMPARE(game.errors().texts.size(), broken.isEmpty() ? 0 : 1);
+        QCOMPARE(game.folder().read("Vorda2000.ini").contains("Sound=0\r\n"),
+                 broken != "Vorda2000.ini");
+        QCOMPARE(game.folder().read("DATA/Winners").contains("Al\r\n3\r\n"),
+                 broken != "DATA/Winners");
+    }
+
+    void recordsWindowShowsTheCurrentList_data() {
+        QTest::addColumn<QStringList>("current");
+        QTest::addColumn<QStringList>("other");
+        QTest::addColumn<bool>("clearThis");
+        QTest::addColumn<bool>("clearAll");
+        QTest::newRow("all empty") << QStringList() << QStringList() << false << false;
+        QTest::newRow("place 1 filled") << QStringList{"-4 Ann"} << QStringList() << true << true;
+        QTest::newRow("only another list filled")
+            << QStringList() << QStringList{"2 Bo"} << false << true;
+    }
+    void recordsWindowShowsTheCurrentList() {
+        QFETCH(QStringList, current);
+        QFETCH(QStringList, other);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        setList(CurrentWinnersList(), current);
+        setList(Winners[1][1], other);
+        QStringList scores, names;
+        bool clearThis = false, clearAll = false, input = true;
+        QString title, button1;
+        WhenDialogShows([&](QDialog* dialog) {
+            scores = captions(WinnersWindow->ScoreLabels);
+            names = captions(WinnersWindow->NameLabels);
+            clearThis = WinnersWindow->ClearButton1->isEnabled();
+            clearAll = WinnersWindow->ClearButton2->isEnabled();
+            input = MainInputEnabled;
+            title = dialog->windowTitle();
+            button1 = Cp1251ToUnicode(WinnersWindow->ClearButton1->Caption());
+            clickButton(WinnersWindow->CoolOkButton);
+        });
+        game.window().Menu_Records->trigger();
+        QCOMPARE(title, QString("Records..."));
+        QCOMPARE(button1, QString("Clear this list"));
+        QCOMPARE(scores.first(), current.isEmpty() ? QString() : QString("-4"));
+        QCOMPARE(names.first(), current.isEmpty() ? QString("-") : QString("Ann"));
+        QCOMPARE(scores.mid(1), QStringList(9, QString()));
+        QCOMPARE(names.mid(1), QStringList(9, "-"));
+        QTEST(clearThis, "clearThis");
+        QTEST(clearAll, "clearAll");
+        QVERIFY(!input);
+        QVERIFY(MainInputEnabled);
+        QVERIFY(game.errors().texts.isEmpty());
+    }
+
+    void clearing_data() {
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("this list, yes") << false << true;
+        QTest::newRow("this list, no") << false << false;
+        QTest::newRow("all lists, yes") << true << true;
+        QTest::newRow("all lists, no") << true << false;
+    }
+    void clearing() {
+        QFETCH(bool, all);
+        QFETCH(bool, yes);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        WinnerEntry* current = CurrentWinnersList();
+        setList(current, {"9 Ann", "1 Bo"});
+        setList(Winners[1][2], {"5 Cy"});
+        QString question, caption;
+        QStringList namesAfter;
+        bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
+        WhenDialogShows([&](QDialog*) {
+            TCoolBtn* button = all ? WinnersWindow->ClearButton2 : WinnersWindow->ClearButton1;
+            WhenDialogShows([&](QDialog* choice) {
+                caption = choice->windowTitle();
+                question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
+                clickButton(yes ? ChoiceWindow->YesButton : ChoiceWindow->NoButton);
+            });
+            clickButton(button);
+            namesAfter = captions(WinnersWindow->NameLabels);
+            clearThisAfter = WinnersWindow->ClearButton1->isEnabled();
+            clearAllAfter = WinnersWindow->ClearButton2->isEnabled();
+            inputAfterQuestion = MainInputEnabled;
+            clickButton(WinnersWindow->CoolOkButton);
+        });
+        game.sounds.clear();
+        ShowRecordsWindow();
+        QCOMPARE(caption, all ? QString("Clear all lists") : QString("Clear this list"));
+        QCOMPARE(question, QString("Are you sure?"));
+        QCOMPARE(game.sounds, QList<int>{8});
+        QVERIFY(!inputAfterQuestion);
+        QCOMPARE(namesAfter.first(), yes ? QString("-") : QString("Ann"));
+        QCOMPARE(clearThisAfter, !yes);
+        QCOMPARE(clearAllAfter, !(yes && all));
+        QCOMPARE(current[2].Score, yes ? EmptyScore : 1);
+        QCOMPARE(Winners[1][2][1].Score, yes && all ? EmptyScore : 5);
+        game.window().close();
+        const QByteArray written = game.folder().read("DATA/Winners");
+        QCOMPARE(written == freshFile(), yes && all);
+    }
+
+    void clearingButtonsArePaintedWithTheGradient_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("green");
+        // 128 pixels wide: one band per pixel, green 215 + round(n * -50 / 128).
+        QTest::newRow("band 2") << 2 << 214;
+        QTest::newRow("band 64") << 64 << 190;
+        QTest::newRow("band 120") << 120 << 168;
+    }
+    void clearingButtonsArePaintedWithTheGradient() {
+        QFETCH(int, x);
+        TCoolBtn button;
+        button.resize(128, 25);
+        button.SetGradient(QColor(255, 215, 0), QColor(255, 165, 0));
+        const QImage face = button.grab().toImage();
+        QTEST(face.pixelColor(x, 12).green(), "green");
+        QCOMPARE(face.pixelColor(x, 12).red(), 255);
+        QCOMPARE(face.pixelColor(x, 12).blue(), 0);
+    }
+
+    void nameEntry_data() {
+        QTest::addColumn<int>("human");
+        QTest::addColumn<int>("computer");
+        QTest::addColumn<int>("place10");
+        QTest::addColumn<bool>("qualifies");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("won 30 to 25, list not full") << 30 << 25 << EmptyScore << true << "CPU31";
+        // A lost game leaves the face alone until the first tick of the animation.
+        QTest::newRow("lost 20 to 31 below place 10") << 20 << 31 << 4 << false << "CPU00";
+        QTest::newRow("lost 20 to 23, equal to place 10") << 20 << 23 << -3 << true << "CPU00";
+        QTest::newRow("drawn") << 12 << 12 << EmptyScore << true << "CPU31";
+    }
+    void nameEntry() {
+        QFETCH(int, human);
+        QFETCH(int, computer);
+        QFETCH(int, place10);
+        QFETCH(bool, qualifies);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        WinnerEntry* list = CurrentWinnersList();
+        QStringList before(9, "100 x");
+        before << QString::number(place10) + " last";
+        setList(list, place10 == EmptyScore ? QStringList() : before);
+        const QStringList old = listText(list);
+        Scores[1] = uint16_t(human);
+        Scores[2] = uint16_t(computer);
+        // The test steps the face animation itself, one call per tick of the 150 ms timer.
+        new TAddRatingWindow(&game.window());
+        QCOMPARE(AddRatingWindow->Timer1->interval(), kFaceTimerInterval);
+        QVERIFY(AddRatingWindow->Timer1->isActive());
+        AddRatingWindow->Timer1->stop();
+        QString line, title, editText;
+        bool editShown = false, tooBadShown = false, input = true;
+        QStringList faces;
+        WhenDialogShows([&](QDialog* dialog) {
+            title = dialog->windowTitle();
+            line = Cp1251ToUnicode(AddRatingWindow->CoolLabel1->Caption());
+            editText = AddRatingWindow->Edit1->text();
+            editShown = AddRatingWindow->Edit1->isVisible();
+            tooBadShown = AddRatingWindow->CoolLabel3->isVisible();
+            input = MainInputEnabled;
+            faces << game.window().FaceName();
+            for (int tick = 0; tick < 8; ++tick) {
+                AddRatingWindow->Timer1Timer();
+                faces << game.window().FaceName();
+            }
+            if (qualifies)
+                typeText(AddRatingWindow->Edit1, QString::fromUtf8("Вася"));
+            clickButton(AddRatingWindow->CoolOkButton);
+        });
+        game.sounds.clear();
+        ShowNameEntry();
+        const int result = human - computer;
+        QCOMPARE(title, QString("Game over"));
+        QCOMPARE(line, "Your result: " + QString::number(result));
+        QCOMPARE(editText, QString("Anonymous"));
+        QCOMPARE(editShown, qualifies);
+        QCOMPARE(tooBadShown, !qualifies);
+        QCOMPARE(game.sounds, QList<int>{qualifies ? 4 : 5});
+        QVERIFY(!input);
+        QTEST(faces.first(), "face");
+        if (human >= computer)
+            QCOMPARE(faces, QStringList(9, "CPU31"));
+        else
+            QCOMPARE(faces.mid(1), (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55",
+                                                "CPU52", "CPU51", "CPU51"}));
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QVERIFY(!FaceAnimating);
+        QVERIFY(MainInputEnabled);
+        if (qualifies)
+            QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
+        else
+            QCOMPARE(listText(list), old);
+    }
+
+    void gloatingGoesOnAfterTheNextLostGame() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        Scores[1] = 1;
+        Scores[2] = 9;
+        new TAddRatingWindow(&game.window());
+        AddRatingWindow->Timer1->stop();
+        QStringList faces;
+        for (int round = 0; round < 2; ++round) {
+            WhenDialogShows([&](QDialog*) {
+                for (int tick = 0; tick < 4; ++tick) {
+                    AddRatingWindow->Timer1Timer();
+                    faces << game.window().FaceName();
+                }
+                clickButton(AddRatingWindow->CoolOkButton);
+            });
+            ShowNameEntry();
+        }
+        QCOMPARE(faces, (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55", "CPU52", "CPU51",
+                                     "CPU51"}));
+    }
+
+    void typedNameIsStored_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Cyrillic") << QString::fromUtf8("Пётр Ёлкин");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("outside the code page becomes ?") << QString::fromUtf8("Zoë ☺");
+    }
+    void typedNameIsStored() {
+        QFETCH(QString, typed);
+        GameFixture game(kRussian, kEnglish);
+        Scores[1] = 5;
+        Scores[2] = 0;
+        WhenDialogShows([&](QDialog*) {
+            QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Backspace);
+            typeText(AddRatingWindow->Edit1, typed);
+            clickButton(AddRatingWindow->CoolOkButton);
+        });
+        ShowNameEntry();
+        const WinnerEntry& first = CurrentWinnersList()[1];
+        QCOMPARE(first.Score, 5);
+        QCOMPARE(first.Name, UnicodeToCp1251(typed));
+        game.window().close();
+        QVERIFY(
+            game.folder()
+                .read("DATA/Winners")
+                .contains("-666\r\n\r\n" + QByteArray::fromStdString(first.Name) + "\r\n5\r\n"));
+    }
+
+    void gameEndedByPassesShowsNameEntryThenRecords() {
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.setBoard({"A????", "?????", "HOUSE", "?????", "?????"});
+        QStringList shown;
+        QStringList recordNames;
+        WhenDialogShows([&](QDialog* nameEntry) {
+            shown << nameEntry->objectName();
+            typeText(AddRatingWindow->Edit1, "Ann");
+            WhenDialogShows([&](QDialog* records) {
+                shown << records->objectName();
+                recordNames = captions(WinnersWindow->NameLabels);
+                clickButton(WinnersWindow->CoolOkButton);
+            });
+            clickButton(AddRatingWindow->CoolOkButton);
+        });
+        game.sounds.clear();
+        // Nothing to play for either side: two passes end the game.
+        QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+        QCOMPARE(shown, (QStringList{"AddRatingWindow", "WinnersWindow"}));
+        QCOMPARE(recordNames.first(), QString("Ann"));
+        QVERIFY(game.sounds.contains(4));
+        // A new game followed.
+        QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
+        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QVERIFY(MainInputEnabled);
+    }
+};
+
+VORDA_TEST_MAIN(TestRecords)
+#include "tst_records.moc"
