@@ -139,7 +139,8 @@ constexpr int kListFrameLeft = 15, kListFrameTop = 15, kListFrameWidth = 265,
               kListFrameHeight = 250;
 constexpr int kColumnLine = 85;
 constexpr int kRowHeight = 25;
-constexpr int kLabelPixels = 19; // "Default" at 14 points
+constexpr int kLabelPixels = 19;       // "Default" at 14 points
+constexpr int kClearButtonPixels = 10; // both captions fit the 120-pixel buttons
 
 } // namespace
 
@@ -272,7 +273,7 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
     for (TCoolBtn* button : {ClearButton1, ClearButton2}) {
         button->SetGradient(kGradientStart, kGradientEnd);
         button->SetSimpleView(true);
-        button->setFont(CoolFont(11));
+        button->setFont(CoolFont(kClearButtonPixels));
     }
     connect(ClearButton1, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton1Click);
     connect(ClearButton2, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton2Click);
