@@ -7,6 +7,8 @@
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 
+#include <QKeyEvent>
+
 std::string ChoiceCaption;
 std::string ChoiceQuestion;
 TChoiceWindow* ChoiceWindow = nullptr;
@@ -15,14 +17,9 @@ namespace {
 constexpr int kSoundQuestion = 8;
 }
 
-TChoiceWindow::TChoiceWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
     ChoiceWindow = this;
     setObjectName(QStringLiteral("ChoiceWindow"));
-    setFixedSize(292, 103);
-    setModal(true);
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, 292, 103);
 
     QuestionLabel = new TCoolLabel(Hook);
     QuestionLabel->setGeometry(15, 15, 270, 19);
@@ -59,16 +56,13 @@ void TChoiceWindow::ApplyWindowTextures() {
 }
 
 void TChoiceWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (const QWidget* main = parentWidget())
-        move(main->geometry().center() - QPoint(width() / 2, height() / 2));
     PlaySoundEffect(kSoundQuestion);
-    FormActivate();
+    TCoolDialog::showEvent(event);
 }
 
-void TChoiceWindow::hideEvent(QHideEvent* event) {
-    FormDeactivate();
-    QDialog::hideEvent(event);
+void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes the question without an answer: nothing changes.
+    QDialog::keyPressEvent(event);
 }
 
 void TChoiceWindow::FormActivate() {

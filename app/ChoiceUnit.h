@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "skin/CoolDialog.h"
 
 #include <string>
 
 class TCoolBtn;
-class TCoolFormHook;
 class TCoolLabel;
 
 // The small question window: "add this word to the library?", and the records window's
@@ -16,23 +15,22 @@ extern std::string ChoiceQuestion;
 constexpr int kChoiceYes = 6;
 constexpr int kChoiceNo = 7;
 
-class TChoiceWindow : public QDialog {
+class TChoiceWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TChoiceWindow(QWidget* parent = nullptr);
     ~TChoiceWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolLabel* QuestionLabel = nullptr;
     TCoolBtn* YesButton = nullptr;
     TCoolBtn* NoButton = nullptr;
 
-    void FormActivate();
-    void FormDeactivate();
+    void FormActivate() override;
+    void FormDeactivate() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyWindowTextures();

@@ -11,7 +11,6 @@
 #include "skin/CoolControls.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -150,16 +149,11 @@ AboutFrame AboutScene::Step(int lineCount) {
 }
 
 TAboutWindow::TAboutWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      MemoE(EnglishAbout()), MemoR(RussianAbout()),
+    : TCoolDialog(parent, kAboutClientWidth, kAboutClientHeight), MemoE(EnglishAbout()),
+      MemoR(RussianAbout()),
       surface_(std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize)) {
     AboutWindow = this;
     setObjectName(QStringLiteral("AboutWindow"));
-    setFixedSize(kAboutClientWidth, kAboutClientHeight);
-    move(kScreenPosition);
-    setModal(true);
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, kAboutClientWidth, kAboutClientHeight);
 
     Bevel1 = new TCoolBevel(Hook);
     Bevel1->setGeometry(8, 8, 304, 304);
@@ -176,14 +170,7 @@ TAboutWindow::TAboutWindow(QWidget* parent)
     CoolLabel1->SetFontColor(QColor(0, 255, 0));
     CoolLabel1->SetShadowColor(QColor(128, 255, 128));
 
-    CoolOKButton = new TCoolBtn(Hook);
-    CoolOKButton->setGeometry(270, 315, 40, 40);
-    CoolOKButton->SetCaption("OK");
-    CoolOKButton->SetRounded(true);
-    CoolOKButton->setFont(CoolFont(16, true));
-    CoolOKButton->SetFontColor(QColor(0, 255, 255));
-    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
-    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+    CoolOKButton = MakeOkButton(QRect(270, 315, 40, 40));
 
     logo_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_LOGO")));
     banner_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_BANNER")));
@@ -217,29 +204,26 @@ void TAboutWindow::UpdateTimer() {
         DXTimer->stop();
 }
 
+// The About window stands at its own place on the screen.
+void TAboutWindow::PlaceWindow() {
+    move(kScreenPosition);
+}
+
 void TAboutWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
+    TCoolDialog::showEvent(event);
     UpdateTimer();
 }
 
 void TAboutWindow::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
+    TCoolDialog::hideEvent(event);
     UpdateTimer();
 }
 
 void TAboutWindow::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
+    TCoolDialog::changeEvent(event);
     // Coming back to the window after another one had the focus starts the scene afresh.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         FormActivate();
-}
-
-void TAboutWindow::keyPressEvent(QKeyEvent* event) {
-    // The OK button is the way out; Esc does not close the window.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TAboutWindow::FormActivate() {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "skin/CoolDialog.h"
 #include <QColor>
-#include <QDialog>
 #include <QImage>
 #include <QPoint>
 #include <QStringList>
@@ -13,7 +13,6 @@ class QRandomGenerator;
 class QTimer;
 class TCoolBevel;
 class TCoolBtn;
-class TCoolFormHook;
 class TCoolLabel;
 
 constexpr int kAboutSurfaceSize = 300;  // the scene is 300 × 300 pixels
@@ -56,13 +55,12 @@ struct AboutScene {
 // The About window: an animated scene of fading text lines, a waving banner, a circling
 // logo and a bouncing character, redrawn every 17 ms while the window is visible and the
 // program is the active application.
-class TAboutWindow : public QDialog {
+class TAboutWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TAboutWindow(QWidget* parent = nullptr);
     ~TAboutWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolBevel* Bevel1 = nullptr;
     QWidget* DXDraw = nullptr; // shows the drawing surface's front page
     TCoolLabel* CoolLabel1 = nullptr;
@@ -77,7 +75,7 @@ public:
     const DrawingSurface& Surface() const { return *surface_; }
 
     // The caption (language key "Menu_About") and a fresh start of the scene.
-    void FormActivate();
+    void FormActivate() override;
     // Draws and shows one frame, if the window is visible.
     void DXTimerTimer();
 
@@ -85,7 +83,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void PlaceWindow() override;
 
 private:
     void ApplyWindowTextures();

@@ -8,10 +8,6 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
-
 THowToPlayWindow* HowToPlayWindow = nullptr;
 
 namespace {
@@ -96,30 +92,16 @@ QStringList RussianHelp() {
 } // namespace
 
 THowToPlayWindow::THowToPlayWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      MemoE(EnglishHelp()), MemoR(RussianHelp()) {
+    : TCoolDialog(parent, kHelpClientWidth, kHelpClientHeight), MemoE(EnglishHelp()),
+      MemoR(RussianHelp()) {
     HowToPlayWindow = this;
     setObjectName(QStringLiteral("HowToPlayWindow"));
-    setFixedSize(kHelpClientWidth, kHelpClientHeight);
-    // Centred on the screen rather than over the main window; a placed window stays put.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    setModal(true);
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, kHelpClientWidth, kHelpClientHeight);
 
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
     CoolMemo->setFont(CoolFont(15, true));
 
-    CoolOKButton = new TCoolBtn(Hook);
-    CoolOKButton->setGeometry(455, 115, 40, 40);
-    CoolOKButton->SetCaption("OK");
-    CoolOKButton->SetRounded(true);
-    CoolOKButton->setFont(CoolFont(16, true));
-    CoolOKButton->SetFontColor(QColor(0, 255, 255));
-    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
-    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+    CoolOKButton = MakeOkButton(QRect(455, 115, 40, 40));
 
     RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
     ApplyTextures();
@@ -134,18 +116,6 @@ void THowToPlayWindow::ApplyWindowTextures() {
     CoolOKButton->SetWallpaper(GetTexture(0));
     Hook->SetWallpaper(GetTexture(6));
     CoolMemo->SetWallpaper(GetTexture(7));
-}
-
-void THowToPlayWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
-}
-
-void THowToPlayWindow::keyPressEvent(QKeyEvent* event) {
-    // The OK button is the way out; Esc does not close the window.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void THowToPlayWindow::FormActivate() {

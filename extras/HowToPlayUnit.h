@@ -1,22 +1,20 @@
 #pragma once
 
-#include <QDialog>
+#include "skin/CoolDialog.h"
 #include <QStringList>
 
 class TCoolBtn;
-class TCoolFormHook;
 class TCoolMemo;
 
 // The help window: how to play, in the language of the game. Unlike the other interface
 // texts, the two help texts belong to the window itself; they are chosen each time the window
 // is shown, so a language switch shows the other text next time.
-class THowToPlayWindow : public QDialog {
+class THowToPlayWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit THowToPlayWindow(QWidget* parent = nullptr);
     ~THowToPlayWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolMemo* CoolMemo = nullptr;
     TCoolBtn* CoolOKButton = nullptr;
     // The English and the Russian help text, one string per line.
@@ -24,11 +22,7 @@ public:
     const QStringList MemoR;
 
     // The caption (language key "Menu_Help1") and the text of the current language.
-    void FormActivate();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
 
 private:
     void ApplyWindowTextures();

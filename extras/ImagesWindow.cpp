@@ -14,10 +14,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
-#include <QScreen>
 #include <QSignalBlocker>
 
 TImagesWindow* ImagesWindow = nullptr;
@@ -112,12 +110,9 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 // --- TImagesWindow ------------------------------------------------------------------------
 
-TImagesWindow::TImagesWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TImagesWindow::TImagesWindow(QWidget* parent) : TCoolDialog(parent, kWindowWidth, kFullHeight) {
     ImagesWindow = this;
     setObjectName(QStringLiteral("ImagesWindow"));
-    setFixedSize(kWindowWidth, kFullHeight);
-    setModal(true);
     CreateControls();
     FormCreate();
 }
@@ -128,9 +123,6 @@ TImagesWindow::~TImagesWindow() {
 }
 
 void TImagesWindow::CreateControls() {
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, kWindowWidth, kFullHeight);
-
     UseSkinsCheckBox = new TCoolCheckRadioBox(Hook);
     UseSkinsCheckBox->setGeometry(5, 3, 241, 21);
     UseSkinsCheckBox->SetTransparent(true);
@@ -187,14 +179,7 @@ void TImagesWindow::CreateControls() {
     StretchBox->setFont(CoolFont(24, true));
     connect(StretchBox, &QAbstractButton::clicked, this, &TImagesWindow::StretchBoxClick);
 
-    CoolOKButton = new TCoolBtn(Hook);
-    CoolOKButton->setGeometry(245, kOKButtonTop, 40, 40);
-    CoolOKButton->SetCaption("OK");
-    CoolOKButton->SetRounded(true);
-    CoolOKButton->setFont(CoolFont(16, true));
-    CoolOKButton->SetFontColor(kAqua);
-    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
-    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+    CoolOKButton = MakeOkButton(QRect(245, kOKButtonTop, 40, 40));
 }
 
 void TImagesWindow::FormCreate() {
@@ -213,22 +198,6 @@ void TImagesWindow::ApplyWindowTextures() {
     Hook->SetWallpaper(GetTexture(6));
     CoolOKButton->SetWallpaper(GetTexture(0));
     CoolResetButton->SetWallpaper(GetTexture(0));
-}
-
-void TImagesWindow::showEvent(QShowEvent* event) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.center() - rect().center());
-    }
-    QDialog::showEvent(event);
-    RunReportingErrors([this] { FormActivate(); });
-}
-
-void TImagesWindow::keyPressEvent(QKeyEvent* event) {
-    // No cancel: Esc does not close the window; the OK button does.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TImagesWindow::FormActivate() {

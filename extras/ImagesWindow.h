@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "skin/CoolDialog.h"
 #include <QPixmap>
 #include <QWidget>
 
@@ -8,7 +8,6 @@ class QComboBox;
 class QListWidget;
 class TCoolBtn;
 class TCoolCheckRadioBox;
-class TCoolFormHook;
 class TCoolListBox;
 class TCoolPanel;
 
@@ -35,13 +34,12 @@ private:
 // textures folder (or back to the built-in picture), or all at once from a skin folder. Every
 // choice takes effect at once in every window; there is no cancel, only the OK button.
 // Client area 292 × 345 with skins off, 292 × 65 with skins on.
-class TImagesWindow : public QDialog {
+class TImagesWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TImagesWindow(QWidget* parent = nullptr);
     ~TImagesWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolCheckRadioBox* UseSkinsCheckBox = nullptr;
     QComboBox* ComboBox1 = nullptr;      // the skin folders, sorted
     QListWidget* FileListBox1 = nullptr; // *.bmp and *.jpg of the textures folder, sorted
@@ -53,7 +51,7 @@ public:
     TCoolBtn* CoolOKButton = nullptr;
 
     void FormCreate();
-    void FormActivate();
+    void FormActivate() override;
     void CoolListBoxClick();
     void FileListBox1Click();
     void CoolResetButtonClick();
@@ -63,10 +61,6 @@ public:
 
     // The slot selected in CoolListBox (0 when none is).
     int SelectedSlot() const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();

@@ -10,9 +10,6 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolEdit.h"
 
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
 #include <QTimer>
 
 #include <cstdlib>
@@ -26,7 +23,6 @@ constexpr int kSoundWinner = 4;
 constexpr int kSoundLoser = 5;
 constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 133;
-const QColor kOkColour(0, 255, 255);
 
 void showFace(const QString& name) {
     if (MainWindow)
@@ -35,13 +31,9 @@ void showFace(const QString& name) {
 } // namespace
 
 TAddRatingWindow::TAddRatingWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : TCoolDialog(parent, kWindowWidth, kWindowHeight) {
     AddRatingWindow = this;
     setObjectName(QStringLiteral("AddRatingWindow"));
-    setFixedSize(kWindowWidth, kWindowHeight);
-    setModal(true);
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, kWindowWidth, kWindowHeight);
 
     // Under every other control and deaf to the mouse: it covers the whole window.
     CoolLabel3 = new TCoolLabel(Hook);
@@ -68,14 +60,7 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     Edit1->setFont(CoolFont(13));
     Edit1->SetFontColor(Qt::white);
 
-    CoolOkButton = new TCoolBtn(Hook);
-    CoolOkButton->setGeometry(220, 80, 40, 40);
-    CoolOkButton->SetCaption("OK");
-    CoolOkButton->SetRounded(true);
-    CoolOkButton->setFont(CoolFont(16, true));
-    CoolOkButton->SetFontColor(kOkColour);
-    CoolOkButton->SetShadowColor(QColor(0, 64, 64));
-    connect(CoolOkButton, &QAbstractButton::clicked, this, &QDialog::accept);
+    CoolOkButton = MakeOkButton(QRect(220, 80, 40, 40));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(kFaceTimerInterval);
@@ -99,25 +84,6 @@ void TAddRatingWindow::ApplyWindowTextures() {
 
 int32_t TAddRatingWindow::Result() {
     return int32_t(Scores[1]) - int32_t(Scores[2]);
-}
-
-void TAddRatingWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
-    FormActivate();
-}
-
-void TAddRatingWindow::hideEvent(QHideEvent* event) {
-    FormDeactivate();
-    QDialog::hideEvent(event);
-}
-
-void TAddRatingWindow::keyPressEvent(QKeyEvent* event) {
-    // Only the OK button closes the window.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TAddRatingWindow::FormActivate() {

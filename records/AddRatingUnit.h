@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "skin/CoolDialog.h"
 
 #include <cstdint>
 
 class QTimer;
 class TCoolBtn;
 class TCoolEdit;
-class TCoolFormHook;
 class TCoolLabel;
 
 // The computer's face after a lost game: FaceAnimating is true while the name entry is open
@@ -21,13 +20,12 @@ constexpr int kFaceTimerInterval = 150; // ms
 // The name entry after every game: it shows the result (the human's score minus the
 // computer's) and, when the result enters the current records list, asks for a name. On
 // closing it offers the result to the list under the name typed.
-class TAddRatingWindow : public QDialog {
+class TAddRatingWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TAddRatingWindow(QWidget* parent = nullptr);
     ~TAddRatingWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolLabel* CoolLabel3 = nullptr; // the large line for a result that does not qualify
     TCoolLabel* CoolLabel1 = nullptr; // the result line
     TCoolLabel* CoolLabel2 = nullptr; // the line above the name box
@@ -38,14 +36,9 @@ public:
     // The result of the game just ended, from the two scores.
     static int32_t Result();
 
-    void FormActivate();
-    void FormDeactivate();
+    void FormActivate() override;
+    void FormDeactivate() override;
     void Timer1Timer();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyWindowTextures();

@@ -13,10 +13,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QSaveFile>
-#include <QScreen>
 
 #include <charconv>
 #include <string_view>
@@ -132,7 +129,6 @@ const QColor kScoreColour(255, 255, 255);
 const QColor kNameColour(200, 255, 210);
 const QColor kGradientStart(255, 215, 0);
 const QColor kGradientEnd(255, 165, 0);
-const QColor kOkColour(0, 255, 255);
 constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 357;
 constexpr int kListFrameLeft = 15, kListFrameTop = 15, kListFrameWidth = 265,
@@ -230,14 +226,9 @@ void ClearAllWinners() {
 
 // --- The records window ----------------------------------------------------------------------
 
-TWinnersWindow::TWinnersWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TWinnersWindow::TWinnersWindow(QWidget* parent) : TCoolDialog(parent, kWindowWidth, kWindowHeight) {
     WinnersWindow = this;
     setObjectName(QStringLiteral("WinnersWindow"));
-    setFixedSize(kWindowWidth, kWindowHeight);
-    setModal(true);
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, kWindowWidth, kWindowHeight);
 
     // The frame first, so the labels lie on its wallpaper.
     Bevel1 = new TCoolBevel(Hook);
@@ -278,14 +269,7 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
     connect(ClearButton1, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton1Click);
     connect(ClearButton2, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton2Click);
 
-    CoolOkButton = new TCoolBtn(Hook);
-    CoolOkButton->setGeometry(200, 293, 40, 40);
-    CoolOkButton->SetCaption("OK");
-    CoolOkButton->SetRounded(true);
-    CoolOkButton->setFont(CoolFont(16, true));
-    CoolOkButton->SetFontColor(kOkColour);
-    CoolOkButton->SetShadowColor(QColor(0, 64, 64));
-    connect(CoolOkButton, &QAbstractButton::clicked, this, &QDialog::accept);
+    CoolOkButton = MakeOkButton(QRect(200, 293, 40, 40));
 
     RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
     ApplyTextures();
@@ -300,25 +284,6 @@ void TWinnersWindow::ApplyWindowTextures() {
     Hook->SetWallpaper(GetTexture(6));
     Bevel1->SetWallpaper(GetTexture(0));
     CoolOkButton->SetWallpaper(GetTexture(0));
-}
-
-void TWinnersWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
-    FormActivate();
-}
-
-void TWinnersWindow::hideEvent(QHideEvent* event) {
-    FormDeactivate();
-    QDialog::hideEvent(event);
-}
-
-void TWinnersWindow::keyPressEvent(QKeyEvent* event) {
-    // Only the OK button closes the window.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TWinnersWindow::FormActivate() {

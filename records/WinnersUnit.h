@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "skin/CoolDialog.h"
 #include <QString>
 
 #include <cstdint>
@@ -8,7 +8,6 @@
 
 class TCoolBevel;
 class TCoolBtn;
-class TCoolFormHook;
 class TCoolLabel;
 
 // --- The records table: the ten best results for every language and computer strength ----
@@ -70,13 +69,12 @@ void ClearAllWinners();
 
 // Shows the current list; offers to clear it or every list (each after a "Sure?" question).
 // Clearing changes only the table in memory; the file follows at the main window's close.
-class TWinnersWindow : public QDialog {
+class TWinnersWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TWinnersWindow(QWidget* parent = nullptr);
     ~TWinnersWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolBevel* Bevel1 = nullptr;     // the frame around both columns
     TCoolBevel* Bevel2 = nullptr;     // the line between the columns
     TCoolBtn* ClearButton1 = nullptr; // this list
@@ -87,15 +85,10 @@ public:
 
     // Reads the texts, shows the current list and enables the clearing buttons; runs at
     // every showing and after each clearing.
-    void FormActivate();
-    void FormDeactivate();
+    void FormActivate() override;
+    void FormDeactivate() override;
     void ClearButton1Click();
     void ClearButton2Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool ConfirmClearing(const TCoolBtn* button);

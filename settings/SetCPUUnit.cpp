@@ -7,22 +7,14 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolTrackBar.h"
 
-#include <QKeyEvent>
-
-#include <QSignalBlocker>
 #include <algorithm>
 
 uint16_t MaxWordLength = kMaxStrengthLength;
 TSetCPUWindow* SetCPUWindow = nullptr;
 
-TSetCPUWindow::TSetCPUWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TSetCPUWindow::TSetCPUWindow(QWidget* parent) : TCoolDialog(parent, 292, 68) {
     SetCPUWindow = this;
     setObjectName(QStringLiteral("SetCPUWindow"));
-    setFixedSize(292, 68);
-    setModal(true);
-    Hook = new TCoolFormHook(this);
-    Hook->setGeometry(0, 0, 292, 68);
 
     StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
@@ -40,14 +32,8 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent)
         label->setFont(CoolFont(11, true));
     }
 
-    CoolOKButton = new TCoolBtn(Hook);
-    CoolOKButton->setGeometry(240, 15, 40, 40);
-    CoolOKButton->SetCaption("OK");
-    CoolOKButton->SetRounded(true);
-    CoolOKButton->setFont(CoolFont(16, true));
-    CoolOKButton->SetFontColor(QColor(0, 255, 255));
-    CoolOKButton->SetShadowColor(QColor(0, 64, 64));
-    connect(CoolOKButton, &QAbstractButton::clicked, this, &QDialog::accept);
+    // No cancel: every move of the slider takes effect at once, and OK is the way out.
+    CoolOKButton = MakeOkButton(QRect(240, 15, 40, 40));
 
     RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
     ApplyTextures();
@@ -66,23 +52,6 @@ void TSetCPUWindow::ApplyWindowTextures() {
 void TSetCPUWindow::ShowCaption() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
                    QString::number(int(MaxWordLength) - 2) + QStringLiteral(")"));
-}
-
-void TSetCPUWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormActivate();
-}
-
-void TSetCPUWindow::hideEvent(QHideEvent* event) {
-    FormDeactivate();
-    QDialog::hideEvent(event);
-}
-
-void TSetCPUWindow::keyPressEvent(QKeyEvent* event) {
-    // No cancel: Esc does not close the window; the OK button does.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TSetCPUWindow::FormActivate() {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "skin/CoolDialog.h"
 
 #include <cstdint>
 
 class TCoolBtn;
-class TCoolFormHook;
 class TCoolLabel;
 class TCoolTrackBar;
 
@@ -19,26 +18,20 @@ constexpr uint16_t kMaxStrengthLength = 8;
 
 // The strength window: a slider from 3 (weak, left) to 8 (strong, right). Every move of the
 // slider takes effect at once; the OK button is the only way out.
-class TSetCPUWindow : public QDialog {
+class TSetCPUWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TSetCPUWindow(QWidget* parent = nullptr);
     ~TSetCPUWindow() override;
 
-    TCoolFormHook* Hook = nullptr;
     TCoolTrackBar* StrongBar = nullptr;
     TCoolLabel* Label1 = nullptr;
     TCoolLabel* Label2 = nullptr;
     TCoolBtn* CoolOKButton = nullptr;
 
-    void FormActivate();
-    void FormDeactivate();
+    void FormActivate() override;
+    void FormDeactivate() override;
     void StrongBarChange();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowCaption();

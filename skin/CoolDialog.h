@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+class QRect;
+class TCoolBtn;
+class TCoolFormHook;
+
+// A dialog of the game: a tool window without title-bar buttons, with a fixed client area
+// whose wallpaper Hook paints. FormActivate runs each time the window is shown and
+// FormDeactivate each time it is hidden; an error raised there is reported in the error box.
+// Esc does not close it: its own buttons do.
+class TCoolDialog : public QDialog {
+    Q_OBJECT
+public:
+    TCoolDialog(QWidget* parent, int clientWidth, int clientHeight);
+
+    TCoolFormHook* Hook = nullptr;
+
+    virtual void FormActivate() {}
+    virtual void FormDeactivate() {}
+
+protected:
+    // Gives the window and its Hook a new client size.
+    void SetClientSize(int width, int height);
+    // The round "OK" button of the dialogs, bold aqua, which closes the window with the
+    // result OK.
+    TCoolBtn* MakeOkButton(const QRect& geometry);
+    // Where the window stands when it shows: centred on the screen, unless a dialog has a
+    // place of its own.
+    virtual void PlaceWindow();
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
