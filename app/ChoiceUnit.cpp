@@ -13,10 +13,6 @@ std::string ChoiceCaption;
 std::string ChoiceQuestion;
 TChoiceWindow* ChoiceWindow = nullptr;
 
-namespace {
-constexpr int kSoundQuestion = 8;
-}
-
 TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
     ChoiceWindow = this;
     setObjectName(QStringLiteral("ChoiceWindow"));
@@ -50,9 +46,9 @@ TChoiceWindow::~TChoiceWindow() {
 }
 
 void TChoiceWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(6));
-    YesButton->SetWallpaper(GetTexture(0));
-    NoButton->SetWallpaper(GetTexture(0));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    YesButton->SetWallpaper(GetTexture(kButtonsSlot));
+    NoButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 void TChoiceWindow::showEvent(QShowEvent* event) {

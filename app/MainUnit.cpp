@@ -329,19 +329,20 @@ void TMainWindow::CreateCells() {
 }
 
 void TMainWindow::ApplyMainTextures() {
-    Hook->SetWallpaper(GetTexture(5));
-    CoolPanel1->SetWallpaper(GetTexture(9));
+    Hook->SetWallpaper(GetTexture(kMainWallSlot));
+    CoolPanel1->SetWallpaper(GetTexture(kWordSheetSlot));
     CoolPanel2->SetWallpaper(CoolPanel1->Wallpaper());
-    Slowo->SetWallpaper(GetTexture(8));
-    SkipButton->SetWallpaper(GetTexture(0));
-    AdviceButton->SetWallpaper(GetTexture(0));
+    Slowo->SetWallpaper(GetTexture(kWordDisplaySlot));
+    SkipButton->SetWallpaper(GetTexture(kButtonsSlot));
+    AdviceButton->SetWallpaper(GetTexture(kButtonsSlot));
     for (TCoolBtn* button : LetterButtons)
         if (button)
-            button->SetWallpaper(GetTexture(button->Caption() == ChosenLetter ? 4 : 3));
+            button->SetWallpaper(
+                GetTexture(button->Caption() == ChosenLetter ? kChosenLetterSlot : kLetterSlot));
     for (int c = 1; c <= 5; ++c)
         for (int r = 1; r <= 5; ++r)
             if (Tpole* cell = FieldGrid[c][r])
-                cell->SetWallpaper(GetTexture(cell->Selected ? 2 : 1));
+                cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
 }
 
 void TMainWindow::ShowFace(const QString& name) {

@@ -114,9 +114,9 @@ void TMainWindow::PaintFrame(QPainter& painter) {
     painter.setPen(active ? kHighlight : kButtonFace);
     const QRect titleRect(caption.left() + 4, caption.top(),
                           LinkHitRect().left() - caption.left() - 8, caption.height());
-    painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight,
-                                                      titleRect.width()));
+    painter.drawText(
+        titleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, titleRect.width()));
 
     // Minimise, maximise (off: the window has a fixed size) and close.
     for (int i = 0; i < kCaptionButtons; ++i) {

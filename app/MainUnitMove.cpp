@@ -13,12 +13,6 @@
 #include <QMouseEvent>
 
 namespace {
-constexpr int kSoundLetter = 0;
-constexpr int kSoundStepBack = 1;
-constexpr int kSoundCell = 2;
-constexpr int kSoundApply = 3;
-constexpr int kPaletteSlot = 3;
-constexpr int kChosenLetterSlot = 4;
 const QColor kPaletteLetter(255, 255, 0);
 const QColor kChosenLetterColour(0, 0, 255);
 
@@ -39,7 +33,7 @@ void TMainWindow::Normalize_Letters() {
         button->move(left, top);
         if (button->FontColor() != kPaletteLetter) {
             button->SetFontColor(kPaletteLetter);
-            button->SetWallpaper(GetTexture(kPaletteSlot));
+            button->SetWallpaper(GetTexture(kLetterSlot));
         }
         button->SetCaption(std::string(1, static_cast<char>(Words.FirstLetter + i - 1)));
         button->setVisible(!english || i <= 26);

@@ -16,7 +16,6 @@
 #include <QMenu>
 
 namespace {
-constexpr int kSoundApply = 3;
 constexpr uint16_t kResultTicks = 10;
 constexpr int kFaceStartPhase = 12;
 constexpr int kFacePhases = 20;

@@ -6,11 +6,6 @@
 
 Tpole* FieldGrid[6][6] = {};
 
-namespace {
-constexpr int kSelectedCellSlot = 2;
-constexpr int kCellSlot = 1;
-} // namespace
-
 Tpole::Tpole(QWidget* parent) : TCoolLabel(parent) {}
 
 void Tpole::Select() {

@@ -41,8 +41,6 @@ constexpr int kStartHeight = 29;
 constexpr int kTextFontPixels = 16; // the "Default" font at 12 points
 constexpr int kPartSpacing = 30;
 constexpr int kMaxParts = 8;
-constexpr int kWallBangSound = 7;
-constexpr int kFloorBangSound = 6;
 
 int Round(double value) {
     return static_cast<int>(std::lround(value));
@@ -192,8 +190,8 @@ TAboutWindow::~TAboutWindow() {
 }
 
 void TAboutWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(0));
-    Hook->SetWallpaper(GetTexture(6));
+    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
 }
 
 void TAboutWindow::UpdateTimer() {
@@ -268,9 +266,9 @@ void TAboutWindow::DXTimerTimer() {
     surface_->RotateDrawBlended(logo_, frame.logo, kLogoSize, frame.logoAngle + kHalfTurn,
                                 frame.flippedLogoOpacity);
     if (frame.wallBang)
-        PlaySoundEffect(kWallBangSound);
+        PlaySoundEffect(kSoundWallBang);
     if (frame.floorBang)
-        PlaySoundEffect(kFloorBangSound);
+        PlaySoundEffect(kSoundFloorBang);
     surface_->RotateDraw(character_, frame.character, kCharacterSize, frame.characterAngle);
 
     surface_->Flip();

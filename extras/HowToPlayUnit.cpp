@@ -113,9 +113,9 @@ THowToPlayWindow::~THowToPlayWindow() {
 }
 
 void THowToPlayWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(0));
-    Hook->SetWallpaper(GetTexture(6));
-    CoolMemo->SetWallpaper(GetTexture(7));
+    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    CoolMemo->SetWallpaper(GetTexture(kTextAreaSlot));
 }
 
 void THowToPlayWindow::FormActivate() {

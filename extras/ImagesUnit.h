@@ -13,6 +13,16 @@
 // 3 palette letter, 4 chosen letter, 5 main window background, 6 dialog background,
 // 7 text areas, 8 word display, 9 word-sheet panels.
 constexpr int kTextureSlots = 10;
+constexpr int kButtonsSlot = 0;
+constexpr int kCellSlot = 1;
+constexpr int kSelectedCellSlot = 2;
+constexpr int kLetterSlot = 3;
+constexpr int kChosenLetterSlot = 4;
+constexpr int kMainWallSlot = 5;
+constexpr int kDialogWallSlot = 6;
+constexpr int kTextAreaSlot = 7;
+constexpr int kWordDisplaySlot = 8;
+constexpr int kWordSheetSlot = 9;
 
 // The pictures of the slots; filled by InitTextures (a pixmap cannot exist before the
 // application object does).

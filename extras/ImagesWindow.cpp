@@ -195,9 +195,9 @@ void TImagesWindow::FormCreate() {
 }
 
 void TImagesWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(6));
-    CoolOKButton->SetWallpaper(GetTexture(0));
-    CoolResetButton->SetWallpaper(GetTexture(0));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
+    CoolResetButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 void TImagesWindow::FormActivate() {

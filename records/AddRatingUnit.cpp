@@ -19,8 +19,6 @@ uint16_t FaceFrame = 0;
 TAddRatingWindow* AddRatingWindow = nullptr;
 
 namespace {
-constexpr int kSoundWinner = 4;
-constexpr int kSoundLoser = 5;
 constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 133;
 
@@ -77,9 +75,9 @@ TAddRatingWindow::~TAddRatingWindow() {
 }
 
 void TAddRatingWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(6));
-    Edit1->SetWallpaper(GetTexture(7));
-    CoolOkButton->SetWallpaper(GetTexture(0));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    Edit1->SetWallpaper(GetTexture(kTextAreaSlot));
+    CoolOkButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 int32_t TAddRatingWindow::Result() {

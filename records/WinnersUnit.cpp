@@ -281,9 +281,9 @@ TWinnersWindow::~TWinnersWindow() {
 }
 
 void TWinnersWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(6));
-    Bevel1->SetWallpaper(GetTexture(0));
-    CoolOkButton->SetWallpaper(GetTexture(0));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    Bevel1->SetWallpaper(GetTexture(kButtonsSlot));
+    CoolOkButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 void TWinnersWindow::FormActivate() {

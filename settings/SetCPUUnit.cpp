@@ -45,8 +45,8 @@ TSetCPUWindow::~TSetCPUWindow() {
 }
 
 void TSetCPUWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(0));
-    Hook->SetWallpaper(GetTexture(6));
+    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
 }
 
 void TSetCPUWindow::ShowCaption() {
