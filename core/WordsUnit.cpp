@@ -5,6 +5,7 @@
 #include "platform/VordaError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -39,6 +40,29 @@ QString libraryPath(uint16_t language) {
     throw VordaError(VordaError::Kind::InputOutput,
                      QStringLiteral("Cannot %1 the word library \"%2\": %3")
                          .arg(action, path, file.errorString()));
+}
+
+// The bytes of a library file. Only a regular file is opened: a FIFO or a device could block
+// the reading or never end it. More than kMaxLibraryBytes is never read.
+QByteArray readLibraryFile(const QString& path) {
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw VordaError(
+            VordaError::Kind::InputOutput,
+            QStringLiteral("Cannot open the word library \"%1\": it is not a file").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        raiseFileError(QStringLiteral("open"), path, file);
+    const QByteArray data = file.read(kMaxLibraryBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        raiseFileError(QStringLiteral("read"), path, file);
+    if (data.size() > kMaxLibraryBytes)
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot read the word library \"%1\": it is larger than "
+                                        "%2 bytes")
+                             .arg(path)
+                             .arg(kMaxLibraryBytes));
+    return data;
 }
 
 } // namespace
@@ -157,13 +181,7 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
     uint16_t& count = words.WordCount[words.Language];
     count = 0;
 
-    QFile file(words.FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        raiseFileError(QStringLiteral("open"), words.FileName, file);
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        raiseFileError(QStringLiteral("read"), words.FileName, file);
-    file.close();
+    const QByteArray data = readLibraryFile(words.FileName);
 
     for (WordList& list : words.Lists)
         list.Clear();

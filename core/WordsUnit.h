@@ -61,6 +61,9 @@ struct TWords {
 constexpr int kMinWordLength = 2;
 constexpr int kMaxWordLength = 20;
 constexpr uint16_t kMaxWordLines = 65535;
+// The largest library file read: room for every word line the count allows, with comments and
+// longer lines beside them. A larger file is refused unread.
+constexpr qint64 kMaxLibraryBytes = qint64(kMaxWordLines) * 64;
 
 // The one library of the process.
 extern TWords Words;
@@ -71,8 +74,9 @@ extern std::function<void(const TWords&)> WordsLoadedHook;
 
 // Reads ProgramFolder() + "DATA/Lib.RUS" (Language 1) or "DATA/Lib.ENG" (any other value)
 // into the lists and counts its word lines in WordCount[Language]. Raises VordaError on a
-// file that cannot be read (the lists keep what they held) and on more than 65,535 word
-// lines (the lists keep the words read so far).
+// file that cannot be read, that is not a regular file (a FIFO, a device) or that is larger
+// than kMaxLibraryBytes (the lists keep what they held), and on more than 65,535 word lines
+// (the lists keep the words read so far).
 void LoadWords(TWords& words);
 // The same reading from any library file (the solver's --library); FileName becomes the path.
 // Language must already be set, 1 or 2: it chooses the WordCount entry.

@@ -19,6 +19,13 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     return Cp1251CompareNoCase(a, b) == 0;
 }
 
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        c = static_cast<char>(Cp1251FoldCase(static_cast<unsigned char>(c)));
+    return folded;
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -39,8 +46,8 @@ struct Line {
     std::size_t end = 0;
 };
 
-std::vector<Line> SplitLines(std::string_view bytes) {
-    std::vector<Line> lines;
+// Calls `visit` with each line in turn.
+template <typename Visit> void ForEachLine(std::string_view bytes, Visit visit) {
     std::size_t begin = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
@@ -48,12 +55,17 @@ std::vector<Line> SplitLines(std::string_view bytes) {
         std::size_t end = i + 1;
         if (bytes[i] == '\r' && end < bytes.size() && bytes[end] == '\n')
             ++end;
-        lines.push_back({begin, i, end});
+        visit(Line{begin, i, end});
         begin = end;
         i = end - 1;
     }
     if (begin < bytes.size())
-        lines.push_back({begin, bytes.size(), bytes.size()});
+        visit(Line{begin, bytes.size(), bytes.size()});
+}
+
+std::vector<Line> SplitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    ForEachLine(bytes, [&lines](const Line& line) { lines.push_back(line); });
     return lines;
 }
 
@@ -202,17 +214,71 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
 
 std::string ReadProfileString(const QString& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue) {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
+    return ProfileSnapshot(path).Read(section, key, defaultValue);
+}
+
+ProfileSnapshot::ProfileSnapshot(const QString& path) {
+    if (std::optional<std::string> bytes = ReadWholeFile(path))
+        bytes_ = std::move(*bytes);
+    indexSections();
+}
+
+ProfileSnapshot ProfileSnapshot::FromBytes(std::string bytes) {
+    ProfileSnapshot snapshot;
+    snapshot.bytes_ = std::move(bytes);
+    snapshot.indexSections();
+    return snapshot;
+}
+
+void ProfileSnapshot::indexSections() {
+    const std::string_view bytes = bytes_;
+    Span* open = nullptr; // the section being measured
+    ForEachLine(bytes, [&](const Line& line) {
+        const ParsedLine parsed = ParseLine(bytes.substr(line.begin, line.textEnd - line.begin));
+        if (parsed.kind != LineKind::Section)
+            return;
+        if (open)
+            open->end = line.begin;
+        const auto [it, added] =
+            sections_.try_emplace(FoldedName(parsed.name), Span{line.end, line.end});
+        // A later occurrence of a section counts for nothing.
+        open = added ? &it->second : nullptr;
+    });
+    if (open)
+        open->end = bytes.size();
+}
+
+const std::map<std::string, ProfileSnapshot::Span>&
+ProfileSnapshot::keysOf(const std::string& foldedSection) const {
+    const auto known = keys_.find(foldedSection);
+    if (known != keys_.end())
+        return known->second;
+    std::map<std::string, Span>& keys = keys_[foldedSection];
+    const auto section = sections_.find(foldedSection);
+    if (section == sections_.end())
+        return keys;
+    const Span span = section->second;
+    const std::string_view body =
+        std::string_view(bytes_).substr(span.begin, span.end - span.begin);
+    ForEachLine(body, [&](const Line& line) {
+        const ParsedLine parsed = ParseLine(body.substr(line.begin, line.textEnd - line.begin));
+        if (parsed.kind != LineKind::Key)
+            return;
+        const std::size_t valueBegin = std::size_t(parsed.value.data() - bytes_.data());
+        keys.try_emplace(FoldedName(parsed.name),
+                         Span{valueBegin, valueBegin + parsed.value.size()});
+    });
+    return keys;
+}
+
+std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,
+                                  std::string_view defaultValue) const {
+    const std::map<std::string, Span>& keys = keysOf(FoldedName(Trim(section)));
+    const auto found = keys.find(FoldedName(Trim(key)));
+    if (found == keys.end())
         return std::string(defaultValue);
-    const std::vector<Line> lines = SplitLines(*bytes);
-    const KeyPlace place = FindKey(*bytes, lines, Trim(section), Trim(key));
-    if (!place.keyLine)
-        return std::string(defaultValue);
-    const Line& line = lines[*place.keyLine];
-    const ParsedLine parsed =
-        ParseLine(std::string_view(*bytes).substr(line.begin, line.textEnd - line.begin));
-    const std::string_view value = Unquote(parsed.value);
+    const std::string_view value = Unquote(std::string_view(bytes_).substr(
+        found->second.begin, found->second.end - found->second.begin));
     return std::string(value.substr(0, kProfileValueMaxLength));
 }
 

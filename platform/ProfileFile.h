@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,8 @@
 // - when a section or a key occurs more than once, the first occurrence counts;
 // - lines may end in CR LF, a lone LF or a lone CR.
 //
-// Every call opens and closes the file; nothing is cached between calls. All strings,
+// Every call of the two functions opens and closes the file; nothing is cached between calls.
+// Many values are read from one reading of the file through a ProfileSnapshot. All strings,
 // section and key names included, are Windows-1251 bytes.
 
 // The longest value a read returns; longer values are cut there.
@@ -32,6 +34,36 @@ inline constexpr std::size_t kProfileValueMaxLength = 2047;
 // the empty string. Never throws for the file's sake.
 std::string ReadProfileString(const QString& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue);
+
+// The file as it was at one reading, answering any number of reads as ReadProfileString would
+// have answered them then. Each section's keys are looked up in an index made at the first
+// read from that section, so a large file costs one reading, not one per key.
+class ProfileSnapshot {
+public:
+    // Holds nothing: every read yields its default.
+    ProfileSnapshot() = default;
+    // Reads the file at `path`; a missing or unreadable file holds nothing.
+    explicit ProfileSnapshot(const QString& path);
+    static ProfileSnapshot FromBytes(std::string bytes);
+
+    std::string Read(std::string_view section, std::string_view key,
+                     std::string_view defaultValue) const;
+
+private:
+    struct Span {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+    void indexSections();
+    const std::map<std::string, Span>& keysOf(const std::string& foldedSection) const;
+
+    std::string bytes_;
+    // The first occurrence of each section (folded name): the bytes after its header line up
+    // to the next section's header.
+    std::map<std::string, Span> sections_;
+    // Per section looked up: each key's first value (folded key -> the value's bytes).
+    mutable std::map<std::string, std::map<std::string, Span>> keys_;
+};
 
 // Sets `key` in `section` of the file at `path` to `value`:
 // - the first line of the key in its section becomes "key=value" (the key as spelled by the

@@ -32,12 +32,27 @@ std::string fileNamePart(const std::string& value) {
 
 std::string TVordaIniFile::ReadString(std::string_view section, std::string_view key,
                                       std::string_view defaultValue) const {
+    if (snapshot_)
+        return snapshot_->Read(section, key, defaultValue);
     return ReadProfileString(path_, section, key, defaultValue);
 }
 
 void TVordaIniFile::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) const {
     WriteProfileString(path_, section, key, value);
+    if (snapshot_)
+        snapshot_ = std::make_shared<const ProfileSnapshot>(path_);
+}
+
+TVordaIniFile::ReadingScope::ReadingScope(const TVordaIniFile& file)
+    : file_(file), outermost_(!file.snapshot_) {
+    if (outermost_)
+        file_.snapshot_ = std::make_shared<const ProfileSnapshot>(file_.path_);
+}
+
+TVordaIniFile::ReadingScope::~ReadingScope() {
+    if (outermost_)
+        file_.snapshot_.reset();
 }
 
 void InitSettingsFile() {
@@ -71,6 +86,8 @@ int64_t SettingsToInteger(const std::string& text) {
 }
 
 void ReadSettings() {
+    // A large file would otherwise be read again for every key and every caption.
+    const TVordaIniFile::ReadingScope reading(SettingsFile);
     const int64_t language =
         SettingsToInteger(SettingsFile.ReadString(kVorda, "LanguageNumber", "1"));
     if (language == 1) {

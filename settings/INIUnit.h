@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/ProfileFile.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,15 +16,31 @@ class TVordaIniFile {
 public:
     explicit TVordaIniFile(QString path = QString()) : path_(std::move(path)) {}
     const QString& FileName() const { return path_; }
-    // The value found, else the default.
+    // The value found, else the default. Each read opens the file, unless a ReadingScope holds
+    // it.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
     // Raises VordaError "Unable to write to <path>" when the file cannot be written; the old
     // file is then left as it was.
     void WriteString(std::string_view section, std::string_view key, std::string_view value) const;
 
+    // While one lives, the file is read once and every ReadString answers from that reading;
+    // a WriteString through this object reads it again.
+    class ReadingScope {
+    public:
+        explicit ReadingScope(const TVordaIniFile& file);
+        ~ReadingScope();
+        ReadingScope(const ReadingScope&) = delete;
+        ReadingScope& operator=(const ReadingScope&) = delete;
+
+    private:
+        const TVordaIniFile& file_;
+        bool outermost_;
+    };
+
 private:
     QString path_;
+    mutable std::shared_ptr<const ProfileSnapshot> snapshot_;
 };
 
 // The one settings file of the process, bound to ProgramFolder() + "Vorda2000.ini" by

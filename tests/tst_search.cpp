@@ -16,6 +16,8 @@
 #include <memory>
 #include <set>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr uint16_t kRussian = 1;
@@ -550,6 +552,14 @@ private slots:
                             "3"} +
                 rows)
             << "Cannot open the word library";
+        // A FIFO or a device would block the reading or never end it.
+        for (const char* special : {"FIFO", "/dev/zero", "/dev/null"})
+            QTest::newRow(special)
+                << (QStringList{"--library", special, "--language", "2", "--strength", "3"} + rows)
+                << "it is not a file";
+        QTest::newRow("library larger than any 65,535 lines")
+            << (QStringList{"--library", "HUGE", "--language", "2", "--strength", "3"} + rows)
+            << QStringLiteral("it is larger than %1 bytes").arg(kMaxLibraryBytes);
         QTest::newRow("no strength")
             << (QStringList{"--library", library, "--language", "2"} + rows)
             << "--strength is required";
@@ -595,6 +605,20 @@ private slots:
         file.write("HOUSES\r\n");
         file.close();
         arguments.replaceInStrings(QStringLiteral("LIBRARY"), libraryPath);
+        if (const qsizetype at = arguments.indexOf(QStringLiteral("FIFO")); at >= 0) {
+            arguments[at] = dir.filePath(QStringLiteral("fifo"));
+            QCOMPARE(mkfifo(QFile::encodeName(arguments[at]).constData(), 0600), 0);
+        }
+        if (const qsizetype at = arguments.indexOf(QStringLiteral("HUGE")); at >= 0) {
+            // One byte over the limit, of word lines all through (the file holds no holes).
+            arguments[at] = dir.filePath(QStringLiteral("Lib.huge"));
+            QFile huge(arguments[at]);
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QByteArray lines;
+            while (lines.size() <= kMaxLibraryBytes)
+                lines += "WORD\r\n";
+            huge.write(lines.left(kMaxLibraryBytes + 1));
+        }
 
         QProcess solver;
         solver.start(solverPath(), arguments);

@@ -1,0 +1,93 @@
+// The word library: any file loads or is refused with an error; what loads is sorted, found by
+// both look-ups, and an added word is in the library when it is read again, beside every word
+// it held before.
+
+#include "fuzz/FuzzSupport.h"
+
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/VordaError.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <vector>
+
+namespace {
+
+using Lists = std::vector<std::vector<std::string>>;
+
+Lists ListsOf(const TWords& words) {
+    Lists lists(kMaxWordLength + 1);
+    for (int length = kMinWordLength; length <= kMaxWordLength; ++length)
+        for (int i = 0; i < words.Lists[length].Count(); ++i)
+            lists[length].push_back(words.Lists[length].At(i));
+    return lists;
+}
+
+void CheckLoaded(const TWords& words, std::string_view probe) {
+    for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
+        const WordList& list = words.Lists[length];
+        for (int i = 0; i < list.Count(); ++i) {
+            const std::string& word = list.At(i);
+            FUZZ_CHECK(word.size() == size_t(length));
+            FUZZ_CHECK(i == 0 || Cp1251CompareNoCase(list.At(i - 1), word) < 0);
+            FUZZ_CHECK(list.ContainsFast(word));
+            FUZZ_CHECK(FindWord(words, word, uint16_t(length)));
+        }
+    }
+    // A word that may or may not be there: both look-ups agree.
+    const WordList& list = words.Lists[probe.size()];
+    FUZZ_CHECK(list.Contains(probe) == list.ContainsFast(probe));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider input(data, size);
+    const uint16_t language = input.ConsumeBool() ? 1 : 2;
+    const unsigned char firstLetter = language == 1 ? 192 : 'A';
+    const int letters = language == 1 ? 32 : 26;
+    std::string word(input.ConsumeIntegralInRange<size_t>(kMinWordLength, kMaxWordLength), ' ');
+    for (char& letter : word)
+        letter = char(firstLetter + input.ConsumeIntegralInRange(0, letters - 1));
+    const std::string rest = input.ConsumeRemainingBytesAsString();
+    const QByteArray file = QByteArray::fromStdString(rest);
+
+    const QString path = FuzzFolder() + QStringLiteral("Lib");
+    WriteFileBytes(path, file);
+    TWords words;
+    words.Language = language;
+    words.FirstLetter = firstLetter;
+    try {
+        LoadWordsFromFile(words, path);
+    } catch (const VordaError&) {
+        return 0; // refused with a message; the game adds no word to such a library
+    }
+    CheckLoaded(words, word);
+
+    const Lists before = ListsOf(words);
+    const uint16_t countBefore = words.WordCount[language];
+    try {
+        AppendWord(words, word);
+    } catch (const VordaError&) {
+        FUZZ_CHECK(ReadFileBytes(path) == file); // a refused word leaves the file as it was
+        return 0;
+    }
+
+    TWords again;
+    again.Language = language;
+    again.FirstLetter = firstLetter;
+    LoadWordsFromFile(again, path); // an error here is a finding
+    CheckLoaded(again, word);
+    FUZZ_CHECK(again.WordCount[language] == countBefore + 1);
+    FUZZ_CHECK(FindWord(again, word, uint16_t(word.size())));
+    Lists expected = before;
+    std::vector<std::string>& list = expected[word.size()];
+    const auto place = std::lower_bound(
+        list.begin(), list.end(), word,
+        [](const std::string& a, const std::string& b) { return Cp1251CompareNoCase(a, b) < 0; });
+    if (place == list.end() || Cp1251CompareNoCase(*place, word) != 0)
+        list.insert(place, word);
+    FUZZ_CHECK(ListsOf(again) == expected);
+    return 0;
+}

@@ -1,0 +1,36 @@
+// The picture loader: any file named as a bitmap or a JPEG ends in a picture or in an error,
+// and nothing that comes out exceeds the size limit.
+
+#include "fuzz/FuzzSupport.h"
+
+#include "platform/JpegReader.h"
+#include "platform/VordaError.h"
+
+namespace {
+// The largest picture the game takes, in pixels each way and in bytes decoded.
+constexpr int kMaxPictureSide = 4096;
+constexpr qsizetype kMaxPictureBytes = qsizetype(64) << 20;
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0)
+        return 0;
+    // The first byte chooses the file's name, the rest is its content.
+    const QString names[] = {QStringLiteral("p.bmp"), QStringLiteral("p.jpg"),
+                             QStringLiteral("p.JPEG"), QStringLiteral("p.gif")};
+    const QString path = FuzzFolder() + names[data[0] % 4];
+    WriteFileBytes(path, Bytes(data + 1, size - 1));
+    QImage image;
+    try {
+        const PictureReadResult result = ReadPictureFile(path, image);
+        FUZZ_CHECK((result == PictureReadResult::Decoded) == !image.isNull());
+    } catch (const VordaError& error) {
+        FUZZ_CHECK(!error.text().isEmpty());
+        FUZZ_CHECK(image.isNull());
+    }
+    if (!image.isNull()) {
+        FUZZ_CHECK(image.width() <= kMaxPictureSide && image.height() <= kMaxPictureSide);
+        FUZZ_CHECK(image.sizeInBytes() <= kMaxPictureBytes);
+    }
+    return 0;
+}

@@ -1,0 +1,78 @@
+// The settings file: writing one key to any file either fails and leaves the file as it was,
+// or changes only that key's line (or adds it, with its section) and reads back as the value
+// would read from a file of its own.
+
+#include "fuzz/FuzzSupport.h"
+
+#include "platform/ProfileFile.h"
+#include "platform/VordaError.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kDefault = "\x01 no value";
+
+std::vector<std::string_view> LineTexts(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    size_t begin = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines.push_back(bytes.substr(begin, i - begin));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        begin = i + 1;
+    }
+    if (begin < bytes.size())
+        lines.push_back(bytes.substr(begin));
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider input(data, size);
+    const std::string section = input.ConsumeRandomLengthString(24);
+    const std::string key = input.ConsumeRandomLengthString(24);
+    const std::string value = input.ConsumeRandomLengthString(3000);
+    const QByteArray before = QByteArray::fromStdString(input.ConsumeRemainingBytesAsString());
+
+    const QString path = FuzzFolder() + QStringLiteral("Vorda2000.ini");
+    WriteFileBytes(path, before);
+    // Reading whole and reading through one snapshot agree.
+    const ProfileSnapshot snapshot = ProfileSnapshot::FromBytes(before.toStdString());
+    FUZZ_CHECK(ReadProfileString(path, section, key, kDefault) ==
+               snapshot.Read(section, key, kDefault));
+
+    try {
+        WriteProfileString(path, section, key, value);
+    } catch (const VordaError&) {
+        FUZZ_CHECK(ReadFileBytes(path) == before);
+        return 0;
+    }
+    const QByteArray after = ReadFileBytes(path);
+
+    const std::string alone = "[" + section + "]\r\n" + key + "=" + value + "\r\n";
+    const std::string expected = ProfileSnapshot::FromBytes(alone).Read(section, key, kDefault);
+    FUZZ_CHECK(expected != kDefault);
+    FUZZ_CHECK(ReadProfileString(path, section, key, kDefault) == expected);
+
+    // Every other line stays: at most one line of the old file is replaced, and at most three
+    // new ones (a blank line, the section and the key) come in.
+    const std::vector<std::string_view> oldLines = LineTexts(View(before));
+    const std::vector<std::string_view> newLines = LineTexts(View(after));
+    size_t same = 0;
+    while (same < oldLines.size() && same < newLines.size() && oldLines[same] == newLines[same])
+        ++same;
+    size_t sameAtEnd = 0;
+    while (sameAtEnd < oldLines.size() - same && sameAtEnd < newLines.size() - same &&
+           oldLines[oldLines.size() - 1 - sameAtEnd] == newLines[newLines.size() - 1 - sameAtEnd])
+        ++sameAtEnd;
+    FUZZ_CHECK(oldLines.size() - same - sameAtEnd <= 1);
+    FUZZ_CHECK(newLines.size() - same - sameAtEnd <= 3);
+    FUZZ_CHECK(newLines.size() >= oldLines.size());
+    return 0;
+}
