@@ -213,7 +213,8 @@ using BenchFunction = void (*)(benchmark::State&, const Board&, int mode);
 void registerAll() {
     const std::pair<const char*, BenchFunction> kinds[] = {{"Search", searchBench},
                                                            {"Ratio", ratioBench}};
-    for (const auto& [kind, function] : kinds) {
+    for (const auto& [kind, bench] : kinds) {
+        const BenchFunction function = bench; // clang 14 captures no structured binding
         for (const Board& board : kBoards) {
             for (int mode = 1; mode <= 7; ++mode) {
                 const bool hint = mode == 7;

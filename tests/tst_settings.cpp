@@ -16,6 +16,9 @@
 #include <QMenu>
 #include <QtTest>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace {
 const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
 const QStringList kEnglish = {"HOUSE", "TO"};
@@ -321,6 +324,28 @@ private slots:
         game.window().Menu_CPU->trigger();
         QCOMPARE(int(MaxWordLength), 8);
         QCOMPARE(int(InputPhase), 0);
+    }
+
+    // A large settings file costs one reading at the start, not one for every key and caption.
+    void readsTheFileOnce() {
+        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
+        const QByteArray path = QFile::encodeName(game.folder().path() + "Vorda2000.ini");
+        const int watcher = inotify_init1(IN_NONBLOCK);
+        QVERIFY(watcher >= 0);
+        QVERIFY(inotify_add_watch(watcher, path.constData(), IN_OPEN) >= 0);
+        ReadSettings();
+        int opens = 0;
+        alignas(inotify_event) char events[4096];
+        for (ssize_t size; (size = read(watcher, events, sizeof events)) > 0;)
+            for (ssize_t at = 0; at < size;
+                 at += ssize_t(sizeof(inotify_event) +
+                               reinterpret_cast<inotify_event*>(events + at)->len))
+                ++opens;
+        close(watcher);
+        QCOMPARE(opens, 1);
+        // The settings and the captions both came from that reading.
+        QCOMPARE(int(MaxWordLength), 5);
+        QCOMPARE(game.window().windowTitle(), QString("Words"));
     }
 };
 
