@@ -53,10 +53,14 @@ QByteArray readLibraryFile(const QString& path) {
             QStringLiteral("Cannot open the word library \"%1\": it is not a file").arg(path));
     if (!file.open(QIODevice::ReadOnly))
         raiseFileError(QStringLiteral("open"), path, file);
-    const QByteArray data = file.read(kMaxLibraryBytes + 1);
+    // The size decides before any reading; the reading itself stops at the limit too, in case
+    // the file grows meanwhile.
+    QByteArray data;
+    if (file.size() <= kMaxLibraryBytes)
+        data = file.read(std::min(file.size(), kMaxLibraryBytes) + 1);
     if (file.error() != QFileDevice::NoError)
         raiseFileError(QStringLiteral("read"), path, file);
-    if (data.size() > kMaxLibraryBytes)
+    if (file.size() > kMaxLibraryBytes || data.size() > kMaxLibraryBytes)
         throw VordaError(VordaError::Kind::InputOutput,
                          QStringLiteral("Cannot read the word library \"%1\": it is larger than "
                                         "%2 bytes")
