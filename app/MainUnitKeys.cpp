@@ -3,7 +3,7 @@
 // the mouse's own handlers, so the two ways of playing cannot drift apart.
 #include "app/MainUnit.h"
 
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 
