@@ -2,13 +2,13 @@
 // player's own folder, filled from the installed files without overwriting the player's and
 // without ever writing the installed tree.
 #include "platform/ProgramFolder.h"
-#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QtTest>
+#include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 enum Expected { InProgramFolder, InUserFolder, InInstalledFolder };
@@ -124,5 +124,5 @@ private slots:
     }
 };
 
-VORDA_TEST_MAIN(GameFolderTest)
+QTEST_GUILESS_MAIN(GameFolderTest)
 #include "tst_gamefolder.moc"
