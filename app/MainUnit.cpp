@@ -323,12 +323,13 @@ void TMainWindow::CreateCells() {
             cell->setFont(CoolFont(pointsToPixels(19)));
             cell->SetFontColor(Qt::black);
             connect(cell, &Tpole::clicked, this, &TMainWindow::poleOnClick);
-            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::poleMouseEnter);
-            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::poleMouseLeave);
+            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::PointerEnteredCell);
+            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::PointerLeftCell);
             cell->show();
             FieldGrid[c][r] = cell;
         }
     }
+    CreateCursorFrame();
 }
 
 void TMainWindow::ApplyMainTextures() {
@@ -365,6 +366,7 @@ void TMainWindow::ShowFace(const QString& name) {
 
 void TMainWindow::Menu_NewGameClick() {
     ++gameNumber_;
+    ResetCursor();
     ClearPlayedWords();
     Slowo->SetCaption(std::string());
     AdviceButton->setVisible(true);
