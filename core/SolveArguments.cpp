@@ -1,5 +1,6 @@
 #include "core/SolveArguments.h"
 
+#include "core/LanguageUnit.h"
 #include "core/SearchUnit.h"
 #include "platform/Cp1251.h"
 
@@ -11,17 +12,17 @@ constexpr int kRows = 5;
 constexpr int kMinStrength = 1;
 constexpr int kMaxStrength = 6;
 
+// The capitals a language's boards and words are written in.
 struct LanguageAlphabet {
-    uint16_t language;
-    unsigned char firstLetter;
+    const LanguageInfo& language;
     char16_t first; // the capitals first..last, in Unicode
     char16_t last;
     const char* description;
 };
 
 const LanguageAlphabet kAlphabets[] = {
-    {1, 192, u'А', u'Я', "Russian capitals А..Я"},
-    {2, 65, u'A', u'Z', "English capitals A..Z"},
+    {LanguageOf(kRussian), u'А', u'Я', "Russian capitals А..Я"},
+    {LanguageOf(kEnglish), u'A', u'Z', "English capitals A..Z"},
 };
 
 [[noreturn]] void fail(const QString& message) {
@@ -99,8 +100,8 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
     const int language =
         parseNumber(parser.value(languageOption), QStringLiteral("language"), 1, 2);
     const LanguageAlphabet& alphabet = kAlphabets[language - 1];
-    request.language = alphabet.language;
-    request.firstLetter = alphabet.firstLetter;
+    request.language = alphabet.language.Number;
+    request.firstLetter = alphabet.language.FirstLetter;
     request.strength = parseNumber(parser.value(strengthOption), QStringLiteral("strength"),
                                    kMinStrength, kMaxStrength);
     request.hint = parser.isSet(hintOption);

@@ -3,6 +3,7 @@
 
 #include "fuzz/FuzzSupport.h"
 
+#include "core/LanguageUnit.h"
 #include "core/SearchUnit.h"
 #include "core/SolveArguments.h"
 #include "core/WordsUnit.h"
@@ -38,8 +39,8 @@ const TWords& Library(uint16_t language) {
 }
 
 bool IsLetterOf(unsigned char c, const SolveRequest& request) {
-    const int letters = request.language == 1 ? 32 : 26;
-    return c >= request.firstLetter && c < request.firstLetter + letters;
+    const LanguageInfo& language = LanguageOf(request.language);
+    return c >= language.FirstLetter && c < language.FirstLetter + language.AlphabetSize;
 }
 
 } // namespace
