@@ -46,7 +46,8 @@ QByteArray LibraryBytes(const QStringList& words) {
 }
 
 GameFixture::GameFixture(const QStringList& russianWords, const QStringList& englishWords,
-                         const QByteArray& settings)
+                         const QByteArray& settings,
+                         const std::function<void(const TestGameFolder&)>& beforeStart)
     : errors_(std::make_unique<ErrorBoxRecorder>()) {
     folder_.write("DATA/Lib.RUS", LibraryBytes(russianWords));
     folder_.write("DATA/Lib.ENG", LibraryBytes(englishWords));
@@ -55,6 +56,8 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
         folder_.copyFromDist("Vorda2000.ini");
     else
         folder_.write("Vorda2000.ini", settings);
+    if (beforeStart)
+        beforeStart(folder_);
     // Module state as a fresh start of the program has it.
     Words = TWords();
     MaxWordLength = kMaxStrengthLength;

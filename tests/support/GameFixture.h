@@ -23,8 +23,11 @@ class GameFixture : public TWebOpener {
 public:
     // Word lists as UTF-8 lines; each is written CP1251 with CR LF. A null settings text
     // copies the settings file that accompanies the program.
+    // `beforeStart`, when given, runs on the folder after its files are written and before
+    // the window starts.
     GameFixture(const QStringList& russianWords, const QStringList& englishWords,
-                const QByteArray& settings = QByteArray());
+                const QByteArray& settings = QByteArray(),
+                const std::function<void(const TestGameFolder&)>& beforeStart = nullptr);
     // English from the start: the accompanying settings file with LanguageNumber 2.
     static QByteArray EnglishSettings();
     ~GameFixture() override;

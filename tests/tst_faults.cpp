@@ -1,0 +1,117 @@
+// Writes cut short: a child process that rewrites the settings and the records in a loop is
+// killed at random moments. Every file is always its old or its new version, whole, and the
+// next start of the game removes the temporary files the killed writes left behind.
+#include "tests/support/GameFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglish = {"HOUSE", "TO"};
+const QStringList kFiles = {"Vorda2000.ini", "DATA/Winners"};
+constexpr int kKills = 120;
+constexpr int kLeastKills = 100;
+constexpr qint64 kTimeLimitMs = 120000;
+
+QString writerPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/fault_writer");
+}
+
+// Files beside ours that only a write in progress makes: "<name>.XXXXXX".
+QStringList temporaryFiles(const QString& folder) {
+    QStringList found;
+    for (const QString& file : kFiles) {
+        const QFileInfo info(folder + file);
+        for (const QString& name :
+             info.dir().entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files))
+            found << name;
+    }
+    return found;
+}
+
+struct KillReport {
+    QString failure; // why the loop could not run, if it could not
+    int kills = 0;
+    int tornFiles = 0; // files found neither old nor new after a kill
+    QString firstTorn;
+    int temporaryLeft = 0;
+};
+
+KillReport killWritersAtRandom(const QString& folder) {
+    KillReport report;
+    std::array<std::array<QByteArray, 2>, 2> versions; // [file][version]
+    for (int version = 0; version < 2; ++version) {
+        QProcess once;
+        once.start(writerPath(), {folder, QString::number(version)});
+        if (!once.waitForFinished(30000) || once.exitCode() != 0) {
+            report.failure = "the writer did not write version " + QString::number(version);
+            return report;
+        }
+        for (int file = 0; file < 2; ++file) {
+            QFile written(folder + kFiles[file]);
+            written.open(QIODevice::ReadOnly);
+            versions[size_t(file)][size_t(version)] = written.readAll();
+        }
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (report.kills < kKills && clock.elapsed() < kTimeLimitMs) {
+        QProcess writer;
+        writer.start(writerPath(), {folder, QStringLiteral("loop")});
+        if (!writer.waitForReadyRead(30000)) {
+            report.failure = "the writer did not start: " + writer.errorString();
+            return report;
+        }
+        // A moment anywhere in the next two rounds of writes.
+        const QList<QByteArray> ready = writer.readLine().trimmed().split(' ');
+        const qint64 roundUs = ready.value(1).toLongLong();
+        QThread::usleep(
+            QRandomGenerator::global()->bounded(quint64(std::max<qint64>(2 * roundUs, 1))));
+        writer.kill();
+        writer.waitForFinished(30000);
+        ++report.kills;
+        for (int file = 0; file < 2; ++file) {
+            QFile written(folder + kFiles[file]);
+            written.open(QIODevice::ReadOnly);
+            const QByteArray bytes = written.readAll();
+            if (bytes != versions[size_t(file)][0] && bytes != versions[size_t(file)][1]) {
+                ++report.tornFiles;
+                if (report.firstTorn.isEmpty())
+                    report.firstTorn = kFiles[file] + ": " + QString::fromLatin1(bytes.left(200));
+            }
+        }
+    }
+    report.temporaryLeft = int(temporaryFiles(folder).size());
+    return report;
+}
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void killedWritesLeaveOldOrNew() {
+        QVERIFY2(QFileInfo(writerPath()).isExecutable(), "build fault_writer with the tests");
+        KillReport report;
+        GameFixture game(kRussian, kEnglish, QByteArray(), [&report](const TestGameFolder& folder) {
+            report = killWritersAtRandom(folder.path());
+        });
+        QVERIFY2(report.failure.isEmpty(), qPrintable(report.failure));
+        qInfo("%d kills, %d torn files, %d temporary files left by the kills", report.kills,
+              report.tornFiles, report.temporaryLeft);
+        QVERIFY2(report.kills >= kLeastKills, "too slow to kill the writer often enough");
+        QVERIFY2(report.tornFiles == 0, qPrintable(report.firstTorn));
+        // The game has started since: nothing of the killed writes is left.
+        QCOMPARE(temporaryFiles(game.folder().path()), QStringList());
+    }
+};
+
+VORDA_TEST_MAIN(TestFaults)
+#include "tst_faults.moc"
