@@ -113,7 +113,7 @@ void TMainWindow::poleOnClick(Tpole* cell) {
 void TMainWindow::ConfirmWord() {
     const std::string word = Slowo->Caption();
     const size_t length = word.size();
-    if (length == 1 || length > kMaxWordLength || IsWordPlayed(word)) {
+    if (length < kMinWordLength || length > kMaxWordLength || IsWordPlayed(word)) {
         ShowRefusal();
         if (closingDown_)
             return;
