@@ -1,8 +1,7 @@
 #include "records/WinnersUnit.h"
 
-#include "app/ChoiceUnit.h"
-#include "app/MainUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
@@ -372,7 +371,7 @@ void TWinnersWindow::FormActivate() {
     const WinnerEntry* list = CurrentWinnersList();
     ClearButton1->setEnabled(list && !IsEmptyEntry(list[1]));
     ClearButton2->setEnabled(AnyEntryFilled());
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     ClearButton1->SetCaption(LanguageText("WinnersButton1"));
     ClearButton2->SetCaption(LanguageText("WinnersButton2"));
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Records")));
@@ -390,7 +389,7 @@ void TWinnersWindow::FormActivate() {
 }
 
 void TWinnersWindow::FormDeactivate() {
-    MainInputEnabled = true;
+    SetMainInputEnabled(true);
 }
 
 bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
@@ -398,7 +397,7 @@ bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
     ChoiceQuestion = LanguageText("Sure");
     const int answer = ShowChoiceWindow();
     // The question's own close gave the main window its input back; this window is still up.
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     // Only Yes clears: Esc or closing the question keeps every record.
     return answer == kChoiceYes;
 }
@@ -419,6 +418,6 @@ void TWinnersWindow::ClearButton2Click() {
 
 void ShowRecordsWindow() {
     if (!WinnersWindow)
-        WinnersWindow = new TWinnersWindow(MainWindow);
+        WinnersWindow = new TWinnersWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     WinnersWindow->exec();
 }

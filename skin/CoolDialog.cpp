@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+TDialogHost* DialogHost = nullptr;
+
 namespace {
 const QColor kOkCaption(0, 255, 255);
 const QColor kOkShadow(0, 64, 64);
@@ -19,6 +21,11 @@ TCoolDialog::TCoolDialog(QWidget* parent, int clientWidth, int clientHeight)
     setModal(true);
     Hook = new TCoolFormHook(this);
     SetClientSize(clientWidth, clientHeight);
+}
+
+void TCoolDialog::SetMainInputEnabled(bool enabled) {
+    if (DialogHost)
+        DialogHost->SetMainInputEnabled(enabled);
 }
 
 void TCoolDialog::SetClientSize(int width, int height) {
