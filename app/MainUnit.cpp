@@ -330,12 +330,13 @@ void TMainWindow::CreateCells() {
             cell->setFont(CoolFont(pointsToPixels(19)));
             cell->SetFontColor(Qt::black);
             connect(cell, &Tpole::clicked, this, &TMainWindow::poleOnClick);
-            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::poleMouseEnter);
-            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::poleMouseLeave);
+            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::PointerEnteredCell);
+            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::PointerLeftCell);
             cell->show();
             FieldGrid[c][r] = cell;
         }
     }
+    CreateCursorFrame();
 }
 
 void TMainWindow::ApplyMainTextures() {
@@ -374,6 +375,7 @@ void TMainWindow::Menu_NewGameClick() {
     // Without a five-letter word no game starts, and the one on the board stays.
     CheckStartWords(Words);
     ++gameNumber_;
+    ResetCursor();
     ClearPlayedWords();
     Slowo->SetCaption(std::string());
     AdviceButton->setVisible(true);

@@ -10,6 +10,8 @@
 #include "extras/SoundUnit.h"
 #include "skin/CoolControls.h"
 
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 
 namespace {
@@ -55,6 +57,7 @@ void TMainWindow::lettersOnMouseDown(TCoolBtn* button) {
     button->SetFontColor(kChosenLetterColour);
     button->SetWallpaper(GetTexture(kChosenLetterSlot));
     ChosenLetter = button->Caption();
+    RefreshCursorPreview();
 }
 
 void TMainWindow::poleMouseEnter(Tpole* cell) {
@@ -190,6 +193,23 @@ void TMainWindow::AppOnMessage() {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Keys typed into this window, unless the menu bar has taken the keyboard.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && widget != MainMenu1 &&
+            !MainMenu1->isAncestorOf(widget) && FieldKeyPressed(*static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        PointerActiveOverCell(watched, event);
+        break;
+    default:
+        break;
+    }
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         auto* press = static_cast<QMouseEvent*>(event);
         // A press that a widget hands on to its parents reaches this filter once per widget;

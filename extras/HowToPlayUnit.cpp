@@ -41,6 +41,10 @@ QStringList EnglishHelp() {
         "",
         "At any step a click with the RIGHT mouse button takes back the last step.",
         "",
+        "Without a mouse: type a letter to choose it, move the frame over the field with the "
+        "arrow keys, and press Space or Enter where a left click would go; Backspace takes back "
+        "the last step.",
+        "",
         "A word counts if it has at least two letters, is in the game's word library and has "
         "not been played yet in this game (the start word included). If the library does not "
         "know your word, the game asks whether to add it.",
@@ -81,6 +85,10 @@ QStringList RussianHelp() {
         "4) Щелчок левой кнопкой на любой отмеченной букве подтверждает слово.",
         "",
         "На любом шаге щелчок ПРАВОЙ кнопкой мыши возвращает к предыдущему шагу.",
+        "",
+        "Без мыши: наберите букву на клавиатуре, чтобы выбрать её, двигайте рамку по полю "
+        "стрелками и нажимайте Пробел или Enter там, где щёлкнули бы левой кнопкой; Backspace "
+        "возвращает к предыдущему шагу.",
         "",
         "Если не можете придумать слово, нажмите ПРОПУСК или воспользуйтесь ПОДСКАЗКОЙ "
         "(только один раз за игру).",
