@@ -482,6 +482,29 @@ private slots:
         SetDesktopFolder(QString());
     }
 
+    void installedShortcutNamesTheInstalledIcon() {
+        GameFixture game(kRussian, kEnglish);
+        QTemporaryDir prefix;
+        const QString icon =
+            prefix.filePath("share/icons/hicolor/256x256/apps/org.example.vorda2000.png");
+        QVERIFY(QDir().mkpath(QFileInfo(icon).absolutePath()));
+        QVERIFY(QImage(8, 8, QImage::Format_ARGB32).save(icon));
+        QVERIFY(QDir().mkpath(prefix.filePath("share/vorda2000")));
+        SetInstalledFilesFolder(prefix.filePath("share/vorda2000"));
+        QTemporaryDir desktop;
+        SetDesktopFolder(desktop.path());
+        game.window().Menu_CreateShortcut->trigger();
+        SetDesktopFolder(QString());
+        SetInstalledFilesFolder(QString());
+        QFile entry(desktop.filePath("Vorda 2000.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n');
+        QVERIFY2(lines.contains("Icon=" + icon), qPrintable(lines.join(" | ")));
+        QVERIFY(lines.contains("Path=" + ProgramFolder()));
+        // Nothing is written into the game folder for the installed program.
+        QVERIFY(!QFileInfo::exists(ProgramFolder() + "Vorda2000.png"));
+    }
+
     void shortcutFailsInSilence() {
         GameFixture game(kRussian, kEnglish);
         QTemporaryDir home;
