@@ -2,6 +2,7 @@
 
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
 #include "extras/HowToPlayUnit.h"
@@ -35,7 +36,7 @@
 #include <iterator>
 #include <utility>
 
-uint8_t InputPhase = 0;
+uint8_t InputPhase = kPlacingPhase;
 std::string ChosenLetter;
 uint16_t PlacedCol = 0, PlacedRow = 0;
 uint16_t HoverCol = 0, HoverRow = 0;
@@ -55,6 +56,7 @@ const char* const AuthorSiteUrl2 = "https://letterworks.example.com/";
 
 namespace {
 
+constexpr uint16_t kStartWordRow = 3;
 const QColor kWordColour(200, 200, 255);
 const QColor kWordShadow(100, 100, 255);
 const QColor kScoreColour(128, 255, 128);
@@ -276,7 +278,8 @@ void TMainWindow::FormCreate() {
     Normalize_Letters();
     // The other language's library is read only for its count in the language item: the
     // current language stays what the settings say, whatever happens to that file.
-    RunReportingErrors([] { LoadWordCount(Words, Words.Language == 1 ? 2 : 1); });
+    RunReportingErrors(
+        [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
     RunReportingErrors([this] {
         LoadWords(Words);
         Menu_NewGameClick();
@@ -317,8 +320,8 @@ void TMainWindow::CreateLetterButtons() {
 }
 
 void TMainWindow::CreateCells() {
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
+    for (int c = 1; c <= kFieldSide; ++c) {
+        for (int r = 1; r <= kFieldSide; ++r) {
             auto* cell = new Tpole(Hook);
             cell->Col = static_cast<uint16_t>(c);
             cell->Row = static_cast<uint16_t>(r);
@@ -350,10 +353,10 @@ void TMainWindow::ApplyMainTextures() {
         if (button)
             button->SetWallpaper(
                 GetTexture(button->Caption() == ChosenLetter ? kChosenLetterSlot : kLetterSlot));
-    for (int c = 1; c <= 5; ++c)
-        for (int r = 1; r <= 5; ++r)
-            if (Tpole* cell = FieldGrid[c][r])
-                cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+    ForEachCell([](Tpole* cell) {
+        if (cell)
+            cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+    });
 }
 
 void TMainWindow::SetMainInputEnabled(bool enabled) {
@@ -379,38 +382,30 @@ void TMainWindow::Menu_NewGameClick() {
     ClearPlayedWords();
     Slowo->SetCaption(std::string());
     AdviceButton->setVisible(true);
-    const WordList& fiveLetterWords = Words.Lists[5];
+    const WordList& fiveLetterWords = Words.Lists[kFieldSide];
     const std::string& startWord =
         fiveLetterWords.At(static_cast<int>(GameRandom.bounded(quint32(fiveLetterWords.Count()))));
     PushPlayedWord(startWord);
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            Tpole* cell = FieldGrid[c][r];
-            if (r == 3) {
-                cell->SetCaption(startWord.substr(static_cast<size_t>(c - 1), 1));
-                cell->Filled = true;
-            } else {
-                cell->SetCaption(std::string());
-                cell->Filled = false;
-            }
-            cell->Unselect();
+    ForEachCell([&startWord](Tpole* cell) {
+        // The start word fills the middle row.
+        if (cell->Row == kStartWordRow) {
+            cell->SetCaption(startWord.substr(static_cast<size_t>(cell->Col - 1), 1));
+            cell->Filled = true;
+        } else {
+            cell->SetCaption(std::string());
+            cell->Filled = false;
         }
-    }
+        cell->Unselect();
+    });
     ShowPreviewUnderPointer();
-    InputPhase = 0;
+    InputPhase = kPlacingPhase;
     // Two turns in a row without a word end a game, never turns of the game before.
     PassCount = 0;
     ClearSheets();
 }
 
 bool TMainWindow::GameEnded() const {
-    if (PassCount >= 2)
-        return true;
-    for (int c = 1; c <= 5; ++c)
-        for (int r = 1; r <= 5; ++r)
-            if (!FieldGrid[c][r]->Filled)
-                return false;
-    return true;
+    return ::GameEnded(FieldLetters(), PassCount);
 }
 
 void TMainWindow::GameOver() {
@@ -423,8 +418,8 @@ void TMainWindow::GameOver() {
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
 void TMainWindow::ShowPreviewUnderPointer() {
-    if (!OverCell || ChosenLetter.empty() || HoverCol < 1 || HoverCol > 5 || HoverRow < 1 ||
-        HoverRow > 5)
+    if (!OverCell || ChosenLetter.empty() || HoverCol < 1 || HoverCol > kFieldSide ||
+        HoverRow < 1 || HoverRow > kFieldSide)
         return;
     Tpole* cell = FieldGrid[HoverCol][HoverRow];
     if (cell->Caption().empty() && !cell->Filled)
@@ -439,13 +434,10 @@ void TMainWindow::MainTimerTimer() {
     const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            Tpole* cell = FieldGrid[c][r];
-            if (cell && !cell->Filled && !cell->Caption().empty() && !cell->Selected)
-                cell->SetFontColor(colour);
-        }
-    }
+    ForEachCell([&colour](Tpole* cell) {
+        if (cell && !cell->Filled && !cell->Caption().empty() && !cell->Selected)
+            cell->SetFontColor(colour);
+    });
 }
 
 void TMainWindow::SetTimerIntervalForTests(int ms) {
@@ -463,15 +455,15 @@ void TMainWindow::Menu_ExitClick() {
 }
 
 void TMainWindow::Menu_RussianClick() {
-    SwitchLanguage(1);
+    SwitchLanguage(kRussian);
 }
 void TMainWindow::Menu_EnglishClick() {
-    SwitchLanguage(2);
+    SwitchLanguage(kEnglish);
 }
 
 void TMainWindow::SwitchLanguage(uint16_t language) {
-    QAction* item = language == 1 ? Menu_Russian : Menu_English;
-    QAction* other = language == 1 ? Menu_English : Menu_Russian;
+    QAction* item = language == kRussian ? Menu_Russian : Menu_English;
+    QAction* other = language == kRussian ? Menu_English : Menu_Russian;
     // The radio group has already moved the check mark when the item was triggered; the
     // language in use tells whether this is a change.
     if (Words.Language == language) {
@@ -494,7 +486,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
         LoadWords(next);
         CheckStartWords(next);
         Words.Language = language;
-        Words.LanguageSection = language == 1 ? "Russian" : "English";
+        Words.LanguageSection = LanguageOf(language).Section;
         WriteSettings();
     } catch (...) {
         Words.Language = oldLanguage;

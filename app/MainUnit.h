@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RulesUnit.h"
 #include "core/SearchUnit.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
@@ -27,8 +28,7 @@ class Tpole;
 // --- The state of the game and of the current move, read and changed by every part of the
 // main window. Letters and words are Windows-1251 bytes.
 
-// 0 placing (the human may put the chosen letter into a free cell), 1 selecting (the letter is
-// placed and the human selects the word's letters), 2 the computer's turn.
+// kPlacingPhase, kSelectingPhase or kComputerPhase (core/RulesUnit.h).
 extern uint8_t InputPhase;
 extern std::string ChosenLetter;      // the letter picked in the palette, or empty
 extern uint16_t PlacedCol, PlacedRow; // the human's new letter, while InputPhase is 1

@@ -15,8 +15,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kFieldSize = 5;
-constexpr int kMiddleCell = 3;
+constexpr int kMiddleCell = (kFieldSide + 1) / 2;
 
 struct CursorStep {
     int key;
@@ -82,7 +81,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     if (!arrow && !click && !stepBack && !(letter = paletteButtonFor(key.text(), LetterButtons)))
         return false;
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!MainInputEnabled || InputPhase == 2 || QApplication::activeModalWidget())
+    if (!MainInputEnabled || InputPhase == kComputerPhase || QApplication::activeModalWidget())
         return true;
     if (arrow) {
         MoveCursor(step->dc, step->dr);
@@ -108,8 +107,8 @@ void TMainWindow::MoveCursor(int dc, int dr) {
         ShowCursor();
         return;
     }
-    const auto col = static_cast<uint16_t>(std::clamp(cursor_.Col + dc, 1, kFieldSize));
-    const auto row = static_cast<uint16_t>(std::clamp(cursor_.Row + dr, 1, kFieldSize));
+    const auto col = static_cast<uint16_t>(std::clamp(cursor_.Col + dc, 1, kFieldSide));
+    const auto row = static_cast<uint16_t>(std::clamp(cursor_.Row + dr, 1, kFieldSide));
     if (col == cursor_.Col && row == cursor_.Row)
         return;
     poleMouseLeave(FieldGrid[cursor_.Col][cursor_.Row]);

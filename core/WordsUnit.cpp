@@ -1,5 +1,6 @@
 #include "core/WordsUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
@@ -142,8 +143,8 @@ bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32
 }
 
 QString LibraryPath(uint16_t language) {
-    const QString extension = language == 1 ? QStringLiteral("RUS") : QStringLiteral("ENG");
-    return ProgramFolder() + QStringLiteral("DATA/Lib.") + extension;
+    const std::string_view file = LanguageOf(language).LibraryFile;
+    return ProgramFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
 }
 
 void LoadWords(TWords& words) {
@@ -164,7 +165,8 @@ void LoadWordCount(TWords& words, uint16_t language) {
 }
 
 void CheckStartWords(const TWords& words) {
-    if (words.Lists[5].Count() == 0)
+    // The start word fills the field's middle row.
+    if (words.Lists[kStartWordLength].Count() == 0)
         throw VordaError(VordaError::Kind::Other,
                          QStringLiteral("The word library \"%1\" holds no five-letter word, so "
                                         "no game can start. Each word must stand on a line of "

@@ -61,6 +61,7 @@ struct TWords {
 constexpr int kMinWordLength = 2;
 constexpr int kMaxWordLength = 20;
 constexpr uint16_t kMaxWordLines = 65535;
+constexpr int kStartWordLength = 5; // a game starts with a word across the field
 
 // The one library of the process.
 extern TWords Words;

@@ -1,5 +1,6 @@
 #include "extras/HowToPlayUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
@@ -12,7 +13,6 @@ THowToPlayWindow* HowToPlayWindow = nullptr;
 namespace {
 constexpr int kHelpClientWidth = 500;
 constexpr int kHelpClientHeight = 300;
-constexpr int kRussian = 1;
 
 // The help texts are kept here as UTF-8; they only ever meet the screen.
 QStringList Lines(std::initializer_list<const char*> utf8Lines) {
