@@ -166,6 +166,24 @@ private slots:
         QCOMPARE(listText(Winners[2][6]), QStringList(10, "-666 -"));
     }
 
+    // A records file that cannot be read at all (here a folder in its place) is moved aside
+    // whole before the close writes the records.
+    void unreadableFileIsMovedAside() {
+        TestGameFolder folder;
+        folder.write("DATA/Winners/mine", "x");
+        QString message;
+        try {
+            ReadWinners();
+        } catch (const VordaError& error) {
+            message = error.text();
+        }
+        QVERIFY2(message.startsWith("Cannot read the records file"), qPrintable(message));
+        QCOMPARE(listText(Winners[1][1]), QStringList(10, "-666 -"));
+        WriteWinners();
+        QCOMPARE(folder.read("DATA/Winners.damaged/mine"), QByteArray("x"));
+        QCOMPARE(folder.read("DATA/Winners"), freshFile());
+    }
+
     void writesTheFile() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
