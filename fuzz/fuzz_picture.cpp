@@ -6,12 +6,6 @@
 #include "platform/JpegReader.h"
 #include "platform/VordaError.h"
 
-namespace {
-// The largest picture the game takes, in pixels each way and in bytes decoded.
-constexpr int kMaxPictureSide = 4096;
-constexpr qsizetype kMaxPictureBytes = qsizetype(64) << 20;
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;

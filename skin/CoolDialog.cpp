@@ -4,8 +4,10 @@
 #include "skin/CoolControls.h"
 
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShowEvent>
 
 TDialogHost* DialogHost = nullptr;
 
@@ -48,14 +50,21 @@ void TCoolDialog::PlaceWindow() {
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }
 
+// A window manager's own hide and show (minimising and restoring) arrive as spontaneous
+// events; the dialog is still open then, so it neither deactivates nor activates again.
 void TCoolDialog::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
     PlaceWindow();
     QDialog::showEvent(event);
     RunReportingErrors([this] { FormActivate(); });
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
-    RunReportingErrors([this] { FormDeactivate(); });
+    if (!event->spontaneous())
+        RunReportingErrors([this] { FormDeactivate(); });
     QDialog::hideEvent(event);
 }
 
