@@ -1,5 +1,6 @@
-// The records file: any file is read or refused with an error; what was read, written and
-// read again is the same table, and writing it again gives the same bytes.
+// The records file: any file is read, a damaged one with an error and its bytes kept beside
+// the new file; what was read, written and read again is the same table, and writing it again
+// gives the same bytes.
 
 #include "fuzz/FuzzSupport.h"
 
@@ -7,6 +8,7 @@
 #include "records/WinnersUnit.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <vector>
 
@@ -28,22 +30,30 @@ Table CurrentTable() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = FuzzFolder() + QStringLiteral("DATA/Winners");
+    const QString keptPath = path + QStringLiteral(".damaged");
     const QByteArray file = Bytes(data, size);
     WriteFileBytes(path, file);
+    QFile::remove(keptPath);
     for (auto& language : Winners)
         for (auto& strength : language)
             for (WinnerEntry& entry : strength)
                 entry = WinnerEntry{"old", 1};
+    bool damaged = false;
     try {
         ReadWinners();
-    } catch (const VordaError&) {
-        FUZZ_CHECK(ReadFileBytes(path) == file); // reading never changes the file
-        return 0;
+    } catch (const VordaError& error) {
+        // Reported, and the table complete all the same.
+        FUZZ_CHECK(!error.text().isEmpty());
+        damaged = true;
     }
+    FUZZ_CHECK(ReadFileBytes(path) == file); // reading never changes the file
     const Table first = CurrentTable();
     WriteWinners();
     const QByteArray written = ReadFileBytes(path);
     FUZZ_CHECK(written == WinnersFileBytes());
+    // What the player had in a damaged file is kept beside the new one.
+    if (damaged)
+        FUZZ_CHECK(ReadFileBytes(keptPath) == file);
     ReadWinners(); // an error here is a finding
     FUZZ_CHECK(CurrentTable() == first);
     WriteWinners();
