@@ -2,6 +2,7 @@
 
 #include "platform/ErrorBox.h"
 #include "skin/CoolControls.h"
+#include "skin/TextureSlots.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,8 +15,11 @@ const QColor kOkCaption(0, 255, 255);
 const QColor kOkShadow(0, 64, 64);
 } // namespace
 
-TCoolDialog::TCoolDialog(QWidget* parent, int clientWidth, int clientHeight)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TCoolDialog::TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
+                         MainInput mainInput)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      mainInput_(mainInput) {
+    setObjectName(QString::fromLatin1(name));
     setModal(true);
     Hook = new TCoolFormHook(this);
     SetClientSize(clientWidth, clientHeight);
@@ -24,6 +28,18 @@ TCoolDialog::TCoolDialog(QWidget* parent, int clientWidth, int clientHeight)
 void TCoolDialog::SetMainInputEnabled(bool enabled) {
     if (DialogHost)
         DialogHost->SetMainInputEnabled(enabled);
+}
+
+void TCoolDialog::FollowTextures() {
+    RegisterTextureClient(this, [this] { DressWindow(); });
+    DressWindow();
+}
+
+void TCoolDialog::DressWindow() {
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    if (okButton_)
+        okButton_->SetWallpaper(GetTexture(kButtonsSlot));
+    ApplyWindowTextures();
 }
 
 void TCoolDialog::SetClientSize(int width, int height) {
@@ -40,6 +56,7 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->SetFontColor(kOkCaption);
     button->SetShadowColor(kOkShadow);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
+    okButton_ = button;
     return button;
 }
 
@@ -51,11 +68,15 @@ void TCoolDialog::PlaceWindow() {
 void TCoolDialog::showEvent(QShowEvent* event) {
     PlaceWindow();
     QDialog::showEvent(event);
+    if (mainInput_ == MainInput::Blocked)
+        SetMainInputEnabled(false);
     RunReportingErrors([this] { FormActivate(); });
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
     RunReportingErrors([this] { FormDeactivate(); });
+    if (mainInput_ == MainInput::Blocked)
+        SetMainInputEnabled(true);
     QDialog::hideEvent(event);
 }
 

@@ -22,14 +22,21 @@ public:
 };
 extern TDialogHost* DialogHost;
 
-// A dialog of the game: a tool window without title-bar buttons, with a fixed client area
-// whose wallpaper Hook paints. FormActivate runs each time the window is shown and
-// FormDeactivate each time it is hidden; an error raised there is reported in the error box.
-// Esc does not close it: its own buttons do.
+// A dialog of the game: a modal tool window without title-bar buttons, with a fixed client
+// area whose wallpaper Hook paints, centred on the screen when it shows. FormActivate runs
+// each time the window is shown and FormDeactivate each time it is hidden; an error raised
+// there is reported in the error box. A dialog that blocks the main window turns the main
+// window's input off before FormActivate and on again after FormDeactivate. Esc does not
+// close it: its own buttons do.
 class TCoolDialog : public QDialog {
     Q_OBJECT
 public:
-    TCoolDialog(QWidget* parent, int clientWidth, int clientHeight);
+    // Whether the main window takes mouse and keyboard input while the dialog is up.
+    enum class MainInput { Blocked, Free };
+
+    // The name is the window's object name ("WinnersWindow").
+    TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
+                MainInput mainInput);
 
     TCoolFormHook* Hook = nullptr;
 
@@ -39,6 +46,12 @@ public:
 protected:
     // The main window's input gate, through DialogHost; nothing without one.
     static void SetMainInputEnabled(bool enabled);
+    // Dresses the window's own controls from the texture slots, beyond what every dialog
+    // wears: the dialog background on Hook and the buttons' picture on the OK button.
+    virtual void ApplyWindowTextures() {}
+    // The last step of every dialog's constructor, once its controls exist: dresses the window
+    // now and again at every change of the textures.
+    void FollowTextures();
     // Gives the window and its Hook a new client size.
     void SetClientSize(int width, int height);
     // The round "OK" button of the dialogs, bold aqua, which closes the window with the
@@ -51,4 +64,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void DressWindow();
+
+    MainInput mainInput_;
+    TCoolBtn* okButton_ = nullptr;
 };
