@@ -5,8 +5,10 @@
 #include "skin/TextureSlots.h"
 
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShowEvent>
 
 TDialogHost* DialogHost = nullptr;
 
@@ -65,7 +67,13 @@ void TCoolDialog::PlaceWindow() {
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }
 
+// A window manager's own hide and show (minimising and restoring) arrive as spontaneous
+// events; the dialog is still open then, so it neither deactivates nor activates again.
 void TCoolDialog::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
     PlaceWindow();
     QDialog::showEvent(event);
     if (mainInput_ == MainInput::Blocked)
@@ -74,6 +82,10 @@ void TCoolDialog::showEvent(QShowEvent* event) {
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
+    if (event->spontaneous()) {
+        QDialog::hideEvent(event);
+        return;
+    }
     RunReportingErrors([this] { FormDeactivate(); });
     if (mainInput_ == MainInput::Blocked)
         SetMainInputEnabled(true);
