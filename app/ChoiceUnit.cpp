@@ -29,10 +29,14 @@ TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
     NoButton = new TCoolBtn(Hook);
     NoButton->setGeometry(170, 50, 100, 35);
     for (TCoolBtn* button : {YesButton, NoButton}) {
+        // Answerable from the keyboard: Yes comes first in the tab order and holds the focus
+        // when the window opens, so Enter answers yes.
+        button->setFocusPolicy(Qt::TabFocus);
         button->SetSimpleView(true);
         button->setFont(CoolFont(16, true));
         button->SetFontColor(Qt::white);
     }
+    setTabOrder(YesButton, NoButton);
     connect(YesButton, &QAbstractButton::clicked, this, [this] { done(kChoiceYes); });
     connect(NoButton, &QAbstractButton::clicked, this, [this] { done(kChoiceNo); });
 
@@ -57,8 +61,12 @@ void TChoiceWindow::showEvent(QShowEvent* event) {
 }
 
 void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
-    // Esc closes the question without an answer: nothing changes.
-    QDialog::keyPressEvent(event);
+    // Esc answers no.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        NoButton->click();
+        return;
+    }
+    TCoolDialog::keyPressEvent(event);
 }
 
 void TChoiceWindow::FormActivate() {
@@ -67,6 +75,7 @@ void TChoiceWindow::FormActivate() {
     QuestionLabel->SetCaption(ChoiceQuestion);
     YesButton->SetCaption(LanguageText("Yes"));
     NoButton->SetCaption(LanguageText("No"));
+    YesButton->setFocus();
 }
 
 void TChoiceWindow::FormDeactivate() {

@@ -177,13 +177,14 @@ void TMainWindow::CreateMenu() {
 }
 
 void TMainWindow::CreateControls() {
-    const int menuHeight = MainMenu1->sizeHint().height();
+    // The menu bar takes our own menu height, not its size hint: the layout rules count
+    // with that metric.
     const int menuTop = kSmCyFrame + kCaptionHeight;
-    MainMenu1->setGeometry(kSmCxFrame, menuTop, kClientWidth, menuHeight);
-    setFixedSize(kOuterWidth, menuTop + menuHeight + kClientHeight + kSmCyFrame);
+    MainMenu1->setGeometry(kSmCxFrame, menuTop, kClientWidth, kMenuHeight);
+    setFixedSize(kOuterWidth, kOuterHeight);
 
     Hook = new TCoolFormHook(this);
-    Hook->setGeometry(kSmCxFrame, menuTop + menuHeight, kClientWidth, kClientHeight);
+    Hook->setGeometry(kSmCxFrame, menuTop + kMenuHeight, kClientWidth, kClientHeight);
     Hook->setPalette(QPalette(QColor(96, 72, 56)));
 
     Slowo = new TCoolLabel(Hook);
@@ -203,7 +204,6 @@ void TMainWindow::CreateControls() {
         score->SetTransparent(true);
         score->setFont(CoolFont(16));
         score->SetFontColor(kScoreColour);
-        score->SetShadowColor(QColor(0, 64, 0));
     }
     ScoreDisplays[1] = Score1;
     ScoreDisplays[2] = Score2;
@@ -519,9 +519,11 @@ void TMainWindow::CheckEnglishItem() {
 
 void TMainWindow::SetMenuText(QAction* item, const char* key) {
     const std::string text = LanguageText(key);
-    // A separator is an item whose text is "-".
-    item->setSeparator(text == "-");
-    item->setText(Cp1251ToUnicode(text));
+    // A separator is an item whose text is "-". It keeps no text: the menu would draw it
+    // before the line.
+    const bool separator = text == "-";
+    item->setSeparator(separator);
+    item->setText(separator ? QString() : Cp1251ToUnicode(text));
 }
 
 void TMainWindow::ApplyMenuTexts() {

@@ -43,17 +43,23 @@ QImage LoadResourceBitmap(const QString& name);
 void InitTextures();
 
 // Fills all ten slots. With UseSkins, from the skin folder TexturesDir/SkinName (TexturesDir
-// itself when SkinName is empty): the picture "<slot>.jpg", else "<slot>.bmp", else the
-// built-in picture; TextureFiles is left alone. Without skins, from TexturesDir/TextureFiles[i]:
-// a name used by an earlier slot shares that slot's picture (the file is read once per pass),
-// a missing file gives the built-in picture and its name is cleared. A picture that cannot be
-// decoded shows "Unknown graphic format" in the error box once for its slot and gives the
-// built-in picture, keeping its name; any other read error raises a VordaError that ends the
-// pass, the slots not yet reached keeping their pictures.
+// itself when SkinName is empty): the slot's SkinPicture, else the built-in picture; TextureFiles
+// is left alone. Without skins, from TexturesDir/TextureFiles[i]: a name used by an earlier slot
+// shares that slot's picture (the file is read once per pass), a missing file gives the built-in
+// picture and its name is cleared. A picture that cannot be decoded shows "Unknown graphic format"
+// in the error box once for its slot and gives the built-in picture, keeping its name; any other
+// read error raises a VordaError that ends the pass, the slots not yet reached keeping their
+// pictures.
 void LoadTextures();
 
 // The folder of the current skin: TexturesDir/SkinName, or TexturesDir when SkinName is empty.
 QString SkinFolder();
+
+// The picture of a slot in a skin folder: the file "<slot>.jpg", else "<slot>.bmp", the
+// extension in any case ("0.JPG"); empty when the folder holds neither.
+QString SkinPicture(const QString& skinFolder, int slot);
+// A folder is a skin when it holds the picture of at least one slot.
+bool IsSkinFolder(const QString& folder);
 
 // Hands the slots to the controls of every window that exists. Each window registers the
 // function that dresses its own controls; it is dropped when the window is destroyed.

@@ -55,5 +55,14 @@ void TCoolDialog::hideEvent(QHideEvent* event) {
 void TCoolDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         return;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        QAbstractButton* button = focused ? focused : defaultButton_;
+        if (button && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return;
+        }
+    }
     QDialog::keyPressEvent(event);
 }

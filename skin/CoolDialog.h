@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QAbstractButton;
 class QRect;
 class TCoolBtn;
 class TCoolFormHook;
@@ -9,7 +10,8 @@ class TCoolFormHook;
 // A dialog of the game: a tool window without title-bar buttons, with a fixed client area
 // whose wallpaper Hook paints. FormActivate runs each time the window is shown and
 // FormDeactivate each time it is hidden; an error raised there is reported in the error box.
-// Esc does not close it: its own buttons do.
+// Esc does not close it: its own buttons do. Enter presses the button that holds the focus,
+// else the window's default button, if it has one.
 class TCoolDialog : public QDialog {
     Q_OBJECT
 public:
@@ -29,8 +31,13 @@ protected:
     // Where the window stands when it shows: centred on the screen, unless a dialog has a
     // place of its own.
     virtual void PlaceWindow();
+    // The button that Enter presses when no button holds the focus.
+    void SetDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QAbstractButton* defaultButton_ = nullptr;
 };

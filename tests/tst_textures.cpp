@@ -69,7 +69,8 @@ void writePicture(const QString& relativePath, const QString& kind) {
     else if (kind == "text")
         bytes = "not a picture\r\n";
     else
-        bytes = encoded(solid(QColor(kind)), path.endsWith(".jpg") ? "JPEG" : "BMP");
+        bytes = encoded(solid(QColor(kind)),
+                        path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
@@ -207,6 +208,9 @@ private slots:
         QTest::newRow("skin: jpg wins over bmp")
             << true << "Stone" << QStringList{"Stone/3.bmp=#ff0000", "Stone/3.jpg=#00ff00"}
             << noFiles << with(allBuiltIn, 3, "#00ff00") << noFiles << 0;
+        QTest::newRow("skin: extensions in any case")
+            << true << "Stone" << QStringList{"Stone/3.JPG=#00ff00", "Stone/4.Bmp=#ff0000"}
+            << noFiles << with(with(allBuiltIn, 3, "#00ff00"), 4, "#ff0000") << noFiles << 0;
         QTest::newRow("skin: a slot without a picture keeps the built-in one")
             << true << "Stone" << QStringList{"Stone/0.bmp=#ff0000", "9.bmp=#00ff00"} << noFiles
             << with(allBuiltIn, 0, "#ff0000") << noFiles << 0;
@@ -439,8 +443,13 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         writePicture("Autumn/0.jpg", "#ff8000");
         writePicture("birch/1.bmp", "#ffffff");
+        writePicture("Upper/2.JPG", "#ffffff");
         writePicture("plain.bmp", "#ff0000");
         writePicture("notes.txt", "text");
+        // Folders without a slot picture are no skins.
+        writePicture("sounds/click1.wav", "text");
+        writePicture("Empty/notes.txt", "text");
+        writePicture(".hidden/0.jpg", "#ffffff");
         UseSkins = false;
         SkinName = "Gone";
         setChosenFiles({"", "plain.bmp"});
@@ -469,7 +478,7 @@ private slots:
             okTopOff = ImagesWindow->CoolOKButton->y();
             slot1AfterOff = describeSlot(1);
         });
-        QCOMPARE(skins, (QStringList{"Autumn", "birch"}));
+        QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
         QCOMPARE(selected, -1);
         QCOMPARE(nameAfterToggle, QString());
         QCOMPARE(heightOn, 65);
@@ -503,9 +512,15 @@ private slots:
         UseSkins = true;
         setChosenFiles({"gone.bmp"});
         game.errors().texts.clear();
-        bool open = false;
-        inTexturesWindow(game, [&] { open = ImagesWindow->isVisible(); });
+        bool open = false, switched = false;
+        inTexturesWindow(game, [&] {
+            open = ImagesWindow->isVisible();
+            // After the message the window has still switched to skins.
+            switched = ImagesWindow->height() == 65 && ImagesWindow->ComboBox1->isVisible() &&
+                       !ImagesWindow->FileListBox1->isVisible();
+        });
         QVERIFY(open);
+        QVERIFY(switched);
         QCOMPARE(game.errors().texts, QStringList{"Invalid file name - gone.bmp"});
         // Skins on: the name is not forgotten.
         QCOMPARE(chosenFiles().first(), QString("gone.bmp"));
