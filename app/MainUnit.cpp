@@ -1,7 +1,7 @@
 #include "app/MainUnit.h"
 
-#include "core/PoleUnit.h"
-#include "core/SpisokUnit.h"
+#include "app/PoleUnit.h"
+#include "app/WordSheetsView.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
 #include "extras/HowToPlayUnit.h"
@@ -101,6 +101,8 @@ TMainWindow::~TMainWindow() {
     for (auto& column : FieldGrid)
         for (auto*& cell : column)
             cell = nullptr;
+    if (DialogHost == this)
+        DialogHost = nullptr;
     if (MainWindow == this)
         MainWindow = nullptr;
 }
@@ -256,6 +258,7 @@ void TMainWindow::FormCreate() {
     CreateLetterButtons();
     CreateCells();
     SettingsView = this;
+    DialogHost = this;
     SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
     WordsLoadedHook = [this](const TWords& words) { RefreshLanguageItems(words); };
 
@@ -343,6 +346,14 @@ void TMainWindow::ApplyMainTextures() {
         for (int r = 1; r <= 5; ++r)
             if (Tpole* cell = FieldGrid[c][r])
                 cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+}
+
+void TMainWindow::SetMainInputEnabled(bool enabled) {
+    MainInputEnabled = enabled;
+}
+
+QRandomGenerator& TMainWindow::Random() {
+    return GameRandom;
 }
 
 void TMainWindow::ShowFace(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include "core/SearchUnit.h"
 #include "settings/INIUnit.h"
+#include "skin/CoolDialog.h"
 
 #include <QRandomGenerator>
 #include <QWidget>
@@ -66,7 +67,10 @@ public:
 
 // The main window: the field, the letter palette, the word sheets, the menu and the timer;
 // it runs the human's move and the computer's turn.
-class TMainWindow : public QWidget, public TSettingsView, private SearchObserver {
+class TMainWindow : public QWidget,
+                    public TSettingsView,
+                    public TDialogHost,
+                    private SearchObserver {
     Q_OBJECT
 public:
     explicit TMainWindow(QWidget* parent = nullptr);
@@ -110,7 +114,12 @@ public:
 
     // The name of the face picture shown now ("CPU00", …).
     const QString& FaceName() const { return faceName_; }
-    void ShowFace(const QString& name);
+
+    // TDialogHost
+    QWidget* DialogParent() override { return this; }
+    void SetMainInputEnabled(bool enabled) override;
+    void ShowFace(const QString& name) override;
+    QRandomGenerator& Random() override;
 
     // Menu commands and buttons.
     void Menu_NewGameClick();

@@ -2,10 +2,10 @@
 // word and the step back by the right mouse button.
 #include "app/MainUnit.h"
 
-#include "app/ChoiceUnit.h"
-#include "core/PoleUnit.h"
-#include "core/SpisokUnit.h"
+#include "app/PoleUnit.h"
+#include "app/WordSheetsView.h"
 #include "core/WordsUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "skin/CoolControls.h"

@@ -1,9 +1,9 @@
 // The computer's turn, the hint, the skip button and the strength command.
 #include "app/MainUnit.h"
 
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
+#include "app/WordSheetsView.h"
 #include "core/SearchUnit.h"
-#include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"

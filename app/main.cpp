@@ -1,6 +1,6 @@
-#include "app/ChoiceUnit.h"
 #include "app/MainUnit.h"
 #include "extras/AboutUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"

@@ -1,6 +1,5 @@
 #include "extras/AboutUnit.h"
 
-#include "app/MainUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
@@ -20,6 +19,11 @@
 TAboutWindow* AboutWindow = nullptr;
 
 namespace {
+
+// The game's generator, through the main window.
+QRandomGenerator& gameRandom() {
+    return DialogHost ? DialogHost->Random() : *QRandomGenerator::global();
+}
 constexpr int kAboutClientWidth = 320;
 constexpr int kAboutClientHeight = 360;
 constexpr QPoint kScreenPosition(200, 25);
@@ -227,7 +231,7 @@ void TAboutWindow::changeEvent(QEvent* event) {
 
 void TAboutWindow::FormActivate() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_About")));
-    Scene.Activate(GameRandom);
+    Scene.Activate(gameRandom());
 }
 
 void TAboutWindow::DrawText(const QString& line, const QColor& color) {
@@ -243,8 +247,8 @@ void TAboutWindow::DrawText(const QString& line, const QColor& color) {
         const int w = metrics.horizontalAdvance(parts[k]);
         const int h = metrics.height();
         // A one-pixel tremble, new for every part and frame.
-        const int r1 = static_cast<int>(GameRandom.bounded(2));
-        const int r2 = static_cast<int>(GameRandom.bounded(2));
+        const int r1 = static_cast<int>(gameRandom().bounded(2));
+        const int r2 = static_cast<int>(gameRandom().bounded(2));
         const int left = kCentre - w / 2 + r1;
         const int top = kCentre - h / 2 - 15 * n + kPartSpacing * k + r2;
         canvas.drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -278,6 +282,6 @@ void TAboutWindow::DXTimerTimer() {
 
 void ShowAboutWindow() {
     if (!AboutWindow)
-        AboutWindow = new TAboutWindow(MainWindow);
+        AboutWindow = new TAboutWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     AboutWindow->exec();
 }

@@ -1,6 +1,5 @@
 #include "extras/HowToPlayUnit.h"
 
-#include "app/MainUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
@@ -126,6 +125,6 @@ void THowToPlayWindow::FormActivate() {
 
 void ShowHelpWindow() {
     if (!HowToPlayWindow)
-        HowToPlayWindow = new THowToPlayWindow(MainWindow);
+        HowToPlayWindow = new THowToPlayWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     HowToPlayWindow->exec();
 }

@@ -4,6 +4,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/JpegReader.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ResourceBitmap.h"
 #include "platform/VordaError.h"
 
 #include <QDir>
@@ -36,24 +37,8 @@ std::vector<TextureClient>& textureClients() {
 
 } // namespace
 
-// The pictures are compiled into the static library, whose resources register on first use.
-static void initBuiltInResources() {
-#ifdef VORDA_HAVE_RESOURCES
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    Q_UNUSED(registered);
-#endif
-}
-
-QImage LoadResourceBitmap(const QString& name) {
-    initBuiltInResources();
-    return QImage(QStringLiteral(":/bitmaps/") + name);
-}
-
 void InitTextures() {
-    initBuiltInResources();
+    InitBuiltInResources();
     TextureBitmaps.assign(kTextureSlots, QPixmap());
     TexturesDir = ProgramFolder() + QStringLiteral("Textures");
     QDir().mkpath(TexturesDir);

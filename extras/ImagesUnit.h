@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ResourceBitmap.h"
+
 #include <QImage>
 #include <QObject>
 #include <QPixmap>
@@ -33,10 +35,6 @@ extern std::string TextureFiles[kTextureSlots];
 extern std::string SkinName;
 extern bool UseSkins;
 extern QString TexturesDir; // the program's "Textures" folder
-
-// A picture compiled into the program, by its name ("CPU00", "POLE1"); a null image when the
-// program has no picture of that name.
-QImage LoadResourceBitmap(const QString& name);
 
 // Module start-up, before any window exists: the resources, the empty slots and the textures
 // folder (created when missing; a failure to create it is ignored).

@@ -1,6 +1,5 @@
 #include "extras/ImagesWindow.h"
 
-#include "app/MainUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
@@ -321,6 +320,6 @@ void TImagesWindow::ComboBox1Click() {
 
 void ShowTexturesWindow() {
     if (!ImagesWindow)
-        ImagesWindow = new TImagesWindow(MainWindow);
+        ImagesWindow = new TImagesWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     ImagesWindow->exec();
 }

@@ -1,6 +1,5 @@
 #include "records/AddRatingUnit.h"
 
-#include "app/MainUnit.h"
 #include "core/SpisokUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
@@ -23,8 +22,8 @@ constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 133;
 
 void showFace(const QString& name) {
-    if (MainWindow)
-        MainWindow->ShowFace(name);
+    if (DialogHost)
+        DialogHost->ShowFace(name);
 }
 } // namespace
 
@@ -87,7 +86,7 @@ int32_t TAddRatingWindow::Result() {
 }
 
 void TAddRatingWindow::FormActivate() {
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     const int32_t result = Result();
     // Without a list for the current strength no result can enter one.
     const WinnerEntry* list = CurrentWinnersList();
@@ -126,11 +125,11 @@ void TAddRatingWindow::FormDeactivate() {
     FaceAnimating = false;
     showFace(QStringLiteral("CPU00"));
     AddToWinners(Result(), Edit1->Text());
-    MainInputEnabled = true;
+    SetMainInputEnabled(true);
 }
 
 void ShowNameEntry() {
     if (!AddRatingWindow)
-        AddRatingWindow = new TAddRatingWindow(MainWindow);
+        AddRatingWindow = new TAddRatingWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     AddRatingWindow->exec();
 }

@@ -1,8 +1,7 @@
 #include "records/WinnersUnit.h"
 
-#include "app/ChoiceUnit.h"
-#include "app/MainUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
@@ -290,7 +289,7 @@ void TWinnersWindow::FormActivate() {
     const WinnerEntry* list = CurrentWinnersList();
     ClearButton1->setEnabled(list && !IsEmptyEntry(list[1]));
     ClearButton2->setEnabled(AnyEntryFilled());
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     ClearButton1->SetCaption(LanguageText("WinnersButton1"));
     ClearButton2->SetCaption(LanguageText("WinnersButton2"));
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Records")));
@@ -308,7 +307,7 @@ void TWinnersWindow::FormActivate() {
 }
 
 void TWinnersWindow::FormDeactivate() {
-    MainInputEnabled = true;
+    SetMainInputEnabled(true);
 }
 
 bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
@@ -316,7 +315,7 @@ bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
     ChoiceQuestion = LanguageText("Sure");
     const int answer = ShowChoiceWindow();
     // The question's own close gave the main window its input back; this window is still up.
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     return answer != kChoiceNo;
 }
 
@@ -336,6 +335,6 @@ void TWinnersWindow::ClearButton2Click() {
 
 void ShowRecordsWindow() {
     if (!WinnersWindow)
-        WinnersWindow = new TWinnersWindow(MainWindow);
+        WinnersWindow = new TWinnersWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     WinnersWindow->exec();
 }

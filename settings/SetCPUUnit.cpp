@@ -1,6 +1,5 @@
 #include "settings/SetCPUUnit.h"
 
-#include "app/MainUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
@@ -55,7 +54,7 @@ void TSetCPUWindow::ShowCaption() {
 }
 
 void TSetCPUWindow::FormActivate() {
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     ShowCaption();
     // A strength outside the slider's range is brought to the nearer end at once.
     const int wanted = MaxWordLength;
@@ -75,11 +74,11 @@ void TSetCPUWindow::StrongBarChange() {
 }
 
 void TSetCPUWindow::FormDeactivate() {
-    MainInputEnabled = true;
+    SetMainInputEnabled(true);
 }
 
 void ShowStrengthWindow() {
     if (!SetCPUWindow)
-        SetCPUWindow = new TSetCPUWindow(MainWindow);
+        SetCPUWindow = new TSetCPUWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     SetCPUWindow->exec();
 }

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+TDialogHost* DialogHost = nullptr;
+
 namespace {
 const QColor kOkCaption(0, 255, 255);
 const QColor kOkShadow(0, 64, 64);
@@ -17,6 +19,11 @@ TCoolDialog::TCoolDialog(QWidget* parent, int clientWidth, int clientHeight)
     setModal(true);
     Hook = new TCoolFormHook(this);
     SetClientSize(clientWidth, clientHeight);
+}
+
+void TCoolDialog::SetMainInputEnabled(bool enabled) {
+    if (DialogHost)
+        DialogHost->SetMainInputEnabled(enabled);
 }
 
 void TCoolDialog::SetClientSize(int width, int height) {

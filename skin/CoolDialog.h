@@ -3,9 +3,25 @@
 #include <QDialog>
 
 class QAbstractButton;
+class QRandomGenerator;
 class QRect;
 class TCoolBtn;
 class TCoolFormHook;
+
+// What the game's dialogs need from the main window, which implements it and registers itself
+// in DialogHost while it exists: the owner of the dialogs, the gate of its own mouse and
+// keyboard input, the computer's face and the game's random generator.
+class TDialogHost {
+public:
+    virtual ~TDialogHost() = default;
+    virtual QWidget* DialogParent() = 0;
+    // False while a dialog that blocks the main window is up.
+    virtual void SetMainInputEnabled(bool enabled) = 0;
+    // Shows the face picture of that name ("CPU00", ...).
+    virtual void ShowFace(const QString& name) = 0;
+    virtual QRandomGenerator& Random() = 0;
+};
+extern TDialogHost* DialogHost;
 
 // A dialog of the game: a tool window without title-bar buttons, with a fixed client area
 // whose wallpaper Hook paints. FormActivate runs each time the window is shown and
@@ -23,6 +39,8 @@ public:
     virtual void FormDeactivate() {}
 
 protected:
+    // The main window's input gate, through DialogHost; nothing without one.
+    static void SetMainInputEnabled(bool enabled);
     // Gives the window and its Hook a new client size.
     void SetClientSize(int width, int height);
     // The round "OK" button of the dialogs, bold aqua, which closes the window with the

@@ -1,6 +1,6 @@
 #include "skin/CoolTrackBar.h"
 
-#include "extras/ImagesUnit.h"
+#include "platform/ResourceBitmap.h"
 #include "skin/CoolControls.h"
 
 #include <QMouseEvent>
@@ -11,7 +11,7 @@
 namespace {
 constexpr int kThumbWidth = 9;
 constexpr int kThumbHeight = 20;
-constexpr int kMargin = 8;     // from each end of the bar to the centre of the end positions
+constexpr int kMargin = 8; // from each end of the bar to the centre of the end positions
 constexpr int kThumbTop = 4;
 constexpr int kTickLength = 4;
 } // namespace
@@ -24,13 +24,16 @@ TCoolTrackBar::TCoolTrackBar(QWidget* parent) : QAbstractSlider(parent) {
     thumbInverted_ = LoadResourceBitmap(QStringLiteral("THUMB_HORZ_INVERT"));
 }
 
-int TCoolTrackBar::trackLeft() const { return kMargin; }
-int TCoolTrackBar::trackRight() const { return width() - 1 - kMargin; }
+int TCoolTrackBar::trackLeft() const {
+    return kMargin;
+}
+int TCoolTrackBar::trackRight() const {
+    return width() - 1 - kMargin;
+}
 
 QRect TCoolTrackBar::ThumbRect(int position) const {
     const int span = std::max(1, maximum() - minimum());
-    const int centre =
-        trackLeft() + (trackRight() - trackLeft()) * (position - minimum()) / span;
+    const int centre = trackLeft() + (trackRight() - trackLeft()) * (position - minimum()) / span;
     return QRect(centre - kThumbWidth / 2, kThumbTop, kThumbWidth, kThumbHeight);
 }
 

@@ -1,5 +1,5 @@
 // The human's move, driven as a player drives it: the palette, the cells, the right button.
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 #include "core/SpisokUnit.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"

@@ -4,7 +4,7 @@
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TestFolder.h"
 
 #include <QFile>
 #include <QtTest>
@@ -168,5 +168,5 @@ private slots:
     }
 };
 
-VORDA_TEST_MAIN(TestLibraries)
+QTEST_GUILESS_MAIN(TestLibraries)
 #include "tst_libraries.moc"

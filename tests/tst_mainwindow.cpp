@@ -1,6 +1,6 @@
 // The main window as a player first meets it: start-up, a new game, the menu, the timer and
 // the language switch.
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"

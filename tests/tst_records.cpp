@@ -1,7 +1,7 @@
 // The records table and its file, the records window and the name entry after a game.
-#include "app/ChoiceUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
 #include "records/AddRatingUnit.h"

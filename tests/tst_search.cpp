@@ -5,7 +5,7 @@
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
 #include "tests/support/ReferenceSearch.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TestFolder.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -607,5 +607,5 @@ private slots:
     }
 };
 
-VORDA_TEST_MAIN(TestSearch)
+QTEST_GUILESS_MAIN(TestSearch)
 #include "tst_search.moc"

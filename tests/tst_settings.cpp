@@ -1,9 +1,9 @@
 // The settings file as the game reads and writes it, the add-word question and the strength
 // window.
-#include "app/ChoiceUnit.h"
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"

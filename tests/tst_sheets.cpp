@@ -1,5 +1,5 @@
 // The word sheets: played words, scores and the two columns.
-#include "core/SpisokUnit.h"
+#include "app/WordSheetsView.h"
 #include "skin/CoolControls.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 // The computer's turn through the real window: its word or its pass, the skip and hint
 // buttons, the end of a game, and a window closed in the middle of a turn.
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"

@@ -2,7 +2,7 @@
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TestFolder.h"
 
 #include <QtTest>
 
@@ -226,5 +226,5 @@ private slots:
     }
 };
 
-VORDA_TEST_MAIN(TestWords)
+QTEST_GUILESS_MAIN(TestWords)
 #include "tst_words.moc"

@@ -1,7 +1,7 @@
 #include "tests/support/GameFixture.h"
 
-#include "core/PoleUnit.h"
-#include "core/SpisokUnit.h"
+#include "app/PoleUnit.h"
+#include "app/WordSheetsView.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"

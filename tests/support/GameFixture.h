@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MainUnit.h"
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 #include "tests/support/TestSupport.h"
 
 #include <QByteArray>

@@ -1,31 +1,9 @@
 #pragma once
 
 #include "platform/ErrorBox.h"
+#include "tests/support/TestFolder.h"
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <string>
-
-// A program folder of its own for one test: a temporary folder that ProgramFolder() points
-// at, with a DATA folder, into which tests write files byte for byte.
-class TestGameFolder {
-public:
-    TestGameFolder();
-    ~TestGameFolder();
-    QString path() const; // with a trailing "/"
-    // Writes the bytes to a file below the folder, creating its folders.
-    void write(const QString& relativePath, const QByteArray& bytes) const;
-    QByteArray read(const QString& relativePath) const;
-    // Copies a file that accompanies the program (below dist/ of the source tree).
-    void copyFromDist(const QString& relativePath) const;
-
-private:
-    QTemporaryDir dir_;
-};
 
 // Collects the texts of error boxes instead of showing them.
 class ErrorBoxRecorder {
@@ -34,9 +12,6 @@ public:
     ~ErrorBoxRecorder();
     QStringList texts;
 };
-
-// Windows-1251 bytes from UTF-8 text, for writing Russian words in tests.
-std::string Cp(const char* utf8);
 
 // A main() for a Qt Test class, with the game's own application object, so that errors
 // raised in handlers are reported as the game reports them.

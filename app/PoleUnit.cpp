@@ -1,4 +1,4 @@
-#include "core/PoleUnit.h"
+#include "app/PoleUnit.h"
 
 #include "extras/ImagesUnit.h"
 

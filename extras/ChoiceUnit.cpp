@@ -1,6 +1,5 @@
-#include "app/ChoiceUnit.h"
+#include "extras/ChoiceUnit.h"
 
-#include "app/MainUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
@@ -70,7 +69,7 @@ void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TChoiceWindow::FormActivate() {
-    MainInputEnabled = false;
+    SetMainInputEnabled(false);
     setWindowTitle(Cp1251ToUnicode(ChoiceCaption));
     QuestionLabel->SetCaption(ChoiceQuestion);
     YesButton->SetCaption(LanguageText("Yes"));
@@ -79,11 +78,11 @@ void TChoiceWindow::FormActivate() {
 }
 
 void TChoiceWindow::FormDeactivate() {
-    MainInputEnabled = true;
+    SetMainInputEnabled(true);
 }
 
 int ShowChoiceWindow() {
     if (!ChoiceWindow)
-        ChoiceWindow = new TChoiceWindow(MainWindow);
+        ChoiceWindow = new TChoiceWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
     return ChoiceWindow->exec();
 }
