@@ -279,8 +279,7 @@ void TImagesWindow::UseSkinsCheckBoxClick() {
     ComboBox1->setVisible(skins);
     const int u = skins ? 1 : 0;
     CoolOKButton->move(CoolOKButton->x(), kOKButtonTop - kSkinsOKButtonRise * u);
-    setFixedSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
-    Hook->resize(size());
+    SetClientSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
     if (skins)
         ReadSkinList();
     ComboBox1Click();

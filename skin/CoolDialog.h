@@ -24,10 +24,11 @@ public:
 extern TDialogHost* DialogHost;
 
 // A dialog of the game: a tool window without title-bar buttons, with a fixed client area
-// whose wallpaper Hook paints. FormActivate runs each time the window is shown and
-// FormDeactivate each time it is hidden; an error raised there is reported in the error box.
-// Esc does not close it: its own buttons do. Enter presses the button that holds the focus,
-// else the window's default button, if it has one.
+// whose wallpaper Hook paints. It draws its own frame and a small caption bar with its title,
+// by which it can be dragged; the window manager adds nothing. FormActivate runs each time the
+// window is shown and FormDeactivate each time it is hidden; an error raised there is reported in
+// the error box. Esc does not close it: its own buttons do. Enter presses the button that holds the
+// focus, else the window's default button, if it has one.
 class TCoolDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,13 +36,20 @@ public:
 
     TCoolFormHook* Hook = nullptr;
 
+    // The frame around the client area and the caption bar above it.
+    static constexpr int kFrameWidth = 3;
+    static constexpr int kToolCaptionHeight = 16;
+    // Where the client area (Hook) and the caption bar stand in the window.
+    QRect ClientRect() const;
+    QRect CaptionRect() const;
+
     virtual void FormActivate() {}
     virtual void FormDeactivate() {}
 
 protected:
     // The main window's input gate, through DialogHost; nothing without one.
     static void SetMainInputEnabled(bool enabled);
-    // Gives the window and its Hook a new client size.
+    // Gives the window's client area (its Hook) a new size; the window grows by its frame.
     void SetClientSize(int width, int height);
     // The round "OK" button of the dialogs, bold aqua, which closes the window with the
     // result OK.
@@ -55,7 +63,14 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QAbstractButton* defaultButton_ = nullptr;
+    bool dragging_ = false;
+    QPoint dragOffset_;
 };

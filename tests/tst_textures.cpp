@@ -366,7 +366,7 @@ private slots:
         inTexturesWindow(game, [&] {
             row = ImagesWindow->CoolListBox->currentRow();
             title = ImagesWindow->windowTitle();
-            height = ImagesWindow->height();
+            height = ImagesWindow->Hook->height();
             files = lines(ImagesWindow->FileListBox1);
             preview = ImagesWindow->Image1->Picture().toImage();
             fileSelected = ImagesWindow->FileListBox1->currentItem() &&
@@ -463,7 +463,7 @@ private slots:
             skins = items(ImagesWindow->ComboBox1);
             selected = ImagesWindow->ComboBox1->currentIndex();
             nameAfterToggle = QString::fromStdString(SkinName);
-            heightOn = ImagesWindow->height();
+            heightOn = ImagesWindow->Hook->height();
             okTopOn = ImagesWindow->CoolOKButton->y();
             listHiddenWithSkins = !ImagesWindow->FileListBox1->isVisible() &&
                                   !ImagesWindow->CoolListBox->isVisible() &&
@@ -474,7 +474,7 @@ private slots:
             nameAfterChoice = QString::fromStdString(SkinName);
             slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
             clickButton(ImagesWindow->UseSkinsCheckBox);
-            heightOff = ImagesWindow->height();
+            heightOff = ImagesWindow->Hook->height();
             okTopOff = ImagesWindow->CoolOKButton->y();
             slot1AfterOff = describeSlot(1);
         });
@@ -504,7 +504,7 @@ private slots:
         inTexturesWindow(game, [&] { selected = ImagesWindow->ComboBox1->currentIndex(); });
         QCOMPARE(selected, 0);
         QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
-        QCOMPARE(ImagesWindow->height(), 65);
+        QCOMPARE(ImagesWindow->Hook->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
@@ -516,7 +516,7 @@ private slots:
         inTexturesWindow(game, [&] {
             open = ImagesWindow->isVisible();
             // After the message the window has still switched to skins.
-            switched = ImagesWindow->height() == 65 && ImagesWindow->ComboBox1->isVisible() &&
+            switched = ImagesWindow->Hook->height() == 65 && ImagesWindow->ComboBox1->isVisible() &&
                        !ImagesWindow->FileListBox1->isVisible();
         });
         QVERIFY(open);
