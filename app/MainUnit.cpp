@@ -2,6 +2,7 @@
 
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
 #include "extras/HowToPlayUnit.h"
@@ -32,7 +33,7 @@
 
 #include <cmath>
 
-uint8_t InputPhase = 0;
+uint8_t InputPhase = kPlacingPhase;
 std::string ChosenLetter;
 uint16_t PlacedCol = 0, PlacedRow = 0;
 uint16_t HoverCol = 0, HoverRow = 0;
@@ -52,6 +53,7 @@ const char* const AuthorSiteUrl2 = "https://letterworks.example.com/";
 
 namespace {
 
+constexpr uint16_t kStartWordRow = 3;
 const QColor kWordColour(200, 200, 255);
 const QColor kWordShadow(100, 100, 255);
 const QColor kScoreColour(128, 255, 128);
@@ -300,9 +302,9 @@ void TMainWindow::FormCreate() {
         ReadWinners();
         ReadSettings();
         Normalize_Letters();
-        Words.Language = Words.Language == 1 ? 2 : 1;
+        Words.Language = Words.Language == kRussian ? kEnglish : kRussian;
         LoadWords(Words);
-        Words.Language = Words.Language == 1 ? 2 : 1;
+        Words.Language = Words.Language == kRussian ? kEnglish : kRussian;
         LoadWords(Words);
         Menu_NewGameClick();
         LoadTextures();
@@ -342,8 +344,8 @@ void TMainWindow::CreateLetterButtons() {
 }
 
 void TMainWindow::CreateCells() {
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
+    for (int c = 1; c <= kFieldSide; ++c) {
+        for (int r = 1; r <= kFieldSide; ++r) {
             auto* cell = new Tpole(Hook);
             cell->Col = static_cast<uint16_t>(c);
             cell->Row = static_cast<uint16_t>(r);
@@ -355,12 +357,13 @@ void TMainWindow::CreateCells() {
             cell->setFont(CoolFont(pointsToPixels(19)));
             cell->SetFontColor(Qt::black);
             connect(cell, &Tpole::clicked, this, &TMainWindow::poleOnClick);
-            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::poleMouseEnter);
-            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::poleMouseLeave);
+            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::PointerEnteredCell);
+            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::PointerLeftCell);
             cell->show();
             FieldGrid[c][r] = cell;
         }
     }
+    CreateCursorFrame();
 }
 
 void TMainWindow::ApplyMainTextures() {
@@ -374,10 +377,10 @@ void TMainWindow::ApplyMainTextures() {
         if (button)
             button->SetWallpaper(
                 GetTexture(button->Caption() == ChosenLetter ? kChosenLetterSlot : kLetterSlot));
-    for (int c = 1; c <= 5; ++c)
-        for (int r = 1; r <= 5; ++r)
-            if (Tpole* cell = FieldGrid[c][r])
-                cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+    ForEachCell([](Tpole* cell) {
+        if (cell)
+            cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+    });
 }
 
 void TMainWindow::SetMainInputEnabled(bool enabled) {
@@ -397,41 +400,34 @@ void TMainWindow::ShowFace(const QString& name) {
 
 void TMainWindow::Menu_NewGameClick() {
     ++gameNumber_;
+    ResetCursor();
     ClearPlayedWords();
     Slowo->SetCaption(std::string());
     AdviceButton->setVisible(true);
-    const WordList& fiveLetterWords = Words.Lists[5];
+    const WordList& fiveLetterWords = Words.Lists[kFieldSide];
     const int count = fiveLetterWords.Count();
     // An empty list raises its index error here, and no new game starts.
     const std::string& startWord =
         fiveLetterWords.At(count > 0 ? static_cast<int>(GameRandom.bounded(quint32(count))) : 0);
     PushPlayedWord(startWord);
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            Tpole* cell = FieldGrid[c][r];
-            if (r == 3) {
-                cell->SetCaption(startWord.substr(static_cast<size_t>(c - 1), 1));
-                cell->Filled = true;
-            } else {
-                cell->SetCaption(std::string());
-                cell->Filled = false;
-            }
-            cell->Unselect();
+    ForEachCell([&startWord](Tpole* cell) {
+        // The start word fills the middle row.
+        if (cell->Row == kStartWordRow) {
+            cell->SetCaption(startWord.substr(static_cast<size_t>(cell->Col - 1), 1));
+            cell->Filled = true;
+        } else {
+            cell->SetCaption(std::string());
+            cell->Filled = false;
         }
-    }
+        cell->Unselect();
+    });
     ShowPreviewUnderPointer();
-    InputPhase = 0;
+    InputPhase = kPlacingPhase;
     ClearSheets();
 }
 
 bool TMainWindow::GameEnded() const {
-    if (PassCount >= 2)
-        return true;
-    for (int c = 1; c <= 5; ++c)
-        for (int r = 1; r <= 5; ++r)
-            if (!FieldGrid[c][r]->Filled)
-                return false;
-    return true;
+    return ::GameEnded(FieldLetters(), PassCount);
 }
 
 void TMainWindow::GameOver() {
@@ -444,8 +440,8 @@ void TMainWindow::GameOver() {
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
 void TMainWindow::ShowPreviewUnderPointer() {
-    if (!OverCell || ChosenLetter.empty() || HoverCol < 1 || HoverCol > 5 || HoverRow < 1 ||
-        HoverRow > 5)
+    if (!OverCell || ChosenLetter.empty() || HoverCol < 1 || HoverCol > kFieldSide ||
+        HoverRow < 1 || HoverRow > kFieldSide)
         return;
     Tpole* cell = FieldGrid[HoverCol][HoverRow];
     if (cell->Caption().empty() && !cell->Filled)
@@ -460,13 +456,10 @@ void TMainWindow::MainTimerTimer() {
     const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            Tpole* cell = FieldGrid[c][r];
-            if (cell && !cell->Filled && !cell->Caption().empty() && !cell->Selected)
-                cell->SetFontColor(colour);
-        }
-    }
+    ForEachCell([&colour](Tpole* cell) {
+        if (cell && !cell->Filled && !cell->Caption().empty() && !cell->Selected)
+            cell->SetFontColor(colour);
+    });
 }
 
 void TMainWindow::SetTimerIntervalForTests(int ms) {
@@ -484,15 +477,15 @@ void TMainWindow::Menu_ExitClick() {
 }
 
 void TMainWindow::Menu_RussianClick() {
-    SwitchLanguage(1);
+    SwitchLanguage(kRussian);
 }
 void TMainWindow::Menu_EnglishClick() {
-    SwitchLanguage(2);
+    SwitchLanguage(kEnglish);
 }
 
 void TMainWindow::SwitchLanguage(uint16_t language) {
-    QAction* item = language == 1 ? Menu_Russian : Menu_English;
-    QAction* other = language == 1 ? Menu_English : Menu_Russian;
+    QAction* item = language == kRussian ? Menu_Russian : Menu_English;
+    QAction* other = language == kRussian ? Menu_English : Menu_Russian;
     // The radio group has already moved the check mark when the item was triggered; the
     // language in use tells whether this is a change.
     if (Words.Language == language) {
@@ -503,7 +496,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     const std::string oldSection = Words.LanguageSection;
     item->setChecked(true);
     Words.Language = language;
-    Words.LanguageSection = language == 1 ? "Russian" : "English";
+    Words.LanguageSection = LanguageOf(language).Section;
     try {
         WriteSettings();
     } catch (...) {

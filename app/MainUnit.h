@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RulesUnit.h"
 #include "core/SearchUnit.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
@@ -11,6 +12,7 @@
 #include <string>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -26,8 +28,7 @@ class Tpole;
 // --- The state of the game and of the current move, read and changed by every part of the
 // main window. Letters and words are Windows-1251 bytes.
 
-// 0 placing (the human may put the chosen letter into a free cell), 1 selecting (the letter is
-// placed and the human selects the word's letters), 2 the computer's turn.
+// kPlacingPhase, kSelectingPhase or kComputerPhase (core/RulesUnit.h).
 extern uint8_t InputPhase;
 extern std::string ChosenLetter;      // the letter picked in the palette, or empty
 extern uint16_t PlacedCol, PlacedRow; // the human's new letter, while InputPhase is 1
@@ -162,6 +163,14 @@ public:
     // dialog is up. The press goes on to its widget all the same.
     void AppOnMessage();
 
+    // Play from the keyboard goes through the same handlers as the mouse: a letter of the
+    // current alphabet presses its palette button, the arrow keys move a cursor over the field
+    // that stands for the pointer (the preview follows it), Space and Enter click the cursor's
+    // cell, Backspace steps back. These keys do nothing during the computer's turn or while a
+    // dialog blocks the window.
+    // The frame drawn around the cursor's cell; hidden while the cursor is.
+    QWidget* CursorFrame = nullptr;
+
     // The self-drawn frame. LinkButtonRect is the home-page button of the caption bar as last
     // painted, in window coordinates; LinkHitRect is where a press reaches it (one row less at
     // the top, so the window can still be dragged from there).
@@ -211,6 +220,18 @@ private:
     void RefreshLanguageItems(const TWords& words);
     void SwitchLanguage(uint16_t language);
     void ShowPreviewUnderPointer();
+    void CreateCursorFrame();
+    bool FieldKeyPressed(const QKeyEvent& key);
+    // A move or press of the mouse over a cell takes the preview back from the keyboard's
+    // cursor; the event goes on as usual.
+    void PointerActiveOverCell(QObject* watched, QEvent* event);
+    void PointerEnteredCell(Tpole* cell);
+    void PointerLeftCell(Tpole* cell);
+    void MoveCursor(int dc, int dr);
+    void ShowCursor();
+    void HideCursor();
+    void RefreshCursorPreview();
+    void ResetCursor();
     void ConfirmWord();
     void AskToAddWord(const std::string& word);
     void AcceptHumanWord(const std::string& word, bool playSound);
@@ -241,6 +262,15 @@ private:
     quint64 lastRightPressTime_ = 0;
     QPointF lastRightPressPos_;
     TWebOpener* webOpener_ = nullptr;
+    // The keyboard's cursor on the field. While it is shown it stands for the pointer
+    // (HoverCol, HoverRow and OverCell follow it); a new game hides it and brings it back to
+    // the middle cell, and the mouse moving over the field takes over from it.
+    struct FieldCursor {
+        bool Shown = false;
+        uint16_t Col = 3, Row = 3;
+        QPoint PointerWhenShown; // the pointer's screen position when the cursor appeared
+    } cursor_;
+    Tpole* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
 
 extern TMainWindow* MainWindow;

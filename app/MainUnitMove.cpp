@@ -4,12 +4,15 @@
 
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "skin/CoolControls.h"
 
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 
 namespace {
@@ -17,15 +20,14 @@ const QColor kPaletteLetter(255, 255, 0);
 const QColor kChosenLetterColour(0, 0, 255);
 
 void unselectAllCells() {
-    for (int c = 1; c <= 5; ++c)
-        for (int r = 1; r <= 5; ++r)
-            FieldGrid[c][r]->Unselect();
+    ForEachCell([](Tpole* cell) { cell->Unselect(); });
 }
 } // namespace
 
 void TMainWindow::Normalize_Letters() {
-    const bool english = Words.Language == 2;
-    const int perRow = english ? 13 : 16;
+    const LanguageInfo& language = LanguageOf(Words.Language);
+    const bool english = language.Number == kEnglish;
+    const int perRow = language.AlphabetSize / 2; // two rows of letters
     for (int i = 1; i <= kLetterButtons; ++i) {
         TCoolBtn* button = LetterButtons[i];
         const int left = (kOuterWidth / 2 - 273) + (english ? 52 : 0) + 34 * ((i - 1) % perRow);
@@ -36,7 +38,7 @@ void TMainWindow::Normalize_Letters() {
             button->SetWallpaper(GetTexture(kLetterSlot));
         }
         button->SetCaption(std::string(1, static_cast<char>(Words.FirstLetter + i - 1)));
-        button->setVisible(!english || i <= 26);
+        button->setVisible(i <= language.AlphabetSize);
     }
 }
 
@@ -44,29 +46,30 @@ void TMainWindow::lettersOnMouseDown(TCoolBtn* button) {
     PlaySoundEffect(kSoundLetter);
     if (button->FontColor() == kChosenLetterColour)
         return;
-    if (InputPhase == 1) {
+    if (InputPhase == kSelectingPhase) {
         // Another letter takes the placement back.
         unselectAllCells();
         Slowo->SetCaption(std::string());
-        InputPhase = 0;
+        InputPhase = kPlacingPhase;
         FieldGrid[PlacedCol][PlacedRow]->SetCaption(std::string());
     }
     Normalize_Letters();
     button->SetFontColor(kChosenLetterColour);
     button->SetWallpaper(GetTexture(kChosenLetterSlot));
     ChosenLetter = button->Caption();
+    RefreshCursorPreview();
 }
 
 void TMainWindow::poleMouseEnter(Tpole* cell) {
     HoverCol = cell->Col;
     HoverRow = cell->Row;
-    if (!cell->Filled && InputPhase == 0 && !ChosenLetter.empty())
+    if (!cell->Filled && InputPhase == kPlacingPhase && !ChosenLetter.empty())
         cell->SetCaption(ChosenLetter);
     OverCell = true;
 }
 
 void TMainWindow::poleMouseLeave(Tpole* cell) {
-    if (!cell->Filled && InputPhase == 0 && !ChosenLetter.empty()) {
+    if (!cell->Filled && InputPhase == kPlacingPhase && !ChosenLetter.empty()) {
         cell->SetCaption(std::string());
         cell->SetFontColor(Qt::black);
     }
@@ -74,13 +77,13 @@ void TMainWindow::poleMouseLeave(Tpole* cell) {
 }
 
 void TMainWindow::poleOnClick(Tpole* cell) {
-    if (cell->Selected && InputPhase == 1) {
+    if (cell->Selected && InputPhase == kSelectingPhase) {
         // The word must pass through the new letter before it can be confirmed.
         if (FieldGrid[PlacedCol][PlacedRow]->Selected)
             ConfirmWord();
         return;
     }
-    if (!cell->Selected && !cell->Caption().empty() && InputPhase == 1) {
+    if (!cell->Selected && !cell->Caption().empty() && InputPhase == kSelectingPhase) {
         if (Slowo->Caption().empty()) {
             LastCol = cell->Col;
             LastRow = cell->Row;
@@ -88,9 +91,7 @@ void TMainWindow::poleOnClick(Tpole* cell) {
             Slowo->SetCaption(cell->Caption());
             PlaySoundEffect(kSoundCell);
         } else {
-            const int dc = int(cell->Col) - int(LastCol);
-            const int dr = int(cell->Row) - int(LastRow);
-            if (dc * dc + dr * dr == 1) {
+            if (IsPathStep(LastCol, LastRow, cell->Col, cell->Row)) {
                 LastCol = cell->Col;
                 LastRow = cell->Row;
                 cell->Select();
@@ -100,9 +101,9 @@ void TMainWindow::poleOnClick(Tpole* cell) {
         }
         return;
     }
-    if (InputPhase == 0 && !ChosenLetter.empty() && !cell->Filled) {
+    if (InputPhase == kPlacingPhase && !ChosenLetter.empty() && !cell->Filled) {
         PlaySoundEffect(kSoundCell);
-        InputPhase = 1;
+        InputPhase = kSelectingPhase;
         PlacedCol = cell->Col;
         PlacedRow = cell->Row;
         // A click without a preview (the pointer came by another way) still places the letter.
@@ -112,20 +113,21 @@ void TMainWindow::poleOnClick(Tpole* cell) {
 
 void TMainWindow::ConfirmWord() {
     const std::string word = Slowo->Caption();
-    const size_t length = word.size();
-    if (length == 1 || length > kMaxWordLength || IsWordPlayed(word)) {
+    switch (JudgeHumanWord(word, Words, PlayedWords)) {
+    case HumanWordVerdict::Refused:
         ShowRefusal();
         if (closingDown_)
             return;
         unselectAllCells();
         Slowo->SetCaption(std::string());
         return;
-    }
-    if (FindWord(Words, word, static_cast<uint16_t>(length))) {
+    case HumanWordVerdict::Accepted:
         AcceptHumanWord(word, true);
         return;
+    case HumanWordVerdict::Unknown:
+        AskToAddWord(word);
+        return;
     }
-    AskToAddWord(word);
 }
 
 void TMainWindow::AcceptHumanWord(const std::string& word, bool playSound) {
@@ -177,21 +179,38 @@ void TMainWindow::ShowRefusal() {
 void TMainWindow::AppOnMessage() {
     if (!MainInputEnabled)
         return;
-    if (InputPhase == 1) {
+    if (InputPhase == kSelectingPhase) {
         PlaySoundEffect(kSoundStepBack);
         if (!Slowo->Caption().empty()) {
             Slowo->SetCaption(std::string());
             unselectAllCells();
         } else {
-            InputPhase = 0;
+            InputPhase = kPlacingPhase;
             FieldGrid[PlacedCol][PlacedRow]->SetCaption(std::string());
         }
     }
-    if (InputPhase == 0)
+    if (InputPhase == kPlacingPhase)
         ShowPreviewUnderPointer();
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Keys typed into this window, unless the menu bar has taken the keyboard.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && widget != MainMenu1 &&
+            !MainMenu1->isAncestorOf(widget) && FieldKeyPressed(*static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        PointerActiveOverCell(watched, event);
+        break;
+    default:
+        break;
+    }
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         auto* press = static_cast<QMouseEvent*>(event);
         // A press that a widget hands on to its parents reaches this filter once per widget;

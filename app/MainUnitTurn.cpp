@@ -66,38 +66,18 @@ bool TMainWindow::TrialLetterDone() {
 
 void TMainWindow::BestWordFound(const LetterGrid& grid, const std::string& word) {
     Slowo->SetCaption(word);
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            const LetterCell& entry = grid.cells[c - 1][r - 1];
-            Tpole* cell = FieldGrid[c][r];
-            if (entry.visited)
-                cell->Select();
-            else
-                cell->Unselect();
-            cell->SetCaption(entry.letter == kFreeCell ? std::string()
-                                                       : std::string(1, entry.letter));
-        }
-    }
+    ShowGridOnField(grid);
     QCoreApplication::processEvents();
 }
 
 std::string TMainWindow::FindBestWordOnField() {
-    LetterGrid snapshot;
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            Tpole* cell = FieldGrid[c][r];
-            LetterCell& entry = snapshot.cells[c - 1][r - 1];
-            if (cell->Filled && !cell->Caption().empty()) {
-                entry.letter = cell->Caption()[0];
-            } else {
-                // A preview or a letter the human placed but did not play goes away.
-                entry.letter = kFreeCell;
-                cell->SetCaption(std::string());
-            }
-            entry.visited = 0;
-            cell->Unselect();
-        }
-    }
+    const LetterGrid snapshot = FieldLetters();
+    ForEachCell([](Tpole* cell) {
+        // A preview or a letter the human placed but did not play goes away.
+        if (!cell->Filled || cell->Caption().empty())
+            cell->SetCaption(std::string());
+        cell->Unselect();
+    });
     SearchLimits limits;
     limits.maxWordLength = MaxWordLength;
     limits.hintMode = HintMode;
@@ -108,7 +88,7 @@ std::string TMainWindow::FindBestWordOnField() {
 }
 
 void TMainWindow::ComputerTurn() {
-    InputPhase = 2;
+    InputPhase = kComputerPhase;
     const QString title = windowTitle();
     setWindowTitle(title + QStringLiteral(" (") + Cp1251ToUnicode(LanguageText("Wait")) +
                    QStringLiteral(")"));
@@ -136,18 +116,15 @@ void TMainWindow::ComputerTurn() {
         return;
     Slowo->SetCaption(std::string());
     ShowFace(QStringLiteral("CPU00"));
-    for (int c = 1; c <= 5; ++c) {
-        for (int r = 1; r <= 5; ++r) {
-            Tpole* cell = FieldGrid[c][r];
-            cell->Unselect();
-            cell->Filled = !cell->Caption().empty();
-        }
-    }
+    ForEachCell([](Tpole* cell) {
+        cell->Unselect();
+        cell->Filled = !cell->Caption().empty();
+    });
     SetTurnCommandsEnabled(true);
     setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
     if (GameEnded())
         GameOver();
-    InputPhase = 0;
+    InputPhase = kPlacingPhase;
     ShowPreviewUnderPointer();
 }
 

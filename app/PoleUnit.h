@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/SearchUnit.h"
 #include "skin/CoolControls.h"
 
 #include <cstdint>
@@ -40,5 +41,19 @@ private:
 
 inline const QColor kSelectedLetterColour{196, 255, 212};
 
-// The 5 × 5 cells of the main window, [column][row], both 1..5; index 0 is unused.
-extern Tpole* FieldGrid[6][6];
+// The cells of the main window, [column][row], both 1..kFieldSide; index 0 is unused.
+extern Tpole* FieldGrid[kFieldSide + 1][kFieldSide + 1];
+
+// Calls action(cell) for every cell of the field, column by column, each from the top.
+template <typename Action> void ForEachCell(Action&& action) {
+    for (int c = 1; c <= kFieldSide; ++c)
+        for (int r = 1; r <= kFieldSide; ++r)
+            action(FieldGrid[c][r]);
+}
+
+// The one conversion between the cells and a LetterGrid (0-based there). FieldLetters holds
+// the letters of the filled cells, every other cell free and nothing visited; a preview or a
+// placed letter not yet played is not on the board.
+LetterGrid FieldLetters();
+// Shows a grid on the cells: its letters as captions, its visited cells selected.
+void ShowGridOnField(const LetterGrid& grid);

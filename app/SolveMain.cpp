@@ -8,6 +8,7 @@
 // word's cells in order, and the number of steps walked. Exit 0, or 2 on bad arguments or a
 // library that cannot be read.
 
+#include "core/LanguageUnit.h"
 #include "core/SearchUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
@@ -29,17 +30,17 @@ constexpr int kMaxStrength = 6;
 // The strength dialog's strengths 1..6 allow words of 3..8 letters.
 constexpr int kStrengthToLength = 2;
 
+// The capitals a language's boards and words are written in.
 struct LanguageAlphabet {
-    uint16_t language;
-    unsigned char firstLetter;
+    const LanguageInfo& language;
     char16_t first; // the capitals first..last, in Unicode
     char16_t last;
     const char* description;
 };
 
 const LanguageAlphabet kAlphabets[] = {
-    {1, 192, u'А', u'Я', "Russian capitals А..Я"},
-    {2, 65, u'A', u'Z', "English capitals A..Z"},
+    {LanguageOf(kRussian), u'А', u'Я', "Russian capitals А..Я"},
+    {LanguageOf(kEnglish), u'A', u'Z', "English capitals A..Z"},
 };
 
 struct BadArguments {
@@ -165,8 +166,8 @@ int solve(const QStringList& arguments) {
     }
 
     TWords words;
-    words.Language = alphabet.language;
-    words.FirstLetter = alphabet.firstLetter;
+    words.Language = alphabet.language.Number;
+    words.FirstLetter = alphabet.language.FirstLetter;
     try {
         LoadWordsFromFile(words, parser.value(libraryOption));
     } catch (const VordaError& error) {
@@ -174,8 +175,8 @@ int solve(const QStringList& arguments) {
     }
 
     SearchLimits limits;
-    limits.language = alphabet.language;
-    limits.firstLetter = alphabet.firstLetter;
+    limits.language = alphabet.language.Number;
+    limits.firstLetter = alphabet.language.FirstLetter;
     limits.maxWordLength = uint16_t(strength + kStrengthToLength);
     limits.hintMode = parser.isSet(hintOption);
     printResult(FindBestWord(*LetterGridFromRows(rows), words, played, limits, nullptr));

@@ -16,6 +16,7 @@
 // the length skip of strength 6, so that a board without an 8-letter word has every
 // candidate searched).
 
+#include "core/LanguageUnit.h"
 #include "core/SearchUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
@@ -77,9 +78,9 @@ const TWords* library(uint16_t language) {
     if (!slot) {
         slot = std::make_unique<TWords>();
         slot->Language = language;
-        slot->FirstLetter = language == 1 ? 192 : 65;
-        const QString path = QStringLiteral(VORDA_SOURCE_DIR "/dist/DATA/Lib.") +
-                             (language == 1 ? QStringLiteral("RUS") : QStringLiteral("ENG"));
+        slot->FirstLetter = LanguageOf(language).FirstLetter;
+        const QString path = QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
+                             QString::fromUtf8(LanguageOf(language).LibraryFile);
         try {
             LoadWordsFromFile(*slot, path);
         } catch (const VordaError&) {

@@ -1,5 +1,6 @@
 #include "core/SearchUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
 
 #include <algorithm>
@@ -7,10 +8,7 @@
 
 namespace {
 
-constexpr int kSide = 5;
-constexpr int kRussianLetters = 32;
-constexpr int kEnglishLetters = 26;
-constexpr uint16_t kEnglish = 2;
+constexpr int kSide = kFieldSide;
 // A path visits each cell at most once, so no word is longer than the field has cells.
 constexpr int kMaxPathLength = kSide * kSide;
 
@@ -151,7 +149,7 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
         for (LetterCell& cell : column)
             cell.visited = 0;
 
-    const int letterCount = limits.language == kEnglish ? kEnglishLetters : kRussianLetters;
+    const int letterCount = LanguageOf(limits.language).AlphabetSize;
     for (int c = 0; c < kSide; ++c) {
         for (int r = 0; r < kSide; ++r) {
             if (grid.cells[c][r].letter != kFreeCell)

@@ -17,6 +17,9 @@
 
 constexpr char kFreeCell = '?';
 
+// The field is kFieldSide × kFieldSide cells.
+constexpr int kFieldSide = 5;
+
 struct LetterCell {
     char letter = kFreeCell; // Windows-1251 code, or '?' for a free cell
     uint8_t visited = 0;     // 1 on the path of a word shown to the observer
@@ -25,7 +28,7 @@ struct LetterCell {
 // The search's copy of the field, [column][row] both 0-based here (column 0 leftmost,
 // row 0 topmost); a plain 50-byte value.
 struct LetterGrid {
-    LetterCell cells[5][5];
+    LetterCell cells[kFieldSide][kFieldSide];
 };
 static_assert(sizeof(LetterGrid) == 50);
 

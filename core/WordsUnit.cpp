@@ -1,5 +1,6 @@
 #include "core/WordsUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
@@ -31,8 +32,8 @@ bool lessNoCase(const std::string& a, const std::string& b) {
 }
 
 QString libraryPath(uint16_t language) {
-    const QString extension = language == 1 ? QStringLiteral("RUS") : QStringLiteral("ENG");
-    return ProgramFolder() + QStringLiteral("DATA/Lib.") + extension;
+    const std::string_view file = LanguageOf(language).LibraryFile;
+    return ProgramFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
 }
 
 [[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {

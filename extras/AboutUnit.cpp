@@ -1,5 +1,6 @@
 #include "extras/AboutUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
@@ -27,7 +28,6 @@ QRandomGenerator& gameRandom() {
 constexpr int kAboutClientWidth = 320;
 constexpr int kAboutClientHeight = 360;
 constexpr QPoint kScreenPosition(200, 25);
-constexpr int kRussian = 1;
 
 constexpr int kCentre = kAboutSurfaceSize / 2;
 constexpr int kLogoRadius = 100;

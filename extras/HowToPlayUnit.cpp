@@ -1,5 +1,6 @@
 #include "extras/HowToPlayUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
@@ -12,7 +13,6 @@ THowToPlayWindow* HowToPlayWindow = nullptr;
 namespace {
 constexpr int kHelpClientWidth = 500;
 constexpr int kHelpClientHeight = 300;
-constexpr int kRussian = 1;
 
 // The help texts are kept here as UTF-8; they only ever meet the screen.
 QStringList Lines(std::initializer_list<const char*> utf8Lines) {
@@ -40,6 +40,10 @@ QStringList EnglishHelp() {
         "4. Click any of the marked letters once more to confirm the word.",
         "",
         "At any step a click with the RIGHT mouse button takes back the last step.",
+        "",
+        "Without a mouse: type a letter to choose it, move the frame over the field with the "
+        "arrow keys, and press Space or Enter where a left click would go; Backspace takes back "
+        "the last step.",
         "",
         "A word counts if it has at least two letters, is in the game's word library and has "
         "not been played yet in this game (the start word included). If the library does not "
@@ -81,6 +85,10 @@ QStringList RussianHelp() {
         "4) Щелчок левой кнопкой на любой отмеченной букве подтверждает слово.",
         "",
         "На любом шаге щелчок ПРАВОЙ кнопкой мыши возвращает к предыдущему шагу.",
+        "",
+        "Без мыши: наберите букву на клавиатуре, чтобы выбрать её, двигайте рамку по полю "
+        "стрелками и нажимайте Пробел или Enter там, где щёлкнули бы левой кнопкой; Backspace "
+        "возвращает к предыдущему шагу.",
         "",
         "Если не можете придумать слово, нажмите ПРОПУСК или воспользуйтесь ПОДСКАЗКОЙ "
         "(только один раз за игру).",

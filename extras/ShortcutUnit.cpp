@@ -7,10 +7,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 
 const char* const kShortcutFileName = "Vorda 2000.desktop";
 const char* const kShortcutIconName = "Vorda2000.png";
+const char* const kInstalledIconName = "icons/hicolor/256x256/apps/org.example.vorda2000.png";
 
 namespace {
 constexpr int kIconSize = 64;
@@ -39,8 +41,17 @@ void CreateDesktopShortcut() {
     entry.name = QStringLiteral("Vorda 2000");
     entry.program = QCoreApplication::applicationFilePath();
     entry.workingDirectory = ProgramFolder();
-    const QString iconPath = ProgramFolder() + QString::fromLatin1(kShortcutIconName);
-    if (WritePngFile(iconPath, ShortcutIcon()))
-        entry.icon = iconPath;
+    if (!InstalledFilesFolder().isEmpty()) {
+        // An installed program has its icon in the shared icon theme, beside its files.
+        const QString installedIcon =
+            QDir::cleanPath(InstalledFilesFolder() + QStringLiteral("../") +
+                            QString::fromLatin1(kInstalledIconName));
+        if (QFileInfo::exists(installedIcon))
+            entry.icon = installedIcon;
+    } else {
+        const QString iconPath = ProgramFolder() + QString::fromLatin1(kShortcutIconName);
+        if (WritePngFile(iconPath, ShortcutIcon()))
+            entry.icon = iconPath;
+    }
     WriteDesktopEntry(QDir(desktop).filePath(QString::fromLatin1(kShortcutFileName)), entry);
 }

@@ -2,14 +2,15 @@
 
 #include <QString>
 
-// The name of the desktop entry in the user's desktop folder, and of the icon written beside
-// the program.
-extern const char* const kShortcutFileName; // "Vorda 2000.desktop"
-extern const char* const kShortcutIconName; // "Vorda2000.png"
+// The name of the desktop entry in the user's desktop folder, of the icon written into the
+// game folder, and of the installed icon below the installed files' "share" folder.
+extern const char* const kShortcutFileName;  // "Vorda 2000.desktop"
+extern const char* const kShortcutIconName;  // "Vorda2000.png"
+extern const char* const kInstalledIconName; // "icons/hicolor/256x256/apps/<id>.png"
 
 // Puts a desktop entry "Vorda 2000.desktop" into the user's desktop folder (DesktopFolder(),
-// made if missing) that starts the program with the program's folder as its current
-// directory, replacing an entry of that name. The icon, the game's ball picture, is written
-// beside the program; if it cannot be, the entry goes without one. Shows nothing either way:
-// a failure passes in silence.
+// made if missing) that starts the program with the game folder as its current directory,
+// replacing an entry of that name. An installed program's entry names the installed icon;
+// otherwise the icon, the game's ball picture, is written into the game folder. Without an
+// icon file the entry goes without one. Shows nothing either way: a failure passes in silence.
 void CreateDesktopShortcut();

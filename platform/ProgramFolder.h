@@ -2,7 +2,40 @@
 
 #include <QString>
 
-// The folder of the program's own file, with a trailing "/". Data files are found
-// below it ("DATA/Lib.RUS", "Vorda2000.ini"). Tests point it at a temporary folder.
+// The game folder, with a trailing "/": the folder that holds the settings file, DATA/ and
+// Textures/ ("DATA/Lib.RUS", "Vorda2000.ini"), read and written by the game. Until
+// PrepareGameFolder or SetProgramFolder decides otherwise it is the program's own folder.
+// Tests point it at a temporary folder.
 QString ProgramFolder();
 void SetProgramFolder(const QString& folderWithTrailingSlash);
+
+// The installed copy of the accompanying files ("<program folder>/../share/vorda2000/", with a
+// trailing "/") when the program runs installed, else empty. The game never writes there.
+// Tests set their own.
+QString InstalledFilesFolder();
+void SetInstalledFilesFolder(const QString& folderWithTrailingSlash);
+
+// The name of the per-user game folder below the user's data folder.
+extern const char* const kUserFolderName; // "vorda2000"
+
+// Where the game keeps its files, as decided at start-up.
+struct GameFolderChoice {
+    QString folder;          // the game folder, with a trailing "/"
+    QString installedFolder; // the installed accompanying files, or empty (see above)
+    QString problem;         // empty, or a message for the player naming the per-user folder
+};
+
+// Decides the game folder of a program that lives in programFolder:
+// - when the accompanying files sit beside the program (the settings file is there) or there
+//   is no installed copy in "../share/vorda2000/", the program's folder, untouched;
+// - otherwise the program is installed: the game folder is "<dataHome>/vorda2000/". What is
+//   missing there is copied from the installed files, each file in one step; a file the
+//   player has is never overwritten, and the installed files are only read.
+// When the per-user folder cannot be made, the game reads the installed files instead and
+// problem says so; when some files cannot be copied, the folder is kept and problem names
+// the first of them. Either way the game can go on with what is there.
+GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& dataHome);
+
+// ChooseGameFolder for the running program and the user's data folder ($XDG_DATA_HOME, by
+// default ~/.local/share); binds ProgramFolder() and InstalledFilesFolder() to the result.
+GameFolderChoice PrepareGameFolder();

@@ -1,5 +1,6 @@
 #include "settings/INIUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
@@ -73,19 +74,14 @@ int64_t SettingsToInteger(const std::string& text) {
 void ReadSettings() {
     const int64_t language =
         SettingsToInteger(SettingsFile.ReadString(kVorda, "LanguageNumber", "1"));
-    if (language == 1) {
-        Words.Language = 1;
-        Words.LanguageSection = "Russian";
-        Words.FirstLetter = 192;
-    } else {
-        // Every other number selects English, so the library and the records only ever
-        // see 1 or 2.
-        Words.Language = 2;
-        Words.LanguageSection = "English";
-        if (SettingsView)
-            SettingsView->CheckEnglishItem();
-        Words.FirstLetter = 65;
-    }
+    // Every number other than 1 selects English, so the library and the records only ever see
+    // 1 or 2.
+    const LanguageInfo& info = LanguageOf(language == kRussian ? kRussian : kEnglish);
+    Words.Language = info.Number;
+    Words.LanguageSection = info.Section;
+    if (info.Number == kEnglish && SettingsView)
+        SettingsView->CheckEnglishItem();
+    Words.FirstLetter = info.FirstLetter;
     if (SettingsView)
         SettingsView->ApplyMenuTexts();
 

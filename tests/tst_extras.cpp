@@ -66,14 +66,14 @@ private slots:
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<int>("lines");
         QTest::newRow("English") << GameFixture::EnglishSettings() << "How to play"
-                                 << "How to play, you asked! Very easy!" << 23;
+                                 << "How to play, you asked! Very easy!" << 25;
         QTest::newRow("Russian") << QByteArray() << QString::fromUtf8("Как играть")
                                  << QString::fromUtf8("Всё, что от вас требуется, — составлять "
                                                       "слова подлиннее и немного думать.")
-                                 << 19;
+                                 << 21;
         QTest::newRow("no caption key gives a question mark")
             << QByteArray("[Vorda]\r\nLanguageNumber=2\r\n[English]\r\nTitle=Words\r\n") << "?"
-            << "How to play, you asked! Very easy!" << 23;
+            << "How to play, you asked! Very easy!" << 25;
     }
     void helpWindowFollowsTheLanguage() {
         QFETCH(QByteArray, settings);
@@ -112,9 +112,10 @@ private slots:
         QCOMPARE(int(Words.Language), 1);
         showHelp();
         QCOMPARE(shown, HowToPlayWindow->MemoR);
-        // The Russian text: ten paragraphs separated by empty lines, the buttons in capitals.
+        // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the
+        // buttons in capitals.
         const QString text = shown.join('\n');
-        QCOMPARE(shown.count(QString()), 9);
+        QCOMPARE(shown.count(QString()), 10);
         for (const char* word : {"ПРАВОЙ", "ПРОПУСК", "ПОДСКАЗК"})
             QVERIFY2(text.contains(QString::fromUtf8(word)), word);
     }
@@ -479,6 +480,29 @@ private slots:
         QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
         QCOMPARE(QDir(desktop).entryList(QDir::Files), QStringList{"Vorda 2000.desktop"});
         SetDesktopFolder(QString());
+    }
+
+    void installedShortcutNamesTheInstalledIcon() {
+        GameFixture game(kRussian, kEnglish);
+        QTemporaryDir prefix;
+        const QString icon =
+            prefix.filePath("share/icons/hicolor/256x256/apps/org.example.vorda2000.png");
+        QVERIFY(QDir().mkpath(QFileInfo(icon).absolutePath()));
+        QVERIFY(QImage(8, 8, QImage::Format_ARGB32).save(icon));
+        QVERIFY(QDir().mkpath(prefix.filePath("share/vorda2000")));
+        SetInstalledFilesFolder(prefix.filePath("share/vorda2000"));
+        QTemporaryDir desktop;
+        SetDesktopFolder(desktop.path());
+        game.window().Menu_CreateShortcut->trigger();
+        SetDesktopFolder(QString());
+        SetInstalledFilesFolder(QString());
+        QFile entry(desktop.filePath("Vorda 2000.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n');
+        QVERIFY2(lines.contains("Icon=" + icon), qPrintable(lines.join(" | ")));
+        QVERIFY(lines.contains("Path=" + ProgramFolder()));
+        // Nothing is written into the game folder for the installed program.
+        QVERIFY(!QFileInfo::exists(ProgramFolder() + "Vorda2000.png"));
     }
 
     void shortcutFailsInSilence() {

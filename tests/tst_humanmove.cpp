@@ -5,6 +5,7 @@
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
 
+#include <QKeyEvent>
 #include <QtTest>
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 //   ?????
 //   ?????
 const QStringList kEnglish = {"HOUSE", "TO", "HOT", "ATO", "OUT"};
-const QStringList kRussian = {QString::fromUtf8("КОШКА")};
+const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ТО")};
 
 int selectedCells() {
     int n = 0;
@@ -46,6 +47,50 @@ void reachStage(GameFixture& game, const QString& stage) {
     game.leaveCell(2, 2);
     if (stage == "D")
         game.clickCell(2, 2);
+}
+
+// One key as a player types it into the window: a letter stands for itself, "Up", "Space",
+// "Enter", "Backspace" and the like for those keys, "mouse:c,r" moves the pointer onto a cell.
+void typeKey(GameFixture& game, const QString& token) {
+    static const QMap<QString, QPair<int, QString>> named = {
+        {"Up", {Qt::Key_Up, ""}},
+        {"Down", {Qt::Key_Down, ""}},
+        {"Left", {Qt::Key_Left, ""}},
+        {"Right", {Qt::Key_Right, ""}},
+        {"Space", {Qt::Key_Space, " "}},
+        {"Enter", {Qt::Key_Return, "\r"}},
+        {"Backspace", {Qt::Key_Backspace, "\b"}}};
+    if (token.startsWith("mouse:")) {
+        const QStringList at = token.mid(6).split(',');
+        QTest::mouseMove(game.cell(at[0].toInt(), at[1].toInt()), QPoint(20, 20));
+        return;
+    }
+    const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
+    QKeyEvent press(QEvent::KeyPress, key.first, Qt::NoModifier, key.second);
+    QApplication::sendEvent(&game.window(), &press);
+}
+
+// What the player sees of the move: the phase, the chosen letter, the word, the letters on
+// cells not yet on the board ("T@2,2"), the cell framed by the keyboard's cursor ("-" while
+// hidden) and the human's column.
+QString moveState(GameFixture& game) {
+    QStringList free;
+    QString cursor = "-";
+    const QWidget* frame = game.window().CursorFrame;
+    for (int r = 1; r <= 5; ++r) {
+        for (int c = 1; c <= 5; ++c) {
+            const QString at = QString("%1,%2").arg(c).arg(r);
+            if (!FieldGrid[c][r]->Filled && !FieldGrid[c][r]->Caption().empty())
+                free << caption(c, r) + "@" + at;
+            if (frame->isVisibleTo(&game.window()) &&
+                frame->geometry() == FieldGrid[c][r]->geometry())
+                cursor = at;
+        }
+    }
+    return QString("phase %1, letter %2, word %3, free [%4], cursor %5, credited %6")
+        .arg(InputPhase)
+        .arg(Cp1251ToUnicode(ChosenLetter), game.word(), free.join(' '), cursor,
+             game.column(1).join(' '));
 }
 
 void act(GameFixture& game, const QString& action) {
@@ -356,6 +401,70 @@ private slots:
         QCOMPARE(blue, 1);
         QCOMPARE(game.letterButton("M")->FontColor(), QColor(0, 0, 255));
         QCOMPARE(game.letterButton("T")->FontColor(), QColor(255, 255, 0));
+    }
+
+    // Moves typed on the keyboard; the keys of "duringTurn" are typed while the computer
+    // answers the last key, and must change nothing.
+    void movesByKeys_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("duringTurn");
+        QTest::addColumn<QString>("state");
+        const QString move = "Up Left Up Space Space Down Enter"; // place at (2, 2), spell "TO"
+        QTest::newRow("whole move, keys wait for the computer")
+            << "English"
+            << "t " + move + " Up Space"
+            << "m Right Space Backspace"
+            << "phase 0, letter T, word , free [], cursor 2,2, credited TO";
+        QTest::newRow("Russian whole move")
+            << "Russian" << QString::fromUtf8("Т ") + move + " Up Enter"
+            << ""
+            << QString::fromUtf8("phase 0, letter Т, word , free [], cursor 2,2, credited ТО");
+        QTest::newRow("Backspace drops the word")
+            << "English"
+            << "T " + move + " Backspace"
+            << ""
+            << "phase 1, letter T, word , free [T@2,2], cursor 2,3, credited ";
+        QTest::newRow("second Backspace takes the letter back, a third does nothing")
+            << "English"
+            << "T " + move + " Backspace Backspace Backspace"
+            << ""
+            << "phase 0, letter T, word , free [], cursor 2,3, credited ";
+        QTest::newRow("letter takes the placement back, the cursor's cell shows it")
+            << "English"
+            << "t Up Left Up Space m"
+            << ""
+            << "phase 0, letter M, word , free [M@2,2], cursor 2,2, credited ";
+        QTest::newRow("mouse over the field takes the preview back")
+            << "English"
+            << "t Up Left Up mouse:4,2"
+            << ""
+            << "phase 0, letter T, word , free [T@4,2], cursor -, credited ";
+        QTest::newRow("Latin letter is no Russian letter; the cursor stops at the edge")
+            << "Russian"
+            << "t Up Left Left Left Up Up Up"
+            << ""
+            << "phase 0, letter , word , free [], cursor 1,1, credited ";
+    }
+    void movesByKeys() {
+        QFETCH(QString, language);
+        QFETCH(QString, keys);
+        QFETCH(QString, duringTurn);
+        GameFixture game(kRussian, kEnglish,
+                         language == "English" ? GameFixture::EnglishSettings() : QByteArray());
+        const QStringList tokens = keys.split(' ');
+        int phaseDuringTurn = -1;
+        for (int i = 0; i < tokens.size(); ++i) {
+            if (i == tokens.size() - 1 && !duringTurn.isEmpty())
+                QTimer::singleShot(0, &game.window(), [&] {
+                    phaseDuringTurn = InputPhase;
+                    for (const QString& token : duringTurn.split(' '))
+                        typeKey(game, token);
+                });
+            typeKey(game, tokens[i]);
+        }
+        QCOMPARE(phaseDuringTurn, duringTurn.isEmpty() ? -1 : 2);
+        QTEST(moveState(game), "state");
     }
 
     void previewFollowsThePointer() {

@@ -149,11 +149,12 @@ QImage makeBanner() {
     return finish(canvas);
 }
 
-// The bouncing ball: a round, bomb-like fellow with a lit fuse and a cheeky grin.
-QImage makeBall() {
-    constexpr int kWidth = 62;
-    constexpr int kHeight = 52;
-    QImage canvas = blackCanvas(kWidth, kHeight);
+constexpr int kBallWidth = 62;
+constexpr int kBallHeight = 52;
+
+// The bouncing ball: a round, bomb-like fellow with a lit fuse and a cheeky grin, drawn in a
+// kBallWidth × kBallHeight box of the painter's coordinates.
+void drawBall(QPainter& p) {
     const QPointF centre(27, 31);
     constexpr double kRadius = 19.5;
     QPainterPath body;
@@ -171,8 +172,6 @@ QImage makeBall() {
     fuse.cubicTo(51.5, 6.8, 52.5, 6.5, 53.5, 6.2);
     const QPointF sparkAt(54, 6);
 
-    QPainter p;
-    begin(p, canvas);
     QRadialGradient shade(QPointF(20, 22), 30, QPointF(19, 21));
     shade.setColorAt(0.0, QColor(150, 162, 200));
     shade.setColorAt(0.35, QColor(72, 80, 116));
@@ -258,6 +257,13 @@ QImage makeBall() {
     p.setBrush(QColor(255, 120, 140, 90));
     p.drawEllipse(QPointF(14.5, 35), 2.6, 1.6);
     p.drawEllipse(QPointF(39, 33), 2.6, 1.6);
+}
+
+QImage makeBall() {
+    QImage canvas = blackCanvas(kBallWidth, kBallHeight);
+    QPainter p;
+    begin(p, canvas);
+    drawBall(p);
     p.end();
     return finish(canvas);
 }
@@ -274,6 +280,23 @@ Picture about(const char* name, QImage image) {
 std::vector<Picture> makeAboutPictures() {
     return {about("ABOUT_LOGO", makeLogo()), about("ABOUT_BANNER", makeBanner()),
             about("ABOUT_BALL", makeBall())};
+}
+
+QImage makeIcon(int size) {
+    // The ball with its fuse and spark fills this part of its box; it is centred in the
+    // square, on a transparent background.
+    const QRectF drawn(6, -1, 56, 53);
+    QImage canvas(size * kScale, size * kScale, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    const double factor = size * kScale / std::max(drawn.width(), drawn.height());
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(canvas.width() / 2.0, canvas.height() / 2.0);
+    p.scale(factor, factor);
+    p.translate(-drawn.center());
+    drawBall(p);
+    p.end();
+    return downsample(canvas, kScale);
 }
 
 } // namespace art

@@ -32,6 +32,9 @@ std::vector<Picture> makeAboutPictures();
 // The track bar thumbs and the menu item images.
 std::vector<Picture> makeSmallPictures();
 
+// The program's icon, the About window's ball, on a transparent size × size square.
+QImage makeIcon(int size);
+
 // A sheet showing every picture at 1× and 3×, textures tiled 3 × 3, and a mock-up of the main
 // window dressed in the textures, for checking the pictures by eye.
 QImage renderContactSheet(const std::vector<Picture>& pictures);

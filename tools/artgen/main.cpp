@@ -1,6 +1,6 @@
 // vorda2000-artgen: writes every built-in picture of the game under resources/bitmaps, the
-// resource list resources/resources.qrc, the nine sounds under dist/Textures/sounds and the
-// sample textures under dist/Textures.
+// resource list resources/resources.qrc, the nine sounds under dist/Textures/sounds, the
+// sample textures under dist/Textures and the program's icons under packaging/icons.
 //
 //   vorda2000-artgen <repository root>           generate everything
 //   vorda2000-artgen --sheet <file.png>          render a contact sheet of all pictures
@@ -21,9 +21,14 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
+
+// The program's icon in the sizes desktops ask for, installed into the hicolor icon theme.
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr const char* kIconFileName = "org.example.vorda2000.png";
 
 std::vector<art::Picture> allPictures() {
     std::vector<art::Picture> all;
@@ -70,6 +75,15 @@ QByteArray encode(const art::Picture& picture) {
     return bytes;
 }
 
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG"))
+        throw std::runtime_error("cannot encode a PNG picture");
+    return bytes;
+}
+
 QByteArray resourceList(const std::vector<art::Picture>& pictures) {
     QByteArray text;
     text += "<!DOCTYPE RCC>\n<!-- Written by tools/artgen; regenerate instead of editing. -->\n";
@@ -102,9 +116,14 @@ void generate(const QString& root) {
     const auto samples = art::makeSampleTextures();
     for (const auto& sample : samples)
         writeFile(root + QStringLiteral("/dist/Textures/") + sample.path, sample.bytes);
-    std::printf("wrote %zu pictures, resources/resources.qrc, the sounds and %zu sample "
-                "textures\n",
-                pictures.size(), samples.size());
+    for (const int size : kIconSizes) {
+        writeFile(root + QStringLiteral("/packaging/icons/hicolor/%1x%1/apps/").arg(size) +
+                      QLatin1String(kIconFileName),
+                  pngBytes(art::makeIcon(size)));
+    }
+    std::printf("wrote %zu pictures, resources/resources.qrc, the sounds, %zu sample "
+                "textures and %zu icons\n",
+                pictures.size(), samples.size(), std::size(kIconSizes));
 }
 
 void writeSheet(const QString& path) {

@@ -1,0 +1,182 @@
+// Play from the keyboard: letters choose in the palette, the arrow keys move a cursor over the
+// field, Space and Enter click the cursor's cell, Backspace steps back. Every key goes through
+// the mouse's own handlers, so the two ways of playing cannot drift apart.
+#include "app/MainUnit.h"
+
+#include "app/PoleUnit.h"
+#include "platform/Cp1251.h"
+#include "skin/CoolControls.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+constexpr int kMiddleCell = (kFieldSide + 1) / 2;
+
+struct CursorStep {
+    int key;
+    int dc, dr;
+};
+constexpr CursorStep kCursorSteps[] = {
+    {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
+
+// A frame around one cell, drawn over it: a bright band between two dark lines, so that it
+// stands out on light and dark cell textures alike. The mouse passes through it to the cell.
+class CursorFrameWidget : public QWidget {
+public:
+    explicit CursorFrameWidget(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        static const QColor kDark(40, 20, 0);
+        static const QColor kBright(255, 170, 0);
+        constexpr int kBand = 3;
+        QPainter painter(this);
+        const QRect outline = rect().adjusted(0, 0, -1, -1);
+        painter.setPen(kDark);
+        painter.drawRect(outline);
+        painter.drawRect(outline.adjusted(kBand + 1, kBand + 1, -kBand - 1, -kBand - 1));
+        painter.setPen(kBright);
+        for (int i = 1; i <= kBand; ++i)
+            painter.drawRect(outline.adjusted(i, i, -i, -i));
+    }
+};
+
+// The visible palette button that carries the typed letter in the current alphabet, whatever
+// its case, or null.
+TCoolBtn* paletteButtonFor(const QString& text, TCoolBtn* const* buttons) {
+    const QString capital = text.toUpper();
+    if (capital.size() != 1)
+        return nullptr;
+    const std::string letter = UnicodeToCp1251(capital);
+    for (int i = 1; i <= kLetterButtons; ++i)
+        if (!buttons[i]->isHidden() && buttons[i]->Caption() == letter)
+            return buttons[i];
+    return nullptr;
+}
+} // namespace
+
+void TMainWindow::CreateCursorFrame() {
+    CursorFrame = new CursorFrameWidget(Hook);
+}
+
+bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
+    // Shortcuts with Ctrl or Alt belong to the menu and the desktop.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const auto step = std::find_if(std::begin(kCursorSteps), std::end(kCursorSteps),
+                                   [&](const CursorStep& s) { return s.key == key.key(); });
+    const bool arrow = step != std::end(kCursorSteps);
+    const bool click =
+        key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const bool stepBack = key.key() == Qt::Key_Backspace;
+    TCoolBtn* letter = nullptr;
+    if (!arrow && !click && !stepBack && !(letter = paletteButtonFor(key.text(), LetterButtons)))
+        return false;
+    // The right button's gate, and nothing at all while the computer is thinking.
+    if (!MainInputEnabled || InputPhase == kComputerPhase || QApplication::activeModalWidget())
+        return true;
+    if (arrow) {
+        MoveCursor(step->dc, step->dr);
+        return true;
+    }
+    // A held key is one press, as a held mouse button is one click.
+    if (key.isAutoRepeat())
+        return true;
+    if (click) {
+        if (cursor_.Shown)
+            poleOnClick(FieldGrid[cursor_.Col][cursor_.Row]);
+    } else if (stepBack) {
+        AppOnMessage();
+    } else {
+        lettersOnMouseDown(letter);
+    }
+    return true;
+}
+
+void TMainWindow::MoveCursor(int dc, int dr) {
+    // The first arrow only brings the cursor out, where it was left.
+    if (!cursor_.Shown) {
+        ShowCursor();
+        return;
+    }
+    const auto col = static_cast<uint16_t>(std::clamp(cursor_.Col + dc, 1, kFieldSide));
+    const auto row = static_cast<uint16_t>(std::clamp(cursor_.Row + dr, 1, kFieldSide));
+    if (col == cursor_.Col && row == cursor_.Row)
+        return;
+    poleMouseLeave(FieldGrid[cursor_.Col][cursor_.Row]);
+    cursor_.Col = col;
+    cursor_.Row = row;
+    Tpole* cell = FieldGrid[col][row];
+    CursorFrame->move(cell->pos());
+    poleMouseEnter(cell);
+}
+
+void TMainWindow::ShowCursor() {
+    // The pointer's preview gives way to the cursor's.
+    if (OverCell)
+        poleMouseLeave(FieldGrid[HoverCol][HoverRow]);
+    cursor_.Shown = true;
+    cursor_.PointerWhenShown = QCursor::pos();
+    Tpole* cell = FieldGrid[cursor_.Col][cursor_.Row];
+    CursorFrame->setGeometry(cell->geometry());
+    CursorFrame->raise();
+    CursorFrame->show();
+    poleMouseEnter(cell);
+}
+
+void TMainWindow::HideCursor() {
+    if (!cursor_.Shown)
+        return;
+    cursor_.Shown = false;
+    CursorFrame->hide();
+    poleMouseLeave(FieldGrid[cursor_.Col][cursor_.Row]);
+    if (pointerCell_)
+        poleMouseEnter(pointerCell_);
+}
+
+void TMainWindow::RefreshCursorPreview() {
+    if (cursor_.Shown)
+        poleMouseEnter(FieldGrid[cursor_.Col][cursor_.Row]);
+}
+
+void TMainWindow::ResetCursor() {
+    HideCursor();
+    cursor_.Col = cursor_.Row = kMiddleCell;
+}
+
+// While the cursor is shown the pointer's comings and goings over the cells are only noted.
+void TMainWindow::PointerEnteredCell(Tpole* cell) {
+    pointerCell_ = cell;
+    if (!cursor_.Shown)
+        poleMouseEnter(cell);
+}
+
+void TMainWindow::PointerLeftCell(Tpole* cell) {
+    if (pointerCell_ == cell)
+        pointerCell_ = nullptr;
+    if (!cursor_.Shown)
+        poleMouseLeave(cell);
+}
+
+void TMainWindow::PointerActiveOverCell(QObject* watched, QEvent* event) {
+    if (!cursor_.Shown)
+        return;
+    auto* cell = qobject_cast<Tpole*>(watched);
+    if (!cell)
+        return;
+    // A window appearing or closing under a resting pointer is no move of the mouse.
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseMove &&
+        mouse->globalPosition().toPoint() == cursor_.PointerWhenShown)
+        return;
+    pointerCell_ = cell;
+    HideCursor();
+}

@@ -1,0 +1,27 @@
+#include "core/RulesUnit.h"
+
+bool GameEnded(const LetterGrid& field, int32_t passCount) {
+    if (passCount >= 2)
+        return true;
+    for (const auto& column : field.cells)
+        for (const LetterCell& cell : column)
+            if (cell.letter == kFreeCell)
+                return false;
+    return true;
+}
+
+bool IsPathStep(int lastColumn, int lastRow, int column, int row) {
+    const int dc = column - lastColumn;
+    const int dr = row - lastRow;
+    return dc * dc + dr * dr == 1;
+}
+
+HumanWordVerdict JudgeHumanWord(const std::string& word, const TWords& words,
+                                const std::array<std::string, kPlayedWordSlots>& played) {
+    const size_t length = word.size();
+    if (length == 1 || length > kMaxWordLength || IsWordPlayedIn(played, word))
+        return HumanWordVerdict::Refused;
+    // An empty word raises FindWord's range error.
+    return FindWord(words, word, static_cast<uint16_t>(length)) ? HumanWordVerdict::Accepted
+                                                                : HumanWordVerdict::Unknown;
+}

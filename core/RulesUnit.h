@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/SearchUnit.h"
+#include "core/SpisokUnit.h"
+#include "core/WordsUnit.h"
+
+#include <cstdint>
+#include <string>
+
+// The rules of play over plain data, free of windows: the main window's handlers keep their
+// steps and ask these.
+
+// The phases of the human's move (InputPhase).
+constexpr uint8_t kPlacingPhase = 0;   // the human may put the chosen letter into a free cell
+constexpr uint8_t kSelectingPhase = 1; // the letter is placed; the human selects the word's letters
+constexpr uint8_t kComputerPhase = 2;  // the computer's turn runs
+
+// The game is over after two turns in a row without a word (passCount 2 or more) or when the
+// field has no free cell left.
+bool GameEnded(const LetterGrid& field, int32_t passCount);
+
+// Whether a cell may follow the last cell of a word's path: it shares a side with it.
+// Columns and rows count from the same origin for both cells.
+bool IsPathStep(int lastColumn, int lastRow, int column, int row);
+
+// What becomes of a word the human has spelled (Windows-1251): Refused when it has one
+// letter, more than the library's longest words, or was played in this game; Accepted when
+// the library knows it; otherwise Unknown, and the human is asked whether to add it.
+enum class HumanWordVerdict { Refused, Accepted, Unknown };
+HumanWordVerdict JudgeHumanWord(const std::string& word, const TWords& words,
+                                const std::array<std::string, kPlayedWordSlots>& played);

@@ -1,0 +1,100 @@
+// The rules of play over plain data: the end of a game, a word's path, the judgement of a
+// human's word and the language table.
+#include "core/LanguageUnit.h"
+#include "core/RulesUnit.h"
+
+#include <QtTest>
+
+using Rows = std::array<std::string_view, kFieldSide>;
+Q_DECLARE_METATYPE(HumanWordVerdict)
+
+class TestRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gameEnded_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("passes");
+        QTest::addColumn<bool>("ended");
+        const QStringList open{"?????", "??A??", "HOUSE", "?????", "?????"};
+        const QStringList oneFree{"ABCDE", "ABCDE", "AB?DE", "ABCDE", "ABCDE"};
+        const QStringList full{"ABCDE", "ABCDE", "ABCDE", "ABCDE", "ABCDE"};
+        QTest::newRow("free cells, no pass") << open << 0 << false;
+        QTest::newRow("one pass is not the end") << open << 1 << false;
+        QTest::newRow("two passes in a row") << open << 2 << true;
+        QTest::newRow("one free cell left") << oneFree << 0 << false;
+        QTest::newRow("field full") << full << 0 << true;
+    }
+    void gameEnded() {
+        QFETCH(QStringList, rows);
+        QFETCH(int, passes);
+        QFETCH(bool, ended);
+        std::array<std::string, kFieldSide> bytes;
+        Rows view;
+        for (int r = 0; r < kFieldSide; ++r)
+            view[r] = bytes[r] = rows[r].toStdString();
+        const std::optional<LetterGrid> grid = LetterGridFromRows(view);
+        QVERIFY(grid);
+        QCOMPARE(GameEnded(*grid, passes), ended);
+    }
+
+    void pathStep_data() {
+        QTest::addColumn<QPoint>("last");
+        QTest::addColumn<QPoint>("next");
+        QTest::addColumn<bool>("step");
+        QTest::newRow("below") << QPoint(3, 3) << QPoint(3, 4) << true;
+        QTest::newRow("left") << QPoint(3, 3) << QPoint(2, 3) << true;
+        QTest::newRow("diagonal") << QPoint(3, 3) << QPoint(4, 4) << false;
+        QTest::newRow("two apart") << QPoint(1, 1) << QPoint(3, 1) << false;
+        QTest::newRow("the same cell") << QPoint(2, 2) << QPoint(2, 2) << false;
+    }
+    void pathStep() {
+        QFETCH(QPoint, last);
+        QFETCH(QPoint, next);
+        QTEST(IsPathStep(last.x(), last.y(), next.x(), next.y()), "step");
+    }
+
+    void humanWord_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<HumanWordVerdict>("verdict");
+        QTest::newRow("known") << "HOUSE" << HumanWordVerdict::Accepted;
+        QTest::newRow("known in other case") << "house" << HumanWordVerdict::Accepted;
+        QTest::newRow("unknown") << "HOSE" << HumanWordVerdict::Unknown;
+        QTest::newRow("one letter") << "A" << HumanWordVerdict::Refused;
+        QTest::newRow("played already") << "TO" << HumanWordVerdict::Refused;
+        QTest::newRow("longer than any list")
+            << QString(kMaxWordLength + 1, 'A') << HumanWordVerdict::Refused;
+    }
+    void humanWord() {
+        QFETCH(QString, word);
+        TWords words;
+        words.Lists[5].Insert("HOUSE");
+        words.Lists[2].Insert("TO");
+        std::array<std::string, kPlayedWordSlots> played;
+        played[0] = "TO";
+        QTEST(JudgeHumanWord(word.toStdString(), words, played), "verdict");
+    }
+
+    void languages_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<int>("lastLetter"); // Windows-1251 code
+        QTest::newRow("Russian") << 1 << "Russian"
+                                 << "DATA/Lib.RUS" << 223; // Я
+        QTest::newRow("English") << 2 << "English"
+                                 << "DATA/Lib.ENG" << int('Z');
+        QTest::newRow("any other number is English") << 7 << "English"
+                                                     << "DATA/Lib.ENG" << int('Z');
+    }
+    void languages() {
+        QFETCH(int, number);
+        const LanguageInfo& language = LanguageOf(uint16_t(number));
+        QTEST(QString::fromLatin1(language.Section), "section");
+        QTEST(QString::fromLatin1(language.LibraryFile), "library");
+        QTEST(language.FirstLetter + language.AlphabetSize - 1, "lastLetter");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRules)
+#include "tst_rules.moc"
