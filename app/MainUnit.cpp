@@ -12,6 +12,7 @@
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
+#include "platform/FileWriting.h"
 #include "platform/VordaError.h"
 #include "platform/WebOpener.h"
 #include "records/AddRatingUnit.h"
@@ -31,7 +32,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 uint8_t InputPhase = kPlacingPhase;
 std::string ChosenLetter;
@@ -296,20 +300,24 @@ void TMainWindow::FormCreate() {
     SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
     WordsLoadedHook = [this](const TWords& words) { RefreshLanguageItems(words); };
 
-    // The steps that read files: an error ends them, the window still opens.
+    // The steps that read files. Each reports its own failure and the others still run, so a
+    // damaged or missing file costs only what it holds.
+    for (const QString& path :
+         {SettingsFile.FileName(), RecordsPath(), LibraryPath(1), LibraryPath(2)})
+        RemoveStaleTemporaryFiles(path);
+    RunReportingErrors([] { ReadWinners(); });
+    RunReportingErrors([] { ReadSettings(); });
+    Normalize_Letters();
+    // The other language's library is read only for its count in the language item: the
+    // current language stays what the settings say, whatever happens to that file.
+    RunReportingErrors(
+        [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
     RunReportingErrors([this] {
-        // The records file must exist: without it the game does not start.
-        ReadWinners();
-        ReadSettings();
-        Normalize_Letters();
-        Words.Language = Words.Language == kRussian ? kEnglish : kRussian;
-        LoadWords(Words);
-        Words.Language = Words.Language == kRussian ? kEnglish : kRussian;
         LoadWords(Words);
         Menu_NewGameClick();
-        LoadTextures();
-        ApplyTextures();
     });
+    RunReportingErrors([] { LoadTextures(); });
+    ApplyTextures();
 }
 
 void TMainWindow::CreateWordLabels() {
@@ -399,16 +407,16 @@ void TMainWindow::ShowFace(const QString& name) {
 // --- New game and the end of a game ----------------------------------------------------------
 
 void TMainWindow::Menu_NewGameClick() {
+    // Without a five-letter word no game starts, and the one on the board stays.
+    CheckStartWords(Words);
     ++gameNumber_;
     ResetCursor();
     ClearPlayedWords();
     Slowo->SetCaption(std::string());
     AdviceButton->setVisible(true);
     const WordList& fiveLetterWords = Words.Lists[kFieldSide];
-    const int count = fiveLetterWords.Count();
-    // An empty list raises its index error here, and no new game starts.
     const std::string& startWord =
-        fiveLetterWords.At(count > 0 ? static_cast<int>(GameRandom.bounded(quint32(count))) : 0);
+        fiveLetterWords.At(static_cast<int>(GameRandom.bounded(quint32(fiveLetterWords.Count()))));
     PushPlayedWord(startWord);
     ForEachCell([&startWord](Tpole* cell) {
         // The start word fills the middle row.
@@ -423,6 +431,8 @@ void TMainWindow::Menu_NewGameClick() {
     });
     ShowPreviewUnderPointer();
     InputPhase = kPlacingPhase;
+    // Two turns in a row without a word end a game, never turns of the game before.
+    PassCount = 0;
     ClearSheets();
 }
 
@@ -492,22 +502,37 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
         item->setChecked(true);
         return;
     }
+    // Until the switch has succeeded the old language keeps its mark.
+    other->setChecked(true);
+    // What can fail comes first: the new library is read and checked aside, then the settings
+    // are written. Only then does the game change language, so a failure leaves the language,
+    // the captions, the game on the board and the settings file as they were.
+    const QString russianItem = Menu_Russian->text();
+    const QString englishItem = Menu_English->text();
     const uint16_t oldLanguage = Words.Language;
     const std::string oldSection = Words.LanguageSection;
-    item->setChecked(true);
-    Words.Language = language;
-    Words.LanguageSection = LanguageOf(language).Section;
+    TWords next;
+    next.Language = language;
+    std::copy(std::begin(Words.WordCount), std::end(Words.WordCount), next.WordCount);
     try {
+        LoadWords(next);
+        CheckStartWords(next);
+        Words.Language = language;
+        Words.LanguageSection = LanguageOf(language).Section;
         WriteSettings();
     } catch (...) {
-        // A settings file that cannot be written leaves the game wholly in its old language.
         Words.Language = oldLanguage;
         Words.LanguageSection = oldSection;
-        other->setChecked(true);
+        // The load showed the new count already.
+        Menu_Russian->setText(russianItem);
+        Menu_English->setText(englishItem);
         throw;
     }
+    std::swap(Words.Lists, next.Lists);
+    Words.FileName = next.FileName;
+    Words.WordCount[language] = next.WordCount[language];
+    item->setChecked(true);
     ReadSettings();
-    LoadWords(Words);
     Menu_NewGameClick();
     Normalize_Letters();
     ChosenLetter.clear();

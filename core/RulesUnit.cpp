@@ -19,9 +19,9 @@ bool IsPathStep(int lastColumn, int lastRow, int column, int row) {
 HumanWordVerdict JudgeHumanWord(const std::string& word, const TWords& words,
                                 const std::array<std::string, kPlayedWordSlots>& played) {
     const size_t length = word.size();
-    if (length == 1 || length > kMaxWordLength || IsWordPlayedIn(played, word))
+    // A window whose start-up failed may confirm an empty word: refused like one letter.
+    if (length < kMinWordLength || length > kMaxWordLength || IsWordPlayedIn(played, word))
         return HumanWordVerdict::Refused;
-    // An empty word raises FindWord's range error.
     return FindWord(words, word, static_cast<uint16_t>(length)) ? HumanWordVerdict::Accepted
                                                                 : HumanWordVerdict::Unknown;
 }

@@ -23,9 +23,9 @@ bool GameEnded(const LetterGrid& field, int32_t passCount);
 // Columns and rows count from the same origin for both cells.
 bool IsPathStep(int lastColumn, int lastRow, int column, int row);
 
-// What becomes of a word the human has spelled (Windows-1251): Refused when it has one
-// letter, more than the library's longest words, or was played in this game; Accepted when
-// the library knows it; otherwise Unknown, and the human is asked whether to add it.
+// What becomes of a word the human has spelled (Windows-1251): Refused when it has fewer
+// than two letters, more than the library's longest words, or was played in this game; Accepted
+// when the library knows it; otherwise Unknown, and the human is asked whether to add it.
 enum class HumanWordVerdict { Refused, Accepted, Unknown };
 HumanWordVerdict JudgeHumanWord(const std::string& word, const TWords& words,
                                 const std::array<std::string, kPlayedWordSlots>& played);

@@ -2,11 +2,12 @@
 
 #include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -29,11 +30,6 @@ uint32_t foldedHash(const unsigned char* folded, size_t length) {
 
 bool lessNoCase(const std::string& a, const std::string& b) {
     return Cp1251CompareNoCase(a, b) < 0;
-}
-
-QString libraryPath(uint16_t language) {
-    const std::string_view file = LanguageOf(language).LibraryFile;
-    return ProgramFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
 }
 
 [[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {
@@ -146,8 +142,36 @@ bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32
     return false;
 }
 
+QString LibraryPath(uint16_t language) {
+    const std::string_view file = LanguageOf(language).LibraryFile;
+    return ProgramFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
+}
+
 void LoadWords(TWords& words) {
-    LoadWordsFromFile(words, libraryPath(words.Language));
+    LoadWordsFromFile(words, LibraryPath(words.Language));
+}
+
+void LoadWordCount(TWords& words, uint16_t language) {
+    TWords other;
+    other.Language = language;
+    std::copy(std::begin(words.WordCount), std::end(words.WordCount), other.WordCount);
+    try {
+        LoadWords(other);
+    } catch (...) {
+        words.WordCount[language] = 0;
+        throw;
+    }
+    words.WordCount[language] = other.WordCount[language];
+}
+
+void CheckStartWords(const TWords& words) {
+    // The start word fills the field's middle row.
+    if (words.Lists[kStartWordLength].Count() == 0)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" holds no five-letter word, so "
+                                        "no game can start. Each word must stand on a line of "
+                                        "its own, the lines ending in CR LF.")
+                             .arg(QDir::toNativeSeparators(words.FileName)));
 }
 
 void LoadWordsFromFile(TWords& words, const QString& path) {
@@ -210,15 +234,24 @@ bool FindWord(const TWords& words, std::string_view word, uint16_t length) {
 }
 
 void AppendWord(const TWords& words, std::string_view word) {
+    const QString shownPath = QDir::toNativeSeparators(words.FileName);
+    const auto refuse = [&](const QString& reason) {
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot add the word to the word library \"%1\": %2")
+                             .arg(shownPath, reason));
+    };
     QFile file(words.FileName);
     if (words.FileName.isEmpty() || !file.exists())
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot add to the word library \"%1\": the file "
-                                        "does not exist")
-                             .arg(words.FileName));
+        refuse(QStringLiteral("the file does not exist"));
+    if (words.Language >= 1 && words.Language <= 2 &&
+        words.WordCount[words.Language] >= kMaxWordLines)
+        refuse(QStringLiteral("it already holds %1 words, the most a library can hold")
+                   .arg(kMaxWordLines));
     if (!file.open(QIODevice::ReadOnly))
-        raiseFileError(QStringLiteral("read"), words.FileName, file);
+        refuse(file.errorString());
     QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        refuse(file.errorString());
     file.close();
 
     const qsizetype eof = data.indexOf(kEndOfFile);
@@ -234,19 +267,14 @@ void AppendWord(const TWords& words, std::string_view word) {
     addition.append(word.data(), static_cast<qsizetype>(word.size()));
     addition.append("\r\n");
 
+    QString reason;
     if (eof < 0) {
-        QFile out(words.FileName);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Append))
-            raiseFileError(QStringLiteral("write to"), words.FileName, out);
-        if (out.write(addition) != addition.size() || !out.flush())
-            raiseFileError(QStringLiteral("write to"), words.FileName, out);
+        if (!AppendToFile(words.FileName, addition, &reason))
+            refuse(reason);
         return;
     }
     // The word goes before the end-of-file mark; the file is rewritten as a whole.
     data.insert(insertAt, addition);
-    QSaveFile out(words.FileName);
-    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit())
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot write to the word library \"%1\": %2")
-                             .arg(words.FileName, out.errorString()));
+    if (!ReplaceFileContents(words.FileName, data, &reason))
+        refuse(reason);
 }

@@ -61,6 +61,7 @@ struct TWords {
 constexpr int kMinWordLength = 2;
 constexpr int kMaxWordLength = 20;
 constexpr uint16_t kMaxWordLines = 65535;
+constexpr int kStartWordLength = 5; // a game starts with a word across the field
 
 // The one library of the process.
 extern TWords Words;
@@ -68,6 +69,9 @@ extern TWords Words;
 // Called at the end of every successful LoadWords, so the window can show both word counts
 // in its language items. Empty while no window listens.
 extern std::function<void(const TWords&)> WordsLoadedHook;
+
+// ProgramFolder() + "DATA/Lib.RUS" for language 1, "DATA/Lib.ENG" for any other.
+QString LibraryPath(uint16_t language);
 
 // Reads ProgramFolder() + "DATA/Lib.RUS" (Language 1) or "DATA/Lib.ENG" (any other value)
 // into the lists and counts its word lines in WordCount[Language]. Raises VordaError on a
@@ -78,12 +82,23 @@ void LoadWords(TWords& words);
 // Language must already be set, 1 or 2: it chooses the WordCount entry.
 void LoadWordsFromFile(TWords& words, const QString& path);
 
+// Reads the library of `language` only for its count: WordCount[language] of `words` becomes
+// its number of word lines (0 when the file cannot be read, which raises VordaError as
+// LoadWords does). Nothing else of `words` changes, its lists and language included.
+void LoadWordCount(TWords& words, uint16_t language);
+
+// Raises VordaError naming FileName when Lists[5] is empty: a game starts with a five-letter
+// word, so without one none can start.
+void CheckStartWords(const TWords& words);
+
 // True when Lists[length] holds an entry equal to the word (case-insensitive).
 // The length must lie in 2..20; any other raises a range error.
 bool FindWord(const TWords& words, std::string_view word, uint16_t length);
 
 // Adds the word (Windows-1251) and CR LF as a new last line of FileName. A last line that
 // lacks its line end is ended first, so the word never merges into it; a word is written
-// before an end-of-file mark (Ctrl-Z), so the loader sees it. Raises VordaError when the
-// file is missing or cannot be written; then nothing is written. The caller reloads.
+// before an end-of-file mark (Ctrl-Z), so the loader sees it. Raises VordaError naming the
+// file and the reason when the file is missing or cannot be written, or when it already
+// holds kMaxWordLines word lines (one more could never be loaded); the file is then left
+// as it was, not a byte of the word added. The caller reloads.
 void AppendWord(const TWords& words, std::string_view word);

@@ -7,6 +7,7 @@
 #include "skin/CoolControls.h"
 
 #include <QKeyEvent>
+#include <QShowEvent>
 
 std::string ChoiceCaption;
 std::string ChoiceQuestion;
@@ -55,7 +56,9 @@ void TChoiceWindow::ApplyWindowTextures() {
 }
 
 void TChoiceWindow::showEvent(QShowEvent* event) {
-    PlaySoundEffect(kSoundQuestion);
+    // Not again when a window manager restores the minimised question.
+    if (!event->spontaneous())
+        PlaySoundEffect(kSoundQuestion);
     TCoolDialog::showEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ResourceBitmap.h"
 #include "platform/VordaError.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -54,15 +55,42 @@ bool isFile(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
-// Reads a picture file into a slot. An undecodable picture is reported in its own box and the
-// slot takes its built-in picture; any other read error ends the pass.
-void loadPictureIntoSlot(int slot, const QString& path) {
+// A picture decoded by a pass, with what its file was then.
+struct DecodedPicture {
+    QString path;
+    qint64 size = 0;
+    QDateTime modified;
+    QPixmap picture;
+};
+
+// The pictures of the last pass. A pass decodes again only a file that changed since, so a
+// choice in the textures window decodes the chosen file and not every slot's again.
+std::vector<DecodedPicture> lastPassPictures;
+
+// Reads a picture file into a slot. A picture that cannot be decoded, is too large or cannot
+// be read is reported in its own box and the slot takes its built-in picture; the pass goes
+// on with the next slot.
+void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPicture>& decoded) {
+    const QFileInfo file(path);
+    for (const DecodedPicture& known : lastPassPictures) {
+        if (known.path == path && known.size == file.size() &&
+            known.modified == file.lastModified()) {
+            TextureBitmaps[slot] = known.picture;
+            decoded.push_back(known);
+            return;
+        }
+    }
     QImage picture;
-    if (ReadPictureFile(path, picture) == PictureReadResult::Decoded) {
+    bool decodedNow = false;
+    const bool read = RunReportingErrors(
+        [&] { decodedNow = ReadPictureFile(path, picture) == PictureReadResult::Decoded; });
+    if (decodedNow) {
         TextureBitmaps[slot] = QPixmap::fromImage(picture);
+        decoded.push_back({path, file.size(), file.lastModified(), TextureBitmaps[slot]});
         return;
     }
-    ShowErrorBox(QStringLiteral("Unknown graphic format"));
+    if (read)
+        ShowErrorBox(QStringLiteral("Unknown graphic format"));
     TextureBitmaps[slot] = builtInTexture(slot);
 }
 
@@ -98,6 +126,7 @@ QString SkinFolder() {
 
 void LoadTextures() {
     TextureBitmaps.resize(kTextureSlots);
+    std::vector<DecodedPicture> decoded;
     if (UseSkins) {
         const QString folder = SkinFolder();
         for (int slot = 0; slot < kTextureSlots; ++slot) {
@@ -105,26 +134,27 @@ void LoadTextures() {
             if (picture.isEmpty())
                 TextureBitmaps[slot] = builtInTexture(slot);
             else
-                loadPictureIntoSlot(slot, picture);
+                loadPictureIntoSlot(slot, picture, decoded);
         }
-        return;
-    }
-    for (int slot = 0; slot < kTextureSlots; ++slot) {
-        const std::string& name = TextureFiles[slot];
-        const QString path = TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(name);
-        if (name.empty() || !isFile(path)) {
-            // A file that has gone is forgotten, so the settings keep an empty value.
-            TextureBitmaps[slot] = builtInTexture(slot);
-            TextureFiles[slot].clear();
-            continue;
+    } else {
+        for (int slot = 0; slot < kTextureSlots; ++slot) {
+            const std::string& name = TextureFiles[slot];
+            const QString path = TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(name);
+            if (name.empty() || !isFile(path)) {
+                // A file that has gone is forgotten, so the settings keep an empty value.
+                TextureBitmaps[slot] = builtInTexture(slot);
+                TextureFiles[slot].clear();
+                continue;
+            }
+            // A file chosen for an earlier slot is not read again: the slot shares its picture.
+            const auto earlier = std::find(TextureFiles, TextureFiles + slot, name);
+            if (earlier != TextureFiles + slot)
+                TextureBitmaps[slot] = TextureBitmaps[earlier - TextureFiles];
+            else
+                loadPictureIntoSlot(slot, path, decoded);
         }
-        // A file chosen for an earlier slot is not read again: the slot shares its picture.
-        const auto earlier = std::find(TextureFiles, TextureFiles + slot, name);
-        if (earlier != TextureFiles + slot)
-            TextureBitmaps[slot] = TextureBitmaps[earlier - TextureFiles];
-        else
-            loadPictureIntoSlot(slot, path);
     }
+    lastPassPictures = std::move(decoded);
 }
 
 void RegisterTextureClient(QObject* window, std::function<void()> apply) {

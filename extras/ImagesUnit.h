@@ -41,13 +41,14 @@ extern QString TexturesDir; // the program's "Textures" folder
 void InitTextures();
 
 // Fills all ten slots. With UseSkins, from the skin folder TexturesDir/SkinName (TexturesDir
-// itself when SkinName is empty): the slot's SkinPicture, else the built-in picture; TextureFiles
-// is left alone. Without skins, from TexturesDir/TextureFiles[i]: a name used by an earlier slot
-// shares that slot's picture (the file is read once per pass), a missing file gives the built-in
-// picture and its name is cleared. A picture that cannot be decoded shows "Unknown graphic format"
-// in the error box once for its slot and gives the built-in picture, keeping its name; any other
-// read error raises a VordaError that ends the pass, the slots not yet reached keeping their
-// pictures.
+// itself when SkinName is empty): the slot's SkinPicture, else the built-in picture;
+// TextureFiles is left alone. Without skins, from TexturesDir/TextureFiles[i]:
+// a name used by an earlier slot shares that slot's picture (the file is read once per pass),
+// a missing file gives the built-in picture and its name is cleared. A picture that cannot be
+// decoded shows "Unknown graphic format" in the error box once for its slot and gives the
+// built-in picture, keeping its name; a picture too large or a file that cannot be read shows
+// its own error the same way. Every other slot is still loaded. A file decoded by the pass
+// before and not changed since is not decoded again.
 void LoadTextures();
 
 // The folder of the current skin: TexturesDir/SkinName, or TexturesDir when SkinName is empty.

@@ -250,10 +250,23 @@ void TImagesWindow::CoolListBoxClick() {
     FileListBox1->setCurrentItem(found.first());
 }
 
+namespace {
+// The settings file keeps names in Windows-1251: a name it cannot hold would be lost.
+void requireCp1251Name(const QString& name, const char* what) {
+    if (!FitsCp1251(name))
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The %1 \"%2\" cannot be used: its name holds characters "
+                                        "the settings file cannot keep. Rename it with Latin or "
+                                        "Cyrillic letters, digits and common signs.")
+                             .arg(QString::fromLatin1(what), name));
+}
+} // namespace
+
 void TImagesWindow::FileListBox1Click() {
     const QListWidgetItem* item = FileListBox1->currentItem();
     if (!item)
         return;
+    requireCp1251Name(item->text(), "picture");
     TextureFiles[SelectedSlot()] = UnicodeToCp1251(item->text());
     LoadTextures();
     CoolListBoxClick();
@@ -311,6 +324,11 @@ void TImagesWindow::ReadSkinList() {
 }
 
 void TImagesWindow::ComboBox1Click() {
+    if (ComboBox1->currentIndex() >= 0 && !FitsCp1251(ComboBox1->currentText())) {
+        const QString refused = ComboBox1->currentText();
+        ReadSkinList(); // the skin in use stays selected
+        requireCp1251Name(refused, "skin");
+    }
     SkinName =
         ComboBox1->currentIndex() < 0 ? std::string() : UnicodeToCp1251(ComboBox1->currentText());
     LoadTextures();

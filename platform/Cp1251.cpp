@@ -72,3 +72,7 @@ int Cp1251CompareNoCase(std::string_view a, std::string_view b) {
         return 0;
     return a.size() < b.size() ? -1 : 1;
 }
+
+bool FitsCp1251(QStringView text) {
+    return Cp1251ToUnicode(UnicodeToCp1251(text)) == text;
+}

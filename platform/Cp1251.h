@@ -12,6 +12,8 @@
 QString Cp1251ToUnicode(std::string_view bytes);
 // Characters without a Windows-1251 code become "?".
 std::string UnicodeToCp1251(QStringView text);
+// True when every character of the text has a Windows-1251 code.
+bool FitsCp1251(QStringView text);
 
 namespace cp1251_detail {
 constexpr std::array<unsigned char, 256> makeFoldTable() {

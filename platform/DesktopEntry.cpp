@@ -1,8 +1,9 @@
 #include "platform/DesktopEntry.h"
 
+#include "platform/FileWriting.h"
+
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -45,14 +46,7 @@ QString QuoteExecArgument(const QString& argument) {
 }
 
 bool SaveAtomically(const QString& filePath, const QByteArray& bytes) {
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFileContents(filePath, bytes, nullptr);
 }
 } // namespace
 

@@ -1,11 +1,11 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/Cp1251.h"
+#include "platform/FileWriting.h"
 #include "platform/VordaError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 #include <vector>
@@ -226,8 +226,13 @@ std::string ReadProfileString(const QString& path, std::string_view section, std
 
 void WriteProfileString(const QString& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    if (BreaksStructure(section, key, value))
-        ThrowUnableToWrite(path);
+    WriteProfileStrings(path, {{std::string(section), std::string(key), std::string(value)}});
+}
+
+void WriteProfileStrings(const QString& path, const std::vector<ProfileValue>& values) {
+    for (const ProfileValue& entry : values)
+        if (BreaksStructure(entry.section, entry.key, entry.value))
+            ThrowUnableToWrite(path);
 
     std::string bytes;
     // A file that exists but cannot be read is not taken for a missing one: writing would
@@ -238,16 +243,9 @@ void WriteProfileString(const QString& path, std::string_view section, std::stri
             ThrowUnableToWrite(path);
         bytes = std::move(*existing);
     }
-    const std::string updated = WithKeySet(bytes, Trim(section), Trim(key), value);
+    for (const ProfileValue& entry : values)
+        bytes = WithKeySet(bytes, Trim(entry.section), Trim(entry.key), entry.value);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        ThrowUnableToWrite(path);
-    const auto size = static_cast<qint64>(updated.size());
-    if (file.write(updated.data(), size) != size) {
-        file.cancelWriting();
-        ThrowUnableToWrite(path);
-    }
-    if (!file.commit())
+    if (!ReplaceFileContents(path, QByteArray::fromStdString(bytes), nullptr))
         ThrowUnableToWrite(path);
 }

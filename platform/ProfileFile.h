@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reading and writing one value of a settings file: a text file of sections and
 // "key=value" lines in Windows-1251 with CR LF line ends.
@@ -49,3 +50,14 @@ std::string ReadProfileString(const QString& path, std::string_view section, std
 // (a line break anywhere, "]" in the section name, "=" in the key, an empty key or section).
 void WriteProfileString(const QString& path, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// One key to set by WriteProfileStrings.
+struct ProfileValue {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+// Sets every key, in order, as WriteProfileString does, in one replacement of the file: a
+// failure leaves the old file whole, never some of the keys written.
+void WriteProfileStrings(const QString& path, const std::vector<ProfileValue>& values);

@@ -1,11 +1,12 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/FileWriting.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 const char* const kUserFolderName = "vorda2000";
@@ -34,17 +35,11 @@ QString copyWhole(const QString& from, const QString& to) {
     if (!source.open(QIODevice::ReadOnly))
         return source.errorString();
     const QByteArray bytes = source.readAll();
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        return target.errorString();
-    // QSaveFile may report success after a buffered write failed: flush and check first.
-    if (target.write(bytes) != bytes.size() || !target.flush()) {
-        const QString reason = target.errorString();
-        target.cancelWriting();
+    if (source.error() != QFileDevice::NoError)
+        return source.errorString();
+    QString reason;
+    if (!ReplaceFileContents(to, bytes, &reason))
         return reason;
-    }
-    if (!target.commit())
-        return target.errorString();
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                   QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     return {};

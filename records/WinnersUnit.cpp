@@ -4,6 +4,7 @@
 #include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 #include "settings/INIUnit.h"
@@ -12,7 +13,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <charconv>
 #include <string_view>
@@ -27,11 +28,16 @@ constexpr char kEndOfFile = 26; // a text file ends at Ctrl-Z, as the library fi
 constexpr size_t kMaxNumberLength = 32;
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Where and why a records file stops making sense.
+struct RecordsDamage {
+    int line;
+    QString what;
+};
+
 // The records file as lines; the reader walks it like a text file, line by line.
 class RecordsReader {
 public:
-    RecordsReader(QByteArray bytes, QString path)
-        : bytes_(std::move(bytes)), path_(std::move(path)) {
+    explicit RecordsReader(QByteArray bytes) : bytes_(std::move(bytes)) {
         const qsizetype stop = bytes_.indexOf(kEndOfFile);
         if (stop >= 0)
             bytes_.truncate(stop);
@@ -49,9 +55,15 @@ public:
         return line;
     }
 
+    // A name line; the file must not end before it.
+    std::string ReadName() {
+        if (AtEnd())
+            throw endsEarly();
+        return ReadLine();
+    }
+
     // A decimal integer: blanks and line ends before it are skipped, at most 32 characters up
-    // to the next blank or line end are taken, then the rest of its line is skipped. At the
-    // end of the file it is 0.
+    // to the next blank or line end are taken, then the rest of its line is skipped.
     int32_t ReadScore() {
         while (!AtEnd() && IsBlankOrLineEnd(bytes_[pos_])) {
             if (bytes_[pos_] == '\r' || bytes_[pos_] == '\n')
@@ -60,7 +72,7 @@ public:
                 ++pos_;
         }
         if (AtEnd())
-            return 0;
+            throw endsEarly();
         const qsizetype begin = pos_;
         while (!AtEnd() && !IsBlankOrLineEnd(bytes_[pos_]) &&
                static_cast<size_t>(pos_ - begin) < kMaxNumberLength)
@@ -74,6 +86,10 @@ public:
 private:
     static bool IsBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+    RecordsDamage endsEarly() const {
+        return {line_, QStringLiteral("the file ends there, before its last record")};
+    }
+
     void SkipLineEnd() {
         if (AtEnd())
             return;
@@ -83,7 +99,7 @@ private:
         ++line_;
     }
 
-    int32_t ToScore(std::string_view text, int line) const {
+    static int32_t ToScore(std::string_view text, int line) {
         std::string_view digits = text;
         if (!digits.empty() && digits.front() == '+')
             digits.remove_prefix(1);
@@ -91,20 +107,34 @@ private:
         const auto [end, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-            throw VordaError(VordaError::Kind::Conversion,
-                             QStringLiteral("The records file \"%1\" is damaged: line %2 holds "
-                                            "'%3', which is not a whole number")
-                                 .arg(QDir::toNativeSeparators(path_))
-                                 .arg(line)
-                                 .arg(Cp1251ToUnicode(text)));
+            throw RecordsDamage{line, QStringLiteral("it holds '%1', which is not a whole number")
+                                          .arg(Cp1251ToUnicode(text))};
         return value;
     }
 
     QByteArray bytes_;
-    QString path_;
     qsizetype pos_ = 0;
     int line_ = 1; // of the position, counted from 1
 };
+
+// A records file that could not be read whole is kept beside the file before the close
+// replaces it: its bytes as read, or, when it could not be read at all, the file itself.
+struct KeptRecordsFile {
+    bool pending = false;
+    bool unreadable = false;
+    QByteArray bytes;
+    QString keepAs;
+};
+KeptRecordsFile keptFile;
+
+// "DATA/Winners.damaged", or with a number after it when that name is taken.
+QString freeDamagedPath(const QString& path) {
+    const QString base = path + QStringLiteral(".damaged");
+    QString candidate = base;
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = base + QString::number(n);
+    return candidate;
+}
 
 void EmptyEntry(WinnerEntry& entry) {
     entry = WinnerEntry{std::string(EmptyName), EmptyScore};
@@ -153,21 +183,47 @@ QString RecordsPath() {
 
 void ReadWinners() {
     const QString path = RecordsPath();
+    keptFile = KeptRecordsFile();
+    ClearAllWinners();
+    if (!QFileInfo::exists(path))
+        return;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot read the records file \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()));
-    RecordsReader reader(file.readAll(), path);
-    for (int language = 1; language <= kRecordLanguages; ++language) {
-        for (int strength = 1; strength <= kRecordStrengths; ++strength) {
-            for (int place = 1; place <= kRecordPlaces; ++place) {
-                WinnerEntry& entry = Winners[language][strength][place];
-                entry.Name = reader.ReadLine();
-                entry.Score = reader.ReadScore();
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        keptFile = KeptRecordsFile{true, true, {}, freeDamagedPath(path)};
+        throw VordaError(
+            VordaError::Kind::InputOutput,
+            QStringLiteral("Cannot read the records file \"%1\": %2. The records "
+                           "start empty; the file will be kept as \"%3\".")
+                .arg(shownPath, file.errorString(), QDir::toNativeSeparators(keptFile.keepAs)));
+    }
+    RecordsReader reader(bytes);
+    try {
+        for (int language = 1; language <= kRecordLanguages; ++language) {
+            for (int strength = 1; strength <= kRecordStrengths; ++strength) {
+                for (int place = 1; place <= kRecordPlaces; ++place) {
+                    WinnerEntry entry;
+                    entry.Name = reader.ReadName();
+                    entry.Score = reader.ReadScore();
+                    Winners[language][strength][place] = std::move(entry);
+                }
+                reader.ReadLine();
             }
-            reader.ReadLine();
         }
+    } catch (const RecordsDamage& damage) {
+        // The places from the damage on stay emptied; a partly read entry is not taken.
+        keptFile = KeptRecordsFile{true, false, bytes, freeDamagedPath(path)};
+        throw VordaError(VordaError::Kind::Conversion,
+                         QStringLiteral("The records file \"%1\" is damaged at line %2: %3. The "
+                                        "records before that line are kept, the places after it "
+                                        "start empty, and the file as it was will be kept as "
+                                        "\"%4\".")
+                             .arg(shownPath)
+                             .arg(damage.line)
+                             .arg(damage.what, QDir::toNativeSeparators(keptFile.keepAs)));
     }
 }
 
@@ -190,12 +246,27 @@ QByteArray WinnersFileBytes() {
 
 void WriteWinners() {
     const QString path = RecordsPath();
-    const QByteArray bytes = WinnersFileBytes();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot write the records file \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (keptFile.pending) {
+        if (QFileInfo::exists(keptFile.keepAs))
+            keptFile.keepAs = freeDamagedPath(path);
+        QString reason;
+        const bool kept = keptFile.unreadable
+                              ? QFile::rename(path, keptFile.keepAs)
+                              : ReplaceFileContents(keptFile.keepAs, keptFile.bytes, &reason);
+        if (!kept)
+            throw VordaError(VordaError::Kind::InputOutput,
+                             QStringLiteral("Cannot keep the damaged records file \"%1\" as "
+                                            "\"%2\"%3; the file is left as it was.")
+                                 .arg(shownPath, QDir::toNativeSeparators(keptFile.keepAs),
+                                      reason.isEmpty() ? QString() : ": " + reason));
+        keptFile = KeptRecordsFile();
+    }
+    QString reason;
+    if (!ReplaceFileContents(path, WinnersFileBytes(), &reason))
+        throw VordaError(
+            VordaError::Kind::InputOutput,
+            QStringLiteral("Cannot write the records file \"%1\": %2").arg(shownPath, reason));
 }
 
 void AddToWinners(int32_t Score, const std::string& Name) {
@@ -207,9 +278,20 @@ void AddToWinners(int32_t Score, const std::string& Name) {
             continue;
         for (int below = kRecordPlaces; below > place; --below)
             list[below] = list[below - 1];
-        list[place] = WinnerEntry{Name, Score};
+        list[place] = WinnerEntry{RecordName(Name), Score};
         return;
     }
+}
+
+std::string RecordName(std::string_view typed) {
+    std::string name;
+    for (const char c : typed) {
+        if (c == '\t')
+            name += ' ';
+        else if (static_cast<unsigned char>(c) >= 32 && c != 127)
+            name += c;
+    }
+    return name;
 }
 
 void ClearCurrentWinners() {
@@ -316,7 +398,8 @@ bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
     const int answer = ShowChoiceWindow();
     // The question's own close gave the main window its input back; this window is still up.
     SetMainInputEnabled(false);
-    return answer != kChoiceNo;
+    // Only Yes clears: Esc or closing the question keeps every record.
+    return answer == kChoiceYes;
 }
 
 void TWinnersWindow::ClearButton1Click() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TCoolBevel;
 class TCoolBtn;
@@ -43,22 +44,28 @@ QString RecordsPath();
 
 // Fills Winners from the records file: twelve blocks (language 1 strengths 1..6, then
 // language 2), each ten pairs of a name line and a score line and one line that is skipped.
-// Entries past the end of a short file get an empty name and score 0. A missing or
-// unreadable file, or a score that is not a decimal 32-bit integer, raises VordaError naming
-// the file (and the line); the entries read before the error keep their new values, the rest
-// keep the old ones.
+// A missing file is no error: every place starts emptied ("-", EmptyScore). A file that
+// cannot be read, or is damaged (a score that is not a decimal 32-bit integer, an end before
+// the last record, an early Ctrl-Z), keeps the entries read before the damage, empties every
+// other, and raises one VordaError naming the file and the line once the table is complete;
+// the file as it was is then kept beside it ("DATA/Winners.damaged") by the next WriteWinners.
 void ReadWinners();
 
-// Replaces the records file with all of Winners: 252 lines, Windows-1251, CR LF. The file is
-// replaced atomically; when it cannot be written VordaError is raised and the old file stays.
+// Replaces the records file with all of Winners: 252 lines, Windows-1251, CR LF. A damaged
+// file read at start-up is first kept beside it. The file is replaced atomically; when it
+// cannot be written VordaError is raised and the old file stays.
 void WriteWinners();
 
 // The same file image as bytes (what WriteWinners writes).
 QByteArray WinnersFileBytes();
 
-// Offers a result to the current list: it goes to the first place whose score is less than
-// or equal to Score (so a tie goes above the older result), the places below move down and
-// the old place 10 drops out. When all ten scores are greater nothing changes.
+// A typed name as a record keeps it: without control characters, which would cut the file
+// (a tab becomes a blank, line breaks and the others are dropped).
+std::string RecordName(std::string_view typed);
+
+// Offers a result to the current list, under RecordName(Name): it goes to the first place whose
+// score is less than or equal to Score (so a tie goes above the older result), the places below
+// move down and the old place 10 drops out. When all ten scores are greater nothing changes.
 void AddToWinners(int32_t Score, const std::string& Name);
 
 // Empties every place of the current list, or of all twelve lists.

@@ -9,6 +9,9 @@
 #include "platform/VordaError.h"
 #include "settings/SetCPUUnit.h"
 
+#include <QDir>
+#include <QStringList>
+
 #include <algorithm>
 #include <limits>
 
@@ -41,6 +44,10 @@ void TVordaIniFile::WriteString(std::string_view section, std::string_view key,
     WriteProfileString(path_, section, key, value);
 }
 
+void TVordaIniFile::WriteStrings(const std::vector<ProfileValue>& values) const {
+    WriteProfileStrings(path_, values);
+}
+
 void InitSettingsFile() {
     SettingsFile = TVordaIniFile(ProgramFolder() + QStringLiteral("Vorda2000.ini"));
 }
@@ -71,9 +78,27 @@ int64_t SettingsToInteger(const std::string& text) {
     return negative ? -value : value;
 }
 
+namespace {
+// A number setting: its value converted, or its default with a note of the bad value.
+int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
+                          QStringList& problems) {
+    const std::string text = SettingsFile.ReadString(kVorda, key, defaultValue);
+    try {
+        return SettingsToInteger(text);
+    } catch (const VordaError&) {
+        problems << QStringLiteral("\"%1\" is not a whole number in the setting %2 of %3; %4 is "
+                                   "used instead.")
+                        .arg(Cp1251ToUnicode(text), QString::fromLatin1(key.data(), key.size()),
+                             QDir::toNativeSeparators(SettingsFile.FileName()),
+                             QString::fromLatin1(defaultValue.data(), defaultValue.size()));
+        return SettingsToInteger(std::string(defaultValue));
+    }
+}
+} // namespace
+
 void ReadSettings() {
-    const int64_t language =
-        SettingsToInteger(SettingsFile.ReadString(kVorda, "LanguageNumber", "1"));
+    QStringList problems;
+    const int64_t language = readNumberSetting("LanguageNumber", "1", problems);
     // Every number other than 1 selects English, so the library and the records only ever see
     // 1 or 2.
     const LanguageInfo& info = LanguageOf(language == kRussian ? kRussian : kEnglish);
@@ -85,7 +110,7 @@ void ReadSettings() {
     if (SettingsView)
         SettingsView->ApplyMenuTexts();
 
-    const int64_t strength = SettingsToInteger(SettingsFile.ReadString(kVorda, "Strong", "16"));
+    const int64_t strength = readNumberSetting("Strong", "16", problems);
     MaxWordLength = static_cast<uint16_t>(
         std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength));
 
@@ -101,15 +126,22 @@ void ReadSettings() {
 
     SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
     UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
+
+    // Reported once, after every setting has been read.
+    if (!problems.isEmpty())
+        throw VordaError(VordaError::Kind::Conversion, problems.join(QLatin1Char('\n')));
 }
 
 void WriteSettings() {
     const bool sound = SettingsView ? SettingsView->SoundChecked() : true;
-    SettingsFile.WriteString(kVorda, "Sound", sound ? "1" : "0");
-    SettingsFile.WriteString(kVorda, "LanguageNumber", std::to_string(Words.Language));
-    SettingsFile.WriteString(kVorda, "Strong", std::to_string(int(MaxWordLength) - 2));
+    std::vector<ProfileValue> values = {
+        {std::string(kVorda), "Sound", sound ? "1" : "0"},
+        {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},
+        {std::string(kVorda), "Strong", std::to_string(int(MaxWordLength) - 2)},
+    };
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        SettingsFile.WriteString(kImages, imageKey(slot), fileNamePart(TextureFiles[slot]));
-    SettingsFile.WriteString(kImages, "UseSkins", UseSkins ? "1" : "0");
-    SettingsFile.WriteString(kImages, "SkinName", SkinName);
+        values.push_back({std::string(kImages), imageKey(slot), fileNamePart(TextureFiles[slot])});
+    values.push_back({std::string(kImages), "UseSkins", UseSkins ? "1" : "0"});
+    values.push_back({std::string(kImages), "SkinName", SkinName});
+    SettingsFile.WriteStrings(values);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/ProfileFile.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The settings file "Vorda2000.ini" beside the program: the sections "Vorda" and "Images"
 // (settings, read and written) and "Russian" and "English" (every text of the interface,
@@ -19,6 +22,8 @@ public:
     // Raises VordaError "Unable to write to <path>" when the file cannot be written; the old
     // file is then left as it was.
     void WriteString(std::string_view section, std::string_view key, std::string_view value) const;
+    // Every value in one replacement of the file; on failure the old file is left whole.
+    void WriteStrings(const std::vector<ProfileValue>& values) const;
 
 private:
     QString path_;
@@ -48,14 +53,15 @@ extern TSettingsView* SettingsView;
 // The text of a key in the current language section, "?" when it is missing.
 std::string LanguageText(std::string_view key);
 
-// Reads the settings and applies the language section. A non-decimal "LanguageNumber" or
-// "Strong" raises a conversion error; the steps after it do not run. "Strong" is brought
-// into the strengths the game offers (MaxWordLength 3..8), and any "LanguageNumber" other
-// than 1 selects English (Language 2).
+// Reads the settings and applies the language section. A "LanguageNumber" or "Strong" that is
+// not a decimal integer is taken as its default, every other step still runs, and at the end
+// one conversion error names each such key and value. "Strong" is brought into the strengths
+// the game offers (MaxWordLength 3..8), and any "LanguageNumber" other than 1 selects English
+// (Language 2).
 void ReadSettings();
 
-// Writes the settings keys of "Vorda" and "Images". A failed write raises "Unable to write
-// to <path>" and skips the remaining writes.
+// Writes the settings keys of "Vorda" and "Images" in one replacement of the file. A failed
+// write raises "Unable to write to <path>" and leaves the old file whole.
 void WriteSettings();
 
 // A decimal integer as the settings file holds it (optional sign, digits); anything else

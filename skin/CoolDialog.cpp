@@ -4,10 +4,12 @@
 #include "skin/CoolControls.h"
 
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
 TDialogHost* DialogHost = nullptr;
@@ -140,14 +142,21 @@ void TCoolDialog::PlaceWindow() {
     }
 }
 
+// A window manager's own hide and show (minimising and restoring) arrive as spontaneous
+// events; the dialog is still open then, so it neither deactivates nor activates again.
 void TCoolDialog::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
     PlaceWindow();
     QDialog::showEvent(event);
     RunReportingErrors([this] { FormActivate(); });
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
-    RunReportingErrors([this] { FormDeactivate(); });
+    if (!event->spontaneous())
+        RunReportingErrors([this] { FormDeactivate(); });
     QDialog::hideEvent(event);
 }
 

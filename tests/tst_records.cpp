@@ -11,7 +11,9 @@
 #include "skin/CoolEdit.h"
 #include "tests/support/GameFixture.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QtTest>
 
 namespace {
@@ -26,6 +28,12 @@ QByteArray freshFile() {
     for (int block = 0; block < 12; ++block)
         bytes += kEmptyPair.repeated(10) + "\r\n";
     return bytes;
+}
+
+// The first entries of a records file (with the empty line after a block of ten), the others
+// as the fresh file has them.
+QByteArray complete(const QByteArray& beginning, int entries) {
+    return beginning + freshFile().mid(entries * kEmptyPair.size() + entries / 10 * 2);
 }
 
 // Lines given in UTF-8, written CP1251 with CR LF.
@@ -89,21 +97,21 @@ private slots:
         const QByteArray named = lines({QString::fromUtf8("Вася Пупкин"), "-12", "Ann", "7"}) +
                                  kEmptyPair.repeated(8) + "\r\n" + lines({"", "2147483647"});
         QTest::newRow("Cyrillic name")
-            << named << 1 << 1 << 1 << QString::fromUtf8("Вася Пупкин") << -12;
-        QTest::newRow("second place") << named << 1 << 1 << 2 << "Ann" << 7;
-        QTest::newRow("empty name, largest score") << named << 1 << 2 << 1 << "" << 2147483647;
-        QTest::newRow("short file: the rest is empty name and 0")
-            << named << 1 << 2 << 2 << "" << 0;
-        QTest::newRow("short file: last list") << named << 2 << 6 << 10 << "" << 0;
+            << complete(named, 11) << 1 << 1 << 1 << QString::fromUtf8("Вася Пупкин") << -12;
+        QTest::newRow("second place") << complete(named, 11) << 1 << 1 << 2 << "Ann" << 7;
+        QTest::newRow("empty name, largest score")
+            << complete(named, 11) << 1 << 2 << 1 << "" << 2147483647;
         QTest::newRow("blanks around the score, text after it")
-            << lines({"Bo", "  \t42 points"}) << 1 << 1 << 1 << "Bo" << 42;
+            << complete(lines({"Bo", "  \t42 points"}), 1) << 1 << 1 << 1 << "Bo" << 42;
         QTest::newRow("score after empty lines")
-            << lines({"Bo", "", "", "+5", "Cy", "6"}) << 1 << 1 << 2 << "Cy" << 6;
+            << complete(lines({"Bo", "", "", "+5", "Cy", "6"}), 2) << 1 << 1 << 2 << "Cy" << 6;
         QTest::newRow("the line after a block is skipped whatever it holds")
-            << kEmptyPair.repeated(10) + "junk\r\n" + lines({"Di", "3"}) << 1 << 2 << 1 << "Di"
-            << 3;
+            << complete(kEmptyPair.repeated(10) + "junk\r\n" + lines({"Di", "3"}), 11) << 1 << 2
+            << 1 << "Di" << 3;
         QTest::newRow("LF line ends")
-            << QByteArray("Eve\n9\nFay\n8\n") << 1 << 1 << 2 << "Fay" << 8;
+            << complete(QByteArray("Eve\n9\nFay\n8\n"), 2) << 1 << 1 << 2 << "Fay" << 8;
+        QTest::newRow("last block without its empty line")
+            << freshFile().chopped(2) << 2 << 6 << 10 << "-" << -666;
     }
     void readsTheFile() {
         QFETCH(QByteArray, file);
@@ -118,39 +126,44 @@ private slots:
         QTEST(int(entry.Score), "score");
     }
 
-    void damagedFileIsReported_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << lines({"Al", "5", "Bo", "abc"}) << "line 4 holds 'abc'";
-        QTest::newRow("digits then letters")
-            << lines({"Al", "5", "Bo", "12a"}) << "line 4 holds '12a'";
+    // Al 5 and Bo 7 open the file; what follows them decides where it breaks.
+    void damagedFileKeepsWhatCameBefore_data() {
+        QTest::addColumn<QByteArray>("rest");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("letters") << lines({"Cy", "abc"}) << 6 << "holds 'abc'" << 2;
+        QTest::newRow("digits then letters") << lines({"Cy", "12a"}) << 6 << "holds '12a'" << 2;
         QTest::newRow("beyond 32 bits")
-            << lines({"Al", "5", "Bo", "2147483648"}) << "line 4 holds '2147483648'";
-        QTest::newRow("two signs") << lines({"Al", "5", "Bo", "--5"}) << "line 4 holds '--5'";
+            << lines({"Cy", "2147483648"}) << 6 << "holds '2147483648'" << 2;
+        QTest::newRow("two signs") << lines({"Cy", "--5"}) << 6 << "holds '--5'" << 2;
+        QTest::newRow("binary junk")
+            << QByteArray("Cy\r\n\x01\xff\x00\x7f\r\n", 10) << 6 << "holds '" << 2;
+        QTest::newRow("a name without its score") << lines({"Cy"}) << 6 << "ends there" << 2;
+        QTest::newRow("short file") << QByteArray() << 5 << "ends there" << 2;
+        QTest::newRow("early Ctrl-Z") << "Cy\r\n\x1a" + freshFile() << 6 << "ends there" << 2;
     }
-    void damagedFileIsReported() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, message);
+    void damagedFileKeepsWhatCameBefore() {
+        QFETCH(QByteArray, rest);
+        QFETCH(int, line);
+        QFETCH(QString, what);
+        QFETCH(int, kept);
         TestGameFolder folder;
-        folder.write("DATA/Winners", freshFile());
-        ReadWinners();
-        folder.write("DATA/Winners", file);
+        folder.write("DATA/Winners", lines({"Al", "5", "Bo", "7"}) + rest);
+        QString message;
         try {
             ReadWinners();
-            QFAIL("no error");
         } catch (const VordaError& error) {
-            QVERIFY2(error.text().contains(message), qPrintable(error.text()));
-            QVERIFY(error.text().contains(QDir::toNativeSeparators(RecordsPath())));
+            message = error.text();
         }
-        // Read before the error: taken; after it: as before.
-        QCOMPARE(Winners[1][1][1].Name, std::string("Al"));
-        QCOMPARE(Winners[1][1][1].Score, 5);
-        QCOMPARE(Winners[1][1][3].Score, EmptyScore);
-    }
-
-    void missingFileIsReported() {
-        TestGameFolder folder;
-        QVERIFY_THROWS_EXCEPTION(VordaError, ReadWinners());
+        QVERIFY2(message.contains(QDir::toNativeSeparators(RecordsPath()) +
+                                  QString("\" is damaged at line %1: ").arg(line)),
+                 qPrintable(message));
+        QVERIFY2(message.contains(what), qPrintable(message));
+        QCOMPARE(listText(Winners[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
+        // Every place from the damage on is emptied, never left as an empty name with 0.
+        QCOMPARE(listText(Winners[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
+        QCOMPARE(listText(Winners[2][6]), QStringList(10, "-666 -"));
     }
 
     void writesTheFile() {
@@ -220,24 +233,60 @@ private slots:
         QCOMPARE(Winners[2][4][1].Score, EmptyScore);
     }
 
-    void startStopsWithoutARecordsFile_data() {
+    // A start and a close with the records file missing or damaged: every later step of the
+    // start-up runs, the settings come back as they were, the good records stay and the
+    // damaged file is kept beside the new one.
+    void startAndCloseKeepWhatThePlayerOwns_data() {
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("damaged score") << lines({"Al", "five"});
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("missing") << QByteArray() << "" << QStringList();
+        QTest::newRow("a damaged score") << lines({"Al", "5", "Bo", "x7"}) + freshFile().mid(18)
+                                         << "line 4" << QStringList{"5 Al"};
+        QTest::newRow("short") << lines({"Al", "5", "Bo", "4"}) << "line 5"
+                               << QStringList{"5 Al", "4 Bo"};
+        QTest::newRow("an early Ctrl-Z")
+            << lines({"Al", "5"}) + "\x1a" + freshFile() << "line 3" << QStringList{"5 Al"};
     }
-    void startStopsWithoutARecordsFile() {
+    void startAndCloseKeepWhatThePlayerOwns() {
         QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+        QFETCH(QStringList, kept);
         GameFixture game(kRussian, kEnglish);
+        const QByteArray settings = game.folder().read("Vorda2000.ini");
         if (file.isNull())
             QFile::remove(game.folder().path() + "DATA/Winners");
         else
             game.folder().write("DATA/Winners", file);
+        // Left by writes that were killed: removed at the start. Other names stay.
+        const QStringList stale = {"Vorda2000.ini.a1B2c3", "DATA/Winners.Zz9yX8"};
+        const QStringList others = {"DATA/Winners.notes", "DATA/Winners.a1B2c3d"};
+        for (const QString& name : stale + others)
+            game.folder().write(name, "x");
+        game.errors().texts.clear();
         TMainWindow w;
-        QCOMPARE(game.errors().texts.size(), 1);
-        QVERIFY(game.errors().texts[0].contains("records file"));
-        // Neither the settings nor a new game came after it.
-        QVERIFY(FieldGrid[1][3]->Caption().empty());
-        QVERIFY(w.windowTitle().isEmpty());
+        QCOMPARE(game.errors().texts.size(), error.isEmpty() ? 0 : 1);
+        if (!error.isEmpty()) {
+            QVERIFY2(game.errors().texts[0].contains("Winners\" is damaged at " + error),
+                     qPrintable(game.errors().texts[0]));
+            QVERIFY(game.errors().texts[0].contains("Winners.damaged"));
+        }
+        for (const QString& name : stale)
+            QVERIFY2(!QFile::exists(game.folder().path() + name), qPrintable(name));
+        for (const QString& name : others)
+            QVERIFY2(QFile::exists(game.folder().path() + name), qPrintable(name));
+        // The settings, both libraries and a new game came after it.
+        QCOMPARE(FieldGrid[1][3]->Caption(), Cp("К"));
+        QVERIFY(w.Menu_English->text().endsWith(" 1"));
+        QCOMPARE(int(MaxWordLength), 6);
+        QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
+        QCOMPARE(listText(Winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
+        w.close();
+        QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
+        const QByteArray written = game.folder().read("DATA/Winners");
+        QCOMPARE(written.count("\r\n"), 252);
+        QCOMPARE(written.count("-\r\n-666\r\n"), 120 - kept.size());
+        QCOMPARE(game.folder().read("DATA/Winners.damaged"), error.isEmpty() ? QByteArray() : file);
     }
 
     void closeWritesSettingsThenRecords_data() {
@@ -310,15 +359,18 @@ private slots:
 
     void clearing_data() {
         QTest::addColumn<bool>("all");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("this list, yes") << false << true;
-        QTest::newRow("this list, no") << false << false;
-        QTest::newRow("all lists, yes") << true << true;
-        QTest::newRow("all lists, no") << true << false;
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("this list, yes") << false << "yes";
+        QTest::newRow("this list, no") << false << "no";
+        QTest::newRow("this list, Esc") << false << "esc";
+        QTest::newRow("all lists, yes") << true << "yes";
+        QTest::newRow("all lists, no") << true << "no";
+        QTest::newRow("all lists, closed") << true << "closed";
     }
     void clearing() {
         QFETCH(bool, all);
-        QFETCH(bool, yes);
+        QFETCH(QString, answer);
+        const bool yes = answer == "yes";
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         WinnerEntry* current = CurrentWinnersList();
         setList(current, {"9 Ann", "1 Bo"});
@@ -331,7 +383,12 @@ private slots:
             WhenDialogShows([&](QDialog* choice) {
                 caption = choice->windowTitle();
                 question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
-                clickButton(yes ? ChoiceWindow->YesButton : ChoiceWindow->NoButton);
+                if (answer == "esc")
+                    QTest::keyClick(choice, Qt::Key_Escape);
+                else if (answer == "closed")
+                    choice->reject();
+                else
+                    clickButton(yes ? ChoiceWindow->YesButton : ChoiceWindow->NoButton);
             });
             clickButton(button);
             namesAfter = captions(WinnersWindow->NameLabels);
@@ -472,29 +529,59 @@ private slots:
 
     void typedNameIsStored_data() {
         QTest::addColumn<QString>("typed");
-        QTest::newRow("Cyrillic") << QString::fromUtf8("Пётр Ёлкин");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("outside the code page becomes ?") << QString::fromUtf8("Zoë ☺");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("minimised");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Cyrillic") << QString::fromUtf8("Пётр Ёлкин") << "" << false
+                                  << QString::fromUtf8("Пётр Ёлкин");
+        QTest::newRow("empty") << ""
+                               << "" << false << "";
+        QTest::newRow("outside the code page becomes ?")
+            << QString::fromUtf8("Zoë ☺") << "" << false << QString::fromUtf8("Zoë ?");
+        QTest::newRow("pasted control characters and line breaks") << ""
+                                                                   << "Ann\tB\x1a"
+                                                                      "o\r\nCy\x01"
+                                                                   << false << "Ann BoCy";
+        QTest::newRow("minimised and restored by the window manager") << "Ann"
+                                                                      << "" << true << "Ann";
     }
     void typedNameIsStored() {
         QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(bool, minimised);
+        QFETCH(QString, stored);
         GameFixture game(kRussian, kEnglish);
         Scores[1] = 5;
         Scores[2] = 0;
-        WhenDialogShows([&](QDialog*) {
+        bool pastedIntoTheBox = false;
+        WhenDialogShows([&](QDialog* dialog) {
             QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Backspace);
             typeText(AddRatingWindow->Edit1, typed);
+            if (!pasted.isEmpty()) {
+                QGuiApplication::clipboard()->setText(pasted);
+                AddRatingWindow->Edit1->paste();
+                pastedIntoTheBox = AddRatingWindow->Edit1->text().contains('\t');
+            }
+            if (minimised) {
+                dialog->showMinimized();
+                dialog->showNormal();
+            }
             clickButton(AddRatingWindow->CoolOkButton);
         });
+        game.sounds.clear();
         ShowNameEntry();
-        const WinnerEntry& first = CurrentWinnersList()[1];
-        QCOMPARE(first.Score, 5);
-        QCOMPARE(first.Name, UnicodeToCp1251(typed));
+        QCOMPARE(pastedIntoTheBox, !pasted.isEmpty());
+        // Stored once, its sound played once.
+        QCOMPARE(game.sounds, QList<int>{4});
+        const WinnerEntry* list = CurrentWinnersList();
+        QCOMPARE(list[1].Score, 5);
+        QCOMPARE(list[1].Name, UnicodeToCp1251(stored));
+        QCOMPARE(list[2].Score, EmptyScore);
         game.window().close();
         QVERIFY(
             game.folder()
                 .read("DATA/Winners")
-                .contains("-666\r\n\r\n" + QByteArray::fromStdString(first.Name) + "\r\n5\r\n"));
+                .contains("-666\r\n\r\n" + QByteArray::fromStdString(list[1].Name) + "\r\n5\r\n"));
     }
 
     void gameEndedByPassesShowsNameEntryThenRecords() {

@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("known in other case") << "house" << HumanWordVerdict::Accepted;
         QTest::newRow("unknown") << "HOSE" << HumanWordVerdict::Unknown;
         QTest::newRow("one letter") << "A" << HumanWordVerdict::Refused;
+        QTest::newRow("no letter") << "" << HumanWordVerdict::Refused;
         QTest::newRow("played already") << "TO" << HumanWordVerdict::Refused;
         QTest::newRow("longer than any list")
             << QString(kMaxWordLength + 1, 'A') << HumanWordVerdict::Refused;

@@ -111,25 +111,39 @@ private slots:
         QCOMPARE(game.window().Menu_Options->title(), QString("?"));
     }
 
-    void notANumberStopsTheReading_data() {
+    void notANumberTakesItsDefault_data() {
         QTest::addColumn<QByteArray>("vorda");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("language") << QByteArray("LanguageNumber=one\r\nSound=0\r\n")
-                                  << "'one' is not a valid integer value";
-        QTest::newRow("strength") << QByteArray("Strong=4x\r\nSound=0\r\n")
-                                  << "'4x' is not a valid integer value";
-        QTest::newRow("empty strength")
-            << QByteArray("Strong=\r\nSound=0\r\n") << "'' is not a valid integer value";
+        QTest::addColumn<QStringList>("named");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("maxWordLength");
+        QTest::newRow("language") << QByteArray("LanguageNumber=one\r\nStrong=4\r\nSound=0\r\n")
+                                  << QStringList{"\"one\"", "LanguageNumber", "1 is used"} << 1
+                                  << 6;
+        QTest::newRow("strength") << QByteArray("LanguageNumber=2\r\nStrong=4x\r\nSound=0\r\n")
+                                  << QStringList{"\"4x\"", "Strong", "16 is used"} << 2 << 8;
+        QTest::newRow("empty strength") << QByteArray("LanguageNumber=2\r\nStrong=\r\nSound=0\r\n")
+                                        << QStringList{"\"\"", "Strong"} << 2 << 8;
+        QTest::newRow("both") << QByteArray("LanguageNumber=x\r\nStrong=y\r\nSound=0\r\n")
+                              << QStringList{"\"x\"", "\"y\""} << 1 << 8;
     }
-    void notANumberStopsTheReading() {
+    void notANumberTakesItsDefault() {
         QFETCH(QByteArray, vorda);
-        QFETCH(QString, message);
+        QFETCH(QStringList, named);
         GameFixture game(kRussian, kEnglish, settingsWith(vorda));
-        QCOMPARE(game.errors().texts, QStringList{message});
-        // The steps after the error did not run: no game, sound still ticked as designed.
-        QVERIFY(game.window().Menu_Sound->isChecked());
-        QCOMPARE(int(MaxWordLength), 8);
-        QVERIFY(FieldGrid[1][3]->Caption().empty());
+        // Reported once, naming the key and the value; every other setting is read and the
+        // start-up goes on.
+        QCOMPARE(game.errors().texts.size(), 1);
+        for (const QString& part : named)
+            QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
+        QTEST(int(Words.Language), "language");
+        QTEST(int(MaxWordLength), "maxWordLength");
+        QVERIFY(!game.window().Menu_Sound->isChecked());
+        QCOMPARE(TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
+        QVERIFY(!FieldGrid[1][3]->Caption().empty());
+        game.window().close();
+        const QByteArray written = game.folder().read("Vorda2000.ini");
+        QVERIFY(written.contains("Sound=0\r\n"));
+        QVERIFY(written.contains("Image3=stone.bmp\r\n"));
     }
 
     void writesTheSettingsBackAtTheClose() {
@@ -156,19 +170,46 @@ private slots:
         QVERIFY(!game.window().isVisible());
     }
 
+    // A switch that fails at any step leaves the game wholly in its old language.
+    void failedLanguageSwitchIsUndone_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("settings cannot be written") << "settings"
+                                                    << "Unable to write to ";
+        QTest::newRow("library missing") << "missing"
+                                         << "Lib.ENG";
+        QTest::newRow("library without five-letter words") << "short words"
+                                                           << "Lib.ENG";
+    }
     void failedLanguageSwitchIsUndone() {
+        QFETCH(QString, cause);
         GameFixture game(kRussian, kEnglish);
         const QString title = game.window().windowTitle();
-        QFile::remove(game.folder().path() + "Vorda2000.ini");
-        QDir(game.folder().path()).mkdir("Vorda2000.ini");
+        const QString englishItem = game.window().Menu_English->text();
+        const QStringList board = game.board();
+        if (cause == "settings") {
+            QFile::remove(game.folder().path() + "Vorda2000.ini");
+            QDir(game.folder().path()).mkdir("Vorda2000.ini");
+        } else if (cause == "missing") {
+            QFile::remove(game.folder().path() + "DATA/Lib.ENG");
+        } else {
+            game.folder().write("DATA/Lib.ENG", LibraryBytes({"TO", "CAT", "CATS"}));
+        }
+        const QByteArray settings = game.folder().read("Vorda2000.ini");
         game.window().Menu_English->trigger();
         QCOMPARE(game.errors().texts.size(), 1);
+        QFETCH(QString, message);
+        QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
         QCOMPARE(int(Words.Language), 1);
         QCOMPARE(Words.LanguageSection, std::string("Russian"));
+        QCOMPARE(int(Words.FirstLetter), 192);
         QVERIFY(game.window().Menu_Russian->isChecked());
         QVERIFY(!game.window().Menu_English->isChecked());
         QCOMPARE(game.window().windowTitle(), title);
-        QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
+        QCOMPARE(game.window().Menu_English->text(), englishItem);
+        QCOMPARE(game.board(), board);
+        QVERIFY(FindWord(Words, Cp("КОШКА"), 5));
+        QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
     }
 
     void addWordQuestion_data() {

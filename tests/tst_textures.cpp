@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QListWidget>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -29,8 +30,9 @@ const char* const kBuiltIn[kTextureSlots] = {"BUTTONS", "POLE1", "POLE2", "LETTE
 const QByteArray kGif = QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000"
                                             "002c00000000010001000002024401003b");
 
-QImage solid(const QColor& colour, int size = 24) {
-    QImage image(size, size, QImage::Format_RGB32);
+// A square picture unless a height is given.
+QImage solid(const QColor& colour, int width = 24, int height = 0) {
+    QImage image(width, height > 0 ? height : width, QImage::Format_RGB32);
     image.fill(colour);
     return image;
 }
@@ -56,21 +58,47 @@ QByteArray encoded(const QImage& image, const char* format, bool progressive = f
     return bytes;
 }
 
+// A small picture whose header claims another size: a JPEG's frame header holds the height and
+// the width big-endian; a bitmap's information header the width and height little-endian (a
+// negative height meaning rows stored top-down).
+QByteArray claiming(const char* format, int width, int height) {
+    QByteArray bytes = encoded(solid(Qt::red, 8, 8), format);
+    if (QByteArray(format) == "JPEG") {
+        const qsizetype frame = bytes.indexOf("\xff\xc0");
+        if (frame < 0)
+            qFatal("no frame header in the test JPEG");
+        qToBigEndian<quint16>(quint16(height), bytes.data() + frame + 5);
+        qToBigEndian<quint16>(quint16(width), bytes.data() + frame + 7);
+    } else {
+        qToLittleEndian<qint32>(width, bytes.data() + 18);
+        qToLittleEndian<qint32>(height, bytes.data() + 22);
+    }
+    return bytes;
+}
+
 // Writes a test picture below the textures folder. The kind is a colour ("#rrggbb", saved in
-// the format its extension names), "gif", "truncated" (half a JPEG file) or "text".
+// the format its extension names), "size WxH" (a red picture of that size), "claims WxH" (see
+// claiming), "gif", "truncated" (half a JPEG file) or "text".
 void writePicture(const QString& relativePath, const QString& kind) {
     const QString path = TexturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
+    const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
-    if (kind == "gif")
+    if (kind.startsWith("claims "))
+        bytes = claiming(format, kind.mid(7).section('x', 0, 0).toInt(),
+                         kind.mid(7).section('x', 1).toInt());
+    else if (kind.startsWith("size "))
+        bytes = encoded(solid(Qt::red, kind.mid(5).section('x', 0, 0).toInt(),
+                              kind.mid(5).section('x', 1).toInt()),
+                        format);
+    else if (kind == "gif")
         bytes = kGif;
     else if (kind == "truncated")
         bytes = encoded(pattern(), "JPEG").left(encoded(pattern(), "JPEG").size() / 2);
     else if (kind == "text")
         bytes = "not a picture\r\n";
     else
-        bytes = encoded(solid(QColor(kind)),
-                        path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP");
+        bytes = encoded(solid(QColor(kind)), format);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
@@ -317,6 +345,65 @@ private slots:
         QCOMPARE(TextureBitmaps[7].cacheKey(), TextureBitmaps[2].cacheKey());
         QVERIFY(TextureBitmaps[1].cacheKey() != TextureBitmaps[2].cacheKey());
         QVERIFY(sameColour(TextureBitmaps[7].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+        // The next pass, as every choice in the textures window makes one, decodes only a file
+        // that changed since.
+        const qint64 same = TextureBitmaps[2].cacheKey();
+        const qint64 other = TextureBitmaps[1].cacheKey();
+        LoadTextures();
+        QCOMPARE(TextureBitmaps[2].cacheKey(), same);
+        QCOMPARE(TextureBitmaps[1].cacheKey(), other);
+        writePicture("other.bmp", "size 32x32");
+        LoadTextures();
+        QCOMPARE(TextureBitmaps[2].cacheKey(), same);
+        QCOMPARE(TextureBitmaps[1].size(), QSize(32, 32));
+    }
+
+    // A picture whose header claims a size beyond the limits is refused before it is decoded;
+    // its slot keeps the built-in picture and the slots after it are still dressed.
+    void tooLargePicturesAreRefusedByTheirHeader_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("refused"); // the size the message names, empty when taken
+        QTest::newRow("JPEG of 16000 x 16000") << "big.jpg"
+                                               << "claims 16000x16000"
+                                               << "16000 x 16000 pixels";
+        QTest::newRow("JPEG one pixel too wide") << "wide.jpg"
+                                                 << "claims 4097x16"
+                                                 << "4097 x 16 pixels";
+        QTest::newRow("JPEG as wide as it may be") << "wide.jpg"
+                                                   << "size 4096x16"
+                                                   << "";
+        QTest::newRow("bitmap of 16000 x 16000") << "big.bmp"
+                                                 << "claims 16000x16000"
+                                                 << "16000 x 16000 pixels";
+        QTest::newRow("bitmap stored top-down, too tall") << "tall.bmp"
+                                                          << "claims 16x-5000"
+                                                          << "16 x 5000 pixels";
+        QTest::newRow("bitmap as wide as it may be") << "wide.bmp"
+                                                     << "size 4096x16"
+                                                     << "";
+    }
+    void tooLargePicturesAreRefusedByTheirHeader() {
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
+        QFETCH(QString, refused);
+        GameFixture game(kRussian, kEnglish);
+        writePicture(file, kind);
+        writePicture("ok.bmp", "#00ff00");
+        UseSkins = false;
+        setChosenFiles({"", file, "", "", "", "ok.bmp"});
+        game.errors().texts.clear();
+        LoadTextures();
+        if (refused.isEmpty()) {
+            QVERIFY(game.errors().texts.isEmpty());
+            QCOMPARE(TextureBitmaps[1].size(), QSize(4096, 16));
+        } else {
+            QCOMPARE(game.errors().texts.size(), 1);
+            QVERIFY2(game.errors().texts[0].contains(file + "\" is " + refused),
+                     qPrintable(game.errors().texts[0]));
+            QVERIFY(showsBuiltIn(TextureBitmaps[1], 1));
+        }
+        QCOMPARE(describeSlot(5), QString("#00ff00"));
     }
 
     void aPictureThatCannotBeOpenedRaises() {
@@ -437,6 +524,40 @@ private slots:
         // Every load reports the damaged picture of slot 6 once: choosing it, then the reset.
         QCOMPARE(boxesAfterBad, QStringList{"Unknown graphic format"});
         QCOMPARE(game.errors().texts, QStringList{"Unknown graphic format"});
+    }
+
+    // Names are kept in the settings file in Windows-1251: one it cannot hold is refused with
+    // a message instead of silently giving the built-in picture.
+    void namesTheSettingsCannotKeepAreRefused_data() {
+        QTest::addColumn<bool>("skin");
+        QTest::newRow("picture") << false;
+        QTest::newRow("skin") << true;
+    }
+    void namesTheSettingsCannotKeepAreRefused() {
+        QFETCH(bool, skin);
+        GameFixture game(kRussian, kEnglish);
+        const QString name = QString::fromUtf8("日本");
+        writePicture(skin ? name + "/0.bmp" : name + ".bmp", "#ff0000");
+        UseSkins = skin;
+        SkinName.clear();
+        setChosenFiles({});
+        LoadTextures();
+        game.errors().texts.clear();
+        inTexturesWindow(game, [&] {
+            if (skin) {
+                ImagesWindow->ComboBox1->setCurrentIndex(0);
+                emit ImagesWindow->ComboBox1->activated(0);
+            } else {
+                clickLine(ImagesWindow->CoolListBox, 3);
+                clickLine(ImagesWindow->FileListBox1, name + ".bmp");
+            }
+        });
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(name) &&
+                     game.errors().texts[0].contains("cannot be used"),
+                 qPrintable(game.errors().texts[0]));
+        QVERIFY(SkinName.empty());
+        QCOMPARE(chosenFiles(), QStringList(kTextureSlots, QString()));
     }
 
     void togglingSkins() {

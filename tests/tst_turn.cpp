@@ -104,8 +104,9 @@ private slots:
         game.leaveCell(2, 2);
         QCOMPARE(PassCount, 1);
         QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
-        // The computer still looked, found nothing, and the third pass ended the game.
-        QCOMPARE(PassCount, 3);
+        // The computer still looked, found nothing, and the third pass ended the game; the next
+        // one starts without passes.
+        QCOMPARE(PassCount, 0);
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QVERIFY(game.column(1).isEmpty());
         QCOMPARE(int(InputPhase), 0);
@@ -146,10 +147,11 @@ private slots:
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
         // The face does not sulk over the human's hint.
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        // A second empty hint right after makes two passes in a row: the game ends.
+        // A second empty hint right after makes two passes in a row: the game ends, and the
+        // next one starts without passes.
         PassCount = 1;
         QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
-        QCOMPARE(PassCount, 2);
+        QCOMPARE(PassCount, 0);
         QVERIFY(!IsWordPlayed("TO"));
     }
 

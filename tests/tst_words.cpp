@@ -173,6 +173,15 @@ private slots:
         folder.write("DATA/Lib.ENG", file);
         LoadWords(Words);
         QCOMPARE(int(Words.WordCount[2]), 65535);
+        // One word more could never be loaded again: the append is refused, naming the file.
+        QString message;
+        try {
+            AppendWord(Words, "DOG");
+        } catch (const VordaError& error) {
+            message = error.text();
+        }
+        QVERIFY2(message.contains("Lib.ENG\": it already holds 65535 words"), qPrintable(message));
+        QCOMPARE(folder.read("DATA/Lib.ENG"), file);
     }
 
     void appendWord_data() {
