@@ -166,6 +166,24 @@ private slots:
         QCOMPARE(listText(Winners[2][6]), QStringList(10, "-666 -"));
     }
 
+    // A records file that cannot be read at all (here a folder in its place) is moved aside
+    // whole before the close writes the records.
+    void unreadableFileIsMovedAside() {
+        TestGameFolder folder;
+        folder.write("DATA/Winners/mine", "x");
+        QString message;
+        try {
+            ReadWinners();
+        } catch (const VordaError& error) {
+            message = error.text();
+        }
+        QVERIFY2(message.startsWith("Cannot read the records file"), qPrintable(message));
+        QCOMPARE(listText(Winners[1][1]), QStringList(10, "-666 -"));
+        WriteWinners();
+        QCOMPARE(folder.read("DATA/Winners.damaged/mine"), QByteArray("x"));
+        QCOMPARE(folder.read("DATA/Winners"), freshFile());
+    }
+
     void writesTheFile() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
@@ -240,19 +258,25 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("error");
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("missing") << QByteArray() << "" << QStringList();
+        QTest::addColumn<QString>("keptAs"); // another name means an earlier copy is there
+        QTest::newRow("missing") << QByteArray() << "" << QStringList() << "";
         QTest::newRow("a damaged score") << lines({"Al", "5", "Bo", "x7"}) + freshFile().mid(18)
-                                         << "line 4" << QStringList{"5 Al"};
-        QTest::newRow("short") << lines({"Al", "5", "Bo", "4"}) << "line 5"
-                               << QStringList{"5 Al", "4 Bo"};
-        QTest::newRow("an early Ctrl-Z")
-            << lines({"Al", "5"}) + "\x1a" + freshFile() << "line 3" << QStringList{"5 Al"};
+                                         << "line 4" << QStringList{"5 Al"} << "Winners.damaged";
+        QTest::newRow("short, an earlier damaged copy kept too")
+            << lines({"Al", "5", "Bo", "4"}) << "line 5" << QStringList{"5 Al", "4 Bo"}
+            << "Winners.damaged2";
+        QTest::newRow("an early Ctrl-Z") << lines({"Al", "5"}) + "\x1a" + freshFile() << "line 3"
+                                         << QStringList{"5 Al"} << "Winners.damaged";
     }
     void startAndCloseKeepWhatThePlayerOwns() {
         QFETCH(QByteArray, file);
         QFETCH(QString, error);
         QFETCH(QStringList, kept);
+        QFETCH(QString, keptAs);
         GameFixture game(kRussian, kEnglish);
+        const bool earlierCopy = !keptAs.isEmpty() && keptAs != "Winners.damaged";
+        if (earlierCopy)
+            game.folder().write("DATA/Winners.damaged", "earlier");
         const QByteArray settings = game.folder().read("Vorda2000.ini");
         if (file.isNull())
             QFile::remove(game.folder().path() + "DATA/Winners");
@@ -269,7 +293,7 @@ private slots:
         if (!error.isEmpty()) {
             QVERIFY2(game.errors().texts[0].contains("Winners\" is damaged at " + error),
                      qPrintable(game.errors().texts[0]));
-            QVERIFY(game.errors().texts[0].contains("Winners.damaged"));
+            QVERIFY(game.errors().texts[0].contains(keptAs + "\"."));
         }
         for (const QString& name : stale)
             QVERIFY2(!QFile::exists(game.folder().path() + name), qPrintable(name));
@@ -286,7 +310,9 @@ private slots:
         const QByteArray written = game.folder().read("DATA/Winners");
         QCOMPARE(written.count("\r\n"), 252);
         QCOMPARE(written.count("-\r\n-666\r\n"), 120 - kept.size());
-        QCOMPARE(game.folder().read("DATA/Winners.damaged"), error.isEmpty() ? QByteArray() : file);
+        QCOMPARE(game.folder().read("DATA/" + keptAs), error.isEmpty() ? QByteArray() : file);
+        if (earlierCopy)
+            QCOMPARE(game.folder().read("DATA/Winners.damaged"), QByteArray("earlier"));
     }
 
     void closeWritesSettingsThenRecords_data() {
