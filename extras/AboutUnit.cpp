@@ -172,6 +172,7 @@ TAboutWindow::TAboutWindow(QWidget* parent)
     CoolLabel1->SetShadowColor(QColor(128, 255, 128));
 
     CoolOKButton = MakeOkButton(QRect(270, 315, 40, 40));
+    CoolOKButton->SetShadowSize(0);
 
     logo_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_LOGO")));
     banner_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_BANNER")));

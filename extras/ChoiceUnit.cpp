@@ -29,10 +29,14 @@ TChoiceWindow::TChoiceWindow(QWidget* parent)
     NoButton = new TCoolBtn(Hook);
     NoButton->setGeometry(170, 50, 100, 35);
     for (TCoolBtn* button : {YesButton, NoButton}) {
+        // Answerable from the keyboard: Yes comes first in the tab order and holds the focus
+        // when the window opens, so Enter answers yes.
+        button->setFocusPolicy(Qt::TabFocus);
         button->SetSimpleView(true);
         button->setFont(CoolFont(16, true));
         button->SetFontColor(Qt::white);
     }
+    setTabOrder(YesButton, NoButton);
     connect(YesButton, &QAbstractButton::clicked, this, [this] { done(kChoiceYes); });
     connect(NoButton, &QAbstractButton::clicked, this, [this] { done(kChoiceNo); });
 
@@ -52,8 +56,12 @@ void TChoiceWindow::showEvent(QShowEvent* event) {
 }
 
 void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
-    // Esc closes the question without an answer: nothing changes.
-    QDialog::keyPressEvent(event);
+    // Esc answers no.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        NoButton->click();
+        return;
+    }
+    TCoolDialog::keyPressEvent(event);
 }
 
 void TChoiceWindow::FormActivate() {
@@ -61,6 +69,7 @@ void TChoiceWindow::FormActivate() {
     QuestionLabel->SetCaption(ChoiceQuestion);
     YesButton->SetCaption(LanguageText("Yes"));
     NoButton->SetCaption(LanguageText("No"));
+    YesButton->setFocus();
 }
 
 int ShowChoiceWindow() {

@@ -50,7 +50,7 @@ QStringList EnglishHelp() {
         "know your word, the game asks whether to add it.",
         "",
         "Every letter of a word scores one point for the player who made it. The scores stand "
-        "under the two columns of words: yours on the left, the computer's on the right.",
+        "above the two columns of words: yours on the left, the computer's on the right.",
         "",
         "If you cannot find a word, press SKIP. Once per game you may press HINT instead: the "
         "computer makes your move for you and the word counts for you. If it finds none, the "
@@ -108,6 +108,7 @@ THowToPlayWindow::THowToPlayWindow(QWidget* parent)
     CoolMemo->setFont(CoolFont(15, true));
 
     CoolOKButton = MakeOkButton(QRect(455, 115, 40, 40));
+    CoolOKButton->SetShadowSize(0);
 
     FollowTextures();
 }

@@ -83,18 +83,30 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
     TextureBitmaps[slot] = builtInTexture(slot);
 }
 
-// A skin picture of a slot: "<digit>.jpg" wins over "<digit>.bmp"; empty when neither exists.
-QString skinPicture(const QString& skinFolder, int slot) {
-    const QString stem = skinFolder + QLatin1Char('/') + QString::number(slot);
-    QString found;
-    if (isFile(stem + QStringLiteral(".bmp")))
-        found = stem + QStringLiteral(".bmp");
-    if (isFile(stem + QStringLiteral(".jpg")))
-        found = stem + QStringLiteral(".jpg");
-    return found;
+} // namespace
+
+QString SkinPicture(const QString& skinFolder, int slot) {
+    const QString digit = QString::number(slot);
+    QString bmp, jpg;
+    const QStringList names =
+        QDir(skinFolder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        if (name.compare(digit + QStringLiteral(".jpg"), Qt::CaseInsensitive) == 0 && jpg.isEmpty())
+            jpg = name;
+        else if (name.compare(digit + QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 &&
+                 bmp.isEmpty())
+            bmp = name;
+    }
+    const QString& found = jpg.isEmpty() ? bmp : jpg;
+    return found.isEmpty() ? QString() : skinFolder + QLatin1Char('/') + found;
 }
 
-} // namespace
+bool IsSkinFolder(const QString& folder) {
+    for (int slot = 0; slot < kTextureSlots; ++slot)
+        if (!SkinPicture(folder, slot).isEmpty())
+            return true;
+    return false;
+}
 
 QString SkinFolder() {
     return SkinName.empty() ? TexturesDir
@@ -107,7 +119,7 @@ void LoadTextures() {
     if (UseSkins) {
         const QString folder = SkinFolder();
         for (int slot = 0; slot < kTextureSlots; ++slot) {
-            const QString picture = skinPicture(folder, slot);
+            const QString picture = SkinPicture(folder, slot);
             if (picture.isEmpty())
                 TextureBitmaps[slot] = builtInTexture(slot);
             else

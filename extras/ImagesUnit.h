@@ -24,8 +24,8 @@ extern QString TexturesDir; // the program's "Textures" folder
 void InitTextures();
 
 // Fills all ten slots. With UseSkins, from the skin folder TexturesDir/SkinName (TexturesDir
-// itself when SkinName is empty): the picture "<slot>.jpg", else "<slot>.bmp", else the
-// built-in picture; TextureFiles is left alone. Without skins, from TexturesDir/TextureFiles[i]:
+// itself when SkinName is empty): the slot's SkinPicture, else the built-in picture;
+// TextureFiles is left alone. Without skins, from TexturesDir/TextureFiles[i]:
 // a name used by an earlier slot shares that slot's picture (the file is read once per pass),
 // a missing file gives the built-in picture and its name is cleared. A picture that cannot be
 // decoded shows "Unknown graphic format" in the error box once for its slot and gives the
@@ -36,6 +36,12 @@ void LoadTextures();
 
 // The folder of the current skin: TexturesDir/SkinName, or TexturesDir when SkinName is empty.
 QString SkinFolder();
+
+// The picture of a slot in a skin folder: the file "<slot>.jpg", else "<slot>.bmp", the
+// extension in any case ("0.JPG"); empty when the folder holds neither.
+QString SkinPicture(const QString& skinFolder, int slot);
+// A folder is a skin when it holds the picture of at least one slot.
+bool IsSkinFolder(const QString& folder);
 
 // Hands the slots to the controls of every window that exists (RegisterTextureClient,
 // skin/TextureSlots.h).

@@ -174,6 +174,7 @@ void TImagesWindow::CreateControls() {
     connect(StretchBox, &QAbstractButton::clicked, this, &TImagesWindow::StretchBoxClick);
 
     CoolOKButton = MakeOkButton(QRect(245, kOKButtonTop, 40, 40));
+    CoolOKButton->SetShadowSize(0);
 }
 
 void TImagesWindow::FormCreate() {
@@ -201,7 +202,9 @@ void TImagesWindow::FormActivate() {
         const QSignalBlocker quiet(CoolListBox);
         CoolListBox->setCurrentRow(0);
     }
-    CoolListBoxClick();
+    // A remembered file missing from the folder is reported, and the window still finishes
+    // switching to the state of its check box.
+    RunReportingErrors([this] { CoolListBoxClick(); });
     UseSkinsCheckBoxClick();
 }
 
@@ -283,8 +286,7 @@ void TImagesWindow::UseSkinsCheckBoxClick() {
     ComboBox1->setVisible(skins);
     const int u = skins ? 1 : 0;
     CoolOKButton->move(CoolOKButton->x(), kOKButtonTop - kSkinsOKButtonRise * u);
-    setFixedSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
-    Hook->resize(size());
+    SetClientSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
     if (skins)
         ReadSkinList();
     ComboBox1Click();
@@ -296,10 +298,13 @@ void TImagesWindow::UseSkinsCheckBoxClick() {
 void TImagesWindow::ReadSkinList() {
     const QSignalBlocker quiet(ComboBox1);
     ComboBox1->clear();
-    QStringList skins =
-        QDir(TexturesDir)
-            .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                       QDir::NoSort);
+    // Only folders holding a slot picture are skins: not the sound effects' folder, nor a
+    // hidden one.
+    QStringList skins;
+    const QDir textures(TexturesDir);
+    for (const QString& name : textures.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort))
+        if (IsSkinFolder(textures.filePath(name)))
+            skins << name;
     skins.sort(Qt::CaseInsensitive);
     ComboBox1->addItems(skins);
     const QString wanted = Cp1251ToUnicode(SkinName);

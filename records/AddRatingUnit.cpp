@@ -57,6 +57,8 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     Edit1->SetFontColor(Qt::white);
 
     CoolOkButton = MakeOkButton(QRect(220, 80, 40, 40));
+    // Enter in the name box closes the window as OK does.
+    SetDefaultButton(CoolOkButton);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(kFaceTimerInterval);
