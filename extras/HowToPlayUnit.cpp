@@ -106,6 +106,10 @@ THowToPlayWindow::THowToPlayWindow(QWidget* parent)
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
     CoolMemo->setFont(CoolFont(15, true));
+    // White on the dark text-area picture, like the name box.
+    QPalette colours = CoolMemo->palette();
+    colours.setColor(QPalette::Text, Qt::white);
+    CoolMemo->setPalette(colours);
 
     CoolOKButton = MakeOkButton(QRect(455, 115, 40, 40));
     CoolOKButton->SetShadowSize(0);
