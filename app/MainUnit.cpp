@@ -5,6 +5,7 @@
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
@@ -75,6 +77,35 @@ QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     return item;
 }
 
+// A ticked item shows its picture with a mark over it: a check mark for an on/off item, a
+// dot for one of a group. The menu shows the picture's "on" state for a ticked item, where
+// the plain picture would only sit in a faint sunken frame.
+void addTickedPicture(QAction* item, bool exclusive) {
+    constexpr int kSide = 16;
+    QIcon icon = item->icon();
+    QPixmap picture = icon.pixmap(kSide, kSide);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QColor outline(0, 0, 0);
+    const QColor mark(0, 200, 0);
+    if (exclusive) {
+        const QRectF dot(6.5, 6.5, 9, 9);
+        painter.setPen(QPen(outline, 1.5));
+        painter.setBrush(mark);
+        painter.drawEllipse(dot);
+    } else {
+        const QPointF tick[] = {{2.5, 8.5}, {6.5, 13}, {14, 2.5}};
+        painter.setPen(QPen(outline, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick, 3);
+        painter.setPen(QPen(mark, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick, 3);
+    }
+    painter.end();
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
+        icon.addPixmap(picture, mode, QIcon::On);
+    item->setIcon(icon);
+}
+
 QMenu* addSubmenu(QWidget* parent, const char* name) {
     auto* menu = new QMenu(QString::fromLatin1(name), parent);
     menu->setObjectName(QString::fromLatin1(name));
@@ -92,6 +123,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     CreateMenu();
     CreateControls();
     FormCreate();
+    CreateDialogs();
 }
 
 TMainWindow::~TMainWindow() {
@@ -140,6 +172,7 @@ void TMainWindow::CreateMenu() {
     for (QAction* item : {Menu_Russian, Menu_English}) {
         item->setCheckable(true);
         languages->addAction(item);
+        addTickedPicture(item, true);
     }
     Menu_Russian->setChecked(true);
     Menu_CPU = addItem(Menu_Options, "Menu_CPU", 5);
@@ -148,6 +181,7 @@ void TMainWindow::CreateMenu() {
     // A click inverts the tick mark of the checkable item; sounds play while it is ticked.
     Menu_Sound->setCheckable(true);
     Menu_Sound->setChecked(true);
+    addTickedPicture(Menu_Sound, false);
 
     Menu_Help = addSubmenu(this, "Menu_Help");
     Menu_Help1 = addItem(Menu_Help, "Menu_Help1", 1);
@@ -185,13 +219,14 @@ void TMainWindow::CreateMenu() {
 }
 
 void TMainWindow::CreateControls() {
-    const int menuHeight = MainMenu1->sizeHint().height();
+    // The menu bar takes our own menu height, not its size hint: the layout rules count
+    // with that metric.
     const int menuTop = kSmCyFrame + kCaptionHeight;
-    MainMenu1->setGeometry(kSmCxFrame, menuTop, kClientWidth, menuHeight);
-    setFixedSize(kOuterWidth, menuTop + menuHeight + kClientHeight + kSmCyFrame);
+    MainMenu1->setGeometry(kSmCxFrame, menuTop, kClientWidth, kMenuHeight);
+    setFixedSize(kOuterWidth, kOuterHeight);
 
     Hook = new TCoolFormHook(this);
-    Hook->setGeometry(kSmCxFrame, menuTop + menuHeight, kClientWidth, kClientHeight);
+    Hook->setGeometry(kSmCxFrame, menuTop + kMenuHeight, kClientWidth, kClientHeight);
     Hook->setPalette(QPalette(QColor(96, 72, 56)));
 
     Slowo = new TCoolLabel(Hook);
@@ -211,7 +246,6 @@ void TMainWindow::CreateControls() {
         score->SetTransparent(true);
         score->setFont(CoolFont(16));
         score->SetFontColor(kScoreColour);
-        score->SetShadowColor(QColor(0, 64, 0));
     }
     ScoreDisplays[1] = Score1;
     ScoreDisplays[2] = Score2;
@@ -286,6 +320,20 @@ void TMainWindow::FormCreate() {
     });
     RunReportingErrors([] { LoadTextures(); });
     ApplyTextures();
+}
+
+// Every dialog of the game is made here, once, and lives as long as the main window; each
+// makes itself known in its global pointer.
+void TMainWindow::CreateDialogs() {
+    // The textures window makes the textures folder the current directory: the sound effects
+    // are found in its "sounds" folder.
+    new TImagesWindow(this);
+    new TSetCPUWindow(this);
+    new TChoiceWindow(this);
+    new TWinnersWindow(this);
+    new TAddRatingWindow(this);
+    new TAboutWindow(this);
+    new THowToPlayWindow(this);
 }
 
 void TMainWindow::CreateWordLabels() {
@@ -548,9 +596,11 @@ void TMainWindow::CheckEnglishItem() {
 
 void TMainWindow::SetMenuText(QAction* item, const char* key) {
     const std::string text = LanguageText(key);
-    // A separator is an item whose text is "-".
-    item->setSeparator(text == "-");
-    item->setText(Cp1251ToUnicode(text));
+    // A separator is an item whose text is "-". It keeps no text: the menu would draw it
+    // before the line.
+    const bool separator = text == "-";
+    item->setSeparator(separator);
+    item->setText(separator ? QString() : Cp1251ToUnicode(text));
 }
 
 void TMainWindow::ApplyMenuTexts() {

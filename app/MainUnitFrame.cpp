@@ -171,11 +171,13 @@ void TMainWindow::PaintCaptionLink(QPainter& painter) {
 void TMainWindow::PaintOutline(QPainter& painter) {
     const int w = width();
     const int h = height();
+    // The rectangles (1, 0)-(w - 1, h) and (0, 1)-(w, h - 1), right and bottom edges
+    // exclusive; a drawn rectangle's outline covers its width plus one pixel.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(dottedPen(QColor(255, 0, 0)));
-    painter.drawRect(QRect(1, 0, w - 2, h));
+    painter.drawRect(QRect(1, 0, w - 3, h - 1));
     painter.setPen(dottedPen(QColor(0, 0, 255)));
-    painter.drawRect(QRect(0, 1, w, h - 2));
+    painter.drawRect(QRect(0, 1, w - 1, h - 3));
 }
 
 void TMainWindow::mousePressEvent(QMouseEvent* event) {

@@ -153,8 +153,10 @@ void TMainWindow::AskToAddWord(const std::string& word) {
     if (result == kChoiceYes) {
         AppendWord(Words, word);
         LoadWords(Words);
-        ShowFace(QStringLiteral("CPU00"));
+        // The question's face stays through the computer's turn or the game's end.
         AcceptHumanWord(word, false);
+        if (!closingDown_)
+            ShowFace(QStringLiteral("CPU00"));
         return;
     }
     if (result == kChoiceNo) {

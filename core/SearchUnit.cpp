@@ -4,7 +4,6 @@
 #include "platform/Cp1251.h"
 
 #include <algorithm>
-#include <bit>
 #include <string_view>
 
 namespace {
@@ -32,15 +31,27 @@ struct Neighbours {
     uint32_t mask = 0; // the same cells as bits (see cellBit)
 };
 
-// A cell as one bit of a 25-bit set: the walk keeps the cells of its path in such a set
-// beside the grid's visited flags, to count and test them in one instruction.
+// A cell as one bit of a 25-bit set: the walk keeps the cells of its path in such a set, to
+// count and test them in a few instructions.
 constexpr uint32_t cellBit(int column, int row) {
     return uint32_t(1) << (column * kSide + row);
 }
 
+// The number of cells in a set. Written out, since std::popcount becomes a library call on
+// processors the build may not assume a bit-count instruction for.
+constexpr int cellCount(uint32_t cells) {
+    cells -= (cells >> 1) & 0x55555555u;
+    cells = (cells & 0x33333333u) + ((cells >> 2) & 0x33333333u);
+    cells = (cells + (cells >> 4)) & 0x0f0f0f0fu;
+    return int((cells * 0x01010101u) >> 24);
+}
+static_assert(cellCount(0) == 0 && cellCount(0x1ffffffu) == 25 && cellCount(0x1000021u) == 3);
+
 // One run of the search. The word being spelled lives in a fixed buffer shared by every
 // level of the walk: a level writes only its own position, so the levels above keep their
-// prefix intact without copying strings.
+// prefix intact without copying strings. The letters of the field do not change during a
+// walk, and the cells on the path are a bit set passed down the levels: no level copies the
+// grid.
 class MoveSearch {
 public:
     MoveSearch(const TWords& words, const std::array<std::string, kPlayedWordSlots>& played,
@@ -57,21 +68,29 @@ public:
 
 private:
     void findNeighbours(const LetterGrid& grid);
-    uint64_t walkPath(const LetterGrid& grid, uint32_t visited, int column, int row, int length);
-    uint64_t walkLastStep(const LetterGrid& grid, uint32_t visited, int column, int row,
-                          int length);
+    uint64_t walkPath(uint32_t visited, int column, int row, int length);
+    uint64_t walkLastStep(uint32_t visited, int column, int row, int length);
     // The three cheapest acceptance tests in one branch: longer than the best word and than
     // one letter, and the path passes through the candidate cell.
     bool mayWin(bool throughCandidate, int length) const {
         return (length > acceptAbove_) & throughCandidate;
     }
-    bool isNewWord(int length) const;
+    bool isNewWord(int length);
     void setLetter(int position, char letter) {
         word_[position] = letter;
-        folded_[position] = Cp1251FoldCase(static_cast<unsigned char>(letter));
-        hash_[position + 1] = WordList::FoldedHashStep(hash_[position], folded_[position]);
+        foldedLength_ = std::min(foldedLength_, position);
     }
-    void accept(const LetterGrid& grid, int length);
+    // Folds and hashes the word's letters up to `length` that are not folded yet: only a
+    // word that is looked up in the library needs them.
+    void foldUpTo(int length) {
+        for (; foldedLength_ < length; ++foldedLength_) {
+            folded_[foldedLength_] =
+                Cp1251FoldCase(static_cast<unsigned char>(word_[foldedLength_]));
+            hash_[foldedLength_ + 1] =
+                WordList::FoldedHashStep(hash_[foldedLength_], folded_[foldedLength_]);
+        }
+    }
+    void accept(int length);
 
     const TWords& words_;
     const std::array<std::string, kPlayedWordSlots>& played_;
@@ -81,6 +100,8 @@ private:
     // Bit n is set when a played word has n letters: most lengths need no comparison at all.
     uint32_t playedLengths_ = 0;
 
+    // The field with the trial letter in the candidate cell.
+    LetterGrid grid_;
     // Which cells hold a letter does not change while one candidate cell runs through its
     // trial letters, so the neighbours a step may go to are listed once per candidate.
     Neighbours neighbours_[kSide][kSide];
@@ -89,9 +110,10 @@ private:
     uint32_t candidateBit_ = 0;
     char word_[kMaxPathLength];
     // The same word folded for the library, and the library's hash of each of its prefixes
-    // (hash_[n] covers the first n letters), so a look-up hashes nothing itself.
+    // (hash_[n] covers the first n letters), valid for the first foldedLength_ letters.
     unsigned char folded_[kMaxPathLength];
     uint32_t hash_[kMaxPathLength + 1] = {WordList::kHashStart};
+    int foldedLength_ = 0;
     int8_t pathCells_[2 * kMaxPathLength];
     int bestLength_ = 0;
     int acceptAbove_ = kMinWordLength - 1; // the larger of bestLength_ and one letter
@@ -121,7 +143,8 @@ void MoveSearch::findNeighbours(const LetterGrid& grid) {
 }
 
 SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& limits) {
-    LetterGrid grid = snapshot;
+    grid_ = snapshot;
+    LetterGrid& grid = grid_;
     for (auto& column : grid.cells)
         for (LetterCell& cell : column)
             cell.visited = 0;
@@ -153,15 +176,13 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
                 grid.cells[c][r].letter = static_cast<char>(limits.firstLetter + k);
                 for (int sc = 0; sc < kSide; ++sc) {
                     for (int sr = 0; sr < kSide; ++sr) {
-                        LetterCell& start = grid.cells[sc][sr];
+                        const LetterCell& start = grid.cells[sc][sr];
                         if (start.letter == kFreeCell)
                             continue;
-                        start.visited = 1;
                         setLetter(0, start.letter);
                         pathCells_[0] = static_cast<int8_t>(sc);
                         pathCells_[1] = static_cast<int8_t>(sr);
-                        result_.walks += walkPath(grid, cellBit(sc, sr), sc, sr, 1);
-                        start.visited = 0;
+                        result_.walks += walkPath(cellBit(sc, sr), sc, sr, 1);
                     }
                 }
             }
@@ -173,32 +194,31 @@ SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& lim
 
 // The acceptance tests after the cheap ones (length, best length, the candidate cell on the
 // path), which the walk makes itself at every step: the played words, then the library.
-bool MoveSearch::isNewWord(int length) const {
+bool MoveSearch::isNewWord(int length) {
     const std::string_view word(word_, static_cast<size_t>(length));
     if ((playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word))
         return false;
-    return length <= kMaxWordLength &&
-           words_.Lists[length].ContainsFolded(folded_, size_t(length), hash_[length]);
+    if (length > kMaxWordLength)
+        return false;
+    foldUpTo(length);
+    return words_.Lists[length].ContainsFolded(folded_, size_t(length), hash_[length]);
 }
 
-// (column, row) is the last cell of the path, marked visited in the grid; word_[0..length)
-// and pathCells_ hold the word and its cells. The grid belongs to the step before, which
-// made it for this step alone; each further step gets a copy of its own, so the marks made
-// deeper in the walk never reach this one.
-uint64_t MoveSearch::walkPath(const LetterGrid& grid, uint32_t visited, int column, int row,
-                              int length) {
+// (column, row) is the last cell of the path; `visited` holds the path's cells, and
+// word_[0..length) and pathCells_ hold the word and its cells.
+uint64_t MoveSearch::walkPath(uint32_t visited, int column, int row, int length) {
     // The walks are summed through the return values rather than in a member, so that the
     // count does not chain every step to the memory of the one before.
     uint64_t walks = 1;
     if (length > walkLimit_)
         return walks;
     if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
-        accept(grid, length);
+        accept(length);
 
     const Neighbours& next = neighbours_[column][row];
     if (length == walkLimit_) {
-        // Every further step would only return at once: count them without copying the grid.
-        return walks + uint64_t(std::popcount(next.mask & ~visited));
+        // Every further step would only return at once: count them.
+        return walks + uint64_t(cellCount(next.mask & ~visited));
     }
     const bool lastStep = length + 1 == walkLimit_;
     for (int n = 0; n < next.count; ++n) {
@@ -207,34 +227,26 @@ uint64_t MoveSearch::walkPath(const LetterGrid& grid, uint32_t visited, int colu
         const uint32_t bit = cellBit(x, y);
         if (visited & bit)
             continue;
-        setLetter(length, grid.cells[x][y].letter);
+        setLetter(length, grid_.cells[x][y].letter);
         pathCells_[2 * length] = static_cast<int8_t>(x);
         pathCells_[2 * length + 1] = static_cast<int8_t>(y);
-        if (lastStep) {
-            walks += walkLastStep(grid, visited | bit, x, y, length + 1);
-            continue;
-        }
-        LetterGrid step = grid;
-        step.cells[x][y].visited = 1;
-        walks += walkPath(step, visited | bit, x, y, length + 1);
+        walks += lastStep ? walkLastStep(visited | bit, x, y, length + 1)
+                          : walkPath(visited | bit, x, y, length + 1);
     }
     return walks;
 }
 
-// The step onto (column, row) that reaches the length limit: the same tests as walkPath,
-// but its grid (the step before's grid with this cell marked) is made only for a word that
-// wins, since no step goes on from here.
-uint64_t MoveSearch::walkLastStep(const LetterGrid& grid, uint32_t visited, int column, int row,
-                                  int length) {
-    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length)) {
-        LetterGrid step = grid;
-        step.cells[column][row].visited = 1;
-        accept(step, length);
-    }
-    return 1 + uint64_t(std::popcount(neighbours_[column][row].mask & ~visited));
+// The step onto (column, row) that reaches the length limit: the same tests as walkPath, and
+// the steps beyond it only counted.
+uint64_t MoveSearch::walkLastStep(uint32_t visited, int column, int row, int length) {
+    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
+        accept(length);
+    return 1 + uint64_t(cellCount(neighbours_[column][row].mask & ~visited));
 }
 
-void MoveSearch::accept(const LetterGrid& grid, int length) {
+// A better word: kept, and shown to the observer on a copy of the field with the word's path
+// marked visited.
+void MoveSearch::accept(int length) {
     bestLength_ = length;
     acceptAbove_ = std::max(bestLength_, kMinWordLength - 1);
     result_.word.assign(word_, static_cast<size_t>(length));
@@ -243,8 +255,12 @@ void MoveSearch::accept(const LetterGrid& grid, int length) {
     result_.path.fill(0);
     std::copy(pathCells_, pathCells_ + 2 * length, result_.path.begin());
     result_.pathLength = length;
-    if (observer_)
-        observer_->BestWordFound(grid, result_.word);
+    if (observer_) {
+        LetterGrid marked = grid_;
+        for (int i = 0; i < length; ++i)
+            marked.cells[pathCells_[2 * i]][pathCells_[2 * i + 1]].visited = 1;
+        observer_->BestWordFound(marked, result_.word);
+    }
 }
 
 } // namespace

@@ -22,11 +22,11 @@ constexpr int kFieldSide = 5;
 
 struct LetterCell {
     char letter = kFreeCell; // Windows-1251 code, or '?' for a free cell
-    uint8_t visited = 0;     // 1 while the cell lies on the path being walked
+    uint8_t visited = 0;     // 1 on the path of a word shown to the observer
 };
 
 // The search's copy of the field, [column][row] both 0-based here (column 0 leftmost,
-// row 0 topmost); a plain 50-byte value copied at every step of the walk.
+// row 0 topmost); a plain 50-byte value.
 struct LetterGrid {
     LetterCell cells[kFieldSide][kFieldSide];
 };

@@ -11,11 +11,11 @@
 
 std::string ChoiceCaption;
 std::string ChoiceQuestion;
-TChoiceWindow* ChoiceWindow = nullptr;
+QPointer<TChoiceWindow> ChoiceWindow;
 
-TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
+TChoiceWindow::TChoiceWindow(QWidget* parent)
+    : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
     ChoiceWindow = this;
-    setObjectName(QStringLiteral("ChoiceWindow"));
 
     QuestionLabel = new TCoolLabel(Hook);
     QuestionLabel->setGeometry(15, 15, 270, 19);
@@ -29,24 +29,21 @@ TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
     NoButton = new TCoolBtn(Hook);
     NoButton->setGeometry(170, 50, 100, 35);
     for (TCoolBtn* button : {YesButton, NoButton}) {
+        // Answerable from the keyboard: Yes comes first in the tab order and holds the focus
+        // when the window opens, so Enter answers yes.
+        button->setFocusPolicy(Qt::TabFocus);
         button->SetSimpleView(true);
         button->setFont(CoolFont(16, true));
         button->SetFontColor(Qt::white);
     }
+    setTabOrder(YesButton, NoButton);
     connect(YesButton, &QAbstractButton::clicked, this, [this] { done(kChoiceYes); });
     connect(NoButton, &QAbstractButton::clicked, this, [this] { done(kChoiceNo); });
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-TChoiceWindow::~TChoiceWindow() {
-    if (ChoiceWindow == this)
-        ChoiceWindow = nullptr;
+    FollowTextures();
 }
 
 void TChoiceWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
     YesButton->SetWallpaper(GetTexture(kButtonsSlot));
     NoButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
@@ -59,24 +56,22 @@ void TChoiceWindow::showEvent(QShowEvent* event) {
 }
 
 void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
-    // Esc closes the question without an answer: nothing changes.
-    QDialog::keyPressEvent(event);
+    // Esc answers no.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        NoButton->click();
+        return;
+    }
+    TCoolDialog::keyPressEvent(event);
 }
 
 void TChoiceWindow::FormActivate() {
-    SetMainInputEnabled(false);
     setWindowTitle(Cp1251ToUnicode(ChoiceCaption));
     QuestionLabel->SetCaption(ChoiceQuestion);
     YesButton->SetCaption(LanguageText("Yes"));
     NoButton->SetCaption(LanguageText("No"));
-}
-
-void TChoiceWindow::FormDeactivate() {
-    SetMainInputEnabled(true);
+    YesButton->setFocus();
 }
 
 int ShowChoiceWindow() {
-    if (!ChoiceWindow)
-        ChoiceWindow = new TChoiceWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    return ChoiceWindow->exec();
+    return ChoiceWindow ? ChoiceWindow->exec() : int(QDialog::Rejected);
 }

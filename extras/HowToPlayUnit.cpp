@@ -8,7 +8,7 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 
-THowToPlayWindow* HowToPlayWindow = nullptr;
+QPointer<THowToPlayWindow> HowToPlayWindow;
 
 namespace {
 constexpr int kHelpClientWidth = 500;
@@ -50,7 +50,7 @@ QStringList EnglishHelp() {
         "know your word, the game asks whether to add it.",
         "",
         "Every letter of a word scores one point for the player who made it. The scores stand "
-        "under the two columns of words: yours on the left, the computer's on the right.",
+        "above the two columns of words: yours on the left, the computer's on the right.",
         "",
         "If you cannot find a word, press SKIP. Once per game you may press HINT instead: the "
         "computer makes your move for you and the word counts for you. If it finds none, the "
@@ -99,29 +99,25 @@ QStringList RussianHelp() {
 } // namespace
 
 THowToPlayWindow::THowToPlayWindow(QWidget* parent)
-    : TCoolDialog(parent, kHelpClientWidth, kHelpClientHeight), MemoE(EnglishHelp()),
-      MemoR(RussianHelp()) {
+    : TCoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
+      MemoE(EnglishHelp()), MemoR(RussianHelp()) {
     HowToPlayWindow = this;
-    setObjectName(QStringLiteral("HowToPlayWindow"));
 
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
     CoolMemo->setFont(CoolFont(15, true));
+    // White on the dark text-area picture, like the name box.
+    QPalette colours = CoolMemo->palette();
+    colours.setColor(QPalette::Text, Qt::white);
+    CoolMemo->setPalette(colours);
 
     CoolOKButton = MakeOkButton(QRect(455, 115, 40, 40));
+    CoolOKButton->SetShadowSize(0);
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-THowToPlayWindow::~THowToPlayWindow() {
-    if (HowToPlayWindow == this)
-        HowToPlayWindow = nullptr;
+    FollowTextures();
 }
 
 void THowToPlayWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
     CoolMemo->SetWallpaper(GetTexture(kTextAreaSlot));
 }
 
@@ -131,7 +127,6 @@ void THowToPlayWindow::FormActivate() {
 }
 
 void ShowHelpWindow() {
-    if (!HowToPlayWindow)
-        HowToPlayWindow = new THowToPlayWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    HowToPlayWindow->exec();
+    if (HowToPlayWindow)
+        HowToPlayWindow->exec();
 }

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <vector>
 
-std::vector<QPixmap> TextureBitmaps;
 std::string TextureFiles[kTextureSlots];
 std::string SkinName;
 bool UseSkins = true;
@@ -25,16 +24,6 @@ namespace {
 const char* const kTextureResources[kTextureSlots] = {"BUTTONS", "POLE1",  "POLE2", "LETTER1",
                                                       "LETTER2", "WALL1",  "WALL2", "WALL3",
                                                       "BUTTONS", "BUTTONS"};
-
-struct TextureClient {
-    QObject* window;
-    std::function<void()> apply;
-};
-
-std::vector<TextureClient>& textureClients() {
-    static std::vector<TextureClient> clients;
-    return clients;
-}
 
 } // namespace
 
@@ -94,18 +83,30 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
     TextureBitmaps[slot] = builtInTexture(slot);
 }
 
-// A skin picture of a slot: "<digit>.jpg" wins over "<digit>.bmp"; empty when neither exists.
-QString skinPicture(const QString& skinFolder, int slot) {
-    const QString stem = skinFolder + QLatin1Char('/') + QString::number(slot);
-    QString found;
-    if (isFile(stem + QStringLiteral(".bmp")))
-        found = stem + QStringLiteral(".bmp");
-    if (isFile(stem + QStringLiteral(".jpg")))
-        found = stem + QStringLiteral(".jpg");
-    return found;
+} // namespace
+
+QString SkinPicture(const QString& skinFolder, int slot) {
+    const QString digit = QString::number(slot);
+    QString bmp, jpg;
+    const QStringList names =
+        QDir(skinFolder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        if (name.compare(digit + QStringLiteral(".jpg"), Qt::CaseInsensitive) == 0 && jpg.isEmpty())
+            jpg = name;
+        else if (name.compare(digit + QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 &&
+                 bmp.isEmpty())
+            bmp = name;
+    }
+    const QString& found = jpg.isEmpty() ? bmp : jpg;
+    return found.isEmpty() ? QString() : skinFolder + QLatin1Char('/') + found;
 }
 
-} // namespace
+bool IsSkinFolder(const QString& folder) {
+    for (int slot = 0; slot < kTextureSlots; ++slot)
+        if (!SkinPicture(folder, slot).isEmpty())
+            return true;
+    return false;
+}
 
 QString SkinFolder() {
     return SkinName.empty() ? TexturesDir
@@ -118,7 +119,7 @@ void LoadTextures() {
     if (UseSkins) {
         const QString folder = SkinFolder();
         for (int slot = 0; slot < kTextureSlots; ++slot) {
-            const QString picture = skinPicture(folder, slot);
+            const QString picture = SkinPicture(folder, slot);
             if (picture.isEmpty())
                 TextureBitmaps[slot] = builtInTexture(slot);
             else
@@ -145,25 +146,6 @@ void LoadTextures() {
     lastPassPictures = std::move(decoded);
 }
 
-void RegisterTextureClient(QObject* window, std::function<void()> apply) {
-    textureClients().push_back({window, std::move(apply)});
-    QObject::connect(window, &QObject::destroyed, [window] {
-        auto& clients = textureClients();
-        std::erase_if(clients, [window](const TextureClient& c) { return c.window == window; });
-    });
-}
-
 void ApplyTextures() {
-    const auto clients = textureClients();
-    for (const TextureClient& client : clients)
-        client.apply();
-}
-
-const QPixmap& GetTexture(int slot) {
-    if (slot < 0 || slot >= kTextureSlots)
-        throw VordaError(VordaError::Kind::Range,
-                         QStringLiteral("Range check error: texture slot %1").arg(slot));
-    if (TextureBitmaps.size() != kTextureSlots)
-        TextureBitmaps.resize(kTextureSlots);
-    return TextureBitmaps[static_cast<size_t>(slot)];
+    ApplyTextureClients();
 }

@@ -17,7 +17,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
-TImagesWindow* ImagesWindow = nullptr;
+QPointer<TImagesWindow> ImagesWindow;
 
 namespace {
 
@@ -109,16 +109,11 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 // --- TImagesWindow ------------------------------------------------------------------------
 
-TImagesWindow::TImagesWindow(QWidget* parent) : TCoolDialog(parent, kWindowWidth, kFullHeight) {
+TImagesWindow::TImagesWindow(QWidget* parent)
+    : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
     ImagesWindow = this;
-    setObjectName(QStringLiteral("ImagesWindow"));
     CreateControls();
     FormCreate();
-}
-
-TImagesWindow::~TImagesWindow() {
-    if (ImagesWindow == this)
-        ImagesWindow = nullptr;
 }
 
 void TImagesWindow::CreateControls() {
@@ -179,27 +174,27 @@ void TImagesWindow::CreateControls() {
     connect(StretchBox, &QAbstractButton::clicked, this, &TImagesWindow::StretchBoxClick);
 
     CoolOKButton = MakeOkButton(QRect(245, kOKButtonTop, 40, 40));
+    CoolOKButton->SetShadowSize(0);
 }
 
 void TImagesWindow::FormCreate() {
-    {
-        const QSignalBlocker quiet(UseSkinsCheckBox);
-        UseSkinsCheckBox->setChecked(UseSkins);
-    }
     // The file list works in the textures folder, which stays the current directory for the
     // rest of the run: the sound effects are found in its "sounds" folder.
     QDir::setCurrent(TexturesDir);
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
+    FollowTextures();
 }
 
 void TImagesWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
-    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
     CoolResetButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 void TImagesWindow::FormActivate() {
+    // The check box shows the setting as it stands at each showing: the settings may have
+    // been read again since the window was made.
+    {
+        const QSignalBlocker quiet(UseSkinsCheckBox);
+        UseSkinsCheckBox->setChecked(UseSkins);
+    }
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Textures")));
     UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
     ReadFileList();
@@ -207,7 +202,9 @@ void TImagesWindow::FormActivate() {
         const QSignalBlocker quiet(CoolListBox);
         CoolListBox->setCurrentRow(0);
     }
-    CoolListBoxClick();
+    // A remembered file missing from the folder is reported, and the window still finishes
+    // switching to the state of its check box.
+    RunReportingErrors([this] { CoolListBoxClick(); });
     UseSkinsCheckBoxClick();
 }
 
@@ -289,8 +286,7 @@ void TImagesWindow::UseSkinsCheckBoxClick() {
     ComboBox1->setVisible(skins);
     const int u = skins ? 1 : 0;
     CoolOKButton->move(CoolOKButton->x(), kOKButtonTop - kSkinsOKButtonRise * u);
-    setFixedSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
-    Hook->resize(size());
+    SetClientSize(kWindowWidth, kFullHeight - kSkinsHeightCut * u);
     if (skins)
         ReadSkinList();
     ComboBox1Click();
@@ -302,10 +298,13 @@ void TImagesWindow::UseSkinsCheckBoxClick() {
 void TImagesWindow::ReadSkinList() {
     const QSignalBlocker quiet(ComboBox1);
     ComboBox1->clear();
-    QStringList skins =
-        QDir(TexturesDir)
-            .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                       QDir::NoSort);
+    // Only folders holding a slot picture are skins: not the sound effects' folder, nor a
+    // hidden one.
+    QStringList skins;
+    const QDir textures(TexturesDir);
+    for (const QString& name : textures.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort))
+        if (IsSkinFolder(textures.filePath(name)))
+            skins << name;
     skins.sort(Qt::CaseInsensitive);
     ComboBox1->addItems(skins);
     const QString wanted = Cp1251ToUnicode(SkinName);
@@ -331,7 +330,6 @@ void TImagesWindow::ComboBox1Click() {
 }
 
 void ShowTexturesWindow() {
-    if (!ImagesWindow)
-        ImagesWindow = new TImagesWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    ImagesWindow->exec();
+    if (ImagesWindow)
+        ImagesWindow->exec();
 }

@@ -30,12 +30,19 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// A Ctrl-Z (end-of-file mark of old editors) at the end of a line counts as a blank there.
+constexpr char kCtrlZ = '\x1a';
+
+std::string_view TrimEnd(std::string_view text) {
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == kCtrlZ))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return TrimEnd(text);
 }
 
 // One line of the file: its text runs from `begin` to `textEnd`, its line end (none, one or
@@ -175,9 +182,12 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
     const KeyPlace place = FindKey(bytes, lines, section, key);
     std::string result;
     if (place.keyLine) {
+        // The key keeps the spelling it has in the file.
         const Line& line = lines[*place.keyLine];
+        const ParsedLine present =
+            ParseLine(std::string_view(bytes).substr(line.begin, line.textEnd - line.begin));
         result = bytes.substr(0, line.begin);
-        result += KeyLine(key, value);
+        result += KeyLine(present.name, value);
         result += bytes.substr(line.textEnd);
         return result;
     }
@@ -193,14 +203,10 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
         result += bytes.substr(line.end);
         return result;
     }
+    // A new section follows the file's last line directly.
     result = bytes;
-    if (!lines.empty()) {
-        const Line& last = lines.back();
-        if (last.end == last.textEnd)
-            result += kLineEnd;
-        if (!Trim(std::string_view(bytes).substr(last.begin, last.textEnd - last.begin)).empty())
-            result += kLineEnd;
-    }
+    if (!lines.empty() && lines.back().end == lines.back().textEnd)
+        result += kLineEnd;
     result += '[';
     result += section;
     result += ']';
@@ -275,8 +281,9 @@ std::string ProfileSnapshot::Read(std::string_view section, std::string_view key
                                   std::string_view defaultValue) const {
     const std::map<std::string, Span>& keys = keysOf(FoldedName(Trim(section)));
     const auto found = keys.find(FoldedName(Trim(key)));
+    // The caller's default loses its trailing blanks, as a value from the file does.
     if (found == keys.end())
-        return std::string(defaultValue);
+        return std::string(TrimEnd(defaultValue));
     const std::string_view value = Unquote(std::string_view(bytes_).substr(
         found->second.begin, found->second.end - found->second.begin));
     return std::string(value.substr(0, kProfileValueMaxLength));

@@ -14,7 +14,8 @@
 // - a line whose first non-blank character is "[" opens a section; the name runs to the
 //   first "]" and blanks around it do not count; the section runs to the next such line;
 // - a line "key=value" gives a value inside its section; blanks (spaces and tabs) around
-//   the key and around the value do not count;
+//   the key and around the value do not count, and a Ctrl-Z at the end of a line counts as
+//   a blank;
 // - section and key names match without regard to letter case, ASCII and Cyrillic alike;
 // - one pair of surrounding double quotes or of single quotes is removed from a value;
 // - a line whose first non-blank character is ";" is a comment; any other line without
@@ -31,8 +32,8 @@ inline constexpr std::size_t kProfileValueMaxLength = 2047;
 
 // The value of `key` in `section` of the file at `path`, with quotes and surrounding blanks
 // removed and cut at kProfileValueMaxLength bytes. A missing or unreadable file, a missing
-// section or a missing key yields `defaultValue`; a key present with an empty value yields
-// the empty string. Never throws for the file's sake.
+// section or a missing key yields `defaultValue` without its trailing blanks; a key present
+// with an empty value yields the empty string. Never throws for the file's sake.
 std::string ReadProfileString(const QString& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue);
 
@@ -67,11 +68,11 @@ private:
 };
 
 // Sets `key` in `section` of the file at `path` to `value`:
-// - the first line of the key in its section becomes "key=value" (the key as spelled by the
-//   caller), keeping that line's own line end;
+// - the first line of the key in its section becomes "key=value", the key spelled as it
+//   stands in the file, keeping that line's own line end;
 // - a key absent from its section is added right after the section's last non-blank line;
 // - a section absent from the file is added at the end as "[section]" and the key's line,
-//   after one empty line when the file does not already end with one;
+//   right after the file's last line;
 // - a missing file is created holding the section and the key.
 // New lines end in CR LF; every other byte of the file stays as it was. The new file is
 // written beside the old one and renamed into place, so the old file is either replaced

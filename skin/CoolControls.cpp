@@ -180,6 +180,22 @@ void TCoolBtn::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
 }
 
+QFont TCoolBtn::CaptionFont() const {
+    const QString text = Cp1251ToUnicode(caption_);
+    // The shadow takes room beside the text as well.
+    const int room = width() - 2 * kCaptionMargin - (style_.simpleView ? 0 : style_.shadowSize);
+    const auto fits = [&](const QFont& candidate) {
+        return QFontMetrics(candidate).horizontalAdvance(text) <= room;
+    };
+    QFont candidate = font();
+    if (text.isEmpty() || fits(candidate))
+        return candidate;
+    candidate.setStretch(QFont::Condensed);
+    for (int size = candidate.pixelSize(); size > kSmallestCaptionPixels && !fits(candidate);)
+        candidate.setPixelSize(--size);
+    return candidate;
+}
+
 bool TCoolBtn::hitButton(const QPoint& pos) const {
     if (!rounded_)
         return QAbstractButton::hitButton(pos);
@@ -223,7 +239,7 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
             PaintBevel(painter, edge.adjusted(0, 0, -1, -1), BevelKind::Raised);
         }
     }
-    painter.setFont(font());
+    painter.setFont(CaptionFont());
     const QRect textRect = pressed ? r.translated(1, 1) : r;
     PaintShadowedText(painter, textRect, Qt::AlignCenter | Qt::TextSingleLine,
                       Cp1251ToUnicode(caption_), style_, isEnabled());

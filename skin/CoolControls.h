@@ -44,6 +44,9 @@ public:
     QColor FontColor() const { return style_.fontColor; }
     void SetFontColor(const QColor& color) { assign(style_.fontColor, color); }
     void SetShadowColor(const QColor& color) { assign(style_.shadowColor, color); }
+    // How far text and shadow stand apart, in pixels; 0 hides the shadow under the text.
+    void SetShadowSize(int pixels) { assign(style_.shadowSize, pixels); }
+    int ShadowSize() const { return style_.shadowSize; }
     void SetSimpleView(bool simple) { assign(style_.simpleView, simple); }
 
 protected:
@@ -97,6 +100,14 @@ public:
     const QPixmap& Wallpaper() const { return wallpaper_; }
     // A face of 129 vertical bands from start (left) to end (right) instead of the wallpaper.
     void SetGradient(const QColor& start, const QColor& end);
+
+    // The caption keeps this much room on either side.
+    static constexpr int kCaptionMargin = 4;
+    // The font the caption is drawn in: the button's own font while the caption fits its
+    // width with the margins; otherwise a condensed face of it, a pixel smaller at a time
+    // (down to kSmallestCaptionPixels) until it fits.
+    QFont CaptionFont() const;
+    static constexpr int kSmallestCaptionPixels = 8;
 
 signals:
     void mouseDown(Qt::MouseButton button);

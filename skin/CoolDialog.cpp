@@ -2,25 +2,117 @@
 
 #include "platform/ErrorBox.h"
 #include "skin/CoolControls.h"
+#include "skin/TextureSlots.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 TDialogHost* DialogHost = nullptr;
 
 namespace {
 const QColor kOkCaption(0, 255, 255);
 const QColor kOkShadow(0, 64, 64);
+const QColor kFrameFace(192, 192, 192);
+const QColor kFrameLight(223, 223, 223);
+const QColor kFrameHighlight(255, 255, 255);
+const QColor kFrameShadow(128, 128, 128);
+const QColor kFrameDarkShadow(0, 0, 0);
+const QColor kActiveCaption(0, 0, 128);
+const QColor kActiveCaptionEnd(16, 132, 208);
+const QColor kInactiveCaption(128, 128, 128);
+const QColor kInactiveCaptionEnd(181, 181, 181);
+constexpr int kCaptionPixels = 11;
 } // namespace
 
-TCoolDialog::TCoolDialog(QWidget* parent, int clientWidth, int clientHeight)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+// The window manager draws no frame: a manager's title bar would bring minimise, maximise and
+// close buttons, and a minimised modal dialog hides the whole game. The dialog draws its own
+// small caption and frame instead.
+TCoolDialog::TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
+                         MainInput mainInput)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput) {
+    setObjectName(QString::fromLatin1(name));
     setModal(true);
     Hook = new TCoolFormHook(this);
     SetClientSize(clientWidth, clientHeight);
+}
+
+QRect TCoolDialog::ClientRect() const {
+    return QRect(kFrameWidth, kFrameWidth + kToolCaptionHeight, Hook->width(), Hook->height());
+}
+
+QRect TCoolDialog::CaptionRect() const {
+    return QRect(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kToolCaptionHeight - 1);
+}
+
+void TCoolDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect e = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(rect(), kFrameFace);
+    const auto edge = [&painter](const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    };
+    edge(e, kFrameLight, kFrameDarkShadow);
+    edge(e.adjusted(1, 1, -1, -1), kFrameHighlight, kFrameShadow);
+
+    const bool active = isActiveWindow();
+    const QRect caption = CaptionRect();
+    QLinearGradient gradient(caption.topLeft(), caption.topRight());
+    gradient.setColorAt(0, active ? kActiveCaption : kInactiveCaption);
+    gradient.setColorAt(1, active ? kActiveCaptionEnd : kInactiveCaptionEnd);
+    painter.fillRect(caption, gradient);
+    painter.setFont(CoolFont(kCaptionPixels, true));
+    painter.setPen(active ? kFrameHighlight : kFrameFace);
+    const QRect title = caption.adjusted(3, 0, -3, 0);
+    painter.drawText(
+        title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, title.width()));
+}
+
+void TCoolDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowTitleChange)
+        update(CaptionRect());
+    // A window manager may still minimise it (a key or a menu of its own): a modal dialog
+    // stays in sight.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+// Dragging by the caption: the window manager moves the window where it can, otherwise the
+// window follows the pointer itself.
+void TCoolDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && CaptionRect().contains(event->position().toPoint())) {
+        if (!(windowHandle() && windowHandle()->startSystemMove())) {
+            dragging_ = true;
+            dragOffset_ = event->globalPosition().toPoint() - pos();
+        }
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void TCoolDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    QDialog::mouseReleaseEvent(event);
 }
 
 void TCoolDialog::SetMainInputEnabled(bool enabled) {
@@ -28,9 +120,21 @@ void TCoolDialog::SetMainInputEnabled(bool enabled) {
         DialogHost->SetMainInputEnabled(enabled);
 }
 
+void TCoolDialog::FollowTextures() {
+    RegisterTextureClient(this, [this] { DressWindow(); });
+    DressWindow();
+}
+
+void TCoolDialog::DressWindow() {
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    if (okButton_)
+        okButton_->SetWallpaper(GetTexture(kButtonsSlot));
+    ApplyWindowTextures();
+}
+
 void TCoolDialog::SetClientSize(int width, int height) {
-    setFixedSize(width, height);
-    Hook->setGeometry(0, 0, width, height);
+    setFixedSize(width + 2 * kFrameWidth, height + 2 * kFrameWidth + kToolCaptionHeight);
+    Hook->setGeometry(kFrameWidth, kFrameWidth + kToolCaptionHeight, width, height);
 }
 
 TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
@@ -42,12 +146,16 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->SetFontColor(kOkCaption);
     button->SetShadowColor(kOkShadow);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
+    okButton_ = button;
     return button;
 }
 
 void TCoolDialog::PlaceWindow() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
 }
 
 // A window manager's own hide and show (minimising and restoring) arrive as spontaneous
@@ -59,17 +167,33 @@ void TCoolDialog::showEvent(QShowEvent* event) {
     }
     PlaceWindow();
     QDialog::showEvent(event);
+    if (mainInput_ == MainInput::Blocked)
+        SetMainInputEnabled(false);
     RunReportingErrors([this] { FormActivate(); });
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous())
-        RunReportingErrors([this] { FormDeactivate(); });
+    if (event->spontaneous()) {
+        QDialog::hideEvent(event);
+        return;
+    }
+    RunReportingErrors([this] { FormDeactivate(); });
+    if (mainInput_ == MainInput::Blocked)
+        SetMainInputEnabled(true);
     QDialog::hideEvent(event);
 }
 
 void TCoolDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         return;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        QAbstractButton* button = focused ? focused : defaultButton_;
+        if (button && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return;
+        }
+    }
     QDialog::keyPressEvent(event);
 }

@@ -2,6 +2,7 @@
 // and the dotted outline.
 #include "tests/support/GameFixture.h"
 
+#include <QMenuBar>
 #include <QtTest>
 
 namespace {
@@ -64,24 +65,49 @@ private slots:
         QVERIFY(w.ClosingDown());
     }
 
+    // Red outermost rows and blue outermost columns, the colours swapped one pixel in.
+    void outlineIsDottedRedOutsideBlueInside_data() {
+        QTest::addColumn<bool>("row");
+        QTest::addColumn<int>("fromEdge");
+        QTest::addColumn<bool>("farEdge");
+        QTest::addColumn<QColor>("colour");
+        const QColor red(255, 0, 0), blue(0, 0, 255);
+        QTest::newRow("top row") << true << 0 << false << red;
+        QTest::newRow("bottom row") << true << 0 << true << red;
+        QTest::newRow("left column") << false << 0 << false << blue;
+        QTest::newRow("right column") << false << 0 << true << blue;
+        QTest::newRow("second row") << true << 1 << false << blue;
+        QTest::newRow("second row from the bottom") << true << 1 << true << blue;
+        QTest::newRow("second column") << false << 1 << false << red;
+        QTest::newRow("second column from the right") << false << 1 << true << red;
+    }
     void outlineIsDottedRedOutsideBlueInside() {
+        QFETCH(bool, row);
+        QFETCH(int, fromEdge);
+        QFETCH(bool, farEdge);
+        QFETCH(QColor, colour);
         GameFixture game(kRussian, kEnglish);
-        TMainWindow& w = game.window();
-        const QImage frame = w.grab().toImage();
-        const int h = frame.height();
-        int redTop = 0, blueLeft = 0, blueSecondRow = 0, redSecondColumn = 0;
-        for (int x = 2; x < frame.width() - 2; ++x) {
-            redTop += frame.pixelColor(x, 0) == QColor(255, 0, 0);
-            blueSecondRow += frame.pixelColor(x, 1) == QColor(0, 0, 255);
+        const QImage frame = game.window().grab().toImage();
+        const QColor other = colour == QColor(255, 0, 0) ? QColor(0, 0, 255) : QColor(255, 0, 0);
+        const int across = row ? frame.height() : frame.width();
+        const int along = row ? frame.width() : frame.height();
+        const int line = farEdge ? across - 1 - fromEdge : fromEdge;
+        int own = 0, foreign = 0;
+        // The corners, where the lines cross, are left out.
+        for (int i = 2; i < along - 2; ++i) {
+            const QColor pixel = row ? frame.pixelColor(i, line) : frame.pixelColor(line, i);
+            own += pixel == colour;
+            foreign += pixel == other;
         }
-        for (int y = 2; y < h - 2; ++y) {
-            blueLeft += frame.pixelColor(0, y) == QColor(0, 0, 255);
-            redSecondColumn += frame.pixelColor(1, y) == QColor(255, 0, 0);
-        }
-        // Dotted: about every other pixel of each line.
-        QVERIFY(redTop > frame.width() / 3 && redTop < frame.width() * 2 / 3);
-        QVERIFY(blueLeft > h / 3 && blueLeft < h * 2 / 3);
-        QVERIFY(blueSecondRow > 0 && redSecondColumn > 0);
+        // Dotted: about every other pixel.
+        QVERIFY2(own > along / 3 && own < along * 2 / 3, qPrintable(QString::number(own)));
+        QCOMPARE(foreign, 0);
+    }
+
+    void outerSizeFollowsOurMetrics() {
+        GameFixture game(kRussian, kEnglish);
+        QCOMPARE(game.window().size(), QSize(kOuterWidth, kOuterHeight));
+        QCOMPARE(game.window().MainMenu1->height(), kMenuHeight);
     }
 
     void captionShowsTheTitle() {

@@ -118,9 +118,30 @@ private slots:
         QCOMPARE(itemText(w.Menu_English), Cp1251ToUnicode(LanguageText("Menu_English")) + " 3");
         QVERIFY(w.Menu_None1->isSeparator());
         QVERIFY(w.Menu_none2->isSeparator());
+        // A separator keeps no text that the menu would draw before its line.
+        QVERIFY(w.Menu_None1->text().isEmpty());
+        QVERIFY(w.Menu_none2->text().isEmpty());
         QVERIFY(w.Menu_Russian->isChecked());
         QCOMPARE(w.Menu_NewGame->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(w.Menu_About->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
+    }
+
+    // A ticked item's picture carries a clear mark: many of its pixels change.
+    void tickedItemsShowAMark() {
+        GameFixture game(kRussian, kEnglish);
+        TMainWindow& w = game.window();
+        for (QAction* item : {w.Menu_Sound, w.Menu_Russian, w.Menu_English}) {
+            const QImage off = item->icon().pixmap(16, QIcon::Normal, QIcon::Off).toImage();
+            const QImage on = item->icon().pixmap(16, QIcon::Normal, QIcon::On).toImage();
+            QCOMPARE(on.size(), off.size());
+            int changed = 0;
+            for (int y = 0; y < on.height(); ++y)
+                for (int x = 0; x < on.width(); ++x) {
+                    const QColor a = on.pixelColor(x, y), b = off.pixelColor(x, y);
+                    changed += qAbs(a.green() - b.green()) + qAbs(a.red() - b.red()) > 128;
+                }
+            QVERIFY2(changed >= 16, qPrintable(item->objectName()));
+        }
     }
 
     void languageSwitchGoesWhole() {

@@ -60,6 +60,8 @@ private slots:
     void read_data();
     void read();
     void readMissingFile();
+    void defaultLosesTrailingBlanks_data();
+    void defaultLosesTrailingBlanks();
     void readsTheFileEachTime();
     void write_data();
     void write();
@@ -194,6 +196,12 @@ void ProfileFileTest::read_data() {
     QTest::newRow("last line without line end")
         << QByteArray("[Vorda]\r\nStrong=4") << QByteArray("Vorda") << QByteArray("Strong")
         << QByteArray("4");
+    QTest::newRow("Ctrl-Z at the line end counts as a blank")
+        << QByteArray("[Vorda]\r\nStrong=4 \x1a\r\n") << QByteArray("Vorda") << QByteArray("Strong")
+        << QByteArray("4");
+    QTest::newRow("Ctrl-Z inside the value kept")
+        << QByteArray("[Vorda]\r\nTitle=a\x1a b\r\n") << QByteArray("Vorda") << QByteArray("Title")
+        << QByteArray("a\x1a b");
 }
 
 void ProfileFileTest::read() {
@@ -213,6 +221,27 @@ void ProfileFileTest::readMissingFile() {
     QCOMPARE(ReadProfileString(folder_.filePath(QStringLiteral("none/Vorda2000.ini")), "Vorda",
                                "Strong", ""),
              std::string());
+}
+
+void ProfileFileTest::defaultLosesTrailingBlanks_data() {
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QByteArray>("defaultValue");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("missing file") << false << QByteArray("16  ") << QByteArray("16");
+    QTest::newRow("missing key") << true << QByteArray("16 \t") << QByteArray("16");
+    QTest::newRow("leading and inner blanks kept")
+        << true << QByteArray(" a b ") << QByteArray(" a b");
+    QTest::newRow("blanks only") << true << QByteArray("   ") << QByteArray("");
+}
+
+void ProfileFileTest::defaultLosesTrailingBlanks() {
+    QFETCH(bool, fileExists);
+    QFETCH(QByteArray, defaultValue);
+    QFETCH(QByteArray, expected);
+    if (fileExists)
+        QVERIFY(WriteBytes(path_, "[Vorda]\r\nSound=1\r\n"));
+    const std::string value = ReadProfileString(path_, "Vorda", "Strong", View(defaultValue));
+    QCOMPARE(QByteArray::fromStdString(value), expected);
 }
 
 void ProfileFileTest::readsTheFileEachTime() {
@@ -238,9 +267,9 @@ void ProfileFileTest::write_data() {
     QTest::newRow("value replaced in place")
         << true << QByteArray(head + "Strong=4\r\n" + tail) << QByteArray("Vorda")
         << QByteArray("Strong") << QByteArray("6") << QByteArray(head + "Strong=6\r\n" + tail);
-    QTest::newRow("key in other case replaced with the caller's spelling")
+    QTest::newRow("key in other case keeps the file's spelling")
         << true << QByteArray(head + " STRONG = '4' \r\n" + tail) << QByteArray("vorda")
-        << QByteArray("Strong") << QByteArray("6") << QByteArray(head + "Strong=6\r\n" + tail);
+        << QByteArray("Strong") << QByteArray("6") << QByteArray(head + "STRONG=6\r\n" + tail);
     QTest::newRow("replaced line keeps its own line end")
         << true << QByteArray("[Vorda]\nStrong=4\rSound=1\n") << QByteArray("Vorda")
         << QByteArray("Strong") << QByteArray("6") << QByteArray("[Vorda]\nStrong=6\rSound=1\n");
@@ -278,9 +307,9 @@ void ProfileFileTest::write_data() {
         << true << QByteArray("[Russian]\r\nStrong=x\r\n\r\n[Vorda]\r\nSound=1\r\n")
         << QByteArray("Vorda") << QByteArray("Strong") << QByteArray("6")
         << QByteArray("[Russian]\r\nStrong=x\r\n\r\n[Vorda]\r\nSound=1\r\nStrong=6\r\n");
-    QTest::newRow("section added at the end after an empty line")
+    QTest::newRow("section added right after the last line")
         << true << QByteArray(head + tail) << QByteArray("Images") << QByteArray("UseSkins")
-        << QByteArray("1") << QByteArray(head + tail + "\r\n[Images]\r\nUseSkins=1\r\n");
+        << QByteArray("1") << QByteArray(head + tail + "[Images]\r\nUseSkins=1\r\n");
     QTest::newRow("section added after a file ending in an empty line")
         << true << QByteArray("[Vorda]\nSound=1\n\n") << QByteArray("Images")
         << QByteArray("UseSkins") << QByteArray("1")
@@ -288,7 +317,7 @@ void ProfileFileTest::write_data() {
     QTest::newRow("section added after a last line without line end")
         << true << QByteArray("[Vorda]\r\nSound=1") << QByteArray("Images")
         << QByteArray("UseSkins") << QByteArray("1")
-        << QByteArray("[Vorda]\r\nSound=1\r\n\r\n[Images]\r\nUseSkins=1\r\n");
+        << QByteArray("[Vorda]\r\nSound=1\r\n[Images]\r\nUseSkins=1\r\n");
     QTest::newRow("empty file gets the section")
         << true << QByteArray("") << QByteArray("Vorda") << QByteArray("Strong") << QByteArray("6")
         << QByteArray("[Vorda]\r\nStrong=6\r\n");
@@ -329,7 +358,7 @@ void ProfileFileTest::writesBuildANewFile() {
     WriteProfileString(path_, "Images", "UseSkins", "1");
     WriteProfileString(path_, "Vorda", "Sound", "0");
     QCOMPARE(ReadBytes(path_), QByteArray("[Vorda]\r\nSound=0\r\nLanguageNumber=2\r\nStrong=4\r\n"
-                                          "\r\n[Images]\r\nImage0=\r\nUseSkins=1\r\n"));
+                                          "[Images]\r\nImage0=\r\nUseSkins=1\r\n"));
 }
 
 void ProfileFileTest::writeRefusesBrokenNames_data() {

@@ -556,30 +556,39 @@ private slots:
     void typedNameIsStored_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("pasted");
-        QTest::addColumn<bool>("minimised");
+        QTest::addColumn<QString>("closing"); // "OK", "Enter", or "minimised" before OK
         QTest::addColumn<QString>("stored");
-        QTest::newRow("Cyrillic") << QString::fromUtf8("Пётр Ёлкин") << "" << false
-                                  << QString::fromUtf8("Пётр Ёлкин");
+        QTest::newRow("Cyrillic") << QString::fromUtf8("Пётр Ёлкин") << ""
+                                  << "OK" << QString::fromUtf8("Пётр Ёлкин");
         QTest::newRow("empty") << ""
-                               << "" << false << "";
-        QTest::newRow("outside the code page becomes ?")
-            << QString::fromUtf8("Zoë ☺") << "" << false << QString::fromUtf8("Zoë ?");
+                               << ""
+                               << "OK"
+                               << "";
+        QTest::newRow("outside the code page becomes ?") << QString::fromUtf8("Zoë ☺") << ""
+                                                         << "OK" << QString::fromUtf8("Zoë ?");
         QTest::newRow("pasted control characters and line breaks") << ""
                                                                    << "Ann\tB\x1a"
                                                                       "o\r\nCy\x01"
-                                                                   << false << "Ann BoCy";
+                                                                   << "OK"
+                                                                   << "Ann BoCy";
         QTest::newRow("minimised and restored by the window manager") << "Ann"
-                                                                      << "" << true << "Ann";
+                                                                      << ""
+                                                                      << "minimised"
+                                                                      << "Ann";
+        QTest::newRow("Enter in the name box closes as OK") << "Ann"
+                                                            << ""
+                                                            << "Enter"
+                                                            << "Ann";
     }
     void typedNameIsStored() {
         QFETCH(QString, typed);
         QFETCH(QString, pasted);
-        QFETCH(bool, minimised);
+        QFETCH(QString, closing);
         QFETCH(QString, stored);
         GameFixture game(kRussian, kEnglish);
         Scores[1] = 5;
         Scores[2] = 0;
-        bool pastedIntoTheBox = false;
+        bool pastedIntoTheBox = false, closedByEnter = false;
         WhenDialogShows([&](QDialog* dialog) {
             QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Backspace);
             typeText(AddRatingWindow->Edit1, typed);
@@ -588,15 +597,21 @@ private slots:
                 AddRatingWindow->Edit1->paste();
                 pastedIntoTheBox = AddRatingWindow->Edit1->text().contains('\t');
             }
-            if (minimised) {
+            if (closing == "minimised") {
                 dialog->showMinimized();
                 dialog->showNormal();
             }
-            clickButton(AddRatingWindow->CoolOkButton);
+            if (closing == "Enter") {
+                QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Return);
+                closedByEnter = !dialog->isVisible();
+            } else {
+                clickButton(AddRatingWindow->CoolOkButton);
+            }
         });
         game.sounds.clear();
         ShowNameEntry();
         QCOMPARE(pastedIntoTheBox, !pasted.isEmpty());
+        QCOMPARE(closedByEnter, closing == "Enter");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
         const WinnerEntry* list = CurrentWinnersList();

@@ -1,6 +1,7 @@
 // The built-in pictures compiled into the program and the sound files that accompany it: every
 // one must be there under its name, at its size and depth, the textures must tile without a
 // seam and the sounds must be clean 16-bit PCM.
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -122,6 +123,16 @@ double loudestWindowRms(const std::vector<qint16>& samples, int sampleRate) {
     return loudest;
 }
 
+// A colour's relative luminance, as contrast ratios count it: 0 black, 1 white.
+double luminance(QRgb colour) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
 } // namespace
 
 class ResourcesTest : public QObject {
@@ -129,6 +140,30 @@ class ResourcesTest : public QObject {
 
 private slots:
     void initTestCase() { Q_INIT_RESOURCE(resources); }
+
+    // White text (the name box, the help) stands on the text-area picture: the built-in one
+    // and that of every skin that accompanies the game and brings its own.
+    void whiteTextReadsOnTextAreas_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("built-in WALL3") << QStringLiteral(":/bitmaps/WALL3");
+        const QDir textures(QStringLiteral(VORDA_SOURCE_DIR "/dist/Textures"));
+        for (const QString& skin : textures.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            for (const QString& file :
+                 QDir(textures.filePath(skin)).entryList({"7.bmp", "7.jpg"}, QDir::Files))
+                QTest::newRow(qPrintable(skin + "/" + file))
+                    << textures.filePath(skin + "/" + file);
+    }
+    void whiteTextReadsOnTextAreas() {
+        QFETCH(QString, path);
+        const QImage image = QImage(path).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!image.isNull());
+        double brightest = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                brightest = std::max(brightest, luminance(image.pixel(x, y)));
+        const double contrast = 1.05 / (brightest + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+    }
 
     void pictureHasItsSize_data() {
         QTest::addColumn<QString>("name");

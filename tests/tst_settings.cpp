@@ -216,12 +216,23 @@ private slots:
     }
 
     void addWordQuestion_data() {
+        QTest::addColumn<QString>("gesture");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("yes") << "yes";
-        QTest::newRow("no") << "no";
-        QTest::newRow("closed otherwise") << "closed";
+        QTest::newRow("yes") << "click yes"
+                             << "yes";
+        QTest::newRow("no") << "click no"
+                            << "no";
+        QTest::newRow("closed otherwise") << "close"
+                                          << "closed";
+        QTest::newRow("Enter answers yes") << "Enter"
+                                           << "yes";
+        QTest::newRow("Esc answers no") << "Esc"
+                                        << "no";
+        QTest::newRow("Tab moves to no") << "Tab Enter"
+                                         << "no";
     }
     void addWordQuestion() {
+        QFETCH(QString, gesture);
         QFETCH(QString, answer);
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
@@ -235,12 +246,27 @@ private slots:
             question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
             face = game.window().FaceName();
             inputDuringQuestion = MainInputEnabled;
-            if (answer == "yes")
+            const auto press = [dialog](Qt::Key key) {
+                QWidget* focused = dialog->focusWidget();
+                QTest::keyClick(focused ? focused : dialog, key);
+            };
+            if (gesture == "click yes")
                 clickButton(ChoiceWindow->YesButton);
-            else if (answer == "no")
+            else if (gesture == "click no")
                 clickButton(ChoiceWindow->NoButton);
-            else
+            else if (gesture == "close")
                 dialog->reject();
+            else
+                for (const QString& key : gesture.split(' '))
+                    press(key == "Tab"   ? Qt::Key_Tab
+                          : key == "Esc" ? Qt::Key_Escape
+                                         : Qt::Key_Return);
+        });
+        // The question's face stays until the computer's turn is over.
+        QStringList facesDuringTurn;
+        connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
+            if (InputPhase == 2)
+                facesDuringTurn << game.window().FaceName();
         });
         game.sounds.clear();
         game.clickCell(3, 3);
@@ -256,8 +282,11 @@ private slots:
             QVERIFY(library.endsWith("TO\r\nTOU\r\n"));
             QCOMPARE(game.column(1), QStringList{"TOU"});
             QVERIFY(game.cell(2, 2)->Filled);
-            QVERIFY(!game.sounds.contains(3) || game.column(2).size() == 1);
+            // The answer plays no acceptance sound; only the computer's word does.
+            QCOMPARE(game.sounds.count(3), game.column(2).size());
             QVERIFY(game.window().Menu_English->text().endsWith(" 3"));
+            QVERIFY(!facesDuringTurn.isEmpty());
+            QVERIFY2(!facesDuringTurn.contains("CPU00"), qPrintable(facesDuringTurn.join(' ')));
             // A later game accepts the word at once.
             game.window().Menu_NewGame->trigger();
             game.placeLetter("T", 2, 2);

@@ -82,7 +82,7 @@ QByteArray claiming(const char* format, int width, int height) {
 void writePicture(const QString& relativePath, const QString& kind) {
     const QString path = TexturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const char* format = path.endsWith(".jpg") ? "JPEG" : "BMP";
+    const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
     if (kind.startsWith("claims "))
         bytes = claiming(format, kind.mid(7).section('x', 0, 0).toInt(),
@@ -236,6 +236,9 @@ private slots:
         QTest::newRow("skin: jpg wins over bmp")
             << true << "Stone" << QStringList{"Stone/3.bmp=#ff0000", "Stone/3.jpg=#00ff00"}
             << noFiles << with(allBuiltIn, 3, "#00ff00") << noFiles << 0;
+        QTest::newRow("skin: extensions in any case")
+            << true << "Stone" << QStringList{"Stone/3.JPG=#00ff00", "Stone/4.Bmp=#ff0000"}
+            << noFiles << with(with(allBuiltIn, 3, "#00ff00"), 4, "#ff0000") << noFiles << 0;
         QTest::newRow("skin: a slot without a picture keeps the built-in one")
             << true << "Stone" << QStringList{"Stone/0.bmp=#ff0000", "9.bmp=#00ff00"} << noFiles
             << with(allBuiltIn, 0, "#ff0000") << noFiles << 0;
@@ -450,7 +453,7 @@ private slots:
         inTexturesWindow(game, [&] {
             row = ImagesWindow->CoolListBox->currentRow();
             title = ImagesWindow->windowTitle();
-            height = ImagesWindow->height();
+            height = ImagesWindow->Hook->height();
             files = lines(ImagesWindow->FileListBox1);
             preview = ImagesWindow->Image1->Picture().toImage();
             fileSelected = ImagesWindow->FileListBox1->currentItem() &&
@@ -561,8 +564,13 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         writePicture("Autumn/0.jpg", "#ff8000");
         writePicture("birch/1.bmp", "#ffffff");
+        writePicture("Upper/2.JPG", "#ffffff");
         writePicture("plain.bmp", "#ff0000");
         writePicture("notes.txt", "text");
+        // Folders without a slot picture are no skins.
+        writePicture("sounds/click1.wav", "text");
+        writePicture("Empty/notes.txt", "text");
+        writePicture(".hidden/0.jpg", "#ffffff");
         UseSkins = false;
         SkinName = "Gone";
         setChosenFiles({"", "plain.bmp"});
@@ -576,7 +584,7 @@ private slots:
             skins = items(ImagesWindow->ComboBox1);
             selected = ImagesWindow->ComboBox1->currentIndex();
             nameAfterToggle = QString::fromStdString(SkinName);
-            heightOn = ImagesWindow->height();
+            heightOn = ImagesWindow->Hook->height();
             okTopOn = ImagesWindow->CoolOKButton->y();
             listHiddenWithSkins = !ImagesWindow->FileListBox1->isVisible() &&
                                   !ImagesWindow->CoolListBox->isVisible() &&
@@ -587,11 +595,11 @@ private slots:
             nameAfterChoice = QString::fromStdString(SkinName);
             slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
             clickButton(ImagesWindow->UseSkinsCheckBox);
-            heightOff = ImagesWindow->height();
+            heightOff = ImagesWindow->Hook->height();
             okTopOff = ImagesWindow->CoolOKButton->y();
             slot1AfterOff = describeSlot(1);
         });
-        QCOMPARE(skins, (QStringList{"Autumn", "birch"}));
+        QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
         QCOMPARE(selected, -1);
         QCOMPARE(nameAfterToggle, QString());
         QCOMPARE(heightOn, 65);
@@ -617,7 +625,7 @@ private slots:
         inTexturesWindow(game, [&] { selected = ImagesWindow->ComboBox1->currentIndex(); });
         QCOMPARE(selected, 0);
         QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
-        QCOMPARE(ImagesWindow->height(), 65);
+        QCOMPARE(ImagesWindow->Hook->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
@@ -625,9 +633,15 @@ private slots:
         UseSkins = true;
         setChosenFiles({"gone.bmp"});
         game.errors().texts.clear();
-        bool open = false;
-        inTexturesWindow(game, [&] { open = ImagesWindow->isVisible(); });
+        bool open = false, switched = false;
+        inTexturesWindow(game, [&] {
+            open = ImagesWindow->isVisible();
+            // After the message the window has still switched to skins.
+            switched = ImagesWindow->Hook->height() == 65 && ImagesWindow->ComboBox1->isVisible() &&
+                       !ImagesWindow->FileListBox1->isVisible();
+        });
         QVERIFY(open);
+        QVERIFY(switched);
         QCOMPARE(game.errors().texts, QStringList{"Invalid file name - gone.bmp"});
         // Skins on: the name is not forgotten.
         QCOMPARE(chosenFiles().first(), QString("gone.bmp"));

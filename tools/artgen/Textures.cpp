@@ -191,12 +191,14 @@ QImage makeWall2() {
     });
 }
 
-// Pale blue paper for text areas: very quiet clouds and fibres so that text stays readable.
+// Deep blue slate for text areas: very quiet clouds and fibres so that white text stays readable.
 QImage makeWall3() {
     constexpr int kWidth = 124;
     constexpr int kHeight = 87;
-    const QColor base(212, 230, 248);
-    const QColor deep(190, 212, 238);
+    // Dark enough behind white text: the name box and the help text stay readable (a
+    // contrast of at least 4.5 : 1 against white in every pixel).
+    const QColor base(58, 86, 132);
+    const QColor deep(38, 60, 102);
     return shade(kWidth, kHeight, [&](int x, int y) {
         const double clouds = tileFbm(x, y, kWidth, kHeight, 3, 2, 5, 71);
         const double fibres = tileFbm(x, y, kWidth, kHeight, 16, 3, 2, 72) - 0.5;
