@@ -313,7 +313,7 @@ void TMainWindow::FormCreate() {
 }
 
 // Every dialog of the game is made here, once, and lives as long as the main window; each
-// makes itself known in its global pointer.
+// enters itself in Dialogs.
 void TMainWindow::CreateDialogs() {
     // The textures window makes the textures folder the current directory: the sound effects
     // are found in its "sounds" folder.

@@ -17,8 +17,6 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
-QPointer<TImagesWindow> ImagesWindow;
-
 namespace {
 
 constexpr int kWindowWidth = 292;
@@ -111,7 +109,7 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 TImagesWindow::TImagesWindow(QWidget* parent)
     : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
-    ImagesWindow = this;
+    Dialogs.ImagesWindow = this;
     CreateControls();
     FormCreate();
 }
@@ -330,6 +328,6 @@ void TImagesWindow::ComboBox1Click() {
 }
 
 void ShowTexturesWindow() {
-    if (ImagesWindow)
-        ImagesWindow->exec();
+    if (Dialogs.ImagesWindow)
+        Dialogs.ImagesWindow->exec();
 }

@@ -16,7 +16,6 @@
 
 bool FaceAnimating = false;
 uint16_t FaceFrame = 0;
-QPointer<TAddRatingWindow> AddRatingWindow;
 
 namespace {
 constexpr int kWindowWidth = 292;
@@ -30,7 +29,7 @@ void showFace(const QString& name) {
 
 TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     : TCoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
-    AddRatingWindow = this;
+    Dialogs.AddRatingWindow = this;
 
     // Under every other control and deaf to the mouse: it covers the whole window.
     CoolLabel3 = new TCoolLabel(Hook);
@@ -119,6 +118,6 @@ void TAddRatingWindow::FormDeactivate() {
 }
 
 void ShowNameEntry() {
-    if (AddRatingWindow)
-        AddRatingWindow->exec();
+    if (Dialogs.AddRatingWindow)
+        Dialogs.AddRatingWindow->exec();
 }

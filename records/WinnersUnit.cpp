@@ -21,7 +21,6 @@
 
 WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
 const char* const EmptyName = "-";
-QPointer<TWinnersWindow> WinnersWindow;
 
 namespace {
 
@@ -310,7 +309,7 @@ void ClearAllWinners() {
 
 TWinnersWindow::TWinnersWindow(QWidget* parent)
     : TCoolDialog(parent, "WinnersWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
-    WinnersWindow = this;
+    Dialogs.WinnersWindow = this;
 
     // The frame first, so the labels lie on its wallpaper.
     Bevel1 = new TCoolBevel(Hook);
@@ -405,6 +404,6 @@ void TWinnersWindow::ClearButton2Click() {
 }
 
 void ShowRecordsWindow() {
-    if (WinnersWindow)
-        WinnersWindow->exec();
+    if (Dialogs.WinnersWindow)
+        Dialogs.WinnersWindow->exec();
 }

@@ -8,11 +8,9 @@
 
 #include <algorithm>
 
-QPointer<TSetCPUWindow> SetCPUWindow;
-
 TSetCPUWindow::TSetCPUWindow(QWidget* parent)
     : TCoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
-    SetCPUWindow = this;
+    Dialogs.SetCPUWindow = this;
 
     StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
@@ -61,6 +59,6 @@ void TSetCPUWindow::StrongBarChange() {
 }
 
 void ShowStrengthWindow() {
-    if (SetCPUWindow)
-        SetCPUWindow->exec();
+    if (Dialogs.SetCPUWindow)
+        Dialogs.SetCPUWindow->exec();
 }

@@ -3,7 +3,7 @@
 #include "core/GameState.h"
 #include "skin/CoolDialog.h"
 
-#include <QPointer>
+#include "extras/GameDialogs.h"
 
 #include <cstdint>
 
@@ -31,9 +31,6 @@ public:
 private:
     void ShowCaption();
 };
-
-// The one TSetCPUWindow of the program, made with the main window; null without one.
-extern QPointer<TSetCPUWindow> SetCPUWindow;
 
 // Shows the strength window modally; nothing without a main window.
 void ShowStrengthWindow();

@@ -240,7 +240,7 @@ private slots:
         bool inputDuringQuestion = true;
         WhenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
+            question = Cp1251ToUnicode(Dialogs.ChoiceWindow->QuestionLabel->Caption());
             face = game.window().FaceName();
             inputDuringQuestion = Game.MainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
@@ -248,9 +248,9 @@ private slots:
                 QTest::keyClick(focused ? focused : dialog, key);
             };
             if (gesture == "click yes")
-                clickButton(ChoiceWindow->YesButton);
+                clickButton(Dialogs.ChoiceWindow->YesButton);
             else if (gesture == "click no")
-                clickButton(ChoiceWindow->NoButton);
+                clickButton(Dialogs.ChoiceWindow->NoButton);
             else if (gesture == "close")
                 dialog->reject();
             else
@@ -308,7 +308,7 @@ private slots:
         game.clickCell(2, 3);
         game.clickCell(3, 3);
         QFile::remove(game.folder().path() + "DATA/Lib.ENG");
-        WhenDialogShows([](QDialog*) { clickButton(ChoiceWindow->YesButton); });
+        WhenDialogShows([](QDialog*) { clickButton(Dialogs.ChoiceWindow->YesButton); });
         game.clickCell(2, 2);
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
@@ -343,12 +343,12 @@ private slots:
         bool inputDuringDialog = true;
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
-            bar = SetCPUWindow->StrongBar->value();
+            bar = Dialogs.SetCPUWindow->StrongBar->value();
             inputDuringDialog = Game.MainInputEnabled;
             for (int position : moves)
-                SetCPUWindow->StrongBar->setValue(position);
+                Dialogs.SetCPUWindow->StrongBar->setValue(position);
             title = dialog->windowTitle();
-            clickButton(SetCPUWindow->CoolOKButton);
+            clickButton(Dialogs.SetCPUWindow->CoolOKButton);
         });
         game.window().Menu_CPU->trigger();
         QCOMPARE(bar, barAtOpening);
@@ -386,7 +386,7 @@ private slots:
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussian, kEnglish);
         Game.MaxWordLength = 12;
-        WhenDialogShows([](QDialog*) { clickButton(SetCPUWindow->CoolOKButton); });
+        WhenDialogShows([](QDialog*) { clickButton(Dialogs.SetCPUWindow->CoolOKButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
         QCOMPARE(int(Game.MaxWordLength), 8);

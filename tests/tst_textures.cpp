@@ -172,7 +172,7 @@ void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
     WhenDialogShows([&](QDialog*) {
         action();
         ran = true;
-        clickButton(ImagesWindow->CoolOKButton);
+        clickButton(Dialogs.ImagesWindow->CoolOKButton);
     });
     game.window().Menu_Textures->trigger();
     QVERIFY(ran);
@@ -424,7 +424,7 @@ private slots:
         TestGameFolder folder;
         InitSettingsFile();
         InitTextures();
-        QVERIFY(!ImagesWindow);
+        QVERIFY(!Dialogs.ImagesWindow);
         LoadTextures();
         ApplyTextures();
         // The textures window made alone, before any main window, dresses itself.
@@ -452,15 +452,15 @@ private slots:
         QImage preview;
         bool fileSelected = false;
         inTexturesWindow(game, [&] {
-            row = ImagesWindow->CoolListBox->currentRow();
-            title = ImagesWindow->windowTitle();
-            height = ImagesWindow->Hook->height();
-            files = lines(ImagesWindow->FileListBox1);
-            preview = ImagesWindow->Image1->Picture().toImage();
-            fileSelected = ImagesWindow->FileListBox1->currentItem() &&
-                           ImagesWindow->FileListBox1->currentItem()->text() == "a.bmp";
+            row = Dialogs.ImagesWindow->CoolListBox->currentRow();
+            title = Dialogs.ImagesWindow->windowTitle();
+            height = Dialogs.ImagesWindow->Hook->height();
+            files = lines(Dialogs.ImagesWindow->FileListBox1);
+            preview = Dialogs.ImagesWindow->Image1->Picture().toImage();
+            fileSelected = Dialogs.ImagesWindow->FileListBox1->currentItem() &&
+                           Dialogs.ImagesWindow->FileListBox1->currentItem()->text() == "a.bmp";
             // Slot 3 chosen, then the window closes and opens again at slot 0.
-            clickLine(ImagesWindow->CoolListBox, 3);
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 3);
         });
         QCOMPARE(row, 0);
         QCOMPARE(title, Cp1251ToUnicode(LanguageText("Menu_Textures")));
@@ -468,13 +468,13 @@ private slots:
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
         QCOMPARE(preview, TextureBitmaps[0].toImage());
         QVERIFY(fileSelected);
-        QCOMPARE(ImagesWindow->CoolListBox->currentRow(), 3);
+        QCOMPARE(Dialogs.ImagesWindow->CoolListBox->currentRow(), 3);
 
         // Pictures added since the last showing appear at the next one.
         writePicture("c.bmp", "#00ff00");
         inTexturesWindow(game, [&] {
-            row = ImagesWindow->CoolListBox->currentRow();
-            files = lines(ImagesWindow->FileListBox1);
+            row = Dialogs.ImagesWindow->CoolListBox->currentRow();
+            files = lines(Dialogs.ImagesWindow->FileListBox1);
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
@@ -496,22 +496,22 @@ private slots:
         QString fileShownForSlot5;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
-            clickLine(ImagesWindow->CoolListBox, 5);
-            clickLine(ImagesWindow->FileListBox1, "wall.bmp");
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
+            clickLine(Dialogs.ImagesWindow->FileListBox1, "wall.bmp");
             // The main window behind the modal one is dressed at once.
             background = game.window().Hook->Wallpaper().toImage();
-            previewSlot5 = ImagesWindow->Image1->Picture().toImage();
+            previewSlot5 = Dialogs.ImagesWindow->Image1->Picture().toImage();
             // The same file for slot 2 too; slot 6 gets a damaged picture.
-            clickLine(ImagesWindow->CoolListBox, 2);
-            clickLine(ImagesWindow->FileListBox1, "wall.bmp");
-            clickLine(ImagesWindow->CoolListBox, 6);
-            clickLine(ImagesWindow->FileListBox1, "bad.jpg");
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 2);
+            clickLine(Dialogs.ImagesWindow->FileListBox1, "wall.bmp");
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 6);
+            clickLine(Dialogs.ImagesWindow->FileListBox1, "bad.jpg");
             boxesAfterBad = game.errors().texts;
             game.errors().texts.clear();
             // Back to slot 5, whose file shows selected; the reset button brings back WALL1.
-            clickLine(ImagesWindow->CoolListBox, 5);
-            fileShownForSlot5 = ImagesWindow->FileListBox1->currentItem()->text();
-            clickButton(ImagesWindow->CoolResetButton);
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
+            fileShownForSlot5 = Dialogs.ImagesWindow->FileListBox1->currentItem()->text();
+            clickButton(Dialogs.ImagesWindow->CoolResetButton);
             resetBackground = game.window().Hook->Wallpaper().toImage();
         });
         QCOMPARE(background.pixelColor(0, 0), QColor("#ff0000"));
@@ -546,11 +546,11 @@ private slots:
         game.errors().texts.clear();
         inTexturesWindow(game, [&] {
             if (skin) {
-                ImagesWindow->ComboBox1->setCurrentIndex(0);
-                emit ImagesWindow->ComboBox1->activated(0);
+                Dialogs.ImagesWindow->ComboBox1->setCurrentIndex(0);
+                emit Dialogs.ImagesWindow->ComboBox1->activated(0);
             } else {
-                clickLine(ImagesWindow->CoolListBox, 3);
-                clickLine(ImagesWindow->FileListBox1, name + ".bmp");
+                clickLine(Dialogs.ImagesWindow->CoolListBox, 3);
+                clickLine(Dialogs.ImagesWindow->FileListBox1, name + ".bmp");
             }
         });
         QCOMPARE(game.errors().texts.size(), 1);
@@ -581,23 +581,23 @@ private slots:
         bool listHiddenWithSkins = false, comboShownWithSkins = false;
         QString nameAfterToggle, nameAfterChoice, slot0WithSkin, slot1AfterOff;
         inTexturesWindow(game, [&] {
-            clickButton(ImagesWindow->UseSkinsCheckBox);
-            skins = items(ImagesWindow->ComboBox1);
-            selected = ImagesWindow->ComboBox1->currentIndex();
+            clickButton(Dialogs.ImagesWindow->UseSkinsCheckBox);
+            skins = items(Dialogs.ImagesWindow->ComboBox1);
+            selected = Dialogs.ImagesWindow->ComboBox1->currentIndex();
             nameAfterToggle = QString::fromStdString(TextureChoice.SkinName);
-            heightOn = ImagesWindow->Hook->height();
-            okTopOn = ImagesWindow->CoolOKButton->y();
-            listHiddenWithSkins = !ImagesWindow->FileListBox1->isVisible() &&
-                                  !ImagesWindow->CoolListBox->isVisible() &&
-                                  !ImagesWindow->CoolResetButton->isVisible();
-            comboShownWithSkins = ImagesWindow->ComboBox1->isVisible();
-            ImagesWindow->ComboBox1->setCurrentIndex(0);
-            emit ImagesWindow->ComboBox1->activated(0);
+            heightOn = Dialogs.ImagesWindow->Hook->height();
+            okTopOn = Dialogs.ImagesWindow->CoolOKButton->y();
+            listHiddenWithSkins = !Dialogs.ImagesWindow->FileListBox1->isVisible() &&
+                                  !Dialogs.ImagesWindow->CoolListBox->isVisible() &&
+                                  !Dialogs.ImagesWindow->CoolResetButton->isVisible();
+            comboShownWithSkins = Dialogs.ImagesWindow->ComboBox1->isVisible();
+            Dialogs.ImagesWindow->ComboBox1->setCurrentIndex(0);
+            emit Dialogs.ImagesWindow->ComboBox1->activated(0);
             nameAfterChoice = QString::fromStdString(TextureChoice.SkinName);
             slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
-            clickButton(ImagesWindow->UseSkinsCheckBox);
-            heightOff = ImagesWindow->Hook->height();
-            okTopOff = ImagesWindow->CoolOKButton->y();
+            clickButton(Dialogs.ImagesWindow->UseSkinsCheckBox);
+            heightOff = Dialogs.ImagesWindow->Hook->height();
+            okTopOff = Dialogs.ImagesWindow->CoolOKButton->y();
             slot1AfterOff = describeSlot(1);
         });
         QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
@@ -623,10 +623,10 @@ private slots:
         TextureChoice.UseSkins = true;
         TextureChoice.SkinName = "AUTUMN";
         int selected = -1;
-        inTexturesWindow(game, [&] { selected = ImagesWindow->ComboBox1->currentIndex(); });
+        inTexturesWindow(game, [&] { selected = Dialogs.ImagesWindow->ComboBox1->currentIndex(); });
         QCOMPARE(selected, 0);
         QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
-        QCOMPARE(ImagesWindow->Hook->height(), 65);
+        QCOMPARE(Dialogs.ImagesWindow->Hook->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
@@ -636,10 +636,11 @@ private slots:
         game.errors().texts.clear();
         bool open = false, switched = false;
         inTexturesWindow(game, [&] {
-            open = ImagesWindow->isVisible();
+            open = Dialogs.ImagesWindow->isVisible();
             // After the message the window has still switched to skins.
-            switched = ImagesWindow->Hook->height() == 65 && ImagesWindow->ComboBox1->isVisible() &&
-                       !ImagesWindow->FileListBox1->isVisible();
+            switched = Dialogs.ImagesWindow->Hook->height() == 65 &&
+                       Dialogs.ImagesWindow->ComboBox1->isVisible() &&
+                       !Dialogs.ImagesWindow->FileListBox1->isVisible();
         });
         QVERIFY(open);
         QVERIFY(switched);
@@ -656,10 +657,10 @@ private slots:
         LoadTextures();
         QImage centred, stretched;
         inTexturesWindow(game, [&] {
-            centred = ImagesWindow->Image1->grab().toImage();
-            clickButton(ImagesWindow->StretchBox);
-            stretched = ImagesWindow->Image1->grab().toImage();
-            clickButton(ImagesWindow->StretchBox);
+            centred = Dialogs.ImagesWindow->Image1->grab().toImage();
+            clickButton(Dialogs.ImagesWindow->StretchBox);
+            stretched = Dialogs.ImagesWindow->Image1->grab().toImage();
+            clickButton(Dialogs.ImagesWindow->StretchBox);
         });
         QCOMPARE(centred.size(), QSize(154, 154));
         QCOMPARE(centred.pixelColor(77, 77), QColor(Qt::red));

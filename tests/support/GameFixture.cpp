@@ -35,7 +35,7 @@ void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!modal || !modal->isVisible())
             return;
-        if (modal == AddRatingWindow || modal == WinnersWindow) {
+        if (modal == Dialogs.AddRatingWindow || modal == Dialogs.WinnersWindow) {
             modal->accept();
             return;
         }
