@@ -131,6 +131,7 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->SetFontColor(kOkCaption);
     button->SetShadowColor(kOkShadow);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
+    SetDefaultButton(button);
     return button;
 }
 
