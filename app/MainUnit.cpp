@@ -5,6 +5,7 @@
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
+#include "extras/ChoiceUnit.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"
@@ -122,6 +123,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     CreateMenu();
     CreateControls();
     FormCreate();
+    CreateDialogs();
 }
 
 TMainWindow::~TMainWindow() {
@@ -318,6 +320,20 @@ void TMainWindow::FormCreate() {
     });
     RunReportingErrors([] { LoadTextures(); });
     ApplyTextures();
+}
+
+// Every dialog of the game is made here, once, and lives as long as the main window; each
+// makes itself known in its global pointer.
+void TMainWindow::CreateDialogs() {
+    // The textures window makes the textures folder the current directory: the sound effects
+    // are found in its "sounds" folder.
+    new TImagesWindow(this);
+    new TSetCPUWindow(this);
+    new TChoiceWindow(this);
+    new TWinnersWindow(this);
+    new TAddRatingWindow(this);
+    new TAboutWindow(this);
+    new THowToPlayWindow(this);
 }
 
 void TMainWindow::CreateWordLabels() {

@@ -209,6 +209,7 @@ private:
     void PaintOutline(QPainter& painter);
     int captionButtonAt(const QPoint& point) const;
     void FormCreate();
+    void CreateDialogs();
     void FormClose();
     void CreateMenu();
     void connectCommand(QAction* item, void (TMainWindow::*handler)());

@@ -1,15 +1,8 @@
 #include "app/MainUnit.h"
-#include "extras/AboutUnit.h"
-#include "extras/ChoiceUnit.h"
-#include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
-#include "extras/ImagesWindow.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
-#include "records/AddRatingUnit.h"
-#include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
-#include "settings/SetCPUUnit.h"
 
 #include <QTimer>
 
@@ -35,16 +28,8 @@ int main(int argc, char** argv) {
     InitSettingsFile();
     InitTextures();
 
+    // The main window makes every dialog of the game.
     TMainWindow mainWindow;
-    // The textures window makes the textures folder the current directory: the sound effects
-    // are found in its "sounds" folder.
-    new TImagesWindow(&mainWindow);
-    new TSetCPUWindow(&mainWindow);
-    new TChoiceWindow(&mainWindow);
-    new TWinnersWindow(&mainWindow);
-    new TAddRatingWindow(&mainWindow);
-    new TAboutWindow(&mainWindow);
-    new THowToPlayWindow(&mainWindow);
     mainWindow.show();
     if (quitAfterStart)
         QTimer::singleShot(0, &mainWindow, &QWidget::close);

@@ -17,7 +17,7 @@
 
 #include <cmath>
 
-TAboutWindow* AboutWindow = nullptr;
+QPointer<TAboutWindow> AboutWindow;
 
 namespace {
 
@@ -151,11 +151,10 @@ AboutFrame AboutScene::Step(int lineCount) {
 }
 
 TAboutWindow::TAboutWindow(QWidget* parent)
-    : TCoolDialog(parent, kAboutClientWidth, kAboutClientHeight), MemoE(EnglishAbout()),
-      MemoR(RussianAbout()),
+    : TCoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
+      MemoE(EnglishAbout()), MemoR(RussianAbout()),
       surface_(std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize)) {
     AboutWindow = this;
-    setObjectName(QStringLiteral("AboutWindow"));
 
     Bevel1 = new TCoolBevel(Hook);
     Bevel1->setGeometry(8, 8, 304, 304);
@@ -185,19 +184,10 @@ TAboutWindow::TAboutWindow(QWidget* parent)
             [this] { RunReportingErrors([this] { DXTimerTimer(); }); });
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this] { UpdateTimer(); });
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
+    FollowTextures();
 }
 
-TAboutWindow::~TAboutWindow() {
-    if (AboutWindow == this)
-        AboutWindow = nullptr;
-}
-
-void TAboutWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
-}
+TAboutWindow::~TAboutWindow() = default;
 
 void TAboutWindow::UpdateTimer() {
     const bool run = isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive;
@@ -281,7 +271,6 @@ void TAboutWindow::DXTimerTimer() {
 }
 
 void ShowAboutWindow() {
-    if (!AboutWindow)
-        AboutWindow = new TAboutWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    AboutWindow->exec();
+    if (AboutWindow)
+        AboutWindow->exec();
 }

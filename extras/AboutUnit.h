@@ -1,9 +1,11 @@
 #pragma once
 
 #include "skin/CoolDialog.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -59,7 +61,7 @@ class TAboutWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TAboutWindow(QWidget* parent = nullptr);
-    ~TAboutWindow() override;
+    ~TAboutWindow() override; // where DrawingSurface is complete
 
     TCoolBevel* Bevel1 = nullptr;
     QWidget* DXDraw = nullptr; // shows the drawing surface's front page
@@ -86,7 +88,6 @@ protected:
     void PlaceWindow() override;
 
 private:
-    void ApplyWindowTextures();
     void UpdateTimer();
     void DrawText(const QString& line, const QColor& color);
 
@@ -94,7 +95,8 @@ private:
     QImage logo_, banner_, character_;
 };
 
-extern TAboutWindow* AboutWindow;
+// The one TAboutWindow of the program, made with the main window; null without one.
+extern QPointer<TAboutWindow> AboutWindow;
 
-// Shows the About window modally (made on first use, owned by the main window).
+// Shows the About window modally; nothing without a main window.
 void ShowAboutWindow();

@@ -11,11 +11,11 @@
 
 std::string ChoiceCaption;
 std::string ChoiceQuestion;
-TChoiceWindow* ChoiceWindow = nullptr;
+QPointer<TChoiceWindow> ChoiceWindow;
 
-TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
+TChoiceWindow::TChoiceWindow(QWidget* parent)
+    : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
     ChoiceWindow = this;
-    setObjectName(QStringLiteral("ChoiceWindow"));
 
     QuestionLabel = new TCoolLabel(Hook);
     QuestionLabel->setGeometry(15, 15, 270, 19);
@@ -40,17 +40,10 @@ TChoiceWindow::TChoiceWindow(QWidget* parent) : TCoolDialog(parent, 292, 103) {
     connect(YesButton, &QAbstractButton::clicked, this, [this] { done(kChoiceYes); });
     connect(NoButton, &QAbstractButton::clicked, this, [this] { done(kChoiceNo); });
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-TChoiceWindow::~TChoiceWindow() {
-    if (ChoiceWindow == this)
-        ChoiceWindow = nullptr;
+    FollowTextures();
 }
 
 void TChoiceWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
     YesButton->SetWallpaper(GetTexture(kButtonsSlot));
     NoButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
@@ -72,7 +65,6 @@ void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TChoiceWindow::FormActivate() {
-    SetMainInputEnabled(false);
     setWindowTitle(Cp1251ToUnicode(ChoiceCaption));
     QuestionLabel->SetCaption(ChoiceQuestion);
     YesButton->SetCaption(LanguageText("Yes"));
@@ -80,12 +72,6 @@ void TChoiceWindow::FormActivate() {
     YesButton->setFocus();
 }
 
-void TChoiceWindow::FormDeactivate() {
-    SetMainInputEnabled(true);
-}
-
 int ShowChoiceWindow() {
-    if (!ChoiceWindow)
-        ChoiceWindow = new TChoiceWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    return ChoiceWindow->exec();
+    return ChoiceWindow ? ChoiceWindow->exec() : int(QDialog::Rejected);
 }

@@ -2,6 +2,8 @@
 
 #include "skin/CoolDialog.h"
 
+#include <QPointer>
+
 #include <string>
 
 class TCoolBtn;
@@ -19,24 +21,23 @@ class TChoiceWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TChoiceWindow(QWidget* parent = nullptr);
-    ~TChoiceWindow() override;
 
     TCoolLabel* QuestionLabel = nullptr;
     TCoolBtn* YesButton = nullptr;
     TCoolBtn* NoButton = nullptr;
 
     void FormActivate() override;
-    void FormDeactivate() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void ApplyWindowTextures();
+    void ApplyWindowTextures() override;
 };
 
-extern TChoiceWindow* ChoiceWindow;
+// The one TChoiceWindow of the program, made with the main window; null without one.
+extern QPointer<TChoiceWindow> ChoiceWindow;
 
 // Shows the question window modally and returns its result: kChoiceYes, kChoiceNo, or
 // another value when it was closed otherwise.

@@ -8,7 +8,7 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 
-THowToPlayWindow* HowToPlayWindow = nullptr;
+QPointer<THowToPlayWindow> HowToPlayWindow;
 
 namespace {
 constexpr int kHelpClientWidth = 500;
@@ -99,10 +99,9 @@ QStringList RussianHelp() {
 } // namespace
 
 THowToPlayWindow::THowToPlayWindow(QWidget* parent)
-    : TCoolDialog(parent, kHelpClientWidth, kHelpClientHeight), MemoE(EnglishHelp()),
-      MemoR(RussianHelp()) {
+    : TCoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
+      MemoE(EnglishHelp()), MemoR(RussianHelp()) {
     HowToPlayWindow = this;
-    setObjectName(QStringLiteral("HowToPlayWindow"));
 
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
@@ -115,18 +114,10 @@ THowToPlayWindow::THowToPlayWindow(QWidget* parent)
     CoolOKButton = MakeOkButton(QRect(455, 115, 40, 40));
     CoolOKButton->SetShadowSize(0);
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-THowToPlayWindow::~THowToPlayWindow() {
-    if (HowToPlayWindow == this)
-        HowToPlayWindow = nullptr;
+    FollowTextures();
 }
 
 void THowToPlayWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
     CoolMemo->SetWallpaper(GetTexture(kTextAreaSlot));
 }
 
@@ -136,7 +127,6 @@ void THowToPlayWindow::FormActivate() {
 }
 
 void ShowHelpWindow() {
-    if (!HowToPlayWindow)
-        HowToPlayWindow = new THowToPlayWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    HowToPlayWindow->exec();
+    if (HowToPlayWindow)
+        HowToPlayWindow->exec();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "skin/CoolDialog.h"
+
+#include <QPointer>
 #include <QStringList>
 
 class TCoolBtn;
@@ -13,7 +15,6 @@ class THowToPlayWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit THowToPlayWindow(QWidget* parent = nullptr);
-    ~THowToPlayWindow() override;
 
     TCoolMemo* CoolMemo = nullptr;
     TCoolBtn* CoolOKButton = nullptr;
@@ -25,10 +26,11 @@ public:
     void FormActivate() override;
 
 private:
-    void ApplyWindowTextures();
+    void ApplyWindowTextures() override;
 };
 
-extern THowToPlayWindow* HowToPlayWindow;
+// The one THowToPlayWindow of the program, made with the main window; null without one.
+extern QPointer<THowToPlayWindow> HowToPlayWindow;
 
-// Shows the help window modally (made on first use, owned by the main window).
+// Shows the help window modally; nothing without a main window.
 void ShowHelpWindow();

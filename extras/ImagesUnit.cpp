@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <vector>
 
-std::vector<QPixmap> TextureBitmaps;
 std::string TextureFiles[kTextureSlots];
 std::string SkinName;
 bool UseSkins = true;
@@ -25,16 +24,6 @@ namespace {
 const char* const kTextureResources[kTextureSlots] = {"BUTTONS", "POLE1",  "POLE2", "LETTER1",
                                                       "LETTER2", "WALL1",  "WALL2", "WALL3",
                                                       "BUTTONS", "BUTTONS"};
-
-struct TextureClient {
-    QObject* window;
-    std::function<void()> apply;
-};
-
-std::vector<TextureClient>& textureClients() {
-    static std::vector<TextureClient> clients;
-    return clients;
-}
 
 } // namespace
 
@@ -157,25 +146,6 @@ void LoadTextures() {
     lastPassPictures = std::move(decoded);
 }
 
-void RegisterTextureClient(QObject* window, std::function<void()> apply) {
-    textureClients().push_back({window, std::move(apply)});
-    QObject::connect(window, &QObject::destroyed, [window] {
-        auto& clients = textureClients();
-        std::erase_if(clients, [window](const TextureClient& c) { return c.window == window; });
-    });
-}
-
 void ApplyTextures() {
-    const auto clients = textureClients();
-    for (const TextureClient& client : clients)
-        client.apply();
-}
-
-const QPixmap& GetTexture(int slot) {
-    if (slot < 0 || slot >= kTextureSlots)
-        throw VordaError(VordaError::Kind::Range,
-                         QStringLiteral("Range check error: texture slot %1").arg(slot));
-    if (TextureBitmaps.size() != kTextureSlots)
-        TextureBitmaps.resize(kTextureSlots);
-    return TextureBitmaps[static_cast<size_t>(slot)];
+    ApplyTextureClients();
 }

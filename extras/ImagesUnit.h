@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ResourceBitmap.h"
+#include "skin/TextureSlots.h"
 
 #include <QImage>
 #include <QObject>
@@ -11,24 +12,6 @@
 #include <string>
 #include <vector>
 
-// The ten texture slots that dress every window: 0 buttons, 1 field cell, 2 selected cell,
-// 3 palette letter, 4 chosen letter, 5 main window background, 6 dialog background,
-// 7 text areas, 8 word display, 9 word-sheet panels.
-constexpr int kTextureSlots = 10;
-constexpr int kButtonsSlot = 0;
-constexpr int kCellSlot = 1;
-constexpr int kSelectedCellSlot = 2;
-constexpr int kLetterSlot = 3;
-constexpr int kChosenLetterSlot = 4;
-constexpr int kMainWallSlot = 5;
-constexpr int kDialogWallSlot = 6;
-constexpr int kTextAreaSlot = 7;
-constexpr int kWordDisplaySlot = 8;
-constexpr int kWordSheetSlot = 9;
-
-// The pictures of the slots; filled by InitTextures (a pixmap cannot exist before the
-// application object does).
-extern std::vector<QPixmap> TextureBitmaps;
 // The picture file chosen per slot (file name in Windows-1251, without folder); empty means
 // the built-in picture.
 extern std::string TextureFiles[kTextureSlots];
@@ -60,10 +43,6 @@ QString SkinPicture(const QString& skinFolder, int slot);
 // A folder is a skin when it holds the picture of at least one slot.
 bool IsSkinFolder(const QString& folder);
 
-// Hands the slots to the controls of every window that exists. Each window registers the
-// function that dresses its own controls; it is dropped when the window is destroyed.
+// Hands the slots to the controls of every window that exists (RegisterTextureClient,
+// skin/TextureSlots.h).
 void ApplyTextures();
-void RegisterTextureClient(QObject* window, std::function<void()> apply);
-
-// The picture of a slot 0..9; another slot raises a range error.
-const QPixmap& GetTexture(int slot);

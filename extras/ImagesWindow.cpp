@@ -17,7 +17,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
-TImagesWindow* ImagesWindow = nullptr;
+QPointer<TImagesWindow> ImagesWindow;
 
 namespace {
 
@@ -109,16 +109,11 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 // --- TImagesWindow ------------------------------------------------------------------------
 
-TImagesWindow::TImagesWindow(QWidget* parent) : TCoolDialog(parent, kWindowWidth, kFullHeight) {
+TImagesWindow::TImagesWindow(QWidget* parent)
+    : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
     ImagesWindow = this;
-    setObjectName(QStringLiteral("ImagesWindow"));
     CreateControls();
     FormCreate();
-}
-
-TImagesWindow::~TImagesWindow() {
-    if (ImagesWindow == this)
-        ImagesWindow = nullptr;
 }
 
 void TImagesWindow::CreateControls() {
@@ -183,24 +178,23 @@ void TImagesWindow::CreateControls() {
 }
 
 void TImagesWindow::FormCreate() {
-    {
-        const QSignalBlocker quiet(UseSkinsCheckBox);
-        UseSkinsCheckBox->setChecked(UseSkins);
-    }
     // The file list works in the textures folder, which stays the current directory for the
     // rest of the run: the sound effects are found in its "sounds" folder.
     QDir::setCurrent(TexturesDir);
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
+    FollowTextures();
 }
 
 void TImagesWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
-    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
     CoolResetButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 void TImagesWindow::FormActivate() {
+    // The check box shows the setting as it stands at each showing: the settings may have
+    // been read again since the window was made.
+    {
+        const QSignalBlocker quiet(UseSkinsCheckBox);
+        UseSkinsCheckBox->setChecked(UseSkins);
+    }
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Textures")));
     UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
     ReadFileList();
@@ -336,7 +330,6 @@ void TImagesWindow::ComboBox1Click() {
 }
 
 void ShowTexturesWindow() {
-    if (!ImagesWindow)
-        ImagesWindow = new TImagesWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    ImagesWindow->exec();
+    if (ImagesWindow)
+        ImagesWindow->exec();
 }

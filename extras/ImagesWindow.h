@@ -1,7 +1,9 @@
 #pragma once
 
 #include "skin/CoolDialog.h"
+
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
@@ -38,7 +40,6 @@ class TImagesWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TImagesWindow(QWidget* parent = nullptr);
-    ~TImagesWindow() override;
 
     TCoolCheckRadioBox* UseSkinsCheckBox = nullptr;
     QComboBox* ComboBox1 = nullptr;      // the skin folders, sorted
@@ -66,10 +67,11 @@ private:
     void CreateControls();
     void ReadFileList();
     void ReadSkinList();
-    void ApplyWindowTextures();
+    void ApplyWindowTextures() override;
 };
 
-extern TImagesWindow* ImagesWindow;
+// The one TImagesWindow of the program, made with the main window; null without one.
+extern QPointer<TImagesWindow> ImagesWindow;
 
-// Shows the textures window modally (made on first use, owned by the main window).
+// Shows the textures window modally; nothing without a main window.
 void ShowTexturesWindow();

@@ -15,7 +15,7 @@
 
 bool FaceAnimating = false;
 uint16_t FaceFrame = 0;
-TAddRatingWindow* AddRatingWindow = nullptr;
+QPointer<TAddRatingWindow> AddRatingWindow;
 
 namespace {
 constexpr int kWindowWidth = 292;
@@ -28,9 +28,8 @@ void showFace(const QString& name) {
 } // namespace
 
 TAddRatingWindow::TAddRatingWindow(QWidget* parent)
-    : TCoolDialog(parent, kWindowWidth, kWindowHeight) {
+    : TCoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
     AddRatingWindow = this;
-    setObjectName(QStringLiteral("AddRatingWindow"));
 
     // Under every other control and deaf to the mouse: it covers the whole window.
     CoolLabel3 = new TCoolLabel(Hook);
@@ -66,19 +65,11 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TAddRatingWindow::Timer1Timer);
     Timer1->start();
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-TAddRatingWindow::~TAddRatingWindow() {
-    if (AddRatingWindow == this)
-        AddRatingWindow = nullptr;
+    FollowTextures();
 }
 
 void TAddRatingWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
     Edit1->SetWallpaper(GetTexture(kTextAreaSlot));
-    CoolOkButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 int32_t TAddRatingWindow::Result() {
@@ -86,7 +77,6 @@ int32_t TAddRatingWindow::Result() {
 }
 
 void TAddRatingWindow::FormActivate() {
-    SetMainInputEnabled(false);
     const int32_t result = Result();
     // Without a list for the current strength no result can enter one.
     const WinnerEntry* list = CurrentWinnersList();
@@ -125,11 +115,9 @@ void TAddRatingWindow::FormDeactivate() {
     FaceAnimating = false;
     showFace(QStringLiteral("CPU00"));
     AddToWinners(Result(), Edit1->Text());
-    SetMainInputEnabled(true);
 }
 
 void ShowNameEntry() {
-    if (!AddRatingWindow)
-        AddRatingWindow = new TAddRatingWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    AddRatingWindow->exec();
+    if (AddRatingWindow)
+        AddRatingWindow->exec();
 }

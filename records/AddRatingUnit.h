@@ -2,6 +2,8 @@
 
 #include "skin/CoolDialog.h"
 
+#include <QPointer>
+
 #include <cstdint>
 
 class QTimer;
@@ -24,7 +26,6 @@ class TAddRatingWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TAddRatingWindow(QWidget* parent = nullptr);
-    ~TAddRatingWindow() override;
 
     TCoolLabel* CoolLabel3 = nullptr; // the large line for a result that does not qualify
     TCoolLabel* CoolLabel1 = nullptr; // the result line
@@ -41,10 +42,11 @@ public:
     void Timer1Timer();
 
 private:
-    void ApplyWindowTextures();
+    void ApplyWindowTextures() override;
 };
 
-extern TAddRatingWindow* AddRatingWindow;
+// The one TAddRatingWindow of the program, made with the main window; null without one.
+extern QPointer<TAddRatingWindow> AddRatingWindow;
 
-// Shows the name entry modally (made on first use, owned by the main window).
+// Shows the name entry modally; nothing without a main window.
 void ShowNameEntry();

@@ -20,7 +20,7 @@
 
 WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
 const char* const EmptyName = "-";
-TWinnersWindow* WinnersWindow = nullptr;
+QPointer<TWinnersWindow> WinnersWindow;
 
 namespace {
 
@@ -307,9 +307,9 @@ void ClearAllWinners() {
 
 // --- The records window ----------------------------------------------------------------------
 
-TWinnersWindow::TWinnersWindow(QWidget* parent) : TCoolDialog(parent, kWindowWidth, kWindowHeight) {
+TWinnersWindow::TWinnersWindow(QWidget* parent)
+    : TCoolDialog(parent, "WinnersWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
     WinnersWindow = this;
-    setObjectName(QStringLiteral("WinnersWindow"));
 
     // The frame first, so the labels lie on its wallpaper.
     Bevel1 = new TCoolBevel(Hook);
@@ -352,26 +352,17 @@ TWinnersWindow::TWinnersWindow(QWidget* parent) : TCoolDialog(parent, kWindowWid
 
     CoolOkButton = MakeOkButton(QRect(200, 293, 40, 40));
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-TWinnersWindow::~TWinnersWindow() {
-    if (WinnersWindow == this)
-        WinnersWindow = nullptr;
+    FollowTextures();
 }
 
 void TWinnersWindow::ApplyWindowTextures() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
     Bevel1->SetWallpaper(GetTexture(kButtonsSlot));
-    CoolOkButton->SetWallpaper(GetTexture(kButtonsSlot));
 }
 
 void TWinnersWindow::FormActivate() {
     const WinnerEntry* list = CurrentWinnersList();
     ClearButton1->setEnabled(list && !IsEmptyEntry(list[1]));
     ClearButton2->setEnabled(AnyEntryFilled());
-    SetMainInputEnabled(false);
     ClearButton1->SetCaption(LanguageText("WinnersButton1"));
     ClearButton2->SetCaption(LanguageText("WinnersButton2"));
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Records")));
@@ -386,10 +377,6 @@ void TWinnersWindow::FormActivate() {
                                                          : std::to_string(entry.Score));
         NameLabels[row]->SetCaption(entry.Name);
     }
-}
-
-void TWinnersWindow::FormDeactivate() {
-    SetMainInputEnabled(true);
 }
 
 bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
@@ -417,7 +404,6 @@ void TWinnersWindow::ClearButton2Click() {
 }
 
 void ShowRecordsWindow() {
-    if (!WinnersWindow)
-        WinnersWindow = new TWinnersWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    WinnersWindow->exec();
+    if (WinnersWindow)
+        WinnersWindow->exec();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "skin/CoolDialog.h"
+
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -80,7 +82,6 @@ class TWinnersWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TWinnersWindow(QWidget* parent = nullptr);
-    ~TWinnersWindow() override;
 
     TCoolBevel* Bevel1 = nullptr;     // the frame around both columns
     TCoolBevel* Bevel2 = nullptr;     // the line between the columns
@@ -93,16 +94,16 @@ public:
     // Reads the texts, shows the current list and enables the clearing buttons; runs at
     // every showing and after each clearing.
     void FormActivate() override;
-    void FormDeactivate() override;
     void ClearButton1Click();
     void ClearButton2Click();
 
 private:
     bool ConfirmClearing(const TCoolBtn* button);
-    void ApplyWindowTextures();
+    void ApplyWindowTextures() override;
 };
 
-extern TWinnersWindow* WinnersWindow;
+// The one TWinnersWindow of the program, made with the main window; null without one.
+extern QPointer<TWinnersWindow> WinnersWindow;
 
-// Shows the records window modally (made on first use, owned by the main window).
+// Shows the records window modally; nothing without a main window.
 void ShowRecordsWindow();

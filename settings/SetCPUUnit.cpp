@@ -9,11 +9,11 @@
 #include <algorithm>
 
 uint16_t MaxWordLength = kMaxStrengthLength;
-TSetCPUWindow* SetCPUWindow = nullptr;
+QPointer<TSetCPUWindow> SetCPUWindow;
 
-TSetCPUWindow::TSetCPUWindow(QWidget* parent) : TCoolDialog(parent, 292, 68) {
+TSetCPUWindow::TSetCPUWindow(QWidget* parent)
+    : TCoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
     SetCPUWindow = this;
-    setObjectName(QStringLiteral("SetCPUWindow"));
 
     StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
@@ -34,18 +34,7 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent) : TCoolDialog(parent, 292, 68) {
     // No cancel: every move of the slider takes effect at once, and OK is the way out.
     CoolOKButton = MakeOkButton(QRect(240, 15, 40, 40));
 
-    RegisterTextureClient(this, [this] { ApplyWindowTextures(); });
-    ApplyTextures();
-}
-
-TSetCPUWindow::~TSetCPUWindow() {
-    if (SetCPUWindow == this)
-        SetCPUWindow = nullptr;
-}
-
-void TSetCPUWindow::ApplyWindowTextures() {
-    CoolOKButton->SetWallpaper(GetTexture(kButtonsSlot));
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    FollowTextures();
 }
 
 void TSetCPUWindow::ShowCaption() {
@@ -54,7 +43,6 @@ void TSetCPUWindow::ShowCaption() {
 }
 
 void TSetCPUWindow::FormActivate() {
-    SetMainInputEnabled(false);
     ShowCaption();
     // A strength outside the slider's range is brought to the nearer end at once.
     const int wanted = MaxWordLength;
@@ -73,12 +61,7 @@ void TSetCPUWindow::StrongBarChange() {
     ShowCaption();
 }
 
-void TSetCPUWindow::FormDeactivate() {
-    SetMainInputEnabled(true);
-}
-
 void ShowStrengthWindow() {
-    if (!SetCPUWindow)
-        SetCPUWindow = new TSetCPUWindow(DialogHost ? DialogHost->DialogParent() : nullptr);
-    SetCPUWindow->exec();
+    if (SetCPUWindow)
+        SetCPUWindow->exec();
 }

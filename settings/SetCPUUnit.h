@@ -2,6 +2,8 @@
 
 #include "skin/CoolDialog.h"
 
+#include <QPointer>
+
 #include <cstdint>
 
 class TCoolBtn;
@@ -22,7 +24,6 @@ class TSetCPUWindow : public TCoolDialog {
     Q_OBJECT
 public:
     explicit TSetCPUWindow(QWidget* parent = nullptr);
-    ~TSetCPUWindow() override;
 
     TCoolTrackBar* StrongBar = nullptr;
     TCoolLabel* Label1 = nullptr;
@@ -30,15 +31,14 @@ public:
     TCoolBtn* CoolOKButton = nullptr;
 
     void FormActivate() override;
-    void FormDeactivate() override;
     void StrongBarChange();
 
 private:
     void ShowCaption();
-    void ApplyWindowTextures();
 };
 
-extern TSetCPUWindow* SetCPUWindow;
+// The one TSetCPUWindow of the program, made with the main window; null without one.
+extern QPointer<TSetCPUWindow> SetCPUWindow;
 
-// Shows the strength window modally (made on first use, owned by the main window).
+// Shows the strength window modally; nothing without a main window.
 void ShowStrengthWindow();

@@ -2,6 +2,7 @@
 
 #include "platform/ErrorBox.h"
 #include "skin/CoolControls.h"
+#include "skin/TextureSlots.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>
@@ -32,8 +33,10 @@ constexpr int kCaptionPixels = 11;
 // The window manager draws no frame: a manager's title bar would bring minimise, maximise and
 // close buttons, and a minimised modal dialog hides the whole game. The dialog draws its own
 // small caption and frame instead.
-TCoolDialog::TCoolDialog(QWidget* parent, int clientWidth, int clientHeight)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
+TCoolDialog::TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
+                         MainInput mainInput)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput) {
+    setObjectName(QString::fromLatin1(name));
     setModal(true);
     Hook = new TCoolFormHook(this);
     SetClientSize(clientWidth, clientHeight);
@@ -117,6 +120,18 @@ void TCoolDialog::SetMainInputEnabled(bool enabled) {
         DialogHost->SetMainInputEnabled(enabled);
 }
 
+void TCoolDialog::FollowTextures() {
+    RegisterTextureClient(this, [this] { DressWindow(); });
+    DressWindow();
+}
+
+void TCoolDialog::DressWindow() {
+    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+    if (okButton_)
+        okButton_->SetWallpaper(GetTexture(kButtonsSlot));
+    ApplyWindowTextures();
+}
+
 void TCoolDialog::SetClientSize(int width, int height) {
     setFixedSize(width + 2 * kFrameWidth, height + 2 * kFrameWidth + kToolCaptionHeight);
     Hook->setGeometry(kFrameWidth, kFrameWidth + kToolCaptionHeight, width, height);
@@ -131,6 +146,7 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->SetFontColor(kOkCaption);
     button->SetShadowColor(kOkShadow);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
+    okButton_ = button;
     SetDefaultButton(button);
     return button;
 }
@@ -152,12 +168,19 @@ void TCoolDialog::showEvent(QShowEvent* event) {
     }
     PlaceWindow();
     QDialog::showEvent(event);
+    if (mainInput_ == MainInput::Blocked)
+        SetMainInputEnabled(false);
     RunReportingErrors([this] { FormActivate(); });
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous())
-        RunReportingErrors([this] { FormDeactivate(); });
+    if (event->spontaneous()) {
+        QDialog::hideEvent(event);
+        return;
+    }
+    RunReportingErrors([this] { FormDeactivate(); });
+    if (mainInput_ == MainInput::Blocked)
+        SetMainInputEnabled(true);
     QDialog::hideEvent(event);
 }
 

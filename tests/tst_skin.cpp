@@ -81,7 +81,7 @@ private slots:
 
     // The dialog draws its own caption bar; the window manager adds no frame and no buttons.
     void dialogShowsItsTitleInItsOwnCaption() {
-        TCoolDialog dialog(nullptr, 200, 100);
+        TCoolDialog dialog(nullptr, "Dialog", 200, 100, TCoolDialog::MainInput::Free);
         QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(dialog.Hook->geometry(), dialog.ClientRect());
         QCOMPARE(dialog.size(),
@@ -95,7 +95,7 @@ private slots:
     }
 
     void dialogOpensAtTheSamePlaceEachTime() {
-        TCoolDialog dialog(nullptr, 292, 133);
+        TCoolDialog dialog(nullptr, "Dialog", 292, 133, TCoolDialog::MainInput::Free);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QList<QRect> places;
         for (int showing = 0; showing < 2; ++showing) {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QPixmap>
+
+#include <functional>
+#include <vector>
+
+// The texture slots the skinned windows wear. Reading and choosing their pictures is
+// extras/ImagesUnit.h's work.
+
+// The ten texture slots that dress every window: 0 buttons, 1 field cell, 2 selected cell,
+// 3 palette letter, 4 chosen letter, 5 main window background, 6 dialog background,
+// 7 text areas, 8 word display, 9 word-sheet panels.
+constexpr int kTextureSlots = 10;
+constexpr int kButtonsSlot = 0;
+constexpr int kCellSlot = 1;
+constexpr int kSelectedCellSlot = 2;
+constexpr int kLetterSlot = 3;
+constexpr int kChosenLetterSlot = 4;
+constexpr int kMainWallSlot = 5;
+constexpr int kDialogWallSlot = 6;
+constexpr int kTextAreaSlot = 7;
+constexpr int kWordDisplaySlot = 8;
+constexpr int kWordSheetSlot = 9;
+
+// The pictures of the slots; filled by InitTextures (a pixmap cannot exist before the
+// application object does).
+extern std::vector<QPixmap> TextureBitmaps;
+
+// The picture of a slot 0..9; another slot raises a range error.
+const QPixmap& GetTexture(int slot);
+
+// The windows that dress their controls from the texture slots. Each registers the function
+// that dresses its own controls; it is dropped when the window is destroyed. ApplyTextures
+// (extras/ImagesUnit.h) hands the slots to them all through ApplyTextureClients.
+void RegisterTextureClient(QObject* window, std::function<void()> apply);
+void ApplyTextureClients();
