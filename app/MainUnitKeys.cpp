@@ -81,7 +81,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     if (!arrow && !click && !stepBack && !(letter = paletteButtonFor(key.text(), LetterButtons)))
         return false;
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!MainInputEnabled || InputPhase == kComputerPhase || QApplication::activeModalWidget())
+    if (!Game.MainInputEnabled || Game.InputPhase == kComputerPhase ||
+        QApplication::activeModalWidget())
         return true;
     if (arrow) {
         MoveCursor(step->dc, step->dr);
@@ -121,8 +122,8 @@ void TMainWindow::MoveCursor(int dc, int dr) {
 
 void TMainWindow::ShowCursor() {
     // The pointer's preview gives way to the cursor's.
-    if (OverCell)
-        poleMouseLeave(FieldGrid[HoverCol][HoverRow]);
+    if (Game.OverCell)
+        poleMouseLeave(FieldGrid[Game.HoverCol][Game.HoverRow]);
     cursor_.Shown = true;
     cursor_.PointerWhenShown = QCursor::pos();
     Tpole* cell = FieldGrid[cursor_.Col][cursor_.Row];

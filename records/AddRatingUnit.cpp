@@ -1,5 +1,6 @@
 #include "records/AddRatingUnit.h"
 
+#include "core/GameState.h"
 #include "core/SpisokUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
@@ -73,7 +74,7 @@ void TAddRatingWindow::ApplyWindowTextures() {
 }
 
 int32_t TAddRatingWindow::Result() {
-    return int32_t(Scores[1]) - int32_t(Scores[2]);
+    return int32_t(Game.Scores[1]) - int32_t(Game.Scores[2]);
 }
 
 void TAddRatingWindow::FormActivate() {
@@ -85,7 +86,7 @@ void TAddRatingWindow::FormActivate() {
     CoolLabel2->setVisible(qualifies);
     CoolLabel3->setVisible(!qualifies);
     PlaySoundEffect(qualifies ? kSoundWinner : kSoundLoser);
-    if (Scores[2] > Scores[1])
+    if (Game.Scores[2] > Game.Scores[1])
         FaceAnimating = true;
     else
         showFace(QStringLiteral("CPU31"));

@@ -1,5 +1,6 @@
 #include "records/WinnersUnit.h"
 
+#include "core/GameState.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
@@ -171,7 +172,7 @@ constexpr int kClearButtonPixels = 10; // both captions fit the 120-pixel button
 
 WinnerEntry* CurrentWinnersList() {
     const int language = Words.Language;
-    const int strength = int(MaxWordLength) - 2;
+    const int strength = int(Game.MaxWordLength) - 2;
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
     return Winners[language][strength];

@@ -111,7 +111,7 @@ void ReadSettings() {
         SettingsView->ApplyMenuTexts();
 
     const int64_t strength = readNumberSetting("Strong", "16", problems);
-    MaxWordLength = static_cast<uint16_t>(
+    Game.MaxWordLength = static_cast<uint16_t>(
         std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength));
 
     if (SettingsView)
@@ -137,7 +137,7 @@ void WriteSettings() {
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
         {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},
-        {std::string(kVorda), "Strong", std::to_string(int(MaxWordLength) - 2)},
+        {std::string(kVorda), "Strong", std::to_string(int(Game.MaxWordLength) - 2)},
     };
     for (int slot = 0; slot < kTextureSlots; ++slot)
         values.push_back({std::string(kImages), imageKey(slot), fileNamePart(TextureFiles[slot])});

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-uint16_t MaxWordLength = kMaxStrengthLength;
 QPointer<TSetCPUWindow> SetCPUWindow;
 
 TSetCPUWindow::TSetCPUWindow(QWidget* parent)
@@ -39,13 +38,13 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent)
 
 void TSetCPUWindow::ShowCaption() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
-                   QString::number(int(MaxWordLength) - 2) + QStringLiteral(")"));
+                   QString::number(int(Game.MaxWordLength) - 2) + QStringLiteral(")"));
 }
 
 void TSetCPUWindow::FormActivate() {
     ShowCaption();
     // A strength outside the slider's range is brought to the nearer end at once.
-    const int wanted = MaxWordLength;
+    const int wanted = Game.MaxWordLength;
     const int position = std::clamp(wanted, int(kMinStrengthLength), int(kMaxStrengthLength));
     if (position != StrongBar->value()) {
         StrongBar->setValue(position);
@@ -57,7 +56,7 @@ void TSetCPUWindow::FormActivate() {
 }
 
 void TSetCPUWindow::StrongBarChange() {
-    MaxWordLength = static_cast<uint16_t>(StrongBar->value());
+    Game.MaxWordLength = static_cast<uint16_t>(StrongBar->value());
     ShowCaption();
 }
 

@@ -241,7 +241,7 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(int, score);
         Words.Language = 2;
-        MaxWordLength = 5;
+        Game.MaxWordLength = 5;
         ClearAllWinners();
         setList(Winners[2][3], before);
         AddToWinners(score, "new");
@@ -302,7 +302,7 @@ private slots:
         // The settings, both libraries and a new game came after it.
         QCOMPARE(FieldGrid[1][3]->Caption(), Cp("К"));
         QVERIFY(w.Menu_English->text().endsWith(" 1"));
-        QCOMPARE(int(MaxWordLength), 6);
+        QCOMPARE(int(Game.MaxWordLength), 6);
         QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
         QCOMPARE(listText(Winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
         w.close();
@@ -364,7 +364,7 @@ private slots:
             names = captions(WinnersWindow->NameLabels);
             clearThis = WinnersWindow->ClearButton1->isEnabled();
             clearAll = WinnersWindow->ClearButton2->isEnabled();
-            input = MainInputEnabled;
+            input = Game.MainInputEnabled;
             title = dialog->windowTitle();
             button1 = Cp1251ToUnicode(WinnersWindow->ClearButton1->Caption());
             clickButton(WinnersWindow->CoolOkButton);
@@ -379,7 +379,7 @@ private slots:
         QTEST(clearThis, "clearThis");
         QTEST(clearAll, "clearAll");
         QVERIFY(!input);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -420,7 +420,7 @@ private slots:
             namesAfter = captions(WinnersWindow->NameLabels);
             clearThisAfter = WinnersWindow->ClearButton1->isEnabled();
             clearAllAfter = WinnersWindow->ClearButton2->isEnabled();
-            inputAfterQuestion = MainInputEnabled;
+            inputAfterQuestion = Game.MainInputEnabled;
             clickButton(WinnersWindow->CoolOkButton);
         });
         game.sounds.clear();
@@ -481,8 +481,8 @@ private slots:
         before << QString::number(place10) + " last";
         setList(list, place10 == EmptyScore ? QStringList() : before);
         const QStringList old = listText(list);
-        Scores[1] = uint16_t(human);
-        Scores[2] = uint16_t(computer);
+        Game.Scores[1] = uint16_t(human);
+        Game.Scores[2] = uint16_t(computer);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
         new TAddRatingWindow(&game.window());
         QCOMPARE(AddRatingWindow->Timer1->interval(), kFaceTimerInterval);
@@ -497,7 +497,7 @@ private slots:
             editText = AddRatingWindow->Edit1->text();
             editShown = AddRatingWindow->Edit1->isVisible();
             tooBadShown = AddRatingWindow->CoolLabel3->isVisible();
-            input = MainInputEnabled;
+            input = Game.MainInputEnabled;
             faces << game.window().FaceName();
             for (int tick = 0; tick < 8; ++tick) {
                 AddRatingWindow->Timer1Timer();
@@ -525,7 +525,7 @@ private slots:
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QVERIFY(!FaceAnimating);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
         else
@@ -534,8 +534,8 @@ private slots:
 
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
-        Scores[1] = 1;
-        Scores[2] = 9;
+        Game.Scores[1] = 1;
+        Game.Scores[2] = 9;
         new TAddRatingWindow(&game.window());
         AddRatingWindow->Timer1->stop();
         QStringList faces;
@@ -586,8 +586,8 @@ private slots:
         QFETCH(QString, closing);
         QFETCH(QString, stored);
         GameFixture game(kRussian, kEnglish);
-        Scores[1] = 5;
-        Scores[2] = 0;
+        Game.Scores[1] = 5;
+        Game.Scores[2] = 0;
         bool pastedIntoTheBox = false, closedByEnter = false;
         WhenDialogShows([&](QDialog* dialog) {
             QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Backspace);
@@ -649,7 +649,7 @@ private slots:
         // A new game followed.
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
     }
 };
 

@@ -47,7 +47,7 @@ private slots:
         QCOMPARE(w.Menu_English->text(), QString("? 2"));
         QCOMPARE(w.SkipButton->Caption(), std::string("?"));
         QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(int(MaxWordLength), 8);
+        QCOMPARE(int(Game.MaxWordLength), 8);
         QVERIFY(w.Menu_Sound->isChecked());
         QVERIFY(UseSkins);
         QVERIFY(SkinName.empty());
@@ -95,7 +95,7 @@ private slots:
         GameFixture game(kRussian, kEnglish, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
         QTEST(int(Words.Language), "language");
-        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(int(Game.MaxWordLength), "maxWordLength");
         QTEST(game.window().Menu_Sound->isChecked(), "sound");
         QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
         QCOMPARE(int(Words.FirstLetter), Words.Language == 2 ? 65 : 192);
@@ -136,7 +136,7 @@ private slots:
         for (const QString& part : named)
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
         QTEST(int(Words.Language), "language");
-        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(int(Game.MaxWordLength), "maxWordLength");
         QVERIFY(!game.window().Menu_Sound->isChecked());
         QCOMPARE(TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
         QVERIFY(!FieldGrid[1][3]->Caption().empty());
@@ -242,7 +242,7 @@ private slots:
             caption = dialog->windowTitle();
             question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
             face = game.window().FaceName();
-            inputDuringQuestion = MainInputEnabled;
+            inputDuringQuestion = Game.MainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
                 QWidget* focused = dialog->focusWidget();
                 QTest::keyClick(focused ? focused : dialog, key);
@@ -262,7 +262,7 @@ private slots:
         // The question's face stays until the computer's turn is over.
         QStringList facesDuringTurn;
         connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
-            if (InputPhase == 2)
+            if (Game.InputPhase == 2)
                 facesDuringTurn << game.window().FaceName();
         });
         game.sounds.clear();
@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(question, Cp1251ToUnicode(LanguageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
         QVERIFY(!inputDuringQuestion);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QCOMPARE(game.sounds.value(0), 8);
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         const QByteArray library = game.folder().read("DATA/Lib.ENG");
@@ -295,7 +295,7 @@ private slots:
         } else {
             QVERIFY(library.endsWith("TO\r\n"));
             QVERIFY(game.column(1).isEmpty());
-            QCOMPARE(int(InputPhase), 1);
+            QCOMPARE(int(Game.InputPhase), 1);
             QCOMPARE(game.word(), answer == "no" ? QString() : QString("TOU"));
             QCOMPARE(FieldGrid[2][2]->Caption(), std::string("T"));
         }
@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
         QCOMPARE(game.word(), QString("TOU"));
-        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(int(Game.InputPhase), 1);
     }
 
     void strengthWindow_data() {
@@ -344,7 +344,7 @@ private slots:
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
             bar = SetCPUWindow->StrongBar->value();
-            inputDuringDialog = MainInputEnabled;
+            inputDuringDialog = Game.MainInputEnabled;
             for (int position : moves)
                 SetCPUWindow->StrongBar->setValue(position);
             title = dialog->windowTitle();
@@ -353,13 +353,13 @@ private slots:
         game.window().Menu_CPU->trigger();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QVERIFY(title.endsWith(caption));
         QVERIFY(title.startsWith(Cp1251ToUnicode(LanguageText("Menu_CPU"))));
-        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(int(Game.MaxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
-        QCOMPARE(int(InputPhase), restarted ? 0 : 1);
+        QCOMPARE(int(Game.InputPhase), restarted ? 0 : 1);
     }
 
     void trackBarFollowsTheMouse_data() {
@@ -385,12 +385,12 @@ private slots:
 
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussian, kEnglish);
-        MaxWordLength = 12;
+        Game.MaxWordLength = 12;
         WhenDialogShows([](QDialog*) { clickButton(SetCPUWindow->CoolOKButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
-        QCOMPARE(int(MaxWordLength), 8);
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.MaxWordLength), 8);
+        QCOMPARE(int(Game.InputPhase), 0);
     }
 };
 

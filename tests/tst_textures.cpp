@@ -477,7 +477,7 @@ private slots:
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 

@@ -66,12 +66,7 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
         folder_.write("Vorda2000.ini", settings);
     // Module state as a fresh start of the program has it.
     Words = TWords();
-    MaxWordLength = kMaxStrengthLength;
-    InputPhase = 0;
-    ChosenLetter.clear();
-    OverCell = false;
-    PassCount = 0;
-    HintMode = false;
+    Game = TGameState();
     FaceAnimating = false;
     FaceFrame = 0;
     InitSettingsFile();
