@@ -118,14 +118,14 @@ void ReadSettings() {
         SettingsView->ApplyButtonTexts();
 
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
+        TextureChoice.TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
 
     const bool sound = SettingsFile.ReadString(kVorda, "Sound", "1") == "1";
     if (SettingsView)
         SettingsView->SetSoundChecked(sound);
 
-    SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
-    UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
+    TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
+    TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
@@ -140,8 +140,9 @@ void WriteSettings() {
         {std::string(kVorda), "Strong", std::to_string(int(Game.MaxWordLength) - 2)},
     };
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        values.push_back({std::string(kImages), imageKey(slot), fileNamePart(TextureFiles[slot])});
-    values.push_back({std::string(kImages), "UseSkins", UseSkins ? "1" : "0"});
-    values.push_back({std::string(kImages), "SkinName", SkinName});
+        values.push_back(
+            {std::string(kImages), imageKey(slot), fileNamePart(TextureChoice.TextureFiles[slot])});
+    values.push_back({std::string(kImages), "UseSkins", TextureChoice.UseSkins ? "1" : "0"});
+    values.push_back({std::string(kImages), "SkinName", TextureChoice.SkinName});
     SettingsFile.WriteStrings(values);
 }

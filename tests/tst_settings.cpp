@@ -49,8 +49,8 @@ private slots:
         QCOMPARE(int(Words.Language), 1);
         QCOMPARE(int(Game.MaxWordLength), 8);
         QVERIFY(w.Menu_Sound->isChecked());
-        QVERIFY(UseSkins);
-        QVERIFY(SkinName.empty());
+        QVERIFY(TextureChoice.UseSkins);
+        QVERIFY(TextureChoice.SkinName.empty());
         w.close();
         // The first write makes the file with the two settings sections only.
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -138,7 +138,7 @@ private slots:
         QTEST(int(Words.Language), "language");
         QTEST(int(Game.MaxWordLength), "maxWordLength");
         QVERIFY(!game.window().Menu_Sound->isChecked());
-        QCOMPARE(TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
+        QCOMPARE(TextureChoice.TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
         QVERIFY(!FieldGrid[1][3]->Caption().empty());
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");

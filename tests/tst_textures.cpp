@@ -80,7 +80,7 @@ QByteArray claiming(const char* format, int width, int height) {
 // the format its extension names), "size WxH" (a red picture of that size), "claims WxH" (see
 // claiming), "gif", "truncated" (half a JPEG file) or "text".
 void writePicture(const QString& relativePath, const QString& kind) {
-    const QString path = TexturesDir + "/" + relativePath;
+    const QString path = TextureChoice.TexturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
@@ -126,12 +126,13 @@ QString describeSlot(int slot) {
 
 void setChosenFiles(const QStringList& names) {
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        TextureFiles[slot] = slot < names.size() ? UnicodeToCp1251(names[slot]) : std::string();
+        TextureChoice.TextureFiles[slot] =
+            slot < names.size() ? UnicodeToCp1251(names[slot]) : std::string();
 }
 
 QStringList chosenFiles() {
     QStringList names;
-    for (const std::string& name : TextureFiles)
+    for (const std::string& name : TextureChoice.TextureFiles)
         names << Cp1251ToUnicode(name);
     return names;
 }
@@ -293,8 +294,8 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         for (const QString& picture : pictures)
             writePicture(picture.section('=', 0, 0), picture.section('=', 1));
-        UseSkins = useSkins;
-        SkinName = UnicodeToCp1251(skinName);
+        TextureChoice.UseSkins = useSkins;
+        TextureChoice.SkinName = UnicodeToCp1251(skinName);
         setChosenFiles(chosen);
         game.errors().texts.clear();
         LoadTextures();
@@ -337,7 +338,7 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         writePicture("same.jpg", "#00ff00");
         writePicture("other.bmp", "#ff0000");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"", "other.bmp", "same.jpg", "", "", "same.jpg", "", "same.jpg"});
         LoadTextures();
         // A picture decoded again would be a new pixmap; the later slots share the first one.
@@ -390,7 +391,7 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         writePicture(file, kind);
         writePicture("ok.bmp", "#00ff00");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"", file, "", "", "", "ok.bmp"});
         game.errors().texts.clear();
         LoadTextures();
@@ -411,7 +412,7 @@ private slots:
         QImage image;
         bool raised = false;
         try {
-            ReadPictureFile(TexturesDir + "/missing.jpg", image);
+            ReadPictureFile(TextureChoice.TexturesDir + "/missing.jpg", image);
         } catch (const VordaError& error) {
             raised = error.kind() == VordaError::Kind::InputOutput &&
                      error.text().contains("missing.jpg");
@@ -429,7 +430,7 @@ private slots:
         // The textures window made alone, before any main window, dresses itself.
         TImagesWindow window;
         QCOMPARE(window.Hook->Wallpaper().toImage(), TextureBitmaps[6].toImage());
-        QCOMPARE(QDir::current().canonicalPath(), QDir(TexturesDir).canonicalPath());
+        QCOMPARE(QDir::current().canonicalPath(), QDir(TextureChoice.TexturesDir).canonicalPath());
     }
 
     void openingTheWindow() {
@@ -441,7 +442,7 @@ private slots:
         writePicture("notes.txt", "text");
         writePicture("pic.gif", "gif");
         writePicture("folder.bmp/0.bmp", "#ff0000");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"a.bmp"});
         LoadTextures();
         int row = -1;
@@ -486,7 +487,7 @@ private slots:
         writePicture("wall.bmp", "#ff0000");
         writePicture("cell.jpg", "#0000ff");
         writePicture("bad.jpg", "truncated");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({});
         LoadTextures();
         ApplyTextures();
@@ -538,8 +539,8 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         const QString name = QString::fromUtf8("日本");
         writePicture(skin ? name + "/0.bmp" : name + ".bmp", "#ff0000");
-        UseSkins = skin;
-        SkinName.clear();
+        TextureChoice.UseSkins = skin;
+        TextureChoice.SkinName.clear();
         setChosenFiles({});
         LoadTextures();
         game.errors().texts.clear();
@@ -556,7 +557,7 @@ private slots:
         QVERIFY2(game.errors().texts[0].contains(name) &&
                      game.errors().texts[0].contains("cannot be used"),
                  qPrintable(game.errors().texts[0]));
-        QVERIFY(SkinName.empty());
+        QVERIFY(TextureChoice.SkinName.empty());
         QCOMPARE(chosenFiles(), QStringList(kTextureSlots, QString()));
     }
 
@@ -571,8 +572,8 @@ private slots:
         writePicture("sounds/click1.wav", "text");
         writePicture("Empty/notes.txt", "text");
         writePicture(".hidden/0.jpg", "#ffffff");
-        UseSkins = false;
-        SkinName = "Gone";
+        TextureChoice.UseSkins = false;
+        TextureChoice.SkinName = "Gone";
         setChosenFiles({"", "plain.bmp"});
         LoadTextures();
         QStringList skins;
@@ -583,7 +584,7 @@ private slots:
             clickButton(ImagesWindow->UseSkinsCheckBox);
             skins = items(ImagesWindow->ComboBox1);
             selected = ImagesWindow->ComboBox1->currentIndex();
-            nameAfterToggle = QString::fromStdString(SkinName);
+            nameAfterToggle = QString::fromStdString(TextureChoice.SkinName);
             heightOn = ImagesWindow->Hook->height();
             okTopOn = ImagesWindow->CoolOKButton->y();
             listHiddenWithSkins = !ImagesWindow->FileListBox1->isVisible() &&
@@ -592,7 +593,7 @@ private slots:
             comboShownWithSkins = ImagesWindow->ComboBox1->isVisible();
             ImagesWindow->ComboBox1->setCurrentIndex(0);
             emit ImagesWindow->ComboBox1->activated(0);
-            nameAfterChoice = QString::fromStdString(SkinName);
+            nameAfterChoice = QString::fromStdString(TextureChoice.SkinName);
             slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
             clickButton(ImagesWindow->UseSkinsCheckBox);
             heightOff = ImagesWindow->Hook->height();
@@ -611,26 +612,26 @@ private slots:
         QCOMPARE(heightOff, 345);
         QCOMPARE(okTopOff, 295);
         QCOMPARE(slot1AfterOff, QString("#ff0000"));
-        QVERIFY(!UseSkins);
+        QVERIFY(!TextureChoice.UseSkins);
         // The skin name follows the list even with skins off.
-        QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
+        QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
     }
 
     void skinNameMatchedWithoutRegardToCase() {
         GameFixture game(kRussian, kEnglish);
         writePicture("Autumn/0.jpg", "#ff8000");
-        UseSkins = true;
-        SkinName = "AUTUMN";
+        TextureChoice.UseSkins = true;
+        TextureChoice.SkinName = "AUTUMN";
         int selected = -1;
         inTexturesWindow(game, [&] { selected = ImagesWindow->ComboBox1->currentIndex(); });
         QCOMPARE(selected, 0);
-        QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
+        QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
         QCOMPARE(ImagesWindow->Hook->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
         GameFixture game(kRussian, kEnglish);
-        UseSkins = true;
+        TextureChoice.UseSkins = true;
         setChosenFiles({"gone.bmp"});
         game.errors().texts.clear();
         bool open = false, switched = false;
@@ -650,7 +651,7 @@ private slots:
     void stretchingThePreview() {
         GameFixture game(kRussian, kEnglish);
         writePicture("small.bmp", "#ff0000");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"small.bmp"}); // 24 × 24
         LoadTextures();
         QImage centred, stretched;
