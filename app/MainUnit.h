@@ -251,14 +251,7 @@ private:
     quint64 lastRightPressTime_ = 0;
     QPointF lastRightPressPos_;
     TWebOpener* webOpener_ = nullptr;
-    // The keyboard's cursor on the field. While it is shown it stands for the pointer
-    // (HoverCol, HoverRow and OverCell follow it); a new game hides it and brings it back to
-    // the middle cell, and the mouse moving over the field takes over from it.
-    struct FieldCursor {
-        bool Shown = false;
-        uint16_t Col = 3, Row = 3;
-        QPoint PointerWhenShown; // the pointer's screen position when the cursor appeared
-    } cursor_;
+    QPoint pointerWhenShown_;      // the pointer's screen position when the cursor appeared
     Tpole* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
 

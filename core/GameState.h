@@ -9,6 +9,8 @@
 
 constexpr uint16_t kMinStrengthLength = 3;
 constexpr uint16_t kMaxStrengthLength = 8;
+// Where the keyboard's cursor appears first in a game.
+constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
 
 // The game's mutable state in one place: the current move, the turn counters, the word
 // sheets' words and scores and the computer's strength. The main window, its dialogs and the
@@ -21,11 +23,15 @@ struct TGameState {
     uint16_t PlacedCol = 0, PlacedRow = 0; // the human's new letter, while kSelectingPhase
     uint16_t HoverCol = 0, HoverRow = 0;   // the cell the pointer entered last
     bool OverCell = false;                 // the pointer is over one of the cells
-    uint16_t LastCol = 0, LastRow = 0;     // the cell added last to the word being formed
-    int32_t PassCount = 0;                 // consecutive turns without a word
-    uint16_t TickCount = 0;                // the main timer's counter, 0..31
-    bool MainInputEnabled = true;          // false while a dialog blocks the main window
-    bool HintMode = false;                 // a search runs on the human's behalf
+    // The keyboard's cursor on the field. While it is shown it stands for the pointer (HoverCol,
+    // HoverRow and OverCell follow it); a new game hides it and brings it back to the middle.
+    bool CursorShown = false;
+    uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
+    uint16_t LastCol = 0, LastRow = 0; // the cell added last to the word being formed
+    int32_t PassCount = 0;             // consecutive turns without a word
+    uint16_t TickCount = 0;            // the main timer's counter, 0..31
+    bool MainInputEnabled = true;      // false while a dialog blocks the main window
+    bool HintMode = false;             // a search runs on the human's behalf
 
     // --- The word sheets.
     // The words of the game, newest in slot 0; empty slots hold "".

@@ -96,6 +96,28 @@ private slots:
         QVERIFY(game.errors().texts.isEmpty());
     }
 
+    // Every window with the round OK button closes with Enter, so a game can be played to its
+    // end and beyond without the mouse.
+    void enterPressesOk_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU"})
+            QTest::newRow(command) << command;
+    }
+    void enterPressesOk() {
+        QFETCH(QString, command);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        bool closedByEnter = false;
+        WhenDialogShows([&](QDialog* dialog) {
+            QWidget* focused = dialog->focusWidget();
+            QTest::keyClick(focused ? focused : dialog, Qt::Key_Return);
+            closedByEnter = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        game.window().findChild<QAction*>(command)->trigger();
+        QVERIFY(closedByEnter);
+    }
+
     void helpTextChangesWithALanguageSwitchWhileClosed() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         QStringList shown;
