@@ -38,16 +38,6 @@
 #include <iterator>
 #include <utility>
 
-uint8_t InputPhase = kPlacingPhase;
-std::string ChosenLetter;
-uint16_t PlacedCol = 0, PlacedRow = 0;
-uint16_t HoverCol = 0, HoverRow = 0;
-bool OverCell = false;
-uint16_t LastCol = 0, LastRow = 0;
-int32_t PassCount = 0;
-uint16_t TickCount = 0;
-bool MainInputEnabled = true;
-bool HintMode = false;
 QRandomGenerator GameRandom;
 TMainWindow* MainWindow = nullptr;
 
@@ -285,7 +275,7 @@ void TMainWindow::CreateControls() {
 
 void TMainWindow::FormCreate() {
     GameRandom.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-    MainInputEnabled = true;
+    Game.MainInputEnabled = true;
     ShowFace(QStringLiteral("CPU00"));
     RegisterTextureClient(this, [this] { ApplyMainTextures(); });
     ApplyTextures();
@@ -323,7 +313,7 @@ void TMainWindow::FormCreate() {
 }
 
 // Every dialog of the game is made here, once, and lives as long as the main window; each
-// makes itself known in its global pointer.
+// enters itself in Dialogs.
 void TMainWindow::CreateDialogs() {
     // The textures window makes the textures folder the current directory: the sound effects
     // are found in its "sounds" folder.
@@ -399,8 +389,8 @@ void TMainWindow::ApplyMainTextures() {
     AdviceButton->SetWallpaper(GetTexture(kButtonsSlot));
     for (TCoolBtn* button : LetterButtons)
         if (button)
-            button->SetWallpaper(
-                GetTexture(button->Caption() == ChosenLetter ? kChosenLetterSlot : kLetterSlot));
+            button->SetWallpaper(GetTexture(
+                button->Caption() == Game.ChosenLetter ? kChosenLetterSlot : kLetterSlot));
     ForEachCell([](Tpole* cell) {
         if (cell)
             cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
@@ -408,7 +398,7 @@ void TMainWindow::ApplyMainTextures() {
 }
 
 void TMainWindow::SetMainInputEnabled(bool enabled) {
-    MainInputEnabled = enabled;
+    Game.MainInputEnabled = enabled;
 }
 
 QRandomGenerator& TMainWindow::Random() {
@@ -446,14 +436,14 @@ void TMainWindow::Menu_NewGameClick() {
         cell->Unselect();
     });
     ShowPreviewUnderPointer();
-    InputPhase = kPlacingPhase;
+    Game.InputPhase = kPlacingPhase;
     // Two turns in a row without a word end a game, never turns of the game before.
-    PassCount = 0;
+    Game.PassCount = 0;
     ClearSheets();
 }
 
 bool TMainWindow::GameEnded() const {
-    return ::GameEnded(FieldLetters(), PassCount);
+    return ::GameEnded(FieldLetters(), Game.PassCount);
 }
 
 void TMainWindow::GameOver() {
@@ -466,19 +456,19 @@ void TMainWindow::GameOver() {
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
 void TMainWindow::ShowPreviewUnderPointer() {
-    if (!OverCell || ChosenLetter.empty() || HoverCol < 1 || HoverCol > kFieldSide ||
-        HoverRow < 1 || HoverRow > kFieldSide)
+    if (!Game.OverCell || Game.ChosenLetter.empty() || Game.HoverCol < 1 ||
+        Game.HoverCol > kFieldSide || Game.HoverRow < 1 || Game.HoverRow > kFieldSide)
         return;
-    Tpole* cell = FieldGrid[HoverCol][HoverRow];
+    Tpole* cell = FieldGrid[Game.HoverCol][Game.HoverRow];
     if (cell->Caption().empty() && !cell->Filled)
-        cell->SetCaption(ChosenLetter);
+        cell->SetCaption(Game.ChosenLetter);
 }
 
 // --- Timer -----------------------------------------------------------------------------------
 
 void TMainWindow::MainTimerTimer() {
-    TickCount = TickCount == kTicksPerCycle - 1 ? 0 : TickCount + 1;
-    const float x = static_cast<float>(TickCount) * 6.2832f / kTicksPerCycle;
+    Game.TickCount = Game.TickCount == kTicksPerCycle - 1 ? 0 : Game.TickCount + 1;
+    const float x = static_cast<float>(Game.TickCount) * 6.2832f / kTicksPerCycle;
     const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
@@ -551,7 +541,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     ReadSettings();
     Menu_NewGameClick();
     Normalize_Letters();
-    ChosenLetter.clear();
+    Game.ChosenLetter.clear();
 }
 
 // The textures window leaves the main window's input alone.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GameState.h"
 #include "core/RulesUnit.h"
 #include "core/SearchUnit.h"
 #include "settings/INIUnit.h"
@@ -25,20 +26,7 @@ class TCoolLabel;
 class TCoolPanel;
 class Tpole;
 
-// --- The state of the game and of the current move, read and changed by every part of the
-// main window. Letters and words are Windows-1251 bytes.
-
-// kPlacingPhase, kSelectingPhase or kComputerPhase (core/RulesUnit.h).
-extern uint8_t InputPhase;
-extern std::string ChosenLetter;      // the letter picked in the palette, or empty
-extern uint16_t PlacedCol, PlacedRow; // the human's new letter, while InputPhase is 1
-extern uint16_t HoverCol, HoverRow;   // the cell the pointer entered last
-extern bool OverCell;                 // the pointer is over one of the cells
-extern uint16_t LastCol, LastRow;     // the cell added last to the word being formed
-extern int32_t PassCount;             // consecutive turns without a word
-extern uint16_t TickCount;            // the main timer's counter, 0..31
-extern bool MainInputEnabled;         // false while a modal game dialog is active
-extern bool HintMode;                 // a search runs on the human's behalf
+// The state of the game and of the current move is Game (core/GameState.h).
 
 // The window's outer size as the layout rules see it: the 580 × 380 client area with our
 // own caption, menu and frame metrics around it.
@@ -263,14 +251,7 @@ private:
     quint64 lastRightPressTime_ = 0;
     QPointF lastRightPressPos_;
     TWebOpener* webOpener_ = nullptr;
-    // The keyboard's cursor on the field. While it is shown it stands for the pointer
-    // (HoverCol, HoverRow and OverCell follow it); a new game hides it and brings it back to
-    // the middle cell, and the mouse moving over the field takes over from it.
-    struct FieldCursor {
-        bool Shown = false;
-        uint16_t Col = 3, Row = 3;
-        QPoint PointerWhenShown; // the pointer's screen position when the cursor appeared
-    } cursor_;
+    QPoint pointerWhenShown_;      // the pointer's screen position when the cursor appeared
     Tpole* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
 

@@ -15,8 +15,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kMiddleCell = (kFieldSide + 1) / 2;
-
 struct CursorStep {
     int key;
     int dc, dr;
@@ -81,7 +79,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     if (!arrow && !click && !stepBack && !(letter = paletteButtonFor(key.text(), LetterButtons)))
         return false;
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!MainInputEnabled || InputPhase == kComputerPhase || QApplication::activeModalWidget())
+    if (!Game.MainInputEnabled || Game.InputPhase == kComputerPhase ||
+        QApplication::activeModalWidget())
         return true;
     if (arrow) {
         MoveCursor(step->dc, step->dr);
@@ -91,8 +90,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     if (key.isAutoRepeat())
         return true;
     if (click) {
-        if (cursor_.Shown)
-            poleOnClick(FieldGrid[cursor_.Col][cursor_.Row]);
+        if (Game.CursorShown)
+            poleOnClick(FieldGrid[Game.CursorCol][Game.CursorRow]);
     } else if (stepBack) {
         AppOnMessage();
     } else {
@@ -103,17 +102,17 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
 
 void TMainWindow::MoveCursor(int dc, int dr) {
     // The first arrow only brings the cursor out, where it was left.
-    if (!cursor_.Shown) {
+    if (!Game.CursorShown) {
         ShowCursor();
         return;
     }
-    const auto col = static_cast<uint16_t>(std::clamp(cursor_.Col + dc, 1, kFieldSide));
-    const auto row = static_cast<uint16_t>(std::clamp(cursor_.Row + dr, 1, kFieldSide));
-    if (col == cursor_.Col && row == cursor_.Row)
+    const auto col = static_cast<uint16_t>(std::clamp(Game.CursorCol + dc, 1, kFieldSide));
+    const auto row = static_cast<uint16_t>(std::clamp(Game.CursorRow + dr, 1, kFieldSide));
+    if (col == Game.CursorCol && row == Game.CursorRow)
         return;
-    poleMouseLeave(FieldGrid[cursor_.Col][cursor_.Row]);
-    cursor_.Col = col;
-    cursor_.Row = row;
+    poleMouseLeave(FieldGrid[Game.CursorCol][Game.CursorRow]);
+    Game.CursorCol = col;
+    Game.CursorRow = row;
     Tpole* cell = FieldGrid[col][row];
     CursorFrame->move(cell->pos());
     poleMouseEnter(cell);
@@ -121,11 +120,11 @@ void TMainWindow::MoveCursor(int dc, int dr) {
 
 void TMainWindow::ShowCursor() {
     // The pointer's preview gives way to the cursor's.
-    if (OverCell)
-        poleMouseLeave(FieldGrid[HoverCol][HoverRow]);
-    cursor_.Shown = true;
-    cursor_.PointerWhenShown = QCursor::pos();
-    Tpole* cell = FieldGrid[cursor_.Col][cursor_.Row];
+    if (Game.OverCell)
+        poleMouseLeave(FieldGrid[Game.HoverCol][Game.HoverRow]);
+    Game.CursorShown = true;
+    pointerWhenShown_ = QCursor::pos();
+    Tpole* cell = FieldGrid[Game.CursorCol][Game.CursorRow];
     CursorFrame->setGeometry(cell->geometry());
     CursorFrame->raise();
     CursorFrame->show();
@@ -133,41 +132,41 @@ void TMainWindow::ShowCursor() {
 }
 
 void TMainWindow::HideCursor() {
-    if (!cursor_.Shown)
+    if (!Game.CursorShown)
         return;
-    cursor_.Shown = false;
+    Game.CursorShown = false;
     CursorFrame->hide();
-    poleMouseLeave(FieldGrid[cursor_.Col][cursor_.Row]);
+    poleMouseLeave(FieldGrid[Game.CursorCol][Game.CursorRow]);
     if (pointerCell_)
         poleMouseEnter(pointerCell_);
 }
 
 void TMainWindow::RefreshCursorPreview() {
-    if (cursor_.Shown)
-        poleMouseEnter(FieldGrid[cursor_.Col][cursor_.Row]);
+    if (Game.CursorShown)
+        poleMouseEnter(FieldGrid[Game.CursorCol][Game.CursorRow]);
 }
 
 void TMainWindow::ResetCursor() {
     HideCursor();
-    cursor_.Col = cursor_.Row = kMiddleCell;
+    Game.CursorCol = Game.CursorRow = kMiddleCell;
 }
 
 // While the cursor is shown the pointer's comings and goings over the cells are only noted.
 void TMainWindow::PointerEnteredCell(Tpole* cell) {
     pointerCell_ = cell;
-    if (!cursor_.Shown)
+    if (!Game.CursorShown)
         poleMouseEnter(cell);
 }
 
 void TMainWindow::PointerLeftCell(Tpole* cell) {
     if (pointerCell_ == cell)
         pointerCell_ = nullptr;
-    if (!cursor_.Shown)
+    if (!Game.CursorShown)
         poleMouseLeave(cell);
 }
 
 void TMainWindow::PointerActiveOverCell(QObject* watched, QEvent* event) {
-    if (!cursor_.Shown)
+    if (!Game.CursorShown)
         return;
     auto* cell = qobject_cast<Tpole*>(watched);
     if (!cell)
@@ -175,7 +174,7 @@ void TMainWindow::PointerActiveOverCell(QObject* watched, QEvent* event) {
     // A window appearing or closing under a resting pointer is no move of the mouse.
     const auto* mouse = static_cast<const QMouseEvent*>(event);
     if (event->type() == QEvent::MouseMove &&
-        mouse->globalPosition().toPoint() == cursor_.PointerWhenShown)
+        mouse->globalPosition().toPoint() == pointerWhenShown_)
         return;
     pointerCell_ = cell;
     HideCursor();

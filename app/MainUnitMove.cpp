@@ -46,54 +46,54 @@ void TMainWindow::lettersOnMouseDown(TCoolBtn* button) {
     PlaySoundEffect(kSoundLetter);
     if (button->FontColor() == kChosenLetterColour)
         return;
-    if (InputPhase == kSelectingPhase) {
+    if (Game.InputPhase == kSelectingPhase) {
         // Another letter takes the placement back.
         unselectAllCells();
         Slowo->SetCaption(std::string());
-        InputPhase = kPlacingPhase;
-        FieldGrid[PlacedCol][PlacedRow]->SetCaption(std::string());
+        Game.InputPhase = kPlacingPhase;
+        FieldGrid[Game.PlacedCol][Game.PlacedRow]->SetCaption(std::string());
     }
     Normalize_Letters();
     button->SetFontColor(kChosenLetterColour);
     button->SetWallpaper(GetTexture(kChosenLetterSlot));
-    ChosenLetter = button->Caption();
+    Game.ChosenLetter = button->Caption();
     RefreshCursorPreview();
 }
 
 void TMainWindow::poleMouseEnter(Tpole* cell) {
-    HoverCol = cell->Col;
-    HoverRow = cell->Row;
-    if (!cell->Filled && InputPhase == kPlacingPhase && !ChosenLetter.empty())
-        cell->SetCaption(ChosenLetter);
-    OverCell = true;
+    Game.HoverCol = cell->Col;
+    Game.HoverRow = cell->Row;
+    if (!cell->Filled && Game.InputPhase == kPlacingPhase && !Game.ChosenLetter.empty())
+        cell->SetCaption(Game.ChosenLetter);
+    Game.OverCell = true;
 }
 
 void TMainWindow::poleMouseLeave(Tpole* cell) {
-    if (!cell->Filled && InputPhase == kPlacingPhase && !ChosenLetter.empty()) {
+    if (!cell->Filled && Game.InputPhase == kPlacingPhase && !Game.ChosenLetter.empty()) {
         cell->SetCaption(std::string());
         cell->SetFontColor(Qt::black);
     }
-    OverCell = false;
+    Game.OverCell = false;
 }
 
 void TMainWindow::poleOnClick(Tpole* cell) {
-    if (cell->Selected && InputPhase == kSelectingPhase) {
+    if (cell->Selected && Game.InputPhase == kSelectingPhase) {
         // The word must pass through the new letter before it can be confirmed.
-        if (FieldGrid[PlacedCol][PlacedRow]->Selected)
+        if (FieldGrid[Game.PlacedCol][Game.PlacedRow]->Selected)
             ConfirmWord();
         return;
     }
-    if (!cell->Selected && !cell->Caption().empty() && InputPhase == kSelectingPhase) {
+    if (!cell->Selected && !cell->Caption().empty() && Game.InputPhase == kSelectingPhase) {
         if (Slowo->Caption().empty()) {
-            LastCol = cell->Col;
-            LastRow = cell->Row;
+            Game.LastCol = cell->Col;
+            Game.LastRow = cell->Row;
             cell->Select();
             Slowo->SetCaption(cell->Caption());
             PlaySoundEffect(kSoundCell);
         } else {
-            if (IsPathStep(LastCol, LastRow, cell->Col, cell->Row)) {
-                LastCol = cell->Col;
-                LastRow = cell->Row;
+            if (IsPathStep(Game.LastCol, Game.LastRow, cell->Col, cell->Row)) {
+                Game.LastCol = cell->Col;
+                Game.LastRow = cell->Row;
                 cell->Select();
                 Slowo->SetCaption(Slowo->Caption() + cell->Caption());
                 PlaySoundEffect(kSoundCell);
@@ -101,19 +101,19 @@ void TMainWindow::poleOnClick(Tpole* cell) {
         }
         return;
     }
-    if (InputPhase == kPlacingPhase && !ChosenLetter.empty() && !cell->Filled) {
+    if (Game.InputPhase == kPlacingPhase && !Game.ChosenLetter.empty() && !cell->Filled) {
         PlaySoundEffect(kSoundCell);
-        InputPhase = kSelectingPhase;
-        PlacedCol = cell->Col;
-        PlacedRow = cell->Row;
+        Game.InputPhase = kSelectingPhase;
+        Game.PlacedCol = cell->Col;
+        Game.PlacedRow = cell->Row;
         // A click without a preview (the pointer came by another way) still places the letter.
-        cell->SetCaption(ChosenLetter);
+        cell->SetCaption(Game.ChosenLetter);
     }
 }
 
 void TMainWindow::ConfirmWord() {
     const std::string word = Slowo->Caption();
-    switch (JudgeHumanWord(word, Words, PlayedWords)) {
+    switch (JudgeHumanWord(word, Words, Game.PlayedWords)) {
     case HumanWordVerdict::Refused:
         ShowRefusal();
         if (closingDown_)
@@ -132,8 +132,8 @@ void TMainWindow::ConfirmWord() {
 
 void TMainWindow::AcceptHumanWord(const std::string& word, bool playSound) {
     AddPlayerWord(1, word);
-    FieldGrid[PlacedCol][PlacedRow]->Filled = true;
-    PassCount = 0;
+    FieldGrid[Game.PlacedCol][Game.PlacedRow]->Filled = true;
+    Game.PassCount = 0;
     if (playSound)
         PlaySoundEffect(kSoundApply);
     if (GameEnded())
@@ -144,7 +144,7 @@ void TMainWindow::AcceptHumanWord(const std::string& word, bool playSound) {
 
 void TMainWindow::AskToAddWord(const std::string& word) {
     ShowFace(QStringLiteral("CPU41"));
-    MainInputEnabled = false;
+    Game.MainInputEnabled = false;
     ChoiceCaption = LanguageText("AddWord1") + " " + word;
     ChoiceQuestion = LanguageText("AddWord2");
     const int result = ShowChoiceWindow();
@@ -177,19 +177,19 @@ void TMainWindow::ShowRefusal() {
 }
 
 void TMainWindow::AppOnMessage() {
-    if (!MainInputEnabled)
+    if (!Game.MainInputEnabled)
         return;
-    if (InputPhase == kSelectingPhase) {
+    if (Game.InputPhase == kSelectingPhase) {
         PlaySoundEffect(kSoundStepBack);
         if (!Slowo->Caption().empty()) {
             Slowo->SetCaption(std::string());
             unselectAllCells();
         } else {
-            InputPhase = kPlacingPhase;
-            FieldGrid[PlacedCol][PlacedRow]->SetCaption(std::string());
+            Game.InputPhase = kPlacingPhase;
+            FieldGrid[Game.PlacedCol][Game.PlacedRow]->SetCaption(std::string());
         }
     }
-    if (InputPhase == kPlacingPhase)
+    if (Game.InputPhase == kPlacingPhase)
         ShowPreviewUnderPointer();
 }
 

@@ -24,9 +24,9 @@ const std::string kNothingFound = "? ? ?";
 
 void TMainWindow::WaitTicks(uint16_t n) {
     for (uint16_t i = 0; i < n && !closingDown_; ++i) {
-        const uint16_t seen = TickCount;
+        const uint16_t seen = Game.TickCount;
         // Blocks until the next event arrives, so a waiting game uses no processor time.
-        while (TickCount == seen && !closingDown_)
+        while (Game.TickCount == seen && !closingDown_)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
@@ -40,15 +40,15 @@ void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
 
 void TMainWindow::StartThinkingFace() {
     // The first look always sees a change of the tick counter.
-    lastSeenTick_ = TickCount - 1;
+    lastSeenTick_ = Game.TickCount - 1;
     facePhase_ = kFaceStartPhase;
     faceFlag_ = true;
 }
 
 void TMainWindow::AdvanceThinkingFace() {
-    if (HintMode || TickCount == lastSeenTick_)
+    if (Game.HintMode || Game.TickCount == lastSeenTick_)
         return;
-    lastSeenTick_ = TickCount;
+    lastSeenTick_ = Game.TickCount;
     facePhase_ = (facePhase_ + 1) % kFacePhases;
     if (facePhase_ > kFaceStartPhase && facePhase_ % 2 == 1) {
         faceFlag_ = !faceFlag_;
@@ -79,16 +79,16 @@ std::string TMainWindow::FindBestWordOnField() {
         cell->Unselect();
     });
     SearchLimits limits;
-    limits.maxWordLength = MaxWordLength;
-    limits.hintMode = HintMode;
+    limits.maxWordLength = Game.MaxWordLength;
+    limits.hintMode = Game.HintMode;
     limits.language = Words.Language;
     limits.firstLetter = Words.FirstLetter;
-    const SearchResult result = FindBestWord(snapshot, Words, PlayedWords, limits, this);
+    const SearchResult result = FindBestWord(snapshot, Words, Game.PlayedWords, limits, this);
     return result.abandoned ? std::string() : result.word;
 }
 
 void TMainWindow::ComputerTurn() {
-    InputPhase = kComputerPhase;
+    Game.InputPhase = kComputerPhase;
     const QString title = windowTitle();
     setWindowTitle(title + QStringLiteral(" (") + Cp1251ToUnicode(LanguageText("Wait")) +
                    QStringLiteral(")"));
@@ -100,13 +100,13 @@ void TMainWindow::ComputerTurn() {
     if (closingDown_)
         return;
     if (!word.empty()) {
-        PassCount = 0;
-        AddPlayerWord(HintMode ? 1 : 2, word);
+        Game.PassCount = 0;
+        AddPlayerWord(Game.HintMode ? 1 : 2, word);
         PlaySoundEffect(kSoundApply);
-        HintMode = false;
+        Game.HintMode = false;
     } else {
-        ++PassCount;
-        if (!HintMode)
+        ++Game.PassCount;
+        if (!Game.HintMode)
             ShowFace(QStringLiteral("CPU31"));
         Slowo->SetCaption(kNothingFound);
     }
@@ -124,37 +124,37 @@ void TMainWindow::ComputerTurn() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
     if (GameEnded())
         GameOver();
-    InputPhase = kPlacingPhase;
+    Game.InputPhase = kPlacingPhase;
     ShowPreviewUnderPointer();
 }
 
 void TMainWindow::SkipButtonClick() {
-    ++PassCount;
+    ++Game.PassCount;
     ComputerTurn();
 }
 
 void TMainWindow::AdviceButtonClick() {
-    HintMode = true;
+    Game.HintMode = true;
     AdviceButton->setVisible(false);
     const uint64_t game = gameNumber_;
     ComputerTurn();
     if (closingDown_) {
-        HintMode = false;
+        Game.HintMode = false;
         return;
     }
-    if (!HintMode) {
+    if (!Game.HintMode) {
         // The hint found a word; the computer answers unless that word ended the game.
         if (gameNumber_ == game)
             ComputerTurn();
         return;
     }
-    HintMode = false;
+    Game.HintMode = false;
     AdviceButton->setVisible(true);
 }
 
 void TMainWindow::Menu_CPUClick() {
-    const uint16_t before = MaxWordLength;
+    const uint16_t before = Game.MaxWordLength;
     ShowStrengthWindow();
-    if (MaxWordLength != before)
+    if (Game.MaxWordLength != before)
         Menu_NewGameClick();
 }

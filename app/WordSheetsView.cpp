@@ -8,11 +8,11 @@ TCoolLabel* ScoreDisplays[3] = {};
 void ShowScores() {
     for (int player = 1; player <= 2; ++player)
         if (ScoreDisplays[player])
-            ScoreDisplays[player]->SetCaption(ScoreText(Scores[player]));
+            ScoreDisplays[player]->SetCaption(ScoreText(Game.Scores[player]));
 }
 
 void AddPlayerWord(uint16_t player, const std::string& word) {
-    Scores[player] = static_cast<uint16_t>(Scores[player] + word.size());
+    Game.Scores[player] = static_cast<uint16_t>(Game.Scores[player] + word.size());
     ShowScores();
     PushPlayedWord(word);
     if (!SheetLabels[player][1])
@@ -27,6 +27,6 @@ void ClearSheets() {
         for (int line = 1; line <= kSheetLines; ++line)
             if (SheetLabels[player][line])
                 SheetLabels[player][line]->SetCaption(std::string());
-    Scores[1] = Scores[2] = 0;
+    Game.Scores[1] = Game.Scores[2] = 0;
     ShowScores();
 }

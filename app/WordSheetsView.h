@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GameState.h"
 #include "core/SpisokUnit.h"
 
 #include <cstdint>

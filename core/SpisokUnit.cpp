@@ -1,17 +1,16 @@
 #include "core/SpisokUnit.h"
 
-std::array<std::string, kPlayedWordSlots> PlayedWords;
-uint16_t Scores[3] = {0, 0, 0};
+#include "core/GameState.h"
 
 void ClearPlayedWords() {
-    for (std::string& slot : PlayedWords)
+    for (std::string& slot : Game.PlayedWords)
         slot.clear();
 }
 
 void PushPlayedWord(const std::string& word) {
     for (int k = kPlayedWordSlots - 1; k >= 1; --k)
-        PlayedWords[k] = PlayedWords[k - 1];
-    PlayedWords[0] = word;
+        Game.PlayedWords[k] = Game.PlayedWords[k - 1];
+    Game.PlayedWords[0] = word;
 }
 
 bool IsWordPlayedIn(const std::array<std::string, kPlayedWordSlots>& played,
@@ -25,7 +24,7 @@ bool IsWordPlayedIn(const std::array<std::string, kPlayedWordSlots>& played,
 }
 
 bool IsWordPlayed(std::string_view word) {
-    return IsWordPlayedIn(PlayedWords, word);
+    return IsWordPlayedIn(Game.PlayedWords, word);
 }
 
 std::string ScoreText(unsigned score) {

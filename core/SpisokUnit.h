@@ -12,9 +12,7 @@
 constexpr int kPlayedWordSlots = 21; // the start word and one word for each of 20 free cells
 constexpr int kSheetLines = 15;
 
-// The words of the game, newest in slot 0; empty slots hold "".
-extern std::array<std::string, kPlayedWordSlots> PlayedWords;
-extern uint16_t Scores[3]; // index 1..2
+// The played words and the scores themselves are Game's (core/GameState.h).
 
 void ClearPlayedWords();
 // Shifts the played words one slot down (slot 20 drops out) and puts the word in slot 0.

@@ -17,8 +17,6 @@
 
 #include <cmath>
 
-QPointer<TAboutWindow> AboutWindow;
-
 namespace {
 
 // The game's generator, through the main window.
@@ -154,7 +152,7 @@ TAboutWindow::TAboutWindow(QWidget* parent)
     : TCoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
       MemoE(EnglishAbout()), MemoR(RussianAbout()),
       surface_(std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize)) {
-    AboutWindow = this;
+    Dialogs.AboutWindow = this;
 
     Bevel1 = new TCoolBevel(Hook);
     Bevel1->setGeometry(8, 8, 304, 304);
@@ -271,6 +269,6 @@ void TAboutWindow::DXTimerTimer() {
 }
 
 void ShowAboutWindow() {
-    if (AboutWindow)
-        AboutWindow->exec();
+    if (Dialogs.AboutWindow)
+        Dialogs.AboutWindow->exec();
 }

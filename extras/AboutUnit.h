@@ -2,10 +2,10 @@
 
 #include "skin/CoolDialog.h"
 
+#include "extras/GameDialogs.h"
 #include <QColor>
 #include <QImage>
 #include <QPoint>
-#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -94,9 +94,6 @@ private:
     std::unique_ptr<DrawingSurface> surface_;
     QImage logo_, banner_, character_;
 };
-
-// The one TAboutWindow of the program, made with the main window; null without one.
-extern QPointer<TAboutWindow> AboutWindow;
 
 // Shows the About window modally; nothing without a main window.
 void ShowAboutWindow();

@@ -11,11 +11,10 @@
 
 std::string ChoiceCaption;
 std::string ChoiceQuestion;
-QPointer<TChoiceWindow> ChoiceWindow;
 
 TChoiceWindow::TChoiceWindow(QWidget* parent)
     : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
-    ChoiceWindow = this;
+    Dialogs.ChoiceWindow = this;
 
     QuestionLabel = new TCoolLabel(Hook);
     QuestionLabel->setGeometry(15, 15, 270, 19);
@@ -73,5 +72,5 @@ void TChoiceWindow::FormActivate() {
 }
 
 int ShowChoiceWindow() {
-    return ChoiceWindow ? ChoiceWindow->exec() : int(QDialog::Rejected);
+    return Dialogs.ChoiceWindow ? Dialogs.ChoiceWindow->exec() : int(QDialog::Rejected);
 }

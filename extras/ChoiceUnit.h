@@ -2,7 +2,7 @@
 
 #include "skin/CoolDialog.h"
 
-#include <QPointer>
+#include "extras/GameDialogs.h"
 
 #include <string>
 
@@ -35,9 +35,6 @@ protected:
 private:
     void ApplyWindowTextures() override;
 };
-
-// The one TChoiceWindow of the program, made with the main window; null without one.
-extern QPointer<TChoiceWindow> ChoiceWindow;
 
 // Shows the question window modally and returns its result: kChoiceYes, kChoiceNo, or
 // another value when it was closed otherwise.

@@ -8,8 +8,6 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 
-QPointer<THowToPlayWindow> HowToPlayWindow;
-
 namespace {
 constexpr int kHelpClientWidth = 500;
 constexpr int kHelpClientHeight = 300;
@@ -101,7 +99,7 @@ QStringList RussianHelp() {
 THowToPlayWindow::THowToPlayWindow(QWidget* parent)
     : TCoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
       MemoE(EnglishHelp()), MemoR(RussianHelp()) {
-    HowToPlayWindow = this;
+    Dialogs.HowToPlayWindow = this;
 
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
@@ -127,6 +125,6 @@ void THowToPlayWindow::FormActivate() {
 }
 
 void ShowHelpWindow() {
-    if (HowToPlayWindow)
-        HowToPlayWindow->exec();
+    if (Dialogs.HowToPlayWindow)
+        Dialogs.HowToPlayWindow->exec();
 }

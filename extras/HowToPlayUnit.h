@@ -2,7 +2,7 @@
 
 #include "skin/CoolDialog.h"
 
-#include <QPointer>
+#include "extras/GameDialogs.h"
 #include <QStringList>
 
 class TCoolBtn;
@@ -28,9 +28,6 @@ public:
 private:
     void ApplyWindowTextures() override;
 };
-
-// The one THowToPlayWindow of the program, made with the main window; null without one.
-extern QPointer<THowToPlayWindow> HowToPlayWindow;
 
 // Shows the help window modally; nothing without a main window.
 void ShowHelpWindow();

@@ -14,10 +14,7 @@
 #include <algorithm>
 #include <vector>
 
-std::string TextureFiles[kTextureSlots];
-std::string SkinName;
-bool UseSkins = true;
-QString TexturesDir = QStringLiteral("Textures");
+TTextureChoice TextureChoice;
 
 namespace {
 
@@ -30,8 +27,8 @@ const char* const kTextureResources[kTextureSlots] = {"BUTTONS", "POLE1",  "POLE
 void InitTextures() {
     InitBuiltInResources();
     TextureBitmaps.assign(kTextureSlots, QPixmap());
-    TexturesDir = ProgramFolder() + QStringLiteral("Textures");
-    QDir().mkpath(TexturesDir);
+    TextureChoice.TexturesDir = ProgramFolder() + QStringLiteral("Textures");
+    QDir().mkpath(TextureChoice.TexturesDir);
 }
 
 namespace {
@@ -109,14 +106,15 @@ bool IsSkinFolder(const QString& folder) {
 }
 
 QString SkinFolder() {
-    return SkinName.empty() ? TexturesDir
-                            : TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(SkinName);
+    return TextureChoice.SkinName.empty() ? TextureChoice.TexturesDir
+                                          : TextureChoice.TexturesDir + QLatin1Char('/') +
+                                                Cp1251ToUnicode(TextureChoice.SkinName);
 }
 
 void LoadTextures() {
     TextureBitmaps.resize(kTextureSlots);
     std::vector<DecodedPicture> decoded;
-    if (UseSkins) {
+    if (TextureChoice.UseSkins) {
         const QString folder = SkinFolder();
         for (int slot = 0; slot < kTextureSlots; ++slot) {
             const QString picture = SkinPicture(folder, slot);
@@ -127,18 +125,20 @@ void LoadTextures() {
         }
     } else {
         for (int slot = 0; slot < kTextureSlots; ++slot) {
-            const std::string& name = TextureFiles[slot];
-            const QString path = TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(name);
+            const std::string& name = TextureChoice.TextureFiles[slot];
+            const QString path =
+                TextureChoice.TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(name);
             if (name.empty() || !isFile(path)) {
                 // A file that has gone is forgotten, so the settings keep an empty value.
                 TextureBitmaps[slot] = builtInTexture(slot);
-                TextureFiles[slot].clear();
+                TextureChoice.TextureFiles[slot].clear();
                 continue;
             }
             // A file chosen for an earlier slot is not read again: the slot shares its picture.
-            const auto earlier = std::find(TextureFiles, TextureFiles + slot, name);
-            if (earlier != TextureFiles + slot)
-                TextureBitmaps[slot] = TextureBitmaps[earlier - TextureFiles];
+            const auto earlier =
+                std::find(TextureChoice.TextureFiles, TextureChoice.TextureFiles + slot, name);
+            if (earlier != TextureChoice.TextureFiles + slot)
+                TextureBitmaps[slot] = TextureBitmaps[earlier - TextureChoice.TextureFiles];
             else
                 loadPictureIntoSlot(slot, path, decoded);
         }

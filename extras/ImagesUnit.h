@@ -12,12 +12,17 @@
 #include <string>
 #include <vector>
 
-// The picture file chosen per slot (file name in Windows-1251, without folder); empty means
-// the built-in picture.
-extern std::string TextureFiles[kTextureSlots];
-extern std::string SkinName;
-extern bool UseSkins;
-extern QString TexturesDir; // the program's "Textures" folder
+// What dresses the windows, in one place: the settings read and write it, the textures
+// window changes it.
+struct TTextureChoice {
+    // The picture file chosen per slot (file name in Windows-1251, without folder); empty
+    // means the built-in picture.
+    std::string TextureFiles[kTextureSlots];
+    std::string SkinName; // Windows-1251
+    bool UseSkins = true;
+    QString TexturesDir = QStringLiteral("Textures"); // the program's "Textures" folder
+};
+extern TTextureChoice TextureChoice;
 
 // Module start-up, before any window exists: the resources, the empty slots and the textures
 // folder (created when missing; a failure to create it is ignored).

@@ -17,8 +17,6 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
-QPointer<TImagesWindow> ImagesWindow;
-
 namespace {
 
 constexpr int kWindowWidth = 292;
@@ -111,7 +109,7 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 TImagesWindow::TImagesWindow(QWidget* parent)
     : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
-    ImagesWindow = this;
+    Dialogs.ImagesWindow = this;
     CreateControls();
     FormCreate();
 }
@@ -180,7 +178,7 @@ void TImagesWindow::CreateControls() {
 void TImagesWindow::FormCreate() {
     // The file list works in the textures folder, which stays the current directory for the
     // rest of the run: the sound effects are found in its "sounds" folder.
-    QDir::setCurrent(TexturesDir);
+    QDir::setCurrent(TextureChoice.TexturesDir);
     FollowTextures();
 }
 
@@ -193,7 +191,7 @@ void TImagesWindow::FormActivate() {
     // been read again since the window was made.
     {
         const QSignalBlocker quiet(UseSkinsCheckBox);
-        UseSkinsCheckBox->setChecked(UseSkins);
+        UseSkinsCheckBox->setChecked(TextureChoice.UseSkins);
     }
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Textures")));
     UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
@@ -213,7 +211,7 @@ void TImagesWindow::ReadFileList() {
     const QString selected =
         FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
     FileListBox1->clear();
-    const QDir folder(TexturesDir);
+    const QDir folder(TextureChoice.TexturesDir);
     const QStringList names =
         folder.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.jpg")},
                          QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
@@ -232,7 +230,7 @@ void TImagesWindow::CoolListBoxClick() {
     const int slot = SelectedSlot();
     Image1->SetPicture(GetTexture(slot));
     ApplyTextures();
-    const std::string& name = TextureFiles[slot];
+    const std::string& name = TextureChoice.TextureFiles[slot];
     if (name.empty())
         return;
     const QString fileName = Cp1251ToUnicode(name);
@@ -261,13 +259,13 @@ void TImagesWindow::FileListBox1Click() {
     if (!item)
         return;
     requireCp1251Name(item->text(), "picture");
-    TextureFiles[SelectedSlot()] = UnicodeToCp1251(item->text());
+    TextureChoice.TextureFiles[SelectedSlot()] = UnicodeToCp1251(item->text());
     LoadTextures();
     CoolListBoxClick();
 }
 
 void TImagesWindow::CoolResetButtonClick() {
-    TextureFiles[SelectedSlot()].clear();
+    TextureChoice.TextureFiles[SelectedSlot()].clear();
     LoadTextures();
     CoolListBoxClick();
 }
@@ -277,8 +275,8 @@ void TImagesWindow::StretchBoxClick() {
 }
 
 void TImagesWindow::UseSkinsCheckBoxClick() {
-    UseSkins = UseSkinsCheckBox->isChecked();
-    const bool skins = UseSkins;
+    TextureChoice.UseSkins = UseSkinsCheckBox->isChecked();
+    const bool skins = TextureChoice.UseSkins;
     for (QWidget* perSlot :
          {static_cast<QWidget*>(FileListBox1), static_cast<QWidget*>(CoolResetButton),
           static_cast<QWidget*>(StretchBox), static_cast<QWidget*>(CoolListBox)})
@@ -301,13 +299,13 @@ void TImagesWindow::ReadSkinList() {
     // Only folders holding a slot picture are skins: not the sound effects' folder, nor a
     // hidden one.
     QStringList skins;
-    const QDir textures(TexturesDir);
+    const QDir textures(TextureChoice.TexturesDir);
     for (const QString& name : textures.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort))
         if (IsSkinFolder(textures.filePath(name)))
             skins << name;
     skins.sort(Qt::CaseInsensitive);
     ComboBox1->addItems(skins);
-    const QString wanted = Cp1251ToUnicode(SkinName);
+    const QString wanted = Cp1251ToUnicode(TextureChoice.SkinName);
     int index = -1;
     for (int i = 0; i < skins.size() && !wanted.isEmpty(); ++i)
         if (skins[i].compare(wanted, Qt::CaseInsensitive) == 0) {
@@ -323,13 +321,13 @@ void TImagesWindow::ComboBox1Click() {
         ReadSkinList(); // the skin in use stays selected
         requireCp1251Name(refused, "skin");
     }
-    SkinName =
+    TextureChoice.SkinName =
         ComboBox1->currentIndex() < 0 ? std::string() : UnicodeToCp1251(ComboBox1->currentText());
     LoadTextures();
     ApplyTextures();
 }
 
 void ShowTexturesWindow() {
-    if (ImagesWindow)
-        ImagesWindow->exec();
+    if (Dialogs.ImagesWindow)
+        Dialogs.ImagesWindow->exec();
 }

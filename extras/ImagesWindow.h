@@ -2,8 +2,8 @@
 
 #include "skin/CoolDialog.h"
 
+#include "extras/GameDialogs.h"
 #include <QPixmap>
-#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
@@ -69,9 +69,6 @@ private:
     void ReadSkinList();
     void ApplyWindowTextures() override;
 };
-
-// The one TImagesWindow of the program, made with the main window; null without one.
-extern QPointer<TImagesWindow> ImagesWindow;
 
 // Shows the textures window modally; nothing without a main window.
 void ShowTexturesWindow();

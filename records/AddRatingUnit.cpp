@@ -1,5 +1,6 @@
 #include "records/AddRatingUnit.h"
 
+#include "core/GameState.h"
 #include "core/SpisokUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
@@ -15,7 +16,6 @@
 
 bool FaceAnimating = false;
 uint16_t FaceFrame = 0;
-QPointer<TAddRatingWindow> AddRatingWindow;
 
 namespace {
 constexpr int kWindowWidth = 292;
@@ -29,7 +29,7 @@ void showFace(const QString& name) {
 
 TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     : TCoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
-    AddRatingWindow = this;
+    Dialogs.AddRatingWindow = this;
 
     // Under every other control and deaf to the mouse: it covers the whole window.
     CoolLabel3 = new TCoolLabel(Hook);
@@ -73,7 +73,7 @@ void TAddRatingWindow::ApplyWindowTextures() {
 }
 
 int32_t TAddRatingWindow::Result() {
-    return int32_t(Scores[1]) - int32_t(Scores[2]);
+    return int32_t(Game.Scores[1]) - int32_t(Game.Scores[2]);
 }
 
 void TAddRatingWindow::FormActivate() {
@@ -85,7 +85,7 @@ void TAddRatingWindow::FormActivate() {
     CoolLabel2->setVisible(qualifies);
     CoolLabel3->setVisible(!qualifies);
     PlaySoundEffect(qualifies ? kSoundWinner : kSoundLoser);
-    if (Scores[2] > Scores[1])
+    if (Game.Scores[2] > Game.Scores[1])
         FaceAnimating = true;
     else
         showFace(QStringLiteral("CPU31"));
@@ -118,6 +118,6 @@ void TAddRatingWindow::FormDeactivate() {
 }
 
 void ShowNameEntry() {
-    if (AddRatingWindow)
-        AddRatingWindow->exec();
+    if (Dialogs.AddRatingWindow)
+        Dialogs.AddRatingWindow->exec();
 }

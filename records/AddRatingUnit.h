@@ -2,7 +2,7 @@
 
 #include "skin/CoolDialog.h"
 
-#include <QPointer>
+#include "extras/GameDialogs.h"
 
 #include <cstdint>
 
@@ -44,9 +44,6 @@ public:
 private:
     void ApplyWindowTextures() override;
 };
-
-// The one TAddRatingWindow of the program, made with the main window; null without one.
-extern QPointer<TAddRatingWindow> AddRatingWindow;
 
 // Shows the name entry modally; nothing without a main window.
 void ShowNameEntry();

@@ -1,5 +1,6 @@
 #include "records/WinnersUnit.h"
 
+#include "core/GameState.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
@@ -20,7 +21,6 @@
 
 WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
 const char* const EmptyName = "-";
-QPointer<TWinnersWindow> WinnersWindow;
 
 namespace {
 
@@ -171,7 +171,7 @@ constexpr int kClearButtonPixels = 10; // both captions fit the 120-pixel button
 
 WinnerEntry* CurrentWinnersList() {
     const int language = Words.Language;
-    const int strength = int(MaxWordLength) - 2;
+    const int strength = int(Game.MaxWordLength) - 2;
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
     return Winners[language][strength];
@@ -309,7 +309,7 @@ void ClearAllWinners() {
 
 TWinnersWindow::TWinnersWindow(QWidget* parent)
     : TCoolDialog(parent, "WinnersWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
-    WinnersWindow = this;
+    Dialogs.WinnersWindow = this;
 
     // The frame first, so the labels lie on its wallpaper.
     Bevel1 = new TCoolBevel(Hook);
@@ -404,6 +404,6 @@ void TWinnersWindow::ClearButton2Click() {
 }
 
 void ShowRecordsWindow() {
-    if (WinnersWindow)
-        WinnersWindow->exec();
+    if (Dialogs.WinnersWindow)
+        Dialogs.WinnersWindow->exec();
 }

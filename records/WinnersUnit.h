@@ -2,7 +2,7 @@
 
 #include "skin/CoolDialog.h"
 
-#include <QPointer>
+#include "extras/GameDialogs.h"
 #include <QString>
 
 #include <cstdint>
@@ -101,9 +101,6 @@ private:
     bool ConfirmClearing(const TCoolBtn* button);
     void ApplyWindowTextures() override;
 };
-
-// The one TWinnersWindow of the program, made with the main window; null without one.
-extern QPointer<TWinnersWindow> WinnersWindow;
 
 // Shows the records window modally; nothing without a main window.
 void ShowRecordsWindow();

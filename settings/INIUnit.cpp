@@ -130,21 +130,21 @@ void ReadSettings() {
         SettingsView->ApplyMenuTexts();
 
     const int64_t strength = readNumberSetting("Strong", "16", problems);
-    MaxWordLength = static_cast<uint16_t>(
+    Game.MaxWordLength = static_cast<uint16_t>(
         std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength));
 
     if (SettingsView)
         SettingsView->ApplyButtonTexts();
 
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
+        TextureChoice.TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
 
     const bool sound = SettingsFile.ReadString(kVorda, "Sound", "1") == "1";
     if (SettingsView)
         SettingsView->SetSoundChecked(sound);
 
-    SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
-    UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
+    TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
+    TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
@@ -156,11 +156,12 @@ void WriteSettings() {
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
         {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},
-        {std::string(kVorda), "Strong", std::to_string(int(MaxWordLength) - 2)},
+        {std::string(kVorda), "Strong", std::to_string(int(Game.MaxWordLength) - 2)},
     };
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        values.push_back({std::string(kImages), imageKey(slot), fileNamePart(TextureFiles[slot])});
-    values.push_back({std::string(kImages), "UseSkins", UseSkins ? "1" : "0"});
-    values.push_back({std::string(kImages), "SkinName", SkinName});
+        values.push_back(
+            {std::string(kImages), imageKey(slot), fileNamePart(TextureChoice.TextureFiles[slot])});
+    values.push_back({std::string(kImages), "UseSkins", TextureChoice.UseSkins ? "1" : "0"});
+    values.push_back({std::string(kImages), "SkinName", TextureChoice.SkinName});
     SettingsFile.WriteStrings(values);
 }

@@ -8,12 +8,9 @@
 
 #include <algorithm>
 
-uint16_t MaxWordLength = kMaxStrengthLength;
-QPointer<TSetCPUWindow> SetCPUWindow;
-
 TSetCPUWindow::TSetCPUWindow(QWidget* parent)
     : TCoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
-    SetCPUWindow = this;
+    Dialogs.SetCPUWindow = this;
 
     StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
@@ -39,13 +36,13 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent)
 
 void TSetCPUWindow::ShowCaption() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
-                   QString::number(int(MaxWordLength) - 2) + QStringLiteral(")"));
+                   QString::number(int(Game.MaxWordLength) - 2) + QStringLiteral(")"));
 }
 
 void TSetCPUWindow::FormActivate() {
     ShowCaption();
     // A strength outside the slider's range is brought to the nearer end at once.
-    const int wanted = MaxWordLength;
+    const int wanted = Game.MaxWordLength;
     const int position = std::clamp(wanted, int(kMinStrengthLength), int(kMaxStrengthLength));
     if (position != StrongBar->value()) {
         StrongBar->setValue(position);
@@ -57,11 +54,11 @@ void TSetCPUWindow::FormActivate() {
 }
 
 void TSetCPUWindow::StrongBarChange() {
-    MaxWordLength = static_cast<uint16_t>(StrongBar->value());
+    Game.MaxWordLength = static_cast<uint16_t>(StrongBar->value());
     ShowCaption();
 }
 
 void ShowStrengthWindow() {
-    if (SetCPUWindow)
-        SetCPUWindow->exec();
+    if (Dialogs.SetCPUWindow)
+        Dialogs.SetCPUWindow->exec();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/GameState.h"
 #include "skin/CoolDialog.h"
 
-#include <QPointer>
+#include "extras/GameDialogs.h"
 
 #include <cstdint>
 
@@ -10,13 +11,7 @@ class TCoolBtn;
 class TCoolLabel;
 class TCoolTrackBar;
 
-// The longest word the computer may play, 3..8; the player sees it as strength 1..6
-// (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never
-// writes a nonsense strength back at the close.
-extern uint16_t MaxWordLength;
-
-constexpr uint16_t kMinStrengthLength = 3;
-constexpr uint16_t kMaxStrengthLength = 8;
+// The computer's strength is Game.MaxWordLength (core/GameState.h).
 
 // The strength window: a slider from 3 (weak, left) to 8 (strong, right). Every move of the
 // slider takes effect at once; the OK button is the only way out.
@@ -36,9 +31,6 @@ public:
 private:
     void ShowCaption();
 };
-
-// The one TSetCPUWindow of the program, made with the main window; null without one.
-extern QPointer<TSetCPUWindow> SetCPUWindow;
 
 // Shows the strength window modally; nothing without a main window.
 void ShowStrengthWindow();

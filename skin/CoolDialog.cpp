@@ -147,6 +147,7 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->SetShadowColor(kOkShadow);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
     okButton_ = button;
+    SetDefaultButton(button);
     return button;
 }
 

@@ -65,7 +65,8 @@ protected:
     // Gives the window's client area (its Hook) a new size; the window grows by its frame.
     void SetClientSize(int width, int height);
     // The round "OK" button of the dialogs, bold aqua, which closes the window with the
-    // result OK.
+    // result OK. It becomes the window's default button, so Enter closes the window without
+    // the mouse.
     TCoolBtn* MakeOkButton(const QRect& geometry);
     // Where the window stands when it shows: centred on the screen, unless a dialog has a
     // place of its own.

@@ -85,15 +85,37 @@ private slots:
         QStringList shownLines;
         WhenDialogShows([&](QDialog* dialog) {
             shownCaption = dialog->windowTitle();
-            shownLines = HowToPlayWindow->CoolMemo->Lines();
-            clickButton(HowToPlayWindow->CoolOKButton);
+            shownLines = Dialogs.HowToPlayWindow->CoolMemo->Lines();
+            clickButton(Dialogs.HowToPlayWindow->CoolOKButton);
         });
         game.window().Menu_Help1->trigger();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownLines.size(), lines);
         QCOMPARE(shownLines.first(), firstLine);
-        QVERIFY(HowToPlayWindow && !HowToPlayWindow->isVisible());
+        QVERIFY(Dialogs.HowToPlayWindow && !Dialogs.HowToPlayWindow->isVisible());
         QVERIFY(game.errors().texts.isEmpty());
+    }
+
+    // Every window with the round OK button closes with Enter, so a game can be played to its
+    // end and beyond without the mouse.
+    void enterPressesOk_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU"})
+            QTest::newRow(command) << command;
+    }
+    void enterPressesOk() {
+        QFETCH(QString, command);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        bool closedByEnter = false;
+        WhenDialogShows([&](QDialog* dialog) {
+            QWidget* focused = dialog->focusWidget();
+            QTest::keyClick(focused ? focused : dialog, Qt::Key_Return);
+            closedByEnter = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        game.window().findChild<QAction*>(command)->trigger();
+        QVERIFY(closedByEnter);
     }
 
     void helpTextChangesWithALanguageSwitchWhileClosed() {
@@ -101,17 +123,17 @@ private slots:
         QStringList shown;
         auto showHelp = [&] {
             WhenDialogShows([&](QDialog*) {
-                shown = HowToPlayWindow->CoolMemo->Lines();
-                clickButton(HowToPlayWindow->CoolOKButton);
+                shown = Dialogs.HowToPlayWindow->CoolMemo->Lines();
+                clickButton(Dialogs.HowToPlayWindow->CoolOKButton);
             });
             game.window().Menu_Help1->trigger();
         };
         showHelp();
-        QCOMPARE(shown, HowToPlayWindow->MemoE);
+        QCOMPARE(shown, Dialogs.HowToPlayWindow->MemoE);
         game.window().Menu_Russian->trigger();
         QCOMPARE(int(Words.Language), 1);
         showHelp();
-        QCOMPARE(shown, HowToPlayWindow->MemoR);
+        QCOMPARE(shown, Dialogs.HowToPlayWindow->MemoR);
         // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the
         // buttons in capitals.
         const QString text = shown.join('\n');
@@ -293,16 +315,16 @@ private slots:
         QImage frame;
         WhenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            lineShown = AboutWindow->Scene.line;
-            timerWhileShown = AboutWindow->DXTimer->isActive();
-            AboutWindow->Scene.t = 256; // the text at its brightest
-            AboutWindow->Scene.x = 279;
-            AboutWindow->Scene.dx = 10;
-            AboutWindow->Scene.y = 200;
-            AboutWindow->Scene.dy = 0;
-            AboutWindow->DXTimerTimer();
-            frame = AboutWindow->Surface().FrontSurface();
-            clickButton(AboutWindow->CoolOKButton);
+            lineShown = Dialogs.AboutWindow->Scene.line;
+            timerWhileShown = Dialogs.AboutWindow->DXTimer->isActive();
+            Dialogs.AboutWindow->Scene.t = 256; // the text at its brightest
+            Dialogs.AboutWindow->Scene.x = 279;
+            Dialogs.AboutWindow->Scene.dx = 10;
+            Dialogs.AboutWindow->Scene.y = 200;
+            Dialogs.AboutWindow->Scene.dy = 0;
+            Dialogs.AboutWindow->DXTimerTimer();
+            frame = Dialogs.AboutWindow->Surface().FrontSurface();
+            clickButton(Dialogs.AboutWindow->CoolOKButton);
         });
         game.sounds.clear();
         game.window().Menu_About->trigger();
@@ -310,7 +332,7 @@ private slots:
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));
         QVERIFY(timerWhileShown);
-        QVERIFY(!AboutWindow->DXTimer->isActive());
+        QVERIFY(!Dialogs.AboutWindow->DXTimer->isActive());
         // The character was drawn around (269, 201), below the banner and away from the logo.
         bool drawn = false;
         for (int y = 196; y < 206 && !drawn; ++y)

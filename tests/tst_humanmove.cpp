@@ -37,7 +37,7 @@ void reachStage(GameFixture& game, const QString& stage) {
         return;
     game.pressLetter("T");
     if (stage == "E") {
-        InputPhase = 2;
+        Game.InputPhase = 2;
         return;
     }
     if (stage == "B")
@@ -88,8 +88,8 @@ QString moveState(GameFixture& game) {
         }
     }
     return QString("phase %1, letter %2, word %3, free [%4], cursor %5, credited %6")
-        .arg(InputPhase)
-        .arg(Cp1251ToUnicode(ChosenLetter), game.word(), free.join(' '), cursor,
+        .arg(Game.InputPhase)
+        .arg(Cp1251ToUnicode(Game.ChosenLetter), game.word(), free.join(' '), cursor,
              game.column(1).join(' '));
 }
 
@@ -233,14 +233,14 @@ private slots:
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         reachStage(game, stage);
         act(game, action);
-        QTEST(int(InputPhase), "phase");
-        QTEST(Cp1251ToUnicode(ChosenLetter), "chosen");
+        QTEST(int(Game.InputPhase), "phase");
+        QTEST(Cp1251ToUnicode(Game.ChosenLetter), "chosen");
         QTEST(game.word(), "word");
         QTEST(caption(2, 2), "placedCell");
         QTEST(caption(3, 2), "freeCell");
         QTEST(selectedCells(), "selected");
         QCOMPARE(game.board()[2], QString("HOUSE"));
-        InputPhase = 0;
+        Game.InputPhase = 0;
     }
 
     void wordsThroughThePlacedLetter_data() {
@@ -268,8 +268,8 @@ private slots:
         QCOMPARE(game.score(1), QString("00%1").arg(accepted.size()));
         QVERIFY(game.cell(2, 2)->Filled);
         QCOMPARE(game.sounds.mid(path.size(), 1), QList<int>{3});
-        QCOMPARE(PassCount, game.column(2).isEmpty() ? 1 : 0);
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(Game.PassCount, game.column(2).isEmpty() ? 1 : 0);
+        QCOMPARE(int(Game.InputPhase), 0);
         QVERIFY(IsWordPlayed(UnicodeToCp1251(accepted)));
     }
 
@@ -280,7 +280,7 @@ private slots:
         game.clickCell(2, 3);
         game.clickCell(3, 3); // confirm without the placed letter
         QCOMPARE(game.word(), QString("UO"));
-        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(int(Game.InputPhase), 1);
         QCOMPARE(selectedCells(), 2);
         QVERIFY(game.column(1).isEmpty());
     }
@@ -303,7 +303,7 @@ private slots:
         for (const QPoint& p : clicks)
             game.clickCell(p.x(), p.y());
         QCOMPARE(game.word(), word);
-        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(int(Game.InputPhase), 1);
     }
 
     void refusalKeepsThePlacedLetter_data() {
@@ -341,7 +341,7 @@ private slots:
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QCOMPARE(game.word(), QString());
         QCOMPARE(selectedCells(), 0);
-        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(int(Game.InputPhase), 1);
         QVERIFY(game.column(1).isEmpty());
         QVERIFY(!game.sounds.contains(3));
     }
@@ -357,26 +357,26 @@ private slots:
         QCOMPARE(selectedCells(), 0);
         QCOMPARE(caption(2, 2), QString("T"));
         game.rightClick();
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.InputPhase), 0);
         // The pointer still rests on the cell, so it shows the chosen letter again as preview.
         QCOMPARE(caption(2, 2), QString("T"));
         QVERIFY(!game.cell(2, 2)->Filled);
         game.leaveCell(2, 2);
         QCOMPARE(caption(2, 2), QString());
         game.rightClick();
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.InputPhase), 0);
         QCOMPARE(game.sounds, (QList<int>{1, 1}));
     }
 
     void rightButtonIsOffWhileAGameDialogIsUp() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
-        MainInputEnabled = false;
+        Game.MainInputEnabled = false;
         game.rightClick();
-        QCOMPARE(int(InputPhase), 1);
-        MainInputEnabled = true;
+        QCOMPARE(int(Game.InputPhase), 1);
+        Game.MainInputEnabled = true;
         game.rightClick();
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.InputPhase), 0);
     }
 
     void pressingTheChosenLetterAgainOnlyClicks() {
@@ -386,7 +386,7 @@ private slots:
         game.sounds.clear();
         game.pressLetter("T");
         QCOMPARE(game.sounds, QList<int>{0});
-        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(int(Game.InputPhase), 1);
         QCOMPARE(game.word(), QString("T"));
         QCOMPARE(game.letterButton("T")->FontColor(), QColor(0, 0, 255));
     }
@@ -457,7 +457,7 @@ private slots:
         for (int i = 0; i < tokens.size(); ++i) {
             if (i == tokens.size() - 1 && !duringTurn.isEmpty())
                 QTimer::singleShot(0, &game.window(), [&] {
-                    phaseDuringTurn = InputPhase;
+                    phaseDuringTurn = Game.InputPhase;
                     for (const QString& token : duringTurn.split(' '))
                         typeKey(game, token);
                 });

@@ -40,18 +40,18 @@ private slots:
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
         QVERIFY(IsWordPlayed(Cp("КОШКА")));
         QVERIFY(!IsWordPlayed(Cp("ДОМ")));
-        QCOMPARE(InputPhase, uint8_t(0));
+        QCOMPARE(Game.InputPhase, uint8_t(0));
     }
 
     void newGameStartsWithoutPassesAndKeepsTheChosenLetter() {
         GameFixture game(kRussian, kEnglish);
-        PassCount = 1;
+        Game.PassCount = 1;
         game.pressLetter(QString::fromUtf8("Д"));
         game.enterCell(2, 2);
         game.window().Menu_NewGame->trigger();
         // A pass of the game before never counts towards the end of this one.
-        QCOMPARE(PassCount, 0);
-        QCOMPARE(Cp1251ToUnicode(ChosenLetter), QString::fromUtf8("Д"));
+        QCOMPARE(Game.PassCount, 0);
+        QCOMPARE(Cp1251ToUnicode(Game.ChosenLetter), QString::fromUtf8("Д"));
         // The pointer resting over a free cell shows the chosen letter at once.
         QCOMPARE(game.board()[1], QString::fromUtf8("?Д???"));
         QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
@@ -92,9 +92,9 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         game.window().MainTimer->stop();
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
-        TickCount = uint16_t(tick == 0 ? 31 : tick - 1);
+        Game.TickCount = uint16_t(tick == 0 ? 31 : tick - 1);
         game.window().MainTimerTimer();
-        QCOMPARE(int(TickCount), tick);
+        QCOMPARE(int(Game.TickCount), tick);
         QCOMPARE(game.cell(3, 2)->FontColor(), colour);
         // Board letters keep their black.
         QCOMPARE(game.cell(3, 3)->FontColor(), QColor(Qt::black));
@@ -103,11 +103,11 @@ private slots:
     void timerRunsZeroToThirtyOne() {
         GameFixture game(kRussian, kEnglish);
         game.window().MainTimer->stop();
-        TickCount = 30;
+        Game.TickCount = 30;
         game.window().MainTimerTimer();
-        QCOMPARE(int(TickCount), 31);
+        QCOMPARE(int(Game.TickCount), 31);
         game.window().MainTimerTimer();
-        QCOMPARE(int(TickCount), 0);
+        QCOMPARE(int(Game.TickCount), 0);
     }
 
     void menuShowsTextsAndWordCounts() {
@@ -153,7 +153,7 @@ private slots:
         QVERIFY(w.Menu_English->isChecked() && !w.Menu_Russian->isChecked());
         QCOMPARE(int(Words.Language), 2);
         QCOMPARE(game.board()[2], QString("HOUSE"));
-        QVERIFY(ChosenLetter.empty());
+        QVERIFY(Game.ChosenLetter.empty());
         QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
         QVERIFY(
             itemText(w.Menu_English)
@@ -181,7 +181,7 @@ private slots:
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
         const QByteArray settingsBefore = game.folder().read("Vorda2000.ini");
         game.window().Menu_Russian->trigger();
-        QCOMPARE(InputPhase, uint8_t(1));
+        QCOMPARE(Game.InputPhase, uint8_t(1));
         QCOMPARE(game.board()[1], QString::fromUtf8("??Д??"));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settingsBefore);
         QVERIFY(game.window().Menu_Russian->isChecked());

@@ -241,7 +241,7 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(int, score);
         Words.Language = 2;
-        MaxWordLength = 5;
+        Game.MaxWordLength = 5;
         ClearAllWinners();
         setList(Winners[2][3], before);
         AddToWinners(score, "new");
@@ -302,7 +302,7 @@ private slots:
         // The settings, both libraries and a new game came after it.
         QCOMPARE(FieldGrid[1][3]->Caption(), Cp("К"));
         QVERIFY(w.Menu_English->text().endsWith(" 1"));
-        QCOMPARE(int(MaxWordLength), 6);
+        QCOMPARE(int(Game.MaxWordLength), 6);
         QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
         QCOMPARE(listText(Winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
         w.close();
@@ -360,14 +360,14 @@ private slots:
         bool clearThis = false, clearAll = false, input = true;
         QString title, button1;
         WhenDialogShows([&](QDialog* dialog) {
-            scores = captions(WinnersWindow->ScoreLabels);
-            names = captions(WinnersWindow->NameLabels);
-            clearThis = WinnersWindow->ClearButton1->isEnabled();
-            clearAll = WinnersWindow->ClearButton2->isEnabled();
-            input = MainInputEnabled;
+            scores = captions(Dialogs.WinnersWindow->ScoreLabels);
+            names = captions(Dialogs.WinnersWindow->NameLabels);
+            clearThis = Dialogs.WinnersWindow->ClearButton1->isEnabled();
+            clearAll = Dialogs.WinnersWindow->ClearButton2->isEnabled();
+            input = Game.MainInputEnabled;
             title = dialog->windowTitle();
-            button1 = Cp1251ToUnicode(WinnersWindow->ClearButton1->Caption());
-            clickButton(WinnersWindow->CoolOkButton);
+            button1 = Cp1251ToUnicode(Dialogs.WinnersWindow->ClearButton1->Caption());
+            clickButton(Dialogs.WinnersWindow->CoolOkButton);
         });
         game.window().Menu_Records->trigger();
         QCOMPARE(title, QString("Records..."));
@@ -379,7 +379,7 @@ private slots:
         QTEST(clearThis, "clearThis");
         QTEST(clearAll, "clearAll");
         QVERIFY(!input);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -405,23 +405,25 @@ private slots:
         QStringList namesAfter;
         bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
         WhenDialogShows([&](QDialog*) {
-            TCoolBtn* button = all ? WinnersWindow->ClearButton2 : WinnersWindow->ClearButton1;
+            TCoolBtn* button =
+                all ? Dialogs.WinnersWindow->ClearButton2 : Dialogs.WinnersWindow->ClearButton1;
             WhenDialogShows([&](QDialog* choice) {
                 caption = choice->windowTitle();
-                question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
+                question = Cp1251ToUnicode(Dialogs.ChoiceWindow->QuestionLabel->Caption());
                 if (answer == "esc")
                     QTest::keyClick(choice, Qt::Key_Escape);
                 else if (answer == "closed")
                     choice->reject();
                 else
-                    clickButton(yes ? ChoiceWindow->YesButton : ChoiceWindow->NoButton);
+                    clickButton(yes ? Dialogs.ChoiceWindow->YesButton
+                                    : Dialogs.ChoiceWindow->NoButton);
             });
             clickButton(button);
-            namesAfter = captions(WinnersWindow->NameLabels);
-            clearThisAfter = WinnersWindow->ClearButton1->isEnabled();
-            clearAllAfter = WinnersWindow->ClearButton2->isEnabled();
-            inputAfterQuestion = MainInputEnabled;
-            clickButton(WinnersWindow->CoolOkButton);
+            namesAfter = captions(Dialogs.WinnersWindow->NameLabels);
+            clearThisAfter = Dialogs.WinnersWindow->ClearButton1->isEnabled();
+            clearAllAfter = Dialogs.WinnersWindow->ClearButton2->isEnabled();
+            inputAfterQuestion = Game.MainInputEnabled;
+            clickButton(Dialogs.WinnersWindow->CoolOkButton);
         });
         game.sounds.clear();
         ShowRecordsWindow();
@@ -481,31 +483,31 @@ private slots:
         before << QString::number(place10) + " last";
         setList(list, place10 == EmptyScore ? QStringList() : before);
         const QStringList old = listText(list);
-        Scores[1] = uint16_t(human);
-        Scores[2] = uint16_t(computer);
+        Game.Scores[1] = uint16_t(human);
+        Game.Scores[2] = uint16_t(computer);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
         new TAddRatingWindow(&game.window());
-        QCOMPARE(AddRatingWindow->Timer1->interval(), kFaceTimerInterval);
-        QVERIFY(AddRatingWindow->Timer1->isActive());
-        AddRatingWindow->Timer1->stop();
+        QCOMPARE(Dialogs.AddRatingWindow->Timer1->interval(), kFaceTimerInterval);
+        QVERIFY(Dialogs.AddRatingWindow->Timer1->isActive());
+        Dialogs.AddRatingWindow->Timer1->stop();
         QString line, title, editText;
         bool editShown = false, tooBadShown = false, input = true;
         QStringList faces;
         WhenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
-            line = Cp1251ToUnicode(AddRatingWindow->CoolLabel1->Caption());
-            editText = AddRatingWindow->Edit1->text();
-            editShown = AddRatingWindow->Edit1->isVisible();
-            tooBadShown = AddRatingWindow->CoolLabel3->isVisible();
-            input = MainInputEnabled;
+            line = Cp1251ToUnicode(Dialogs.AddRatingWindow->CoolLabel1->Caption());
+            editText = Dialogs.AddRatingWindow->Edit1->text();
+            editShown = Dialogs.AddRatingWindow->Edit1->isVisible();
+            tooBadShown = Dialogs.AddRatingWindow->CoolLabel3->isVisible();
+            input = Game.MainInputEnabled;
             faces << game.window().FaceName();
             for (int tick = 0; tick < 8; ++tick) {
-                AddRatingWindow->Timer1Timer();
+                Dialogs.AddRatingWindow->Timer1Timer();
                 faces << game.window().FaceName();
             }
             if (qualifies)
-                typeText(AddRatingWindow->Edit1, QString::fromUtf8("Вася"));
-            clickButton(AddRatingWindow->CoolOkButton);
+                typeText(Dialogs.AddRatingWindow->Edit1, QString::fromUtf8("Вася"));
+            clickButton(Dialogs.AddRatingWindow->CoolOkButton);
         });
         game.sounds.clear();
         ShowNameEntry();
@@ -525,7 +527,7 @@ private slots:
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QVERIFY(!FaceAnimating);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
         else
@@ -534,18 +536,18 @@ private slots:
 
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
-        Scores[1] = 1;
-        Scores[2] = 9;
+        Game.Scores[1] = 1;
+        Game.Scores[2] = 9;
         new TAddRatingWindow(&game.window());
-        AddRatingWindow->Timer1->stop();
+        Dialogs.AddRatingWindow->Timer1->stop();
         QStringList faces;
         for (int round = 0; round < 2; ++round) {
             WhenDialogShows([&](QDialog*) {
                 for (int tick = 0; tick < 4; ++tick) {
-                    AddRatingWindow->Timer1Timer();
+                    Dialogs.AddRatingWindow->Timer1Timer();
                     faces << game.window().FaceName();
                 }
-                clickButton(AddRatingWindow->CoolOkButton);
+                clickButton(Dialogs.AddRatingWindow->CoolOkButton);
             });
             ShowNameEntry();
         }
@@ -586,26 +588,26 @@ private slots:
         QFETCH(QString, closing);
         QFETCH(QString, stored);
         GameFixture game(kRussian, kEnglish);
-        Scores[1] = 5;
-        Scores[2] = 0;
+        Game.Scores[1] = 5;
+        Game.Scores[2] = 0;
         bool pastedIntoTheBox = false, closedByEnter = false;
         WhenDialogShows([&](QDialog* dialog) {
-            QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Backspace);
-            typeText(AddRatingWindow->Edit1, typed);
+            QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Backspace);
+            typeText(Dialogs.AddRatingWindow->Edit1, typed);
             if (!pasted.isEmpty()) {
                 QGuiApplication::clipboard()->setText(pasted);
-                AddRatingWindow->Edit1->paste();
-                pastedIntoTheBox = AddRatingWindow->Edit1->text().contains('\t');
+                Dialogs.AddRatingWindow->Edit1->paste();
+                pastedIntoTheBox = Dialogs.AddRatingWindow->Edit1->text().contains('\t');
             }
             if (closing == "minimised") {
                 dialog->showMinimized();
                 dialog->showNormal();
             }
             if (closing == "Enter") {
-                QTest::keyClick(AddRatingWindow->Edit1, Qt::Key_Return);
+                QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Return);
                 closedByEnter = !dialog->isVisible();
             } else {
-                clickButton(AddRatingWindow->CoolOkButton);
+                clickButton(Dialogs.AddRatingWindow->CoolOkButton);
             }
         });
         game.sounds.clear();
@@ -632,13 +634,13 @@ private slots:
         QStringList recordNames;
         WhenDialogShows([&](QDialog* nameEntry) {
             shown << nameEntry->objectName();
-            typeText(AddRatingWindow->Edit1, "Ann");
+            typeText(Dialogs.AddRatingWindow->Edit1, "Ann");
             WhenDialogShows([&](QDialog* records) {
                 shown << records->objectName();
-                recordNames = captions(WinnersWindow->NameLabels);
-                clickButton(WinnersWindow->CoolOkButton);
+                recordNames = captions(Dialogs.WinnersWindow->NameLabels);
+                clickButton(Dialogs.WinnersWindow->CoolOkButton);
             });
-            clickButton(AddRatingWindow->CoolOkButton);
+            clickButton(Dialogs.AddRatingWindow->CoolOkButton);
         });
         game.sounds.clear();
         // Nothing to play for either side: two passes end the game.
@@ -649,7 +651,7 @@ private slots:
         // A new game followed.
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
     }
 };
 

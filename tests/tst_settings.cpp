@@ -50,10 +50,10 @@ private slots:
         QCOMPARE(w.Menu_English->text(), QString("? 2"));
         QCOMPARE(w.SkipButton->Caption(), std::string("?"));
         QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(int(MaxWordLength), 8);
+        QCOMPARE(int(Game.MaxWordLength), 8);
         QVERIFY(w.Menu_Sound->isChecked());
-        QVERIFY(UseSkins);
-        QVERIFY(SkinName.empty());
+        QVERIFY(TextureChoice.UseSkins);
+        QVERIFY(TextureChoice.SkinName.empty());
         w.close();
         // The first write makes the file with the two settings sections only.
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -98,7 +98,7 @@ private slots:
         GameFixture game(kRussian, kEnglish, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
         QTEST(int(Words.Language), "language");
-        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(int(Game.MaxWordLength), "maxWordLength");
         QTEST(game.window().Menu_Sound->isChecked(), "sound");
         QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
         QCOMPARE(int(Words.FirstLetter), Words.Language == 2 ? 65 : 192);
@@ -139,9 +139,9 @@ private slots:
         for (const QString& part : named)
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
         QTEST(int(Words.Language), "language");
-        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(int(Game.MaxWordLength), "maxWordLength");
         QVERIFY(!game.window().Menu_Sound->isChecked());
-        QCOMPARE(TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
+        QCOMPARE(TextureChoice.TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
         QVERIFY(!FieldGrid[1][3]->Caption().empty());
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -243,17 +243,17 @@ private slots:
         bool inputDuringQuestion = true;
         WhenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            question = Cp1251ToUnicode(ChoiceWindow->QuestionLabel->Caption());
+            question = Cp1251ToUnicode(Dialogs.ChoiceWindow->QuestionLabel->Caption());
             face = game.window().FaceName();
-            inputDuringQuestion = MainInputEnabled;
+            inputDuringQuestion = Game.MainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
                 QWidget* focused = dialog->focusWidget();
                 QTest::keyClick(focused ? focused : dialog, key);
             };
             if (gesture == "click yes")
-                clickButton(ChoiceWindow->YesButton);
+                clickButton(Dialogs.ChoiceWindow->YesButton);
             else if (gesture == "click no")
-                clickButton(ChoiceWindow->NoButton);
+                clickButton(Dialogs.ChoiceWindow->NoButton);
             else if (gesture == "close")
                 dialog->reject();
             else
@@ -265,7 +265,7 @@ private slots:
         // The question's face stays until the computer's turn is over.
         QStringList facesDuringTurn;
         connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
-            if (InputPhase == 2)
+            if (Game.InputPhase == 2)
                 facesDuringTurn << game.window().FaceName();
         });
         game.sounds.clear();
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(question, Cp1251ToUnicode(LanguageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
         QVERIFY(!inputDuringQuestion);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QCOMPARE(game.sounds.value(0), 8);
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         const QByteArray library = game.folder().read("DATA/Lib.ENG");
@@ -298,7 +298,7 @@ private slots:
         } else {
             QVERIFY(library.endsWith("TO\r\n"));
             QVERIFY(game.column(1).isEmpty());
-            QCOMPARE(int(InputPhase), 1);
+            QCOMPARE(int(Game.InputPhase), 1);
             QCOMPARE(game.word(), answer == "no" ? QString() : QString("TOU"));
             QCOMPARE(FieldGrid[2][2]->Caption(), std::string("T"));
         }
@@ -311,12 +311,12 @@ private slots:
         game.clickCell(2, 3);
         game.clickCell(3, 3);
         QFile::remove(game.folder().path() + "DATA/Lib.ENG");
-        WhenDialogShows([](QDialog*) { clickButton(ChoiceWindow->YesButton); });
+        WhenDialogShows([](QDialog*) { clickButton(Dialogs.ChoiceWindow->YesButton); });
         game.clickCell(2, 2);
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
         QCOMPARE(game.word(), QString("TOU"));
-        QCOMPARE(int(InputPhase), 1);
+        QCOMPARE(int(Game.InputPhase), 1);
     }
 
     void strengthWindow_data() {
@@ -346,23 +346,23 @@ private slots:
         bool inputDuringDialog = true;
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
-            bar = SetCPUWindow->StrongBar->value();
-            inputDuringDialog = MainInputEnabled;
+            bar = Dialogs.SetCPUWindow->StrongBar->value();
+            inputDuringDialog = Game.MainInputEnabled;
             for (int position : moves)
-                SetCPUWindow->StrongBar->setValue(position);
+                Dialogs.SetCPUWindow->StrongBar->setValue(position);
             title = dialog->windowTitle();
-            clickButton(SetCPUWindow->CoolOKButton);
+            clickButton(Dialogs.SetCPUWindow->CoolOKButton);
         });
         game.window().Menu_CPU->trigger();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QVERIFY(title.endsWith(caption));
         QVERIFY(title.startsWith(Cp1251ToUnicode(LanguageText("Menu_CPU"))));
-        QTEST(int(MaxWordLength), "maxWordLength");
+        QTEST(int(Game.MaxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
-        QCOMPARE(int(InputPhase), restarted ? 0 : 1);
+        QCOMPARE(int(Game.InputPhase), restarted ? 0 : 1);
     }
 
     void trackBarFollowsTheMouse_data() {
@@ -388,12 +388,12 @@ private slots:
 
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussian, kEnglish);
-        MaxWordLength = 12;
-        WhenDialogShows([](QDialog*) { clickButton(SetCPUWindow->CoolOKButton); });
+        Game.MaxWordLength = 12;
+        WhenDialogShows([](QDialog*) { clickButton(Dialogs.SetCPUWindow->CoolOKButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
-        QCOMPARE(int(MaxWordLength), 8);
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.MaxWordLength), 8);
+        QCOMPARE(int(Game.InputPhase), 0);
     }
 
     // A large settings file costs one reading at the start, not one for every key and caption.

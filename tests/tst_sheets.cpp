@@ -1,5 +1,6 @@
 // The word sheets: played words, scores and the two columns.
 #include "app/WordSheetsView.h"
+#include "core/GameState.h"
 #include "skin/CoolControls.h"
 #include "tests/support/TestSupport.h"
 
@@ -45,8 +46,8 @@ private slots:
     void scoresShowThreeDigits() {
         QFETCH(int, score);
         QFETCH(QString, shown);
-        Scores[1] = uint16_t(score);
-        Scores[2] = uint16_t(score / 2);
+        Game.Scores[1] = uint16_t(score);
+        Game.Scores[2] = uint16_t(score / 2);
         ShowScores();
         QCOMPARE(QString::fromStdString(ScoreDisplays[1]->Caption()), shown);
         QCOMPARE(QString::fromStdString(ScoreDisplays[2]->Caption()),
@@ -72,7 +73,7 @@ private slots:
             AddPlayerWord(1, "W" + std::to_string(i));
         QCOMPARE(SheetLabels[1][1]->Caption(), std::string("W20"));
         QCOMPARE(SheetLabels[1][15]->Caption(), std::string("W6"));
-        QCOMPARE(int(Scores[1]), 9 * 2 + 11 * 3);
+        QCOMPARE(int(Game.Scores[1]), 9 * 2 + 11 * 3);
         // The sheets still know every word of the game, the start word included.
         QVERIFY(IsWordPlayed("W1"));
         QVERIFY(IsWordPlayed("START"));

@@ -80,7 +80,7 @@ QByteArray claiming(const char* format, int width, int height) {
 // the format its extension names), "size WxH" (a red picture of that size), "claims WxH" (see
 // claiming), "gif", "truncated" (half a JPEG file) or "text".
 void writePicture(const QString& relativePath, const QString& kind) {
-    const QString path = TexturesDir + "/" + relativePath;
+    const QString path = TextureChoice.TexturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
@@ -126,12 +126,13 @@ QString describeSlot(int slot) {
 
 void setChosenFiles(const QStringList& names) {
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        TextureFiles[slot] = slot < names.size() ? UnicodeToCp1251(names[slot]) : std::string();
+        TextureChoice.TextureFiles[slot] =
+            slot < names.size() ? UnicodeToCp1251(names[slot]) : std::string();
 }
 
 QStringList chosenFiles() {
     QStringList names;
-    for (const std::string& name : TextureFiles)
+    for (const std::string& name : TextureChoice.TextureFiles)
         names << Cp1251ToUnicode(name);
     return names;
 }
@@ -171,7 +172,7 @@ void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
     WhenDialogShows([&](QDialog*) {
         action();
         ran = true;
-        clickButton(ImagesWindow->CoolOKButton);
+        clickButton(Dialogs.ImagesWindow->CoolOKButton);
     });
     game.window().Menu_Textures->trigger();
     QVERIFY(ran);
@@ -293,8 +294,8 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         for (const QString& picture : pictures)
             writePicture(picture.section('=', 0, 0), picture.section('=', 1));
-        UseSkins = useSkins;
-        SkinName = UnicodeToCp1251(skinName);
+        TextureChoice.UseSkins = useSkins;
+        TextureChoice.SkinName = UnicodeToCp1251(skinName);
         setChosenFiles(chosen);
         game.errors().texts.clear();
         LoadTextures();
@@ -337,7 +338,7 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         writePicture("same.jpg", "#00ff00");
         writePicture("other.bmp", "#ff0000");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"", "other.bmp", "same.jpg", "", "", "same.jpg", "", "same.jpg"});
         LoadTextures();
         // A picture decoded again would be a new pixmap; the later slots share the first one.
@@ -390,7 +391,7 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         writePicture(file, kind);
         writePicture("ok.bmp", "#00ff00");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"", file, "", "", "", "ok.bmp"});
         game.errors().texts.clear();
         LoadTextures();
@@ -411,7 +412,7 @@ private slots:
         QImage image;
         bool raised = false;
         try {
-            ReadPictureFile(TexturesDir + "/missing.jpg", image);
+            ReadPictureFile(TextureChoice.TexturesDir + "/missing.jpg", image);
         } catch (const VordaError& error) {
             raised = error.kind() == VordaError::Kind::InputOutput &&
                      error.text().contains("missing.jpg");
@@ -423,13 +424,13 @@ private slots:
         TestGameFolder folder;
         InitSettingsFile();
         InitTextures();
-        QVERIFY(!ImagesWindow);
+        QVERIFY(!Dialogs.ImagesWindow);
         LoadTextures();
         ApplyTextures();
         // The textures window made alone, before any main window, dresses itself.
         TImagesWindow window;
         QCOMPARE(window.Hook->Wallpaper().toImage(), TextureBitmaps[6].toImage());
-        QCOMPARE(QDir::current().canonicalPath(), QDir(TexturesDir).canonicalPath());
+        QCOMPARE(QDir::current().canonicalPath(), QDir(TextureChoice.TexturesDir).canonicalPath());
     }
 
     void openingTheWindow() {
@@ -441,7 +442,7 @@ private slots:
         writePicture("notes.txt", "text");
         writePicture("pic.gif", "gif");
         writePicture("folder.bmp/0.bmp", "#ff0000");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"a.bmp"});
         LoadTextures();
         int row = -1;
@@ -451,15 +452,15 @@ private slots:
         QImage preview;
         bool fileSelected = false;
         inTexturesWindow(game, [&] {
-            row = ImagesWindow->CoolListBox->currentRow();
-            title = ImagesWindow->windowTitle();
-            height = ImagesWindow->Hook->height();
-            files = lines(ImagesWindow->FileListBox1);
-            preview = ImagesWindow->Image1->Picture().toImage();
-            fileSelected = ImagesWindow->FileListBox1->currentItem() &&
-                           ImagesWindow->FileListBox1->currentItem()->text() == "a.bmp";
+            row = Dialogs.ImagesWindow->CoolListBox->currentRow();
+            title = Dialogs.ImagesWindow->windowTitle();
+            height = Dialogs.ImagesWindow->Hook->height();
+            files = lines(Dialogs.ImagesWindow->FileListBox1);
+            preview = Dialogs.ImagesWindow->Image1->Picture().toImage();
+            fileSelected = Dialogs.ImagesWindow->FileListBox1->currentItem() &&
+                           Dialogs.ImagesWindow->FileListBox1->currentItem()->text() == "a.bmp";
             // Slot 3 chosen, then the window closes and opens again at slot 0.
-            clickLine(ImagesWindow->CoolListBox, 3);
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 3);
         });
         QCOMPARE(row, 0);
         QCOMPARE(title, Cp1251ToUnicode(LanguageText("Menu_Textures")));
@@ -467,17 +468,17 @@ private slots:
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
         QCOMPARE(preview, TextureBitmaps[0].toImage());
         QVERIFY(fileSelected);
-        QCOMPARE(ImagesWindow->CoolListBox->currentRow(), 3);
+        QCOMPARE(Dialogs.ImagesWindow->CoolListBox->currentRow(), 3);
 
         // Pictures added since the last showing appear at the next one.
         writePicture("c.bmp", "#00ff00");
         inTexturesWindow(game, [&] {
-            row = ImagesWindow->CoolListBox->currentRow();
-            files = lines(ImagesWindow->FileListBox1);
+            row = Dialogs.ImagesWindow->CoolListBox->currentRow();
+            files = lines(Dialogs.ImagesWindow->FileListBox1);
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
-        QVERIFY(MainInputEnabled);
+        QVERIFY(Game.MainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -486,7 +487,7 @@ private slots:
         writePicture("wall.bmp", "#ff0000");
         writePicture("cell.jpg", "#0000ff");
         writePicture("bad.jpg", "truncated");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({});
         LoadTextures();
         ApplyTextures();
@@ -495,22 +496,22 @@ private slots:
         QString fileShownForSlot5;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
-            clickLine(ImagesWindow->CoolListBox, 5);
-            clickLine(ImagesWindow->FileListBox1, "wall.bmp");
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
+            clickLine(Dialogs.ImagesWindow->FileListBox1, "wall.bmp");
             // The main window behind the modal one is dressed at once.
             background = game.window().Hook->Wallpaper().toImage();
-            previewSlot5 = ImagesWindow->Image1->Picture().toImage();
+            previewSlot5 = Dialogs.ImagesWindow->Image1->Picture().toImage();
             // The same file for slot 2 too; slot 6 gets a damaged picture.
-            clickLine(ImagesWindow->CoolListBox, 2);
-            clickLine(ImagesWindow->FileListBox1, "wall.bmp");
-            clickLine(ImagesWindow->CoolListBox, 6);
-            clickLine(ImagesWindow->FileListBox1, "bad.jpg");
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 2);
+            clickLine(Dialogs.ImagesWindow->FileListBox1, "wall.bmp");
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 6);
+            clickLine(Dialogs.ImagesWindow->FileListBox1, "bad.jpg");
             boxesAfterBad = game.errors().texts;
             game.errors().texts.clear();
             // Back to slot 5, whose file shows selected; the reset button brings back WALL1.
-            clickLine(ImagesWindow->CoolListBox, 5);
-            fileShownForSlot5 = ImagesWindow->FileListBox1->currentItem()->text();
-            clickButton(ImagesWindow->CoolResetButton);
+            clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
+            fileShownForSlot5 = Dialogs.ImagesWindow->FileListBox1->currentItem()->text();
+            clickButton(Dialogs.ImagesWindow->CoolResetButton);
             resetBackground = game.window().Hook->Wallpaper().toImage();
         });
         QCOMPARE(background.pixelColor(0, 0), QColor("#ff0000"));
@@ -538,25 +539,25 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         const QString name = QString::fromUtf8("日本");
         writePicture(skin ? name + "/0.bmp" : name + ".bmp", "#ff0000");
-        UseSkins = skin;
-        SkinName.clear();
+        TextureChoice.UseSkins = skin;
+        TextureChoice.SkinName.clear();
         setChosenFiles({});
         LoadTextures();
         game.errors().texts.clear();
         inTexturesWindow(game, [&] {
             if (skin) {
-                ImagesWindow->ComboBox1->setCurrentIndex(0);
-                emit ImagesWindow->ComboBox1->activated(0);
+                Dialogs.ImagesWindow->ComboBox1->setCurrentIndex(0);
+                emit Dialogs.ImagesWindow->ComboBox1->activated(0);
             } else {
-                clickLine(ImagesWindow->CoolListBox, 3);
-                clickLine(ImagesWindow->FileListBox1, name + ".bmp");
+                clickLine(Dialogs.ImagesWindow->CoolListBox, 3);
+                clickLine(Dialogs.ImagesWindow->FileListBox1, name + ".bmp");
             }
         });
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY2(game.errors().texts[0].contains(name) &&
                      game.errors().texts[0].contains("cannot be used"),
                  qPrintable(game.errors().texts[0]));
-        QVERIFY(SkinName.empty());
+        QVERIFY(TextureChoice.SkinName.empty());
         QCOMPARE(chosenFiles(), QStringList(kTextureSlots, QString()));
     }
 
@@ -571,8 +572,8 @@ private slots:
         writePicture("sounds/click1.wav", "text");
         writePicture("Empty/notes.txt", "text");
         writePicture(".hidden/0.jpg", "#ffffff");
-        UseSkins = false;
-        SkinName = "Gone";
+        TextureChoice.UseSkins = false;
+        TextureChoice.SkinName = "Gone";
         setChosenFiles({"", "plain.bmp"});
         LoadTextures();
         QStringList skins;
@@ -580,23 +581,23 @@ private slots:
         bool listHiddenWithSkins = false, comboShownWithSkins = false;
         QString nameAfterToggle, nameAfterChoice, slot0WithSkin, slot1AfterOff;
         inTexturesWindow(game, [&] {
-            clickButton(ImagesWindow->UseSkinsCheckBox);
-            skins = items(ImagesWindow->ComboBox1);
-            selected = ImagesWindow->ComboBox1->currentIndex();
-            nameAfterToggle = QString::fromStdString(SkinName);
-            heightOn = ImagesWindow->Hook->height();
-            okTopOn = ImagesWindow->CoolOKButton->y();
-            listHiddenWithSkins = !ImagesWindow->FileListBox1->isVisible() &&
-                                  !ImagesWindow->CoolListBox->isVisible() &&
-                                  !ImagesWindow->CoolResetButton->isVisible();
-            comboShownWithSkins = ImagesWindow->ComboBox1->isVisible();
-            ImagesWindow->ComboBox1->setCurrentIndex(0);
-            emit ImagesWindow->ComboBox1->activated(0);
-            nameAfterChoice = QString::fromStdString(SkinName);
+            clickButton(Dialogs.ImagesWindow->UseSkinsCheckBox);
+            skins = items(Dialogs.ImagesWindow->ComboBox1);
+            selected = Dialogs.ImagesWindow->ComboBox1->currentIndex();
+            nameAfterToggle = QString::fromStdString(TextureChoice.SkinName);
+            heightOn = Dialogs.ImagesWindow->Hook->height();
+            okTopOn = Dialogs.ImagesWindow->CoolOKButton->y();
+            listHiddenWithSkins = !Dialogs.ImagesWindow->FileListBox1->isVisible() &&
+                                  !Dialogs.ImagesWindow->CoolListBox->isVisible() &&
+                                  !Dialogs.ImagesWindow->CoolResetButton->isVisible();
+            comboShownWithSkins = Dialogs.ImagesWindow->ComboBox1->isVisible();
+            Dialogs.ImagesWindow->ComboBox1->setCurrentIndex(0);
+            emit Dialogs.ImagesWindow->ComboBox1->activated(0);
+            nameAfterChoice = QString::fromStdString(TextureChoice.SkinName);
             slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
-            clickButton(ImagesWindow->UseSkinsCheckBox);
-            heightOff = ImagesWindow->Hook->height();
-            okTopOff = ImagesWindow->CoolOKButton->y();
+            clickButton(Dialogs.ImagesWindow->UseSkinsCheckBox);
+            heightOff = Dialogs.ImagesWindow->Hook->height();
+            okTopOff = Dialogs.ImagesWindow->CoolOKButton->y();
             slot1AfterOff = describeSlot(1);
         });
         QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
@@ -611,34 +612,35 @@ private slots:
         QCOMPARE(heightOff, 345);
         QCOMPARE(okTopOff, 295);
         QCOMPARE(slot1AfterOff, QString("#ff0000"));
-        QVERIFY(!UseSkins);
+        QVERIFY(!TextureChoice.UseSkins);
         // The skin name follows the list even with skins off.
-        QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
+        QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
     }
 
     void skinNameMatchedWithoutRegardToCase() {
         GameFixture game(kRussian, kEnglish);
         writePicture("Autumn/0.jpg", "#ff8000");
-        UseSkins = true;
-        SkinName = "AUTUMN";
+        TextureChoice.UseSkins = true;
+        TextureChoice.SkinName = "AUTUMN";
         int selected = -1;
-        inTexturesWindow(game, [&] { selected = ImagesWindow->ComboBox1->currentIndex(); });
+        inTexturesWindow(game, [&] { selected = Dialogs.ImagesWindow->ComboBox1->currentIndex(); });
         QCOMPARE(selected, 0);
-        QCOMPARE(QString::fromStdString(SkinName), QString("Autumn"));
-        QCOMPARE(ImagesWindow->Hook->height(), 65);
+        QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
+        QCOMPARE(Dialogs.ImagesWindow->Hook->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
         GameFixture game(kRussian, kEnglish);
-        UseSkins = true;
+        TextureChoice.UseSkins = true;
         setChosenFiles({"gone.bmp"});
         game.errors().texts.clear();
         bool open = false, switched = false;
         inTexturesWindow(game, [&] {
-            open = ImagesWindow->isVisible();
+            open = Dialogs.ImagesWindow->isVisible();
             // After the message the window has still switched to skins.
-            switched = ImagesWindow->Hook->height() == 65 && ImagesWindow->ComboBox1->isVisible() &&
-                       !ImagesWindow->FileListBox1->isVisible();
+            switched = Dialogs.ImagesWindow->Hook->height() == 65 &&
+                       Dialogs.ImagesWindow->ComboBox1->isVisible() &&
+                       !Dialogs.ImagesWindow->FileListBox1->isVisible();
         });
         QVERIFY(open);
         QVERIFY(switched);
@@ -650,15 +652,15 @@ private slots:
     void stretchingThePreview() {
         GameFixture game(kRussian, kEnglish);
         writePicture("small.bmp", "#ff0000");
-        UseSkins = false;
+        TextureChoice.UseSkins = false;
         setChosenFiles({"small.bmp"}); // 24 × 24
         LoadTextures();
         QImage centred, stretched;
         inTexturesWindow(game, [&] {
-            centred = ImagesWindow->Image1->grab().toImage();
-            clickButton(ImagesWindow->StretchBox);
-            stretched = ImagesWindow->Image1->grab().toImage();
-            clickButton(ImagesWindow->StretchBox);
+            centred = Dialogs.ImagesWindow->Image1->grab().toImage();
+            clickButton(Dialogs.ImagesWindow->StretchBox);
+            stretched = Dialogs.ImagesWindow->Image1->grab().toImage();
+            clickButton(Dialogs.ImagesWindow->StretchBox);
         });
         QCOMPARE(centred.size(), QSize(154, 154));
         QCOMPARE(centred.pixelColor(77, 77), QColor(Qt::red));

@@ -26,12 +26,12 @@ struct TickLog {
 void watchTicks(GameFixture& game, TickLog& log) {
     TMainWindow& w = game.window();
     QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w, &log] {
-        if (InputPhase != 2)
+        if (Game.InputPhase != 2)
             return;
         log.words << Cp1251ToUnicode(w.Slowo->Caption());
         log.titles << w.windowTitle();
         log.faces << w.FaceName();
-        if (HintMode)
+        if (Game.HintMode)
             log.hintFaces << w.FaceName();
         log.commandsEnabled << (w.Menu_NewGame->isEnabled() ||
                                 w.Menu_Options->menuAction()->isEnabled() ||
@@ -63,7 +63,7 @@ private slots:
         // Column 3 comes before column 4, and above the U before below it.
         QCOMPARE(game.board(), (QStringList{"?????", "?TT??", "HOUSE", "?????", "?????"}));
         QVERIFY(game.cell(3, 2)->Filled);
-        QCOMPARE(PassCount, 0);
+        QCOMPARE(Game.PassCount, 0);
         QCOMPARE(game.sounds.count(3), 2);
         // The word stood on screen for ten ticks, the caption said the computer was busy,
         // and the commands that change the field were off.
@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(game.word(), QString());
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QVERIFY(game.window().Menu_NewGame->isEnabled() && game.window().SkipButton->isEnabled());
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.InputPhase), 0);
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r)
                 QVERIFY(!game.cell(c, r)->Selected);
@@ -89,7 +89,7 @@ private slots:
         playTo(game);
         QVERIFY(log.words.count("? ? ?") >= 9);
         QVERIFY(log.faces.contains("CPU31"));
-        QCOMPARE(PassCount, 1);
+        QCOMPARE(Game.PassCount, 1);
         QCOMPARE(game.board(), (QStringList{"?????", "?T???", "HOUSE", "?????", "?????"}));
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
@@ -102,14 +102,14 @@ private slots:
         GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         playTo(game);
         game.leaveCell(2, 2);
-        QCOMPARE(PassCount, 1);
+        QCOMPARE(Game.PassCount, 1);
         QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
         // The computer still looked, found nothing, and the third pass ended the game; the next
         // one starts without passes.
-        QCOMPARE(PassCount, 0);
+        QCOMPARE(Game.PassCount, 0);
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QVERIFY(game.column(1).isEmpty());
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(int(Game.InputPhase), 0);
     }
 
     void skipAbandonsAPlacedLetter() {
@@ -119,7 +119,7 @@ private slots:
         QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
         // The computer's answer reset the passes; the placed M is gone.
         QCOMPARE(game.column(2), QStringList{"TO"});
-        QCOMPARE(PassCount, 0);
+        QCOMPARE(Game.PassCount, 0);
         QVERIFY(game.cell(4, 2)->Caption().empty());
         QVERIFY(!game.cell(4, 2)->Filled);
     }
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(game.score(1), QString("003"));
         QCOMPARE(game.column(2).size(), 1);
         QVERIFY(!game.window().AdviceButton->isVisibleTo(&game.window()));
-        QVERIFY(!HintMode);
+        QVERIFY(!Game.HintMode);
         game.window().Menu_NewGame->trigger();
         QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
     }
@@ -141,17 +141,17 @@ private slots:
         GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         PushPlayedWord("TO");
         QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
-        QCOMPARE(PassCount, 1);
+        QCOMPARE(Game.PassCount, 1);
         QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
-        QVERIFY(!HintMode);
+        QVERIFY(!Game.HintMode);
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
         // The face does not sulk over the human's hint.
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         // A second empty hint right after makes two passes in a row: the game ends, and the
         // next one starts without passes.
-        PassCount = 1;
+        Game.PassCount = 1;
         QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
-        QCOMPARE(PassCount, 0);
+        QCOMPARE(Game.PassCount, 0);
         QVERIFY(!IsWordPlayed("TO"));
     }
 
@@ -163,8 +163,8 @@ private slots:
         QCOMPARE(game.board()[0], QString("?????"));
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(PassCount, 0);
-        QCOMPARE(int(InputPhase), 0);
+        QCOMPARE(Game.PassCount, 0);
+        QCOMPARE(int(Game.InputPhase), 0);
         QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
     }
 
@@ -188,10 +188,10 @@ private slots:
         QByteArray settings = GameFixture::EnglishSettings();
         settings.replace("Strong=4", "Strong=1");
         GameFixture game(kRussian, {"HOUSE", "TO", "OUTS"}, settings);
-        QCOMPARE(int(MaxWordLength), 3);
+        QCOMPARE(int(Game.MaxWordLength), 3);
         playTo(game);
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(PassCount, 1);
+        QCOMPARE(Game.PassCount, 1);
     }
 
     void thinkingFaceFollowsObservedTicks() {
@@ -201,7 +201,7 @@ private slots:
         w.StartThinkingFace();
         QStringList faces;
         for (int change = 1; change <= 22; ++change) {
-            TickCount = uint16_t((TickCount + 1) % 32);
+            Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
             w.AdvanceThinkingFace();
             w.AdvanceThinkingFace(); // the same tick seen twice is one step
             faces << w.FaceName();
@@ -212,12 +212,12 @@ private slots:
                                       "CPU21", "CPU21", "CPU22", "CPU22"};
         QCOMPARE(faces, expected);
         // The hint's search leaves the face alone.
-        HintMode = true;
+        Game.HintMode = true;
         w.ShowFace("CPU00");
-        TickCount = uint16_t((TickCount + 1) % 32);
+        Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
         w.AdvanceThinkingFace();
         QCOMPARE(w.FaceName(), QString("CPU00"));
-        HintMode = false;
+        Game.HintMode = false;
     }
 
     void hintLeavesTheFaceAlone() {
@@ -245,7 +245,7 @@ private slots:
         QVERIFY(!game.window().isVisible());
         QCOMPARE(game.column(1), QStringList{"TO"});
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(PassCount, 0);
+        QCOMPARE(Game.PassCount, 0);
         QVERIFY(game.errors().texts.isEmpty());
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2\r\n"));
     }
@@ -262,7 +262,7 @@ private slots:
         playTo(game);
         QVERIFY(!w.isVisible());
         QVERIFY(clock.elapsed() < 5000);
-        QCOMPARE(int(InputPhase), 2); // the turn stopped where it was
+        QCOMPARE(int(Game.InputPhase), 2); // the turn stopped where it was
     }
 };
 

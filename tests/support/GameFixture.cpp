@@ -35,7 +35,7 @@ void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!modal || !modal->isVisible())
             return;
-        if (modal == AddRatingWindow || modal == WinnersWindow) {
+        if (modal == Dialogs.AddRatingWindow || modal == Dialogs.WinnersWindow) {
             modal->accept();
             return;
         }
@@ -69,12 +69,7 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
         beforeStart(folder_);
     // Module state as a fresh start of the program has it.
     Words = TWords();
-    MaxWordLength = kMaxStrengthLength;
-    InputPhase = 0;
-    ChosenLetter.clear();
-    OverCell = false;
-    PassCount = 0;
-    HintMode = false;
+    Game = TGameState();
     FaceAnimating = false;
     FaceFrame = 0;
     InitSettingsFile();
