@@ -5,6 +5,7 @@
 //   fault_writer FOLDER loop  writes 0, prints "ready" and the microseconds that took, then
 //                             writes 1, 0, 1, 0 ... until it is killed
 
+#include "core/GameState.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/ProgramFolder.h"
@@ -21,8 +22,8 @@ namespace {
 
 void WriteVersion(int version) {
     Words.Language = uint16_t(version == 0 ? 1 : 2);
-    MaxWordLength = uint16_t(version == 0 ? 4 : 7);
-    SkinName = version == 0 ? "" : "Meadow";
+    Game.MaxWordLength = uint16_t(version == 0 ? 4 : 7);
+    TextureChoice.SkinName = version == 0 ? "" : "Meadow";
     WriteSettings();
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)

@@ -414,7 +414,7 @@ private slots:
         close(watcher);
         QCOMPARE(opens, 1);
         // The settings and the captions both came from that reading.
-        QCOMPARE(int(MaxWordLength), 5);
+        QCOMPARE(int(Game.MaxWordLength), 5);
         QCOMPARE(game.window().windowTitle(), QString("Words"));
     }
 };
