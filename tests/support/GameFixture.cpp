@@ -70,8 +70,6 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     // Module state as a fresh start of the program has it.
     Words = TWords();
     Game = TGameState();
-    FaceAnimating = false;
-    FaceFrame = 0;
     InitSettingsFile();
     InitTextures();
     window_ = std::make_unique<TMainWindow>();
