@@ -14,6 +14,7 @@
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileWriting.h"
+#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 #include "platform/WebOpener.h"
 #include "records/AddRatingUnit.h"
@@ -118,8 +119,8 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
 
 TMainWindow::~TMainWindow() {
     qApp->removeEventFilter(this);
-    WordsLoadedHook = nullptr;
-    SoundSwitchedOn = nullptr;
+    Hooks.WordsLoaded = nullptr;
+    Hooks.SoundSwitchedOn = nullptr;
     if (SettingsView == this)
         SettingsView = nullptr;
     for (auto& column : SheetLabels)
@@ -289,8 +290,8 @@ void TMainWindow::FormCreate() {
     CreateCells();
     SettingsView = this;
     DialogHost = this;
-    SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
-    WordsLoadedHook = [this](const TWords& words) { RefreshLanguageItems(words); };
+    Hooks.SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
+    Hooks.WordsLoaded = [this](const TWords& words) { RefreshLanguageItems(words); };
 
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.

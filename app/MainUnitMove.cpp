@@ -145,9 +145,8 @@ void TMainWindow::AcceptHumanWord(const std::string& word, bool playSound) {
 void TMainWindow::AskToAddWord(const std::string& word) {
     ShowFace(QStringLiteral("CPU41"));
     Game.MainInputEnabled = false;
-    ChoiceCaption = LanguageText("AddWord1") + " " + word;
-    ChoiceQuestion = LanguageText("AddWord2");
-    const int result = ShowChoiceWindow();
+    const int result =
+        ShowChoiceWindow(LanguageText("AddWord1") + " " + word, LanguageText("AddWord2"));
     if (closingDown_)
         return;
     if (result == kChoiceYes) {

@@ -1,6 +1,7 @@
 #include "app/MainUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/ErrorBox.h"
+#include "platform/Hooks.h"
 #include "platform/ProgramFolder.h"
 #include "settings/INIUnit.h"
 
@@ -16,10 +17,10 @@ int main(int argc, char** argv) {
     const bool quitAfterStart = qEnvironmentVariableIsSet("VORDA2000_QUIT_AFTER_START");
     bool errorShown = false;
     if (quitAfterStart) {
-        SetErrorBoxHandler([&errorShown](const QString& text) {
+        Hooks.ErrorBox = [&errorShown](const QString& text) {
             std::fprintf(stderr, "vorda2000: %s\n", qPrintable(text));
             errorShown = true;
-        });
+        };
     }
     // Every file below is found through the game folder, so it is settled first.
     const GameFolderChoice folder = PrepareGameFolder();

@@ -3,6 +3,7 @@
 #include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
+#include "platform/Hooks.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 
@@ -14,7 +15,6 @@
 #include <cstring>
 
 TWords Words;
-std::function<void(const TWords&)> WordsLoadedHook;
 
 namespace {
 
@@ -244,8 +244,8 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
         }
     }
 
-    if (WordsLoadedHook)
-        WordsLoadedHook(words);
+    if (Hooks.WordsLoaded)
+        Hooks.WordsLoaded(words);
 }
 
 bool FindWord(const TWords& words, std::string_view word, uint16_t length) {

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,10 +68,6 @@ constexpr int kStartWordLength = 5; // a game starts with a word across the fiel
 // The one library of the process.
 extern TWords Words;
 
-// Called at the end of every successful LoadWords, so the window can show both word counts
-// in its language items. Empty while no window listens.
-extern std::function<void(const TWords&)> WordsLoadedHook;
-
 // ProgramFolder() + "DATA/Lib.RUS" for language 1, "DATA/Lib.ENG" for any other.
 QString LibraryPath(uint16_t language);
 
@@ -80,7 +75,8 @@ QString LibraryPath(uint16_t language);
 // into the lists and counts its word lines in WordCount[Language]. Raises VordaError on a
 // file that cannot be read, that is not a regular file (a FIFO, a device) or that is larger
 // than kMaxLibraryBytes (the lists keep what they held), and on more than 65,535 word lines
-// (the lists keep the words read so far).
+// (the lists keep the words read so far). A successful reading ends by
+// calling Hooks.WordsLoaded, so the window can show both word counts in its language items.
 void LoadWords(TWords& words);
 // The same reading from any library file (the solver's --library); FileName becomes the path.
 // Language must already be set, 1 or 2: it chooses the WordCount entry.

@@ -9,9 +9,6 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-std::string ChoiceCaption;
-std::string ChoiceQuestion;
-
 TChoiceWindow::TChoiceWindow(QWidget* parent)
     : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
     Dialogs.ChoiceWindow = this;
@@ -71,6 +68,10 @@ void TChoiceWindow::FormActivate() {
     YesButton->setFocus();
 }
 
-int ShowChoiceWindow() {
-    return Dialogs.ChoiceWindow ? Dialogs.ChoiceWindow->exec() : int(QDialog::Rejected);
+int ShowChoiceWindow(const std::string& caption, const std::string& question) {
+    if (!Dialogs.ChoiceWindow)
+        return QDialog::Rejected;
+    Dialogs.ChoiceWindow->ChoiceCaption = caption;
+    Dialogs.ChoiceWindow->ChoiceQuestion = question;
+    return Dialogs.ChoiceWindow->exec();
 }

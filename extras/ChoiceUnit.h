@@ -10,10 +10,7 @@ class TCoolBtn;
 class TCoolLabel;
 
 // The small question window: "add this word to the library?", and the records window's
-// clearing confirmations. The caller sets the two texts (Windows-1251) before showing it.
-extern std::string ChoiceCaption;
-extern std::string ChoiceQuestion;
-
+// clearing confirmations.
 constexpr int kChoiceYes = 6;
 constexpr int kChoiceNo = 7;
 
@@ -26,6 +23,10 @@ public:
     TCoolBtn* YesButton = nullptr;
     TCoolBtn* NoButton = nullptr;
 
+    // The window's caption and question (Windows-1251), set by ShowChoiceWindow.
+    std::string ChoiceCaption;
+    std::string ChoiceQuestion;
+
     void FormActivate() override;
 
 protected:
@@ -36,6 +37,6 @@ private:
     void ApplyWindowTextures() override;
 };
 
-// Shows the question window modally and returns its result: kChoiceYes, kChoiceNo, or
-// another value when it was closed otherwise.
-int ShowChoiceWindow();
+// Shows the question window modally with the caption and the question (Windows-1251) and
+// returns its result: kChoiceYes, kChoiceNo, or another value when it was closed otherwise.
+int ShowChoiceWindow(const std::string& caption, const std::string& question);

@@ -1,5 +1,6 @@
 #include "extras/SoundUnit.h"
 
+#include "platform/Hooks.h"
 #include "platform/SoundOutput.h"
 #include "platform/VordaError.h"
 
@@ -8,17 +9,15 @@
 const char* const SoundFiles[kSoundEffects] = {"click1.wav", "click2.wav", "click3.wav",
                                                "apply.wav",  "winner.wav", "loser.wav",
                                                "bang1.wav",  "bang2.wav",  "question.wav"};
-std::function<bool()> SoundSwitchedOn;
-std::function<void(int)> SoundEffectObserver;
 
 void PlaySoundEffect(int number) {
     if (number < 0 || number >= kSoundEffects)
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: sound %1").arg(number));
-    if (!SoundSwitchedOn || !SoundSwitchedOn())
+    if (!Hooks.SoundSwitchedOn || !Hooks.SoundSwitchedOn())
         return;
-    if (SoundEffectObserver) {
-        SoundEffectObserver(number);
+    if (Hooks.SoundEffectObserver) {
+        Hooks.SoundEffectObserver(number);
         return;
     }
     PlayWaveFile(QDir::current().absoluteFilePath(QStringLiteral("sounds/") +

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 // The nine sound effects, by number: 0 click1 (palette letter), 1 click2 (step back),
 // 2 click3 (letter placed or added to the word), 3 apply (word credited), 4 winner, 5 loser,
 // 6 bang1, 7 bang2 (About animation), 8 question (question window).
@@ -17,12 +15,9 @@ constexpr int kSoundWallBang = 7;
 constexpr int kSoundQuestion = 8;
 extern const char* const SoundFiles[kSoundEffects];
 
-// Whether sound is switched on (the check mark of the Sound menu item). Unset: silent.
-extern std::function<bool()> SoundSwitchedOn;
-// Tests watch the effects here instead of hearing them; while it is set nothing is played.
-extern std::function<void(int)> SoundEffectObserver;
-
 // Starts the effect from "sounds/<file>" below the current directory, cutting off the one
 // still playing, and returns at once. Silent while sound is off, without an audio output, or
-// when the file is missing. A number outside 0..8 raises a range error.
+// when the file is missing. Hooks.SoundSwitchedOn tells whether sound is on (unset: off), and
+// while Hooks.SoundEffectObserver is set it takes the number instead of playing. A number outside
+// 0..8 raises a range error.
 void PlaySoundEffect(int number);

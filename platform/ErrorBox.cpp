@@ -1,27 +1,17 @@
 #include "platform/ErrorBox.h"
 
+#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 
 #include <QMessageBox>
 
-namespace {
-std::function<void(const QString&)>& errorBoxHandler() {
-    static std::function<void(const QString&)> handler;
-    return handler;
-}
-} // namespace
-
 void ShowErrorBox(const QString& text) {
-    if (errorBoxHandler()) {
-        errorBoxHandler()(text);
+    if (Hooks.ErrorBox) {
+        Hooks.ErrorBox(text);
         return;
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
     box.exec();
-}
-
-void SetErrorBoxHandler(std::function<void(const QString&)> handler) {
-    errorBoxHandler() = std::move(handler);
 }
 
 bool RunReportingErrors(const std::function<void()>& operation) {

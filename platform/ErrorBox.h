@@ -6,9 +6,8 @@
 #include <functional>
 
 // The error box: the text of an error raised in a handler, shown in a modal message box.
-// Tests replace the box by a handler that records the texts.
+// While Hooks.ErrorBox is set it takes the text instead (tests record the texts there).
 void ShowErrorBox(const QString& text);
-void SetErrorBoxHandler(std::function<void(const QString&)> handler);
 
 // Runs an operation and reports a VordaError (or any other exception) it raises in the error
 // box. Returns false when it raised one.

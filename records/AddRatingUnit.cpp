@@ -14,9 +14,6 @@
 
 #include <cstdlib>
 
-bool FaceAnimating = false;
-uint16_t FaceFrame = 0;
-
 namespace {
 constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 133;

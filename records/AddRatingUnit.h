@@ -11,12 +11,6 @@ class TCoolBtn;
 class TCoolEdit;
 class TCoolLabel;
 
-// The computer's face after a lost game: FaceAnimating is true while the name entry is open
-// after such a game; FaceFrame drives the gloating pictures and carries on from one lost game
-// to the next (it is never reset).
-extern bool FaceAnimating;
-extern uint16_t FaceFrame;
-
 constexpr int kFaceTimerInterval = 150; // ms
 
 // The name entry after every game: it shows the result (the human's score minus the
@@ -33,6 +27,12 @@ public:
     TCoolEdit* Edit1 = nullptr;       // the name box
     TCoolBtn* CoolOkButton = nullptr;
     QTimer* Timer1 = nullptr; // the face animation, every 150 ms for the window's whole life
+
+    // The computer's face after a lost game: FaceAnimating is true while the window is open
+    // after such a game; FaceFrame drives the gloating pictures and carries on from one lost
+    // game to the next (it is never reset).
+    bool FaceAnimating = false;
+    uint16_t FaceFrame = 0;
 
     // The result of the game just ended, from the two scores.
     static int32_t Result();

@@ -380,9 +380,7 @@ void TWinnersWindow::FormActivate() {
 }
 
 bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
-    ChoiceCaption = button->Caption();
-    ChoiceQuestion = LanguageText("Sure");
-    const int answer = ShowChoiceWindow();
+    const int answer = ShowChoiceWindow(button->Caption(), LanguageText("Sure"));
     // The question's own close gave the main window its input back; this window is still up.
     SetMainInputEnabled(false);
     // Only Yes clears: Esc or closing the question keeps every record.

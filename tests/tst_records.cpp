@@ -526,7 +526,7 @@ private slots:
             QCOMPARE(faces.mid(1), (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55",
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(!FaceAnimating);
+        QVERIFY(!Dialogs.AddRatingWindow->FaceAnimating);
         QVERIFY(Game.MainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));

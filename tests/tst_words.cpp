@@ -1,6 +1,7 @@
 // The word library: loading byte-exact files, the comparison, look-ups and appending.
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 #include "tests/support/TestFolder.h"
 
@@ -143,7 +144,7 @@ private slots:
         Words.Language = 2;
         LoadWords(Words);
         int refreshed = 0;
-        WordsLoadedHook = [&](const TWords&) { ++refreshed; };
+        Hooks.WordsLoaded = [&](const TWords&) { ++refreshed; };
         Words.Language = 1;
         bool raised = false;
         try {
@@ -152,7 +153,7 @@ private slots:
             raised = true;
             QVERIFY(error.text().contains("Lib.RUS"));
         }
-        WordsLoadedHook = nullptr;
+        Hooks.WordsLoaded = nullptr;
         QVERIFY(raised);
         QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.RUS");
         QCOMPARE(int(Words.WordCount[1]), 0);

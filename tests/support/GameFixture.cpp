@@ -6,6 +6,7 @@
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/Hooks.h"
 #include "records/AddRatingUnit.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
@@ -56,8 +57,10 @@ QByteArray LibraryBytes(const QStringList& words) {
 
 GameFixture::GameFixture(const QStringList& russianWords, const QStringList& englishWords,
                          const QByteArray& settings,
-                         const std::function<void(const TestGameFolder&)>& beforeStart)
-    : errors_(std::make_unique<ErrorBoxRecorder>()) {
+                         const std::function<void(const TestGameFolder&)>& beforeStart) {
+    // Nobody listens yet but the error recorder.
+    Hooks = THooks();
+    errors_ = std::make_unique<ErrorBoxRecorder>();
     folder_.write("DATA/Lib.RUS", LibraryBytes(russianWords));
     folder_.write("DATA/Lib.ENG", LibraryBytes(englishWords));
     folder_.copyFromDist("DATA/Winners");
@@ -70,21 +73,19 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     // Module state as a fresh start of the program has it.
     Words = TWords();
     Game = TGameState();
-    FaceAnimating = false;
-    FaceFrame = 0;
     InitSettingsFile();
     InitTextures();
     window_ = std::make_unique<TMainWindow>();
     window_->SetTimerIntervalForTests(2);
     window_->SetWebOpener(this);
     CloseGameEndWindowsNobodyWaitsFor(window_.get());
-    SoundEffectObserver = [this](int number) { sounds << number; };
+    Hooks.SoundEffectObserver = [this](int number) { sounds << number; };
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
 GameFixture::~GameFixture() {
-    SoundEffectObserver = nullptr;
+    Hooks.SoundEffectObserver = nullptr;
     window_.reset();
 }
 

@@ -1,9 +1,9 @@
 #include "tests/support/TestSupport.h"
 
 ErrorBoxRecorder::ErrorBoxRecorder() {
-    SetErrorBoxHandler([this](const QString& text) { texts.append(text); });
+    Hooks.ErrorBox = [this](const QString& text) { texts.append(text); };
 }
 
 ErrorBoxRecorder::~ErrorBoxRecorder() {
-    SetErrorBoxHandler(nullptr);
+    Hooks.ErrorBox = nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ErrorBox.h"
+#include "platform/Hooks.h"
 #include "tests/support/TestFolder.h"
 
 #include <QStringList>

@@ -1,0 +1,3 @@
+#include "platform/Hooks.h"
+
+THooks Hooks;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+struct TWords;
+
+// The places where the window (or a test) listens to the game's services, in one object. Each
+// is empty while nobody listens, and a fresh THooks is the state of a program just started.
+struct THooks {
+    // Shows the text of an error instead of the modal error box; tests record the texts here.
+    std::function<void(const QString&)> ErrorBox;
+    // Called at the end of every successful LoadWords, so the window can show both word
+    // counts in its language items.
+    std::function<void(const TWords&)> WordsLoaded;
+    // Whether sound is switched on (the check mark of the Sound menu item). Unset: silent.
+    std::function<bool()> SoundSwitchedOn;
+    // Tests watch the sound effects here instead of hearing them; while it is set nothing is
+    // played.
+    std::function<void(int)> SoundEffectObserver;
+};
+
+// The hooks of the process.
+extern THooks Hooks;
