@@ -1,6 +1,7 @@
 // Play from the keyboard: letters choose in the palette, the arrow keys move a cursor over the
-// field, Space and Enter click the cursor's cell, Backspace steps back. Every key goes through
-// the mouse's own handlers, so the two ways of playing cannot drift apart.
+// field, Space and Enter click the cursor's cell, Backspace steps back, F3 skips and F4 asks
+// for the hint. Every key goes through the mouse's own handlers, so the two ways of playing
+// cannot drift apart.
 #include "app/MainUnit.h"
 
 #include "app/PoleUnit.h"
@@ -75,8 +76,13 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     const bool click =
         key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     const bool stepBack = key.key() == Qt::Key_Backspace;
+    // The skip and hint buttons, beside F2's new game.
+    TCoolBtn* command = key.key() == Qt::Key_F3   ? SkipButton
+                        : key.key() == Qt::Key_F4 ? AdviceButton
+                                                  : nullptr;
     TCoolBtn* letter = nullptr;
-    if (!arrow && !click && !stepBack && !(letter = paletteButtonFor(key.text(), LetterButtons)))
+    if (!arrow && !click && !stepBack && !command &&
+        !(letter = paletteButtonFor(key.text(), LetterButtons)))
         return false;
     // The right button's gate, and nothing at all while the computer is thinking.
     if (!Game.MainInputEnabled || Game.InputPhase == kComputerPhase ||
@@ -89,7 +95,11 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     // A held key is one press, as a held mouse button is one click.
     if (key.isAutoRepeat())
         return true;
-    if (click) {
+    if (command) {
+        // Only what a click could reach: the hint is hidden once used.
+        if (command->isEnabled() && command->isVisibleTo(this))
+            command->click();
+    } else if (click) {
         if (Game.CursorShown)
             poleOnClick(FieldGrid[Game.CursorCol][Game.CursorRow]);
     } else if (stepBack) {

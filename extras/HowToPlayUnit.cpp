@@ -41,7 +41,7 @@ QStringList EnglishHelp() {
         "",
         "Without a mouse: type a letter to choose it, move the frame over the field with the "
         "arrow keys, and press Space or Enter where a left click would go; Backspace takes back "
-        "the last step.",
+        "the last step, F3 skips your move and F4 asks for the hint.",
         "",
         "A word counts if it has at least two letters, is in the game's word library and has "
         "not been played yet in this game (the start word included). If the library does not "
@@ -86,7 +86,7 @@ QStringList RussianHelp() {
         "",
         "Без мыши: наберите букву на клавиатуре, чтобы выбрать её, двигайте рамку по полю "
         "стрелками и нажимайте Пробел или Enter там, где щёлкнули бы левой кнопкой; Backspace "
-        "возвращает к предыдущему шагу.",
+        "возвращает к предыдущему шагу, F3 пропускает ход, F4 даёт подсказку.",
         "",
         "Если не можете придумать слово, нажмите ПРОПУСК или воспользуйтесь ПОДСКАЗКОЙ "
         "(только один раз за игру).",

@@ -124,6 +124,34 @@ private slots:
         QVERIFY(!game.cell(4, 2)->Filled);
     }
 
+    void commandKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("gateOpen");
+        QTest::addColumn<QStringList>("humanWords");
+        QTest::addColumn<QStringList>("computerWords");
+        QTest::newRow("F3 skips, the computer plays")
+            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"};
+        QTest::newRow("F4 plays the hint, the computer answers")
+            << int(Qt::Key_F4) << true << QStringList{"HOT"} << QStringList{"TO"};
+        QTest::newRow("F3 does nothing while a game dialog is up")
+            << int(Qt::Key_F3) << false << QStringList{} << QStringList{};
+    }
+    void commandKeys() {
+        QFETCH(int, key);
+        QFETCH(bool, gateOpen);
+        GameFixture game(kRussian, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
+        Game.MainInputEnabled = gateOpen;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&game.window(), &press);
+        QTEST(game.column(1), "humanWords");
+        QTEST(game.column(2), "computerWords");
+        // The hint is gone once used, and its key with it.
+        if (key == Qt::Key_F4) {
+            QApplication::sendEvent(&game.window(), &press);
+            QCOMPARE(game.column(1), QStringList{"HOT"});
+        }
+    }
+
     void hintPlaysForTheHumanAndTheComputerAnswers() {
         GameFixture game(kRussian, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
         QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
