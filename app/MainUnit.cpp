@@ -40,7 +40,6 @@
 #include <utility>
 
 QRandomGenerator GameRandom;
-TMainWindow* MainWindow = nullptr;
 
 const char* const HomePageUrl = "https://vorda2000.example.org/";
 const char* const HomePageAddress = "vorda2000.example.org";
@@ -106,7 +105,7 @@ QMenu* addSubmenu(QWidget* parent, const char* name) {
 } // namespace
 
 TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
-    MainWindow = this;
+    Hooks.MainWindow = this;
     setObjectName(QStringLiteral("MainWindow"));
     // The window draws its own caption bar and frame.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -121,8 +120,8 @@ TMainWindow::~TMainWindow() {
     qApp->removeEventFilter(this);
     Hooks.WordsLoaded = nullptr;
     Hooks.SoundSwitchedOn = nullptr;
-    if (SettingsView == this)
-        SettingsView = nullptr;
+    if (Hooks.SettingsView == this)
+        Hooks.SettingsView = nullptr;
     for (auto& column : SheetLabels)
         for (auto*& label : column)
             label = nullptr;
@@ -130,10 +129,10 @@ TMainWindow::~TMainWindow() {
     for (auto& column : FieldGrid)
         for (auto*& cell : column)
             cell = nullptr;
-    if (DialogHost == this)
-        DialogHost = nullptr;
-    if (MainWindow == this)
-        MainWindow = nullptr;
+    if (Hooks.DialogHost == this)
+        Hooks.DialogHost = nullptr;
+    if (Hooks.MainWindow == this)
+        Hooks.MainWindow = nullptr;
 }
 
 // A menu command reports its errors itself, however it was triggered.
@@ -288,8 +287,8 @@ void TMainWindow::FormCreate() {
     CreateWordLabels();
     CreateLetterButtons();
     CreateCells();
-    SettingsView = this;
-    DialogHost = this;
+    Hooks.SettingsView = this;
+    Hooks.DialogHost = this;
     Hooks.SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
     Hooks.WordsLoaded = [this](const TWords& words) { RefreshLanguageItems(words); };
 

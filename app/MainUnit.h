@@ -255,8 +255,6 @@ private:
     Tpole* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
 
-extern TMainWindow* MainWindow;
-
 // The pseudo-random generator of the start words, seeded from the clock at start-up.
 extern QRandomGenerator GameRandom;
 

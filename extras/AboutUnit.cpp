@@ -7,6 +7,7 @@
 #include "platform/Cp1251.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ErrorBox.h"
+#include "platform/Hooks.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 
@@ -21,7 +22,7 @@ namespace {
 
 // The game's generator, through the main window.
 QRandomGenerator& gameRandom() {
-    return DialogHost ? DialogHost->Random() : *QRandomGenerator::global();
+    return Hooks.DialogHost ? Hooks.DialogHost->Random() : *QRandomGenerator::global();
 }
 constexpr int kAboutClientWidth = 320;
 constexpr int kAboutClientHeight = 360;

@@ -4,10 +4,14 @@
 
 #include <functional>
 
+class TDialogHost;
+class TMainWindow;
+class TSettingsView;
 struct TWords;
 
-// The places where the window (or a test) listens to the game's services, in one object. Each
-// is empty while nobody listens, and a fresh THooks is the state of a program just started.
+// The places where the window (or a test) listens to the game's services, and the main
+// window's interfaces that the lower layers call up through, in one object. Each is empty
+// while nobody listens, and a fresh THooks is the state of a program just started.
 struct THooks {
     // Shows the text of an error instead of the modal error box; tests record the texts here.
     std::function<void(const QString&)> ErrorBox;
@@ -19,6 +23,13 @@ struct THooks {
     // Tests watch the sound effects here instead of hearing them; while it is set nothing is
     // played.
     std::function<void(int)> SoundEffectObserver;
+
+    // The main window while it exists, and the two faces it shows the layers below it: what
+    // the dialogs need from it and what reading the settings shows on it. Each is null
+    // without a main window.
+    TMainWindow* MainWindow = nullptr;
+    TDialogHost* DialogHost = nullptr;
+    TSettingsView* SettingsView = nullptr;
 };
 
 // The hooks of the process.

@@ -5,6 +5,7 @@
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/Hooks.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
@@ -19,8 +20,8 @@ constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 133;
 
 void showFace(const QString& name) {
-    if (DialogHost)
-        DialogHost->ShowFace(name);
+    if (Hooks.DialogHost)
+        Hooks.DialogHost->ShowFace(name);
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/Hooks.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
@@ -16,7 +17,6 @@
 #include <limits>
 
 TVordaIniFile SettingsFile;
-TSettingsView* SettingsView = nullptr;
 
 namespace {
 constexpr std::string_view kVorda = "Vorda";
@@ -123,25 +123,25 @@ void ReadSettings() {
     const LanguageInfo& info = LanguageOf(language == kRussian ? kRussian : kEnglish);
     Words.Language = info.Number;
     Words.LanguageSection = info.Section;
-    if (info.Number == kEnglish && SettingsView)
-        SettingsView->CheckEnglishItem();
+    if (info.Number == kEnglish && Hooks.SettingsView)
+        Hooks.SettingsView->CheckEnglishItem();
     Words.FirstLetter = info.FirstLetter;
-    if (SettingsView)
-        SettingsView->ApplyMenuTexts();
+    if (Hooks.SettingsView)
+        Hooks.SettingsView->ApplyMenuTexts();
 
     const int64_t strength = readNumberSetting("Strong", "16", problems);
     Game.MaxWordLength = static_cast<uint16_t>(
         std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength));
 
-    if (SettingsView)
-        SettingsView->ApplyButtonTexts();
+    if (Hooks.SettingsView)
+        Hooks.SettingsView->ApplyButtonTexts();
 
     for (int slot = 0; slot < kTextureSlots; ++slot)
         TextureChoice.TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
 
     const bool sound = SettingsFile.ReadString(kVorda, "Sound", "1") == "1";
-    if (SettingsView)
-        SettingsView->SetSoundChecked(sound);
+    if (Hooks.SettingsView)
+        Hooks.SettingsView->SetSoundChecked(sound);
 
     TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
     TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
@@ -152,7 +152,7 @@ void ReadSettings() {
 }
 
 void WriteSettings() {
-    const bool sound = SettingsView ? SettingsView->SoundChecked() : true;
+    const bool sound = Hooks.SettingsView ? Hooks.SettingsView->SoundChecked() : true;
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
         {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},

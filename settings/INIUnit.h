@@ -52,7 +52,7 @@ extern TVordaIniFile SettingsFile;
 void InitSettingsFile();
 
 // What reading the settings shows on the main window. The main window implements it and
-// registers itself in SettingsView; without a view only the values are read.
+// registers itself in Hooks.SettingsView; without a view only the values are read.
 class TSettingsView {
 public:
     virtual ~TSettingsView() = default;
@@ -65,7 +65,6 @@ public:
     virtual void SetSoundChecked(bool on) = 0;
     virtual bool SoundChecked() const = 0;
 };
-extern TSettingsView* SettingsView;
 
 // The text of a key in the current language section, "?" when it is missing.
 std::string LanguageText(std::string_view key);

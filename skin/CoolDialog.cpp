@@ -1,6 +1,7 @@
 #include "skin/CoolDialog.h"
 
 #include "platform/ErrorBox.h"
+#include "platform/Hooks.h"
 #include "skin/CoolControls.h"
 #include "skin/TextureSlots.h"
 
@@ -12,8 +13,6 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
-
-TDialogHost* DialogHost = nullptr;
 
 namespace {
 const QColor kOkCaption(0, 255, 255);
@@ -116,8 +115,8 @@ void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TCoolDialog::SetMainInputEnabled(bool enabled) {
-    if (DialogHost)
-        DialogHost->SetMainInputEnabled(enabled);
+    if (Hooks.DialogHost)
+        Hooks.DialogHost->SetMainInputEnabled(enabled);
 }
 
 void TCoolDialog::FollowTextures() {

@@ -9,7 +9,7 @@ class TCoolBtn;
 class TCoolFormHook;
 
 // What the game's dialogs need from the main window, which implements it and registers itself
-// in DialogHost while it exists: the owner of the dialogs, the gate of its own mouse and
+// in Hooks.DialogHost while it exists: the owner of the dialogs, the gate of its own mouse and
 // keyboard input, the computer's face and the game's random generator.
 class TDialogHost {
 public:
@@ -21,7 +21,6 @@ public:
     virtual void ShowFace(const QString& name) = 0;
     virtual QRandomGenerator& Random() = 0;
 };
-extern TDialogHost* DialogHost;
 
 // A dialog of the game: a modal tool window without title-bar buttons, with a fixed client
 // area whose wallpaper Hook paints, centred on the screen when it shows. It draws its own frame
@@ -54,7 +53,7 @@ public:
     virtual void FormDeactivate() {}
 
 protected:
-    // The main window's input gate, through DialogHost; nothing without one.
+    // The main window's input gate, through Hooks.DialogHost; nothing without one.
     static void SetMainInputEnabled(bool enabled);
     // Dresses the window's own controls from the texture slots, beyond what every dialog
     // wears: the dialog background on Hook and the buttons' picture on the OK button.
