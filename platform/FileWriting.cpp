@@ -71,7 +71,10 @@ void RemoveStaleTemporaryFiles(const QString& path) {
         QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
     const QStringList candidates = folder.entryList({target.fileName() + QStringLiteral(".??????")},
                                                     QDir::Files | QDir::Hidden | QDir::System);
+    // Our temporary names end in six random letters and digits; six small letters are far
+    // more likely a name a player gave a copy ("Winners.backup"), so those stay.
+    const QRegularExpression playersWord(QStringLiteral("\\.[a-z]{6}$"));
     for (const QString& name : candidates)
-        if (temporary.match(name).hasMatch())
+        if (temporary.match(name).hasMatch() && !playersWord.match(name).hasMatch())
             QFile::remove(folder.filePath(name));
 }

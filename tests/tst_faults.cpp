@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <QtTest>
 
@@ -24,14 +25,17 @@ QString writerPath() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/fault_writer");
 }
 
-// Files beside ours that only a write in progress makes: "<name>.XXXXXX".
+// Files beside ours that only a write in progress makes: "<name>.XXXXXX". Six small letters
+// could be a player's own copy ("Winners.backup"), which the start leaves alone.
 QStringList temporaryFiles(const QString& folder) {
+    static const QRegularExpression playersWord(QStringLiteral("\\.[a-z]{6}$"));
     QStringList found;
     for (const QString& file : kFiles) {
         const QFileInfo info(folder + file);
         for (const QString& name :
              info.dir().entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files))
-            found << name;
+            if (!playersWord.match(name).hasMatch())
+                found << name;
     }
     return found;
 }

@@ -284,7 +284,8 @@ private slots:
             game.folder().write("DATA/Winners", file);
         // Left by writes that were killed: removed at the start. Other names stay.
         const QStringList stale = {"Vorda2000.ini.a1B2c3", "DATA/Winners.Zz9yX8"};
-        const QStringList others = {"DATA/Winners.notes", "DATA/Winners.a1B2c3d"};
+        const QStringList others = {"DATA/Winners.notes", "DATA/Winners.a1B2c3d",
+                                    "Vorda2000.ini.backup"};
         for (const QString& name : stale + others)
             game.folder().write(name, "x");
         game.errors().texts.clear();
