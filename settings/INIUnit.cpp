@@ -96,9 +96,11 @@ int64_t SettingsToInteger(const std::string& text) {
 }
 
 namespace {
-// A number setting: its value converted, or its default with a note of the bad value.
+// A number setting: its value converted, or its default with a note of the bad value. The note
+// names the value the player will actually get, which for the strength is the default brought
+// into the strength window's range.
 int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
-                          QStringList& problems) {
+                          std::string_view usedValue, QStringList& problems) {
     const std::string text = SettingsFile.ReadString(kVorda, key, defaultValue);
     try {
         return SettingsToInteger(text);
@@ -107,7 +109,7 @@ int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
                                    "used instead.")
                         .arg(Cp1251ToUnicode(text), QString::fromLatin1(key.data(), key.size()),
                              QDir::toNativeSeparators(SettingsFile.FileName()),
-                             QString::fromLatin1(defaultValue.data(), defaultValue.size()));
+                             QString::fromLatin1(usedValue.data(), usedValue.size()));
         return SettingsToInteger(std::string(defaultValue));
     }
 }
@@ -117,7 +119,7 @@ void ReadSettings() {
     // A large file would otherwise be read again for every key and every caption.
     const TVordaIniFile::ReadingScope reading(SettingsFile);
     QStringList problems;
-    const int64_t language = readNumberSetting("LanguageNumber", "1", problems);
+    const int64_t language = readNumberSetting("LanguageNumber", "1", "1", problems);
     // Every number other than 1 selects English, so the library and the records only ever see
     // 1 or 2.
     const LanguageInfo& info = LanguageOf(language == kRussian ? kRussian : kEnglish);
@@ -129,9 +131,12 @@ void ReadSettings() {
     if (Hooks.SettingsView)
         Hooks.SettingsView->ApplyMenuTexts();
 
-    const int64_t strength = readNumberSetting("Strong", "16", problems);
-    Game.MaxWordLength = static_cast<uint16_t>(
-        std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength));
+    const auto strengthLength = [](int64_t strength) {
+        return std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength);
+    };
+    const std::string usedStrength = std::to_string(strengthLength(16) - 2);
+    const int64_t strength = readNumberSetting("Strong", "16", usedStrength, problems);
+    Game.MaxWordLength = static_cast<uint16_t>(strengthLength(strength));
 
     if (Hooks.SettingsView)
         Hooks.SettingsView->ApplyButtonTexts();

@@ -123,7 +123,7 @@ private slots:
                                   << QStringList{"\"one\"", "LanguageNumber", "1 is used"} << 1
                                   << 6;
         QTest::newRow("strength") << QByteArray("LanguageNumber=2\r\nStrong=4x\r\nSound=0\r\n")
-                                  << QStringList{"\"4x\"", "Strong", "16 is used"} << 2 << 8;
+                                  << QStringList{"\"4x\"", "Strong", "; 6 is used"} << 2 << 8;
         QTest::newRow("empty strength") << QByteArray("LanguageNumber=2\r\nStrong=\r\nSound=0\r\n")
                                         << QStringList{"\"\"", "Strong"} << 2 << 8;
         QTest::newRow("both") << QByteArray("LanguageNumber=x\r\nStrong=y\r\nSound=0\r\n")
