@@ -299,6 +299,7 @@ void TMainWindow::FormCreate() {
         RemoveStaleTemporaryFiles(path);
     RunReportingErrors([] { ReadWinners(); });
     RunReportingErrors([] { ReadSettings(); });
+    RunReportingErrors([] { CheckLanguageTexts(); });
     Normalize_Letters();
     // The other language's library is read only for its count in the language item: the
     // current language stays what the settings say, whatever happens to that file.
@@ -542,6 +543,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Menu_NewGameClick();
     Normalize_Letters();
     Game.ChosenLetter.clear();
+    RunReportingErrors([] { CheckLanguageTexts(); });
 }
 
 // The textures window leaves the main window's input alone.

@@ -11,6 +11,7 @@
 #include "settings/SetCPUUnit.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -154,6 +155,27 @@ void ReadSettings() {
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
         throw VordaError(VordaError::Kind::Conversion, problems.join(QLatin1Char('\n')));
+}
+
+void CheckLanguageTexts() {
+    // No text of the game begins with this byte, and the profile reading keeps it.
+    constexpr std::string_view kAbsent = "\x01";
+    if (SettingsFile.ReadString(Words.LanguageSection, "Title", kAbsent) != kAbsent)
+        return;
+    const QString path = QDir::toNativeSeparators(SettingsFile.FileName());
+    const QString section = QString::fromStdString(Words.LanguageSection);
+    throw VordaError(
+        VordaError::Kind::InputOutput,
+        QFileInfo::exists(SettingsFile.FileName())
+            ? QStringLiteral("The settings file \"%1\" has lost the game's texts for this "
+                             "language (the section [%2]), so the menus and buttons show \"?\". "
+                             "Nothing in it is removed; the texts are in the copy of "
+                             "\"Vorda2000.ini\" that came with the game.")
+                  .arg(path, section)
+            : QStringLiteral("The settings file \"%1\" is missing, so the menus and buttons "
+                             "show \"?\". The game's texts (the section [%2]) are in the copy "
+                             "of \"Vorda2000.ini\" that came with the game.")
+                  .arg(path, section));
 }
 
 void WriteSettings() {

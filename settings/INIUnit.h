@@ -69,6 +69,11 @@ public:
 // The text of a key in the current language section, "?" when it is missing.
 std::string LanguageText(std::string_view key);
 
+// Every caption of the game comes from the current language section; when the file is missing
+// or has lost that section's "Title", raises an error saying so, naming the file and the
+// section (the captions then show "?"). Nothing is changed.
+void CheckLanguageTexts();
+
 // Reads the settings and applies the language section. A "LanguageNumber" or "Strong" that is
 // not a decimal integer is taken as its default, every other step still runs, and at the end
 // one conversion error names each such key and value. "Strong" is brought into the strengths

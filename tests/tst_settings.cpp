@@ -114,6 +114,49 @@ private slots:
         QCOMPARE(game.window().Menu_Options->title(), QString("?"));
     }
 
+    // A file that has lost its texts is named once at the start, and at a switch to the
+    // language whose texts are gone; what the player set in it stays.
+    void lostTextsAreNamed_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("atStart");
+        QTest::addColumn<QString>("atSwitch");
+        QTest::newRow("whole") << settingsWith("LanguageNumber=1\r\n") << "" << "";
+        QTest::newRow("missing") << QByteArray() << "is missing" << "";
+        QTest::newRow("junk") << QByteArray("\x7f\x00ELF\xff\xfe[\x01\r\n=\x1a", 14)
+                              << "has lost" << "";
+        QTest::newRow("English section lost")
+            << ("[Vorda]\r\nLanguageNumber=1\r\n[Russian]\r\nTitle=" +
+                QByteArray::fromStdString(Cp("Слова")) + "\r\n")
+            << "" << "[English]";
+    }
+    void lostTextsAreNamed() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, atStart);
+        QFETCH(QString, atSwitch);
+        GameFixture game(kRussian, kEnglish, settings.isNull() ? QByteArray("") : settings,
+                         [&](const TestGameFolder& folder) {
+                             if (settings.isNull())
+                                 QFile::remove(folder.path() + "Vorda2000.ini");
+                         });
+        const auto expect = [&](const QString& part) {
+            QCOMPARE(game.errors().texts.size(), part.isEmpty() ? 0 : 1);
+            if (!part.isEmpty()) {
+                QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
+                QVERIFY(game.errors().texts[0].contains(game.folder().path() + "Vorda2000.ini"));
+            }
+            game.errors().texts.clear();
+        };
+        expect(atStart);
+        if (atStart.isEmpty()) {
+            game.window().Menu_English->trigger();
+            expect(atSwitch);
+        }
+        game.window().close();
+        // A damaged file is the player's: the close only adds the settings after it.
+        if (!settings.isNull() && !atStart.isEmpty())
+            QVERIFY(game.folder().read("Vorda2000.ini").startsWith(settings));
+    }
+
     void notANumberTakesItsDefault_data() {
         QTest::addColumn<QByteArray>("vorda");
         QTest::addColumn<QStringList>("named");
