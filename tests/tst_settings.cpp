@@ -122,7 +122,8 @@ private slots:
         QTest::addColumn<QString>("atSwitch");
         QTest::newRow("whole") << settingsWith("LanguageNumber=1\r\n") << "" << "";
         QTest::newRow("missing") << QByteArray() << "is missing" << "";
-        QTest::newRow("junk") << QByteArray("\x7f\x00ELF\xff\xfe[\x01\r\n=\x1a", 14)
+        static const char junk[] = "\x7f\x00ELF\xff\xfe[\x01\r\n=\x1a";
+        QTest::newRow("junk") << QByteArray(junk, sizeof junk - 1)
                               << "has lost" << "";
         QTest::newRow("English section lost")
             << ("[Vorda]\r\nLanguageNumber=1\r\n[Russian]\r\nTitle=" +
