@@ -298,17 +298,22 @@ void TMainWindow::FormCreate() {
          {SettingsFile.FileName(), RecordsPath(), LibraryPath(1), LibraryPath(2)})
         RemoveStaleTemporaryFiles(path);
     RunReportingErrors([] { ReadWinners(); });
-    RunReportingErrors([] { ReadSettings(); });
-    RunReportingErrors([] { CheckLanguageTexts(); });
-    Normalize_Letters();
-    // The other language's library is read only for its count in the language item: the
-    // current language stays what the settings say, whatever happens to that file.
-    RunReportingErrors(
-        [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
-    RunReportingErrors([this] {
-        LoadWords(Words);
-        Menu_NewGameClick();
-    });
+    {
+        // The settings, the check of the language's texts and the language items' captions
+        // after each library load share one reading of the settings file.
+        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        RunReportingErrors([] { ReadSettings(); });
+        RunReportingErrors([] { CheckLanguageTexts(); });
+        Normalize_Letters();
+        // The other language's library is read only for its count in the language item: the
+        // current language stays what the settings say, whatever happens to that file.
+        RunReportingErrors(
+            [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
+        RunReportingErrors([this] {
+            LoadWords(Words);
+            Menu_NewGameClick();
+        });
+    }
     RunReportingErrors([] { LoadTextures(); });
     ApplyTextures();
 }
@@ -539,11 +544,14 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Words.FileName = next.FileName;
     Words.WordCount[language] = next.WordCount[language];
     item->setChecked(true);
-    ReadSettings();
+    {
+        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        ReadSettings();
+        RunReportingErrors([] { CheckLanguageTexts(); });
+    }
     Menu_NewGameClick();
     Normalize_Letters();
     Game.ChosenLetter.clear();
-    RunReportingErrors([] { CheckLanguageTexts(); });
 }
 
 // The textures window leaves the main window's input alone.
