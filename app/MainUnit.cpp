@@ -1,5 +1,7 @@
 #include "app/MainUnit.h"
 
+#include "app/BoardView.h"
+#include "app/ComputerFace.h"
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
 #include "core/LanguageUnit.h"
@@ -48,16 +50,12 @@ const char* const AuthorSiteUrl2 = "https://letterworks.example.com/";
 
 namespace {
 
-constexpr uint16_t kStartWordRow = 3;
 const QColor kWordColour(200, 200, 255);
 const QColor kWordShadow(100, 100, 255);
-const QColor kScoreColour(128, 255, 128);
-const QColor kSheetColour(255, 210, 210);
-
-// Windows point sizes at 96 dots per inch, in pixels.
-constexpr int pointsToPixels(int points) {
-    return (points * 96 + 36) / 72;
-}
+// Where the areas stand in the client area.
+constexpr QPoint kFieldTopLeft(kOuterWidth / 2 - 100, 88);
+constexpr QPoint kFaceTopLeft(455, 6);
+constexpr int kPaletteTop = kOuterHeight - 120;
 
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     QAction* item = menu->addAction(QString::fromLatin1(name));
@@ -117,18 +115,12 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
 }
 
 TMainWindow::~TMainWindow() {
+    turn_->stop();
     qApp->removeEventFilter(this);
     Hooks.WordsLoaded = nullptr;
     Hooks.SoundSwitchedOn = nullptr;
     if (Hooks.SettingsView == this)
         Hooks.SettingsView = nullptr;
-    for (auto& column : SheetLabels)
-        for (auto*& label : column)
-            label = nullptr;
-    ScoreDisplays[1] = ScoreDisplays[2] = nullptr;
-    for (auto& column : FieldGrid)
-        for (auto*& cell : column)
-            cell = nullptr;
     if (Hooks.DialogHost == this)
         Hooks.DialogHost = nullptr;
     if (Hooks.MainWindow == this)
@@ -227,31 +219,9 @@ void TMainWindow::CreateControls() {
     Slowo->SetFontColor(kWordColour);
     Slowo->SetShadowColor(kWordShadow);
 
-    Score1 = new TCoolLabel(Hook);
-    Score1->setGeometry(135, 50, 30, 20);
-    Score2 = new TCoolLabel(Hook);
-    Score2->setGeometry(420, 50, 30, 20);
-    for (TCoolLabel* score : {Score1, Score2}) {
-        score->SetAlignment(Qt::AlignCenter);
-        score->SetTransparent(true);
-        score->setFont(CoolFont(16));
-        score->SetFontColor(kScoreColour);
-    }
-    ScoreDisplays[1] = Score1;
-    ScoreDisplays[2] = Score2;
-
-    CPUface = new QLabel(Hook);
-    CPUface->setGeometry(457, 8, 100, 70);
-    CPUface->setAlignment(Qt::AlignCenter);
-    CoolBevel1 = new TCoolBevel(Hook);
-    CoolBevel1->setGeometry(455, 6, 104, 74);
-
-    CoolPanel1 = new TCoolPanel(Hook);
-    CoolPanel1->setGeometry(25, 85, 140, 205);
-    CoolPanel2 = new TCoolPanel(Hook);
-    CoolPanel2->setGeometry(420, 85, 140, 205);
-    for (TCoolPanel* panel : {CoolPanel1, CoolPanel2})
-        panel->SetBevels(BevelKind::Lowered, BevelKind::Raised);
+    sheets_ = std::make_unique<WordSheetsView>(model_, Hook);
+    face_ = new ComputerFace(Hook);
+    face_->move(kFaceTopLeft);
 
     AdviceButton = new TCoolBtn(Hook);
     AdviceButton->setGeometry(25, 11, 100, 25);
@@ -266,6 +236,21 @@ void TMainWindow::CreateControls() {
             [this] { RunReportingErrors([this] { SkipButtonClick(); }); });
     connect(AdviceButton, &QAbstractButton::clicked, this,
             [this] { RunReportingErrors([this] { AdviceButtonClick(); }); });
+
+    palette_ = new LetterPalette(model_, Hook);
+    palette_->setGeometry(0, kPaletteTop, kClientWidth, 2 * LetterPalette::kButtonSize);
+    connect(palette_, &LetterPalette::letterPressed, this, &TMainWindow::lettersOnMouseDown);
+    board_ = new BoardView(model_, Hook);
+    board_->move(kFieldTopLeft);
+    connect(board_, &BoardView::cellClicked, this, &TMainWindow::poleOnClick);
+    connect(board_, &BoardView::cellEntered, this, &TMainWindow::PointerEnteredCell);
+    connect(board_, &BoardView::cellLeft, this, &TMainWindow::PointerLeftCell);
+    connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWord);
+
+    turn_ = new ComputerTurn(model_, Words, *this, this);
+    connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
+        RunReportingErrors([this, hintFoundWord] { ComputerTurnFinished(hintFoundWord); });
+    });
 
     MainTimer = new QTimer(this);
     MainTimer->setInterval(kMainTimerInterval);
@@ -284,9 +269,6 @@ void TMainWindow::FormCreate() {
         move((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2 - 20);
     }
     qApp->installEventFilter(this);
-    CreateWordLabels();
-    CreateLetterButtons();
-    CreateCells();
     Hooks.SettingsView = this;
     Hooks.DialogHost = this;
     Hooks.SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
@@ -332,75 +314,15 @@ void TMainWindow::CreateDialogs() {
     new THowToPlayWindow(this);
 }
 
-void TMainWindow::CreateWordLabels() {
-    TCoolPanel* panels[3] = {nullptr, CoolPanel1, CoolPanel2};
-    for (int player = 1; player <= 2; ++player) {
-        for (int line = 1; line <= kSheetLines; ++line) {
-            auto* label = new TCoolLabel(panels[player]);
-            label->setGeometry(5, 4 + 13 * (line - 1), 130, 13);
-            label->SetAlignment(Qt::AlignCenter);
-            label->SetTransparent(true);
-            label->SetSimpleView(true);
-            label->setFont(CoolFont(pointsToPixels(10), true));
-            label->SetFontColor(kSheetColour);
-            label->show();
-            SheetLabels[player][line] = label;
-        }
-    }
-}
-
-void TMainWindow::CreateLetterButtons() {
-    for (int i = 1; i <= kLetterButtons; ++i) {
-        auto* button = new TCoolBtn(Hook);
-        button->resize(34, 34);
-        button->SetRounded(true);
-        button->SetSimpleView(true);
-        button->setFont(CoolFont(pointsToPixels(16), true));
-        button->SetFontColor(Qt::yellow);
-        connect(button, &TCoolBtn::mouseDown, this, [this, button] { lettersOnMouseDown(button); });
-        button->show();
-        LetterButtons[i] = button;
-    }
-}
-
-void TMainWindow::CreateCells() {
-    for (int c = 1; c <= kFieldSide; ++c) {
-        for (int r = 1; r <= kFieldSide; ++r) {
-            auto* cell = new Tpole(Hook);
-            cell->Col = static_cast<uint16_t>(c);
-            cell->Row = static_cast<uint16_t>(r);
-            cell->Selected = true;
-            cell->setGeometry(kOuterWidth / 2 - 100 + 40 * (c - 1), 88 + 40 * (r - 1), 40, 40);
-            cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
-            cell->SetSimpleView(true);
-            cell->SetAlignment(Qt::AlignCenter);
-            cell->setFont(CoolFont(pointsToPixels(19)));
-            cell->SetFontColor(Qt::black);
-            connect(cell, &Tpole::clicked, this, &TMainWindow::poleOnClick);
-            connect(cell, &Tpole::mouseEntered, this, &TMainWindow::PointerEnteredCell);
-            connect(cell, &Tpole::mouseLeft, this, &TMainWindow::PointerLeftCell);
-            cell->show();
-            FieldGrid[c][r] = cell;
-        }
-    }
-    CreateCursorFrame();
-}
-
 void TMainWindow::ApplyMainTextures() {
     Hook->SetWallpaper(GetTexture(kMainWallSlot));
-    CoolPanel1->SetWallpaper(GetTexture(kWordSheetSlot));
-    CoolPanel2->SetWallpaper(CoolPanel1->Wallpaper());
+    sheets_->panel(1)->SetWallpaper(GetTexture(kWordSheetSlot));
+    sheets_->panel(2)->SetWallpaper(sheets_->panel(1)->Wallpaper());
     Slowo->SetWallpaper(GetTexture(kWordDisplaySlot));
     SkipButton->SetWallpaper(GetTexture(kButtonsSlot));
     AdviceButton->SetWallpaper(GetTexture(kButtonsSlot));
-    for (TCoolBtn* button : LetterButtons)
-        if (button)
-            button->SetWallpaper(GetTexture(
-                button->Caption() == Game.ChosenLetter ? kChosenLetterSlot : kLetterSlot));
-    ForEachCell([](Tpole* cell) {
-        if (cell)
-            cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
-    });
+    palette_->applyTextures();
+    board_->applyTextures();
 }
 
 void TMainWindow::SetMainInputEnabled(bool enabled) {
@@ -412,8 +334,19 @@ QRandomGenerator& TMainWindow::Random() {
 }
 
 void TMainWindow::ShowFace(const QString& name) {
-    faceName_ = name;
-    CPUface->setPixmap(QPixmap::fromImage(LoadResourceBitmap(name)));
+    face_->showPicture(name);
+}
+
+const QString& TMainWindow::FaceName() const {
+    return face_->name();
+}
+
+QWidget* TMainWindow::CursorFrame() const {
+    return board_->cursorFrame();
+}
+
+bool TMainWindow::Busy() const {
+    return turn_->running() || face_->shaking();
 }
 
 // --- New game and the end of a game ----------------------------------------------------------
@@ -421,53 +354,33 @@ void TMainWindow::ShowFace(const QString& name) {
 void TMainWindow::Menu_NewGameClick() {
     // Without a five-letter word no game starts, and the one on the board stays.
     CheckStartWords(Words);
-    ++gameNumber_;
+    turn_->stop();
+    face_->stopShake();
     ResetCursor();
-    ClearPlayedWords();
-    Slowo->SetCaption(std::string());
-    AdviceButton->setVisible(true);
     const WordList& fiveLetterWords = Words.Lists[kFieldSide];
-    const std::string& startWord =
-        fiveLetterWords.At(static_cast<int>(GameRandom.bounded(quint32(fiveLetterWords.Count()))));
-    PushPlayedWord(startWord);
-    ForEachCell([&startWord](Tpole* cell) {
-        // The start word fills the middle row.
-        if (cell->Row == kStartWordRow) {
-            cell->SetCaption(startWord.substr(static_cast<size_t>(cell->Col - 1), 1));
-            cell->Filled = true;
-        } else {
-            cell->SetCaption(std::string());
-            cell->Filled = false;
-        }
-        cell->Unselect();
-    });
+    model_.newGame(
+        fiveLetterWords.At(static_cast<int>(GameRandom.bounded(quint32(fiveLetterWords.Count())))));
     ShowPreviewUnderPointer();
-    Game.InputPhase = kPlacingPhase;
-    // Two turns in a row without a word end a game, never turns of the game before.
-    Game.PassCount = 0;
-    ClearSheets();
-}
-
-bool TMainWindow::GameEnded() const {
-    return ::GameEnded(FieldLetters(), Game.PassCount);
 }
 
 void TMainWindow::GameOver() {
-    if (closingDown_)
-        return;
-    ShowNameEntry();
+    ShowNameEntry(model_.state().score(Player::Human), model_.state().score(Player::Computer));
     ShowRecordsWindow();
     Menu_NewGameClick();
 }
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
 void TMainWindow::ShowPreviewUnderPointer() {
-    if (!Game.OverCell || Game.ChosenLetter.empty() || Game.HoverCol < 1 ||
-        Game.HoverCol > kFieldSide || Game.HoverRow < 1 || Game.HoverRow > kFieldSide)
-        return;
-    Tpole* cell = FieldGrid[Game.HoverCol][Game.HoverRow];
-    if (cell->Caption().empty() && !cell->Filled)
-        cell->SetCaption(Game.ChosenLetter);
+    if (Game.OverCell && Game.HoverCol >= 1 && Game.HoverCol <= kFieldSide && Game.HoverRow >= 1 &&
+        Game.HoverRow <= kFieldSide)
+        board_->setPreviewCell(Game.HoverCol, Game.HoverRow);
+    else
+        board_->setPreviewCell(0, 0);
+}
+
+void TMainWindow::RefreshWord() {
+    Slowo->SetCaption(turn_->running() ? turnWord_ : model_.word());
+    AdviceButton->setVisible(!model_.state().hintUsed);
 }
 
 // --- Timer -----------------------------------------------------------------------------------
@@ -478,10 +391,9 @@ void TMainWindow::MainTimerTimer() {
     const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
-    ForEachCell([&colour](Tpole* cell) {
-        if (cell && !cell->Filled && !cell->Caption().empty() && !cell->Selected)
-            cell->SetFontColor(colour);
-    });
+    board_->paintPendingLetters(colour);
+    face_->tick();
+    turn_->tick();
 }
 
 void TMainWindow::SetTimerIntervalForTests(int ms) {
@@ -551,7 +463,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     }
     Menu_NewGameClick();
     Normalize_Letters();
-    Game.ChosenLetter.clear();
+    model_.chooseLetter(std::string());
 }
 
 // The textures window leaves the main window's input alone.
@@ -641,7 +553,10 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void TMainWindow::FormClose() {
-    closingDown_ = true;
+    // Whatever runs stops here: no word is credited after the close.
+    turn_->stop();
+    face_->stopShake();
+    closed_ = true;
     // A settings file that cannot be written is reported, and the close still completes.
     RunReportingErrors([] { WriteSettings(); });
     // The records are written even when the settings could not be.

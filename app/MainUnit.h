@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/GameState.h"
-#include "core/RulesUnit.h"
-#include "core/SearchUnit.h"
+#include "app/ComputerTurn.h"
+#include "app/LetterPalette.h"
+#include "core/GameModel.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
 
@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -19,14 +20,13 @@ class QMenu;
 class QMenuBar;
 class QPainter;
 class QTimer;
-class TCoolBevel;
+class BoardView;
+class ComputerFace;
 class TCoolBtn;
 class TCoolFormHook;
 class TCoolLabel;
-class TCoolPanel;
 class Tpole;
-
-// The state of the game and of the current move is Game (core/GameState.h).
+class WordSheetsView;
 
 // The window's outer size as the layout rules see it: the 580 × 380 client area with our
 // own caption, menu and frame metrics around it.
@@ -45,7 +45,7 @@ constexpr int kOuterWidth = kClientWidth + 2 * kFrameWidth;
 constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * kFrameWidth;
 constexpr int kMainTimerInterval = 114; // ms
 constexpr int kTicksPerCycle = 32;
-constexpr int kLetterButtons = 32;
+constexpr int kLetterButtons = LetterPalette::kButtons;
 
 // Opens web addresses; tests replace it.
 class TWebOpener {
@@ -54,12 +54,10 @@ public:
     virtual void Open(const QString& address) = 0;
 };
 
-// The main window: the field, the letter palette, the word sheets, the menu and the timer;
-// it runs the human's move and the computer's turn.
-class TMainWindow : public QWidget,
-                    public TSettingsView,
-                    public TDialogHost,
-                    private SearchObserver {
+// The main window: the menu, the layout of the areas that draw the game model (the field, the
+// palette, the word sheets, the computer's face), the timer, and the handlers that turn the
+// player's input into the model's operations. It owns the model and the computer's turn.
+class TMainWindow : public QWidget, public TSettingsView, public TDialogHost, private TurnDisplay {
     Q_OBJECT
 public:
     explicit TMainWindow(QWidget* parent = nullptr);
@@ -68,17 +66,19 @@ public:
     // Controls declared with the window (client coordinates).
     QMenuBar* MainMenu1 = nullptr;
     TCoolFormHook* Hook = nullptr; // the client area with the window's wallpaper
-    TCoolLabel* Slowo = nullptr;
-    TCoolLabel* Score1 = nullptr;
-    TCoolLabel* Score2 = nullptr;
-    QLabel* CPUface = nullptr;
-    TCoolBevel* CoolBevel1 = nullptr;
-    TCoolPanel* CoolPanel1 = nullptr;
-    TCoolPanel* CoolPanel2 = nullptr;
+    TCoolLabel* Slowo = nullptr;   // the word being spelled, or the computer's
     TCoolBtn* AdviceButton = nullptr;
     TCoolBtn* SkipButton = nullptr;
     QTimer* MainTimer = nullptr;
-    TCoolBtn* LetterButtons[kLetterButtons + 1] = {};
+
+    GameModel& Model() { return model_; }
+    BoardView& Board() { return *board_; }
+    LetterPalette& Palette() { return *palette_; }
+    WordSheetsView& Sheets() { return *sheets_; }
+    ComputerFace& Face() { return *face_; }
+    // The computer's turn or the shake of its head over a refused word runs; the player's
+    // moves wait for it.
+    bool Busy() const;
 
     QMenu* Menu_Game = nullptr;
     QAction* Menu_NewGame = nullptr;
@@ -102,7 +102,7 @@ public:
     QAction* Menu_CreateShortcut = nullptr;
 
     // The name of the face picture shown now ("CPU00", …).
-    const QString& FaceName() const { return faceName_; }
+    const QString& FaceName() const;
 
     // TDialogHost
     QWidget* DialogParent() override { return this; }
@@ -128,21 +128,17 @@ public:
     void AdviceButtonClick();
 
     // The game.
-    bool GameEnded() const;
     void GameOver();
-    void ComputerTurn();
-    // Returns after the tick counter has changed n times, handling messages meanwhile; returns
-    // at once while the window is closing.
-    void WaitTicks(uint16_t n);
+    void StartComputerTurn(bool forHuman);
     void MainTimerTimer();
-    // The thinking face of the computer's turn: one step for every change of the tick
-    // counter that the search observes, the two pictures alternating in a cycle of 20 steps.
+    // The thinking face of the computer's turn at the current tick; the hint's search leaves
+    // the face alone.
     void StartThinkingFace();
     void AdvanceThinkingFace();
 
     // The human's move.
     void Normalize_Letters();
-    void lettersOnMouseDown(TCoolBtn* button);
+    void lettersOnMouseDown(const std::string& letter);
     void poleMouseEnter(Tpole* cell);
     void poleMouseLeave(Tpole* cell);
     void poleOnClick(Tpole* cell);
@@ -157,7 +153,7 @@ public:
     // cell, Backspace steps back. These keys do nothing during the computer's turn or while a
     // dialog blocks the window.
     // The frame drawn around the cursor's cell; hidden while the cursor is.
-    QWidget* CursorFrame = nullptr;
+    QWidget* CursorFrame() const;
 
     // The self-drawn frame. LinkButtonRect is the home-page button of the caption bar as last
     // painted, in window coordinates; LinkHitRect is where a press reaches it (one row less at
@@ -168,8 +164,8 @@ public:
     // 0 minimise, 1 maximise (always off), 2 close.
     QRect CaptionButtonRect(int index) const;
 
-    // The window is closing: a running turn stops at its next wait without crediting a word.
-    bool ClosingDown() const { return closingDown_; }
+    // The close has run: the computer's turn stopped, settings and records written.
+    bool ClosingDown() const { return closed_; }
 
     // Tests shorten the timer and replace the web opener.
     void SetTimerIntervalForTests(int ms);
@@ -202,14 +198,10 @@ private:
     void CreateMenu();
     void connectCommand(QAction* item, void (TMainWindow::*handler)());
     void CreateControls();
-    void CreateWordLabels();
-    void CreateLetterButtons();
-    void CreateCells();
     void ApplyMainTextures();
     void RefreshLanguageItems(const TWords& words);
     void SwitchLanguage(uint16_t language);
     void ShowPreviewUnderPointer();
-    void CreateCursorFrame();
     bool FieldKeyPressed(const QKeyEvent& key);
     // A move or press of the mouse over a cell takes the preview back from the keyboard's
     // cursor; the event goes on as usual.
@@ -223,29 +215,37 @@ private:
     void ResetCursor();
     void ConfirmWord();
     void AskToAddWord(const std::string& word);
-    void AcceptHumanWord(const std::string& word, bool playSound);
+    void AfterHumanWord(bool playSound);
+    void ComputerTurnFinished(bool hintFoundWord);
+    void RefreshWord();
     void SetTurnCommandsEnabled(bool enabled);
     void SetMenuText(QAction* item, const char* key);
     void OpenAddress(const QString& address);
-    std::string FindBestWordOnField();
 
-    // SearchObserver: the search's progress on screen.
-    bool TrialLetterDone() override;
-    void BestWordFound(const LetterGrid& grid, const std::string& word) override;
+    // TurnDisplay: the computer's turn on screen.
+    void turnBegan() override;
+    void showSearch(const std::string& word, const std::optional<LetterGrid>& board) override;
+    void thinkingStep() override;
+    void showNothingFound() override;
+    void wordApplied() override;
+    bool turnEnded() override;
 
-    QString faceName_;
-    bool closingDown_ = false;
+    GameModel model_;
+    BoardView* board_ = nullptr;
+    LetterPalette* palette_ = nullptr;
+    std::unique_ptr<WordSheetsView> sheets_;
+    ComputerFace* face_ = nullptr;
+    ComputerTurn* turn_ = nullptr;
+    // The word display during the computer's turn; the model's word otherwise.
+    std::string turnWord_;
+    QString titleBeforeTurn_;
+    bool closed_ = false;
     // The caption bar's mouse state.
     int pressedCaptionButton_ = -1;
     bool linkPressStarted_ = false;
     bool dragging_ = false;
     QPoint dragOffset_;
     QPoint lastCaptionPoint_;
-    uint64_t gameNumber_ = 0; // counts new games, so a turn can tell that its game ended
-    // The face animation of the computer's turn.
-    int lastSeenTick_ = 0;
-    int facePhase_ = 0;
-    bool faceFlag_ = true;
     // The right-button press seen last, so that one press handed on to parent widgets is
     // handled once.
     quint64 lastRightPressTime_ = 0;

@@ -4,6 +4,7 @@
 // cannot drift apart.
 #include "app/MainUnit.h"
 
+#include "app/BoardView.h"
 #include "app/PoleUnit.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -23,48 +23,15 @@ struct CursorStep {
 constexpr CursorStep kCursorSteps[] = {
     {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
 
-// A frame around one cell, drawn over it: a bright band between two dark lines, so that it
-// stands out on light and dark cell textures alike. The mouse passes through it to the cell.
-class CursorFrameWidget : public QWidget {
-public:
-    explicit CursorFrameWidget(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        hide();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        static const QColor kDark(40, 20, 0);
-        static const QColor kBright(255, 170, 0);
-        constexpr int kBand = 3;
-        QPainter painter(this);
-        const QRect outline = rect().adjusted(0, 0, -1, -1);
-        painter.setPen(kDark);
-        painter.drawRect(outline);
-        painter.drawRect(outline.adjusted(kBand + 1, kBand + 1, -kBand - 1, -kBand - 1));
-        painter.setPen(kBright);
-        for (int i = 1; i <= kBand; ++i)
-            painter.drawRect(outline.adjusted(i, i, -i, -i));
-    }
-};
-
 // The visible palette button that carries the typed letter in the current alphabet, whatever
 // its case, or null.
-TCoolBtn* paletteButtonFor(const QString& text, TCoolBtn* const* buttons) {
+TCoolBtn* paletteButtonFor(const QString& text, const LetterPalette& palette) {
     const QString capital = text.toUpper();
     if (capital.size() != 1)
         return nullptr;
-    const std::string letter = UnicodeToCp1251(capital);
-    for (int i = 1; i <= kLetterButtons; ++i)
-        if (!buttons[i]->isHidden() && buttons[i]->Caption() == letter)
-            return buttons[i];
-    return nullptr;
+    return palette.buttonFor(UnicodeToCp1251(capital));
 }
 } // namespace
-
-void TMainWindow::CreateCursorFrame() {
-    CursorFrame = new CursorFrameWidget(Hook);
-}
 
 bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     // Shortcuts with Ctrl or Alt belong to the menu and the desktop.
@@ -82,10 +49,10 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
                                                   : nullptr;
     TCoolBtn* letter = nullptr;
     if (!arrow && !click && !stepBack && !command &&
-        !(letter = paletteButtonFor(key.text(), LetterButtons)))
+        !(letter = paletteButtonFor(key.text(), *palette_)))
         return false;
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!Game.MainInputEnabled || Game.InputPhase == kComputerPhase ||
+    if (!Game.MainInputEnabled || model_.phase() == MovePhase::Computer ||
         QApplication::activeModalWidget())
         return true;
     if (arrow) {
@@ -101,11 +68,11 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
             command->click();
     } else if (click) {
         if (Game.CursorShown)
-            poleOnClick(FieldGrid[Game.CursorCol][Game.CursorRow]);
+            poleOnClick(board_->cell(Game.CursorCol, Game.CursorRow));
     } else if (stepBack) {
         AppOnMessage();
     } else {
-        lettersOnMouseDown(letter);
+        lettersOnMouseDown(letter->Caption());
     }
     return true;
 }
@@ -120,24 +87,24 @@ void TMainWindow::MoveCursor(int dc, int dr) {
     const auto row = static_cast<uint16_t>(std::clamp(Game.CursorRow + dr, 1, kFieldSide));
     if (col == Game.CursorCol && row == Game.CursorRow)
         return;
-    poleMouseLeave(FieldGrid[Game.CursorCol][Game.CursorRow]);
+    poleMouseLeave(board_->cell(Game.CursorCol, Game.CursorRow));
     Game.CursorCol = col;
     Game.CursorRow = row;
-    Tpole* cell = FieldGrid[col][row];
-    CursorFrame->move(cell->pos());
+    Tpole* cell = board_->cell(col, row);
+    board_->cursorFrame()->move(cell->pos());
     poleMouseEnter(cell);
 }
 
 void TMainWindow::ShowCursor() {
     // The pointer's preview gives way to the cursor's.
     if (Game.OverCell)
-        poleMouseLeave(FieldGrid[Game.HoverCol][Game.HoverRow]);
+        poleMouseLeave(board_->cell(Game.HoverCol, Game.HoverRow));
     Game.CursorShown = true;
     pointerWhenShown_ = QCursor::pos();
-    Tpole* cell = FieldGrid[Game.CursorCol][Game.CursorRow];
-    CursorFrame->setGeometry(cell->geometry());
-    CursorFrame->raise();
-    CursorFrame->show();
+    Tpole* cell = board_->cell(Game.CursorCol, Game.CursorRow);
+    board_->cursorFrame()->setGeometry(cell->geometry());
+    board_->cursorFrame()->raise();
+    board_->cursorFrame()->show();
     poleMouseEnter(cell);
 }
 
@@ -145,15 +112,15 @@ void TMainWindow::HideCursor() {
     if (!Game.CursorShown)
         return;
     Game.CursorShown = false;
-    CursorFrame->hide();
-    poleMouseLeave(FieldGrid[Game.CursorCol][Game.CursorRow]);
+    board_->cursorFrame()->hide();
+    poleMouseLeave(board_->cell(Game.CursorCol, Game.CursorRow));
     if (pointerCell_)
         poleMouseEnter(pointerCell_);
 }
 
 void TMainWindow::RefreshCursorPreview() {
     if (Game.CursorShown)
-        poleMouseEnter(FieldGrid[Game.CursorCol][Game.CursorRow]);
+        poleMouseEnter(board_->cell(Game.CursorCol, Game.CursorRow));
 }
 
 void TMainWindow::ResetCursor() {

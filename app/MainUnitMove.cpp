@@ -1,13 +1,14 @@
-// The human's move: the letter palette, the cells' preview and clicks, the confirmation of a
-// word and the step back by the right mouse button.
+// The human's move: the palette, the cells' preview and clicks, the confirmation of a word and
+// the step back by the right mouse button. Each handler asks the game model; the views draw
+// what the model then holds.
 #include "app/MainUnit.h"
 
+#include "app/BoardView.h"
+#include "app/ComputerFace.h"
 #include "app/PoleUnit.h"
-#include "app/WordSheetsView.h"
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
-#include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "skin/CoolControls.h"
 
@@ -16,130 +17,81 @@
 #include <QMouseEvent>
 
 namespace {
-const QColor kPaletteLetter(255, 255, 0);
-const QColor kChosenLetterColour(0, 0, 255);
-
-void unselectAllCells() {
-    ForEachCell([](Tpole* cell) { cell->Unselect(); });
+CellPos cellOf(const Tpole* cell) {
+    return {cell->Col - 1, cell->Row - 1};
 }
 } // namespace
 
 void TMainWindow::Normalize_Letters() {
-    const LanguageInfo& language = LanguageOf(Words.Language);
-    const bool english = language.Number == kEnglish;
-    const int perRow = language.AlphabetSize / 2; // two rows of letters
-    for (int i = 1; i <= kLetterButtons; ++i) {
-        TCoolBtn* button = LetterButtons[i];
-        const int left = (kOuterWidth / 2 - 273) + (english ? 52 : 0) + 34 * ((i - 1) % perRow);
-        const int top = (kOuterHeight - 120) + (i > perRow ? 34 : 0);
-        button->move(left, top);
-        if (button->FontColor() != kPaletteLetter) {
-            button->SetFontColor(kPaletteLetter);
-            button->SetWallpaper(GetTexture(kLetterSlot));
-        }
-        button->SetCaption(std::string(1, static_cast<char>(Words.FirstLetter + i - 1)));
-        button->setVisible(i <= language.AlphabetSize);
-    }
+    palette_->setLanguage(LanguageOf(Words.Language), Words.FirstLetter);
 }
 
-void TMainWindow::lettersOnMouseDown(TCoolBtn* button) {
+void TMainWindow::lettersOnMouseDown(const std::string& letter) {
     PlaySoundEffect(kSoundLetter);
-    if (button->FontColor() == kChosenLetterColour)
+    if (face_->shaking())
         return;
-    if (Game.InputPhase == kSelectingPhase) {
-        // Another letter takes the placement back.
-        unselectAllCells();
-        Slowo->SetCaption(std::string());
-        Game.InputPhase = kPlacingPhase;
-        FieldGrid[Game.PlacedCol][Game.PlacedRow]->SetCaption(std::string());
-    }
-    Normalize_Letters();
-    button->SetFontColor(kChosenLetterColour);
-    button->SetWallpaper(GetTexture(kChosenLetterSlot));
-    Game.ChosenLetter = button->Caption();
+    model_.chooseLetter(letter);
     RefreshCursorPreview();
 }
 
 void TMainWindow::poleMouseEnter(Tpole* cell) {
     Game.HoverCol = cell->Col;
     Game.HoverRow = cell->Row;
-    if (!cell->Filled && Game.InputPhase == kPlacingPhase && !Game.ChosenLetter.empty())
-        cell->SetCaption(Game.ChosenLetter);
     Game.OverCell = true;
+    board_->setPreviewCell(cell->Col, cell->Row);
 }
 
-void TMainWindow::poleMouseLeave(Tpole* cell) {
-    if (!cell->Filled && Game.InputPhase == kPlacingPhase && !Game.ChosenLetter.empty()) {
-        cell->SetCaption(std::string());
-        cell->SetFontColor(Qt::black);
-    }
+void TMainWindow::poleMouseLeave(Tpole*) {
     Game.OverCell = false;
+    board_->setPreviewCell(0, 0);
 }
 
 void TMainWindow::poleOnClick(Tpole* cell) {
-    if (cell->Selected && Game.InputPhase == kSelectingPhase) {
-        // The word must pass through the new letter before it can be confirmed.
-        if (FieldGrid[Game.PlacedCol][Game.PlacedRow]->Selected)
-            ConfirmWord();
+    if (Busy() || model_.phase() == MovePhase::Computer)
         return;
-    }
-    if (!cell->Selected && !cell->Caption().empty() && Game.InputPhase == kSelectingPhase) {
-        if (Slowo->Caption().empty()) {
-            Game.LastCol = cell->Col;
-            Game.LastRow = cell->Row;
-            cell->Select();
-            Slowo->SetCaption(cell->Caption());
-            PlaySoundEffect(kSoundCell);
-        } else {
-            if (IsPathStep(Game.LastCol, Game.LastRow, cell->Col, cell->Row)) {
-                Game.LastCol = cell->Col;
-                Game.LastRow = cell->Row;
-                cell->Select();
-                Slowo->SetCaption(Slowo->Caption() + cell->Caption());
-                PlaySoundEffect(kSoundCell);
-            }
+    const CellPos at = cellOf(cell);
+    if (model_.phase() == MovePhase::Selecting) {
+        if (model_.onWordPath(at)) {
+            // The word must pass through the new letter before it can be confirmed.
+            if (model_.onWordPath(model_.state().placed))
+                ConfirmWord();
+            return;
         }
+        if (model_.extendWord(at))
+            PlaySoundEffect(kSoundCell);
         return;
     }
-    if (Game.InputPhase == kPlacingPhase && !Game.ChosenLetter.empty() && !cell->Filled) {
+    if (model_.place(at))
         PlaySoundEffect(kSoundCell);
-        Game.InputPhase = kSelectingPhase;
-        Game.PlacedCol = cell->Col;
-        Game.PlacedRow = cell->Row;
-        // A click without a preview (the pointer came by another way) still places the letter.
-        cell->SetCaption(Game.ChosenLetter);
-    }
 }
 
 void TMainWindow::ConfirmWord() {
-    const std::string word = Slowo->Caption();
-    switch (JudgeHumanWord(word, Words, Game.PlayedWords)) {
-    case HumanWordVerdict::Refused:
-        ShowRefusal();
-        if (closingDown_)
-            return;
-        unselectAllCells();
-        Slowo->SetCaption(std::string());
+    switch (model_.judgeWord(Words)) {
+    case WordVerdict::NotThroughNewLetter:
         return;
-    case HumanWordVerdict::Accepted:
-        AcceptHumanWord(word, true);
+    case WordVerdict::TooShort:
+    case WordVerdict::TooLong:
+    case WordVerdict::AlreadyPlayed:
+        // The word stays selected while the head shakes, then goes.
+        face_->shake([this] { model_.dropWord(); });
         return;
-    case HumanWordVerdict::Unknown:
-        AskToAddWord(word);
+    case WordVerdict::Accepted:
+        model_.confirmWord(Words);
+        AfterHumanWord(true);
+        return;
+    case WordVerdict::NotInLibrary:
+        AskToAddWord(model_.word());
         return;
     }
 }
 
-void TMainWindow::AcceptHumanWord(const std::string& word, bool playSound) {
-    AddPlayerWord(1, word);
-    FieldGrid[Game.PlacedCol][Game.PlacedRow]->Filled = true;
-    Game.PassCount = 0;
+void TMainWindow::AfterHumanWord(bool playSound) {
     if (playSound)
         PlaySoundEffect(kSoundApply);
-    if (GameEnded())
+    if (model_.isOver())
         GameOver();
     else
-        ComputerTurn();
+        StartComputerTurn(false);
 }
 
 void TMainWindow::AskToAddWord(const std::string& word) {
@@ -147,48 +99,32 @@ void TMainWindow::AskToAddWord(const std::string& word) {
     Game.MainInputEnabled = false;
     const int result =
         ShowChoiceWindow(LanguageText("AddWord1") + " " + word, LanguageText("AddWord2"));
-    if (closingDown_)
+    if (closed_)
         return;
     if (result == kChoiceYes) {
         AppendWord(Words, word);
         LoadWords(Words);
-        // The question's face stays through the computer's turn or the game's end.
-        AcceptHumanWord(word, false);
-        if (!closingDown_)
+        // The question's face stays until the computer's turn or the game's end changes it.
+        model_.confirmWord(Words);
+        const bool ends = model_.isOver();
+        AfterHumanWord(false);
+        if (ends)
             ShowFace(QStringLiteral("CPU00"));
         return;
     }
-    if (result == kChoiceNo) {
-        unselectAllCells();
-        Slowo->SetCaption(std::string());
-    }
-    ShowFace(QStringLiteral("CPU00"));
-}
-
-void TMainWindow::ShowRefusal() {
-    for (int i = 1; i <= 7; ++i) {
-        ShowFace(QStringLiteral("CPU1%1").arg(i % 2 + 1));
-        WaitTicks(2);
-        if (closingDown_)
-            return;
-    }
+    if (result == kChoiceNo)
+        model_.dropWord();
     ShowFace(QStringLiteral("CPU00"));
 }
 
 void TMainWindow::AppOnMessage() {
-    if (!Game.MainInputEnabled)
+    if (!Game.MainInputEnabled || Busy())
         return;
-    if (Game.InputPhase == kSelectingPhase) {
+    if (model_.phase() == MovePhase::Selecting) {
         PlaySoundEffect(kSoundStepBack);
-        if (!Slowo->Caption().empty()) {
-            Slowo->SetCaption(std::string());
-            unselectAllCells();
-        } else {
-            Game.InputPhase = kPlacingPhase;
-            FieldGrid[Game.PlacedCol][Game.PlacedRow]->SetCaption(std::string());
-        }
+        model_.stepBack();
     }
-    if (Game.InputPhase == kPlacingPhase)
+    if (model_.phase() == MovePhase::Placing)
         ShowPreviewUnderPointer();
 }
 

@@ -1,35 +1,16 @@
-// The computer's turn, the hint, the skip button and the strength command.
+// The computer's turn on screen, the hint, the skip button and the strength command. The turn
+// itself is app/ComputerTurn's state machine; this file shows it.
 #include "app/MainUnit.h"
 
-#include "app/PoleUnit.h"
-#include "app/WordSheetsView.h"
-#include "core/SearchUnit.h"
-#include "core/WordsUnit.h"
+#include "app/BoardView.h"
+#include "app/ComputerFace.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
 #include "settings/SetCPUUnit.h"
 #include "skin/CoolControls.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
 #include <QMenu>
-
-namespace {
-constexpr uint16_t kResultTicks = 10;
-constexpr int kFaceStartPhase = 12;
-constexpr int kFacePhases = 20;
-const std::string kNothingFound = "? ? ?";
-} // namespace
-
-void TMainWindow::WaitTicks(uint16_t n) {
-    for (uint16_t i = 0; i < n && !closingDown_; ++i) {
-        const uint16_t seen = Game.TickCount;
-        // Blocks until the next event arrives, so a waiting game uses no processor time.
-        while (Game.TickCount == seen && !closingDown_)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-}
 
 void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
     Menu_Options->menuAction()->setEnabled(enabled);
@@ -39,117 +20,72 @@ void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
 }
 
 void TMainWindow::StartThinkingFace() {
-    // The first look always sees a change of the tick counter.
-    lastSeenTick_ = Game.TickCount - 1;
-    facePhase_ = kFaceStartPhase;
-    faceFlag_ = true;
+    face_->startThinking(Game.TickCount);
 }
 
 void TMainWindow::AdvanceThinkingFace() {
-    if (Game.HintMode || Game.TickCount == lastSeenTick_)
-        return;
-    lastSeenTick_ = Game.TickCount;
-    facePhase_ = (facePhase_ + 1) % kFacePhases;
-    if (facePhase_ > kFaceStartPhase && facePhase_ % 2 == 1) {
-        faceFlag_ = !faceFlag_;
-        ShowFace(faceFlag_ ? QStringLiteral("CPU21") : QStringLiteral("CPU22"));
-    }
+    if (!model_.state().hintRunning)
+        face_->advanceThinking(Game.TickCount);
 }
 
-bool TMainWindow::TrialLetterDone() {
-    QCoreApplication::processEvents();
-    if (closingDown_)
-        return false;
-    AdvanceThinkingFace();
-    return true;
+void TMainWindow::StartComputerTurn(bool forHuman) {
+    turn_->start(forHuman, Game.MaxWordLength);
 }
 
-void TMainWindow::BestWordFound(const LetterGrid& grid, const std::string& word) {
-    Slowo->SetCaption(word);
-    ShowGridOnField(grid);
-    QCoreApplication::processEvents();
-}
-
-std::string TMainWindow::FindBestWordOnField() {
-    const LetterGrid snapshot = FieldLetters();
-    ForEachCell([](Tpole* cell) {
-        // A preview or a letter the human placed but did not play goes away.
-        if (!cell->Filled || cell->Caption().empty())
-            cell->SetCaption(std::string());
-        cell->Unselect();
-    });
-    SearchLimits limits;
-    limits.maxWordLength = Game.MaxWordLength;
-    limits.hintMode = Game.HintMode;
-    limits.language = Words.Language;
-    limits.firstLetter = Words.FirstLetter;
-    const SearchResult result = FindBestWord(snapshot, Words, Game.PlayedWords, limits, this);
-    return result.abandoned ? std::string() : result.word;
-}
-
-void TMainWindow::ComputerTurn() {
-    Game.InputPhase = kComputerPhase;
-    const QString title = windowTitle();
-    setWindowTitle(title + QStringLiteral(" (") + Cp1251ToUnicode(LanguageText("Wait")) +
+void TMainWindow::turnBegan() {
+    titleBeforeTurn_ = windowTitle();
+    setWindowTitle(titleBeforeTurn_ + QStringLiteral(" (") + Cp1251ToUnicode(LanguageText("Wait")) +
                    QStringLiteral(")"));
     SetTurnCommandsEnabled(false);
-    Slowo->SetCaption(std::string());
     StartThinkingFace();
+}
 
-    const std::string word = FindBestWordOnField();
-    if (closingDown_)
-        return;
-    if (!word.empty()) {
-        Game.PassCount = 0;
-        AddPlayerWord(Game.HintMode ? 1 : 2, word);
-        PlaySoundEffect(kSoundApply);
-        Game.HintMode = false;
-    } else {
-        ++Game.PassCount;
-        if (!Game.HintMode)
-            ShowFace(QStringLiteral("CPU31"));
-        Slowo->SetCaption(kNothingFound);
-    }
+void TMainWindow::showSearch(const std::string& word, const std::optional<LetterGrid>& board) {
+    turnWord_ = word;
+    RefreshWord();
+    board_->setSearchBoard(board);
+}
 
-    WaitTicks(kResultTicks);
-    if (closingDown_)
-        return;
-    Slowo->SetCaption(std::string());
+void TMainWindow::thinkingStep() {
+    AdvanceThinkingFace();
+}
+
+void TMainWindow::showNothingFound() {
+    ShowFace(QStringLiteral("CPU31"));
+}
+
+void TMainWindow::wordApplied() {
+    PlaySoundEffect(kSoundApply);
+}
+
+bool TMainWindow::turnEnded() {
     ShowFace(QStringLiteral("CPU00"));
-    ForEachCell([](Tpole* cell) {
-        cell->Unselect();
-        cell->Filled = !cell->Caption().empty();
-    });
     SetTurnCommandsEnabled(true);
     setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
-    if (GameEnded())
-        GameOver();
-    Game.InputPhase = kPlacingPhase;
+    if (!model_.isOver())
+        return true;
+    GameOver();
+    return false;
+}
+
+void TMainWindow::ComputerTurnFinished(bool hintFoundWord) {
     ShowPreviewUnderPointer();
+    // The hint found a word; the computer answers.
+    if (hintFoundWord)
+        StartComputerTurn(false);
 }
 
 void TMainWindow::SkipButtonClick() {
-    ++Game.PassCount;
-    ComputerTurn();
+    if (Busy())
+        return;
+    model_.skip();
+    StartComputerTurn(false);
 }
 
 void TMainWindow::AdviceButtonClick() {
-    Game.HintMode = true;
-    AdviceButton->setVisible(false);
-    const uint64_t game = gameNumber_;
-    ComputerTurn();
-    if (closingDown_) {
-        Game.HintMode = false;
+    if (Busy())
         return;
-    }
-    if (!Game.HintMode) {
-        // The hint found a word; the computer answers unless that word ended the game.
-        if (gameNumber_ == game)
-            ComputerTurn();
-        return;
-    }
-    Game.HintMode = false;
-    AdviceButton->setVisible(true);
+    StartComputerTurn(true);
 }
 
 void TMainWindow::Menu_CPUClick() {

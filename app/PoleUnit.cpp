@@ -4,29 +4,6 @@
 
 #include <QMouseEvent>
 
-Tpole* FieldGrid[kFieldSide + 1][kFieldSide + 1] = {};
-
-LetterGrid FieldLetters() {
-    LetterGrid grid;
-    ForEachCell([&grid](const Tpole* cell) {
-        LetterCell& entry = grid.cells[cell->Col - 1][cell->Row - 1];
-        entry.letter = cell->Filled && !cell->Caption().empty() ? cell->Caption()[0] : kFreeCell;
-        entry.visited = 0;
-    });
-    return grid;
-}
-
-void ShowGridOnField(const LetterGrid& grid) {
-    ForEachCell([&grid](Tpole* cell) {
-        const LetterCell& entry = grid.cells[cell->Col - 1][cell->Row - 1];
-        if (entry.visited)
-            cell->Select();
-        else
-            cell->Unselect();
-        cell->SetCaption(entry.letter == kFreeCell ? std::string() : std::string(1, entry.letter));
-    });
-}
-
 Tpole::Tpole(QWidget* parent) : TCoolLabel(parent) {}
 
 void Tpole::Select() {

@@ -6,7 +6,8 @@
 #include <cstdint>
 
 // One cell of the field: a skinned label whose caption is its letter (one Windows-1251
-// character, or empty).
+// character, or empty). The board view (app/BoardView.h) sets its caption, Filled and
+// Selected from the game model; nothing reads the game back from a cell.
 class Tpole : public TCoolLabel {
     Q_OBJECT
 public:
@@ -40,20 +41,3 @@ private:
 };
 
 inline const QColor kSelectedLetterColour{196, 255, 212};
-
-// The cells of the main window, [column][row], both 1..kFieldSide; index 0 is unused.
-extern Tpole* FieldGrid[kFieldSide + 1][kFieldSide + 1];
-
-// Calls action(cell) for every cell of the field, column by column, each from the top.
-template <typename Action> void ForEachCell(Action&& action) {
-    for (int c = 1; c <= kFieldSide; ++c)
-        for (int r = 1; r <= kFieldSide; ++r)
-            action(FieldGrid[c][r]);
-}
-
-// The one conversion between the cells and a LetterGrid (0-based there). FieldLetters holds
-// the letters of the filled cells, every other cell free and nothing visited; a preview or a
-// placed letter not yet played is not on the board.
-LetterGrid FieldLetters();
-// Shows a grid on the cells: its letters as captions, its visited cells selected.
-void ShowGridOnField(const LetterGrid& grid);

@@ -1,32 +1,56 @@
 #include "app/WordSheetsView.h"
 
+#include "core/GameModel.h"
 #include "skin/CoolControls.h"
 
-TCoolLabel* SheetLabels[3][kSheetLines + 1] = {};
-TCoolLabel* ScoreDisplays[3] = {};
+namespace {
+const QColor kScoreColour(128, 255, 128);
+const QColor kSheetColour(255, 210, 210);
 
-void ShowScores() {
-    for (int player = 1; player <= 2; ++player)
-        if (ScoreDisplays[player])
-            ScoreDisplays[player]->SetCaption(ScoreText(Game.Scores[player]));
+// Windows point sizes at 96 dots per inch, in pixels.
+constexpr int pointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
+} // namespace
+
+WordSheetsView::WordSheetsView(const GameModel& model, QWidget* clientArea) : model_(model) {
+    const int panelLeft[2] = {25, 420};
+    const int scoreLeft[2] = {135, 420};
+    for (int p = 0; p < 2; ++p) {
+        TCoolLabel* score = new TCoolLabel(clientArea);
+        score->setGeometry(scoreLeft[p], 50, 30, 20);
+        score->SetAlignment(Qt::AlignCenter);
+        score->SetTransparent(true);
+        score->setFont(CoolFont(16));
+        score->SetFontColor(kScoreColour);
+        scores_[p] = score;
+
+        auto* panel = new TCoolPanel(clientArea);
+        panel->setGeometry(panelLeft[p], 85, 140, 205);
+        panel->SetBevels(BevelKind::Lowered, BevelKind::Raised);
+        panels_[p] = panel;
+    }
+    for (int p = 0; p < 2; ++p) {
+        for (int l = 0; l < kSheetLines; ++l) {
+            auto* label = new TCoolLabel(panels_[p]);
+            label->setGeometry(5, 4 + 13 * l, 130, 13);
+            label->SetAlignment(Qt::AlignCenter);
+            label->SetTransparent(true);
+            label->SetSimpleView(true);
+            label->setFont(CoolFont(pointsToPixels(10), true));
+            label->SetFontColor(kSheetColour);
+            lines_[p][l] = label;
+        }
+    }
+    QObject::connect(&model_, &GameModel::changed, clientArea, [this] { refresh(); });
 }
 
-void AddPlayerWord(uint16_t player, const std::string& word) {
-    Game.Scores[player] = static_cast<uint16_t>(Game.Scores[player] + word.size());
-    ShowScores();
-    PushPlayedWord(word);
-    if (!SheetLabels[player][1])
-        return;
-    for (int j = kSheetLines - 1; j >= 1; --j)
-        SheetLabels[player][j + 1]->SetCaption(SheetLabels[player][j]->Caption());
-    SheetLabels[player][1]->SetCaption(word);
-}
-
-void ClearSheets() {
-    for (int player = 1; player <= 2; ++player)
-        for (int line = 1; line <= kSheetLines; ++line)
-            if (SheetLabels[player][line])
-                SheetLabels[player][line]->SetCaption(std::string());
-    Game.Scores[1] = Game.Scores[2] = 0;
-    ShowScores();
+void WordSheetsView::refresh() {
+    for (int p = 0; p < 2; ++p) {
+        const Player player = p == 0 ? Player::Human : Player::Computer;
+        scores_[p]->SetCaption(ScoreText(model_.state().score(player)));
+        const std::vector<std::string> words = model_.sheet(player);
+        for (int l = 0; l < kSheetLines; ++l)
+            lines_[p][l]->SetCaption(l < int(words.size()) ? words[size_t(l)] : std::string());
+    }
 }

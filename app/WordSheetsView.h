@@ -1,24 +1,28 @@
 #pragma once
 
-#include "core/GameState.h"
 #include "core/SpisokUnit.h"
 
-#include <cstdint>
-#include <string>
-
+class GameModel;
+class QWidget;
 class TCoolLabel;
+class TCoolPanel;
 
-// The word sheets on the main window: the two columns of the players' newest words and the
-// two scores. The played words and the scores themselves are core/SpisokUnit.h's.
+// The word sheets on the main window: the two columns of the players' newest words on their
+// panels and the two scores above them, drawn from the game model. Its labels are children of
+// the client area given at its creation; they live as long as it does.
+class WordSheetsView {
+public:
+    WordSheetsView(const GameModel& model, QWidget* clientArea);
 
-// The visible columns [player 1..2][line 1..15], line 1 on top; made by the main window.
-extern TCoolLabel* SheetLabels[3][kSheetLines + 1];
-// Where ShowScores writes: Score1 and Score2 of the main window (index 1..2).
-extern TCoolLabel* ScoreDisplays[3];
+    // player 1 the human, 2 the computer; line 1..15, 1 on top.
+    TCoolLabel* line(int player, int line) const { return lines_[player - 1][line - 1]; }
+    TCoolLabel* score(int player) const { return scores_[player - 1]; }
+    TCoolPanel* panel(int player) const { return panels_[player - 1]; }
+    void refresh();
 
-// Writes both scores as three digits ("000", "042").
-void ShowScores();
-// Credits the word to the player: score, played list, and the top of the player's column.
-void AddPlayerWord(uint16_t player, const std::string& word);
-// Empties both columns and sets both scores to 0.
-void ClearSheets();
+private:
+    const GameModel& model_;
+    TCoolPanel* panels_[2] = {};
+    TCoolLabel* lines_[2][kSheetLines] = {};
+    TCoolLabel* scores_[2] = {};
+};

@@ -1,3 +1,3 @@
 #include "core/GameState.h"
 
-TGameState Game;
+TSession Game;

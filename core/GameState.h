@@ -1,48 +1,87 @@
 #pragma once
 
-#include "core/RulesUnit.h"
+#include "core/SearchUnit.h"
 #include "core/SpisokUnit.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr uint16_t kMinStrengthLength = 3;
 constexpr uint16_t kMaxStrengthLength = 8;
 // Where the keyboard's cursor appears first in a game.
 constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
+// The start word fills this row (0-based).
+constexpr int kStartWordRow = 2;
 
-// The game's mutable state in one place: the current move, the turn counters, the word
-// sheets' words and scores and the computer's strength. The main window, its dialogs and the
-// rules read and change it through Game; a fresh TGameState is the state of a program just
-// started. Letters and words are Windows-1251 bytes.
-struct TGameState {
-    // --- The current move.
-    uint8_t InputPhase = kPlacingPhase;    // kPlacingPhase, kSelectingPhase or kComputerPhase
-    std::string ChosenLetter;              // the letter picked in the palette, or empty
-    uint16_t PlacedCol = 0, PlacedRow = 0; // the human's new letter, while kSelectingPhase
-    uint16_t HoverCol = 0, HoverRow = 0;   // the cell the pointer entered last
-    bool OverCell = false;                 // the pointer is over one of the cells
+enum class Player : uint8_t { Nobody = 0, Human = 1, Computer = 2 };
+
+// The stages of a turn. The values are the ones the window's tests have always seen.
+enum class MovePhase : uint8_t {
+    Placing = 0,   // the human may put the chosen letter into a free cell
+    Selecting = 1, // the letter is placed; the human selects the word's letters
+    Computer = 2,  // the computer moves, or the hint moves for the human
+};
+
+// A cell of the field, both 0-based (column 0 leftmost, row 0 topmost); -1 for none.
+struct CellPos {
+    int column = -1;
+    int row = -1;
+    bool valid() const { return column >= 0 && row >= 0; }
+    bool operator==(const CellPos&) const = default;
+};
+
+// One move of a game, as a take-back, a saved game or a review of the game needs it. The
+// start word is the first move, by Nobody, without a cell; a pass has no cell and no word.
+struct MoveRecord {
+    Player player = Player::Nobody;
+    CellPos cell;              // the new letter's cell
+    char letter = 0;           // the new letter (Windows-1251), 0 without one
+    std::string word;          // Windows-1251; empty for a pass
+    std::vector<CellPos> path; // the word's cells in order
+    int score = 0;             // what the move added to the player's score
+    bool hint = false;         // played by the hint for the human
+    bool operator==(const MoveRecord&) const = default;
+};
+
+// Everything a game is, as plain data: what the model owns, and what a saved game would hold.
+struct GameState {
+    LetterGrid board; // the letters played; visited flags unused
+    MovePhase phase = MovePhase::Placing;
+    std::string chosenLetter;      // the letter picked in the palette, or empty
+    CellPos placed;                // the human's new letter, while Selecting
+    std::vector<CellPos> wordPath; // the word being selected, first letter first
+    // The words of the game, newest in slot 0; empty slots hold "".
+    std::array<std::string, kPlayedWordSlots> playedWords;
+    std::array<uint16_t, 2> scores{}; // the human's, the computer's
+    int passCount = 0;                // consecutive turns without a word
+    bool hintUsed = false;            // the hint is spent for this game
+    bool hintRunning = false;         // the computer's search runs on the human's behalf
+    std::vector<MoveRecord> history;  // every move from the start word on
+
+    uint16_t score(Player player) const {
+        return player == Player::Nobody ? 0 : scores[static_cast<int>(player) - 1];
+    }
+};
+
+// What the program is doing around the game: the pointer, the keyboard's cursor, the timer
+// and the computer's strength; a fresh TSession is the state of a program just started.
+struct TSession {
+    uint16_t HoverCol = 0, HoverRow = 0; // the cell the pointer entered last, 1-based
+    bool OverCell = false;               // the pointer is over one of the cells
     // The keyboard's cursor on the field. While it is shown it stands for the pointer (HoverCol,
     // HoverRow and OverCell follow it); a new game hides it and brings it back to the middle.
     bool CursorShown = false;
     uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
-    uint16_t LastCol = 0, LastRow = 0; // the cell added last to the word being formed
-    int32_t PassCount = 0;             // consecutive turns without a word
-    uint16_t TickCount = 0;            // the main timer's counter, 0..31
-    bool MainInputEnabled = true;      // false while a dialog blocks the main window
-    bool HintMode = false;             // a search runs on the human's behalf
-
-    // --- The word sheets.
-    // The words of the game, newest in slot 0; empty slots hold "".
-    std::array<std::string, kPlayedWordSlots> PlayedWords;
-    uint16_t Scores[3] = {0, 0, 0}; // index 1 the human, 2 the computer
-
-    // --- The longest word the computer may play, 3..8; the player sees it as strength 1..6
+    uint16_t TickCount = 0;       // the main timer's counter, 0..31
+    bool MainInputEnabled = true; // false while a dialog blocks the main window
+    // The longest word the computer may play, 3..8; the player sees it as strength 1..6
     // (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never
     // writes a nonsense strength back at the close.
     uint16_t MaxWordLength = kMaxStrengthLength;
 };
 
-// The one game of the program.
-extern TGameState Game;
+// The one session of the program: the settings dialogs, the records and the windows share the
+// strength and the input gate, and tests set them.
+extern TSession Game;

@@ -10,14 +10,15 @@ struct LanguageInfo {
     unsigned char FirstLetter;    // Windows-1251 code of the alphabet's first capital
     int AlphabetSize;             // the capitals from FirstLetter on: palette and search trials
     std::string_view LibraryFile; // the word library, below the program folder
+    int PaletteLeft;              // the palette rows' left end in the main window's client area
 };
 
 constexpr uint16_t kRussian = 1;
 constexpr uint16_t kEnglish = 2;
 
 inline constexpr LanguageInfo kLanguageTable[] = {
-    {kRussian, "Russian", 192, 32, "DATA/Lib.RUS"},
-    {kEnglish, "English", 65, 26, "DATA/Lib.ENG"},
+    {kRussian, "Russian", 192, 32, "DATA/Lib.RUS", 21},
+    {kEnglish, "English", 65, 26, "DATA/Lib.ENG", 73},
 };
 
 // The language of a number: 1 is Russian, every other number English, so the library, the

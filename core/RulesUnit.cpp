@@ -17,7 +17,7 @@ bool IsPathStep(int lastColumn, int lastRow, int column, int row) {
 }
 
 HumanWordVerdict JudgeHumanWord(const std::string& word, const TWords& words,
-                                const std::array<std::string, kPlayedWordSlots>& played) {
+                                const PlayedWords& played) {
     const size_t length = word.size();
     // A window whose start-up failed may confirm an empty word: refused like one letter.
     if (length < kMinWordLength || length > kMaxWordLength || IsWordPlayedIn(played, word))

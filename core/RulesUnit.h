@@ -7,13 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// The rules of play over plain data, free of windows: the main window's handlers keep their
-// steps and ask these.
-
-// The phases of the human's move (InputPhase).
-constexpr uint8_t kPlacingPhase = 0;   // the human may put the chosen letter into a free cell
-constexpr uint8_t kSelectingPhase = 1; // the letter is placed; the human selects the word's letters
-constexpr uint8_t kComputerPhase = 2;  // the computer's turn runs
+// The rules of play over plain data, free of windows: the game model (core/GameModel.h) asks
+// these.
 
 // The game is over after two turns in a row without a word (passCount 2 or more) or when the
 // field has no free cell left.
@@ -28,4 +23,4 @@ bool IsPathStep(int lastColumn, int lastRow, int column, int row);
 // when the library knows it; otherwise Unknown, and the human is asked whether to add it.
 enum class HumanWordVerdict { Refused, Accepted, Unknown };
 HumanWordVerdict JudgeHumanWord(const std::string& word, const TWords& words,
-                                const std::array<std::string, kPlayedWordSlots>& played);
+                                const PlayedWords& played);

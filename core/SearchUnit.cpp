@@ -63,8 +63,24 @@ public:
             if (!word.empty() && word.size() <= size_t(kMaxPathLength))
                 playedLengths_ |= uint32_t(1) << word.size();
     }
+    MoveSearch(const LetterGrid& snapshot, const TWords& words,
+               const std::array<std::string, kPlayedWordSlots>& played, const SearchLimits& limits,
+               SearchObserver* observer)
+        : MoveSearch(words, played, limits, observer) {
+        grid_ = snapshot;
+        for (auto& column : grid_.cells)
+            for (LetterCell& cell : column)
+                cell.visited = 0;
+        letterCount_ = LanguageOf(limits.language).AlphabetSize;
+        firstLetter_ = limits.firstLetter;
+    }
 
-    SearchResult run(const LetterGrid& snapshot, const SearchLimits& limits);
+    // Steps through the trial letters: nextTrial() moves to the next one (false when the
+    // search is over), runTrial() walks every path with it.
+    bool nextTrial();
+    void runTrial();
+    void abandon();
+    const SearchResult& result() const { return result_; }
 
 private:
     void findNeighbours(const LetterGrid& grid);
@@ -102,6 +118,11 @@ private:
 
     // The field with the trial letter in the candidate cell.
     LetterGrid grid_;
+    int letterCount_ = 0;
+    unsigned char firstLetter_ = 0;
+    int nextCell_ = 0; // the candidate cell as column * kSide + row
+    int trialLetter_ = 0;
+    bool candidateActive_ = false;
     // Which cells hold a letter does not change while one candidate cell runs through its
     // trial letters, so the neighbours a step may go to are listed once per candidate.
     Neighbours neighbours_[kSide][kSide];
@@ -142,54 +163,61 @@ void MoveSearch::findNeighbours(const LetterGrid& grid) {
     }
 }
 
-SearchResult MoveSearch::run(const LetterGrid& snapshot, const SearchLimits& limits) {
-    grid_ = snapshot;
-    LetterGrid& grid = grid_;
-    for (auto& column : grid.cells)
-        for (LetterCell& cell : column)
-            cell.visited = 0;
+bool MoveSearch::nextTrial() {
+    if (candidateActive_ && trialLetter_ < letterCount_)
+        return true;
+    if (candidateActive_) {
+        grid_.cells[candidateColumn_][candidateRow_].letter = kFreeCell;
+        candidateActive_ = false;
+        ++nextCell_;
+    }
+    // Cells column by column, each from the top.
+    for (; nextCell_ < kSide * kSide; ++nextCell_) {
+        const int c = nextCell_ / kSide;
+        const int r = nextCell_ % kSide;
+        if (grid_.cells[c][r].letter != kFreeCell)
+            continue;
+        // Once a word of the full allowed length is found, no later cell can beat it;
+        // the strength limit decides this in hint mode too.
+        if (bestLength_ >= maxWordLength_)
+            continue;
+        if (!hasFilledNeighbour(grid_, c, r))
+            continue;
+        candidateColumn_ = c;
+        candidateRow_ = r;
+        candidateBit_ = cellBit(c, r);
+        grid_.cells[c][r].letter = static_cast<char>(firstLetter_);
+        findNeighbours(grid_);
+        trialLetter_ = 0;
+        candidateActive_ = true;
+        return true;
+    }
+    return false;
+}
 
-    const int letterCount = LanguageOf(limits.language).AlphabetSize;
-    for (int c = 0; c < kSide; ++c) {
-        for (int r = 0; r < kSide; ++r) {
-            if (grid.cells[c][r].letter != kFreeCell)
+void MoveSearch::runTrial() {
+    LetterGrid& grid = grid_;
+    grid.cells[candidateColumn_][candidateRow_].letter =
+        static_cast<char>(firstLetter_ + trialLetter_);
+    ++trialLetter_;
+    for (int sc = 0; sc < kSide; ++sc) {
+        for (int sr = 0; sr < kSide; ++sr) {
+            const LetterCell& start = grid.cells[sc][sr];
+            if (start.letter == kFreeCell)
                 continue;
-            // Once a word of the full allowed length is found, no later cell can beat it;
-            // the strength limit decides this in hint mode too.
-            if (bestLength_ >= maxWordLength_)
-                continue;
-            if (!hasFilledNeighbour(grid, c, r))
-                continue;
-            candidateColumn_ = c;
-            candidateRow_ = r;
-            candidateBit_ = cellBit(c, r);
-            grid.cells[c][r].letter = static_cast<char>(limits.firstLetter);
-            findNeighbours(grid);
-            for (int k = 0; k < letterCount; ++k) {
-                if (observer_ && !observer_->TrialLetterDone()) {
-                    const uint64_t walks = result_.walks;
-                    result_ = SearchResult();
-                    result_.walks = walks;
-                    result_.abandoned = true;
-                    return result_;
-                }
-                grid.cells[c][r].letter = static_cast<char>(limits.firstLetter + k);
-                for (int sc = 0; sc < kSide; ++sc) {
-                    for (int sr = 0; sr < kSide; ++sr) {
-                        const LetterCell& start = grid.cells[sc][sr];
-                        if (start.letter == kFreeCell)
-                            continue;
-                        setLetter(0, start.letter);
-                        pathCells_[0] = static_cast<int8_t>(sc);
-                        pathCells_[1] = static_cast<int8_t>(sr);
-                        result_.walks += walkPath(cellBit(sc, sr), sc, sr, 1);
-                    }
-                }
-            }
-            grid.cells[c][r].letter = kFreeCell;
+            setLetter(0, start.letter);
+            pathCells_[0] = static_cast<int8_t>(sc);
+            pathCells_[1] = static_cast<int8_t>(sr);
+            result_.walks += walkPath(cellBit(sc, sr), sc, sr, 1);
         }
     }
-    return result_;
+}
+
+void MoveSearch::abandon() {
+    const uint64_t walks = result_.walks;
+    result_ = SearchResult();
+    result_.walks = walks;
+    result_.abandoned = true;
 }
 
 // The acceptance tests after the cheap ones (length, best length, the candidate cell on the
@@ -268,8 +296,43 @@ void MoveSearch::accept(int length) {
 SearchResult FindBestWord(const LetterGrid& snapshot, const TWords& words,
                           const std::array<std::string, kPlayedWordSlots>& played,
                           const SearchLimits& limits, SearchObserver* observer) {
-    MoveSearch search(words, played, limits, observer);
-    return search.run(snapshot, limits);
+    MoveSearch search(snapshot, words, played, limits, observer);
+    while (search.nextTrial()) {
+        if (observer && !observer->TrialLetterDone()) {
+            search.abandon();
+            break;
+        }
+        search.runTrial();
+    }
+    return search.result();
+}
+
+struct StepwiseSearch::Run {
+    Run(const LetterGrid& snapshot, const TWords& words, const SearchLimits& limits,
+        SearchObserver* observer, const std::array<std::string, kPlayedWordSlots>& played)
+        : played(played), search(snapshot, words, this->played, limits, observer) {}
+    const std::array<std::string, kPlayedWordSlots> played;
+    MoveSearch search;
+};
+
+StepwiseSearch::StepwiseSearch(const LetterGrid& snapshot, const TWords& words,
+                               const std::array<std::string, kPlayedWordSlots>& played,
+                               const SearchLimits& limits, SearchObserver* observer)
+    : run_(std::make_unique<Run>(snapshot, words, limits, observer, played)) {}
+
+StepwiseSearch::~StepwiseSearch() = default;
+
+bool StepwiseSearch::step() {
+    if (done_ || !run_->search.nextTrial()) {
+        done_ = true;
+        return false;
+    }
+    run_->search.runTrial();
+    return true;
+}
+
+const SearchResult& StepwiseSearch::result() const {
+    return run_->search.result();
 }
 
 std::optional<LetterGrid> LetterGridFromRows(const std::array<std::string_view, 5>& rows) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,27 @@ struct SearchResult {
 SearchResult FindBestWord(const LetterGrid& snapshot, const TWords& words,
                           const std::array<std::string, kPlayedWordSlots>& played,
                           const SearchLimits& limits, SearchObserver* observer);
+
+// The same search run one trial letter at a time, for a window that lets its timer run
+// between the steps. It keeps its own copies of the snapshot and the played words; the
+// library must outlive it. The observer's TrialLetterDone is not called: the caller steps.
+class StepwiseSearch {
+public:
+    StepwiseSearch(const LetterGrid& snapshot, const TWords& words,
+                   const std::array<std::string, kPlayedWordSlots>& played,
+                   const SearchLimits& limits, SearchObserver* observer);
+    ~StepwiseSearch();
+    // Runs the next trial letter; false once every trial letter has run.
+    bool step();
+    bool done() const { return done_; }
+    // The best word so far; the whole search's result once done().
+    const SearchResult& result() const;
+
+private:
+    struct Run;
+    std::unique_ptr<Run> run_;
+    bool done_ = false;
+};
 
 // A grid from five rows of five Windows-1251 characters, row 1 (the top) first, "?" a free
 // cell, every visited flag 0. Empty when a row does not hold exactly five characters.

@@ -1,7 +1,6 @@
 #include "records/AddRatingUnit.h"
 
 #include "core/GameState.h"
-#include "core/SpisokUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
@@ -70,8 +69,8 @@ void TAddRatingWindow::ApplyWindowTextures() {
     Edit1->SetWallpaper(GetTexture(kTextAreaSlot));
 }
 
-int32_t TAddRatingWindow::Result() {
-    return int32_t(Game.Scores[1]) - int32_t(Game.Scores[2]);
+int32_t TAddRatingWindow::Result() const {
+    return int32_t(HumanScore) - int32_t(ComputerScore);
 }
 
 void TAddRatingWindow::FormActivate() {
@@ -83,7 +82,7 @@ void TAddRatingWindow::FormActivate() {
     CoolLabel2->setVisible(qualifies);
     CoolLabel3->setVisible(!qualifies);
     PlaySoundEffect(qualifies ? kSoundWinner : kSoundLoser);
-    if (Game.Scores[2] > Game.Scores[1])
+    if (ComputerScore > HumanScore)
         FaceAnimating = true;
     else
         showFace(QStringLiteral("CPU31"));
@@ -115,7 +114,10 @@ void TAddRatingWindow::FormDeactivate() {
     AddToWinners(Result(), Edit1->Text());
 }
 
-void ShowNameEntry() {
-    if (Dialogs.AddRatingWindow)
-        Dialogs.AddRatingWindow->exec();
+void ShowNameEntry(uint16_t humanScore, uint16_t computerScore) {
+    if (!Dialogs.AddRatingWindow)
+        return;
+    Dialogs.AddRatingWindow->HumanScore = humanScore;
+    Dialogs.AddRatingWindow->ComputerScore = computerScore;
+    Dialogs.AddRatingWindow->exec();
 }

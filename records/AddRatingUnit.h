@@ -34,8 +34,11 @@ public:
     bool FaceAnimating = false;
     uint16_t FaceFrame = 0;
 
+    // The scores of the game just ended, set before the window shows.
+    uint16_t HumanScore = 0;
+    uint16_t ComputerScore = 0;
     // The result of the game just ended, from the two scores.
-    static int32_t Result();
+    int32_t Result() const;
 
     void FormActivate() override;
     void FormDeactivate() override;
@@ -45,5 +48,6 @@ private:
     void ApplyWindowTextures() override;
 };
 
-// Shows the name entry modally; nothing without a main window.
-void ShowNameEntry();
+// Shows the name entry modally for a game that ended with these scores; nothing without a
+// main window.
+void ShowNameEntry(uint16_t humanScore, uint16_t computerScore);

@@ -18,16 +18,16 @@ namespace {
 const QStringList kEnglish = {"HOUSE", "TO", "HOT", "ATO", "OUT"};
 const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ТО")};
 
-int selectedCells() {
+int selectedCells(GameFixture& game) {
     int n = 0;
     for (int c = 1; c <= 5; ++c)
         for (int r = 1; r <= 5; ++r)
-            n += FieldGrid[c][r]->Selected;
+            n += game.cell(c, r)->Selected;
     return n;
 }
 
-QString caption(int c, int r) {
-    return Cp1251ToUnicode(FieldGrid[c][r]->Caption());
+QString caption(GameFixture& game, int c, int r) {
+    return Cp1251ToUnicode(game.cell(c, r)->Caption());
 }
 
 // Brings the move to a stage: A no letter, B letter chosen, C letter placed at (2, 2),
@@ -37,7 +37,7 @@ void reachStage(GameFixture& game, const QString& stage) {
         return;
     game.pressLetter("T");
     if (stage == "E") {
-        Game.InputPhase = 2;
+        game.changeState([](GameState& state) { state.phase = MovePhase::Computer; });
         return;
     }
     if (stage == "B")
@@ -51,7 +51,7 @@ void reachStage(GameFixture& game, const QString& stage) {
 
 // One key as a player types it into the window: a letter stands for itself, "Up", "Space",
 // "Enter", "Backspace" and the like for those keys, "mouse:c,r" moves the pointer onto a cell.
-void typeKey(GameFixture& game, const QString& token) {
+void typeKey(GameFixture& game, const QString& token, bool waitForTheTurn = true) {
     static const QMap<QString, QPair<int, QString>> named = {
         {"Up", {Qt::Key_Up, ""}},
         {"Down", {Qt::Key_Down, ""}},
@@ -68,6 +68,8 @@ void typeKey(GameFixture& game, const QString& token) {
     const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
     QKeyEvent press(QEvent::KeyPress, key.first, Qt::NoModifier, key.second);
     QApplication::sendEvent(&game.window(), &press);
+    if (waitForTheTurn)
+        game.waitWhileBusy();
 }
 
 // What the player sees of the move: the phase, the chosen letter, the word, the letters on
@@ -76,21 +78,21 @@ void typeKey(GameFixture& game, const QString& token) {
 QString moveState(GameFixture& game) {
     QStringList free;
     QString cursor = "-";
-    const QWidget* frame = game.window().CursorFrame;
+    const QWidget* frame = game.window().CursorFrame();
     for (int r = 1; r <= 5; ++r) {
         for (int c = 1; c <= 5; ++c) {
             const QString at = QString("%1,%2").arg(c).arg(r);
-            if (!FieldGrid[c][r]->Filled && !FieldGrid[c][r]->Caption().empty())
-                free << caption(c, r) + "@" + at;
+            if (!game.cell(c, r)->Filled && !game.cell(c, r)->Caption().empty())
+                free << caption(game, c, r) + "@" + at;
             if (frame->isVisibleTo(&game.window()) &&
-                frame->geometry() == FieldGrid[c][r]->geometry())
+                frame->geometry() == game.cell(c, r)->geometry())
                 cursor = at;
         }
     }
     return QString("phase %1, letter %2, word %3, free [%4], cursor %5, credited %6")
-        .arg(Game.InputPhase)
-        .arg(Cp1251ToUnicode(Game.ChosenLetter), game.word(), free.join(' '), cursor,
-             game.column(1).join(' '));
+        .arg(int(game.model().phase()))
+        .arg(Cp1251ToUnicode(game.model().state().chosenLetter), game.word(), free.join(' '),
+             cursor, game.column(1).join(' '));
 }
 
 void act(GameFixture& game, const QString& action) {
@@ -233,14 +235,13 @@ private slots:
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         reachStage(game, stage);
         act(game, action);
-        QTEST(int(Game.InputPhase), "phase");
-        QTEST(Cp1251ToUnicode(Game.ChosenLetter), "chosen");
+        QTEST(int(game.model().phase()), "phase");
+        QTEST(Cp1251ToUnicode(game.model().state().chosenLetter), "chosen");
         QTEST(game.word(), "word");
-        QTEST(caption(2, 2), "placedCell");
-        QTEST(caption(3, 2), "freeCell");
-        QTEST(selectedCells(), "selected");
+        QTEST(caption(game, 2, 2), "placedCell");
+        QTEST(caption(game, 3, 2), "freeCell");
+        QTEST(selectedCells(game), "selected");
         QCOMPARE(game.board()[2], QString("HOUSE"));
-        Game.InputPhase = 0;
     }
 
     void wordsThroughThePlacedLetter_data() {
@@ -268,9 +269,9 @@ private slots:
         QCOMPARE(game.score(1), QString("00%1").arg(accepted.size()));
         QVERIFY(game.cell(2, 2)->Filled);
         QCOMPARE(game.sounds.mid(path.size(), 1), QList<int>{3});
-        QCOMPARE(Game.PassCount, game.column(2).isEmpty() ? 1 : 0);
-        QCOMPARE(int(Game.InputPhase), 0);
-        QVERIFY(IsWordPlayed(UnicodeToCp1251(accepted)));
+        QCOMPARE(game.model().state().passCount, game.column(2).isEmpty() ? 1 : 0);
+        QCOMPARE(int(game.model().phase()), 0);
+        QVERIFY(game.model().isPlayed(UnicodeToCp1251(accepted)));
     }
 
     void wordMustPassThroughThePlacedLetter() {
@@ -280,8 +281,8 @@ private slots:
         game.clickCell(2, 3);
         game.clickCell(3, 3); // confirm without the placed letter
         QCOMPARE(game.word(), QString("UO"));
-        QCOMPARE(int(Game.InputPhase), 1);
-        QCOMPARE(selectedCells(), 2);
+        QCOMPARE(int(game.model().phase()), 1);
+        QCOMPARE(selectedCells(game), 2);
         QVERIFY(game.column(1).isEmpty());
     }
 
@@ -303,7 +304,7 @@ private slots:
         for (const QPoint& p : clicks)
             game.clickCell(p.x(), p.y());
         QCOMPARE(game.word(), word);
-        QCOMPARE(int(Game.InputPhase), 1);
+        QCOMPARE(int(game.model().phase()), 1);
     }
 
     void refusalKeepsThePlacedLetter_data() {
@@ -321,7 +322,9 @@ private slots:
                 faces << game.window().FaceName();
         });
         if (!played.isEmpty())
-            PushPlayedWord(played.toStdString());
+            game.changeState([&played](GameState& state) {
+                PushPlayedWord(state.playedWords, played.toStdString());
+            });
         if (played == "HOUSE") {
             // A field where the start word can run through the new letter.
             game.setBoard({"?????", "?????", "HOUS?", "?????", "?????"});
@@ -340,8 +343,8 @@ private slots:
                  (QStringList{"CPU12", "CPU11", "CPU12", "CPU11", "CPU12", "CPU11", "CPU12"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QCOMPARE(game.word(), QString());
-        QCOMPARE(selectedCells(), 0);
-        QCOMPARE(int(Game.InputPhase), 1);
+        QCOMPARE(selectedCells(game), 0);
+        QCOMPARE(int(game.model().phase()), 1);
         QVERIFY(game.column(1).isEmpty());
         QVERIFY(!game.sounds.contains(3));
     }
@@ -354,17 +357,17 @@ private slots:
         game.sounds.clear();
         game.rightClick();
         QCOMPARE(game.word(), QString());
-        QCOMPARE(selectedCells(), 0);
-        QCOMPARE(caption(2, 2), QString("T"));
+        QCOMPARE(selectedCells(game), 0);
+        QCOMPARE(caption(game, 2, 2), QString("T"));
         game.rightClick();
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(int(game.model().phase()), 0);
         // The pointer still rests on the cell, so it shows the chosen letter again as preview.
-        QCOMPARE(caption(2, 2), QString("T"));
+        QCOMPARE(caption(game, 2, 2), QString("T"));
         QVERIFY(!game.cell(2, 2)->Filled);
         game.leaveCell(2, 2);
-        QCOMPARE(caption(2, 2), QString());
+        QCOMPARE(caption(game, 2, 2), QString());
         game.rightClick();
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(int(game.model().phase()), 0);
         QCOMPARE(game.sounds, (QList<int>{1, 1}));
     }
 
@@ -373,10 +376,10 @@ private slots:
         game.placeLetter("T", 2, 2);
         Game.MainInputEnabled = false;
         game.rightClick();
-        QCOMPARE(int(Game.InputPhase), 1);
+        QCOMPARE(int(game.model().phase()), 1);
         Game.MainInputEnabled = true;
         game.rightClick();
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(int(game.model().phase()), 0);
     }
 
     void pressingTheChosenLetterAgainOnlyClicks() {
@@ -386,7 +389,7 @@ private slots:
         game.sounds.clear();
         game.pressLetter("T");
         QCOMPARE(game.sounds, QList<int>{0});
-        QCOMPARE(int(Game.InputPhase), 1);
+        QCOMPARE(int(game.model().phase()), 1);
         QCOMPARE(game.word(), QString("T"));
         QCOMPARE(game.letterButton("T")->FontColor(), QColor(0, 0, 255));
     }
@@ -397,7 +400,7 @@ private slots:
         game.pressLetter("M");
         int blue = 0;
         for (int i = 1; i <= 26; ++i)
-            blue += game.window().LetterButtons[i]->FontColor() == QColor(0, 0, 255);
+            blue += game.window().Palette().button(i)->FontColor() == QColor(0, 0, 255);
         QCOMPARE(blue, 1);
         QCOMPARE(game.letterButton("M")->FontColor(), QColor(0, 0, 255));
         QCOMPARE(game.letterButton("T")->FontColor(), QColor(255, 255, 0));
@@ -457,9 +460,9 @@ private slots:
         for (int i = 0; i < tokens.size(); ++i) {
             if (i == tokens.size() - 1 && !duringTurn.isEmpty())
                 QTimer::singleShot(0, &game.window(), [&] {
-                    phaseDuringTurn = Game.InputPhase;
+                    phaseDuringTurn = int(game.model().phase());
                     for (const QString& token : duringTurn.split(' '))
-                        typeKey(game, token);
+                        typeKey(game, token, false);
                 });
             typeKey(game, tokens[i]);
         }
@@ -470,14 +473,14 @@ private slots:
     void previewFollowsThePointer() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         game.enterCell(1, 1);
-        QCOMPARE(caption(1, 1), QString());
+        QCOMPARE(caption(game, 1, 1), QString());
         game.pressLetter("T");
         game.enterCell(1, 1);
-        QCOMPARE(caption(1, 1), QString("T"));
+        QCOMPARE(caption(game, 1, 1), QString("T"));
         game.enterCell(1, 3); // a board letter keeps its own
-        QCOMPARE(caption(1, 3), QString("H"));
+        QCOMPARE(caption(game, 1, 3), QString("H"));
         game.leaveCell(1, 1);
-        QCOMPARE(caption(1, 1), QString());
+        QCOMPARE(caption(game, 1, 1), QString());
         QCOMPARE(game.cell(1, 1)->FontColor(), QColor(Qt::black));
     }
 };

@@ -38,20 +38,20 @@ private slots:
         QCOMPARE(game.score(1), QString("000"));
         QCOMPARE(game.score(2), QString("000"));
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
-        QVERIFY(IsWordPlayed(Cp("КОШКА")));
-        QVERIFY(!IsWordPlayed(Cp("ДОМ")));
-        QCOMPARE(Game.InputPhase, uint8_t(0));
+        QVERIFY(game.model().isPlayed(Cp("КОШКА")));
+        QVERIFY(!game.model().isPlayed(Cp("ДОМ")));
+        QCOMPARE(int(game.model().phase()), 0);
     }
 
     void newGameStartsWithoutPassesAndKeepsTheChosenLetter() {
         GameFixture game(kRussian, kEnglish);
-        Game.PassCount = 1;
+        game.changeState([](GameState& state) { state.passCount = 1; });
         game.pressLetter(QString::fromUtf8("Д"));
         game.enterCell(2, 2);
         game.window().Menu_NewGame->trigger();
         // A pass of the game before never counts towards the end of this one.
-        QCOMPARE(Game.PassCount, 0);
-        QCOMPARE(Cp1251ToUnicode(Game.ChosenLetter), QString::fromUtf8("Д"));
+        QCOMPARE(game.model().state().passCount, 0);
+        QCOMPARE(Cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("Д"));
         // The pointer resting over a free cell shows the chosen letter at once.
         QCOMPARE(game.board()[1], QString::fromUtf8("?Д???"));
         QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
@@ -153,7 +153,7 @@ private slots:
         QVERIFY(w.Menu_English->isChecked() && !w.Menu_Russian->isChecked());
         QCOMPARE(int(Words.Language), 2);
         QCOMPARE(game.board()[2], QString("HOUSE"));
-        QVERIFY(Game.ChosenLetter.empty());
+        QVERIFY(game.model().state().chosenLetter.empty());
         QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
         QVERIFY(
             itemText(w.Menu_English)
@@ -162,11 +162,11 @@ private slots:
         QVERIFY(itemText(w.Menu_English).endsWith(" 3"));
         int visible = 0;
         for (int i = 1; i <= kLetterButtons; ++i)
-            visible += w.LetterButtons[i]->isVisibleTo(&w);
+            visible += w.Palette().button(i)->isVisibleTo(&w);
         QCOMPARE(visible, 26);
-        QCOMPARE(w.LetterButtons[1]->Caption(), std::string("A"));
-        QCOMPARE(w.LetterButtons[14]->pos().y() - w.LetterButtons[1]->pos().y(), 34);
-        QCOMPARE(w.LetterButtons[1]->FontColor(), QColor(255, 255, 0));
+        QCOMPARE(w.Palette().button(1)->Caption(), std::string("A"));
+        QCOMPARE(w.Palette().button(14)->pos().y() - w.Palette().button(1)->pos().y(), 34);
+        QCOMPARE(w.Palette().button(1)->FontColor(), QColor(255, 255, 0));
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"));
 
         w.Menu_Russian->trigger();
@@ -181,7 +181,7 @@ private slots:
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
         const QByteArray settingsBefore = game.folder().read("Vorda2000.ini");
         game.window().Menu_Russian->trigger();
-        QCOMPARE(Game.InputPhase, uint8_t(1));
+        QCOMPARE(int(game.model().phase()), 1);
         QCOMPARE(game.board()[1], QString::fromUtf8("??Д??"));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settingsBefore);
         QVERIFY(game.window().Menu_Russian->isChecked());
@@ -211,12 +211,13 @@ private slots:
         QCOMPARE(int(Words.FirstLetter), 192);
         QVERIFY(second.Menu_Russian->isChecked());
         QVERIFY(itemText(second.Menu_English).endsWith(gameStarts ? " 0" : " 3"));
-        QCOMPARE(!FieldGrid[1][3]->Caption().empty(), gameStarts);
+        QCOMPARE(!second.Board().cell(1, 3)->Caption().empty(), gameStarts);
         // Placing a letter and clicking about the field raises nothing.
-        TCoolBtn* letter = second.LetterButtons[5];
+        TCoolBtn* letter = second.Palette().button(5);
         QTest::mousePress(letter, Qt::LeftButton, {}, QPoint(17, 17));
         for (const QPoint& cell : {QPoint(2, 2), QPoint(2, 2), QPoint(4, 4), QPoint(2, 2)})
-            QTest::mouseClick(FieldGrid[cell.x()][cell.y()], Qt::LeftButton, {}, QPoint(20, 20));
+            QTest::mouseClick(second.Board().cell(cell.x(), cell.y()), Qt::LeftButton, {},
+                              QPoint(20, 20));
         QCOMPARE(errors.texts.size(), 1);
         second.close();
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);

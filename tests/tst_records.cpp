@@ -301,7 +301,7 @@ private slots:
         for (const QString& name : others)
             QVERIFY2(QFile::exists(game.folder().path() + name), qPrintable(name));
         // The settings, both libraries and a new game came after it.
-        QCOMPARE(FieldGrid[1][3]->Caption(), Cp("К"));
+        QCOMPARE(game.cell(1, 3)->Caption(), Cp("К"));
         QVERIFY(w.Menu_English->text().endsWith(" 1"));
         QCOMPARE(int(Game.MaxWordLength), 6);
         QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
@@ -484,8 +484,6 @@ private slots:
         before << QString::number(place10) + " last";
         setList(list, place10 == EmptyScore ? QStringList() : before);
         const QStringList old = listText(list);
-        Game.Scores[1] = uint16_t(human);
-        Game.Scores[2] = uint16_t(computer);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
         new TAddRatingWindow(&game.window());
         QCOMPARE(Dialogs.AddRatingWindow->Timer1->interval(), kFaceTimerInterval);
@@ -511,7 +509,7 @@ private slots:
             clickButton(Dialogs.AddRatingWindow->CoolOkButton);
         });
         game.sounds.clear();
-        ShowNameEntry();
+        ShowNameEntry(uint16_t(human), uint16_t(computer));
         const int result = human - computer;
         QCOMPARE(title, QString("Game over"));
         QCOMPARE(line, "Your result: " + QString::number(result));
@@ -537,8 +535,6 @@ private slots:
 
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
-        Game.Scores[1] = 1;
-        Game.Scores[2] = 9;
         new TAddRatingWindow(&game.window());
         Dialogs.AddRatingWindow->Timer1->stop();
         QStringList faces;
@@ -550,7 +546,7 @@ private slots:
                 }
                 clickButton(Dialogs.AddRatingWindow->CoolOkButton);
             });
-            ShowNameEntry();
+            ShowNameEntry(1, 9);
         }
         QCOMPARE(faces, (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55", "CPU52", "CPU51",
                                      "CPU51"}));
@@ -589,8 +585,6 @@ private slots:
         QFETCH(QString, closing);
         QFETCH(QString, stored);
         GameFixture game(kRussian, kEnglish);
-        Game.Scores[1] = 5;
-        Game.Scores[2] = 0;
         bool pastedIntoTheBox = false, closedByEnter = false;
         WhenDialogShows([&](QDialog* dialog) {
             QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Backspace);
@@ -612,7 +606,7 @@ private slots:
             }
         });
         game.sounds.clear();
-        ShowNameEntry();
+        ShowNameEntry(5, 0);
         QCOMPARE(pastedIntoTheBox, !pasted.isEmpty());
         QCOMPARE(closedByEnter, closing == "Enter");
         // Stored once, its sound played once.
@@ -645,7 +639,7 @@ private slots:
         });
         game.sounds.clear();
         // Nothing to play for either side: two passes end the game.
-        QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+        game.click(game.window().SkipButton);
         QCOMPARE(shown, (QStringList{"AddRatingWindow", "WinnersWindow"}));
         QCOMPARE(recordNames.first(), QString("Ann"));
         QVERIFY(game.sounds.contains(4));

@@ -120,15 +120,18 @@ private slots:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("atStart");
         QTest::addColumn<QString>("atSwitch");
-        QTest::newRow("whole") << settingsWith("LanguageNumber=1\r\n") << "" << "";
-        QTest::newRow("missing") << QByteArray() << "is missing" << "";
+        QTest::newRow("whole") << settingsWith("LanguageNumber=1\r\n") << ""
+                               << "";
+        QTest::newRow("missing") << QByteArray() << "is missing"
+                                 << "";
         static const char junk[] = "\x7f\x00ELF\xff\xfe[\x01\r\n=\x1a";
-        QTest::newRow("junk") << QByteArray(junk, sizeof junk - 1)
-                              << "has lost" << "";
+        QTest::newRow("junk") << QByteArray(junk, sizeof junk - 1) << "has lost"
+                              << "";
         QTest::newRow("English section lost")
             << ("[Vorda]\r\nLanguageNumber=1\r\n[Russian]\r\nTitle=" +
                 QByteArray::fromStdString(Cp("Слова")) + "\r\n")
-            << "" << "[English]";
+            << ""
+            << "[English]";
     }
     void lostTextsAreNamed() {
         QFETCH(QByteArray, settings);
@@ -186,7 +189,7 @@ private slots:
         QTEST(int(Game.MaxWordLength), "maxWordLength");
         QVERIFY(!game.window().Menu_Sound->isChecked());
         QCOMPARE(TextureChoice.TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
-        QVERIFY(!FieldGrid[1][3]->Caption().empty());
+        QVERIFY(!game.cell(1, 3)->Caption().empty());
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
         QVERIFY(written.contains("Sound=0\r\n"));
@@ -309,7 +312,7 @@ private slots:
         // The question's face stays until the computer's turn is over.
         QStringList facesDuringTurn;
         connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
-            if (Game.InputPhase == 2)
+            if (game.model().phase() == MovePhase::Computer)
                 facesDuringTurn << game.window().FaceName();
         });
         game.sounds.clear();
@@ -342,9 +345,9 @@ private slots:
         } else {
             QVERIFY(library.endsWith("TO\r\n"));
             QVERIFY(game.column(1).isEmpty());
-            QCOMPARE(int(Game.InputPhase), 1);
+            QCOMPARE(int(game.model().phase()), 1);
             QCOMPARE(game.word(), answer == "no" ? QString() : QString("TOU"));
-            QCOMPARE(FieldGrid[2][2]->Caption(), std::string("T"));
+            QCOMPARE(game.cell(2, 2)->Caption(), std::string("T"));
         }
     }
 
@@ -360,7 +363,7 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
         QCOMPARE(game.word(), QString("TOU"));
-        QCOMPARE(int(Game.InputPhase), 1);
+        QCOMPARE(int(game.model().phase()), 1);
     }
 
     void strengthWindow_data() {
@@ -406,7 +409,7 @@ private slots:
         QTEST(int(Game.MaxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
-        QCOMPARE(int(Game.InputPhase), restarted ? 0 : 1);
+        QCOMPARE(int(game.model().phase()), restarted ? 0 : 1);
     }
 
     void trackBarFollowsTheMouse_data() {
@@ -437,7 +440,7 @@ private slots:
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
         QCOMPARE(int(Game.MaxWordLength), 8);
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(int(game.model().phase()), 0);
     }
 
     // A large settings file costs one reading at the start, not one for every key and caption.

@@ -1,38 +1,49 @@
-// The word sheets: played words, scores and the two columns.
+// The word sheets: played words, scores and the two columns, drawn from the game model.
 #include "app/WordSheetsView.h"
-#include "core/GameState.h"
+#include "core/GameModel.h"
 #include "skin/CoolControls.h"
 #include "tests/support/TestSupport.h"
 
 #include <QtTest>
 
 #include <memory>
-#include <vector>
+
+namespace {
+// Credits a word to a player as the computer's turn (or the hint, for the human) does.
+void credit(GameModel& model, Player player, const std::string& word, int cell) {
+    model.beginComputerTurn(player == Player::Human);
+    SearchResult result;
+    result.word = word;
+    result.column = cell % kFieldSide;
+    result.row = cell / kFieldSide;
+    result.path[0] = int8_t(result.column);
+    result.path[1] = int8_t(result.row);
+    result.pathLength = 1;
+    model.applyComputerMove(result);
+    model.endComputerTurn();
+}
+} // namespace
 
 class TestSheets : public QObject {
     Q_OBJECT
-    std::vector<std::unique_ptr<TCoolLabel>> labels_;
+    std::unique_ptr<QWidget> area_;
+    std::unique_ptr<GameModel> model_;
+    std::unique_ptr<WordSheetsView> sheets_;
+
+    std::string line(int player, int line) const { return sheets_->line(player, line)->Caption(); }
+    std::string score(int player) const { return sheets_->score(player)->Caption(); }
 
 private slots:
     void init() {
-        labels_.clear();
-        for (int player = 1; player <= 2; ++player) {
-            for (int line = 1; line <= kSheetLines; ++line) {
-                labels_.push_back(std::make_unique<TCoolLabel>());
-                SheetLabels[player][line] = labels_.back().get();
-            }
-            labels_.push_back(std::make_unique<TCoolLabel>());
-            ScoreDisplays[player] = labels_.back().get();
-        }
-        ClearPlayedWords();
-        ClearSheets();
+        area_ = std::make_unique<QWidget>();
+        model_ = std::make_unique<GameModel>();
+        sheets_ = std::make_unique<WordSheetsView>(*model_, area_.get());
+        model_->newGame("HOUSE");
     }
     void cleanup() {
-        for (auto& column : SheetLabels)
-            for (auto*& label : column)
-                label = nullptr;
-        ScoreDisplays[1] = ScoreDisplays[2] = nullptr;
-        labels_.clear();
+        sheets_.reset();
+        model_.reset();
+        area_.reset();
     }
 
     void scoresShowThreeDigits_data() {
@@ -46,52 +57,51 @@ private slots:
     void scoresShowThreeDigits() {
         QFETCH(int, score);
         QFETCH(QString, shown);
-        Game.Scores[1] = uint16_t(score);
-        Game.Scores[2] = uint16_t(score / 2);
-        ShowScores();
-        QCOMPARE(QString::fromStdString(ScoreDisplays[1]->Caption()), shown);
-        QCOMPARE(QString::fromStdString(ScoreDisplays[2]->Caption()),
+        GameState state = model_->state();
+        state.scores = {uint16_t(score), uint16_t(score / 2)};
+        model_->restore(state);
+        QCOMPARE(QString::fromStdString(this->score(1)), shown);
+        QCOMPARE(QString::fromStdString(this->score(2)),
                  QString::number(score / 2).rightJustified(3, '0'));
     }
 
     void wordGoesToItsPlayer() {
-        PushPlayedWord("HOUSE");
-        AddPlayerWord(1, "TO");
-        AddPlayerWord(2, "OUTS");
-        QCOMPARE(SheetLabels[1][1]->Caption(), std::string("TO"));
-        QCOMPARE(SheetLabels[2][1]->Caption(), std::string("OUTS"));
-        QCOMPARE(ScoreDisplays[1]->Caption(), std::string("002"));
-        QCOMPARE(ScoreDisplays[2]->Caption(), std::string("004"));
-        QVERIFY(IsWordPlayed("HOUSE") && IsWordPlayed("TO") && IsWordPlayed("OUTS"));
-        QVERIFY(!IsWordPlayed("to"));
-        QVERIFY(!IsWordPlayed(""));
+        credit(*model_, Player::Human, "TO", 0);
+        credit(*model_, Player::Computer, "OUTS", 1);
+        QCOMPARE(line(1, 1), std::string("TO"));
+        QCOMPARE(line(2, 1), std::string("OUTS"));
+        QCOMPARE(score(1), std::string("002"));
+        QCOMPARE(score(2), std::string("004"));
+        QVERIFY(model_->isPlayed("HOUSE") && model_->isPlayed("TO") && model_->isPlayed("OUTS"));
+        QVERIFY(!model_->isPlayed("to"));
+        QVERIFY(!model_->isPlayed(""));
     }
 
     void columnShowsTheNewestFifteen() {
-        PushPlayedWord("START");
         for (int i = 1; i <= 20; ++i)
-            AddPlayerWord(1, "W" + std::to_string(i));
-        QCOMPARE(SheetLabels[1][1]->Caption(), std::string("W20"));
-        QCOMPARE(SheetLabels[1][15]->Caption(), std::string("W6"));
-        QCOMPARE(int(Game.Scores[1]), 9 * 2 + 11 * 3);
-        // The sheets still know every word of the game, the start word included.
-        QVERIFY(IsWordPlayed("W1"));
-        QVERIFY(IsWordPlayed("START"));
+            credit(*model_, Player::Human, "W" + std::to_string(i), i);
+        QCOMPARE(line(1, 1), std::string("W20"));
+        QCOMPARE(line(1, 15), std::string("W6"));
+        QCOMPARE(int(model_->state().score(Player::Human)), 9 * 2 + 11 * 3);
+        // The game still knows every word, the start word included.
+        QVERIFY(model_->isPlayed("W1"));
+        QVERIFY(model_->isPlayed("HOUSE"));
         // A 22nd word pushes the oldest out of the 21 slots.
-        PushPlayedWord("EXTRA");
-        QVERIFY(!IsWordPlayed("START"));
-        QVERIFY(IsWordPlayed("W1"));
+        PlayedWords played = model_->state().playedWords;
+        PushPlayedWord(played, "EXTRA");
+        QVERIFY(!IsWordPlayedIn(played, "HOUSE"));
+        QVERIFY(IsWordPlayedIn(played, "W1"));
     }
 
-    void clearingEmptiesEverything() {
-        AddPlayerWord(1, "TO");
-        AddPlayerWord(2, "OUT");
-        ClearSheets();
-        QVERIFY(SheetLabels[1][1]->Caption().empty() && SheetLabels[2][1]->Caption().empty());
-        QCOMPARE(ScoreDisplays[1]->Caption(), std::string("000"));
-        QVERIFY(IsWordPlayed("OUT")); // the played list is cleared on its own
-        ClearPlayedWords();
-        QVERIFY(!IsWordPlayed("OUT"));
+    void newGameEmptiesEverything() {
+        credit(*model_, Player::Human, "TO", 0);
+        credit(*model_, Player::Computer, "OUT", 1);
+        model_->newGame("HOUSE");
+        QVERIFY(line(1, 1).empty() && line(2, 1).empty());
+        QCOMPARE(score(1), std::string("000"));
+        QCOMPARE(score(2), std::string("000"));
+        QVERIFY(!model_->isPlayed("OUT"));
+        QVERIFY(model_->isPlayed("HOUSE"));
     }
 };
 

@@ -25,13 +25,13 @@ struct TickLog {
 
 void watchTicks(GameFixture& game, TickLog& log) {
     TMainWindow& w = game.window();
-    QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w, &log] {
-        if (Game.InputPhase != 2)
+    QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w, &log, &game] {
+        if (game.model().phase() != MovePhase::Computer)
             return;
         log.words << Cp1251ToUnicode(w.Slowo->Caption());
         log.titles << w.windowTitle();
         log.faces << w.FaceName();
-        if (Game.HintMode)
+        if (game.model().state().hintRunning)
             log.hintFaces << w.FaceName();
         log.commandsEnabled << (w.Menu_NewGame->isEnabled() ||
                                 w.Menu_Options->menuAction()->isEnabled() ||
@@ -63,7 +63,7 @@ private slots:
         // Column 3 comes before column 4, and above the U before below it.
         QCOMPARE(game.board(), (QStringList{"?????", "?TT??", "HOUSE", "?????", "?????"}));
         QVERIFY(game.cell(3, 2)->Filled);
-        QCOMPARE(Game.PassCount, 0);
+        QCOMPARE(game.model().state().passCount, 0);
         QCOMPARE(game.sounds.count(3), 2);
         // The word stood on screen for ten ticks, the caption said the computer was busy,
         // and the commands that change the field were off.
@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(game.word(), QString());
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QVERIFY(game.window().Menu_NewGame->isEnabled() && game.window().SkipButton->isEnabled());
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(int(game.model().phase()), 0);
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r)
                 QVERIFY(!game.cell(c, r)->Selected);
@@ -89,7 +89,7 @@ private slots:
         playTo(game);
         QVERIFY(log.words.count("? ? ?") >= 9);
         QVERIFY(log.faces.contains("CPU31"));
-        QCOMPARE(Game.PassCount, 1);
+        QCOMPARE(game.model().state().passCount, 1);
         QCOMPARE(game.board(), (QStringList{"?????", "?T???", "HOUSE", "?????", "?????"}));
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
@@ -102,24 +102,24 @@ private slots:
         GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         playTo(game);
         game.leaveCell(2, 2);
-        QCOMPARE(Game.PassCount, 1);
-        QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+        QCOMPARE(game.model().state().passCount, 1);
+        game.click(game.window().SkipButton);
         // The computer still looked, found nothing, and the third pass ended the game; the next
         // one starts without passes.
-        QCOMPARE(Game.PassCount, 0);
+        QCOMPARE(game.model().state().passCount, 0);
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QVERIFY(game.column(1).isEmpty());
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(int(game.model().phase()), 0);
     }
 
     void skipAbandonsAPlacedLetter() {
         GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         game.placeLetter("M", 4, 2);
         game.leaveCell(4, 2);
-        QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+        game.click(game.window().SkipButton);
         // The computer's answer reset the passes; the placed M is gone.
         QCOMPARE(game.column(2), QStringList{"TO"});
-        QCOMPARE(Game.PassCount, 0);
+        QCOMPARE(game.model().state().passCount, 0);
         QVERIFY(game.cell(4, 2)->Caption().empty());
         QVERIFY(!game.cell(4, 2)->Filled);
     }
@@ -143,56 +143,58 @@ private slots:
         Game.MainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
+        game.waitWhileBusy();
         QTEST(game.column(1), "humanWords");
         QTEST(game.column(2), "computerWords");
         // The hint is gone once used, and its key with it.
         if (key == Qt::Key_F4) {
             QApplication::sendEvent(&game.window(), &press);
+            game.waitWhileBusy();
             QCOMPARE(game.column(1), QStringList{"HOT"});
         }
     }
 
     void hintPlaysForTheHumanAndTheComputerAnswers() {
         GameFixture game(kRussian, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
-        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        game.click(game.window().AdviceButton);
         // The hint's search finds HOT first (T under the O), then the computer answers.
         QCOMPARE(game.column(1), QStringList{"HOT"});
         QCOMPARE(game.score(1), QString("003"));
         QCOMPARE(game.column(2).size(), 1);
         QVERIFY(!game.window().AdviceButton->isVisibleTo(&game.window()));
-        QVERIFY(!Game.HintMode);
+        QVERIFY(!game.model().state().hintRunning);
         game.window().Menu_NewGame->trigger();
         QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
     }
 
     void hintFindingNothingIsGivenBack() {
         GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
-        PushPlayedWord("TO");
-        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
-        QCOMPARE(Game.PassCount, 1);
+        game.changeState([](GameState& state) { PushPlayedWord(state.playedWords, "TO"); });
+        game.click(game.window().AdviceButton);
+        QCOMPARE(game.model().state().passCount, 1);
         QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
-        QVERIFY(!Game.HintMode);
+        QVERIFY(!game.model().state().hintRunning);
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
         // The face does not sulk over the human's hint.
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         // A second empty hint right after makes two passes in a row: the game ends, and the
         // next one starts without passes.
-        Game.PassCount = 1;
-        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
-        QCOMPARE(Game.PassCount, 0);
-        QVERIFY(!IsWordPlayed("TO"));
+        game.changeState([](GameState& state) { state.passCount = 1; });
+        game.click(game.window().AdviceButton);
+        QCOMPARE(game.model().state().passCount, 0);
+        QVERIFY(!game.model().isPlayed("TO"));
     }
 
     void hintFillingTheLastCellEndsTheGame() {
         GameFixture game(kRussian, {"HOUSE", "BCDE", "OX"}, GameFixture::EnglishSettings());
         game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
-        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        game.click(game.window().AdviceButton);
         // The game ended on the full field before the computer moved, and a new one began.
         QCOMPARE(game.board()[0], QString("?????"));
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(Game.PassCount, 0);
-        QCOMPARE(int(Game.InputPhase), 0);
+        QCOMPARE(game.model().state().passCount, 0);
+        QCOMPARE(int(game.model().phase()), 0);
         QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
     }
 
@@ -219,7 +221,7 @@ private slots:
         QCOMPARE(int(Game.MaxWordLength), 3);
         playTo(game);
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(Game.PassCount, 1);
+        QCOMPARE(game.model().state().passCount, 1);
     }
 
     void thinkingFaceFollowsObservedTicks() {
@@ -240,12 +242,12 @@ private slots:
                                       "CPU21", "CPU21", "CPU22", "CPU22"};
         QCOMPARE(faces, expected);
         // The hint's search leaves the face alone.
-        Game.HintMode = true;
+        game.changeState([](GameState& state) { state.hintRunning = true; });
         w.ShowFace("CPU00");
         Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
         w.AdvanceThinkingFace();
         QCOMPARE(w.FaceName(), QString("CPU00"));
-        Game.HintMode = false;
+        game.changeState([](GameState& state) { state.hintRunning = false; });
     }
 
     void hintLeavesTheFaceAlone() {
@@ -256,7 +258,7 @@ private slots:
         game.setBoard({"PLANT", "STONE", "HOUSE", "BRICK", "?????"});
         TickLog log;
         watchTicks(game, log);
-        QTest::mouseClick(game.window().AdviceButton, Qt::LeftButton);
+        game.click(game.window().AdviceButton);
         QVERIFY(!log.hintFaces.isEmpty());
         QCOMPARE(log.hintFaces.filter(QRegularExpression("^CPU2")), QStringList());
         QVERIFY(!game.column(1).isEmpty());
@@ -273,7 +275,7 @@ private slots:
         QVERIFY(!game.window().isVisible());
         QCOMPARE(game.column(1), QStringList{"TO"});
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(Game.PassCount, 0);
+        QCOMPARE(game.model().state().passCount, 0);
         QVERIFY(game.errors().texts.isEmpty());
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2\r\n"));
     }
@@ -290,7 +292,7 @@ private slots:
         playTo(game);
         QVERIFY(!w.isVisible());
         QVERIFY(clock.elapsed() < 5000);
-        QCOMPARE(int(Game.InputPhase), 2); // the turn stopped where it was
+        QCOMPARE(int(game.model().phase()), 2); // the turn stopped where it was
     }
 };
 

@@ -1,5 +1,6 @@
 #include "tests/support/GameFixture.h"
 
+#include "app/BoardView.h"
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
 #include "core/WordsUnit.h"
@@ -14,6 +15,7 @@
 #include "skin/CoolControls.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFile>
 #include <QTimer>
@@ -72,7 +74,7 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
         beforeStart(folder_);
     // Module state as a fresh start of the program has it.
     Words = TWords();
-    Game = TGameState();
+    Game = TSession();
     InitSettingsFile();
     InitTextures();
     window_ = std::make_unique<TMainWindow>();
@@ -91,10 +93,33 @@ GameFixture::~GameFixture() {
 
 TCoolBtn* GameFixture::letterButton(const QString& letter) const {
     const std::string bytes = UnicodeToCp1251(letter);
-    for (TCoolBtn* button : window_->LetterButtons)
-        if (button && button->Caption() == bytes)
-            return button;
+    for (int i = 1; i <= LetterPalette::kButtons; ++i)
+        if (window_->Palette().button(i)->Caption() == bytes)
+            return window_->Palette().button(i);
     return nullptr;
+}
+
+Tpole* GameFixture::cell(int col, int row) const {
+    return window_->Board().cell(col, row);
+}
+
+void GameFixture::changeState(const std::function<void(GameState&)>& change) {
+    GameState state = model().state();
+    change(state);
+    model().restore(state);
+}
+
+void GameFixture::waitWhileBusy() {
+    QElapsedTimer clock;
+    clock.start();
+    while (window_->Busy() && window_->isVisible() && clock.elapsed() < 20000)
+        QTest::qWait(1);
+    QVERIFY2(!window_->Busy() || !window_->isVisible(), "the computer's turn did not end");
+}
+
+void GameFixture::click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+    waitWhileBusy();
 }
 
 void GameFixture::pressLetter(const QString& letter, Qt::MouseButton button) {
@@ -102,6 +127,7 @@ void GameFixture::pressLetter(const QString& letter, Qt::MouseButton button) {
     QVERIFY2(b, qPrintable("no letter button " + letter));
     QTest::mousePress(b, button, {}, QPoint(17, 17));
     QTest::mouseRelease(b, button, {}, QPoint(17, 17));
+    waitWhileBusy();
 }
 
 void GameFixture::enterCell(int col, int row) {
@@ -118,10 +144,12 @@ void GameFixture::leaveCell(int col, int row) {
 
 void GameFixture::clickCell(int col, int row) {
     QTest::mouseClick(cell(col, row), Qt::LeftButton, {}, QPoint(20, 20));
+    waitWhileBusy();
 }
 
 void GameFixture::rightClick() {
     QTest::mouseClick(window_->Slowo, Qt::RightButton, {}, QPoint(5, 5));
+    waitWhileBusy();
 }
 
 void GameFixture::placeLetter(const QString& letter, int col, int row) {
@@ -156,13 +184,13 @@ QString GameFixture::word() const {
 QStringList GameFixture::column(int player) const {
     QStringList lines;
     for (int line = 1; line <= kSheetLines; ++line)
-        if (!SheetLabels[player][line]->Caption().empty())
-            lines << Cp1251ToUnicode(SheetLabels[player][line]->Caption());
+        if (!window_->Sheets().line(player, line)->Caption().empty())
+            lines << Cp1251ToUnicode(window_->Sheets().line(player, line)->Caption());
     return lines;
 }
 
 QString GameFixture::score(int player) const {
-    return Cp1251ToUnicode((player == 1 ? window_->Score1 : window_->Score2)->Caption());
+    return Cp1251ToUnicode(window_->Sheets().score(player)->Caption());
 }
 
 QByteArray GameFixture::EnglishSettings() {
@@ -175,15 +203,14 @@ QByteArray GameFixture::EnglishSettings() {
 }
 
 void GameFixture::setBoard(const QStringList& rows) {
-    for (int r = 1; r <= 5; ++r) {
-        for (int c = 1; c <= 5; ++c) {
-            const QString letter = rows[r - 1].mid(c - 1, 1);
-            Tpole* p = cell(c, r);
-            p->Unselect();
-            p->Filled = letter != QStringLiteral("?");
-            p->SetCaption(p->Filled ? UnicodeToCp1251(letter) : std::string());
-        }
-    }
+    changeState([&rows](GameState& state) {
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 5; ++c)
+                state.board.cells[c][r].letter = UnicodeToCp1251(rows[r].mid(c, 1))[0];
+        state.phase = MovePhase::Placing;
+        state.placed = CellPos();
+        state.wordPath.clear();
+    });
 }
 
 void WhenDialogShows(std::function<void(QDialog*)> action) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BoardView.h"
 #include "app/MainUnit.h"
 #include "app/PoleUnit.h"
 #include "tests/support/TestSupport.h"
@@ -14,6 +15,7 @@
 #include <memory>
 #include <string>
 
+class QAbstractButton;
 class TCoolBtn;
 class Tpole;
 
@@ -33,6 +35,11 @@ public:
     ~GameFixture() override;
 
     TMainWindow& window() { return *window_; }
+    GameModel& model() { return window_->Model(); }
+    // Changes the game as a saved game or a long play could have left it.
+    void changeState(const std::function<void(GameState&)>& change);
+    // Lets the computer's turn or the shake of its head run to its end (or to the close).
+    void waitWhileBusy();
     TestGameFolder& folder() { return folder_; }
     ErrorBoxRecorder& errors() { return *errors_; }
 
@@ -42,13 +49,15 @@ public:
     void leaveCell(int col, int row);
     void clickCell(int col, int row);
     void rightClick();
+    // A click on a button of the window (skip, hint), and the turn it starts run out.
+    void click(QAbstractButton* button);
     // Letter chosen, moved onto the cell and clicked there.
     void placeLetter(const QString& letter, int col, int row);
     // Clicks the cells in order, then clicks the first of them again to confirm.
     void spellAndConfirm(const QList<QPoint>& cells);
 
-    // Puts letters on the board as if played: rows top first, "?" a free cell. Cells with a
-    // letter are Filled, the others free; nothing is selected.
+    // Puts letters on the board as if played: rows top first, "?" a free cell. The model's
+    // board changes; the move in progress is dropped.
     void setBoard(const QStringList& rows);
     // The board as five strings, row 1 first, "?" for an empty cell.
     QStringList board() const;
@@ -59,7 +68,7 @@ public:
     QStringList openedAddresses;
 
     TCoolBtn* letterButton(const QString& letter) const;
-    Tpole* cell(int col, int row) const { return FieldGrid[col][row]; }
+    Tpole* cell(int col, int row) const;
 
     void Open(const QString& address) override { openedAddresses << address; }
 

@@ -1,0 +1,115 @@
+#include "app/BoardView.h"
+
+#include "app/PoleUnit.h"
+#include "extras/ImagesUnit.h"
+
+#include <QPainter>
+
+namespace {
+// Windows point sizes at 96 dots per inch, in pixels.
+constexpr int pointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
+
+// A frame around one cell, drawn over it: a bright band between two dark lines, so that it
+// stands out on light and dark cell textures alike. The mouse passes through it to the cell.
+class CursorFrameWidget : public QWidget {
+public:
+    explicit CursorFrameWidget(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QColor dark(40, 20, 0);
+        const QColor bright(255, 170, 0);
+        constexpr int kBand = 3;
+        QPainter painter(this);
+        const QRect outline = rect().adjusted(0, 0, -1, -1);
+        painter.setPen(dark);
+        painter.drawRect(outline);
+        painter.drawRect(outline.adjusted(kBand + 1, kBand + 1, -kBand - 1, -kBand - 1));
+        painter.setPen(bright);
+        for (int i = 1; i <= kBand; ++i)
+            painter.drawRect(outline.adjusted(i, i, -i, -i));
+    }
+};
+} // namespace
+
+BoardView::BoardView(const GameModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    resize(kFieldSide * kCellSize, kFieldSide * kCellSize);
+    for (int c = 1; c <= kFieldSide; ++c) {
+        for (int r = 1; r <= kFieldSide; ++r) {
+            auto* cell = new Tpole(this);
+            cell->Col = static_cast<uint16_t>(c);
+            cell->Row = static_cast<uint16_t>(r);
+            cell->Selected = true;
+            cell->setGeometry(kCellSize * (c - 1), kCellSize * (r - 1), kCellSize, kCellSize);
+            cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
+            cell->SetSimpleView(true);
+            cell->SetAlignment(Qt::AlignCenter);
+            cell->setFont(CoolFont(pointsToPixels(19)));
+            cell->SetFontColor(Qt::black);
+            connect(cell, &Tpole::clicked, this, &BoardView::cellClicked);
+            connect(cell, &Tpole::mouseEntered, this, &BoardView::cellEntered);
+            connect(cell, &Tpole::mouseLeft, this, &BoardView::cellLeft);
+            cells_[c - 1][r - 1] = cell;
+        }
+    }
+    cursorFrame_ = new CursorFrameWidget(this);
+    connect(&model_, &GameModel::changed, this, &BoardView::refresh);
+}
+
+void BoardView::setPreviewCell(int col, int row) {
+    if (col == previewCol_ && row == previewRow_)
+        return;
+    previewCol_ = col;
+    previewRow_ = row;
+    refresh();
+}
+
+void BoardView::setSearchBoard(const std::optional<LetterGrid>& grid) {
+    searchBoard_ = grid;
+    refresh();
+}
+
+void BoardView::refresh() {
+    const GameState& game = model_.state();
+    const LetterGrid shown = searchBoard_ ? *searchBoard_ : model_.boardWithMove();
+    const bool previewing = !searchBoard_ && game.phase == MovePhase::Placing &&
+                            !game.chosenLetter.empty() && previewCol_ > 0;
+    for (int c = 0; c < kFieldSide; ++c) {
+        for (int r = 0; r < kFieldSide; ++r) {
+            Tpole* cell = cells_[c][r];
+            const CellPos at{c, r};
+            char letter = shown.cells[c][r].letter;
+            if (previewing && letter == kFreeCell && c == previewCol_ - 1 && r == previewRow_ - 1)
+                letter = game.chosenLetter[0];
+            const bool selected =
+                searchBoard_ ? shown.cells[c][r].visited != 0 : model_.onWordPath(at);
+            cell->Filled = model_.isFilled(at);
+            if (selected)
+                cell->Select();
+            else
+                cell->Unselect();
+            cell->SetCaption(letter == kFreeCell ? std::string() : std::string(1, letter));
+            // Only letters not on the board change colour with the timer.
+            if (!selected && (letter == kFreeCell || cell->Filled))
+                cell->SetFontColor(Qt::black);
+        }
+    }
+}
+
+void BoardView::paintPendingLetters(const QColor& colour) {
+    for (auto& column : cells_)
+        for (Tpole* cell : column)
+            if (!cell->Filled && !cell->Caption().empty() && !cell->Selected)
+                cell->SetFontColor(colour);
+}
+
+void BoardView::applyTextures() {
+    for (auto& column : cells_)
+        for (Tpole* cell : column)
+            cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+}
