@@ -1,6 +1,7 @@
 #include "core/GameModel.h"
 
 #include "core/RulesUnit.h"
+#include "core/SavedGame.h"
 
 #include <algorithm>
 
@@ -226,6 +227,32 @@ void GameModel::endComputerTurn() {
     state_.phase = MovePhase::Placing;
     state_.hintRunning = false;
     emit changed();
+}
+
+bool GameModel::canTakeBack() const {
+    if (state_.phase == MovePhase::Computer)
+        return false;
+    return std::any_of(state_.history.begin() + (state_.history.empty() ? 0 : 1),
+                       state_.history.end(),
+                       [](const MoveRecord& move) { return move.player == Player::Human; });
+}
+
+bool GameModel::takeBack() {
+    if (!canTakeBack())
+        return false;
+    auto lastHuman =
+        std::find_if(state_.history.rbegin(), state_.history.rend(),
+                     [](const MoveRecord& move) { return move.player == Player::Human; });
+    std::vector<MoveRecord> kept(state_.history.begin(), std::prev(lastHuman.base()));
+    // The moves before were played by these rules already: replaying them cannot fail.
+    std::optional<GameState> earlier = ReplayMoves(kept, nullptr);
+    if (!earlier)
+        return false;
+    earlier->chosenLetter = state_.chosenLetter;
+    earlier->takenBack = true;
+    state_ = *earlier;
+    emit changed();
+    return true;
 }
 
 void GameModel::credit(Player player, MoveRecord move) {

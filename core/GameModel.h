@@ -79,6 +79,14 @@ public:
     // Back to the human after the computer's move has been shown.
     void endComputerTurn();
 
+    // Whether a take-back can be made: a move of the human's is on the board and the computer
+    // is not moving.
+    bool canTakeBack() const;
+    // Returns the game to the start of the human's last turn: that move and every move after it
+    // (the computer's reply) are undone, with their words, scores and passes; the game is
+    // marked as taken back. False, changing nothing, when canTakeBack() is false.
+    bool takeBack();
+
 signals:
     void changed();
 

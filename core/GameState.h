@@ -59,6 +59,7 @@ struct GameState {
     bool hintUsed = false;            // the hint is spent for this game
     bool hintRunning = false;         // the computer's search runs on the human's behalf
     std::vector<MoveRecord> history;  // every move from the start word on
+    bool takenBack = false;           // a move was taken back: the game enters no records
 
     uint16_t score(Player player) const {
         return player == Player::Nobody ? 0 : scores[static_cast<int>(player) - 1];

@@ -1,0 +1,219 @@
+// The game as its moves tell it, without a window: the saved-game file read back to the same
+// game, damaged files refused with their line, the take-back, and the review of a finished game.
+#include "core/GameModel.h"
+#include "core/GameReview.h"
+#include "core/LanguageUnit.h"
+#include "core/SavedGame.h"
+
+#include <QtTest>
+
+namespace {
+// English words of the test library; the start word is HOUSE across the middle row.
+TWords library(const QList<QByteArray>& list) {
+    TWords words;
+    words.Language = kEnglish;
+    words.FirstLetter = LanguageOf(kEnglish).FirstLetter;
+    for (const QByteArray& word : list)
+        words.Lists[word.size()].Insert(word.toStdString());
+    return words;
+}
+
+const TWords kWords =
+    library({"HOUSE", "AH", "OX", "US", "SEA", "TO", "HA", "SHOE", "MOUSE", "EH"});
+
+// The human spells a word: the letter into its cell, then the path; cells 0-based.
+void human(GameModel& model, char letter, CellPos cell, const QList<CellPos>& path) {
+    model.chooseLetter(std::string(1, letter));
+    QVERIFY(model.place(cell));
+    for (CellPos step : path)
+        QVERIFY(model.extendWord(step));
+    QCOMPARE(model.confirmWord(kWords), WordVerdict::Accepted);
+}
+
+// The computer's (or, with forHuman, the hint's) move as the search would report it; an empty
+// word is a pass.
+void searchMove(GameModel& model, bool forHuman, const std::string& word, CellPos cell,
+                const QList<CellPos>& path) {
+    model.beginComputerTurn(forHuman);
+    SearchResult result;
+    result.word = word;
+    result.column = word.empty() ? -1 : cell.column;
+    result.row = word.empty() ? -1 : cell.row;
+    result.pathLength = int(path.size());
+    for (int i = 0; i < path.size(); ++i) {
+        result.path[size_t(2 * i)] = int8_t(path[i].column);
+        result.path[size_t(2 * i + 1)] = int8_t(path[i].row);
+    }
+    model.applyComputerMove(result);
+    model.endComputerTurn();
+}
+
+// A game of every kind of move on HOUSE: the human's AH, the computer's OX, a pass of the
+// human's, the computer's TO, the hint's SEA for the human and a pass of the computer's.
+void playMixedGame(GameModel& model) {
+    model.newGame("HOUSE");
+    human(model, 'A', {0, 1}, {{0, 1}, {0, 2}});
+    searchMove(model, false, "OX", {1, 3}, {{1, 2}, {1, 3}});
+    model.skip();
+    searchMove(model, false, "TO", {1, 1}, {{1, 1}, {1, 2}});
+    searchMove(model, true, "SEA", {4, 1}, {{3, 2}, {4, 2}, {4, 1}});
+    searchMove(model, false, "", {}, {});
+}
+
+QByteArray savedBytes(const GameModel& model) {
+    return SavedGameBytes(kEnglish, 4, model.state());
+}
+} // namespace
+
+class TestSavedGame : public QObject {
+    Q_OBJECT
+private slots:
+    // Every fact of the game comes back from the file: board, words, sheets, scores, passes,
+    // the hint, the turn, the moves and the take-back mark.
+    void fileGivesTheSameGame_data() {
+        QTest::addColumn<bool>("takenBack");
+        QTest::addColumn<bool>("computerToMove");
+        QTest::newRow("between turns") << false << false;
+        QTest::newRow("the computer to answer") << false << true;
+        QTest::newRow("after a take-back") << true << false;
+    }
+    void fileGivesTheSameGame() {
+        QFETCH(bool, takenBack);
+        QFETCH(bool, computerToMove);
+        GameModel model;
+        playMixedGame(model);
+        if (takenBack)
+            QVERIFY(model.takeBack());
+        if (computerToMove)
+            human(model, 'E', {0, 3}, {{0, 3}, {0, 2}}); // EH
+        const GameState& state = model.state();
+        QString error;
+        const auto read = ParseSavedGame(savedBytes(model), &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->language, kEnglish);
+        QCOMPARE(read->strength, 4);
+        QCOMPARE(read->state.history, state.history);
+        QCOMPARE(read->state.playedWords, state.playedWords);
+        QCOMPARE(read->state.scores, state.scores);
+        QCOMPARE(read->state.passCount, state.passCount);
+        QCOMPARE(read->state.hintUsed, state.hintUsed);
+        QCOMPARE(read->state.takenBack, takenBack);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&read->state.board), 50),
+                 QByteArray(reinterpret_cast<const char*>(&state.board), 50));
+        GameModel resumed;
+        resumed.restore(read->state);
+        QCOMPARE(resumed.toMove(), computerToMove ? Player::Computer : Player::Human);
+        QCOMPARE(resumed.sheet(Player::Human), model.sheet(Player::Human));
+        // Written again, the same bytes.
+        QCOMPARE(SavedGameBytes(kEnglish, 4, read->state), savedBytes(model));
+    }
+
+    // A damaged file is refused whole, naming the line; nothing of it is played.
+    void damagedFileIsRefused_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("another program's file")
+            << QByteArray("Vorda 2000 saved game 1") << QByteArray("[Vorda]") << "line 1:";
+        QTest::newRow("a language the game lacks")
+            << QByteArray("Language=2") << QByteArray("Language=3") << "line 2:";
+        QTest::newRow("a line cut off")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 0 2,4 O") << "line 8:";
+        QTest::newRow("a letter into a filled cell")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 0 2,3 OX 2,3;2,4")
+            << "line 8: move 3: its new letter is not in a free cell";
+        QTest::newRow("a word the board does not spell")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 0 2,4 XO 2,3;2,4")
+            << "line 8: move 3: its word is not what the board spells";
+        QTest::newRow("a word played twice")
+            << QByteArray("Move=C 0 2,2 TO 2,2;2,3") << QByteArray("Move=C 0 2,2 AH 2,2;2,3")
+            << "line 10: move 5: its word was played before";
+        QTest::newRow("a path that jumps")
+            << QByteArray("Move=H 1 5,2 SEA 4,3;5,3;5,2")
+            << QByteArray("Move=H 1 5,2 SEA 4,3;5,2;5,3") << "line 11: move 6:";
+        QTest::newRow("scores that do not match")
+            << QByteArray("Scores=5 4") << QByteArray("Scores=9 4") << "line 5:";
+        QTest::newRow("moves after the game ended")
+            << QByteArray("Move=C 0 - - -\r\n")
+            << QByteArray("Move=C 0 - - -\r\nMove=C 0 - - -\r\nMove=H 0 - - -\r\n")
+            << "line 14: move 9: the game was already over";
+    }
+    void damagedFileIsRefused() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, line);
+        GameModel model;
+        playMixedGame(model);
+        QByteArray bytes = savedBytes(model);
+        QVERIFY2(bytes.contains(from), bytes.constData());
+        bytes.replace(from, to);
+        QString error;
+        QVERIFY(!ParseSavedGame(bytes, &error));
+        QVERIFY2(error.startsWith(line), qPrintable(error));
+    }
+
+    // A take-back undoes the human's last move and everything after it, words, scores and
+    // passes with them; the freed words can be played again.
+    void takeBackUndoesTheHumansLastTurn_data() {
+        QTest::addColumn<int>("takeBacks");
+        QTest::addColumn<int>("movesLeft");
+        QTest::addColumn<QString>("lastWord");
+        QTest::newRow("the hint's word and the computer's pass") << 1 << 5 << "TO";
+        QTest::newRow("then the human's pass and the computer's word") << 2 << 3 << "OX";
+        QTest::newRow("back to the start word") << 3 << 1 << "HOUSE";
+        QTest::newRow("no further than the start word") << 4 << 1 << "HOUSE";
+    }
+    void takeBackUndoesTheHumansLastTurn() {
+        QFETCH(int, takeBacks);
+        QFETCH(int, movesLeft);
+        QFETCH(QString, lastWord);
+        GameModel model;
+        playMixedGame(model);
+        for (int i = 0; i < takeBacks; ++i)
+            QCOMPARE(model.takeBack(), i < 3);
+        QCOMPARE(int(model.state().history.size()), movesLeft);
+        QCOMPARE(QString::fromStdString(model.state().history.back().word), lastWord);
+        QVERIFY(model.state().takenBack);
+        QCOMPARE(model.toMove(), Player::Human);
+        // The game is what playing its remaining moves gives, and nothing else is played.
+        const auto replayed = ReplayMoves(model.state().history, nullptr);
+        QVERIFY(replayed);
+        QCOMPARE(model.state().scores, replayed->scores);
+        QCOMPARE(model.state().passCount, replayed->passCount);
+        QCOMPARE(model.state().hintUsed, replayed->hintUsed);
+        QVERIFY(!model.isPlayed("SEA"));
+    }
+
+    void takeBackWaitsForTheComputer() {
+        GameModel model;
+        model.newGame("HOUSE");
+        QVERIFY(!model.canTakeBack());
+        human(model, 'A', {0, 1}, {{0, 1}, {0, 2}});
+        model.beginComputerTurn(false);
+        QVERIFY(!model.takeBack());
+        QCOMPARE(int(model.state().history.size()), 2);
+    }
+
+    // After a game, each turn beside the longest word its board allowed.
+    void reviewListsEveryTurn() {
+        GameModel model;
+        playMixedGame(model);
+        const std::vector<TurnReview> turns = ReviewGame(model.state().history, kWords);
+        QCOMPARE(int(turns.size()), 6);
+        QStringList shown;
+        for (const TurnReview& turn : turns)
+            shown << QStringLiteral("%1 %2 %3 %4")
+                         .arg(int(turn.player))
+                         .arg(QString::fromStdString(turn.word.empty() ? "-" : turn.word))
+                         .arg(QString::fromStdString(turn.best.empty() ? "-" : turn.best))
+                         .arg(turn.matched ? "=" : "<");
+        // MOUSE needs an M above or below the O until TO and OX take both cells; then SEA is
+        // the longest, and after it a two-letter word through a new letter by the H. SHOE needs
+        // two new letters and is never possible.
+        QCOMPARE(shown, (QStringList{"1 AH MOUSE <", "2 OX MOUSE <", "1 - MOUSE <", "2 TO MOUSE <",
+                                     "1 SEA SEA =", "2 - HA <"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSavedGame)
+#include "tst_savedgame.moc"
