@@ -4,6 +4,12 @@
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/FileWriting.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <QList>
 
@@ -248,4 +254,58 @@ std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error)
     state->takenBack = game.state.takenBack;
     game.state = *state;
     return game;
+}
+
+namespace {
+// A saved game of the longest sensible game is a few kilobytes.
+constexpr qint64 kLargestSavedGame = 64 * 1024;
+} // namespace
+
+QString SavedGamePath() {
+    return ProgramFolder() + QStringLiteral("DATA/SavedGame");
+}
+
+bool WriteSavedGame(const QByteArray& bytes, QString* reason) {
+    return ReplaceFileContents(SavedGamePath(), bytes, reason);
+}
+
+SavedGameLoad LoadSavedGame() {
+    const QString path = SavedGamePath();
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    SavedGameLoad load;
+    if (!info.exists() && !info.isSymLink())
+        return load;
+    const auto newGame = [&](const QString& why) {
+        load.problem = QStringLiteral("The saved game \"%1\" cannot be resumed: %2. A new game "
+                                      "starts.")
+                           .arg(shown, why);
+        return load;
+    };
+    // Never opened when it is no plain file: a pipe would stop the start.
+    if (!info.isFile())
+        return newGame(QStringLiteral("it is not a file"));
+    if (info.size() > kLargestSavedGame)
+        return newGame(QStringLiteral("it is larger than any saved game"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return newGame(file.errorString());
+    const QByteArray bytes = file.read(kLargestSavedGame + 1);
+    file.close();
+    QString error;
+    load.game = ParseSavedGame(bytes, &error);
+    if (load.game)
+        return load;
+    // The damaged bytes stay for the player, once: an identical copy already kept is enough.
+    const QString keptPath = path + QStringLiteral(".damaged");
+    QFile kept(keptPath);
+    const bool alreadyKept =
+        kept.open(QIODevice::ReadOnly) && kept.read(kLargestSavedGame + 1) == bytes;
+    kept.close();
+    QString reason;
+    if (!alreadyKept && !ReplaceFileContents(keptPath, bytes, &reason))
+        return newGame(QStringLiteral("it is damaged (%1), and it could not be kept as \"%2\": %3")
+                           .arg(error, QDir::toNativeSeparators(keptPath), reason));
+    return newGame(QStringLiteral("it is damaged (%1); it is kept as \"%2\"")
+                       .arg(error, QDir::toNativeSeparators(keptPath)));
 }

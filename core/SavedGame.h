@@ -42,3 +42,21 @@ QByteArray SavedGameBytes(uint16_t language, int strength, const GameState& stat
 // Reads the file image. Empty, with the line and what is wrong in `error`, when the file is
 // damaged: a line that does not read, a move that breaks a rule, scores that do not match.
 std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error);
+
+// --- The file in the game folder ------------------------------------------------------------
+
+// ProgramFolder() + "DATA/SavedGame", beside the records.
+QString SavedGamePath();
+
+// Replaces the saved game with these bytes, atomically. False, with the reason, when the file
+// cannot be written; the old file then stays.
+bool WriteSavedGame(const QByteArray& bytes, QString* reason);
+
+// What the start-up finds: a game to resume, or none; `problem` tells of a saved game that could
+// not be used (damaged, unreadable, not a file), which is then kept beside it as
+// "DATA/SavedGame.damaged" where it could be read. A missing file is no problem.
+struct SavedGameLoad {
+    std::optional<SavedGame> game;
+    QString problem;
+};
+SavedGameLoad LoadSavedGame();

@@ -4,8 +4,12 @@
 #include "core/GameReview.h"
 #include "core/LanguageUnit.h"
 #include "core/SavedGame.h"
+#include "tests/support/TestFolder.h"
 
+#include <QFileInfo>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 // English words of the test library; the start word is HOUSE across the middle row.
@@ -192,6 +196,46 @@ private slots:
         model.beginComputerTurn(false);
         QVERIFY(!model.takeBack());
         QCOMPARE(int(model.state().history.size()), 2);
+    }
+
+    // At the start: a missing file is a new game without a word; a damaged one is named once
+    // and kept beside; something that is no file is never opened.
+    void loadingTheSavedGame_data() {
+        QTest::addColumn<QString>("file"); // "missing", "good", "damaged", "fifo"
+        QTest::addColumn<bool>("resumed");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing") << "missing" << false << "";
+        QTest::newRow("good") << "good" << true << "";
+        QTest::newRow("damaged, kept once") << "damaged" << false << "is damaged (line 8";
+        QTest::newRow("a pipe in its place") << "fifo" << false << "it is not a file";
+    }
+    void loadingTheSavedGame() {
+        QFETCH(QString, file);
+        QFETCH(bool, resumed);
+        QFETCH(QString, problem);
+        TestGameFolder folder;
+        GameModel model;
+        playMixedGame(model);
+        QByteArray bytes = savedBytes(model);
+        if (file == "damaged")
+            bytes.replace("OX 2,3;2,4", "XO 2,3;2,4");
+        if (file == "good" || file == "damaged") {
+            QString reason;
+            QVERIFY2(WriteSavedGame(bytes, &reason), qPrintable(reason));
+        }
+        if (file == "fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(SavedGamePath()).constData(), 0600), 0);
+        for (int start = 0; start < 2; ++start) {
+            const SavedGameLoad load = LoadSavedGame();
+            QCOMPARE(bool(load.game), resumed);
+            QVERIFY2(problem.isEmpty() ? load.problem.isEmpty() : load.problem.contains(problem),
+                     qPrintable(load.problem));
+            if (resumed)
+                QCOMPARE(load.game->state.history, model.state().history);
+        }
+        // The damaged bytes are kept beside, once, after two starts.
+        QCOMPARE(folder.read("DATA/SavedGame.damaged"), file == "damaged" ? bytes : QByteArray());
+        QVERIFY(!QFileInfo::exists(SavedGamePath() + ".damaged1"));
     }
 
     // After a game, each turn beside the longest word its board allowed.
