@@ -5,6 +5,7 @@
 #include "core/GameModel.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
+#include "skin/FramePainter.h"
 
 #include <QRandomGenerator>
 #include <QWidget>
@@ -243,8 +244,7 @@ private:
     // The caption bar's mouse state.
     int pressedCaptionButton_ = -1;
     bool linkPressStarted_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    CaptionDrag drag_;
     QPoint lastCaptionPoint_;
     // The right-button press seen last, so that one press handed on to parent widgets is
     // handled once.

@@ -3,6 +3,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/Hooks.h"
 #include "skin/CoolControls.h"
+#include "skin/FramePainter.h"
 #include "skin/TextureSlots.h"
 
 #include <QGuiApplication>
@@ -17,15 +18,6 @@
 namespace {
 const QColor kOkCaption(0, 255, 255);
 const QColor kOkShadow(0, 64, 64);
-const QColor kFrameFace(192, 192, 192);
-const QColor kFrameLight(223, 223, 223);
-const QColor kFrameHighlight(255, 255, 255);
-const QColor kFrameShadow(128, 128, 128);
-const QColor kFrameDarkShadow(0, 0, 0);
-const QColor kActiveCaption(0, 0, 128);
-const QColor kActiveCaptionEnd(16, 132, 208);
-const QColor kInactiveCaption(128, 128, 128);
-const QColor kInactiveCaptionEnd(181, 181, 181);
 constexpr int kCaptionPixels = 11;
 } // namespace
 
@@ -51,31 +43,10 @@ QRect TCoolDialog::CaptionRect() const {
 
 void TCoolDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect e = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(rect(), kFrameFace);
-    const auto edge = [&painter](const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
-    };
-    edge(e, kFrameLight, kFrameDarkShadow);
-    edge(e.adjusted(1, 1, -1, -1), kFrameHighlight, kFrameShadow);
-
-    const bool active = isActiveWindow();
+    FramePainter::PaintFrame(painter, rect());
     const QRect caption = CaptionRect();
-    QLinearGradient gradient(caption.topLeft(), caption.topRight());
-    gradient.setColorAt(0, active ? kActiveCaption : kInactiveCaption);
-    gradient.setColorAt(1, active ? kActiveCaptionEnd : kInactiveCaptionEnd);
-    painter.fillRect(caption, gradient);
-    painter.setFont(CoolFont(kCaptionPixels, true));
-    painter.setPen(active ? kFrameHighlight : kFrameFace);
-    const QRect title = caption.adjusted(3, 0, -3, 0);
-    painter.drawText(
-        title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-        painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, title.width()));
+    FramePainter::PaintCaptionBar(painter, caption, isActiveWindow(), windowTitle(),
+                                  CoolFont(kCaptionPixels, true), caption.adjusted(3, 0, -3, 0));
 }
 
 void TCoolDialog::changeEvent(QEvent* event) {
@@ -88,29 +59,23 @@ void TCoolDialog::changeEvent(QEvent* event) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
-// Dragging by the caption: the window manager moves the window where it can, otherwise the
-// window follows the pointer itself.
+// Dragging by the caption.
 void TCoolDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && CaptionRect().contains(event->position().toPoint())) {
-        if (!(windowHandle() && windowHandle()->startSystemMove())) {
-            dragging_ = true;
-            dragOffset_ = event->globalPosition().toPoint() - pos();
-        }
+        drag_.start(this, event);
         return;
     }
     QDialog::mousePressEvent(event);
 }
 
 void TCoolDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) {
-        move(event->globalPosition().toPoint() - dragOffset_);
+    if (drag_.follow(this, event))
         return;
-    }
     QDialog::mouseMoveEvent(event);
 }
 
 void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
-    dragging_ = false;
+    drag_.stop();
     QDialog::mouseReleaseEvent(event);
 }
 

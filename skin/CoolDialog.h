@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/FramePainter.h"
+
 #include <QDialog>
 
 class QAbstractButton;
@@ -88,6 +90,5 @@ private:
     MainInput mainInput_;
     TCoolBtn* okButton_ = nullptr;
     QAbstractButton* defaultButton_ = nullptr;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    CaptionDrag drag_;
 };
