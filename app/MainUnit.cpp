@@ -41,8 +41,6 @@
 #include <iterator>
 #include <utility>
 
-QRandomGenerator GameRandom;
-
 const char* const HomePageUrl = "https://vorda2000.example.org/";
 const char* const HomePageAddress = "vorda2000.example.org";
 const char* const AuthorSiteUrl1 = "https://letterworks.example.net/";
@@ -60,7 +58,6 @@ constexpr int kPaletteTop = kOuterHeight - 120;
 } // namespace
 
 TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
-    Hooks.MainWindow = this;
     setObjectName(QStringLiteral("MainWindow"));
     // The window draws its own caption bar and frame.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -80,8 +77,6 @@ TMainWindow::~TMainWindow() {
         Hooks.SettingsView = nullptr;
     if (Hooks.DialogHost == this)
         Hooks.DialogHost = nullptr;
-    if (Hooks.MainWindow == this)
-        Hooks.MainWindow = nullptr;
 }
 
 void TMainWindow::CreateControls() {
@@ -143,7 +138,7 @@ void TMainWindow::CreateControls() {
 }
 
 void TMainWindow::FormCreate() {
-    GameRandom.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    random_.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
     Game.MainInputEnabled = true;
     ShowFace(QStringLiteral("CPU00"));
     RegisterTextureClient(this, [this] { ApplyMainTextures(); });
@@ -214,7 +209,7 @@ void TMainWindow::SetMainInputEnabled(bool enabled) {
 }
 
 QRandomGenerator& TMainWindow::Random() {
-    return GameRandom;
+    return random_;
 }
 
 void TMainWindow::ShowFace(const QString& name) {
@@ -243,7 +238,7 @@ void TMainWindow::Menu_NewGameClick() {
     ResetCursor();
     const WordList& fiveLetterWords = Words.Lists[kFieldSide];
     model_.newGame(
-        fiveLetterWords.At(static_cast<int>(GameRandom.bounded(quint32(fiveLetterWords.Count())))));
+        fiveLetterWords.At(static_cast<int>(random_.bounded(quint32(fiveLetterWords.Count())))));
     ShowPreviewUnderPointer();
 }
 

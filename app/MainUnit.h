@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -88,6 +89,8 @@ public:
     QAction* Menu_Exit = nullptr;
     QMenu* Menu_Options = nullptr;
     QMenu* Menu_Chooselanguage = nullptr;
+    // The language items, one for each row of the language table; the two rows by name.
+    QAction* LanguageItem(uint16_t language) const;
     QAction* Menu_Russian = nullptr;
     QAction* Menu_English = nullptr;
     QAction* Menu_CPU = nullptr;
@@ -115,8 +118,6 @@ public:
     void Menu_NewGameClick();
     void Menu_RecordsClick();
     void Menu_ExitClick();
-    void Menu_RussianClick();
-    void Menu_EnglishClick();
     void Menu_CPUClick();
     void Menu_TexturesClick();
     void Menu_VisitClick();
@@ -231,7 +232,10 @@ private:
     void wordApplied() override;
     bool turnEnded() override;
 
+    std::vector<QAction*> languageItems_;
     GameModel model_;
+    // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
+    QRandomGenerator random_;
     BoardView* board_ = nullptr;
     LetterPalette* palette_ = nullptr;
     std::unique_ptr<WordSheetsView> sheets_;
@@ -254,9 +258,6 @@ private:
     QPoint pointerWhenShown_;      // the pointer's screen position when the cursor appeared
     Tpole* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
-
-// The pseudo-random generator of the start words, seeded from the clock at start-up.
-extern QRandomGenerator GameRandom;
 
 // The three web addresses of the Help menu.
 extern const char* const HomePageUrl;

@@ -16,29 +16,34 @@
 #include <iterator>
 #include <utility>
 
-void TMainWindow::Menu_RussianClick() {
-    SwitchLanguage(kRussian);
-}
-void TMainWindow::Menu_EnglishClick() {
-    SwitchLanguage(kEnglish);
+QAction* TMainWindow::LanguageItem(uint16_t language) const {
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        if (kLanguageTable[i].Number == language)
+            return languageItems_[i];
+    return nullptr;
 }
 
 void TMainWindow::SwitchLanguage(uint16_t language) {
-    QAction* item = language == kRussian ? Menu_Russian : Menu_English;
-    QAction* other = language == kRussian ? Menu_English : Menu_Russian;
+    QAction* item = LanguageItem(language);
     // The radio group has already moved the check mark when the item was triggered; the
     // language in use tells whether this is a change.
     if (Words.Language == language) {
         item->setChecked(true);
         return;
     }
-    // Until the switch has succeeded the old language keeps its mark.
-    other->setChecked(true);
+    // Until the switch has succeeded the old language keeps its mark (without one, another
+    // item than the chosen).
+    QAction* old = LanguageItem(Words.Language);
+    for (QAction* candidate : languageItems_)
+        if (!old && candidate != item)
+            old = candidate;
+    old->setChecked(true);
     // What can fail comes first: the new library is read and checked aside, then the settings
     // are written. Only then does the game change language, so a failure leaves the language,
     // the captions, the game on the board and the settings file as they were.
-    const QString russianItem = Menu_Russian->text();
-    const QString englishItem = Menu_English->text();
+    QStringList itemTexts;
+    for (const QAction* languageItem : languageItems_)
+        itemTexts << languageItem->text();
     const uint16_t oldLanguage = Words.Language;
     const std::string oldSection = Words.LanguageSection;
     TWords next;
@@ -54,8 +59,8 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
         Words.Language = oldLanguage;
         Words.LanguageSection = oldSection;
         // The load showed the new count already.
-        Menu_Russian->setText(russianItem);
-        Menu_English->setText(englishItem);
+        for (size_t i = 0; i < languageItems_.size(); ++i)
+            languageItems_[i]->setText(itemTexts[qsizetype(i)]);
         throw;
     }
     std::swap(Words.Lists, next.Lists);
@@ -97,10 +102,10 @@ void TMainWindow::ApplyMenuTexts() {
 }
 
 void TMainWindow::RefreshLanguageItems(const TWords& words) {
-    Menu_Russian->setText(
-        Cp1251ToUnicode(LanguageText("Menu_Russian") + " " + std::to_string(words.WordCount[1])));
-    Menu_English->setText(
-        Cp1251ToUnicode(LanguageText("Menu_English") + " " + std::to_string(words.WordCount[2])));
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        languageItems_[i]->setText(
+            Cp1251ToUnicode(LanguageText(kLanguageTable[i].MenuItem) + " " +
+                            std::to_string(words.WordCount[kLanguageTable[i].Number])));
 }
 
 void TMainWindow::ApplyButtonTexts() {

@@ -1,6 +1,7 @@
 // The menu bar: its items with their pictures and shortcuts, and the commands they run.
 #include "app/MainUnit.h"
 
+#include "core/LanguageUnit.h"
 #include "platform/ErrorBox.h"
 
 #include <QActionGroup>
@@ -78,15 +79,21 @@ void TMainWindow::CreateMenu() {
     Menu_Options = addSubmenu(this, "Menu_Options");
     Menu_Chooselanguage = addSubmenu(this, "Menu_Chooselanguage");
     Menu_Options->addMenu(Menu_Chooselanguage);
-    Menu_Russian = addItem(Menu_Chooselanguage, "Menu_Russian", 8);
-    Menu_English = addItem(Menu_Chooselanguage, "Menu_English", 9);
+    // One item for each language of the table, in its order.
     auto* languages = new QActionGroup(this);
-    for (QAction* item : {Menu_Russian, Menu_English}) {
+    for (const LanguageInfo& language : kLanguageTable) {
+        QAction* item = addItem(Menu_Chooselanguage, language.MenuItem, language.MenuPicture);
         item->setCheckable(true);
         languages->addAction(item);
         addTickedPicture(item, true);
+        const uint16_t number = language.Number;
+        connect(item, &QAction::triggered, this,
+                [this, number] { RunReportingErrors([this, number] { SwitchLanguage(number); }); });
+        languageItems_.push_back(item);
     }
-    Menu_Russian->setChecked(true);
+    languageItems_.front()->setChecked(true);
+    Menu_Russian = LanguageItem(kRussian);
+    Menu_English = LanguageItem(kEnglish);
     Menu_CPU = addItem(Menu_Options, "Menu_CPU", 5);
     Menu_Textures = addItem(Menu_Options, "Menu_Textures", 10);
     Menu_Sound = addItem(Menu_Options, "Menu_Sound", 4);
@@ -118,8 +125,6 @@ void TMainWindow::CreateMenu() {
     connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
     connectCommand(Menu_Records, &TMainWindow::Menu_RecordsClick);
     connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
-    connectCommand(Menu_Russian, &TMainWindow::Menu_RussianClick);
-    connectCommand(Menu_English, &TMainWindow::Menu_EnglishClick);
     connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);
     connectCommand(Menu_Textures, &TMainWindow::Menu_TexturesClick);
     connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
