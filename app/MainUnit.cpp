@@ -124,7 +124,7 @@ void TMainWindow::CreateControls() {
     connect(board_, &BoardView::cellClicked, this, &TMainWindow::poleOnClick);
     connect(board_, &BoardView::cellEntered, this, &TMainWindow::PointerEnteredCell);
     connect(board_, &BoardView::cellLeft, this, &TMainWindow::PointerLeftCell);
-    connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWord);
+    connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWordAndHint);
 
     turn_ = new ComputerTurn(model_, Words, *this, this);
     connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
@@ -250,14 +250,14 @@ void TMainWindow::GameOver() {
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
 void TMainWindow::ShowPreviewUnderPointer() {
-    if (Game.OverCell && Game.HoverCol >= 1 && Game.HoverCol <= kFieldSide && Game.HoverRow >= 1 &&
-        Game.HoverRow <= kFieldSide)
-        board_->setPreviewCell(Game.HoverCol, Game.HoverRow);
+    if (pointer_.OverCell && pointer_.HoverCol >= 1 && pointer_.HoverCol <= kFieldSide &&
+        pointer_.HoverRow >= 1 && pointer_.HoverRow <= kFieldSide)
+        board_->setPreviewCell(pointer_.HoverCol, pointer_.HoverRow);
     else
         board_->setPreviewCell(0, 0);
 }
 
-void TMainWindow::RefreshWord() {
+void TMainWindow::RefreshWordAndHint() {
     Slowo->SetCaption(turn_->running() ? turnWord_ : model_.word());
     AdviceButton->setVisible(!model_.state().hintUsed);
 }

@@ -48,6 +48,8 @@ constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * 
 constexpr int kMainTimerInterval = 114; // ms
 constexpr int kTicksPerCycle = 32;
 constexpr int kLetterButtons = LetterPalette::kButtons;
+// Where the keyboard's cursor appears first in a game.
+constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
 
 // Opens web addresses; tests replace it.
 class TWebOpener {
@@ -219,7 +221,7 @@ private:
     void AskToAddWord(const std::string& word);
     void AfterHumanWord(bool playSound);
     void ComputerTurnFinished(bool hintFoundWord);
-    void RefreshWord();
+    void RefreshWordAndHint();
     void SetTurnCommandsEnabled(bool enabled);
     void SetMenuText(QAction* item, const char* key);
     void OpenAddress(const QString& address);
@@ -232,6 +234,15 @@ private:
     void wordApplied() override;
     bool turnEnded() override;
 
+    // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
+    // cursor is shown it stands for the pointer (HoverCol, HoverRow and OverCell follow it); a
+    // new game hides it and brings it back to the middle.
+    struct PointerState {
+        uint16_t HoverCol = 0, HoverRow = 0; // the cell the pointer entered last
+        bool OverCell = false;               // the pointer is over one of the cells
+        bool CursorShown = false;
+        uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
+    } pointer_;
     std::vector<QAction*> languageItems_;
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.

@@ -42,7 +42,7 @@ void TMainWindow::turnBegan() {
 
 void TMainWindow::showSearch(const std::string& word, const std::optional<LetterGrid>& board) {
     turnWord_ = word;
-    RefreshWord();
+    RefreshWordAndHint();
     board_->setSearchBoard(board);
 }
 
