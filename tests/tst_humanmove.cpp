@@ -349,6 +349,40 @@ private slots:
         QVERIFY(!game.sounds.contains(3));
     }
 
+    // While the head shakes over a refused word the word stays, and the player's input waits:
+    // nothing pressed meanwhile changes the move, and the word goes when the shake is over.
+    void inputWaitsForTheShake_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("palette") << "palette";
+        QTest::newRow("unselected letter") << "unselected letter";
+        QTest::newRow("right button") << "right button";
+        QTest::newRow("skip") << "skip";
+    }
+    void inputWaitsForTheShake() {
+        QFETCH(QString, action);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        QString during;
+        QTimer::singleShot(0, &game.window(), [&] {
+            // The player's hand without the fixture's waiting for the shake.
+            if (action == "skip")
+                QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+            else if (action == "right button")
+                QTest::mouseClick(game.window().Slowo, Qt::RightButton, {}, QPoint(5, 5));
+            else if (action == "palette")
+                QTest::mousePress(game.letterButton("M"), Qt::LeftButton, {}, QPoint(17, 17));
+            else
+                QTest::mouseClick(game.cell(2, 3), Qt::LeftButton, {}, QPoint(20, 20));
+            during = moveState(game);
+        });
+        game.clickCell(2, 2); // one letter: refused
+        QCOMPARE(during, QString("phase 1, letter T, word T, free [T@2,2], cursor -, credited "));
+        QCOMPARE(moveState(game),
+                 QString("phase 1, letter T, word , free [T@2,2], cursor -, credited "));
+        QVERIFY(game.column(2).isEmpty());
+    }
+
     void rightButtonStepsBackOneStageAtATime() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);

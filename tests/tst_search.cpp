@@ -331,6 +331,17 @@ private slots:
             *board, *words, makePlayed({}), makeLimits(*words, maxWordLength, hint), &observer);
         QCOMPARE(observer.trialLetters, trialLetters);
         QCOMPARE(result.walks, uint64_t(walks));
+        // Step by step, as the computer's turn runs it: one step for each trial letter, the
+        // same walks and the same word.
+        StepwiseSearch stepwise(*board, *words, makePlayed({}),
+                                makeLimits(*words, maxWordLength, hint), nullptr);
+        int steps = 0;
+        while (stepwise.step())
+            ++steps;
+        QVERIFY(stepwise.done() && !stepwise.step());
+        QCOMPARE(steps, trialLetters);
+        QCOMPARE(stepwise.result().walks, uint64_t(walks));
+        QCOMPARE(stepwise.result().word, result.word);
     }
 
     // Every new best word is longer than the one before and arrives with the grid of its
@@ -344,6 +355,17 @@ private slots:
                                                  makeLimits(*words, 6, false), &observer);
         const std::vector<std::string> expected = {"AH", "OHM", "USED", "HOUSES"};
         QCOMPARE(observer.words, expected);
+        // The stepwise search reports the same words, and keeps its own copy of the played
+        // words: the list it was given may change while it runs.
+        RecordingObserver stepObserver;
+        PlayedWords played = makePlayed({"HOUSE"});
+        StepwiseSearch stepwise(*board, *words, played, makeLimits(*words, 6, false),
+                                &stepObserver);
+        played = makePlayed({"HOUSES"});
+        while (stepwise.step()) {
+        }
+        QCOMPARE(stepObserver.words, expected);
+        QCOMPARE(stepObserver.trialLetters, 0);
         QCOMPARE(result.word, std::string("HOUSES"));
 
         const LetterGrid& last = observer.grids.back();
