@@ -265,8 +265,8 @@ void TMainWindow::RefreshWordAndHint() {
 // --- Timer -----------------------------------------------------------------------------------
 
 void TMainWindow::MainTimerTimer() {
-    Game.TickCount = Game.TickCount == kTicksPerCycle - 1 ? 0 : Game.TickCount + 1;
-    const float x = static_cast<float>(Game.TickCount) * 6.2832f / kTicksPerCycle;
+    tickCount_ = tickCount_ == kTicksPerCycle - 1 ? 0 : tickCount_ + 1;
+    const float x = static_cast<float>(tickCount_) * 6.2832f / kTicksPerCycle;
     const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));

@@ -135,6 +135,8 @@ public:
     void GameOver();
     void StartComputerTurn(bool forHuman);
     void MainTimerTimer();
+    // The main timer's counter, 0..31.
+    int TickCount() const { return tickCount_; }
     // The thinking face of the computer's turn at the current tick; the hint's search leaves
     // the face alone.
     void StartThinkingFace();
@@ -244,6 +246,7 @@ private:
         uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
     } pointer_;
     std::vector<QAction*> languageItems_;
+    int tickCount_ = 0;
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;

@@ -63,11 +63,10 @@ struct GameState {
     }
 };
 
-// What the program does around the game that its dialogs share: the timer's count, the main
-// window's input gate and the computer's strength; a fresh TSession is the state of a program
+// What the program does around the game that its dialogs share: the main window's input gate
+// and the computer's strength; a fresh TSession is the state of a program
 // just started.
 struct TSession {
-    uint16_t TickCount = 0;       // the main timer's counter, 0..31
     bool MainInputEnabled = true; // false while a dialog blocks the main window
     // The longest word the computer may play, 3..8; the player sees it as strength 1..6
     // (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never

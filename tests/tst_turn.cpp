@@ -231,7 +231,7 @@ private slots:
         w.StartThinkingFace();
         QStringList faces;
         for (int change = 1; change <= 22; ++change) {
-            Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
+            w.MainTimerTimer();
             w.AdvanceThinkingFace();
             w.AdvanceThinkingFace(); // the same tick seen twice is one step
             faces << w.FaceName();
@@ -244,7 +244,7 @@ private slots:
         // The hint's search leaves the face alone.
         game.changeState([](GameState& state) { state.hintRunning = true; });
         w.ShowFace("CPU00");
-        Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
+        w.MainTimerTimer();
         w.AdvanceThinkingFace();
         QCOMPARE(w.FaceName(), QString("CPU00"));
         game.changeState([](GameState& state) { state.hintRunning = false; });
