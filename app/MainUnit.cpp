@@ -25,6 +25,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -578,14 +579,16 @@ void TMainWindow::Menu_AboutClick() {
 }
 
 void TMainWindow::Menu_CreateShortcutClick() {
-    CreateDesktopShortcut();
+    const QString made = CreateDesktopShortcut();
+    ShowMessageBox(
+        Cp1251ToUnicode(LanguageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
 }
 
 void TMainWindow::OpenAddress(const QString& address) {
-    if (webOpener_)
-        webOpener_->Open(address);
-    else
-        OpenWebAddress(address);
+    const bool opened = webOpener_ ? webOpener_->Open(address) : OpenWebAddress(address);
+    // Without a browser the player still learns the address.
+    if (!opened)
+        ShowErrorBox(Cp1251ToUnicode(LanguageText("LinkFailed")).arg(address));
 }
 
 // --- Language texts ---------------------------------------------------------------------------
@@ -624,6 +627,7 @@ void TMainWindow::RefreshLanguageItems(const TWords& words) {
 void TMainWindow::ApplyButtonTexts() {
     SkipButton->SetCaption(LanguageText("SkipButton"));
     AdviceButton->SetCaption(LanguageText("AdviceButton"));
+    FitCaptionFonts({SkipButton, AdviceButton});
 }
 
 void TMainWindow::SetSoundChecked(bool on) {

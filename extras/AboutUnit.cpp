@@ -219,7 +219,7 @@ void TAboutWindow::changeEvent(QEvent* event) {
 }
 
 void TAboutWindow::FormActivate() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_About")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_About")));
     Scene.Activate(gameRandom());
 }
 

@@ -120,7 +120,7 @@ void THowToPlayWindow::ApplyWindowTextures() {
 }
 
 void THowToPlayWindow::FormActivate() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Help1")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_Help1")));
     CoolMemo->SetLines(Words.Language == kRussian ? MemoR : MemoE);
 }
 

@@ -193,7 +193,7 @@ void TImagesWindow::FormActivate() {
         const QSignalBlocker quiet(UseSkinsCheckBox);
         UseSkinsCheckBox->setChecked(TextureChoice.UseSkins);
     }
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Textures")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_Textures")));
     UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
     ReadFileList();
     {

@@ -44,7 +44,6 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
         label->setFont(CoolFont(13, true));
     for (TCoolLabel* label : {CoolLabel3, CoolLabel1, CoolLabel2}) {
         label->SetTransparent(true);
-        label->SetSimpleView(true);
         label->SetAlignment(Qt::AlignCenter);
         label->SetFontColor(Qt::black);
     }
@@ -53,6 +52,7 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     Edit1->setGeometry(15, 90, 160, 22);
     Edit1->setFont(CoolFont(13));
     Edit1->SetFontColor(Qt::white);
+    Edit1->SetCp1251Only();
 
     CoolOkButton = MakeOkButton(QRect(220, 80, 40, 40));
     // Enter in the name box closes the window as OK does.

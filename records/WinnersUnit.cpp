@@ -1,6 +1,7 @@
 #include "records/WinnersUnit.h"
 
 #include "core/GameState.h"
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
@@ -165,7 +166,7 @@ constexpr int kListFrameLeft = 15, kListFrameTop = 15, kListFrameWidth = 265,
 constexpr int kColumnLine = 85;
 constexpr int kRowHeight = 25;
 constexpr int kLabelPixels = 19;       // "Default" at 14 points
-constexpr int kClearButtonPixels = 10; // both captions fit the 120-pixel buttons
+constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' own size
 
 } // namespace
 
@@ -175,6 +176,13 @@ WinnerEntry* CurrentWinnersList() {
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
     return Winners[language][strength];
+}
+
+std::string RecordsListName() {
+    const std::string language =
+        LanguageText(Words.Language == kRussian ? "Menu_Russian" : "Menu_English");
+    return language + ", " + LanguageText("Strength") + " " +
+           std::to_string(int(Game.MaxWordLength) - 2);
 }
 
 QString RecordsPath() {
@@ -328,9 +336,9 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
         auto* name = new TCoolLabel(Hook);
         name->setGeometry(kColumnLine, y, nameWidth, kRowHeight);
         name->SetFontColor(kNameColour);
+        name->SetElided(true);
         for (TCoolLabel* label : {score, name}) {
             label->SetTransparent(true);
-            label->SetSimpleView(true);
             label->SetAlignment(Qt::AlignCenter);
             label->setFont(CoolFont(kLabelPixels));
         }
@@ -344,7 +352,6 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
     ClearButton2->setGeometry(15, 320, 120, 25);
     for (TCoolBtn* button : {ClearButton1, ClearButton2}) {
         button->SetGradient(kGradientStart, kGradientEnd);
-        button->SetSimpleView(true);
         button->setFont(CoolFont(kClearButtonPixels));
     }
     connect(ClearButton1, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton1Click);
@@ -365,7 +372,9 @@ void TWinnersWindow::FormActivate() {
     ClearButton2->setEnabled(AnyEntryFilled());
     ClearButton1->SetCaption(LanguageText("WinnersButton1"));
     ClearButton2->SetCaption(LanguageText("WinnersButton2"));
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Records")));
+    FitCaptionFonts({ClearButton1, ClearButton2});
+    setWindowTitle(DialogTitle(LanguageText("Menu_Records")) + QStringLiteral(" \u2014 ") +
+                   Cp1251ToUnicode(RecordsListName()));
     for (int row = 1; row <= kRecordPlaces; ++row) {
         if (!list) {
             ScoreLabels[row]->SetCaption(std::string());

@@ -23,6 +23,44 @@ namespace {
 constexpr std::string_view kVorda = "Vorda";
 constexpr std::string_view kImages = "Images";
 constexpr std::string_view kMissingText = "?";
+// Stands for a key the file lacks; no value read from a settings line holds a control byte.
+constexpr std::string_view kAbsent = "\x01";
+
+// Texts added after players' settings files were filled: a player's file keeps the texts it
+// was made with, so a key it lacks is answered from here, in UTF-8.
+struct BuiltInText {
+    std::string_view section;
+    std::string_view key;
+    const char* text;
+};
+constexpr BuiltInText kBuiltInTexts[] = {
+    {"Russian", "Strength", "сила"},
+    {"English", "Strength", "strength"},
+    {"Russian", "LinkFailed", "Не удалось открыть ссылку. Адрес: %1"},
+    {"English", "LinkFailed", "The link could not be opened. Its address: %1"},
+    {"Russian", "ShortcutMade", "Ярлык создан: %1"},
+    {"English", "ShortcutMade", "The shortcut was made: %1"},
+    {"Russian", "Slot0", "кнопки"},
+    {"English", "Slot0", "buttons"},
+    {"Russian", "Slot1", "клетки поля"},
+    {"English", "Slot1", "field cells"},
+    {"Russian", "Slot2", "выбранные клетки"},
+    {"English", "Slot2", "selected cells"},
+    {"Russian", "Slot3", "буквы"},
+    {"English", "Slot3", "letters"},
+    {"Russian", "Slot4", "выбранная буква"},
+    {"English", "Slot4", "chosen letter"},
+    {"Russian", "Slot5", "главное окно"},
+    {"English", "Slot5", "main window"},
+    {"Russian", "Slot6", "окна"},
+    {"English", "Slot6", "dialogs"},
+    {"Russian", "Slot7", "текстовые поля"},
+    {"English", "Slot7", "text boxes"},
+    {"Russian", "Slot8", "слово"},
+    {"English", "Slot8", "word display"},
+    {"Russian", "Slot9", "списки слов"},
+    {"English", "Slot9", "word sheets"},
+};
 
 std::string imageKey(int slot) {
     return "Image" + std::to_string(slot);
@@ -71,7 +109,13 @@ void InitSettingsFile() {
 }
 
 std::string LanguageText(std::string_view key) {
-    return SettingsFile.ReadString(Words.LanguageSection, key, kMissingText);
+    std::string text = SettingsFile.ReadString(Words.LanguageSection, key, kAbsent);
+    if (text != kAbsent)
+        return text;
+    for (const BuiltInText& builtIn : kBuiltInTexts)
+        if (builtIn.section == Words.LanguageSection && builtIn.key == key)
+            return UnicodeToCp1251(QString::fromUtf8(builtIn.text));
+    return std::string(kMissingText);
 }
 
 int64_t SettingsToInteger(const std::string& text) {

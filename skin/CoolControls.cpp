@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 const QColor kHighlight(255, 255, 255);
@@ -109,6 +110,26 @@ void TCoolLabel::SetWallpaper(const QPixmap& wallpaper) {
 void TCoolLabel::SetColor(const QColor& color) {
     assign(color_, color);
 }
+void TCoolLabel::SetElided(bool elided) {
+    assign(elided_, elided);
+}
+
+QRect TCoolLabel::TextRect() const {
+    QRect r = rect();
+    if (bevelOuter_ != BevelKind::None)
+        r.adjust(1, 1, -1, -1);
+    if (bevelInner_ != BevelKind::None)
+        r.adjust(1, 1, -1, -1);
+    return r;
+}
+
+QString TCoolLabel::ShownText() const {
+    const QString text = Cp1251ToUnicode(caption_);
+    if (!elided_)
+        return text;
+    const int room = TextRect().width() - (style_.simpleView ? 0 : style_.shadowSize);
+    return QFontMetrics(font()).elidedText(text, Qt::ElideRight, room);
+}
 
 void TCoolLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -119,12 +140,10 @@ void TCoolLabel::paintEvent(QPaintEvent*) {
         PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelOuter_);
         r.adjust(1, 1, -1, -1);
     }
-    if (bevelInner_ != BevelKind::None) {
+    if (bevelInner_ != BevelKind::None)
         PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelInner_);
-        r.adjust(1, 1, -1, -1);
-    }
     painter.setFont(font());
-    PaintShadowedText(painter, r, alignmentFlags(alignment_), Cp1251ToUnicode(caption_), style_,
+    PaintShadowedText(painter, TextRect(), alignmentFlags(alignment_), ShownText(), style_,
                       isEnabled());
 }
 
@@ -181,6 +200,10 @@ void TCoolBtn::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 QFont TCoolBtn::CaptionFont() const {
+    return rowFont_ ? *rowFont_ : OwnCaptionFont();
+}
+
+QFont TCoolBtn::OwnCaptionFont() const {
     const QString text = Cp1251ToUnicode(caption_);
     // The shadow takes room beside the text as well.
     const int room = width() - 2 * kCaptionMargin - (style_.simpleView ? 0 : style_.shadowSize);
@@ -194,6 +217,20 @@ QFont TCoolBtn::CaptionFont() const {
     for (int size = candidate.pixelSize(); size > kSmallestCaptionPixels && !fits(candidate);)
         candidate.setPixelSize(--size);
     return candidate;
+}
+
+void FitCaptionFonts(std::initializer_list<TCoolBtn*> row) {
+    std::optional<QFont> smallest;
+    for (const TCoolBtn* button : row) {
+        const QFont own = button->OwnCaptionFont();
+        if (!smallest || own.pixelSize() < smallest->pixelSize() ||
+            (own.pixelSize() == smallest->pixelSize() && own.stretch() < smallest->stretch()))
+            smallest = own;
+    }
+    for (TCoolBtn* button : row) {
+        button->rowFont_ = smallest;
+        button->update();
+    }
 }
 
 bool TCoolBtn::hitButton(const QPoint& pos) const {
@@ -217,15 +254,19 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
         painter.setClipPath(ellipse);
         PaintFace(painter, r);
         painter.restore();
-        const QColor outer = pressed ? kHighlight : kButtonShadow;
-        const QColor inner = pressed ? kButtonShadow : kHighlight;
+        // The rim: a shadow ellipse, a frame ellipse one pixel right and down, a light ellipse
+        // inside and a shadow arc along its lower right; pressed, light and frame swap.
+        const QColor shifted = pressed ? kHighlight : kWindowFrame;
+        const QColor inner = pressed ? kWindowFrame : kHighlight;
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kWindowFrame, 1));
-        painter.drawEllipse(QRectF(r).adjusted(1, 1, -0.5, -0.5));
-        painter.setPen(QPen(outer, 1));
+        painter.setPen(QPen(kButtonShadow, 1));
         painter.drawEllipse(QRectF(r).adjusted(0.5, 0.5, -1.5, -1.5));
+        painter.setPen(QPen(shifted, 1));
+        painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -0.5, -0.5));
         painter.setPen(QPen(inner, 1));
         painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -2.5, -2.5));
+        painter.setPen(QPen(kButtonShadow, 1));
+        painter.drawArc(QRectF(r).adjusted(2.5, 2.5, -3.5, -3.5), -135 * 16, 180 * 16);
         painter.setRenderHint(QPainter::Antialiasing, false);
     } else {
         PaintFace(painter, r);

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 // The skinned controls: widgets that paint tiled texture wallpapers, shadowed captions and
@@ -74,12 +76,19 @@ public:
     void SetWallpaper(const QPixmap& wallpaper);
     const QPixmap& Wallpaper() const { return wallpaper_; }
     void SetColor(const QColor& color);
+    // A caption too long for the label ends in "…", its start visible.
+    void SetElided(bool elided);
+    // The caption as painted, after eliding.
+    QString ShownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect TextRect() const;
+
     bool transparent_ = false;
+    bool elided_ = false;
     BevelKind bevelInner_ = BevelKind::None;
     BevelKind bevelOuter_ = BevelKind::None;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
@@ -106,8 +115,11 @@ public:
     // The font the caption is drawn in: the button's own font while the caption fits its
     // width with the margins; otherwise a condensed face of it, a pixel smaller at a time
     // (down to kSmallestCaptionPixels) until it fits.
+    // Buttons standing side by side share one font: see FitCaptionFonts.
     QFont CaptionFont() const;
     static constexpr int kSmallestCaptionPixels = 8;
+    // The caption font this button alone would take.
+    QFont OwnCaptionFont() const;
 
 signals:
     void mouseDown(Qt::MouseButton button);
@@ -125,7 +137,15 @@ private:
     QPixmap wallpaper_;
     bool gradient_ = false;
     QColor gradientStart_, gradientEnd_;
+    std::optional<QFont> rowFont_;
+
+    friend void FitCaptionFonts(std::initializer_list<TCoolBtn*> row);
 };
+
+// Gives buttons that stand together one caption font: the largest that fits every caption,
+// so no button of the row is drawn smaller or narrower than its siblings. Call again after
+// their captions change.
+void FitCaptionFonts(std::initializer_list<TCoolBtn*> row);
 
 // A panel: wallpaper (or colour) and 3-D frames. It holds other controls.
 class TCoolPanel : public QWidget {

@@ -1,5 +1,6 @@
 #include "skin/CoolDialog.h"
 
+#include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
 #include "platform/Hooks.h"
 #include "skin/CoolControls.h"
@@ -150,6 +151,13 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     return button;
 }
 
+QString DialogTitle(const std::string& menuCaption) {
+    QString title = Cp1251ToUnicode(menuCaption).trimmed();
+    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    return title.trimmed();
+}
+
 void TCoolDialog::PlaceWindow() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -164,6 +172,13 @@ void TCoolDialog::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         QDialog::showEvent(event);
         return;
+    }
+    // A dialog over a minimised game (the game ended while it was minimised) brings the game
+    // back first: the dialog alone on the desktop would leave the player no way to it.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        owner && owner->isMinimized()) {
+        owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
+        owner->show();
     }
     PlaceWindow();
     QDialog::showEvent(event);
@@ -184,8 +199,14 @@ void TCoolDialog::hideEvent(QHideEvent* event) {
 }
 
 void TCoolDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
+    // Esc closes the window as its close button does: the OK button where it has one.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (okButton_ && okButton_->isVisible() && okButton_->isEnabled())
+            okButton_->click();
+        else
+            reject();
         return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         auto* focused = qobject_cast<QAbstractButton*>(focusWidget());

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QAbstractButton;
 class QRandomGenerator;
 class QRect;
@@ -28,8 +30,9 @@ public:
 // nothing. FormActivate runs each time the window is shown and FormDeactivate each time it is
 // hidden; an error raised there is reported in the error box. A dialog that blocks the main
 // window turns the main window's input off before FormActivate and on again after
-// FormDeactivate. Esc does not close it: its own buttons do. Enter presses the button that
-// holds the focus, else the window's default button, if it has one.
+// FormDeactivate. Esc closes it as its close button does (the OK button where it has one).
+// Enter presses the button that holds the focus, else the window's default button, if it has
+// one.
 class TCoolDialog : public QDialog {
     Q_OBJECT
 public:
@@ -91,3 +94,7 @@ private:
     bool dragging_ = false;
     QPoint dragOffset_;
 };
+
+// A window's title from the menu caption that opens it (Windows-1251): without the trailing
+// "..." that marks a menu item opening a window.
+QString DialogTitle(const std::string& menuCaption);

@@ -118,6 +118,32 @@ private slots:
         QVERIFY(closedByEnter);
     }
 
+    // Esc closes every window as its close button would, wherever the focus is.
+    void escClosesAsTheCloseButton_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command :
+             {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU", "Menu_Textures"})
+            QTest::newRow(command) << command;
+    }
+    void escClosesAsTheCloseButton() {
+        QFETCH(QString, command);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        bool closedByEsc = false;
+        QString title;
+        WhenDialogShows([&](QDialog* dialog) {
+            title = dialog->windowTitle();
+            QWidget* focused = dialog->focusWidget();
+            QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
+            closedByEsc = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        game.window().findChild<QAction*>(command)->trigger();
+        QVERIFY(closedByEsc);
+        // A title drops the menu item's trailing dots.
+        QVERIFY2(!title.endsWith('.'), qPrintable(title));
+    }
+
     void helpTextChangesWithALanguageSwitchWhileClosed() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         QStringList shown;
@@ -328,7 +354,7 @@ private slots:
         });
         game.sounds.clear();
         game.window().Menu_About->trigger();
-        QCOMPARE(caption, QString("About..."));
+        QCOMPARE(caption, QString("About"));
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));
         QVERIFY(timerWhileShown);
@@ -484,8 +510,9 @@ private slots:
         QCOMPARE(icon.size(), QSize(64, 64));
         QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
         QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
-        // Nothing is shown.
-        QVERIFY(game.errors().texts.isEmpty());
+        // The player is told where it was made (the message box, recorded here).
+        QCOMPARE(game.errors().texts, QStringList{QString::fromUtf8("Ярлык создан: ") +
+                                                  QDir::toNativeSeparators(entryPath)});
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         for (QWidget* widget : QApplication::topLevelWidgets())
             QVERIFY2(widget == &game.window() || !widget->isVisible(),
@@ -527,7 +554,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(ProgramFolder() + "Vorda2000.png"));
     }
 
-    void shortcutFailsInSilence() {
+    void shortcutFailureIsReported() {
         GameFixture game(kRussian, kEnglish);
         QTemporaryDir home;
         // A file stands where the desktop folder should be.
@@ -538,7 +565,9 @@ private slots:
         SetDesktopFolder(blocked);
         game.window().Menu_CreateShortcut->trigger();
         SetDesktopFolder(QString());
-        QVERIFY(game.errors().texts.isEmpty());
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(QDir::toNativeSeparators(blocked)),
+                 qPrintable(game.errors().texts[0]));
         QCOMPARE(QFileInfo(blocked).size(), 0);
         QVERIFY(QFileInfo(blocked).isFile());
     }

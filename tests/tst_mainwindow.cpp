@@ -241,12 +241,25 @@ private slots:
                  qPrintable(errors.texts[0]));
     }
 
+    void webItemsOpenTheirAddresses_data() {
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("a browser opens them") << true;
+        QTest::newRow("without a browser the address is shown") << false;
+    }
     void webItemsOpenTheirAddresses() {
-        GameFixture game(kRussian, kEnglish);
+        QFETCH(bool, browser);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.noBrowser = !browser;
         game.window().Menu_Visit->trigger();
         game.window().Menu_Pelmarov1->trigger();
         game.window().Menu_Pelmarov2->trigger();
-        QCOMPARE(game.openedAddresses, (QStringList{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2}));
+        const QStringList addresses{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2};
+        QCOMPARE(game.openedAddresses, addresses);
+        QStringList expected;
+        for (const QString& address : addresses)
+            if (!browser)
+                expected << "The link could not be opened. Its address: " + address;
+        QCOMPARE(game.errors().texts, expected);
     }
 
     void soundItemSilencesTheGame() {

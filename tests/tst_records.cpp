@@ -371,7 +371,7 @@ private slots:
             clickButton(Dialogs.WinnersWindow->CoolOkButton);
         });
         game.window().Menu_Records->trigger();
-        QCOMPARE(title, QString("Records..."));
+        QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
         QCOMPARE(button1, QString("Clear this list"));
         QCOMPARE(scores.first(), current.isEmpty() ? QString() : QString("-4"));
         QCOMPARE(names.first(), current.isEmpty() ? QString("-") : QString("Ann"));
@@ -567,13 +567,16 @@ private slots:
                                << ""
                                << "OK"
                                << "";
-        QTest::newRow("outside the code page becomes ?") << QString::fromUtf8("Zoë ☺") << ""
-                                                         << "OK" << QString::fromUtf8("Zoë ?");
-        QTest::newRow("pasted control characters and line breaks") << ""
-                                                                   << "Ann\tB\x1a"
-                                                                      "o\r\nCy\x01"
-                                                                   << "OK"
-                                                                   << "Ann BoCy";
+        QTest::newRow("characters the records cannot keep are refused as typed")
+            << QString::fromUtf8("Zoë Ёж € ½") << ""
+            << "OK" << QString::fromUtf8("Zo Ёж € ");
+        QTest::newRow("pasted control characters, line breaks and an emoji")
+            << "" << QString::fromUtf8("Ann\tB\x1ao\r\nC😀y\x01") << "OK"
+            << "Ann BoCy";
+        QTest::newRow("Esc closes as OK") << "Ann"
+                                          << ""
+                                          << "Esc"
+                                          << "Ann";
         QTest::newRow("minimised and restored by the window manager") << "Ann"
                                                                       << ""
                                                                       << "minimised"
@@ -591,30 +594,38 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         Game.Scores[1] = 5;
         Game.Scores[2] = 0;
-        bool pastedIntoTheBox = false, closedByEnter = false;
+        bool closedByKey = false;
+        QString shown;
+        int refusals = 0;
         WhenDialogShows([&](QDialog* dialog) {
-            QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Backspace);
-            typeText(Dialogs.AddRatingWindow->Edit1, typed);
+            TCoolEdit* box = Dialogs.AddRatingWindow->Edit1;
+            QObject::connect(box, &TCoolEdit::refused, box, [&] { ++refusals; });
+            QTest::keyClick(box, Qt::Key_Backspace);
+            typeText(box, typed);
             if (!pasted.isEmpty()) {
                 QGuiApplication::clipboard()->setText(pasted);
-                Dialogs.AddRatingWindow->Edit1->paste();
-                pastedIntoTheBox = Dialogs.AddRatingWindow->Edit1->text().contains('\t');
+                box->paste();
             }
+            QCoreApplication::sendPostedEvents();
+            shown = box->text();
             if (closing == "minimised") {
                 dialog->showMinimized();
                 dialog->showNormal();
             }
-            if (closing == "Enter") {
-                QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Return);
-                closedByEnter = !dialog->isVisible();
+            if (closing == "Enter" || closing == "Esc") {
+                QTest::keyClick(Dialogs.AddRatingWindow->Edit1,
+                                closing == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+                closedByKey = !dialog->isVisible();
             } else {
                 clickButton(Dialogs.AddRatingWindow->CoolOkButton);
             }
         });
         game.sounds.clear();
         ShowNameEntry();
-        QCOMPARE(pastedIntoTheBox, !pasted.isEmpty());
-        QCOMPARE(closedByEnter, closing == "Enter");
+        // What the box showed is what the records keep, and a refused character is felt.
+        QCOMPARE(shown, stored);
+        QCOMPARE(refusals > 0, UnicodeToCp1251(typed + pasted) != UnicodeToCp1251(stored));
+        QCOMPARE(closedByKey, closing == "Enter" || closing == "Esc");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
         const WinnerEntry* list = CurrentWinnersList();
