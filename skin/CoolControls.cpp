@@ -220,11 +220,15 @@ QFont TCoolBtn::OwnCaptionFont() const {
 }
 
 void FitCaptionFonts(std::initializer_list<TCoolBtn*> row) {
+    // A font without a set stretch is drawn unstretched.
+    const auto stretch = [](const QFont& font) {
+        return font.stretch() == QFont::AnyStretch ? int(QFont::Unstretched) : font.stretch();
+    };
     std::optional<QFont> smallest;
     for (const TCoolBtn* button : row) {
         const QFont own = button->OwnCaptionFont();
         if (!smallest || own.pixelSize() < smallest->pixelSize() ||
-            (own.pixelSize() == smallest->pixelSize() && own.stretch() < smallest->stretch()))
+            (own.pixelSize() == smallest->pixelSize() && stretch(own) < stretch(*smallest)))
             smallest = own;
     }
     for (TCoolBtn* button : row) {

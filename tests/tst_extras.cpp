@@ -144,6 +144,21 @@ private slots:
         QVERIFY2(!title.endsWith('.'), qPrintable(title));
     }
 
+    // The game ended while minimised: its windows bring the game back with them.
+    void dialogOverAMinimisedGameRestoresIt() {
+        GameFixture game(kRussian, kEnglish);
+        game.window().show();
+        game.window().showMinimized();
+        QVERIFY(game.window().isMinimized());
+        bool minimisedUnder = true;
+        WhenDialogShows([&](QDialog* dialog) {
+            minimisedUnder = game.window().isMinimized();
+            dialog->accept();
+        });
+        game.window().Menu_Records->trigger();
+        QVERIFY(!minimisedUnder);
+    }
+
     void helpTextChangesWithALanguageSwitchWhileClosed() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         QStringList shown;

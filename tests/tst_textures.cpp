@@ -494,6 +494,8 @@ private slots:
         game.errors().texts.clear();
         QImage background, previewSlot5, resetBackground;
         QString fileShownForSlot5;
+        int selectedAfterReset = 0;
+        QString slot5Name;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
             clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
@@ -513,7 +515,12 @@ private slots:
             fileShownForSlot5 = Dialogs.ImagesWindow->FileListBox1->currentItem()->text();
             clickButton(Dialogs.ImagesWindow->CoolResetButton);
             resetBackground = game.window().Hook->Wallpaper().toImage();
+            selectedAfterReset = Dialogs.ImagesWindow->FileListBox1->selectedItems().size();
+            slot5Name = Dialogs.ImagesWindow->SlotNames[5]->ShownText();
         });
+        // Back to the built-in picture, no file stays highlighted; each slot says what it dresses.
+        QCOMPARE(selectedAfterReset, 0);
+        QCOMPARE(slot5Name, QString::fromUtf8("главное окно"));
         QCOMPARE(background.pixelColor(0, 0), QColor("#ff0000"));
         QCOMPARE(previewSlot5, background);
         QCOMPARE(fileShownForSlot5, QString("wall.bmp"));
