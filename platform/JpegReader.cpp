@@ -166,44 +166,39 @@ void cmykToRgb32(unsigned char* row, JDIMENSION width, bool inverted) {
     }
 }
 
+// How each EXIF orientation (1 to 8) is shown: a decoded pixel (x, y) goes to (x, y), or to
+// (y, x) when transposed, then mirrored across and down as marked. 6 is turned right, 8 left.
+struct Turn {
+    bool transposed, mirroredAcross, mirroredDown;
+};
+constexpr Turn kTurns[9] = {{},
+                            {false, false, false},
+                            {false, true, false},
+                            {false, true, true},
+                            {false, false, true},
+                            {true, false, false},
+                            {true, true, false},
+                            {true, true, true},
+                            {true, false, true}};
+
 // Puts row y of the decoded picture (width x height, four bytes a pixel) where the orientation
 // shows it; for orientations 5 to 8 the picture shown is height pixels wide.
 void placeRow(const unsigned char* row, qsizetype width, qsizetype height, qsizetype y,
               int orientation, unsigned char* bits, qsizetype bytesPerLine) {
-    if (orientation == 1) {
+    const Turn& turn = kTurns[orientation];
+    if (!turn.transposed && !turn.mirroredAcross && !turn.mirroredDown) {
         std::memcpy(bits + y * bytesPerLine, row, size_t(width) * 4);
         return;
     }
+    const qsizetype shownWidth = turn.transposed ? height : width;
+    const qsizetype shownHeight = turn.transposed ? width : height;
     for (qsizetype x = 0; x < width; ++x) {
-        qsizetype across = x, down = y;
-        switch (orientation) {
-        case 2:
-            across = width - 1 - x;
-            break; // mirrored
-        case 3:
-            across = width - 1 - x;
-            down = height - 1 - y;
-            break; // upside down
-        case 4:
-            down = height - 1 - y;
-            break; // flipped
-        case 5:
-            across = y;
-            down = x;
-            break; // transposed
-        case 6:
-            across = height - 1 - y;
-            down = x;
-            break; // turned right
-        case 7:
-            across = height - 1 - y;
-            down = width - 1 - x;
-            break; // transverse
-        default:
-            across = y;
-            down = width - 1 - x;
-            break; // turned left
-        }
+        qsizetype across = turn.transposed ? y : x;
+        qsizetype down = turn.transposed ? x : y;
+        if (turn.mirroredAcross)
+            across = shownWidth - 1 - across;
+        if (turn.mirroredDown)
+            down = shownHeight - 1 - down;
         std::memcpy(bits + down * bytesPerLine + across * 4, row + x * 4, 4);
     }
 }

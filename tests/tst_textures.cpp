@@ -64,10 +64,10 @@ QByteArray encoded(const QImage& image, const char* format, bool progressive = f
 // A small picture whose header claims another size: a JPEG's frame header holds the height and
 // the width big-endian; a bitmap's information header the width and height little-endian (a
 // negative height meaning rows stored top-down).
-QByteArray claiming(const char* format, int width, int height) {
-    QByteArray bytes = encoded(solid(Qt::red, 8, 8), format);
+QByteArray claiming(const char* format, int width, int height, bool progressive = false) {
+    QByteArray bytes = encoded(solid(Qt::red, 8, 8), format, progressive);
     if (QByteArray(format) == "JPEG") {
-        const qsizetype frame = bytes.indexOf("\xff\xc0");
+        const qsizetype frame = bytes.indexOf(progressive ? "\xff\xc2" : "\xff\xc0");
         if (frame < 0)
             qFatal("no frame header in the test JPEG");
         qToBigEndian<quint16>(quint16(height), bytes.data() + frame + 5);
@@ -104,18 +104,19 @@ QByteArray photo(const QString& description) {
 }
 
 // Writes a test picture below the textures folder. The kind is a colour ("#rrggbb", saved in
-// the format its extension names), "size WxH" (a red picture of that size), "claims WxH" (see
-// claiming), "photo ..." (see photo), "zeros N" (N zero bytes, taking no room on the disk),
-// "gif", "truncated" (half a JPEG file) or "text".
+// the format its extension names), "size WxH" (a red picture of that size), "claims WxH" or
+// "claims WxH progressive" (see claiming), "photo ..." (see photo), "zeros N" (N zero bytes, taking
+// no room on the disk), "gif", "truncated" (half a JPEG file) or "text".
 void writePicture(const QString& relativePath, const QString& kind) {
     const QString path = TextureChoice.TexturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
-    if (kind.startsWith("claims "))
-        bytes = claiming(format, kind.mid(7).section('x', 0, 0).toInt(),
-                         kind.mid(7).section('x', 1).toInt());
-    else if (kind.startsWith("size "))
+    if (kind.startsWith("claims ")) {
+        const QString size = kind.section(' ', 1, 1);
+        bytes = claiming(format, size.section('x', 0, 0).toInt(), size.section('x', 1).toInt(),
+                         kind.endsWith(" progressive"));
+    } else if (kind.startsWith("size "))
         bytes = encoded(solid(Qt::red, kind.mid(5).section('x', 0, 0).toInt(),
                               kind.mid(5).section('x', 1).toInt()),
                         format);
@@ -477,6 +478,11 @@ private slots:
         QTest::newRow("JPEG of 40000 x 40000, too large at 1/8")
             << "big.jpg"
             << "claims 40000x40000" << none << "40000 x 40000 pixels" << QStringList{};
+        // Its coefficients, kept whole at any scale, would take more than the largest picture
+        // at full size does.
+        QTest::newRow("progressive JPEG of 8000 x 8000")
+            << "big.jpg"
+            << "claims 8000x8000 progressive" << none << "8000 x 8000 pixels" << QStringList{};
         QTest::newRow("CMYK") << "print.jpg"
                               << "photo 40x24 cmyk" << QSize(40, 24) << "" << parts({40, 24});
         QTest::newRow("inverted CMYK")
