@@ -14,10 +14,11 @@
 #include <memory>
 
 namespace {
-// A click must be heard within 30 ms of the press: the output holds 20 ms, topped up every
-// 5 ms by a thread that does nothing else. (Qt's own pulling feeds whole 20 ms periods and
-// never feeds a buffer shorter than two of them.)
-constexpr int kBufferMilliseconds = 20;
+// A click must be heard within 30 ms of the press. The output asks for a 30 ms buffer (the
+// sound server keeps about half of it queued: 15 ms on PulseAudio), topped up every 5 ms by a
+// thread that does nothing else, which rides out the short stalls of a busy machine. Qt's own
+// pulling is not used: it feeds whole 20 ms periods and never feeds a buffer under two of them.
+constexpr int kBufferMilliseconds = 30;
 constexpr int kFeedMilliseconds = 5;
 
 QAudioFormat effectFormat() {

@@ -6,7 +6,8 @@
 //
 // RECORDING is a WAV file or raw signed 16-bit little-endian mono samples at the reference's
 // rate. A sound is a stretch of 1 ms frames above -50 dBFS, with gaps shorter than 15 ms
-// bridged; its length is measured the same way in the reference. Prints every sound found and
+// bridged; its length is measured the same way in the reference. A sound that runs into the
+// end of the recording is left out. Prints every sound found and
 // exits 1 unless their number is N (or at least N), every one lasts between F-min and F-max
 // times the reference's length, and (with --heard-after) one starts after that time.
 #include <QByteArray>
@@ -161,7 +162,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const double full = whole.front().length;
-    const auto sounds = findSounds(recording);
+    auto sounds = findSounds(recording);
+    // A sound still going when the recording stopped is not judged.
+    const double end = static_cast<double>(recording.values.size()) / recording.rate;
+    if (!sounds.empty() && sounds.back().start + sounds.back().length > end - kBridgedGapSeconds) {
+        std::printf("  at %7.3f s: cut off by the end of the recording, not judged\n",
+                    sounds.back().start);
+        sounds.pop_back();
+    }
     int fit = 0;
     bool late = false;
     for (const Stretch& s : sounds) {
