@@ -47,7 +47,7 @@ public:
         stream_.play(samples);
         // Fed at once rather than at the next tick; and a stream that the server dropped (a
         // sound card taken away) is opened again.
-        QMetaObject::invokeMethod(feeder_, [this] { feed(); });
+        QMetaObject::invokeMethod(feeder_, [this] { feed(true); });
     }
 
 private:
@@ -62,7 +62,7 @@ private:
         feeder_ = new QTimer;
         feeder_->setTimerType(Qt::PreciseTimer);
         feeder_->setInterval(kFeedMilliseconds);
-        QObject::connect(feeder_, &QTimer::timeout, [this] { feed(); });
+        QObject::connect(feeder_, &QTimer::timeout, [this] { feed(false); });
         feeder_->moveToThread(&thread_);
         thread_.setObjectName(QStringLiteral("sound output"));
         thread_.start();
@@ -71,7 +71,7 @@ private:
         QMetaObject::invokeMethod(
             feeder_,
             [this] {
-                feed();
+                feed(true);
                 feeder_->start();
             },
             Qt::BlockingQueuedConnection);
@@ -80,9 +80,12 @@ private:
         return true;
     }
 
-    // On the output's thread: opens the stream when needed and tops it up.
-    void feed() {
+    // On the output's thread: tops the stream up, and with `reopen` (at a play, not at every
+    // tick) opens it again if it has stopped.
+    void feed(bool reopen) {
         if (!sink_ || sink_->state() == QAudio::StoppedState) {
+            if (!reopen)
+                return;
             delete sink_;
             sink_ = new QAudioSink(device_, effectFormat());
             sink_->setBufferSize(effectFormat().bytesForDuration(kBufferMilliseconds * 1000));
