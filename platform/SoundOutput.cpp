@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace {
 // A click must be heard within 30 ms of the press. The output asks for a 30 ms buffer (the
@@ -84,9 +85,13 @@ private:
     // tick) opens it again if it has stopped.
     void feed(bool reopen) {
         if (!sink_ || sink_->state() == QAudio::StoppedState) {
-            if (!reopen)
+            if (!reopen || closing_)
                 return;
-            delete sink_;
+            // A closing sink runs pending events, ticks and plays among them: they find no sink
+            // and leave the opening to this call.
+            closing_ = true;
+            delete std::exchange(sink_, nullptr);
+            closing_ = false;
             sink_ = new QAudioSink(device_, effectFormat());
             sink_->setBufferSize(effectFormat().bytesForDuration(kBufferMilliseconds * 1000));
             input_ = sink_->start();
@@ -108,10 +113,9 @@ private:
         QMetaObject::invokeMethod(
             feeder_,
             [this] {
-                delete sink_;
-                sink_ = nullptr;
-                delete feeder_;
-                feeder_ = nullptr;
+                // The ticks stop first: a closing sink runs pending events.
+                delete std::exchange(feeder_, nullptr);
+                delete std::exchange(sink_, nullptr);
             },
             Qt::BlockingQueuedConnection);
         thread_.quit();
@@ -127,6 +131,7 @@ private:
     // On thread_:
     QTimer* feeder_ = nullptr;
     QAudioSink* sink_ = nullptr;
+    bool closing_ = false;
     QIODevice* input_ = nullptr; // owned by sink_
     QByteArray chunk_;
 };
