@@ -120,15 +120,18 @@ private slots:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("atStart");
         QTest::addColumn<QString>("atSwitch");
-        QTest::newRow("whole") << settingsWith("LanguageNumber=1\r\n") << "" << "";
-        QTest::newRow("missing") << QByteArray() << "is missing" << "";
+        QTest::newRow("whole") << settingsWith("LanguageNumber=1\r\n") << ""
+                               << "";
+        QTest::newRow("missing") << QByteArray() << "is missing"
+                                 << "";
         static const char junk[] = "\x7f\x00ELF\xff\xfe[\x01\r\n=\x1a";
-        QTest::newRow("junk") << QByteArray(junk, sizeof junk - 1)
-                              << "has lost" << "";
+        QTest::newRow("junk") << QByteArray(junk, sizeof junk - 1) << "has lost"
+                              << "";
         QTest::newRow("English section lost")
             << ("[Vorda]\r\nLanguageNumber=1\r\n[Russian]\r\nTitle=" +
                 QByteArray::fromStdString(Cp("Слова")) + "\r\n")
-            << "" << "[English]";
+            << ""
+            << "[English]";
     }
     void lostTextsAreNamed() {
         QFETCH(QByteArray, settings);
@@ -153,9 +156,14 @@ private slots:
             expect(atSwitch);
         }
         game.window().close();
-        // A damaged file is the player's: the close only adds the settings after it.
-        if (!settings.isNull() && !atStart.isEmpty())
-            QVERIFY(game.folder().read("Vorda2000.ini").startsWith(settings));
+        // A damaged file is the player's: the close only adds the settings after it, before
+        // an end-of-file mark that ends it.
+        if (!settings.isNull() && !atStart.isEmpty()) {
+            const QByteArray written = game.folder().read("Vorda2000.ini");
+            const bool marked = settings.endsWith('\x1a');
+            QVERIFY(written.startsWith(marked ? settings.chopped(1) : settings));
+            QCOMPARE(written.endsWith('\x1a'), marked);
+        }
     }
 
     void notANumberTakesItsDefault_data() {
@@ -204,6 +212,30 @@ private slots:
         QVERIFY(written.contains("UseSkins=1\r\n"));
         // The language sections are never written.
         QVERIFY(written.contains("[English]\r\nTitle=Words\r\n[Russian]"));
+    }
+
+    // Two copies of the game on one folder: each writes back only the settings it changed,
+    // so what the other copy wrote meanwhile stays.
+    void twoCopiesKeepEachOthersSettings_data() {
+        QTest::addColumn<QString>("theirKey");
+        QTest::addColumn<QString>("theirValue");
+        QTest::newRow("the other copy changed the strength") << "Strong"
+                                                             << "2";
+        QTest::newRow("the other copy chose a skin") << "SkinName"
+                                                     << "Meadow";
+    }
+    void twoCopiesKeepEachOthersSettings() {
+        QFETCH(QString, theirKey);
+        QFETCH(QString, theirValue);
+        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
+                           theirKey.toStdString(), theirValue.toStdString());
+        game.window().Menu_Sound->trigger();
+        game.window().close();
+        const QByteArray written = game.folder().read("Vorda2000.ini");
+        QVERIFY(written.contains("Sound=0\r\n"));
+        QVERIFY2(written.contains((theirKey + "=" + theirValue + "\r\n").toLatin1()),
+                 written.constData());
     }
 
     void unwritableSettingsStillClose() {
