@@ -132,7 +132,7 @@ void LoadTextures() {
             const std::string& name = TextureChoice.TextureFiles[slot];
             const QString path =
                 TextureChoice.TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(name);
-            if (name.empty() || !QFileInfo::exists(path)) {
+            if (name.empty() || !QFileInfo(path).isFile()) {
                 // A file that has gone is forgotten, so the settings keep an empty value.
                 TextureBitmaps[slot] = builtInTexture(slot);
                 TextureChoice.TextureFiles[slot].clear();

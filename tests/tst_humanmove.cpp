@@ -440,6 +440,21 @@ private slots:
             << "t Up Left Up mouse:4,2"
             << ""
             << "phase 0, letter T, word , free [T@4,2], cursor -, credited ";
+        QTest::newRow("the cursor reaches column and row 5")
+            << "English"
+            << "Up Right Right Right Down Down Down"
+            << ""
+            << "phase 0, letter , word , free [], cursor 5,5, credited ";
+        QTest::newRow("Space and Enter before any arrow key do nothing")
+            << "English"
+            << "t Space Enter"
+            << ""
+            << "phase 0, letter T, word , free [], cursor -, credited ";
+        QTest::newRow("keys that are no English letter choose nothing")
+            << "English"
+            << "[ \\ ] ^ _ `"
+            << ""
+            << "phase 0, letter , word , free [], cursor -, credited ";
         QTest::newRow("Latin letter is no Russian letter; the cursor stops at the edge")
             << "Russian"
             << "t Up Left Left Left Up Up Up"
