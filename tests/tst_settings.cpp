@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -132,16 +133,28 @@ private slots:
                 QByteArray::fromStdString(Cp("Слова")) + "\r\n")
             << ""
             << "[English]";
+        // Never opened for reading, which for a FIFO would block the start.
+        QTest::newRow("a FIFO in its place")
+            << QByteArray("fifo") << "cannot be read: it is not a regular file"
+            << "";
     }
     void lostTextsAreNamed() {
         QFETCH(QByteArray, settings);
         QFETCH(QString, atStart);
         QFETCH(QString, atSwitch);
+        const bool fifo = settings == "fifo";
+        ::alarm(60);
         GameFixture game(kRussian, kEnglish, settings.isNull() ? QByteArray("") : settings,
                          [&](const TestGameFolder& folder) {
-                             if (settings.isNull())
-                                 QFile::remove(folder.path() + "Vorda2000.ini");
+                             const QString path = folder.path() + "Vorda2000.ini";
+                             if (settings.isNull() || fifo)
+                                 QFile::remove(path);
+                             if (fifo)
+                                 ::mkfifo(QFile::encodeName(path).constData(), 0644);
                          });
+        ::alarm(0);
+        if (fifo)
+            settings = QByteArray();
         const auto expect = [&](const QString& part) {
             QCOMPARE(game.errors().texts.size(), part.isEmpty() ? 0 : 1);
             if (!part.isEmpty()) {
@@ -156,6 +169,11 @@ private slots:
             expect(atSwitch);
         }
         game.window().close();
+        if (fifo) {
+            struct stat node;
+            const QByteArray path = QFile::encodeName(game.folder().path() + "Vorda2000.ini");
+            QVERIFY(::stat(path.constData(), &node) == 0 && S_ISFIFO(node.st_mode));
+        }
         // A damaged file is the player's: the close only adds the settings after it, before
         // an end-of-file mark that ends it.
         if (!settings.isNull() && !atStart.isEmpty()) {
