@@ -5,6 +5,7 @@
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
 #include "platform/Hooks.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
@@ -113,6 +114,8 @@ void TAddRatingWindow::FormDeactivate() {
     FaceAnimating = false;
     showFace(QStringLiteral("CPU00"));
     AddToWinners(Result(), Edit1->Text());
+    // Stored at once: another copy of the game on the same folder merges it into its own.
+    RunReportingErrors([] { WriteWinners(); });
 }
 
 void ShowNameEntry() {

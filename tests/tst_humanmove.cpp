@@ -50,7 +50,8 @@ void reachStage(GameFixture& game, const QString& stage) {
 }
 
 // One key as a player types it into the window: a letter stands for itself, "Up", "Space",
-// "Enter", "Backspace" and the like for those keys, "mouse:c,r" moves the pointer onto a cell.
+// "Enter", "Backspace" and the like for those keys, "mouse:c,r" moves the pointer onto a cell
+// and "click:c,r" clicks it there.
 void typeKey(GameFixture& game, const QString& token) {
     static const QMap<QString, QPair<int, QString>> named = {
         {"Up", {Qt::Key_Up, ""}},
@@ -63,6 +64,12 @@ void typeKey(GameFixture& game, const QString& token) {
     if (token.startsWith("mouse:")) {
         const QStringList at = token.mid(6).split(',');
         QTest::mouseMove(game.cell(at[0].toInt(), at[1].toInt()), QPoint(20, 20));
+        return;
+    }
+    if (token.startsWith("click:")) {
+        const QStringList at = token.mid(6).split(',');
+        game.enterCell(at[0].toInt(), at[1].toInt());
+        game.clickCell(at[0].toInt(), at[1].toInt());
         return;
     }
     const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
@@ -440,6 +447,21 @@ private slots:
             << "t Up Left Up mouse:4,2"
             << ""
             << "phase 0, letter T, word , free [T@4,2], cursor -, credited ";
+        QTest::newRow("the cursor reaches column and row 5")
+            << "English"
+            << "Up Right Right Right Down Down Down"
+            << ""
+            << "phase 0, letter , word , free [], cursor 5,5, credited ";
+        QTest::newRow("Space and Enter before any arrow key do nothing")
+            << "English"
+            << "t click:2,2 Space Enter"
+            << ""
+            << "phase 1, letter T, word , free [T@2,2], cursor -, credited ";
+        QTest::newRow("keys that are no English letter choose nothing")
+            << "English"
+            << "[ \\ ] ^ _ `"
+            << ""
+            << "phase 0, letter , word , free [], cursor -, credited ";
         QTest::newRow("Latin letter is no Russian letter; the cursor stops at the edge")
             << "Russian"
             << "t Up Left Left Left Up Up Up"

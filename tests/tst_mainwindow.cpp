@@ -224,20 +224,25 @@ private slots:
 
     void libraryWithoutFiveLetterWords_data() {
         QTest::addColumn<QByteArray>("library");
-        QTest::newRow("short words") << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"});
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n"));
+        QTest::addColumn<QString>("named");
+        const QString noWord = "\" holds no five-letter word";
+        QTest::newRow("short words")
+            << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"}) << noWord;
+        QTest::newRow("empty") << QByteArray() << noWord;
+        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n")) << noWord;
+        QTest::newRow("saved as UTF-8")
+            << QString::fromUtf8("КОШКА\r\nЛАМПА\r\n").toUtf8() << "\" is saved in UTF-8";
     }
     void libraryWithoutFiveLetterWords() {
         QFETCH(QByteArray, library);
+        QFETCH(QString, named);
         GameFixture game(kRussian, kEnglish);
         game.folder().write("DATA/Lib.RUS", library);
         Words = TWords();
         ErrorBoxRecorder errors;
         TMainWindow second;
         QCOMPARE(errors.texts.size(), 1);
-        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) +
-                                          "\" holds no five-letter word"),
+        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) + named),
                  qPrintable(errors.texts[0]));
     }
 

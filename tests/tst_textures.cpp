@@ -22,6 +22,9 @@
 #include <QtTest>
 
 #include <malloc.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 const QStringList kRussian = {QString::fromUtf8("КОШКА")};
@@ -434,6 +437,52 @@ private slots:
         LoadTextures();
         QCOMPARE(TextureBitmaps[2].cacheKey(), same);
         QCOMPARE(TextureBitmaps[1].size(), QSize(32, 32));
+    }
+
+    // A slot whose picture cannot be had shows the built-in picture, with one message. A skin
+    // picture that is not a regular file is never opened: a FIFO would block the start, a
+    // device give bytes without end.
+    void slotFallsBackToTheBuiltInPicture_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("decoded before, then undecodable") << "undecodable"
+                                                          << "Unknown graphic format";
+        QTest::newRow("a FIFO as a skin picture") << "fifo"
+                                                  << "not a regular file";
+        QTest::newRow("a link to a device giving zeros") << "zeros"
+                                                         << "not a regular file";
+    }
+    void slotFallsBackToTheBuiltInPicture() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        GameFixture game(kRussian, kEnglish);
+        TextureChoice.UseSkins = true;
+        TextureChoice.SkinName = "Stone";
+        const QString path = TextureChoice.TexturesDir + "/Stone/0.jpg";
+        const QByteArray name = QFile::encodeName(path);
+        writePicture("Stone/1.jpg", "#00ff00");
+        if (kind == "undecodable") {
+            writePicture("Stone/0.jpg", "#ff0000");
+            LoadTextures();
+            QVERIFY(describeSlot(0) != "builtin");
+            writePicture("Stone/0.jpg", "text");
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+        } else {
+            const QString zero = TextureChoice.TexturesDir + "/zero";
+            if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0)
+                QSKIP("device nodes can be made only by root");
+            QVERIFY(QFile::link(zero, path));
+        }
+        game.errors().texts.clear();
+        // A reading that blocks ends the test here.
+        ::alarm(60);
+        LoadTextures();
+        ::alarm(0);
+        QCOMPARE(describeSlot(0), "builtin");
+        QVERIFY(sameColour(TextureBitmaps[1].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
     }
 
     // A picture dresses its slot within the limits, whatever its size and colours: a JPEG too
