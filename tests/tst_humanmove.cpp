@@ -65,6 +65,14 @@ void typeKey(GameFixture& game, const QString& token) {
         QTest::mouseMove(game.cell(at[0].toInt(), at[1].toInt()), QPoint(20, 20));
         return;
     }
+    // "key:44:x": the key numbered 44 on the keyboard, giving "x" in the layout in use.
+    if (token.startsWith("key:")) {
+        const QStringList parts = token.split(':');
+        QKeyEvent press(QEvent::KeyPress, parts[2].toUpper().at(0).unicode(), Qt::NoModifier,
+                        parts[1].toUInt(), 0, 0, parts[2]);
+        QApplication::sendEvent(&game.window(), &press);
+        return;
+    }
     const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
     QKeyEvent press(QEvent::KeyPress, key.first, Qt::NoModifier, key.second);
     QApplication::sendEvent(&game.window(), &press);
@@ -440,11 +448,19 @@ private slots:
             << "t Up Left Up mouse:4,2"
             << ""
             << "phase 0, letter T, word , free [T@4,2], cursor -, credited ";
-        QTest::newRow("Latin letter is no Russian letter; the cursor stops at the edge")
+        QTest::newRow("Latin letter chooses the Russian layout's letter; cursor stops at the edge")
             << "Russian"
             << "t Up Left Left Left Up Up Up"
+            << "" << QString::fromUtf8("phase 0, letter Е, word , free [Е@1,1], cursor 1,1, credited ");
+        QTest::newRow("the key's place decides over its Latin character")
+            << "Russian"
+            << "key:44:x"
+            << "" << QString::fromUtf8("phase 0, letter О, word , free [], cursor -, credited ");
+        QTest::newRow("a key with no Russian letter chooses nothing")
+            << "Russian"
+            << "key:10:1"
             << ""
-            << "phase 0, letter , word , free [], cursor 1,1, credited ";
+            << "phase 0, letter , word , free [], cursor -, credited ";
     }
     void movesByKeys() {
         QFETCH(QString, language);
