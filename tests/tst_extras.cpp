@@ -136,8 +136,8 @@ private slots:
         WhenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
             // The keyboard starts on the default button, so Enter does what the window is for.
-            const auto* focused = qobject_cast<TCoolBtn*>(dialog->focusWidget());
-            focusOnOk = focused && focused->Caption() == "OK";
+            const auto* focusedButton = qobject_cast<TCoolBtn*>(dialog->focusWidget());
+            focusOnOk = focusedButton && focusedButton->Caption() == "OK";
             QWidget* focused = dialog->focusWidget();
             QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
             closedByEsc = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
