@@ -29,6 +29,7 @@ constexpr int kOKButtonTop = 295;
 constexpr int kSkinsOKButtonRise = 283; // the OK button moves up to 12 with skins on
 constexpr int kItemHeight = 16;
 const QColor kListColour(0, 215, 255);
+const QColor kListHighlight(0, 0, 128);
 const QColor kAqua(0, 255, 255);
 const QColor kSlotColour(0, 128, 0);
 const QColor kSelectedSlotColour(255, 100, 100);
@@ -70,10 +71,16 @@ QFont listFont() {
 }
 
 void styleList(QWidget* list) {
+    // Text colours go with the fixed background, so a dark desktop theme's light text never
+    // lands on it.
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, kListColour);
     palette.setColor(QPalette::Window, kListColour);
     palette.setColor(QPalette::Button, kListColour);
+    for (QPalette::ColorRole text : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(text, Qt::black);
+    palette.setColor(QPalette::Highlight, kListHighlight);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
     list->setPalette(palette);
     list->setFont(listFont());
 }
@@ -145,6 +152,7 @@ void TImagesWindow::CreateControls() {
     CoolResetButton->SetSimpleView(true);
     CoolResetButton->setFont(CoolFont(36));
     CoolResetButton->SetFontColor(kAqua);
+    CoolResetButton->setFocusPolicy(Qt::TabFocus);
     connect(CoolResetButton, &QAbstractButton::clicked, this,
             [this] { RunReportingErrors([this] { CoolResetButtonClick(); }); });
 
@@ -210,6 +218,9 @@ void TImagesWindow::FormActivate() {
     }
     setWindowTitle(DialogTitle(LanguageText("Menu_Textures")));
     UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
+    // The two symbol buttons say in words what they do.
+    CoolResetButton->setAccessibleName(Cp1251ToUnicode(LanguageText("ResetPicture")));
+    StretchBox->setAccessibleName(Cp1251ToUnicode(LanguageText("StretchPicture")));
     for (int slot = 0; slot < kTextureSlots; ++slot)
         SlotNames[slot]->SetCaption(LanguageText("Slot" + std::to_string(slot)));
     ReadFileList();

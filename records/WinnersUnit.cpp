@@ -505,6 +505,7 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
     ClearButton2->setGeometry(15, 320, 120, 25);
     for (TCoolBtn* button : {ClearButton1, ClearButton2}) {
         button->SetGradient(kGradientStart, kGradientEnd);
+        button->setFocusPolicy(Qt::TabFocus);
         button->setFont(CoolFont(kClearButtonPixels));
     }
     connect(ClearButton1, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton1Click);

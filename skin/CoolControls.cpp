@@ -2,6 +2,8 @@
 
 #include "platform/Cp1251.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -90,7 +92,22 @@ void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind) {
 
 // --- TCoolLabel --------------------------------------------------------------------------
 
-TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {}
+namespace {
+// Screen readers take a label for static text and read its caption as its name.
+QAccessibleInterface* labelAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("TCoolLabel") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
+    return nullptr;
+}
+} // namespace
+
+TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {
+    static const bool registered = [] {
+        QAccessible::installFactory(labelAccessible);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
 
 void TCoolLabel::SetTransparent(bool transparent) {
     assign(transparent_, transparent);
@@ -288,6 +305,28 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
     const QRect textRect = pressed ? r.translated(1, 1) : r;
     PaintShadowedText(painter, textRect, Qt::AlignCenter | Qt::TextSingleLine,
                       Cp1251ToUnicode(caption_), style_, isEnabled());
+    if (hasFocus())
+        PaintFocusMark(painter,
+                       r.adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1),
+                       rounded_);
+}
+
+void PaintFocusMark(QPainter& painter, const QRect& rect, bool round) {
+    // Dots of black and white alternate, so the mark shows on any face.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, round);
+    painter.setBrush(Qt::NoBrush);
+    for (const auto& [colour, offset] : {std::pair{QColor(Qt::white), 0}, {QColor(Qt::black), 2}}) {
+        QPen pen(colour, 1, Qt::CustomDashLine);
+        pen.setDashPattern({2, 2});
+        pen.setDashOffset(offset);
+        painter.setPen(pen);
+        if (round)
+            painter.drawEllipse(QRectF(rect).adjusted(0.5, 0.5, 0.5, 0.5));
+        else
+            painter.drawRect(rect);
+    }
+    painter.restore();
 }
 
 // --- TCoolPanel, TCoolBevel, TCoolFormHook ------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Cp1251.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
@@ -32,6 +34,9 @@ void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpap
 // Draws a caption by the shadow rule (or plainly with simpleView), embossed when disabled.
 void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
                        const CoolTextStyle& style, bool enabled);
+// The keyboard focus mark: a dotted outline (an ellipse on a round control), black and white
+// dots in turn so it shows on any picture.
+void PaintFocusMark(QPainter& painter, const QRect& rect, bool round);
 // A one-pixel 3-D edge on the rectangle's border.
 void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind);
 
@@ -42,7 +47,12 @@ public:
     using Base::Base;
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption) { assign(caption_, caption); }
+    // The caption is also the control's accessible name, which screen readers speak.
+    void SetCaption(const std::string& caption) {
+        if (caption_ != caption)
+            this->setAccessibleName(Cp1251ToUnicode(caption));
+        assign(caption_, caption);
+    }
     QColor FontColor() const { return style_.fontColor; }
     void SetFontColor(const QColor& color) { assign(style_.fontColor, color); }
     void SetShadowColor(const QColor& color) { assign(style_.shadowColor, color); }
@@ -112,6 +122,8 @@ public:
 
     // The caption keeps this much room on either side.
     static constexpr int kCaptionMargin = 4;
+    // The focus mark stands this far inside the button's edge.
+    static constexpr int kFocusInset = 4;
     // The font the caption is drawn in: the button's own font while the caption fits its
     // width with the margins; otherwise a condensed face of it, a pixel smaller at a time
     // (down to kSmallestCaptionPixels) until it fits.

@@ -9,11 +9,14 @@
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 const QColor kOkCaption(0, 255, 255);
@@ -145,6 +148,7 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->setFont(CoolFont(16, true));
     button->SetFontColor(kOkCaption);
     button->SetShadowColor(kOkShadow);
+    button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
     okButton_ = button;
     SetDefaultButton(button);
@@ -158,12 +162,36 @@ QString DialogTitle(const std::string& menuCaption) {
     return title.trimmed();
 }
 
+QWidget* TCoolDialog::Owner() const {
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    return owner && owner->isVisible() ? owner : nullptr;
+}
+
 void TCoolDialog::PlaceWindow() {
+    // Over the game wherever it was moved; a compositor that places windows itself (Wayland)
+    // puts a dialog over its owner as well.
+    if (const QWidget* owner = Owner()) {
+        const QRect area = owner->frameGeometry();
+        MoveWithinScreen(QPoint(area.left() + (area.width() - width()) / 2,
+                                area.top() + (area.height() - height()) / 2));
+        return;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
     }
+}
+
+void TCoolDialog::MoveWithinScreen(const QPoint& topLeft) {
+    const QScreen* screen = Owner() ? Owner()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        move(topLeft);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    move(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - width())),
+         std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
 }
 
 // A window manager's own hide and show (minimising and restoring) arrive as spontaneous
@@ -185,6 +213,9 @@ void TCoolDialog::showEvent(QShowEvent* event) {
     if (mainInput_ == MainInput::Blocked)
         SetMainInputEnabled(false);
     RunReportingErrors([this] { FormActivate(); });
+    // The keyboard starts on the default button unless the window put it in a text box.
+    if (defaultButton_ && defaultButton_->isVisible() && !qobject_cast<QLineEdit*>(focusWidget()))
+        defaultButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
@@ -196,6 +227,10 @@ void TCoolDialog::hideEvent(QHideEvent* event) {
     if (mainInput_ == MainInput::Blocked)
         SetMainInputEnabled(true);
     QDialog::hideEvent(event);
+    // The keys typed next go to the game at once, also where the compositor would leave the
+    // activation in between (Wayland).
+    if (QWidget* owner = Owner())
+        owner->activateWindow();
 }
 
 void TCoolDialog::keyPressEvent(QKeyEvent* event) {

@@ -6,10 +6,12 @@
 #include "platform/DesktopEntry.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ProgramFolder.h"
+#include "records/WinnersUnit.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 #include "tests/support/GameFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -129,9 +131,13 @@ private slots:
         QFETCH(QString, command);
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         bool closedByEsc = false;
+        bool focusOnOk = false;
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
+            // The keyboard starts on the default button, so Enter does what the window is for.
+            const auto* focusedButton = qobject_cast<TCoolBtn*>(dialog->focusWidget());
+            focusOnOk = focusedButton && focusedButton->Caption() == "OK";
             QWidget* focused = dialog->focusWidget();
             QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
             closedByEsc = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
@@ -140,8 +146,58 @@ private slots:
         });
         game.window().findChild<QAction*>(command)->trigger();
         QVERIFY(closedByEsc);
+        QVERIFY(focusOnOk);
         // A title drops the menu item's trailing dots.
         QVERIFY2(!title.endsWith('.'), qPrintable(title));
+    }
+
+    // A screen reader finds a name for every button and check box of a window, and reads the
+    // texts of its labels.
+    void dialogControlsAreNamed_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("records") << "Menu_Records"
+                                 << "Ann";
+        QTest::newRow("strength") << "Menu_CPU"
+                                  << "weak";
+        QTest::newRow("textures") << "Menu_Textures"
+                                  << "field cells";
+        QTest::newRow("question") << "Menu_Records:clear"
+                                  << "Are you sure?";
+    }
+    void dialogControlsAreNamed() {
+        QFETCH(QString, command);
+        QFETCH(QString, label);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        Winners[2][4][1] = WinnerEntry{"Ann", 5};
+        QStringList unnamed, texts;
+        const auto inspect = [&](QDialog* dialog) {
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
+                if (button->isVisibleTo(dialog) && a->text(QAccessible::Name).trimmed().isEmpty())
+                    unnamed << button->metaObject()->className();
+            }
+            for (TCoolLabel* text : dialog->findChildren<TCoolLabel*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(text);
+                if (a->role() == QAccessible::StaticText)
+                    texts << a->text(QAccessible::Name);
+            }
+        };
+        WhenDialogShows([&](QDialog* dialog) {
+            if (command.endsWith(":clear")) {
+                WhenDialogShows([&](QDialog* question) {
+                    inspect(question);
+                    question->reject();
+                });
+                Dialogs.WinnersWindow->ClearButton1->click();
+            } else {
+                inspect(dialog);
+            }
+            dialog->accept();
+        });
+        game.window().findChild<QAction*>(command.section(':', 0, 0))->trigger();
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QVERIFY2(texts.contains(label), qPrintable(texts.join(" | ")));
     }
 
     // The game ended while minimised: its windows bring the game back with them.

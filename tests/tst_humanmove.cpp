@@ -72,6 +72,14 @@ void typeKey(GameFixture& game, const QString& token) {
         game.clickCell(at[0].toInt(), at[1].toInt());
         return;
     }
+    // "key:44:x": the key numbered 44 on the keyboard, giving "x" in the layout in use.
+    if (token.startsWith("key:")) {
+        const QStringList parts = token.split(':');
+        QKeyEvent press(QEvent::KeyPress, parts[2].toUpper().at(0).unicode(), Qt::NoModifier,
+                        parts[1].toUInt(), 0, 0, parts[2]);
+        QApplication::sendEvent(&game.window(), &press);
+        return;
+    }
     const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
     QKeyEvent press(QEvent::KeyPress, key.first, Qt::NoModifier, key.second);
     QApplication::sendEvent(&game.window(), &press);
@@ -462,11 +470,20 @@ private slots:
             << "[ \\ ] ^ _ `"
             << ""
             << "phase 0, letter , word , free [], cursor -, credited ";
-        QTest::newRow("Latin letter is no Russian letter; the cursor stops at the edge")
+        QTest::newRow("Latin letter chooses the Russian layout's letter; cursor stops at the edge")
             << "Russian"
             << "t Up Left Left Left Up Up Up"
             << ""
-            << "phase 0, letter , word , free [], cursor 1,1, credited ";
+            << QString::fromUtf8("phase 0, letter Е, word , free [Е@1,1], cursor 1,1, credited ");
+        QTest::newRow("the key's place decides over its Latin character")
+            << "Russian"
+            << "key:44:x"
+            << "" << QString::fromUtf8("phase 0, letter О, word , free [], cursor -, credited ");
+        QTest::newRow("a key with no Russian letter chooses nothing")
+            << "Russian"
+            << "key:10:1"
+            << ""
+            << "phase 0, letter , word , free [], cursor -, credited ";
     }
     void movesByKeys() {
         QFETCH(QString, language);

@@ -194,6 +194,56 @@ private slots:
         QCOMPARE(places[1], places[0]);
         QVERIFY((places[0].center() - screen.center()).manhattanLength() <= 1);
     }
+
+    // A dialog opens over the game's window wherever it was moved, inside the screen.
+    void dialogOpensOverItsOwner_data() {
+        QTest::addColumn<QPoint>("ownerAt");
+        QTest::addColumn<QPoint>("expectedCentre");
+        QTest::newRow("owner moved left and up") << QPoint(10, 20) << QPoint(10 + 293, 20 + 214);
+        QTest::newRow("owner half off the screen: kept inside")
+            << QPoint(-500, 20) << QPoint(149, 20 + 214);
+    }
+    void dialogOpensOverItsOwner() {
+        QFETCH(QPoint, ownerAt);
+        QFETCH(QPoint, expectedCentre);
+        QWidget owner;
+        owner.setWindowFlag(Qt::FramelessWindowHint);
+        owner.setGeometry(QRect(ownerAt, QSize(586, 428)));
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TCoolDialog dialog(&owner, "Dialog", 292, 133, TCoolDialog::MainInput::Free);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QRect place = dialog.frameGeometry();
+        dialog.hide();
+        QVERIFY2(
+            (place.center() - expectedCentre).manhattanLength() <= 2,
+            qPrintable(QStringLiteral("%1,%2").arg(place.center().x()).arg(place.center().y())));
+    }
+
+    // A control with the keyboard focus shows a mark, square or round.
+    void focusMarkShows_data() {
+        QTest::addColumn<bool>("rounded");
+        QTest::newRow("square button") << false;
+        QTest::newRow("round button") << true;
+    }
+    void focusMarkShows() {
+        QFETCH(bool, rounded);
+        TCoolDialog dialog(nullptr, "Dialog", 200, 100, TCoolDialog::MainInput::Free);
+        auto* button = new TCoolBtn(dialog.Hook);
+        button->setGeometry(10, 10, 60, 40);
+        button->SetRounded(rounded);
+        button->setFocusPolicy(Qt::TabFocus);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        button->clearFocus();
+        const QImage without = button->grab().toImage();
+        button->setFocus();
+        QVERIFY(button->hasFocus());
+        const QImage with = button->grab().toImage();
+        QVERIFY(with != without);
+        dialog.hide();
+    }
 };
 
 VORDA_TEST_MAIN(TestSkin)
