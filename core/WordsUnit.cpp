@@ -68,6 +68,14 @@ QByteArray readLibraryFile(const QString& path) {
 
 } // namespace
 
+void WordList::changed() {
+    // Shared by every list of the process, so two lists never show one revision for
+    // different words.
+    static uint64_t lastRevision = 0;
+    revision_ = ++lastRevision;
+    indexValid_ = false;
+}
+
 void WordList::Insert(std::string word) {
     // Library files are sorted, so most inserts land at the end.
     if (words_.empty() || lessNoCase(words_.back(), word)) {
@@ -78,12 +86,12 @@ void WordList::Insert(std::string word) {
             return;
         words_.insert(it, std::move(word));
     }
-    indexValid_ = false;
+    changed();
 }
 
 void WordList::Clear() {
     words_.clear();
-    indexValid_ = false;
+    changed();
 }
 
 const std::string& WordList::At(int index) const {
@@ -168,6 +176,13 @@ bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32
             return true;
     }
     return false;
+}
+
+const WordTree& PrefixTree(const TWords& words) {
+    const int listCount = int(std::size(words.Lists));
+    if (!words.Tree.IsBuiltFrom(words.Lists, listCount))
+        words.Tree.Build(words.Lists, listCount);
+    return words.Tree;
 }
 
 QString LibraryPath(uint16_t language) {

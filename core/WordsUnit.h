@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WordTree.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -27,6 +29,9 @@ public:
     // The same for a word already folded (Cp1251FoldCase) whose FoldedHash the caller has
     // computed, letter by letter as the move search grows its words.
     bool ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const;
+    // A number that every change of the list replaces with one no list has had before, so
+    // that what was made from a list (the library's prefix tree) can tell it is out of date.
+    uint64_t Revision() const { return revision_; }
 
     static constexpr uint32_t kHashStart = 2166136261u;
     static uint32_t FoldedHashStep(uint32_t hash, unsigned char foldedLetter) {
@@ -39,8 +44,10 @@ private:
         uint32_t entry; // entry number + 1; 0 = empty
     };
     void buildIndex() const;
+    void changed();
 
     std::vector<std::string> words_;
+    uint64_t revision_ = 0;
     mutable bool indexValid_ = false;
     mutable size_t stride_ = 0;       // length of the words in the index
     mutable std::string folded_;      // the folded words, stride_ bytes each
@@ -55,7 +62,14 @@ struct TWords {
     unsigned char FirstLetter = 0;     // 192 (Russian А) or 65 (English A)
     std::string LanguageSection;       // "Russian" or "English"
     WordList Lists[21];                // Lists[n] holds the words of exactly n letters, n 2..20
+    // The prefix tree of Lists for the move search, made by PrefixTree when it is out of date.
+    mutable WordTree Tree;
 };
+
+// The prefix tree of the words' lists, built first when the lists have changed since it was
+// last built (a load, an added word, a swap of lists). The reference stays valid until the
+// next change of the lists.
+const WordTree& PrefixTree(const TWords& words);
 
 constexpr int kMinWordLength = 2;
 constexpr int kMaxWordLength = 20;
