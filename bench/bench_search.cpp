@@ -15,6 +15,10 @@
 //                           plain_ms (the fastest run of each), of_plain = search_ms /
 //                           plain_ms, of_exhaustive = search_ms / exhaustive_ms, walks and
 //                           exhaustive_walks
+//   Load/<language>         LoadWordsFromFile beside a plain reading of the same file
+//                           (QFile::readAll) in every iteration; counters: load_ms, read_ms
+//                           (the fastest run of each), of_read = load_ms / read_ms
+//   Count/<language>        LoadWordCount, the other language's library read for its count
 //   Tree/<language>         building the library's prefix tree; counters: nodes, tree_kib (its
 //                           memory)
 //
@@ -27,9 +31,11 @@
 #include "core/SearchUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 #include "tests/support/ReferenceSearch.h"
 
+#include <QFile>
 #include <QString>
 
 #include <benchmark/benchmark.h>
@@ -256,6 +262,49 @@ void treeBench(benchmark::State& state, uint16_t language) {
     state.counters["tree_kib"] = double(tree.MemoryBytes()) / 1024;
 }
 
+QString libraryPath(uint16_t language) {
+    return QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
+           QString::fromUtf8(LanguageOf(language).LibraryFile);
+}
+
+void loadBench(benchmark::State& state, uint16_t language) {
+    Clock::duration load = Clock::duration::max();
+    Clock::duration read = Clock::duration::max();
+    for (auto _ : state) {
+        TWords words;
+        words.Language = language;
+        const auto t0 = Clock::now();
+        LoadWordsFromFile(words, libraryPath(language));
+        const auto t1 = Clock::now();
+        QFile file(libraryPath(language));
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("the word library cannot be read");
+        const QByteArray bytes = file.readAll();
+        const auto t2 = Clock::now();
+        benchmark::DoNotOptimize(bytes.data());
+        load = std::min(load, t1 - t0);
+        read = std::min(read, t2 - t1);
+    }
+    const auto ms = [](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count();
+    };
+    state.counters["load_ms"] = ms(load);
+    state.counters["read_ms"] = ms(read);
+    state.counters["of_read"] = ms(load) / ms(read);
+}
+
+void countBench(benchmark::State& state, uint16_t language) {
+    SetProgramFolder(QStringLiteral(VORDA_SOURCE_DIR "/dist/"));
+    uint16_t count = 0;
+    for (auto _ : state) {
+        TWords words;
+        words.Language = language == kRussian ? kEnglish : kRussian;
+        LoadWordCount(words, language);
+        count = words.WordCount[language];
+    }
+    state.counters["words"] = count;
+}
+
 using BenchFunction = void (*)(benchmark::State&, const Board&, int mode);
 
 void registerAll() {
@@ -279,6 +328,15 @@ void registerAll() {
                     b->Iterations(5);
             }
         }
+    }
+    for (const uint16_t language : {kRussian, kEnglish}) {
+        const std::string section(LanguageOf(language).Section);
+        benchmark::RegisterBenchmark(("Load/" + section).c_str(), [language](benchmark::State& s) {
+            loadBench(s, language);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Count/" + section).c_str(), [language](benchmark::State& s) {
+            countBench(s, language);
+        })->Unit(benchmark::kMillisecond);
     }
     for (const uint16_t language : {kRussian, kEnglish}) {
         const std::string name = std::string("Tree/") + std::string(LanguageOf(language).Section);

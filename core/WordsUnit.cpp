@@ -66,6 +66,42 @@ QByteArray readLibraryFile(const QString& path) {
     return data;
 }
 
+// Calls wordLine(start, length) for every word line of a library file's bytes, in file
+// order, and returns their number: lines of 2 to 20 characters that do not start with ";".
+// A line ends at CR; an LF right after it belongs to the same line end, while a lone LF is an
+// ordinary character of the line. A Ctrl-Z ends the file.
+template <typename WordLine> size_t forEachWordLine(const QByteArray& data, WordLine&& wordLine) {
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
+        end = static_cast<const char*>(eof);
+    size_t count = 0;
+    while (p < end) {
+        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
+        const char* lineEnd = cr ? cr : end;
+        const size_t length = static_cast<size_t>(lineEnd - p);
+        if (length >= kMinWordLength && length <= kMaxWordLength && *p != ';') {
+            wordLine(p, length);
+            ++count;
+        }
+        p = lineEnd;
+        if (p < end && *p == kLineEndCR) {
+            ++p;
+            if (p < end && *p == kLineEndLF)
+                ++p;
+        }
+    }
+    return count;
+}
+
+[[noreturn]] void raiseTooManyWords(const QString& path) {
+    throw VordaError(VordaError::Kind::Overflow,
+                     QStringLiteral("Integer overflow: the word library \"%1\" holds more than %2 "
+                                    "words")
+                         .arg(path)
+                         .arg(kMaxWordLines));
+}
+
 } // namespace
 
 void WordList::changed() {
@@ -117,14 +153,40 @@ bool WordList::Contains(std::string_view word) const {
     return false;
 }
 
-void WordList::buildIndex() const {
+void WordList::startIndex(size_t length, size_t capacityFor) const {
+    stride_ = length;
     folded_.clear();
-    slots_.clear();
-    stride_ = words_.empty() ? 0 : words_.front().size();
+    folded_.reserve(capacityFor * length);
     size_t capacity = 16;
-    while (capacity < words_.size() * 2)
+    while (capacity < capacityFor * 2)
         capacity *= 2;
     slots_.assign(capacity, Slot{0, 0});
+    indexValid_ = true;
+}
+
+void WordList::addToIndex(size_t entry, uint32_t hash) const {
+    // At most half the slots are taken, which keeps the probe sequences short.
+    if ((entry + 1) * 2 > slots_.size()) {
+        std::vector<Slot> grown(slots_.size() * 2, Slot{0, 0});
+        for (const Slot& old : slots_) {
+            if (old.entry == 0)
+                continue;
+            size_t slot = old.hash & (grown.size() - 1);
+            while (grown[slot].entry != 0)
+                slot = (slot + 1) & (grown.size() - 1);
+            grown[slot] = old;
+        }
+        slots_.swap(grown);
+    }
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    while (slots_[slot].entry != 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = Slot{hash, static_cast<uint32_t>(entry + 1)};
+}
+
+void WordList::buildIndex() const {
+    startIndex(words_.empty() ? 0 : words_.front().size(), words_.size());
     folded_.resize(words_.size() * stride_);
     for (size_t i = 0; i < words_.size(); ++i) {
         // Every word of a list has the list's length; the index relies on that.
@@ -135,13 +197,43 @@ void WordList::buildIndex() const {
         auto* dst = reinterpret_cast<unsigned char*>(folded_.data()) + i * stride_;
         for (size_t k = 0; k < stride_; ++k)
             dst[k] = Cp1251FoldCase(static_cast<unsigned char>(words_[i][k]));
-        const uint32_t hash = foldedHash(dst, stride_);
-        size_t slot = hash & (capacity - 1);
-        while (slots_[slot].entry != 0)
-            slot = (slot + 1) & (capacity - 1);
-        slots_[slot] = Slot{hash, static_cast<uint32_t>(i + 1)};
+        addToIndex(i, foldedHash(dst, stride_));
     }
-    indexValid_ = true;
+}
+
+void WordList::Reserve(size_t count, size_t length) {
+    words_.reserve(count);
+    if (words_.empty())
+        startIndex(length, count);
+}
+
+void WordList::Append(std::string_view word) {
+    unsigned char folded[kMaxWordLength];
+    const size_t length = word.size();
+    if (words_.empty() && (!indexValid_ || stride_ != length))
+        startIndex(length, 0);
+    // The index is kept only while every word has come in order.
+    if (!indexValid_ || stride_ != length || length > sizeof folded) {
+        Insert(std::string(word));
+        return;
+    }
+    uint32_t hash = kHashStart;
+    for (size_t k = 0; k < length; ++k) {
+        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
+        hash = FoldedHashStep(hash, folded[k]);
+    }
+    if (!words_.empty() &&
+        std::memcmp(folded_.data() + (words_.size() - 1) * stride_, folded, length) >= 0) {
+        Insert(std::string(word));
+        return;
+    }
+    words_.emplace_back(word);
+    folded_.append(reinterpret_cast<const char*>(folded), length);
+    addToIndex(words_.size() - 1, hash);
+    // Only the revision changes: the index has the word already.
+    const bool indexed = indexValid_;
+    changed();
+    indexValid_ = indexed;
 }
 
 bool WordList::ContainsFast(std::string_view word) const {
@@ -195,16 +287,17 @@ void LoadWords(TWords& words) {
 }
 
 void LoadWordCount(TWords& words, uint16_t language) {
-    TWords other;
-    other.Language = language;
-    std::copy(std::begin(words.WordCount), std::end(words.WordCount), other.WordCount);
-    try {
-        LoadWords(other);
-    } catch (...) {
-        words.WordCount[language] = 0;
-        throw;
-    }
-    words.WordCount[language] = other.WordCount[language];
+    if (language < 1 || language > 2)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(language));
+    const QString path = LibraryPath(language);
+    words.WordCount[language] = 0;
+    const size_t count = forEachWordLine(readLibraryFile(path), [](const char*, size_t) {});
+    if (count > kMaxWordLines)
+        raiseTooManyWords(path);
+    words.WordCount[language] = uint16_t(count);
+    if (Hooks.WordsLoaded)
+        Hooks.WordsLoaded(words);
 }
 
 void CheckStartWords(const TWords& words) {
@@ -230,34 +323,18 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
     for (WordList& list : words.Lists)
         list.Clear();
 
-    const char* p = data.constData();
-    const char* end = p + data.size();
-    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
-        end = static_cast<const char*>(eof);
-
-    while (p < end) {
-        // A line ends at CR; an LF right after it belongs to the same line end, while a
-        // lone LF is an ordinary character of the line.
-        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
-        const char* lineEnd = cr ? cr : end;
-        const size_t length = static_cast<size_t>(lineEnd - p);
-        if (length > 0 && *p != ';' && length >= kMinWordLength && length <= kMaxWordLength) {
-            if (count == kMaxWordLines)
-                throw VordaError(VordaError::Kind::Overflow,
-                                 QStringLiteral("Integer overflow: the word library \"%1\" "
-                                                "holds more than %2 words")
-                                     .arg(words.FileName)
-                                     .arg(kMaxWordLines));
-            words.Lists[length].Insert(std::string(p, length));
-            ++count;
-        }
-        p = lineEnd;
-        if (p < end && *p == kLineEndCR) {
-            ++p;
-            if (p < end && *p == kLineEndLF)
-                ++p;
-        }
-    }
+    // The words are counted first, so that each list and its look-up index take their room
+    // once; then they are read in file order, which a sorted file keeps all the way.
+    size_t perLength[kMaxWordLength + 1] = {};
+    forEachWordLine(data, [&](const char*, size_t length) { ++perLength[length]; });
+    for (size_t n = kMinWordLength; n <= kMaxWordLength; ++n)
+        words.Lists[n].Reserve(std::min(perLength[n], size_t(kMaxWordLines)), n);
+    forEachWordLine(data, [&](const char* line, size_t length) {
+        if (count == kMaxWordLines)
+            raiseTooManyWords(words.FileName);
+        words.Lists[length].Append(std::string_view(line, length));
+        ++count;
+    });
 
     if (Hooks.WordsLoaded)
         Hooks.WordsLoaded(words);

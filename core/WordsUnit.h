@@ -16,6 +16,13 @@ public:
     // Inserts the word in its place; a word equal to one already held is ignored, so the
     // first spelling stays.
     void Insert(std::string word);
+    // Makes room for `count` words of `length` letters, and for their look-up index, before
+    // a library file is read into the empty list with Append.
+    void Reserve(size_t count, size_t length);
+    // Adds a word read from a library file, of the list's length. A word that sorts after the
+    // last one, as in a sorted file, is appended and entered in the look-up index at once;
+    // any other is inserted as Insert does.
+    void Append(std::string_view word);
     void Clear();
     int Count() const { return static_cast<int>(words_.size()); }
     // The entry at a position counted from 0; a position outside the list raises
@@ -44,6 +51,9 @@ private:
         uint32_t entry; // entry number + 1; 0 = empty
     };
     void buildIndex() const;
+    // Enters words_[entry], folded into folded_ already, in the slots, growing them as needed.
+    void addToIndex(size_t entry, uint32_t hash) const;
+    void startIndex(size_t length, size_t capacityFor) const;
     void changed();
 
     std::vector<std::string> words_;

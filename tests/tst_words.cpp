@@ -54,8 +54,13 @@ private slots:
         QTest::newRow("unsorted lines end up sorted")
             << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n")
             << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
+        QTest::newRow("a word out of order among sorted ones")
+            << QByteArray("ANT\r\nBEE\r\nAPE\r\nCOW\r\nbee\r\nDOG\r\n")
+            << QStringList{"ANT", "APE", "BEE", "COW", "DOG"} << 6;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << 0;
     }
+    // The words are loaded with their look-up index, which finds each one in either case, and
+    // the count alone comes out the same without loading the lists.
     void loadsLines() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
@@ -67,6 +72,15 @@ private slots:
         QCOMPARE(allWords(Words), expected);
         QCOMPARE(int(Words.WordCount[2]), count);
         QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.ENG");
+        for (const QString& word : expected) {
+            const std::string bytes = UnicodeToCp1251(word.toLower());
+            QVERIFY2(FindWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
+        }
+        TWords counted;
+        counted.Language = 1;
+        LoadWordCount(counted, 2);
+        QCOMPARE(int(counted.WordCount[2]), count);
+        QCOMPARE(allWords(counted), QStringList{});
     }
 
     void languageChoosesTheFile() {
@@ -170,6 +184,10 @@ private slots:
         Words.Language = 2;
         QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(Words));
         QCOMPARE(Words.Lists[2].Count(), 1);
+        TWords counted;
+        counted.WordCount[2] = 7;
+        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWordCount(counted, 2));
+        QCOMPARE(int(counted.WordCount[2]), 0);
         file.chop(4);
         folder.write("DATA/Lib.ENG", file);
         LoadWords(Words);
