@@ -1,7 +1,6 @@
 #include "core/WordTree.h"
 
 #include "core/WordsUnit.h"
-#include "platform/Cp1251.h"
 
 #include <algorithm>
 #include <string>
@@ -12,14 +11,9 @@ void WordTree::Build(const WordList* lists, int listCount) {
     for (int n = kMinWordLength; n < listCount; ++n) {
         const WordList& list = lists[n];
         for (int i = 0; i < list.Count(); ++i) {
-            const std::string& word = list.At(i);
-            if (word.size() != size_t(n))
-                continue;
-            std::string folded(word.size(), '\0');
-            std::transform(word.begin(), word.end(), folded.begin(), [](char c) {
-                return char(Cp1251FoldCase(static_cast<unsigned char>(c)));
-            });
-            words.push_back(std::move(folded));
+            const std::string_view folded = list.FoldedAt(i);
+            if (folded.size() == size_t(n))
+                words.emplace_back(folded);
         }
     }
     // Bytewise order puts a word before every longer word it begins, and gathers the words

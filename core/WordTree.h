@@ -20,8 +20,8 @@ public:
     static constexpr Node kRoot = 0;
     static constexpr Node kNoNode = UINT32_MAX;
 
-    // Builds the tree from lists[2..20], where lists[n] holds the words of n letters (a word
-    // of another length in lists[n] is left out: a look-up of n letters never finds it).
+    // Builds the tree from lists[2..20], where lists[n] holds the words of n letters (a list
+    // of other words is left out: a look-up of n letters never finds them).
     void Build(const WordList* lists, int listCount);
     // True when the tree was built from these very lists and none has changed since.
     bool IsBuiltFrom(const WordList* lists, int listCount) const;

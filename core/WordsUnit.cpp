@@ -29,10 +29,6 @@ uint32_t foldedHash(const unsigned char* folded, size_t length) {
     return h;
 }
 
-bool lessNoCase(const std::string& a, const std::string& b) {
-    return Cp1251CompareNoCase(a, b) < 0;
-}
-
 [[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {
     throw VordaError(VordaError::Kind::InputOutput,
                      QStringLiteral("Cannot %1 the word library \"%2\": %3")
@@ -109,40 +105,113 @@ void WordList::changed() {
     // different words.
     static uint64_t lastRevision = 0;
     revision_ = ++lastRevision;
-    indexValid_ = false;
 }
 
-void WordList::Insert(std::string word) {
-    // Library files are sorted, so most inserts land at the end.
-    if (words_.empty() || lessNoCase(words_.back(), word)) {
-        words_.push_back(std::move(word));
-    } else {
-        const auto it = std::lower_bound(words_.begin(), words_.end(), word, lessNoCase);
-        if (it != words_.end() && Cp1251CompareNoCase(*it, word) == 0)
-            return;
-        words_.insert(it, std::move(word));
+void WordList::setLength(size_t length) {
+    if (count_ == 0)
+        length_ = length;
+    else if (length != length_)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: a word of %1 letters in the list of "
+                                        "%2-letter words")
+                             .arg(length)
+                             .arg(length_));
+}
+
+void WordList::Insert(std::string_view word) {
+    setLength(word.size());
+    std::string folded(word.size(), '\0');
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = char(Cp1251FoldCase(static_cast<unsigned char>(word[k])));
+    // The first entry not below the word: the folded words compare as the library does.
+    size_t lo = 0;
+    size_t hi = count_;
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        if (FoldedAt(int(mid)) < std::string_view(folded))
+            lo = mid + 1;
+        else
+            hi = mid;
     }
+    if (lo < count_ && FoldedAt(int(lo)) == std::string_view(folded))
+        return;
+    words_.insert(lo * length_, word.data(), word.size());
+    folded_.insert(lo * length_, folded);
+    ++count_;
+    // Entries after the new one have moved: the index is made again when next asked.
+    if (lo + 1 == count_ && indexValid_)
+        addToIndex(
+            lo, foldedHash(reinterpret_cast<const unsigned char*>(folded.data()), folded.size()));
+    else
+        indexValid_ = false;
+    changed();
+}
+
+void WordList::Reserve(size_t count, size_t length) {
+    if (count_ != 0)
+        return;
+    length_ = length;
+    words_.reserve(count * length);
+    folded_.reserve(count * length);
+    size_t capacity = 16;
+    while (capacity < count * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{0, 0});
+    indexValid_ = true;
+}
+
+void WordList::Append(std::string_view word) {
+    unsigned char folded[kMaxWordLength];
+    const size_t length = word.size();
+    if (length > sizeof folded || (count_ != 0 && length != length_) || !indexValid_) {
+        Insert(word);
+        return;
+    }
+    uint32_t hash = kHashStart;
+    for (size_t k = 0; k < length; ++k) {
+        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
+        hash = FoldedHashStep(hash, folded[k]);
+    }
+    if (count_ != 0 && std::memcmp(folded_.data() + (count_ - 1) * length_, folded, length) >= 0) {
+        Insert(word);
+        return;
+    }
+    length_ = length;
+    words_.append(word);
+    folded_.append(reinterpret_cast<const char*>(folded), length);
+    ++count_;
+    addToIndex(count_ - 1, hash);
     changed();
 }
 
 void WordList::Clear() {
+    length_ = 0;
+    count_ = 0;
     words_.clear();
+    folded_.clear();
+    slots_.clear();
+    indexValid_ = true;
     changed();
 }
 
-const std::string& WordList::At(int index) const {
+std::string WordList::At(int index) const {
     if (index < 0 || index >= Count())
         throw VordaError(VordaError::Kind::ListIndex,
                          QStringLiteral("List index out of bounds (%1)").arg(index));
-    return words_[static_cast<size_t>(index)];
+    return words_.substr(size_t(index) * length_, length_);
 }
 
 bool WordList::Contains(std::string_view word) const {
+    if (word.size() != length_ || count_ == 0)
+        return false;
+    std::string folded(word.size(), '\0');
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = char(Cp1251FoldCase(static_cast<unsigned char>(word[k])));
     size_t lo = 0;
-    size_t hi = words_.size();
+    size_t hi = count_;
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        const int c = Cp1251CompareNoCase(words_[mid], word);
+        const int c = FoldedAt(int(mid)).compare(folded);
         if (c == 0)
             return true;
         if (c < 0)
@@ -153,21 +222,9 @@ bool WordList::Contains(std::string_view word) const {
     return false;
 }
 
-void WordList::startIndex(size_t length, size_t capacityFor) const {
-    stride_ = length;
-    folded_.clear();
-    folded_.reserve(capacityFor * length);
-    size_t capacity = 16;
-    while (capacity < capacityFor * 2)
-        capacity *= 2;
-    slots_.assign(capacity, Slot{0, 0});
-    indexValid_ = true;
-}
-
 void WordList::addToIndex(size_t entry, uint32_t hash) const {
-    // At most half the slots are taken, which keeps the probe sequences short.
     if ((entry + 1) * 2 > slots_.size()) {
-        std::vector<Slot> grown(slots_.size() * 2, Slot{0, 0});
+        std::vector<Slot> grown(std::max<size_t>(16, slots_.size() * 2), Slot{0, 0});
         for (const Slot& old : slots_) {
             if (old.entry == 0)
                 continue;
@@ -186,85 +243,36 @@ void WordList::addToIndex(size_t entry, uint32_t hash) const {
 }
 
 void WordList::buildIndex() const {
-    startIndex(words_.empty() ? 0 : words_.front().size(), words_.size());
-    folded_.resize(words_.size() * stride_);
-    for (size_t i = 0; i < words_.size(); ++i) {
-        // Every word of a list has the list's length; the index relies on that.
-        if (words_[i].size() != stride_) {
-            stride_ = SIZE_MAX;
-            break;
-        }
-        auto* dst = reinterpret_cast<unsigned char*>(folded_.data()) + i * stride_;
-        for (size_t k = 0; k < stride_; ++k)
-            dst[k] = Cp1251FoldCase(static_cast<unsigned char>(words_[i][k]));
-        addToIndex(i, foldedHash(dst, stride_));
-    }
-}
-
-void WordList::Reserve(size_t count, size_t length) {
-    words_.reserve(count);
-    if (words_.empty())
-        startIndex(length, count);
-}
-
-void WordList::Append(std::string_view word) {
-    unsigned char folded[kMaxWordLength];
-    const size_t length = word.size();
-    if (words_.empty() && (!indexValid_ || stride_ != length))
-        startIndex(length, 0);
-    // The index is kept only while every word has come in order.
-    if (!indexValid_ || stride_ != length || length > sizeof folded) {
-        Insert(std::string(word));
-        return;
-    }
-    uint32_t hash = kHashStart;
-    for (size_t k = 0; k < length; ++k) {
-        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
-        hash = FoldedHashStep(hash, folded[k]);
-    }
-    if (!words_.empty() &&
-        std::memcmp(folded_.data() + (words_.size() - 1) * stride_, folded, length) >= 0) {
-        Insert(std::string(word));
-        return;
-    }
-    words_.emplace_back(word);
-    folded_.append(reinterpret_cast<const char*>(folded), length);
-    addToIndex(words_.size() - 1, hash);
-    // Only the revision changes: the index has the word already.
-    const bool indexed = indexValid_;
-    changed();
-    indexValid_ = indexed;
+    size_t capacity = 16;
+    while (capacity < count_ * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{0, 0});
+    for (size_t i = 0; i < count_; ++i)
+        addToIndex(i,
+                   foldedHash(reinterpret_cast<const unsigned char*>(folded_.data()) + i * length_,
+                              length_));
+    indexValid_ = true;
 }
 
 bool WordList::ContainsFast(std::string_view word) const {
-    if (!indexValid_)
-        buildIndex();
-    if (stride_ == SIZE_MAX)
-        return Contains(word);
-    if (word.size() != stride_ || words_.empty())
-        return false;
     unsigned char folded[kMaxWordLength];
-    if (stride_ > sizeof folded)
-        return Contains(word);
-    for (size_t k = 0; k < stride_; ++k)
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
+        return false;
+    for (size_t k = 0; k < word.size(); ++k)
         folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
-    return ContainsFolded(folded, stride_, foldedHash(folded, stride_));
+    return ContainsFolded(folded, word.size(), foldedHash(folded, word.size()));
 }
 
 bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const {
+    if (length != length_ || count_ == 0)
+        return false;
     if (!indexValid_)
         buildIndex();
-    if (stride_ == SIZE_MAX) {
-        const std::string_view word(reinterpret_cast<const char*>(folded), length);
-        return Contains(word);
-    }
-    if (length != stride_ || words_.empty())
-        return false;
     const size_t mask = slots_.size() - 1;
     for (size_t slot = hash & mask; slots_[slot].entry != 0; slot = (slot + 1) & mask) {
         const Slot& s = slots_[slot];
         if (s.hash == hash &&
-            std::memcmp(folded_.data() + (s.entry - 1) * stride_, folded, stride_) == 0)
+            std::memcmp(folded_.data() + (s.entry - 1) * length_, folded, length) == 0)
             return true;
     }
     return false;

@@ -10,31 +10,38 @@
 #include <vector>
 
 // One list of the word library: the words of one length, kept sorted by the library's
-// case-insensitive comparison (Cp1251CompareNoCase). Words are Windows-1251 bytes.
+// case-insensitive comparison (Cp1251CompareNoCase). Words are Windows-1251 bytes, stored one
+// after another as read and once more folded (Cp1251FoldCase), with a hash index of the
+// folded words.
 class WordList {
 public:
     // Inserts the word in its place; a word equal to one already held is ignored, so the
-    // first spelling stays.
-    void Insert(std::string word);
-    // Makes room for `count` words of `length` letters, and for their look-up index, before
-    // a library file is read into the empty list with Append.
+    // first spelling stays. Every word of a list has the length of its first word: a word of
+    // another length raises a range error.
+    void Insert(std::string_view word);
+    // Makes room for `count` words of `length` letters before a library file is read into the
+    // empty list with Append.
     void Reserve(size_t count, size_t length);
-    // Adds a word read from a library file, of the list's length. A word that sorts after the
-    // last one, as in a sorted file, is appended and entered in the look-up index at once;
-    // any other is inserted as Insert does.
+    // Adds a word read from a library file: a word that sorts after the last one, as in a
+    // sorted file, is appended and entered in the look-up index at once; any other is inserted
+    // as Insert does.
     void Append(std::string_view word);
     void Clear();
-    int Count() const { return static_cast<int>(words_.size()); }
+    int Count() const { return static_cast<int>(count_); }
     // The entry at a position counted from 0; a position outside the list raises
     // "List index out of bounds (%d)".
-    const std::string& At(int index) const;
+    std::string At(int index) const;
+    // The same entry folded, for a position inside the list.
+    std::string_view FoldedAt(int index) const {
+        return std::string_view(folded_).substr(size_t(index) * length_, length_);
+    }
     // Binary search with the comparison.
     bool Contains(std::string_view word) const;
     // The same answers as Contains, through a hash of the folded spelling; built on the
-    // first look-up after a change. This is what the move search asks many times a turn.
+    // first look-up after a change out of order.
     bool ContainsFast(std::string_view word) const;
-    // The same for a word already folded (Cp1251FoldCase) whose FoldedHash the caller has
-    // computed, letter by letter as the move search grows its words.
+    // The same for a word already folded (Cp1251FoldCase) whose hash (kHashStart, then
+    // FoldedHashStep for each letter) the caller has computed.
     bool ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const;
     // A number that every change of the list replaces with one no list has had before, so
     // that what was made from a list (the library's prefix tree) can tell it is out of date.
@@ -51,17 +58,18 @@ private:
         uint32_t entry; // entry number + 1; 0 = empty
     };
     void buildIndex() const;
-    // Enters words_[entry], folded into folded_ already, in the slots, growing them as needed.
+    // Enters entry `entry` (its folded word in folded_ already) in the slots, growing them.
     void addToIndex(size_t entry, uint32_t hash) const;
-    void startIndex(size_t length, size_t capacityFor) const;
+    void setLength(size_t length);
     void changed();
 
-    std::vector<std::string> words_;
+    size_t length_ = 0; // of every word; 0 while the list is empty
+    size_t count_ = 0;
+    std::string words_;  // the words as inserted, length_ bytes each, in order
+    std::string folded_; // the same words folded
     uint64_t revision_ = 0;
-    mutable bool indexValid_ = false;
-    mutable size_t stride_ = 0;       // length of the words in the index
-    mutable std::string folded_;      // the folded words, stride_ bytes each
-    mutable std::vector<Slot> slots_; // open addressing
+    mutable bool indexValid_ = true;
+    mutable std::vector<Slot> slots_; // open addressing; at most half of them taken
 };
 
 // The word library of the current language, with the current language's identity.
