@@ -11,9 +11,9 @@ void WordTree::Build(const WordList* lists, int listCount) {
     for (int n = kMinWordLength; n < listCount; ++n) {
         const WordList& list = lists[n];
         for (int i = 0; i < list.Count(); ++i) {
-            const std::string_view folded = list.FoldedAt(i);
+            std::string folded = list.FoldedAt(i);
             if (folded.size() == size_t(n))
-                words.emplace_back(folded);
+                words.push_back(std::move(folded));
         }
     }
     // Bytewise order puts a word before every longer word it begins, and gathers the words

@@ -118,30 +118,46 @@ void WordList::setLength(size_t length) {
                              .arg(length_));
 }
 
+int WordList::compareFolded(size_t entry, const unsigned char* folded) const {
+    const auto* stored = reinterpret_cast<const unsigned char*>(words_.data()) + entry * length_;
+    for (size_t k = 0; k < length_; ++k) {
+        const unsigned char letter = Cp1251FoldCase(stored[k]);
+        if (letter != folded[k])
+            return letter < folded[k] ? -1 : 1;
+    }
+    return 0;
+}
+
+std::string WordList::FoldedAt(int index) const {
+    std::string folded = At(index);
+    for (char& letter : folded)
+        letter = char(Cp1251FoldCase(static_cast<unsigned char>(letter)));
+    return folded;
+}
+
 void WordList::Insert(std::string_view word) {
     setLength(word.size());
     std::string folded(word.size(), '\0');
     for (size_t k = 0; k < word.size(); ++k)
         folded[k] = char(Cp1251FoldCase(static_cast<unsigned char>(word[k])));
-    // The first entry not below the word: the folded words compare as the library does.
+    const auto* key = reinterpret_cast<const unsigned char*>(folded.data());
+    // The first entry not below the word.
     size_t lo = 0;
     size_t hi = count_;
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (FoldedAt(int(mid)) < std::string_view(folded))
+        if (compareFolded(mid, key) < 0)
             lo = mid + 1;
         else
             hi = mid;
     }
-    if (lo < count_ && FoldedAt(int(lo)) == std::string_view(folded))
+    if (lo < count_ && compareFolded(lo, key) == 0)
         return;
     words_.insert(lo * length_, word.data(), word.size());
-    folded_.insert(lo * length_, folded);
     ++count_;
     // Entries after the new one have moved: the index is made again when next asked.
     if (lo + 1 == count_ && indexValid_)
-        addToIndex(
-            lo, foldedHash(reinterpret_cast<const unsigned char*>(folded.data()), folded.size()));
+        addToIndex(lo, foldedHash(key, folded.size()));
     else
         indexValid_ = false;
     changed();
@@ -152,7 +168,6 @@ void WordList::Reserve(size_t count, size_t length) {
         return;
     length_ = length;
     words_.reserve(count * length);
-    folded_.reserve(count * length);
     size_t capacity = 16;
     while (capacity < count * 2)
         capacity *= 2;
@@ -161,7 +176,7 @@ void WordList::Reserve(size_t count, size_t length) {
 }
 
 void WordList::Append(std::string_view word) {
-    unsigned char folded[kMaxWordLength];
+    unsigned char folded[kMaxWordLength] = {};
     const size_t length = word.size();
     if (length > sizeof folded || (count_ != 0 && length != length_) || !indexValid_) {
         Insert(word);
@@ -172,13 +187,12 @@ void WordList::Append(std::string_view word) {
         folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
         hash = FoldedHashStep(hash, folded[k]);
     }
-    if (count_ != 0 && std::memcmp(folded_.data() + (count_ - 1) * length_, folded, length) >= 0) {
+    if (count_ != 0 && compareFolded(count_ - 1, folded) >= 0) {
         Insert(word);
         return;
     }
     length_ = length;
     words_.append(word);
-    folded_.append(reinterpret_cast<const char*>(folded), length);
     ++count_;
     addToIndex(count_ - 1, hash);
     changed();
@@ -188,7 +202,6 @@ void WordList::Clear() {
     length_ = 0;
     count_ = 0;
     words_.clear();
-    folded_.clear();
     slots_.clear();
     indexValid_ = true;
     changed();
@@ -202,16 +215,16 @@ std::string WordList::At(int index) const {
 }
 
 bool WordList::Contains(std::string_view word) const {
-    if (word.size() != length_ || count_ == 0)
+    unsigned char folded[kMaxWordLength];
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
         return false;
-    std::string folded(word.size(), '\0');
     for (size_t k = 0; k < word.size(); ++k)
-        folded[k] = char(Cp1251FoldCase(static_cast<unsigned char>(word[k])));
+        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
     size_t lo = 0;
     size_t hi = count_;
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        const int c = FoldedAt(int(mid)).compare(folded);
+        const int c = compareFolded(mid, folded);
         if (c == 0)
             return true;
         if (c < 0)
@@ -247,10 +260,13 @@ void WordList::buildIndex() const {
     while (capacity < count_ * 2)
         capacity *= 2;
     slots_.assign(capacity, Slot{0, 0});
-    for (size_t i = 0; i < count_; ++i)
-        addToIndex(i,
-                   foldedHash(reinterpret_cast<const unsigned char*>(folded_.data()) + i * length_,
-                              length_));
+    const auto* stored = reinterpret_cast<const unsigned char*>(words_.data());
+    for (size_t i = 0; i < count_; ++i) {
+        uint32_t hash = kHashStart;
+        for (size_t k = 0; k < length_; ++k)
+            hash = FoldedHashStep(hash, Cp1251FoldCase(stored[i * length_ + k]));
+        addToIndex(i, hash);
+    }
     indexValid_ = true;
 }
 
@@ -271,8 +287,7 @@ bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32
     const size_t mask = slots_.size() - 1;
     for (size_t slot = hash & mask; slots_[slot].entry != 0; slot = (slot + 1) & mask) {
         const Slot& s = slots_[slot];
-        if (s.hash == hash &&
-            std::memcmp(folded_.data() + (s.entry - 1) * length_, folded, length) == 0)
+        if (s.hash == hash && compareFolded(s.entry - 1, folded) == 0)
             return true;
     }
     return false;

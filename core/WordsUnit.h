@@ -11,8 +11,7 @@
 
 // One list of the word library: the words of one length, kept sorted by the library's
 // case-insensitive comparison (Cp1251CompareNoCase). Words are Windows-1251 bytes, stored one
-// after another as read and once more folded (Cp1251FoldCase), with a hash index of the
-// folded words.
+// after another as read, with a hash index of their folded spellings (Cp1251FoldCase).
 class WordList {
 public:
     // Inserts the word in its place; a word equal to one already held is ignored, so the
@@ -31,10 +30,8 @@ public:
     // The entry at a position counted from 0; a position outside the list raises
     // "List index out of bounds (%d)".
     std::string At(int index) const;
-    // The same entry folded, for a position inside the list.
-    std::string_view FoldedAt(int index) const {
-        return std::string_view(folded_).substr(size_t(index) * length_, length_);
-    }
+    // The same entry folded (Cp1251FoldCase), for a position inside the list.
+    std::string FoldedAt(int index) const;
     // Binary search with the comparison.
     bool Contains(std::string_view word) const;
     // The same answers as Contains, through a hash of the folded spelling; built on the
@@ -58,15 +55,17 @@ private:
         uint32_t entry; // entry number + 1; 0 = empty
     };
     void buildIndex() const;
-    // Enters entry `entry` (its folded word in folded_ already) in the slots, growing them.
+    // Enters entry `entry` in the slots, growing them.
     void addToIndex(size_t entry, uint32_t hash) const;
+    // The entry's folded spelling against a folded word of the list's length (negative, 0,
+    // positive), as the library's comparison orders them.
+    int compareFolded(size_t entry, const unsigned char* folded) const;
     void setLength(size_t length);
     void changed();
 
     size_t length_ = 0; // of every word; 0 while the list is empty
     size_t count_ = 0;
-    std::string words_;  // the words as inserted, length_ bytes each, in order
-    std::string folded_; // the same words folded
+    std::string words_; // the words as inserted, length_ bytes each, in order
     uint64_t revision_ = 0;
     mutable bool indexValid_ = true;
     mutable std::vector<Slot> slots_; // open addressing; at most half of them taken

@@ -152,6 +152,20 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, std::string(21, 'A'), 21));
     }
 
+    // The words of a list lie side by side at the list's length: a word of another length
+    // would shift every later entry, so it is refused and the list stays as it was.
+    void listKeepsOneLength() {
+        WordList list;
+        list.Insert("CAT");
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.Insert("CATS"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.Append("AT"));
+        QCOMPARE(list.Count(), 1);
+        QCOMPARE(list.At(0), std::string("CAT"));
+        list.Clear();
+        list.Insert("CATS");
+        QVERIFY(list.ContainsFast("cats"));
+    }
+
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
