@@ -51,7 +51,15 @@ void WordTree::Build(const WordList* lists, int listCount) {
             ++nodes_[p.node].childCount;
             i = j;
         }
-        nodes_[p.node].wordLengths = lengths;
+        Entry& entry = nodes_[p.node];
+        entry.wordLengths = lengths;
+        const unsigned char* letters = letters_.data() + entry.firstChild;
+        entry.letterBlock = entry.childCount ? uint8_t(letters[0] >> 5) : 0;
+        entry.lettersInOneBlock = true;
+        for (uint32_t k = 0; k < entry.childCount; ++k) {
+            entry.lettersInOneBlock &= (letters[k] >> 5) == entry.letterBlock;
+            entry.childLetters |= uint32_t(1) << (letters[k] & 31);
+        }
     }
     nodes_.shrink_to_fit();
     letters_.shrink_to_fit();

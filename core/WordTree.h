@@ -29,6 +29,16 @@ public:
     // The child of `node` for the folded letter, or kNoNode when no word continues so.
     Node Child(Node node, unsigned char foldedLetter) const {
         const Entry& entry = nodes_[node];
+        if (entry.lettersInOneBlock) {
+            // The children's letters as bits of a 32-bit set: the child is found by counting
+            // the bits below its own.
+            if ((foldedLetter >> 5) != entry.letterBlock)
+                return kNoNode;
+            const uint32_t bit = uint32_t(1) << (foldedLetter & 31);
+            if ((entry.childLetters & bit) == 0)
+                return kNoNode;
+            return entry.firstChild + bitCount(entry.childLetters & (bit - 1));
+        }
         const unsigned char* letters = letters_.data() + entry.firstChild;
         for (uint32_t i = 0; i < entry.childCount; ++i)
             if (letters[i] == foldedLetter)
@@ -45,10 +55,23 @@ public:
 
 private:
     struct Entry {
-        uint32_t firstChild = 0;  // index of the first child in nodes_ and letters_
-        uint32_t wordLengths = 0; // see WordLengths
-        uint32_t childCount = 0;
+        uint32_t firstChild = 0;   // index of the first child in nodes_ and letters_
+        uint32_t wordLengths = 0;  // see WordLengths
+        uint32_t childLetters = 0; // bit (letter & 31) of each child, when lettersInOneBlock
+        uint16_t childCount = 0;
+        // All the children's letters lie in one block of 32 codes (letter >> 5), as the
+        // letters of one alphabet do, so that their five low bits tell them apart in order.
+        uint8_t letterBlock = 0;
+        bool lettersInOneBlock = false;
     };
+    // The number of bits set, written out: std::popcount becomes a library call on processors
+    // the build may not assume a bit-count instruction for.
+    static uint32_t bitCount(uint32_t bits) {
+        bits -= (bits >> 1) & 0x55555555u;
+        bits = (bits & 0x33333333u) + ((bits >> 2) & 0x33333333u);
+        bits = (bits + (bits >> 4)) & 0x0f0f0f0fu;
+        return (bits * 0x01010101u) >> 24;
+    }
     static constexpr int kListSlots = 21;
 
     std::vector<Entry> nodes_;           // the root first

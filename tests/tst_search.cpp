@@ -250,6 +250,13 @@ private slots:
             << QStringList{"ЖЯ"} << none << 8 << false << "ЖЯ"
             << "3 3"
             << "2 3, 3 3";
+        // Ё lies apart from the other letters in the code page: the words after Ж go on with
+        // letters from two blocks of codes.
+        QTest::newRow("Russian finds Я beside a word with Ё")
+            << int(kRussian) << QStringList{"ЖЖЖЖЖ", "ЖЖЖЖЖ", "ЖЖ?ЖЖ", "ЖЖЖЖЖ", "ЖЖЖЖЖ"}
+            << QStringList{"ЖЁ", "ЖЯ"} << none << 8 << false << "ЖЯ"
+            << "3 3"
+            << "2 3, 3 3";
         QTest::newRow("Russian never tries Ё")
             << int(kRussian) << QStringList{"ЖЖЖЖЖ", "ЖЖЖЖЖ", "ЖЖ?ЖЖ", "ЖЖЖЖЖ", "ЖЖЖЖЖ"}
             << QStringList{"ЖЁ"} << none << 8 << false << ""
