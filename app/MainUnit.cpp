@@ -15,6 +15,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/FileWriting.h"
 #include "platform/Hooks.h"
+#include "platform/ResourceBitmap.h"
 #include "platform/VordaError.h"
 #include "platform/WebOpener.h"
 #include "records/AddRatingUnit.h"
@@ -60,11 +61,17 @@ constexpr int pointsToPixels(int points) {
     return (points * 96 + 36) / 72;
 }
 
+// A menu picture from the resources, made from its pixmap: a QIcon made from a file name
+// would load the MIME database to learn the file's type.
+QIcon menuPicture(const QString& name) {
+    return QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/menu/") + name, "PNG")));
+}
+
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     QAction* item = menu->addAction(QString::fromLatin1(name));
     item->setObjectName(QString::fromLatin1(name));
     if (image >= 0)
-        item->setIcon(QIcon(QStringLiteral(":/menu/%1").arg(image)));
+        item->setIcon(menuPicture(QString::number(image)));
     return item;
 }
 
@@ -185,9 +192,9 @@ void TMainWindow::CreateMenu() {
     Menu_none2 = addItem(Menu_Help, "Menu_none2");
     Menu_Visit = addItem(Menu_Help, "Menu_Visit", 6);
     Menu_Pelmarov1 = addItem(Menu_Help, "Menu_Pelmarov1");
-    Menu_Pelmarov1->setIcon(QIcon(QStringLiteral(":/menu/SITE1")));
+    Menu_Pelmarov1->setIcon(menuPicture(QStringLiteral("SITE1")));
     Menu_Pelmarov2 = addItem(Menu_Help, "Menu_Pelmarov2");
-    Menu_Pelmarov2->setIcon(QIcon(QStringLiteral(":/menu/SITE2")));
+    Menu_Pelmarov2->setIcon(menuPicture(QStringLiteral("SITE2")));
     Menu_CreateShortcut = addItem(Menu_Help, "Menu_CreateShortcut", 7);
 
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Help})

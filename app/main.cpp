@@ -5,9 +5,34 @@
 #include "platform/ProgramFolder.h"
 #include "settings/INIUnit.h"
 
+#include <QEvent>
 #include <QTimer>
 
 #include <cstdio>
+
+namespace {
+
+// Closes a window as soon as it has been painted for the first time, so a scripted start sees
+// the whole start-up, the first painting included.
+class CloseAfterFirstPaint : public QObject {
+public:
+    explicit CloseAfterFirstPaint(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Paint) {
+            window_->removeEventFilter(this);
+            // Queued, so the painting runs to its end first.
+            QTimer::singleShot(0, window_, &QWidget::close);
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     VordaApplication app(argc, argv);
@@ -31,9 +56,9 @@ int main(int argc, char** argv) {
 
     // The main window makes every dialog of the game.
     TMainWindow mainWindow;
-    mainWindow.show();
     if (quitAfterStart)
-        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        new CloseAfterFirstPaint(&mainWindow);
+    mainWindow.show();
     const int status = app.exec();
     return errorShown ? 1 : status;
 }

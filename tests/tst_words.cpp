@@ -54,8 +54,13 @@ private slots:
         QTest::newRow("unsorted lines end up sorted")
             << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n")
             << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
+        QTest::newRow("a word out of order among sorted ones")
+            << QByteArray("ANT\r\nBEE\r\nAPE\r\nCOW\r\nbee\r\nDOG\r\n")
+            << QStringList{"ANT", "APE", "BEE", "COW", "DOG"} << 6;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << 0;
     }
+    // The words are loaded with their look-up index, which finds each one in either case, and
+    // the count alone comes out the same without loading the lists.
     void loadsLines() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
@@ -67,6 +72,15 @@ private slots:
         QCOMPARE(allWords(Words), expected);
         QCOMPARE(int(Words.WordCount[2]), count);
         QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.ENG");
+        for (const QString& word : expected) {
+            const std::string bytes = UnicodeToCp1251(word.toLower());
+            QVERIFY2(FindWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
+        }
+        TWords counted;
+        counted.Language = 1;
+        LoadWordCount(counted, 2);
+        QCOMPARE(int(counted.WordCount[2]), count);
+        QCOMPARE(allWords(counted), QStringList{});
     }
 
     void languageChoosesTheFile() {
@@ -145,6 +159,20 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, std::string(21, 'A'), 21));
     }
 
+    // The words of a list lie side by side at the list's length: a word of another length
+    // would shift every later entry, so it is refused and the list stays as it was.
+    void listKeepsOneLength() {
+        WordList list;
+        list.Insert("CAT");
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.Insert("CATS"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.Append("AT"));
+        QCOMPARE(list.Count(), 1);
+        QCOMPARE(list.At(0), std::string("CAT"));
+        list.Clear();
+        list.Insert("CATS");
+        QVERIFY(list.ContainsFast("cats"));
+    }
+
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
@@ -177,6 +205,10 @@ private slots:
         Words.Language = 2;
         QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(Words));
         QCOMPARE(Words.Lists[2].Count(), 1);
+        TWords counted;
+        counted.WordCount[2] = 7;
+        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWordCount(counted, 2));
+        QCOMPARE(int(counted.WordCount[2]), 0);
         file.chop(4);
         folder.write("DATA/Lib.ENG", file);
         LoadWords(Words);
