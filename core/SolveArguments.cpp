@@ -4,6 +4,8 @@
 #include "core/SearchUnit.h"
 #include "platform/Cp1251.h"
 
+#include "VordaVersion.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -80,6 +82,9 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
                                  QStringLiteral("The field's rows from the top, five letters "
                                                 "each, \"?\" for a free cell."));
     const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Print the version and exit."));
+    parser.addOption(versionOption);
 
     SolveRequest request;
     if (!parser.parse(arguments))
@@ -87,6 +92,11 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
     if (parser.isSet(helpOption)) {
         request.help = true;
         request.helpText = parser.helpText();
+        return request;
+    }
+    if (parser.isSet(versionOption)) {
+        request.help = true;
+        request.helpText = QStringLiteral("vorda2000-solve " VORDA_VERSION "\n");
         return request;
     }
     for (const QCommandLineOption* required : {&libraryOption, &languageOption, &strengthOption})

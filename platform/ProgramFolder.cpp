@@ -1,6 +1,7 @@
 #include "platform/ProgramFolder.h"
 
 #include "platform/FileWriting.h"
+#include "platform/PlayerFolderUpdate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,8 +46,9 @@ QString copyWhole(const QString& from, const QString& to) {
     return {};
 }
 
-// Copies what the per-user folder lacks. Returns the first failure as a message, or empty.
-QString fillMissing(const QString& installed, const QString& user) {
+// Copies what the per-user folder lacks. Returns the first failure as a message, or empty;
+// newSettings tells whether the settings file was among the copies.
+QString fillMissing(const QString& installed, const QString& user, bool* newSettings) {
     QString problem;
     const QDir source(installed);
     QDirIterator files(installed, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -61,6 +63,8 @@ QString fillMissing(const QString& installed, const QString& user) {
             reason = QStringLiteral("cannot make its folder");
         else
             reason = copyWhole(from, to);
+        if (reason.isEmpty() && relative == QLatin1String("Vorda2000.ini"))
+            *newSettings = true;
         if (!reason.isEmpty() && problem.isEmpty())
             problem = QStringLiteral("Cannot copy %1 into the game folder %2: %3.")
                           .arg(relative, user, reason);
@@ -110,16 +114,28 @@ GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& d
         return choice;
     }
     choice.folder = user;
-    const QString problem = fillMissing(installed, user);
+    const QString problem = fillMissing(installed, user, &choice.newPlayer);
     if (!problem.isEmpty())
         choice.problem = problem + QStringLiteral(" The game goes on with the files it has.");
     return choice;
 }
 
 GameFolderChoice PrepareGameFolder() {
-    const GameFolderChoice choice =
+    GameFolderChoice choice =
         ChooseGameFolder(QCoreApplication::applicationDirPath(),
                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (!choice.installedFolder.isEmpty() && choice.folder != choice.installedFolder) {
+        QString problem;
+        if (choice.newPlayer)
+            problem = SetNewPlayerLanguage(choice.folder + QStringLiteral("Vorda2000.ini"),
+                                           MessagesLocaleName());
+        const QString updateProblem = UpdatePlayerFolder(choice.installedFolder, choice.folder);
+        if (problem.isEmpty())
+            problem = updateProblem;
+        if (!problem.isEmpty())
+            choice.problem +=
+                (choice.problem.isEmpty() ? QString() : QStringLiteral(" ")) + problem;
+    }
     SetProgramFolder(choice.folder);
     SetInstalledFilesFolder(choice.installedFolder);
     return choice;
