@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -248,12 +249,24 @@ void drawBall(QPainter& p) {
     p.setBrush(QColor(150, 30, 40));
     p.drawPath(grin);
     p.save();
-    p.setClipPath(grin);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(250, 250, 250));
-    p.drawRect(QRectF(15, 34, 25, 4.0));
-    p.setBrush(QColor(236, 96, 110));
-    p.drawEllipse(QPointF(28, 43), 5, 3);
+    if (p.paintEngine()->type() == QPaintEngine::SVG) {
+        // Qt's SVG writer drops clipping: the teeth and the tongue are cut to the mouth's
+        // shape instead.
+        QPainterPath teeth, tongue;
+        teeth.addRect(QRectF(15, 34, 25, 4.0));
+        tongue.addEllipse(QPointF(28, 43), 5, 3);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawPath(grin.intersected(teeth));
+        p.setBrush(QColor(236, 96, 110));
+        p.drawPath(grin.intersected(tongue));
+    } else {
+        p.setClipPath(grin);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(15, 34, 25, 4.0));
+        p.setBrush(QColor(236, 96, 110));
+        p.drawEllipse(QPointF(28, 43), 5, 3);
+    }
     p.restore();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 120, 140, 90));
