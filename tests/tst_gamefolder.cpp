@@ -82,31 +82,35 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::addColumn<QStringList>("problemMentions"); // empty: no problem reported
         QTest::addColumn<QStringList>("playerFilesAfter");
+        QTest::addColumn<bool>("newPlayer"); // the settings file was copied at this start
 
         const QStringList none;
         QStringList installedSorted = kInstalled;
         installedSorted.sort();
         QTest::newRow("beside the program, an installed copy too")
-            << true << true << none << none << int(InProgramFolder) << none << none;
+            << true << true << none << none << int(InProgramFolder) << none << none << false;
         QTest::newRow("no installed copy")
-            << false << false << none << none << int(InProgramFolder) << none << none;
+            << false << false << none << none << int(InProgramFolder) << none << none << false;
         QTest::newRow("installed, first start")
-            << false << true << none << none << int(InUserFolder) << none << installedSorted;
+            << false << true << none << none << int(InUserFolder) << none << installedSorted
+            << true;
         QTest::newRow("installed, the player's files are kept")
             << false << true << none
             << QStringList{"Vorda2000.ini=my settings", "DATA/Winners=my records"}
             << int(InUserFolder) << none
             << QStringList{"DATA/Winners=my records", "Textures/sounds/click1.wav=installed sound",
-                           "Vorda2000.ini=my settings"};
+                           "Vorda2000.ini=my settings"}
+            << false;
         QTest::newRow("installed, the folder cannot be made")
             << false << true << QStringList{"home/.local"} << none << int(InInstalledFolder)
-            << QStringList{"home/.local/share/vorda2000/"} << none;
+            << QStringList{"home/.local/share/vorda2000/"} << none << false;
         QTest::newRow("installed, one file cannot be copied")
             << false << true << none << QStringList{"DATA=a file where a folder belongs"}
             << int(InUserFolder) << QStringList{"DATA/Winners", "home/.local/share/vorda2000/"}
             << QStringList{"DATA=a file where a folder belongs",
                            "Textures/sounds/click1.wav=installed sound",
-                           "Vorda2000.ini=installed settings"};
+                           "Vorda2000.ini=installed settings"}
+            << true;
     }
     void choosesAndFillsTheFolder() {
         QFETCH(bool, besideProgram);
@@ -116,6 +120,7 @@ private slots:
         QFETCH(int, expected);
         QFETCH(QStringList, problemMentions);
         QFETCH(QStringList, playerFilesAfter);
+        QFETCH(bool, newPlayer);
 
         QTemporaryDir dir;
         const QString root = dir.path() + '/';
@@ -139,6 +144,7 @@ private slots:
         QCOMPARE(choice.folder, folders[expected]);
         QCOMPARE(choice.installedFolder, expected == InProgramFolder ? QString() : installed);
         QCOMPARE(choice.problem.isEmpty(), problemMentions.isEmpty());
+        QCOMPARE(choice.newPlayer, newPlayer);
         for (const QString& mention : problemMentions) {
             const QString full = mention.endsWith('/') ? root + mention : mention;
             QVERIFY2(choice.problem.contains(full), qPrintable(choice.problem));
