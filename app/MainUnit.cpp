@@ -25,6 +25,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -68,8 +69,9 @@ QAction* addItem(QMenu* menu, const char* name, int image = -1) {
 }
 
 // A ticked item shows its picture with a mark over it: a check mark for an on/off item, a
-// dot for one of a group. The menu shows the picture's "on" state for a ticked item, where
-// the plain picture would only sit in a faint sunken frame.
+// ring around the picture for one of a group (the language badges' letters stay clear). The menu
+// shows the picture's "on" state for a ticked item, where the plain picture would only sit in a
+// faint sunken frame.
 void addTickedPicture(QAction* item, bool exclusive) {
     constexpr int kSide = 16;
     QIcon icon = item->icon();
@@ -79,10 +81,12 @@ void addTickedPicture(QAction* item, bool exclusive) {
     const QColor outline(0, 0, 0);
     const QColor mark(0, 200, 0);
     if (exclusive) {
-        const QRectF dot(6.5, 6.5, 9, 9);
-        painter.setPen(QPen(outline, 1.5));
-        painter.setBrush(mark);
-        painter.drawEllipse(dot);
+        const QRectF ring(1, 1, kSide - 2, kSide - 2);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(outline, 2));
+        painter.drawRoundedRect(ring, 3, 3);
+        painter.setPen(QPen(mark, 1.5));
+        painter.drawRoundedRect(ring.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
     } else {
         const QPointF tick[] = {{2.5, 8.5}, {6.5, 13}, {14, 2.5}};
         painter.setPen(QPen(outline, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -274,7 +278,10 @@ void TMainWindow::CreateControls() {
 }
 
 void TMainWindow::FormCreate() {
-    GameRandom.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    // VORDA2000_SEED fixes the deal, for pictures of the game that stay the same.
+    bool fixedSeed = false;
+    const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
+    GameRandom.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
     Game.MainInputEnabled = true;
     ShowFace(QStringLiteral("CPU00"));
     RegisterTextureClient(this, [this] { ApplyMainTextures(); });
@@ -578,14 +585,16 @@ void TMainWindow::Menu_AboutClick() {
 }
 
 void TMainWindow::Menu_CreateShortcutClick() {
-    CreateDesktopShortcut();
+    const QString made = CreateDesktopShortcut();
+    ShowMessageBox(
+        Cp1251ToUnicode(LanguageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
 }
 
 void TMainWindow::OpenAddress(const QString& address) {
-    if (webOpener_)
-        webOpener_->Open(address);
-    else
-        OpenWebAddress(address);
+    const bool opened = webOpener_ ? webOpener_->Open(address) : OpenWebAddress(address);
+    // Without a browser the player still learns the address.
+    if (!opened)
+        ShowErrorBox(Cp1251ToUnicode(LanguageText("LinkFailed")).arg(address));
 }
 
 // --- Language texts ---------------------------------------------------------------------------
@@ -624,6 +633,7 @@ void TMainWindow::RefreshLanguageItems(const TWords& words) {
 void TMainWindow::ApplyButtonTexts() {
     SkipButton->SetCaption(LanguageText("SkipButton"));
     AdviceButton->SetCaption(LanguageText("AdviceButton"));
+    FitCaptionFonts({SkipButton, AdviceButton});
 }
 
 void TMainWindow::SetSoundChecked(bool on) {

@@ -51,7 +51,8 @@ constexpr int kLetterButtons = 32;
 class TWebOpener {
 public:
     virtual ~TWebOpener() = default;
-    virtual void Open(const QString& address) = 0;
+    // False when the address could not be opened.
+    virtual bool Open(const QString& address) = 0;
 };
 
 // The main window: the field, the letter palette, the word sheets, the menu and the timer;

@@ -5,6 +5,9 @@
 #include "app/MainUnit.h"
 
 #include "app/PoleUnit.h"
+#include "core/KeyPositions.h"
+#include "core/LanguageUnit.h"
+#include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 
@@ -81,9 +84,16 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
                         : key.key() == Qt::Key_F4 ? AdviceButton
                                                   : nullptr;
     TCoolBtn* letter = nullptr;
-    if (!arrow && !click && !stepBack && !command &&
-        !(letter = paletteButtonFor(key.text(), LetterButtons)))
-        return false;
+    if (!arrow && !click && !stepBack && !command) {
+        letter = paletteButtonFor(key.text(), LetterButtons);
+        // With a Latin layout the Russian game takes the letter the Russian layout has there.
+        if (!letter && Words.Language == kRussian)
+            if (const auto russian = RussianLetterAtKey(key.nativeScanCode(), key.text()))
+                letter = paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))),
+                                          LetterButtons);
+        if (!letter)
+            return false;
+    }
     // The right button's gate, and nothing at all while the computer is thinking.
     if (!Game.MainInputEnabled || Game.InputPhase == kComputerPhase ||
         QApplication::activeModalWidget())

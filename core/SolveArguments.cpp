@@ -65,13 +65,14 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Finds the computer's move on a Vorda 2000 field."));
     const QCommandLineOption libraryOption(QStringLiteral("library"),
-                                           QStringLiteral("The word library file."),
+                                           QStringLiteral("Required: the word library file."),
                                            QStringLiteral("FILE"));
-    const QCommandLineOption languageOption(
-        QStringLiteral("language"), QStringLiteral("1 Russian, 2 English."), QStringLiteral("1|2"));
+    const QCommandLineOption languageOption(QStringLiteral("language"),
+                                            QStringLiteral("Required: 1 Russian, 2 English."),
+                                            QStringLiteral("1|2"));
     const QCommandLineOption strengthOption(
-        QStringLiteral("strength"), QStringLiteral("1..6: the longest word has N + 2 letters."),
-        QStringLiteral("N"));
+        QStringLiteral("strength"),
+        QStringLiteral("Required: 1..6, the longest word has N + 2 letters."), QStringLiteral("N"));
     const QCommandLineOption hintOption(
         QStringLiteral("hint"), QStringLiteral("Search as a hint: words up to 10 letters."));
     const QCommandLineOption playedOption(QStringLiteral("played"),
@@ -91,7 +92,10 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
         fail(parser.errorText());
     if (parser.isSet(helpOption)) {
         request.help = true;
-        request.helpText = parser.helpText();
+        // The three options every search needs stand in the usage line itself.
+        request.helpText = parser.helpText().replace(
+            QStringLiteral(" [options] "),
+            QStringLiteral(" --library FILE --language 1|2 --strength N [options] "));
         return request;
     }
     if (parser.isSet(versionOption)) {

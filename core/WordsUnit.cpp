@@ -194,6 +194,11 @@ void LoadWordCount(TWords& words, uint16_t language) {
 
 void CheckStartWords(const TWords& words) {
     // The start word fills the field's middle row.
+    if (words.Lists[kStartWordLength].Count() == 0 && words.SavedAsUtf8)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
+                                        "game can start: it must be saved in Windows-1251.")
+                             .arg(QDir::toNativeSeparators(words.FileName)));
     if (words.Lists[kStartWordLength].Count() == 0)
         throw VordaError(VordaError::Kind::Other,
                          QStringLiteral("The word library \"%1\" holds no five-letter word, so "
@@ -211,6 +216,10 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
     count = 0;
 
     const QByteArray data = readLibraryFile(words.FileName);
+    // An editor that saved the library as UTF-8 makes every Russian word twice as long.
+    words.SavedAsUtf8 = data.startsWith("\xEF\xBB\xBF") ||
+                        (QByteArrayView(data).isValidUtf8() &&
+                         std::any_of(data.begin(), data.end(), [](char c) { return c & 0x80; }));
 
     for (WordList& list : words.Lists)
         list.Clear();
@@ -269,12 +278,10 @@ void AppendWord(const TWords& words, std::string_view word) {
         words.WordCount[words.Language] >= kMaxWordLines)
         refuse(QStringLiteral("it already holds %1 words, the most a library can hold")
                    .arg(kMaxWordLines));
-    if (!file.open(QIODevice::ReadOnly))
-        refuse(file.errorString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        refuse(file.errorString());
-    file.close();
+    QByteArray data;
+    QString readFailure;
+    if (!ReadRegularFile(words.FileName, kMaxLibraryBytes, &data, &readFailure))
+        refuse(readFailure);
 
     const qsizetype eof = data.indexOf(kEndOfFile);
     const qsizetype insertAt = eof >= 0 ? eof : data.size();
@@ -288,6 +295,9 @@ void AppendWord(const TWords& words, std::string_view word) {
     }
     addition.append(word.data(), static_cast<qsizetype>(word.size()));
     addition.append("\r\n");
+    if (data.size() + addition.size() > kMaxLibraryBytes)
+        refuse(QStringLiteral("it would grow beyond %1 bytes, the most a library can hold")
+                   .arg(kMaxLibraryBytes));
 
     QString reason;
     if (eof < 0) {

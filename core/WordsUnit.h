@@ -55,6 +55,7 @@ struct TWords {
     unsigned char FirstLetter = 0;     // 192 (Russian А) or 65 (English A)
     std::string LanguageSection;       // "Russian" or "English"
     WordList Lists[21];                // Lists[n] holds the words of exactly n letters, n 2..20
+    bool SavedAsUtf8 = false; // the file last read is UTF-8 text beyond ASCII, not Windows-1251
 };
 
 constexpr int kMinWordLength = 2;
@@ -88,7 +89,7 @@ void LoadWordsFromFile(TWords& words, const QString& path);
 void LoadWordCount(TWords& words, uint16_t language);
 
 // Raises VordaError naming FileName when Lists[5] is empty: a game starts with a five-letter
-// word, so without one none can start.
+// word, so without one none can start. A file saved as UTF-8 is named as such.
 void CheckStartWords(const TWords& words);
 
 // True when Lists[length] holds an entry equal to the word (case-insensitive).
@@ -99,6 +100,7 @@ bool FindWord(const TWords& words, std::string_view word, uint16_t length);
 // lacks its line end is ended first, so the word never merges into it; a word is written
 // before an end-of-file mark (Ctrl-Z), so the loader sees it. Raises VordaError naming the
 // file and the reason when the file is missing or cannot be written, or when it already
-// holds kMaxWordLines word lines (one more could never be loaded); the file is then left
+// holds kMaxWordLines word lines or the word would take it beyond kMaxLibraryBytes (either way
+// it could never be loaded again); the file is then left
 // as it was, not a byte of the word added. The caller reloads.
 void AppendWord(const TWords& words, std::string_view word);

@@ -200,7 +200,17 @@ void TAboutWindow::UpdateTimer() {
 
 // The About window stands at its own place on the screen.
 void TAboutWindow::PlaceWindow() {
-    move(kScreenPosition);
+    // Where it stood on the 1024 x 768 screen it was laid out for, over a game centred there:
+    // the same offset from the game's window wherever that stands now.
+    const QWidget* owner = Owner();
+    if (!owner) {
+        move(kScreenPosition);
+        return;
+    }
+    const QSize screen(1024, 768);
+    const QPoint centredGame((screen.width() - owner->frameGeometry().width()) / 2,
+                             (screen.height() - owner->frameGeometry().height()) / 2);
+    MoveWithinScreen(owner->frameGeometry().topLeft() + kScreenPosition - centredGame);
 }
 
 void TAboutWindow::showEvent(QShowEvent* event) {
@@ -221,7 +231,7 @@ void TAboutWindow::changeEvent(QEvent* event) {
 }
 
 void TAboutWindow::FormActivate() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_About")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_About")));
     Scene.Activate(gameRandom());
 }
 

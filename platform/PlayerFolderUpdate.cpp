@@ -5,7 +5,6 @@
 #include "platform/ProfileFile.h"
 #include "platform/VordaError.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <map>
@@ -127,13 +126,11 @@ int countWords(const QByteArray& bytes) {
     return count;
 }
 
-// Reads a whole file of at most kMaxFileBytes; false when it is missing or unreadable.
+// Reads a whole regular file of at most kMaxFileBytes; false when it is missing, no regular
+// file (a FIFO is never opened) or unreadable.
 bool readFile(const QString& path, QByteArray* bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
-        return false;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    QString reason;
+    return ReadRegularFile(path, kMaxFileBytes, bytes, &reason);
 }
 
 // What identifies one version of an installed file: its size and modification time.

@@ -14,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
+#include <sys/stat.h>
+
 namespace {
 enum Expected { InProgramFolder, InUserFolder, InInstalledFolder };
 
@@ -319,6 +323,59 @@ private slots:
         writeInstalled(path, shipped, 0);
         QCOMPARE(SetNewPlayerLanguage(path, locale), QString());
         QCOMPARE(readBytes(path), expected);
+    }
+
+    // A folder named in another encoding than UTF-8 (Windows-1251 here) is still found by its
+    // bytes: every path the game forms from the choice leads into it.
+    void folderNamedInAnotherEncoding_data() {
+        QTest::addColumn<bool>("portable");
+        QTest::addColumn<QString>("expected"); // the settings file the game then reads
+        QTest::newRow("a portable copy in a Windows-1251 folder") << true << "portable settings";
+        QTest::newRow("installed, a home folder named in Windows-1251")
+            << false << "installed settings";
+    }
+    void folderNamedInAnotherEncoding() {
+        QFETCH(bool, portable);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        const QByteArray named = "\xc8\xe3\xf0\xe0"; // a word in Windows-1251, not UTF-8
+        const QByteArray program = portable ? root + "/" + named : root + "/games";
+        const QByteArray dataHome =
+            portable ? root + "/home/.local/share" : root + "/" + named + "/.local/share";
+        QCOMPARE(::mkdir(program.constData(), 0755), 0);
+        if (portable) {
+            FILE* settings = std::fopen((program + "/Vorda2000.ini").constData(), "wb");
+            QVERIFY(settings);
+            std::fputs("portable settings", settings);
+            std::fclose(settings);
+        } else {
+            writeFiles(dir.path() + "/share/vorda2000/", kInstalled);
+        }
+
+        const GameFolderChoice choice = ChooseGameFolder(program, dataHome);
+
+        QCOMPARE(choice.problem, QString());
+        QFile settings(choice.folder + "Vorda2000.ini");
+        QVERIFY2(settings.open(QIODevice::ReadOnly), qPrintable(choice.folder));
+        QCOMPARE(QString::fromUtf8(settings.readAll()), expected);
+        struct stat info;
+        QCOMPARE(::stat((dataHome + "/vorda2000/Vorda2000.ini").constData(), &info) == 0,
+                 !portable);
+    }
+
+    void userDataHome_data() {
+        QTest::addColumn<QByteArray>("xdgDataHome");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("an absolute XDG_DATA_HOME")
+            << QByteArray("/data/me") << QByteArray("/data/me");
+        QTest::newRow("a relative XDG_DATA_HOME is ignored")
+            << QByteArray("data/me") << QByteArray("/home/me/.local/share");
+        QTest::newRow("no XDG_DATA_HOME") << QByteArray() << QByteArray("/home/me/.local/share");
+    }
+    void userDataHome() {
+        QFETCH(QByteArray, xdgDataHome);
+        QTEST(UserDataHome(xdgDataHome, "/home/me"), "expected");
     }
 };
 

@@ -99,6 +99,10 @@ private slots:
                                                           << "cats" << -1;
         QTest::newRow("different letters") << "BAT"
                                            << "cat" << -1;
+        QTest::newRow("ya small and capital")
+            << QString::fromUtf8("заяц") << QString::fromUtf8("ЗАЯЦ") << 0;
+        QTest::newRow("the other Cyrillic pairs of the code page")
+            << QString::fromUtf8("ђѓљњќћџўјґєіїѕ") << QString::fromUtf8("ЂЃЉЊЌЋЏЎЈҐЄІЇЅ") << 0;
         QTest::newRow("Cyrillic e and yo differ")
             << QString::fromUtf8("Е") << QString::fromUtf8("Ё") << 1;
     }
@@ -117,6 +121,8 @@ private slots:
         QTest::newRow("stored in capitals") << "MOUSE" << true;
         QTest::newRow("asked in small letters") << "mouse" << true;
         QTest::newRow("Russian stored small") << QString::fromUtf8("ЛАМПА") << true;
+        QTest::newRow("ya stored small") << QString::fromUtf8("ЗАЯЦ") << true;
+        QTest::newRow("Ukrainian yi stored small") << QString::fromUtf8("ЇЖАК") << true;
         QTest::newRow("missing word") << "GOOSE" << false;
         QTest::newRow("stored with a trailing blank never matches") << "TREE" << false;
     }
@@ -125,7 +131,8 @@ private slots:
         QFETCH(bool, found);
         TestGameFolder folder;
         folder.write("DATA/Lib.RUS",
-                     "house\r\nMOUSE\r\nTREE \r\n" + QByteArray::fromStdString(Cp("лампа\r\n")));
+                     "house\r\nMOUSE\r\nTREE \r\n" +
+                         QByteArray::fromStdString(Cp("лампа\r\nзаяц\r\nїжак\r\n")));
         Words.Language = 1;
         LoadWords(Words);
         const std::string bytes = UnicodeToCp1251(word);
@@ -211,6 +218,34 @@ private slots:
         QCOMPARE(folder.read("DATA/Lib.ENG"), after);
         LoadWords(Words);
         QVERIFY(FindWord(Words, "DOG", 3));
+    }
+
+    // An added word that would make the library unloadable is refused, the file left whole.
+    void appendCrossingTheByteLimit_data() {
+        QTest::addColumn<int>("room"); // bytes the file may still grow by
+        QTest::addColumn<bool>("added");
+        QTest::newRow("the word and its line end fit exactly") << 5 << true;
+        QTest::newRow("one byte too many") << 4 << false;
+    }
+    void appendCrossingTheByteLimit() {
+        QFETCH(int, room);
+        QFETCH(bool, added);
+        TestGameFolder folder;
+        const qsizetype size = kMaxLibraryBytes - room;
+        const QByteArray file = "CAT\r\n;" + QByteArray(size - 8, 'x') + "\r\n";
+        folder.write("DATA/Lib.ENG", file);
+        Words.Language = 2;
+        LoadWords(Words);
+        QString message;
+        try {
+            AppendWord(Words, "DOG");
+        } catch (const VordaError& error) {
+            message = error.text();
+        }
+        QVERIFY2(message.isEmpty() == added, qPrintable(message));
+        QCOMPARE(folder.read("DATA/Lib.ENG"), added ? file + "DOG\r\n" : file);
+        LoadWords(Words);
+        QCOMPARE(FindWord(Words, "DOG", 3), added);
     }
 
     void appendToMissingFileFails() {
