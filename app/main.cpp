@@ -5,12 +5,41 @@
 #include "platform/ProgramFolder.h"
 #include "settings/INIUnit.h"
 
+#include "VordaVersion.h"
+
 #include <QEvent>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
+constexpr char kHelpText[] =
+    "Usage: vorda2000 [--help | --version]\n"
+    "A word game on a five by five grid of letters, against the computer.\n"
+    "\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "Without options the game starts. The player's settings, records and added words are\n"
+    "kept in $XDG_DATA_HOME/vorda2000/ (by default ~/.local/share/vorda2000/), or beside the\n"
+    "program when its files are there. See vorda2000(6).\n";
+
+// Answers --help and --version before any window system is touched, so both work without a
+// display. Returns true when the program should stop there.
+bool answerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelpText, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("vorda2000 " VORDA_VERSION "\n", stdout);
+            return true;
+        }
+    }
+    return false;
+}
 
 // Closes a window as soon as it has been painted for the first time, so a scripted start sees
 // the whole start-up, the first painting included.
@@ -35,8 +64,13 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerInformationOption(argc, argv))
+        return 0;
     VordaApplication app(argc, argv);
-    VordaApplication::setApplicationName(QStringLiteral("Vorda 2000"));
+    // Qt gives the window this name as its class, which the desktop entry names.
+    VordaApplication::setApplicationName(QStringLiteral(VORDA_WINDOW_CLASS));
+    VordaApplication::setApplicationVersion(QStringLiteral(VORDA_VERSION));
+    VordaApplication::setDesktopFileName(QStringLiteral("org.example.vorda2000"));
     // For checks of an installed copy: start up completely, close as the player would, and
     // print every error instead of showing it; any error makes the exit status 1.
     const bool quitAfterStart = qEnvironmentVariableIsSet("VORDA2000_QUIT_AFTER_START");

@@ -4,6 +4,8 @@
 #include "core/SearchUnit.h"
 #include "platform/Cp1251.h"
 
+#include "VordaVersion.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -81,6 +83,9 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
                                  QStringLiteral("The field's rows from the top, five letters "
                                                 "each, \"?\" for a free cell."));
     const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Print the version and exit."));
+    parser.addOption(versionOption);
 
     SolveRequest request;
     if (!parser.parse(arguments))
@@ -91,6 +96,11 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
         request.helpText = parser.helpText().replace(
             QStringLiteral(" [options] "),
             QStringLiteral(" --library FILE --language 1|2 --strength N [options] "));
+        return request;
+    }
+    if (parser.isSet(versionOption)) {
+        request.help = true;
+        request.helpText = QStringLiteral("vorda2000-solve " VORDA_VERSION "\n");
         return request;
     }
     for (const QCommandLineOption* required : {&libraryOption, &languageOption, &strengthOption})

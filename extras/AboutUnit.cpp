@@ -11,6 +11,8 @@
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 
+#include "VordaVersion.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -61,7 +63,7 @@ QStringList Lines(std::initializer_list<const char*> utf8Lines) {
 QStringList EnglishAbout() {
     return Lines({
         "",
-        "VORDA 2000 v1.14",
+        "VORDA 2000 v" VORDA_VERSION,
         "Produced and designed by~the Vorda 2000 team",
         "Write to us:~vorda2000@example.org",
         "No letters were harmed~in the making of this game.~Any likeness to real words~"
@@ -73,7 +75,7 @@ QStringList EnglishAbout() {
 QStringList RussianAbout() {
     return Lines({
         "",
-        "VORDA 2000 v1.14",
+        "VORDA 2000 v" VORDA_VERSION,
         "Спасибо всем, кто испытывал~прежние версии игры~и помогал советами!",
         "Пишите нам, что вам понравилось~и что нет:~vorda2000@example.org",
         "2000~команда Vorda 2000~Буквоград",

@@ -1,6 +1,7 @@
 #include "platform/ProgramFolder.h"
 
 #include "platform/FileWriting.h"
+#include "platform/PlayerFolderUpdate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,8 +48,9 @@ QString copyWhole(const QString& from, const QString& to) {
     return {};
 }
 
-// Copies what the per-user folder lacks. Returns the first failure as a message, or empty.
-QString fillMissing(const QString& installed, const QString& user) {
+// Copies what the per-user folder lacks. Returns the first failure as a message, or empty;
+// newSettings tells whether the settings file was among the copies.
+QString fillMissing(const QString& installed, const QString& user, bool* newSettings) {
     QString problem;
     const QDir source(installed);
     QDirIterator files(installed, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -63,6 +65,8 @@ QString fillMissing(const QString& installed, const QString& user) {
             reason = QStringLiteral("cannot make its folder");
         else
             reason = copyWhole(from, to);
+        if (reason.isEmpty() && relative == QLatin1String("Vorda2000.ini"))
+            *newSettings = true;
         if (!reason.isEmpty() && problem.isEmpty())
             problem = QStringLiteral("Cannot copy %1 into the game folder %2: %3.")
                           .arg(relative, user, reason);
@@ -195,7 +199,7 @@ GameFolderChoice chooseGameFolder(const QString& programFolder, const QString& i
         return choice;
     }
     choice.folder = user;
-    const QString problem = fillMissing(installed, user);
+    const QString problem = fillMissing(installed, user, &choice.newPlayer);
     if (!problem.isEmpty())
         choice.problem = problem + QStringLiteral(" The game goes on with the files it has.");
     return choice;
@@ -210,8 +214,20 @@ GameFolderChoice PrepareGameFolder() {
     const QByteArray program = length > 0 && length < ssize_t(sizeof path)
                                    ? parentOf(QByteArray(path, length))
                                    : QFile::encodeName(QCoreApplication::applicationDirPath());
-    const GameFolderChoice choice =
+    GameFolderChoice choice =
         ChooseGameFolder(program, UserDataHome(qgetenv("XDG_DATA_HOME"), qgetenv("HOME")));
+    if (!choice.installedFolder.isEmpty() && choice.folder != choice.installedFolder) {
+        QString problem;
+        if (choice.newPlayer)
+            problem = SetNewPlayerLanguage(choice.folder + QStringLiteral("Vorda2000.ini"),
+                                           MessagesLocaleName());
+        const QString updateProblem = UpdatePlayerFolder(choice.installedFolder, choice.folder);
+        if (problem.isEmpty())
+            problem = updateProblem;
+        if (!problem.isEmpty())
+            choice.problem +=
+                (choice.problem.isEmpty() ? QString() : QStringLiteral(" ")) + problem;
+    }
     SetProgramFolder(choice.folder);
     SetInstalledFilesFolder(choice.installedFolder);
     return choice;

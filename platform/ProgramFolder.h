@@ -24,6 +24,7 @@ struct GameFolderChoice {
     QString folder;          // the game folder, with a trailing "/"
     QString installedFolder; // the installed accompanying files, or empty (see above)
     QString problem;         // empty, or a message for the player naming the per-user folder
+    bool newPlayer = false;  // the settings file was copied into the per-user folder just now
 };
 
 // Decides the game folder of a program that lives in programFolder:
@@ -49,4 +50,6 @@ QByteArray UserDataHome(const QByteArray& xdgDataHome, const QByteArray& home);
 // ChooseGameFolder for the running program (the folder of its path bytes) and the user's data
 // folder (UserDataHome of the environment); binds ProgramFolder() and InstalledFilesFolder() to the
 // result.
+// In the per-user folder, a new player's game starts in the locale's language, and the
+// folder is brought up to date with the installed files (UpdatePlayerFolder).
 GameFolderChoice PrepareGameFolder();
