@@ -27,6 +27,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -138,7 +139,10 @@ void TMainWindow::CreateControls() {
 }
 
 void TMainWindow::FormCreate() {
-    random_.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    // VORDA2000_SEED fixes the deal, for pictures of the game that stay the same.
+    bool fixedSeed = false;
+    const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
+    random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
     Game.MainInputEnabled = true;
     ShowFace(QStringLiteral("CPU00"));
     RegisterTextureClient(this, [this] { ApplyMainTextures(); });
@@ -313,14 +317,16 @@ void TMainWindow::Menu_AboutClick() {
 }
 
 void TMainWindow::Menu_CreateShortcutClick() {
-    CreateDesktopShortcut();
+    const QString made = CreateDesktopShortcut();
+    ShowMessageBox(
+        Cp1251ToUnicode(LanguageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
 }
 
 void TMainWindow::OpenAddress(const QString& address) {
-    if (webOpener_)
-        webOpener_->Open(address);
-    else
-        OpenWebAddress(address);
+    const bool opened = webOpener_ ? webOpener_->Open(address) : OpenWebAddress(address);
+    // Without a browser the player still learns the address.
+    if (!opened)
+        ShowErrorBox(Cp1251ToUnicode(LanguageText("LinkFailed")).arg(address));
 }
 
 void TMainWindow::SetSoundChecked(bool on) {

@@ -55,7 +55,8 @@ constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
 class TWebOpener {
 public:
     virtual ~TWebOpener() = default;
-    virtual void Open(const QString& address) = 0;
+    // False when the address could not be opened.
+    virtual bool Open(const QString& address) = 0;
 };
 
 // The main window: the menu, the layout of the areas that draw the game model (the field, the

@@ -6,6 +6,9 @@
 
 #include "app/BoardView.h"
 #include "app/PoleUnit.h"
+#include "core/KeyPositions.h"
+#include "core/LanguageUnit.h"
+#include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 
@@ -48,9 +51,16 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
                         : key.key() == Qt::Key_F4 ? AdviceButton
                                                   : nullptr;
     TCoolBtn* letter = nullptr;
-    if (!arrow && !click && !stepBack && !command &&
-        !(letter = paletteButtonFor(key.text(), *palette_)))
-        return false;
+    if (!arrow && !click && !stepBack && !command) {
+        letter = paletteButtonFor(key.text(), *palette_);
+        // With a Latin layout the Russian game takes the letter the Russian layout has there.
+        if (!letter && Words.Language == kRussian)
+            if (const auto russian = RussianLetterAtKey(key.nativeScanCode(), key.text()))
+                letter = paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))),
+                                          *palette_);
+        if (!letter)
+            return false;
+    }
     // The right button's gate, and nothing at all while the computer is thinking.
     if (!Game.MainInputEnabled || model_.phase() == MovePhase::Computer ||
         QApplication::activeModalWidget())

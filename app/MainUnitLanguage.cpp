@@ -111,4 +111,5 @@ void TMainWindow::RefreshLanguageItems(const TWords& words) {
 void TMainWindow::ApplyButtonTexts() {
     SkipButton->SetCaption(LanguageText("SkipButton"));
     AdviceButton->SetCaption(LanguageText("AdviceButton"));
+    FitCaptionFonts({SkipButton, AdviceButton});
 }

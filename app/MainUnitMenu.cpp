@@ -3,6 +3,7 @@
 
 #include "core/LanguageUnit.h"
 #include "platform/ErrorBox.h"
+#include "platform/ResourceBitmap.h"
 
 #include <QActionGroup>
 #include <QIcon>
@@ -13,16 +14,22 @@
 
 namespace {
 
+// A menu picture from the resources, made from its pixmap: a QIcon made from a file name
+// would load the MIME database to learn the file's type.
+QIcon menuPicture(const QString& name) {
+    return QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/menu/") + name, "PNG")));
+}
+
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     QAction* item = menu->addAction(QString::fromLatin1(name));
     item->setObjectName(QString::fromLatin1(name));
     if (image >= 0)
-        item->setIcon(QIcon(QStringLiteral(":/menu/%1").arg(image)));
+        item->setIcon(menuPicture(QString::number(image)));
     return item;
 }
 
 // A ticked item shows its picture with a mark over it: a check mark for an on/off item, a
-// dot for one of a group. The menu shows the picture's "on" state for a ticked item, where
+// ring around the picture for one of a group (the language badges' letters stay clear). The menu shows the picture's "on" state for a ticked item, where
 // the plain picture would only sit in a faint sunken frame.
 void addTickedPicture(QAction* item, bool exclusive) {
     constexpr int kSide = 16;
@@ -33,10 +40,12 @@ void addTickedPicture(QAction* item, bool exclusive) {
     const QColor outline(0, 0, 0);
     const QColor mark(0, 200, 0);
     if (exclusive) {
-        const QRectF dot(6.5, 6.5, 9, 9);
-        painter.setPen(QPen(outline, 1.5));
-        painter.setBrush(mark);
-        painter.drawEllipse(dot);
+        const QRectF ring(1, 1, kSide - 2, kSide - 2);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(outline, 2));
+        painter.drawRoundedRect(ring, 3, 3);
+        painter.setPen(QPen(mark, 1.5));
+        painter.drawRoundedRect(ring.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
     } else {
         const QPointF tick[] = {{2.5, 8.5}, {6.5, 13}, {14, 2.5}};
         painter.setPen(QPen(outline, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -110,9 +119,9 @@ void TMainWindow::CreateMenu() {
     Menu_none2 = addItem(Menu_Help, "Menu_none2");
     Menu_Visit = addItem(Menu_Help, "Menu_Visit", 6);
     Menu_Pelmarov1 = addItem(Menu_Help, "Menu_Pelmarov1");
-    Menu_Pelmarov1->setIcon(QIcon(QStringLiteral(":/menu/SITE1")));
+    Menu_Pelmarov1->setIcon(menuPicture(QStringLiteral("SITE1")));
     Menu_Pelmarov2 = addItem(Menu_Help, "Menu_Pelmarov2");
-    Menu_Pelmarov2->setIcon(QIcon(QStringLiteral(":/menu/SITE2")));
+    Menu_Pelmarov2->setIcon(menuPicture(QStringLiteral("SITE2")));
     Menu_CreateShortcut = addItem(Menu_Help, "Menu_CreateShortcut", 7);
 
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Help})

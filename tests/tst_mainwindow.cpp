@@ -230,29 +230,47 @@ private slots:
 
     void libraryWithoutFiveLetterWords_data() {
         QTest::addColumn<QByteArray>("library");
-        QTest::newRow("short words") << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"});
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n"));
+        QTest::addColumn<QString>("named");
+        const QString noWord = "\" holds no five-letter word";
+        QTest::newRow("short words")
+            << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"}) << noWord;
+        QTest::newRow("empty") << QByteArray() << noWord;
+        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n")) << noWord;
+        QTest::newRow("saved as UTF-8")
+            << QString::fromUtf8("КОШКА\r\nЛАМПА\r\n").toUtf8() << "\" is saved in UTF-8";
     }
     void libraryWithoutFiveLetterWords() {
         QFETCH(QByteArray, library);
+        QFETCH(QString, named);
         GameFixture game(kRussian, kEnglish);
         game.folder().write("DATA/Lib.RUS", library);
         Words = TWords();
         ErrorBoxRecorder errors;
         TMainWindow second;
         QCOMPARE(errors.texts.size(), 1);
-        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) +
-                                          "\" holds no five-letter word"),
+        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) + named),
                  qPrintable(errors.texts[0]));
     }
 
+    void webItemsOpenTheirAddresses_data() {
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("a browser opens them") << true;
+        QTest::newRow("without a browser the address is shown") << false;
+    }
     void webItemsOpenTheirAddresses() {
-        GameFixture game(kRussian, kEnglish);
+        QFETCH(bool, browser);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.noBrowser = !browser;
         game.window().Menu_Visit->trigger();
         game.window().Menu_Pelmarov1->trigger();
         game.window().Menu_Pelmarov2->trigger();
-        QCOMPARE(game.openedAddresses, (QStringList{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2}));
+        const QStringList addresses{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2};
+        QCOMPARE(game.openedAddresses, addresses);
+        QStringList expected;
+        for (const QString& address : addresses)
+            if (!browser)
+                expected << "The link could not be opened. Its address: " + address;
+        QCOMPARE(game.errors().texts, expected);
     }
 
     void soundItemSilencesTheGame() {

@@ -129,20 +129,29 @@ private slots:
         QTest::addColumn<bool>("gateOpen");
         QTest::addColumn<QStringList>("humanWords");
         QTest::addColumn<QStringList>("computerWords");
+        QTest::addColumn<bool>("held"); // the key is held: auto-repeated presses follow
         QTest::newRow("F3 skips, the computer plays")
-            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"};
+            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"} << false;
         QTest::newRow("F4 plays the hint, the computer answers")
-            << int(Qt::Key_F4) << true << QStringList{"HOT"} << QStringList{"TO"};
+            << int(Qt::Key_F4) << true << QStringList{"HOT"} << QStringList{"TO"} << false;
         QTest::newRow("F3 does nothing while a game dialog is up")
-            << int(Qt::Key_F3) << false << QStringList{} << QStringList{};
+            << int(Qt::Key_F3) << false << QStringList{} << QStringList{} << false;
+        QTest::newRow("F3 held skips once")
+            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"} << true;
     }
     void commandKeys() {
         QFETCH(int, key);
         QFETCH(bool, gateOpen);
+        QFETCH(bool, held);
         GameFixture game(kRussian, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
         Game.MainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
+        if (held) {
+            QKeyEvent repeated(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(&game.window(), &repeated);
+            QApplication::sendEvent(&game.window(), &repeated);
+        }
         game.waitWhileBusy();
         QTEST(game.column(1), "humanWords");
         QTEST(game.column(2), "computerWords");
@@ -220,6 +229,21 @@ private slots:
         GameFixture game(kRussian, {"HOUSE", "TO", "OUTS"}, settings);
         QCOMPARE(int(Game.MaxWordLength), 3);
         playTo(game);
+        QVERIFY(game.column(2).isEmpty());
+        QCOMPARE(game.model().state().passCount, 1);
+    }
+
+    // The computer passes, the human plays a word, the computer passes again: the human's word
+    // ended the run of passes, so the game goes on with one.
+    void humanWordAfterAPassResetsThePasses() {
+        QByteArray settings = GameFixture::EnglishSettings();
+        settings.replace("Strong=4", "Strong=1");
+        GameFixture game(kRussian, {"HOUSE", "TO", "HOUSED"}, settings);
+        playTo(game);
+        QCOMPARE(game.model().state().passCount, 1);
+        game.placeLetter("D", 5, 4);
+        game.spellAndConfirm({{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {5, 4}});
+        QCOMPARE(game.column(1), (QStringList{"HOUSED", "TO"}));
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.model().state().passCount, 1);
     }
