@@ -56,8 +56,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
         // With a Latin layout the Russian game takes the letter the Russian layout has there.
         if (!letter && Words.Language == kRussian)
             if (const auto russian = RussianLetterAtKey(key.nativeScanCode(), key.text()))
-                letter = paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))),
-                                          *palette_);
+                letter =
+                    paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))), *palette_);
         if (!letter)
             return false;
     }

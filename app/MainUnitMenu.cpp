@@ -29,8 +29,9 @@ QAction* addItem(QMenu* menu, const char* name, int image = -1) {
 }
 
 // A ticked item shows its picture with a mark over it: a check mark for an on/off item, a
-// ring around the picture for one of a group (the language badges' letters stay clear). The menu shows the picture's "on" state for a ticked item, where
-// the plain picture would only sit in a faint sunken frame.
+// ring around the picture for one of a group (the language badges' letters stay clear). The menu
+// shows the picture's "on" state for a ticked item, where the plain picture would only sit in a
+// faint sunken frame.
 void addTickedPicture(QAction* item, bool exclusive) {
     constexpr int kSide = 16;
     QIcon icon = item->icon();

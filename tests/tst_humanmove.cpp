@@ -489,6 +489,15 @@ private slots:
             << "t Up Left Up Space m"
             << ""
             << "phase 0, letter M, word , free [M@2,2], cursor 2,2, credited ";
+        QTest::newRow("the key's place decides over its Latin character")
+            << "Russian"
+            << "key:44:x"
+            << "" << QString::fromUtf8("phase 0, letter О, word , free [], cursor -, credited ");
+        QTest::newRow("a key with no Russian letter chooses nothing")
+            << "Russian"
+            << "key:10:1"
+            << ""
+            << "phase 0, letter , word , free [], cursor -, credited ";
         QTest::newRow("mouse over the field takes the preview back")
             << "English"
             << "t Up Left Up mouse:4,2"
@@ -514,15 +523,6 @@ private slots:
             << "t Up Left Left Left Up Up Up"
             << ""
             << QString::fromUtf8("phase 0, letter Е, word , free [Е@1,1], cursor 1,1, credited ");
-        QTest::newRow("the key's place decides over its Latin character")
-            << "Russian"
-            << "key:44:x"
-            << "" << QString::fromUtf8("phase 0, letter О, word , free [], cursor -, credited ");
-        QTest::newRow("a key with no Russian letter chooses nothing")
-            << "Russian"
-            << "key:10:1"
-            << ""
-            << "phase 0, letter , word , free [], cursor -, credited ";
     }
     void movesByKeys() {
         QFETCH(QString, language);
