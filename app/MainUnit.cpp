@@ -27,6 +27,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -40,8 +41,6 @@
 #include <cmath>
 #include <iterator>
 #include <utility>
-
-QRandomGenerator GameRandom;
 
 const char* const HomePageUrl = "https://vorda2000.example.org/";
 const char* const HomePageAddress = "vorda2000.example.org";
@@ -57,53 +56,9 @@ constexpr QPoint kFieldTopLeft(kOuterWidth / 2 - 100, 88);
 constexpr QPoint kFaceTopLeft(455, 6);
 constexpr int kPaletteTop = kOuterHeight - 120;
 
-QAction* addItem(QMenu* menu, const char* name, int image = -1) {
-    QAction* item = menu->addAction(QString::fromLatin1(name));
-    item->setObjectName(QString::fromLatin1(name));
-    if (image >= 0)
-        item->setIcon(QIcon(QStringLiteral(":/menu/%1").arg(image)));
-    return item;
-}
-
-// A ticked item shows its picture with a mark over it: a check mark for an on/off item, a
-// dot for one of a group. The menu shows the picture's "on" state for a ticked item, where
-// the plain picture would only sit in a faint sunken frame.
-void addTickedPicture(QAction* item, bool exclusive) {
-    constexpr int kSide = 16;
-    QIcon icon = item->icon();
-    QPixmap picture = icon.pixmap(kSide, kSide);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const QColor outline(0, 0, 0);
-    const QColor mark(0, 200, 0);
-    if (exclusive) {
-        const QRectF dot(6.5, 6.5, 9, 9);
-        painter.setPen(QPen(outline, 1.5));
-        painter.setBrush(mark);
-        painter.drawEllipse(dot);
-    } else {
-        const QPointF tick[] = {{2.5, 8.5}, {6.5, 13}, {14, 2.5}};
-        painter.setPen(QPen(outline, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(tick, 3);
-        painter.setPen(QPen(mark, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(tick, 3);
-    }
-    painter.end();
-    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
-        icon.addPixmap(picture, mode, QIcon::On);
-    item->setIcon(icon);
-}
-
-QMenu* addSubmenu(QWidget* parent, const char* name) {
-    auto* menu = new QMenu(QString::fromLatin1(name), parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
 } // namespace
 
 TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
-    Hooks.MainWindow = this;
     setObjectName(QStringLiteral("MainWindow"));
     // The window draws its own caption bar and frame.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -123,81 +78,6 @@ TMainWindow::~TMainWindow() {
         Hooks.SettingsView = nullptr;
     if (Hooks.DialogHost == this)
         Hooks.DialogHost = nullptr;
-    if (Hooks.MainWindow == this)
-        Hooks.MainWindow = nullptr;
-}
-
-// A menu command reports its errors itself, however it was triggered.
-void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) {
-    connect(item, &QAction::triggered, this,
-            [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); });
-}
-
-void TMainWindow::CreateMenu() {
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setNativeMenuBar(false);
-
-    Menu_Game = addSubmenu(this, "Menu_Game");
-    Menu_NewGame = addItem(Menu_Game, "Menu_NewGame", 3);
-    Menu_NewGame->setShortcut(QKeySequence(Qt::Key_F2));
-    Menu_Records = addItem(Menu_Game, "Menu_Records");
-    Menu_None1 = addItem(Menu_Game, "Menu_None1");
-    Menu_Exit = addItem(Menu_Game, "Menu_Exit", 0);
-    Menu_Exit->setShortcut(QKeySequence(Qt::Key_Escape));
-
-    Menu_Options = addSubmenu(this, "Menu_Options");
-    Menu_Chooselanguage = addSubmenu(this, "Menu_Chooselanguage");
-    Menu_Options->addMenu(Menu_Chooselanguage);
-    Menu_Russian = addItem(Menu_Chooselanguage, "Menu_Russian", 8);
-    Menu_English = addItem(Menu_Chooselanguage, "Menu_English", 9);
-    auto* languages = new QActionGroup(this);
-    for (QAction* item : {Menu_Russian, Menu_English}) {
-        item->setCheckable(true);
-        languages->addAction(item);
-        addTickedPicture(item, true);
-    }
-    Menu_Russian->setChecked(true);
-    Menu_CPU = addItem(Menu_Options, "Menu_CPU", 5);
-    Menu_Textures = addItem(Menu_Options, "Menu_Textures", 10);
-    Menu_Sound = addItem(Menu_Options, "Menu_Sound", 4);
-    // A click inverts the tick mark of the checkable item; sounds play while it is ticked.
-    Menu_Sound->setCheckable(true);
-    Menu_Sound->setChecked(true);
-    addTickedPicture(Menu_Sound, false);
-
-    Menu_Help = addSubmenu(this, "Menu_Help");
-    Menu_Help1 = addItem(Menu_Help, "Menu_Help1", 1);
-    Menu_Help1->setShortcut(QKeySequence(Qt::Key_F1));
-    Menu_About = addItem(Menu_Help, "Menu_About", 2);
-    Menu_About->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
-    Menu_none2 = addItem(Menu_Help, "Menu_none2");
-    Menu_Visit = addItem(Menu_Help, "Menu_Visit", 6);
-    Menu_Pelmarov1 = addItem(Menu_Help, "Menu_Pelmarov1");
-    Menu_Pelmarov1->setIcon(QIcon(QStringLiteral(":/menu/SITE1")));
-    Menu_Pelmarov2 = addItem(Menu_Help, "Menu_Pelmarov2");
-    Menu_Pelmarov2->setIcon(QIcon(QStringLiteral(":/menu/SITE2")));
-    Menu_CreateShortcut = addItem(Menu_Help, "Menu_CreateShortcut", 7);
-
-    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Help})
-        MainMenu1->addMenu(menu);
-
-    // Shortcuts work while the pointer is anywhere in the window.
-    for (QAction* item : {Menu_NewGame, Menu_Exit, Menu_Help1, Menu_About})
-        addAction(item);
-
-    connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
-    connectCommand(Menu_Records, &TMainWindow::Menu_RecordsClick);
-    connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
-    connectCommand(Menu_Russian, &TMainWindow::Menu_RussianClick);
-    connectCommand(Menu_English, &TMainWindow::Menu_EnglishClick);
-    connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);
-    connectCommand(Menu_Textures, &TMainWindow::Menu_TexturesClick);
-    connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
-    connectCommand(Menu_Pelmarov1, &TMainWindow::Menu_Pelmarov1Click);
-    connectCommand(Menu_Pelmarov2, &TMainWindow::Menu_Pelmarov2Click);
-    connectCommand(Menu_Help1, &TMainWindow::Menu_Help1Click);
-    connectCommand(Menu_About, &TMainWindow::Menu_AboutClick);
-    connectCommand(Menu_CreateShortcut, &TMainWindow::Menu_CreateShortcutClick);
 }
 
 void TMainWindow::CreateControls() {
@@ -245,7 +125,7 @@ void TMainWindow::CreateControls() {
     connect(board_, &BoardView::cellClicked, this, &TMainWindow::poleOnClick);
     connect(board_, &BoardView::cellEntered, this, &TMainWindow::PointerEnteredCell);
     connect(board_, &BoardView::cellLeft, this, &TMainWindow::PointerLeftCell);
-    connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWord);
+    connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWordAndHint);
 
     turn_ = new ComputerTurn(model_, Words, *this, this);
     connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
@@ -259,7 +139,10 @@ void TMainWindow::CreateControls() {
 }
 
 void TMainWindow::FormCreate() {
-    GameRandom.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    // VORDA2000_SEED fixes the deal, for pictures of the game that stay the same.
+    bool fixedSeed = false;
+    const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
+    random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
     Game.MainInputEnabled = true;
     ShowFace(QStringLiteral("CPU00"));
     RegisterTextureClient(this, [this] { ApplyMainTextures(); });
@@ -330,7 +213,7 @@ void TMainWindow::SetMainInputEnabled(bool enabled) {
 }
 
 QRandomGenerator& TMainWindow::Random() {
-    return GameRandom;
+    return random_;
 }
 
 void TMainWindow::ShowFace(const QString& name) {
@@ -359,7 +242,7 @@ void TMainWindow::Menu_NewGameClick() {
     ResetCursor();
     const WordList& fiveLetterWords = Words.Lists[kFieldSide];
     model_.newGame(
-        fiveLetterWords.At(static_cast<int>(GameRandom.bounded(quint32(fiveLetterWords.Count())))));
+        fiveLetterWords.At(static_cast<int>(random_.bounded(quint32(fiveLetterWords.Count())))));
     ShowPreviewUnderPointer();
 }
 
@@ -371,14 +254,14 @@ void TMainWindow::GameOver() {
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
 void TMainWindow::ShowPreviewUnderPointer() {
-    if (Game.OverCell && Game.HoverCol >= 1 && Game.HoverCol <= kFieldSide && Game.HoverRow >= 1 &&
-        Game.HoverRow <= kFieldSide)
-        board_->setPreviewCell(Game.HoverCol, Game.HoverRow);
+    if (pointer_.OverCell && pointer_.HoverCol >= 1 && pointer_.HoverCol <= kFieldSide &&
+        pointer_.HoverRow >= 1 && pointer_.HoverRow <= kFieldSide)
+        board_->setPreviewCell(pointer_.HoverCol, pointer_.HoverRow);
     else
         board_->setPreviewCell(0, 0);
 }
 
-void TMainWindow::RefreshWord() {
+void TMainWindow::RefreshWordAndHint() {
     Slowo->SetCaption(turn_->running() ? turnWord_ : model_.word());
     AdviceButton->setVisible(!model_.state().hintUsed);
 }
@@ -386,8 +269,8 @@ void TMainWindow::RefreshWord() {
 // --- Timer -----------------------------------------------------------------------------------
 
 void TMainWindow::MainTimerTimer() {
-    Game.TickCount = Game.TickCount == kTicksPerCycle - 1 ? 0 : Game.TickCount + 1;
-    const float x = static_cast<float>(Game.TickCount) * 6.2832f / kTicksPerCycle;
+    tickCount_ = tickCount_ == kTicksPerCycle - 1 ? 0 : tickCount_ + 1;
+    const float x = static_cast<float>(tickCount_) * 6.2832f / kTicksPerCycle;
     const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
@@ -408,62 +291,6 @@ void TMainWindow::Menu_RecordsClick() {
 
 void TMainWindow::Menu_ExitClick() {
     close();
-}
-
-void TMainWindow::Menu_RussianClick() {
-    SwitchLanguage(kRussian);
-}
-void TMainWindow::Menu_EnglishClick() {
-    SwitchLanguage(kEnglish);
-}
-
-void TMainWindow::SwitchLanguage(uint16_t language) {
-    QAction* item = language == kRussian ? Menu_Russian : Menu_English;
-    QAction* other = language == kRussian ? Menu_English : Menu_Russian;
-    // The radio group has already moved the check mark when the item was triggered; the
-    // language in use tells whether this is a change.
-    if (Words.Language == language) {
-        item->setChecked(true);
-        return;
-    }
-    // Until the switch has succeeded the old language keeps its mark.
-    other->setChecked(true);
-    // What can fail comes first: the new library is read and checked aside, then the settings
-    // are written. Only then does the game change language, so a failure leaves the language,
-    // the captions, the game on the board and the settings file as they were.
-    const QString russianItem = Menu_Russian->text();
-    const QString englishItem = Menu_English->text();
-    const uint16_t oldLanguage = Words.Language;
-    const std::string oldSection = Words.LanguageSection;
-    TWords next;
-    next.Language = language;
-    std::copy(std::begin(Words.WordCount), std::end(Words.WordCount), next.WordCount);
-    try {
-        LoadWords(next);
-        CheckStartWords(next);
-        Words.Language = language;
-        Words.LanguageSection = LanguageOf(language).Section;
-        WriteSettings();
-    } catch (...) {
-        Words.Language = oldLanguage;
-        Words.LanguageSection = oldSection;
-        // The load showed the new count already.
-        Menu_Russian->setText(russianItem);
-        Menu_English->setText(englishItem);
-        throw;
-    }
-    std::swap(Words.Lists, next.Lists);
-    Words.FileName = next.FileName;
-    Words.WordCount[language] = next.WordCount[language];
-    item->setChecked(true);
-    {
-        const TVordaIniFile::ReadingScope reading(SettingsFile);
-        ReadSettings();
-        RunReportingErrors([] { CheckLanguageTexts(); });
-    }
-    Menu_NewGameClick();
-    Normalize_Letters();
-    model_.chooseLetter(std::string());
 }
 
 // The textures window leaves the main window's input alone.
@@ -490,52 +317,16 @@ void TMainWindow::Menu_AboutClick() {
 }
 
 void TMainWindow::Menu_CreateShortcutClick() {
-    CreateDesktopShortcut();
+    const QString made = CreateDesktopShortcut();
+    ShowMessageBox(
+        Cp1251ToUnicode(LanguageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
 }
 
 void TMainWindow::OpenAddress(const QString& address) {
-    if (webOpener_)
-        webOpener_->Open(address);
-    else
-        OpenWebAddress(address);
-}
-
-// --- Language texts ---------------------------------------------------------------------------
-
-void TMainWindow::CheckEnglishItem() {
-    Menu_English->setChecked(true);
-}
-
-void TMainWindow::SetMenuText(QAction* item, const char* key) {
-    const std::string text = LanguageText(key);
-    // A separator is an item whose text is "-". It keeps no text: the menu would draw it
-    // before the line.
-    const bool separator = text == "-";
-    item->setSeparator(separator);
-    item->setText(separator ? QString() : Cp1251ToUnicode(text));
-}
-
-void TMainWindow::ApplyMenuTexts() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
-    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
-        menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
-    for (QAction* item : {Menu_NewGame, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
-                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
-                          Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
-        SetMenuText(item, item->objectName().toLatin1().constData());
-    RefreshLanguageItems(Words);
-}
-
-void TMainWindow::RefreshLanguageItems(const TWords& words) {
-    Menu_Russian->setText(
-        Cp1251ToUnicode(LanguageText("Menu_Russian") + " " + std::to_string(words.WordCount[1])));
-    Menu_English->setText(
-        Cp1251ToUnicode(LanguageText("Menu_English") + " " + std::to_string(words.WordCount[2])));
-}
-
-void TMainWindow::ApplyButtonTexts() {
-    SkipButton->SetCaption(LanguageText("SkipButton"));
-    AdviceButton->SetCaption(LanguageText("AdviceButton"));
+    const bool opened = webOpener_ ? webOpener_->Open(address) : OpenWebAddress(address);
+    // Without a browser the player still learns the address.
+    if (!opened)
+        ShowErrorBox(Cp1251ToUnicode(LanguageText("LinkFailed")).arg(address));
 }
 
 void TMainWindow::SetSoundChecked(bool on) {

@@ -5,6 +5,7 @@
 #include "core/GameModel.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
+#include "skin/FramePainter.h"
 
 #include <QRandomGenerator>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -46,12 +48,15 @@ constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * 
 constexpr int kMainTimerInterval = 114; // ms
 constexpr int kTicksPerCycle = 32;
 constexpr int kLetterButtons = LetterPalette::kButtons;
+// Where the keyboard's cursor appears first in a game.
+constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
 
 // Opens web addresses; tests replace it.
 class TWebOpener {
 public:
     virtual ~TWebOpener() = default;
-    virtual void Open(const QString& address) = 0;
+    // False when the address could not be opened.
+    virtual bool Open(const QString& address) = 0;
 };
 
 // The main window: the menu, the layout of the areas that draw the game model (the field, the
@@ -87,6 +92,8 @@ public:
     QAction* Menu_Exit = nullptr;
     QMenu* Menu_Options = nullptr;
     QMenu* Menu_Chooselanguage = nullptr;
+    // The language items, one for each row of the language table; the two rows by name.
+    QAction* LanguageItem(uint16_t language) const;
     QAction* Menu_Russian = nullptr;
     QAction* Menu_English = nullptr;
     QAction* Menu_CPU = nullptr;
@@ -114,8 +121,6 @@ public:
     void Menu_NewGameClick();
     void Menu_RecordsClick();
     void Menu_ExitClick();
-    void Menu_RussianClick();
-    void Menu_EnglishClick();
     void Menu_CPUClick();
     void Menu_TexturesClick();
     void Menu_VisitClick();
@@ -131,6 +136,8 @@ public:
     void GameOver();
     void StartComputerTurn(bool forHuman);
     void MainTimerTimer();
+    // The main timer's counter, 0..31.
+    int TickCount() const { return tickCount_; }
     // The thinking face of the computer's turn at the current tick; the hint's search leaves
     // the face alone.
     void StartThinkingFace();
@@ -217,7 +224,7 @@ private:
     void AskToAddWord(const std::string& word);
     void AfterHumanWord(bool playSound);
     void ComputerTurnFinished(bool hintFoundWord);
-    void RefreshWord();
+    void RefreshWordAndHint();
     void SetTurnCommandsEnabled(bool enabled);
     void SetMenuText(QAction* item, const char* key);
     void OpenAddress(const QString& address);
@@ -230,7 +237,20 @@ private:
     void wordApplied() override;
     bool turnEnded() override;
 
+    // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
+    // cursor is shown it stands for the pointer (HoverCol, HoverRow and OverCell follow it); a
+    // new game hides it and brings it back to the middle.
+    struct PointerState {
+        uint16_t HoverCol = 0, HoverRow = 0; // the cell the pointer entered last
+        bool OverCell = false;               // the pointer is over one of the cells
+        bool CursorShown = false;
+        uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
+    } pointer_;
+    std::vector<QAction*> languageItems_;
+    int tickCount_ = 0;
     GameModel model_;
+    // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
+    QRandomGenerator random_;
     BoardView* board_ = nullptr;
     LetterPalette* palette_ = nullptr;
     std::unique_ptr<WordSheetsView> sheets_;
@@ -243,8 +263,7 @@ private:
     // The caption bar's mouse state.
     int pressedCaptionButton_ = -1;
     bool linkPressStarted_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    CaptionDrag drag_;
     QPoint lastCaptionPoint_;
     // The right-button press seen last, so that one press handed on to parent widgets is
     // handled once.
@@ -254,9 +273,6 @@ private:
     QPoint pointerWhenShown_;      // the pointer's screen position when the cursor appeared
     Tpole* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
-
-// The pseudo-random generator of the start words, seeded from the clock at start-up.
-extern QRandomGenerator GameRandom;
 
 // The three web addresses of the Help menu.
 extern const char* const HomePageUrl;

@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 
 #include "platform/ErrorBox.h"
+#include "skin/FramePainter.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -10,44 +11,11 @@
 #include <QWindow>
 
 namespace {
-const QColor kButtonFace(192, 192, 192);
-const QColor kHighlight(255, 255, 255);
-const QColor kLight(223, 223, 223);
-const QColor kShadow(128, 128, 128);
-const QColor kDarkShadow(0, 0, 0);
-const QColor kActiveCaption(0, 0, 128);
-const QColor kActiveCaptionEnd(16, 132, 208);
-const QColor kInactiveCaption(128, 128, 128);
-const QColor kInactiveCaptionEnd(181, 181, 181);
 const QColor kLinkText(15, 15, 255);
 constexpr int kCaptionButtons = 3; // minimise, maximise (always off), close
 constexpr int kMinimiseButton = 0;
 constexpr int kMaximiseButton = 1;
 constexpr int kCloseButton = 2;
-
-// The system's push-button face: raised, or pushed in.
-void drawButtonFace(QPainter& painter, const QRect& r, bool pressed) {
-    painter.fillRect(r, kButtonFace);
-    const QRect e = r.adjusted(0, 0, -1, -1);
-    if (pressed) {
-        painter.setPen(kDarkShadow);
-        painter.drawLine(e.topLeft(), e.topRight());
-        painter.drawLine(e.topLeft(), e.bottomLeft());
-        painter.setPen(kHighlight);
-        painter.drawLine(e.bottomLeft(), e.bottomRight());
-        painter.drawLine(e.topRight(), e.bottomRight());
-        return;
-    }
-    painter.setPen(kHighlight);
-    painter.drawLine(e.topLeft(), e.topRight());
-    painter.drawLine(e.topLeft(), e.bottomLeft());
-    painter.setPen(kDarkShadow);
-    painter.drawLine(e.bottomLeft(), e.bottomRight());
-    painter.drawLine(e.topRight(), e.bottomRight());
-    painter.setPen(kShadow);
-    painter.drawLine(e.bottomLeft() + QPoint(1, -1), e.bottomRight() + QPoint(-1, -1));
-    painter.drawLine(e.topRight() + QPoint(-1, 1), e.bottomRight() + QPoint(-1, -1));
-}
 
 QPen dottedPen(const QColor& colour) {
     QPen pen(colour, 1);
@@ -84,45 +52,21 @@ void TMainWindow::paintEvent(QPaintEvent*) {
 }
 
 void TMainWindow::PaintFrame(QPainter& painter) {
-    const QRect outer = rect();
-    painter.fillRect(outer, kButtonFace);
-    const QRect e = outer.adjusted(0, 0, -1, -1);
-    painter.setPen(kLight);
-    painter.drawLine(e.topLeft(), e.topRight());
-    painter.drawLine(e.topLeft(), e.bottomLeft());
-    painter.setPen(kDarkShadow);
-    painter.drawLine(e.bottomLeft(), e.bottomRight());
-    painter.drawLine(e.topRight(), e.bottomRight());
-    painter.setPen(kHighlight);
-    painter.drawLine(e.topLeft() + QPoint(1, 1), e.topRight() + QPoint(-1, 1));
-    painter.drawLine(e.topLeft() + QPoint(1, 1), e.bottomLeft() + QPoint(1, -1));
-    painter.setPen(kShadow);
-    painter.drawLine(e.bottomLeft() + QPoint(1, -1), e.bottomRight() + QPoint(-1, -1));
-    painter.drawLine(e.topRight() + QPoint(-1, 1), e.bottomRight() + QPoint(-1, -1));
-
-    // The caption bar in the active or inactive colours, the title on it.
-    const bool active = isActiveWindow();
+    using namespace FramePainter;
+    FramePainter::PaintFrame(painter, rect());
     const QRect caption(kSmCxFrame, kSmCyFrame, width() - 2 * kSmCxFrame, kCaptionHeight - 1);
-    QLinearGradient gradient(caption.topLeft(), caption.topRight());
-    gradient.setColorAt(0, active ? kActiveCaption : kInactiveCaption);
-    gradient.setColorAt(1, active ? kActiveCaptionEnd : kInactiveCaptionEnd);
-    painter.fillRect(caption, gradient);
     QFont titleFont = font();
     titleFont.setBold(true);
     titleFont.setPixelSize(12);
-    painter.setFont(titleFont);
-    painter.setPen(active ? kHighlight : kButtonFace);
     const QRect titleRect(caption.left() + 4, caption.top(),
                           LinkHitRect().left() - caption.left() - 8, caption.height());
-    painter.drawText(
-        titleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-        painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, titleRect.width()));
+    PaintCaptionBar(painter, caption, isActiveWindow(), windowTitle(), titleFont, titleRect);
 
     // Minimise, maximise (off: the window has a fixed size) and close.
     for (int i = 0; i < kCaptionButtons; ++i) {
         const QRect r = CaptionButtonRect(i);
         const bool pressed = i == pressedCaptionButton_ && r.contains(lastCaptionPoint_);
-        drawButtonFace(painter, r, pressed);
+        PaintButtonFace(painter, r, pressed);
         const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
         painter.setPen(QPen(i == kMaximiseButton ? kShadow : kDarkShadow, 2));
         const QRect g = r.adjusted(4, 3, -5, -4).translated(shift);
@@ -144,7 +88,7 @@ void TMainWindow::PaintFrame(QPainter& painter) {
 void TMainWindow::PaintCaptionLink(QPainter& painter) {
     LinkButtonRect =
         QRect(width() - kSmCxFrame - 3 * kSmCxSize - 120, kSmCyFrame + 1, 120, kSmCySize - 4);
-    drawButtonFace(painter, LinkButtonRect, LinkPressed);
+    FramePainter::PaintButtonFace(painter, LinkButtonRect, LinkPressed);
     QFont linkFont(QStringLiteral("DejaVu Sans"));
     linkFont.setPixelSize(9);
     linkFont.setBold(true);
@@ -199,22 +143,15 @@ void TMainWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (point.y() < kSmCyFrame + kCaptionHeight) {
-        // Dragging by the caption: the window manager moves the window where it can,
-        // otherwise the window follows the pointer itself.
-        if (!(windowHandle() && windowHandle()->startSystemMove())) {
-            dragging_ = true;
-            dragOffset_ = event->globalPosition().toPoint() - pos();
-        }
+        drag_.start(this, event);
     }
 }
 
 void TMainWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     lastCaptionPoint_ = point;
-    if (dragging_) {
-        move(event->globalPosition().toPoint() - dragOffset_);
+    if (drag_.follow(this, event))
         return;
-    }
     // Leaving the home-page button while it is held raises it.
     if (LinkPressed && !LinkHitRect().contains(point)) {
         LinkPressed = false;
@@ -228,7 +165,7 @@ void TMainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint point = event->position().toPoint();
-    dragging_ = false;
+    drag_.stop();
     const bool overLink = linkPressStarted_ && LinkHitRect().contains(point);
     linkPressStarted_ = false;
     if (LinkPressed) {

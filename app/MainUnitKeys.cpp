@@ -6,6 +6,9 @@
 
 #include "app/BoardView.h"
 #include "app/PoleUnit.h"
+#include "core/KeyPositions.h"
+#include "core/LanguageUnit.h"
+#include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 
@@ -48,9 +51,16 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
                         : key.key() == Qt::Key_F4 ? AdviceButton
                                                   : nullptr;
     TCoolBtn* letter = nullptr;
-    if (!arrow && !click && !stepBack && !command &&
-        !(letter = paletteButtonFor(key.text(), *palette_)))
-        return false;
+    if (!arrow && !click && !stepBack && !command) {
+        letter = paletteButtonFor(key.text(), *palette_);
+        // With a Latin layout the Russian game takes the letter the Russian layout has there.
+        if (!letter && Words.Language == kRussian)
+            if (const auto russian = RussianLetterAtKey(key.nativeScanCode(), key.text()))
+                letter =
+                    paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))), *palette_);
+        if (!letter)
+            return false;
+    }
     // The right button's gate, and nothing at all while the computer is thinking.
     if (!Game.MainInputEnabled || model_.phase() == MovePhase::Computer ||
         QApplication::activeModalWidget())
@@ -67,8 +77,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
         if (command->isEnabled() && command->isVisibleTo(this))
             command->click();
     } else if (click) {
-        if (Game.CursorShown)
-            poleOnClick(board_->cell(Game.CursorCol, Game.CursorRow));
+        if (pointer_.CursorShown)
+            poleOnClick(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
     } else if (stepBack) {
         AppOnMessage();
     } else {
@@ -79,17 +89,17 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
 
 void TMainWindow::MoveCursor(int dc, int dr) {
     // The first arrow only brings the cursor out, where it was left.
-    if (!Game.CursorShown) {
+    if (!pointer_.CursorShown) {
         ShowCursor();
         return;
     }
-    const auto col = static_cast<uint16_t>(std::clamp(Game.CursorCol + dc, 1, kFieldSide));
-    const auto row = static_cast<uint16_t>(std::clamp(Game.CursorRow + dr, 1, kFieldSide));
-    if (col == Game.CursorCol && row == Game.CursorRow)
+    const auto col = static_cast<uint16_t>(std::clamp(pointer_.CursorCol + dc, 1, kFieldSide));
+    const auto row = static_cast<uint16_t>(std::clamp(pointer_.CursorRow + dr, 1, kFieldSide));
+    if (col == pointer_.CursorCol && row == pointer_.CursorRow)
         return;
-    poleMouseLeave(board_->cell(Game.CursorCol, Game.CursorRow));
-    Game.CursorCol = col;
-    Game.CursorRow = row;
+    poleMouseLeave(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
+    pointer_.CursorCol = col;
+    pointer_.CursorRow = row;
     Tpole* cell = board_->cell(col, row);
     board_->cursorFrame()->move(cell->pos());
     poleMouseEnter(cell);
@@ -97,11 +107,11 @@ void TMainWindow::MoveCursor(int dc, int dr) {
 
 void TMainWindow::ShowCursor() {
     // The pointer's preview gives way to the cursor's.
-    if (Game.OverCell)
-        poleMouseLeave(board_->cell(Game.HoverCol, Game.HoverRow));
-    Game.CursorShown = true;
+    if (pointer_.OverCell)
+        poleMouseLeave(board_->cell(pointer_.HoverCol, pointer_.HoverRow));
+    pointer_.CursorShown = true;
     pointerWhenShown_ = QCursor::pos();
-    Tpole* cell = board_->cell(Game.CursorCol, Game.CursorRow);
+    Tpole* cell = board_->cell(pointer_.CursorCol, pointer_.CursorRow);
     board_->cursorFrame()->setGeometry(cell->geometry());
     board_->cursorFrame()->raise();
     board_->cursorFrame()->show();
@@ -109,41 +119,41 @@ void TMainWindow::ShowCursor() {
 }
 
 void TMainWindow::HideCursor() {
-    if (!Game.CursorShown)
+    if (!pointer_.CursorShown)
         return;
-    Game.CursorShown = false;
+    pointer_.CursorShown = false;
     board_->cursorFrame()->hide();
-    poleMouseLeave(board_->cell(Game.CursorCol, Game.CursorRow));
+    poleMouseLeave(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
     if (pointerCell_)
         poleMouseEnter(pointerCell_);
 }
 
 void TMainWindow::RefreshCursorPreview() {
-    if (Game.CursorShown)
-        poleMouseEnter(board_->cell(Game.CursorCol, Game.CursorRow));
+    if (pointer_.CursorShown)
+        poleMouseEnter(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
 }
 
 void TMainWindow::ResetCursor() {
     HideCursor();
-    Game.CursorCol = Game.CursorRow = kMiddleCell;
+    pointer_.CursorCol = pointer_.CursorRow = kMiddleCell;
 }
 
 // While the cursor is shown the pointer's comings and goings over the cells are only noted.
 void TMainWindow::PointerEnteredCell(Tpole* cell) {
     pointerCell_ = cell;
-    if (!Game.CursorShown)
+    if (!pointer_.CursorShown)
         poleMouseEnter(cell);
 }
 
 void TMainWindow::PointerLeftCell(Tpole* cell) {
     if (pointerCell_ == cell)
         pointerCell_ = nullptr;
-    if (!Game.CursorShown)
+    if (!pointer_.CursorShown)
         poleMouseLeave(cell);
 }
 
 void TMainWindow::PointerActiveOverCell(QObject* watched, QEvent* event) {
-    if (!Game.CursorShown)
+    if (!pointer_.CursorShown)
         return;
     auto* cell = qobject_cast<Tpole*>(watched);
     if (!cell)

@@ -35,14 +35,14 @@ void TMainWindow::lettersOnMouseDown(const std::string& letter) {
 }
 
 void TMainWindow::poleMouseEnter(Tpole* cell) {
-    Game.HoverCol = cell->Col;
-    Game.HoverRow = cell->Row;
-    Game.OverCell = true;
+    pointer_.HoverCol = cell->Col;
+    pointer_.HoverRow = cell->Row;
+    pointer_.OverCell = true;
     board_->setPreviewCell(cell->Col, cell->Row);
 }
 
 void TMainWindow::poleMouseLeave(Tpole*) {
-    Game.OverCell = false;
+    pointer_.OverCell = false;
     board_->setPreviewCell(0, 0);
 }
 

@@ -20,12 +20,12 @@ void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
 }
 
 void TMainWindow::StartThinkingFace() {
-    face_->startThinking(Game.TickCount);
+    face_->startThinking(tickCount_);
 }
 
 void TMainWindow::AdvanceThinkingFace() {
     if (!model_.state().hintRunning)
-        face_->advanceThinking(Game.TickCount);
+        face_->advanceThinking(tickCount_);
 }
 
 void TMainWindow::StartComputerTurn(bool forHuman) {
@@ -42,7 +42,7 @@ void TMainWindow::turnBegan() {
 
 void TMainWindow::showSearch(const std::string& word, const std::optional<LetterGrid>& board) {
     turnWord_ = word;
-    RefreshWord();
+    RefreshWordAndHint();
     board_->setSearchBoard(board);
 }
 

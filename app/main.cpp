@@ -5,13 +5,72 @@
 #include "platform/ProgramFolder.h"
 #include "settings/INIUnit.h"
 
+#include "VordaVersion.h"
+
+#include <QEvent>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+constexpr char kHelpText[] =
+    "Usage: vorda2000 [--help | --version]\n"
+    "A word game on a five by five grid of letters, against the computer.\n"
+    "\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "Without options the game starts. The player's settings, records and added words are\n"
+    "kept in $XDG_DATA_HOME/vorda2000/ (by default ~/.local/share/vorda2000/), or beside the\n"
+    "program when its files are there. See vorda2000(6).\n";
+
+// Answers --help and --version before any window system is touched, so both work without a
+// display. Returns true when the program should stop there.
+bool answerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelpText, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("vorda2000 " VORDA_VERSION "\n", stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Closes a window as soon as it has been painted for the first time, so a scripted start sees
+// the whole start-up, the first painting included.
+class CloseAfterFirstPaint : public QObject {
+public:
+    explicit CloseAfterFirstPaint(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Paint) {
+            window_->removeEventFilter(this);
+            // Queued, so the painting runs to its end first.
+            QTimer::singleShot(0, window_, &QWidget::close);
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (answerInformationOption(argc, argv))
+        return 0;
     VordaApplication app(argc, argv);
-    VordaApplication::setApplicationName(QStringLiteral("Vorda 2000"));
+    // Qt gives the window this name as its class, which the desktop entry names.
+    VordaApplication::setApplicationName(QStringLiteral(VORDA_WINDOW_CLASS));
+    VordaApplication::setApplicationVersion(QStringLiteral(VORDA_VERSION));
+    VordaApplication::setDesktopFileName(QStringLiteral("org.example.vorda2000"));
     // For checks of an installed copy: start up completely, close as the player would, and
     // print every error instead of showing it; any error makes the exit status 1.
     const bool quitAfterStart = qEnvironmentVariableIsSet("VORDA2000_QUIT_AFTER_START");
@@ -31,9 +90,9 @@ int main(int argc, char** argv) {
 
     // The main window makes every dialog of the game.
     TMainWindow mainWindow;
-    mainWindow.show();
     if (quitAfterStart)
-        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        new CloseAfterFirstPaint(&mainWindow);
+    mainWindow.show();
     const int status = app.exec();
     return errorShown ? 1 : status;
 }

@@ -4,25 +4,38 @@
 //   Search/<board>/<mode>   FindBestWord with an observer that times the trial letters;
 //                           counters: fastest_ms (the fastest run; the mean is Google
 //                           Benchmark's own time and suffers more from a busy machine),
-//                           walks (WalkPath calls), worst_letter_ms (the longest trial
+//                           walks (paths walked), worst_letter_ms (the longest trial
 //                           letter), first_run_worst_letter_ms (the same in the first
-//                           run, which builds the library's look-up index), word_length
-//   Ratio/<board>/<mode>    FindBestWord and the straightforward search (std::string words,
-//                           binary search with the comparison) one after the other in every
-//                           iteration; counters: search_ms and plain_ms (the fastest run of
-//                           each), ratio = plain_ms / search_ms
+//                           run, which builds the library's prefix tree), word_length
+//   Ratio/<board>/<mode>    FindBestWord, the exhaustive walk (every path, the library asked
+//                           through its hash index: the search before the prefix tree) and
+//                           the straightforward search (std::string words, binary search with
+//                           the comparison) one after the other in every iteration, each
+//                           checked to give the same move; counters: search_ms, exhaustive_ms,
+//                           plain_ms (the fastest run of each), of_plain = search_ms /
+//                           plain_ms, of_exhaustive = search_ms / exhaustive_ms, walks and
+//                           exhaustive_walks
+//   Load/<language>         LoadWordsFromFile beside a plain reading of the same file
+//                           (QFile::readAll) in every iteration; counters: load_ms, read_ms
+//                           (the fastest run of each), of_read = load_ms / read_ms
+//   Count/<language>        LoadWordCount, the other language's library read for its count
+//   Tree/<language>         building the library's prefix tree; counters: nodes, tree_kib (its
+//                           memory)
 //
 // Modes: strength:1..6 (longest word 3..8 letters) and hint (words up to 10 letters, with
 // the length skip of strength 6, so that a board without an 8-letter word has every
 // candidate searched).
 
+#include "bench/ExhaustiveSearch.h"
 #include "core/LanguageUnit.h"
 #include "core/SearchUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 #include "tests/support/ReferenceSearch.h"
 
+#include <QFile>
 #include <QString>
 
 #include <benchmark/benchmark.h>
@@ -199,28 +212,97 @@ void ratioBench(benchmark::State& state, const Board& board, int mode) {
     if (!p)
         return;
     Clock::duration fast = Clock::duration::max();
+    Clock::duration exhaustive = Clock::duration::max();
     Clock::duration plain = Clock::duration::max();
+    const auto sameMove = [](const SearchResult& a, const SearchResult& b) {
+        return a.word == b.word && a.column == b.column && a.row == b.row && a.path == b.path;
+    };
     bool same = true;
+    SearchResult a, b;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        const SearchResult a = FindBestWord(p->grid, *p->words, p->played, p->limits, nullptr);
+        a = FindBestWord(p->grid, *p->words, p->played, p->limits, nullptr);
         const auto t1 = Clock::now();
-        const SearchResult b =
-            reference::FindBestWordStraightforward(p->grid, *p->words, p->played, p->limits);
+        b = exhaustive::FindBestWordExhaustive(p->grid, *p->words, p->played, p->limits);
         const auto t2 = Clock::now();
+        const SearchResult c =
+            reference::FindBestWordStraightforward(p->grid, *p->words, p->played, p->limits);
+        const auto t3 = Clock::now();
         fast = std::min(fast, t1 - t0);
-        plain = std::min(plain, t2 - t1);
-        same = same && a.word == b.word && a.walks == b.walks && a.column == b.column &&
-               a.row == b.row && a.path == b.path;
+        exhaustive = std::min(exhaustive, t2 - t1);
+        plain = std::min(plain, t3 - t2);
+        same = same && sameMove(a, b) && sameMove(a, c) && b.walks == c.walks;
     }
     if (!same)
-        state.SkipWithError("the two searches disagree");
+        state.SkipWithError("the searches disagree");
     const auto ms = [](Clock::duration d) {
         return std::chrono::duration<double, std::milli>(d).count();
     };
     state.counters["search_ms"] = ms(fast);
+    state.counters["exhaustive_ms"] = ms(exhaustive);
     state.counters["plain_ms"] = ms(plain);
-    state.counters["ratio"] = ms(plain) / ms(fast);
+    state.counters["of_plain"] = ms(fast) / ms(plain);
+    state.counters["of_exhaustive"] = ms(fast) / ms(exhaustive);
+    state.counters["walks"] = double(a.walks);
+    state.counters["exhaustive_walks"] = double(b.walks);
+}
+
+void treeBench(benchmark::State& state, uint16_t language) {
+    const TWords* words = library(language);
+    if (!words) {
+        state.SkipWithError("the word library cannot be read");
+        return;
+    }
+    WordTree tree;
+    for (auto _ : state) {
+        tree.Build(words->Lists, int(std::size(words->Lists)));
+        benchmark::DoNotOptimize(tree);
+    }
+    state.counters["nodes"] = double(tree.NodeCount());
+    state.counters["tree_kib"] = double(tree.MemoryBytes()) / 1024;
+}
+
+QString libraryPath(uint16_t language) {
+    return QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
+           QString::fromUtf8(LanguageOf(language).LibraryFile);
+}
+
+void loadBench(benchmark::State& state, uint16_t language) {
+    Clock::duration load = Clock::duration::max();
+    Clock::duration read = Clock::duration::max();
+    for (auto _ : state) {
+        TWords words;
+        words.Language = language;
+        const auto t0 = Clock::now();
+        LoadWordsFromFile(words, libraryPath(language));
+        const auto t1 = Clock::now();
+        QFile file(libraryPath(language));
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("the word library cannot be read");
+        const QByteArray bytes = file.readAll();
+        const auto t2 = Clock::now();
+        benchmark::DoNotOptimize(bytes.data());
+        load = std::min(load, t1 - t0);
+        read = std::min(read, t2 - t1);
+    }
+    const auto ms = [](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count();
+    };
+    state.counters["load_ms"] = ms(load);
+    state.counters["read_ms"] = ms(read);
+    state.counters["of_read"] = ms(load) / ms(read);
+}
+
+void countBench(benchmark::State& state, uint16_t language) {
+    SetProgramFolder(QStringLiteral(VORDA_SOURCE_DIR "/dist/"));
+    uint16_t count = 0;
+    for (auto _ : state) {
+        TWords words;
+        words.Language = language == kRussian ? kEnglish : kRussian;
+        LoadWordCount(words, language);
+        count = words.WordCount[language];
+    }
+    state.counters["words"] = count;
 }
 
 using BenchFunction = void (*)(benchmark::State&, const Board&, int mode);
@@ -246,6 +328,21 @@ void registerAll() {
                     b->Iterations(5);
             }
         }
+    }
+    for (const uint16_t language : {kRussian, kEnglish}) {
+        const std::string section(LanguageOf(language).Section);
+        benchmark::RegisterBenchmark(("Load/" + section).c_str(), [language](benchmark::State& s) {
+            loadBench(s, language);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Count/" + section).c_str(), [language](benchmark::State& s) {
+            countBench(s, language);
+        })->Unit(benchmark::kMillisecond);
+    }
+    for (const uint16_t language : {kRussian, kEnglish}) {
+        const std::string name = std::string("Tree/") + std::string(LanguageOf(language).Section);
+        benchmark::RegisterBenchmark(name.c_str(), [language](benchmark::State& s) {
+            treeBench(s, language);
+        })->Unit(benchmark::kMillisecond);
     }
 }
 

@@ -133,8 +133,9 @@ WordVerdict GameModel::judgeWord(const TWords& words) const {
         return WordVerdict::TooLong;
     if (isPlayed(text))
         return WordVerdict::AlreadyPlayed;
-    return FindWord(words, text, static_cast<uint16_t>(text.size())) ? WordVerdict::Accepted
-                                                                     : WordVerdict::NotInLibrary;
+    return JudgeHumanWord(text, words, state_.playedWords) == HumanWordVerdict::Accepted
+               ? WordVerdict::Accepted
+               : WordVerdict::NotInLibrary;
 }
 
 WordVerdict GameModel::confirmWord(const TWords& words) {

@@ -10,8 +10,6 @@
 
 constexpr uint16_t kMinStrengthLength = 3;
 constexpr uint16_t kMaxStrengthLength = 8;
-// Where the keyboard's cursor appears first in a game.
-constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
 // The start word fills this row (0-based).
 constexpr int kStartWordRow = 2;
 
@@ -66,16 +64,10 @@ struct GameState {
     }
 };
 
-// What the program is doing around the game: the pointer, the keyboard's cursor, the timer
-// and the computer's strength; a fresh TSession is the state of a program just started.
+// What the program does around the game that its dialogs share: the main window's input gate
+// and the computer's strength; a fresh TSession is the state of a program
+// just started.
 struct TSession {
-    uint16_t HoverCol = 0, HoverRow = 0; // the cell the pointer entered last, 1-based
-    bool OverCell = false;               // the pointer is over one of the cells
-    // The keyboard's cursor on the field. While it is shown it stands for the pointer (HoverCol,
-    // HoverRow and OverCell follow it); a new game hides it and brings it back to the middle.
-    bool CursorShown = false;
-    uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
-    uint16_t TickCount = 0;       // the main timer's counter, 0..31
     bool MainInputEnabled = true; // false while a dialog blocks the main window
     // The longest word the computer may play, 3..8; the player sees it as strength 1..6
     // (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never
@@ -83,6 +75,7 @@ struct TSession {
     uint16_t MaxWordLength = kMaxStrengthLength;
 };
 
-// The one session of the program: the settings dialogs, the records and the windows share the
-// strength and the input gate, and tests set them.
+// The one session of the program. Mutable and at namespace scope because the settings file,
+// the strength window, the records and the main window all read or set the strength and the
+// input gate, and tests set them.
 extern TSession Game;

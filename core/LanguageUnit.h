@@ -11,14 +11,16 @@ struct LanguageInfo {
     int AlphabetSize;             // the capitals from FirstLetter on: palette and search trials
     std::string_view LibraryFile; // the word library, below the program folder
     int PaletteLeft;              // the palette rows' left end in the main window's client area
+    const char* MenuItem;         // the language item's name and its text's settings key
+    int MenuPicture;              // the language item's picture (":/menu/<n>")
 };
 
 constexpr uint16_t kRussian = 1;
 constexpr uint16_t kEnglish = 2;
 
 inline constexpr LanguageInfo kLanguageTable[] = {
-    {kRussian, "Russian", 192, 32, "DATA/Lib.RUS", 21},
-    {kEnglish, "English", 65, 26, "DATA/Lib.ENG", 73},
+    {kRussian, "Russian", 192, 32, "DATA/Lib.RUS", 21, "Menu_Russian", 8},
+    {kEnglish, "English", 65, 26, "DATA/Lib.ENG", 73, "Menu_English", 9},
 };
 
 // The language of a number: 1 is Russian, every other number English, so the library, the

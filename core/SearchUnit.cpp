@@ -28,40 +28,37 @@ struct Neighbours {
     int count = 0;
     uint8_t column[4];
     uint8_t row[4];
-    uint32_t mask = 0; // the same cells as bits (see cellBit)
 };
 
 // A cell as one bit of a 25-bit set: the walk keeps the cells of its path in such a set, to
-// count and test them in a few instructions.
+// test them in one instruction.
 constexpr uint32_t cellBit(int column, int row) {
     return uint32_t(1) << (column * kSide + row);
 }
-
-// The number of cells in a set. Written out, since std::popcount becomes a library call on
-// processors the build may not assume a bit-count instruction for.
-constexpr int cellCount(uint32_t cells) {
-    cells -= (cells >> 1) & 0x55555555u;
-    cells = (cells & 0x33333333u) + ((cells >> 2) & 0x33333333u);
-    cells = (cells + (cells >> 4)) & 0x0f0f0f0fu;
-    return int((cells * 0x01010101u) >> 24);
-}
-static_assert(cellCount(0) == 0 && cellCount(0x1ffffffu) == 25 && cellCount(0x1000021u) == 3);
 
 // One run of the search. The word being spelled lives in a fixed buffer shared by every
 // level of the walk: a level writes only its own position, so the levels above keep their
 // prefix intact without copying strings. The letters of the field do not change during a
 // walk, and the cells on the path are a bit set passed down the levels: no level copies the
 // grid.
+//
+// The walk follows the library's prefix tree along with the path: a step is taken only when
+// some library word begins with the letters of the longer path and has a length that could
+// still win (above the best so far and within the walk's limit). Every word the full walk would
+// accept is still met, in the same order, so the moves, the words shown on the way and the
+// trial letters stay as they would be without the tree.
 class MoveSearch {
 public:
     MoveSearch(const TWords& words, const std::array<std::string, kPlayedWordSlots>& played,
                const SearchLimits& limits, SearchObserver* observer)
-        : words_(words), played_(played), observer_(observer), maxWordLength_(limits.maxWordLength),
+        : tree_(PrefixTree(words)), played_(played), observer_(observer),
+          maxWordLength_(limits.maxWordLength),
           walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)) {
         walkLimit_ = std::min(walkLimit_, kMaxPathLength);
         for (const std::string& word : played)
             if (!word.empty() && word.size() <= size_t(kMaxPathLength))
                 playedLengths_ |= uint32_t(1) << word.size();
+        updateWantedLengths();
     }
     MoveSearch(const LetterGrid& snapshot, const TWords& words,
                const std::array<std::string, kPlayedWordSlots>& played, const SearchLimits& limits,
@@ -84,31 +81,29 @@ public:
 
 private:
     void findNeighbours(const LetterGrid& grid);
-    uint64_t walkPath(uint32_t visited, int column, int row, int length);
-    uint64_t walkLastStep(uint32_t visited, int column, int row, int length);
-    // The three cheapest acceptance tests in one branch: longer than the best word and than
-    // one letter, and the path passes through the candidate cell.
-    bool mayWin(bool throughCandidate, int length) const {
-        return (length > acceptAbove_) & throughCandidate;
+    uint64_t walkPath(uint32_t visited, int column, int row, int length, WordTree::Node node);
+    // The tree's node one letter further, when a word of a wanted length begins there.
+    WordTree::Node stepInto(WordTree::Node node, char letter) const {
+        const WordTree::Node child =
+            tree_.Child(node, Cp1251FoldCase(static_cast<unsigned char>(letter)));
+        if (child == WordTree::kNoNode || (tree_.WordLengths(child) & wantedLengths_) == 0)
+            return WordTree::kNoNode;
+        return child;
     }
-    bool isNewWord(int length);
-    void setLetter(int position, char letter) {
-        word_[position] = letter;
-        foldedLength_ = std::min(foldedLength_, position);
+    // Bits of the lengths a word still needs to be accepted: above the best so far (and one
+    // letter) and within the walk's limit.
+    void updateWantedLengths() {
+        const uint32_t upToLimit = (uint32_t(2) << walkLimit_) - 1;
+        const uint32_t upToBest = (uint32_t(2) << acceptAbove_) - 1;
+        wantedLengths_ = upToLimit & ~upToBest;
     }
-    // Folds and hashes the word's letters up to `length` that are not folded yet: only a
-    // word that is looked up in the library needs them.
-    void foldUpTo(int length) {
-        for (; foldedLength_ < length; ++foldedLength_) {
-            folded_[foldedLength_] =
-                Cp1251FoldCase(static_cast<unsigned char>(word_[foldedLength_]));
-            hash_[foldedLength_ + 1] =
-                WordList::FoldedHashStep(hash_[foldedLength_], folded_[foldedLength_]);
-        }
+    bool isUnplayed(int length) const {
+        const std::string_view word(word_, static_cast<size_t>(length));
+        return !(playedLengths_ >> length & 1) || !IsWordPlayedIn(played_, word);
     }
     void accept(int length);
 
-    const TWords& words_;
+    const WordTree& tree_;
     const std::array<std::string, kPlayedWordSlots>& played_;
     SearchObserver* observer_;
     int maxWordLength_;
@@ -130,14 +125,10 @@ private:
     int candidateRow_ = 0;
     uint32_t candidateBit_ = 0;
     char word_[kMaxPathLength];
-    // The same word folded for the library, and the library's hash of each of its prefixes
-    // (hash_[n] covers the first n letters), valid for the first foldedLength_ letters.
-    unsigned char folded_[kMaxPathLength];
-    uint32_t hash_[kMaxPathLength + 1] = {WordList::kHashStart};
-    int foldedLength_ = 0;
     int8_t pathCells_[2 * kMaxPathLength];
     int bestLength_ = 0;
     int acceptAbove_ = kMinWordLength - 1; // the larger of bestLength_ and one letter
+    uint32_t wantedLengths_ = 0;           // see updateWantedLengths
     SearchResult result_;
 };
 
@@ -146,7 +137,6 @@ void MoveSearch::findNeighbours(const LetterGrid& grid) {
         for (int r = 0; r < kSide; ++r) {
             Neighbours& list = neighbours_[c][r];
             list.count = 0;
-            list.mask = 0;
             for (int n = 0; n < 4; ++n) {
                 const int x = c + kStepColumn[n];
                 const int y = r + kStepRow[n];
@@ -156,7 +146,6 @@ void MoveSearch::findNeighbours(const LetterGrid& grid) {
                     continue;
                 list.column[list.count] = static_cast<uint8_t>(x);
                 list.row[list.count] = static_cast<uint8_t>(y);
-                list.mask |= cellBit(x, y);
                 ++list.count;
             }
         }
@@ -205,10 +194,13 @@ void MoveSearch::runTrial() {
             const LetterCell& start = grid.cells[sc][sr];
             if (start.letter == kFreeCell)
                 continue;
-            setLetter(0, start.letter);
+            const WordTree::Node node = stepInto(WordTree::kRoot, start.letter);
+            if (node == WordTree::kNoNode)
+                continue;
+            word_[0] = start.letter;
             pathCells_[0] = static_cast<int8_t>(sc);
             pathCells_[1] = static_cast<int8_t>(sr);
-            result_.walks += walkPath(cellBit(sc, sr), sc, sr, 1);
+            result_.walks += walkPath(cellBit(sc, sr), sc, sr, 1, node);
         }
     }
 }
@@ -220,56 +212,38 @@ void MoveSearch::abandon() {
     result_.abandoned = true;
 }
 
-// The acceptance tests after the cheap ones (length, best length, the candidate cell on the
-// path), which the walk makes itself at every step: the played words, then the library.
-bool MoveSearch::isNewWord(int length) {
-    const std::string_view word(word_, static_cast<size_t>(length));
-    if ((playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word))
-        return false;
-    if (length > kMaxWordLength)
-        return false;
-    foldUpTo(length);
-    return words_.Lists[length].ContainsFolded(folded_, size_t(length), hash_[length]);
-}
-
-// (column, row) is the last cell of the path; `visited` holds the path's cells, and
-// word_[0..length) and pathCells_ hold the word and its cells.
-uint64_t MoveSearch::walkPath(uint32_t visited, int column, int row, int length) {
+// (column, row) is the last cell of the path; `visited` holds the path's cells, word_[0..length)
+// and pathCells_ hold the word and its cells, and `node` is the tree's node of the word.
+uint64_t MoveSearch::walkPath(uint32_t visited, int column, int row, int length,
+                              WordTree::Node node) {
     // The walks are summed through the return values rather than in a member, so that the
     // count does not chain every step to the memory of the one before.
     uint64_t walks = 1;
-    if (length > walkLimit_)
-        return walks;
-    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
+    // The tests in the order of their cost: the word's length against the best (and one
+    // letter), the candidate cell on the path, the library, the played words.
+    if (length > acceptAbove_ && (visited & candidateBit_) != 0 &&
+        (tree_.WordLengths(node) >> length & 1) && isUnplayed(length))
         accept(length);
+    if (length >= walkLimit_)
+        return walks;
 
     const Neighbours& next = neighbours_[column][row];
-    if (length == walkLimit_) {
-        // Every further step would only return at once: count them.
-        return walks + uint64_t(cellCount(next.mask & ~visited));
-    }
-    const bool lastStep = length + 1 == walkLimit_;
     for (int n = 0; n < next.count; ++n) {
         const int x = next.column[n];
         const int y = next.row[n];
         const uint32_t bit = cellBit(x, y);
         if (visited & bit)
             continue;
-        setLetter(length, grid_.cells[x][y].letter);
+        const char letter = grid_.cells[x][y].letter;
+        const WordTree::Node child = stepInto(node, letter);
+        if (child == WordTree::kNoNode)
+            continue;
+        word_[length] = letter;
         pathCells_[2 * length] = static_cast<int8_t>(x);
         pathCells_[2 * length + 1] = static_cast<int8_t>(y);
-        walks += lastStep ? walkLastStep(visited | bit, x, y, length + 1)
-                          : walkPath(visited | bit, x, y, length + 1);
+        walks += walkPath(visited | bit, x, y, length + 1, child);
     }
     return walks;
-}
-
-// The step onto (column, row) that reaches the length limit: the same tests as walkPath, and
-// the steps beyond it only counted.
-uint64_t MoveSearch::walkLastStep(uint32_t visited, int column, int row, int length) {
-    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
-        accept(length);
-    return 1 + uint64_t(cellCount(neighbours_[column][row].mask & ~visited));
 }
 
 // A better word: kept, and shown to the observer on a copy of the field with the word's path
@@ -277,6 +251,7 @@ uint64_t MoveSearch::walkLastStep(uint32_t visited, int column, int row, int len
 void MoveSearch::accept(int length) {
     bestLength_ = length;
     acceptAbove_ = std::max(bestLength_, kMinWordLength - 1);
+    updateWantedLengths();
     result_.word.assign(word_, static_cast<size_t>(length));
     result_.column = candidateColumn_;
     result_.row = candidateRow_;

@@ -13,8 +13,9 @@
 // The computer's move search: the longest word that can be made by writing one letter of the
 // alphabet into one free cell with a filled orthogonal neighbour and walking from cell to
 // orthogonally adjacent cell, each cell at most once, along a path through the new letter.
-// The search is exhaustive and free of widgets: it works on a snapshot of the field and tells
-// an observer about its progress.
+// The search finds what trying every path would find, but walks only the paths whose letters
+// begin a library word that could still beat the best word so far. It is free of widgets: it
+// works on a snapshot of the field and tells an observer about its progress.
 
 constexpr char kFreeCell = '?';
 
@@ -59,8 +60,10 @@ struct SearchResult {
     int column = -1, row = -1;         // the new letter's cell, 0-based; -1 when nothing found
     std::array<int8_t, 2 * 25> path{}; // the word's cells in order, (column, row) pairs, 0-based
     int pathLength = 0;                // number of cells in path
-    uint64_t walks = 0;                // number of WalkPath calls
-    bool abandoned = false;            // the observer stopped the search
+    // The paths walked: each path (start cell, then one step at a time) whose letters begin a
+    // library word longer than the best word found before it and within the length limit.
+    uint64_t walks = 0;
+    bool abandoned = false; // the observer stopped the search
 };
 
 // Runs the whole search over the snapshot (free cells '?', visited flags 0) with the played

@@ -4,6 +4,8 @@
 #include "core/SearchUnit.h"
 #include "platform/Cp1251.h"
 
+#include "VordaVersion.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -63,13 +65,14 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Finds the computer's move on a Vorda 2000 field."));
     const QCommandLineOption libraryOption(QStringLiteral("library"),
-                                           QStringLiteral("The word library file."),
+                                           QStringLiteral("Required: the word library file."),
                                            QStringLiteral("FILE"));
-    const QCommandLineOption languageOption(
-        QStringLiteral("language"), QStringLiteral("1 Russian, 2 English."), QStringLiteral("1|2"));
+    const QCommandLineOption languageOption(QStringLiteral("language"),
+                                            QStringLiteral("Required: 1 Russian, 2 English."),
+                                            QStringLiteral("1|2"));
     const QCommandLineOption strengthOption(
-        QStringLiteral("strength"), QStringLiteral("1..6: the longest word has N + 2 letters."),
-        QStringLiteral("N"));
+        QStringLiteral("strength"),
+        QStringLiteral("Required: 1..6, the longest word has N + 2 letters."), QStringLiteral("N"));
     const QCommandLineOption hintOption(
         QStringLiteral("hint"), QStringLiteral("Search as a hint: words up to 10 letters."));
     const QCommandLineOption playedOption(QStringLiteral("played"),
@@ -80,13 +83,24 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
                                  QStringLiteral("The field's rows from the top, five letters "
                                                 "each, \"?\" for a free cell."));
     const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Print the version and exit."));
+    parser.addOption(versionOption);
 
     SolveRequest request;
     if (!parser.parse(arguments))
         fail(parser.errorText());
     if (parser.isSet(helpOption)) {
         request.help = true;
-        request.helpText = parser.helpText();
+        // The three options every search needs stand in the usage line itself.
+        request.helpText = parser.helpText().replace(
+            QStringLiteral(" [options] "),
+            QStringLiteral(" --library FILE --language 1|2 --strength N [options] "));
+        return request;
+    }
+    if (parser.isSet(versionOption)) {
+        request.help = true;
+        request.helpText = QStringLiteral("vorda2000-solve " VORDA_VERSION "\n");
         return request;
     }
     for (const QCommandLineOption* required : {&libraryOption, &languageOption, &strengthOption})

@@ -13,6 +13,7 @@
 //
 //   vorda2000-solve --library FILE --language 1|2 --strength N [--hint] [--played WORD]...
 //                   ROW1 ROW2 ROW3 ROW4 ROW5
+//   vorda2000-solve --help | --version
 
 // A command line that cannot be used; the message says why.
 struct SolveArgumentsError {
@@ -20,7 +21,7 @@ struct SolveArgumentsError {
 };
 
 struct SolveRequest {
-    bool help = false; // --help was given: print helpText and nothing else
+    bool help = false; // --help or --version was given: print helpText and nothing else
     QString helpText;
     QString library;                 // the word library file
     uint16_t language = 0;           // 1 Russian, 2 English

@@ -29,10 +29,6 @@ uint32_t foldedHash(const unsigned char* folded, size_t length) {
     return h;
 }
 
-bool lessNoCase(const std::string& a, const std::string& b) {
-    return Cp1251CompareNoCase(a, b) < 0;
-}
-
 [[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {
     throw VordaError(VordaError::Kind::InputOutput,
                      QStringLiteral("Cannot %1 the word library \"%2\": %3")
@@ -66,39 +62,169 @@ QByteArray readLibraryFile(const QString& path) {
     return data;
 }
 
+// Calls wordLine(start, length) for every word line of a library file's bytes, in file
+// order, and returns their number: lines of 2 to 20 characters that do not start with ";".
+// A line ends at CR; an LF right after it belongs to the same line end, while a lone LF is an
+// ordinary character of the line. A Ctrl-Z ends the file.
+template <typename WordLine> size_t forEachWordLine(const QByteArray& data, WordLine&& wordLine) {
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
+        end = static_cast<const char*>(eof);
+    size_t count = 0;
+    while (p < end) {
+        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
+        const char* lineEnd = cr ? cr : end;
+        const size_t length = static_cast<size_t>(lineEnd - p);
+        if (length >= kMinWordLength && length <= kMaxWordLength && *p != ';') {
+            wordLine(p, length);
+            ++count;
+        }
+        p = lineEnd;
+        if (p < end && *p == kLineEndCR) {
+            ++p;
+            if (p < end && *p == kLineEndLF)
+                ++p;
+        }
+    }
+    return count;
+}
+
+[[noreturn]] void raiseTooManyWords(const QString& path) {
+    throw VordaError(VordaError::Kind::Overflow,
+                     QStringLiteral("Integer overflow: the word library \"%1\" holds more than %2 "
+                                    "words")
+                         .arg(path)
+                         .arg(kMaxWordLines));
+}
+
 } // namespace
 
-void WordList::Insert(std::string word) {
-    // Library files are sorted, so most inserts land at the end.
-    if (words_.empty() || lessNoCase(words_.back(), word)) {
-        words_.push_back(std::move(word));
-    } else {
-        const auto it = std::lower_bound(words_.begin(), words_.end(), word, lessNoCase);
-        if (it != words_.end() && Cp1251CompareNoCase(*it, word) == 0)
-            return;
-        words_.insert(it, std::move(word));
+void WordList::changed() {
+    // Shared by every list of the process, so two lists never show one revision for
+    // different words.
+    static uint64_t lastRevision = 0;
+    revision_ = ++lastRevision;
+}
+
+void WordList::setLength(size_t length) {
+    if (count_ == 0)
+        length_ = length;
+    else if (length != length_)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: a word of %1 letters in the list of "
+                                        "%2-letter words")
+                             .arg(length)
+                             .arg(length_));
+}
+
+int WordList::compareFolded(size_t entry, const unsigned char* folded) const {
+    const auto* stored = reinterpret_cast<const unsigned char*>(words_.data()) + entry * length_;
+    for (size_t k = 0; k < length_; ++k) {
+        const unsigned char letter = Cp1251FoldCase(stored[k]);
+        if (letter != folded[k])
+            return letter < folded[k] ? -1 : 1;
     }
-    indexValid_ = false;
+    return 0;
+}
+
+std::string WordList::FoldedAt(int index) const {
+    std::string folded = At(index);
+    for (char& letter : folded)
+        letter = char(Cp1251FoldCase(static_cast<unsigned char>(letter)));
+    return folded;
+}
+
+void WordList::Insert(std::string_view word) {
+    setLength(word.size());
+    std::string folded(word.size(), '\0');
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = char(Cp1251FoldCase(static_cast<unsigned char>(word[k])));
+    const auto* key = reinterpret_cast<const unsigned char*>(folded.data());
+    // The first entry not below the word.
+    size_t lo = 0;
+    size_t hi = count_;
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        if (compareFolded(mid, key) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (lo < count_ && compareFolded(lo, key) == 0)
+        return;
+    words_.insert(lo * length_, word.data(), word.size());
+    ++count_;
+    // Entries after the new one have moved: the index is made again when next asked.
+    if (lo + 1 == count_ && indexValid_)
+        addToIndex(lo, foldedHash(key, folded.size()));
+    else
+        indexValid_ = false;
+    changed();
+}
+
+void WordList::Reserve(size_t count, size_t length) {
+    if (count_ != 0)
+        return;
+    length_ = length;
+    words_.reserve(count * length);
+    size_t capacity = 16;
+    while (capacity < count * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{0, 0});
+    indexValid_ = true;
+}
+
+void WordList::Append(std::string_view word) {
+    unsigned char folded[kMaxWordLength] = {};
+    const size_t length = word.size();
+    if (length > sizeof folded || (count_ != 0 && length != length_) || !indexValid_) {
+        Insert(word);
+        return;
+    }
+    uint32_t hash = kHashStart;
+    for (size_t k = 0; k < length; ++k) {
+        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
+        hash = FoldedHashStep(hash, folded[k]);
+    }
+    if (count_ != 0 && compareFolded(count_ - 1, folded) >= 0) {
+        Insert(word);
+        return;
+    }
+    length_ = length;
+    words_.append(word);
+    ++count_;
+    addToIndex(count_ - 1, hash);
+    changed();
 }
 
 void WordList::Clear() {
+    length_ = 0;
+    count_ = 0;
     words_.clear();
-    indexValid_ = false;
+    slots_.clear();
+    indexValid_ = true;
+    changed();
 }
 
-const std::string& WordList::At(int index) const {
+std::string WordList::At(int index) const {
     if (index < 0 || index >= Count())
         throw VordaError(VordaError::Kind::ListIndex,
                          QStringLiteral("List index out of bounds (%1)").arg(index));
-    return words_[static_cast<size_t>(index)];
+    return words_.substr(size_t(index) * length_, length_);
 }
 
 bool WordList::Contains(std::string_view word) const {
+    unsigned char folded[kMaxWordLength];
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
+        return false;
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
     size_t lo = 0;
-    size_t hi = words_.size();
+    size_t hi = count_;
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        const int c = Cp1251CompareNoCase(words_[mid], word);
+        const int c = compareFolded(mid, folded);
         if (c == 0)
             return true;
         if (c < 0)
@@ -109,65 +235,69 @@ bool WordList::Contains(std::string_view word) const {
     return false;
 }
 
+void WordList::addToIndex(size_t entry, uint32_t hash) const {
+    if ((entry + 1) * 2 > slots_.size()) {
+        std::vector<Slot> grown(std::max<size_t>(16, slots_.size() * 2), Slot{0, 0});
+        for (const Slot& old : slots_) {
+            if (old.entry == 0)
+                continue;
+            size_t slot = old.hash & (grown.size() - 1);
+            while (grown[slot].entry != 0)
+                slot = (slot + 1) & (grown.size() - 1);
+            grown[slot] = old;
+        }
+        slots_.swap(grown);
+    }
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    while (slots_[slot].entry != 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = Slot{hash, static_cast<uint32_t>(entry + 1)};
+}
+
 void WordList::buildIndex() const {
-    folded_.clear();
-    slots_.clear();
-    stride_ = words_.empty() ? 0 : words_.front().size();
     size_t capacity = 16;
-    while (capacity < words_.size() * 2)
+    while (capacity < count_ * 2)
         capacity *= 2;
     slots_.assign(capacity, Slot{0, 0});
-    folded_.resize(words_.size() * stride_);
-    for (size_t i = 0; i < words_.size(); ++i) {
-        // Every word of a list has the list's length; the index relies on that.
-        if (words_[i].size() != stride_) {
-            stride_ = SIZE_MAX;
-            break;
-        }
-        auto* dst = reinterpret_cast<unsigned char*>(folded_.data()) + i * stride_;
-        for (size_t k = 0; k < stride_; ++k)
-            dst[k] = Cp1251FoldCase(static_cast<unsigned char>(words_[i][k]));
-        const uint32_t hash = foldedHash(dst, stride_);
-        size_t slot = hash & (capacity - 1);
-        while (slots_[slot].entry != 0)
-            slot = (slot + 1) & (capacity - 1);
-        slots_[slot] = Slot{hash, static_cast<uint32_t>(i + 1)};
+    const auto* stored = reinterpret_cast<const unsigned char*>(words_.data());
+    for (size_t i = 0; i < count_; ++i) {
+        uint32_t hash = kHashStart;
+        for (size_t k = 0; k < length_; ++k)
+            hash = FoldedHashStep(hash, Cp1251FoldCase(stored[i * length_ + k]));
+        addToIndex(i, hash);
     }
     indexValid_ = true;
 }
 
 bool WordList::ContainsFast(std::string_view word) const {
-    if (!indexValid_)
-        buildIndex();
-    if (stride_ == SIZE_MAX)
-        return Contains(word);
-    if (word.size() != stride_ || words_.empty())
-        return false;
     unsigned char folded[kMaxWordLength];
-    if (stride_ > sizeof folded)
-        return Contains(word);
-    for (size_t k = 0; k < stride_; ++k)
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
+        return false;
+    for (size_t k = 0; k < word.size(); ++k)
         folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
-    return ContainsFolded(folded, stride_, foldedHash(folded, stride_));
+    return ContainsFolded(folded, word.size(), foldedHash(folded, word.size()));
 }
 
 bool WordList::ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const {
+    if (length != length_ || count_ == 0)
+        return false;
     if (!indexValid_)
         buildIndex();
-    if (stride_ == SIZE_MAX) {
-        const std::string_view word(reinterpret_cast<const char*>(folded), length);
-        return Contains(word);
-    }
-    if (length != stride_ || words_.empty())
-        return false;
     const size_t mask = slots_.size() - 1;
     for (size_t slot = hash & mask; slots_[slot].entry != 0; slot = (slot + 1) & mask) {
         const Slot& s = slots_[slot];
-        if (s.hash == hash &&
-            std::memcmp(folded_.data() + (s.entry - 1) * stride_, folded, stride_) == 0)
+        if (s.hash == hash && compareFolded(s.entry - 1, folded) == 0)
             return true;
     }
     return false;
+}
+
+const WordTree& PrefixTree(const TWords& words) {
+    const int listCount = int(std::size(words.Lists));
+    if (!words.Tree.IsBuiltFrom(words.Lists, listCount))
+        words.Tree.Build(words.Lists, listCount);
+    return words.Tree;
 }
 
 QString LibraryPath(uint16_t language) {
@@ -180,20 +310,26 @@ void LoadWords(TWords& words) {
 }
 
 void LoadWordCount(TWords& words, uint16_t language) {
-    TWords other;
-    other.Language = language;
-    std::copy(std::begin(words.WordCount), std::end(words.WordCount), other.WordCount);
-    try {
-        LoadWords(other);
-    } catch (...) {
-        words.WordCount[language] = 0;
-        throw;
-    }
-    words.WordCount[language] = other.WordCount[language];
+    if (language < 1 || language > 2)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(language));
+    const QString path = LibraryPath(language);
+    words.WordCount[language] = 0;
+    const size_t count = forEachWordLine(readLibraryFile(path), [](const char*, size_t) {});
+    if (count > kMaxWordLines)
+        raiseTooManyWords(path);
+    words.WordCount[language] = uint16_t(count);
+    if (Hooks.WordsLoaded)
+        Hooks.WordsLoaded(words);
 }
 
 void CheckStartWords(const TWords& words) {
     // The start word fills the field's middle row.
+    if (words.Lists[kStartWordLength].Count() == 0 && words.SavedAsUtf8)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
+                                        "game can start: it must be saved in Windows-1251.")
+                             .arg(QDir::toNativeSeparators(words.FileName)));
     if (words.Lists[kStartWordLength].Count() == 0)
         throw VordaError(VordaError::Kind::Other,
                          QStringLiteral("The word library \"%1\" holds no five-letter word, so "
@@ -211,38 +347,26 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
     count = 0;
 
     const QByteArray data = readLibraryFile(words.FileName);
+    // An editor that saved the library as UTF-8 makes every Russian word twice as long.
+    words.SavedAsUtf8 = data.startsWith("\xEF\xBB\xBF") ||
+                        (QByteArrayView(data).isValidUtf8() &&
+                         std::any_of(data.begin(), data.end(), [](char c) { return c & 0x80; }));
 
     for (WordList& list : words.Lists)
         list.Clear();
 
-    const char* p = data.constData();
-    const char* end = p + data.size();
-    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
-        end = static_cast<const char*>(eof);
-
-    while (p < end) {
-        // A line ends at CR; an LF right after it belongs to the same line end, while a
-        // lone LF is an ordinary character of the line.
-        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
-        const char* lineEnd = cr ? cr : end;
-        const size_t length = static_cast<size_t>(lineEnd - p);
-        if (length > 0 && *p != ';' && length >= kMinWordLength && length <= kMaxWordLength) {
-            if (count == kMaxWordLines)
-                throw VordaError(VordaError::Kind::Overflow,
-                                 QStringLiteral("Integer overflow: the word library \"%1\" "
-                                                "holds more than %2 words")
-                                     .arg(words.FileName)
-                                     .arg(kMaxWordLines));
-            words.Lists[length].Insert(std::string(p, length));
-            ++count;
-        }
-        p = lineEnd;
-        if (p < end && *p == kLineEndCR) {
-            ++p;
-            if (p < end && *p == kLineEndLF)
-                ++p;
-        }
-    }
+    // The words are counted first, so that each list and its look-up index take their room
+    // once; then they are read in file order, which a sorted file keeps all the way.
+    size_t perLength[kMaxWordLength + 1] = {};
+    forEachWordLine(data, [&](const char*, size_t length) { ++perLength[length]; });
+    for (size_t n = kMinWordLength; n <= kMaxWordLength; ++n)
+        words.Lists[n].Reserve(std::min(perLength[n], size_t(kMaxWordLines)), n);
+    forEachWordLine(data, [&](const char* line, size_t length) {
+        if (count == kMaxWordLines)
+            raiseTooManyWords(words.FileName);
+        words.Lists[length].Append(std::string_view(line, length));
+        ++count;
+    });
 
     if (Hooks.WordsLoaded)
         Hooks.WordsLoaded(words);
@@ -269,12 +393,10 @@ void AppendWord(const TWords& words, std::string_view word) {
         words.WordCount[words.Language] >= kMaxWordLines)
         refuse(QStringLiteral("it already holds %1 words, the most a library can hold")
                    .arg(kMaxWordLines));
-    if (!file.open(QIODevice::ReadOnly))
-        refuse(file.errorString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        refuse(file.errorString());
-    file.close();
+    QByteArray data;
+    QString readFailure;
+    if (!ReadRegularFile(words.FileName, kMaxLibraryBytes, &data, &readFailure))
+        refuse(readFailure);
 
     const qsizetype eof = data.indexOf(kEndOfFile);
     const qsizetype insertAt = eof >= 0 ? eof : data.size();
@@ -288,6 +410,9 @@ void AppendWord(const TWords& words, std::string_view word) {
     }
     addition.append(word.data(), static_cast<qsizetype>(word.size()));
     addition.append("\r\n");
+    if (data.size() + addition.size() > kMaxLibraryBytes)
+        refuse(QStringLiteral("it would grow beyond %1 bytes, the most a library can hold")
+                   .arg(kMaxLibraryBytes));
 
     QString reason;
     if (eof < 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WordTree.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -8,25 +10,39 @@
 #include <vector>
 
 // One list of the word library: the words of one length, kept sorted by the library's
-// case-insensitive comparison (Cp1251CompareNoCase). Words are Windows-1251 bytes.
+// case-insensitive comparison (Cp1251CompareNoCase). Words are Windows-1251 bytes, stored one
+// after another as read, with a hash index of their folded spellings (Cp1251FoldCase).
 class WordList {
 public:
     // Inserts the word in its place; a word equal to one already held is ignored, so the
-    // first spelling stays.
-    void Insert(std::string word);
+    // first spelling stays. Every word of a list has the length of its first word: a word of
+    // another length raises a range error.
+    void Insert(std::string_view word);
+    // Makes room for `count` words of `length` letters before a library file is read into the
+    // empty list with Append.
+    void Reserve(size_t count, size_t length);
+    // Adds a word read from a library file: a word that sorts after the last one, as in a
+    // sorted file, is appended and entered in the look-up index at once; any other is inserted
+    // as Insert does.
+    void Append(std::string_view word);
     void Clear();
-    int Count() const { return static_cast<int>(words_.size()); }
+    int Count() const { return static_cast<int>(count_); }
     // The entry at a position counted from 0; a position outside the list raises
     // "List index out of bounds (%d)".
-    const std::string& At(int index) const;
+    std::string At(int index) const;
+    // The same entry folded (Cp1251FoldCase), for a position inside the list.
+    std::string FoldedAt(int index) const;
     // Binary search with the comparison.
     bool Contains(std::string_view word) const;
     // The same answers as Contains, through a hash of the folded spelling; built on the
-    // first look-up after a change. This is what the move search asks many times a turn.
+    // first look-up after a change out of order.
     bool ContainsFast(std::string_view word) const;
-    // The same for a word already folded (Cp1251FoldCase) whose FoldedHash the caller has
-    // computed, letter by letter as the move search grows its words.
+    // The same for a word already folded (Cp1251FoldCase) whose hash (kHashStart, then
+    // FoldedHashStep for each letter) the caller has computed.
     bool ContainsFolded(const unsigned char* folded, size_t length, uint32_t hash) const;
+    // A number that every change of the list replaces with one no list has had before, so
+    // that what was made from a list (the library's prefix tree) can tell it is out of date.
+    uint64_t Revision() const { return revision_; }
 
     static constexpr uint32_t kHashStart = 2166136261u;
     static uint32_t FoldedHashStep(uint32_t hash, unsigned char foldedLetter) {
@@ -39,12 +55,20 @@ private:
         uint32_t entry; // entry number + 1; 0 = empty
     };
     void buildIndex() const;
+    // Enters entry `entry` in the slots, growing them.
+    void addToIndex(size_t entry, uint32_t hash) const;
+    // The entry's folded spelling against a folded word of the list's length (negative, 0,
+    // positive), as the library's comparison orders them.
+    int compareFolded(size_t entry, const unsigned char* folded) const;
+    void setLength(size_t length);
+    void changed();
 
-    std::vector<std::string> words_;
-    mutable bool indexValid_ = false;
-    mutable size_t stride_ = 0;       // length of the words in the index
-    mutable std::string folded_;      // the folded words, stride_ bytes each
-    mutable std::vector<Slot> slots_; // open addressing
+    size_t length_ = 0; // of every word; 0 while the list is empty
+    size_t count_ = 0;
+    std::string words_; // the words as inserted, length_ bytes each, in order
+    uint64_t revision_ = 0;
+    mutable bool indexValid_ = true;
+    mutable std::vector<Slot> slots_; // open addressing; at most half of them taken
 };
 
 // The word library of the current language, with the current language's identity.
@@ -55,7 +79,15 @@ struct TWords {
     unsigned char FirstLetter = 0;     // 192 (Russian А) or 65 (English A)
     std::string LanguageSection;       // "Russian" or "English"
     WordList Lists[21];                // Lists[n] holds the words of exactly n letters, n 2..20
+    bool SavedAsUtf8 = false; // the file last read is UTF-8 text beyond ASCII, not Windows-1251
+    // The prefix tree of Lists for the move search, made by PrefixTree when it is out of date.
+    mutable WordTree Tree;
 };
+
+// The prefix tree of the words' lists, built first when the lists have changed since it was
+// last built (a load, an added word, a swap of lists). The reference stays valid until the
+// next change of the lists.
+const WordTree& PrefixTree(const TWords& words);
 
 constexpr int kMinWordLength = 2;
 constexpr int kMaxWordLength = 20;
@@ -88,7 +120,7 @@ void LoadWordsFromFile(TWords& words, const QString& path);
 void LoadWordCount(TWords& words, uint16_t language);
 
 // Raises VordaError naming FileName when Lists[5] is empty: a game starts with a five-letter
-// word, so without one none can start.
+// word, so without one none can start. A file saved as UTF-8 is named as such.
 void CheckStartWords(const TWords& words);
 
 // True when Lists[length] holds an entry equal to the word (case-insensitive).
@@ -99,6 +131,7 @@ bool FindWord(const TWords& words, std::string_view word, uint16_t length);
 // lacks its line end is ended first, so the word never merges into it; a word is written
 // before an end-of-file mark (Ctrl-Z), so the loader sees it. Raises VordaError naming the
 // file and the reason when the file is missing or cannot be written, or when it already
-// holds kMaxWordLines word lines (one more could never be loaded); the file is then left
+// holds kMaxWordLines word lines or the word would take it beyond kMaxLibraryBytes (either way
+// it could never be loaded again); the file is then left
 // as it was, not a byte of the word added. The caller reloads.
 void AppendWord(const TWords& words, std::string_view word);

@@ -11,6 +11,8 @@
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 
+#include "VordaVersion.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -61,7 +63,7 @@ QStringList Lines(std::initializer_list<const char*> utf8Lines) {
 QStringList EnglishAbout() {
     return Lines({
         "",
-        "VORDA 2000 v1.14",
+        "VORDA 2000 v" VORDA_VERSION,
         "Produced and designed by~the Vorda 2000 team",
         "Write to us:~vorda2000@example.org",
         "No letters were harmed~in the making of this game.~Any likeness to real words~"
@@ -73,7 +75,7 @@ QStringList EnglishAbout() {
 QStringList RussianAbout() {
     return Lines({
         "",
-        "VORDA 2000 v1.14",
+        "VORDA 2000 v" VORDA_VERSION,
         "Спасибо всем, кто испытывал~прежние версии игры~и помогал советами!",
         "Пишите нам, что вам понравилось~и что нет:~vorda2000@example.org",
         "2000~команда Vorda 2000~Буквоград",
@@ -198,7 +200,17 @@ void TAboutWindow::UpdateTimer() {
 
 // The About window stands at its own place on the screen.
 void TAboutWindow::PlaceWindow() {
-    move(kScreenPosition);
+    // Where it stood on the 1024 x 768 screen it was laid out for, over a game centred there:
+    // the same offset from the game's window wherever that stands now.
+    const QWidget* owner = Owner();
+    if (!owner) {
+        move(kScreenPosition);
+        return;
+    }
+    const QSize screen(1024, 768);
+    const QPoint centredGame((screen.width() - owner->frameGeometry().width()) / 2,
+                             (screen.height() - owner->frameGeometry().height()) / 2);
+    MoveWithinScreen(owner->frameGeometry().topLeft() + kScreenPosition - centredGame);
 }
 
 void TAboutWindow::showEvent(QShowEvent* event) {
@@ -219,7 +231,7 @@ void TAboutWindow::changeEvent(QEvent* event) {
 }
 
 void TAboutWindow::FormActivate() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_About")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_About")));
     Scene.Activate(gameRandom());
 }
 

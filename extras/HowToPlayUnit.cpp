@@ -86,7 +86,9 @@ QStringList RussianHelp() {
         "",
         "Без мыши: наберите букву на клавиатуре, чтобы выбрать её, двигайте рамку по полю "
         "стрелками и нажимайте Пробел или Enter там, где щёлкнули бы левой кнопкой; Backspace "
-        "возвращает к предыдущему шагу, F3 пропускает ход, F4 даёт подсказку.",
+        "возвращает к предыдущему шагу, F3 пропускает ход, F4 даёт подсказку. Раскладка "
+        "клавиатуры может быть любой: клавиша выбирает ту букву, что стоит на ней в русской "
+        "раскладке.",
         "",
         "Если не можете придумать слово, нажмите ПРОПУСК или воспользуйтесь ПОДСКАЗКОЙ "
         "(только один раз за игру).",
@@ -120,7 +122,7 @@ void THowToPlayWindow::ApplyWindowTextures() {
 }
 
 void THowToPlayWindow::FormActivate() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Help1")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_Help1")));
     CoolMemo->SetLines(Words.Language == kRussian ? MemoR : MemoE);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
+#include "platform/FileWriting.h"
 #include "platform/JpegReader.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ResourceBitmap.h"
@@ -37,10 +38,6 @@ QPixmap builtInTexture(int slot) {
     return QPixmap::fromImage(LoadResourceBitmap(QString::fromLatin1(kTextureResources[slot])));
 }
 
-bool isFile(const QString& path) {
-    return QFileInfo(path).isFile();
-}
-
 // A picture decoded by a pass, with what its file was then.
 struct DecodedPicture {
     QString path;
@@ -57,6 +54,13 @@ std::vector<DecodedPicture> lastPassPictures;
 // be read is reported in its own box and the slot takes its built-in picture; the pass goes
 // on with the next slot.
 void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPicture>& decoded) {
+    // A FIFO would block the reading, a device (a link to /dev/zero) would never end it.
+    if (IsPresentButNotRegular(path)) {
+        ShowErrorBox(QStringLiteral("Cannot read the picture \"%1\": %2.")
+                         .arg(QDir::toNativeSeparators(path), NotARegularFileReason()));
+        TextureBitmaps[slot] = builtInTexture(slot);
+        return;
+    }
     const QFileInfo file(path);
     for (const DecodedPicture& known : lastPassPictures) {
         if (known.path == path && known.size == file.size() &&
@@ -128,7 +132,7 @@ void LoadTextures() {
             const std::string& name = TextureChoice.TextureFiles[slot];
             const QString path =
                 TextureChoice.TexturesDir + QLatin1Char('/') + Cp1251ToUnicode(name);
-            if (name.empty() || !isFile(path)) {
+            if (name.empty() || !QFileInfo(path).isFile()) {
                 // A file that has gone is forgotten, so the settings keep an empty value.
                 TextureBitmaps[slot] = builtInTexture(slot);
                 TextureChoice.TextureFiles[slot].clear();

@@ -19,13 +19,17 @@
 
 namespace {
 
-constexpr int kWindowWidth = 292;
+// Room beside the slot numbers for what each slot dresses; the controls right of the list and
+// the window stand this much further right and wider.
+constexpr int kSlotNamesWidth = 105;
+constexpr int kWindowWidth = 292 + kSlotNamesWidth;
 constexpr int kFullHeight = 345;
 constexpr int kSkinsHeightCut = 280; // the window shrinks to 65 pixels with skins on
 constexpr int kOKButtonTop = 295;
 constexpr int kSkinsOKButtonRise = 283; // the OK button moves up to 12 with skins on
 constexpr int kItemHeight = 16;
 const QColor kListColour(0, 215, 255);
+const QColor kListHighlight(0, 0, 128);
 const QColor kAqua(0, 255, 255);
 const QColor kSlotColour(0, 128, 0);
 const QColor kSelectedSlotColour(255, 100, 100);
@@ -67,10 +71,16 @@ QFont listFont() {
 }
 
 void styleList(QWidget* list) {
+    // Text colours go with the fixed background, so a dark desktop theme's light text never
+    // lands on it.
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, kListColour);
     palette.setColor(QPalette::Window, kListColour);
     palette.setColor(QPalette::Button, kListColour);
+    for (QPalette::ColorRole text : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(text, Qt::black);
+    palette.setColor(QPalette::Highlight, kListHighlight);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
     list->setPalette(palette);
     list->setFont(listFont());
 }
@@ -129,7 +139,7 @@ void TImagesWindow::CreateControls() {
             [this] { RunReportingErrors([this] { ComboBox1Click(); }); });
 
     FileListBox1 = new QListWidget(Hook);
-    FileListBox1->setGeometry(75, 29, 210, 141);
+    FileListBox1->setGeometry(75, 29, 210 + kSlotNamesWidth, 141);
     FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     FileListBox1->setUniformItemSizes(true);
     styleList(FileListBox1);
@@ -142,6 +152,7 @@ void TImagesWindow::CreateControls() {
     CoolResetButton->SetSimpleView(true);
     CoolResetButton->setFont(CoolFont(36));
     CoolResetButton->SetFontColor(kAqua);
+    CoolResetButton->setFocusPolicy(Qt::TabFocus);
     connect(CoolResetButton, &QAbstractButton::clicked, this,
             [this] { RunReportingErrors([this] { CoolResetButtonClick(); }); });
 
@@ -157,21 +168,33 @@ void TImagesWindow::CreateControls() {
     for (int slot = 0; slot < kTextureSlots; ++slot)
         CoolListBox->addItem(QString::number(slot));
     connectListClick(CoolListBox, this, &TImagesWindow::CoolListBoxClick);
+    for (int slot = 0; slot < kTextureSlots; ++slot) {
+        auto* name = new TCoolLabel(Hook);
+        name->setGeometry(47, 179 + slot * kItemHeight, kSlotNamesWidth, kItemHeight);
+        name->SetTransparent(true);
+        name->SetSimpleView(true);
+        name->SetAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        name->setFont(CoolFont(11));
+        name->SetFontColor(kSlotColour);
+        name->SetElided(true);
+        name->setAttribute(Qt::WA_TransparentForMouseEvents);
+        SlotNames[slot] = name;
+    }
 
     Panel1 = new TCoolPanel(Hook);
-    Panel1->setGeometry(75, 179, 160, 160);
+    Panel1->setGeometry(75 + kSlotNamesWidth, 179, 160, 160);
     Panel1->SetBevels(BevelKind::Lowered, BevelKind::Raised);
     Image1 = new TTexturePreview(Panel1);
     Image1->setGeometry(3, 3, 154, 154);
 
     StretchBox = new TCoolCheckRadioBox(Hook);
-    StretchBox->setGeometry(240, 184, 51, 21);
+    StretchBox->setGeometry(240 + kSlotNamesWidth, 184, 51, 21);
     StretchBox->SetTransparent(true);
     StretchBox->SetGlyph(kStretchGlyph);
     StretchBox->setFont(CoolFont(24, true));
     connect(StretchBox, &QAbstractButton::clicked, this, &TImagesWindow::StretchBoxClick);
 
-    CoolOKButton = MakeOkButton(QRect(245, kOKButtonTop, 40, 40));
+    CoolOKButton = MakeOkButton(QRect(245 + kSlotNamesWidth, kOKButtonTop, 40, 40));
     CoolOKButton->SetShadowSize(0);
 }
 
@@ -193,8 +216,13 @@ void TImagesWindow::FormActivate() {
         const QSignalBlocker quiet(UseSkinsCheckBox);
         UseSkinsCheckBox->setChecked(TextureChoice.UseSkins);
     }
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Textures")));
+    setWindowTitle(DialogTitle(LanguageText("Menu_Textures")));
     UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
+    // The two symbol buttons say in words what they do.
+    CoolResetButton->setAccessibleName(Cp1251ToUnicode(LanguageText("ResetPicture")));
+    StretchBox->setAccessibleName(Cp1251ToUnicode(LanguageText("StretchPicture")));
+    for (int slot = 0; slot < kTextureSlots; ++slot)
+        SlotNames[slot]->SetCaption(LanguageText("Slot" + std::to_string(slot)));
     ReadFileList();
     {
         const QSignalBlocker quiet(CoolListBox);
@@ -231,8 +259,13 @@ void TImagesWindow::CoolListBoxClick() {
     Image1->SetPicture(GetTexture(slot));
     ApplyTextures();
     const std::string& name = TextureChoice.TextureFiles[slot];
-    if (name.empty())
+    if (name.empty()) {
+        // The slot wears its built-in picture: no file stays highlighted.
+        const QSignalBlocker quiet(FileListBox1);
+        FileListBox1->setCurrentRow(-1);
+        FileListBox1->clearSelection();
         return;
+    }
     const QString fileName = Cp1251ToUnicode(name);
     const auto found = FileListBox1->findItems(fileName, Qt::MatchExactly);
     if (found.isEmpty())
@@ -281,6 +314,8 @@ void TImagesWindow::UseSkinsCheckBoxClick() {
          {static_cast<QWidget*>(FileListBox1), static_cast<QWidget*>(CoolResetButton),
           static_cast<QWidget*>(StretchBox), static_cast<QWidget*>(CoolListBox)})
         perSlot->setVisible(!skins);
+    for (TCoolLabel* name : SlotNames)
+        name->setVisible(!skins);
     ComboBox1->setVisible(skins);
     const int u = skins ? 1 : 0;
     CoolOKButton->move(CoolOKButton->x(), kOKButtonTop - kSkinsOKButtonRise * u);

@@ -10,6 +10,7 @@ class QComboBox;
 class QListWidget;
 class TCoolBtn;
 class TCoolCheckRadioBox;
+class TCoolLabel;
 class TCoolListBox;
 class TCoolPanel;
 
@@ -46,6 +47,7 @@ public:
     QListWidget* FileListBox1 = nullptr; // *.bmp and *.jpg of the textures folder, sorted
     TCoolBtn* CoolResetButton = nullptr;
     TCoolListBox* CoolListBox = nullptr; // the slots "0" to "9"
+    TCoolLabel* SlotNames[10] = {};      // beside each number, what the slot dresses
     TCoolPanel* Panel1 = nullptr;
     TTexturePreview* Image1 = nullptr;
     TCoolCheckRadioBox* StretchBox = nullptr;

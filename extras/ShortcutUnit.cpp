@@ -4,6 +4,7 @@
 #include "platform/DesktopEntry.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ProgramFolder.h"
+#include "platform/VordaError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,11 +32,16 @@ QImage ShortcutIcon() {
 }
 } // namespace
 
-void CreateDesktopShortcut() {
+QString CreateDesktopShortcut() {
     const QString desktop = DesktopFolder();
-    if (desktop.isEmpty())
-        return;
-    QDir().mkpath(desktop);
+    const auto failed = [&desktop] {
+        return VordaError(VordaError::Kind::InputOutput,
+                          QStringLiteral("The shortcut could not be made in the desktop folder "
+                                         "\"%1\".")
+                              .arg(QDir::toNativeSeparators(desktop)));
+    };
+    if (desktop.isEmpty() || !QDir().mkpath(desktop))
+        throw failed();
 
     DesktopEntry entry;
     entry.name = QStringLiteral("Vorda 2000");
@@ -53,5 +59,8 @@ void CreateDesktopShortcut() {
         if (WritePngFile(iconPath, ShortcutIcon()))
             entry.icon = iconPath;
     }
-    WriteDesktopEntry(QDir(desktop).filePath(QString::fromLatin1(kShortcutFileName)), entry);
+    const QString path = QDir(desktop).filePath(QString::fromLatin1(kShortcutFileName));
+    if (!WriteDesktopEntry(path, entry))
+        throw failed();
+    return path;
 }

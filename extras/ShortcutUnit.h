@@ -12,5 +12,6 @@ extern const char* const kInstalledIconName; // "icons/hicolor/256x256/apps/<id>
 // made if missing) that starts the program with the game folder as its current directory,
 // replacing an entry of that name. An installed program's entry names the installed icon;
 // otherwise the icon, the game's ball picture, is written into the game folder. Without an
-// icon file the entry goes without one. Shows nothing either way: a failure passes in silence.
-void CreateDesktopShortcut();
+// icon file the entry goes without one. Returns the entry's path; raises VordaError naming the
+// folder when the entry cannot be written.
+QString CreateDesktopShortcut();

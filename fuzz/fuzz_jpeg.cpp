@@ -1,5 +1,7 @@
 // The JPEG decoder: any data gives a picture or a null image, never a crash, and never a
-// picture larger than the game accepts.
+// picture larger than the game accepts. The seeds take every way through it: grey, colour and
+// progressive pictures, pictures too large that are decoded smaller, CMYK (plain and inverted)
+// and YCCK, and EXIF orientations in either byte order.
 
 #include "fuzz/FuzzSupport.h"
 

@@ -1,5 +1,6 @@
 // The picture loader: any file named as a bitmap or a JPEG ends in a picture or in an error,
-// and nothing that comes out exceeds the size limit.
+// and nothing that comes out exceeds the size limit. Seeds for JPEGs decoded smaller, CMYK,
+// YCCK and turned by their EXIF orientation join the bitmaps and the plain JPEG.
 
 #include "fuzz/FuzzSupport.h"
 

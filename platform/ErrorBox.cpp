@@ -14,6 +14,16 @@ void ShowErrorBox(const QString& text) {
     box.exec();
 }
 
+void ShowMessageBox(const QString& text) {
+    if (Hooks.ErrorBox) {
+        Hooks.ErrorBox(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text,
+                    QMessageBox::Ok);
+    box.exec();
+}
+
 bool RunReportingErrors(const std::function<void()>& operation) {
     try {
         operation();

@@ -9,6 +9,10 @@
 // While Hooks.ErrorBox is set it takes the text instead (tests record the texts there).
 void ShowErrorBox(const QString& text);
 
+// A message that reports no error (what a command did), in a modal message box; while
+// Hooks.ErrorBox is set it takes the text instead.
+void ShowMessageBox(const QString& text);
+
 // Runs an operation and reports a VordaError (or any other exception) it raises in the error
 // box. Returns false when it raised one.
 bool RunReportingErrors(const std::function<void()>& operation);

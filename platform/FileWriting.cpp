@@ -4,31 +4,206 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char* const kTemporaryInfix = ".vorda-tmp-";
 
 namespace {
+
 void setReason(QString* reason, const QString& text) {
     if (reason)
         *reason = text;
 }
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The path a chain of symbolic links at `path` ends in, resolved link by link in bytes, so a
+// folder that is reached through /proc/self/fd or whose name is not UTF-8 stays reachable.
+QByteArray followLinks(QByteArray path) {
+    for (int step = 0; step < 40; ++step) {
+        char target[4096];
+        const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+        if (length <= 0 || length == ssize_t(sizeof target))
+            return path;
+        const QByteArray link(target, length);
+        if (link.startsWith('/')) {
+            path = link;
+        } else {
+            const qsizetype slash = path.lastIndexOf('/');
+            path = (slash >= 0 ? path.left(slash + 1) : QByteArray()) + link;
+        }
+    }
+    return path;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step =
+            ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0) {
+            if (step == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        written += step;
+    }
+    return true;
+}
+
+bool readAll(int fd, qint64 maxBytes, QByteArray* bytes) {
+    QByteArray data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t step = ::read(fd, buffer, sizeof buffer);
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step < 0)
+            return false;
+        if (step == 0)
+            break;
+        data.append(buffer, step);
+        if (data.size() > maxBytes) {
+            errno = EFBIG;
+            return false;
+        }
+    }
+    *bytes = std::move(data);
+    return true;
+}
+
+// Writes the file in place, for a folder where no temporary file can be made. On a failure
+// the old bytes are written back, as far as the disk allows.
+bool writeInPlace(const QByteArray& target, const QByteArray& bytes, QString* reason) {
+    const int fd = ::open(target.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        setReason(reason, systemReason(errno));
+        return false;
+    }
+    struct stat info;
+    QByteArray old;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !readAll(fd, qint64(info.st_size) + (1 << 20), &old)) {
+        setReason(reason, S_ISREG(info.st_mode) ? systemReason(errno) : NotARegularFileReason());
+        ::close(fd);
+        return false;
+    }
+    const auto replaceWith = [fd](const QByteArray& content) {
+        return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, content) &&
+               ::ftruncate(fd, content.size()) == 0 && ::fsync(fd) == 0;
+    };
+    if (replaceWith(bytes)) {
+        if (::close(fd) == 0)
+            return true;
+        setReason(reason, systemReason(errno));
+        return false;
+    }
+    setReason(reason, systemReason(errno));
+    replaceWith(old);
+    ::close(fd);
+    return false;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
+QString NotARegularFileReason() {
+    return QStringLiteral("it is not a regular file (a folder, a device or a FIFO)");
+}
+
+bool IsPresentButNotRegular(const QString& path) {
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) {
+        setReason(reason, systemReason(errno));
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        setReason(reason, NotARegularFileReason());
+        return false;
+    }
+    // Not blocking even if a FIFO took the file's place after the check above.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        setReason(reason, systemReason(errno));
+        return false;
+    }
+    bool read = false;
+    if (::fstat(fd, &info) != 0)
+        setReason(reason, systemReason(errno));
+    else if (!S_ISREG(info.st_mode))
+        setReason(reason, NotARegularFileReason());
+    else if (qint64(info.st_size) > maxBytes)
+        setReason(reason, QStringLiteral("it is larger than %1 bytes").arg(maxBytes));
+    else if (!(read = readAll(fd, maxBytes, bytes)))
+        setReason(reason, errno == EFBIG
+                              ? QStringLiteral("it is larger than %1 bytes").arg(maxBytes)
+                              : systemReason(errno));
+    ::close(fd);
+    return read;
+}
+
 bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* reason) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setReason(reason, file.errorString());
+    const QByteArray target = followLinks(QFile::encodeName(path));
+    struct stat old;
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (!exists && errno != ENOENT) {
+        setReason(reason, systemReason(errno));
         return false;
     }
-    // commit() alone may report success after its buffered write failed and rename an empty
-    // file into place: the write is flushed and checked first.
-    if (file.write(bytes) != bytes.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
-        setReason(reason, file.errorString());
-        file.cancelWriting();
+    if (exists && !S_ISREG(old.st_mode)) {
+        setReason(reason, NotARegularFileReason());
         return false;
     }
-    if (!file.commit()) {
-        setReason(reason, file.errorString());
+    // A file the player made read-only stays as it is.
+    if (exists && ::access(target.constData(), W_OK) != 0) {
+        setReason(reason, systemReason(errno));
+        return false;
+    }
+    QByteArray temporary = target + kTemporaryInfix + "XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        if (exists && (errno == EACCES || errno == EPERM))
+            return writeInPlace(target, bytes, reason);
+        setReason(reason, systemReason(errno));
+        return false;
+    }
+    ::fchmod(fd, exists ? old.st_mode & 07777 : newFileMode());
+    // Run by root, the game leaves the player's file the player's.
+    if (exists && ::geteuid() == 0) {
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    // Every byte is on the disk before the rename, so a full disk or a crash never puts a
+    // short file in place of the old one.
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        setReason(reason, systemReason(errno));
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return false;
+    }
+    if (::close(fd) != 0 || ::rename(temporary.constData(), target.constData()) != 0) {
+        setReason(reason, systemReason(errno));
+        ::unlink(temporary.constData());
         return false;
     }
     return true;
@@ -38,6 +213,10 @@ bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason)
     QFile file(path);
     if (!file.exists()) {
         setReason(reason, QStringLiteral("the file does not exist"));
+        return false;
+    }
+    if (IsPresentButNotRegular(path)) {
+        setReason(reason, NotARegularFileReason());
         return false;
     }
     // Unbuffered, so that no byte waits in a buffer to reach the disk after a failure.
@@ -65,16 +244,15 @@ bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason)
 }
 
 void RemoveStaleTemporaryFiles(const QString& path) {
-    const QFileInfo target(path);
+    // The temporary files lie beside the file a link leads to.
+    const QFileInfo target(QFile::decodeName(followLinks(QFile::encodeName(path))));
     const QDir folder = target.absoluteDir();
+    const QString prefix = target.fileName() + QLatin1String(kTemporaryInfix);
     const QRegularExpression temporary(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    const QStringList candidates = folder.entryList({target.fileName() + QStringLiteral(".??????")},
+        QRegularExpression::escape(prefix) + QStringLiteral("[A-Za-z0-9]{6}")));
+    const QStringList candidates = folder.entryList({prefix + QStringLiteral("??????")},
                                                     QDir::Files | QDir::Hidden | QDir::System);
-    // Our temporary names end in six random letters and digits; six small letters are far
-    // more likely a name a player gave a copy ("Winners.backup"), so those stay.
-    const QRegularExpression playersWord(QStringLiteral("\\.[a-z]{6}$"));
     for (const QString& name : candidates)
-        if (temporary.match(name).hasMatch() && !playersWord.match(name).hasMatch())
+        if (temporary.match(name).hasMatch())
             QFile::remove(folder.filePath(name));
 }

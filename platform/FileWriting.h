@@ -3,19 +3,41 @@
 #include <QByteArray>
 #include <QString>
 
-// The game's writes of files a player owns (settings, records, word libraries). A write
-// either happens whole or leaves the file as it was; on failure `reason` tells why, in the
-// words of the system ("No space left on device").
+// The game's reads and writes of files a player owns (settings, records, word libraries,
+// pictures). A write either happens whole or leaves the file as it was; on failure `reason`
+// tells why, in the words of the system ("No space left on device").
+//
+// Only regular files are read or replaced. A path that names a folder, a device or a FIFO is
+// refused, before anything opens it for reading (a FIFO would block the reading, a device
+// could never end it). A symbolic link is followed: the file it leads to is read or replaced,
+// and the link stays.
+
+// The infix of our temporary files: "<name>.vorda-tmp-XXXXXX" beside the file being replaced.
+// No player names a copy like that, so only such names are ever removed.
+extern const char* const kTemporaryInfix; // ".vorda-tmp-"
+
+// The reason given for a path that is not a regular file.
+QString NotARegularFileReason();
+
+// True when `path` (its links followed) names something that exists and is not a regular file.
+bool IsPresentButNotRegular(const QString& path);
+
+// Reads the whole regular file at `path`, of at most maxBytes bytes. A file that is missing,
+// not a regular file, larger than maxBytes or unreadable gives false and the reason.
+bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason);
 
 // Replaces the file at `path` with `bytes`: they are written to a temporary file beside it
-// ("<name>.XXXXXX"), flushed and checked, and only then renamed over the old file. A buffered
-// write that failed (a full disk) cancels the replacement instead of committing an empty file.
+// ("<name>.vorda-tmp-XXXXXX"), flushed and synced, and only then renamed over the old file,
+// which keeps its permissions. A file the player may not write is not replaced. When no file
+// can be made in the folder but the file itself may be written (a shared copy with writable
+// files in a folder the player may not change), the file is written in place with the same
+// checks, and its old bytes are put back when the writing fails.
 bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* reason);
 
 // Adds `bytes` at the end of the existing file at `path`. When any of them cannot be written,
 // the file is cut back to its former length, so no fragment of the addition stays behind.
 bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason);
 
-// Removes the temporary files that a replacement of `path` leaves beside it when the process
-// is killed in the middle: `path` followed by "." and six letters or digits.
+// Removes the temporary files that a replacement of `path` leaves beside the file when the
+// process is killed in the middle: "<name>.vorda-tmp-" and six letters or digits. Nothing else.
 void RemoveStaleTemporaryFiles(const QString& path);

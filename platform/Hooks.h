@@ -5,7 +5,6 @@
 #include <functional>
 
 class TDialogHost;
-class TMainWindow;
 class TSettingsView;
 struct TWords;
 
@@ -24,10 +23,9 @@ struct THooks {
     // played.
     std::function<void(int)> SoundEffectObserver;
 
-    // The main window while it exists, and the two faces it shows the layers below it: what
-    // the dialogs need from it and what reading the settings shows on it. Each is null
-    // without a main window.
-    TMainWindow* MainWindow = nullptr;
+    // The two faces the main window shows the layers below it while it exists: what the
+    // dialogs need from it and what reading the settings shows on it. Each is null without a
+    // main window.
     TDialogHost* DialogHost = nullptr;
     TSettingsView* SettingsView = nullptr;
 };

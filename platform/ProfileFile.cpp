@@ -4,7 +4,6 @@
 #include "platform/FileWriting.h"
 #include "platform/VordaError.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -53,9 +52,12 @@ struct Line {
     std::size_t end = 0;
 };
 
+// A UTF-8 byte-order mark that an editor put before the first line; it is kept, not read.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Calls `visit` with each line in turn.
 template <typename Visit> void ForEachLine(std::string_view bytes, Visit visit) {
-    std::size_t begin = 0;
+    std::size_t begin = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
             continue;
@@ -140,12 +142,12 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
+// Larger than any settings file the game or a player makes; a larger one is not read.
+constexpr qint64 kMaxProfileBytes = 16 << 20;
+
 std::optional<std::string> ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!ReadRegularFile(path, kMaxProfileBytes, &bytes, nullptr))
         return std::nullopt;
     return bytes.toStdString();
 }
@@ -203,9 +205,18 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
         result += bytes.substr(line.end);
         return result;
     }
-    // A new section follows the file's last line directly.
-    result = bytes;
-    if (!lines.empty() && lines.back().end == lines.back().textEnd)
+    // A new section follows the file's last line directly, before an end-of-file mark that
+    // ends the file, since readers that stop at the mark would never see it.
+    std::size_t end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || IsBlank(bytes[end - 1])))
+        --end;
+    std::size_t mark = end;
+    while (mark > 0 && bytes[mark - 1] == kCtrlZ)
+        --mark;
+    if (mark == end)
+        mark = bytes.size();
+    result = bytes.substr(0, mark);
+    if (!result.empty() && result.back() != '\r' && result.back() != '\n')
         result += kLineEnd;
     result += '[';
     result += section;
@@ -213,6 +224,7 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
     result += kLineEnd;
     result += KeyLine(key, value);
     result += kLineEnd;
+    result += bytes.substr(mark);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The game folder, with a trailing "/": the folder that holds the settings file, DATA/ and
@@ -23,6 +24,7 @@ struct GameFolderChoice {
     QString folder;          // the game folder, with a trailing "/"
     QString installedFolder; // the installed accompanying files, or empty (see above)
     QString problem;         // empty, or a message for the player naming the per-user folder
+    bool newPlayer = false;  // the settings file was copied into the per-user folder just now
 };
 
 // Decides the game folder of a program that lives in programFolder:
@@ -35,7 +37,19 @@ struct GameFolderChoice {
 // problem says so; when some files cannot be copied, the folder is kept and problem names
 // the first of them. Either way the game can go on with what is there.
 GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& dataHome);
+// The same for folders given as the system's path bytes, which need not be UTF-8 (a folder
+// named in Windows-1251): such a folder is reached through an open handle of it
+// ("/proc/self/fd/<n>/"), so every path the game forms from it leads to the right place. A
+// data folder that cannot be reached counts as one that cannot be made.
+GameFolderChoice ChooseGameFolder(const QByteArray& programFolder, const QByteArray& dataHome);
 
-// ChooseGameFolder for the running program and the user's data folder ($XDG_DATA_HOME, by
-// default ~/.local/share); binds ProgramFolder() and InstalledFilesFolder() to the result.
+// The user's data folder as path bytes: $XDG_DATA_HOME when it is an absolute path (a relative
+// one is ignored), else "$HOME/.local/share"; empty without either.
+QByteArray UserDataHome(const QByteArray& xdgDataHome, const QByteArray& home);
+
+// ChooseGameFolder for the running program (the folder of its path bytes) and the user's data
+// folder (UserDataHome of the environment); binds ProgramFolder() and InstalledFilesFolder() to the
+// result.
+// In the per-user folder, a new player's game starts in the locale's language, and the
+// folder is brought up to date with the installed files (UpdatePlayerFolder).
 GameFolderChoice PrepareGameFolder();

@@ -1,5 +1,7 @@
 #include "platform/ResourceBitmap.h"
 
+#include <QImageReader>
+
 // The pictures are compiled into the static library, whose resources register on first use.
 // Q_INIT_RESOURCE must be called outside any namespace.
 void InitBuiltInResources() {
@@ -12,7 +14,15 @@ void InitBuiltInResources() {
 #endif
 }
 
-QImage LoadResourceBitmap(const QString& name) {
+QImage LoadResourcePicture(const QString& path, const char* format) {
     InitBuiltInResources();
-    return QImage(QStringLiteral(":/bitmaps/") + name);
+    // The format is named and never guessed: the names carry no suffix, and any guess, even
+    // one beside a named format, loads every image format plug-in to ask it.
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QImage LoadResourceBitmap(const QString& name) {
+    return LoadResourcePicture(QStringLiteral(":/bitmaps/") + name, "BMP");
 }

@@ -3,6 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void OpenWebAddress(const QString& address) {
-    QDesktopServices::openUrl(QUrl(address));
+bool OpenWebAddress(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
 }

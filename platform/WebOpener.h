@@ -2,5 +2,6 @@
 
 #include <QString>
 
-// Asks the desktop to open a web address in the user's browser.
-void OpenWebAddress(const QString& address);
+// Asks the desktop to open a web address in the user's browser. False when no browser could
+// be started for it.
+bool OpenWebAddress(const QString& address);

@@ -4,6 +4,7 @@
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
 #include "platform/Hooks.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
@@ -43,7 +44,6 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
         label->setFont(CoolFont(13, true));
     for (TCoolLabel* label : {CoolLabel3, CoolLabel1, CoolLabel2}) {
         label->SetTransparent(true);
-        label->SetSimpleView(true);
         label->SetAlignment(Qt::AlignCenter);
         label->SetFontColor(Qt::black);
     }
@@ -52,6 +52,7 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     Edit1->setGeometry(15, 90, 160, 22);
     Edit1->setFont(CoolFont(13));
     Edit1->SetFontColor(Qt::white);
+    Edit1->SetCp1251Only();
 
     CoolOkButton = MakeOkButton(QRect(220, 80, 40, 40));
     // Enter in the name box closes the window as OK does.
@@ -112,6 +113,8 @@ void TAddRatingWindow::FormDeactivate() {
     FaceAnimating = false;
     showFace(QStringLiteral("CPU00"));
     AddToWinners(Result(), Edit1->Text());
+    // Stored at once: another copy of the game on the same folder merges it into its own.
+    RunReportingErrors([] { WriteWinners(); });
 }
 
 void ShowNameEntry(uint16_t humanScore, uint16_t computerScore) {

@@ -1,6 +1,7 @@
 #include "records/WinnersUnit.h"
 
 #include "core/GameState.h"
+#include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/ImagesUnit.h"
@@ -16,8 +17,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
 const char* const EmptyName = "-";
@@ -44,6 +48,14 @@ public:
     }
 
     bool AtEnd() const { return pos_ >= bytes_.size(); }
+
+    // After the last list only empty lines may follow; anything else is damage.
+    void ExpectEnd() {
+        while (!AtEnd() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n'))
+            SkipLineEnd();
+        if (!AtEnd())
+            throw RecordsDamage{line_, QStringLiteral("the file goes on after its last list")};
+    }
 
     // The rest of the current line; the position moves to the start of the next line.
     std::string ReadLine() {
@@ -93,8 +105,14 @@ private:
     void SkipLineEnd() {
         if (AtEnd())
             return;
-        if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n')
-            ++pos_;
+        if (bytes_[pos_] == '\r') {
+            // CR LF, and CR CR LF from a file whose line ends were converted twice.
+            qsizetype next = pos_ + 1;
+            while (next < bytes_.size() && bytes_[next] == '\r')
+                ++next;
+            if (next < bytes_.size() && bytes_[next] == '\n')
+                pos_ = next;
+        }
         ++pos_;
         ++line_;
     }
@@ -127,14 +145,56 @@ struct KeptRecordsFile {
 };
 KeptRecordsFile keptFile;
 
+// Larger than any records file the game writes, however long the names; a larger one is
+// not read but kept aside whole.
+constexpr qint64 kMaxRecordsBytes = 16 << 20;
+
 // "DATA/Winners.damaged", or with a number after it when that name is taken.
-QString freeDamagedPath(const QString& path) {
+QString damagedPath(const QString& path, int number) {
     const QString base = path + QStringLiteral(".damaged");
-    QString candidate = base;
-    for (int n = 2; QFileInfo::exists(candidate); ++n)
-        candidate = base + QString::number(n);
-    return candidate;
+    return number < 2 ? base : base + QString::number(number);
 }
+
+QString freeDamagedPath(const QString& path) {
+    int n = 1;
+    while (QFileInfo::exists(damagedPath(path, n)))
+        ++n;
+    return damagedPath(path, n);
+}
+
+// True when a damaged copy kept before holds these very bytes: the file is kept once.
+bool alreadyKept(const QString& path, const QByteArray& bytes) {
+    for (int n = 1; QFileInfo::exists(damagedPath(path, n)); ++n) {
+        QByteArray kept;
+        if (ReadRegularFile(damagedPath(path, n), kMaxRecordsBytes, &kept, nullptr) &&
+            kept == bytes)
+            return true;
+    }
+    return false;
+}
+
+// The whole table, copied for the merge with what another copy of the game wrote.
+struct RecordsTable {
+    WinnerEntry places[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+};
+
+RecordsTable copyOfWinners() {
+    RecordsTable table;
+    std::copy(&Winners[0][0][0], &Winners[0][0][0] + sizeof table.places / sizeof(WinnerEntry),
+              &table.places[0][0][0]);
+    return table;
+}
+
+void setWinners(const RecordsTable& table) {
+    std::copy(&table.places[0][0][0],
+              &table.places[0][0][0] + sizeof table.places / sizeof(WinnerEntry),
+              &Winners[0][0][0]);
+}
+
+// The table as this copy of the game last read or wrote the file. What Winners holds beyond
+// it is this copy's own doing; the rest of the file may have changed meanwhile, written by
+// another copy running on the same folder. Empty until the file is read.
+std::optional<RecordsTable> tableAsKnown;
 
 void EmptyEntry(WinnerEntry& entry) {
     entry = WinnerEntry{std::string(EmptyName), EmptyScore};
@@ -165,7 +225,7 @@ constexpr int kListFrameLeft = 15, kListFrameTop = 15, kListFrameWidth = 265,
 constexpr int kColumnLine = 85;
 constexpr int kRowHeight = 25;
 constexpr int kLabelPixels = 19;       // "Default" at 14 points
-constexpr int kClearButtonPixels = 10; // both captions fit the 120-pixel buttons
+constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' own size
 
 } // namespace
 
@@ -177,42 +237,111 @@ WinnerEntry* CurrentWinnersList() {
     return Winners[language][strength];
 }
 
+std::string RecordsListName() {
+    const std::string language =
+        LanguageText(Words.Language == kRussian ? "Menu_Russian" : "Menu_English");
+    return language + ", " + LanguageText("Strength") + " " +
+           std::to_string(int(Game.MaxWordLength) - 2);
+}
+
 QString RecordsPath() {
     return ProgramFolder() + QStringLiteral("DATA/Winners");
 }
 
+namespace {
+
+// Fills Winners from a records file's bytes, list by list; raises RecordsDamage where the
+// bytes stop making sense, the places from there on left as they were.
+void parseRecords(const QByteArray& bytes) {
+    RecordsReader reader(bytes);
+    for (int language = 1; language <= kRecordLanguages; ++language) {
+        for (int strength = 1; strength <= kRecordStrengths; ++strength) {
+            for (int place = 1; place <= kRecordPlaces; ++place) {
+                WinnerEntry entry;
+                entry.Name = reader.ReadName();
+                entry.Score = reader.ReadScore();
+                Winners[language][strength][place] = std::move(entry);
+            }
+            reader.ReadLine();
+        }
+    }
+    reader.ExpectEnd();
+}
+
+std::vector<WinnerEntry> resultsOf(const WinnerEntry* list) {
+    std::vector<WinnerEntry> results;
+    for (int place = 1; place <= kRecordPlaces; ++place)
+        if (!IsEmptyEntry(list[place]))
+            results.push_back(list[place]);
+    return results;
+}
+
+bool sameEntry(const WinnerEntry& a, const WinnerEntry& b) {
+    return a.Score == b.Score && a.Name == b.Name;
+}
+
+// `from` without one entry equal to each of `without`.
+std::vector<WinnerEntry> withoutEntries(std::vector<WinnerEntry> from,
+                                        const std::vector<WinnerEntry>& without) {
+    for (const WinnerEntry& entry : without) {
+        const auto found = std::find_if(from.begin(), from.end(),
+                                        [&](const WinnerEntry& e) { return sameEntry(e, entry); });
+        if (found != from.end())
+            from.erase(found);
+    }
+    return from;
+}
+
+// Into `current` (the list as the file holds it now) goes what this copy changed between
+// `known` and `mine`: its results removed (cleared or dropped below place 10) leave, its new
+// results enter as AddToWinners would place them.
+void mergeList(const WinnerEntry* known, const WinnerEntry* mine, WinnerEntry* current) {
+    const std::vector<WinnerEntry> knownResults = resultsOf(known);
+    const std::vector<WinnerEntry> myResults = resultsOf(mine);
+    std::vector<WinnerEntry> merged =
+        withoutEntries(resultsOf(current), withoutEntries(knownResults, myResults));
+    const std::vector<WinnerEntry> added = withoutEntries(myResults, knownResults);
+    // From the lowest up, so that this copy's own ties keep their order.
+    for (auto entry = added.rbegin(); entry != added.rend(); ++entry) {
+        const auto place = std::find_if(merged.begin(), merged.end(), [&](const WinnerEntry& e) {
+            return e.Score <= entry->Score;
+        });
+        merged.insert(place, *entry);
+    }
+    EmptyList(current);
+    for (int place = 1; place <= kRecordPlaces && place <= int(merged.size()); ++place)
+        current[place] = merged[size_t(place - 1)];
+}
+
+} // namespace
+
 void ReadWinners() {
     const QString path = RecordsPath();
+    const QString shownPath = QDir::toNativeSeparators(path);
     keptFile = KeptRecordsFile();
     ClearAllWinners();
+    // Whatever the file gives, the table read is what later merges start from.
+    struct Remember {
+        ~Remember() { tableAsKnown = copyOfWinners(); }
+    } remember;
     if (!QFileInfo::exists(path))
         return;
-    QFile file(path);
+    if (IsPresentButNotRegular(path))
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot read the records file \"%1\": %2. The records "
+                                        "start empty, and it is left as it is.")
+                             .arg(shownPath, NotARegularFileReason()));
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    const QString shownPath = QDir::toNativeSeparators(path);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    QString reason;
+    if (!ReadRegularFile(path, kMaxRecordsBytes, &bytes, &reason)) {
         keptFile = KeptRecordsFile{true, true, {}, freeDamagedPath(path)};
-        throw VordaError(
-            VordaError::Kind::InputOutput,
-            QStringLiteral("Cannot read the records file \"%1\": %2. The records "
-                           "start empty; the file will be kept as \"%3\".")
-                .arg(shownPath, file.errorString(), QDir::toNativeSeparators(keptFile.keepAs)));
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot read the records file \"%1\": %2. The records "
+                                        "start empty; the file will be kept as \"%3\".")
+                             .arg(shownPath, reason, QDir::toNativeSeparators(keptFile.keepAs)));
     }
-    RecordsReader reader(bytes);
     try {
-        for (int language = 1; language <= kRecordLanguages; ++language) {
-            for (int strength = 1; strength <= kRecordStrengths; ++strength) {
-                for (int place = 1; place <= kRecordPlaces; ++place) {
-                    WinnerEntry entry;
-                    entry.Name = reader.ReadName();
-                    entry.Score = reader.ReadScore();
-                    Winners[language][strength][place] = std::move(entry);
-                }
-                reader.ReadLine();
-            }
-        }
+        parseRecords(bytes);
     } catch (const RecordsDamage& damage) {
         // The places from the damage on stay emptied; a partly read entry is not taken.
         keptFile = KeptRecordsFile{true, false, bytes, freeDamagedPath(path)};
@@ -248,11 +377,14 @@ void WriteWinners() {
     const QString path = RecordsPath();
     const QString shownPath = QDir::toNativeSeparators(path);
     if (keptFile.pending) {
+        // A name taken since the start (by another copy of the game, or by the player) is
+        // never overwritten.
         if (QFileInfo::exists(keptFile.keepAs))
             keptFile.keepAs = freeDamagedPath(path);
         QString reason;
-        const bool kept = keptFile.unreadable
-                              ? QFile::rename(path, keptFile.keepAs)
+        const bool kept = keptFile.unreadable ? QFile::rename(path, keptFile.keepAs)
+                          : alreadyKept(path, keptFile.bytes)
+                              ? true
                               : ReplaceFileContents(keptFile.keepAs, keptFile.bytes, &reason);
         if (!kept)
             throw VordaError(VordaError::Kind::InputOutput,
@@ -262,11 +394,40 @@ void WriteWinners() {
                                       reason.isEmpty() ? QString() : ": " + reason));
         keptFile = KeptRecordsFile();
     }
+    if (tableAsKnown) {
+        // Another copy of the game may have stored results since this one read the file:
+        // this copy's changes go into the file as it is now.
+        const RecordsTable mine = copyOfWinners();
+        QByteArray bytes;
+        bool current = ReadRegularFile(path, kMaxRecordsBytes, &bytes, nullptr);
+        if (current) {
+            ClearAllWinners();
+            try {
+                parseRecords(bytes);
+            } catch (const RecordsDamage&) {
+                current = false;
+            }
+        }
+        if (!current) {
+            setWinners(mine);
+        } else {
+            const RecordsTable now = copyOfWinners();
+            for (int language = 1; language <= kRecordLanguages; ++language)
+                for (int strength = 1; strength <= kRecordStrengths; ++strength)
+                    mergeList(tableAsKnown->places[language][strength],
+                              mine.places[language][strength], Winners[language][strength]);
+            // Should the write fail, a later one merges this copy's changes into the file
+            // as read here, not a second time.
+            tableAsKnown = now;
+        }
+    }
     QString reason;
     if (!ReplaceFileContents(path, WinnersFileBytes(), &reason))
         throw VordaError(
             VordaError::Kind::InputOutput,
             QStringLiteral("Cannot write the records file \"%1\": %2").arg(shownPath, reason));
+    if (tableAsKnown)
+        tableAsKnown = copyOfWinners();
 }
 
 void AddToWinners(int32_t Score, const std::string& Name) {
@@ -328,9 +489,9 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
         auto* name = new TCoolLabel(Hook);
         name->setGeometry(kColumnLine, y, nameWidth, kRowHeight);
         name->SetFontColor(kNameColour);
+        name->SetElided(true);
         for (TCoolLabel* label : {score, name}) {
             label->SetTransparent(true);
-            label->SetSimpleView(true);
             label->SetAlignment(Qt::AlignCenter);
             label->setFont(CoolFont(kLabelPixels));
         }
@@ -344,7 +505,7 @@ TWinnersWindow::TWinnersWindow(QWidget* parent)
     ClearButton2->setGeometry(15, 320, 120, 25);
     for (TCoolBtn* button : {ClearButton1, ClearButton2}) {
         button->SetGradient(kGradientStart, kGradientEnd);
-        button->SetSimpleView(true);
+        button->setFocusPolicy(Qt::TabFocus);
         button->setFont(CoolFont(kClearButtonPixels));
     }
     connect(ClearButton1, &QAbstractButton::clicked, this, &TWinnersWindow::ClearButton1Click);
@@ -365,7 +526,9 @@ void TWinnersWindow::FormActivate() {
     ClearButton2->setEnabled(AnyEntryFilled());
     ClearButton1->SetCaption(LanguageText("WinnersButton1"));
     ClearButton2->SetCaption(LanguageText("WinnersButton2"));
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_Records")));
+    FitCaptionFonts({ClearButton1, ClearButton2});
+    setWindowTitle(DialogTitle(LanguageText("Menu_Records")) + QStringLiteral(" \u2014 ") +
+                   Cp1251ToUnicode(RecordsListName()));
     for (int row = 1; row <= kRecordPlaces; ++row) {
         if (!list) {
             ScoreLabels[row]->SetCaption(std::string());

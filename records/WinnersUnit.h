@@ -41,6 +41,10 @@ inline bool IsEmptyEntry(const WinnerEntry& entry) {
 // its list; the null case only guards the table's bounds.
 WinnerEntry* CurrentWinnersList(); // places at [1..10]
 
+// The name of the current list in the current language (Windows-1251): its language and the
+// computer's strength, "English, strength 4".
+std::string RecordsListName();
+
 // ProgramFolder() + "DATA/Winners".
 QString RecordsPath();
 

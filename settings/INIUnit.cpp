@@ -4,6 +4,7 @@
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/FileWriting.h"
 #include "platform/Hooks.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 TVordaIniFile SettingsFile;
 
@@ -23,9 +25,67 @@ namespace {
 constexpr std::string_view kVorda = "Vorda";
 constexpr std::string_view kImages = "Images";
 constexpr std::string_view kMissingText = "?";
+// Stands for a key the file lacks; no value read from a settings line holds a control byte.
+constexpr std::string_view kAbsent = "\x01";
+
+// Texts added after players' settings files were filled: a player's file keeps the texts it
+// was made with, so a key it lacks is answered from here, in UTF-8.
+struct BuiltInText {
+    std::string_view section;
+    std::string_view key;
+    const char* text;
+};
+constexpr BuiltInText kBuiltInTexts[] = {
+    {"Russian", "Strength", "сила"},
+    {"English", "Strength", "strength"},
+    {"Russian", "LinkFailed", "Не удалось открыть ссылку. Адрес: %1"},
+    {"English", "LinkFailed", "The link could not be opened. Its address: %1"},
+    {"Russian", "ShortcutMade", "Ярлык создан: %1"},
+    {"English", "ShortcutMade", "The shortcut was made: %1"},
+    {"Russian", "ResetPicture", "Встроенная картинка"},
+    {"English", "ResetPicture", "Built-in picture"},
+    {"Russian", "StretchPicture", "Растянуть картинку"},
+    {"English", "StretchPicture", "Stretch the picture"},
+    {"Russian", "Slot0", "кнопки"},
+    {"English", "Slot0", "buttons"},
+    {"Russian", "Slot1", "клетки поля"},
+    {"English", "Slot1", "field cells"},
+    {"Russian", "Slot2", "выбранные клетки"},
+    {"English", "Slot2", "selected cells"},
+    {"Russian", "Slot3", "буквы"},
+    {"English", "Slot3", "letters"},
+    {"Russian", "Slot4", "выбранная буква"},
+    {"English", "Slot4", "chosen letter"},
+    {"Russian", "Slot5", "главное окно"},
+    {"English", "Slot5", "main window"},
+    {"Russian", "Slot6", "окна"},
+    {"English", "Slot6", "dialogs"},
+    {"Russian", "Slot7", "текстовые поля"},
+    {"English", "Slot7", "text boxes"},
+    {"Russian", "Slot8", "слово"},
+    {"English", "Slot8", "word display"},
+    {"Russian", "Slot9", "списки слов"},
+    {"English", "Slot9", "word sheets"},
+};
 
 std::string imageKey(int slot) {
     return "Image" + std::to_string(slot);
+}
+
+// The settings keys' values as this copy of the game last read or wrote them in the file it
+// names. Another copy of the game may write the file meanwhile: only the keys whose values
+// this copy changed are written back, so what the other wrote stays.
+struct KnownSettings {
+    QString path;
+    std::map<std::string, std::string> values; // "section/key" -> value; absent keys absent
+};
+KnownSettings knownSettings;
+void rememberSettings(const std::vector<ProfileValue>& keys);
+// The keys and values WriteSettings writes.
+std::vector<ProfileValue> settingsValues();
+
+std::string knownKey(std::string_view section, std::string_view key) {
+    return std::string(section) + '/' + std::string(key);
 }
 
 // The file-name part of a texture value: the text after its last "\" or ":" (or "/").
@@ -71,7 +131,13 @@ void InitSettingsFile() {
 }
 
 std::string LanguageText(std::string_view key) {
-    return SettingsFile.ReadString(Words.LanguageSection, key, kMissingText);
+    std::string text = SettingsFile.ReadString(Words.LanguageSection, key, kAbsent);
+    if (text != kAbsent)
+        return text;
+    for (const BuiltInText& builtIn : kBuiltInTexts)
+        if (builtIn.section == Words.LanguageSection && builtIn.key == key)
+            return UnicodeToCp1251(QString::fromUtf8(builtIn.text));
+    return std::string(kMissingText);
 }
 
 int64_t SettingsToInteger(const std::string& text) {
@@ -151,6 +217,7 @@ void ReadSettings() {
 
     TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
     TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
+    rememberSettings(settingsValues());
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
@@ -164,6 +231,12 @@ void CheckLanguageTexts() {
         return;
     const QString path = QDir::toNativeSeparators(SettingsFile.FileName());
     const QString section = QString::fromStdString(Words.LanguageSection);
+    if (IsPresentButNotRegular(SettingsFile.FileName()))
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("The settings file \"%1\" cannot be read: %2. The game "
+                                        "starts with its default settings, the menus and "
+                                        "buttons show \"?\", and the file is left as it is.")
+                             .arg(path, NotARegularFileReason()));
     throw VordaError(
         VordaError::Kind::InputOutput,
         QFileInfo::exists(SettingsFile.FileName())
@@ -178,7 +251,43 @@ void CheckLanguageTexts() {
                   .arg(path, section));
 }
 
+namespace {
+// Each setting as the file holds it, or as this copy of the game took it where the file
+// lacks it.
+void rememberSettings(const std::vector<ProfileValue>& values) {
+    constexpr std::string_view kAbsent = "\x01";
+    knownSettings.path = SettingsFile.FileName();
+    knownSettings.values.clear();
+    for (const ProfileValue& entry : values) {
+        const std::string inFile = SettingsFile.ReadString(entry.section, entry.key, kAbsent);
+        knownSettings.values[knownKey(entry.section, entry.key)] =
+            inFile == kAbsent ? entry.value : inFile;
+    }
+}
+} // namespace
+
 void WriteSettings() {
+    std::vector<ProfileValue> values = settingsValues();
+    if (knownSettings.path == SettingsFile.FileName()) {
+        // A setting this copy did not change is written only where the file lacks it.
+        constexpr std::string_view kAbsent = "\x01";
+        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        std::erase_if(values, [&](const ProfileValue& entry) {
+            const auto known = knownSettings.values.find(knownKey(entry.section, entry.key));
+            return known != knownSettings.values.end() && known->second == entry.value &&
+                   SettingsFile.ReadString(entry.section, entry.key, kAbsent) != kAbsent;
+        });
+    }
+    if (values.empty())
+        return;
+    SettingsFile.WriteStrings(values);
+    if (knownSettings.path == SettingsFile.FileName())
+        for (const ProfileValue& entry : values)
+            knownSettings.values[knownKey(entry.section, entry.key)] = entry.value;
+}
+
+namespace {
+std::vector<ProfileValue> settingsValues() {
     const bool sound = Hooks.SettingsView ? Hooks.SettingsView->SoundChecked() : true;
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
@@ -190,5 +299,6 @@ void WriteSettings() {
             {std::string(kImages), imageKey(slot), fileNamePart(TextureChoice.TextureFiles[slot])});
     values.push_back({std::string(kImages), "UseSkins", TextureChoice.UseSkins ? "1" : "0"});
     values.push_back({std::string(kImages), "SkinName", TextureChoice.SkinName});
-    SettingsFile.WriteStrings(values);
+    return values;
 }
+} // namespace

@@ -66,7 +66,8 @@ public:
     virtual bool SoundChecked() const = 0;
 };
 
-// The text of a key in the current language section, "?" when it is missing.
+// The text of a key in the current language section. A key the file lacks gives the game's
+// built-in text where it has one (texts added since players' files were filled), else "?".
 std::string LanguageText(std::string_view key);
 
 // Every caption of the game comes from the current language section; when the file is missing

@@ -35,7 +35,7 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent)
 }
 
 void TSetCPUWindow::ShowCaption() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
+    setWindowTitle(DialogTitle(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
                    QString::number(int(Game.MaxWordLength) - 2) + QStringLiteral(")"));
 }
 

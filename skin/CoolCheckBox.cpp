@@ -3,7 +3,9 @@
 #include "platform/Cp1251.h"
 
 #include <QPainter>
+
 #include <QStyleOptionButton>
+#include <algorithm>
 
 namespace {
 constexpr int kMarkMargin = 4; // from the left edge to the mark
@@ -65,6 +67,12 @@ void TCoolCheckRadioBox::paintEvent(QPaintEvent*) {
     const QString text = glyph_.isEmpty() ? Cp1251ToUnicode(caption_) : glyph_;
     PaintShadowedText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       text, style_, isEnabled());
+    if (hasFocus()) {
+        const int width = painter.fontMetrics().horizontalAdvance(text);
+        const QRect around(textRect.left() - 2, 1, std::min(width + 4, textRect.width() + 1),
+                           height() - 3);
+        PaintFocusMark(painter, around, false);
+    }
 }
 
 bool TCoolCheckRadioBox::hitButton(const QPoint& pos) const {

@@ -2,11 +2,14 @@
 
 #include "platform/Cp1251.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 const QColor kHighlight(255, 255, 255);
@@ -89,7 +92,22 @@ void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind) {
 
 // --- TCoolLabel --------------------------------------------------------------------------
 
-TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {}
+namespace {
+// Screen readers take a label for static text and read its caption as its name.
+QAccessibleInterface* labelAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("TCoolLabel") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
+    return nullptr;
+}
+} // namespace
+
+TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {
+    static const bool registered = [] {
+        QAccessible::installFactory(labelAccessible);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
 
 void TCoolLabel::SetTransparent(bool transparent) {
     assign(transparent_, transparent);
@@ -109,6 +127,26 @@ void TCoolLabel::SetWallpaper(const QPixmap& wallpaper) {
 void TCoolLabel::SetColor(const QColor& color) {
     assign(color_, color);
 }
+void TCoolLabel::SetElided(bool elided) {
+    assign(elided_, elided);
+}
+
+QRect TCoolLabel::TextRect() const {
+    QRect r = rect();
+    if (bevelOuter_ != BevelKind::None)
+        r.adjust(1, 1, -1, -1);
+    if (bevelInner_ != BevelKind::None)
+        r.adjust(1, 1, -1, -1);
+    return r;
+}
+
+QString TCoolLabel::ShownText() const {
+    const QString text = Cp1251ToUnicode(caption_);
+    if (!elided_)
+        return text;
+    const int room = TextRect().width() - (style_.simpleView ? 0 : style_.shadowSize);
+    return QFontMetrics(font()).elidedText(text, Qt::ElideRight, room);
+}
 
 void TCoolLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -119,12 +157,10 @@ void TCoolLabel::paintEvent(QPaintEvent*) {
         PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelOuter_);
         r.adjust(1, 1, -1, -1);
     }
-    if (bevelInner_ != BevelKind::None) {
+    if (bevelInner_ != BevelKind::None)
         PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelInner_);
-        r.adjust(1, 1, -1, -1);
-    }
     painter.setFont(font());
-    PaintShadowedText(painter, r, alignmentFlags(alignment_), Cp1251ToUnicode(caption_), style_,
+    PaintShadowedText(painter, TextRect(), alignmentFlags(alignment_), ShownText(), style_,
                       isEnabled());
 }
 
@@ -181,6 +217,10 @@ void TCoolBtn::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 QFont TCoolBtn::CaptionFont() const {
+    return rowFont_ ? *rowFont_ : OwnCaptionFont();
+}
+
+QFont TCoolBtn::OwnCaptionFont() const {
     const QString text = Cp1251ToUnicode(caption_);
     // The shadow takes room beside the text as well.
     const int room = width() - 2 * kCaptionMargin - (style_.simpleView ? 0 : style_.shadowSize);
@@ -194,6 +234,24 @@ QFont TCoolBtn::CaptionFont() const {
     for (int size = candidate.pixelSize(); size > kSmallestCaptionPixels && !fits(candidate);)
         candidate.setPixelSize(--size);
     return candidate;
+}
+
+void FitCaptionFonts(std::initializer_list<TCoolBtn*> row) {
+    // A font without a set stretch is drawn unstretched.
+    const auto stretch = [](const QFont& font) {
+        return font.stretch() == QFont::AnyStretch ? int(QFont::Unstretched) : font.stretch();
+    };
+    std::optional<QFont> smallest;
+    for (const TCoolBtn* button : row) {
+        const QFont own = button->OwnCaptionFont();
+        if (!smallest || own.pixelSize() < smallest->pixelSize() ||
+            (own.pixelSize() == smallest->pixelSize() && stretch(own) < stretch(*smallest)))
+            smallest = own;
+    }
+    for (TCoolBtn* button : row) {
+        button->rowFont_ = smallest;
+        button->update();
+    }
 }
 
 bool TCoolBtn::hitButton(const QPoint& pos) const {
@@ -217,15 +275,19 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
         painter.setClipPath(ellipse);
         PaintFace(painter, r);
         painter.restore();
-        const QColor outer = pressed ? kHighlight : kButtonShadow;
-        const QColor inner = pressed ? kButtonShadow : kHighlight;
+        // The rim: a shadow ellipse, a frame ellipse one pixel right and down, a light ellipse
+        // inside and a shadow arc along its lower right; pressed, light and frame swap.
+        const QColor shifted = pressed ? kHighlight : kWindowFrame;
+        const QColor inner = pressed ? kWindowFrame : kHighlight;
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kWindowFrame, 1));
-        painter.drawEllipse(QRectF(r).adjusted(1, 1, -0.5, -0.5));
-        painter.setPen(QPen(outer, 1));
+        painter.setPen(QPen(kButtonShadow, 1));
         painter.drawEllipse(QRectF(r).adjusted(0.5, 0.5, -1.5, -1.5));
+        painter.setPen(QPen(shifted, 1));
+        painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -0.5, -0.5));
         painter.setPen(QPen(inner, 1));
         painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -2.5, -2.5));
+        painter.setPen(QPen(kButtonShadow, 1));
+        painter.drawArc(QRectF(r).adjusted(2.5, 2.5, -3.5, -3.5), -135 * 16, 180 * 16);
         painter.setRenderHint(QPainter::Antialiasing, false);
     } else {
         PaintFace(painter, r);
@@ -243,6 +305,28 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
     const QRect textRect = pressed ? r.translated(1, 1) : r;
     PaintShadowedText(painter, textRect, Qt::AlignCenter | Qt::TextSingleLine,
                       Cp1251ToUnicode(caption_), style_, isEnabled());
+    if (hasFocus())
+        PaintFocusMark(painter,
+                       r.adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1),
+                       rounded_);
+}
+
+void PaintFocusMark(QPainter& painter, const QRect& rect, bool round) {
+    // Dots of black and white alternate, so the mark shows on any face.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, round);
+    painter.setBrush(Qt::NoBrush);
+    for (const auto& [colour, offset] : {std::pair{QColor(Qt::white), 0}, {QColor(Qt::black), 2}}) {
+        QPen pen(colour, 1, Qt::CustomDashLine);
+        pen.setDashPattern({2, 2});
+        pen.setDashOffset(offset);
+        painter.setPen(pen);
+        if (round)
+            painter.drawEllipse(QRectF(rect).adjusted(0.5, 0.5, 0.5, 0.5));
+        else
+            painter.drawRect(rect);
+    }
+    painter.restore();
 }
 
 // --- TCoolPanel, TCoolBevel, TCoolFormHook ------------------------------------------------

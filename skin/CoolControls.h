@@ -1,11 +1,15 @@
 #pragma once
 
+#include "platform/Cp1251.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
 #include <QWidget>
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 // The skinned controls: widgets that paint tiled texture wallpapers, shadowed captions and
@@ -30,6 +34,9 @@ void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpap
 // Draws a caption by the shadow rule (or plainly with simpleView), embossed when disabled.
 void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
                        const CoolTextStyle& style, bool enabled);
+// The keyboard focus mark: a dotted outline (an ellipse on a round control), black and white
+// dots in turn so it shows on any picture.
+void PaintFocusMark(QPainter& painter, const QRect& rect, bool round);
 // A one-pixel 3-D edge on the rectangle's border.
 void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind);
 
@@ -40,7 +47,12 @@ public:
     using Base::Base;
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption) { assign(caption_, caption); }
+    // The caption is also the control's accessible name, which screen readers speak.
+    void SetCaption(const std::string& caption) {
+        if (caption_ != caption)
+            this->setAccessibleName(Cp1251ToUnicode(caption));
+        assign(caption_, caption);
+    }
     QColor FontColor() const { return style_.fontColor; }
     void SetFontColor(const QColor& color) { assign(style_.fontColor, color); }
     void SetShadowColor(const QColor& color) { assign(style_.shadowColor, color); }
@@ -74,12 +86,19 @@ public:
     void SetWallpaper(const QPixmap& wallpaper);
     const QPixmap& Wallpaper() const { return wallpaper_; }
     void SetColor(const QColor& color);
+    // A caption too long for the label ends in "…", its start visible.
+    void SetElided(bool elided);
+    // The caption as painted, after eliding.
+    QString ShownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect TextRect() const;
+
     bool transparent_ = false;
+    bool elided_ = false;
     BevelKind bevelInner_ = BevelKind::None;
     BevelKind bevelOuter_ = BevelKind::None;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
@@ -103,11 +122,16 @@ public:
 
     // The caption keeps this much room on either side.
     static constexpr int kCaptionMargin = 4;
+    // The focus mark stands this far inside the button's edge.
+    static constexpr int kFocusInset = 4;
     // The font the caption is drawn in: the button's own font while the caption fits its
     // width with the margins; otherwise a condensed face of it, a pixel smaller at a time
     // (down to kSmallestCaptionPixels) until it fits.
+    // Buttons standing side by side share one font: see FitCaptionFonts.
     QFont CaptionFont() const;
     static constexpr int kSmallestCaptionPixels = 8;
+    // The caption font this button alone would take.
+    QFont OwnCaptionFont() const;
 
 signals:
     void mouseDown(Qt::MouseButton button);
@@ -125,7 +149,15 @@ private:
     QPixmap wallpaper_;
     bool gradient_ = false;
     QColor gradientStart_, gradientEnd_;
+    std::optional<QFont> rowFont_;
+
+    friend void FitCaptionFonts(std::initializer_list<TCoolBtn*> row);
 };
+
+// Gives buttons that stand together one caption font: the largest that fits every caption,
+// so no button of the row is drawn smaller or narrower than its siblings. Call again after
+// their captions change.
+void FitCaptionFonts(std::initializer_list<TCoolBtn*> row);
 
 // A panel: wallpaper (or colour) and 3-D frames. It holds other controls.
 class TCoolPanel : public QWidget {

@@ -1,31 +1,27 @@
 #include "skin/CoolDialog.h"
 
+#include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
 #include "platform/Hooks.h"
 #include "skin/CoolControls.h"
+#include "skin/FramePainter.h"
 #include "skin/TextureSlots.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 const QColor kOkCaption(0, 255, 255);
 const QColor kOkShadow(0, 64, 64);
-const QColor kFrameFace(192, 192, 192);
-const QColor kFrameLight(223, 223, 223);
-const QColor kFrameHighlight(255, 255, 255);
-const QColor kFrameShadow(128, 128, 128);
-const QColor kFrameDarkShadow(0, 0, 0);
-const QColor kActiveCaption(0, 0, 128);
-const QColor kActiveCaptionEnd(16, 132, 208);
-const QColor kInactiveCaption(128, 128, 128);
-const QColor kInactiveCaptionEnd(181, 181, 181);
 constexpr int kCaptionPixels = 11;
 } // namespace
 
@@ -51,31 +47,10 @@ QRect TCoolDialog::CaptionRect() const {
 
 void TCoolDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect e = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(rect(), kFrameFace);
-    const auto edge = [&painter](const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
-    };
-    edge(e, kFrameLight, kFrameDarkShadow);
-    edge(e.adjusted(1, 1, -1, -1), kFrameHighlight, kFrameShadow);
-
-    const bool active = isActiveWindow();
+    FramePainter::PaintFrame(painter, rect());
     const QRect caption = CaptionRect();
-    QLinearGradient gradient(caption.topLeft(), caption.topRight());
-    gradient.setColorAt(0, active ? kActiveCaption : kInactiveCaption);
-    gradient.setColorAt(1, active ? kActiveCaptionEnd : kInactiveCaptionEnd);
-    painter.fillRect(caption, gradient);
-    painter.setFont(CoolFont(kCaptionPixels, true));
-    painter.setPen(active ? kFrameHighlight : kFrameFace);
-    const QRect title = caption.adjusted(3, 0, -3, 0);
-    painter.drawText(
-        title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-        painter.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, title.width()));
+    FramePainter::PaintCaptionBar(painter, caption, isActiveWindow(), windowTitle(),
+                                  CoolFont(kCaptionPixels, true), caption.adjusted(3, 0, -3, 0));
 }
 
 void TCoolDialog::changeEvent(QEvent* event) {
@@ -88,29 +63,23 @@ void TCoolDialog::changeEvent(QEvent* event) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
-// Dragging by the caption: the window manager moves the window where it can, otherwise the
-// window follows the pointer itself.
+// Dragging by the caption.
 void TCoolDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && CaptionRect().contains(event->position().toPoint())) {
-        if (!(windowHandle() && windowHandle()->startSystemMove())) {
-            dragging_ = true;
-            dragOffset_ = event->globalPosition().toPoint() - pos();
-        }
+        drag_.start(this, event);
         return;
     }
     QDialog::mousePressEvent(event);
 }
 
 void TCoolDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) {
-        move(event->globalPosition().toPoint() - dragOffset_);
+    if (drag_.follow(this, event))
         return;
-    }
     QDialog::mouseMoveEvent(event);
 }
 
 void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
-    dragging_ = false;
+    drag_.stop();
     QDialog::mouseReleaseEvent(event);
 }
 
@@ -144,18 +113,50 @@ TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
     button->setFont(CoolFont(16, true));
     button->SetFontColor(kOkCaption);
     button->SetShadowColor(kOkShadow);
+    button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
     okButton_ = button;
     SetDefaultButton(button);
     return button;
 }
 
+QString DialogTitle(const std::string& menuCaption) {
+    QString title = Cp1251ToUnicode(menuCaption).trimmed();
+    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    return title.trimmed();
+}
+
+QWidget* TCoolDialog::Owner() const {
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    return owner && owner->isVisible() ? owner : nullptr;
+}
+
 void TCoolDialog::PlaceWindow() {
+    // Over the game wherever it was moved; a compositor that places windows itself (Wayland)
+    // puts a dialog over its owner as well.
+    if (const QWidget* owner = Owner()) {
+        const QRect area = owner->frameGeometry();
+        MoveWithinScreen(QPoint(area.left() + (area.width() - width()) / 2,
+                                area.top() + (area.height() - height()) / 2));
+        return;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
     }
+}
+
+void TCoolDialog::MoveWithinScreen(const QPoint& topLeft) {
+    const QScreen* screen = Owner() ? Owner()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        move(topLeft);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    move(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - width())),
+         std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
 }
 
 // A window manager's own hide and show (minimising and restoring) arrive as spontaneous
@@ -165,11 +166,21 @@ void TCoolDialog::showEvent(QShowEvent* event) {
         QDialog::showEvent(event);
         return;
     }
+    // A dialog over a minimised game (the game ended while it was minimised) brings the game
+    // back first: the dialog alone on the desktop would leave the player no way to it.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        owner && owner->isMinimized()) {
+        owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
+        owner->show();
+    }
     PlaceWindow();
     QDialog::showEvent(event);
     if (mainInput_ == MainInput::Blocked)
         SetMainInputEnabled(false);
     RunReportingErrors([this] { FormActivate(); });
+    // The keyboard starts on the default button unless the window put it in a text box.
+    if (defaultButton_ && defaultButton_->isVisible() && !qobject_cast<QLineEdit*>(focusWidget()))
+        defaultButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void TCoolDialog::hideEvent(QHideEvent* event) {
@@ -181,11 +192,21 @@ void TCoolDialog::hideEvent(QHideEvent* event) {
     if (mainInput_ == MainInput::Blocked)
         SetMainInputEnabled(true);
     QDialog::hideEvent(event);
+    // The keys typed next go to the game at once, also where the compositor would leave the
+    // activation in between (Wayland).
+    if (QWidget* owner = Owner())
+        owner->activateWindow();
 }
 
 void TCoolDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
+    // Esc closes the window as its close button does: the OK button where it has one.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (okButton_ && okButton_->isVisible() && okButton_->isEnabled())
+            okButton_->click();
+        else
+            reject();
         return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         auto* focused = qobject_cast<QAbstractButton*>(focusWidget());

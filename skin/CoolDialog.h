@@ -1,6 +1,10 @@
 #pragma once
 
+#include "skin/FramePainter.h"
+
 #include <QDialog>
+
+#include <string>
 
 class QAbstractButton;
 class QRandomGenerator;
@@ -23,13 +27,15 @@ public:
 };
 
 // A dialog of the game: a modal tool window without title-bar buttons, with a fixed client
-// area whose wallpaper Hook paints, centred on the screen when it shows. It draws its own frame
+// area whose wallpaper Hook paints, centred over the game's window when it shows; the keyboard
+// starts on its default button. It draws its own frame
 // and a small caption bar with its title, by which it can be dragged; the window manager adds
 // nothing. FormActivate runs each time the window is shown and FormDeactivate each time it is
 // hidden; an error raised there is reported in the error box. A dialog that blocks the main
 // window turns the main window's input off before FormActivate and on again after
-// FormDeactivate. Esc does not close it: its own buttons do. Enter presses the button that
-// holds the focus, else the window's default button, if it has one.
+// FormDeactivate. Esc closes it as its close button does (the OK button where it has one).
+// Enter presses the button that holds the focus, else the window's default button, if it has
+// one.
 class TCoolDialog : public QDialog {
     Q_OBJECT
 public:
@@ -67,9 +73,13 @@ protected:
     // result OK. It becomes the window's default button, so Enter closes the window without
     // the mouse.
     TCoolBtn* MakeOkButton(const QRect& geometry);
-    // Where the window stands when it shows: centred on the screen, unless a dialog has a
-    // place of its own.
+    // Where the window stands when it shows: centred over its owner (the game's window), or
+    // on the screen without one, unless a dialog has a place of its own.
     virtual void PlaceWindow();
+    // The visible window the dialog belongs to, or null.
+    QWidget* Owner() const;
+    // Moves the window there, kept inside the screen's free area.
+    void MoveWithinScreen(const QPoint& topLeft);
     // The button that Enter presses when no button holds the focus.
     void SetDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
 
@@ -88,6 +98,9 @@ private:
     MainInput mainInput_;
     TCoolBtn* okButton_ = nullptr;
     QAbstractButton* defaultButton_ = nullptr;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    CaptionDrag drag_;
 };
+
+// A window's title from the menu caption that opens it (Windows-1251): without the trailing
+// "..." that marks a menu item opening a window.
+QString DialogTitle(const std::string& menuCaption);

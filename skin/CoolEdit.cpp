@@ -4,10 +4,51 @@
 #include "skin/CoolControls.h"
 
 #include <QPainter>
+#include <QTimer>
+#include <QValidator>
 
 namespace {
 const QColor kEditFace(255, 255, 255);
 constexpr int kTextMargin = 2;
+// The refusal shake: the box's offsets from its place, one a step.
+constexpr int kShakeOffsets[] = {3, -3, 2, -2, 1, 0};
+constexpr int kShakeStepMs = 30;
+
+// Keeps only characters that Windows-1251 holds and that can stand on a line of a text file;
+// a keystroke or a paste that brought others has them taken out, and the box is told.
+class Cp1251Validator : public QValidator {
+public:
+    Cp1251Validator(TCoolEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int& pos) const override {
+        QString kept;
+        kept.reserve(input.size());
+        int keptBeforeCursor = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            QChar c = input.at(i);
+            // A tab stands for a blank, as in a stored name.
+            if (c == QLatin1Char('\t'))
+                c = QLatin1Char(' ');
+            const bool keep =
+                c.unicode() >= 0x20 && c.unicode() != 0x7F && FitsCp1251(QStringView(&c, 1));
+            if (keep) {
+                kept += c;
+                if (i < pos)
+                    ++keptBeforeCursor;
+            }
+        }
+        if (kept.size() != input.size())
+            QMetaObject::invokeMethod(edit_, &TCoolEdit::Refuse, Qt::QueuedConnection);
+        if (kept != input) {
+            input = kept;
+            pos = keptBeforeCursor;
+        }
+        return Acceptable;
+    }
+
+private:
+    TCoolEdit* edit_;
+};
 } // namespace
 
 TCoolEdit::TCoolEdit(QWidget* parent) : QLineEdit(parent) {
@@ -28,6 +69,28 @@ std::string TCoolEdit::Text() const {
 
 void TCoolEdit::SetText(const std::string& text) {
     setText(Cp1251ToUnicode(text));
+}
+
+void TCoolEdit::SetCp1251Only() {
+    setValidator(new Cp1251Validator(this));
+}
+
+void TCoolEdit::Refuse() {
+    emit refused();
+    if (!shakeTimer_) {
+        shakeTimer_ = new QTimer(this);
+        shakeTimer_->setInterval(kShakeStepMs);
+        connect(shakeTimer_, &QTimer::timeout, this, [this] {
+            const int offset = kShakeOffsets[shakeStep_];
+            move(restingPos_.x() + offset, restingPos_.y());
+            if (++shakeStep_ == int(std::size(kShakeOffsets)))
+                shakeTimer_->stop();
+        });
+    }
+    if (!shakeTimer_->isActive())
+        restingPos_ = pos();
+    shakeStep_ = 0;
+    shakeTimer_->start();
 }
 
 void TCoolEdit::SetWallpaper(const QPixmap& wallpaper) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class QTimer;
+
 // A one-line text box on a tiled wallpaper with a lowered edge. The game reads and sets its
 // text as Windows-1251 bytes; the keyboard and the screen see Unicode.
 class TCoolEdit : public QLineEdit {
@@ -17,13 +19,25 @@ public:
     std::string Text() const;
     void SetText(const std::string& text);
 
+    // Takes only characters the text can keep in Windows-1251 on one line: a keystroke or
+    // paste of any other is refused (taken out, the box shakes and refused() is sent), so
+    // what the player sees is what is stored.
+    void SetCp1251Only();
+    void Refuse();
+
     void SetWallpaper(const QPixmap& wallpaper);
     const QPixmap& Wallpaper() const { return wallpaper_; }
     void SetFontColor(const QColor& color);
+
+signals:
+    void refused();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QPixmap wallpaper_;
+    QTimer* shakeTimer_ = nullptr;
+    int shakeStep_ = 0;
+    QPoint restingPos_;
 };

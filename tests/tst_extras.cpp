@@ -6,10 +6,12 @@
 #include "platform/DesktopEntry.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ProgramFolder.h"
+#include "records/WinnersUnit.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolMemo.h"
 #include "tests/support/GameFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -116,6 +118,101 @@ private slots:
         });
         game.window().findChild<QAction*>(command)->trigger();
         QVERIFY(closedByEnter);
+    }
+
+    // Esc closes every window as its close button would, wherever the focus is.
+    void escClosesAsTheCloseButton_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command :
+             {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU", "Menu_Textures"})
+            QTest::newRow(command) << command;
+    }
+    void escClosesAsTheCloseButton() {
+        QFETCH(QString, command);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        bool closedByEsc = false;
+        bool focusOnOk = false;
+        QString title;
+        WhenDialogShows([&](QDialog* dialog) {
+            title = dialog->windowTitle();
+            // The keyboard starts on the default button, so Enter does what the window is for.
+            const auto* focusedButton = qobject_cast<TCoolBtn*>(dialog->focusWidget());
+            focusOnOk = focusedButton && focusedButton->Caption() == "OK";
+            QWidget* focused = dialog->focusWidget();
+            QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
+            closedByEsc = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        game.window().findChild<QAction*>(command)->trigger();
+        QVERIFY(closedByEsc);
+        QVERIFY(focusOnOk);
+        // A title drops the menu item's trailing dots.
+        QVERIFY2(!title.endsWith('.'), qPrintable(title));
+    }
+
+    // A screen reader finds a name for every button and check box of a window, and reads the
+    // texts of its labels.
+    void dialogControlsAreNamed_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("records") << "Menu_Records"
+                                 << "Ann";
+        QTest::newRow("strength") << "Menu_CPU"
+                                  << "weak";
+        QTest::newRow("textures") << "Menu_Textures"
+                                  << "field cells";
+        QTest::newRow("question") << "Menu_Records:clear"
+                                  << "Are you sure?";
+    }
+    void dialogControlsAreNamed() {
+        QFETCH(QString, command);
+        QFETCH(QString, label);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        Winners[2][4][1] = WinnerEntry{"Ann", 5};
+        QStringList unnamed, texts;
+        const auto inspect = [&](QDialog* dialog) {
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
+                if (button->isVisibleTo(dialog) && a->text(QAccessible::Name).trimmed().isEmpty())
+                    unnamed << button->metaObject()->className();
+            }
+            for (TCoolLabel* text : dialog->findChildren<TCoolLabel*>()) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(text);
+                if (a->role() == QAccessible::StaticText)
+                    texts << a->text(QAccessible::Name);
+            }
+        };
+        WhenDialogShows([&](QDialog* dialog) {
+            if (command.endsWith(":clear")) {
+                WhenDialogShows([&](QDialog* question) {
+                    inspect(question);
+                    question->reject();
+                });
+                Dialogs.WinnersWindow->ClearButton1->click();
+            } else {
+                inspect(dialog);
+            }
+            dialog->accept();
+        });
+        game.window().findChild<QAction*>(command.section(':', 0, 0))->trigger();
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QVERIFY2(texts.contains(label), qPrintable(texts.join(" | ")));
+    }
+
+    // The game ended while minimised: its windows bring the game back with them.
+    void dialogOverAMinimisedGameRestoresIt() {
+        GameFixture game(kRussian, kEnglish);
+        game.window().show();
+        game.window().showMinimized();
+        QVERIFY(game.window().isMinimized());
+        bool minimisedUnder = true;
+        WhenDialogShows([&](QDialog* dialog) {
+            minimisedUnder = game.window().isMinimized();
+            dialog->accept();
+        });
+        game.window().Menu_Records->trigger();
+        QVERIFY(!minimisedUnder);
     }
 
     void helpTextChangesWithALanguageSwitchWhileClosed() {
@@ -328,7 +425,7 @@ private slots:
         });
         game.sounds.clear();
         game.window().Menu_About->trigger();
-        QCOMPARE(caption, QString("About..."));
+        QCOMPARE(caption, QString("About"));
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));
         QVERIFY(timerWhileShown);
@@ -484,8 +581,9 @@ private slots:
         QCOMPARE(icon.size(), QSize(64, 64));
         QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
         QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
-        // Nothing is shown.
-        QVERIFY(game.errors().texts.isEmpty());
+        // The player is told where it was made (the message box, recorded here).
+        QCOMPARE(game.errors().texts, QStringList{QString::fromUtf8("Ярлык создан: ") +
+                                                  QDir::toNativeSeparators(entryPath)});
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         for (QWidget* widget : QApplication::topLevelWidgets())
             QVERIFY2(widget == &game.window() || !widget->isVisible(),
@@ -527,7 +625,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(ProgramFolder() + "Vorda2000.png"));
     }
 
-    void shortcutFailsInSilence() {
+    void shortcutFailureIsReported() {
         GameFixture game(kRussian, kEnglish);
         QTemporaryDir home;
         // A file stands where the desktop folder should be.
@@ -538,7 +636,9 @@ private slots:
         SetDesktopFolder(blocked);
         game.window().Menu_CreateShortcut->trigger();
         SetDesktopFolder(QString());
-        QVERIFY(game.errors().texts.isEmpty());
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(QDir::toNativeSeparators(blocked)),
+                 qPrintable(game.errors().texts[0]));
         QCOMPARE(QFileInfo(blocked).size(), 0);
         QVERIFY(QFileInfo(blocked).isFile());
     }

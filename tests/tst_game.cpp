@@ -20,7 +20,8 @@ TWords twoLetterLibrary(uint16_t language, const std::string& startWord) {
     words.FirstLetter = info.FirstLetter;
     for (int a = 0; a < info.AlphabetSize; ++a)
         for (int b = 0; b < info.AlphabetSize; ++b)
-            words.Lists[2].Insert({char(info.FirstLetter + a), char(info.FirstLetter + b)});
+            words.Lists[2].Insert(
+                std::string{char(info.FirstLetter + a), char(info.FirstLetter + b)});
     words.Lists[5].Insert(startWord);
     return words;
 }

@@ -50,7 +50,8 @@ void reachStage(GameFixture& game, const QString& stage) {
 }
 
 // One key as a player types it into the window: a letter stands for itself, "Up", "Space",
-// "Enter", "Backspace" and the like for those keys, "mouse:c,r" moves the pointer onto a cell.
+// "Enter", "Backspace" and the like for those keys, "mouse:c,r" moves the pointer onto a cell
+// and "click:c,r" clicks it there.
 void typeKey(GameFixture& game, const QString& token, bool waitForTheTurn = true) {
     static const QMap<QString, QPair<int, QString>> named = {
         {"Up", {Qt::Key_Up, ""}},
@@ -63,6 +64,22 @@ void typeKey(GameFixture& game, const QString& token, bool waitForTheTurn = true
     if (token.startsWith("mouse:")) {
         const QStringList at = token.mid(6).split(',');
         QTest::mouseMove(game.cell(at[0].toInt(), at[1].toInt()), QPoint(20, 20));
+        return;
+    }
+    if (token.startsWith("click:")) {
+        const QStringList at = token.mid(6).split(',');
+        game.enterCell(at[0].toInt(), at[1].toInt());
+        game.clickCell(at[0].toInt(), at[1].toInt());
+        return;
+    }
+    // "key:44:x": the key numbered 44 on the keyboard, giving "x" in the layout in use.
+    if (token.startsWith("key:")) {
+        const QStringList parts = token.split(':');
+        QKeyEvent press(QEvent::KeyPress, parts[2].toUpper().at(0).unicode(), Qt::NoModifier,
+                        parts[1].toUInt(), 0, 0, parts[2]);
+        QApplication::sendEvent(&game.window(), &press);
+        if (waitForTheTurn)
+            game.waitWhileBusy();
         return;
     }
     const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
@@ -349,6 +366,40 @@ private slots:
         QVERIFY(!game.sounds.contains(3));
     }
 
+    // While the head shakes over a refused word the word stays, and the player's input waits:
+    // nothing pressed meanwhile changes the move, and the word goes when the shake is over.
+    void inputWaitsForTheShake_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("palette") << "palette";
+        QTest::newRow("unselected letter") << "unselected letter";
+        QTest::newRow("right button") << "right button";
+        QTest::newRow("skip") << "skip";
+    }
+    void inputWaitsForTheShake() {
+        QFETCH(QString, action);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.placeLetter("T", 2, 2);
+        game.clickCell(2, 2);
+        QString during;
+        QTimer::singleShot(0, &game.window(), [&] {
+            // The player's hand without the fixture's waiting for the shake.
+            if (action == "skip")
+                QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+            else if (action == "right button")
+                QTest::mouseClick(game.window().Slowo, Qt::RightButton, {}, QPoint(5, 5));
+            else if (action == "palette")
+                QTest::mousePress(game.letterButton("M"), Qt::LeftButton, {}, QPoint(17, 17));
+            else
+                QTest::mouseClick(game.cell(2, 3), Qt::LeftButton, {}, QPoint(20, 20));
+            during = moveState(game);
+        });
+        game.clickCell(2, 2); // one letter: refused
+        QCOMPARE(during, QString("phase 1, letter T, word T, free [T@2,2], cursor -, credited "));
+        QCOMPARE(moveState(game),
+                 QString("phase 1, letter T, word , free [T@2,2], cursor -, credited "));
+        QVERIFY(game.column(2).isEmpty());
+    }
+
     void rightButtonStepsBackOneStageAtATime() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
@@ -438,16 +489,40 @@ private slots:
             << "t Up Left Up Space m"
             << ""
             << "phase 0, letter M, word , free [M@2,2], cursor 2,2, credited ";
+        QTest::newRow("the key's place decides over its Latin character")
+            << "Russian"
+            << "key:44:x"
+            << "" << QString::fromUtf8("phase 0, letter О, word , free [], cursor -, credited ");
+        QTest::newRow("a key with no Russian letter chooses nothing")
+            << "Russian"
+            << "key:10:1"
+            << ""
+            << "phase 0, letter , word , free [], cursor -, credited ";
         QTest::newRow("mouse over the field takes the preview back")
             << "English"
             << "t Up Left Up mouse:4,2"
             << ""
             << "phase 0, letter T, word , free [T@4,2], cursor -, credited ";
-        QTest::newRow("Latin letter is no Russian letter; the cursor stops at the edge")
+        QTest::newRow("the cursor reaches column and row 5")
+            << "English"
+            << "Up Right Right Right Down Down Down"
+            << ""
+            << "phase 0, letter , word , free [], cursor 5,5, credited ";
+        QTest::newRow("Space and Enter before any arrow key do nothing")
+            << "English"
+            << "t click:2,2 Space Enter"
+            << ""
+            << "phase 1, letter T, word , free [T@2,2], cursor -, credited ";
+        QTest::newRow("keys that are no English letter choose nothing")
+            << "English"
+            << "[ \\ ] ^ _ `"
+            << ""
+            << "phase 0, letter , word , free [], cursor -, credited ";
+        QTest::newRow("Latin letter chooses the Russian layout's letter; cursor stops at the edge")
             << "Russian"
             << "t Up Left Left Left Up Up Up"
             << ""
-            << "phase 0, letter , word , free [], cursor 1,1, credited ";
+            << QString::fromUtf8("phase 0, letter Е, word , free [Е@1,1], cursor 1,1, credited ");
     }
     void movesByKeys() {
         QFETCH(QString, language);

@@ -92,9 +92,10 @@ private slots:
         GameFixture game(kRussian, kEnglish);
         game.window().MainTimer->stop();
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
-        Game.TickCount = uint16_t(tick == 0 ? 31 : tick - 1);
+        while (game.window().TickCount() != (tick == 0 ? 31 : tick - 1))
+            game.window().MainTimerTimer();
         game.window().MainTimerTimer();
-        QCOMPARE(int(Game.TickCount), tick);
+        QCOMPARE(game.window().TickCount(), tick);
         QCOMPARE(game.cell(3, 2)->FontColor(), colour);
         // Board letters keep their black.
         QCOMPARE(game.cell(3, 3)->FontColor(), QColor(Qt::black));
@@ -103,11 +104,15 @@ private slots:
     void timerRunsZeroToThirtyOne() {
         GameFixture game(kRussian, kEnglish);
         game.window().MainTimer->stop();
-        Game.TickCount = 30;
-        game.window().MainTimerTimer();
-        QCOMPARE(int(Game.TickCount), 31);
-        game.window().MainTimerTimer();
-        QCOMPARE(int(Game.TickCount), 0);
+        QList<int> ticks;
+        for (int i = 0; i < 64; ++i) {
+            game.window().MainTimerTimer();
+            ticks << game.window().TickCount();
+        }
+        const int start = ticks.first();
+        for (int i = 0; i < 64; ++i)
+            QCOMPARE(ticks[i], (start + i) % 32);
+        QVERIFY(ticks.contains(31) && ticks.contains(0));
     }
 
     void menuShowsTextsAndWordCounts() {
@@ -225,29 +230,47 @@ private slots:
 
     void libraryWithoutFiveLetterWords_data() {
         QTest::addColumn<QByteArray>("library");
-        QTest::newRow("short words") << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"});
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n"));
+        QTest::addColumn<QString>("named");
+        const QString noWord = "\" holds no five-letter word";
+        QTest::newRow("short words")
+            << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"}) << noWord;
+        QTest::newRow("empty") << QByteArray() << noWord;
+        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n")) << noWord;
+        QTest::newRow("saved as UTF-8")
+            << QString::fromUtf8("КОШКА\r\nЛАМПА\r\n").toUtf8() << "\" is saved in UTF-8";
     }
     void libraryWithoutFiveLetterWords() {
         QFETCH(QByteArray, library);
+        QFETCH(QString, named);
         GameFixture game(kRussian, kEnglish);
         game.folder().write("DATA/Lib.RUS", library);
         Words = TWords();
         ErrorBoxRecorder errors;
         TMainWindow second;
         QCOMPARE(errors.texts.size(), 1);
-        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) +
-                                          "\" holds no five-letter word"),
+        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) + named),
                  qPrintable(errors.texts[0]));
     }
 
+    void webItemsOpenTheirAddresses_data() {
+        QTest::addColumn<bool>("browser");
+        QTest::newRow("a browser opens them") << true;
+        QTest::newRow("without a browser the address is shown") << false;
+    }
     void webItemsOpenTheirAddresses() {
-        GameFixture game(kRussian, kEnglish);
+        QFETCH(bool, browser);
+        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        game.noBrowser = !browser;
         game.window().Menu_Visit->trigger();
         game.window().Menu_Pelmarov1->trigger();
         game.window().Menu_Pelmarov2->trigger();
-        QCOMPARE(game.openedAddresses, (QStringList{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2}));
+        const QStringList addresses{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2};
+        QCOMPARE(game.openedAddresses, addresses);
+        QStringList expected;
+        for (const QString& address : addresses)
+            if (!browser)
+                expected << "The link could not be opened. Its address: " + address;
+        QCOMPARE(game.errors().texts, expected);
     }
 
     void soundItemSilencesTheGame() {

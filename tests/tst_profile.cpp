@@ -4,8 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +76,8 @@ private slots:
     void writeRefusesBrokenNames();
     void failedWriteKeepsTheFile_data();
     void failedWriteKeepsTheFile();
+    void writesWhereThePlayerCanWrite_data();
+    void writesWhereThePlayerCanWrite();
     void accompanyingFileHasEveryText_data();
     void accompanyingFileHasEveryText();
 
@@ -199,6 +207,12 @@ void ProfileFileTest::read_data() {
     QTest::newRow("Ctrl-Z at the line end counts as a blank")
         << QByteArray("[Vorda]\r\nStrong=4 \x1a\r\n") << QByteArray("Vorda") << QByteArray("Strong")
         << QByteArray("4");
+    QTest::newRow("a section header repeated later counts for nothing")
+        << QByteArray("[Vorda]\r\nStrong=4\r\n[Images]\r\nA=1\r\n[VORDA]\r\nSound=0\r\n")
+        << QByteArray("Vorda") << QByteArray("Sound") << kDefault;
+    QTest::newRow("byte-order mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Vorda]\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("4");
     QTest::newRow("Ctrl-Z inside the value kept")
         << QByteArray("[Vorda]\r\nTitle=a\x1a b\r\n") << QByteArray("Vorda") << QByteArray("Title")
         << QByteArray("a\x1a b");
@@ -328,6 +342,14 @@ void ProfileFileTest::write_data() {
         << true << Cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=1\r\n")
         << Cp1251(u"\u0451\u043b\u043a\u0430") << QByteArray("A") << Cp1251(u"\u0434\u0430")
         << Cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=\u0434\u0430\r\n");
+    QTest::newRow("byte-order mark kept, its section found")
+        << true << QByteArray("\xEF\xBB\xBF[Vorda]\r\nStrong=4\r\n") << QByteArray("Vorda")
+        << QByteArray("Strong") << QByteArray("6")
+        << QByteArray("\xEF\xBB\xBF[Vorda]\r\nStrong=6\r\n");
+    QTest::newRow("section added before a trailing Ctrl-Z")
+        << true << QByteArray("[Vorda]\r\nSound=1\r\n\x1a") << QByteArray("Images")
+        << QByteArray("UseSkins") << QByteArray("1")
+        << QByteArray("[Vorda]\r\nSound=1\r\n[Images]\r\nUseSkins=1\r\n\x1a");
     QTest::newRow("bytes that are no text kept")
         << true << QByteArrayLiteral("\xff\x00\x98;\r\n[Vorda]\r\nStrong=4\r\n\x01\x7f")
         << QByteArray("Vorda") << QByteArray("Strong") << QByteArray("6")
@@ -405,7 +427,10 @@ void ProfileFileTest::failedWriteKeepsTheFile_data() {
     QTest::newRow("folder missing") << QStringLiteral("missing");
     QTest::newRow("no room for the temporary file name") << QStringLiteral("long name");
     QTest::newRow("read-only file") << QStringLiteral("read-only file");
-    QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
+    QTest::newRow("read-only file in a read-only folder") << QStringLiteral("read-only folder");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a device node") << QStringLiteral("device");
+    QTest::newRow("a link to a device node") << QStringLiteral("link");
 }
 
 void ProfileFileTest::failedWriteKeepsTheFile() {
@@ -433,13 +458,31 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
                   "cannot make the write fail");
         QVERIFY(WriteBytes(path, before));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-    } else {
+    } else if (kind == QStringLiteral("read-only folder")) {
         if (PermissionBitsIgnored(folder))
             QSKIP("running with privileges that ignore permission bits (root): a read-only folder "
                   "cannot make the write fail");
         QVERIFY(WriteBytes(path, before));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    } else if (kind == QStringLiteral("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        fileExists = false;
+    } else {
+        // The node lies outside the folder checked for leftovers.
+        const QString node = kind == QStringLiteral("device") ? path : folder_.filePath("node");
+        if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("device nodes can be made only by root");
+        if (kind == QStringLiteral("link"))
+            QVERIFY(QFile::link(node, path));
+        fileExists = false;
     }
+    struct stat node;
+    const bool special = kind == "fifo" || kind == "device" || kind == "link";
+    if (special)
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &node), 0);
+    // A reading that blocks ends the test here.
+    ::alarm(60);
 
     QString message;
     try {
@@ -451,12 +494,72 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 
+    ::alarm(0);
     QCOMPARE(message, QStringLiteral("Unable to write to ") + path);
     if (fileExists)
         QCOMPARE(ReadBytes(path), before);
+    if (special) {
+        // Never replaced, and a link stays a link.
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_ino, node.st_ino);
+        QCOMPARE(after.st_mode & S_IFMT, node.st_mode & S_IFMT);
+        QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+        QCOMPARE(ProfileSnapshot(path).Read("Vorda", "Strong", "none"), std::string("none"));
+    }
     // No temporary file is left behind beside the settings file.
     const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    QCOMPARE(left, fileExists ? QStringList{QFileInfo(path).fileName()} : QStringList{});
+    QCOMPARE(left, fileExists || kind == "link" ? QStringList{QFileInfo(path).fileName()}
+                                                : QStringList{});
+    QVERIFY(QDir(folder).removeRecursively());
+}
+
+void ProfileFileTest::writesWhereThePlayerCanWrite_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("through a link to a file, the link kept") << QStringLiteral("link");
+    QTest::newRow("a writable file in a folder the player may not change")
+        << QStringLiteral("shared");
+}
+
+void ProfileFileTest::writesWhereThePlayerCanWrite() {
+    QFETCH(QString, kind);
+    const QByteArray before = "[Vorda]\r\nStrong=4\r\n";
+    const QString folder = folder_.filePath(QStringLiteral("case"));
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + QStringLiteral("/Vorda2000.ini");
+    QString file = path;
+    if (kind == QStringLiteral("link")) {
+        QVERIFY(QDir().mkpath(folder + "/real"));
+        file = folder + QStringLiteral("/real/mine.ini");
+        QVERIFY(QFile::link("real/mine.ini", path));
+    }
+    QVERIFY(WriteBytes(file, before));
+    const bool root = ::geteuid() == 0;
+    if (kind == QStringLiteral("shared")) {
+        // As root, the write is made with the file rights of an ordinary user, who may write
+        // the file but not its folder.
+        const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                         QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QVERIFY(QFile::setPermissions(file, all));
+        const auto readAndSearch = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                   QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(folder, readAndSearch));
+        QVERIFY(QFile::setPermissions(folder_.path(), readAndSearch | QFile::WriteOwner));
+        if (root)
+            ::setfsuid(65534);
+    }
+    QString message;
+    try {
+        WriteProfileString(path, "Vorda", "Strong", "6");
+    } catch (const VordaError& error) {
+        message = error.text();
+    }
+    if (root)
+        ::setfsuid(0);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(message, QString());
+    QCOMPARE(ReadBytes(file), QByteArray("[Vorda]\r\nStrong=6\r\n"));
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == QStringLiteral("link"));
     QVERIFY(QDir(folder).removeRecursively());
 }
 

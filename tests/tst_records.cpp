@@ -16,6 +16,10 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 namespace {
 const QStringList kRussian = {QString::fromUtf8("КОШКА")};
 const QStringList kEnglish = {"HOUSE"};
@@ -112,6 +116,9 @@ private slots:
             << complete(QByteArray("Eve\n9\nFay\n8\n"), 2) << 1 << 1 << 2 << "Fay" << 8;
         QTest::newRow("last block without its empty line")
             << freshFile().chopped(2) << 2 << 6 << 10 << "-" << -666;
+        QTest::newRow("CR CR LF line ends, converted twice")
+            << complete(lines({"Bo", "42"}), 1).replace("\r\n", "\r\r\n") << 2 << 6 << 10 << "-"
+            << -666;
     }
     void readsTheFile() {
         QFETCH(QByteArray, file);
@@ -142,6 +149,9 @@ private slots:
         QTest::newRow("a name without its score") << lines({"Cy"}) << 6 << "ends there" << 2;
         QTest::newRow("short file") << QByteArray() << 5 << "ends there" << 2;
         QTest::newRow("early Ctrl-Z") << "Cy\r\n\x1a" + freshFile() << 6 << "ends there" << 2;
+        QTest::newRow("bytes after the last list")
+            << freshFile().mid(2 * kEmptyPair.size()) + "junk\r\n"
+            << 253 << "goes on after" << 2;
     }
     void damagedFileKeepsWhatCameBefore() {
         QFETCH(QByteArray, rest);
@@ -166,22 +176,167 @@ private slots:
         QCOMPARE(listText(Winners[2][6]), QStringList(10, "-666 -"));
     }
 
-    // A records file that cannot be read at all (here a folder in its place) is moved aside
-    // whole before the close writes the records.
-    void unreadableFileIsMovedAside() {
+    // A records file too large to be read is moved aside whole before the close writes the
+    // records. What is not a regular file is reported without being opened, and never
+    // replaced: a FIFO would block the start, a link to a device would lose the device.
+    void fileThatCannotBeReadIsKept_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("larger than any records file") << "large"
+                                                      << "larger than";
+        QTest::newRow("a folder") << "folder"
+                                  << "not a regular file";
+        QTest::newRow("a FIFO") << "fifo"
+                                << "not a regular file";
+        QTest::newRow("a device node") << "device"
+                                       << "not a regular file";
+        QTest::newRow("a link to a device node") << "link"
+                                                 << "not a regular file";
+    }
+    void fileThatCannotBeReadIsKept() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
         TestGameFolder folder;
-        folder.write("DATA/Winners/mine", "x");
-        QString message;
+        const QString path = folder.path() + "DATA/Winners";
+        const QByteArray name = QFile::encodeName(path);
+        const QByteArray node = QFile::encodeName(folder.path() + "node");
+        if (kind == "large") {
+            folder.write("DATA/Winners", freshFile());
+            QVERIFY(QFile::resize(path, 17 << 20));
+        } else if (kind == "folder") {
+            folder.write("DATA/Winners/mine", "x");
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+        } else {
+            if (::mknod(kind == "device" ? name.constData() : node.constData(), S_IFCHR | 0666,
+                        makedev(1, 3)) != 0)
+                QSKIP("device nodes can be made only by root");
+            if (kind == "link")
+                QVERIFY(QFile::link(folder.path() + "node", path));
+        }
+        struct stat before;
+        QCOMPARE(::stat(name.constData(), &before), 0);
+        // A reading that blocks ends the test here.
+        ::alarm(60);
+        QString error;
         try {
             ReadWinners();
-        } catch (const VordaError& error) {
-            message = error.text();
+        } catch (const VordaError& raised) {
+            error = raised.text();
         }
-        QVERIFY2(message.startsWith("Cannot read the records file"), qPrintable(message));
+        QVERIFY2(error.startsWith("Cannot read the records file") && error.contains(message),
+                 qPrintable(error));
         QCOMPARE(listText(Winners[1][1]), QStringList(10, "-666 -"));
+        if (kind == "large") {
+            WriteWinners();
+            QCOMPARE(QFileInfo(path + ".damaged").size(), qint64(17 << 20));
+            QCOMPARE(folder.read("DATA/Winners"), freshFile());
+        } else {
+            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+            struct stat after;
+            QCOMPARE(::stat(name.constData(), &after), 0);
+            QCOMPARE(after.st_mode, before.st_mode);
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+            QVERIFY(!QFileInfo::exists(path + ".damaged"));
+        }
+        ::alarm(0);
+    }
+
+    // A damaged records file is kept beside it once, under a name nobody took since the start;
+    // when it cannot be kept, the file is not replaced.
+    void damagedFileIsKeptOnce_data() {
+        QTest::addColumn<QString>("before"); // what lies at DATA/Winners.damaged before
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("copyAt");
+        QTest::newRow("an identical copy kept at an earlier start") << "same" << true << "";
+        QTest::newRow("a copy made between the start and the close")
+            << "later" << true << "Winners.damaged2";
+        QTest::newRow("the copy cannot be kept") << "dangling link" << false << "";
+    }
+    void damagedFileIsKeptOnce() {
+        QFETCH(QString, before);
+        QFETCH(bool, written);
+        QFETCH(QString, copyAt);
+        TestGameFolder folder;
+        const QByteArray damaged = lines({"Al", "5", "Bo", "x"});
+        folder.write("DATA/Winners", damaged);
+        if (before == "same")
+            folder.write("DATA/Winners.damaged", damaged);
+        if (before == "dangling link")
+            QVERIFY(QFile::link("missing/Winners.damaged", folder.path() + "DATA/Winners.damaged"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, ReadWinners());
+        if (before == "later")
+            folder.write("DATA/Winners.damaged", "theirs");
+        if (written) {
+            WriteWinners();
+            QCOMPARE(folder.read("DATA/Winners"), complete(lines({"Al", "5"}), 1));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+            QCOMPARE(folder.read("DATA/Winners"), damaged);
+        }
+        const QStringList copies =
+            QDir(folder.path() + "DATA").entryList({"Winners.damaged*"}, QDir::Files);
+        QStringList expected;
+        if (before == "same" || before == "later")
+            expected << "Winners.damaged";
+        if (!copyAt.isEmpty())
+            expected << copyAt;
+        QCOMPARE(copies, expected);
+        if (before == "later") {
+            QCOMPARE(folder.read("DATA/Winners.damaged"), QByteArray("theirs"));
+            QCOMPARE(folder.read("DATA/" + copyAt), damaged);
+        }
+    }
+
+    // Two copies of the game on one folder: what one stores while the other runs stays when
+    // the other closes.
+    void twoCopiesKeepEachOthersResults_data() {
+        QTest::addColumn<QStringList>("atStart");
+        QTest::addColumn<QString>("mine");       // "add" a result of 50, or "clear" the list
+        QTest::addColumn<QStringList>("theirs"); // the list as the other copy left it
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("each stores a result")
+            << QStringList{"60 Al", "40 Bo"} << "add" << QStringList{"60 Al", "45 Cy", "40 Bo"}
+            << QStringList{"60 Al", "50 new", "45 Cy", "40 Bo"};
+        QTest::newRow("one clears, the other stores")
+            << QStringList{"60 Al"} << "clear" << QStringList{"60 Al", "45 Cy"}
+            << QStringList{"45 Cy"};
+        QTest::newRow("a full list keeps the best ten of both")
+            << QStringList{"90 a", "80 b", "70 c", "60 d", "40 e",
+                           "30 f", "20 g", "10 h", "5 i",  "1 j"}
+            << "add" << QStringList{"90 a", "80 b", "70 c", "60 d", "55 x",
+                                    "40 e", "30 f", "20 g", "10 h", "5 i"}
+            << QStringList{"90 a",   "80 b", "70 c", "60 d", "55 x",
+                           "50 new", "40 e", "30 f", "20 g", "10 h"};
+    }
+    void twoCopiesKeepEachOthersResults() {
+        QFETCH(QStringList, atStart);
+        QFETCH(QString, mine);
+        QFETCH(QStringList, theirs);
+        QFETCH(QStringList, after);
+        TestGameFolder folder;
+        Words.Language = 1;
+        Game.MaxWordLength = 3;
+        ClearAllWinners();
+        setList(Winners[2][6], {"7 Di"});
+        setList(Winners[1][1], theirs);
+        const QByteArray theirFile = WinnersFileBytes();
+        setList(Winners[1][1], atStart);
+        folder.write("DATA/Winners", WinnersFileBytes());
+        ReadWinners();
+        if (mine == "add")
+            AddToWinners(50, "new");
+        else
+            ClearCurrentWinners();
+        // The other copy closes first.
+        folder.write("DATA/Winners", theirFile);
         WriteWinners();
-        QCOMPARE(folder.read("DATA/Winners.damaged/mine"), QByteArray("x"));
-        QCOMPARE(folder.read("DATA/Winners"), freshFile());
+        ReadWinners();
+        QCOMPARE(listText(Winners[1][1]).mid(0, after.size()), after);
+        QCOMPARE(listText(Winners[1][1]).mid(after.size()),
+                 QStringList(10 - after.size(), "-666 -"));
+        QCOMPARE(listText(Winners[2][6])[0], "7 Di");
     }
 
     void writesTheFile() {
@@ -283,9 +438,14 @@ private slots:
         else
             game.folder().write("DATA/Winners", file);
         // Left by writes that were killed: removed at the start. Other names stay.
-        const QStringList stale = {"Vorda2000.ini.a1B2c3", "DATA/Winners.Zz9yX8"};
-        const QStringList others = {"DATA/Winners.notes", "DATA/Winners.a1B2c3d",
-                                    "Vorda2000.ini.backup"};
+        const QStringList stale = {"Vorda2000.ini.vorda-tmp-a1B2c3",
+                                   "DATA/Winners.vorda-tmp-Zz9yX8"};
+        const QStringList others = {"DATA/Winners.notes",   "DATA/Winners.a1B2c3d",
+                                    "Vorda2000.ini.backup", "Vorda2000.ini.Backup",
+                                    "Vorda2000.ini.bak123", "DATA/Winners.BACKUP",
+                                    "DATA/Winners.old001",  "DATA/Winners.2024ok",
+                                    "DATA/Lib.ENG.mine12",  "DATA/Winners.vorda-tmp-a1B2c3d",
+                                    "Vorda2000.ini.a1B2c3"};
         for (const QString& name : stale + others)
             game.folder().write(name, "x");
         game.errors().texts.clear();
@@ -371,7 +531,7 @@ private slots:
             clickButton(Dialogs.WinnersWindow->CoolOkButton);
         });
         game.window().Menu_Records->trigger();
-        QCOMPARE(title, QString("Records..."));
+        QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
         QCOMPARE(button1, QString("Clear this list"));
         QCOMPARE(scores.first(), current.isEmpty() ? QString() : QString("-4"));
         QCOMPARE(names.first(), current.isEmpty() ? QString("-") : QString("Ann"));
@@ -563,13 +723,20 @@ private slots:
                                << ""
                                << "OK"
                                << "";
-        QTest::newRow("outside the code page becomes ?") << QString::fromUtf8("Zoë ☺") << ""
-                                                         << "OK" << QString::fromUtf8("Zoë ?");
-        QTest::newRow("pasted control characters and line breaks") << ""
-                                                                   << "Ann\tB\x1a"
-                                                                      "o\r\nCy\x01"
-                                                                   << "OK"
-                                                                   << "Ann BoCy";
+        QTest::newRow("characters the records cannot keep are refused as typed")
+            << QString::fromUtf8("Zoë Ёж € ½") << ""
+            << "OK" << QString::fromUtf8("Zo Ёж € ");
+        QTest::newRow("pasted control characters, line breaks and an emoji")
+            << "" << QString::fromUtf8("Ann\tB\x1ao\r\nC😀y\x01") << "OK"
+            << "Ann BoCy";
+        QTest::newRow("Esc closes as OK") << "Ann"
+                                          << ""
+                                          << "Esc"
+                                          << "Ann";
+        QTest::newRow("pasted DEL") << ""
+                                    << "De\x7fl\tX"
+                                    << "OK"
+                                    << "Del X";
         QTest::newRow("minimised and restored by the window manager") << "Ann"
                                                                       << ""
                                                                       << "minimised"
@@ -585,30 +752,38 @@ private slots:
         QFETCH(QString, closing);
         QFETCH(QString, stored);
         GameFixture game(kRussian, kEnglish);
-        bool pastedIntoTheBox = false, closedByEnter = false;
+        bool closedByKey = false;
+        QString shown;
+        int refusals = 0;
         WhenDialogShows([&](QDialog* dialog) {
-            QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Backspace);
-            typeText(Dialogs.AddRatingWindow->Edit1, typed);
+            TCoolEdit* box = Dialogs.AddRatingWindow->Edit1;
+            QObject::connect(box, &TCoolEdit::refused, box, [&] { ++refusals; });
+            QTest::keyClick(box, Qt::Key_Backspace);
+            typeText(box, typed);
             if (!pasted.isEmpty()) {
                 QGuiApplication::clipboard()->setText(pasted);
-                Dialogs.AddRatingWindow->Edit1->paste();
-                pastedIntoTheBox = Dialogs.AddRatingWindow->Edit1->text().contains('\t');
+                box->paste();
             }
+            QCoreApplication::sendPostedEvents();
+            shown = box->text();
             if (closing == "minimised") {
                 dialog->showMinimized();
                 dialog->showNormal();
             }
-            if (closing == "Enter") {
-                QTest::keyClick(Dialogs.AddRatingWindow->Edit1, Qt::Key_Return);
-                closedByEnter = !dialog->isVisible();
+            if (closing == "Enter" || closing == "Esc") {
+                QTest::keyClick(Dialogs.AddRatingWindow->Edit1,
+                                closing == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+                closedByKey = !dialog->isVisible();
             } else {
                 clickButton(Dialogs.AddRatingWindow->CoolOkButton);
             }
         });
         game.sounds.clear();
         ShowNameEntry(5, 0);
-        QCOMPARE(pastedIntoTheBox, !pasted.isEmpty());
-        QCOMPARE(closedByEnter, closing == "Enter");
+        // What the box showed is what the records keep, and a refused character is felt.
+        QCOMPARE(shown, stored);
+        QCOMPARE(refusals > 0, UnicodeToCp1251(typed + pasted) != UnicodeToCp1251(stored));
+        QCOMPARE(closedByKey, closing == "Enter" || closing == "Esc");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
         const WinnerEntry* list = CurrentWinnersList();

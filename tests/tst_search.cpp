@@ -250,6 +250,13 @@ private slots:
             << QStringList{"ЖЯ"} << none << 8 << false << "ЖЯ"
             << "3 3"
             << "2 3, 3 3";
+        // Ё lies apart from the other letters in the code page: the words after Ж go on with
+        // letters from two blocks of codes.
+        QTest::newRow("Russian finds Я beside a word with Ё")
+            << int(kRussian) << QStringList{"ЖЖЖЖЖ", "ЖЖЖЖЖ", "ЖЖ?ЖЖ", "ЖЖЖЖЖ", "ЖЖЖЖЖ"}
+            << QStringList{"ЖЁ", "ЖЯ"} << none << 8 << false << "ЖЯ"
+            << "3 3"
+            << "2 3, 3 3";
         QTest::newRow("Russian never tries Ё")
             << int(kRussian) << QStringList{"ЖЖЖЖЖ", "ЖЖЖЖЖ", "ЖЖ?ЖЖ", "ЖЖЖЖЖ", "ЖЖЖЖЖ"}
             << QStringList{"ЖЁ"} << none << 8 << false << ""
@@ -280,7 +287,8 @@ private slots:
 
     // Trial letters are announced once each: alphabet size times the candidate cells, where a
     // candidate is a free cell with a filled orthogonal neighbour, until a word of the full
-    // strength length is found.
+    // strength length is found. A path is walked only while a library word that could still
+    // win begins with its letters.
     void countsTrialLettersAndWalks_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("rows");
@@ -291,25 +299,32 @@ private slots:
         QTest::addColumn<int>("walks");
 
         const QStringList centre = {"?????", "?????", "??Q??", "?????", "?????"};
-        // Each letter: from Q, Q and QX; from the trial letter X, X and XQ.
-        QTest::newRow("four neighbours of one letter")
-            << int(kEnglish) << centre << QStringList{} << 3 << false << 4 * 26 << 4 * 26 * 4;
-        QTest::newRow("hint mode walks the same short paths")
-            << int(kEnglish) << centre << QStringList{} << 3 << true << 4 * 26 << 4 * 26 * 4;
+        QTest::newRow("no word begins with the letters")
+            << int(kEnglish) << centre << QStringList{} << 3 << false << 4 * 26 << 0;
+        // Only the trial letter A in each cell starts a path, and Q never follows it.
+        QTest::newRow("a path ends where no word goes on")
+            << int(kEnglish) << centre << QStringList{"AB"} << 3 << false << 4 * 26 << 4;
+        // AQ at the first cell's first letter; from then on no word is long enough to win,
+        // although Q begins QA in every cell.
+        QTest::newRow("words no longer than the best are not walked")
+            << int(kEnglish) << centre << QStringList{"AQ", "QA"} << 3 << false << 4 * 26 << 2;
+        // QAB is beyond the strength of two letters, so no path starts. The hint walks Q in
+        // every trial, QA when the trial letter is A, and the trial letter Q alone; no B
+        // follows.
+        QTest::newRow("words beyond the limit are not walked")
+            << int(kEnglish) << centre << QStringList{"QAB"} << 2 << false << 4 * 26 << 0;
+        QTest::newRow("the hint walks up to ten letters")
+            << int(kEnglish) << centre << QStringList{"QAB"} << 2 << true << 4 * 26 << 4 * (26 + 2);
+        // The first cell, below Ж: Ж in every trial, Ж from the trial letter Ж, ЖЯ found with
+        // Я, the last letter; then nothing can beat it.
         QTest::newRow("corner letter, Russian alphabet")
             << int(kRussian) << QStringList{"Ж????", "?????", "?????", "?????", "?????"}
-            << QStringList{} << 8 << false << 2 * 32 << 2 * 32 * 4;
-        // The cells between the two letters touch them only diagonally. Each letter: the far
-        // letter alone, the near one and its step, the trial letter and its step.
-        QTest::newRow("diagonal-only cells are not candidates")
-            << int(kEnglish) << QStringList{"Q????", "?????", "??Q??", "?????", "?????"}
-            << QStringList{} << 8 << false << 6 * 26 << 6 * 26 * 5;
-        // CAT at the first candidate; its other letters still run, the other cells do not.
-        // Each letter: X, XA, XAT; A, AT, AX; T, TA, TAX.
+            << QStringList{"ЖЯ"} << 8 << false << 2 * 32 << 32 + 2;
+        // CAT at the first candidate, then its other letters start no path: C, CA, CAT.
         QTest::newRow("cells after a word of the full length are skipped")
-            << int(kEnglish) << kCatBoard << QStringList{"CAT"} << 3 << false << 26 << 26 * 9;
+            << int(kEnglish) << kCatBoard << QStringList{"CAT"} << 3 << false << 26 << 3;
         QTest::newRow("the hint skips them too")
-            << int(kEnglish) << kCatBoard << QStringList{"CAT"} << 3 << true << 26 << 26 * 9;
+            << int(kEnglish) << kCatBoard << QStringList{"CAT"} << 3 << true << 26 << 3;
         QTest::newRow("full field")
             << int(kEnglish) << QStringList{"QQQQQ", "QQQQQ", "QQQQQ", "QQQQQ", "QQQQQ"}
             << QStringList{"QQ"} << 8 << false << 0 << 0;
@@ -331,6 +346,50 @@ private slots:
             *board, *words, makePlayed({}), makeLimits(*words, maxWordLength, hint), &observer);
         QCOMPARE(observer.trialLetters, trialLetters);
         QCOMPARE(result.walks, uint64_t(walks));
+        // Step by step, as the computer's turn runs it: one step for each trial letter, the
+        // same walks and the same word.
+        StepwiseSearch stepwise(*board, *words, makePlayed({}),
+                                makeLimits(*words, maxWordLength, hint), nullptr);
+        int steps = 0;
+        while (stepwise.step())
+            ++steps;
+        QVERIFY(stepwise.done() && !stepwise.step());
+        QCOMPARE(steps, trialLetters);
+        QCOMPARE(stepwise.result().walks, uint64_t(walks));
+        QCOMPARE(stepwise.result().word, result.word);
+    }
+
+    // The library's prefix tree, built by the first search, follows every later change of
+    // the lists: a stale tree would still give AH.
+    void followsLibraryChanges_data() {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("a word added") << 0 << "USED";
+        QTest::newRow("a list cleared") << 1 << "";
+        QTest::newRow("lists swapped with another library's") << 2 << "OHM";
+    }
+    void followsLibraryChanges() {
+        QFETCH(int, change);
+        QFETCH(QString, word);
+        const auto words = makeWords(kEnglish, {"AH"});
+        const auto board = makeBoard(kHouseBoard);
+        QVERIFY(board);
+        const SearchLimits limits = makeLimits(*words, 8, false);
+        QCOMPARE(FindBestWord(*board, *words, makePlayed({}), limits, nullptr).word,
+                 std::string("AH"));
+        const auto other = makeWords(kEnglish, {"OHM"});
+        switch (change) {
+        case 0:
+            words->Lists[4].Insert("USED");
+            break;
+        case 1:
+            words->Lists[2].Clear();
+            break;
+        default:
+            std::swap(words->Lists, other->Lists);
+        }
+        const SearchResult result = FindBestWord(*board, *words, makePlayed({}), limits, nullptr);
+        QCOMPARE(Cp1251ToUnicode(result.word), word);
     }
 
     // Every new best word is longer than the one before and arrives with the grid of its
@@ -344,6 +403,17 @@ private slots:
                                                  makeLimits(*words, 6, false), &observer);
         const std::vector<std::string> expected = {"AH", "OHM", "USED", "HOUSES"};
         QCOMPARE(observer.words, expected);
+        // The stepwise search reports the same words, and keeps its own copy of the played
+        // words: the list it was given may change while it runs.
+        RecordingObserver stepObserver;
+        PlayedWords played = makePlayed({"HOUSE"});
+        StepwiseSearch stepwise(*board, *words, played, makeLimits(*words, 6, false),
+                                &stepObserver);
+        played = makePlayed({"HOUSES"});
+        while (stepwise.step()) {
+        }
+        QCOMPARE(stepObserver.words, expected);
+        QCOMPARE(stepObserver.trialLetters, 0);
         QCOMPARE(result.word, std::string("HOUSES"));
 
         const LetterGrid& last = observer.grids.back();
@@ -390,7 +460,8 @@ private slots:
     }
 
     // The game's search and the plain one agree on random boards with the real libraries:
-    // the same word, cell, path and number of steps, with and without the found word played.
+    // the same word, cell and path, the same words shown on the way, with and without the
+    // found word played.
     void agreesWithPlainSearch_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("library");
@@ -421,22 +492,25 @@ private slots:
             const std::string start = randomWord(5);
             for (int c = 0; c < 5; ++c)
                 grid.cells[c][2].letter = char(Cp1251FoldCase(uint8_t(start[c])));
-            const int extra = int(random.bounded(13u));
+            // Every strength meets the hint and the normal search on some board. The hint
+            // gets fewer letters, which keeps the plain search's walk short.
+            const bool hint = b % 5 == 4;
+            const int extra = int(random.bounded(hint ? 7u : 13u));
             for (int i = 0; i < extra; ++i) {
                 const std::string source = randomWord(int(random.bounded(3u, 8u)));
                 LetterCell& cell = grid.cells[random.bounded(5u)][random.bounded(5u)];
                 cell.letter =
                     char(Cp1251FoldCase(uint8_t(source[random.bounded(quint32(source.size()))])));
             }
-            const bool hint = extra <= 6 && random.bounded(3u) == 0;
-            const SearchLimits limits = makeLimits(words, int(random.bounded(1u, 7u)) + 2, hint);
+            const SearchLimits limits = makeLimits(words, 3 + b % 6, hint);
 
             std::array<std::string, kPlayedWordSlots> played;
             played[0] = start;
             for (int round = 0; round < 2; ++round) {
-                const SearchResult fast = FindBestWord(grid, words, played, limits, nullptr);
-                const SearchResult plain =
-                    reference::FindBestWordStraightforward(grid, words, played, limits);
+                RecordingObserver observer;
+                const SearchResult fast = FindBestWord(grid, words, played, limits, &observer);
+                reference::StraightforwardSearch reference(words, played, limits);
+                const SearchResult plain = reference.run(grid);
                 const QByteArray where =
                     QStringLiteral("board %1 round %2: %3 / %4")
                         .arg(b)
@@ -447,7 +521,12 @@ private slots:
                 QVERIFY2(fast.column == plain.column && fast.row == plain.row, where.constData());
                 QVERIFY2(fast.pathLength == plain.pathLength && fast.path == plain.path,
                          where.constData());
-                QVERIFY2(fast.walks == plain.walks, where.constData());
+                // The player sees the same words while the computer thinks, at the same
+                // trial letters.
+                QVERIFY2(observer.words == reference.improvements, where.constData());
+                QVERIFY2(observer.trialLetters == reference.trialLetters, where.constData());
+                // The plain search walks every path; the game's only those the tree allows.
+                QVERIFY2(fast.walks <= plain.walks, where.constData());
                 if (fast.word.empty())
                     break;
                 ++found;

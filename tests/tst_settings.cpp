@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -132,16 +133,28 @@ private slots:
                 QByteArray::fromStdString(Cp("Слова")) + "\r\n")
             << ""
             << "[English]";
+        // Never opened for reading, which for a FIFO would block the start.
+        QTest::newRow("a FIFO in its place")
+            << QByteArray("fifo") << "cannot be read: it is not a regular file"
+            << "";
     }
     void lostTextsAreNamed() {
         QFETCH(QByteArray, settings);
         QFETCH(QString, atStart);
         QFETCH(QString, atSwitch);
+        const bool fifo = settings == "fifo";
+        ::alarm(60);
         GameFixture game(kRussian, kEnglish, settings.isNull() ? QByteArray("") : settings,
                          [&](const TestGameFolder& folder) {
-                             if (settings.isNull())
-                                 QFile::remove(folder.path() + "Vorda2000.ini");
+                             const QString path = folder.path() + "Vorda2000.ini";
+                             if (settings.isNull() || fifo)
+                                 QFile::remove(path);
+                             if (fifo)
+                                 ::mkfifo(QFile::encodeName(path).constData(), 0644);
                          });
+        ::alarm(0);
+        if (fifo)
+            settings = QByteArray();
         const auto expect = [&](const QString& part) {
             QCOMPARE(game.errors().texts.size(), part.isEmpty() ? 0 : 1);
             if (!part.isEmpty()) {
@@ -156,9 +169,19 @@ private slots:
             expect(atSwitch);
         }
         game.window().close();
-        // A damaged file is the player's: the close only adds the settings after it.
-        if (!settings.isNull() && !atStart.isEmpty())
-            QVERIFY(game.folder().read("Vorda2000.ini").startsWith(settings));
+        if (fifo) {
+            struct stat node;
+            const QByteArray path = QFile::encodeName(game.folder().path() + "Vorda2000.ini");
+            QVERIFY(::stat(path.constData(), &node) == 0 && S_ISFIFO(node.st_mode));
+        }
+        // A damaged file is the player's: the close only adds the settings after it, before
+        // an end-of-file mark that ends it.
+        if (!settings.isNull() && !atStart.isEmpty()) {
+            const QByteArray written = game.folder().read("Vorda2000.ini");
+            const bool marked = settings.endsWith('\x1a');
+            QVERIFY(written.startsWith(marked ? settings.chopped(1) : settings));
+            QCOMPARE(written.endsWith('\x1a'), marked);
+        }
     }
 
     void notANumberTakesItsDefault_data() {
@@ -207,6 +230,30 @@ private slots:
         QVERIFY(written.contains("UseSkins=1\r\n"));
         // The language sections are never written.
         QVERIFY(written.contains("[English]\r\nTitle=Words\r\n[Russian]"));
+    }
+
+    // Two copies of the game on one folder: each writes back only the settings it changed,
+    // so what the other copy wrote meanwhile stays.
+    void twoCopiesKeepEachOthersSettings_data() {
+        QTest::addColumn<QString>("theirKey");
+        QTest::addColumn<QString>("theirValue");
+        QTest::newRow("the other copy changed the strength") << "Strong"
+                                                             << "2";
+        QTest::newRow("the other copy chose a skin") << "SkinName"
+                                                     << "Meadow";
+    }
+    void twoCopiesKeepEachOthersSettings() {
+        QFETCH(QString, theirKey);
+        QFETCH(QString, theirValue);
+        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
+                           theirKey.toStdString(), theirValue.toStdString());
+        game.window().Menu_Sound->trigger();
+        game.window().close();
+        const QByteArray written = game.folder().read("Vorda2000.ini");
+        QVERIFY(written.contains("Sound=0\r\n"));
+        QVERIFY2(written.contains((theirKey + "=" + theirValue + "\r\n").toLatin1()),
+                 written.constData());
     }
 
     void unwritableSettingsStillClose() {

@@ -79,6 +79,93 @@ private slots:
             QVERIFY(QFontMetrics(font).horizontalAdvance(caption) <= room);
     }
 
+    // Buttons standing together share the largest font that fits all their captions.
+    void captionsOfARowShareOneFont_data() {
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("hint and skip")
+            << QStringList{QString::fromUtf8("Подсказка"), QString::fromUtf8("Пропуск")}
+            << QSize(100, 25) << 16;
+        QTest::newRow("clearing the records")
+            << QStringList{QString::fromUtf8("Очистить этот список"),
+                           QString::fromUtf8("Очистить все списки")}
+            << QSize(120, 25) << 11;
+        QTest::newRow("both fit: the buttons' own font")
+            << QStringList{"Hint", "Skip"} << QSize(100, 25) << 16;
+    }
+    void captionsOfARowShareOneFont() {
+        QFETCH(QStringList, captions);
+        QFETCH(QSize, size);
+        QFETCH(int, pixels);
+        TCoolBtn first, second;
+        int widest = 0;
+        QFont widestOwn;
+        for (TCoolBtn* button : {&first, &second}) {
+            const QString caption = button == &first ? captions[0] : captions[1];
+            button->resize(size);
+            button->setFont(CoolFont(pixels, true));
+            button->SetCaption(UnicodeToCp1251(caption));
+            const int width = QFontMetrics(button->font()).horizontalAdvance(caption);
+            if (width > widest) {
+                widest = width;
+                widestOwn = button->OwnCaptionFont();
+            }
+        }
+        FitCaptionFonts({&first, &second});
+        QCOMPARE(first.CaptionFont(), second.CaptionFont());
+        QCOMPARE(first.CaptionFont(), widestOwn);
+        const int room = size.width() - 2 * TCoolBtn::kCaptionMargin - first.ShadowSize();
+        for (const QString& caption : captions)
+            QVERIFY(QFontMetrics(first.CaptionFont()).horizontalAdvance(caption) <= room);
+    }
+
+    // The round button's rim: a light ellipse inside and a dark frame at the lower right
+    // while up; pressed, the light and the frame colours swap.
+    void roundButtonRim_data() {
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("up") << false;
+        QTest::newRow("pressed") << true;
+    }
+    void roundButtonRim() {
+        QFETCH(bool, pressed);
+        TCoolBtn button;
+        button.resize(40, 40);
+        button.SetRounded(true);
+        button.setDown(pressed);
+        const QImage image = button.grab().toImage();
+        // The inner ellipse's left point against the frame ellipse's right point.
+        const int inside = image.pixelColor(1, 19).lightness();
+        const int outside = image.pixelColor(39, 19).lightness();
+        const QByteArray shown = QByteArray::number(inside) + " / " + QByteArray::number(outside);
+        QVERIFY2(pressed ? outside - inside > 100 : inside - outside > 100, shown.constData());
+    }
+
+    // A long caption ends in an ellipsis with its start visible; a short one stays whole.
+    void labelElidesAtTheEnd_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("short name") << "Ann" << false;
+        QTest::newRow("long name") << "A long champion name that keeps going" << true;
+    }
+    void labelElidesAtTheEnd() {
+        QFETCH(QString, caption);
+        QFETCH(bool, elided);
+        TCoolLabel label;
+        label.resize(195, 25);
+        label.setFont(CoolFont(19));
+        label.SetAlignment(Qt::AlignCenter);
+        label.SetElided(true);
+        label.SetCaption(UnicodeToCp1251(caption));
+        const QString shown = label.ShownText();
+        QCOMPARE(shown == caption, !elided);
+        if (elided) {
+            QVERIFY2(shown.endsWith(QChar(0x2026)) && caption.startsWith(shown.chopped(1)),
+                     qPrintable(shown));
+            QVERIFY(QFontMetrics(label.font()).horizontalAdvance(shown) <= label.width());
+        }
+    }
+
     // The dialog draws its own caption bar; the window manager adds no frame and no buttons.
     void dialogShowsItsTitleInItsOwnCaption() {
         TCoolDialog dialog(nullptr, "Dialog", 200, 100, TCoolDialog::MainInput::Free);
@@ -106,6 +193,56 @@ private slots:
         }
         QCOMPARE(places[1], places[0]);
         QVERIFY((places[0].center() - screen.center()).manhattanLength() <= 1);
+    }
+
+    // A dialog opens over the game's window wherever it was moved, inside the screen.
+    void dialogOpensOverItsOwner_data() {
+        QTest::addColumn<QPoint>("ownerAt");
+        QTest::addColumn<QPoint>("expectedCentre");
+        QTest::newRow("owner moved left and up") << QPoint(10, 20) << QPoint(10 + 293, 20 + 214);
+        QTest::newRow("owner half off the screen: kept inside")
+            << QPoint(-500, 20) << QPoint(149, 20 + 214);
+    }
+    void dialogOpensOverItsOwner() {
+        QFETCH(QPoint, ownerAt);
+        QFETCH(QPoint, expectedCentre);
+        QWidget owner;
+        owner.setWindowFlag(Qt::FramelessWindowHint);
+        owner.setGeometry(QRect(ownerAt, QSize(586, 428)));
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TCoolDialog dialog(&owner, "Dialog", 292, 133, TCoolDialog::MainInput::Free);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QRect place = dialog.frameGeometry();
+        dialog.hide();
+        QVERIFY2(
+            (place.center() - expectedCentre).manhattanLength() <= 2,
+            qPrintable(QStringLiteral("%1,%2").arg(place.center().x()).arg(place.center().y())));
+    }
+
+    // A control with the keyboard focus shows a mark, square or round.
+    void focusMarkShows_data() {
+        QTest::addColumn<bool>("rounded");
+        QTest::newRow("square button") << false;
+        QTest::newRow("round button") << true;
+    }
+    void focusMarkShows() {
+        QFETCH(bool, rounded);
+        TCoolDialog dialog(nullptr, "Dialog", 200, 100, TCoolDialog::MainInput::Free);
+        auto* button = new TCoolBtn(dialog.Hook);
+        button->setGeometry(10, 10, 60, 40);
+        button->SetRounded(rounded);
+        button->setFocusPolicy(Qt::TabFocus);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        button->clearFocus();
+        const QImage without = button->grab().toImage();
+        button->setFocus();
+        QVERIFY(button->hasFocus());
+        const QImage with = button->grab().toImage();
+        QVERIFY(with != without);
+        dialog.hide();
     }
 };
 

@@ -10,6 +10,7 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolListBox.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/TestPhoto.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -19,6 +20,11 @@
 #include <QListWidget>
 #include <QtEndian>
 #include <QtTest>
+
+#include <malloc.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 const QStringList kRussian = {QString::fromUtf8("КОШКА")};
@@ -61,10 +67,10 @@ QByteArray encoded(const QImage& image, const char* format, bool progressive = f
 // A small picture whose header claims another size: a JPEG's frame header holds the height and
 // the width big-endian; a bitmap's information header the width and height little-endian (a
 // negative height meaning rows stored top-down).
-QByteArray claiming(const char* format, int width, int height) {
-    QByteArray bytes = encoded(solid(Qt::red, 8, 8), format);
+QByteArray claiming(const char* format, int width, int height, bool progressive = false) {
+    QByteArray bytes = encoded(solid(Qt::red, 8, 8), format, progressive);
     if (QByteArray(format) == "JPEG") {
-        const qsizetype frame = bytes.indexOf("\xff\xc0");
+        const qsizetype frame = bytes.indexOf(progressive ? "\xff\xc2" : "\xff\xc0");
         if (frame < 0)
             qFatal("no frame header in the test JPEG");
         qToBigEndian<quint16>(quint16(height), bytes.data() + frame + 5);
@@ -76,21 +82,49 @@ QByteArray claiming(const char* format, int width, int height) {
     return bytes;
 }
 
+// A photo made with libjpeg (see TestPhoto): "WxH" and any of "cmyk", "inverted-cmyk", "ycck",
+// "exif6" (any orientation) and "big-endian" (the EXIF segment's byte order).
+QByteArray photo(const QString& description) {
+    const QStringList words = description.split(' ');
+    TestPhoto made;
+    made.width = words[0].section('x', 0, 0).toInt();
+    made.height = words[0].section('x', 1).toInt();
+    for (const QString& word : words.mid(1)) {
+        if (word == "cmyk")
+            made.colours = TestPhoto::Colours::Cmyk;
+        else if (word == "inverted-cmyk")
+            made.colours = TestPhoto::Colours::InvertedCmyk;
+        else if (word == "ycck")
+            made.colours = TestPhoto::Colours::Ycck;
+        else if (word.startsWith("exif"))
+            made.orientation = word.mid(4).toInt();
+        else if (word == "big-endian")
+            made.exifBigEndian = true;
+        else
+            qFatal("unknown photo option %s", qPrintable(word));
+    }
+    return MakeTestPhoto(made);
+}
+
 // Writes a test picture below the textures folder. The kind is a colour ("#rrggbb", saved in
-// the format its extension names), "size WxH" (a red picture of that size), "claims WxH" (see
-// claiming), "gif", "truncated" (half a JPEG file) or "text".
+// the format its extension names), "size WxH" (a red picture of that size), "claims WxH" or
+// "claims WxH progressive" (see claiming), "photo ..." (see photo), "zeros N" (N zero bytes, taking
+// no room on the disk), "gif", "truncated" (half a JPEG file) or "text".
 void writePicture(const QString& relativePath, const QString& kind) {
     const QString path = TextureChoice.TexturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
-    if (kind.startsWith("claims "))
-        bytes = claiming(format, kind.mid(7).section('x', 0, 0).toInt(),
-                         kind.mid(7).section('x', 1).toInt());
-    else if (kind.startsWith("size "))
+    if (kind.startsWith("claims ")) {
+        const QString size = kind.section(' ', 1, 1);
+        bytes = claiming(format, size.section('x', 0, 0).toInt(), size.section('x', 1).toInt(),
+                         kind.endsWith(" progressive"));
+    } else if (kind.startsWith("size "))
         bytes = encoded(solid(Qt::red, kind.mid(5).section('x', 0, 0).toInt(),
                               kind.mid(5).section('x', 1).toInt()),
                         format);
+    else if (kind.startsWith("photo "))
+        bytes = photo(kind.mid(6));
     else if (kind == "gif")
         bytes = kGif;
     else if (kind == "truncated")
@@ -102,7 +136,36 @@ void writePicture(const QString& relativePath, const QString& kind) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+    if (kind.startsWith("zeros ") && !file.resize(kind.mid(6).toLongLong()))
+        qFatal("cannot size %s", qPrintable(path));
 }
+
+// The growth of the process's memory at its peak since the object was made: the kernel keeps
+// the peak of the resident memory, and starts it again from what is resident now when told.
+class PeakMemory {
+public:
+    PeakMemory() {
+        malloc_trim(0); // memory freed before is given back, so it cannot hide new memory
+        QFile clear("/proc/self/clear_refs");
+        if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+            qFatal("cannot reset the peak of the memory");
+        clear.close();
+        start_ = kilobytes("VmRSS:");
+    }
+    qint64 growth() const { return (kilobytes("VmHWM:") - start_) * 1024; }
+
+private:
+    static qint64 kilobytes(const QByteArray& field) {
+        QFile status("/proc/self/status");
+        if (!status.open(QIODevice::ReadOnly))
+            qFatal("cannot read the process's status");
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith(field))
+                return line.mid(field.size()).trimmed().split(' ').first().toLongLong();
+        qFatal("no %s in the process's status", field.constData());
+    }
+    qint64 start_ = 0;
+};
 
 bool sameColour(QRgb a, QRgb b, int tolerance) {
     return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
@@ -202,6 +265,22 @@ private slots:
         QTest::newRow("empty") << QByteArray() << QSize();
         QTest::newRow("a bitmap's bytes") << encoded(solid(Qt::red), "BMP") << QSize();
         QTest::newRow("header only") << encoded(pattern(), "JPEG").left(20) << QSize();
+        // Damage other viewers show the whole picture despite, and damage they cannot.
+        const QByteArray whole = encoded(pattern(), "JPEG");
+        QByteArray stray = whole;
+        stray.insert(stray.indexOf("\xff\xdb"), "\x01\x02\x03");
+        QTest::newRow("three stray bytes before a marker") << stray << QSize(64, 64);
+        QByteArray version = whole;
+        version[version.indexOf("JFIF") + 5] = 2;
+        version[version.indexOf("JFIF") + 6] = 1;
+        QTest::newRow("JFIF version 2.01") << version << QSize(64, 64);
+        QTest::newRow("end marker cut off") << whole.chopped(1) << QSize(64, 64);
+        const qsizetype data = whole.indexOf("\xff\xda");
+        QTest::newRow("cut off inside the picture data")
+            << whole.left(data + (whole.size() - data) / 2) << QSize();
+        const QByteArray progressive = encoded(pattern(), "JPEG", true);
+        QTest::newRow("progressive, cut off before its last scan")
+            << progressive.left(progressive.lastIndexOf("\xff\xda")) << QSize();
     }
     void decodesJpeg() {
         QFETCH(QByteArray, data);
@@ -211,6 +290,7 @@ private slots:
         QCOMPARE(image.isNull(), !size.isValid());
         if (!image.isNull()) {
             const QImage reference = QImage::fromData(data, "JPEG");
+            QVERIFY(!reference.isNull());
             QVERIFY(sameColour(image.pixel(size.width() / 2, size.height() / 2),
                                reference.pixel(size.width() / 2, size.height() / 2), 3));
         }
@@ -359,50 +439,169 @@ private slots:
         QCOMPARE(TextureBitmaps[1].size(), QSize(32, 32));
     }
 
-    // A picture whose header claims a size beyond the limits is refused before it is decoded;
-    // its slot keeps the built-in picture and the slots after it are still dressed.
-    void tooLargePicturesAreRefusedByTheirHeader_data() {
+    // A slot whose picture cannot be had shows the built-in picture, with one message. A skin
+    // picture that is not a regular file is never opened: a FIFO would block the start, a
+    // device give bytes without end.
+    void slotFallsBackToTheBuiltInPicture_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("decoded before, then undecodable") << "undecodable"
+                                                          << "Unknown graphic format";
+        QTest::newRow("a FIFO as a skin picture") << "fifo"
+                                                  << "not a regular file";
+        QTest::newRow("a link to a device giving zeros") << "zeros"
+                                                         << "not a regular file";
+    }
+    void slotFallsBackToTheBuiltInPicture() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        GameFixture game(kRussian, kEnglish);
+        TextureChoice.UseSkins = true;
+        TextureChoice.SkinName = "Stone";
+        const QString path = TextureChoice.TexturesDir + "/Stone/0.jpg";
+        const QByteArray name = QFile::encodeName(path);
+        writePicture("Stone/1.jpg", "#00ff00");
+        if (kind == "undecodable") {
+            writePicture("Stone/0.jpg", "#ff0000");
+            LoadTextures();
+            QVERIFY(describeSlot(0) != "builtin");
+            writePicture("Stone/0.jpg", "text");
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+        } else {
+            const QString zero = TextureChoice.TexturesDir + "/zero";
+            if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0)
+                QSKIP("device nodes can be made only by root");
+            QVERIFY(QFile::link(zero, path));
+        }
+        game.errors().texts.clear();
+        // A reading that blocks ends the test here.
+        ::alarm(60);
+        LoadTextures();
+        ::alarm(0);
+        QCOMPARE(describeSlot(0), "builtin");
+        QVERIFY(sameColour(TextureBitmaps[1].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
+    }
+
+    // A picture dresses its slot within the limits, whatever its size and colours: a JPEG too
+    // large is decoded smaller, a bitmap too large and a JPEG too large even at 1/8 are refused
+    // by their header before any memory is taken (the slot keeps its built-in picture, the
+    // slots after it are still dressed). Memory never grows by more than the limit.
+    void aPictureDressesItsSlotWithinTheLimits_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("refused"); // the size the message names, empty when taken
-        QTest::newRow("JPEG of 16000 x 16000") << "big.jpg"
-                                               << "claims 16000x16000"
-                                               << "16000 x 16000 pixels";
-        QTest::newRow("JPEG one pixel too wide") << "wide.jpg"
-                                                 << "claims 4097x16"
-                                                 << "4097 x 16 pixels";
-        QTest::newRow("JPEG as wide as it may be") << "wide.jpg"
-                                                   << "size 4096x16"
-                                                   << "";
-        QTest::newRow("bitmap of 16000 x 16000") << "big.bmp"
-                                                 << "claims 16000x16000"
-                                                 << "16000 x 16000 pixels";
-        QTest::newRow("bitmap stored top-down, too tall") << "tall.bmp"
-                                                          << "claims 16x-5000"
-                                                          << "16 x 5000 pixels";
-        QTest::newRow("bitmap as wide as it may be") << "wide.bmp"
-                                                     << "size 4096x16"
-                                                     << "";
+        QTest::addColumn<QSize>("shown");         // invalid when refused
+        QTest::addColumn<QString>("refused");     // the size the message names
+        QTest::addColumn<QStringList>("samples"); // "x,y=#rrggbb"
+        const QSize none;
+        // A photo's parts (see TestPhoto) and where they show, untouched or turned.
+        auto parts = [](QSize size) {
+            const int w = size.width(), h = size.height();
+            return QStringList{QString("%1,%2=#ff0000").arg(w / 4).arg(h / 4),
+                               QString("%1,%2=#0000ff").arg(w * 3 / 4).arg(h / 4),
+                               QString("%1,%2=#5fbf5f").arg(w / 2).arg(h * 3 / 4)};
+        };
+        auto turnedRight = [](QSize size) {
+            const int w = size.width(), h = size.height();
+            return QStringList{QString("%1,%2=#ff0000").arg(w * 3 / 4).arg(h / 4),
+                               QString("%1,%2=#0000ff").arg(w * 3 / 4).arg(h * 3 / 4),
+                               QString("%1,%2=#5fbf5f").arg(w / 4).arg(h / 2)};
+        };
+        auto turnedLeft = [](QSize size) {
+            const int w = size.width(), h = size.height();
+            return QStringList{QString("%1,%2=#ff0000").arg(w / 4).arg(h * 3 / 4),
+                               QString("%1,%2=#0000ff").arg(w / 4).arg(h / 4),
+                               QString("%1,%2=#5fbf5f").arg(w * 3 / 4).arg(h / 2)};
+        };
+        QTest::newRow("camera photo of 6000 x 4000 is halved")
+            << "holiday.jpg"
+            << "photo 6000x4000" << QSize(3000, 2000) << "" << parts({3000, 2000});
+        QTest::newRow("panorama of 12000 x 64 at a quarter")
+            << "wide.jpg"
+            << "photo 12000x64" << QSize(3000, 16) << "" << parts({3000, 16});
+        QTest::newRow("panorama of 30000 x 64 at an eighth")
+            << "wide.jpg"
+            << "photo 30000x64" << QSize(3750, 8) << "" << parts({3750, 8});
+        QTest::newRow("JPEG one pixel too wide is halved")
+            << "wide.jpg"
+            << "size 4097x16" << QSize(2049, 8) << "" << QStringList{"1024,4=#ff0000"};
+        QTest::newRow("JPEG as wide as it may be")
+            << "wide.jpg"
+            << "size 4096x16" << QSize(4096, 16) << "" << QStringList{};
+        QTest::newRow("JPEG of 40000 x 40000, too large at 1/8")
+            << "big.jpg"
+            << "claims 40000x40000" << none << "40000 x 40000 pixels" << QStringList{};
+        // Its coefficients, kept whole at any scale, would take more than the largest picture
+        // at full size does.
+        QTest::newRow("progressive JPEG of 8000 x 8000")
+            << "big.jpg"
+            << "claims 8000x8000 progressive" << none << "8000 x 8000 pixels" << QStringList{};
+        QTest::newRow("CMYK") << "print.jpg"
+                              << "photo 40x24 cmyk" << QSize(40, 24) << "" << parts({40, 24});
+        QTest::newRow("inverted CMYK")
+            << "print.jpg"
+            << "photo 40x24 inverted-cmyk" << QSize(40, 24) << "" << parts({40, 24});
+        QTest::newRow("YCCK") << "print.jpg"
+                              << "photo 40x24 ycck" << QSize(40, 24) << "" << parts({40, 24});
+        QTest::newRow("photo taken upright (EXIF orientation 6) is turned right")
+            << "upright.jpg"
+            << "photo 40x24 exif6" << QSize(24, 40) << "" << turnedRight({24, 40});
+        QTest::newRow("EXIF orientation 8 in big-endian order is turned left")
+            << "upright.jpg"
+            << "photo 40x24 exif8 big-endian" << QSize(24, 40) << "" << turnedLeft({24, 40});
+        QTest::newRow("bitmap of 16000 x 16000")
+            << "big.bmp"
+            << "claims 16000x16000" << none << "16000 x 16000 pixels" << QStringList{};
+        QTest::newRow("bitmap stored top-down, too tall")
+            << "tall.bmp"
+            << "claims 16x-5000" << none << "16 x 5000 pixels" << QStringList{};
+        QTest::newRow("bitmap one pixel too tall")
+            << "tall.bmp"
+            << "claims 16x4097" << none << "16 x 4097 pixels" << QStringList{};
+        QTest::newRow("bitmap as tall as it may be")
+            << "tall.bmp"
+            << "size 16x4096" << QSize(16, 4096) << "" << QStringList{};
+        QTest::newRow("bitmap as wide as it may be")
+            << "wide.bmp"
+            << "size 4096x16" << QSize(4096, 16) << "" << QStringList{};
+        QTest::newRow("file over the byte limit, refused before reading")
+            << "huge.jpg"
+            << "zeros 80000000" << none << "76 MB" << QStringList{};
     }
-    void tooLargePicturesAreRefusedByTheirHeader() {
+    void aPictureDressesItsSlotWithinTheLimits() {
         QFETCH(QString, file);
         QFETCH(QString, kind);
+        QFETCH(QSize, shown);
         QFETCH(QString, refused);
+        QFETCH(QStringList, samples);
         GameFixture game(kRussian, kEnglish);
         writePicture(file, kind);
         writePicture("ok.bmp", "#00ff00");
         TextureChoice.UseSkins = false;
         setChosenFiles({"", file, "", "", "", "ok.bmp"});
         game.errors().texts.clear();
+        const PeakMemory memory;
         LoadTextures();
-        if (refused.isEmpty()) {
-            QVERIFY(game.errors().texts.isEmpty());
-            QCOMPARE(TextureBitmaps[1].size(), QSize(4096, 16));
+        const qint64 growth = memory.growth();
+        QVERIFY2(growth <= kMaxPictureBytes, qPrintable(QString("%1 bytes").arg(growth)));
+        if (shown.isValid()) {
+            QCOMPARE(game.errors().texts, QStringList());
+            QCOMPARE(TextureBitmaps[1].size(), shown);
         } else {
             QCOMPARE(game.errors().texts.size(), 1);
             QVERIFY2(game.errors().texts[0].contains(file + "\" is " + refused),
                      qPrintable(game.errors().texts[0]));
             QVERIFY(showsBuiltIn(TextureBitmaps[1], 1));
+        }
+        const QImage picture = TextureBitmaps[1].toImage();
+        for (const QString& sample : samples) {
+            const QPoint at(sample.section(',', 0, 0).toInt(),
+                            sample.section(',', 1).section('=', 0, 0).toInt());
+            const QColor colour = picture.pixelColor(at);
+            QVERIFY2(sameColour(colour.rgb(), QColor(sample.section('=', 1)).rgb(), 6),
+                     qPrintable(sample + " shows " + colour.name()));
         }
         QCOMPARE(describeSlot(5), QString("#00ff00"));
     }
@@ -494,6 +693,8 @@ private slots:
         game.errors().texts.clear();
         QImage background, previewSlot5, resetBackground;
         QString fileShownForSlot5;
+        int selectedAfterReset = 0;
+        QString slot5Name;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
             clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
@@ -513,7 +714,12 @@ private slots:
             fileShownForSlot5 = Dialogs.ImagesWindow->FileListBox1->currentItem()->text();
             clickButton(Dialogs.ImagesWindow->CoolResetButton);
             resetBackground = game.window().Hook->Wallpaper().toImage();
+            selectedAfterReset = Dialogs.ImagesWindow->FileListBox1->selectedItems().size();
+            slot5Name = Dialogs.ImagesWindow->SlotNames[5]->ShownText();
         });
+        // Back to the built-in picture, no file stays highlighted; each slot says what it dresses.
+        QCOMPARE(selectedAfterReset, 0);
+        QCOMPARE(slot5Name, QString::fromUtf8("главное окно"));
         QCOMPARE(background.pixelColor(0, 0), QColor("#ff0000"));
         QCOMPARE(previewSlot5, background);
         QCOMPARE(fileShownForSlot5, QString("wall.bmp"));

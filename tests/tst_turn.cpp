@@ -129,20 +129,29 @@ private slots:
         QTest::addColumn<bool>("gateOpen");
         QTest::addColumn<QStringList>("humanWords");
         QTest::addColumn<QStringList>("computerWords");
+        QTest::addColumn<bool>("held"); // the key is held: auto-repeated presses follow
         QTest::newRow("F3 skips, the computer plays")
-            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"};
+            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"} << false;
         QTest::newRow("F4 plays the hint, the computer answers")
-            << int(Qt::Key_F4) << true << QStringList{"HOT"} << QStringList{"TO"};
+            << int(Qt::Key_F4) << true << QStringList{"HOT"} << QStringList{"TO"} << false;
         QTest::newRow("F3 does nothing while a game dialog is up")
-            << int(Qt::Key_F3) << false << QStringList{} << QStringList{};
+            << int(Qt::Key_F3) << false << QStringList{} << QStringList{} << false;
+        QTest::newRow("F3 held skips once")
+            << int(Qt::Key_F3) << true << QStringList{} << QStringList{"HOT"} << true;
     }
     void commandKeys() {
         QFETCH(int, key);
         QFETCH(bool, gateOpen);
+        QFETCH(bool, held);
         GameFixture game(kRussian, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
         Game.MainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
+        if (held) {
+            QKeyEvent repeated(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(&game.window(), &repeated);
+            QApplication::sendEvent(&game.window(), &repeated);
+        }
         game.waitWhileBusy();
         QTEST(game.column(1), "humanWords");
         QTEST(game.column(2), "computerWords");
@@ -224,6 +233,21 @@ private slots:
         QCOMPARE(game.model().state().passCount, 1);
     }
 
+    // The computer passes, the human plays a word, the computer passes again: the human's word
+    // ended the run of passes, so the game goes on with one.
+    void humanWordAfterAPassResetsThePasses() {
+        QByteArray settings = GameFixture::EnglishSettings();
+        settings.replace("Strong=4", "Strong=1");
+        GameFixture game(kRussian, {"HOUSE", "TO", "HOUSED"}, settings);
+        playTo(game);
+        QCOMPARE(game.model().state().passCount, 1);
+        game.placeLetter("D", 5, 4);
+        game.spellAndConfirm({{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {5, 4}});
+        QCOMPARE(game.column(1), (QStringList{"HOUSED", "TO"}));
+        QVERIFY(game.column(2).isEmpty());
+        QCOMPARE(game.model().state().passCount, 1);
+    }
+
     void thinkingFaceFollowsObservedTicks() {
         GameFixture game(kRussian, {"HOUSE"}, GameFixture::EnglishSettings());
         TMainWindow& w = game.window();
@@ -231,7 +255,7 @@ private slots:
         w.StartThinkingFace();
         QStringList faces;
         for (int change = 1; change <= 22; ++change) {
-            Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
+            w.MainTimerTimer();
             w.AdvanceThinkingFace();
             w.AdvanceThinkingFace(); // the same tick seen twice is one step
             faces << w.FaceName();
@@ -244,7 +268,7 @@ private slots:
         // The hint's search leaves the face alone.
         game.changeState([](GameState& state) { state.hintRunning = true; });
         w.ShowFace("CPU00");
-        Game.TickCount = uint16_t((Game.TickCount + 1) % 32);
+        w.MainTimerTimer();
         w.AdvanceThinkingFace();
         QCOMPARE(w.FaceName(), QString("CPU00"));
         game.changeState([](GameState& state) { state.hintRunning = false; });

@@ -54,8 +54,13 @@ private slots:
         QTest::newRow("unsorted lines end up sorted")
             << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n")
             << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
+        QTest::newRow("a word out of order among sorted ones")
+            << QByteArray("ANT\r\nBEE\r\nAPE\r\nCOW\r\nbee\r\nDOG\r\n")
+            << QStringList{"ANT", "APE", "BEE", "COW", "DOG"} << 6;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << 0;
     }
+    // The words are loaded with their look-up index, which finds each one in either case, and
+    // the count alone comes out the same without loading the lists.
     void loadsLines() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
@@ -67,6 +72,15 @@ private slots:
         QCOMPARE(allWords(Words), expected);
         QCOMPARE(int(Words.WordCount[2]), count);
         QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.ENG");
+        for (const QString& word : expected) {
+            const std::string bytes = UnicodeToCp1251(word.toLower());
+            QVERIFY2(FindWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
+        }
+        TWords counted;
+        counted.Language = 1;
+        LoadWordCount(counted, 2);
+        QCOMPARE(int(counted.WordCount[2]), count);
+        QCOMPARE(allWords(counted), QStringList{});
     }
 
     void languageChoosesTheFile() {
@@ -99,6 +113,10 @@ private slots:
                                                           << "cats" << -1;
         QTest::newRow("different letters") << "BAT"
                                            << "cat" << -1;
+        QTest::newRow("ya small and capital")
+            << QString::fromUtf8("заяц") << QString::fromUtf8("ЗАЯЦ") << 0;
+        QTest::newRow("the other Cyrillic pairs of the code page")
+            << QString::fromUtf8("ђѓљњќћџўјґєіїѕ") << QString::fromUtf8("ЂЃЉЊЌЋЏЎЈҐЄІЇЅ") << 0;
         QTest::newRow("Cyrillic e and yo differ")
             << QString::fromUtf8("Е") << QString::fromUtf8("Ё") << 1;
     }
@@ -117,6 +135,8 @@ private slots:
         QTest::newRow("stored in capitals") << "MOUSE" << true;
         QTest::newRow("asked in small letters") << "mouse" << true;
         QTest::newRow("Russian stored small") << QString::fromUtf8("ЛАМПА") << true;
+        QTest::newRow("ya stored small") << QString::fromUtf8("ЗАЯЦ") << true;
+        QTest::newRow("Ukrainian yi stored small") << QString::fromUtf8("ЇЖАК") << true;
         QTest::newRow("missing word") << "GOOSE" << false;
         QTest::newRow("stored with a trailing blank never matches") << "TREE" << false;
     }
@@ -125,7 +145,8 @@ private slots:
         QFETCH(bool, found);
         TestGameFolder folder;
         folder.write("DATA/Lib.RUS",
-                     "house\r\nMOUSE\r\nTREE \r\n" + QByteArray::fromStdString(Cp("лампа\r\n")));
+                     "house\r\nMOUSE\r\nTREE \r\n" +
+                         QByteArray::fromStdString(Cp("лампа\r\nзаяц\r\nїжак\r\n")));
         Words.Language = 1;
         LoadWords(Words);
         const std::string bytes = UnicodeToCp1251(word);
@@ -136,6 +157,20 @@ private slots:
     void findWordRefusesOddLengths() {
         QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, "A", 1));
         QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, std::string(21, 'A'), 21));
+    }
+
+    // The words of a list lie side by side at the list's length: a word of another length
+    // would shift every later entry, so it is refused and the list stays as it was.
+    void listKeepsOneLength() {
+        WordList list;
+        list.Insert("CAT");
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.Insert("CATS"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.Append("AT"));
+        QCOMPARE(list.Count(), 1);
+        QCOMPARE(list.At(0), std::string("CAT"));
+        list.Clear();
+        list.Insert("CATS");
+        QVERIFY(list.ContainsFast("cats"));
     }
 
     void missingFileKeepsTheLists() {
@@ -170,6 +205,10 @@ private slots:
         Words.Language = 2;
         QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(Words));
         QCOMPARE(Words.Lists[2].Count(), 1);
+        TWords counted;
+        counted.WordCount[2] = 7;
+        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWordCount(counted, 2));
+        QCOMPARE(int(counted.WordCount[2]), 0);
         file.chop(4);
         folder.write("DATA/Lib.ENG", file);
         LoadWords(Words);
@@ -211,6 +250,34 @@ private slots:
         QCOMPARE(folder.read("DATA/Lib.ENG"), after);
         LoadWords(Words);
         QVERIFY(FindWord(Words, "DOG", 3));
+    }
+
+    // An added word that would make the library unloadable is refused, the file left whole.
+    void appendCrossingTheByteLimit_data() {
+        QTest::addColumn<int>("room"); // bytes the file may still grow by
+        QTest::addColumn<bool>("added");
+        QTest::newRow("the word and its line end fit exactly") << 5 << true;
+        QTest::newRow("one byte too many") << 4 << false;
+    }
+    void appendCrossingTheByteLimit() {
+        QFETCH(int, room);
+        QFETCH(bool, added);
+        TestGameFolder folder;
+        const qsizetype size = kMaxLibraryBytes - room;
+        const QByteArray file = "CAT\r\n;" + QByteArray(size - 8, 'x') + "\r\n";
+        folder.write("DATA/Lib.ENG", file);
+        Words.Language = 2;
+        LoadWords(Words);
+        QString message;
+        try {
+            AppendWord(Words, "DOG");
+        } catch (const VordaError& error) {
+            message = error.text();
+        }
+        QVERIFY2(message.isEmpty() == added, qPrintable(message));
+        QCOMPARE(folder.read("DATA/Lib.ENG"), added ? file + "DOG\r\n" : file);
+        LoadWords(Words);
+        QCOMPARE(FindWord(Words, "DOG", 3), added);
     }
 
     void appendToMissingFileFails() {

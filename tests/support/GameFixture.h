@@ -70,7 +70,12 @@ public:
     TCoolBtn* letterButton(const QString& letter) const;
     Tpole* cell(int col, int row) const;
 
-    void Open(const QString& address) override { openedAddresses << address; }
+    // Records the address; fails while noBrowser is set.
+    bool Open(const QString& address) override {
+        openedAddresses << address;
+        return !noBrowser;
+    }
+    bool noBrowser = false;
 
 private:
     TestGameFolder folder_;

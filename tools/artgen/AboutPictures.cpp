@@ -3,10 +3,13 @@
 #include "ArtCommon.h"
 #include "Pictures.h"
 
+#include <QBuffer>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -246,12 +249,24 @@ void drawBall(QPainter& p) {
     p.setBrush(QColor(150, 30, 40));
     p.drawPath(grin);
     p.save();
-    p.setClipPath(grin);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(250, 250, 250));
-    p.drawRect(QRectF(15, 34, 25, 4.0));
-    p.setBrush(QColor(236, 96, 110));
-    p.drawEllipse(QPointF(28, 43), 5, 3);
+    if (p.paintEngine()->type() == QPaintEngine::SVG) {
+        // Qt's SVG writer drops clipping: the teeth and the tongue are cut to the mouth's
+        // shape instead.
+        QPainterPath teeth, tongue;
+        teeth.addRect(QRectF(15, 34, 25, 4.0));
+        tongue.addEllipse(QPointF(28, 43), 5, 3);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawPath(grin.intersected(teeth));
+        p.setBrush(QColor(236, 96, 110));
+        p.drawPath(grin.intersected(tongue));
+    } else {
+        p.setClipPath(grin);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(15, 34, 25, 4.0));
+        p.setBrush(QColor(236, 96, 110));
+        p.drawEllipse(QPointF(28, 43), 5, 3);
+    }
     p.restore();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 120, 140, 90));
@@ -282,21 +297,41 @@ std::vector<Picture> makeAboutPictures() {
             about("ABOUT_BALL", makeBall())};
 }
 
-QImage makeIcon(int size) {
+void drawIcon(QPainter& p, double side) {
     // The ball with its fuse and spark fills this part of its box; it is centred in the
     // square, on a transparent background.
     const QRectF drawn(6, -1, 56, 53);
-    QImage canvas(size * kScale, size * kScale, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    const double factor = size * kScale / std::max(drawn.width(), drawn.height());
-    QPainter p(&canvas);
+    const double factor = side / std::max(drawn.width(), drawn.height());
     p.setRenderHint(QPainter::Antialiasing);
-    p.translate(canvas.width() / 2.0, canvas.height() / 2.0);
+    p.translate(side / 2.0, side / 2.0);
     p.scale(factor, factor);
     p.translate(-drawn.center());
     drawBall(p);
+}
+
+QImage makeIcon(int size) {
+    QImage canvas(size * kScale, size * kScale, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    drawIcon(p, canvas.width());
     p.end();
     return downsample(canvas, kScale);
+}
+
+QByteArray makeScalableIcon() {
+    constexpr int kSide = 256;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(kSide, kSide));
+    svg.setViewBox(QRect(0, 0, kSide, kSide));
+    svg.setTitle(QStringLiteral("Vorda 2000"));
+    svg.setDescription(QStringLiteral("The Vorda 2000 icon: a ball with a lit fuse"));
+    QPainter p(&svg);
+    drawIcon(p, kSide);
+    p.end();
+    return bytes;
 }
 
 } // namespace art

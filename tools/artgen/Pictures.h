@@ -1,6 +1,7 @@
 // The table of built-in pictures and the generators that fill it.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -34,6 +35,8 @@ std::vector<Picture> makeSmallPictures();
 
 // The program's icon, the About window's ball, on a transparent size × size square.
 QImage makeIcon(int size);
+// The same icon as SVG, drawn by the same code, for the hicolor theme's scalable folder.
+QByteArray makeScalableIcon();
 
 // A sheet showing every picture at 1× and 3×, textures tiled 3 × 3, and a mock-up of the main
 // window dressed in the textures, for checking the pictures by eye.

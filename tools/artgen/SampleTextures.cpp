@@ -52,7 +52,8 @@ QImage sandstone() {
     });
 }
 
-// Dark blue-grey slate in flat cleaved patches.
+// Pale blue-grey slate in flat cleaved patches, light enough everywhere for the black letters
+// of the field cells (at least 4.5 : 1).
 QImage slate() {
     constexpr int kSize = 40;
     return shade(kSize, [](int x, int y) {
@@ -61,8 +62,8 @@ QImage slate() {
         const double edge = smoothstep(0.0, 2.0, cell.border);
         const double t =
             0.3 + 0.4 * patch + 0.2 * (tileFbm(x, y, kSize, kSize, 4, 4, 2, 113) - 0.5);
-        return scaled(mix(QColor(52, 60, 72), QColor(104, 116, 132), clamp01(t)),
-                      0.75 + 0.25 * edge);
+        return scaled(mix(QColor(150, 160, 174), QColor(196, 206, 218), clamp01(t)),
+                      0.85 + 0.15 * edge);
     });
 }
 

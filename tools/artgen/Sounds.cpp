@@ -1,12 +1,14 @@
 // The nine sound effects, synthesised from sines, filtered noise and envelopes.
 //
-// All effects share one loudness: each is scaled so that its loudest 30 ms window reaches the
-// same RMS level, unless that would push its peak above the ceiling, which then decides.
+// All effects share one loudness: each is scaled to the same integrated loudness (EBU R128:
+// K-weighted, gated, in LUFS) of the effect played over and over, as a player hears a click
+// repeated or a fanfare, unless that would push its peak above the ceiling, which then decides.
 #include "Sounds.h"
 
 #include "ArtCommon.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -14,9 +16,9 @@ namespace art {
 namespace {
 
 constexpr double kTau = 2 * std::numbers::pi;
-constexpr double kTargetRms = 0.20;   // about -14 dBFS over the loudest 30 ms
-constexpr double kPeakCeiling = 0.89; // about -1 dBFS
-constexpr double kLoudnessWindow = 0.030;
+constexpr double kTargetLoudness = -18.0; // LUFS
+constexpr double kPeakCeiling = 0.89;     // about -1 dBFS
+constexpr double kLoopedSeconds = 20.0;   // how long the repeated effect is measured
 
 using Signal = std::vector<double>;
 
@@ -147,22 +149,82 @@ void removeDc(Signal& s) {
     }
 }
 
+// One second-order section, direct form I.
+struct Biquad {
+    double b0, b1, b2, a1, a2;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    double step(double x) {
+        const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+};
+
+// The two stages of the K-weighting (a high shelf of +4 dB above about 1.7 kHz, then a high-pass
+// at about 38 Hz), designed for our sample rate from their analogue prototypes.
+std::array<Biquad, 2> kWeighting() {
+    const double shelfK = std::tan(std::numbers::pi * 1681.974450955533 / kSampleRate);
+    const double shelfQ = 0.7071752369554196;
+    const double vh = std::pow(10.0, 3.999843853973347 / 20.0);
+    const double vb = std::pow(vh, 0.4996667741545416);
+    const double a0 = 1 + shelfK / shelfQ + shelfK * shelfK;
+    const Biquad shelf{
+        (vh + vb * shelfK / shelfQ + shelfK * shelfK) / a0, 2 * (shelfK * shelfK - vh) / a0,
+        (vh - vb * shelfK / shelfQ + shelfK * shelfK) / a0, 2 * (shelfK * shelfK - 1) / a0,
+        (1 - shelfK / shelfQ + shelfK * shelfK) / a0};
+    const double passK = std::tan(std::numbers::pi * 38.13547087602444 / kSampleRate);
+    const double passQ = 0.5003270373238773;
+    const double p0 = 1 + passK / passQ + passK * passK;
+    const Biquad highPass{1, -2, 1, 2 * (passK * passK - 1) / p0,
+                          (1 - passK / passQ + passK * passK) / p0};
+    return {shelf, highPass};
+}
+
+// The integrated loudness, in LUFS, of `s` repeated without a gap for kLoopedSeconds: 400 ms
+// blocks every 100 ms, gated at -70 LUFS and then 10 LU below the mean of the blocks left.
+double loopedLoudness(const Signal& s) {
+    auto filters = kWeighting();
+    const size_t total = static_cast<size_t>(samplesFor(kLoopedSeconds));
+    std::vector<double> power(total);
+    for (size_t i = 0; i < total; ++i) {
+        const double y = filters[1].step(filters[0].step(s[i % s.size()]));
+        power[i] = y * y;
+    }
+    const size_t block = static_cast<size_t>(samplesFor(0.4));
+    const size_t hop = static_cast<size_t>(samplesFor(0.1));
+    std::vector<double> blocks;
+    for (size_t begin = 0; begin + block <= total; begin += hop) {
+        double sum = 0;
+        for (size_t i = begin; i < begin + block; ++i)
+            sum += power[i];
+        blocks.push_back(sum / static_cast<double>(block));
+    }
+    auto loudness = [](double meanSquare) { return -0.691 + 10 * std::log10(meanSquare); };
+    auto gatedMean = [&](double gate) {
+        double sum = 0;
+        int count = 0;
+        for (double z : blocks)
+            if (loudness(z) > gate) {
+                sum += z;
+                ++count;
+            }
+        return count ? sum / count : 0.0;
+    };
+    const double absolute = gatedMean(-70.0);
+    return loudness(gatedMean(loudness(absolute) - 10.0));
+}
+
 std::vector<std::int16_t> normalise(Signal s, double fadeIn, double fadeOut) {
     removeDc(s);
     fade(s, fadeIn, fadeOut);
-    const int window = samplesFor(kLoudnessWindow);
-    double loudest = 0;
     double peak = 0;
     for (double v : s)
         peak = std::max(peak, std::abs(v));
-    for (size_t begin = 0; begin < s.size(); begin += static_cast<size_t>(window / 4)) {
-        double sum = 0;
-        const size_t end = std::min(s.size(), begin + static_cast<size_t>(window));
-        for (size_t i = begin; i < end; ++i)
-            sum += s[i] * s[i];
-        loudest = std::max(loudest, std::sqrt(sum / window));
-    }
-    const double gain = std::min(kTargetRms / loudest, kPeakCeiling / peak);
+    const double toTarget = std::pow(10.0, (kTargetLoudness - loopedLoudness(s)) / 20.0);
+    const double gain = std::min(toTarget, kPeakCeiling / peak);
     std::vector<std::int16_t> pcm(s.size());
     for (size_t i = 0; i < s.size(); ++i)
         pcm[i] = static_cast<std::int16_t>(std::lround(s[i] * gain * 32767.0));

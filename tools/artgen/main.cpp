@@ -27,8 +27,9 @@
 namespace {
 
 // The program's icon in the sizes desktops ask for, installed into the hicolor icon theme.
-constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 constexpr const char* kIconFileName = "org.example.vorda2000.png";
+constexpr const char* kScalableIconFileName = "org.example.vorda2000.svg";
 
 std::vector<art::Picture> allPictures() {
     std::vector<art::Picture> all;
@@ -121,8 +122,11 @@ void generate(const QString& root) {
                       QLatin1String(kIconFileName),
                   pngBytes(art::makeIcon(size)));
     }
+    writeFile(root + QStringLiteral("/packaging/icons/hicolor/scalable/apps/") +
+                  QLatin1String(kScalableIconFileName),
+              art::makeScalableIcon());
     std::printf("wrote %zu pictures, resources/resources.qrc, the sounds, %zu sample "
-                "textures and %zu icons\n",
+                "textures and %zu icons and the scalable one\n",
                 pictures.size(), samples.size(), std::size(kIconSizes));
 }
 

@@ -1,0 +1,115 @@
+// The language: the switch between the languages and the interface texts of the current one
+// on the window's menus, caption and buttons.
+#include "app/MainUnit.h"
+
+#include "core/LanguageUnit.h"
+#include "core/WordsUnit.h"
+#include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
+#include "settings/INIUnit.h"
+#include "skin/CoolControls.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+QAction* TMainWindow::LanguageItem(uint16_t language) const {
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        if (kLanguageTable[i].Number == language)
+            return languageItems_[i];
+    return nullptr;
+}
+
+void TMainWindow::SwitchLanguage(uint16_t language) {
+    QAction* item = LanguageItem(language);
+    // The radio group has already moved the check mark when the item was triggered; the
+    // language in use tells whether this is a change.
+    if (Words.Language == language) {
+        item->setChecked(true);
+        return;
+    }
+    // Until the switch has succeeded the old language keeps its mark (without one, another
+    // item than the chosen).
+    QAction* old = LanguageItem(Words.Language);
+    for (QAction* candidate : languageItems_)
+        if (!old && candidate != item)
+            old = candidate;
+    old->setChecked(true);
+    // What can fail comes first: the new library is read and checked aside, then the settings
+    // are written. Only then does the game change language, so a failure leaves the language,
+    // the captions, the game on the board and the settings file as they were.
+    QStringList itemTexts;
+    for (const QAction* languageItem : languageItems_)
+        itemTexts << languageItem->text();
+    const uint16_t oldLanguage = Words.Language;
+    const std::string oldSection = Words.LanguageSection;
+    TWords next;
+    next.Language = language;
+    std::copy(std::begin(Words.WordCount), std::end(Words.WordCount), next.WordCount);
+    try {
+        LoadWords(next);
+        CheckStartWords(next);
+        Words.Language = language;
+        Words.LanguageSection = LanguageOf(language).Section;
+        WriteSettings();
+    } catch (...) {
+        Words.Language = oldLanguage;
+        Words.LanguageSection = oldSection;
+        // The load showed the new count already.
+        for (size_t i = 0; i < languageItems_.size(); ++i)
+            languageItems_[i]->setText(itemTexts[qsizetype(i)]);
+        throw;
+    }
+    std::swap(Words.Lists, next.Lists);
+    Words.FileName = next.FileName;
+    Words.WordCount[language] = next.WordCount[language];
+    item->setChecked(true);
+    {
+        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        ReadSettings();
+        RunReportingErrors([] { CheckLanguageTexts(); });
+    }
+    Menu_NewGameClick();
+    Normalize_Letters();
+    model_.chooseLetter(std::string());
+}
+
+void TMainWindow::CheckEnglishItem() {
+    Menu_English->setChecked(true);
+}
+
+void TMainWindow::SetMenuText(QAction* item, const char* key) {
+    const std::string text = LanguageText(key);
+    // A separator is an item whose text is "-". It keeps no text: the menu would draw it
+    // before the line.
+    const bool separator = text == "-";
+    item->setSeparator(separator);
+    item->setText(separator ? QString() : Cp1251ToUnicode(text));
+}
+
+void TMainWindow::ApplyMenuTexts() {
+    setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
+    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
+        menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
+    for (QAction* item : {Menu_NewGame, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
+                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
+                          Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
+        SetMenuText(item, item->objectName().toLatin1().constData());
+    RefreshLanguageItems(Words);
+}
+
+void TMainWindow::RefreshLanguageItems(const TWords& words) {
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        languageItems_[i]->setText(
+            Cp1251ToUnicode(LanguageText(kLanguageTable[i].MenuItem) + " " +
+                            std::to_string(words.WordCount[kLanguageTable[i].Number])));
+}
+
+void TMainWindow::ApplyButtonTexts() {
+    SkipButton->SetCaption(LanguageText("SkipButton"));
+    AdviceButton->SetCaption(LanguageText("AdviceButton"));
+    FitCaptionFonts({SkipButton, AdviceButton});
+}

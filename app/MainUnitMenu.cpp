@@ -1,0 +1,146 @@
+// The menu bar: its items with their pictures and shortcuts, and the commands they run.
+#include "app/MainUnit.h"
+
+#include "core/LanguageUnit.h"
+#include "platform/ErrorBox.h"
+#include "platform/ResourceBitmap.h"
+
+#include <QActionGroup>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// A menu picture from the resources, made from its pixmap: a QIcon made from a file name
+// would load the MIME database to learn the file's type.
+QIcon menuPicture(const QString& name) {
+    return QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/menu/") + name, "PNG")));
+}
+
+QAction* addItem(QMenu* menu, const char* name, int image = -1) {
+    QAction* item = menu->addAction(QString::fromLatin1(name));
+    item->setObjectName(QString::fromLatin1(name));
+    if (image >= 0)
+        item->setIcon(menuPicture(QString::number(image)));
+    return item;
+}
+
+// A ticked item shows its picture with a mark over it: a check mark for an on/off item, a
+// ring around the picture for one of a group (the language badges' letters stay clear). The menu
+// shows the picture's "on" state for a ticked item, where the plain picture would only sit in a
+// faint sunken frame.
+void addTickedPicture(QAction* item, bool exclusive) {
+    constexpr int kSide = 16;
+    QIcon icon = item->icon();
+    QPixmap picture = icon.pixmap(kSide, kSide);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QColor outline(0, 0, 0);
+    const QColor mark(0, 200, 0);
+    if (exclusive) {
+        const QRectF ring(1, 1, kSide - 2, kSide - 2);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(outline, 2));
+        painter.drawRoundedRect(ring, 3, 3);
+        painter.setPen(QPen(mark, 1.5));
+        painter.drawRoundedRect(ring.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+    } else {
+        const QPointF tick[] = {{2.5, 8.5}, {6.5, 13}, {14, 2.5}};
+        painter.setPen(QPen(outline, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick, 3);
+        painter.setPen(QPen(mark, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(tick, 3);
+    }
+    painter.end();
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
+        icon.addPixmap(picture, mode, QIcon::On);
+    item->setIcon(icon);
+}
+
+QMenu* addSubmenu(QWidget* parent, const char* name) {
+    auto* menu = new QMenu(QString::fromLatin1(name), parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+} // namespace
+
+// A menu command reports its errors itself, however it was triggered.
+void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) {
+    connect(item, &QAction::triggered, this,
+            [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); });
+}
+
+void TMainWindow::CreateMenu() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setNativeMenuBar(false);
+
+    Menu_Game = addSubmenu(this, "Menu_Game");
+    Menu_NewGame = addItem(Menu_Game, "Menu_NewGame", 3);
+    Menu_NewGame->setShortcut(QKeySequence(Qt::Key_F2));
+    Menu_Records = addItem(Menu_Game, "Menu_Records");
+    Menu_None1 = addItem(Menu_Game, "Menu_None1");
+    Menu_Exit = addItem(Menu_Game, "Menu_Exit", 0);
+    Menu_Exit->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    Menu_Options = addSubmenu(this, "Menu_Options");
+    Menu_Chooselanguage = addSubmenu(this, "Menu_Chooselanguage");
+    Menu_Options->addMenu(Menu_Chooselanguage);
+    // One item for each language of the table, in its order.
+    auto* languages = new QActionGroup(this);
+    for (const LanguageInfo& language : kLanguageTable) {
+        QAction* item = addItem(Menu_Chooselanguage, language.MenuItem, language.MenuPicture);
+        item->setCheckable(true);
+        languages->addAction(item);
+        addTickedPicture(item, true);
+        const uint16_t number = language.Number;
+        connect(item, &QAction::triggered, this,
+                [this, number] { RunReportingErrors([this, number] { SwitchLanguage(number); }); });
+        languageItems_.push_back(item);
+    }
+    languageItems_.front()->setChecked(true);
+    Menu_Russian = LanguageItem(kRussian);
+    Menu_English = LanguageItem(kEnglish);
+    Menu_CPU = addItem(Menu_Options, "Menu_CPU", 5);
+    Menu_Textures = addItem(Menu_Options, "Menu_Textures", 10);
+    Menu_Sound = addItem(Menu_Options, "Menu_Sound", 4);
+    // A click inverts the tick mark of the checkable item; sounds play while it is ticked.
+    Menu_Sound->setCheckable(true);
+    Menu_Sound->setChecked(true);
+    addTickedPicture(Menu_Sound, false);
+
+    Menu_Help = addSubmenu(this, "Menu_Help");
+    Menu_Help1 = addItem(Menu_Help, "Menu_Help1", 1);
+    Menu_Help1->setShortcut(QKeySequence(Qt::Key_F1));
+    Menu_About = addItem(Menu_Help, "Menu_About", 2);
+    Menu_About->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
+    Menu_none2 = addItem(Menu_Help, "Menu_none2");
+    Menu_Visit = addItem(Menu_Help, "Menu_Visit", 6);
+    Menu_Pelmarov1 = addItem(Menu_Help, "Menu_Pelmarov1");
+    Menu_Pelmarov1->setIcon(menuPicture(QStringLiteral("SITE1")));
+    Menu_Pelmarov2 = addItem(Menu_Help, "Menu_Pelmarov2");
+    Menu_Pelmarov2->setIcon(menuPicture(QStringLiteral("SITE2")));
+    Menu_CreateShortcut = addItem(Menu_Help, "Menu_CreateShortcut", 7);
+
+    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Help})
+        MainMenu1->addMenu(menu);
+
+    // Shortcuts work while the pointer is anywhere in the window.
+    for (QAction* item : {Menu_NewGame, Menu_Exit, Menu_Help1, Menu_About})
+        addAction(item);
+
+    connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
+    connectCommand(Menu_Records, &TMainWindow::Menu_RecordsClick);
+    connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
+    connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);
+    connectCommand(Menu_Textures, &TMainWindow::Menu_TexturesClick);
+    connectCommand(Menu_Visit, &TMainWindow::Menu_VisitClick);
+    connectCommand(Menu_Pelmarov1, &TMainWindow::Menu_Pelmarov1Click);
+    connectCommand(Menu_Pelmarov2, &TMainWindow::Menu_Pelmarov2Click);
+    connectCommand(Menu_Help1, &TMainWindow::Menu_Help1Click);
+    connectCommand(Menu_About, &TMainWindow::Menu_AboutClick);
+    connectCommand(Menu_CreateShortcut, &TMainWindow::Menu_CreateShortcutClick);
+}
