@@ -5,6 +5,7 @@
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
 #include "core/LanguageUnit.h"
+#include "core/SavedGame.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
 #include "extras/ChoiceUnit.h"
@@ -126,6 +127,7 @@ void TMainWindow::CreateControls() {
     connect(board_, &BoardView::cellEntered, this, &TMainWindow::PointerEnteredCell);
     connect(board_, &BoardView::cellLeft, this, &TMainWindow::PointerLeftCell);
     connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWordAndHint);
+    connect(&model_, &GameModel::changed, this, &TMainWindow::SaveGame);
 
     turn_ = new ComputerTurn(model_, Words, *this, this);
     connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
@@ -176,7 +178,7 @@ void TMainWindow::FormCreate() {
             [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
         RunReportingErrors([this] {
             LoadWords(Words);
-            Menu_NewGameClick();
+            ResumeOrStartGame();
         });
     }
     RunReportingErrors([] { LoadTextures(); });
@@ -246,8 +248,66 @@ void TMainWindow::Menu_NewGameClick() {
     ShowPreviewUnderPointer();
 }
 
+void TMainWindow::ResumeOrStartGame() {
+    CheckStartWords(Words);
+    const SavedGameLoad load = LoadSavedGame();
+    if (!load.problem.isEmpty())
+        ShowErrorBox(load.problem);
+    // A game of another language or strength (the settings were changed by hand) is not
+    // continued under the wrong rules.
+    if (!load.game || load.game->language != Words.Language ||
+        load.game->strength != int(Game.MaxWordLength) - 2) {
+        Menu_NewGameClick();
+        return;
+    }
+    turn_->stop();
+    ResetCursor();
+    model_.restore(load.game->state);
+    if (model_.isOver()) {
+        Menu_NewGameClick();
+        return;
+    }
+    ShowPreviewUnderPointer();
+    // The computer had not answered yet: it answers now, once the window is up.
+    if (model_.toMove() == Player::Computer)
+        QTimer::singleShot(0, this, [this] {
+            if (!closed_ && !Busy() && model_.toMove() == Player::Computer)
+                StartComputerTurn(false);
+        });
+}
+
+void TMainWindow::SaveGame() {
+    if (model_.state().history.empty())
+        return;
+    const QByteArray bytes =
+        SavedGameBytes(Words.Language, int(Game.MaxWordLength) - 2, model_.state());
+    if (bytes == savedGame_)
+        return;
+    QString reason;
+    if (WriteSavedGame(bytes, &reason)) {
+        savedGame_ = bytes;
+        return;
+    }
+    if (saveFailureShown_)
+        return;
+    saveFailureShown_ = true;
+    // Reported after the change that caused it has run to its end.
+    const QString text = QStringLiteral("Cannot save the game in \"%1\": %2")
+                             .arg(QDir::toNativeSeparators(SavedGamePath()), reason);
+    QTimer::singleShot(0, this, [text] { ShowErrorBox(text); });
+}
+
+void TMainWindow::Menu_TakeBackClick() {
+    if (Busy() || !model_.canTakeBack())
+        return;
+    ResetCursor();
+    model_.takeBack();
+    ShowPreviewUnderPointer();
+}
+
 void TMainWindow::GameOver() {
-    ShowNameEntry(model_.state().score(Player::Human), model_.state().score(Player::Computer));
+    ShowNameEntry(model_.state().score(Player::Human), model_.state().score(Player::Computer),
+                  model_.state().takenBack);
     ShowRecordsWindow();
     Menu_NewGameClick();
 }
@@ -263,6 +323,7 @@ void TMainWindow::ShowPreviewUnderPointer() {
 
 void TMainWindow::RefreshWordAndHint() {
     Slowo->SetCaption(turn_->running() ? turnWord_ : model_.word());
+    Menu_TakeBack->setEnabled(!turn_->running() && model_.canTakeBack());
     AdviceButton->setVisible(!model_.state().hintUsed);
 }
 

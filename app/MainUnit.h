@@ -87,6 +87,7 @@ public:
 
     QMenu* Menu_Game = nullptr;
     QAction* Menu_NewGame = nullptr;
+    QAction* Menu_TakeBack = nullptr;
     QAction* Menu_Records = nullptr;
     QAction* Menu_None1 = nullptr;
     QAction* Menu_Exit = nullptr;
@@ -119,6 +120,13 @@ public:
 
     // Menu commands and buttons.
     void Menu_NewGameClick();
+    // Takes the human's last turn back, with the computer's reply.
+    void Menu_TakeBackClick();
+    // At the start: the saved game when it was played in the current language and strength,
+    // else a new game.
+    void ResumeOrStartGame();
+    // Keeps the game on the board in the saved game, whenever its moves changed.
+    void SaveGame();
     void Menu_RecordsClick();
     void Menu_ExitClick();
     void Menu_CPUClick();
@@ -251,6 +259,8 @@ private:
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
+    QByteArray savedGame_;          // what the saved game holds now
+    bool saveFailureShown_ = false; // a saved game that cannot be written is reported once
     BoardView* board_ = nullptr;
     LetterPalette* palette_ = nullptr;
     std::unique_ptr<WordSheetsView> sheets_;

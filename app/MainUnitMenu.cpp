@@ -81,6 +81,9 @@ void TMainWindow::CreateMenu() {
     Menu_Game = addSubmenu(this, "Menu_Game");
     Menu_NewGame = addItem(Menu_Game, "Menu_NewGame", 3);
     Menu_NewGame->setShortcut(QKeySequence(Qt::Key_F2));
+    Menu_TakeBack = addItem(Menu_Game, "Menu_TakeBack");
+    Menu_TakeBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Menu_TakeBack->setEnabled(false);
     Menu_Records = addItem(Menu_Game, "Menu_Records");
     Menu_None1 = addItem(Menu_Game, "Menu_None1");
     Menu_Exit = addItem(Menu_Game, "Menu_Exit", 0);
@@ -129,10 +132,11 @@ void TMainWindow::CreateMenu() {
         MainMenu1->addMenu(menu);
 
     // Shortcuts work while the pointer is anywhere in the window.
-    for (QAction* item : {Menu_NewGame, Menu_Exit, Menu_Help1, Menu_About})
+    for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_Exit, Menu_Help1, Menu_About})
         addAction(item);
 
     connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
+    connectCommand(Menu_TakeBack, &TMainWindow::Menu_TakeBackClick);
     connectCommand(Menu_Records, &TMainWindow::Menu_RecordsClick);
     connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
     connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);

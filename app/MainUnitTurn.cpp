@@ -15,6 +15,7 @@
 void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
     Menu_Options->menuAction()->setEnabled(enabled);
     Menu_NewGame->setEnabled(enabled);
+    Menu_TakeBack->setEnabled(enabled && model_.canTakeBack());
     SkipButton->setEnabled(enabled);
     AdviceButton->setEnabled(enabled);
 }

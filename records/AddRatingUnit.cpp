@@ -18,6 +18,8 @@
 namespace {
 constexpr int kWindowWidth = 292;
 constexpr int kWindowHeight = 133;
+constexpr int kTooBadPixels = 32;
+constexpr int kTakenBackPixels = 15;
 
 void showFace(const QString& name) {
     if (Hooks.DialogHost)
@@ -33,7 +35,7 @@ TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     CoolLabel3 = new TCoolLabel(Hook);
     CoolLabel3->setGeometry(0, 0, kWindowWidth, kWindowHeight);
     CoolLabel3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    CoolLabel3->setFont(CoolFont(32));
+    CoolLabel3->setFont(CoolFont(kTooBadPixels));
     CoolLabel3->SetCaption("Too bad !");
 
     CoolLabel1 = new TCoolLabel(Hook);
@@ -78,7 +80,9 @@ void TAddRatingWindow::FormActivate() {
     const int32_t result = Result();
     // Without a list for the current strength no result can enter one.
     const WinnerEntry* list = CurrentWinnersList();
-    const bool qualifies = list && result >= list[kRecordPlaces].Score;
+    // A game with a move taken back enters no list; the window says so in its large line.
+    const bool qualifies = !TakenBack && list && result >= list[kRecordPlaces].Score;
+    CoolLabel3->setFont(CoolFont(TakenBack ? kTakenBackPixels : kTooBadPixels));
     Edit1->setVisible(qualifies);
     CoolLabel2->setVisible(qualifies);
     CoolLabel3->setVisible(!qualifies);
@@ -91,7 +95,7 @@ void TAddRatingWindow::FormActivate() {
     Edit1->SetText(LanguageText("Anonimous"));
     CoolLabel1->SetCaption(LanguageText("AddRating1") + " " + std::to_string(result));
     CoolLabel2->SetCaption(LanguageText("AddRating2"));
-    CoolLabel3->SetCaption(LanguageText("AddRating3"));
+    CoolLabel3->SetCaption(LanguageText(TakenBack ? "TakenBackNoRecords" : "AddRating3"));
     if (qualifies) {
         // Typing replaces the offered name at once.
         Edit1->setFocus();
@@ -112,15 +116,18 @@ void TAddRatingWindow::Timer1Timer() {
 void TAddRatingWindow::FormDeactivate() {
     FaceAnimating = false;
     showFace(QStringLiteral("CPU00"));
+    if (TakenBack)
+        return;
     AddToWinners(Result(), Edit1->Text());
     // Stored at once: another copy of the game on the same folder merges it into its own.
     RunReportingErrors([] { WriteWinners(); });
 }
 
-void ShowNameEntry(uint16_t humanScore, uint16_t computerScore) {
+void ShowNameEntry(uint16_t humanScore, uint16_t computerScore, bool takenBack) {
     if (!Dialogs.AddRatingWindow)
         return;
     Dialogs.AddRatingWindow->HumanScore = humanScore;
     Dialogs.AddRatingWindow->ComputerScore = computerScore;
+    Dialogs.AddRatingWindow->TakenBack = takenBack;
     Dialogs.AddRatingWindow->exec();
 }

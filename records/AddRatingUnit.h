@@ -37,6 +37,7 @@ public:
     // The scores of the game just ended, set before the window shows.
     uint16_t HumanScore = 0;
     uint16_t ComputerScore = 0;
+    bool TakenBack = false; // a move of the game was taken back: no result enters the records
     // The result of the game just ended, from the two scores.
     int32_t Result() const;
 
@@ -50,4 +51,4 @@ private:
 
 // Shows the name entry modally for a game that ended with these scores; nothing without a
 // main window.
-void ShowNameEntry(uint16_t humanScore, uint16_t computerScore);
+void ShowNameEntry(uint16_t humanScore, uint16_t computerScore, bool takenBack = false);

@@ -248,6 +248,45 @@ private slots:
         QCOMPARE(game.model().state().passCount, 1);
     }
 
+    // The game on the board is there again at the next start, the computer's reply included,
+    // unless the settings were changed to another strength in between; a take-back undoes
+    // the human's word with the reply, and the next start sees that too.
+    void gameComesBackAtTheNextStart_data() {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<QStringList>("humanWords");
+        QTest::newRow("the same settings") << "" << QStringList{"TO"};
+        QTest::newRow("a take-back first") << "take back" << QStringList{};
+        QTest::newRow("another strength: a new game") << "strength" << QStringList{};
+    }
+    void gameComesBackAtTheNextStart() {
+        QFETCH(QString, between);
+        QFETCH(QStringList, humanWords);
+        GameFixture game(kRussian, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        playTo(game);
+        QCOMPARE(game.column(2), QStringList{"OUT"});
+        if (between == "take back") {
+            QVERIFY(game.window().Menu_TakeBack->isEnabled());
+            game.window().Menu_TakeBack->trigger();
+            QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
+            QVERIFY(!game.window().Menu_TakeBack->isEnabled());
+        }
+        const std::vector<MoveRecord> moves = game.window().Model().state().history;
+        game.window().close();
+        if (between == "strength") {
+            QByteArray settings = game.folder().read("Vorda2000.ini");
+            settings.replace("Strong=4", "Strong=2");
+            game.folder().write("Vorda2000.ini", settings);
+        }
+        TMainWindow second;
+        const GameState& state = second.Model().state();
+        QStringList words;
+        for (const std::string& word : second.Model().sheet(Player::Human))
+            words << QString::fromStdString(word);
+        QCOMPARE(words, humanWords);
+        QCOMPARE(state.history == moves, between != "strength");
+        QCOMPARE(state.takenBack, between == "take back");
+    }
+
     void thinkingFaceFollowsObservedTicks() {
         GameFixture game(kRussian, {"HOUSE"}, GameFixture::EnglishSettings());
         TMainWindow& w = game.window();
