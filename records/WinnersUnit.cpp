@@ -295,7 +295,18 @@ std::vector<WinnerEntry> withoutEntries(std::vector<WinnerEntry> from,
 // Into `current` (the list as the file holds it now) goes what this copy changed between
 // `known` and `mine`: its results removed (cleared or dropped below place 10) leave, its new
 // results enter as AddToWinners would place them.
+bool sameList(const WinnerEntry* a, const WinnerEntry* b) {
+    for (int place = 1; place <= kRecordPlaces; ++place)
+        if (a[place].Name != b[place].Name || a[place].Score != b[place].Score)
+            return false;
+    return true;
+}
+
+// A list this copy did not change stays as the file has it, to the byte (even in an order
+// the game would not have made); a changed one gets this copy's changes merged in.
 void mergeList(const WinnerEntry* known, const WinnerEntry* mine, WinnerEntry* current) {
+    if (sameList(known, mine))
+        return;
     const std::vector<WinnerEntry> knownResults = resultsOf(known);
     const std::vector<WinnerEntry> myResults = resultsOf(mine);
     std::vector<WinnerEntry> merged =
