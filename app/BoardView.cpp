@@ -2,14 +2,11 @@
 
 #include "app/PoleUnit.h"
 #include "extras/ImagesUnit.h"
+#include "skin/CoolControls.h"
 
 #include <QPainter>
 
 namespace {
-// Windows point sizes at 96 dots per inch, in pixels.
-constexpr int pointsToPixels(int points) {
-    return (points * 96 + 36) / 72;
-}
 
 // A frame around one cell, drawn over it: a bright band between two dark lines, so that it
 // stands out on light and dark cell textures alike. The mouse passes through it to the cell.
@@ -49,7 +46,7 @@ BoardView::BoardView(const GameModel& model, QWidget* parent) : QWidget(parent),
             cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
             cell->SetSimpleView(true);
             cell->SetAlignment(Qt::AlignCenter);
-            cell->setFont(CoolFont(pointsToPixels(19)));
+            cell->setFont(CoolFont(PointsToPixels(19)));
             cell->SetFontColor(Qt::black);
             connect(cell, &Tpole::clicked, this, &BoardView::cellClicked);
             connect(cell, &Tpole::mouseEntered, this, &BoardView::cellEntered);

@@ -8,10 +8,6 @@
 namespace {
 const QColor kPaletteLetter(255, 255, 0);
 const QColor kChosenLetterColour(0, 0, 255);
-// Windows point sizes at 96 dots per inch, in pixels.
-constexpr int pointsToPixels(int points) {
-    return (points * 96 + 36) / 72;
-}
 } // namespace
 
 LetterPalette::LetterPalette(const GameModel& model, QWidget* parent)
@@ -21,7 +17,7 @@ LetterPalette::LetterPalette(const GameModel& model, QWidget* parent)
         button->resize(kButtonSize, kButtonSize);
         button->SetRounded(true);
         button->SetSimpleView(true);
-        button->setFont(CoolFont(pointsToPixels(16), true));
+        button->setFont(CoolFont(PointsToPixels(16), true));
         button->SetFontColor(Qt::yellow);
         connect(button, &TCoolBtn::mouseDown, this,
                 [this, button] { emit letterPressed(button->Caption()); });

@@ -7,10 +7,6 @@ namespace {
 const QColor kScoreColour(128, 255, 128);
 const QColor kSheetColour(255, 210, 210);
 
-// Windows point sizes at 96 dots per inch, in pixels.
-constexpr int pointsToPixels(int points) {
-    return (points * 96 + 36) / 72;
-}
 } // namespace
 
 WordSheetsView::WordSheetsView(const GameModel& model, QWidget* clientArea) : model_(model) {
@@ -37,7 +33,7 @@ WordSheetsView::WordSheetsView(const GameModel& model, QWidget* clientArea) : mo
             label->SetAlignment(Qt::AlignCenter);
             label->SetTransparent(true);
             label->SetSimpleView(true);
-            label->setFont(CoolFont(pointsToPixels(10), true));
+            label->setFont(CoolFont(PointsToPixels(10), true));
             label->SetFontColor(kSheetColour);
             lines_[p][l] = label;
         }

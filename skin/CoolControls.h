@@ -208,5 +208,10 @@ private:
     QPixmap wallpaper_;
 };
 
+// A Windows point size at 96 dots per inch, in pixels.
+constexpr int PointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
+
 // The pixel font standing in for the Windows "Default" and "MS Sans Serif" fonts.
 QFont CoolFont(int pixelSize, bool bold = false);
