@@ -16,6 +16,19 @@ const char* const kTemporaryInfix = ".vorda-tmp-";
 
 namespace {
 
+QString& refusedFolder() {
+    static QString folder;
+    return folder;
+}
+
+// True when `path` lies below the folder that may not be written.
+bool isBelowRefusedFolder(const QString& path) {
+    const QString& folder = refusedFolder();
+    return !folder.isEmpty() &&
+           (QDir::cleanPath(QFileInfo(path).absoluteFilePath()) + QLatin1Char('/'))
+               .startsWith(folder);
+}
+
 void setReason(QString* reason, const QString& text) {
     if (reason)
         *reason = text;
@@ -163,7 +176,21 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
     return read;
 }
 
+void RefuseWritesBelow(const QString& folder) {
+    refusedFolder() = folder.isEmpty() ? QString()
+                                       : QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) +
+                                             QLatin1Char('/');
+}
+
+QString RefusedFolderReason() {
+    return QStringLiteral("the game keeps no files there, since it has no folder of its own");
+}
+
 bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* reason) {
+    if (isBelowRefusedFolder(path)) {
+        setReason(reason, RefusedFolderReason());
+        return false;
+    }
     const QByteArray target = followLinks(QFile::encodeName(path));
     struct stat old;
     const bool exists = ::stat(target.constData(), &old) == 0;
@@ -210,6 +237,10 @@ bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* 
 }
 
 bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason) {
+    if (isBelowRefusedFolder(path)) {
+        setReason(reason, RefusedFolderReason());
+        return false;
+    }
     QFile file(path);
     if (!file.exists()) {
         setReason(reason, QStringLiteral("the file does not exist"));

@@ -12,6 +12,14 @@
 // could never end it). A symbolic link is followed: the file it leads to is read or replaced,
 // and the link stays.
 
+// Refuses every later write below `folder` (with a trailing "/"; empty allows all again): the
+// game reads its installed files there when it has no folder of its own to keep files in, and
+// then changes nothing, not even as root.
+void RefuseWritesBelow(const QString& folder);
+
+// The reason given for a write below that folder.
+QString RefusedFolderReason();
+
 // The infix of our temporary files: "<name>.vorda-tmp-XXXXXX" beside the file being replaced.
 // No player names a copy like that, so only such names are ever removed.
 extern const char* const kTemporaryInfix; // ".vorda-tmp-"

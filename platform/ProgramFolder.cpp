@@ -192,9 +192,10 @@ GameFolderChoice chooseGameFolder(const QString& programFolder, const QString& i
         QLatin1Char('/');
     if (dataHome.isEmpty() || !QDir().mkpath(user)) {
         choice.folder = installed;
+        choice.readOnly = true;
         choice.problem = QStringLiteral("Cannot create the game folder %1. The game reads its "
-                                        "files from %2 and cannot keep your settings and "
-                                        "records.")
+                                        "files from %2 and keeps nothing there: not your "
+                                        "settings, records or game.")
                              .arg(user, installed);
         return choice;
     }
@@ -230,5 +231,6 @@ GameFolderChoice PrepareGameFolder() {
     }
     SetProgramFolder(choice.folder);
     SetInstalledFilesFolder(choice.installedFolder);
+    RefuseWritesBelow(choice.readOnly ? choice.folder : QString());
     return choice;
 }

@@ -25,6 +25,7 @@ struct GameFolderChoice {
     QString installedFolder; // the installed accompanying files, or empty (see above)
     QString problem;         // empty, or a message for the player naming the per-user folder
     bool newPlayer = false;  // the settings file was copied into the per-user folder just now
+    bool readOnly = false;   // the game reads the installed files and may keep nothing
 };
 
 // Decides the game folder of a program that lives in programFolder:
@@ -33,8 +34,8 @@ struct GameFolderChoice {
 // - otherwise the program is installed: the game folder is "<dataHome>/vorda2000/". What is
 //   missing there is copied from the installed files, each file in one step; a file the
 //   player has is never overwritten, and the installed files are only read.
-// When the per-user folder cannot be made, the game reads the installed files instead and
-// problem says so; when some files cannot be copied, the folder is kept and problem names
+// When the per-user folder cannot be made, the game reads the installed files instead, writes
+// nothing there (readOnly) and problem says so; when some files cannot be copied, the folder is kept and problem names
 // the first of them. Either way the game can go on with what is there.
 GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& dataHome);
 // The same for folders given as the system's path bytes, which need not be UTF-8 (a folder

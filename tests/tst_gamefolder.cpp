@@ -2,6 +2,7 @@
 // player's own folder, filled from the installed files without overwriting the player's and
 // without ever writing the installed tree; brought up to date after an upgrade without losing
 // the player's settings and words.
+#include "platform/FileWriting.h"
 #include "platform/PlayerFolderUpdate.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
@@ -155,6 +156,19 @@ private slots:
         }
         if (blockers.isEmpty())
             QCOMPARE(readFiles(user), playerFilesAfter);
+        // Reading the installed files, the game writes nothing there, not even as root.
+        QCOMPARE(choice.readOnly, expected == InInstalledFolder);
+        RefuseWritesBelow(choice.readOnly ? choice.folder : QString());
+        QString reason;
+        QCOMPARE(ReplaceFileContents(choice.folder + "probe", "written", &reason),
+                 !choice.readOnly);
+        QVERIFY(QFile::remove(choice.folder + "probe") != choice.readOnly);
+        if (choice.readOnly) {
+            QVERIFY(!AppendToFile(choice.folder + "Vorda2000.ini", "added", &reason));
+            QCOMPARE(reason, RefusedFolderReason());
+            QVERIFY(ReplaceFileContents(root + "elsewhere", "written", &reason));
+        }
+        RefuseWritesBelow(QString());
         QCOMPARE(readFiles(installed), installedBefore);
         if (besideProgram)
             QCOMPARE(readFiles(program), QStringList{"Vorda2000.ini=portable settings"});
