@@ -9,11 +9,12 @@
 #include <QBrush>
 
 namespace {
-constexpr int kClientWidth = 470;
+constexpr int kClientWidth = 540;
 constexpr int kClientHeight = 320;
-constexpr int kListLeft = 15, kListTop = 40, kListWidth = 440, kListHeight = 220;
+constexpr int kListLeft = 15, kListTop = 40, kListWidth = 510, kListHeight = 220;
 // The columns' left edges within a line: who, word, points, best word, mark.
-const QList<int> kColumns = {0, 95, 200, 260, 365};
+const QList<int> kColumns = {0, 110, 235, 295, 420};
+constexpr int kLinePixels = 14;
 const char* const kHeadKeys[TBestWordsWindow::kColumnCount] = {"BestWho", "BestWord", "BestScore",
                                                                "BestPossible", ""};
 const QColor kHeadColour(255, 255, 255);
@@ -36,14 +37,14 @@ TBestWordsWindow::TBestWordsWindow(QWidget* parent)
         head->SetTransparent(true);
         head->SetAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         head->SetFontColor(kHeadColour);
-        head->setFont(CoolFont(15, true));
+        head->setFont(CoolFont(kLinePixels, true));
         Heads[column] = head;
     }
 
     TurnList = new TCoolListBox(Hook);
     TurnList->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
-    TurnList->setFont(CoolFont(15, true));
-    TurnList->SetSelFont(CoolFont(15, true));
+    TurnList->setFont(CoolFont(kLinePixels, true));
+    TurnList->SetSelFont(CoolFont(kLinePixels, true));
     TurnList->SetFontColor(kLineColour);
     TurnList->SetItemHeight(20);
     TurnList->SetColumns(kColumns);
