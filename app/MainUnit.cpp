@@ -8,6 +8,7 @@
 #include "core/SavedGame.h"
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
+#include "extras/BestWordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
@@ -162,7 +163,7 @@ void TMainWindow::FormCreate() {
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.
     for (const QString& path :
-         {SettingsFile.FileName(), RecordsPath(), LibraryPath(1), LibraryPath(2)})
+         {SettingsFile.FileName(), RecordsPath(), SavedGamePath(), LibraryPath(1), LibraryPath(2)})
         RemoveStaleTemporaryFiles(path);
     RunReportingErrors([] { ReadWinners(); });
     {
@@ -197,6 +198,7 @@ void TMainWindow::CreateDialogs() {
     new TAddRatingWindow(this);
     new TAboutWindow(this);
     new THowToPlayWindow(this);
+    new TBestWordsWindow(this);
 }
 
 void TMainWindow::ApplyMainTextures() {
@@ -264,6 +266,9 @@ void TMainWindow::ResumeOrStartGame() {
     ResetCursor();
     model_.restore(load.game->state);
     if (model_.isOver()) {
+        // A game that ended before its close is still there to review.
+        finishedGame_ = model_.state().history;
+        Menu_BestWords->setEnabled(true);
         Menu_NewGameClick();
         return;
     }
@@ -306,6 +311,8 @@ void TMainWindow::Menu_TakeBackClick() {
 }
 
 void TMainWindow::GameOver() {
+    finishedGame_ = model_.state().history;
+    Menu_BestWords->setEnabled(true);
     ShowNameEntry(model_.state().score(Player::Human), model_.state().score(Player::Computer),
                   model_.state().takenBack);
     ShowRecordsWindow();

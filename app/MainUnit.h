@@ -88,6 +88,7 @@ public:
     QMenu* Menu_Game = nullptr;
     QAction* Menu_NewGame = nullptr;
     QAction* Menu_TakeBack = nullptr;
+    QAction* Menu_BestWords = nullptr;
     QAction* Menu_Records = nullptr;
     QAction* Menu_None1 = nullptr;
     QAction* Menu_Exit = nullptr;
@@ -127,6 +128,15 @@ public:
     void ResumeOrStartGame();
     // Keeps the game on the board in the saved game, whenever its moves changed.
     void SaveGame();
+    // The turns of the game finished last beside the best words they could have been; the
+    // search runs here, after the game.
+    void Menu_BestWordsClick();
+    // A game is in progress: a move (a word or a pass, by either player) after the start word,
+    // and the game not over.
+    bool GameInProgress() const;
+    // Before a change that starts a new game: asks "Start a new game?" while a game is in
+    // progress. True to go on.
+    bool ConfirmNewGame();
     void Menu_RecordsClick();
     void Menu_ExitClick();
     void Menu_CPUClick();
@@ -260,6 +270,9 @@ private:
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
     QByteArray savedGame_;          // what the saved game holds now
+    // The moves of the game finished last, for its best words; empty before the first end of a
+    // game and after a change of language.
+    std::vector<MoveRecord> finishedGame_;
     bool saveFailureShown_ = false; // a saved game that cannot be written is reported once
     BoardView* board_ = nullptr;
     LetterPalette* palette_ = nullptr;

@@ -38,6 +38,10 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
         if (!old && candidate != item)
             old = candidate;
     old->setChecked(true);
+    // The game in progress is thrown away only when the player agrees; No leaves everything,
+    // the check mark included, as it was.
+    if (!ConfirmNewGame())
+        return;
     // What can fail comes first: the new library is read and checked aside, then the settings
     // are written. Only then does the game change language, so a failure leaves the language,
     // the captions, the game on the board and the settings file as they were.
@@ -67,6 +71,9 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Words.FileName = next.FileName;
     Words.WordCount[language] = next.WordCount[language];
     item->setChecked(true);
+    // The finished game's best words are those of its own library.
+    finishedGame_.clear();
+    Menu_BestWords->setEnabled(false);
     {
         const TVordaIniFile::ReadingScope reading(SettingsFile);
         ReadSettings();
@@ -94,7 +101,7 @@ void TMainWindow::ApplyMenuTexts() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
         menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
-    for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
+    for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_BestWords, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
                           Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
                           Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
         SetMenuText(item, item->objectName().toLatin1().constData());

@@ -84,6 +84,8 @@ void TMainWindow::CreateMenu() {
     Menu_TakeBack = addItem(Menu_Game, "Menu_TakeBack");
     Menu_TakeBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     Menu_TakeBack->setEnabled(false);
+    Menu_BestWords = addItem(Menu_Game, "Menu_BestWords");
+    Menu_BestWords->setEnabled(false);
     Menu_Records = addItem(Menu_Game, "Menu_Records");
     Menu_None1 = addItem(Menu_Game, "Menu_None1");
     Menu_Exit = addItem(Menu_Game, "Menu_Exit", 0);
@@ -137,6 +139,7 @@ void TMainWindow::CreateMenu() {
 
     connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
     connectCommand(Menu_TakeBack, &TMainWindow::Menu_TakeBackClick);
+    connectCommand(Menu_BestWords, &TMainWindow::Menu_BestWordsClick);
     connectCommand(Menu_Records, &TMainWindow::Menu_RecordsClick);
     connectCommand(Menu_Exit, &TMainWindow::Menu_ExitClick);
     connectCommand(Menu_CPU, &TMainWindow::Menu_CPUClick);

@@ -9,6 +9,7 @@
 #include "settings/INIUnit.h"
 #include "settings/SetCPUUnit.h"
 #include "skin/CoolControls.h"
+#include "skin/CoolTrackBar.h"
 
 #include <QMenu>
 
@@ -92,6 +93,14 @@ void TMainWindow::AdviceButtonClick() {
 void TMainWindow::Menu_CPUClick() {
     const uint16_t before = Game.MaxWordLength;
     ShowStrengthWindow();
-    if (Game.MaxWordLength != before)
-        Menu_NewGameClick();
+    if (Game.MaxWordLength == before)
+        return;
+    if (!ConfirmNewGame()) {
+        // The window's slider goes back with the strength.
+        if (Dialogs.SetCPUWindow)
+            Dialogs.SetCPUWindow->StrongBar->setValue(before);
+        Game.MaxWordLength = before;
+        return;
+    }
+    Menu_NewGameClick();
 }

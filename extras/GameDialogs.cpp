@@ -1,6 +1,7 @@
 #include "extras/GameDialogs.h"
 
 #include "extras/AboutUnit.h"
+#include "extras/BestWordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ImagesWindow.h"

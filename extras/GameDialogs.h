@@ -4,6 +4,7 @@
 
 class TAboutWindow;
 class TAddRatingWindow;
+class TBestWordsWindow;
 class TChoiceWindow;
 class THowToPlayWindow;
 class TImagesWindow;
@@ -21,5 +22,6 @@ struct TGameDialogs {
     QPointer<TAddRatingWindow> AddRatingWindow;
     QPointer<TAboutWindow> AboutWindow;
     QPointer<THowToPlayWindow> HowToPlayWindow;
+    QPointer<TBestWordsWindow> BestWordsWindow;
 };
 extern TGameDialogs Dialogs;

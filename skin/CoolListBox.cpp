@@ -3,8 +3,11 @@
 #include "skin/CoolControls.h"
 
 #include <QPaintEvent>
+#include <QVariant>
 #include <QPainter>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 // Gives every line the box's item height; the lines themselves are painted by the box.
@@ -71,6 +74,11 @@ void TCoolListBox::SetItemHeight(int height) {
     doItemsLayout();
 }
 
+void TCoolListBox::SetColumns(const QList<int>& lefts) {
+    columns_ = lefts;
+    viewport()->update();
+}
+
 // The lines are drawn here rather than by a delegate: the whole look (transparency, the
 // selected line's fill, font and bevel) is the box's own.
 void TCoolListBox::paintEvent(QPaintEvent* event) {
@@ -92,7 +100,21 @@ void TCoolListBox::paintLine(QPainter& painter, int row) {
         PaintBevel(painter, r.adjusted(0, 0, -1, -1), BevelKind::Raised);
     }
     painter.setFont(selected ? selFont_ : font());
-    painter.setPen(selected ? selFontColor_ : fontColor_);
-    painter.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     line->text());
+    const QVariant own = line->data(Qt::ForegroundRole);
+    painter.setPen(selected ? selFontColor_
+                   : own.canConvert<QBrush>() && own.isValid() ? own.value<QBrush>().color()
+                                                               : fontColor_);
+    constexpr int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    if (columns_.isEmpty()) {
+        painter.drawText(r.adjusted(2, 0, 0, 0), flags, line->text());
+        return;
+    }
+    const QStringList parts = line->text().split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < parts.size() && i < columns_.size(); ++i) {
+        const int left = r.left() + columns_[i] + 2;
+        const int right = i + 1 < columns_.size() ? r.left() + columns_[i + 1] - 2 : r.right();
+        const QRect cell(left, r.top(), std::max(right - left, 0), r.height());
+        painter.drawText(cell, flags,
+                         painter.fontMetrics().elidedText(parts[i], Qt::ElideRight, cell.width()));
+    }
 }

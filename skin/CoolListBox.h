@@ -9,6 +9,9 @@
 // background (transparent), or else the wallpaper tiled, or the colour, in the box's font and
 // font colour; the selected line is filled with SelColor and written in SelFont and
 // SelFontColor, framed by a bevel (the look of the game's slot list). The box has no frame.
+// With columns set, a line's text is split at its tabs and each part is written from its
+// column's left edge, cut short before the next column. A line with a foreground colour of its
+// own is written in it while unselected.
 class TCoolListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -23,6 +26,8 @@ public:
     void SetSelFont(const QFont& font);
     void SetSelFontColor(const QColor& color);
     void SetItemHeight(int height);
+    // The left edges of the columns, in pixels from the line's left; empty for none.
+    void SetColumns(const QList<int>& lefts);
 
     QColor FontColor() const { return fontColor_; }
     QColor SelColor() const { return selColor_; }
@@ -44,4 +49,5 @@ private:
     QFont selFont_;
     QColor selFontColor_ = Qt::white;
     int itemHeight_ = 16;
+    QList<int> columns_;
 };

@@ -1,13 +1,17 @@
 // A child of the fault tests: rewrites the settings and the records file of a program folder
-// the way the game does at its close, switching between two versions of each.
+// the way the game does at its close, and the saved game the way it does after a move,
+// switching between two versions of each. Both versions of the settings keep the language and
+// the strength of both saved games, so that whichever pair a kill leaves resumes its game.
 //
 //   fault_writer FOLDER 0|1   writes that version once
 //   fault_writer FOLDER loop  writes 0, prints "ready" and the microseconds that took, then
 //                             writes 1, 0, 1, 0 ... until it is killed
 
 #include "core/GameState.h"
+#include "core/SavedGame.h"
 #include "core/WordsUnit.h"
 #include "extras/ImagesUnit.h"
+#include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
@@ -17,12 +21,43 @@
 #include <QElapsedTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
+MoveRecord Move(Player player, CellPos cell, const char* utf8Word, std::vector<CellPos> path) {
+    MoveRecord move;
+    move.player = player;
+    move.cell = cell;
+    move.word = UnicodeToCp1251(QString::fromUtf8(utf8Word));
+    if (cell.valid())
+        for (size_t i = 0; i < path.size(); ++i)
+            if (path[i] == cell)
+                move.letter = move.word[i];
+    move.path = std::move(path);
+    move.score = player == Player::Nobody ? 0 : int(move.word.size());
+    return move;
+}
+
+// Version 0 is a game just started, version 1 the same game two words on.
+void WriteSavedGameVersion(int version) {
+    std::vector<MoveRecord> moves = {
+        Move(Player::Nobody, {}, "КОШКА", {{0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}})};
+    if (version == 1) {
+        moves.push_back(Move(Player::Human, {1, 1}, "ДО", {{1, 1}, {1, 2}}));
+        moves.push_back(Move(Player::Computer, {1, 3}, "ОМ", {{1, 2}, {1, 3}}));
+    }
+    QString reason;
+    const std::optional<GameState> state = ReplayMoves(moves, &reason);
+    if (!state || !WriteSavedGame(SavedGameBytes(1, 2, *state), &reason)) {
+        std::fprintf(stderr, "saved game: %s\n", qPrintable(reason));
+        std::exit(3);
+    }
+}
+
 void WriteVersion(int version) {
-    Words.Language = uint16_t(version == 0 ? 1 : 2);
-    Game.MaxWordLength = uint16_t(version == 0 ? 4 : 7);
+    Words.Language = 1;
+    Game.MaxWordLength = 4;
     TextureChoice.SkinName = version == 0 ? "" : "Meadow";
     WriteSettings();
     for (int language = 1; language <= kRecordLanguages; ++language)
@@ -32,6 +67,7 @@ void WriteVersion(int version) {
                                                           std::to_string(place),
                                                       (version + 1) * (100 - place)};
     WriteWinners();
+    WriteSavedGameVersion(version);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The help window, the About scene and its drawing surface, and the desktop shortcut.
 #include "core/WordsUnit.h"
 #include "extras/AboutUnit.h"
+#include "extras/BestWordsUnit.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ShortcutUnit.h"
 #include "platform/DesktopEntry.h"
@@ -8,6 +9,7 @@
 #include "platform/ProgramFolder.h"
 #include "records/WinnersUnit.h"
 #include "skin/CoolControls.h"
+#include "skin/CoolListBox.h"
 #include "skin/CoolMemo.h"
 #include "tests/support/GameFixture.h"
 
@@ -24,6 +26,13 @@ const QStringList kEnglish = {"HOUSE", "TO"};
 
 void clickButton(TCoolBtn* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+// Skips until the game ends: the small libraries soon leave the computer without a word too.
+void finishGame(GameFixture& game) {
+    for (int i = 0; i < 20 && !game.window().Menu_BestWords->isEnabled(); ++i)
+        game.click(game.window().SkipButton);
+    QVERIFY(game.window().Menu_BestWords->isEnabled());
 }
 
 QImage Filled(int width, int height, QColor color) {
@@ -102,12 +111,15 @@ private slots:
     // end and beyond without the mouse.
     void enterPressesOk_data() {
         QTest::addColumn<QString>("command");
-        for (const char* command : {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU"})
+        for (const char* command :
+             {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU", "Menu_BestWords"})
             QTest::newRow(command) << command;
     }
     void enterPressesOk() {
         QFETCH(QString, command);
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        if (command == "Menu_BestWords")
+            finishGame(game);
         bool closedByEnter = false;
         WhenDialogShows([&](QDialog* dialog) {
             QWidget* focused = dialog->focusWidget();
@@ -124,12 +136,15 @@ private slots:
     void escClosesAsTheCloseButton_data() {
         QTest::addColumn<QString>("command");
         for (const char* command :
-             {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU", "Menu_Textures"})
+             {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU", "Menu_Textures",
+              "Menu_BestWords"})
             QTest::newRow(command) << command;
     }
     void escClosesAsTheCloseButton() {
         QFETCH(QString, command);
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        if (command == "Menu_BestWords")
+            finishGame(game);
         bool closedByEsc = false;
         bool focusOnOk = false;
         QString title;
@@ -164,12 +179,16 @@ private slots:
                                   << "field cells";
         QTest::newRow("question") << "Menu_Records:clear"
                                   << "Are you sure?";
+        QTest::newRow("best words") << "Menu_BestWords"
+                                    << "Best word";
     }
     void dialogControlsAreNamed() {
         QFETCH(QString, command);
         QFETCH(QString, label);
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         Winners[2][4][1] = WinnerEntry{"Ann", 5};
+        if (command == "Menu_BestWords")
+            finishGame(game);
         QStringList unnamed, texts;
         const auto inspect = [&](QDialog* dialog) {
             for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
@@ -198,6 +217,39 @@ private slots:
         game.window().findChild<QAction*>(command.section(':', 0, 0))->trigger();
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
         QVERIFY2(texts.contains(label), qPrintable(texts.join(" | ")));
+    }
+
+    // After a game every turn stands beside the longest word its board allowed, the matched
+    // ones marked; the list belongs to that game's library.
+    void bestWordsListEveryTurn() {
+        GameFixture game(kRussian + QStringList{QString::fromUtf8("КОТ")}, kEnglish);
+        TMainWindow& w = game.window();
+        QVERIFY(!w.Menu_BestWords->isEnabled());
+        game.placeLetter(QString::fromUtf8("Т"), 2, 4);
+        game.spellAndConfirm({{1, 3}, {2, 3}, {2, 4}});
+        QVERIFY(!w.Menu_BestWords->isEnabled());
+        finishGame(game);
+        QStringList lines;
+        QList<bool> gold;
+        WhenDialogShows([&](QDialog* dialog) {
+            for (int row = 0; row < Dialogs.BestWordsWindow->TurnList->count(); ++row) {
+                const QListWidgetItem* line = Dialogs.BestWordsWindow->TurnList->item(row);
+                lines << line->text();
+                gold << line->data(Qt::ForegroundRole).isValid();
+            }
+            dialog->accept();
+        });
+        w.Menu_BestWords->trigger();
+        // КОТ was the longest word; after it neither player had one, and both passed.
+        const QString pass = QString::fromUtf8("\tпропуск\t0\tнет\t");
+        QCOMPARE(lines, QStringList({QString::fromUtf8("Вы\tКОТ\t3\tКОТ\tлучшее!"),
+                                     QString::fromUtf8("Компьютер") + pass,
+                                     QString::fromUtf8("Вы") + pass,
+                                     QString::fromUtf8("Компьютер") + pass}));
+        QCOMPARE(gold, (QList<bool>{true, false, false, false}));
+        // Another library, no list: its best words would be another language's.
+        w.Menu_English->trigger();
+        QVERIFY(!w.Menu_BestWords->isEnabled());
     }
 
     // The game ended while minimised: its windows bring the game back with them.

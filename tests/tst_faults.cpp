@@ -1,6 +1,8 @@
-// Writes cut short: a child process that rewrites the settings and the records in a loop is
-// killed at random moments. Every file is always its old or its new version, whole, and the
-// next start of the game removes the temporary files the killed writes left behind.
+// Writes cut short: a child process that rewrites the settings, the records and the saved game
+// in a loop is killed at random moments. Every file is always its old or its new version, whole,
+// the next start of the game removes the temporary files the killed writes left behind, and it
+// resumes the saved game it finds.
+#include "core/SavedGame.h"
 #include "tests/support/GameFixture.h"
 
 #include <QCoreApplication>
@@ -16,7 +18,7 @@ namespace {
 
 const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
 const QStringList kEnglish = {"HOUSE", "TO"};
-const QStringList kFiles = {"Vorda2000.ini", "DATA/Winners"};
+const QStringList kFiles = {"Vorda2000.ini", "DATA/Winners", "DATA/SavedGame"};
 constexpr int kKills = 120;
 constexpr int kLeastKills = 100;
 constexpr qint64 kTimeLimitMs = 120000;
@@ -46,11 +48,12 @@ struct KillReport {
     int tornFiles = 0; // files found neither old nor new after a kill
     QString firstTorn;
     int temporaryLeft = 0;
+    QByteArray savedGame; // the saved game as the last kill left it
 };
 
 KillReport killWritersAtRandom(const QString& folder) {
     KillReport report;
-    std::array<std::array<QByteArray, 2>, 2> versions; // [file][version]
+    std::array<std::array<QByteArray, 2>, 3> versions; // [file][version]
     for (int version = 0; version < 2; ++version) {
         QProcess once;
         once.start(writerPath(), {folder, QString::number(version)});
@@ -58,7 +61,7 @@ KillReport killWritersAtRandom(const QString& folder) {
             report.failure = "the writer did not write version " + QString::number(version);
             return report;
         }
-        for (int file = 0; file < 2; ++file) {
+        for (int file = 0; file < int(kFiles.size()); ++file) {
             QFile written(folder + kFiles[file]);
             written.open(QIODevice::ReadOnly);
             versions[size_t(file)][size_t(version)] = written.readAll();
@@ -81,10 +84,12 @@ KillReport killWritersAtRandom(const QString& folder) {
         writer.kill();
         writer.waitForFinished(30000);
         ++report.kills;
-        for (int file = 0; file < 2; ++file) {
+        for (int file = 0; file < int(kFiles.size()); ++file) {
             QFile written(folder + kFiles[file]);
             written.open(QIODevice::ReadOnly);
             const QByteArray bytes = written.readAll();
+            if (kFiles[file] == "DATA/SavedGame")
+                report.savedGame = bytes;
             if (bytes != versions[size_t(file)][0] && bytes != versions[size_t(file)][1]) {
                 ++report.tornFiles;
                 if (report.firstTorn.isEmpty())
@@ -112,8 +117,14 @@ private slots:
               report.tornFiles, report.temporaryLeft);
         QVERIFY2(report.kills >= kLeastKills, "too slow to kill the writer often enough");
         QVERIFY2(report.tornFiles == 0, qPrintable(report.firstTorn));
-        // The game has started since: nothing of the killed writes is left.
+        // The game has started since: nothing of the killed writes is left, and the saved
+        // game the last kill left is the game on the board.
         QCOMPARE(temporaryFiles(game.folder().path()), QStringList());
+        QCOMPARE(game.errors().texts, QStringList());
+        QString error;
+        const std::optional<SavedGame> saved = ParseSavedGame(report.savedGame, &error);
+        QVERIFY2(saved, qPrintable(error));
+        QCOMPARE(game.model().state().history, saved->state.history);
     }
 };
 

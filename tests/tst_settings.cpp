@@ -459,6 +459,62 @@ private slots:
         QCOMPARE(int(game.model().phase()), restarted ? 0 : 1);
     }
 
+    // A switch of language or strength in a game under way asks first; No keeps the game, the
+    // settings and every check mark, Yes starts a new game under the new setting.
+    void switchMidGameAsksFirst_data() {
+        QTest::addColumn<bool>("language");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("language, no") << true << false;
+        QTest::newRow("language, yes") << true << true;
+        QTest::newRow("strength, no") << false << false;
+        QTest::newRow("strength, yes") << false << true;
+    }
+    void switchMidGameAsksFirst() {
+        QFETCH(bool, language);
+        QFETCH(bool, yes);
+        GameFixture game(kRussian + QStringList{QString::fromUtf8("КОТ")}, kEnglish);
+        TMainWindow& w = game.window();
+        game.placeLetter(QString::fromUtf8("Т"), 2, 4);
+        game.spellAndConfirm({{1, 3}, {2, 3}, {2, 4}});
+        const std::vector<MoveRecord> history = game.model().state().history;
+        QVERIFY(history.size() > 1);
+        const QStringList board = game.board();
+        const uint16_t strength = Game.MaxWordLength;
+        QString question;
+        const auto answer = [&](QDialog*) {
+            question = Dialogs.ChoiceWindow->QuestionLabel->accessibleName();
+            clickButton(yes ? Dialogs.ChoiceWindow->YesButton : Dialogs.ChoiceWindow->NoButton);
+        };
+        if (language) {
+            WhenDialogShows(answer);
+            w.Menu_English->trigger();
+        } else {
+            WhenDialogShows([&](QDialog*) {
+                Dialogs.SetCPUWindow->StrongBar->setValue(strength == 3 ? 8 : 3);
+                WhenDialogShows(answer);
+                clickButton(Dialogs.SetCPUWindow->CoolOKButton);
+            });
+            w.Menu_CPU->trigger();
+        }
+        QCOMPARE(question, QString::fromUtf8("Начать новую игру?"));
+        QVERIFY(game.errors().texts.isEmpty());
+        const bool english = language && yes;
+        QCOMPARE(int(Words.Language), english ? 2 : 1);
+        QCOMPARE(w.Menu_English->isChecked(), english);
+        QCOMPARE(w.Menu_Russian->isChecked(), !english);
+        QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
+        QCOMPARE(Game.MaxWordLength != strength, !language && yes);
+        if (!language)
+            QCOMPARE(Dialogs.SetCPUWindow->StrongBar->value(), int(Game.MaxWordLength));
+        if (yes) {
+            QCOMPARE(int(game.model().state().history.size()), 1);
+            QCOMPARE(game.board()[2], english ? QString("HOUSE") : QString::fromUtf8("КОШКА"));
+        } else {
+            QCOMPARE(game.model().state().history, history);
+            QCOMPARE(game.board(), board);
+        }
+    }
+
     void trackBarFollowsTheMouse_data() {
         QTest::addColumn<int>("position");
         QTest::newRow("weakest end") << 3;

@@ -1,0 +1,28 @@
+// Around a game rather than in it: the best words after a game, and the question before a
+// change of the settings throws the game on the board away.
+#include "app/MainUnit.h"
+
+#include "core/GameReview.h"
+#include "core/WordsUnit.h"
+#include "extras/BestWordsUnit.h"
+#include "extras/ChoiceUnit.h"
+#include "settings/INIUnit.h"
+
+#include <QAction>
+
+void TMainWindow::Menu_BestWordsClick() {
+    if (finishedGame_.empty())
+        return;
+    ShowBestWordsWindow(ReviewGame(finishedGame_, Words));
+}
+
+bool TMainWindow::GameInProgress() const {
+    return model_.state().history.size() > 1 && !model_.isOver();
+}
+
+bool TMainWindow::ConfirmNewGame() {
+    if (!GameInProgress())
+        return true;
+    return ShowChoiceWindow(LanguageText("Menu_NewGame"), LanguageText("NewGameQuestion")) ==
+           kChoiceYes;
+}
