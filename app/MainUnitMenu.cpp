@@ -68,6 +68,10 @@ QMenu* addSubmenu(QWidget* parent, const char* name) {
 
 } // namespace
 
+void TMainWindow::OpenMenuBar() {
+    MainMenu1->setActiveAction(Menu_Game->menuAction());
+}
+
 // A menu command reports its errors itself, however it was triggered.
 void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) {
     connect(item, &QAction::triggered, this,
@@ -134,6 +138,10 @@ void TMainWindow::CreateMenu() {
     // Shortcuts work while the pointer is anywhere in the window.
     for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_Exit, Menu_Help1, Menu_About})
         addAction(item);
+    auto* openMenuBar = new QAction(this);
+    openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(openMenuBar);
+    connect(openMenuBar, &QAction::triggered, this, &TMainWindow::OpenMenuBar);
 
     connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
     connectCommand(Menu_TakeBack, &TMainWindow::Menu_TakeBackClick);
