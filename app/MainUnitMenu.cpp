@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
 
 namespace {
 
@@ -60,6 +61,18 @@ void addTickedPicture(QAction* item, bool exclusive) {
     item->setIcon(icon);
 }
 
+// The menu bar's look with keyboard navigation by Alt on every style: a press and release
+// of Alt highlights the first menu, and the arrows and Enter go on from there.
+class AltNavigationStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
 QMenu* addSubmenu(QWidget* parent, const char* name) {
     auto* menu = new QMenu(QString::fromLatin1(name), parent);
     menu->setObjectName(QString::fromLatin1(name));
@@ -81,6 +94,9 @@ void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) 
 void TMainWindow::CreateMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setNativeMenuBar(false);
+    auto* menuStyle = new AltNavigationStyle;
+    menuStyle->setParent(MainMenu1);
+    MainMenu1->setStyle(menuStyle);
 
     Menu_Game = addSubmenu(this, "Menu_Game");
     Menu_NewGame = addItem(Menu_Game, "Menu_NewGame", 3);

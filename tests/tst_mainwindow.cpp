@@ -418,6 +418,18 @@ private slots:
         QVERIFY(w.Menu_Game->isVisible());
     }
 
+    // A press and release of Alt highlights the first menu without opening it.
+    void altHighlightsTheFirstMenu() {
+        GameFixture game(kRussian, kEnglish);
+        TMainWindow& w = game.window();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyPress(&w, Qt::Key_Alt);
+        QTest::keyRelease(&w, Qt::Key_Alt);
+        QCOMPARE(w.MainMenu1->activeAction(), w.Menu_Game->menuAction());
+        QVERIFY(!w.Menu_Game->isVisible());
+    }
+
     // Every menu's captions get mnemonics, one letter each, none twice in a menu.
     void menusHaveMnemonics_data() {
         QTest::addColumn<bool>("english");
