@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 namespace {
 
@@ -62,9 +63,22 @@ void addTickedPicture(QAction* item, bool exclusive) {
 }
 
 // The menu bar's look with keyboard navigation by Alt on every style: a press and release
-// of Alt highlights the first menu, and the arrows and Enter go on from there.
+// of Alt highlights the first menu, and the arrows and Enter go on from there. The menu the
+// keyboard (or the pointer) stands on is drawn as an open one is, so it shows before it drops.
 class AltNavigationStyle : public QProxyStyle {
 public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuBarItem && (option->state & State_Selected)) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                QStyleOptionMenuItem highlighted = *item;
+                highlighted.state |= State_Sunken;
+                QProxyStyle::drawControl(element, &highlighted, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
         if (hint == SH_MenuBar_AltKeyNavigation)

@@ -418,15 +418,17 @@ private slots:
         QVERIFY(w.Menu_Game->isVisible());
     }
 
-    // A press and release of Alt highlights the first menu without opening it.
+    // A press and release of Alt highlights the first menu (visibly) without opening it.
     void altHighlightsTheFirstMenu() {
         GameFixture game(kRussian, kEnglish);
         TMainWindow& w = game.window();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QImage before = w.MainMenu1->grab().toImage();
         QTest::keyPress(&w, Qt::Key_Alt);
         QTest::keyRelease(&w, Qt::Key_Alt);
         QCOMPARE(w.MainMenu1->activeAction(), w.Menu_Game->menuAction());
+        QVERIFY(w.MainMenu1->grab().toImage() != before);
         QVERIFY(!w.Menu_Game->isVisible());
     }
 
