@@ -4,6 +4,7 @@
 #include "extras/ImagesUnit.h"
 #include "skin/CoolControls.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -36,6 +37,7 @@ protected:
 
 BoardView::BoardView(const GameModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     resize(kFieldSide * kCellSize, kFieldSide * kCellSize);
+    setFocusPolicy(Qt::TabFocus);
     for (int c = 1; c <= kFieldSide; ++c) {
         for (int r = 1; r <= kFieldSide; ++r) {
             auto* cell = new Tpole(this);
@@ -91,11 +93,40 @@ void BoardView::refresh() {
             else
                 cell->Unselect();
             cell->SetCaption(letter == kFreeCell ? std::string() : std::string(1, letter));
+            // The preview under the pointer is no letter of the board.
+            cell->SetSpokenName(spokenName(at, shown.cells[c][r].letter, selected));
             // Only letters not on the board change colour with the timer.
             if (!selected && (letter == kFreeCell || cell->Filled))
                 cell->SetFontColor(Qt::black);
         }
     }
+}
+
+QString BoardView::spokenName(const CellPos& at, char letter, bool selected) const {
+    const GameState& game = model_.state();
+    QString name = CellPositionName(at.column, at.row) + QStringLiteral(", ") +
+                   (letter == kFreeCell ? texts_.empty : Cp1251ToUnicode(std::string(1, letter)));
+    if (selected)
+        name += QStringLiteral(", ") + texts_.selected;
+    if (!searchBoard_ && game.phase == MovePhase::Selecting && game.placed == at)
+        name += QStringLiteral(", ") + texts_.newLetter;
+    return name;
+}
+
+void BoardView::setAccessibleTexts(const AccessibleTexts& texts) {
+    texts_ = texts;
+    setAccessibleName(texts.field);
+    refresh();
+}
+
+void BoardView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    emit focusGained(event->reason());
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    emit focusLost(event->reason());
 }
 
 void BoardView::paintPendingLetters(const QColor& colour) {

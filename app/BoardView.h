@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccessibleTexts.h"
 #include "core/GameModel.h"
 
 #include <QWidget>
@@ -12,7 +13,8 @@ class Tpole;
 // The field: 5 × 5 cells that draw the game model's board, the placed letter, the word being
 // selected and the chosen letter's preview under the pointer; while the computer thinks, the
 // search's best board so far instead. Also the keyboard cursor's frame. Cells count 1..5
-// here, from the left and from the top.
+// here, from the left and from the top. The field takes the focus by Tab (not by a click);
+// screen readers know each cell by its position (columns A–E, rows 1–5), letter and state.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
@@ -36,14 +38,25 @@ public:
     void refresh();
     // Cell textures after a change of textures.
     void applyTextures();
+    // The cells' spoken names in the current language.
+    void setAccessibleTexts(const AccessibleTexts& texts);
 
 signals:
+    void focusGained(Qt::FocusReason reason);
+    void focusLost(Qt::FocusReason reason);
     void cellClicked(Tpole* cell);
     void cellEntered(Tpole* cell);
     void cellLeft(Tpole* cell);
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
+    QString spokenName(const CellPos& at, char letter, bool selected) const;
+
     const GameModel& model_;
+    AccessibleTexts texts_;
     Tpole* cells_[kFieldSide][kFieldSide] = {};
     QWidget* cursorFrame_ = nullptr;
     int previewCol_ = 0, previewRow_ = 0;

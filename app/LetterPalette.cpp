@@ -5,13 +5,61 @@
 #include "extras/ImagesUnit.h"
 #include "skin/CoolControls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPainter>
+
+#include <algorithm>
+
 namespace {
 const QColor kPaletteLetter(255, 255, 0);
 const QColor kChosenLetterColour(0, 0, 255);
+
+// The focus mark over the current letter: the skinned buttons' own dotted ring. The mouse
+// passes through it to the button.
+class PaletteFocusMark : public QWidget {
+public:
+    explicit PaletteFocusMark(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        constexpr int kInset = TCoolBtn::kFocusInset;
+        PaintFocusMark(painter, rect().adjusted(kInset, kInset, -kInset - 1, -kInset - 1), true);
+    }
+};
+// A letter is a button to screen readers, named by its letter; pressing it chooses the letter
+// as a press of the mouse does.
+class PaletteLetterAccessible : public QAccessibleWidget {
+public:
+    explicit PaletteLetterAccessible(TCoolBtn* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        auto* button = static_cast<TCoolBtn*>(widget());
+        if (action == pressAction() && button->isEnabled())
+            emit button->mouseDown(Qt::LeftButton);
+    }
+};
+
+QAccessibleInterface* paletteLetterAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("TCoolBtn") && object &&
+        qobject_cast<LetterPalette*>(object->parent()))
+        return new PaletteLetterAccessible(static_cast<TCoolBtn*>(object));
+    return nullptr;
+}
 } // namespace
 
 LetterPalette::LetterPalette(const GameModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {
+    static const bool registered = [] {
+        QAccessible::installFactory(paletteLetterAccessible);
+        return true;
+    }();
+    Q_UNUSED(registered);
     for (int i = 1; i <= kButtons; ++i) {
         auto* button = new TCoolBtn(this);
         button->resize(kButtonSize, kButtonSize);
@@ -23,11 +71,15 @@ LetterPalette::LetterPalette(const GameModel& model, QWidget* parent)
                 [this, button] { emit letterPressed(button->Caption()); });
         buttons_[i] = button;
     }
+    focusMark_ = new PaletteFocusMark(this);
+    setFocusPolicy(Qt::TabFocus);
     connect(&model_, &GameModel::changed, this, &LetterPalette::refresh);
 }
 
 void LetterPalette::setLanguage(const LanguageInfo& language, unsigned char firstLetter) {
     const int perRow = (language.AlphabetSize + 1) / 2; // two rows of letters
+    perRow_ = std::max(perRow, 1);
+    alphabetSize_ = language.AlphabetSize;
     const int left = language.PaletteLeft - x();
     for (int i = 1; i <= kButtons; ++i) {
         TCoolBtn* button = buttons_[i];
@@ -35,7 +87,47 @@ void LetterPalette::setLanguage(const LanguageInfo& language, unsigned char firs
         button->SetCaption(std::string(1, static_cast<char>(firstLetter + i - 1)));
         button->setVisible(i <= language.AlphabetSize);
     }
+    setCurrent(std::clamp(current_, 1, std::max(alphabetSize_, 1)));
     refresh();
+}
+
+void LetterPalette::moveCurrent(int dc, int dr) {
+    const int column = std::clamp((current_ - 1) % perRow_ + dc, 0, perRow_ - 1);
+    const int row = std::clamp((current_ - 1) / perRow_ + dr, 0, 1);
+    // The second row of an odd alphabet is one letter short.
+    setCurrent(std::min(row * perRow_ + column + 1, alphabetSize_));
+}
+
+void LetterPalette::setCurrent(int index) {
+    current_ = index;
+    if (hasFocus())
+        showFocusMark();
+}
+
+void LetterPalette::showFocusMark() {
+    TCoolBtn* button = buttons_[current_];
+    focusMark_->setGeometry(button->geometry());
+    focusMark_->raise();
+    focusMark_->show();
+    // Screen readers follow the mark from letter to letter.
+    QAccessibleEvent event(button, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void LetterPalette::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // The mark comes to the chosen letter, if there is one.
+    const std::string& chosen = model_.state().chosenLetter;
+    for (int i = 1; i <= alphabetSize_; ++i)
+        if (!chosen.empty() && buttons_[i]->Caption() == chosen)
+            current_ = i;
+    if (alphabetSize_ > 0)
+        showFocusMark();
+}
+
+void LetterPalette::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    focusMark_->hide();
 }
 
 TCoolBtn* LetterPalette::buttonFor(const std::string& letter) const {

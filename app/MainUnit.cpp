@@ -119,14 +119,21 @@ void TMainWindow::CreateControls() {
     connect(AdviceButton, &QAbstractButton::clicked, this,
             [this] { RunReportingErrors([this] { AdviceButtonClick(); }); });
 
-    palette_ = new LetterPalette(model_, Hook);
-    palette_->setGeometry(0, kPaletteTop, kClientWidth, 2 * LetterPalette::kButtonSize);
-    connect(palette_, &LetterPalette::letterPressed, this, &TMainWindow::lettersOnMouseDown);
     board_ = new BoardView(model_, Hook);
     board_->move(kFieldTopLeft);
     connect(board_, &BoardView::cellClicked, this, &TMainWindow::poleOnClick);
     connect(board_, &BoardView::cellEntered, this, &TMainWindow::PointerEnteredCell);
     connect(board_, &BoardView::cellLeft, this, &TMainWindow::PointerLeftCell);
+    connect(board_, &BoardView::focusGained, this, &TMainWindow::FieldFocusGained);
+    connect(board_, &BoardView::focusLost, this, &TMainWindow::FieldFocusLost);
+    // Tab goes as the window is laid out, in the order of creation: the field, then the
+    // palette below it.
+    palette_ = new LetterPalette(model_, Hook);
+    palette_->setGeometry(0, kPaletteTop, kClientWidth, 2 * LetterPalette::kButtonSize);
+    connect(palette_, &LetterPalette::letterPressed, this, &TMainWindow::lettersOnMouseDown);
+    // The window itself holds the focus at first: the field and the palette take it by Tab
+    // only, so the keys keep their meaning until the player moves the focus.
+    setFocus();
     connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWordAndHint);
     connect(&model_, &GameModel::changed, this, &TMainWindow::SaveGame);
 
@@ -244,6 +251,7 @@ void TMainWindow::Menu_NewGameClick() {
     turn_->stop();
     face_->stopShake();
     ResetCursor();
+    face_->setAccessibleName(accessibleTexts_.computer);
     const WordList& fiveLetterWords = Words.Lists[kFieldSide];
     model_.newGame(
         fiveLetterWords.At(static_cast<int>(random_.bounded(quint32(fiveLetterWords.Count())))));
@@ -329,7 +337,12 @@ void TMainWindow::ShowPreviewUnderPointer() {
 }
 
 void TMainWindow::RefreshWordAndHint() {
-    Slowo->SetCaption(turn_->running() ? turnWord_ : model_.word());
+    const std::string word = turn_->running() ? turnWord_ : model_.word();
+    Slowo->SetCaption(word);
+    const QString spoken = accessibleTexts_.word + QStringLiteral(": ") +
+                           (word.empty() ? accessibleTexts_.empty : Cp1251ToUnicode(word));
+    if (Slowo->accessibleName() != spoken)
+        Slowo->setAccessibleName(spoken);
     Menu_TakeBack->setEnabled(!turn_->running() && model_.canTakeBack());
     AdviceButton->setVisible(!model_.state().hintUsed);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccessibleTexts.h"
 #include "app/ComputerTurn.h"
 #include "app/LetterPalette.h"
 #include "core/GameModel.h"
@@ -147,6 +148,8 @@ public:
     void Menu_Help1Click();
     void Menu_AboutClick();
     void Menu_CreateShortcutClick();
+    // F10: the menu bar takes the keyboard with its first menu open.
+    void OpenMenuBar();
     void SkipButtonClick();
     void AdviceButtonClick();
 
@@ -245,6 +248,14 @@ private:
     void RefreshWordAndHint();
     void SetTurnCommandsEnabled(bool enabled);
     void SetMenuText(QAction* item, const char* key);
+    // Every menu's items get their mnemonics, after their captions are set.
+    void ApplyMnemonics();
+    // What screen readers say about the field, the palette, the word and the sheets.
+    void ApplyAccessibleTexts();
+    // Tells screen readers of something that has just happened (the computer's move).
+    void Announce(const QString& text);
+    void FieldFocusGained(Qt::FocusReason reason);
+    void FieldFocusLost(Qt::FocusReason reason);
     void OpenAddress(const QString& address);
 
     // TurnDisplay: the computer's turn on screen.
@@ -265,6 +276,7 @@ private:
         uint16_t CursorCol = kMiddleCell, CursorRow = kMiddleCell;
     } pointer_;
     std::vector<QAction*> languageItems_;
+    AccessibleTexts accessibleTexts_;
     int tickCount_ = 0;
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.

@@ -46,6 +46,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     const bool click =
         key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     const bool stepBack = key.key() == Qt::Key_Backspace;
+    // With the focus on the palette the arrows move its mark and Space or Enter chooses.
+    const bool inPalette = (arrow || click) && palette_->hasFocus();
     // The skip and hint buttons, beside F2's new game.
     TCoolBtn* command = key.key() == Qt::Key_F3   ? SkipButton
                         : key.key() == Qt::Key_F4 ? AdviceButton
@@ -66,7 +68,10 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
         QApplication::activeModalWidget())
         return true;
     if (arrow) {
-        MoveCursor(step->dc, step->dr);
+        if (inPalette)
+            palette_->moveCurrent(step->dc, step->dr);
+        else
+            MoveCursor(step->dc, step->dr);
         return true;
     }
     // A held key is one press, as a held mouse button is one click.
@@ -76,6 +81,8 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
         // Only what a click could reach: the hint is hidden once used.
         if (command->isEnabled() && command->isVisibleTo(this))
             command->click();
+    } else if (inPalette) {
+        lettersOnMouseDown(palette_->button(palette_->current())->Caption());
     } else if (click) {
         if (pointer_.CursorShown)
             poleOnClick(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
@@ -103,6 +110,19 @@ void TMainWindow::MoveCursor(int dc, int dr) {
     Tpole* cell = board_->cell(col, row);
     board_->cursorFrame()->move(cell->pos());
     poleMouseEnter(cell);
+}
+
+// Tab brings the cursor out with the field's focus and takes it away when the focus moves on;
+// a dialog or a click elsewhere leaves it as it was.
+void TMainWindow::FieldFocusGained(Qt::FocusReason reason) {
+    if (!pointer_.CursorShown && reason != Qt::ActiveWindowFocusReason &&
+        reason != Qt::PopupFocusReason && reason != Qt::MouseFocusReason)
+        ShowCursor();
+}
+
+void TMainWindow::FieldFocusLost(Qt::FocusReason reason) {
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+        HideCursor();
 }
 
 void TMainWindow::ShowCursor() {

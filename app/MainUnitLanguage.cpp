@@ -2,6 +2,11 @@
 // on the window's menus, caption and buttons.
 #include "app/MainUnit.h"
 
+#include "app/BoardView.h"
+#include "app/ComputerFace.h"
+#include "app/MenuMnemonics.h"
+#include "app/WordSheetsView.h"
+
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
@@ -11,6 +16,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 
 #include <algorithm>
 #include <iterator>
@@ -106,6 +112,23 @@ void TMainWindow::ApplyMenuTexts() {
                           Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
         SetMenuText(item, item->objectName().toLatin1().constData());
     RefreshLanguageItems(Words);
+    ApplyMnemonics();
+    ApplyAccessibleTexts();
+}
+
+void TMainWindow::ApplyMnemonics() {
+    AddMnemonics(MainMenu1->actions());
+    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
+        AddMnemonics(menu->actions());
+}
+
+void TMainWindow::ApplyAccessibleTexts() {
+    accessibleTexts_ = ReadAccessibleTexts();
+    board_->setAccessibleTexts(accessibleTexts_);
+    sheets_->setAccessibleTexts(accessibleTexts_);
+    palette_->setAccessibleName(accessibleTexts_.letters);
+    face_->setAccessibleName(accessibleTexts_.computer);
+    RefreshWordAndHint();
 }
 
 void TMainWindow::RefreshLanguageItems(const TWords& words) {
@@ -113,6 +136,7 @@ void TMainWindow::RefreshLanguageItems(const TWords& words) {
         languageItems_[i]->setText(
             Cp1251ToUnicode(LanguageText(kLanguageTable[i].MenuItem) + " " +
                             std::to_string(words.WordCount[kLanguageTable[i].Number])));
+    AddMnemonics(Menu_Chooselanguage->actions());
 }
 
 void TMainWindow::ApplyButtonTexts() {

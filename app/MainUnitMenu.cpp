@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 namespace {
 
@@ -60,6 +62,31 @@ void addTickedPicture(QAction* item, bool exclusive) {
     item->setIcon(icon);
 }
 
+// The menu bar's look with keyboard navigation by Alt on every style: a press and release
+// of Alt highlights the first menu, and the arrows and Enter go on from there. The menu the
+// keyboard (or the pointer) stands on is drawn as an open one is, so it shows before it drops.
+class AltNavigationStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuBarItem && (option->state & State_Selected)) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                QStyleOptionMenuItem highlighted = *item;
+                highlighted.state |= State_Sunken;
+                QProxyStyle::drawControl(element, &highlighted, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
 QMenu* addSubmenu(QWidget* parent, const char* name) {
     auto* menu = new QMenu(QString::fromLatin1(name), parent);
     menu->setObjectName(QString::fromLatin1(name));
@@ -67,6 +94,10 @@ QMenu* addSubmenu(QWidget* parent, const char* name) {
 }
 
 } // namespace
+
+void TMainWindow::OpenMenuBar() {
+    MainMenu1->setActiveAction(Menu_Game->menuAction());
+}
 
 // A menu command reports its errors itself, however it was triggered.
 void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) {
@@ -77,6 +108,9 @@ void TMainWindow::connectCommand(QAction* item, void (TMainWindow::*handler)()) 
 void TMainWindow::CreateMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setNativeMenuBar(false);
+    auto* menuStyle = new AltNavigationStyle;
+    menuStyle->setParent(MainMenu1);
+    MainMenu1->setStyle(menuStyle);
 
     Menu_Game = addSubmenu(this, "Menu_Game");
     Menu_NewGame = addItem(Menu_Game, "Menu_NewGame", 3);
@@ -136,6 +170,10 @@ void TMainWindow::CreateMenu() {
     // Shortcuts work while the pointer is anywhere in the window.
     for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_Exit, Menu_Help1, Menu_About})
         addAction(item);
+    auto* openMenuBar = new QAction(this);
+    openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(openMenuBar);
+    connect(openMenuBar, &QAction::triggered, this, &TMainWindow::OpenMenuBar);
 
     connectCommand(Menu_NewGame, &TMainWindow::Menu_NewGameClick);
     connectCommand(Menu_TakeBack, &TMainWindow::Menu_TakeBackClick);

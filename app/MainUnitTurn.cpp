@@ -11,6 +11,7 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolTrackBar.h"
 
+#include <QAccessible>
 #include <QMenu>
 
 void TMainWindow::SetTurnCommandsEnabled(bool enabled) {
@@ -54,10 +55,23 @@ void TMainWindow::thinkingStep() {
 
 void TMainWindow::showNothingFound() {
     ShowFace(QStringLiteral("CPU31"));
+    Announce(accessibleTexts_.computerPass);
 }
 
 void TMainWindow::wordApplied() {
     PlaySoundEffect(kSoundApply);
+    const MoveRecord& move = model_.state().history.back();
+    if (move.player == Player::Computer)
+        Announce(accessibleTexts_.computerMove.arg(Cp1251ToUnicode(move.word))
+                     .arg(move.score));
+}
+
+// The computer's face speaks for it: its name becomes the news, and an alert asks screen
+// readers to say it now.
+void TMainWindow::Announce(const QString& text) {
+    face_->setAccessibleName(text);
+    QAccessibleEvent alert(face_, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 bool TMainWindow::turnEnded() {

@@ -2,9 +2,50 @@
 
 #include "extras/ImagesUnit.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 
-Tpole::Tpole(QWidget* parent) : TCoolLabel(parent) {}
+namespace {
+// A cell is a table cell to screen readers, selected while on the word, pressed as a click.
+class CellAccessible : public QAccessibleWidget {
+public:
+    explicit CellAccessible(Tpole* cell) : QAccessibleWidget(cell, QAccessible::Cell) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        state.selected = cell()->Selected;
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            cell()->Click();
+    }
+
+private:
+    Tpole* cell() const { return static_cast<Tpole*>(widget()); }
+};
+
+QAccessibleInterface* cellAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("Tpole") && object)
+        return new CellAccessible(static_cast<Tpole*>(object));
+    return nullptr;
+}
+} // namespace
+
+Tpole::Tpole(QWidget* parent) : TCoolLabel(parent) {
+    static const bool registered = [] {
+        QAccessible::installFactory(cellAccessible);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+void Tpole::SetSpokenName(const QString& name) {
+    if (accessibleName() != name)
+        setAccessibleName(name);
+}
 
 void Tpole::Select() {
     if (Selected)
@@ -12,6 +53,7 @@ void Tpole::Select() {
     SetWallpaper(GetTexture(kSelectedCellSlot));
     Selected = true;
     SetFontColor(kSelectedLetterColour);
+    announceSelection();
 }
 
 void Tpole::Unselect() {
@@ -20,6 +62,14 @@ void Tpole::Unselect() {
     SetWallpaper(GetTexture(kCellSlot));
     Selected = false;
     SetFontColor(Qt::black);
+    announceSelection();
+}
+
+void Tpole::announceSelection() {
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void Tpole::enterEvent(QEnterEvent* event) {

@@ -23,6 +23,10 @@ public:
     void Select();
     // Back to the cell texture (slot 1) and a black letter.
     void Unselect();
+    // What a click of the mouse does; screen readers press the cell through it.
+    void Click() { emit clicked(this); }
+    // The name screen readers give the cell: its position, letter and state.
+    void SetSpokenName(const QString& name);
 
 signals:
     void mouseEntered(Tpole* cell);
@@ -37,6 +41,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void announceSelection();
+
     bool pressed_ = false;
 };
 

@@ -3,9 +3,17 @@
 #include "core/GameModel.h"
 #include "skin/CoolControls.h"
 
+#include <QStringList>
+
 namespace {
 const QColor kScoreColour(128, 255, 128);
 const QColor kSheetColour(255, 210, 210);
+
+// A name set anew tells screen readers of the change; an unchanged one says nothing.
+void setName(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
 
 } // namespace
 
@@ -44,9 +52,21 @@ WordSheetsView::WordSheetsView(const GameModel& model, QWidget* clientArea) : mo
 void WordSheetsView::refresh() {
     for (int p = 0; p < 2; ++p) {
         const Player player = p == 0 ? Player::Human : Player::Computer;
-        scores_[p]->SetCaption(ScoreText(model_.state().score(player)));
+        const unsigned score = model_.state().score(player);
+        scores_[p]->SetCaption(ScoreText(score));
         const std::vector<std::string> words = model_.sheet(player);
         for (int l = 0; l < kSheetLines; ++l)
             lines_[p][l]->SetCaption(l < int(words.size()) ? words[size_t(l)] : std::string());
+        setName(scores_[p], texts_.scores[p] + QStringLiteral(": ") + QString::number(score));
+        QStringList spoken;
+        for (const std::string& word : words)
+            spoken << Cp1251ToUnicode(word);
+        setName(panels_[p], texts_.sheets[p] + QStringLiteral(": ") +
+                                (spoken.isEmpty() ? texts_.empty : spoken.join(QStringLiteral(", "))));
     }
+}
+
+void WordSheetsView::setAccessibleTexts(const AccessibleTexts& texts) {
+    texts_ = texts;
+    refresh();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccessibleTexts.h"
 #include "core/SpisokUnit.h"
 
 class GameModel;
@@ -9,7 +10,8 @@ class TCoolPanel;
 
 // The word sheets on the main window: the two columns of the players' newest words on their
 // panels and the two scores above them, drawn from the game model. Its labels are children of
-// the client area given at its creation; they live as long as it does.
+// the client area given at its creation; they live as long as it does. Screen readers read
+// each score and each sheet whole, by its accessible name.
 class WordSheetsView {
 public:
     WordSheetsView(const GameModel& model, QWidget* clientArea);
@@ -19,9 +21,11 @@ public:
     TCoolLabel* score(int player) const { return scores_[player - 1]; }
     TCoolPanel* panel(int player) const { return panels_[player - 1]; }
     void refresh();
+    void setAccessibleTexts(const AccessibleTexts& texts);
 
 private:
     const GameModel& model_;
+    AccessibleTexts texts_;
     TCoolPanel* panels_[2] = {};
     TCoolLabel* lines_[2][kSheetLines] = {};
     TCoolLabel* scores_[2] = {};

@@ -1,5 +1,6 @@
 // The main window as a player first meets it: start-up, a new game, the menu, the timer and
 // the language switch.
+#include "app/MenuMnemonics.h"
 #include "app/PoleUnit.h"
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
@@ -8,18 +9,40 @@
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
 
+#include "app/ComputerFace.h"
+#include "app/WordSheetsView.h"
+
+#include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 
 namespace {
 const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
 const QStringList kEnglish = {"HOUSE", "CAT", "TREE"};
 
+// The caption as the settings give it, without the mnemonic's mark.
 QString itemText(QAction* item) {
-    return item->text();
+    return WithoutMnemonic(item->text());
 }
+
+// What a screen reader learns of a widget: its name, and "selected" when it says so.
+QString spoken(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    if (!face)
+        return "(none)";
+    return face->text(QAccessible::Name) + (face->state().selected ? " [selected]" : "");
+}
+
+// A screen reader's press of the widget's default action.
+void pressAccessibly(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    QVERIFY(face && face->actionInterface());
+    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -282,6 +305,181 @@ private slots:
         QCOMPARE(game.sounds, QList<int>{0});
         game.window().close();
         QVERIFY(game.folder().read("Vorda2000.ini").contains("Sound=0"));
+    }
+
+    // The field as a screen reader hears it: "press:" letters and cells through accessibility,
+    // "pointer:" rests the mouse over a cell. Columns are letters from the left, rows numbers
+    // from the top.
+    void cellsAreSpokenWithPositionLetterAndState_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QPoint>("cell");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("free cell") << false << "" << QPoint(2, 4) << QString::fromUtf8("B4, пусто");
+        QTest::newRow("board letter, English")
+            << true << "" << QPoint(4, 3) << QString("D3, S");
+        QTest::newRow("the preview is no letter")
+            << true << "press:T pointer:2,2" << QPoint(2, 2) << QString("B2, empty");
+        QTest::newRow("placed by a press of the cell")
+            << false << QString::fromUtf8("press:Д press:2,2") << QPoint(2, 2)
+            << QString::fromUtf8("B2, Д, новая буква");
+        QTest::newRow("new letter selected")
+            << true << "press:T press:2,2 press:2,2" << QPoint(2, 2)
+            << QString("B2, T, selected, new letter [selected]");
+        QTest::newRow("board letter selected")
+            << true << "press:T press:2,2 press:2,3" << QPoint(2, 3)
+            << QString("B3, O, selected [selected]");
+    }
+    void cellsAreSpokenWithPositionLetterAndState() {
+        QFETCH(bool, english);
+        QFETCH(QString, steps);
+        QFETCH(QPoint, cell);
+        GameFixture game(kRussian, kEnglish, english ? GameFixture::EnglishSettings() : QByteArray());
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+            const QString what = step.section(':', 1);
+            const QStringList at = what.split(',');
+            if (step.startsWith("pointer:"))
+                game.enterCell(at[0].toInt(), at[1].toInt());
+            else if (at.size() == 2)
+                pressAccessibly(game.cell(at[0].toInt(), at[1].toInt()));
+            else
+                pressAccessibly(game.letterButton(what));
+        }
+        QTEST(spoken(game.cell(cell.x(), cell.y())), "name");
+    }
+
+    void paletteLettersAreButtonsInTheCurrentLanguage_data() {
+        QTest::addColumn<bool>("switchToEnglish");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first Russian") << false << 1 << QString::fromUtf8("А");
+        QTest::newRow("last Russian") << false << 32 << QString::fromUtf8("Я");
+        QTest::newRow("after the switch") << true << 1 << QString("A");
+        QTest::newRow("last English") << true << 26 << QString("Z");
+    }
+    void paletteLettersAreButtonsInTheCurrentLanguage() {
+        QFETCH(bool, switchToEnglish);
+        QFETCH(int, button);
+        GameFixture game(kRussian, kEnglish);
+        if (switchToEnglish)
+            game.window().Menu_English->trigger();
+        QAccessibleInterface* face =
+            QAccessible::queryAccessibleInterface(game.window().Palette().button(button));
+        QCOMPARE(face->role(), QAccessible::Button);
+        QTEST(face->text(QAccessible::Name), "name");
+    }
+
+    // The word, the scores and the sheets read as text, and the computer's move told.
+    void wordScoresSheetsAndTheComputersMoveAreSpoken() {
+        GameFixture game({QString::fromUtf8("КОШКА"), QString::fromUtf8("КОТ")}, kEnglish);
+        TMainWindow& w = game.window();
+        game.placeLetter(QString::fromUtf8("Т"), 2, 2);
+        game.clickCell(2, 2);
+        game.clickCell(2, 3);
+        QCOMPARE(spoken(w.Slowo), QString::fromUtf8("Слово: ТО"));
+        QCOMPARE(spoken(w.Sheets().score(2)), QString::fromUtf8("Очки компьютера: 0"));
+        QCOMPARE(spoken(w.Sheets().panel(2)), QString::fromUtf8("Слова компьютера: пусто"));
+        game.rightClick();
+        game.rightClick();
+        QCOMPARE(spoken(&w.Face()), QString::fromUtf8("Компьютер"));
+        // The face speaks the move. (Its alert event reaches only an active accessibility
+        // bridge, which the offscreen platform has not.)
+        game.click(w.SkipButton);
+        QCOMPARE(spoken(&w.Face()), QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3"));
+        QCOMPARE(spoken(w.Sheets().score(2)), QString::fromUtf8("Очки компьютера: 3"));
+        QCOMPARE(spoken(w.Sheets().panel(2)), QString::fromUtf8("Слова компьютера: КОТ"));
+        QCOMPARE(spoken(w.Sheets().score(1)), QString::fromUtf8("Ваши очки: 0"));
+        QCOMPARE(spoken(w.Slowo), QString::fromUtf8("Слово: пусто"));
+    }
+
+    // Tab goes to the field, bringing out the cursor, then to the palette, whose arrows and
+    // Space choose; F10 opens the menu bar.
+    void keyboardReachesFieldPaletteAndMenu() {
+        GameFixture game(kRussian, kEnglish);
+        TMainWindow& w = game.window();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(!w.Board().hasFocus() && !w.Palette().hasFocus());
+        QTest::keyClick(&w, Qt::Key_Tab);
+        QVERIFY(w.Board().hasFocus());
+        QVERIFY(w.CursorFrame()->isVisible());
+        const QImage unmarked = w.Palette().grab().toImage();
+        QTest::keyClick(&w, Qt::Key_Tab);
+        QVERIFY(w.Palette().hasFocus());
+        QVERIFY(!w.CursorFrame()->isVisible());
+        QVERIFY(w.Palette().grab().toImage() != unmarked);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Right);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Down);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Space);
+        // Row 2 starts at the 17th of 32 letters: the 18th is "С".
+        QCOMPARE(Cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("С"));
+        QTest::keyClick(&w, Qt::Key_F10);
+        QCOMPARE(w.MainMenu1->activeAction(), w.Menu_Game->menuAction());
+        QVERIFY(w.Menu_Game->isVisible());
+    }
+
+    // A press and release of Alt highlights the first menu (visibly) without opening it.
+    void altHighlightsTheFirstMenu() {
+        GameFixture game(kRussian, kEnglish);
+        TMainWindow& w = game.window();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QImage before = w.MainMenu1->grab().toImage();
+        QTest::keyPress(&w, Qt::Key_Alt);
+        QTest::keyRelease(&w, Qt::Key_Alt);
+        QCOMPARE(w.MainMenu1->activeAction(), w.Menu_Game->menuAction());
+        QVERIFY(w.MainMenu1->grab().toImage() != before);
+        QVERIFY(!w.Menu_Game->isVisible());
+    }
+
+    // Every menu's captions get mnemonics, one letter each, none twice in a menu.
+    void menusHaveMnemonics_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Russian") << false;
+        QTest::newRow("English") << true;
+    }
+    void menusHaveMnemonics() {
+        QFETCH(bool, english);
+        GameFixture game(kRussian, kEnglish, english ? GameFixture::EnglishSettings() : QByteArray());
+        TMainWindow& w = game.window();
+        for (QWidget* menu : std::initializer_list<QWidget*>{w.MainMenu1, w.Menu_Game, w.Menu_Options,
+                                                             w.Menu_Chooselanguage, w.Menu_Help}) {
+            QSet<QKeySequence> keys;
+            int items = 0;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator())
+                    continue;
+                ++items;
+                keys << QKeySequence::mnemonic(item->text());
+            }
+            keys.remove(QKeySequence());
+            QCOMPARE(keys.size(), items);
+        }
+    }
+
+    void mnemonicsTakeTheFirstFreeLetter_data() {
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QStringList>("marked");
+        QTest::newRow("first letters") << QStringList{"Game", "Help"} << QStringList{"&Game", "&Help"};
+        QTest::newRow("taken letter") << QStringList{"Game", "gallery"} << QStringList{"&Game", "g&allery"};
+        QTest::newRow("an ampersand shows") << QStringList{"& co"} << QStringList{"&& &co"};
+        QTest::newRow("no letter") << QStringList{"? 2", "2 A"} << QStringList{"? 2", "2 &A"};
+    }
+    void mnemonicsTakeTheFirstFreeLetter() {
+        QFETCH(QStringList, captions);
+        QList<QAction*> items;
+        QObject owner;
+        for (const QString& caption : captions)
+            items << new QAction(caption, &owner);
+        // A second pass over unchanged captions marks nothing twice.
+        AddMnemonics(items);
+        AddMnemonics(items);
+        QStringList marked;
+        for (QAction* item : items)
+            marked << item->text();
+        QTEST(marked, "marked");
+        for (qsizetype i = 0; i < items.size(); ++i)
+            QCOMPARE(WithoutMnemonic(marked[i]), captions[i]);
     }
 
 private:

@@ -1,0 +1,32 @@
+#include "app/AccessibleTexts.h"
+
+#include "platform/Cp1251.h"
+#include "settings/INIUnit.h"
+
+namespace {
+QString text(const char* key) {
+    return Cp1251ToUnicode(LanguageText(key));
+}
+} // namespace
+
+AccessibleTexts ReadAccessibleTexts() {
+    AccessibleTexts texts;
+    texts.empty = text("AccEmpty");
+    texts.selected = text("AccSelected");
+    texts.newLetter = text("AccNewLetter");
+    texts.field = text("AccField");
+    texts.letters = text("AccLetters");
+    texts.word = text("AccWord");
+    texts.scores[0] = text("AccYourScore");
+    texts.scores[1] = text("AccComputerScore");
+    texts.sheets[0] = text("AccYourWords");
+    texts.sheets[1] = text("AccComputerWords");
+    texts.computer = text("AccComputer");
+    texts.computerMove = text("AccComputerMove");
+    texts.computerPass = text("AccComputerPass");
+    return texts;
+}
+
+QString CellPositionName(int column, int row) {
+    return QChar(char16_t(u'A' + column)) + QString::number(row + 1);
+}
