@@ -3,6 +3,7 @@
 #include "app/ComputerTurn.h"
 #include "app/LetterPalette.h"
 #include "core/GameModel.h"
+#include "extras/GameDialogs.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
 #include "skin/FramePainter.h"
@@ -109,6 +110,9 @@ public:
     QAction* Menu_Pelmarov2 = nullptr;
     QAction* Menu_CreateShortcut = nullptr;
 
+    // The game's dialogs, each made when first needed.
+    TGameDialogs& Dialogs() { return dialogs_; }
+
     // The name of the face picture shown now ("CPU00", …).
     const QString& FaceName() const;
 
@@ -208,7 +212,6 @@ private:
     void PaintOutline(QPainter& painter);
     int captionButtonAt(const QPoint& point) const;
     void FormCreate();
-    void CreateDialogs();
     void FormClose();
     void CreateMenu();
     void connectCommand(QAction* item, void (TMainWindow::*handler)());
@@ -259,6 +262,7 @@ private:
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
+    TGameDialogs dialogs_{this};
     QByteArray savedGame_;          // what the saved game holds now
     bool saveFailureShown_ = false; // a saved game that cannot be written is reported once
     BoardView* board_ = nullptr;

@@ -91,7 +91,7 @@ void TMainWindow::AdviceButtonClick() {
 
 void TMainWindow::Menu_CPUClick() {
     const uint16_t before = Game.MaxWordLength;
-    ShowStrengthWindow();
+    dialogs_.SetCPUWindow().exec();
     if (Game.MaxWordLength != before)
         Menu_NewGameClick();
 }

@@ -337,7 +337,8 @@ private slots:
         bool inputDuringQuestion = true;
         WhenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            question = Cp1251ToUnicode(Dialogs.ChoiceWindow->QuestionLabel->Caption());
+            question =
+                Cp1251ToUnicode(game.window().Dialogs().ChoiceWindow().QuestionLabel->Caption());
             face = game.window().FaceName();
             inputDuringQuestion = Game.MainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
@@ -345,9 +346,9 @@ private slots:
                 QTest::keyClick(focused ? focused : dialog, key);
             };
             if (gesture == "click yes")
-                clickButton(Dialogs.ChoiceWindow->YesButton);
+                clickButton(game.window().Dialogs().ChoiceWindow().YesButton);
             else if (gesture == "click no")
-                clickButton(Dialogs.ChoiceWindow->NoButton);
+                clickButton(game.window().Dialogs().ChoiceWindow().NoButton);
             else if (gesture == "close")
                 dialog->reject();
             else
@@ -405,7 +406,8 @@ private slots:
         game.clickCell(2, 3);
         game.clickCell(3, 3);
         QFile::remove(game.folder().path() + "DATA/Lib.ENG");
-        WhenDialogShows([](QDialog*) { clickButton(Dialogs.ChoiceWindow->YesButton); });
+        WhenDialogShows(
+            [&](QDialog*) { clickButton(game.window().Dialogs().ChoiceWindow().YesButton); });
         game.clickCell(2, 2);
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
@@ -440,12 +442,12 @@ private slots:
         bool inputDuringDialog = true;
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
-            bar = Dialogs.SetCPUWindow->StrongBar->value();
+            bar = game.window().Dialogs().SetCPUWindow().StrongBar->value();
             inputDuringDialog = Game.MainInputEnabled;
             for (int position : moves)
-                Dialogs.SetCPUWindow->StrongBar->setValue(position);
+                game.window().Dialogs().SetCPUWindow().StrongBar->setValue(position);
             title = dialog->windowTitle();
-            clickButton(Dialogs.SetCPUWindow->CoolOKButton);
+            clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton);
         });
         game.window().Menu_CPU->trigger();
         QCOMPARE(bar, barAtOpening);
@@ -483,7 +485,8 @@ private slots:
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussian, kEnglish);
         Game.MaxWordLength = 12;
-        WhenDialogShows([](QDialog*) { clickButton(Dialogs.SetCPUWindow->CoolOKButton); });
+        WhenDialogShows(
+            [&](QDialog*) { clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
         QCOMPARE(int(Game.MaxWordLength), 8);
