@@ -68,7 +68,9 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     CreateMenu();
     CreateControls();
     FormCreate();
-    CreateDialogs();
+    // The textures folder stays the current directory for the whole run: the textures
+    // window lists its files, and the sound effects are found in its "sounds" folder.
+    QDir::setCurrent(TextureChoice.TexturesDir);
 }
 
 TMainWindow::~TMainWindow() {
@@ -193,21 +195,6 @@ void TMainWindow::FormCreate() {
     ApplyTextures();
 }
 
-// Every dialog of the game is made here, once, and lives as long as the main window; each
-// enters itself in Dialogs.
-void TMainWindow::CreateDialogs() {
-    // The textures window makes the textures folder the current directory: the sound effects
-    // are found in its "sounds" folder.
-    new TImagesWindow(this);
-    new TSetCPUWindow(this);
-    new TChoiceWindow(this);
-    new TWinnersWindow(this);
-    new TAddRatingWindow(this);
-    new TAboutWindow(this);
-    new THowToPlayWindow(this);
-    new TBestWordsWindow(this);
-}
-
 void TMainWindow::ApplyMainTextures() {
     Hook->SetWallpaper(GetTexture(kMainWallSlot));
     sheets_->panel(1)->SetWallpaper(GetTexture(kWordSheetSlot));
@@ -321,9 +308,9 @@ void TMainWindow::Menu_TakeBackClick() {
 void TMainWindow::GameOver() {
     finishedGame_ = model_.state().history;
     Menu_BestWords->setEnabled(true);
-    ShowNameEntry(model_.state().score(Player::Human), model_.state().score(Player::Computer),
-                  model_.state().takenBack);
-    ShowRecordsWindow();
+    ShowNameEntry(dialogs_.AddRatingWindow(), model_.state().score(Player::Human),
+                  model_.state().score(Player::Computer), model_.state().takenBack);
+    dialogs_.WinnersWindow().exec();
     Menu_NewGameClick();
 }
 
@@ -367,7 +354,7 @@ void TMainWindow::SetTimerIntervalForTests(int ms) {
 // --- Menu commands ----------------------------------------------------------------------------
 
 void TMainWindow::Menu_RecordsClick() {
-    ShowRecordsWindow();
+    dialogs_.WinnersWindow().exec();
 }
 
 void TMainWindow::Menu_ExitClick() {
@@ -376,7 +363,7 @@ void TMainWindow::Menu_ExitClick() {
 
 // The textures window leaves the main window's input alone.
 void TMainWindow::Menu_TexturesClick() {
-    ShowTexturesWindow();
+    dialogs_.ImagesWindow().exec();
 }
 
 void TMainWindow::Menu_VisitClick() {
@@ -390,11 +377,11 @@ void TMainWindow::Menu_Pelmarov2Click() {
 }
 
 void TMainWindow::Menu_Help1Click() {
-    ShowHelpWindow();
+    dialogs_.HowToPlayWindow().exec();
 }
 
 void TMainWindow::Menu_AboutClick() {
-    ShowAboutWindow();
+    dialogs_.AboutWindow().exec();
 }
 
 void TMainWindow::Menu_CreateShortcutClick() {

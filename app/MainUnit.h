@@ -4,6 +4,7 @@
 #include "app/ComputerTurn.h"
 #include "app/LetterPalette.h"
 #include "core/GameModel.h"
+#include "extras/GameDialogs.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolDialog.h"
 #include "skin/FramePainter.h"
@@ -110,6 +111,9 @@ public:
     QAction* Menu_Pelmarov1 = nullptr;
     QAction* Menu_Pelmarov2 = nullptr;
     QAction* Menu_CreateShortcut = nullptr;
+
+    // The game's dialogs, each made when first needed.
+    TGameDialogs& Dialogs() { return dialogs_; }
 
     // The name of the face picture shown now ("CPU00", …).
     const QString& FaceName() const;
@@ -221,7 +225,6 @@ private:
     void PaintOutline(QPainter& painter);
     int captionButtonAt(const QPoint& point) const;
     void FormCreate();
-    void CreateDialogs();
     void FormClose();
     void CreateMenu();
     void connectCommand(QAction* item, void (TMainWindow::*handler)());
@@ -281,6 +284,7 @@ private:
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
+    TGameDialogs dialogs_{this};
     QByteArray savedGame_;          // what the saved game holds now
     // The moves of the game finished last, for its best words; empty before the first end of a
     // game and after a change of language.

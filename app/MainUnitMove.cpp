@@ -97,8 +97,8 @@ void TMainWindow::AfterHumanWord(bool playSound) {
 void TMainWindow::AskToAddWord(const std::string& word) {
     ShowFace(QStringLiteral("CPU41"));
     Game.MainInputEnabled = false;
-    const int result =
-        ShowChoiceWindow(LanguageText("AddWord1") + " " + word, LanguageText("AddWord2"));
+    const int result = ShowChoiceWindow(
+        dialogs_.ChoiceWindow(), LanguageText("AddWord1") + " " + word, LanguageText("AddWord2"));
     if (closed_)
         return;
     if (result == kChoiceYes) {

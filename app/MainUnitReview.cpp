@@ -13,7 +13,7 @@
 void TMainWindow::Menu_BestWordsClick() {
     if (finishedGame_.empty())
         return;
-    ShowBestWordsWindow(ReviewGame(finishedGame_, Words));
+    ShowBestWordsWindow(dialogs_.BestWordsWindow(), ReviewGame(finishedGame_, Words));
 }
 
 bool TMainWindow::GameInProgress() const {
@@ -23,6 +23,6 @@ bool TMainWindow::GameInProgress() const {
 bool TMainWindow::ConfirmNewGame() {
     if (!GameInProgress())
         return true;
-    return ShowChoiceWindow(LanguageText("Menu_NewGame"), LanguageText("NewGameQuestion")) ==
+    return ShowChoiceWindow(dialogs_.ChoiceWindow(), LanguageText("Menu_NewGame"), LanguageText("NewGameQuestion")) ==
            kChoiceYes;
 }

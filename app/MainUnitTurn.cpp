@@ -106,13 +106,12 @@ void TMainWindow::AdviceButtonClick() {
 
 void TMainWindow::Menu_CPUClick() {
     const uint16_t before = Game.MaxWordLength;
-    ShowStrengthWindow();
+    dialogs_.SetCPUWindow().exec();
     if (Game.MaxWordLength == before)
         return;
     if (!ConfirmNewGame()) {
         // The window's slider goes back with the strength.
-        if (Dialogs.SetCPUWindow)
-            Dialogs.SetCPUWindow->StrongBar->setValue(before);
+        dialogs_.SetCPUWindow().StrongBar->setValue(before);
         Game.MaxWordLength = before;
         return;
     }

@@ -155,8 +155,6 @@ TAboutWindow::TAboutWindow(QWidget* parent)
     : TCoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
       MemoE(EnglishAbout()), MemoR(RussianAbout()),
       surface_(std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize)) {
-    Dialogs.AboutWindow = this;
-
     Bevel1 = new TCoolBevel(Hook);
     Bevel1->setGeometry(8, 8, 304, 304);
     Bevel1->SetKind(BevelKind::Raised);
@@ -279,9 +277,4 @@ void TAboutWindow::DXTimerTimer() {
 
     surface_->Flip();
     DXDraw->update();
-}
-
-void ShowAboutWindow() {
-    if (Dialogs.AboutWindow)
-        Dialogs.AboutWindow->exec();
 }

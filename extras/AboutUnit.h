@@ -2,7 +2,6 @@
 
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -94,6 +93,3 @@ private:
     std::unique_ptr<DrawingSurface> surface_;
     QImage logo_, banner_, character_;
 };
-
-// Shows the About window modally; nothing without a main window.
-void ShowAboutWindow();

@@ -28,8 +28,6 @@ QString Text(const char* key) {
 
 TBestWordsWindow::TBestWordsWindow(QWidget* parent)
     : TCoolDialog(parent, "BestWordsWindow", kClientWidth, kClientHeight, MainInput::Blocked) {
-    Dialogs.BestWordsWindow = this;
-
     for (int column = 0; column < kColumnCount; ++column) {
         const int right = column + 1 < kColumnCount ? kColumns[column + 1] : kListWidth;
         auto* head = new TCoolLabel(Hook);
@@ -97,9 +95,7 @@ QStringList BestWordsLines(const std::vector<TurnReview>& turns) {
     return lines;
 }
 
-void ShowBestWordsWindow(const std::vector<TurnReview>& turns) {
-    if (!Dialogs.BestWordsWindow)
-        return;
-    Dialogs.BestWordsWindow->Turns = turns;
-    Dialogs.BestWordsWindow->exec();
+void ShowBestWordsWindow(TBestWordsWindow& window, const std::vector<TurnReview>& turns) {
+    window.Turns = turns;
+    window.exec();
 }

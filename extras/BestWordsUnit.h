@@ -40,5 +40,5 @@ private:
 // its points, the best word ("none" without one) and the mark of a turn that matched the best.
 QStringList BestWordsLines(const std::vector<TurnReview>& turns);
 
-// Shows the window modally with these turns; nothing without a main window.
-void ShowBestWordsWindow(const std::vector<TurnReview>& turns);
+// Shows the window modally with these turns.
+void ShowBestWordsWindow(TBestWordsWindow& window, const std::vector<TurnReview>& turns);

@@ -11,8 +11,6 @@
 
 TChoiceWindow::TChoiceWindow(QWidget* parent)
     : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
-    Dialogs.ChoiceWindow = this;
-
     QuestionLabel = new TCoolLabel(Hook);
     QuestionLabel->setGeometry(15, 15, 270, 19);
     QuestionLabel->SetSimpleView(true);
@@ -68,10 +66,9 @@ void TChoiceWindow::FormActivate() {
     YesButton->setFocus();
 }
 
-int ShowChoiceWindow(const std::string& caption, const std::string& question) {
-    if (!Dialogs.ChoiceWindow)
-        return QDialog::Rejected;
-    Dialogs.ChoiceWindow->ChoiceCaption = caption;
-    Dialogs.ChoiceWindow->ChoiceQuestion = question;
-    return Dialogs.ChoiceWindow->exec();
+int ShowChoiceWindow(TChoiceWindow& window, const std::string& caption,
+                     const std::string& question) {
+    window.ChoiceCaption = caption;
+    window.ChoiceQuestion = question;
+    return window.exec();
 }

@@ -2,8 +2,6 @@
 
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
-
 #include <string>
 
 class TCoolBtn;
@@ -39,4 +37,5 @@ private:
 
 // Shows the question window modally with the caption and the question (Windows-1251) and
 // returns its result: kChoiceYes, kChoiceNo, or another value when it was closed otherwise.
-int ShowChoiceWindow(const std::string& caption, const std::string& question);
+int ShowChoiceWindow(TChoiceWindow& window, const std::string& caption,
+                     const std::string& question);

@@ -9,4 +9,44 @@
 #include "records/WinnersUnit.h"
 #include "settings/SetCPUUnit.h"
 
-TGameDialogs Dialogs;
+namespace {
+template <typename Window, typename... Extra>
+Window& made(QPointer<Window>& slot, QWidget* owner, Extra&... extra) {
+    if (!slot)
+        slot = new Window(owner, extra...);
+    return *slot;
+}
+} // namespace
+
+TImagesWindow& TGameDialogs::ImagesWindow() {
+    return made(images_, owner_);
+}
+
+TSetCPUWindow& TGameDialogs::SetCPUWindow() {
+    return made(setCPU_, owner_);
+}
+
+TChoiceWindow& TGameDialogs::ChoiceWindow() {
+    return made(choice_, owner_);
+}
+
+TWinnersWindow& TGameDialogs::WinnersWindow() {
+    // Clearing records asks first, in the question window.
+    return made(winners_, owner_, *this);
+}
+
+TAddRatingWindow& TGameDialogs::AddRatingWindow() {
+    return made(addRating_, owner_);
+}
+
+TAboutWindow& TGameDialogs::AboutWindow() {
+    return made(about_, owner_);
+}
+
+THowToPlayWindow& TGameDialogs::HowToPlayWindow() {
+    return made(howToPlay_, owner_);
+}
+
+TBestWordsWindow& TGameDialogs::BestWordsWindow() {
+    return made(bestWords_, owner_);
+}

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+class QWidget;
 class TAboutWindow;
 class TAddRatingWindow;
 class TBestWordsWindow;
@@ -11,17 +12,35 @@ class TImagesWindow;
 class TSetCPUWindow;
 class TWinnersWindow;
 
-// The game's dialogs in one place. The main window makes each once; a dialog enters itself
-// here when it is made and drops out by itself when it is destroyed, so every entry is null
-// without a main window.
-struct TGameDialogs {
-    QPointer<TImagesWindow> ImagesWindow;
-    QPointer<TSetCPUWindow> SetCPUWindow;
-    QPointer<TChoiceWindow> ChoiceWindow;
-    QPointer<TWinnersWindow> WinnersWindow;
-    QPointer<TAddRatingWindow> AddRatingWindow;
-    QPointer<TAboutWindow> AboutWindow;
-    QPointer<THowToPlayWindow> HowToPlayWindow;
-    QPointer<TBestWordsWindow> BestWordsWindow;
+// The game's dialogs, each made the first time it is needed (most games never open most of
+// them, and making them all costs the start time) as a child of the main window, and kept
+// for the rest of the window's life. A dialog made late takes the textures and the language
+// in force when it is made: each dresses itself at its making and reads its texts at every
+// showing.
+class TGameDialogs {
+public:
+    explicit TGameDialogs(QWidget* owner) : owner_(owner) {}
+    TGameDialogs(const TGameDialogs&) = delete;
+    TGameDialogs& operator=(const TGameDialogs&) = delete;
+
+    TImagesWindow& ImagesWindow();
+    TSetCPUWindow& SetCPUWindow();
+    TChoiceWindow& ChoiceWindow();
+    TWinnersWindow& WinnersWindow();
+    TAddRatingWindow& AddRatingWindow();
+    TAboutWindow& AboutWindow();
+    THowToPlayWindow& HowToPlayWindow();
+    TBestWordsWindow& BestWordsWindow();
+
+private:
+    QWidget* owner_;
+    // Null until made; the owner destroys them with itself.
+    QPointer<TImagesWindow> images_;
+    QPointer<TSetCPUWindow> setCPU_;
+    QPointer<TChoiceWindow> choice_;
+    QPointer<TWinnersWindow> winners_;
+    QPointer<TAddRatingWindow> addRating_;
+    QPointer<TAboutWindow> about_;
+    QPointer<THowToPlayWindow> howToPlay_;
+    QPointer<TBestWordsWindow> bestWords_;
 };
-extern TGameDialogs Dialogs;

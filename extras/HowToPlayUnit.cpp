@@ -101,8 +101,6 @@ QStringList RussianHelp() {
 THowToPlayWindow::THowToPlayWindow(QWidget* parent)
     : TCoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
       MemoE(EnglishHelp()), MemoR(RussianHelp()) {
-    Dialogs.HowToPlayWindow = this;
-
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
     CoolMemo->setFont(CoolFont(15, true));
@@ -124,9 +122,4 @@ void THowToPlayWindow::ApplyWindowTextures() {
 void THowToPlayWindow::FormActivate() {
     setWindowTitle(DialogTitle(LanguageText("Menu_Help1")));
     CoolMemo->SetLines(Words.Language == kRussian ? MemoR : MemoE);
-}
-
-void ShowHelpWindow() {
-    if (Dialogs.HowToPlayWindow)
-        Dialogs.HowToPlayWindow->exec();
 }

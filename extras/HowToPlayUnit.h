@@ -2,7 +2,6 @@
 
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
 #include <QStringList>
 
 class TCoolBtn;
@@ -28,6 +27,3 @@ public:
 private:
     void ApplyWindowTextures() override;
 };
-
-// Shows the help window modally; nothing without a main window.
-void ShowHelpWindow();

@@ -119,7 +119,6 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 TImagesWindow::TImagesWindow(QWidget* parent)
     : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
-    Dialogs.ImagesWindow = this;
     CreateControls();
     FormCreate();
 }
@@ -360,9 +359,4 @@ void TImagesWindow::ComboBox1Click() {
         ComboBox1->currentIndex() < 0 ? std::string() : UnicodeToCp1251(ComboBox1->currentText());
     LoadTextures();
     ApplyTextures();
-}
-
-void ShowTexturesWindow() {
-    if (Dialogs.ImagesWindow)
-        Dialogs.ImagesWindow->exec();
 }

@@ -2,7 +2,6 @@
 
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
 #include <QPixmap>
 #include <QWidget>
 
@@ -71,6 +70,3 @@ private:
     void ReadSkinList();
     void ApplyWindowTextures() override;
 };
-
-// Shows the textures window modally; nothing without a main window.
-void ShowTexturesWindow();

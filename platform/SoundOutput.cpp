@@ -144,6 +144,7 @@ Player& player() {
 }
 } // namespace
 
-void PlayWaveFile(const QString& path) {
+// The entry of the sound module (see SoundLoader.cpp).
+extern "C" Q_DECL_EXPORT void VordaPlayWaveFile(const QString& path) {
     player().play(path);
 }

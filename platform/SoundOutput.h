@@ -11,4 +11,7 @@
 // the application, fed on a thread of its own with a buffer of a few tens of milliseconds: a
 // stream opened per play loses its start or its end on the sound servers, and a busy main
 // thread must not starve a playing sound.
+//
+// The output is the module vorda-sound.so (SoundOutput.cpp), loaded by SoundLoader.cpp at the
+// first play; without it the game is silent.
 void PlayWaveFile(const QString& path);

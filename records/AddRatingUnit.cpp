@@ -29,8 +29,6 @@ void showFace(const QString& name) {
 
 TAddRatingWindow::TAddRatingWindow(QWidget* parent)
     : TCoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
-    Dialogs.AddRatingWindow = this;
-
     // Under every other control and deaf to the mouse: it covers the whole window.
     CoolLabel3 = new TCoolLabel(Hook);
     CoolLabel3->setGeometry(0, 0, kWindowWidth, kWindowHeight);
@@ -123,11 +121,10 @@ void TAddRatingWindow::FormDeactivate() {
     RunReportingErrors([] { WriteWinners(); });
 }
 
-void ShowNameEntry(uint16_t humanScore, uint16_t computerScore, bool takenBack) {
-    if (!Dialogs.AddRatingWindow)
-        return;
-    Dialogs.AddRatingWindow->HumanScore = humanScore;
-    Dialogs.AddRatingWindow->ComputerScore = computerScore;
-    Dialogs.AddRatingWindow->TakenBack = takenBack;
-    Dialogs.AddRatingWindow->exec();
+void ShowNameEntry(TAddRatingWindow& window, uint16_t humanScore, uint16_t computerScore,
+                   bool takenBack) {
+    window.HumanScore = humanScore;
+    window.ComputerScore = computerScore;
+    window.TakenBack = takenBack;
+    window.exec();
 }

@@ -2,8 +2,6 @@
 
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
-
 #include <cstdint>
 
 class QTimer;
@@ -49,6 +47,6 @@ private:
     void ApplyWindowTextures() override;
 };
 
-// Shows the name entry modally for a game that ended with these scores; nothing without a
-// main window.
-void ShowNameEntry(uint16_t humanScore, uint16_t computerScore, bool takenBack = false);
+// Shows the name entry modally for a game that ended with these scores.
+void ShowNameEntry(TAddRatingWindow& window, uint16_t humanScore, uint16_t computerScore,
+                   bool takenBack = false);

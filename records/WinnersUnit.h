@@ -2,7 +2,6 @@
 
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
 #include <QString>
 
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <string_view>
 
 class TCoolBevel;
+class TGameDialogs;
 class TCoolBtn;
 class TCoolLabel;
 
@@ -85,7 +85,8 @@ void ClearAllWinners();
 class TWinnersWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit TWinnersWindow(QWidget* parent = nullptr);
+    // The clearing questions show in the dialogs' question window.
+    TWinnersWindow(QWidget* parent, TGameDialogs& dialogs);
 
     TCoolBevel* Bevel1 = nullptr;     // the frame around both columns
     TCoolBevel* Bevel2 = nullptr;     // the line between the columns
@@ -104,7 +105,6 @@ public:
 private:
     bool ConfirmClearing(const TCoolBtn* button);
     void ApplyWindowTextures() override;
-};
 
-// Shows the records window modally; nothing without a main window.
-void ShowRecordsWindow();
+    TGameDialogs& dialogs_;
+};

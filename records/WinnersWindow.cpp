@@ -5,6 +5,7 @@
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
+#include "extras/GameDialogs.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
@@ -43,10 +44,9 @@ std::string RecordsListName() {
            std::to_string(int(Game.MaxWordLength) - 2);
 }
 
-TWinnersWindow::TWinnersWindow(QWidget* parent)
-    : TCoolDialog(parent, "WinnersWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
-    Dialogs.WinnersWindow = this;
-
+TWinnersWindow::TWinnersWindow(QWidget* parent, TGameDialogs& dialogs)
+    : TCoolDialog(parent, "WinnersWindow", kWindowWidth, kWindowHeight, MainInput::Blocked),
+      dialogs_(dialogs) {
     // The frame first, so the labels lie on its wallpaper.
     Bevel1 = new TCoolBevel(Hook);
     Bevel1->setGeometry(kListFrameLeft, kListFrameTop, kListFrameWidth, kListFrameHeight);
@@ -118,7 +118,8 @@ void TWinnersWindow::FormActivate() {
 }
 
 bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
-    const int answer = ShowChoiceWindow(button->Caption(), LanguageText("Sure"));
+    const int answer =
+        ShowChoiceWindow(dialogs_.ChoiceWindow(), button->Caption(), LanguageText("Sure"));
     // The question's own close gave the main window its input back; this window is still up.
     SetMainInputEnabled(false);
     // Only Yes clears: Esc or closing the question keeps every record.
@@ -137,9 +138,4 @@ void TWinnersWindow::ClearButton2Click() {
         return;
     ClearAllWinners();
     FormActivate();
-}
-
-void ShowRecordsWindow() {
-    if (Dialogs.WinnersWindow)
-        Dialogs.WinnersWindow->exec();
 }

@@ -10,8 +10,6 @@
 
 TSetCPUWindow::TSetCPUWindow(QWidget* parent)
     : TCoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
-    Dialogs.SetCPUWindow = this;
-
     StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
     StrongBar->setRange(kMinStrengthLength, kMaxStrengthLength);
@@ -56,9 +54,4 @@ void TSetCPUWindow::FormActivate() {
 void TSetCPUWindow::StrongBarChange() {
     Game.MaxWordLength = static_cast<uint16_t>(StrongBar->value());
     ShowCaption();
-}
-
-void ShowStrengthWindow() {
-    if (Dialogs.SetCPUWindow)
-        Dialogs.SetCPUWindow->exec();
 }

@@ -3,8 +3,6 @@
 #include "core/GameState.h"
 #include "skin/CoolDialog.h"
 
-#include "extras/GameDialogs.h"
-
 #include <cstdint>
 
 class TCoolBtn;
@@ -31,6 +29,3 @@ public:
 private:
     void ShowCaption();
 };
-
-// Shows the strength window modally; nothing without a main window.
-void ShowStrengthWindow();

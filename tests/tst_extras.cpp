@@ -3,6 +3,7 @@
 #include "extras/AboutUnit.h"
 #include "extras/BestWordsUnit.h"
 #include "extras/HowToPlayUnit.h"
+#include "extras/ImagesUnit.h"
 #include "extras/ShortcutUnit.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DrawingSurface.h"
@@ -96,15 +97,61 @@ private slots:
         QStringList shownLines;
         WhenDialogShows([&](QDialog* dialog) {
             shownCaption = dialog->windowTitle();
-            shownLines = Dialogs.HowToPlayWindow->CoolMemo->Lines();
-            clickButton(Dialogs.HowToPlayWindow->CoolOKButton);
+            shownLines = game.window().Dialogs().HowToPlayWindow().CoolMemo->Lines();
+            clickButton(game.window().Dialogs().HowToPlayWindow().CoolOKButton);
         });
         game.window().Menu_Help1->trigger();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownLines.size(), lines);
         QCOMPARE(shownLines.first(), firstLine);
-        QVERIFY(Dialogs.HowToPlayWindow && !Dialogs.HowToPlayWindow->isVisible());
+        QVERIFY(!game.window().Dialogs().HowToPlayWindow().isVisible());
         QVERIFY(game.errors().texts.isEmpty());
+    }
+
+    // A dialog is made when first opened, and shows the language and the dialog wallpaper
+    // chosen before that, and only one of it is ever made.
+    void dialogsAreMadeWhenFirstOpened_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("records") << "Menu_Records"
+                                 << "Records";
+        QTest::newRow("textures") << "Menu_Textures"
+                                  << "Textures";
+        QTest::newRow("strength") << "Menu_CPU"
+                                  << "CPU";
+        QTest::newRow("help") << "Menu_Help1"
+                              << "How to play";
+        QTest::newRow("about") << "Menu_About"
+                               << "About";
+    }
+    void dialogsAreMadeWhenFirstOpened() {
+        QFETCH(QString, command);
+        QFETCH(QString, title);
+        GameFixture game(kRussian, kEnglish);
+        QVERIFY(game.window().findChildren<TCoolDialog*>().isEmpty());
+        game.window().Menu_English->trigger();
+        // A picture file chosen for the dialogs' wallpaper, as the textures window chooses it.
+        QImage wall(16, 16, QImage::Format_RGB32);
+        wall.fill(QColor(255, 0, 255));
+        QVERIFY(wall.save(TextureChoice.TexturesDir + "/wall.bmp", "BMP"));
+        TextureChoice.UseSkins = false;
+        TextureChoice.TextureFiles[kDialogWallSlot] = "wall.bmp";
+        LoadTextures();
+        ApplyTextures();
+        QVERIFY(game.window().findChildren<TCoolDialog*>().isEmpty());
+        for (int opening = 0; opening < 2; ++opening) {
+            QString shownTitle;
+            QImage shownWall;
+            WhenDialogShows([&](QDialog* dialog) {
+                shownTitle = dialog->windowTitle();
+                shownWall = static_cast<TCoolDialog*>(dialog)->Hook->Wallpaper().toImage();
+                dialog->reject();
+            });
+            game.window().findChild<QAction*>(command)->trigger();
+            QVERIFY2(shownTitle.startsWith(title), qPrintable(shownTitle));
+            QCOMPARE(shownWall.convertToFormat(QImage::Format_RGB32), wall);
+            QCOMPARE(game.window().findChildren<TCoolDialog*>().size(), 1);
+        }
     }
 
     // Every window with the round OK button closes with Enter, so a game can be played to its
@@ -208,7 +255,7 @@ private slots:
                     inspect(question);
                     question->reject();
                 });
-                Dialogs.WinnersWindow->ClearButton1->click();
+                game.window().Dialogs().WinnersWindow().ClearButton1->click();
             } else {
                 inspect(dialog);
             }
@@ -232,8 +279,8 @@ private slots:
         QStringList lines;
         QList<bool> gold;
         WhenDialogShows([&](QDialog* dialog) {
-            for (int row = 0; row < Dialogs.BestWordsWindow->TurnList->count(); ++row) {
-                const QListWidgetItem* line = Dialogs.BestWordsWindow->TurnList->item(row);
+            for (int row = 0; row < w.Dialogs().BestWordsWindow().TurnList->count(); ++row) {
+                const QListWidgetItem* line = w.Dialogs().BestWordsWindow().TurnList->item(row);
                 lines << line->text();
                 gold << line->data(Qt::ForegroundRole).isValid();
             }
@@ -272,17 +319,17 @@ private slots:
         QStringList shown;
         auto showHelp = [&] {
             WhenDialogShows([&](QDialog*) {
-                shown = Dialogs.HowToPlayWindow->CoolMemo->Lines();
-                clickButton(Dialogs.HowToPlayWindow->CoolOKButton);
+                shown = game.window().Dialogs().HowToPlayWindow().CoolMemo->Lines();
+                clickButton(game.window().Dialogs().HowToPlayWindow().CoolOKButton);
             });
             game.window().Menu_Help1->trigger();
         };
         showHelp();
-        QCOMPARE(shown, Dialogs.HowToPlayWindow->MemoE);
+        QCOMPARE(shown, game.window().Dialogs().HowToPlayWindow().MemoE);
         game.window().Menu_Russian->trigger();
         QCOMPARE(int(Words.Language), 1);
         showHelp();
-        QCOMPARE(shown, Dialogs.HowToPlayWindow->MemoR);
+        QCOMPARE(shown, game.window().Dialogs().HowToPlayWindow().MemoR);
         // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the
         // buttons in capitals.
         const QString text = shown.join('\n');
@@ -464,16 +511,16 @@ private slots:
         QImage frame;
         WhenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            lineShown = Dialogs.AboutWindow->Scene.line;
-            timerWhileShown = Dialogs.AboutWindow->DXTimer->isActive();
-            Dialogs.AboutWindow->Scene.t = 256; // the text at its brightest
-            Dialogs.AboutWindow->Scene.x = 279;
-            Dialogs.AboutWindow->Scene.dx = 10;
-            Dialogs.AboutWindow->Scene.y = 200;
-            Dialogs.AboutWindow->Scene.dy = 0;
-            Dialogs.AboutWindow->DXTimerTimer();
-            frame = Dialogs.AboutWindow->Surface().FrontSurface();
-            clickButton(Dialogs.AboutWindow->CoolOKButton);
+            lineShown = game.window().Dialogs().AboutWindow().Scene.line;
+            timerWhileShown = game.window().Dialogs().AboutWindow().DXTimer->isActive();
+            game.window().Dialogs().AboutWindow().Scene.t = 256; // the text at its brightest
+            game.window().Dialogs().AboutWindow().Scene.x = 279;
+            game.window().Dialogs().AboutWindow().Scene.dx = 10;
+            game.window().Dialogs().AboutWindow().Scene.y = 200;
+            game.window().Dialogs().AboutWindow().Scene.dy = 0;
+            game.window().Dialogs().AboutWindow().DXTimerTimer();
+            frame = game.window().Dialogs().AboutWindow().Surface().FrontSurface();
+            clickButton(game.window().Dialogs().AboutWindow().CoolOKButton);
         });
         game.sounds.clear();
         game.window().Menu_About->trigger();
@@ -481,7 +528,7 @@ private slots:
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));
         QVERIFY(timerWhileShown);
-        QVERIFY(!Dialogs.AboutWindow->DXTimer->isActive());
+        QVERIFY(!game.window().Dialogs().AboutWindow().DXTimer->isActive());
         // The character was drawn around (269, 201), below the banner and away from the logo.
         bool drawn = false;
         for (int y = 196; y < 206 && !drawn; ++y)

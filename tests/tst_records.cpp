@@ -521,14 +521,15 @@ private slots:
         bool clearThis = false, clearAll = false, input = true;
         QString title, button1;
         WhenDialogShows([&](QDialog* dialog) {
-            scores = captions(Dialogs.WinnersWindow->ScoreLabels);
-            names = captions(Dialogs.WinnersWindow->NameLabels);
-            clearThis = Dialogs.WinnersWindow->ClearButton1->isEnabled();
-            clearAll = Dialogs.WinnersWindow->ClearButton2->isEnabled();
+            scores = captions(game.window().Dialogs().WinnersWindow().ScoreLabels);
+            names = captions(game.window().Dialogs().WinnersWindow().NameLabels);
+            clearThis = game.window().Dialogs().WinnersWindow().ClearButton1->isEnabled();
+            clearAll = game.window().Dialogs().WinnersWindow().ClearButton2->isEnabled();
             input = Game.MainInputEnabled;
             title = dialog->windowTitle();
-            button1 = Cp1251ToUnicode(Dialogs.WinnersWindow->ClearButton1->Caption());
-            clickButton(Dialogs.WinnersWindow->CoolOkButton);
+            button1 =
+                Cp1251ToUnicode(game.window().Dialogs().WinnersWindow().ClearButton1->Caption());
+            clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
         });
         game.window().Menu_Records->trigger();
         QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
@@ -566,28 +567,29 @@ private slots:
         QStringList namesAfter;
         bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
         WhenDialogShows([&](QDialog*) {
-            TCoolBtn* button =
-                all ? Dialogs.WinnersWindow->ClearButton2 : Dialogs.WinnersWindow->ClearButton1;
+            TCoolBtn* button = all ? game.window().Dialogs().WinnersWindow().ClearButton2
+                                   : game.window().Dialogs().WinnersWindow().ClearButton1;
             WhenDialogShows([&](QDialog* choice) {
                 caption = choice->windowTitle();
-                question = Cp1251ToUnicode(Dialogs.ChoiceWindow->QuestionLabel->Caption());
+                question = Cp1251ToUnicode(
+                    game.window().Dialogs().ChoiceWindow().QuestionLabel->Caption());
                 if (answer == "esc")
                     QTest::keyClick(choice, Qt::Key_Escape);
                 else if (answer == "closed")
                     choice->reject();
                 else
-                    clickButton(yes ? Dialogs.ChoiceWindow->YesButton
-                                    : Dialogs.ChoiceWindow->NoButton);
+                    clickButton(yes ? game.window().Dialogs().ChoiceWindow().YesButton
+                                    : game.window().Dialogs().ChoiceWindow().NoButton);
             });
             clickButton(button);
-            namesAfter = captions(Dialogs.WinnersWindow->NameLabels);
-            clearThisAfter = Dialogs.WinnersWindow->ClearButton1->isEnabled();
-            clearAllAfter = Dialogs.WinnersWindow->ClearButton2->isEnabled();
+            namesAfter = captions(game.window().Dialogs().WinnersWindow().NameLabels);
+            clearThisAfter = game.window().Dialogs().WinnersWindow().ClearButton1->isEnabled();
+            clearAllAfter = game.window().Dialogs().WinnersWindow().ClearButton2->isEnabled();
             inputAfterQuestion = Game.MainInputEnabled;
-            clickButton(Dialogs.WinnersWindow->CoolOkButton);
+            clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
         });
         game.sounds.clear();
-        ShowRecordsWindow();
+        game.window().Dialogs().WinnersWindow().exec();
         QCOMPARE(caption, all ? QString("Clear all lists") : QString("Clear this list"));
         QCOMPARE(question, QString("Are you sure?"));
         QCOMPARE(game.sounds, QList<int>{8});
@@ -646,30 +648,32 @@ private slots:
         const QStringList old = listText(list);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
         new TAddRatingWindow(&game.window());
-        QCOMPARE(Dialogs.AddRatingWindow->Timer1->interval(), kFaceTimerInterval);
-        QVERIFY(Dialogs.AddRatingWindow->Timer1->isActive());
-        Dialogs.AddRatingWindow->Timer1->stop();
+        QCOMPARE(game.window().Dialogs().AddRatingWindow().Timer1->interval(), kFaceTimerInterval);
+        QVERIFY(game.window().Dialogs().AddRatingWindow().Timer1->isActive());
+        game.window().Dialogs().AddRatingWindow().Timer1->stop();
         QString line, title, editText;
         bool editShown = false, tooBadShown = false, input = true;
         QStringList faces;
         WhenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
-            line = Cp1251ToUnicode(Dialogs.AddRatingWindow->CoolLabel1->Caption());
-            editText = Dialogs.AddRatingWindow->Edit1->text();
-            editShown = Dialogs.AddRatingWindow->Edit1->isVisible();
-            tooBadShown = Dialogs.AddRatingWindow->CoolLabel3->isVisible();
+            line = Cp1251ToUnicode(game.window().Dialogs().AddRatingWindow().CoolLabel1->Caption());
+            editText = game.window().Dialogs().AddRatingWindow().Edit1->text();
+            editShown = game.window().Dialogs().AddRatingWindow().Edit1->isVisible();
+            tooBadShown = game.window().Dialogs().AddRatingWindow().CoolLabel3->isVisible();
             input = Game.MainInputEnabled;
             faces << game.window().FaceName();
             for (int tick = 0; tick < 8; ++tick) {
-                Dialogs.AddRatingWindow->Timer1Timer();
+                game.window().Dialogs().AddRatingWindow().Timer1Timer();
                 faces << game.window().FaceName();
             }
             if (qualifies)
-                typeText(Dialogs.AddRatingWindow->Edit1, QString::fromUtf8("Вася"));
-            clickButton(Dialogs.AddRatingWindow->CoolOkButton);
+                typeText(game.window().Dialogs().AddRatingWindow().Edit1,
+                         QString::fromUtf8("Вася"));
+            clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
         });
         game.sounds.clear();
-        ShowNameEntry(uint16_t(human), uint16_t(computer));
+        ShowNameEntry(game.window().Dialogs().AddRatingWindow(), uint16_t(human),
+                      uint16_t(computer));
         const int result = human - computer;
         QCOMPARE(title, QString("Game over"));
         QCOMPARE(line, "Your result: " + QString::number(result));
@@ -685,7 +689,7 @@ private slots:
             QCOMPARE(faces.mid(1), (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55",
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(!Dialogs.AddRatingWindow->FaceAnimating);
+        QVERIFY(!game.window().Dialogs().AddRatingWindow().FaceAnimating);
         QVERIFY(Game.MainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
@@ -696,17 +700,17 @@ private slots:
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
         new TAddRatingWindow(&game.window());
-        Dialogs.AddRatingWindow->Timer1->stop();
+        game.window().Dialogs().AddRatingWindow().Timer1->stop();
         QStringList faces;
         for (int round = 0; round < 2; ++round) {
             WhenDialogShows([&](QDialog*) {
                 for (int tick = 0; tick < 4; ++tick) {
-                    Dialogs.AddRatingWindow->Timer1Timer();
+                    game.window().Dialogs().AddRatingWindow().Timer1Timer();
                     faces << game.window().FaceName();
                 }
-                clickButton(Dialogs.AddRatingWindow->CoolOkButton);
+                clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
             });
-            ShowNameEntry(1, 9);
+            ShowNameEntry(game.window().Dialogs().AddRatingWindow(), 1, 9);
         }
         QCOMPARE(faces, (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55", "CPU52", "CPU51",
                                      "CPU51"}));
@@ -756,7 +760,7 @@ private slots:
         QString shown;
         int refusals = 0;
         WhenDialogShows([&](QDialog* dialog) {
-            TCoolEdit* box = Dialogs.AddRatingWindow->Edit1;
+            TCoolEdit* box = game.window().Dialogs().AddRatingWindow().Edit1;
             QObject::connect(box, &TCoolEdit::refused, box, [&] { ++refusals; });
             QTest::keyClick(box, Qt::Key_Backspace);
             typeText(box, typed);
@@ -771,15 +775,15 @@ private slots:
                 dialog->showNormal();
             }
             if (closing == "Enter" || closing == "Esc") {
-                QTest::keyClick(Dialogs.AddRatingWindow->Edit1,
+                QTest::keyClick(game.window().Dialogs().AddRatingWindow().Edit1,
                                 closing == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
                 closedByKey = !dialog->isVisible();
             } else {
-                clickButton(Dialogs.AddRatingWindow->CoolOkButton);
+                clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
             }
         });
         game.sounds.clear();
-        ShowNameEntry(5, 0);
+        ShowNameEntry(game.window().Dialogs().AddRatingWindow(), 5, 0);
         // What the box showed is what the records keep, and a refused character is felt.
         QCOMPARE(shown, stored);
         QCOMPARE(refusals > 0, UnicodeToCp1251(typed + pasted) != UnicodeToCp1251(stored));
@@ -804,13 +808,13 @@ private slots:
         QStringList recordNames;
         WhenDialogShows([&](QDialog* nameEntry) {
             shown << nameEntry->objectName();
-            typeText(Dialogs.AddRatingWindow->Edit1, "Ann");
+            typeText(game.window().Dialogs().AddRatingWindow().Edit1, "Ann");
             WhenDialogShows([&](QDialog* records) {
                 shown << records->objectName();
-                recordNames = captions(Dialogs.WinnersWindow->NameLabels);
-                clickButton(Dialogs.WinnersWindow->CoolOkButton);
+                recordNames = captions(game.window().Dialogs().WinnersWindow().NameLabels);
+                clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
             });
-            clickButton(Dialogs.AddRatingWindow->CoolOkButton);
+            clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
         });
         game.sounds.clear();
         // Nothing to play for either side: two passes end the game.

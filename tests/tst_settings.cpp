@@ -338,7 +338,8 @@ private slots:
         bool inputDuringQuestion = true;
         WhenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            question = Cp1251ToUnicode(Dialogs.ChoiceWindow->QuestionLabel->Caption());
+            question =
+                Cp1251ToUnicode(game.window().Dialogs().ChoiceWindow().QuestionLabel->Caption());
             face = game.window().FaceName();
             inputDuringQuestion = Game.MainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
@@ -346,9 +347,9 @@ private slots:
                 QTest::keyClick(focused ? focused : dialog, key);
             };
             if (gesture == "click yes")
-                clickButton(Dialogs.ChoiceWindow->YesButton);
+                clickButton(game.window().Dialogs().ChoiceWindow().YesButton);
             else if (gesture == "click no")
-                clickButton(Dialogs.ChoiceWindow->NoButton);
+                clickButton(game.window().Dialogs().ChoiceWindow().NoButton);
             else if (gesture == "close")
                 dialog->reject();
             else
@@ -406,7 +407,8 @@ private slots:
         game.clickCell(2, 3);
         game.clickCell(3, 3);
         QFile::remove(game.folder().path() + "DATA/Lib.ENG");
-        WhenDialogShows([](QDialog*) { clickButton(Dialogs.ChoiceWindow->YesButton); });
+        WhenDialogShows(
+            [&](QDialog*) { clickButton(game.window().Dialogs().ChoiceWindow().YesButton); });
         game.clickCell(2, 2);
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
@@ -441,12 +443,12 @@ private slots:
         bool inputDuringDialog = true;
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
-            bar = Dialogs.SetCPUWindow->StrongBar->value();
+            bar = game.window().Dialogs().SetCPUWindow().StrongBar->value();
             inputDuringDialog = Game.MainInputEnabled;
             for (int position : moves)
-                Dialogs.SetCPUWindow->StrongBar->setValue(position);
+                game.window().Dialogs().SetCPUWindow().StrongBar->setValue(position);
             title = dialog->windowTitle();
-            clickButton(Dialogs.SetCPUWindow->CoolOKButton);
+            clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton);
         });
         game.window().Menu_CPU->trigger();
         QCOMPARE(bar, barAtOpening);
@@ -483,17 +485,17 @@ private slots:
         const uint16_t strength = Game.MaxWordLength;
         QString question;
         const auto answer = [&](QDialog*) {
-            question = Dialogs.ChoiceWindow->QuestionLabel->accessibleName();
-            clickButton(yes ? Dialogs.ChoiceWindow->YesButton : Dialogs.ChoiceWindow->NoButton);
+            question = w.Dialogs().ChoiceWindow().QuestionLabel->accessibleName();
+            clickButton(yes ? w.Dialogs().ChoiceWindow().YesButton : w.Dialogs().ChoiceWindow().NoButton);
         };
         if (language) {
             WhenDialogShows(answer);
             w.Menu_English->trigger();
         } else {
             WhenDialogShows([&](QDialog*) {
-                Dialogs.SetCPUWindow->StrongBar->setValue(strength == 3 ? 8 : 3);
+                w.Dialogs().SetCPUWindow().StrongBar->setValue(strength == 3 ? 8 : 3);
                 WhenDialogShows(answer);
-                clickButton(Dialogs.SetCPUWindow->CoolOKButton);
+                clickButton(w.Dialogs().SetCPUWindow().CoolOKButton);
             });
             w.Menu_CPU->trigger();
         }
@@ -506,7 +508,7 @@ private slots:
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
         QCOMPARE(Game.MaxWordLength != strength, !language && yes);
         if (!language)
-            QCOMPARE(Dialogs.SetCPUWindow->StrongBar->value(), int(Game.MaxWordLength));
+            QCOMPARE(w.Dialogs().SetCPUWindow().StrongBar->value(), int(Game.MaxWordLength));
         if (yes) {
             QCOMPARE(int(game.model().state().history.size()), 1);
             QCOMPARE(game.board()[2], english ? QString("HOUSE") : QString::fromUtf8("КОШКА"));
@@ -540,7 +542,8 @@ private slots:
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussian, kEnglish);
         Game.MaxWordLength = 12;
-        WhenDialogShows([](QDialog*) { clickButton(Dialogs.SetCPUWindow->CoolOKButton); });
+        WhenDialogShows(
+            [&](QDialog*) { clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
         QCOMPARE(int(Game.MaxWordLength), 8);

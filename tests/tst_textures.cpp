@@ -235,7 +235,7 @@ void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
     WhenDialogShows([&](QDialog*) {
         action();
         ran = true;
-        clickButton(Dialogs.ImagesWindow->CoolOKButton);
+        clickButton(game.window().Dialogs().ImagesWindow().CoolOKButton);
     });
     game.window().Menu_Textures->trigger();
     QVERIFY(ran);
@@ -623,7 +623,6 @@ private slots:
         TestGameFolder folder;
         InitSettingsFile();
         InitTextures();
-        QVERIFY(!Dialogs.ImagesWindow);
         LoadTextures();
         ApplyTextures();
         // The textures window made alone, before any main window, dresses itself.
@@ -651,15 +650,17 @@ private slots:
         QImage preview;
         bool fileSelected = false;
         inTexturesWindow(game, [&] {
-            row = Dialogs.ImagesWindow->CoolListBox->currentRow();
-            title = Dialogs.ImagesWindow->windowTitle();
-            height = Dialogs.ImagesWindow->Hook->height();
-            files = lines(Dialogs.ImagesWindow->FileListBox1);
-            preview = Dialogs.ImagesWindow->Image1->Picture().toImage();
-            fileSelected = Dialogs.ImagesWindow->FileListBox1->currentItem() &&
-                           Dialogs.ImagesWindow->FileListBox1->currentItem()->text() == "a.bmp";
+            row = game.window().Dialogs().ImagesWindow().CoolListBox->currentRow();
+            title = game.window().Dialogs().ImagesWindow().windowTitle();
+            height = game.window().Dialogs().ImagesWindow().Hook->height();
+            files = lines(game.window().Dialogs().ImagesWindow().FileListBox1);
+            preview = game.window().Dialogs().ImagesWindow().Image1->Picture().toImage();
+            fileSelected =
+                game.window().Dialogs().ImagesWindow().FileListBox1->currentItem() &&
+                game.window().Dialogs().ImagesWindow().FileListBox1->currentItem()->text() ==
+                    "a.bmp";
             // Slot 3 chosen, then the window closes and opens again at slot 0.
-            clickLine(Dialogs.ImagesWindow->CoolListBox, 3);
+            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 3);
         });
         QCOMPARE(row, 0);
         QCOMPARE(title, Cp1251ToUnicode(LanguageText("Menu_Textures")));
@@ -667,13 +668,13 @@ private slots:
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
         QCOMPARE(preview, TextureBitmaps[0].toImage());
         QVERIFY(fileSelected);
-        QCOMPARE(Dialogs.ImagesWindow->CoolListBox->currentRow(), 3);
+        QCOMPARE(game.window().Dialogs().ImagesWindow().CoolListBox->currentRow(), 3);
 
         // Pictures added since the last showing appear at the next one.
         writePicture("c.bmp", "#00ff00");
         inTexturesWindow(game, [&] {
-            row = Dialogs.ImagesWindow->CoolListBox->currentRow();
-            files = lines(Dialogs.ImagesWindow->FileListBox1);
+            row = game.window().Dialogs().ImagesWindow().CoolListBox->currentRow();
+            files = lines(game.window().Dialogs().ImagesWindow().FileListBox1);
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
@@ -697,25 +698,27 @@ private slots:
         QString slot5Name;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
-            clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
-            clickLine(Dialogs.ImagesWindow->FileListBox1, "wall.bmp");
+            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 5);
+            clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, "wall.bmp");
             // The main window behind the modal one is dressed at once.
             background = game.window().Hook->Wallpaper().toImage();
-            previewSlot5 = Dialogs.ImagesWindow->Image1->Picture().toImage();
+            previewSlot5 = game.window().Dialogs().ImagesWindow().Image1->Picture().toImage();
             // The same file for slot 2 too; slot 6 gets a damaged picture.
-            clickLine(Dialogs.ImagesWindow->CoolListBox, 2);
-            clickLine(Dialogs.ImagesWindow->FileListBox1, "wall.bmp");
-            clickLine(Dialogs.ImagesWindow->CoolListBox, 6);
-            clickLine(Dialogs.ImagesWindow->FileListBox1, "bad.jpg");
+            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 2);
+            clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, "wall.bmp");
+            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 6);
+            clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, "bad.jpg");
             boxesAfterBad = game.errors().texts;
             game.errors().texts.clear();
             // Back to slot 5, whose file shows selected; the reset button brings back WALL1.
-            clickLine(Dialogs.ImagesWindow->CoolListBox, 5);
-            fileShownForSlot5 = Dialogs.ImagesWindow->FileListBox1->currentItem()->text();
-            clickButton(Dialogs.ImagesWindow->CoolResetButton);
+            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 5);
+            fileShownForSlot5 =
+                game.window().Dialogs().ImagesWindow().FileListBox1->currentItem()->text();
+            clickButton(game.window().Dialogs().ImagesWindow().CoolResetButton);
             resetBackground = game.window().Hook->Wallpaper().toImage();
-            selectedAfterReset = Dialogs.ImagesWindow->FileListBox1->selectedItems().size();
-            slot5Name = Dialogs.ImagesWindow->SlotNames[5]->ShownText();
+            selectedAfterReset =
+                game.window().Dialogs().ImagesWindow().FileListBox1->selectedItems().size();
+            slot5Name = game.window().Dialogs().ImagesWindow().SlotNames[5]->ShownText();
         });
         // Back to the built-in picture, no file stays highlighted; each slot says what it dresses.
         QCOMPARE(selectedAfterReset, 0);
@@ -752,11 +755,11 @@ private slots:
         game.errors().texts.clear();
         inTexturesWindow(game, [&] {
             if (skin) {
-                Dialogs.ImagesWindow->ComboBox1->setCurrentIndex(0);
-                emit Dialogs.ImagesWindow->ComboBox1->activated(0);
+                game.window().Dialogs().ImagesWindow().ComboBox1->setCurrentIndex(0);
+                emit game.window().Dialogs().ImagesWindow().ComboBox1->activated(0);
             } else {
-                clickLine(Dialogs.ImagesWindow->CoolListBox, 3);
-                clickLine(Dialogs.ImagesWindow->FileListBox1, name + ".bmp");
+                clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 3);
+                clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, name + ".bmp");
             }
         });
         QCOMPARE(game.errors().texts.size(), 1);
@@ -787,23 +790,24 @@ private slots:
         bool listHiddenWithSkins = false, comboShownWithSkins = false;
         QString nameAfterToggle, nameAfterChoice, slot0WithSkin, slot1AfterOff;
         inTexturesWindow(game, [&] {
-            clickButton(Dialogs.ImagesWindow->UseSkinsCheckBox);
-            skins = items(Dialogs.ImagesWindow->ComboBox1);
-            selected = Dialogs.ImagesWindow->ComboBox1->currentIndex();
+            clickButton(game.window().Dialogs().ImagesWindow().UseSkinsCheckBox);
+            skins = items(game.window().Dialogs().ImagesWindow().ComboBox1);
+            selected = game.window().Dialogs().ImagesWindow().ComboBox1->currentIndex();
             nameAfterToggle = QString::fromStdString(TextureChoice.SkinName);
-            heightOn = Dialogs.ImagesWindow->Hook->height();
-            okTopOn = Dialogs.ImagesWindow->CoolOKButton->y();
-            listHiddenWithSkins = !Dialogs.ImagesWindow->FileListBox1->isVisible() &&
-                                  !Dialogs.ImagesWindow->CoolListBox->isVisible() &&
-                                  !Dialogs.ImagesWindow->CoolResetButton->isVisible();
-            comboShownWithSkins = Dialogs.ImagesWindow->ComboBox1->isVisible();
-            Dialogs.ImagesWindow->ComboBox1->setCurrentIndex(0);
-            emit Dialogs.ImagesWindow->ComboBox1->activated(0);
+            heightOn = game.window().Dialogs().ImagesWindow().Hook->height();
+            okTopOn = game.window().Dialogs().ImagesWindow().CoolOKButton->y();
+            listHiddenWithSkins =
+                !game.window().Dialogs().ImagesWindow().FileListBox1->isVisible() &&
+                !game.window().Dialogs().ImagesWindow().CoolListBox->isVisible() &&
+                !game.window().Dialogs().ImagesWindow().CoolResetButton->isVisible();
+            comboShownWithSkins = game.window().Dialogs().ImagesWindow().ComboBox1->isVisible();
+            game.window().Dialogs().ImagesWindow().ComboBox1->setCurrentIndex(0);
+            emit game.window().Dialogs().ImagesWindow().ComboBox1->activated(0);
             nameAfterChoice = QString::fromStdString(TextureChoice.SkinName);
             slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
-            clickButton(Dialogs.ImagesWindow->UseSkinsCheckBox);
-            heightOff = Dialogs.ImagesWindow->Hook->height();
-            okTopOff = Dialogs.ImagesWindow->CoolOKButton->y();
+            clickButton(game.window().Dialogs().ImagesWindow().UseSkinsCheckBox);
+            heightOff = game.window().Dialogs().ImagesWindow().Hook->height();
+            okTopOff = game.window().Dialogs().ImagesWindow().CoolOKButton->y();
             slot1AfterOff = describeSlot(1);
         });
         QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
@@ -829,10 +833,12 @@ private slots:
         TextureChoice.UseSkins = true;
         TextureChoice.SkinName = "AUTUMN";
         int selected = -1;
-        inTexturesWindow(game, [&] { selected = Dialogs.ImagesWindow->ComboBox1->currentIndex(); });
+        inTexturesWindow(game, [&] {
+            selected = game.window().Dialogs().ImagesWindow().ComboBox1->currentIndex();
+        });
         QCOMPARE(selected, 0);
         QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
-        QCOMPARE(Dialogs.ImagesWindow->Hook->height(), 65);
+        QCOMPARE(game.window().Dialogs().ImagesWindow().Hook->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
@@ -842,11 +848,11 @@ private slots:
         game.errors().texts.clear();
         bool open = false, switched = false;
         inTexturesWindow(game, [&] {
-            open = Dialogs.ImagesWindow->isVisible();
+            open = game.window().Dialogs().ImagesWindow().isVisible();
             // After the message the window has still switched to skins.
-            switched = Dialogs.ImagesWindow->Hook->height() == 65 &&
-                       Dialogs.ImagesWindow->ComboBox1->isVisible() &&
-                       !Dialogs.ImagesWindow->FileListBox1->isVisible();
+            switched = game.window().Dialogs().ImagesWindow().Hook->height() == 65 &&
+                       game.window().Dialogs().ImagesWindow().ComboBox1->isVisible() &&
+                       !game.window().Dialogs().ImagesWindow().FileListBox1->isVisible();
         });
         QVERIFY(open);
         QVERIFY(switched);
@@ -863,10 +869,10 @@ private slots:
         LoadTextures();
         QImage centred, stretched;
         inTexturesWindow(game, [&] {
-            centred = Dialogs.ImagesWindow->Image1->grab().toImage();
-            clickButton(Dialogs.ImagesWindow->StretchBox);
-            stretched = Dialogs.ImagesWindow->Image1->grab().toImage();
-            clickButton(Dialogs.ImagesWindow->StretchBox);
+            centred = game.window().Dialogs().ImagesWindow().Image1->grab().toImage();
+            clickButton(game.window().Dialogs().ImagesWindow().StretchBox);
+            stretched = game.window().Dialogs().ImagesWindow().Image1->grab().toImage();
+            clickButton(game.window().Dialogs().ImagesWindow().StretchBox);
         });
         QCOMPARE(centred.size(), QSize(154, 154));
         QCOMPARE(centred.pixelColor(77, 77), QColor(Qt::red));

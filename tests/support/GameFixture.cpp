@@ -38,7 +38,7 @@ void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!modal || !modal->isVisible())
             return;
-        if (modal == Dialogs.AddRatingWindow || modal == Dialogs.WinnersWindow) {
+        if (qobject_cast<TAddRatingWindow*>(modal) || qobject_cast<TWinnersWindow*>(modal)) {
             modal->accept();
             return;
         }
