@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 // The pictures are compiled into the static library, whose resources register on first use.
@@ -41,6 +42,11 @@ QImage ScaledForRatio(const QImage& picture, qreal ratio, PictureUse use) {
     const qreal factor = ratio / picture.devicePixelRatio();
     const int width = std::max(1, static_cast<int>(std::lround(picture.width() * factor)));
     const int height = std::max(1, static_cast<int>(std::lround(picture.height() * factor)));
+    // A player's picture may be 4096 pixels wide already; enlarged it would take hundreds of
+    // megabytes, so such a picture is left to the painter's own scaling.
+    constexpr int kLargestSide = 4096;
+    if (width > kLargestSide || height > kLargestSide)
+        return picture;
     // Smooth scaling is given 32-bit pixels: Qt 6.4 crashes scaling a palette picture (an
     // 8-bit texture) smoothly.
     const QImage source = picture.convertToFormat(

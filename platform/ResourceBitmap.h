@@ -33,6 +33,7 @@ QImage LoadResourcePictureForRatio(const QString& path, const char* format, qrea
                                    PictureUse use = PictureUse::Single);
 
 // A picture rescaled smoothly for a screen of the given pixel ratio, its device pixel ratio set
-// to it; returned as it is when its device pixel ratio already equals the ratio. A tile is
-// rescaled as if surrounded by copies of itself, so that tiling shows no seam.
+// to it; returned as it is when its device pixel ratio already equals the ratio or when it would
+// grow beyond 4096 pixels a side. A tile is rescaled as if surrounded by copies of itself, so
+// that tiling shows no seam.
 QImage ScaledForRatio(const QImage& picture, qreal ratio, PictureUse use);
