@@ -25,7 +25,7 @@ ComputerFace::ComputerFace(QWidget* parent) : QWidget(parent) {
 
 void ComputerFace::showPicture(const QString& name) {
     name_ = name;
-    picture_->setPixmap(QPixmap::fromImage(LoadResourceBitmap(name)));
+    picture_->setPixmap(QPixmap::fromImage(LoadResourceBitmapForRatio(name, PictureRatio())));
 }
 
 void ComputerFace::startThinking(int tick) {

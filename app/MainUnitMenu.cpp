@@ -16,10 +16,16 @@
 
 namespace {
 
-// A menu picture from the resources, made from its pixmap: a QIcon made from a file name
-// would load the MIME database to learn the file's type.
+// A menu picture from the resources, made from its pixmaps: a QIcon made from a file name
+// would load the MIME database to learn the file's type. The icon holds the 1× and the 2×
+// picture and chooses by the screen's pixel ratio.
 QIcon menuPicture(const QString& name) {
-    return QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/menu/") + name, "PNG")));
+    const QString path = QStringLiteral(":/menu/") + name;
+    QIcon icon(QPixmap::fromImage(LoadResourcePicture(path, "PNG")));
+    const QImage doubled = LoadResourcePictureForRatio(path, "PNG", 2);
+    if (doubled.devicePixelRatio() == 2)
+        icon.addPixmap(QPixmap::fromImage(doubled));
+    return icon;
 }
 
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {

@@ -154,7 +154,8 @@ AboutFrame AboutScene::Step(int lineCount) {
 TAboutWindow::TAboutWindow(QWidget* parent)
     : TCoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
       MemoE(EnglishAbout()), MemoR(RussianAbout()),
-      surface_(std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize)) {
+      surface_(
+          std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize, PictureRatio())) {
     Bevel1 = new TCoolBevel(Hook);
     Bevel1->setGeometry(8, 8, 304, 304);
     Bevel1->SetKind(BevelKind::Raised);
@@ -173,9 +174,16 @@ TAboutWindow::TAboutWindow(QWidget* parent)
     CoolOKButton = MakeOkButton(QRect(270, 315, 40, 40));
     CoolOKButton->SetShadowSize(0);
 
-    logo_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_LOGO")));
-    banner_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_BANNER")));
-    character_ = PictureWithBlackTransparent(LoadResourceBitmap(QStringLiteral("ABOUT_BALL")));
+    // On a dense screen the 2× pictures, which the surface scales with hard edges: a smooth
+    // rescaling would blend the transparent black into their edges.
+    const qreal pictureRatio = PictureRatio() > 1 ? 2 : 1;
+    const auto picture = [pictureRatio](const char* name) {
+        return PictureWithBlackTransparent(
+            LoadResourceBitmapForRatio(QString::fromLatin1(name), pictureRatio));
+    };
+    logo_ = picture("ABOUT_LOGO");
+    banner_ = picture("ABOUT_BANNER");
+    character_ = picture("ABOUT_BALL");
 
     DXTimer = new QTimer(this);
     DXTimer->setInterval(kAboutFrameInterval);

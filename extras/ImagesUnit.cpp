@@ -35,7 +35,8 @@ void InitTextures() {
 namespace {
 
 QPixmap builtInTexture(int slot) {
-    return QPixmap::fromImage(LoadResourceBitmap(QString::fromLatin1(kTextureResources[slot])));
+    return QPixmap::fromImage(LoadResourceBitmapForRatio(
+        QString::fromLatin1(kTextureResources[slot]), PictureRatio(), PictureUse::Tile));
 }
 
 // A picture decoded by a pass, with what its file was then.
@@ -75,7 +76,10 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
     const bool read = RunReportingErrors(
         [&] { decodedNow = ReadPictureFile(path, picture) == PictureReadResult::Decoded; });
     if (decodedNow) {
-        TextureBitmaps[slot] = QPixmap::fromImage(picture);
+        // A player's picture has one size; on a denser screen it is enlarged smoothly here
+        // rather than pixel by pixel when drawn.
+        TextureBitmaps[slot] =
+            QPixmap::fromImage(ScaledForRatio(picture, PictureRatio(), PictureUse::Tile));
         decoded.push_back({path, file.size(), file.lastModified(), TextureBitmaps[slot]});
         return;
     }

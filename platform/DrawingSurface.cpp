@@ -32,12 +32,15 @@ int TableIndex(int a) {
 }
 
 // Scaling keeps hard edges: a smoothed edge would blend the transparent black into the
-// picture and leave a dark fringe.
-QImage Scaled(const QImage& picture, const QSize& size) {
-    if (picture.size() == size)
-        return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+// picture and leave a dark fringe. The result has size units at the surface's pixel ratio.
+QImage Scaled(const QImage& picture, const QSize& size, qreal ratio) {
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    QImage result = picture.size() == pixels
+                        ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                        : picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(ratio);
+    return result;
 }
 } // namespace
 
@@ -60,9 +63,12 @@ QImage PictureWithBlackTransparent(const QImage& picture) {
     return result;
 }
 
-DrawingSurface::DrawingSurface(int width, int height)
-    : back_(width, height, QImage::Format_ARGB32_Premultiplied),
-      front_(width, height, QImage::Format_ARGB32_Premultiplied) {
+DrawingSurface::DrawingSurface(int width, int height, qreal pixelRatio)
+    : back_(qRound(width * pixelRatio), qRound(height * pixelRatio),
+            QImage::Format_ARGB32_Premultiplied),
+      front_(back_.size(), QImage::Format_ARGB32_Premultiplied) {
+    back_.setDevicePixelRatio(pixelRatio);
+    front_.setDevicePixelRatio(pixelRatio);
     back_.fill(Qt::black);
     front_.fill(Qt::black);
 }
@@ -93,13 +99,16 @@ void DrawingSurface::WaveDraw(const QImage& picture, const QRect& dest, int ampl
     ReleaseCanvas();
     if (dest.isEmpty() || picture.isNull() || wavelength == 0)
         return;
-    const QImage scaled = Scaled(picture, dest.size());
+    const qreal ratio = back_.devicePixelRatio();
+    const QImage scaled = Scaled(picture, dest.size(), ratio);
     QPainter painter(&back_);
-    for (int r = 0; r < dest.height(); ++r) {
-        const double a = phase + double(r) * kTableSize / wavelength;
+    // Row by row of pixels, each shifted by whole pixels.
+    for (int r = 0; r < scaled.height(); ++r) {
+        const double a = phase + r / ratio * kTableSize / wavelength;
         const double shift = amplitude * std::sin(2 * std::numbers::pi * a / kTableSize);
-        painter.drawImage(QPoint(dest.left() + int(std::lround(shift)), dest.top() + r), scaled,
-                          QRect(0, r, scaled.width(), 1));
+        painter.drawImage(
+            QPointF(dest.left() + std::lround(shift * ratio) / ratio, dest.top() + r / ratio),
+            scaled, QRect(0, r, scaled.width(), 1));
     }
 }
 
@@ -113,7 +122,7 @@ void DrawingSurface::RotateDrawBlended(const QImage& picture, const QPoint& cent
     ReleaseCanvas();
     if (opacity <= 0 || size.isEmpty() || picture.isNull())
         return;
-    const QImage scaled = Scaled(picture, size);
+    const QImage scaled = Scaled(picture, size, back_.devicePixelRatio());
     QPainter painter(&back_);
     painter.setOpacity(opacity >= kOpaque ? 1.0 : opacity / double(kOpaque));
     painter.translate(centre);

@@ -21,16 +21,18 @@ QImage PictureWithBlackTransparent(const QImage& picture);
 // An off-screen drawing surface with page flipping: every frame is drawn on the back surface
 // and shown by Flip, which copies it to the front surface that a widget paints. Pictures are
 // drawn with their alpha channel, so transparency is made once when they are loaded
-// (PictureWithBlackTransparent).
+// (PictureWithBlackTransparent). Sizes and positions are in the surface's own units; on a screen
+// of pixel ratio above 1 the surface holds that many pixels per unit, so pictures drawn for that
+// ratio stay sharp, and it paints at its size in units.
 class DrawingSurface {
 public:
-    DrawingSurface(int width, int height);
+    DrawingSurface(int width, int height, qreal pixelRatio = 1);
     ~DrawingSurface();
     DrawingSurface(const DrawingSurface&) = delete;
     DrawingSurface& operator=(const DrawingSurface&) = delete;
 
-    int Width() const { return back_.width(); }
-    int Height() const { return back_.height(); }
+    int Width() const { return qRound(back_.deviceIndependentSize().width()); }
+    int Height() const { return qRound(back_.deviceIndependentSize().height()); }
     const QImage& BackSurface() const { return back_; }
     // The last flipped frame; black before the first flip.
     const QImage& FrontSurface() const { return front_; }

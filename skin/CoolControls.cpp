@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -77,17 +78,43 @@ void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QS
     painter.drawText(rect.translated(textShift), flags, text);
 }
 
-void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind) {
+void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset) {
     if (kind == BevelKind::None)
         return;
     const QColor topLeft = kind == BevelKind::Raised ? kHighlight : kButtonShadow;
     const QColor bottomRight = kind == BevelKind::Raised ? kButtonShadow : kHighlight;
+    const QTransform toDevice = painter.deviceTransform();
+    if (toDevice.type() == QTransform::TxScale && toDevice.m11() == toDevice.m22()) {
+        // The rectangle's outer boundary is rounded to device pixels once, and the edges are
+        // counted inwards from it in whole lines: rounding each edge alone would make the
+        // lines 1 and 2 pixels wide in turn at 150%.
+        const int line = std::max(1, qRound(toDevice.m11()));
+        const QRectF area = toDevice.mapRect(
+            QRectF(rect.left(), rect.top(), rect.width() + 1.0, rect.height() + 1.0));
+        const int left = qRound(area.left()) + inset * line;
+        const int top = qRound(area.top()) + inset * line;
+        const int right = qRound(area.right()) - inset * line;
+        const int bottom = qRound(area.bottom()) - inset * line;
+        if (right - left < line || bottom - top < line)
+            return;
+        painter.save();
+        // Device pixels: undo the whole transform, the screen's scale included, which
+        // resetTransform() would keep.
+        painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+        painter.fillRect(QRect(left, top, right - left, line), topLeft);
+        painter.fillRect(QRect(left, top, line, bottom - top), topLeft);
+        painter.fillRect(QRect(left, bottom - line, right - left, line), bottomRight);
+        painter.fillRect(QRect(right - line, top, line, bottom - top), bottomRight);
+        painter.restore();
+        return;
+    }
+    const QRect r = rect.adjusted(inset, inset, -inset, -inset);
     painter.setPen(topLeft);
-    painter.drawLine(rect.topLeft(), rect.topRight());
-    painter.drawLine(rect.topLeft(), rect.bottomLeft());
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
     painter.setPen(bottomRight);
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    painter.drawLine(rect.topRight(), rect.bottomRight());
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
 }
 
 // --- TCoolLabel --------------------------------------------------------------------------
@@ -153,12 +180,9 @@ void TCoolLabel::paintEvent(QPaintEvent*) {
     QRect r = rect();
     if (!transparent_)
         PaintWallpaper(painter, r, wallpaper_, color_);
-    if (bevelOuter_ != BevelKind::None) {
-        PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelOuter_);
-        r.adjust(1, 1, -1, -1);
-    }
-    if (bevelInner_ != BevelKind::None)
-        PaintBevel(painter, r.adjusted(0, 0, -1, -1), bevelInner_);
+    const QRect edge = r.adjusted(0, 0, -1, -1);
+    PaintBevel(painter, edge, bevelOuter_);
+    PaintBevel(painter, edge, bevelInner_, bevelOuter_ != BevelKind::None ? 1 : 0);
     painter.setFont(font());
     PaintShadowedText(painter, TextRect(), alignmentFlags(alignment_), ShownText(), style_,
                       isEnabled());
@@ -346,11 +370,9 @@ void TCoolPanel::SetWallpaper(const QPixmap& wallpaper) {
 void TCoolPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintWallpaper(painter, rect(), wallpaper_, kButtonFace);
-    QRect r = rect().adjusted(0, 0, -1, -1);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
     PaintBevel(painter, r, bevelOuter_);
-    if (bevelOuter_ != BevelKind::None)
-        r.adjust(1, 1, -1, -1);
-    PaintBevel(painter, r, bevelInner_);
+    PaintBevel(painter, r, bevelInner_, bevelOuter_ != BevelKind::None ? 1 : 0);
 }
 
 TCoolBevel::TCoolBevel(QWidget* parent) : QWidget(parent) {
@@ -375,8 +397,7 @@ void TCoolBevel::paintEvent(QPaintEvent*) {
         PaintWallpaper(painter, rect(), wallpaper_, kButtonFace);
     const QRect r = rect().adjusted(0, 0, -1, -1);
     PaintBevel(painter, r, kind_);
-    PaintBevel(painter, r.adjusted(1, 1, -1, -1),
-               kind_ == BevelKind::Raised ? BevelKind::Lowered : BevelKind::Raised);
+    PaintBevel(painter, r, kind_ == BevelKind::Raised ? BevelKind::Lowered : BevelKind::Raised, 1);
 }
 
 TCoolFormHook::TCoolFormHook(QWidget* parent) : QWidget(parent) {}

@@ -37,8 +37,10 @@ void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QS
 // The keyboard focus mark: a dotted outline (an ellipse on a round control), black and white
 // dots in turn so it shows on any picture.
 void PaintFocusMark(QPainter& painter, const QRect& rect, bool round);
-// A one-pixel 3-D edge on the rectangle's border.
-void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind);
+// A one-pixel 3-D edge on the rectangle's border, or `inset` edges inside it. On a scaled screen
+// each edge is a whole number of device pixels wide (the scale rounded, at least one) and lies
+// on device pixels, so that neighbouring controls' edges look alike at 125%, 150% or 200%.
+void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset = 0);
 
 // The caption (Windows-1251) and its text look, shared by labels and buttons. Setters
 // repaint only when a value changes.

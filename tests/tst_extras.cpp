@@ -569,6 +569,23 @@ private slots:
         }
     }
 
+    // On a dense screen the surface holds two pixels per unit and a 2× picture keeps its own
+    // pixels: columns one pixel wide stay one pixel wide.
+    void denseSurfaceKeepsThePictureSharp() {
+        DrawingSurface surface(8, 8, 2);
+        QCOMPARE(surface.Width(), 8);
+        QCOMPARE(surface.BackSurface().size(), QSize(16, 16));
+        QImage picture = Filled(8, 8, Qt::red);
+        for (int x = 1; x < 8; x += 2)
+            for (int y = 0; y < 8; ++y)
+                picture.setPixelColor(x, y, Qt::blue);
+        picture.setDevicePixelRatio(2);
+        surface.RotateDraw(picture, QPoint(4, 4), QSize(4, 4), 0);
+        for (int x = 4; x < 12; ++x)
+            QCOMPARE(surface.BackSurface().pixelColor(x, 8), QColor(x % 2 ? Qt::blue : Qt::red));
+        QCOMPARE(surface.BackSurface().pixelColor(3, 8), QColor(Qt::black));
+    }
+
     void rotationTurnsAboutTheCentre_data() {
         QTest::addColumn<int>("angle");
         QTest::addColumn<QPoint>("redAt");

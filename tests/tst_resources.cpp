@@ -1,6 +1,8 @@
 // The built-in pictures compiled into the program and the sound files that accompany it: every
 // one must be there under its name, at its size and depth, the textures must tile without a
 // seam and the sounds must be clean 16-bit PCM.
+#include "platform/ResourceBitmap.h"
+
 #include <QDir>
 #include <QFile>
 #include <QIcon>
@@ -231,6 +233,77 @@ private slots:
         const QImage image = bitmap(name);
         QVERIFY2(!image.isNull(), qPrintable(name + QStringLiteral(" does not load")));
         QCOMPARE(image.size(), size);
+    }
+
+    // On a screen of twice the density every built-in picture comes drawn at twice the size and
+    // paints at its 1× size; at 150% it is made from that one, not enlarged from the 1× one.
+    void pictureForDenseScreen_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<qreal>("ratio");
+        QStringList names = kFaces;
+        names << "BUTTONS"
+              << "POLE1"
+              << "POLE2"
+              << "LETTER1"
+              << "LETTER2"
+              << "WALL1"
+              << "WALL2"
+              << "WALL3"
+              << "ABOUT_LOGO"
+              << "ABOUT_BANNER"
+              << "ABOUT_BALL";
+        for (const QString& name : names)
+            for (const qreal ratio : {2.0, 1.5})
+                QTest::addRow("%s at %g", qPrintable(name), ratio)
+                    << QStringLiteral(":/bitmaps/") + name << QByteArray("BMP") << ratio;
+        for (const char* menu : {"0", "6", "10", "SITE2"})
+            QTest::addRow("menu %s", menu)
+                << QStringLiteral(":/menu/") + QLatin1String(menu) << QByteArray("PNG") << 2.0;
+    }
+
+    void pictureForDenseScreen() {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, format);
+        QFETCH(qreal, ratio);
+        const QImage single = LoadResourcePicture(path, format.constData());
+        const QImage dense = LoadResourcePictureForRatio(path, format.constData(), ratio);
+        QVERIFY(!single.isNull());
+        QCOMPARE(dense.devicePixelRatio(), ratio);
+        QCOMPARE(dense.size(), (QSizeF(single.size()) * ratio).toSize());
+        QCOMPARE(dense.deviceIndependentSize().toSize(), single.size());
+        // An enlarged 1× picture is made of whole blocks: at 2× every 2 × 2 block is one colour.
+        const QImage doubled = LoadResourcePicture(path + QStringLiteral("@2x"), "PNG")
+                                   .convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(doubled.size(), single.size() * 2);
+        int splitBlocks = 0;
+        for (int y = 0; y + 1 < doubled.height(); y += 2)
+            for (int x = 0; x + 1 < doubled.width(); x += 2) {
+                const QRgb p = doubled.pixel(x, y);
+                splitBlocks += doubled.pixel(x + 1, y) != p || doubled.pixel(x, y + 1) != p ||
+                               doubled.pixel(x + 1, y + 1) != p;
+            }
+        QVERIFY2(splitBlocks * 10 >= single.width() * single.height(),
+                 qPrintable(QString::number(splitBlocks)));
+    }
+
+    // A player's texture, enlarged smoothly for a dense screen, still tiles without a seam: its
+    // edges blend with the tile beside them, not with a copy of themselves.
+    void playerTextureEnlargesWithoutSeam() {
+        // Black on the left, white on the right: where two tiles meet, white meets black, so the
+        // enlarged tile's outermost columns must be grey, not pure white and pure black.
+        QImage halves(8, 8, QImage::Format_RGB32);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                halves.setPixel(x, y, x < 4 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        const QImage tile = ScaledForRatio(halves, 2, PictureUse::Tile);
+        QCOMPARE(tile.size(), QSize(16, 16));
+        QCOMPARE(tile.devicePixelRatio(), 2.0);
+        const int first = qGray(tile.pixel(0, 8));
+        const int last = qGray(tile.pixel(15, 8));
+        QVERIFY2(first > 25 && first < 128 && last > 128 && last < 230,
+                 qPrintable(QStringLiteral("%1 / %2").arg(first).arg(last)));
+        QCOMPARE(qGray(tile.pixel(4, 8)), 0); // inside the black half
     }
 
     // The bitmap header's bits per pixel, as stored, and what the loader makes of it.

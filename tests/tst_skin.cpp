@@ -141,6 +141,50 @@ private slots:
         QVERIFY2(pressed ? outside - inside > 100 : inside - outside > 100, shown.constData());
     }
 
+    // The field's cells at 125%, 150% and 200%: every cell's edges are equally wide in device
+    // pixels, though the cells start at fractions of a device pixel.
+    void bevelsAreWholeDevicePixels_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("edge"); // both edges of a side, in device pixels
+        QTest::newRow("125%") << 1.25 << 2;
+        QTest::newRow("150%") << 1.5 << 4;
+        QTest::newRow("200%") << 2.0 << 4;
+    }
+    void bevelsAreWholeDevicePixels() {
+        QFETCH(qreal, ratio);
+        QFETCH(int, edge);
+        constexpr int kCells = 5;
+        constexpr int kSide = 40;
+        QWidget board;
+        board.resize(3 + kCells * kSide, kSide + 2);
+        for (int i = 0; i < kCells; ++i) {
+            auto* cell = new TCoolLabel(&board);
+            cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
+            cell->setGeometry(3 + kSide * i, 1, kSide, kSide);
+        }
+        QImage image((QSizeF(board.size()) * ratio).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::black);
+        board.render(&image);
+        // The runs of the highlight and of the shadow along a line through the cells' middles.
+        const int y = qRound((1 + kSide / 2) * ratio);
+        QList<int> lit, shaded;
+        for (int x = 0; x < image.width();) {
+            const QRgb colour = image.pixel(x, y);
+            int run = 1;
+            while (x + run < image.width() && image.pixel(x + run, y) == colour)
+                ++run;
+            if (colour == qRgb(255, 255, 255))
+                lit << run;
+            else if (colour == qRgb(128, 128, 128))
+                shaded << run;
+            x += run;
+        }
+        const QList<int> expected(kCells, edge);
+        QCOMPARE(lit, expected);
+        QCOMPARE(shaded, expected);
+    }
+
     // A long caption ends in an ellipsis with its start visible; a short one stays whole.
     void labelElidesAtTheEnd_data() {
         QTest::addColumn<QString>("caption");

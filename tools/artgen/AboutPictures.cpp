@@ -38,27 +38,28 @@ QPainterPath fittedText(const QString& text, int pixelSize, const QRectF& box) {
     return t.map(path);
 }
 
-QImage blackCanvas(int width, int height) {
-    QImage image(width * kScale, height * kScale, QImage::Format_ARGB32_Premultiplied);
+QImage blackCanvas(int width, int height, int ratio) {
+    QImage image(width * kScale * ratio, height * kScale * ratio,
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     return image;
 }
 
-void begin(QPainter& p, QImage& image) {
+void begin(QPainter& p, QImage& image, int ratio) {
     p.begin(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(kScale, kScale);
+    p.scale(kScale * ratio, kScale * ratio);
 }
 
-QImage makeLogo() {
+QImage makeLogo(int ratio) {
     constexpr int kWidth = 120;
     constexpr int kHeight = 30;
-    QImage canvas = blackCanvas(kWidth, kHeight);
+    QImage canvas = blackCanvas(kWidth, kHeight, ratio);
     const QPainterPath word = fittedText(QStringLiteral("Vorda"), 40, QRectF(2, 3, 62, 24));
     const QPainterPath year = fittedText(QStringLiteral("2000"), 40, QRectF(69, 5.5, 48, 20));
 
     QPainter p;
-    begin(p, canvas);
+    begin(p, canvas, ratio);
     const QPen outline(QColor(96, 36, 12), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     QLinearGradient gold(0, 3, 0, 27);
     gold.setColorAt(0.0, QColor(255, 248, 190));
@@ -91,10 +92,10 @@ QImage makeLogo() {
     return finish(canvas);
 }
 
-QImage makeBanner() {
+QImage makeBanner(int ratio) {
     constexpr int kWidth = 406;
     constexpr int kHeight = 117;
-    QImage canvas = blackCanvas(kWidth, kHeight);
+    QImage canvas = blackCanvas(kWidth, kHeight, ratio);
     const QPainterPath text =
         fittedText(QStringLiteral("vorda2000.example.org"), 60, QRectF(22, 37, 362, 44));
     QPainterPath frame;
@@ -104,7 +105,7 @@ QImage makeBanner() {
     QImage glow(canvas.size(), QImage::Format_ARGB32_Premultiplied);
     glow.fill(Qt::transparent);
     QPainter p;
-    begin(p, glow);
+    begin(p, glow, ratio);
     p.setPen(QPen(QColor(40, 255, 90), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(40, 255, 90));
     p.drawPath(text);
@@ -113,10 +114,10 @@ QImage makeBanner() {
     p.drawPath(frame);
     p.end();
     QImage wide = glow;
-    blur(wide, 7 * kScale);
-    blur(glow, 2 * kScale);
+    blur(wide, 7 * kScale * ratio);
+    blur(glow, 2 * kScale * ratio);
 
-    begin(p, canvas);
+    begin(p, canvas, ratio);
     p.resetTransform();
     p.setCompositionMode(QPainter::CompositionMode_Plus);
     p.setOpacity(0.85);
@@ -125,7 +126,7 @@ QImage makeBanner() {
     p.drawImage(0, 0, glow);
     p.setOpacity(1.0);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.scale(kScale, kScale);
+    p.scale(kScale * ratio, kScale * ratio);
     // The frame: a thin, dimmer tube.
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(120, 230, 140), 1.6));
@@ -274,10 +275,10 @@ void drawBall(QPainter& p) {
     p.drawEllipse(QPointF(39, 33), 2.6, 1.6);
 }
 
-QImage makeBall() {
-    QImage canvas = blackCanvas(kBallWidth, kBallHeight);
+QImage makeBall(int ratio) {
+    QImage canvas = blackCanvas(kBallWidth, kBallHeight, ratio);
     QPainter p;
-    begin(p, canvas);
+    begin(p, canvas, ratio);
     drawBall(p);
     p.end();
     return finish(canvas);
@@ -292,9 +293,9 @@ Picture about(const char* name, QImage image) {
 
 } // namespace
 
-std::vector<Picture> makeAboutPictures() {
-    return {about("ABOUT_LOGO", makeLogo()), about("ABOUT_BANNER", makeBanner()),
-            about("ABOUT_BALL", makeBall())};
+std::vector<Picture> makeAboutPictures(int ratio) {
+    return {about("ABOUT_LOGO", makeLogo(ratio)), about("ABOUT_BANNER", makeBanner(ratio)),
+            about("ABOUT_BALL", makeBall(ratio))};
 }
 
 void drawIcon(QPainter& p, double side) {

@@ -371,22 +371,23 @@ void drawFeatures(QPainter& p, const Expression& e) {
 }
 
 // The features with their phosphor glow: a blurred copy under the sharp lines.
-void drawGlowingFeatures(QPainter& target, const QTransform& pose, const Expression& e) {
-    QImage layer(kWidth * kScale, kHeight * kScale, QImage::Format_ARGB32_Premultiplied);
+void drawGlowingFeatures(QPainter& target, const QTransform& pose, const Expression& e, int ratio) {
+    const int scale = kScale * ratio;
+    QImage layer(kWidth * scale, kHeight * scale, QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     {
         QPainter p(&layer);
         p.setRenderHint(QPainter::Antialiasing);
-        p.scale(kScale, kScale);
+        p.scale(scale, scale);
         p.setTransform(pose, true);
         drawFeatures(p, e);
     }
     QImage glow = layer;
-    blur(glow, 5);
+    blur(glow, 5 * ratio);
     target.save();
     target.resetTransform();
     QPainterPath clip = roundRect(kScreen, 5);
-    QTransform full = pose * QTransform::fromScale(kScale, kScale);
+    QTransform full = pose * QTransform::fromScale(scale, scale);
     target.setClipPath(full.map(clip));
     target.setCompositionMode(QPainter::CompositionMode_Plus);
     target.setOpacity(0.9);
@@ -483,11 +484,13 @@ void drawExtrasInFront(QPainter& p, const Expression& e) {
     }
 }
 
-QImage drawFace(const Expression& e) {
-    QImage big(kWidth * kScale, kHeight * kScale, QImage::Format_ARGB32_Premultiplied);
+// ratio 2 draws the same face at twice the pixel size, for screens of twice the density.
+QImage drawFace(const Expression& e, int ratio) {
+    QImage big(kWidth * kScale * ratio, kHeight * kScale * ratio,
+               QImage::Format_ARGB32_Premultiplied);
     QPainter p(&big);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(kScale, kScale);
+    p.scale(kScale * ratio, kScale * ratio);
     drawBackground(p);
     drawExtrasBehind(p, e);
 
@@ -501,7 +504,7 @@ QImage drawFace(const Expression& e) {
     drawCasing(p, e);
     drawScreen(p, e);
     p.restore();
-    drawGlowingFeatures(p, pose, e);
+    drawGlowingFeatures(p, pose, e, ratio);
     p.save();
     p.setTransform(pose, true);
     drawGlassOverlay(p);
@@ -660,24 +663,24 @@ Expression gloating(int frame) {
     return e;
 }
 
-Picture face(const char* name, const Expression& e) {
+Picture face(const char* name, const Expression& e, int ratio) {
     const QString alias = QString::fromLatin1(name);
-    return Picture{alias,
-                   QStringLiteral("bitmaps"),
-                   alias + QStringLiteral(".bmp"),
-                   FileFormat::Bmp24,
-                   Group::Face,
-                   drawFace(e)};
+    return Picture{
+        alias,       QStringLiteral("bitmaps"), alias + QStringLiteral(".bmp"), FileFormat::Bmp24,
+        Group::Face, drawFace(e, ratio)};
 }
 
 } // namespace
 
-std::vector<Picture> makeFaces() {
+std::vector<Picture> makeFaces(int ratio) {
+    const int r = ratio;
     return {
-        face("CPU00", atRest()),     face("CPU11", refusing(-1)), face("CPU12", refusing(1)),
-        face("CPU21", thinking(-1)), face("CPU22", thinking(1)),  face("CPU31", foundNothing()),
-        face("CPU41", asking()),     face("CPU51", gloating(1)),  face("CPU52", gloating(2)),
-        face("CPU53", gloating(3)),  face("CPU54", gloating(4)),  face("CPU55", gloating(5)),
+        face("CPU00", atRest(), r),    face("CPU11", refusing(-1), r),
+        face("CPU12", refusing(1), r), face("CPU21", thinking(-1), r),
+        face("CPU22", thinking(1), r), face("CPU31", foundNothing(), r),
+        face("CPU41", asking(), r),    face("CPU51", gloating(1), r),
+        face("CPU52", gloating(2), r), face("CPU53", gloating(3), r),
+        face("CPU54", gloating(4), r), face("CPU55", gloating(5), r),
     };
 }
 

@@ -11,7 +11,8 @@ namespace art {
 
 // How a picture is stored under resources/bitmaps. The textures keep the colour depths the game
 // relies on: 8-bit bitmaps hold a 256-colour palette, 24-bit ones plain RGB.
-enum class FileFormat { Bmp8, Bmp24, Png };
+// The 2× pictures are PNG files, 8-bit with a palette where the 1× picture is an 8-bit bitmap.
+enum class FileFormat { Bmp8, Bmp24, Png, Png8 };
 
 enum class Group { Texture, Face, About, Thumb, Menu };
 
@@ -24,14 +25,17 @@ struct Picture {
     QImage image; // ARGB32 or RGB32 as drawn; converted to the file's depth when written
 };
 
+// Every maker draws its pictures for a pixel ratio: 1 for ordinary screens, 2 for screens of
+// twice the density, where the same picture is drawn afresh at twice the width and height.
+
 // The eight default textures, each a seamless tile.
-std::vector<Picture> makeTextures();
-// The computer's fourteen faces, 100 × 70.
-std::vector<Picture> makeFaces();
+std::vector<Picture> makeTextures(int ratio);
+// The computer's twelve faces, 100 × 70 at ratio 1.
+std::vector<Picture> makeFaces(int ratio);
 // The About window's logo, banner and bouncing ball, black being transparent.
-std::vector<Picture> makeAboutPictures();
-// The track bar thumbs and the menu item images.
-std::vector<Picture> makeSmallPictures();
+std::vector<Picture> makeAboutPictures(int ratio);
+// The menu item images and, at ratio 1 only, the track bar thumbs.
+std::vector<Picture> makeSmallPictures(int ratio);
 
 // The program's icon, the About window's ball, on a transparent size × size square.
 QImage makeIcon(int size);

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 namespace art {
 namespace {
@@ -59,12 +60,14 @@ QImage drawThumb(int width, int height, bool inverted) {
 constexpr int kIcon = 16;
 constexpr int kIconScale = 4;
 
-QImage icon(const std::function<void(QPainter&)>& draw) {
-    QImage big(kIcon * kIconScale, kIcon * kIconScale, QImage::Format_ARGB32_Premultiplied);
+// A menu image, kIcon × kIcon at ratio 1 and drawn afresh at ratio times that size.
+QImage icon(int ratio, const std::function<void(QPainter&)>& draw) {
+    const int scale = kIconScale * ratio;
+    QImage big(kIcon * scale, kIcon * scale, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::transparent);
     QPainter p(&big);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(kIconScale, kIconScale);
+    p.scale(scale, scale);
     draw(p);
     p.end();
     return downsample(big, kIconScale);
@@ -134,8 +137,8 @@ void textBadge(QPainter& p, const QColor& light, const QColor& dark, const QStri
     p.drawPath(t.map(glyph));
 }
 
-QImage exitIcon() {
-    return icon([](QPainter& p) {
+QImage exitIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         p.setPen(ink());
         p.setBrush(QColor(230, 214, 180));
         p.drawRect(QRectF(1.5, 1.5, 9, 13)); // door frame
@@ -157,20 +160,20 @@ QImage exitIcon() {
     });
 }
 
-QImage helpIcon() {
-    return icon([](QPainter& p) {
+QImage helpIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         roundBadge(p, QColor(120, 180, 255), QColor(24, 76, 190), QStringLiteral("?"), 12);
     });
 }
 
-QImage aboutIcon() {
-    return icon([](QPainter& p) {
+QImage aboutIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         roundBadge(p, QColor(120, 230, 200), QColor(10, 130, 110), QStringLiteral("i"), 12);
     });
 }
 
-QImage newGameIcon() {
-    return icon([](QPainter& p) {
+QImage newGameIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         // A small board of light blue cells with a star for "new".
         p.setPen(ink(0.8));
         p.setBrush(QColor(120, 84, 56));
@@ -201,8 +204,8 @@ QImage newGameIcon() {
     });
 }
 
-QImage soundIcon() {
-    return icon([](QPainter& p) {
+QImage soundIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         QPainterPath speaker;
         speaker.moveTo(1.5, 6);
         speaker.lineTo(4.5, 6);
@@ -224,8 +227,8 @@ QImage soundIcon() {
     });
 }
 
-QImage strengthIcon() {
-    return icon([](QPainter& p) {
+QImage strengthIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         const QColor colours[4] = {QColor(90, 200, 90), QColor(200, 220, 60), QColor(250, 170, 40),
                                    QColor(230, 70, 50)};
         for (int i = 0; i < 4; ++i) {
@@ -237,8 +240,8 @@ QImage strengthIcon() {
     });
 }
 
-QImage globeIcon() {
-    return icon([](QPainter& p) {
+QImage globeIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         QRadialGradient sea(QPointF(5.5, 5), 11);
         sea.setColorAt(0, QColor(140, 200, 255));
         sea.setColorAt(1, QColor(20, 80, 180));
@@ -273,8 +276,8 @@ QImage globeIcon() {
     });
 }
 
-QImage shortcutIcon() {
-    return icon([](QPainter& p) {
+QImage shortcutIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         // A monitor showing the desktop, and the shortcut arrow in its corner.
         p.setPen(ink(0.9));
         p.setBrush(QColor(226, 214, 184));
@@ -310,8 +313,8 @@ QImage shortcutIcon() {
     });
 }
 
-QImage texturesIcon() {
-    return icon([](QPainter& p) {
+QImage texturesIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         // A painter's palette with blobs of the game's texture colours.
         QPainterPath board;
         board.addEllipse(QRectF(0.8, 2.0, 14.4, 12.0));
@@ -339,8 +342,8 @@ QImage texturesIcon() {
     });
 }
 
-QImage homeIcon() {
-    return icon([](QPainter& p) {
+QImage homeIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         p.setPen(ink(0.9));
         p.setBrush(QColor(246, 236, 212));
         p.drawRect(QRectF(3, 7.5, 10, 7));
@@ -358,8 +361,8 @@ QImage homeIcon() {
     });
 }
 
-QImage linkIcon() {
-    return icon([](QPainter& p) {
+QImage linkIcon(int ratio) {
+    return icon(ratio, [](QPainter& p) {
         // Two chain links: a web address.
         for (int i = 0; i < 2; ++i) {
             p.save();
@@ -396,30 +399,43 @@ Picture menu(const char* name, QImage image) {
 
 } // namespace
 
-std::vector<Picture> makeSmallPictures() {
-    return {
-        thumb("THUMB_HORZ", drawThumb(9, 20, false)),
-        thumb("THUMB_HORZ_INVERT", drawThumb(9, 20, true)),
-        thumb("THUMB_VERT", drawThumb(20, 9, false)),
-        thumb("THUMB_VERT_INVERT", drawThumb(20, 9, true)),
-        menu("0", exitIcon()),
-        menu("1", helpIcon()),
-        menu("2", aboutIcon()),
-        menu("3", newGameIcon()),
-        menu("4", soundIcon()),
-        menu("5", strengthIcon()),
-        menu("6", globeIcon()),
-        menu("7", shortcutIcon()),
-        menu("8", icon([](QPainter& p) {
-                 textBadge(p, QColor(226, 80, 80), QColor(150, 24, 34), QStringLiteral("RU"));
-             })),
-        menu("9", icon([](QPainter& p) {
-                 textBadge(p, QColor(90, 130, 230), QColor(24, 50, 140), QStringLiteral("EN"));
-             })),
-        menu("10", texturesIcon()),
-        menu("SITE1", homeIcon()),
-        menu("SITE2", linkIcon()),
+std::vector<Picture> makeSmallPictures(int ratio) {
+    std::vector<Picture> pictures;
+    // The track bar thumbs are flat bevels of whole pixels: the 1× ones scale without loss.
+    if (ratio == 1) {
+        pictures = {
+            thumb("THUMB_HORZ", drawThumb(9, 20, false)),
+            thumb("THUMB_HORZ_INVERT", drawThumb(9, 20, true)),
+            thumb("THUMB_VERT", drawThumb(20, 9, false)),
+            thumb("THUMB_VERT_INVERT", drawThumb(20, 9, true)),
+        };
+    }
+    std::vector<Picture> menus = {
+        menu("0", exitIcon(ratio)),
+        menu("1", helpIcon(ratio)),
+        menu("2", aboutIcon(ratio)),
+        menu("3", newGameIcon(ratio)),
+        menu("4", soundIcon(ratio)),
+        menu("5", strengthIcon(ratio)),
+        menu("6", globeIcon(ratio)),
+        menu("7", shortcutIcon(ratio)),
+        menu("8", icon(ratio,
+                       [](QPainter& p) {
+                           textBadge(p, QColor(226, 80, 80), QColor(150, 24, 34),
+                                     QStringLiteral("RU"));
+                       })),
+        menu("9", icon(ratio,
+                       [](QPainter& p) {
+                           textBadge(p, QColor(90, 130, 230), QColor(24, 50, 140),
+                                     QStringLiteral("EN"));
+                       })),
+        menu("10", texturesIcon(ratio)),
+        menu("SITE1", homeIcon(ratio)),
+        menu("SITE2", linkIcon(ratio)),
     };
+    pictures.insert(pictures.end(), std::make_move_iterator(menus.begin()),
+                    std::make_move_iterator(menus.end()));
+    return pictures;
 }
 
 } // namespace art

@@ -31,13 +31,24 @@ constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 constexpr const char* kIconFileName = "org.example.vorda2000.png";
 constexpr const char* kScalableIconFileName = "org.example.vorda2000.svg";
 
-std::vector<art::Picture> allPictures() {
+// The pictures for one pixel ratio. The 2× pictures take the 1× names with "@2x" added and are
+// PNG files: the game chooses them by the screen's pixel ratio and draws them at the 1× size.
+std::vector<art::Picture> allPictures(int ratio) {
     std::vector<art::Picture> all;
     for (auto maker :
          {art::makeTextures, art::makeFaces, art::makeAboutPictures, art::makeSmallPictures}) {
-        auto pictures = maker();
+        auto pictures = maker(ratio);
         all.insert(all.end(), std::make_move_iterator(pictures.begin()),
                    std::make_move_iterator(pictures.end()));
+    }
+    if (ratio == 2) {
+        for (auto& picture : all) {
+            const QString base = picture.fileName.left(picture.fileName.lastIndexOf('.'));
+            picture.alias += QStringLiteral("@2x");
+            picture.fileName = base + QStringLiteral("@2x.png");
+            picture.format = picture.format == art::FileFormat::Bmp8 ? art::FileFormat::Png8
+                                                                     : art::FileFormat::Png;
+        }
     }
     return all;
 }
@@ -62,7 +73,13 @@ QByteArray encode(const art::Picture& picture) {
         image = picture.image.convertToFormat(QImage::Format_RGB32);
         break;
     case art::FileFormat::Png:
-        image = picture.image.convertToFormat(QImage::Format_ARGB32);
+        // Opaque pictures are written without an alpha channel.
+        image = picture.image.convertToFormat(
+            picture.image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        format = "PNG";
+        break;
+    case art::FileFormat::Png8:
+        image = art::toIndexed8(picture.image);
         format = "PNG";
         break;
     }
@@ -107,7 +124,10 @@ void generate(const QString& root) {
     if (!QFileInfo(root + QStringLiteral("/.clang-format")).exists() &&
         !QFileInfo(root + QStringLiteral("/.git")).exists())
         throw std::runtime_error(root.toStdString() + " does not look like the repository root");
-    const auto pictures = allPictures();
+    auto pictures = allPictures(1);
+    auto doubled = allPictures(2);
+    pictures.insert(pictures.end(), std::make_move_iterator(doubled.begin()),
+                    std::make_move_iterator(doubled.end()));
     for (const auto& picture : pictures)
         writeFile(root + QStringLiteral("/resources/bitmaps/") + picture.fileName, encode(picture));
     writeFile(root + QStringLiteral("/resources/resources.qrc"), resourceList(pictures));
@@ -131,7 +151,7 @@ void generate(const QString& root) {
 }
 
 void writeSheet(const QString& path) {
-    const QImage sheet = art::renderContactSheet(allPictures());
+    const QImage sheet = art::renderContactSheet(allPictures(1));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
