@@ -172,10 +172,11 @@ void TMainWindow::FormCreate() {
         RunReportingErrors([] { ReadSettings(); });
         RunReportingErrors([] { CheckLanguageTexts(); });
         Normalize_Letters();
-        // The other language's library is read only for its count in the language item: the
-        // current language stays what the settings say, whatever happens to that file.
-        RunReportingErrors(
-            [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
+        // The other languages' libraries are read only for their counts in the language items:
+        // the current language stays what the settings say, whatever happens to those files.
+        for (const LanguageInfo& other : kLanguageTable)
+            if (other.Number != Words.Language)
+                RunReportingErrors([&other] { LoadWordCount(Words, other.Number); });
         RunReportingErrors([this] {
             LoadWords(Words);
             ResumeOrStartGame();

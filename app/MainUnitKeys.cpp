@@ -54,7 +54,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     if (!arrow && !click && !stepBack && !command) {
         letter = paletteButtonFor(key.text(), *palette_);
         // With a Latin layout the Russian game takes the letter the Russian layout has there.
-        if (!letter && Words.Language == kRussian)
+        if (!letter && LanguageOf(Words.Language).latinKeysMapped)
             if (const auto russian = RussianLetterAtKey(key.nativeScanCode(), key.text()))
                 letter =
                     paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))), *palette_);

@@ -48,7 +48,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     const std::string oldSection = Words.LanguageSection;
     TWords next;
     next.Language = language;
-    std::copy(std::begin(Words.WordCount), std::end(Words.WordCount), next.WordCount);
+    next.WordCount = Words.WordCount;
     try {
         LoadWords(next);
         CheckStartWords(next);
@@ -77,8 +77,9 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     model_.chooseLetter(std::string());
 }
 
-void TMainWindow::CheckEnglishItem() {
-    Menu_English->setChecked(true);
+void TMainWindow::CheckLanguageItem(uint16_t language) {
+    if (QAction* item = LanguageItem(language))
+        item->setChecked(true);
 }
 
 void TMainWindow::SetMenuText(QAction* item, const char* key) {

@@ -310,7 +310,7 @@ void LoadWords(TWords& words) {
 }
 
 void LoadWordCount(TWords& words, uint16_t language) {
-    if (language < 1 || language > 2)
+    if (!IsLanguageNumber(language))
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: language %1").arg(language));
     const QString path = LibraryPath(language);
@@ -340,7 +340,7 @@ void CheckStartWords(const TWords& words) {
 
 void LoadWordsFromFile(TWords& words, const QString& path) {
     words.FileName = path;
-    if (words.Language < 1 || words.Language > 2)
+    if (!IsLanguageNumber(words.Language))
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: language %1").arg(words.Language));
     uint16_t& count = words.WordCount[words.Language];

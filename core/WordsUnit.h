@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/LanguageUnit.h"
 #include "core/WordTree.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -74,9 +76,9 @@ private:
 // The word library of the current language, with the current language's identity.
 struct TWords {
     QString FileName;                  // the library file last opened by LoadWords
-    uint16_t Language = 0;             // 1 Russian, 2 English
-    uint16_t WordCount[3] = {0, 0, 0}; // counted lines of each language's file, index 1..2
-    unsigned char FirstLetter = 0;     // 192 (Russian А) or 65 (English A)
+    uint16_t Language = 0; // a number of the language table
+    // Counted lines of each language's library file, by language number (index 0 unused).
+    std::array<uint16_t, kLanguageCount + 1> WordCount{};
     std::string LanguageSection;       // "Russian" or "English"
     WordList Lists[21];                // Lists[n] holds the words of exactly n letters, n 2..20
     bool SavedAsUtf8 = false; // the file last read is UTF-8 text beyond ASCII, not Windows-1251

@@ -191,14 +191,14 @@ void ReadSettings() {
     const TVordaIniFile::ReadingScope reading(SettingsFile);
     QStringList problems;
     const int64_t language = readNumberSetting("LanguageNumber", "1", "1", problems);
-    // Every number other than 1 selects English, so the library and the records only ever see
-    // 1 or 2.
-    const LanguageInfo& info = LanguageOf(language == kRussian ? kRussian : kEnglish);
+    // A number the language table lacks selects its fallback language, so the library and the
+    // records only ever see a number of the table.
+    const LanguageInfo& info =
+        LanguageOf(language >= 1 && language <= kLanguageCount ? int(language) : kFallbackLanguage);
     Words.Language = info.Number;
     Words.LanguageSection = info.Section;
-    if (info.Number == kEnglish && Hooks.SettingsView)
-        Hooks.SettingsView->CheckEnglishItem();
-    Words.FirstLetter = info.FirstLetter;
+    if (Hooks.SettingsView)
+        Hooks.SettingsView->CheckLanguageItem(info.Number);
     if (Hooks.SettingsView)
         Hooks.SettingsView->ApplyMenuTexts();
 

@@ -56,8 +56,8 @@ void InitSettingsFile();
 class TSettingsView {
 public:
     virtual ~TSettingsView() = default;
-    // English was read: its language item takes the check mark.
-    virtual void CheckEnglishItem() = 0;
+    // The language read: its item takes the check mark.
+    virtual void CheckLanguageItem(uint16_t language) = 0;
     // The window caption and every menu caption from the current language section.
     virtual void ApplyMenuTexts() = 0;
     // The captions of the skip and hint buttons.
@@ -78,8 +78,8 @@ void CheckLanguageTexts();
 // Reads the settings and applies the language section. A "LanguageNumber" or "Strong" that is
 // not a decimal integer is taken as its default, every other step still runs, and at the end
 // one conversion error names each such key and value. "Strong" is brought into the strengths
-// the game offers (MaxWordLength 3..8), and any "LanguageNumber" other than 1 selects English
-// (Language 2).
+// the game offers (MaxWordLength 3..8), and a "LanguageNumber" the language table lacks selects
+// its fallback language (English).
 void ReadSettings();
 
 // Writes the settings keys of "Vorda" and "Images" in one replacement of the file. A failed

@@ -19,8 +19,8 @@
 #include <QtTest>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
-const QStringList kEnglish = {"HOUSE", "TO"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglishWords = {"HOUSE", "TO"};
 
 void clickButton(TCoolBtn* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
@@ -82,7 +82,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, firstLine);
         QFETCH(int, lines);
-        GameFixture game(kRussian, kEnglish, settings);
+        GameFixture game(kRussianWords, kEnglishWords, settings);
         QString shownCaption;
         QStringList shownLines;
         WhenDialogShows([&](QDialog* dialog) {
@@ -107,7 +107,7 @@ private slots:
     }
     void enterPressesOk() {
         QFETCH(QString, command);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         bool closedByEnter = false;
         WhenDialogShows([&](QDialog* dialog) {
             QWidget* focused = dialog->focusWidget();
@@ -129,7 +129,7 @@ private slots:
     }
     void escClosesAsTheCloseButton() {
         QFETCH(QString, command);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         bool closedByEsc = false;
         bool focusOnOk = false;
         QString title;
@@ -168,7 +168,7 @@ private slots:
     void dialogControlsAreNamed() {
         QFETCH(QString, command);
         QFETCH(QString, label);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         Winners[2][4][1] = WinnerEntry{"Ann", 5};
         QStringList unnamed, texts;
         const auto inspect = [&](QDialog* dialog) {
@@ -202,7 +202,7 @@ private slots:
 
     // The game ended while minimised: its windows bring the game back with them.
     void dialogOverAMinimisedGameRestoresIt() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         game.window().show();
         game.window().showMinimized();
         QVERIFY(game.window().isMinimized());
@@ -216,7 +216,7 @@ private slots:
     }
 
     void helpTextChangesWithALanguageSwitchWhileClosed() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         QStringList shown;
         auto showHelp = [&] {
             WhenDialogShows([&](QDialog*) {
@@ -405,7 +405,7 @@ private slots:
     }
 
     void aboutWindowDrawsFramesAndBangs() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         QString caption;
         int lineShown = -1;
         bool timerWhileShown = false;
@@ -560,7 +560,7 @@ private slots:
     }
 
     void shortcutStartsTheProgramInItsFolder() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir home;
         const QString desktop = home.filePath("Desktop/sub");
         SetDesktopFolder(desktop);
@@ -603,7 +603,7 @@ private slots:
     }
 
     void installedShortcutNamesTheInstalledIcon() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir prefix;
         const QString icon =
             prefix.filePath("share/icons/hicolor/256x256/apps/org.example.vorda2000.png");
@@ -626,7 +626,7 @@ private slots:
     }
 
     void shortcutFailureIsReported() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir home;
         // A file stands where the desktop folder should be.
         const QString blocked = home.filePath("Desktop");
