@@ -54,7 +54,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
         CheckStartWords(next);
         Words.Language = language;
         Words.LanguageSection = LanguageOf(language).Section;
-        WriteSettings();
+        WriteSettings(this);
     } catch (...) {
         Words.Language = oldLanguage;
         Words.LanguageSection = oldSection;
@@ -69,7 +69,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     item->setChecked(true);
     {
         const TVordaIniFile::ReadingScope reading(SettingsFile);
-        ReadSettings();
+        ReadSettings(this);
         RunReportingErrors([] { CheckLanguageTexts(); });
     }
     Menu_NewGameClick();

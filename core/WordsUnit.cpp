@@ -3,7 +3,6 @@
 #include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
-#include "platform/Hooks.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 
@@ -319,8 +318,8 @@ void LoadWordCount(TWords& words, uint16_t language) {
     if (count > kMaxWordLines)
         raiseTooManyWords(path);
     words.WordCount[language] = uint16_t(count);
-    if (Hooks.WordsLoaded)
-        Hooks.WordsLoaded(words);
+    if (words.loadedListener)
+        words.loadedListener(words);
 }
 
 void CheckStartWords(const TWords& words) {
@@ -368,8 +367,8 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
         ++count;
     });
 
-    if (Hooks.WordsLoaded)
-        Hooks.WordsLoaded(words);
+    if (words.loadedListener)
+        words.loadedListener(words);
 }
 
 bool FindWord(const TWords& words, std::string_view word, uint16_t length) {
