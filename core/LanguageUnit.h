@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/KeyPositions.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The game's languages and everything that differs between them, one row each. A new language
@@ -16,8 +19,9 @@ struct LanguageInfo {
     // The capitals in Windows-1251, in palette order, which is also the order the computer
     // tries them in; at most 32, the palette's two rows.
     std::string_view letters;
-    // Latin keys stand for the letters the national keyboard layout has on them.
-    bool latinKeysMapped;
+    // The letter the language's own keyboard layout puts on a key, so the game can be played
+    // with a Latin layout; null where the letters are typed as they are.
+    std::optional<unsigned char> (*letterAtKey)(quint32 nativeScanCode, QStringView text);
 };
 
 constexpr uint16_t kRussian = 1;
@@ -27,9 +31,9 @@ inline constexpr LanguageInfo kLanguageTable[] = {
     {kRussian, "Russian", "DATA/Lib.RUS", 21, "Menu_Russian", 8,
      "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
      "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF",
-     true},
+     RussianLetterAtKey},
     {kEnglish, "English", "DATA/Lib.ENG", 73, "Menu_English", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-     false},
+     nullptr},
 };
 
 constexpr int kLanguageCount = int(std::size(kLanguageTable));
