@@ -26,7 +26,6 @@ void ComputerTurn::start(bool forHuman, uint16_t maxWordLength) {
     limits.maxWordLength = maxWordLength;
     limits.hintMode = forHuman;
     limits.language = words_.Language;
-    limits.firstLetter = words_.FirstLetter;
     search_ = std::make_unique<StepwiseSearch>(model_.board(), words_, model_.state().playedWords,
                                                limits, static_cast<SearchObserver*>(this));
     stage_ = Stage::Searching;

@@ -76,16 +76,18 @@ LetterPalette::LetterPalette(const GameModel& model, QWidget* parent)
     connect(&model_, &GameModel::changed, this, &LetterPalette::refresh);
 }
 
-void LetterPalette::setLanguage(const LanguageInfo& language, unsigned char firstLetter) {
-    const int perRow = (language.AlphabetSize + 1) / 2; // two rows of letters
+void LetterPalette::setLanguage(const LanguageInfo& language) {
+    const int letterCount = int(language.letters.size());
+    const int perRow = (letterCount + 1) / 2; // two rows of letters
     perRow_ = std::max(perRow, 1);
-    alphabetSize_ = language.AlphabetSize;
+    alphabetSize_ = letterCount;
     const int left = language.PaletteLeft - x();
     for (int i = 1; i <= kButtons; ++i) {
         TCoolBtn* button = buttons_[i];
+        const bool used = i <= letterCount;
         button->move(left + kButtonSize * ((i - 1) % perRow), i > perRow ? kButtonSize : 0);
-        button->SetCaption(std::string(1, static_cast<char>(firstLetter + i - 1)));
-        button->setVisible(i <= language.AlphabetSize);
+        button->SetCaption(used ? std::string(1, language.letters[size_t(i - 1)]) : std::string());
+        button->setVisible(used);
     }
     setCurrent(std::clamp(current_, 1, std::max(alphabetSize_, 1)));
     refresh();

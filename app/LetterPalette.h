@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/LanguageUnit.h"
+
 #include <QWidget>
 
 #include <string>
 
 class GameModel;
 class TCoolBtn;
-struct LanguageInfo;
 
 // The letter palette below the field: two rows of the current language's capitals. It marks
 // the model's chosen letter and reports presses; the model decides what a press does.
@@ -15,13 +16,13 @@ struct LanguageInfo;
 class LetterPalette : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kButtons = 32; // the most letters an alphabet may have
+    static constexpr int kButtons = int(kMaxAlphabetSize);
     static constexpr int kButtonSize = 34;
 
     LetterPalette(const GameModel& model, QWidget* parent);
 
     // Lays the buttons out for the language: its letters, centred under the field.
-    void setLanguage(const LanguageInfo& language, unsigned char firstLetter);
+    void setLanguage(const LanguageInfo& language);
     // The button 1..kButtons; hidden ones are not in the alphabet.
     TCoolBtn* button(int index) const { return buttons_[index]; }
     // The visible button that carries the letter (Windows-1251), or null.

@@ -76,10 +76,8 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
 TMainWindow::~TMainWindow() {
     turn_->stop();
     qApp->removeEventFilter(this);
-    Hooks.WordsLoaded = nullptr;
+    Words.loadedListener = nullptr;
     Hooks.SoundSwitchedOn = nullptr;
-    if (Hooks.SettingsView == this)
-        Hooks.SettingsView = nullptr;
     if (Hooks.DialogHost == this)
         Hooks.DialogHost = nullptr;
 }
@@ -164,10 +162,9 @@ void TMainWindow::FormCreate() {
         move((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2 - 20);
     }
     qApp->installEventFilter(this);
-    Hooks.SettingsView = this;
     Hooks.DialogHost = this;
     Hooks.SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
-    Hooks.WordsLoaded = [this](const TWords& words) { RefreshLanguageItems(words); };
+    Words.loadedListener = [this](const TWords& words) { RefreshLanguageItems(words); };
 
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.
@@ -179,13 +176,14 @@ void TMainWindow::FormCreate() {
         // The settings, the check of the language's texts and the language items' captions
         // after each library load share one reading of the settings file.
         const TVordaIniFile::ReadingScope reading(SettingsFile);
-        RunReportingErrors([] { ReadSettings(); });
+        RunReportingErrors([this] { ReadSettings(this); });
         RunReportingErrors([] { CheckLanguageTexts(); });
         Normalize_Letters();
-        // The other language's library is read only for its count in the language item: the
-        // current language stays what the settings say, whatever happens to that file.
-        RunReportingErrors(
-            [] { LoadWordCount(Words, Words.Language == kRussian ? kEnglish : kRussian); });
+        // The other languages' libraries are read only for their counts in the language items:
+        // the current language stays what the settings say, whatever happens to those files.
+        for (const LanguageInfo& other : kLanguageTable)
+            if (other.Number != Words.Language)
+                RunReportingErrors([&other] { LoadWordCount(Words, other.Number); });
         RunReportingErrors([this] {
             LoadWords(Words);
             ResumeOrStartGame();
@@ -417,7 +415,7 @@ void TMainWindow::FormClose() {
     face_->stopShake();
     closed_ = true;
     // A settings file that cannot be written is reported, and the close still completes.
-    RunReportingErrors([] { WriteSettings(); });
+    RunReportingErrors([this] { WriteSettings(this); });
     // The records are written even when the settings could not be.
     RunReportingErrors([] { WriteWinners(); });
 }

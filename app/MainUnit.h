@@ -204,7 +204,7 @@ public:
     void SetWebOpener(TWebOpener* opener) { webOpener_ = opener; }
 
     // TSettingsView
-    void CheckEnglishItem() override;
+    void CheckLanguageItem(uint16_t language) override;
     void ApplyMenuTexts() override;
     void ApplyButtonTexts() override;
     void SetSoundChecked(bool on) override;

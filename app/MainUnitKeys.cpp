@@ -55,11 +55,13 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     TCoolBtn* letter = nullptr;
     if (!arrow && !click && !stepBack && !command) {
         letter = paletteButtonFor(key.text(), *palette_);
-        // With a Latin layout the Russian game takes the letter the Russian layout has there.
-        if (!letter && Words.Language == kRussian)
-            if (const auto russian = RussianLetterAtKey(key.nativeScanCode(), key.text()))
+        // With a Latin layout a game whose language has a layout of its own takes the letter
+        // that layout has there.
+        const auto letterAtKey = LanguageOf(Words.Language).letterAtKey;
+        if (!letter && letterAtKey)
+            if (const auto mapped = letterAtKey(key.nativeScanCode(), key.text()))
                 letter =
-                    paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*russian))), *palette_);
+                    paletteButtonFor(Cp1251ToUnicode(std::string(1, char(*mapped))), *palette_);
         if (!letter)
             return false;
     }

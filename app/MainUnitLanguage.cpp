@@ -58,13 +58,13 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     const std::string oldSection = Words.LanguageSection;
     TWords next;
     next.Language = language;
-    std::copy(std::begin(Words.WordCount), std::end(Words.WordCount), next.WordCount);
+    next.WordCount = Words.WordCount;
     try {
         LoadWords(next);
         CheckStartWords(next);
         Words.Language = language;
         Words.LanguageSection = LanguageOf(language).Section;
-        WriteSettings();
+        WriteSettings(this);
     } catch (...) {
         Words.Language = oldLanguage;
         Words.LanguageSection = oldSection;
@@ -82,7 +82,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Menu_BestWords->setEnabled(false);
     {
         const TVordaIniFile::ReadingScope reading(SettingsFile);
-        ReadSettings();
+        ReadSettings(this);
         RunReportingErrors([] { CheckLanguageTexts(); });
     }
     Menu_NewGameClick();
@@ -90,8 +90,9 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     model_.chooseLetter(std::string());
 }
 
-void TMainWindow::CheckEnglishItem() {
-    Menu_English->setChecked(true);
+void TMainWindow::CheckLanguageItem(uint16_t language) {
+    if (QAction* item = LanguageItem(language))
+        item->setChecked(true);
 }
 
 void TMainWindow::SetMenuText(QAction* item, const char* key) {

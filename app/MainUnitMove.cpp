@@ -23,7 +23,7 @@ CellPos cellOf(const Tpole* cell) {
 } // namespace
 
 void TMainWindow::Normalize_Letters() {
-    palette_->setLanguage(LanguageOf(Words.Language), Words.FirstLetter);
+    palette_->setLanguage(LanguageOf(Words.Language));
 }
 
 void TMainWindow::lettersOnMouseDown(const std::string& letter) {

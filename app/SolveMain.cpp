@@ -55,7 +55,6 @@ int solve(const QStringList& arguments) {
 
     TWords words;
     words.Language = request.language;
-    words.FirstLetter = request.firstLetter;
     try {
         LoadWordsFromFile(words, request.library);
     } catch (const VordaError& error) {
@@ -67,7 +66,6 @@ int solve(const QStringList& arguments) {
         rows[r] = request.rows[r];
     SearchLimits limits;
     limits.language = request.language;
-    limits.firstLetter = request.firstLetter;
     limits.maxWordLength = uint16_t(request.strength + kStrengthToLength);
     limits.hintMode = request.hint;
     printResult(FindBestWord(*LetterGridFromRows(rows), words, request.played, limits, nullptr));

@@ -1,7 +1,6 @@
 #include "app/MainUnit.h"
 #include "extras/ImagesUnit.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "platform/ProgramFolder.h"
 #include "settings/INIUnit.h"
 
@@ -76,7 +75,7 @@ int main(int argc, char** argv) {
     const bool quitAfterStart = qEnvironmentVariableIsSet("VORDA2000_QUIT_AFTER_START");
     bool errorShown = false;
     if (quitAfterStart) {
-        Hooks.ErrorBox = [&errorShown](const QString& text) {
+        ErrorBoxRedirect = [&errorShown](const QString& text) {
             std::fprintf(stderr, "vorda2000: %s\n", qPrintable(text));
             errorShown = true;
         };

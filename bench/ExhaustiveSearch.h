@@ -155,7 +155,8 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
         for (LetterCell& cell : column)
             cell.visited = 0;
 
-    const int letterCount = LanguageOf(limits.language).AlphabetSize;
+    const std::string_view letters = LanguageOf(limits.language).letters;
+    const int letterCount = int(letters.size());
     for (int c = 0; c < kSide; ++c) {
         for (int r = 0; r < kSide; ++r) {
             if (grid.cells[c][r].letter != kFreeCell)
@@ -169,7 +170,7 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
             candidateColumn_ = c;
             candidateRow_ = r;
             candidateBit_ = cellBit(c, r);
-            grid.cells[c][r].letter = static_cast<char>(limits.firstLetter);
+            grid.cells[c][r].letter = letters[0];
             findNeighbours(grid);
             for (int k = 0; k < letterCount; ++k) {
                 if (observer_ && !observer_->TrialLetterDone()) {
@@ -179,7 +180,7 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
                     result_.abandoned = true;
                     return result_;
                 }
-                grid.cells[c][r].letter = static_cast<char>(limits.firstLetter + k);
+                grid.cells[c][r].letter = letters[size_t(k)];
                 for (int sc = 0; sc < kSide; ++sc) {
                     for (int sr = 0; sr < kSide; ++sr) {
                         const LetterCell& start = grid.cells[sc][sr];

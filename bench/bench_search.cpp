@@ -91,7 +91,6 @@ const TWords* library(uint16_t language) {
     if (!slot) {
         slot = std::make_unique<TWords>();
         slot->Language = language;
-        slot->FirstLetter = LanguageOf(language).FirstLetter;
         const QString path = QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
                              QString::fromUtf8(LanguageOf(language).LibraryFile);
         try {
@@ -128,7 +127,6 @@ std::optional<Position> position(benchmark::State& state, const Board& board, in
     if (board.played)
         p.played[0] = UnicodeToCp1251(QString::fromUtf8(board.played));
     p.limits.language = words->Language;
-    p.limits.firstLetter = words->FirstLetter;
     p.limits.hintMode = mode == kHintMode;
     p.limits.maxWordLength =
         uint16_t((mode == kHintMode ? kHintStrength : mode) + kStrengthToLength);

@@ -9,7 +9,6 @@ std::vector<TurnReview> ReviewGame(const std::vector<MoveRecord>& moves, const T
     limits.maxWordLength = kHintWordLength;
     limits.hintMode = true;
     limits.language = words.Language;
-    limits.firstLetter = words.FirstLetter;
     for (size_t i = 1; i < moves.size(); ++i) {
         const std::vector<MoveRecord> before(moves.begin(), moves.begin() + long(i));
         const std::optional<GameState> board = ReplayMoves(before, nullptr);

@@ -1,30 +1,65 @@
 #pragma once
 
+#include "core/KeyPositions.h"
+
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
-// The game's two languages and everything that differs between them, in one table.
+// The game's languages and everything that differs between them, one row each. A new language
+// is a row here, its library file and its section of texts in the settings file.
 struct LanguageInfo {
-    uint16_t Number;              // 1 Russian, 2 English: "LanguageNumber", the records' index
+    uint16_t Number;              // "LanguageNumber", the records' index: the row's place, from 1
     std::string_view Section;     // the settings file's section of the interface texts
-    unsigned char FirstLetter;    // Windows-1251 code of the alphabet's first capital
-    int AlphabetSize;             // the capitals from FirstLetter on: palette and search trials
     std::string_view LibraryFile; // the word library, below the program folder
     int PaletteLeft;              // the palette rows' left end in the main window's client area
     const char* MenuItem;         // the language item's name and its text's settings key
     int MenuPicture;              // the language item's picture (":/menu/<n>")
+    // The capitals in Windows-1251, in palette order, which is also the order the computer
+    // tries them in; at most 32, the palette's two rows.
+    std::string_view letters;
+    // The letter the language's own keyboard layout puts on a key, so the game can be played
+    // with a Latin layout; null where the letters are typed as they are.
+    std::optional<unsigned char> (*letterAtKey)(quint32 nativeScanCode, QStringView text);
 };
 
 constexpr uint16_t kRussian = 1;
 constexpr uint16_t kEnglish = 2;
 
 inline constexpr LanguageInfo kLanguageTable[] = {
-    {kRussian, "Russian", 192, 32, "DATA/Lib.RUS", 21, "Menu_Russian", 8},
-    {kEnglish, "English", 65, 26, "DATA/Lib.ENG", 73, "Menu_English", 9},
+    {kRussian, "Russian", "DATA/Lib.RUS", 21, "Menu_Russian", 8,
+     "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+     "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF",
+     RussianLetterAtKey},
+    {kEnglish, "English", "DATA/Lib.ENG", 73, "Menu_English", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+     nullptr},
 };
 
-// The language of a number: 1 is Russian, every other number English, so the library, the
-// records and the settings only ever see 1 or 2.
-constexpr const LanguageInfo& LanguageOf(uint16_t number) {
-    return number == kRussian ? kLanguageTable[0] : kLanguageTable[1];
+constexpr int kLanguageCount = int(std::size(kLanguageTable));
+// The most letters a language may have: the palette's two rows of 16.
+constexpr size_t kMaxAlphabetSize = 32;
+
+constexpr bool languageTableIsWellFormed() {
+    for (int i = 0; i < kLanguageCount; ++i)
+        if (kLanguageTable[i].Number != i + 1 || kLanguageTable[i].letters.empty() ||
+            kLanguageTable[i].letters.size() > kMaxAlphabetSize)
+            return false;
+    return true;
+}
+static_assert(languageTableIsWellFormed(),
+              "languages are numbered 1, 2, ... in table order and have 1..32 letters");
+
+// The row a settings file, a saved game or the solver's command line may name.
+constexpr bool IsLanguageNumber(int number) {
+    return number >= 1 && number <= kLanguageCount;
+}
+
+// The language that an unknown "LanguageNumber" selects, so the library, the records and the
+// settings only ever see a number of the table.
+constexpr uint16_t kFallbackLanguage = kEnglish;
+
+// The row of a language number; a number outside the table gives the fallback language's row.
+constexpr const LanguageInfo& LanguageOf(int number) {
+    return kLanguageTable[(IsLanguageNumber(number) ? number : kFallbackLanguage) - 1];
 }

@@ -189,7 +189,7 @@ std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error)
         bool ok = equals > 0;
         if (key == "Language") {
             game.language = static_cast<uint16_t>(value.toUShort(&ok));
-            ok = ok && (game.language == 1 || game.language == 2);
+            ok = ok && IsLanguageNumber(game.language);
             sawLanguage = ok;
         } else if (key == "Strength") {
             game.strength = value.toInt(&ok);

@@ -68,8 +68,8 @@ public:
         for (auto& column : grid_.cells)
             for (LetterCell& cell : column)
                 cell.visited = 0;
-        letterCount_ = LanguageOf(limits.language).AlphabetSize;
-        firstLetter_ = limits.firstLetter;
+        letters_ = LanguageOf(limits.language).letters;
+        letterCount_ = int(letters_.size());
     }
 
     // Steps through the trial letters: nextTrial() moves to the next one (false when the
@@ -114,7 +114,7 @@ private:
     // The field with the trial letter in the candidate cell.
     LetterGrid grid_;
     int letterCount_ = 0;
-    unsigned char firstLetter_ = 0;
+    std::string_view letters_; // the trial letters, Windows-1251
     int nextCell_ = 0; // the candidate cell as column * kSide + row
     int trialLetter_ = 0;
     bool candidateActive_ = false;
@@ -175,7 +175,7 @@ bool MoveSearch::nextTrial() {
         candidateColumn_ = c;
         candidateRow_ = r;
         candidateBit_ = cellBit(c, r);
-        grid_.cells[c][r].letter = static_cast<char>(firstLetter_);
+        grid_.cells[c][r].letter = letters_[0];
         findNeighbours(grid_);
         trialLetter_ = 0;
         candidateActive_ = true;
@@ -186,8 +186,7 @@ bool MoveSearch::nextTrial() {
 
 void MoveSearch::runTrial() {
     LetterGrid& grid = grid_;
-    grid.cells[candidateColumn_][candidateRow_].letter =
-        static_cast<char>(firstLetter_ + trialLetter_);
+    grid.cells[candidateColumn_][candidateRow_].letter = letters_[size_t(trialLetter_)];
     ++trialLetter_;
     for (int sc = 0; sc < kSide; ++sc) {
         for (int sr = 0; sr < kSide; ++sr) {

@@ -37,8 +37,7 @@ static_assert(sizeof(LetterGrid) == 50);
 struct SearchLimits {
     uint16_t maxWordLength = 8; // the computer's strength limit, 3..8
     bool hintMode = false;      // the search runs on the human's behalf: words up to 10 letters
-    uint16_t language = 1;      // 1 Russian (32 trial letters), 2 English (26)
-    unsigned char firstLetter = 192;
+    uint16_t language = 1;      // the language table's row: its letters are the trial letters
 };
 
 constexpr uint16_t kHintWordLength = 10;

@@ -14,17 +14,17 @@ constexpr int kRows = 5;
 constexpr int kMinStrength = 1;
 constexpr int kMaxStrength = 6;
 
-// The capitals a language's boards and words are written in.
+// The capitals a language's boards and words are written in, as the messages name them:
+// "Russian capitals А..Я".
 struct LanguageAlphabet {
+    explicit LanguageAlphabet(const LanguageInfo& row)
+        : language(row), letters(Cp1251ToUnicode(row.letters)),
+          description(QStringLiteral("%1 capitals %2..%3")
+                          .arg(QString::fromLatin1(row.Section.data(), qsizetype(row.Section.size())),
+                               QString(letters.front()), QString(letters.back()))) {}
     const LanguageInfo& language;
-    char16_t first; // the capitals first..last, in Unicode
-    char16_t last;
-    const char* description;
-};
-
-const LanguageAlphabet kAlphabets[] = {
-    {LanguageOf(kRussian), u'А', u'Я', "Russian capitals А..Я"},
-    {LanguageOf(kEnglish), u'A', u'Z', "English capitals A..Z"},
+    QString letters;
+    QString description;
 };
 
 [[noreturn]] void fail(const QString& message) {
@@ -48,11 +48,10 @@ int parseNumber(const QString& text, const QString& option, int low, int high) {
 std::string letters(const QString& text, const LanguageAlphabet& alphabet, bool freeCells,
                     const QString& what) {
     for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        const bool letter = u >= alphabet.first && u <= alphabet.last;
-        if (!letter && !(freeCells && u == kFreeCell))
+        const bool letter = alphabet.letters.contains(ch);
+        if (!letter && !(freeCells && ch.unicode() == kFreeCell))
             fail(QStringLiteral("%1 \"%2\" may hold only %3%4")
-                     .arg(what, text, QString::fromUtf8(alphabet.description),
+                     .arg(what, text, alphabet.description,
                           freeCells ? QStringLiteral(" and \"?\" for a free cell") : QString()));
     }
     return UnicodeToCp1251(text);
@@ -112,10 +111,9 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
 
     request.library = parser.value(libraryOption);
     const int language =
-        parseNumber(parser.value(languageOption), QStringLiteral("language"), 1, 2);
-    const LanguageAlphabet& alphabet = kAlphabets[language - 1];
+        parseNumber(parser.value(languageOption), QStringLiteral("language"), 1, kLanguageCount);
+    const LanguageAlphabet alphabet(LanguageOf(language));
     request.language = alphabet.language.Number;
-    request.firstLetter = alphabet.language.FirstLetter;
     request.strength = parseNumber(parser.value(strengthOption), QStringLiteral("strength"),
                                    kMinStrength, kMaxStrength);
     request.hint = parser.isSet(hintOption);

@@ -24,8 +24,7 @@ struct SolveRequest {
     bool help = false; // --help or --version was given: print helpText and nothing else
     QString helpText;
     QString library;                 // the word library file
-    uint16_t language = 0;           // 1 Russian, 2 English
-    unsigned char firstLetter = 0;   // 192 or 65
+    uint16_t language = 0;           // a number of the language table
     int strength = 0;                // 1..6: the longest word has strength + 2 letters
     bool hint = false;               // search as a hint: words up to 10 letters
     std::array<std::string, 5> rows; // five Windows-1251 letters or "?" each, the top row first

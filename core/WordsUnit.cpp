@@ -3,7 +3,6 @@
 #include "core/LanguageUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
-#include "platform/Hooks.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
 
@@ -310,7 +309,7 @@ void LoadWords(TWords& words) {
 }
 
 void LoadWordCount(TWords& words, uint16_t language) {
-    if (language < 1 || language > 2)
+    if (!IsLanguageNumber(language))
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: language %1").arg(language));
     const QString path = LibraryPath(language);
@@ -319,8 +318,8 @@ void LoadWordCount(TWords& words, uint16_t language) {
     if (count > kMaxWordLines)
         raiseTooManyWords(path);
     words.WordCount[language] = uint16_t(count);
-    if (Hooks.WordsLoaded)
-        Hooks.WordsLoaded(words);
+    if (words.loadedListener)
+        words.loadedListener(words);
 }
 
 void CheckStartWords(const TWords& words) {
@@ -340,7 +339,7 @@ void CheckStartWords(const TWords& words) {
 
 void LoadWordsFromFile(TWords& words, const QString& path) {
     words.FileName = path;
-    if (words.Language < 1 || words.Language > 2)
+    if (!IsLanguageNumber(words.Language))
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: language %1").arg(words.Language));
     uint16_t& count = words.WordCount[words.Language];
@@ -368,8 +367,8 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
         ++count;
     });
 
-    if (Hooks.WordsLoaded)
-        Hooks.WordsLoaded(words);
+    if (words.loadedListener)
+        words.loadedListener(words);
 }
 
 bool FindWord(const TWords& words, std::string_view word, uint16_t length) {

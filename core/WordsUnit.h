@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/LanguageUnit.h"
 #include "core/WordTree.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,14 +77,17 @@ private:
 // The word library of the current language, with the current language's identity.
 struct TWords {
     QString FileName;                  // the library file last opened by LoadWords
-    uint16_t Language = 0;             // 1 Russian, 2 English
-    uint16_t WordCount[3] = {0, 0, 0}; // counted lines of each language's file, index 1..2
-    unsigned char FirstLetter = 0;     // 192 (Russian А) or 65 (English A)
+    uint16_t Language = 0; // a number of the language table
+    // Counted lines of each language's library file, by language number (index 0 unused).
+    std::array<uint16_t, kLanguageCount + 1> WordCount{};
     std::string LanguageSection;       // "Russian" or "English"
     WordList Lists[21];                // Lists[n] holds the words of exactly n letters, n 2..20
     bool SavedAsUtf8 = false; // the file last read is UTF-8 text beyond ASCII, not Windows-1251
     // The prefix tree of Lists for the move search, made by PrefixTree when it is out of date.
     mutable WordTree Tree;
+    // Told after every successful reading of a library or a count (LoadWords, LoadWordCount),
+    // so a window can show the word counts in its language items; empty, nobody listens.
+    std::function<void(const TWords&)> loadedListener;
 };
 
 // The prefix tree of the words' lists, built first when the lists have changed since it was
@@ -108,7 +114,7 @@ QString LibraryPath(uint16_t language);
 // file that cannot be read, that is not a regular file (a FIFO, a device) or that is larger
 // than kMaxLibraryBytes (the lists keep what they held), and on more than 65,535 word lines
 // (the lists keep the words read so far). A successful reading ends by
-// calling Hooks.WordsLoaded, so the window can show both word counts in its language items.
+// telling the library's loadedListener, so the window can show the word counts.
 void LoadWords(TWords& words);
 // The same reading from any library file (the solver's --library); FileName becomes the path.
 // Language must already be set, 1 or 2: it chooses the WordCount entry.

@@ -57,7 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteFileBytes(path, file);
     TWords words;
     words.Language = language;
-    words.FirstLetter = firstLetter;
     try {
         LoadWordsFromFile(words, path);
     } catch (const VordaError&) {
@@ -76,7 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     TWords again;
     again.Language = language;
-    again.FirstLetter = firstLetter;
     LoadWordsFromFile(again, path); // an error here is a finding
     CheckLoaded(again, word);
     FUZZ_CHECK(again.WordCount[language] == countBefore + 1);

@@ -22,7 +22,6 @@ const TWords& Library(uint16_t language) {
     TWords& words = libraries[language];
     if (words.Language == 0) {
         words.Language = language;
-        words.FirstLetter = language == 1 ? 192 : 'A';
         const char* const english[] = {"AT",  "HOUSE", "HORSE", "SHORE", "HOUSES", "EAT",  "TEA",
                                        "SEA", "EASE",  "ERASE", "STONE", "NOTES",  "ONSET"};
         const char* const russian[] = {"ДОМ", "КОТ", "ТОК",  "КОШКА", "МОРЕ", "ДОМА",
@@ -40,7 +39,7 @@ const TWords& Library(uint16_t language) {
 
 bool IsLetterOf(unsigned char c, const SolveRequest& request) {
     const LanguageInfo& language = LanguageOf(request.language);
-    return c >= language.FirstLetter && c < language.FirstLetter + language.AlphabetSize;
+    return c != 0 && language.letters.find(char(c)) != std::string_view::npos;
 }
 
 } // namespace
@@ -78,7 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     SearchLimits limits;
     limits.language = request.language;
-    limits.firstLetter = request.firstLetter;
     limits.maxWordLength = uint16_t(request.strength + 2);
     limits.hintMode = request.hint;
     const SearchResult result =

@@ -1,13 +1,14 @@
 #include "platform/ErrorBox.h"
 
-#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 
 #include <QMessageBox>
 
+std::function<void(const QString&)> ErrorBoxRedirect;
+
 void ShowErrorBox(const QString& text) {
-    if (Hooks.ErrorBox) {
-        Hooks.ErrorBox(text);
+    if (ErrorBoxRedirect) {
+        ErrorBoxRedirect(text);
         return;
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
@@ -15,8 +16,8 @@ void ShowErrorBox(const QString& text) {
 }
 
 void ShowMessageBox(const QString& text) {
-    if (Hooks.ErrorBox) {
-        Hooks.ErrorBox(text);
+    if (ErrorBoxRedirect) {
+        ErrorBoxRedirect(text);
         return;
     }
     QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text,

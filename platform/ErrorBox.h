@@ -5,12 +5,18 @@
 
 #include <functional>
 
+// Where the texts of the error and message boxes go instead of a box while it is set: tests
+// record them, a scripted start prints them. At namespace scope, one for the process, because
+// errors are reported from every layer and from every event handler (VordaApplication::notify),
+// where nothing can be handed down; empty, the boxes show.
+extern std::function<void(const QString&)> ErrorBoxRedirect;
+
 // The error box: the text of an error raised in a handler, shown in a modal message box.
-// While Hooks.ErrorBox is set it takes the text instead (tests record the texts there).
+// While ErrorBoxRedirect is set it takes the text instead.
 void ShowErrorBox(const QString& text);
 
 // A message that reports no error (what a command did), in a modal message box; while
-// Hooks.ErrorBox is set it takes the text instead.
+// ErrorBoxRedirect is set it takes the text instead.
 void ShowMessageBox(const QString& text);
 
 // Runs an operation and reports a VordaError (or any other exception) it raises in the error

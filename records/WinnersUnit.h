@@ -2,6 +2,7 @@
 
 #include "skin/CoolDialog.h"
 
+#include "core/LanguageUnit.h"
 #include <QString>
 
 #include <cstdint>
@@ -23,7 +24,7 @@ struct WinnerEntry {
 
 // A place whose score is EmptyScore holds no result; an emptied place also has the name "-".
 constexpr int32_t EmptyScore = -666;
-constexpr int kRecordLanguages = 2; // 1 Russian, 2 English
+constexpr int kRecordLanguages = kLanguageCount; // by language number
 constexpr int kRecordStrengths = 6; // MaxWordLength - 2
 constexpr int kRecordPlaces = 10;   // place 1 is the best
 extern const char* const EmptyName;

@@ -39,7 +39,7 @@ constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' ow
 
 std::string RecordsListName() {
     const std::string language =
-        LanguageText(Words.Language == kRussian ? "Menu_Russian" : "Menu_English");
+        LanguageText(LanguageOf(Words.Language).MenuItem);
     return language + ", " + LanguageText("Strength") + " " +
            std::to_string(int(Game.MaxWordLength) - 2);
 }

@@ -5,7 +5,6 @@
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
-#include "platform/Hooks.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
@@ -134,7 +133,7 @@ struct KnownSettings {
 KnownSettings knownSettings;
 void rememberSettings(const std::vector<ProfileValue>& keys);
 // The keys and values WriteSettings writes.
-std::vector<ProfileValue> settingsValues();
+std::vector<ProfileValue> settingsValues(bool sound);
 
 std::string knownKey(std::string_view section, std::string_view key) {
     return std::string(section) + '/' + std::string(key);
@@ -234,21 +233,21 @@ int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
 }
 } // namespace
 
-void ReadSettings() {
+void ReadSettings(TSettingsView* view) {
     // A large file would otherwise be read again for every key and every caption.
     const TVordaIniFile::ReadingScope reading(SettingsFile);
     QStringList problems;
     const int64_t language = readNumberSetting("LanguageNumber", "1", "1", problems);
-    // Every number other than 1 selects English, so the library and the records only ever see
-    // 1 or 2.
-    const LanguageInfo& info = LanguageOf(language == kRussian ? kRussian : kEnglish);
+    // A number the language table lacks selects its fallback language, so the library and the
+    // records only ever see a number of the table.
+    const LanguageInfo& info =
+        LanguageOf(language >= 1 && language <= kLanguageCount ? int(language) : kFallbackLanguage);
     Words.Language = info.Number;
     Words.LanguageSection = info.Section;
-    if (info.Number == kEnglish && Hooks.SettingsView)
-        Hooks.SettingsView->CheckEnglishItem();
-    Words.FirstLetter = info.FirstLetter;
-    if (Hooks.SettingsView)
-        Hooks.SettingsView->ApplyMenuTexts();
+    if (view)
+        view->CheckLanguageItem(info.Number);
+    if (view)
+        view->ApplyMenuTexts();
 
     const auto strengthLength = [](int64_t strength) {
         return std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength);
@@ -257,19 +256,19 @@ void ReadSettings() {
     const int64_t strength = readNumberSetting("Strong", "16", usedStrength, problems);
     Game.MaxWordLength = static_cast<uint16_t>(strengthLength(strength));
 
-    if (Hooks.SettingsView)
-        Hooks.SettingsView->ApplyButtonTexts();
+    if (view)
+        view->ApplyButtonTexts();
 
     for (int slot = 0; slot < kTextureSlots; ++slot)
         TextureChoice.TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
 
     const bool sound = SettingsFile.ReadString(kVorda, "Sound", "1") == "1";
-    if (Hooks.SettingsView)
-        Hooks.SettingsView->SetSoundChecked(sound);
+    if (view)
+        view->SetSoundChecked(sound);
 
     TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
     TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
-    rememberSettings(settingsValues());
+    rememberSettings(settingsValues(view ? view->SoundChecked() : true));
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
@@ -318,8 +317,8 @@ void rememberSettings(const std::vector<ProfileValue>& values) {
 }
 } // namespace
 
-void WriteSettings() {
-    std::vector<ProfileValue> values = settingsValues();
+void WriteSettings(const TSettingsView* view) {
+    std::vector<ProfileValue> values = settingsValues(view ? view->SoundChecked() : true);
     if (knownSettings.path == SettingsFile.FileName()) {
         // A setting this copy did not change is written only where the file lacks it.
         constexpr std::string_view kAbsent = "\x01";
@@ -339,8 +338,7 @@ void WriteSettings() {
 }
 
 namespace {
-std::vector<ProfileValue> settingsValues() {
-    const bool sound = Hooks.SettingsView ? Hooks.SettingsView->SoundChecked() : true;
+std::vector<ProfileValue> settingsValues(bool sound) {
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
         {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},

@@ -51,13 +51,13 @@ private:
 extern TVordaIniFile SettingsFile;
 void InitSettingsFile();
 
-// What reading the settings shows on the main window. The main window implements it and
-// registers itself in Hooks.SettingsView; without a view only the values are read.
+// What reading the settings shows on the main window, which implements it and hands itself to
+// ReadSettings and WriteSettings; without a view only the values are read.
 class TSettingsView {
 public:
     virtual ~TSettingsView() = default;
-    // English was read: its language item takes the check mark.
-    virtual void CheckEnglishItem() = 0;
+    // The language read: its item takes the check mark.
+    virtual void CheckLanguageItem(uint16_t language) = 0;
     // The window caption and every menu caption from the current language section.
     virtual void ApplyMenuTexts() = 0;
     // The captions of the skip and hint buttons.
@@ -78,13 +78,14 @@ void CheckLanguageTexts();
 // Reads the settings and applies the language section. A "LanguageNumber" or "Strong" that is
 // not a decimal integer is taken as its default, every other step still runs, and at the end
 // one conversion error names each such key and value. "Strong" is brought into the strengths
-// the game offers (MaxWordLength 3..8), and any "LanguageNumber" other than 1 selects English
-// (Language 2).
-void ReadSettings();
+// the game offers (MaxWordLength 3..8), and a "LanguageNumber" the language table lacks selects
+// its fallback language (English).
+void ReadSettings(TSettingsView* view = nullptr);
 
-// Writes the settings keys of "Vorda" and "Images" in one replacement of the file. A failed
+// Writes the settings keys of "Vorda" and "Images" in one replacement of the file; the sound
+// switch is the view's (on without a view). A failed
 // write raises "Unable to write to <path>" and leaves the old file whole.
-void WriteSettings();
+void WriteSettings(const TSettingsView* view = nullptr);
 
 // A decimal integer as the settings file holds it (optional sign, digits); anything else
 // raises the conversion error "'<text>' is not a valid integer value". Values beyond the

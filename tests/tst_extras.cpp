@@ -22,8 +22,8 @@
 #include <QtTest>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
-const QStringList kEnglish = {"HOUSE", "TO"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglishWords = {"HOUSE", "TO"};
 
 void clickButton(TCoolBtn* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
@@ -92,7 +92,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, firstLine);
         QFETCH(int, lines);
-        GameFixture game(kRussian, kEnglish, settings);
+        GameFixture game(kRussianWords, kEnglishWords, settings);
         QString shownCaption;
         QStringList shownLines;
         WhenDialogShows([&](QDialog* dialog) {
@@ -127,7 +127,7 @@ private slots:
     void dialogsAreMadeWhenFirstOpened() {
         QFETCH(QString, command);
         QFETCH(QString, title);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QVERIFY(game.window().findChildren<TCoolDialog*>().isEmpty());
         game.window().Menu_English->trigger();
         // A picture file chosen for the dialogs' wallpaper, as the textures window chooses it.
@@ -164,7 +164,7 @@ private slots:
     }
     void enterPressesOk() {
         QFETCH(QString, command);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         if (command == "Menu_BestWords")
             finishGame(game);
         bool closedByEnter = false;
@@ -189,7 +189,7 @@ private slots:
     }
     void escClosesAsTheCloseButton() {
         QFETCH(QString, command);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         if (command == "Menu_BestWords")
             finishGame(game);
         bool closedByEsc = false;
@@ -232,7 +232,7 @@ private slots:
     void dialogControlsAreNamed() {
         QFETCH(QString, command);
         QFETCH(QString, label);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         Winners[2][4][1] = WinnerEntry{"Ann", 5};
         if (command == "Menu_BestWords")
             finishGame(game);
@@ -269,7 +269,7 @@ private slots:
     // After a game every turn stands beside the longest word its board allowed, the matched
     // ones marked; the list belongs to that game's library.
     void bestWordsListEveryTurn() {
-        GameFixture game(kRussian + QStringList{QString::fromUtf8("КОТ")}, kEnglish);
+        GameFixture game(kRussianWords + QStringList{QString::fromUtf8("КОТ")}, kEnglishWords);
         TMainWindow& w = game.window();
         QVERIFY(!w.Menu_BestWords->isEnabled());
         game.placeLetter(QString::fromUtf8("Т"), 2, 4);
@@ -301,7 +301,7 @@ private slots:
 
     // The game ended while minimised: its windows bring the game back with them.
     void dialogOverAMinimisedGameRestoresIt() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         game.window().show();
         game.window().showMinimized();
         QVERIFY(game.window().isMinimized());
@@ -315,7 +315,7 @@ private slots:
     }
 
     void helpTextChangesWithALanguageSwitchWhileClosed() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         QStringList shown;
         auto showHelp = [&] {
             WhenDialogShows([&](QDialog*) {
@@ -504,7 +504,7 @@ private slots:
     }
 
     void aboutWindowDrawsFramesAndBangs() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         QString caption;
         int lineShown = -1;
         bool timerWhileShown = false;
@@ -676,7 +676,7 @@ private slots:
     }
 
     void shortcutStartsTheProgramInItsFolder() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir home;
         const QString desktop = home.filePath("Desktop/sub");
         SetDesktopFolder(desktop);
@@ -719,7 +719,7 @@ private slots:
     }
 
     void installedShortcutNamesTheInstalledIcon() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir prefix;
         const QString icon =
             prefix.filePath("share/icons/hicolor/256x256/apps/org.example.vorda2000.png");
@@ -742,7 +742,7 @@ private slots:
     }
 
     void shortcutFailureIsReported() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir home;
         // A file stands where the desktop folder should be.
         const QString blocked = home.filePath("Desktop");

@@ -16,8 +16,8 @@
 
 namespace {
 
-const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
-const QStringList kEnglish = {"HOUSE", "TO"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglishWords = {"HOUSE", "TO"};
 const QStringList kFiles = {"Vorda2000.ini", "DATA/Winners", "DATA/SavedGame"};
 constexpr int kKills = 120;
 constexpr int kLeastKills = 100;
@@ -109,7 +109,7 @@ private slots:
     void killedWritesLeaveOldOrNew() {
         QVERIFY2(QFileInfo(writerPath()).isExecutable(), "build fault_writer with the tests");
         KillReport report;
-        GameFixture game(kRussian, kEnglish, QByteArray(), [&report](const TestGameFolder& folder) {
+        GameFixture game(kRussianWords, kEnglishWords, QByteArray(), [&report](const TestGameFolder& folder) {
             report = killWritersAtRandom(folder.path());
         });
         QVERIFY2(report.failure.isEmpty(), qPrintable(report.failure));

@@ -6,8 +6,8 @@
 #include <QtTest>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА")};
-const QStringList kEnglish = {"HOUSE"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА")};
+const QStringList kEnglishWords = {"HOUSE"};
 } // namespace
 
 class TestFrame : public QObject {
@@ -24,7 +24,7 @@ private slots:
     void homePageButton() {
         QFETCH(QString, gesture);
         QFETCH(bool, opens);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         TMainWindow& w = game.window();
         QCoreApplication::processEvents();
         const QRect hit = w.LinkHitRect();
@@ -49,7 +49,7 @@ private slots:
     }
 
     void buttonEndsThreeCaptionButtonsFromTheFrame() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         TMainWindow& w = game.window();
         QCOMPARE(w.width(), kOuterWidth);
         QCOMPARE(w.LinkHitRect().right() + 1, kOuterWidth - kSmCxFrame - 3 * kSmCxSize);
@@ -58,7 +58,7 @@ private slots:
     }
 
     void closeButtonClosesTheWindow() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         TMainWindow& w = game.window();
         QTest::mouseClick(&w, Qt::LeftButton, {}, w.CaptionButtonRect(2).center());
         QVERIFY(!w.isVisible());
@@ -86,7 +86,7 @@ private slots:
         QFETCH(int, fromEdge);
         QFETCH(bool, farEdge);
         QFETCH(QColor, colour);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         const QImage frame = game.window().grab().toImage();
         const QColor other = colour == QColor(255, 0, 0) ? QColor(0, 0, 255) : QColor(255, 0, 0);
         const int across = row ? frame.height() : frame.width();
@@ -105,13 +105,13 @@ private slots:
     }
 
     void outerSizeFollowsOurMetrics() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QCOMPARE(game.window().size(), QSize(kOuterWidth, kOuterHeight));
         QCOMPARE(game.window().MainMenu1->height(), kMenuHeight);
     }
 
     void captionShowsTheTitle() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         TMainWindow& w = game.window();
         const QImage before = w.grab(QRect(0, 0, w.LinkHitRect().left(), 24)).toImage();
         w.setWindowTitle("A different title");

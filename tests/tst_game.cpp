@@ -17,11 +17,9 @@ TWords twoLetterLibrary(uint16_t language, const std::string& startWord) {
     const LanguageInfo& info = LanguageOf(language);
     TWords words;
     words.Language = language;
-    words.FirstLetter = info.FirstLetter;
-    for (int a = 0; a < info.AlphabetSize; ++a)
-        for (int b = 0; b < info.AlphabetSize; ++b)
-            words.Lists[2].Insert(
-                std::string{char(info.FirstLetter + a), char(info.FirstLetter + b)});
+    for (const char a : info.letters)
+        for (const char b : info.letters)
+            words.Lists[2].Insert(std::string{a, b});
     words.Lists[5].Insert(startWord);
     return words;
 }
@@ -48,8 +46,8 @@ bool humanPlaysTwoLetters(GameModel& model, const TWords& words) {
         if (model.isFilled(next))
             neighbour = next;
     const LanguageInfo& info = LanguageOf(words.Language);
-    for (int k = 0; k < info.AlphabetSize; ++k) {
-        model.chooseLetter(std::string(1, char(info.FirstLetter + k)));
+    for (const char letter : info.letters) {
+        model.chooseLetter(std::string(1, letter));
         if (!model.place(cell) || !model.extendWord(cell) || !model.extendWord(neighbour))
             return false;
         const WordVerdict verdict = model.confirmWord(words);
@@ -67,7 +65,6 @@ void computerMoves(GameModel& model, const TWords& words, bool forHuman) {
     limits.maxWordLength = 8;
     limits.hintMode = forHuman;
     limits.language = words.Language;
-    limits.firstLetter = words.FirstLetter;
     model.applyComputerMove(
         FindBestWord(model.board(), words, model.state().playedWords, limits, nullptr));
     model.endComputerTurn();
@@ -153,7 +150,6 @@ private slots:
         QFETCH(QByteArray, startWord);
         TWords words;
         words.Language = uint16_t(language);
-        words.FirstLetter = LanguageOf(words.Language).FirstLetter;
         words.Lists[5].Insert(startWord.toStdString());
         GameModel model;
         model.newGame(startWord.toStdString());

@@ -15,8 +15,8 @@ namespace {
 //   HOUSE
 //   ?????
 //   ?????
-const QStringList kEnglish = {"HOUSE", "TO", "HOT", "ATO", "OUT"};
-const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ТО")};
+const QStringList kEnglishWords = {"HOUSE", "TO", "HOT", "ATO", "OUT"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ТО")};
 
 int selectedCells(GameFixture& game) {
     int n = 0;
@@ -249,7 +249,7 @@ private slots:
     void transitions() {
         QFETCH(QString, stage);
         QFETCH(QString, action);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         reachStage(game, stage);
         act(game, action);
         QTEST(int(game.model().phase()), "phase");
@@ -272,7 +272,7 @@ private slots:
     void wordsThroughThePlacedLetter() {
         QFETCH(QList<QPoint>, path);
         QFETCH(QString, accepted);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.setBoard({"?????", "A????", "HOUSE", "?????", "?????"});
         game.placeLetter("T", 2, 2);
         game.sounds.clear();
@@ -292,7 +292,7 @@ private slots:
     }
 
     void wordMustPassThroughThePlacedLetter() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(3, 3);
         game.clickCell(2, 3);
@@ -316,7 +316,7 @@ private slots:
     void stepsThatAreIgnored() {
         QFETCH(QList<QPoint>, clicks);
         QFETCH(QString, word);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         for (const QPoint& p : clicks)
             game.clickCell(p.x(), p.y());
@@ -332,7 +332,7 @@ private slots:
     }
     void refusalKeepsThePlacedLetter() {
         QFETCH(QString, played);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         QStringList faces;
         connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
             if (faces.isEmpty() || faces.last() != game.window().FaceName())
@@ -377,7 +377,7 @@ private slots:
     }
     void inputWaitsForTheShake() {
         QFETCH(QString, action);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         QString during;
@@ -401,7 +401,7 @@ private slots:
     }
 
     void rightButtonStepsBackOneStageAtATime() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
@@ -423,7 +423,7 @@ private slots:
     }
 
     void rightButtonIsOffWhileAGameDialogIsUp() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         Game.MainInputEnabled = false;
         game.rightClick();
@@ -434,7 +434,7 @@ private slots:
     }
 
     void pressingTheChosenLetterAgainOnlyClicks() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.sounds.clear();
@@ -446,7 +446,7 @@ private slots:
     }
 
     void chosenLetterIsMarked() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.pressLetter("T");
         game.pressLetter("M");
         int blue = 0;
@@ -528,7 +528,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, keys);
         QFETCH(QString, duringTurn);
-        GameFixture game(kRussian, kEnglish,
+        GameFixture game(kRussianWords, kEnglishWords,
                          language == "English" ? GameFixture::EnglishSettings() : QByteArray());
         const QStringList tokens = keys.split(' ');
         int phaseDuringTurn = -1;
@@ -546,7 +546,7 @@ private slots:
     }
 
     void previewFollowsThePointer() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.enterCell(1, 1);
         QCOMPARE(caption(game, 1, 1), QString());
         game.pressLetter("T");

@@ -21,8 +21,8 @@
 #include <unistd.h>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА")};
-const QStringList kEnglish = {"HOUSE"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА")};
+const QStringList kEnglishWords = {"HOUSE"};
 
 // An empty entry as the fresh file holds it.
 const QByteArray kEmptyPair = "-\r\n-666\r\n";
@@ -428,7 +428,7 @@ private slots:
         QFETCH(QString, error);
         QFETCH(QStringList, kept);
         QFETCH(QString, keptAs);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         const bool earlierCopy = !keptAs.isEmpty() && keptAs != "Winners.damaged";
         if (earlierCopy)
             game.folder().write("DATA/Winners.damaged", "earlier");
@@ -484,7 +484,7 @@ private slots:
     }
     void closeWritesSettingsThenRecords() {
         QFETCH(QString, broken);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         setList(CurrentWinnersList(), {"3 Al"});
         if (!broken.isEmpty()) {
             // A folder where the file should be: the write fails.
@@ -514,7 +514,7 @@ private slots:
     void recordsWindowShowsTheCurrentList() {
         QFETCH(QStringList, current);
         QFETCH(QStringList, other);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         setList(CurrentWinnersList(), current);
         setList(Winners[1][1], other);
         QStringList scores, names;
@@ -559,7 +559,7 @@ private slots:
         QFETCH(bool, all);
         QFETCH(QString, answer);
         const bool yes = answer == "yes";
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         WinnerEntry* current = CurrentWinnersList();
         setList(current, {"9 Ann", "1 Bo"});
         setList(Winners[1][2], {"5 Cy"});
@@ -640,7 +640,7 @@ private slots:
         QFETCH(int, computer);
         QFETCH(int, place10);
         QFETCH(bool, qualifies);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         WinnerEntry* list = CurrentWinnersList();
         QStringList before(9, "100 x");
         before << QString::number(place10) + " last";
@@ -698,7 +698,7 @@ private slots:
     }
 
     void gloatingGoesOnAfterTheNextLostGame() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         new TAddRatingWindow(&game.window());
         game.window().Dialogs().AddRatingWindow().Timer1->stop();
         QStringList faces;
@@ -755,7 +755,7 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(QString, closing);
         QFETCH(QString, stored);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         bool closedByKey = false;
         QString shown;
         int refusals = 0;
@@ -802,7 +802,7 @@ private slots:
     }
 
     void gameEndedByPassesShowsNameEntryThenRecords() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.setBoard({"A????", "?????", "HOUSE", "?????", "?????"});
         QStringList shown;
         QStringList recordNames;

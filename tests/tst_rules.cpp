@@ -1,6 +1,7 @@
 // The rules of play over plain data: the end of a game, a word's path, the judgement of a
 // human's word and the language table.
 #include "core/LanguageUnit.h"
+#include "platform/Cp1251.h"
 #include "core/RulesUnit.h"
 
 #include <QtTest>
@@ -80,20 +81,20 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("library");
-        QTest::addColumn<int>("lastLetter"); // Windows-1251 code
-        QTest::newRow("Russian") << 1 << "Russian"
-                                 << "DATA/Lib.RUS" << 223; // Я
-        QTest::newRow("English") << 2 << "English"
-                                 << "DATA/Lib.ENG" << int('Z');
-        QTest::newRow("any other number is English") << 7 << "English"
-                                                     << "DATA/Lib.ENG" << int('Z');
+        QTest::addColumn<QString>("letters");
+        const QString russian = QString::fromUtf8("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");
+        const QString english = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        QTest::newRow("Russian") << 1 << "Russian" << "DATA/Lib.RUS" << russian;
+        QTest::newRow("English") << 2 << "English" << "DATA/Lib.ENG" << english;
+        QTest::newRow("any other number is English") << 7 << "English" << "DATA/Lib.ENG" << english;
+        QTest::newRow("0 is English") << 0 << "English" << "DATA/Lib.ENG" << english;
     }
     void languages() {
         QFETCH(int, number);
-        const LanguageInfo& language = LanguageOf(uint16_t(number));
+        const LanguageInfo& language = LanguageOf(number);
         QTEST(QString::fromLatin1(language.Section), "section");
         QTEST(QString::fromLatin1(language.LibraryFile), "library");
-        QTEST(language.FirstLetter + language.AlphabetSize - 1, "lastLetter");
+        QTEST(Cp1251ToUnicode(language.letters), "letters");
     }
 };
 

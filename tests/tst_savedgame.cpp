@@ -16,7 +16,6 @@ namespace {
 TWords library(const QList<QByteArray>& list) {
     TWords words;
     words.Language = kEnglish;
-    words.FirstLetter = LanguageOf(kEnglish).FirstLetter;
     for (const QByteArray& word : list)
         words.Lists[word.size()].Insert(word.toStdString());
     return words;

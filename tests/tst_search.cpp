@@ -20,13 +20,10 @@
 
 namespace {
 
-constexpr uint16_t kRussian = 1;
-constexpr uint16_t kEnglish = 2;
 
 std::unique_ptr<TWords> makeWords(uint16_t language, const QStringList& list) {
     auto words = std::make_unique<TWords>();
     words->Language = language;
-    words->FirstLetter = language == kRussian ? 192 : 65;
     for (const QString& word : list) {
         std::string bytes = UnicodeToCp1251(word);
         const size_t length = bytes.size();
@@ -57,7 +54,6 @@ std::array<std::string, kPlayedWordSlots> makePlayed(const QStringList& list) {
 SearchLimits makeLimits(const TWords& words, int maxWordLength, bool hint) {
     SearchLimits limits;
     limits.language = words.Language;
-    limits.firstLetter = words.FirstLetter;
     limits.maxWordLength = uint16_t(maxWordLength);
     limits.hintMode = hint;
     return limits;
@@ -473,7 +469,6 @@ private slots:
         QFETCH(QString, library);
         TWords words;
         words.Language = uint16_t(language);
-        words.FirstLetter = language == kRussian ? 192 : 65;
         LoadWordsFromFile(words, QStringLiteral(VORDA_SOURCE_DIR "/dist/DATA/") + library);
         const WordList& fiveLetters = words.Lists[5];
         QVERIFY(fiveLetters.Count() > 100);
@@ -602,7 +597,6 @@ private slots:
         // The step count is the search's own.
         TWords words;
         words.Language = uint16_t(language);
-        words.FirstLetter = language == kRussian ? 192 : 65;
         LoadWordsFromFile(words, libraryPath);
         const int strength = arguments[arguments.indexOf("--strength") + 1].toInt();
         QStringList played;

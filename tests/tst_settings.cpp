@@ -21,8 +21,8 @@
 #include <unistd.h>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
-const QStringList kEnglish = {"HOUSE", "TO"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kEnglishWords = {"HOUSE", "TO"};
 
 QByteArray settingsWith(const QByteArray& vorda, const QByteArray& english = "Title=Words\r\n") {
     return "[Vorda]\r\n" + vorda + "[Images]\r\nImage3=C:\\Pictures\\stone.bmp\r\n[English]\r\n" +
@@ -38,7 +38,7 @@ class TestSettings : public QObject {
     Q_OBJECT
 private slots:
     void withoutTheFileEveryTextIsAQuestionMark() {
-        GameFixture game(kRussian, kEnglish, QByteArray(""));
+        GameFixture game(kRussianWords, kEnglishWords, QByteArray(""));
         QFile::remove(game.folder().path() + "Vorda2000.ini");
         Words = TWords();
         TMainWindow w;
@@ -96,19 +96,19 @@ private slots:
     }
     void readsTheSettings() {
         QFETCH(QByteArray, vorda);
-        GameFixture game(kRussian, kEnglish, settingsWith(vorda));
+        GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
         QTEST(int(Words.Language), "language");
         QTEST(int(Game.MaxWordLength), "maxWordLength");
         QTEST(game.window().Menu_Sound->isChecked(), "sound");
         QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
-        QCOMPARE(int(Words.FirstLetter), Words.Language == 2 ? 65 : 192);
+        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr, Words.Language == 2);
         QCOMPARE(game.window().windowTitle(),
                  Words.Language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
     }
 
     void emptyTitleIsEmpty() {
-        GameFixture game(kRussian, kEnglish,
+        GameFixture game(kRussianWords, kEnglishWords,
                          settingsWith("LanguageNumber=2\r\n", "Title=\r\nmenu_game=G\r\n"));
         QCOMPARE(game.window().windowTitle(), QString());
         // The caption gets its mnemonic; "?" has no letter to take.
@@ -145,7 +145,7 @@ private slots:
         QFETCH(QString, atSwitch);
         const bool fifo = settings == "fifo";
         ::alarm(60);
-        GameFixture game(kRussian, kEnglish, settings.isNull() ? QByteArray("") : settings,
+        GameFixture game(kRussianWords, kEnglishWords, settings.isNull() ? QByteArray("") : settings,
                          [&](const TestGameFolder& folder) {
                              const QString path = folder.path() + "Vorda2000.ini";
                              if (settings.isNull() || fifo)
@@ -203,7 +203,7 @@ private slots:
     void notANumberTakesItsDefault() {
         QFETCH(QByteArray, vorda);
         QFETCH(QStringList, named);
-        GameFixture game(kRussian, kEnglish, settingsWith(vorda));
+        GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         // Reported once, naming the key and the value; every other setting is read and the
         // start-up goes on.
         QCOMPARE(game.errors().texts.size(), 1);
@@ -221,7 +221,7 @@ private slots:
     }
 
     void writesTheSettingsBackAtTheClose() {
-        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
         game.window().Menu_Sound->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -246,7 +246,7 @@ private slots:
     void twoCopiesKeepEachOthersSettings() {
         QFETCH(QString, theirKey);
         QFETCH(QString, theirValue);
-        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
         WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
                            theirKey.toStdString(), theirValue.toStdString());
         game.window().Menu_Sound->trigger();
@@ -258,7 +258,7 @@ private slots:
     }
 
     void unwritableSettingsStillClose() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         // A folder where the file should be: reading gives the defaults, writing fails.
         QFile::remove(game.folder().path() + "Vorda2000.ini");
         QDir(game.folder().path()).mkdir("Vorda2000.ini");
@@ -281,7 +281,7 @@ private slots:
     }
     void failedLanguageSwitchIsUndone() {
         QFETCH(QString, cause);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         const QString title = game.window().windowTitle();
         const QString englishItem = game.window().Menu_English->text();
         const QStringList board = game.board();
@@ -300,7 +300,7 @@ private slots:
         QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
         QCOMPARE(int(Words.Language), 1);
         QCOMPARE(Words.LanguageSection, std::string("Russian"));
-        QCOMPARE(int(Words.FirstLetter), 192);
+        QVERIFY(game.letterButton(QString::fromUtf8("Я")));
         QVERIFY(game.window().Menu_Russian->isChecked());
         QVERIFY(!game.window().Menu_English->isChecked());
         QCOMPARE(game.window().windowTitle(), title);
@@ -329,7 +329,7 @@ private slots:
     void addWordQuestion() {
         QFETCH(QString, gesture);
         QFETCH(QString, answer);
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
@@ -401,7 +401,7 @@ private slots:
     }
 
     void addWordToAVanishedLibrary() {
-        GameFixture game(kRussian, kEnglish, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
@@ -437,7 +437,7 @@ private slots:
         QFETCH(QList<int>, moves);
         QFETCH(int, barAtOpening);
         QFETCH(QString, caption);
-        GameFixture game(kRussian, kEnglish, settingsWith(vorda));
+        GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         int bar = 0;
         bool inputDuringDialog = true;
@@ -475,7 +475,7 @@ private slots:
     void switchMidGameAsksFirst() {
         QFETCH(bool, language);
         QFETCH(bool, yes);
-        GameFixture game(kRussian + QStringList{QString::fromUtf8("КОТ")}, kEnglish);
+        GameFixture game(kRussianWords + QStringList{QString::fromUtf8("КОТ")}, kEnglishWords);
         TMainWindow& w = game.window();
         game.placeLetter(QString::fromUtf8("Т"), 2, 4);
         game.spellAndConfirm({{1, 3}, {2, 3}, {2, 4}});
@@ -540,7 +540,7 @@ private slots:
     }
 
     void strengthOutOfRangeIsBroughtIn() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         Game.MaxWordLength = 12;
         WhenDialogShows(
             [&](QDialog*) { clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton); });
@@ -552,7 +552,7 @@ private slots:
 
     // A large settings file costs one reading at the start, not one for every key and caption.
     void readsTheFileOnce() {
-        GameFixture game(kRussian, kEnglish, settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
         const QByteArray path = QFile::encodeName(game.folder().path() + "Vorda2000.ini");
         const int watcher = inotify_init1(IN_NONBLOCK);
         QVERIFY(watcher >= 0);

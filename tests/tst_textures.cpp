@@ -27,8 +27,8 @@
 #include <unistd.h>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА")};
-const QStringList kEnglish = {"HOUSE"};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА")};
+const QStringList kEnglishWords = {"HOUSE"};
 const char* const kBuiltIn[kTextureSlots] = {"BUTTONS", "POLE1", "POLE2", "LETTER1", "LETTER2",
                                              "WALL1",   "WALL2", "WALL3", "BUTTONS", "BUTTONS"};
 
@@ -371,7 +371,7 @@ private slots:
         QFETCH(QStringList, chosenAfter);
         QFETCH(int, errorBoxes);
 
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         for (const QString& picture : pictures)
             writePicture(picture.section('=', 0, 0), picture.section('=', 1));
         TextureChoice.UseSkins = useSkins;
@@ -415,7 +415,7 @@ private slots:
     }
 
     void aFileChosenForSeveralSlotsIsReadOnce() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture("same.jpg", "#00ff00");
         writePicture("other.bmp", "#ff0000");
         TextureChoice.UseSkins = false;
@@ -455,7 +455,7 @@ private slots:
     void slotFallsBackToTheBuiltInPicture() {
         QFETCH(QString, kind);
         QFETCH(QString, message);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         TextureChoice.UseSkins = true;
         TextureChoice.SkinName = "Stone";
         const QString path = TextureChoice.TexturesDir + "/Stone/0.jpg";
@@ -576,7 +576,7 @@ private slots:
         QFETCH(QSize, shown);
         QFETCH(QString, refused);
         QFETCH(QStringList, samples);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture(file, kind);
         writePicture("ok.bmp", "#00ff00");
         TextureChoice.UseSkins = false;
@@ -607,7 +607,7 @@ private slots:
     }
 
     void aPictureThatCannotBeOpenedRaises() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         QImage image;
         bool raised = false;
         try {
@@ -632,7 +632,7 @@ private slots:
     }
 
     void openingTheWindow() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture("b.jpg", "#0000ff");
         writePicture("a.bmp", "#ff0000");
         writePicture(".hidden.bmp", "#ff0000");
@@ -683,7 +683,7 @@ private slots:
     }
 
     void choosingFilesInTheWindow() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture("wall.bmp", "#ff0000");
         writePicture("cell.jpg", "#0000ff");
         writePicture("bad.jpg", "truncated");
@@ -745,7 +745,7 @@ private slots:
     }
     void namesTheSettingsCannotKeepAreRefused() {
         QFETCH(bool, skin);
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         const QString name = QString::fromUtf8("日本");
         writePicture(skin ? name + "/0.bmp" : name + ".bmp", "#ff0000");
         TextureChoice.UseSkins = skin;
@@ -771,7 +771,7 @@ private slots:
     }
 
     void togglingSkins() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture("Autumn/0.jpg", "#ff8000");
         writePicture("birch/1.bmp", "#ffffff");
         writePicture("Upper/2.JPG", "#ffffff");
@@ -828,7 +828,7 @@ private slots:
     }
 
     void skinNameMatchedWithoutRegardToCase() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture("Autumn/0.jpg", "#ff8000");
         TextureChoice.UseSkins = true;
         TextureChoice.SkinName = "AUTUMN";
@@ -842,7 +842,7 @@ private slots:
     }
 
     void aRememberedFileMissingFromTheFolder() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         TextureChoice.UseSkins = true;
         setChosenFiles({"gone.bmp"});
         game.errors().texts.clear();
@@ -862,7 +862,7 @@ private slots:
     }
 
     void stretchingThePreview() {
-        GameFixture game(kRussian, kEnglish);
+        GameFixture game(kRussianWords, kEnglishWords);
         writePicture("small.bmp", "#ff0000");
         TextureChoice.UseSkins = false;
         setChosenFiles({"small.bmp"}); // 24 × 24

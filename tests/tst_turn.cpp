@@ -14,7 +14,7 @@
 #include <QtTest>
 
 namespace {
-const QStringList kRussian = {QString::fromUtf8("КОШКА")};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА")};
 
 // What the window showed at every tick of its timer.
 struct TickLog {
@@ -52,7 +52,7 @@ class TestTurn : public QObject {
 private slots:
     void computerAnswersWithAWord() {
         // After TO the only word left through a new letter is OUT, with T under the U.
-        GameFixture game(kRussian, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
         TickLog log;
         watchTicks(game, log);
         const QString title = game.window().windowTitle();
@@ -83,7 +83,7 @@ private slots:
     }
 
     void computerPasses() {
-        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         TickLog log;
         watchTicks(game, log);
         playTo(game);
@@ -99,7 +99,7 @@ private slots:
     }
 
     void skipAfterAPassEndsTheGameWhenNothingIsFound() {
-        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         playTo(game);
         game.leaveCell(2, 2);
         QCOMPARE(game.model().state().passCount, 1);
@@ -113,7 +113,7 @@ private slots:
     }
 
     void skipAbandonsAPlacedLetter() {
-        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         game.placeLetter("M", 4, 2);
         game.leaveCell(4, 2);
         game.click(game.window().SkipButton);
@@ -143,7 +143,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, gateOpen);
         QFETCH(bool, held);
-        GameFixture game(kRussian, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
         Game.MainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
@@ -164,7 +164,7 @@ private slots:
     }
 
     void hintPlaysForTheHumanAndTheComputerAnswers() {
-        GameFixture game(kRussian, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
         game.click(game.window().AdviceButton);
         // The hint's search finds HOT first (T under the O), then the computer answers.
         QCOMPARE(game.column(1), QStringList{"HOT"});
@@ -177,7 +177,7 @@ private slots:
     }
 
     void hintFindingNothingIsGivenBack() {
-        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         game.changeState([](GameState& state) { PushPlayedWord(state.playedWords, "TO"); });
         game.click(game.window().AdviceButton);
         QCOMPARE(game.model().state().passCount, 1);
@@ -195,7 +195,7 @@ private slots:
     }
 
     void hintFillingTheLastCellEndsTheGame() {
-        GameFixture game(kRussian, {"HOUSE", "BCDE", "OX"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "BCDE", "OX"}, GameFixture::EnglishSettings());
         game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
         game.click(game.window().AdviceButton);
         // The game ended on the full field before the computer moved, and a new one began.
@@ -208,7 +208,7 @@ private slots:
     }
 
     void humanFillingTheLastCellEndsTheGame() {
-        GameFixture game(kRussian, {"HOUSE", "EX"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "EX"}, GameFixture::EnglishSettings());
         game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
         game.placeLetter("X", 5, 5);
         game.leaveCell(5, 5);
@@ -226,7 +226,7 @@ private slots:
         // With strength 1 (words of 3 letters) the computer passes over OUTS.
         QByteArray settings = GameFixture::EnglishSettings();
         settings.replace("Strong=4", "Strong=1");
-        GameFixture game(kRussian, {"HOUSE", "TO", "OUTS"}, settings);
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUTS"}, settings);
         QCOMPARE(int(Game.MaxWordLength), 3);
         playTo(game);
         QVERIFY(game.column(2).isEmpty());
@@ -238,7 +238,7 @@ private slots:
     void humanWordAfterAPassResetsThePasses() {
         QByteArray settings = GameFixture::EnglishSettings();
         settings.replace("Strong=4", "Strong=1");
-        GameFixture game(kRussian, {"HOUSE", "TO", "HOUSED"}, settings);
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOUSED"}, settings);
         playTo(game);
         QCOMPARE(game.model().state().passCount, 1);
         game.placeLetter("D", 5, 4);
@@ -261,7 +261,7 @@ private slots:
     void gameComesBackAtTheNextStart() {
         QFETCH(QString, between);
         QFETCH(QStringList, humanWords);
-        GameFixture game(kRussian, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
         playTo(game);
         QCOMPARE(game.column(2), QStringList{"OUT"});
         if (between == "take back") {
@@ -288,7 +288,7 @@ private slots:
     }
 
     void thinkingFaceFollowsObservedTicks() {
-        GameFixture game(kRussian, {"HOUSE"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::EnglishSettings());
         TMainWindow& w = game.window();
         w.MainTimer->stop();
         w.StartThinkingFace();
@@ -314,7 +314,7 @@ private slots:
     }
 
     void hintLeavesTheFaceAlone() {
-        GameFixture game(kRussian, {"HOUSE"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::EnglishSettings());
         game.folder().copyFromDist("DATA/Lib.ENG");
         LoadWords(Words);
         // A crowded field keeps the hint's search busy for many ticks of the 2 ms timer.
@@ -328,7 +328,7 @@ private slots:
     }
 
     void closingDuringTheSearch() {
-        GameFixture game(kRussian, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
@@ -344,7 +344,7 @@ private slots:
     }
 
     void closingWhileTheResultIsShown() {
-        GameFixture game(kRussian, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
         TMainWindow& w = game.window();
         QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w] {
             if (w.Slowo->Caption() == "? ? ?" && w.isVisible())

@@ -179,7 +179,7 @@ private slots:
         Words.Language = 2;
         LoadWords(Words);
         int refreshed = 0;
-        Hooks.WordsLoaded = [&](const TWords&) { ++refreshed; };
+        Words.loadedListener = [&](const TWords&) { ++refreshed; };
         Words.Language = 1;
         bool raised = false;
         try {
@@ -188,7 +188,7 @@ private slots:
             raised = true;
             QVERIFY(error.text().contains("Lib.RUS"));
         }
-        Hooks.WordsLoaded = nullptr;
+        Words.loadedListener = nullptr;
         QVERIFY(raised);
         QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.RUS");
         QCOMPARE(int(Words.WordCount[1]), 0);

@@ -39,7 +39,7 @@ public:
                     ++trialLetters;
                     candidateColumn_ = c;
                     candidateRow_ = r;
-                    grid.cells[c][r].letter = char(limits_.firstLetter + k);
+                    grid.cells[c][r].letter = char((limits_.language == 2 ? 'A' : 192) + k);
                     for (int sc = 0; sc < 5; ++sc) {
                         for (int sr = 0; sr < 5; ++sr) {
                             if (grid.cells[sc][sr].letter == kFreeCell)

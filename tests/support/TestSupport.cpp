@@ -1,9 +1,9 @@
 #include "tests/support/TestSupport.h"
 
 ErrorBoxRecorder::ErrorBoxRecorder() {
-    Hooks.ErrorBox = [this](const QString& text) { texts.append(text); };
+    ErrorBoxRedirect = [this](const QString& text) { texts.append(text); };
 }
 
 ErrorBoxRecorder::~ErrorBoxRecorder() {
-    Hooks.ErrorBox = nullptr;
+    ErrorBoxRedirect = nullptr;
 }
