@@ -109,6 +109,15 @@ public:
     QAction* Menu_Pelmarov2 = nullptr;
     QAction* Menu_CreateShortcut = nullptr;
 
+    // Each menu and menu item with the settings key of its caption, the language items
+    // included. The keys are the settings file's and never change, whatever the items are
+    // called in the code.
+    struct MenuCaption {
+        QObject* item; // a QMenu or a QAction
+        const char* key;
+    };
+    std::vector<MenuCaption> MenuCaptions() const;
+
     // The name of the face picture shown now ("CPU00", …).
     const QString& FaceName() const;
 

@@ -4,6 +4,7 @@
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ProfileFile.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QtTest>
 
 namespace {
@@ -271,6 +274,72 @@ private slots:
             if (!browser)
                 expected << "The link could not be opened. Its address: " + address;
         QCOMPARE(game.errors().texts, expected);
+    }
+
+    // Every menu and item takes its caption from its own key of the settings file, in both
+    // languages; a player's file from before an item existed shows the built-in text, which
+    // matches the file's. A key dropped from the table or an item left out of it fails here.
+    void menuCaptionsComeFromTheSettingsFile_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QByteArray>("droppedKey");
+        QTest::newRow("Russian") << "Russian" << QByteArray();
+        QTest::newRow("English") << "English" << QByteArray();
+        QTest::newRow("Russian, a file without take-back") << "Russian" << QByteArray("Menu_TakeBack");
+        QTest::newRow("English, a file without take-back") << "English" << QByteArray("Menu_TakeBack");
+    }
+    void menuCaptionsComeFromTheSettingsFile() {
+        QFETCH(QString, section);
+        QFETCH(QByteArray, droppedKey);
+        const QString dist = QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini");
+        QByteArray settings = GameFixture::EnglishSettings();
+        if (section == "Russian")
+            settings.replace("LanguageNumber=2", "LanguageNumber=1");
+        if (!droppedKey.isEmpty()) {
+            const QByteArray line = "\r\n" + droppedKey + "=";
+            for (qsizetype at; (at = settings.indexOf(line)) >= 0;)
+                settings.remove(at, settings.indexOf("\r\n", at + 2) - at);
+            QVERIFY(!settings.contains(droppedKey));
+        }
+        GameFixture game(kRussian, kEnglish, settings);
+        TMainWindow& w = game.window();
+        const std::vector<TMainWindow::MenuCaption> captions = w.MenuCaptions();
+        QSet<QObject*> listed;
+        QSet<QByteArray> keys;
+        for (const TMainWindow::MenuCaption& caption : captions) {
+            listed.insert(caption.item);
+            keys.insert(caption.key);
+            const std::string text =
+                ReadProfileString(dist, section.toStdString(), caption.key, "\x01");
+            QVERIFY2(!text.empty() && text != "\x01", caption.key);
+            const QString expected = Cp1251ToUnicode(text);
+            if (auto* menu = qobject_cast<QMenu*>(caption.item)) {
+                QCOMPARE(menu->title(), expected);
+                continue;
+            }
+            auto* item = qobject_cast<QAction*>(caption.item);
+            QVERIFY2(item, caption.key);
+            if (text == "-")
+                QVERIFY2(item->isSeparator(), caption.key);
+            else if (item->isCheckable() && item != w.Menu_Sound)
+                QVERIFY2(item->text().startsWith(expected + " "), caption.key);
+            else
+                QCOMPARE(item->text(), expected);
+        }
+        QCOMPARE(keys.size(), qsizetype(captions.size()));
+        // Every menu of the bar and every item in them has its row.
+        QList<QMenu*> menus;
+        for (QAction* top : w.MainMenu1->actions())
+            menus << top->menu();
+        for (qsizetype i = 0; i < menus.size(); ++i) {
+            QVERIFY(listed.contains(menus[i]));
+            for (QAction* item : menus[i]->actions()) {
+                if (item->menu())
+                    menus << item->menu();
+                else
+                    QVERIFY2(listed.contains(item), qPrintable(item->text()));
+            }
+        }
+        QCOMPARE(menus.size(), 4);
     }
 
     void soundItemSilencesTheGame() {
