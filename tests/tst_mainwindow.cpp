@@ -284,8 +284,10 @@ private slots:
         QTest::addColumn<QByteArray>("droppedKey");
         QTest::newRow("Russian") << "Russian" << QByteArray();
         QTest::newRow("English") << "English" << QByteArray();
-        QTest::newRow("Russian, a file without take-back") << "Russian" << QByteArray("Menu_TakeBack");
-        QTest::newRow("English, a file without take-back") << "English" << QByteArray("Menu_TakeBack");
+        QTest::newRow("Russian, a file without take-back")
+            << "Russian" << QByteArray("Menu_TakeBack");
+        QTest::newRow("English, a file without take-back")
+            << "English" << QByteArray("Menu_TakeBack");
     }
     void menuCaptionsComeFromTheSettingsFile() {
         QFETCH(QString, section);
