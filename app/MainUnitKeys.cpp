@@ -45,13 +45,13 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     const bool arrow = step != std::end(kCursorSteps);
     const bool click =
         key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    const bool stepBack = key.key() == Qt::Key_Backspace;
+    const bool backspace = key.key() == Qt::Key_Backspace;
     // The skip and hint buttons, beside F2's new game.
     TCoolBtn* command = key.key() == Qt::Key_F3   ? SkipButton
                         : key.key() == Qt::Key_F4 ? AdviceButton
                                                   : nullptr;
     TCoolBtn* letter = nullptr;
-    if (!arrow && !click && !stepBack && !command) {
+    if (!arrow && !click && !backspace && !command) {
         letter = paletteButtonFor(key.text(), *palette_);
         // With a Latin layout the Russian game takes the letter the Russian layout has there.
         if (!letter && Words.Language == kRussian)
@@ -79,7 +79,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     } else if (click) {
         if (pointer_.CursorShown)
             poleOnClick(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
-    } else if (stepBack) {
+    } else if (backspace) {
         AppOnMessage();
     } else {
         lettersOnMouseDown(letter->Caption());
