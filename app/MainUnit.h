@@ -114,6 +114,14 @@ public:
 
     // The game's dialogs, each made when first needed.
     TGameDialogs& Dialogs() { return dialogs_; }
+    // Each menu and menu item with the settings key of its caption, the language items
+    // included. The keys are the settings file's and never change, whatever the items are
+    // called in the code.
+    struct MenuCaption {
+        QObject* item; // a QMenu or a QAction
+        const char* key;
+    };
+    std::vector<MenuCaption> MenuCaptions() const;
 
     // The name of the face picture shown now ("CPU00", …).
     const QString& FaceName() const;
@@ -285,7 +293,7 @@ private:
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
     TGameDialogs dialogs_{this};
-    QByteArray savedGame_;          // what the saved game holds now
+    QByteArray savedGame_; // what the saved game holds now
     // The moves of the game finished last, for its best words; empty before the first end of a
     // game and after a change of language.
     std::vector<MoveRecord> finishedGame_;

@@ -45,7 +45,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     const bool arrow = step != std::end(kCursorSteps);
     const bool click =
         key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    const bool stepBack = key.key() == Qt::Key_Backspace;
+    const bool backspace = key.key() == Qt::Key_Backspace;
     // With the focus on the palette the arrows move its mark and Space or Enter chooses.
     const bool inPalette = (arrow || click) && palette_->hasFocus();
     // The skip and hint buttons, beside F2's new game.
@@ -53,7 +53,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
                         : key.key() == Qt::Key_F4 ? AdviceButton
                                                   : nullptr;
     TCoolBtn* letter = nullptr;
-    if (!arrow && !click && !stepBack && !command) {
+    if (!arrow && !click && !backspace && !command) {
         letter = paletteButtonFor(key.text(), *palette_);
         // With a Latin layout a game whose language has a layout of its own takes the letter
         // that layout has there.
@@ -88,7 +88,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
     } else if (click) {
         if (pointer_.CursorShown)
             poleOnClick(board_->cell(pointer_.CursorCol, pointer_.CursorRow));
-    } else if (stepBack) {
+    } else if (backspace) {
         AppOnMessage();
     } else {
         lettersOnMouseDown(letter->Caption());

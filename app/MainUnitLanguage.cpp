@@ -106,12 +106,13 @@ void TMainWindow::SetMenuText(QAction* item, const char* key) {
 
 void TMainWindow::ApplyMenuTexts() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
-    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
-        menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
-    for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_BestWords, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
-                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
-                          Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
-        SetMenuText(item, item->objectName().toLatin1().constData());
+    for (const MenuCaption& caption : MenuCaptions()) {
+        if (auto* menu = qobject_cast<QMenu*>(caption.item))
+            menu->setTitle(Cp1251ToUnicode(LanguageText(caption.key)));
+        else
+            SetMenuText(static_cast<QAction*>(caption.item), caption.key);
+    }
+    // The language items add their library's word count to the text.
     RefreshLanguageItems(Words);
     ApplyMnemonics();
     ApplyAccessibleTexts();

@@ -101,6 +101,34 @@ QMenu* addSubmenu(QWidget* parent, const char* name) {
 
 } // namespace
 
+std::vector<TMainWindow::MenuCaption> TMainWindow::MenuCaptions() const {
+    std::vector<MenuCaption> captions = {
+        {Menu_Game, "Menu_Game"},
+        {Menu_NewGame, "Menu_NewGame"},
+        {Menu_TakeBack, "Menu_TakeBack"},
+        {Menu_BestWords, "Menu_BestWords"},
+        {Menu_Records, "Menu_Records"},
+        {Menu_None1, "Menu_None1"},
+        {Menu_Exit, "Menu_Exit"},
+        {Menu_Options, "Menu_Options"},
+        {Menu_Chooselanguage, "Menu_Chooselanguage"},
+        {Menu_CPU, "Menu_CPU"},
+        {Menu_Textures, "Menu_Textures"},
+        {Menu_Sound, "Menu_Sound"},
+        {Menu_Help, "Menu_Help"},
+        {Menu_Help1, "Menu_Help1"},
+        {Menu_About, "Menu_About"},
+        {Menu_none2, "Menu_none2"},
+        {Menu_Visit, "Menu_Visit"},
+        {Menu_Pelmarov1, "Menu_Pelmarov1"},
+        {Menu_Pelmarov2, "Menu_Pelmarov2"},
+        {Menu_CreateShortcut, "Menu_CreateShortcut"},
+    };
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        captions.push_back({languageItems_[i], kLanguageTable[i].MenuItem});
+    return captions;
+}
+
 void TMainWindow::OpenMenuBar() {
     MainMenu1->setActiveAction(Menu_Game->menuAction());
 }

@@ -23,6 +23,6 @@ bool TMainWindow::GameInProgress() const {
 bool TMainWindow::ConfirmNewGame() {
     if (!GameInProgress())
         return true;
-    return ShowChoiceWindow(dialogs_.ChoiceWindow(), LanguageText("Menu_NewGame"), LanguageText("NewGameQuestion")) ==
-           kChoiceYes;
+    return ShowChoiceWindow(dialogs_.ChoiceWindow(), LanguageText("Menu_NewGame"),
+                            LanguageText("NewGameQuestion")) == kChoiceYes;
 }

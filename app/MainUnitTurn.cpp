@@ -62,8 +62,7 @@ void TMainWindow::wordApplied() {
     PlaySoundEffect(kSoundApply);
     const MoveRecord& move = model_.state().history.back();
     if (move.player == Player::Computer)
-        Announce(accessibleTexts_.computerMove.arg(Cp1251ToUnicode(move.word))
-                     .arg(move.score));
+        Announce(accessibleTexts_.computerMove.arg(Cp1251ToUnicode(move.word)).arg(move.score));
 }
 
 // The computer's face speaks for it: its name becomes the news, and an alert asks screen

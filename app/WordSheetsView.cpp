@@ -61,8 +61,9 @@ void WordSheetsView::refresh() {
         QStringList spoken;
         for (const std::string& word : words)
             spoken << Cp1251ToUnicode(word);
-        setName(panels_[p], texts_.sheets[p] + QStringLiteral(": ") +
-                                (spoken.isEmpty() ? texts_.empty : spoken.join(QStringLiteral(", "))));
+        setName(panels_[p],
+                texts_.sheets[p] + QStringLiteral(": ") +
+                    (spoken.isEmpty() ? texts_.empty : spoken.join(QStringLiteral(", "))));
     }
 }
 

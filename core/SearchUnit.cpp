@@ -115,7 +115,7 @@ private:
     LetterGrid grid_;
     int letterCount_ = 0;
     std::string_view letters_; // the trial letters, Windows-1251
-    int nextCell_ = 0; // the candidate cell as column * kSide + row
+    int nextCell_ = 0;         // the candidate cell as column * kSide + row
     int trialLetter_ = 0;
     bool candidateActive_ = false;
     // Which cells hold a letter does not change while one candidate cell runs through its

@@ -19,9 +19,10 @@ constexpr int kMaxStrength = 6;
 struct LanguageAlphabet {
     explicit LanguageAlphabet(const LanguageInfo& row)
         : language(row), letters(Cp1251ToUnicode(row.letters)),
-          description(QStringLiteral("%1 capitals %2..%3")
-                          .arg(QString::fromLatin1(row.Section.data(), qsizetype(row.Section.size())),
-                               QString(letters.front()), QString(letters.back()))) {}
+          description(
+              QStringLiteral("%1 capitals %2..%3")
+                  .arg(QString::fromLatin1(row.Section.data(), qsizetype(row.Section.size())),
+                       QString(letters.front()), QString(letters.back()))) {}
     const LanguageInfo& language;
     QString letters;
     QString description;

@@ -73,8 +73,9 @@ void TBestWordsWindow::FormActivate() {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         auto* line = new QListWidgetItem(lines[i], TurnList);
         // Screen readers read the columns as a sentence rather than across tabs.
-        line->setData(Qt::AccessibleTextRole,
-                      lines[i].split(QLatin1Char('\t'), Qt::SkipEmptyParts).join(QStringLiteral(", ")));
+        line->setData(
+            Qt::AccessibleTextRole,
+            lines[i].split(QLatin1Char('\t'), Qt::SkipEmptyParts).join(QStringLiteral(", ")));
         if (Turns[size_t(i)].matched)
             line->setData(Qt::ForegroundRole, QBrush(kMatchedColour));
     }

@@ -177,9 +177,9 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
 }
 
 void RefuseWritesBelow(const QString& folder) {
-    refusedFolder() = folder.isEmpty() ? QString()
-                                       : QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) +
-                                             QLatin1Char('/');
+    refusedFolder() =
+        folder.isEmpty() ? QString()
+                         : QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + QLatin1Char('/');
 }
 
 QString RefusedFolderReason() {

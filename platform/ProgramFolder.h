@@ -35,8 +35,8 @@ struct GameFolderChoice {
 //   missing there is copied from the installed files, each file in one step; a file the
 //   player has is never overwritten, and the installed files are only read.
 // When the per-user folder cannot be made, the game reads the installed files instead, writes
-// nothing there (readOnly) and problem says so; when some files cannot be copied, the folder is kept and problem names
-// the first of them. Either way the game can go on with what is there.
+// nothing there (readOnly) and problem says so; when some files cannot be copied, the folder is
+// kept and problem names the first of them. Either way the game can go on with what is there.
 GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& dataHome);
 // The same for folders given as the system's path bytes, which need not be UTF-8 (a folder
 // named in Windows-1251): such a folder is reached through an open handle of it

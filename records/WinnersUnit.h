@@ -25,8 +25,8 @@ struct WinnerEntry {
 // A place whose score is EmptyScore holds no result; an emptied place also has the name "-".
 constexpr int32_t EmptyScore = -666;
 constexpr int kRecordLanguages = kLanguageCount; // by language number
-constexpr int kRecordStrengths = 6; // MaxWordLength - 2
-constexpr int kRecordPlaces = 10;   // place 1 is the best
+constexpr int kRecordStrengths = 6;              // MaxWordLength - 2
+constexpr int kRecordPlaces = 10;                // place 1 is the best
 extern const char* const EmptyName;
 
 // Winners[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.

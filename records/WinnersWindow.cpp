@@ -38,8 +38,7 @@ constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' ow
 } // namespace
 
 std::string RecordsListName() {
-    const std::string language =
-        LanguageText(LanguageOf(Words.Language).MenuItem);
+    const std::string language = LanguageText(LanguageOf(Words.Language).MenuItem);
     return language + ", " + LanguageText("Strength") + " " +
            std::to_string(int(Game.MaxWordLength) - 2);
 }

@@ -122,7 +122,8 @@ void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset)
 namespace {
 // Screen readers take a label for static text and read its caption as its name.
 QAccessibleInterface* labelAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("TCoolLabel") && object && object->isWidgetType())
+    if (className == QLatin1String(TCoolLabel::staticMetaObject.className()) && object &&
+        object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
     return nullptr;
 }

@@ -3,9 +3,9 @@
 #include "skin/CoolControls.h"
 
 #include <QPaintEvent>
-#include <QVariant>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QVariant>
 
 #include <algorithm>
 
@@ -101,7 +101,7 @@ void TCoolListBox::paintLine(QPainter& painter, int row) {
     }
     painter.setFont(selected ? selFont_ : font());
     const QVariant own = line->data(Qt::ForegroundRole);
-    painter.setPen(selected ? selFontColor_
+    painter.setPen(selected                                    ? selFontColor_
                    : own.canConvert<QBrush>() && own.isValid() ? own.value<QBrush>().color()
                                                                : fontColor_);
     constexpr int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;

@@ -109,9 +109,10 @@ private slots:
     void killedWritesLeaveOldOrNew() {
         QVERIFY2(QFileInfo(writerPath()).isExecutable(), "build fault_writer with the tests");
         KillReport report;
-        GameFixture game(kRussianWords, kEnglishWords, QByteArray(), [&report](const TestGameFolder& folder) {
-            report = killWritersAtRandom(folder.path());
-        });
+        GameFixture game(kRussianWords, kEnglishWords, QByteArray(),
+                         [&report](const TestGameFolder& folder) {
+                             report = killWritersAtRandom(folder.path());
+                         });
         QVERIFY2(report.failure.isEmpty(), qPrintable(report.failure));
         qInfo("%d kills, %d torn files, %d temporary files left by the kills", report.kills,
               report.tornFiles, report.temporaryLeft);

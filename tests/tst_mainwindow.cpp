@@ -5,6 +5,7 @@
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ProfileFile.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QtTest>
 
 namespace {
@@ -301,6 +303,74 @@ private slots:
         QCOMPARE(game.errors().texts, expected);
     }
 
+    // Every menu and item takes its caption from its own key of the settings file, in both
+    // languages; a player's file from before an item existed shows the built-in text, which
+    // matches the file's. A key dropped from the table or an item left out of it fails here.
+    void menuCaptionsComeFromTheSettingsFile_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QByteArray>("droppedKey");
+        QTest::newRow("Russian") << "Russian" << QByteArray();
+        QTest::newRow("English") << "English" << QByteArray();
+        QTest::newRow("Russian, a file without take-back")
+            << "Russian" << QByteArray("Menu_TakeBack");
+        QTest::newRow("English, a file without take-back")
+            << "English" << QByteArray("Menu_TakeBack");
+    }
+    void menuCaptionsComeFromTheSettingsFile() {
+        QFETCH(QString, section);
+        QFETCH(QByteArray, droppedKey);
+        const QString dist = QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini");
+        QByteArray settings = GameFixture::EnglishSettings();
+        if (section == "Russian")
+            settings.replace("LanguageNumber=2", "LanguageNumber=1");
+        if (!droppedKey.isEmpty()) {
+            const QByteArray line = "\r\n" + droppedKey + "=";
+            for (qsizetype at; (at = settings.indexOf(line)) >= 0;)
+                settings.remove(at, settings.indexOf("\r\n", at + 2) - at);
+            QVERIFY(!settings.contains(droppedKey));
+        }
+        GameFixture game(kRussianWords, kEnglishWords, settings);
+        TMainWindow& w = game.window();
+        const std::vector<TMainWindow::MenuCaption> captions = w.MenuCaptions();
+        QSet<QObject*> listed;
+        QSet<QByteArray> keys;
+        for (const TMainWindow::MenuCaption& caption : captions) {
+            listed.insert(caption.item);
+            keys.insert(caption.key);
+            const std::string text =
+                ReadProfileString(dist, section.toStdString(), caption.key, "\x01");
+            QVERIFY2(!text.empty() && text != "\x01", caption.key);
+            const QString expected = Cp1251ToUnicode(text);
+            if (auto* menu = qobject_cast<QMenu*>(caption.item)) {
+                QCOMPARE(WithoutMnemonic(menu->title()), expected);
+                continue;
+            }
+            auto* item = qobject_cast<QAction*>(caption.item);
+            QVERIFY2(item, caption.key);
+            if (text == "-")
+                QVERIFY2(item->isSeparator(), caption.key);
+            else if (item->isCheckable() && item != w.Menu_Sound)
+                QVERIFY2(WithoutMnemonic(item->text()).startsWith(expected + " "), caption.key);
+            else
+                QCOMPARE(WithoutMnemonic(item->text()), expected);
+        }
+        QCOMPARE(keys.size(), qsizetype(captions.size()));
+        // Every menu of the bar and every item in them has its row.
+        QList<QMenu*> menus;
+        for (QAction* top : w.MainMenu1->actions())
+            menus << top->menu();
+        for (qsizetype i = 0; i < menus.size(); ++i) {
+            QVERIFY(listed.contains(menus[i]));
+            for (QAction* item : menus[i]->actions()) {
+                if (item->menu())
+                    menus << item->menu();
+                else
+                    QVERIFY2(listed.contains(item), qPrintable(item->text()));
+            }
+        }
+        QCOMPARE(menus.size(), 4);
+    }
+
     void soundItemSilencesTheGame() {
         GameFixture game(kRussianWords, kEnglishWords);
         game.pressLetter(QString::fromUtf8("Д"));
@@ -321,8 +391,7 @@ private slots:
         QTest::addColumn<QPoint>("cell");
         QTest::addColumn<QString>("name");
         QTest::newRow("free cell") << false << "" << QPoint(2, 4) << QString::fromUtf8("B4, пусто");
-        QTest::newRow("board letter, English")
-            << true << "" << QPoint(4, 3) << QString("D3, S");
+        QTest::newRow("board letter, English") << true << "" << QPoint(4, 3) << QString("D3, S");
         QTest::newRow("the preview is no letter")
             << true << "press:T pointer:2,2" << QPoint(2, 2) << QString("B2, empty");
         QTest::newRow("placed by a press of the cell")
@@ -339,7 +408,8 @@ private slots:
         QFETCH(bool, english);
         QFETCH(QString, steps);
         QFETCH(QPoint, cell);
-        GameFixture game(kRussianWords, kEnglishWords, english ? GameFixture::EnglishSettings() : QByteArray());
+        GameFixture game(kRussianWords, kEnglishWords,
+                         english ? GameFixture::EnglishSettings() : QByteArray());
         for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
             const QString what = step.section(':', 1);
             const QStringList at = what.split(',');
@@ -445,10 +515,11 @@ private slots:
     }
     void menusHaveMnemonics() {
         QFETCH(bool, english);
-        GameFixture game(kRussianWords, kEnglishWords, english ? GameFixture::EnglishSettings() : QByteArray());
+        GameFixture game(kRussianWords, kEnglishWords,
+                         english ? GameFixture::EnglishSettings() : QByteArray());
         TMainWindow& w = game.window();
-        for (QWidget* menu : std::initializer_list<QWidget*>{w.MainMenu1, w.Menu_Game, w.Menu_Options,
-                                                             w.Menu_Chooselanguage, w.Menu_Help}) {
+        for (QWidget* menu : std::initializer_list<QWidget*>{
+                 w.MainMenu1, w.Menu_Game, w.Menu_Options, w.Menu_Chooselanguage, w.Menu_Help}) {
             QSet<QKeySequence> keys;
             int items = 0;
             for (QAction* item : menu->actions()) {
@@ -465,8 +536,10 @@ private slots:
     void mnemonicsTakeTheFirstFreeLetter_data() {
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("marked");
-        QTest::newRow("first letters") << QStringList{"Game", "Help"} << QStringList{"&Game", "&Help"};
-        QTest::newRow("taken letter") << QStringList{"Game", "gallery"} << QStringList{"&Game", "g&allery"};
+        QTest::newRow("first letters")
+            << QStringList{"Game", "Help"} << QStringList{"&Game", "&Help"};
+        QTest::newRow("taken letter")
+            << QStringList{"Game", "gallery"} << QStringList{"&Game", "g&allery"};
         QTest::newRow("an ampersand shows") << QStringList{"& co"} << QStringList{"&& &co"};
         QTest::newRow("no letter") << QStringList{"? 2", "2 A"} << QStringList{"? 2", "2 &A"};
     }

@@ -1,8 +1,8 @@
 // The rules of play over plain data: the end of a game, a word's path, the judgement of a
 // human's word and the language table.
 #include "core/LanguageUnit.h"
-#include "platform/Cp1251.h"
 #include "core/RulesUnit.h"
+#include "platform/Cp1251.h"
 
 #include <QtTest>
 
@@ -84,10 +84,14 @@ private slots:
         QTest::addColumn<QString>("letters");
         const QString russian = QString::fromUtf8("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");
         const QString english = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-        QTest::newRow("Russian") << 1 << "Russian" << "DATA/Lib.RUS" << russian;
-        QTest::newRow("English") << 2 << "English" << "DATA/Lib.ENG" << english;
-        QTest::newRow("any other number is English") << 7 << "English" << "DATA/Lib.ENG" << english;
-        QTest::newRow("0 is English") << 0 << "English" << "DATA/Lib.ENG" << english;
+        QTest::newRow("Russian") << 1 << "Russian"
+                                 << "DATA/Lib.RUS" << russian;
+        QTest::newRow("English") << 2 << "English"
+                                 << "DATA/Lib.ENG" << english;
+        QTest::newRow("any other number is English") << 7 << "English"
+                                                     << "DATA/Lib.ENG" << english;
+        QTest::newRow("0 is English") << 0 << "English"
+                                      << "DATA/Lib.ENG" << english;
     }
     void languages() {
         QFETCH(int, number);

@@ -20,7 +20,6 @@
 
 namespace {
 
-
 std::unique_ptr<TWords> makeWords(uint16_t language, const QStringList& list) {
     auto words = std::make_unique<TWords>();
     words->Language = language;

@@ -145,7 +145,8 @@ private slots:
         QFETCH(QString, atSwitch);
         const bool fifo = settings == "fifo";
         ::alarm(60);
-        GameFixture game(kRussianWords, kEnglishWords, settings.isNull() ? QByteArray("") : settings,
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settings.isNull() ? QByteArray("") : settings,
                          [&](const TestGameFolder& folder) {
                              const QString path = folder.path() + "Vorda2000.ini";
                              if (settings.isNull() || fifo)
@@ -221,7 +222,8 @@ private slots:
     }
 
     void writesTheSettingsBackAtTheClose() {
-        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
         game.window().Menu_Sound->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -246,7 +248,8 @@ private slots:
     void twoCopiesKeepEachOthersSettings() {
         QFETCH(QString, theirKey);
         QFETCH(QString, theirValue);
-        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
         WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
                            theirKey.toStdString(), theirValue.toStdString());
         game.window().Menu_Sound->trigger();
@@ -486,7 +489,8 @@ private slots:
         QString question;
         const auto answer = [&](QDialog*) {
             question = w.Dialogs().ChoiceWindow().QuestionLabel->accessibleName();
-            clickButton(yes ? w.Dialogs().ChoiceWindow().YesButton : w.Dialogs().ChoiceWindow().NoButton);
+            clickButton(yes ? w.Dialogs().ChoiceWindow().YesButton
+                            : w.Dialogs().ChoiceWindow().NoButton);
         };
         if (language) {
             WhenDialogShows(answer);
@@ -551,8 +555,45 @@ private slots:
     }
 
     // A large settings file costs one reading at the start, not one for every key and caption.
+    // A player's settings file as an earlier copy of the game left it (older texts, a skin,
+    // picture paths) comes back byte for byte when the game ends with the same settings.
+    void playersFileRoundTrips_data() {
+        QTest::addColumn<int>("steps");
+        QTest::newRow("started and closed") << 0;
+        QTest::newRow("sound on and off again") << 1;
+        QTest::newRow("to Russian and back to English") << 2;
+    }
+    void playersFileRoundTrips() {
+        QFETCH(int, steps);
+        QFile file(QStringLiteral(VORDA_SOURCE_DIR "/tests/data/PlayerSettings.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        GameFixture game(kRussianWords, kEnglishWords, before, [](const TestGameFolder& folder) {
+            for (const char* picture :
+                 {"Slate.bmp", "Sandstone.jpg", "Meadow/0.jpg", "Meadow/5.bmp", "Meadow/6.jpg"})
+                folder.copyFromDist(QStringLiteral("Textures/") + picture);
+        });
+        TMainWindow& w = game.window();
+        QCOMPARE(int(Words.Language), 2);
+        QCOMPARE(int(Game.MaxWordLength), 7);
+        QVERIFY(!w.SoundChecked());
+        if (steps == 1) {
+            w.Menu_Sound->trigger();
+            QVERIFY(w.SoundChecked());
+            w.Menu_Sound->trigger();
+        } else if (steps == 2) {
+            w.Menu_Russian->trigger();
+            QCOMPARE(int(Words.Language), 1);
+            w.Menu_English->trigger();
+        }
+        w.close();
+        QVERIFY(game.errors().texts.isEmpty());
+        QCOMPARE(game.folder().read("Vorda2000.ini"), before);
+    }
+
     void readsTheFileOnce() {
-        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
         const QByteArray path = QFile::encodeName(game.folder().path() + "Vorda2000.ini");
         const int watcher = inotify_init1(IN_NONBLOCK);
         QVERIFY(watcher >= 0);

@@ -164,7 +164,8 @@ private slots:
     }
 
     void hintPlaysForTheHumanAndTheComputerAnswers() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"},
+                         GameFixture::EnglishSettings());
         game.click(game.window().AdviceButton);
         // The hint's search finds HOT first (T under the O), then the computer answers.
         QCOMPARE(game.column(1), QStringList{"HOT"});
