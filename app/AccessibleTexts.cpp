@@ -1,15 +1,15 @@
 #include "app/AccessibleTexts.h"
 
 #include "platform/Cp1251.h"
-#include "settings/INIUnit.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 QString text(const char* key) {
-    return Cp1251ToUnicode(LanguageText(key));
+    return cp1251ToUnicode(languageText(key));
 }
 } // namespace
 
-AccessibleTexts ReadAccessibleTexts() {
+AccessibleTexts readAccessibleTexts() {
     AccessibleTexts texts;
     texts.empty = text("AccEmpty");
     texts.selected = text("AccSelected");
@@ -27,6 +27,6 @@ AccessibleTexts ReadAccessibleTexts() {
     return texts;
 }
 
-QString CellPositionName(int column, int row) {
+QString cellPositionName(int column, int row) {
     return QChar(char16_t(u'A' + column)) + QString::number(row + 1);
 }

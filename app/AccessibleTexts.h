@@ -19,8 +19,8 @@ struct AccessibleTexts {
 };
 
 // The texts of the current language (Windows-1251 in the settings, with built-in fallbacks).
-AccessibleTexts ReadAccessibleTexts();
+AccessibleTexts readAccessibleTexts();
 
 // "B3": the column as a letter A–E from the left, the row as a number 1–5 from the top; both
 // 0-based here.
-QString CellPositionName(int column, int row);
+QString cellPositionName(int column, int row);

@@ -1,7 +1,7 @@
 #include "app/BoardView.h"
 
-#include "app/PoleUnit.h"
-#include "extras/ImagesUnit.h"
+#include "app/FieldCell.h"
+#include "extras/TextureChoice.h"
 #include "skin/CoolControls.h"
 
 #include <QFocusEvent>
@@ -40,19 +40,19 @@ BoardView::BoardView(const GameModel& model, QWidget* parent) : QWidget(parent),
     setFocusPolicy(Qt::TabFocus);
     for (int c = 1; c <= kFieldSide; ++c) {
         for (int r = 1; r <= kFieldSide; ++r) {
-            auto* cell = new Tpole(this);
-            cell->Col = static_cast<uint16_t>(c);
-            cell->Row = static_cast<uint16_t>(r);
-            cell->Selected = true;
+            auto* cell = new FieldCell(this);
+            cell->col = static_cast<uint16_t>(c);
+            cell->row = static_cast<uint16_t>(r);
+            cell->selected = true;
             cell->setGeometry(kCellSize * (c - 1), kCellSize * (r - 1), kCellSize, kCellSize);
-            cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
-            cell->SetSimpleView(true);
-            cell->SetAlignment(Qt::AlignCenter);
-            cell->setFont(CoolFont(PointsToPixels(19)));
-            cell->SetFontColor(Qt::black);
-            connect(cell, &Tpole::clicked, this, &BoardView::cellClicked);
-            connect(cell, &Tpole::mouseEntered, this, &BoardView::cellEntered);
-            connect(cell, &Tpole::mouseLeft, this, &BoardView::cellLeft);
+            cell->setBevels(BevelKind::Raised, BevelKind::Raised);
+            cell->setSimpleView(true);
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setFont(coolFont(pointsToPixels(19)));
+            cell->setFontColor(Qt::black);
+            connect(cell, &FieldCell::clicked, this, &BoardView::cellClicked);
+            connect(cell, &FieldCell::mouseEntered, this, &BoardView::cellEntered);
+            connect(cell, &FieldCell::mouseLeft, this, &BoardView::cellLeft);
             cells_[c - 1][r - 1] = cell;
         }
     }
@@ -80,32 +80,32 @@ void BoardView::refresh() {
                             !game.chosenLetter.empty() && previewCol_ > 0;
     for (int c = 0; c < kFieldSide; ++c) {
         for (int r = 0; r < kFieldSide; ++r) {
-            Tpole* cell = cells_[c][r];
+            FieldCell* cell = cells_[c][r];
             const CellPos at{c, r};
             char letter = shown.cells[c][r].letter;
             if (previewing && letter == kFreeCell && c == previewCol_ - 1 && r == previewRow_ - 1)
                 letter = game.chosenLetter[0];
             const bool selected =
                 searchBoard_ ? shown.cells[c][r].visited != 0 : model_.onWordPath(at);
-            cell->Filled = model_.isFilled(at);
+            cell->filled = model_.isFilled(at);
             if (selected)
-                cell->Select();
+                cell->select();
             else
-                cell->Unselect();
-            cell->SetCaption(letter == kFreeCell ? std::string() : std::string(1, letter));
+                cell->unselect();
+            cell->setCaption(letter == kFreeCell ? std::string() : std::string(1, letter));
             // The preview under the pointer is no letter of the board.
-            cell->SetSpokenName(spokenName(at, shown.cells[c][r].letter, selected));
+            cell->setSpokenName(spokenName(at, shown.cells[c][r].letter, selected));
             // Only letters not on the board change colour with the timer.
-            if (!selected && (letter == kFreeCell || cell->Filled))
-                cell->SetFontColor(Qt::black);
+            if (!selected && (letter == kFreeCell || cell->filled))
+                cell->setFontColor(Qt::black);
         }
     }
 }
 
 QString BoardView::spokenName(const CellPos& at, char letter, bool selected) const {
     const GameState& game = model_.state();
-    QString name = CellPositionName(at.column, at.row) + QStringLiteral(", ") +
-                   (letter == kFreeCell ? texts_.empty : Cp1251ToUnicode(std::string(1, letter)));
+    QString name = cellPositionName(at.column, at.row) + QStringLiteral(", ") +
+                   (letter == kFreeCell ? texts_.empty : cp1251ToUnicode(std::string(1, letter)));
     if (selected)
         name += QStringLiteral(", ") + texts_.selected;
     if (!searchBoard_ && game.phase == MovePhase::Selecting && game.placed == at)
@@ -131,13 +131,13 @@ void BoardView::focusOutEvent(QFocusEvent* event) {
 
 void BoardView::paintPendingLetters(const QColor& colour) {
     for (auto& column : cells_)
-        for (Tpole* cell : column)
-            if (!cell->Filled && !cell->Caption().empty() && !cell->Selected)
-                cell->SetFontColor(colour);
+        for (FieldCell* cell : column)
+            if (!cell->filled && !cell->caption().empty() && !cell->selected)
+                cell->setFontColor(colour);
 }
 
 void BoardView::applyTextures() {
     for (auto& column : cells_)
-        for (Tpole* cell : column)
-            cell->SetWallpaper(GetTexture(cell->Selected ? kSelectedCellSlot : kCellSlot));
+        for (FieldCell* cell : column)
+            cell->setWallpaper(getTexture(cell->selected ? kSelectedCellSlot : kCellSlot));
 }

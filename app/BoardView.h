@@ -8,7 +8,7 @@
 #include <optional>
 
 class QColor;
-class Tpole;
+class FieldCell;
 
 // The field: 5 × 5 cells that draw the game model's board, the placed letter, the word being
 // selected and the chosen letter's preview under the pointer; while the computer thinks, the
@@ -22,7 +22,7 @@ public:
 
     BoardView(const GameModel& model, QWidget* parent);
 
-    Tpole* cell(int col, int row) const { return cells_[col - 1][row - 1]; }
+    FieldCell* cell(int col, int row) const { return cells_[col - 1][row - 1]; }
     QWidget* cursorFrame() const { return cursorFrame_; }
 
     // The cell whose free square shows the chosen letter while the human is placing; 0 for
@@ -44,9 +44,9 @@ public:
 signals:
     void focusGained(Qt::FocusReason reason);
     void focusLost(Qt::FocusReason reason);
-    void cellClicked(Tpole* cell);
-    void cellEntered(Tpole* cell);
-    void cellLeft(Tpole* cell);
+    void cellClicked(FieldCell* cell);
+    void cellEntered(FieldCell* cell);
+    void cellLeft(FieldCell* cell);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -57,7 +57,7 @@ private:
 
     const GameModel& model_;
     AccessibleTexts texts_;
-    Tpole* cells_[kFieldSide][kFieldSide] = {};
+    FieldCell* cells_[kFieldSide][kFieldSide] = {};
     QWidget* cursorFrame_ = nullptr;
     int previewCol_ = 0, previewRow_ = 0;
     std::optional<LetterGrid> searchBoard_;

@@ -19,13 +19,13 @@ ComputerFace::ComputerFace(QWidget* parent) : QWidget(parent) {
     picture_ = new QLabel(this);
     picture_->setGeometry(2, 2, 100, 70);
     picture_->setAlignment(Qt::AlignCenter);
-    auto* bevel = new TCoolBevel(this);
+    auto* bevel = new CoolBevel(this);
     bevel->setGeometry(0, 0, 104, 74);
 }
 
 void ComputerFace::showPicture(const QString& name) {
     name_ = name;
-    picture_->setPixmap(QPixmap::fromImage(LoadResourceBitmapForRatio(name, PictureRatio())));
+    picture_->setPixmap(QPixmap::fromImage(loadResourceBitmapForRatio(name, PictureRatio())));
 }
 
 void ComputerFace::startThinking(int tick) {

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-ComputerTurn::ComputerTurn(GameModel& model, const TWords& words, TurnDisplay& display,
+ComputerTurn::ComputerTurn(GameModel& model, const WordLibrary& words, TurnDisplay& display,
                            QObject* parent)
     : QObject(parent), model_(model), words_(words), display_(display) {
     // Zero interval: a step each time the event loop has nothing else to do, so the main
@@ -25,7 +25,7 @@ void ComputerTurn::start(bool forHuman, uint16_t maxWordLength) {
     SearchLimits limits;
     limits.maxWordLength = maxWordLength;
     limits.hintMode = forHuman;
-    limits.language = words_.Language;
+    limits.language = words_.language;
     search_ = std::make_unique<StepwiseSearch>(model_.board(), words_, model_.state().playedWords,
                                                limits, static_cast<SearchObserver*>(this));
     stage_ = Stage::Searching;
@@ -47,7 +47,7 @@ void ComputerTurn::searchStep() {
         searchDone();
 }
 
-void ComputerTurn::BestWordFound(const LetterGrid& grid, const std::string& word) {
+void ComputerTurn::bestWordFound(const LetterGrid& grid, const std::string& word) {
     display_.showSearch(word, grid);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/GameModel.h"
-#include "core/SearchUnit.h"
+#include "core/MoveSearch.h"
 
 #include <QObject>
 
@@ -42,7 +42,7 @@ class ComputerTurn : public QObject, private SearchObserver {
 public:
     static constexpr int kResultTicks = 10;
 
-    ComputerTurn(GameModel& model, const TWords& words, TurnDisplay& display,
+    ComputerTurn(GameModel& model, const WordLibrary& words, TurnDisplay& display,
                  QObject* parent = nullptr);
     ~ComputerTurn() override;
 
@@ -64,11 +64,11 @@ private:
     void searchStep();
     void searchDone();
     void finish();
-    bool TrialLetterDone() override { return true; }
-    void BestWordFound(const LetterGrid& grid, const std::string& word) override;
+    bool trialLetterDone() override { return true; }
+    void bestWordFound(const LetterGrid& grid, const std::string& word) override;
 
     GameModel& model_;
-    const TWords& words_;
+    const WordLibrary& words_;
     TurnDisplay& display_;
     QTimer* idle_ = nullptr;
     std::unique_ptr<StepwiseSearch> search_;

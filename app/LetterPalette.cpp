@@ -1,8 +1,8 @@
 #include "app/LetterPalette.h"
 
 #include "core/GameModel.h"
-#include "core/LanguageUnit.h"
-#include "extras/ImagesUnit.h"
+#include "core/LanguageTable.h"
+#include "extras/TextureChoice.h"
 #include "skin/CoolControls.h"
 
 #include <QAccessible>
@@ -27,28 +27,28 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        constexpr int kInset = TCoolBtn::kFocusInset;
-        PaintFocusMark(painter, rect().adjusted(kInset, kInset, -kInset - 1, -kInset - 1), true);
+        constexpr int kInset = CoolButton::kFocusInset;
+        paintFocusMark(painter, rect().adjusted(kInset, kInset, -kInset - 1, -kInset - 1), true);
     }
 };
 // A letter is a button to screen readers, named by its letter; pressing it chooses the letter
 // as a press of the mouse does.
 class PaletteLetterAccessible : public QAccessibleWidget {
 public:
-    explicit PaletteLetterAccessible(TCoolBtn* button)
+    explicit PaletteLetterAccessible(CoolButton* button)
         : QAccessibleWidget(button, QAccessible::Button) {}
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
-        auto* button = static_cast<TCoolBtn*>(widget());
+        auto* button = static_cast<CoolButton*>(widget());
         if (action == pressAction() && button->isEnabled())
             emit button->mouseDown(Qt::LeftButton);
     }
 };
 
 QAccessibleInterface* paletteLetterAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("TCoolBtn") && object &&
+    if (className == QLatin1String(CoolButton::staticMetaObject.className()) && object &&
         qobject_cast<LetterPalette*>(object->parent()))
-        return new PaletteLetterAccessible(static_cast<TCoolBtn*>(object));
+        return new PaletteLetterAccessible(static_cast<CoolButton*>(object));
     return nullptr;
 }
 } // namespace
@@ -61,14 +61,14 @@ LetterPalette::LetterPalette(const GameModel& model, QWidget* parent)
     }();
     Q_UNUSED(registered);
     for (int i = 1; i <= kButtons; ++i) {
-        auto* button = new TCoolBtn(this);
+        auto* button = new CoolButton(this);
         button->resize(kButtonSize, kButtonSize);
-        button->SetRounded(true);
-        button->SetSimpleView(true);
-        button->setFont(CoolFont(PointsToPixels(16), true));
-        button->SetFontColor(Qt::yellow);
-        connect(button, &TCoolBtn::mouseDown, this,
-                [this, button] { emit letterPressed(button->Caption()); });
+        button->setRounded(true);
+        button->setSimpleView(true);
+        button->setFont(coolFont(pointsToPixels(16), true));
+        button->setFontColor(Qt::yellow);
+        connect(button, &CoolButton::mouseDown, this,
+                [this, button] { emit letterPressed(button->caption()); });
         buttons_[i] = button;
     }
     focusMark_ = new PaletteFocusMark(this);
@@ -81,12 +81,12 @@ void LetterPalette::setLanguage(const LanguageInfo& language) {
     const int perRow = (letterCount + 1) / 2; // two rows of letters
     perRow_ = std::max(perRow, 1);
     alphabetSize_ = letterCount;
-    const int left = language.PaletteLeft - x();
+    const int left = language.paletteLeft - x();
     for (int i = 1; i <= kButtons; ++i) {
-        TCoolBtn* button = buttons_[i];
+        CoolButton* button = buttons_[i];
         const bool used = i <= letterCount;
         button->move(left + kButtonSize * ((i - 1) % perRow), i > perRow ? kButtonSize : 0);
-        button->SetCaption(used ? std::string(1, language.letters[size_t(i - 1)]) : std::string());
+        button->setCaption(used ? std::string(1, language.letters[size_t(i - 1)]) : std::string());
         button->setVisible(used);
     }
     setCurrent(std::clamp(current_, 1, std::max(alphabetSize_, 1)));
@@ -107,7 +107,7 @@ void LetterPalette::setCurrent(int index) {
 }
 
 void LetterPalette::showFocusMark() {
-    TCoolBtn* button = buttons_[current_];
+    CoolButton* button = buttons_[current_];
     focusMark_->setGeometry(button->geometry());
     focusMark_->raise();
     focusMark_->show();
@@ -121,7 +121,7 @@ void LetterPalette::focusInEvent(QFocusEvent* event) {
     // The mark comes to the chosen letter, if there is one.
     const std::string& chosen = model_.state().chosenLetter;
     for (int i = 1; i <= alphabetSize_; ++i)
-        if (!chosen.empty() && buttons_[i]->Caption() == chosen)
+        if (!chosen.empty() && buttons_[i]->caption() == chosen)
             current_ = i;
     if (alphabetSize_ > 0)
         showFocusMark();
@@ -132,9 +132,9 @@ void LetterPalette::focusOutEvent(QFocusEvent* event) {
     focusMark_->hide();
 }
 
-TCoolBtn* LetterPalette::buttonFor(const std::string& letter) const {
+CoolButton* LetterPalette::buttonFor(const std::string& letter) const {
     for (int i = 1; i <= kButtons; ++i)
-        if (!buttons_[i]->isHidden() && buttons_[i]->Caption() == letter)
+        if (!buttons_[i]->isHidden() && buttons_[i]->caption() == letter)
             return buttons_[i];
     return nullptr;
 }
@@ -142,12 +142,12 @@ TCoolBtn* LetterPalette::buttonFor(const std::string& letter) const {
 void LetterPalette::refresh() {
     const std::string& chosen = model_.state().chosenLetter;
     for (int i = 1; i <= kButtons; ++i) {
-        TCoolBtn* button = buttons_[i];
-        const bool isChosen = !chosen.empty() && button->Caption() == chosen;
+        CoolButton* button = buttons_[i];
+        const bool isChosen = !chosen.empty() && button->caption() == chosen;
         const QColor colour = isChosen ? kChosenLetterColour : kPaletteLetter;
-        if (button->FontColor() != colour) {
-            button->SetFontColor(colour);
-            button->SetWallpaper(GetTexture(isChosen ? kChosenLetterSlot : kLetterSlot));
+        if (button->fontColor() != colour) {
+            button->setFontColor(colour);
+            button->setWallpaper(getTexture(isChosen ? kChosenLetterSlot : kLetterSlot));
         }
     }
 }
@@ -155,6 +155,6 @@ void LetterPalette::refresh() {
 void LetterPalette::applyTextures() {
     const std::string& chosen = model_.state().chosenLetter;
     for (int i = 1; i <= kButtons; ++i)
-        buttons_[i]->SetWallpaper(GetTexture(
-            !chosen.empty() && buttons_[i]->Caption() == chosen ? kChosenLetterSlot : kLetterSlot));
+        buttons_[i]->setWallpaper(getTexture(
+            !chosen.empty() && buttons_[i]->caption() == chosen ? kChosenLetterSlot : kLetterSlot));
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/LanguageUnit.h"
+#include "core/LanguageTable.h"
 
 #include <QWidget>
 
 #include <string>
 
 class GameModel;
-class TCoolBtn;
+class CoolButton;
 
 // The letter palette below the field: two rows of the current language's capitals. It marks
 // the model's chosen letter and reports presses; the model decides what a press does.
@@ -24,9 +24,9 @@ public:
     // Lays the buttons out for the language: its letters, centred under the field.
     void setLanguage(const LanguageInfo& language);
     // The button 1..kButtons; hidden ones are not in the alphabet.
-    TCoolBtn* button(int index) const { return buttons_[index]; }
+    CoolButton* button(int index) const { return buttons_[index]; }
     // The visible button that carries the letter (Windows-1251), or null.
-    TCoolBtn* buttonFor(const std::string& letter) const;
+    CoolButton* buttonFor(const std::string& letter) const;
     // Marks the chosen letter and gives the others their look back.
     void refresh();
     void applyTextures();
@@ -48,7 +48,7 @@ private:
     void showFocusMark();
 
     const GameModel& model_;
-    TCoolBtn* buttons_[kButtons + 1] = {};
+    CoolButton* buttons_[kButtons + 1] = {};
     QWidget* focusMark_ = nullptr;
     int current_ = 1;
     int alphabetSize_ = 0;

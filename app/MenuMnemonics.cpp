@@ -11,7 +11,7 @@ constexpr const char* kPlainCaption = "plainCaption";
 constexpr const char* kMarkedCaption = "markedCaption";
 } // namespace
 
-void AddMnemonics(const QList<QAction*>& items) {
+void addMnemonics(const QList<QAction*>& items) {
     QSet<QChar> taken;
     for (QAction* item : items) {
         if (item->isSeparator() || item->text().isEmpty())
@@ -37,7 +37,7 @@ void AddMnemonics(const QList<QAction*>& items) {
     }
 }
 
-QString WithoutMnemonic(const QString& text) {
+QString withoutMnemonic(const QString& text) {
     QString plain;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'&' && i + 1 < text.size())

@@ -10,7 +10,7 @@ class QAction;
 // itself is doubled so that it shows. Captions come from the settings file and carry no
 // mnemonics of their own. Call it again after captions change: an item whose caption was
 // not set anew keeps its letter.
-void AddMnemonics(const QList<QAction*>& items);
+void addMnemonics(const QList<QAction*>& items);
 
 // The caption as shown, without the mnemonic's mark.
-QString WithoutMnemonic(const QString& text);
+QString withoutMnemonic(const QString& text);

@@ -8,9 +8,9 @@
 // word's cells in order, and the number of steps walked. Exit 0, or 2 on bad arguments or a
 // library that cannot be read.
 
-#include "core/SearchUnit.h"
+#include "core/MoveSearch.h"
 #include "core/SolveArguments.h"
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
 
@@ -25,7 +25,7 @@ constexpr int kExitBadArguments = 2;
 constexpr int kStrengthToLength = 2;
 
 QByteArray utf8(std::string_view bytes) {
-    return Cp1251ToUnicode(bytes).toUtf8();
+    return cp1251ToUnicode(bytes).toUtf8();
 }
 
 void printResult(const SearchResult& result) {
@@ -47,16 +47,16 @@ void printResult(const SearchResult& result) {
 }
 
 int solve(const QStringList& arguments) {
-    const SolveRequest request = ParseSolveArguments(arguments);
+    const SolveRequest request = parseSolveArguments(arguments);
     if (request.help) {
         std::fputs(request.helpText.toUtf8().constData(), stdout);
         return 0;
     }
 
-    TWords words;
-    words.Language = request.language;
+    WordLibrary words;
+    words.language = request.language;
     try {
-        LoadWordsFromFile(words, request.library);
+        loadWordsFromFile(words, request.library);
     } catch (const VordaError& error) {
         throw SolveArgumentsError{error.text()};
     }
@@ -68,7 +68,7 @@ int solve(const QStringList& arguments) {
     limits.language = request.language;
     limits.maxWordLength = uint16_t(request.strength + kStrengthToLength);
     limits.hintMode = request.hint;
-    printResult(FindBestWord(*LetterGridFromRows(rows), words, request.played, limits, nullptr));
+    printResult(findBestWord(*letterGridFromRows(rows), words, request.played, limits, nullptr));
     return 0;
 }
 

@@ -21,28 +21,28 @@ WordSheetsView::WordSheetsView(const GameModel& model, QWidget* clientArea) : mo
     const int panelLeft[2] = {25, 420};
     const int scoreLeft[2] = {135, 420};
     for (int p = 0; p < 2; ++p) {
-        TCoolLabel* score = new TCoolLabel(clientArea);
+        CoolLabel* score = new CoolLabel(clientArea);
         score->setGeometry(scoreLeft[p], 50, 30, 20);
-        score->SetAlignment(Qt::AlignCenter);
-        score->SetTransparent(true);
-        score->setFont(CoolFont(16));
-        score->SetFontColor(kScoreColour);
+        score->setAlignment(Qt::AlignCenter);
+        score->setTransparent(true);
+        score->setFont(coolFont(16));
+        score->setFontColor(kScoreColour);
         scores_[p] = score;
 
-        auto* panel = new TCoolPanel(clientArea);
+        auto* panel = new CoolPanel(clientArea);
         panel->setGeometry(panelLeft[p], 85, 140, 205);
-        panel->SetBevels(BevelKind::Lowered, BevelKind::Raised);
+        panel->setBevels(BevelKind::Lowered, BevelKind::Raised);
         panels_[p] = panel;
     }
     for (int p = 0; p < 2; ++p) {
         for (int l = 0; l < kSheetLines; ++l) {
-            auto* label = new TCoolLabel(panels_[p]);
+            auto* label = new CoolLabel(panels_[p]);
             label->setGeometry(5, 4 + 13 * l, 130, 13);
-            label->SetAlignment(Qt::AlignCenter);
-            label->SetTransparent(true);
-            label->SetSimpleView(true);
-            label->setFont(CoolFont(PointsToPixels(10), true));
-            label->SetFontColor(kSheetColour);
+            label->setAlignment(Qt::AlignCenter);
+            label->setTransparent(true);
+            label->setSimpleView(true);
+            label->setFont(coolFont(pointsToPixels(10), true));
+            label->setFontColor(kSheetColour);
             lines_[p][l] = label;
         }
     }
@@ -53,14 +53,14 @@ void WordSheetsView::refresh() {
     for (int p = 0; p < 2; ++p) {
         const Player player = p == 0 ? Player::Human : Player::Computer;
         const unsigned score = model_.state().score(player);
-        scores_[p]->SetCaption(ScoreText(score));
+        scores_[p]->setCaption(scoreText(score));
         const std::vector<std::string> words = model_.sheet(player);
         for (int l = 0; l < kSheetLines; ++l)
-            lines_[p][l]->SetCaption(l < int(words.size()) ? words[size_t(l)] : std::string());
+            lines_[p][l]->setCaption(l < int(words.size()) ? words[size_t(l)] : std::string());
         setName(scores_[p], texts_.scores[p] + QStringLiteral(": ") + QString::number(score));
         QStringList spoken;
         for (const std::string& word : words)
-            spoken << Cp1251ToUnicode(word);
+            spoken << cp1251ToUnicode(word);
         setName(panels_[p],
                 texts_.sheets[p] + QStringLiteral(": ") +
                     (spoken.isEmpty() ? texts_.empty : spoken.join(QStringLiteral(", "))));

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/AccessibleTexts.h"
-#include "core/SpisokUnit.h"
+#include "core/PlayedWords.h"
 
 class GameModel;
 class QWidget;
-class TCoolLabel;
-class TCoolPanel;
+class CoolLabel;
+class CoolPanel;
 
 // The word sheets on the main window: the two columns of the players' newest words on their
 // panels and the two scores above them, drawn from the game model. Its labels are children of
@@ -17,16 +17,16 @@ public:
     WordSheetsView(const GameModel& model, QWidget* clientArea);
 
     // player 1 the human, 2 the computer; line 1..15, 1 on top.
-    TCoolLabel* line(int player, int line) const { return lines_[player - 1][line - 1]; }
-    TCoolLabel* score(int player) const { return scores_[player - 1]; }
-    TCoolPanel* panel(int player) const { return panels_[player - 1]; }
+    CoolLabel* line(int player, int line) const { return lines_[player - 1][line - 1]; }
+    CoolLabel* score(int player) const { return scores_[player - 1]; }
+    CoolPanel* panel(int player) const { return panels_[player - 1]; }
     void refresh();
     void setAccessibleTexts(const AccessibleTexts& texts);
 
 private:
     const GameModel& model_;
     AccessibleTexts texts_;
-    TCoolPanel* panels_[2] = {};
-    TCoolLabel* lines_[2][kSheetLines] = {};
-    TCoolLabel* scores_[2] = {};
+    CoolPanel* panels_[2] = {};
+    CoolLabel* lines_[2][kSheetLines] = {};
+    CoolLabel* scores_[2] = {};
 };

@@ -1,8 +1,8 @@
-#include "app/MainUnit.h"
-#include "extras/ImagesUnit.h"
+#include "app/MainWindow.h"
+#include "extras/TextureChoice.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
-#include "settings/INIUnit.h"
+#include "settings/SettingsFile.h"
 
 #include "VordaVersion.h"
 
@@ -75,20 +75,20 @@ int main(int argc, char** argv) {
     const bool quitAfterStart = qEnvironmentVariableIsSet("VORDA2000_QUIT_AFTER_START");
     bool errorShown = false;
     if (quitAfterStart) {
-        ErrorBoxRedirect = [&errorShown](const QString& text) {
+        errorBoxRedirect = [&errorShown](const QString& text) {
             std::fprintf(stderr, "vorda2000: %s\n", qPrintable(text));
             errorShown = true;
         };
     }
     // Every file below is found through the game folder, so it is settled first.
-    const GameFolderChoice folder = PrepareGameFolder();
+    const GameFolderChoice folder = prepareGameFolder();
     if (!folder.problem.isEmpty())
-        ShowErrorBox(folder.problem);
-    InitSettingsFile();
-    InitTextures();
+        showErrorBox(folder.problem);
+    initSettingsFile();
+    initTextures();
 
     // The main window makes every dialog of the game.
-    TMainWindow mainWindow;
+    MainWindow mainWindow;
     if (quitAfterStart)
         new CloseAfterFirstPaint(&mainWindow);
     mainWindow.show();

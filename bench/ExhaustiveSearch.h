@@ -1,12 +1,12 @@
 #pragma once
 
 // The move search walking every path of the field, the library asked through its hash index
-// at every path: the same moves as FindBestWord, which leaves a path as soon as the library's
+// at every path: the same moves as findBestWord, which leaves a path as soon as the library's
 // prefix tree shows that no word to beat the best can begin with it. The benchmark measures
 // the two side by side. No observer is needed; one may be passed.
 
-#include "core/LanguageUnit.h"
-#include "core/SearchUnit.h"
+#include "core/LanguageTable.h"
+#include "core/MoveSearch.h"
 #include "platform/Cp1251.h"
 
 #include <algorithm>
@@ -60,7 +60,8 @@ static_assert(cellCount(0) == 0 && cellCount(0x1ffffffu) == 25 && cellCount(0x10
 // grid.
 class ExhaustiveSearch {
 public:
-    ExhaustiveSearch(const TWords& words, const std::array<std::string, kPlayedWordSlots>& played,
+    ExhaustiveSearch(const WordLibrary& words,
+                     const std::array<std::string, kPlayedWordSlots>& played,
                      const SearchLimits& limits, SearchObserver* observer)
         : words_(words), played_(played), observer_(observer), maxWordLength_(limits.maxWordLength),
           walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)) {
@@ -91,14 +92,14 @@ private:
     void foldUpTo(int length) {
         for (; foldedLength_ < length; ++foldedLength_) {
             folded_[foldedLength_] =
-                Cp1251FoldCase(static_cast<unsigned char>(word_[foldedLength_]));
+                cp1251FoldCase(static_cast<unsigned char>(word_[foldedLength_]));
             hash_[foldedLength_ + 1] =
-                WordList::FoldedHashStep(hash_[foldedLength_], folded_[foldedLength_]);
+                WordList::foldedHashStep(hash_[foldedLength_], folded_[foldedLength_]);
         }
     }
     void accept(int length);
 
-    const TWords& words_;
+    const WordLibrary& words_;
     const std::array<std::string, kPlayedWordSlots>& played_;
     SearchObserver* observer_;
     int maxWordLength_;
@@ -155,7 +156,7 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
         for (LetterCell& cell : column)
             cell.visited = 0;
 
-    const std::string_view letters = LanguageOf(limits.language).letters;
+    const std::string_view letters = languageOf(limits.language).letters;
     const int letterCount = int(letters.size());
     for (int c = 0; c < kSide; ++c) {
         for (int r = 0; r < kSide; ++r) {
@@ -173,7 +174,7 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
             grid.cells[c][r].letter = letters[0];
             findNeighbours(grid);
             for (int k = 0; k < letterCount; ++k) {
-                if (observer_ && !observer_->TrialLetterDone()) {
+                if (observer_ && !observer_->trialLetterDone()) {
                     const uint64_t walks = result_.walks;
                     result_ = SearchResult();
                     result_.walks = walks;
@@ -203,12 +204,12 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
 // path), which the walk makes itself at every step: the played words, then the library.
 inline bool ExhaustiveSearch::isNewWord(int length) {
     const std::string_view word(word_, static_cast<size_t>(length));
-    if ((playedLengths_ >> length & 1) && IsWordPlayedIn(played_, word))
+    if ((playedLengths_ >> length & 1) && isWordPlayedIn(played_, word))
         return false;
     if (length > kMaxWordLength)
         return false;
     foldUpTo(length);
-    return words_.Lists[length].ContainsFolded(folded_, size_t(length), hash_[length]);
+    return words_.Lists[length].containsFolded(folded_, size_t(length), hash_[length]);
 }
 
 // (column, row) is the last cell of the path; `visited` holds the path's cells, and
@@ -266,11 +267,11 @@ inline void ExhaustiveSearch::accept(int length) {
         LetterGrid marked = grid_;
         for (int i = 0; i < length; ++i)
             marked.cells[pathCells_[2 * i]][pathCells_[2 * i + 1]].visited = 1;
-        observer_->BestWordFound(marked, result_.word);
+        observer_->bestWordFound(marked, result_.word);
     }
 }
 
-inline SearchResult FindBestWordExhaustive(const LetterGrid& snapshot, const TWords& words,
+inline SearchResult findBestWordExhaustive(const LetterGrid& snapshot, const WordLibrary& words,
                                            const std::array<std::string, kPlayedWordSlots>& played,
                                            const SearchLimits& limits) {
     ExhaustiveSearch search(words, played, limits, nullptr);

@@ -1,13 +1,13 @@
 // The computer's move search on fixed boards with the real word libraries. Every time below
 // is processor time of the benchmark's thread, so runs on a busy machine stay comparable.
 //
-//   Search/<board>/<mode>   FindBestWord with an observer that times the trial letters;
+//   Search/<board>/<mode>   findBestWord with an observer that times the trial letters;
 //                           counters: fastest_ms (the fastest run; the mean is Google
 //                           Benchmark's own time and suffers more from a busy machine),
 //                           walks (paths walked), worst_letter_ms (the longest trial
 //                           letter), first_run_worst_letter_ms (the same in the first
 //                           run, which builds the library's prefix tree), word_length
-//   Ratio/<board>/<mode>    FindBestWord, the exhaustive walk (every path, the library asked
+//   Ratio/<board>/<mode>    findBestWord, the exhaustive walk (every path, the library asked
 //                           through its hash index: the search before the prefix tree) and
 //                           the straightforward search (std::string words, binary search with
 //                           the comparison) one after the other in every iteration, each
@@ -15,10 +15,10 @@
 //                           plain_ms (the fastest run of each), of_plain = search_ms /
 //                           plain_ms, of_exhaustive = search_ms / exhaustive_ms, walks and
 //                           exhaustive_walks
-//   Load/<language>         LoadWordsFromFile beside a plain reading of the same file
+//   Load/<language>         loadWordsFromFile beside a plain reading of the same file
 //                           (QFile::readAll) in every iteration; counters: load_ms, read_ms
 //                           (the fastest run of each), of_read = load_ms / read_ms
-//   Count/<language>        LoadWordCount, the other language's library read for its count
+//   Count/<language>        loadWordCount, the other language's library read for its count
 //   Tree/<language>         building the library's prefix tree; counters: nodes, tree_kib (its
 //                           memory)
 //
@@ -27,9 +27,9 @@
 // candidate searched).
 
 #include "bench/ExhaustiveSearch.h"
-#include "core/LanguageUnit.h"
-#include "core/SearchUnit.h"
-#include "core/WordsUnit.h"
+#include "core/LanguageTable.h"
+#include "core/MoveSearch.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
@@ -85,33 +85,33 @@ constexpr int kHintStrength = 6;
 constexpr int kStrengthToLength = 2;
 
 // Each library is read once, on first use; null when its file cannot be read.
-const TWords* library(uint16_t language) {
-    static std::map<uint16_t, std::unique_ptr<TWords>> loaded;
+const WordLibrary* library(uint16_t language) {
+    static std::map<uint16_t, std::unique_ptr<WordLibrary>> loaded;
     auto& slot = loaded[language];
     if (!slot) {
-        slot = std::make_unique<TWords>();
-        slot->Language = language;
+        slot = std::make_unique<WordLibrary>();
+        slot->language = language;
         const QString path = QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
-                             QString::fromUtf8(LanguageOf(language).LibraryFile);
+                             QString::fromUtf8(languageOf(language).libraryFile);
         try {
-            LoadWordsFromFile(*slot, path);
+            loadWordsFromFile(*slot, path);
         } catch (const VordaError&) {
-            slot->Language = 0;
+            slot->language = 0;
         }
     }
-    return slot->Language ? slot.get() : nullptr;
+    return slot->language ? slot.get() : nullptr;
 }
 
 // Everything one search needs.
 struct Position {
-    const TWords* words;
+    const WordLibrary* words;
     LetterGrid grid;
     std::array<std::string, kPlayedWordSlots> played;
     SearchLimits limits;
 };
 
 std::optional<Position> position(benchmark::State& state, const Board& board, int mode) {
-    const TWords* words = library(board.language);
+    const WordLibrary* words = library(board.language);
     if (!words) {
         state.SkipWithError("the word library cannot be read");
         return std::nullopt;
@@ -120,13 +120,13 @@ std::optional<Position> position(benchmark::State& state, const Board& board, in
     std::array<std::string, 5> bytes;
     std::array<std::string_view, 5> rows;
     for (int r = 0; r < 5; ++r) {
-        bytes[r] = UnicodeToCp1251(QString::fromUtf8(board.rows[r]));
+        bytes[r] = unicodeToCp1251(QString::fromUtf8(board.rows[r]));
         rows[r] = bytes[r];
     }
-    p.grid = *LetterGridFromRows(rows);
+    p.grid = *letterGridFromRows(rows);
     if (board.played)
-        p.played[0] = UnicodeToCp1251(QString::fromUtf8(board.played));
-    p.limits.language = words->Language;
+        p.played[0] = unicodeToCp1251(QString::fromUtf8(board.played));
+    p.limits.language = words->language;
     p.limits.hintMode = mode == kHintMode;
     p.limits.maxWordLength =
         uint16_t((mode == kHintMode ? kHintStrength : mode) + kStrengthToLength);
@@ -143,11 +143,11 @@ public:
         letter_ = 0;
         last_ = Clock::now();
     }
-    bool TrialLetterDone() override {
+    bool trialLetterDone() override {
         lap();
         return true;
     }
-    void BestWordFound(const LetterGrid&, const std::string&) override {}
+    void bestWordFound(const LetterGrid&, const std::string&) override {}
     void lap() {
         const auto now = Clock::now();
         if (letter_ == shortest_.size())
@@ -193,7 +193,7 @@ void searchBench(benchmark::State& state, const Board& board, int mode) {
     for (auto _ : state) {
         const auto t0 = Clock::now();
         timer.start();
-        result = FindBestWord(p->grid, *p->words, p->played, p->limits, &timer);
+        result = findBestWord(p->grid, *p->words, p->played, p->limits, &timer);
         timer.endRun();
         fastest = std::min(fastest, Clock::now() - t0);
         benchmark::DoNotOptimize(result);
@@ -219,12 +219,12 @@ void ratioBench(benchmark::State& state, const Board& board, int mode) {
     SearchResult a, b;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        a = FindBestWord(p->grid, *p->words, p->played, p->limits, nullptr);
+        a = findBestWord(p->grid, *p->words, p->played, p->limits, nullptr);
         const auto t1 = Clock::now();
-        b = exhaustive::FindBestWordExhaustive(p->grid, *p->words, p->played, p->limits);
+        b = exhaustive::findBestWordExhaustive(p->grid, *p->words, p->played, p->limits);
         const auto t2 = Clock::now();
         const SearchResult c =
-            reference::FindBestWordStraightforward(p->grid, *p->words, p->played, p->limits);
+            reference::findBestWordStraightforward(p->grid, *p->words, p->played, p->limits);
         const auto t3 = Clock::now();
         fast = std::min(fast, t1 - t0);
         exhaustive = std::min(exhaustive, t2 - t1);
@@ -246,33 +246,33 @@ void ratioBench(benchmark::State& state, const Board& board, int mode) {
 }
 
 void treeBench(benchmark::State& state, uint16_t language) {
-    const TWords* words = library(language);
+    const WordLibrary* words = library(language);
     if (!words) {
         state.SkipWithError("the word library cannot be read");
         return;
     }
     WordTree tree;
     for (auto _ : state) {
-        tree.Build(words->Lists, int(std::size(words->Lists)));
+        tree.build(words->Lists, int(std::size(words->Lists)));
         benchmark::DoNotOptimize(tree);
     }
-    state.counters["nodes"] = double(tree.NodeCount());
-    state.counters["tree_kib"] = double(tree.MemoryBytes()) / 1024;
+    state.counters["nodes"] = double(tree.nodeCount());
+    state.counters["tree_kib"] = double(tree.memoryBytes()) / 1024;
 }
 
 QString libraryPath(uint16_t language) {
     return QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
-           QString::fromUtf8(LanguageOf(language).LibraryFile);
+           QString::fromUtf8(languageOf(language).libraryFile);
 }
 
 void loadBench(benchmark::State& state, uint16_t language) {
     Clock::duration load = Clock::duration::max();
     Clock::duration read = Clock::duration::max();
     for (auto _ : state) {
-        TWords words;
-        words.Language = language;
+        WordLibrary words;
+        words.language = language;
         const auto t0 = Clock::now();
-        LoadWordsFromFile(words, libraryPath(language));
+        loadWordsFromFile(words, libraryPath(language));
         const auto t1 = Clock::now();
         QFile file(libraryPath(language));
         if (!file.open(QIODevice::ReadOnly))
@@ -292,13 +292,13 @@ void loadBench(benchmark::State& state, uint16_t language) {
 }
 
 void countBench(benchmark::State& state, uint16_t language) {
-    SetProgramFolder(QStringLiteral(VORDA_SOURCE_DIR "/dist/"));
+    setGameFolder(QStringLiteral(VORDA_SOURCE_DIR "/dist/"));
     uint16_t count = 0;
     for (auto _ : state) {
-        TWords words;
-        words.Language = language == kRussian ? kEnglish : kRussian;
-        LoadWordCount(words, language);
-        count = words.WordCount[language];
+        WordLibrary words;
+        words.language = language == kRussian ? kEnglish : kRussian;
+        loadWordCount(words, language);
+        count = words.wordCount[language];
     }
     state.counters["words"] = count;
 }
@@ -328,7 +328,7 @@ void registerAll() {
         }
     }
     for (const uint16_t language : {kRussian, kEnglish}) {
-        const std::string section(LanguageOf(language).Section);
+        const std::string section(languageOf(language).Section);
         benchmark::RegisterBenchmark(("Load/" + section).c_str(), [language](benchmark::State& s) {
             loadBench(s, language);
         })->Unit(benchmark::kMillisecond);
@@ -337,7 +337,7 @@ void registerAll() {
         })->Unit(benchmark::kMillisecond);
     }
     for (const uint16_t language : {kRussian, kEnglish}) {
-        const std::string name = std::string("Tree/") + std::string(LanguageOf(language).Section);
+        const std::string name = std::string("Tree/") + std::string(languageOf(language).Section);
         benchmark::RegisterBenchmark(name.c_str(), [language](benchmark::State& s) {
             treeBench(s, language);
         })->Unit(benchmark::kMillisecond);

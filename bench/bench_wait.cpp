@@ -1,11 +1,11 @@
 // How much processor time the game uses for a computer's turn on a tiny library: almost all
 // of it is the word standing for ten ticks of the main timer, when the game should sleep in
 // the event loop, not spin.
-#include "app/MainUnit.h"
-#include "extras/ImagesUnit.h"
+#include "app/MainWindow.h"
+#include "extras/TextureChoice.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
-#include "settings/INIUnit.h"
+#include "settings/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,15 +26,15 @@ void writeFile(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
-void SkippedTurn(benchmark::State& state, TMainWindow* window) {
+void skippedTurn(benchmark::State& state, MainWindow* window) {
     double cpuMs = 0, wallMs = 0;
-    const GameState start = window->Model().state();
+    const GameState start = window->model().state();
     for (auto _ : state) {
-        window->Model().restore(start);
+        window->model().restore(start);
         const std::clock_t cpu0 = std::clock();
         const auto wall0 = std::chrono::steady_clock::now();
-        window->SkipButtonClick();
-        while (window->Busy())
+        window->skipTurn();
+        while (window->busy())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         cpuMs += 1000.0 * double(std::clock() - cpu0) / CLOCKS_PER_SEC;
         wallMs +=
@@ -64,13 +64,13 @@ int main(int argc, char** argv) {
         qFatal("cannot read the settings file");
     writeFile(folder.path() + "/Vorda2000.ini",
               settings.readAll().replace("LanguageNumber=1", "LanguageNumber=2"));
-    SetProgramFolder(folder.path() + "/");
-    InitSettingsFile();
-    InitTextures();
-    TMainWindow window;
+    setGameFolder(folder.path() + "/");
+    initSettingsFile();
+    initTextures();
+    MainWindow window;
     window.show();
 
-    benchmark::RegisterBenchmark("ComputerTurn/skip", SkippedTurn, &window)
+    benchmark::RegisterBenchmark("ComputerTurn/skip", skippedTurn, &window)
         ->Iterations(5)
         ->MeasureProcessCPUTime()
         ->Unit(benchmark::kMillisecond);

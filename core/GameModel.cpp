@@ -1,6 +1,6 @@
 #include "core/GameModel.h"
 
-#include "core/RulesUnit.h"
+#include "core/Rules.h"
 #include "core/SavedGame.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ std::string GameModel::word() const {
 }
 
 bool GameModel::isPlayed(const std::string& word) const {
-    return IsWordPlayedIn(state_.playedWords, word);
+    return isWordPlayedIn(state_.playedWords, word);
 }
 
 std::vector<std::string> GameModel::sheet(Player player) const {
@@ -70,7 +70,7 @@ Player GameModel::toMove() const {
 }
 
 bool GameModel::isOver() const {
-    return GameEnded(state_.board, state_.passCount);
+    return isGameOver(state_.board, state_.passCount);
 }
 
 void GameModel::newGame(const std::string& startWord) {
@@ -78,7 +78,7 @@ void GameModel::newGame(const std::string& startWord) {
     next.chosenLetter = state_.chosenLetter; // the palette keeps its letter
     for (int c = 0; c < kFieldSide && c < int(startWord.size()); ++c)
         next.board.cells[c][kStartWordRow].letter = startWord[size_t(c)];
-    PushPlayedWord(next.playedWords, startWord);
+    pushPlayedWord(next.playedWords, startWord);
     MoveRecord start;
     start.word = startWord;
     for (int c = 0; c < int(startWord.size()); ++c)
@@ -115,7 +115,7 @@ bool GameModel::extendWord(CellPos cell) {
         return false;
     if (!state_.wordPath.empty()) {
         const CellPos last = state_.wordPath.back();
-        if (!IsPathStep(last.column, last.row, cell.column, cell.row))
+        if (!isPathStep(last.column, last.row, cell.column, cell.row))
             return false;
     }
     state_.wordPath.push_back(cell);
@@ -123,7 +123,7 @@ bool GameModel::extendWord(CellPos cell) {
     return true;
 }
 
-WordVerdict GameModel::judgeWord(const TWords& words) const {
+WordVerdict GameModel::judgeWord(const WordLibrary& words) const {
     if (state_.phase != MovePhase::Selecting || !onWordPath(state_.placed))
         return WordVerdict::NotThroughNewLetter;
     const std::string text = word();
@@ -133,12 +133,12 @@ WordVerdict GameModel::judgeWord(const TWords& words) const {
         return WordVerdict::TooLong;
     if (isPlayed(text))
         return WordVerdict::AlreadyPlayed;
-    return JudgeHumanWord(text, words, state_.playedWords) == HumanWordVerdict::Accepted
+    return judgeHumanWord(text, words, state_.playedWords) == HumanWordVerdict::Accepted
                ? WordVerdict::Accepted
                : WordVerdict::NotInLibrary;
 }
 
-WordVerdict GameModel::confirmWord(const TWords& words) {
+WordVerdict GameModel::confirmWord(const WordLibrary& words) {
     const WordVerdict verdict = judgeWord(words);
     if (verdict != WordVerdict::Accepted)
         return verdict;
@@ -246,7 +246,7 @@ bool GameModel::takeBack() {
                      [](const MoveRecord& move) { return move.player == Player::Human; });
     std::vector<MoveRecord> kept(state_.history.begin(), std::prev(lastHuman.base()));
     // The moves before were played by these rules already: replaying them cannot fail.
-    std::optional<GameState> earlier = ReplayMoves(kept, nullptr);
+    std::optional<GameState> earlier = replayMoves(kept, nullptr);
     if (!earlier)
         return false;
     earlier->chosenLetter = state_.chosenLetter;
@@ -260,7 +260,7 @@ void GameModel::credit(Player player, MoveRecord move) {
     move.score = int(move.word.size());
     uint16_t& score = state_.scores[static_cast<int>(player) - 1];
     score = static_cast<uint16_t>(score + move.score);
-    PushPlayedWord(state_.playedWords, move.word);
+    pushPlayedWord(state_.playedWords, move.word);
     state_.passCount = 0;
     state_.history.push_back(std::move(move));
 }

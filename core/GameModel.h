@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/GameState.h"
-#include "core/SearchUnit.h"
-#include "core/WordsUnit.h"
+#include "core/MoveSearch.h"
+#include "core/WordLibrary.h"
 
 #include <QObject>
 
@@ -60,10 +60,10 @@ public:
     // side neighbour of the last one not on the word yet.
     bool extendWord(CellPos cell);
     // What confirming the word would give, without changing anything.
-    WordVerdict judgeWord(const TWords& words) const;
+    WordVerdict judgeWord(const WordLibrary& words) const;
     // Confirms the word: Accepted credits it (the field and the sheets change) and the turn
     // is the computer's; any other verdict changes nothing.
-    WordVerdict confirmWord(const TWords& words);
+    WordVerdict confirmWord(const WordLibrary& words);
     // Drops the word being selected; the placed letter stays.
     void dropWord();
     // The right button: drops the word, or else takes the placed letter back. False when

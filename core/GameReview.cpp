@@ -1,21 +1,21 @@
 #include "core/GameReview.h"
 
+#include "core/MoveSearch.h"
 #include "core/SavedGame.h"
-#include "core/SearchUnit.h"
 
-std::vector<TurnReview> ReviewGame(const std::vector<MoveRecord>& moves, const TWords& words) {
+std::vector<TurnReview> reviewGame(const std::vector<MoveRecord>& moves, const WordLibrary& words) {
     std::vector<TurnReview> turns;
     SearchLimits limits;
     limits.maxWordLength = kHintWordLength;
     limits.hintMode = true;
-    limits.language = words.Language;
+    limits.language = words.language;
     for (size_t i = 1; i < moves.size(); ++i) {
         const std::vector<MoveRecord> before(moves.begin(), moves.begin() + long(i));
-        const std::optional<GameState> board = ReplayMoves(before, nullptr);
+        const std::optional<GameState> board = replayMoves(before, nullptr);
         if (!board)
             break;
         const SearchResult best =
-            FindBestWord(board->board, words, board->playedWords, limits, nullptr);
+            findBestWord(board->board, words, board->playedWords, limits, nullptr);
         TurnReview turn;
         turn.player = moves[i].player;
         turn.word = moves[i].word;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/GameState.h"
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 
 #include <string>
 #include <vector>
@@ -20,4 +20,4 @@ struct TurnReview {
 
 // Every turn of the game after the start word, each searched on the board it was played on.
 // It runs the move search once a turn: for after a game, not during play.
-std::vector<TurnReview> ReviewGame(const std::vector<MoveRecord>& moves, const TWords& words);
+std::vector<TurnReview> reviewGame(const std::vector<MoveRecord>& moves, const WordLibrary& words);

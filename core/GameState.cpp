@@ -1,3 +1,3 @@
 #include "core/GameState.h"
 
-TSession Game;
+GameSession Game;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/SearchUnit.h"
-#include "core/SpisokUnit.h"
+#include "core/MoveSearch.h"
+#include "core/PlayedWords.h"
 
 #include <array>
 #include <cstdint>
@@ -65,17 +65,17 @@ struct GameState {
 };
 
 // What the program does around the game that its dialogs share: the main window's input gate
-// and the computer's strength; a fresh TSession is the state of a program
+// and the computer's strength; a fresh GameSession is the state of a program
 // just started.
-struct TSession {
-    bool MainInputEnabled = true; // false while a dialog blocks the main window
+struct GameSession {
+    bool mainInputEnabled = true; // false while a dialog blocks the main window
     // The longest word the computer may play, 3..8; the player sees it as strength 1..6
-    // (MaxWordLength - 2). It starts at 8 so that a failed first read of the settings never
+    // (maxWordLength - 2). It starts at 8 so that a failed first read of the settings never
     // writes a nonsense strength back at the close.
-    uint16_t MaxWordLength = kMaxStrengthLength;
+    uint16_t maxWordLength = kMaxStrengthLength;
 };
 
 // The one session of the program. Mutable and at namespace scope because the settings file,
 // the strength window, the records and the main window all read or set the strength and the
 // input gate, and tests set them.
-extern TSession Game;
+extern GameSession Game;

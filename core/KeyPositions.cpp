@@ -20,11 +20,11 @@ constexpr KeyRow kRows[] = {
 
 unsigned char letterOf(const KeyRow& row, int index) {
     const QString letters = QString::fromUtf8(row.russian);
-    return static_cast<unsigned char>(UnicodeToCp1251(letters.mid(index, 1)).at(0));
+    return static_cast<unsigned char>(unicodeToCp1251(letters.mid(index, 1)).at(0));
 }
 } // namespace
 
-std::optional<unsigned char> RussianLetterAtKey(quint32 nativeScanCode, QStringView text) {
+std::optional<unsigned char> russianLetterAtKey(quint32 nativeScanCode, QStringView text) {
     for (const KeyRow& row : kRows) {
         const auto keys = static_cast<quint32>(qstrlen(row.latin));
         if (nativeScanCode >= row.firstKeycode && nativeScanCode < row.firstKeycode + keys)

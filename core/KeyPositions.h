@@ -9,4 +9,4 @@
 // keyboard number (the X keycode, which Qt reports as the native scan code under X11 and
 // Wayland) or, without one, by the character a US layout gives there ("q" is Й, "[" is Х).
 // Nothing for a key that carries no Russian letter.
-std::optional<unsigned char> RussianLetterAtKey(quint32 nativeScanCode, QStringView text);
+std::optional<unsigned char> russianLetterAtKey(quint32 nativeScanCode, QStringView text);

@@ -1,8 +1,8 @@
 #include "core/SavedGame.h"
 
-#include "core/RulesUnit.h"
-#include "core/SpisokUnit.h"
-#include "core/WordsUnit.h"
+#include "core/PlayedWords.h"
+#include "core/Rules.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
@@ -42,7 +42,7 @@ QString pathProblem(const GameState& state, const MoveRecord& move) {
         if (std::count(move.path.begin(), move.path.begin() + long(i), cell) != 0)
             return QStringLiteral("its path visits a cell twice");
         if (i > 0 &&
-            !IsPathStep(move.path[i - 1].column, move.path[i - 1].row, cell.column, cell.row))
+            !isPathStep(move.path[i - 1].column, move.path[i - 1].row, cell.column, cell.row))
             return QStringLiteral("its path is not a chain of side neighbours");
         if (state.board.cells[cell.column][cell.row].letter != move.word[i])
             return QStringLiteral("its word is not what the board spells");
@@ -71,7 +71,7 @@ std::optional<CellPos> parseCell(const QByteArray& text) {
 }
 } // namespace
 
-std::optional<GameState> ReplayMoves(const std::vector<MoveRecord>& moves, QString* error,
+std::optional<GameState> replayMoves(const std::vector<MoveRecord>& moves, QString* error,
                                      int* failedMove) {
     const auto fail = [error, failedMove](int index, const QString& what) {
         if (error)
@@ -97,11 +97,11 @@ std::optional<GameState> ReplayMoves(const std::vector<MoveRecord>& moves, QStri
                 if (move.path.size() != size_t(kFieldSide) ||
                     move.path[size_t(c)] != CellPos{c, kStartWordRow})
                     return fail(index, QStringLiteral("the start word is not the middle row"));
-            PushPlayedWord(state.playedWords, move.word);
+            pushPlayedWord(state.playedWords, move.word);
             state.history.push_back(move);
             continue;
         }
-        if (GameEnded(state.board, state.passCount))
+        if (isGameOver(state.board, state.passCount))
             return fail(index, QStringLiteral("the game was already over"));
         MoveRecord kept = move;
         if (move.word.empty()) {
@@ -117,7 +117,7 @@ std::optional<GameState> ReplayMoves(const std::vector<MoveRecord>& moves, QStri
             return fail(index, QStringLiteral("its new letter is not in a free cell"));
         if (move.word.size() < size_t(kMinWordLength) || move.word.size() > size_t(kMaxWordLength))
             return fail(index, QStringLiteral("its word is too short or too long"));
-        if (IsWordPlayedIn(state.playedWords, move.word))
+        if (isWordPlayedIn(state.playedWords, move.word))
             return fail(index, QStringLiteral("its word was played before"));
         const auto at = std::find(move.path.begin(), move.path.end(), move.cell);
         if (at == move.path.end())
@@ -129,7 +129,7 @@ std::optional<GameState> ReplayMoves(const std::vector<MoveRecord>& moves, QStri
         kept.score = int(kept.word.size());
         uint16_t& score = state.scores[static_cast<int>(move.player) - 1];
         score = static_cast<uint16_t>(score + kept.score);
-        PushPlayedWord(state.playedWords, kept.word);
+        pushPlayedWord(state.playedWords, kept.word);
         state.passCount = 0;
         state.hintUsed = state.hintUsed || kept.hint;
         state.history.push_back(kept);
@@ -137,7 +137,7 @@ std::optional<GameState> ReplayMoves(const std::vector<MoveRecord>& moves, QStri
     return state;
 }
 
-QByteArray SavedGameBytes(uint16_t language, int strength, const GameState& state) {
+QByteArray savedGameBytes(uint16_t language, int strength, const GameState& state) {
     QByteArray bytes = QByteArray(kHeader) + kLineEnd;
     bytes += "Language=" + QByteArray::number(language) + kLineEnd;
     bytes += "Strength=" + QByteArray::number(strength) + kLineEnd;
@@ -159,7 +159,7 @@ QByteArray SavedGameBytes(uint16_t language, int strength, const GameState& stat
     return bytes;
 }
 
-std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error) {
+std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error) {
     QList<QByteArray> lines = bytes.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -189,7 +189,7 @@ std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error)
         bool ok = equals > 0;
         if (key == "Language") {
             game.language = static_cast<uint16_t>(value.toUShort(&ok));
-            ok = ok && IsLanguageNumber(game.language);
+            ok = ok && isLanguageNumber(game.language);
             sawLanguage = ok;
         } else if (key == "Strength") {
             game.strength = value.toInt(&ok);
@@ -239,14 +239,14 @@ std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error)
         }
         if (!ok)
             return fail(number, QStringLiteral("\"%1\" does not read")
-                                    .arg(Cp1251ToUnicode(std::string(
+                                    .arg(cp1251ToUnicode(std::string(
                                         line.left(60).constData(), size_t(line.left(60).size())))));
     }
     if (!sawLanguage || !sawStrength)
         return fail(lines.size(), QStringLiteral("the language or the strength is missing"));
     QString replayError;
     int failedMove = 0;
-    std::optional<GameState> state = ReplayMoves(moves, &replayError, &failedMove);
+    std::optional<GameState> state = replayMoves(moves, &replayError, &failedMove);
     if (!state)
         return fail(moveLines.empty() ? lines.size() : moveLines[size_t(failedMove)], replayError);
     if (scores[0] != state->scores[0] || scores[1] != state->scores[1])
@@ -261,16 +261,16 @@ namespace {
 constexpr qint64 kLargestSavedGame = 64 * 1024;
 } // namespace
 
-QString SavedGamePath() {
-    return ProgramFolder() + QStringLiteral("DATA/SavedGame");
+QString savedGamePath() {
+    return gameFolder() + QStringLiteral("DATA/SavedGame");
 }
 
-bool WriteSavedGame(const QByteArray& bytes, QString* reason) {
-    return ReplaceFileContents(SavedGamePath(), bytes, reason);
+bool writeSavedGame(const QByteArray& bytes, QString* reason) {
+    return replaceFileContents(savedGamePath(), bytes, reason);
 }
 
-SavedGameLoad LoadSavedGame() {
-    const QString path = SavedGamePath();
+SavedGameLoad loadSavedGame() {
+    const QString path = savedGamePath();
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     SavedGameLoad load;
@@ -293,7 +293,7 @@ SavedGameLoad LoadSavedGame() {
     const QByteArray bytes = file.read(kLargestSavedGame + 1);
     file.close();
     QString error;
-    load.game = ParseSavedGame(bytes, &error);
+    load.game = parseSavedGame(bytes, &error);
     if (load.game)
         return load;
     // The damaged bytes stay for the player, once: an identical copy already kept is enough.
@@ -303,7 +303,7 @@ SavedGameLoad LoadSavedGame() {
         kept.open(QIODevice::ReadOnly) && kept.read(kLargestSavedGame + 1) == bytes;
     kept.close();
     QString reason;
-    if (!alreadyKept && !ReplaceFileContents(keptPath, bytes, &reason))
+    if (!alreadyKept && !replaceFileContents(keptPath, bytes, &reason))
         return newGame(QStringLiteral("it is damaged (%1), and it could not be kept as \"%2\": %3")
                            .arg(error, QDir::toNativeSeparators(keptPath), reason));
     return newGame(QStringLiteral("it is damaged (%1); it is kept as \"%2\"")

@@ -17,40 +17,40 @@
 // letter in a free cell, the word along side neighbours through it, spelled by the board and not
 // played before. The state is between moves (Placing, nothing chosen). Empty, with the reason in
 // `error` and the 0-based index of the move in `failedMove`, when a move breaks a rule.
-std::optional<GameState> ReplayMoves(const std::vector<MoveRecord>& moves, QString* error,
+std::optional<GameState> replayMoves(const std::vector<MoveRecord>& moves, QString* error,
                                      int* failedMove = nullptr);
 
 // A game saved between two moves, with what it was played in.
 struct SavedGame {
     uint16_t language = 1; // 1 Russian, 2 English
     int strength = 4;      // 1..6
-    GameState state;       // as ReplayMoves gives it, with takenBack from the file
+    GameState state;       // as replayMoves gives it, with takenBack from the file
 };
 
 // The saved-game file, Windows-1251 text with CR LF line ends:
 //   Vorda 2000 saved game 1
 //   Language=<1|2>
 //   Strength=<1..6>
-//   TakenBack=<0|1>          a move was taken back: the game does not enter the records
+//   takenBack=<0|1>          a move was taken back: the game does not enter the records
 //   Scores=<human> <computer>  a check on the moves
 //   Move=<who> <hint> <cell> <word> <path>   one line a move, the start word first
 // where who is S (the start word), H (the human) or C (the computer), hint 1 for a word the hint
 // played, cell the new letter's "column,row" (1-based) or "-", word the word or "-" for a pass,
 // and path the word's cells as "column,row" separated by ";" (or "-").
-QByteArray SavedGameBytes(uint16_t language, int strength, const GameState& state);
+QByteArray savedGameBytes(uint16_t language, int strength, const GameState& state);
 
 // Reads the file image. Empty, with the line and what is wrong in `error`, when the file is
 // damaged: a line that does not read, a move that breaks a rule, scores that do not match.
-std::optional<SavedGame> ParseSavedGame(const QByteArray& bytes, QString* error);
+std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error);
 
 // --- The file in the game folder ------------------------------------------------------------
 
-// ProgramFolder() + "DATA/SavedGame", beside the records.
-QString SavedGamePath();
+// gameFolder() + "DATA/SavedGame", beside the records.
+QString savedGamePath();
 
 // Replaces the saved game with these bytes, atomically. False, with the reason, when the file
 // cannot be written; the old file then stays.
-bool WriteSavedGame(const QByteArray& bytes, QString* reason);
+bool writeSavedGame(const QByteArray& bytes, QString* reason);
 
 // What the start-up finds: a game to resume, or none; `problem` tells of a saved game that could
 // not be used (damaged, unreadable, not a file), which is then kept beside it as
@@ -59,4 +59,4 @@ struct SavedGameLoad {
     std::optional<SavedGame> game;
     QString problem;
 };
-SavedGameLoad LoadSavedGame();
+SavedGameLoad loadSavedGame();

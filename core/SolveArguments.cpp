@@ -1,7 +1,7 @@
 #include "core/SolveArguments.h"
 
-#include "core/LanguageUnit.h"
-#include "core/SearchUnit.h"
+#include "core/LanguageTable.h"
+#include "core/MoveSearch.h"
 #include "platform/Cp1251.h"
 
 #include "VordaVersion.h"
@@ -18,7 +18,7 @@ constexpr int kMaxStrength = 6;
 // "Russian capitals А..Я".
 struct LanguageAlphabet {
     explicit LanguageAlphabet(const LanguageInfo& row)
-        : language(row), letters(Cp1251ToUnicode(row.letters)),
+        : language(row), letters(cp1251ToUnicode(row.letters)),
           description(
               QStringLiteral("%1 capitals %2..%3")
                   .arg(QString::fromLatin1(row.Section.data(), qsizetype(row.Section.size())),
@@ -55,12 +55,12 @@ std::string letters(const QString& text, const LanguageAlphabet& alphabet, bool 
                      .arg(what, text, alphabet.description,
                           freeCells ? QStringLiteral(" and \"?\" for a free cell") : QString()));
     }
-    return UnicodeToCp1251(text);
+    return unicodeToCp1251(text);
 }
 
 } // namespace
 
-SolveRequest ParseSolveArguments(const QStringList& arguments) {
+SolveRequest parseSolveArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Finds the computer's move on a Vorda 2000 field."));
@@ -113,8 +113,8 @@ SolveRequest ParseSolveArguments(const QStringList& arguments) {
     request.library = parser.value(libraryOption);
     const int language =
         parseNumber(parser.value(languageOption), QStringLiteral("language"), 1, kLanguageCount);
-    const LanguageAlphabet alphabet(LanguageOf(language));
-    request.language = alphabet.language.Number;
+    const LanguageAlphabet alphabet(languageOf(language));
+    request.language = alphabet.language.number;
     request.strength = parseNumber(parser.value(strengthOption), QStringLiteral("strength"),
                                    kMinStrength, kMaxStrength);
     request.hint = parser.isSet(hintOption);

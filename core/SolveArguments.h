@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SpisokUnit.h"
+#include "core/PlayedWords.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,4 +35,4 @@ struct SolveRequest {
 // SolveArgumentsError on anything the solver cannot use: a missing or repeated option, a number out
 // of range, a row that is not five of the language's capitals or "?", a played word with other
 // characters, too many played words.
-SolveRequest ParseSolveArguments(const QStringList& arguments);
+SolveRequest parseSolveArguments(const QStringList& arguments);

@@ -1,17 +1,17 @@
 #include "core/WordTree.h"
 
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 
 #include <algorithm>
 #include <string>
 
-void WordTree::Build(const WordList* lists, int listCount) {
+void WordTree::build(const WordList* lists, int listCount) {
     listCount = std::min(listCount, kListSlots);
     std::vector<std::string> words;
     for (int n = kMinWordLength; n < listCount; ++n) {
         const WordList& list = lists[n];
-        for (int i = 0; i < list.Count(); ++i) {
-            std::string folded = list.FoldedAt(i);
+        for (int i = 0; i < list.size(); ++i) {
+            std::string folded = list.foldedAt(i);
             if (folded.size() == size_t(n))
                 words.push_back(std::move(folded));
         }
@@ -67,14 +67,14 @@ void WordTree::Build(const WordList* lists, int listCount) {
     built_ = true;
     std::fill(std::begin(revisions_), std::end(revisions_), 0);
     for (int n = 0; n < listCount; ++n)
-        revisions_[n] = lists[n].Revision();
+        revisions_[n] = lists[n].revision();
 }
 
-bool WordTree::IsBuiltFrom(const WordList* lists, int listCount) const {
+bool WordTree::isBuiltFrom(const WordList* lists, int listCount) const {
     if (!built_ || listCount > kListSlots)
         return false;
     for (int n = 0; n < listCount; ++n)
-        if (revisions_[n] != lists[n].Revision())
+        if (revisions_[n] != lists[n].revision())
             return false;
     return true;
 }

@@ -6,7 +6,7 @@
 
 class WordList;
 
-// A prefix tree of a library's words, spelled folded (Cp1251FoldCase), for the move search:
+// A prefix tree of a library's words, spelled folded (cp1251FoldCase), for the move search:
 // a node stands for the letters on the way to it from the root, and knows the lengths of the
 // library words that begin with those letters (the node's own word included). The search
 // follows a path into the tree letter by letter and leaves a path as soon as no word can
@@ -22,12 +22,12 @@ public:
 
     // Builds the tree from lists[2..20], where lists[n] holds the words of n letters (a list
     // of other words is left out: a look-up of n letters never finds them).
-    void Build(const WordList* lists, int listCount);
+    void build(const WordList* lists, int listCount);
     // True when the tree was built from these very lists and none has changed since.
-    bool IsBuiltFrom(const WordList* lists, int listCount) const;
+    bool isBuiltFrom(const WordList* lists, int listCount) const;
 
     // The child of `node` for the folded letter, or kNoNode when no word continues so.
-    Node Child(Node node, unsigned char foldedLetter) const {
+    Node child(Node node, unsigned char foldedLetter) const {
         const Entry& entry = nodes_[node];
         if (entry.lettersInOneBlock) {
             // The children's letters as bits of a 32-bit set: the child is found by counting
@@ -47,16 +47,16 @@ public:
     }
     // Bit n is set when a library word of n letters begins with the node's letters; at a node
     // n letters deep, bit n says that those letters are themselves a word.
-    uint32_t WordLengths(Node node) const { return nodes_[node].wordLengths; }
+    uint32_t wordLengths(Node node) const { return nodes_[node].wordLengths; }
 
     // Number of nodes, the root included; the memory the tree holds, in bytes.
-    size_t NodeCount() const { return nodes_.size(); }
-    size_t MemoryBytes() const { return nodes_.capacity() * sizeof(Entry) + letters_.capacity(); }
+    size_t nodeCount() const { return nodes_.size(); }
+    size_t memoryBytes() const { return nodes_.capacity() * sizeof(Entry) + letters_.capacity(); }
 
 private:
     struct Entry {
         uint32_t firstChild = 0;   // index of the first child in nodes_ and letters_
-        uint32_t wordLengths = 0;  // see WordLengths
+        uint32_t wordLengths = 0;  // see wordLengths
         uint32_t childLetters = 0; // bit (letter & 31) of each child, when lettersInOneBlock
         uint16_t childCount = 0;
         // All the children's letters lie in one block of 32 codes (letter >> 5), as the

@@ -1,13 +1,13 @@
 #include "extras/GameDialogs.h"
 
-#include "extras/AboutUnit.h"
-#include "extras/BestWordsUnit.h"
-#include "extras/ChoiceUnit.h"
-#include "extras/HowToPlayUnit.h"
-#include "extras/ImagesWindow.h"
-#include "records/AddRatingUnit.h"
-#include "records/WinnersUnit.h"
-#include "settings/SetCPUUnit.h"
+#include "extras/AboutWindow.h"
+#include "extras/BestWordsWindow.h"
+#include "extras/HelpWindow.h"
+#include "extras/QuestionWindow.h"
+#include "extras/TexturesWindow.h"
+#include "records/NameEntryWindow.h"
+#include "records/RecordsTable.h"
+#include "settings/StrengthWindow.h"
 
 namespace {
 template <typename Window, typename... Extra>
@@ -18,35 +18,35 @@ Window& made(QPointer<Window>& slot, QWidget* owner, Extra&... extra) {
 }
 } // namespace
 
-TImagesWindow& TGameDialogs::ImagesWindow() {
+TexturesWindow& GameDialogs::imagesWindow() {
     return made(images_, owner_);
 }
 
-TSetCPUWindow& TGameDialogs::SetCPUWindow() {
+StrengthWindow& GameDialogs::setCPUWindow() {
     return made(setCPU_, owner_);
 }
 
-TChoiceWindow& TGameDialogs::ChoiceWindow() {
+QuestionWindow& GameDialogs::choiceWindow() {
     return made(choice_, owner_);
 }
 
-TWinnersWindow& TGameDialogs::WinnersWindow() {
+RecordsWindow& GameDialogs::winnersWindow() {
     // Clearing records asks first, in the question window.
     return made(winners_, owner_, *this);
 }
 
-TAddRatingWindow& TGameDialogs::AddRatingWindow() {
+NameEntryWindow& GameDialogs::addRatingWindow() {
     return made(addRating_, owner_);
 }
 
-TAboutWindow& TGameDialogs::AboutWindow() {
+AboutWindow& GameDialogs::aboutWindow() {
     return made(about_, owner_);
 }
 
-THowToPlayWindow& TGameDialogs::HowToPlayWindow() {
+HelpWindow& GameDialogs::howToPlayWindow() {
     return made(howToPlay_, owner_);
 }
 
-TBestWordsWindow& TGameDialogs::BestWordsWindow() {
+BestWordsWindow& GameDialogs::bestWordsWindow() {
     return made(bestWords_, owner_);
 }

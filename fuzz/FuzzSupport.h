@@ -15,11 +15,11 @@
 // A temporary folder for this process, with a trailing "/"; made at the first call, removed at
 // the end. The program folder points at it, so files the game finds beside its program are
 // read and written there.
-QString FuzzFolder();
+QString fuzzFolder();
 
-QByteArray ReadFileBytes(const QString& path);
+QByteArray readFileBytes(const QString& path);
 // Replaces the file with exactly these bytes; stops the run when it cannot.
-void WriteFileBytes(const QString& path, const QByteArray& bytes);
+void writeFileBytes(const QString& path, const QByteArray& bytes);
 
 inline QByteArray Bytes(const uint8_t* data, size_t size) {
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -8,11 +8,11 @@
 #include "platform/JpegReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QImage image = DecodeJpeg(Bytes(data, size));
+    const QImage image = decodeJpeg(Bytes(data, size));
     if (!image.isNull()) {
         FUZZ_CHECK(image.format() == QImage::Format_RGB32);
         FUZZ_CHECK(image.width() > 0 && image.height() > 0);
-        FUZZ_CHECK(PictureSizeAllowed(image.size()));
+        FUZZ_CHECK(pictureSizeAllowed(image.size()));
         // Touch every row, so a short buffer shows.
         quint32 sum = 0;
         for (int y = 0; y < image.height(); ++y)

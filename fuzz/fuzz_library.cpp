@@ -4,7 +4,7 @@
 
 #include "fuzz/FuzzSupport.h"
 
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
 
@@ -16,28 +16,28 @@ namespace {
 
 using Lists = std::vector<std::vector<std::string>>;
 
-Lists ListsOf(const TWords& words) {
+Lists listsOf(const WordLibrary& words) {
     Lists lists(kMaxWordLength + 1);
     for (int length = kMinWordLength; length <= kMaxWordLength; ++length)
-        for (int i = 0; i < words.Lists[length].Count(); ++i)
-            lists[length].push_back(words.Lists[length].At(i));
+        for (int i = 0; i < words.Lists[length].size(); ++i)
+            lists[length].push_back(words.Lists[length].at(i));
     return lists;
 }
 
-void CheckLoaded(const TWords& words, std::string_view probe) {
+void checkLoaded(const WordLibrary& words, std::string_view probe) {
     for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
         const WordList& list = words.Lists[length];
-        for (int i = 0; i < list.Count(); ++i) {
-            const std::string& word = list.At(i);
+        for (int i = 0; i < list.size(); ++i) {
+            const std::string& word = list.at(i);
             FUZZ_CHECK(word.size() == size_t(length));
-            FUZZ_CHECK(i == 0 || Cp1251CompareNoCase(list.At(i - 1), word) < 0);
-            FUZZ_CHECK(list.ContainsFast(word));
-            FUZZ_CHECK(FindWord(words, word, uint16_t(length)));
+            FUZZ_CHECK(i == 0 || cp1251CompareNoCase(list.at(i - 1), word) < 0);
+            FUZZ_CHECK(list.containsFast(word));
+            FUZZ_CHECK(findWord(words, word, uint16_t(length)));
         }
     }
     // A word that may or may not be there: both look-ups agree.
     const WordList& list = words.Lists[probe.size()];
-    FUZZ_CHECK(list.Contains(probe) == list.ContainsFast(probe));
+    FUZZ_CHECK(list.contains(probe) == list.containsFast(probe));
 }
 
 } // namespace
@@ -53,39 +53,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArray file = QByteArray::fromStdString(rest);
 
-    const QString path = FuzzFolder() + QStringLiteral("Lib");
-    WriteFileBytes(path, file);
-    TWords words;
-    words.Language = language;
+    const QString path = fuzzFolder() + QStringLiteral("Lib");
+    writeFileBytes(path, file);
+    WordLibrary words;
+    words.language = language;
     try {
-        LoadWordsFromFile(words, path);
+        loadWordsFromFile(words, path);
     } catch (const VordaError&) {
         return 0; // refused with a message; the game adds no word to such a library
     }
-    CheckLoaded(words, word);
+    checkLoaded(words, word);
 
-    const Lists before = ListsOf(words);
-    const uint16_t countBefore = words.WordCount[language];
+    const Lists before = listsOf(words);
+    const uint16_t countBefore = words.wordCount[language];
     try {
-        AppendWord(words, word);
+        appendWordToLibrary(words, word);
     } catch (const VordaError&) {
-        FUZZ_CHECK(ReadFileBytes(path) == file); // a refused word leaves the file as it was
+        FUZZ_CHECK(readFileBytes(path) == file); // a refused word leaves the file as it was
         return 0;
     }
 
-    TWords again;
-    again.Language = language;
-    LoadWordsFromFile(again, path); // an error here is a finding
-    CheckLoaded(again, word);
-    FUZZ_CHECK(again.WordCount[language] == countBefore + 1);
-    FUZZ_CHECK(FindWord(again, word, uint16_t(word.size())));
+    WordLibrary again;
+    again.language = language;
+    loadWordsFromFile(again, path); // an error here is a finding
+    checkLoaded(again, word);
+    FUZZ_CHECK(again.wordCount[language] == countBefore + 1);
+    FUZZ_CHECK(findWord(again, word, uint16_t(word.size())));
     Lists expected = before;
     std::vector<std::string>& list = expected[word.size()];
     const auto place = std::lower_bound(
         list.begin(), list.end(), word,
-        [](const std::string& a, const std::string& b) { return Cp1251CompareNoCase(a, b) < 0; });
-    if (place == list.end() || Cp1251CompareNoCase(*place, word) != 0)
+        [](const std::string& a, const std::string& b) { return cp1251CompareNoCase(a, b) < 0; });
+    if (place == list.end() || cp1251CompareNoCase(*place, word) != 0)
         list.insert(place, word);
-    FUZZ_CHECK(ListsOf(again) == expected);
+    FUZZ_CHECK(listsOf(again) == expected);
     return 0;
 }

@@ -13,11 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first byte chooses the file's name, the rest is its content.
     const QString names[] = {QStringLiteral("p.bmp"), QStringLiteral("p.jpg"),
                              QStringLiteral("p.JPEG"), QStringLiteral("p.gif")};
-    const QString path = FuzzFolder() + names[data[0] % 4];
-    WriteFileBytes(path, Bytes(data + 1, size - 1));
+    const QString path = fuzzFolder() + names[data[0] % 4];
+    writeFileBytes(path, Bytes(data + 1, size - 1));
     QImage image;
     try {
-        const PictureReadResult result = ReadPictureFile(path, image);
+        const PictureReadResult result = readPictureFile(path, image);
         FUZZ_CHECK((result == PictureReadResult::Decoded) == !image.isNull());
     } catch (const VordaError& error) {
         FUZZ_CHECK(!error.text().isEmpty());

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::string_view kDefault = "\x01 no value";
 
-std::vector<std::string_view> LineTexts(std::string_view bytes) {
+std::vector<std::string_view> lineTexts(std::string_view bytes) {
     std::vector<std::string_view> lines;
     size_t begin = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -40,30 +40,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string value = input.ConsumeRandomLengthString(3000);
     const QByteArray before = QByteArray::fromStdString(input.ConsumeRemainingBytesAsString());
 
-    const QString path = FuzzFolder() + QStringLiteral("Vorda2000.ini");
-    WriteFileBytes(path, before);
+    const QString path = fuzzFolder() + QStringLiteral("Vorda2000.ini");
+    writeFileBytes(path, before);
     // Reading whole and reading through one snapshot agree.
-    const ProfileSnapshot snapshot = ProfileSnapshot::FromBytes(before.toStdString());
-    FUZZ_CHECK(ReadProfileString(path, section, key, kDefault) ==
-               snapshot.Read(section, key, kDefault));
+    const ProfileSnapshot snapshot = ProfileSnapshot::fromBytes(before.toStdString());
+    FUZZ_CHECK(readProfileString(path, section, key, kDefault) ==
+               snapshot.read(section, key, kDefault));
 
     try {
-        WriteProfileString(path, section, key, value);
+        writeProfileString(path, section, key, value);
     } catch (const VordaError&) {
-        FUZZ_CHECK(ReadFileBytes(path) == before);
+        FUZZ_CHECK(readFileBytes(path) == before);
         return 0;
     }
-    const QByteArray after = ReadFileBytes(path);
+    const QByteArray after = readFileBytes(path);
 
     const std::string alone = "[" + section + "]\r\n" + key + "=" + value + "\r\n";
-    const std::string expected = ProfileSnapshot::FromBytes(alone).Read(section, key, kDefault);
+    const std::string expected = ProfileSnapshot::fromBytes(alone).read(section, key, kDefault);
     FUZZ_CHECK(expected != kDefault);
-    FUZZ_CHECK(ReadProfileString(path, section, key, kDefault) == expected);
+    FUZZ_CHECK(readProfileString(path, section, key, kDefault) == expected);
 
     // Every other line stays: at most one line of the old file is replaced, and at most three
     // new ones (a blank line, the section and the key) come in.
-    const std::vector<std::string_view> oldLines = LineTexts(View(before));
-    const std::vector<std::string_view> newLines = LineTexts(View(after));
+    const std::vector<std::string_view> oldLines = lineTexts(View(before));
+    const std::vector<std::string_view> newLines = lineTexts(View(after));
     size_t same = 0;
     while (same < oldLines.size() && same < newLines.size() && oldLines[same] == newLines[same])
         ++same;

@@ -5,7 +5,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "platform/VordaError.h"
-#include "records/WinnersUnit.h"
+#include "records/RecordsTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,47 +16,47 @@ namespace {
 
 using Table = std::vector<std::pair<std::string, int32_t>>;
 
-Table CurrentTable() {
+Table currentTable() {
     Table table;
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
-                table.emplace_back(Winners[language][strength][place].Name,
-                                   Winners[language][strength][place].Score);
+                table.emplace_back(winners[language][strength][place].name,
+                                   winners[language][strength][place].score);
     return table;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString path = FuzzFolder() + QStringLiteral("DATA/Winners");
+    const QString path = fuzzFolder() + QStringLiteral("DATA/Winners");
     const QString keptPath = path + QStringLiteral(".damaged");
     const QByteArray file = Bytes(data, size);
-    WriteFileBytes(path, file);
+    writeFileBytes(path, file);
     QFile::remove(keptPath);
-    for (auto& language : Winners)
+    for (auto& language : winners)
         for (auto& strength : language)
-            for (WinnerEntry& entry : strength)
-                entry = WinnerEntry{"old", 1};
+            for (RecordEntry& entry : strength)
+                entry = RecordEntry{"old", 1};
     bool damaged = false;
     try {
-        ReadWinners();
+        readWinners();
     } catch (const VordaError& error) {
         // Reported, and the table complete all the same.
         FUZZ_CHECK(!error.text().isEmpty());
         damaged = true;
     }
-    FUZZ_CHECK(ReadFileBytes(path) == file); // reading never changes the file
-    const Table first = CurrentTable();
-    WriteWinners();
-    const QByteArray written = ReadFileBytes(path);
-    FUZZ_CHECK(written == WinnersFileBytes());
+    FUZZ_CHECK(readFileBytes(path) == file); // reading never changes the file
+    const Table first = currentTable();
+    writeWinners();
+    const QByteArray written = readFileBytes(path);
+    FUZZ_CHECK(written == winnersFileBytes());
     // What the player had in a damaged file is kept beside the new one.
     if (damaged)
-        FUZZ_CHECK(ReadFileBytes(keptPath) == file);
-    ReadWinners(); // an error here is a finding
-    FUZZ_CHECK(CurrentTable() == first);
-    WriteWinners();
-    FUZZ_CHECK(ReadFileBytes(path) == written);
+        FUZZ_CHECK(readFileBytes(keptPath) == file);
+    readWinners(); // an error here is a finding
+    FUZZ_CHECK(currentTable() == first);
+    writeWinners();
+    FUZZ_CHECK(readFileBytes(path) == written);
     return 0;
 }

@@ -3,10 +3,10 @@
 
 #include "fuzz/FuzzSupport.h"
 
-#include "core/LanguageUnit.h"
-#include "core/SearchUnit.h"
+#include "core/LanguageTable.h"
+#include "core/MoveSearch.h"
 #include "core/SolveArguments.h"
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 
 #include <QStringList>
@@ -17,28 +17,28 @@
 namespace {
 
 // A few words of each language, so the search has something to find.
-const TWords& Library(uint16_t language) {
-    static TWords libraries[3];
-    TWords& words = libraries[language];
-    if (words.Language == 0) {
-        words.Language = language;
+const WordLibrary& library(uint16_t language) {
+    static WordLibrary libraries[3];
+    WordLibrary& words = libraries[language];
+    if (words.language == 0) {
+        words.language = language;
         const char* const english[] = {"AT",  "HOUSE", "HORSE", "SHORE", "HOUSES", "EAT",  "TEA",
                                        "SEA", "EASE",  "ERASE", "STONE", "NOTES",  "ONSET"};
         const char* const russian[] = {"ДОМ", "КОТ", "ТОК",  "КОШКА", "МОРЕ", "ДОМА",
                                        "ТОМ", "РОТ", "ТОРТ", "СЛОВО", "ОКНО"};
         if (language == 1)
             for (const char* word : russian)
-                words.Lists[UnicodeToCp1251(QString::fromUtf8(word)).size()].Insert(
-                    UnicodeToCp1251(QString::fromUtf8(word)));
+                words.Lists[unicodeToCp1251(QString::fromUtf8(word)).size()].insert(
+                    unicodeToCp1251(QString::fromUtf8(word)));
         else
             for (const char* word : english)
-                words.Lists[std::strlen(word)].Insert(word);
+                words.Lists[std::strlen(word)].insert(word);
     }
     return words;
 }
 
-bool IsLetterOf(unsigned char c, const SolveRequest& request) {
-    const LanguageInfo& language = LanguageOf(request.language);
+bool isLetterOf(unsigned char c, const SolveRequest& request) {
+    const LanguageInfo& language = languageOf(request.language);
     return c != 0 && language.letters.find(char(c)) != std::string_view::npos;
 }
 
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      .split(QLatin1Char('\n'));
     SolveRequest request;
     try {
-        request = ParseSolveArguments(arguments);
+        request = parseSolveArguments(arguments);
     } catch (const SolveArgumentsError& error) {
         FUZZ_CHECK(!error.message.isEmpty());
         return 0;
@@ -67,12 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         rows[r] = request.rows[r];
         FUZZ_CHECK(rows[r].size() == 5);
         for (const char c : rows[r])
-            FUZZ_CHECK(c == kFreeCell || IsLetterOf(static_cast<unsigned char>(c), request));
+            FUZZ_CHECK(c == kFreeCell || isLetterOf(static_cast<unsigned char>(c), request));
     }
     for (const std::string& word : request.played)
         for (const char c : word)
-            FUZZ_CHECK(IsLetterOf(static_cast<unsigned char>(c), request));
-    const std::optional<LetterGrid> grid = LetterGridFromRows(rows);
+            FUZZ_CHECK(isLetterOf(static_cast<unsigned char>(c), request));
+    const std::optional<LetterGrid> grid = letterGridFromRows(rows);
     FUZZ_CHECK(grid.has_value());
 
     SearchLimits limits;
@@ -80,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     limits.maxWordLength = uint16_t(request.strength + 2);
     limits.hintMode = request.hint;
     const SearchResult result =
-        FindBestWord(*grid, Library(request.language), request.played, limits, nullptr);
+        findBestWord(*grid, library(request.language), request.played, limits, nullptr);
     if (!result.word.empty()) {
         // A word of the library, not yet played, through the new letter on a free cell.
-        FUZZ_CHECK(FindWord(Library(request.language), result.word, uint16_t(result.word.size())));
-        FUZZ_CHECK(!IsWordPlayedIn(request.played, result.word));
+        FUZZ_CHECK(findWord(library(request.language), result.word, uint16_t(result.word.size())));
+        FUZZ_CHECK(!isWordPlayedIn(request.played, result.word));
         FUZZ_CHECK(result.column >= 0 && result.column < 5 && result.row >= 0 && result.row < 5);
         FUZZ_CHECK(rows[size_t(result.row)][size_t(result.column)] == kFreeCell);
         FUZZ_CHECK(result.pathLength == int(result.word.size()));

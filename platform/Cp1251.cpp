@@ -34,7 +34,7 @@ const std::unordered_map<char16_t, unsigned char>& reverseTable() {
 
 } // namespace
 
-QString Cp1251ToUnicode(std::string_view bytes) {
+QString cp1251ToUnicode(std::string_view bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (char b : bytes)
@@ -42,7 +42,7 @@ QString Cp1251ToUnicode(std::string_view bytes) {
     return text;
 }
 
-std::string UnicodeToCp1251(QStringView text) {
+std::string unicodeToCp1251(QStringView text) {
     std::string bytes;
     bytes.reserve(static_cast<size_t>(text.size()));
     for (QChar ch : text) {
@@ -60,7 +60,7 @@ std::string UnicodeToCp1251(QStringView text) {
     return bytes;
 }
 
-int Cp1251CompareNoCase(std::string_view a, std::string_view b) {
+int cp1251CompareNoCase(std::string_view a, std::string_view b) {
     const size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
         const int ca = kCp1251Fold[static_cast<unsigned char>(a[i])];
@@ -73,6 +73,6 @@ int Cp1251CompareNoCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool FitsCp1251(QStringView text) {
-    return Cp1251ToUnicode(UnicodeToCp1251(text)) == text;
+bool fitsCp1251(QStringView text) {
+    return cp1251ToUnicode(unicodeToCp1251(text)) == text;
 }

@@ -9,11 +9,11 @@
 // Windows-1251 text. Game text (words, letters, settings values, language texts, record
 // names) travels as Windows-1251 bytes; it becomes Unicode only where it meets the screen
 // or the keyboard, through these two conversions.
-QString Cp1251ToUnicode(std::string_view bytes);
+QString cp1251ToUnicode(std::string_view bytes);
 // Characters without a Windows-1251 code become "?".
-std::string UnicodeToCp1251(QStringView text);
+std::string unicodeToCp1251(QStringView text);
 // True when every character of the text has a Windows-1251 code.
-bool FitsCp1251(QStringView text);
+bool fitsCp1251(QStringView text);
 
 namespace cp1251_detail {
 constexpr std::array<unsigned char, 256> makeFoldTable() {
@@ -40,11 +40,11 @@ inline constexpr std::array<unsigned char, 256> kCp1251Fold = cp1251_detail::mak
 // The capital form of a Windows-1251 character: Latin a..z, Cyrillic а..я, ё and the other
 // Cyrillic letters of the code page map to their capitals; every other byte maps to itself.
 // Inline: the move search folds every letter of every word it looks up.
-inline unsigned char Cp1251FoldCase(unsigned char c) {
+inline unsigned char cp1251FoldCase(unsigned char c) {
     return kCp1251Fold[c];
 }
 
 // The library's case-insensitive comparison (negative, 0, positive), used alike for
 // sorting, searching and finding duplicates: the strings are compared byte by byte after
 // folding, shorter first on a common prefix.
-int Cp1251CompareNoCase(std::string_view a, std::string_view b);
+int cp1251CompareNoCase(std::string_view a, std::string_view b);

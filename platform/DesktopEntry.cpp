@@ -7,13 +7,13 @@
 #include <QStandardPaths>
 
 namespace {
-QString& DesktopFolderOverride() {
+QString& desktopFolderOverride() {
     static QString folder;
     return folder;
 }
 
 // A value of the string type: backslashes and line breaks are escaped.
-QString EscapeValue(const QString& value) {
+QString escapeValue(const QString& value) {
     QString escaped;
     for (const QChar c : value) {
         if (c == QLatin1Char('\\'))
@@ -32,7 +32,7 @@ QString EscapeValue(const QString& value) {
 
 // One argument of Exec=: in double quotes, with ", `, $ and \ escaped by a backslash and a
 // literal % doubled (field codes start with %). The value escaping comes on top of this.
-QString QuoteExecArgument(const QString& argument) {
+QString quoteExecArgument(const QString& argument) {
     QString quoted = QStringLiteral("\"");
     for (const QChar c : argument) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
@@ -45,38 +45,38 @@ QString QuoteExecArgument(const QString& argument) {
     return quoted + QLatin1Char('"');
 }
 
-bool SaveAtomically(const QString& filePath, const QByteArray& bytes) {
-    return ReplaceFileContents(filePath, bytes, nullptr);
+bool saveAtomically(const QString& filePath, const QByteArray& bytes) {
+    return replaceFileContents(filePath, bytes, nullptr);
 }
 } // namespace
 
-QString DesktopFolder() {
-    if (!DesktopFolderOverride().isEmpty())
-        return DesktopFolderOverride();
+QString desktopFolder() {
+    if (!desktopFolderOverride().isEmpty())
+        return desktopFolderOverride();
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
-void SetDesktopFolder(const QString& folder) {
-    DesktopFolderOverride() = folder;
+void setDesktopFolder(const QString& folder) {
+    desktopFolderOverride() = folder;
 }
 
-QByteArray DesktopEntryText(const DesktopEntry& entry) {
+QByteArray desktopEntryText(const DesktopEntry& entry) {
     QString text = QStringLiteral("[Desktop Entry]\n"
                                   "Type=Application\n"
                                   "Version=1.0\n");
-    text += QStringLiteral("Name=") + EscapeValue(entry.name) + QLatin1Char('\n');
+    text += QStringLiteral("Name=") + escapeValue(entry.name) + QLatin1Char('\n');
     text +=
-        QStringLiteral("Exec=") + EscapeValue(QuoteExecArgument(entry.program)) + QLatin1Char('\n');
-    text += QStringLiteral("Path=") + EscapeValue(entry.workingDirectory) + QLatin1Char('\n');
+        QStringLiteral("Exec=") + escapeValue(quoteExecArgument(entry.program)) + QLatin1Char('\n');
+    text += QStringLiteral("Path=") + escapeValue(entry.workingDirectory) + QLatin1Char('\n');
     if (!entry.icon.isEmpty())
-        text += QStringLiteral("Icon=") + EscapeValue(entry.icon) + QLatin1Char('\n');
+        text += QStringLiteral("Icon=") + escapeValue(entry.icon) + QLatin1Char('\n');
     text += QStringLiteral("Terminal=false\n"
                            "Categories=Game;\n");
     return text.toUtf8();
 }
 
-bool WriteDesktopEntry(const QString& filePath, const DesktopEntry& entry) {
-    if (!SaveAtomically(filePath, DesktopEntryText(entry)))
+bool writeDesktopEntry(const QString& filePath, const DesktopEntry& entry) {
+    if (!saveAtomically(filePath, desktopEntryText(entry)))
         return false;
     return QFile::setPermissions(filePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadUser | QFile::WriteUser | QFile::ExeUser |
@@ -84,11 +84,11 @@ bool WriteDesktopEntry(const QString& filePath, const DesktopEntry& entry) {
                                                QFile::ReadOther | QFile::ExeOther);
 }
 
-bool WritePngFile(const QString& filePath, const QImage& picture) {
+bool writePngFile(const QString& filePath, const QImage& picture) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (picture.isNull() || !picture.save(&buffer, "PNG"))
         return false;
-    return SaveAtomically(filePath, bytes);
+    return saveAtomically(filePath, bytes);
 }

@@ -5,11 +5,11 @@
 #include <QString>
 
 // The user's desktop folder, where a desktop entry puts the program in reach: the folder set
-// by SetDesktopFolder if any, else the system's desktop location. Tests set their own folder,
+// by setDesktopFolder if any, else the system's desktop location. Tests set their own folder,
 // so that they never touch the real home.
-QString DesktopFolder();
+QString desktopFolder();
 // An empty folder goes back to the system's desktop location.
-void SetDesktopFolder(const QString& folder);
+void setDesktopFolder(const QString& folder);
 
 // A desktop entry that starts a program.
 struct DesktopEntry {
@@ -21,13 +21,13 @@ struct DesktopEntry {
 
 // The text of a ".desktop" file for the entry (UTF-8), with the program quoted for Exec= and
 // every value escaped as the desktop entry format requires.
-QByteArray DesktopEntryText(const DesktopEntry& entry);
+QByteArray desktopEntryText(const DesktopEntry& entry);
 
 // Writes the entry to filePath, replacing a file of that name in one step (a failure leaves
 // the old file untouched), and makes it executable, which desktops require before they launch
 // an entry. Returns false when the file cannot be written.
-bool WriteDesktopEntry(const QString& filePath, const DesktopEntry& entry);
+bool writeDesktopEntry(const QString& filePath, const DesktopEntry& entry);
 
 // Writes a picture as a PNG file, replacing one of that name in one step. Returns false when
 // the file cannot be written.
-bool WritePngFile(const QString& filePath, const QImage& picture);
+bool writePngFile(const QString& filePath, const QImage& picture);

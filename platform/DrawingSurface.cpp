@@ -27,13 +27,13 @@ const TrigTable& Table() {
     return table;
 }
 
-int TableIndex(int a) {
+int tableIndex(int a) {
     return ((a % kTableSize) + kTableSize) % kTableSize;
 }
 
 // Scaling keeps hard edges: a smoothed edge would blend the transparent black into the
 // picture and leave a dark fringe. The result has size units at the surface's pixel ratio.
-QImage Scaled(const QImage& picture, const QSize& size, qreal ratio) {
+QImage scaledPicture(const QImage& picture, const QSize& size, qreal ratio) {
     const QSize pixels = (QSizeF(size) * ratio).toSize();
     QImage result = picture.size() == pixels
                         ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
@@ -44,15 +44,15 @@ QImage Scaled(const QImage& picture, const QSize& size, qreal ratio) {
 }
 } // namespace
 
-double Cos256(int a) {
-    return Table().cosine[TableIndex(a)];
+double cos256(int a) {
+    return Table().cosine[tableIndex(a)];
 }
 
-double Sin256(int a) {
-    return Table().sine[TableIndex(a)];
+double sin256(int a) {
+    return Table().sine[tableIndex(a)];
 }
 
-QImage PictureWithBlackTransparent(const QImage& picture) {
+QImage pictureWithBlackTransparent(const QImage& picture) {
     QImage result = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < result.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
@@ -74,15 +74,15 @@ DrawingSurface::DrawingSurface(int width, int height, qreal pixelRatio)
 }
 
 DrawingSurface::~DrawingSurface() {
-    ReleaseCanvas();
+    releaseCanvas();
 }
 
-void DrawingSurface::Fill(const QColor& color) {
-    ReleaseCanvas();
+void DrawingSurface::fill(const QColor& color) {
+    releaseCanvas();
     back_.fill(color);
 }
 
-QPainter& DrawingSurface::Canvas() {
+QPainter& DrawingSurface::canvas() {
     if (!canvas_) {
         canvas_ = std::make_unique<QPainter>(&back_);
         canvas_->setBrush(Qt::NoBrush); // hollow: text leaves the scene behind it
@@ -90,17 +90,17 @@ QPainter& DrawingSurface::Canvas() {
     return *canvas_;
 }
 
-void DrawingSurface::ReleaseCanvas() {
+void DrawingSurface::releaseCanvas() {
     canvas_.reset();
 }
 
-void DrawingSurface::WaveDraw(const QImage& picture, const QRect& dest, int amplitude,
+void DrawingSurface::waveDraw(const QImage& picture, const QRect& dest, int amplitude,
                               int wavelength, int phase) {
-    ReleaseCanvas();
+    releaseCanvas();
     if (dest.isEmpty() || picture.isNull() || wavelength == 0)
         return;
     const qreal ratio = back_.devicePixelRatio();
-    const QImage scaled = Scaled(picture, dest.size(), ratio);
+    const QImage scaled = scaledPicture(picture, dest.size(), ratio);
     QPainter painter(&back_);
     // Row by row of pixels, each shifted by whole pixels.
     for (int r = 0; r < scaled.height(); ++r) {
@@ -112,25 +112,25 @@ void DrawingSurface::WaveDraw(const QImage& picture, const QRect& dest, int ampl
     }
 }
 
-void DrawingSurface::RotateDraw(const QImage& picture, const QPoint& centre, const QSize& size,
+void DrawingSurface::rotateDraw(const QImage& picture, const QPoint& centre, const QSize& size,
                                 int angle) {
-    RotateDrawBlended(picture, centre, size, angle, kOpaque);
+    rotateDrawBlended(picture, centre, size, angle, kOpaque);
 }
 
-void DrawingSurface::RotateDrawBlended(const QImage& picture, const QPoint& centre,
+void DrawingSurface::rotateDrawBlended(const QImage& picture, const QPoint& centre,
                                        const QSize& size, int angle, int opacity) {
-    ReleaseCanvas();
+    releaseCanvas();
     if (opacity <= 0 || size.isEmpty() || picture.isNull())
         return;
-    const QImage scaled = Scaled(picture, size, back_.devicePixelRatio());
+    const QImage scaled = scaledPicture(picture, size, back_.devicePixelRatio());
     QPainter painter(&back_);
     painter.setOpacity(opacity >= kOpaque ? 1.0 : opacity / double(kOpaque));
     painter.translate(centre);
-    painter.rotate(360.0 * TableIndex(angle) / kTableSize);
+    painter.rotate(360.0 * tableIndex(angle) / kTableSize);
     painter.drawImage(QPointF(-size.width() / 2.0, -size.height() / 2.0), scaled);
 }
 
-void DrawingSurface::Flip() {
-    ReleaseCanvas();
+void DrawingSurface::flip() {
+    releaseCanvas();
     front_ = back_; // shared until the next frame draws on the back surface
 }

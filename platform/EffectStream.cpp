@@ -14,7 +14,7 @@ quint32 readLe(const QByteArray& bytes, qsizetype at, int size) {
 }
 } // namespace
 
-std::optional<QByteArray> EffectSamples(const QByteArray& file) {
+std::optional<QByteArray> effectSamples(const QByteArray& file) {
     if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
         return std::nullopt;
     bool formatSeen = false;

@@ -12,7 +12,7 @@ constexpr int kEffectSampleRate = 22050;
 
 // The samples of a wave file in the effects' format (RIFF/WAVE, PCM, mono, 16 bits, 22,050 Hz),
 // or nothing for any other file, damaged or cut short.
-std::optional<QByteArray> EffectSamples(const QByteArray& waveFile);
+std::optional<QByteArray> effectSamples(const QByteArray& waveFile);
 
 // The endless stream that an audio output is fed from: the samples of the effect being played,
 // then silence until the next one. Starting an effect cuts off the one still playing. play() may

@@ -4,20 +4,20 @@
 
 #include <QMessageBox>
 
-std::function<void(const QString&)> ErrorBoxRedirect;
+std::function<void(const QString&)> errorBoxRedirect;
 
-void ShowErrorBox(const QString& text) {
-    if (ErrorBoxRedirect) {
-        ErrorBoxRedirect(text);
+void showErrorBox(const QString& text) {
+    if (errorBoxRedirect) {
+        errorBoxRedirect(text);
         return;
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
     box.exec();
 }
 
-void ShowMessageBox(const QString& text) {
-    if (ErrorBoxRedirect) {
-        ErrorBoxRedirect(text);
+void showMessageBox(const QString& text) {
+    if (errorBoxRedirect) {
+        errorBoxRedirect(text);
         return;
     }
     QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text,
@@ -25,14 +25,14 @@ void ShowMessageBox(const QString& text) {
     box.exec();
 }
 
-bool RunReportingErrors(const std::function<void()>& operation) {
+bool runReportingErrors(const std::function<void()>& operation) {
     try {
         operation();
         return true;
     } catch (const VordaError& error) {
-        ShowErrorBox(error.text());
+        showErrorBox(error.text());
     } catch (const std::exception& error) {
-        ShowErrorBox(QString::fromLocal8Bit(error.what()));
+        showErrorBox(QString::fromLocal8Bit(error.what()));
     }
     return false;
 }
@@ -41,6 +41,6 @@ VordaApplication::VordaApplication(int& argc, char** argv) : QApplication(argc, 
 
 bool VordaApplication::notify(QObject* receiver, QEvent* event) {
     bool result = false;
-    RunReportingErrors([&] { result = QApplication::notify(receiver, event); });
+    runReportingErrors([&] { result = QApplication::notify(receiver, event); });
     return result;
 }

@@ -107,7 +107,7 @@ bool writeInPlace(const QByteArray& target, const QByteArray& bytes, QString* re
     QByteArray old;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
         !readAll(fd, qint64(info.st_size) + (1 << 20), &old)) {
-        setReason(reason, S_ISREG(info.st_mode) ? systemReason(errno) : NotARegularFileReason());
+        setReason(reason, S_ISREG(info.st_mode) ? systemReason(errno) : notARegularFileReason());
         ::close(fd);
         return false;
     }
@@ -135,16 +135,16 @@ mode_t newFileMode() {
 
 } // namespace
 
-QString NotARegularFileReason() {
+QString notARegularFileReason() {
     return QStringLiteral("it is not a regular file (a folder, a device or a FIFO)");
 }
 
-bool IsPresentButNotRegular(const QString& path) {
+bool isPresentButNotRegular(const QString& path) {
     struct stat info;
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
-bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason) {
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
     if (::stat(name.constData(), &info) != 0) {
@@ -152,7 +152,7 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
-        setReason(reason, NotARegularFileReason());
+        setReason(reason, notARegularFileReason());
         return false;
     }
     // Not blocking even if a FIFO took the file's place after the check above.
@@ -165,7 +165,7 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
     if (::fstat(fd, &info) != 0)
         setReason(reason, systemReason(errno));
     else if (!S_ISREG(info.st_mode))
-        setReason(reason, NotARegularFileReason());
+        setReason(reason, notARegularFileReason());
     else if (qint64(info.st_size) > maxBytes)
         setReason(reason, QStringLiteral("it is larger than %1 bytes").arg(maxBytes));
     else if (!(read = readAll(fd, maxBytes, bytes)))
@@ -176,19 +176,19 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
     return read;
 }
 
-void RefuseWritesBelow(const QString& folder) {
+void refuseWritesBelow(const QString& folder) {
     refusedFolder() =
         folder.isEmpty() ? QString()
                          : QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + QLatin1Char('/');
 }
 
-QString RefusedFolderReason() {
+QString refusedFolderReason() {
     return QStringLiteral("the game keeps no files there, since it has no folder of its own");
 }
 
-bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* reason) {
+bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* reason) {
     if (isBelowRefusedFolder(path)) {
-        setReason(reason, RefusedFolderReason());
+        setReason(reason, refusedFolderReason());
         return false;
     }
     const QByteArray target = followLinks(QFile::encodeName(path));
@@ -199,7 +199,7 @@ bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* 
         return false;
     }
     if (exists && !S_ISREG(old.st_mode)) {
-        setReason(reason, NotARegularFileReason());
+        setReason(reason, notARegularFileReason());
         return false;
     }
     // A file the player made read-only stays as it is.
@@ -236,9 +236,9 @@ bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* 
     return true;
 }
 
-bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason) {
+bool appendToFile(const QString& path, const QByteArray& bytes, QString* reason) {
     if (isBelowRefusedFolder(path)) {
-        setReason(reason, RefusedFolderReason());
+        setReason(reason, refusedFolderReason());
         return false;
     }
     QFile file(path);
@@ -246,8 +246,8 @@ bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason)
         setReason(reason, QStringLiteral("the file does not exist"));
         return false;
     }
-    if (IsPresentButNotRegular(path)) {
-        setReason(reason, NotARegularFileReason());
+    if (isPresentButNotRegular(path)) {
+        setReason(reason, notARegularFileReason());
         return false;
     }
     // Unbuffered, so that no byte waits in a buffer to reach the disk after a failure.
@@ -274,7 +274,7 @@ bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason)
     return false;
 }
 
-void RemoveStaleTemporaryFiles(const QString& path) {
+void removeStaleTemporaryFiles(const QString& path) {
     // The temporary files lie beside the file a link leads to.
     const QFileInfo target(QFile::decodeName(followLinks(QFile::encodeName(path))));
     const QDir folder = target.absoluteDir();

@@ -15,24 +15,24 @@
 // Refuses every later write below `folder` (with a trailing "/"; empty allows all again): the
 // game reads its installed files there when it has no folder of its own to keep files in, and
 // then changes nothing, not even as root.
-void RefuseWritesBelow(const QString& folder);
+void refuseWritesBelow(const QString& folder);
 
 // The reason given for a write below that folder.
-QString RefusedFolderReason();
+QString refusedFolderReason();
 
 // The infix of our temporary files: "<name>.vorda-tmp-XXXXXX" beside the file being replaced.
 // No player names a copy like that, so only such names are ever removed.
 extern const char* const kTemporaryInfix; // ".vorda-tmp-"
 
 // The reason given for a path that is not a regular file.
-QString NotARegularFileReason();
+QString notARegularFileReason();
 
 // True when `path` (its links followed) names something that exists and is not a regular file.
-bool IsPresentButNotRegular(const QString& path);
+bool isPresentButNotRegular(const QString& path);
 
 // Reads the whole regular file at `path`, of at most maxBytes bytes. A file that is missing,
 // not a regular file, larger than maxBytes or unreadable gives false and the reason.
-bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason);
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason);
 
 // Replaces the file at `path` with `bytes`: they are written to a temporary file beside it
 // ("<name>.vorda-tmp-XXXXXX"), flushed and synced, and only then renamed over the old file,
@@ -40,12 +40,12 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
 // can be made in the folder but the file itself may be written (a shared copy with writable
 // files in a folder the player may not change), the file is written in place with the same
 // checks, and its old bytes are put back when the writing fails.
-bool ReplaceFileContents(const QString& path, const QByteArray& bytes, QString* reason);
+bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* reason);
 
 // Adds `bytes` at the end of the existing file at `path`. When any of them cannot be written,
 // the file is cut back to its former length, so no fragment of the addition stays behind.
-bool AppendToFile(const QString& path, const QByteArray& bytes, QString* reason);
+bool appendToFile(const QString& path, const QByteArray& bytes, QString* reason);
 
 // Removes the temporary files that a replacement of `path` leaves beside the file when the
 // process is killed in the middle: "<name>.vorda-tmp-" and six letters or digits. Nothing else.
-void RemoveStaleTemporaryFiles(const QString& path);
+void removeStaleTemporaryFiles(const QString& path);

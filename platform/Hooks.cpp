@@ -1,3 +1,3 @@
 #include "platform/Hooks.h"
 
-THooks Hooks;
+ServiceHooks Hooks;

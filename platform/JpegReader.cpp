@@ -116,7 +116,7 @@ bool chooseScale(j_decompress_ptr info) {
         info->scale_num = 1;
         info->scale_denom = denominator;
         jpeg_calc_output_dimensions(info);
-        if (PictureSizeAllowed(
+        if (pictureSizeAllowed(
                 QSize(static_cast<int>(info->output_width), static_cast<int>(info->output_height))))
             return true;
     }
@@ -291,7 +291,7 @@ JpegOutcome decodeInto(const unsigned char* bytes, unsigned long size, JpegTarge
 
 } // namespace
 
-bool PictureSizeAllowed(QSize size) {
+bool pictureSizeAllowed(QSize size) {
     // A bitmap stored top-down gives its height negative.
     const qint64 width = qAbs(qint64(size.width()));
     const qint64 height = qAbs(qint64(size.height()));
@@ -299,7 +299,7 @@ bool PictureSizeAllowed(QSize size) {
            width * height * 4 <= kMaxPictureBytes;
 }
 
-QImage DecodeJpeg(const QByteArray& data, QSize* refusedSize) {
+QImage decodeJpeg(const QByteArray& data, QSize* refusedSize) {
     if (data.isEmpty())
         return QImage();
     QImage picture;
@@ -342,7 +342,7 @@ QImage readBitmap(const QByteArray& data, const QString& path) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "BMP");
     const QSize size = reader.size();
-    if (!PictureSizeAllowed(size))
+    if (!pictureSizeAllowed(size))
         refuseSize(path, pixelSize(size));
     // Whatever the header said, decoding takes no more than the limit.
     reader.setAllocationLimit(static_cast<int>(kMaxPictureBytes / (1024 * 1024)));
@@ -350,7 +350,7 @@ QImage readBitmap(const QByteArray& data, const QString& path) {
 }
 } // namespace
 
-PictureReadResult ReadPictureFile(const QString& path, QImage& image) {
+PictureReadResult readPictureFile(const QString& path, QImage& image) {
     image = QImage();
     const QString extension = QFileInfo(path).suffix().toLower();
     const bool isBitmap = extension == QLatin1String("bmp");
@@ -372,7 +372,7 @@ PictureReadResult ReadPictureFile(const QString& path, QImage& image) {
                              .arg(QDir::toNativeSeparators(path), file.errorString()));
     if (isJpeg) {
         QSize refused;
-        image = DecodeJpeg(data, &refused);
+        image = decodeJpeg(data, &refused);
         if (refused.isValid())
             refuseSize(path, pixelSize(refused));
     } else {

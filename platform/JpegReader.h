@@ -14,7 +14,7 @@ inline constexpr int kMaxPictureSide = 4096;
 inline constexpr qint64 kMaxPictureBytes = 64LL * 1024 * 1024;
 
 // True when a picture of this size in pixels may be decoded.
-bool PictureSizeAllowed(QSize size);
+bool pictureSizeAllowed(QSize size);
 
 // Decodes JPEG data with libjpeg into an RGB32 image, as other viewers show it:
 // - a picture larger than the limits is decoded smaller by libjpeg itself, at the largest of
@@ -27,9 +27,9 @@ bool PictureSizeAllowed(QSize size);
 // limits even at 1/8, or one stored in several scans whose coefficients would take more
 // memory than a picture at the limit does, is not decoded: only its header has been read, the
 // image is null and `refusedSize`, when given, receives its size from the header.
-QImage DecodeJpeg(const QByteArray& data, QSize* refusedSize = nullptr);
+QImage decodeJpeg(const QByteArray& data, QSize* refusedSize = nullptr);
 
-// What ReadPictureFile found.
+// What readPictureFile found.
 enum class PictureReadResult {
     Decoded,     // the image holds the picture
     Undecodable, // the extension names no supported format, or the data is not a valid picture
@@ -38,8 +38,8 @@ enum class PictureReadResult {
 // Reads a picture file by its extension: ".bmp" is a Windows bitmap, ".jpg" and ".jpeg" are
 // JPEG (case ignored). A file that cannot be opened or read raises a VordaError of kind
 // InputOutput. A file larger than the limits allow, a bitmap larger than the limits above by
-// its header, and a JPEG that DecodeJpeg refuses by its header raise a VordaError of kind
+// its header, and a JPEG that decodeJpeg refuses by its header raise a VordaError of kind
 // Range naming the file and the size, before anything is decoded. A
 // file whose format is unknown or whose data does not decode is reported as Undecodable, and
 // the image is left null.
-PictureReadResult ReadPictureFile(const QString& path, QImage& image);
+PictureReadResult readPictureFile(const QString& path, QImage& image);

@@ -32,7 +32,7 @@ constexpr qint64 kMaxFileBytes = qint64(kMaxWordLines) * 64;
 std::string folded(std::string_view bytes) {
     std::string out(bytes);
     for (char& c : out)
-        c = char(Cp1251FoldCase(static_cast<unsigned char>(c)));
+        c = char(cp1251FoldCase(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -130,7 +130,7 @@ int countWords(const QByteArray& bytes) {
 // file (a FIFO is never opened) or unreadable.
 bool readFile(const QString& path, QByteArray* bytes) {
     QString reason;
-    return ReadRegularFile(path, kMaxFileBytes, bytes, &reason);
+    return readRegularFile(path, kMaxFileBytes, bytes, &reason);
 }
 
 // What identifies one version of an installed file: its size and modification time.
@@ -169,7 +169,7 @@ Outcome store(const QString& path, const QByteArray& current, const QByteArray& 
     if (merged == current)
         return Outcome::Done;
     QString reason;
-    if (ReplaceFileContents(path, merged, &reason))
+    if (replaceFileContents(path, merged, &reason))
         return Outcome::Done;
     if (problem->isEmpty())
         *problem = QStringLiteral("Cannot bring %1 up to date with the installed game: %2. "
@@ -179,7 +179,7 @@ Outcome store(const QString& path, const QByteArray& current, const QByteArray& 
 }
 } // namespace
 
-QByteArray MergeSettingsTexts(const QByteArray& player, const QByteArray& installed,
+QByteArray mergeSettingsTexts(const QByteArray& player, const QByteArray& installed,
                               bool replaceTexts) {
     const std::vector<Section> ours = splitSections(player);
     const std::vector<Section> theirs = splitSections(installed);
@@ -208,7 +208,7 @@ QByteArray MergeSettingsTexts(const QByteArray& player, const QByteArray& instal
     return merged;
 }
 
-QByteArray MergeLibraryWords(const QByteArray& player, const QByteArray& installed) {
+QByteArray mergeLibraryWords(const QByteArray& player, const QByteArray& installed) {
     const qsizetype endOfFile = installed.indexOf(kEndOfFile);
     QByteArray merged = endOfFile < 0 ? installed : installed.first(endOfFile);
     std::set<std::string> known;
@@ -223,11 +223,11 @@ QByteArray MergeLibraryWords(const QByteArray& player, const QByteArray& install
     return merged;
 }
 
-int LanguageForLocale(const QString& localeName) {
+int languageForLocale(const QString& localeName) {
     return localeName.startsWith(QLatin1String("ru")) ? 1 : 2;
 }
 
-QString MessagesLocaleName() {
+QString messagesLocaleName() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const QString value = qEnvironmentVariable(variable);
         if (!value.isEmpty())
@@ -236,7 +236,7 @@ QString MessagesLocaleName() {
     return {};
 }
 
-QString UpdatePlayerFolder(const QString& installed, const QString& user) {
+QString updatePlayerFolder(const QString& installed, const QString& user) {
     QString problem;
     const QString stampPath = user + QLatin1String(kInstalledStampName);
     const std::map<QByteArray, QByteArray> before = readStamps(stampPath);
@@ -253,7 +253,7 @@ QString UpdatePlayerFolder(const QString& installed, const QString& user) {
         QByteArray theirs, ours;
         if (readFile(installed + kSettingsName, &theirs) && readFile(user + kSettingsName, &ours)) {
             const bool renew = upgraded(kSettingsName);
-            if (store(user + kSettingsName, ours, MergeSettingsTexts(ours, theirs, renew),
+            if (store(user + kSettingsName, ours, mergeSettingsTexts(ours, theirs, renew),
                       &problem) == Outcome::Done &&
                 renew)
                 after[kSettingsName] = stampOf(installed + kSettingsName);
@@ -266,7 +266,7 @@ QString UpdatePlayerFolder(const QString& installed, const QString& user) {
         QByteArray theirs, ours;
         if (!readFile(installed + name, &theirs) || !readFile(user + name, &ours))
             continue;
-        const QByteArray merged = ours == theirs ? ours : MergeLibraryWords(ours, theirs);
+        const QByteArray merged = ours == theirs ? ours : mergeLibraryWords(ours, theirs);
         if (countWords(merged) > kMaxWordLines) {
             if (problem.isEmpty())
                 problem = QStringLiteral("The word library %1 would hold more than %2 words with "
@@ -283,16 +283,16 @@ QString UpdatePlayerFolder(const QString& installed, const QString& user) {
     if (after != before) {
         QString reason;
         // Without the note the next start merely does the same again.
-        ReplaceFileContents(stampPath, stampsText(after), &reason);
+        replaceFileContents(stampPath, stampsText(after), &reason);
     }
     return problem;
 }
 
-QString SetNewPlayerLanguage(const QString& settingsPath, const QString& localeName) {
-    const std::string language = std::to_string(LanguageForLocale(localeName));
+QString setNewPlayerLanguage(const QString& settingsPath, const QString& localeName) {
+    const std::string language = std::to_string(languageForLocale(localeName));
     try {
-        if (ReadProfileString(settingsPath, "Vorda", "LanguageNumber", "") != language)
-            WriteProfileString(settingsPath, "Vorda", "LanguageNumber", language);
+        if (readProfileString(settingsPath, "Vorda", "LanguageNumber", "") != language)
+            writeProfileString(settingsPath, "Vorda", "LanguageNumber", language);
     } catch (const VordaError& error) {
         return error.text();
     }

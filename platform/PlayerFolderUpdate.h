@@ -24,30 +24,30 @@ extern const char* const kInstalledStampName; // ".installed-files"
 // Every rewrite replaces its file whole or not at all. Returns empty, or a message for the
 // player naming the first file that could not be refreshed (it is left as it was and tried
 // again at the next start).
-QString UpdatePlayerFolder(const QString& installed, const QString& user);
+QString updatePlayerFolder(const QString& installed, const QString& user);
 
 // The player's settings file (Windows-1251 bytes) with its language sections taken from the
 // installed one: when replaceTexts, every section the installed file holds except "Vorda" and
 // "Images" is replaced by the installed one; either way, the installed sections the player's
 // file lacks are added at its end. Section names match without regard to case; the player's
 // other lines and line ends stay byte for byte.
-QByteArray MergeSettingsTexts(const QByteArray& player, const QByteArray& installed,
+QByteArray mergeSettingsTexts(const QByteArray& player, const QByteArray& installed,
                               bool replaceTexts);
 
 // The installed library followed by the word lines of the player's library that it lacks
 // (compared without regard to case), each ended by CR LF. Both are read as the game reads a
 // library: lines end at CR, reading stops at a Ctrl-Z, comment lines (";") and lines that
 // cannot be words (shorter than 2 or longer than 20 bytes) are not words.
-QByteArray MergeLibraryWords(const QByteArray& player, const QByteArray& installed);
+QByteArray mergeLibraryWords(const QByteArray& player, const QByteArray& installed);
 
 // The language (1 Russian, 2 English) a new player's game starts in: Russian for a locale
 // name that begins with "ru" ("ru_RU.UTF-8"), English for any other, "C" and empty included.
-int LanguageForLocale(const QString& localeName);
+int languageForLocale(const QString& localeName);
 
 // Sets the language of the settings file at `settingsPath`, just copied for a new player, to
-// the locale's (LanguageForLocale). Returns empty, or the message of a failed write.
-QString SetNewPlayerLanguage(const QString& settingsPath, const QString& localeName);
+// the locale's (languageForLocale). Returns empty, or the message of a failed write.
+QString setNewPlayerLanguage(const QString& settingsPath, const QString& localeName);
 
 // The locale name that decides the language of messages: $LC_ALL, else $LC_MESSAGES, else
 // $LANG, the first that is set and not empty.
-QString MessagesLocaleName();
+QString messagesLocaleName();

@@ -14,34 +14,34 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Section and key names match without regard to case, Cyrillic letters included.
-bool NamesEqual(std::string_view a, std::string_view b) {
-    return Cp1251CompareNoCase(a, b) == 0;
+bool namesEqual(std::string_view a, std::string_view b) {
+    return cp1251CompareNoCase(a, b) == 0;
 }
 
-std::string FoldedName(std::string_view name) {
+std::string foldedName(std::string_view name) {
     std::string folded(name);
     for (char& c : folded)
-        c = static_cast<char>(Cp1251FoldCase(static_cast<unsigned char>(c)));
+        c = static_cast<char>(cp1251FoldCase(static_cast<unsigned char>(c)));
     return folded;
 }
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
 // A Ctrl-Z (end-of-file mark of old editors) at the end of a line counts as a blank there.
 constexpr char kCtrlZ = '\x1a';
 
-std::string_view TrimEnd(std::string_view text) {
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == kCtrlZ))
+std::string_view trimEnd(std::string_view text) {
+    while (!text.empty() && (isBlank(text.back()) || text.back() == kCtrlZ))
         text.remove_suffix(1);
     return text;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    return TrimEnd(text);
+    return trimEnd(text);
 }
 
 // One line of the file: its text runs from `begin` to `textEnd`, its line end (none, one or
@@ -56,7 +56,7 @@ struct Line {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Calls `visit` with each line in turn.
-template <typename Visit> void ForEachLine(std::string_view bytes, Visit visit) {
+template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) {
     std::size_t begin = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
@@ -72,9 +72,9 @@ template <typename Visit> void ForEachLine(std::string_view bytes, Visit visit) 
         visit(Line{begin, bytes.size(), bytes.size()});
 }
 
-std::vector<Line> SplitLines(std::string_view bytes) {
+std::vector<Line> splitLines(std::string_view bytes) {
     std::vector<Line> lines;
-    ForEachLine(bytes, [&lines](const Line& line) { lines.push_back(line); });
+    forEachLine(bytes, [&lines](const Line& line) { lines.push_back(line); });
     return lines;
 }
 
@@ -86,20 +86,20 @@ struct ParsedLine {
     std::string_view value; // the key's value, without surrounding blanks
 };
 
-ParsedLine ParseLine(std::string_view text) {
-    const std::string_view trimmed = Trim(text);
+ParsedLine parseLine(std::string_view text) {
+    const std::string_view trimmed = trim(text);
     if (trimmed.empty() || trimmed.front() == ';')
         return {};
     if (trimmed.front() == '[') {
         const std::size_t close = trimmed.find(']');
         if (close != std::string_view::npos)
-            return {LineKind::Section, Trim(trimmed.substr(1, close - 1)), {}};
+            return {LineKind::Section, trim(trimmed.substr(1, close - 1)), {}};
         // A "[" without its "]" opens no section; the line may still be a key.
     }
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos)
         return {};
-    return {LineKind::Key, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
+    return {LineKind::Key, trim(trimmed.substr(0, equals)), trim(trimmed.substr(equals + 1))};
 }
 
 // Where a key stands in the file, as far as it was found.
@@ -109,15 +109,15 @@ struct KeyPlace {
     std::size_t lastNonBlankLine = 0; // of the section; the header itself at least
 };
 
-KeyPlace FindKey(std::string_view bytes, const std::vector<Line>& lines, std::string_view section,
+KeyPlace findKey(std::string_view bytes, const std::vector<Line>& lines, std::string_view section,
                  std::string_view key) {
     KeyPlace place;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view text =
             bytes.substr(lines[i].begin, lines[i].textEnd - lines[i].begin);
-        const ParsedLine line = ParseLine(text);
+        const ParsedLine line = parseLine(text);
         if (!place.sectionLine) {
-            if (line.kind == LineKind::Section && NamesEqual(line.name, section)) {
+            if (line.kind == LineKind::Section && namesEqual(line.name, section)) {
                 place.sectionLine = i;
                 place.lastNonBlankLine = i;
             }
@@ -125,9 +125,9 @@ KeyPlace FindKey(std::string_view bytes, const std::vector<Line>& lines, std::st
         }
         if (line.kind == LineKind::Section)
             break;
-        if (!Trim(text).empty())
+        if (!trim(text).empty())
             place.lastNonBlankLine = i;
-        if (line.kind == LineKind::Key && NamesEqual(line.name, key)) {
+        if (line.kind == LineKind::Key && namesEqual(line.name, key)) {
             place.keyLine = i;
             break;
         }
@@ -135,7 +135,7 @@ KeyPlace FindKey(std::string_view bytes, const std::vector<Line>& lines, std::st
     return place;
 }
 
-std::string_view Unquote(std::string_view value) {
+std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         return value.substr(1, value.size() - 2);
@@ -145,32 +145,32 @@ std::string_view Unquote(std::string_view value) {
 // Larger than any settings file the game or a player makes; a larger one is not read.
 constexpr qint64 kMaxProfileBytes = 16 << 20;
 
-std::optional<std::string> ReadWholeFile(const QString& path) {
+std::optional<std::string> readWholeFile(const QString& path) {
     QByteArray bytes;
-    if (!ReadRegularFile(path, kMaxProfileBytes, &bytes, nullptr))
+    if (!readRegularFile(path, kMaxProfileBytes, &bytes, nullptr))
         return std::nullopt;
     return bytes.toStdString();
 }
 
-[[noreturn]] void ThrowUnableToWrite(const QString& path) {
+[[noreturn]] void throwUnableToWrite(const QString& path) {
     throw VordaError(VordaError::Kind::InputOutput,
                      QStringLiteral("Unable to write to %1").arg(path));
 }
 
-bool HasLineBreak(std::string_view text) {
+bool hasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // A name or value that would read back as something else, or break the lines around it.
-bool BreaksStructure(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string_view trimmedKey = Trim(key);
-    return HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-           Trim(section).empty() || section.find(']') != std::string_view::npos ||
+bool breaksStructure(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view trimmedKey = trim(key);
+    return hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value) ||
+           trim(section).empty() || section.find(']') != std::string_view::npos ||
            trimmedKey.empty() || key.find('=') != std::string_view::npos ||
            trimmedKey.front() == ';' || trimmedKey.front() == '[';
 }
 
-std::string KeyLine(std::string_view key, std::string_view value) {
+std::string settingsLine(std::string_view key, std::string_view value) {
     std::string line(key);
     line += '=';
     line += value;
@@ -178,18 +178,18 @@ std::string KeyLine(std::string_view key, std::string_view value) {
 }
 
 // The file's bytes with the key set, every other byte as it was.
-std::string WithKeySet(const std::string& bytes, std::string_view section, std::string_view key,
+std::string withKeySet(const std::string& bytes, std::string_view section, std::string_view key,
                        std::string_view value) {
-    const std::vector<Line> lines = SplitLines(bytes);
-    const KeyPlace place = FindKey(bytes, lines, section, key);
+    const std::vector<Line> lines = splitLines(bytes);
+    const KeyPlace place = findKey(bytes, lines, section, key);
     std::string result;
     if (place.keyLine) {
         // The key keeps the spelling it has in the file.
         const Line& line = lines[*place.keyLine];
         const ParsedLine present =
-            ParseLine(std::string_view(bytes).substr(line.begin, line.textEnd - line.begin));
+            parseLine(std::string_view(bytes).substr(line.begin, line.textEnd - line.begin));
         result = bytes.substr(0, line.begin);
-        result += KeyLine(present.name, value);
+        result += settingsLine(present.name, value);
         result += bytes.substr(line.textEnd);
         return result;
     }
@@ -200,7 +200,7 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
         result = bytes.substr(0, line.end);
         if (line.end == line.textEnd)
             result += kLineEnd;
-        result += KeyLine(key, value);
+        result += settingsLine(key, value);
         result += kLineEnd;
         result += bytes.substr(line.end);
         return result;
@@ -208,7 +208,7 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
     // A new section follows the file's last line directly, before an end-of-file mark that
     // ends the file, since readers that stop at the mark would never see it.
     std::size_t end = bytes.size();
-    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || IsBlank(bytes[end - 1])))
+    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || isBlank(bytes[end - 1])))
         --end;
     std::size_t mark = end;
     while (mark > 0 && bytes[mark - 1] == kCtrlZ)
@@ -222,7 +222,7 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
     result += section;
     result += ']';
     result += kLineEnd;
-    result += KeyLine(key, value);
+    result += settingsLine(key, value);
     result += kLineEnd;
     result += bytes.substr(mark);
     return result;
@@ -230,18 +230,18 @@ std::string WithKeySet(const std::string& bytes, std::string_view section, std::
 
 } // namespace
 
-std::string ReadProfileString(const QString& path, std::string_view section, std::string_view key,
+std::string readProfileString(const QString& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue) {
-    return ProfileSnapshot(path).Read(section, key, defaultValue);
+    return ProfileSnapshot(path).read(section, key, defaultValue);
 }
 
 ProfileSnapshot::ProfileSnapshot(const QString& path) {
-    if (std::optional<std::string> bytes = ReadWholeFile(path))
+    if (std::optional<std::string> bytes = readWholeFile(path))
         bytes_ = std::move(*bytes);
     indexSections();
 }
 
-ProfileSnapshot ProfileSnapshot::FromBytes(std::string bytes) {
+ProfileSnapshot ProfileSnapshot::fromBytes(std::string bytes) {
     ProfileSnapshot snapshot;
     snapshot.bytes_ = std::move(bytes);
     snapshot.indexSections();
@@ -251,14 +251,14 @@ ProfileSnapshot ProfileSnapshot::FromBytes(std::string bytes) {
 void ProfileSnapshot::indexSections() {
     const std::string_view bytes = bytes_;
     Span* open = nullptr; // the section being measured
-    ForEachLine(bytes, [&](const Line& line) {
-        const ParsedLine parsed = ParseLine(bytes.substr(line.begin, line.textEnd - line.begin));
+    forEachLine(bytes, [&](const Line& line) {
+        const ParsedLine parsed = parseLine(bytes.substr(line.begin, line.textEnd - line.begin));
         if (parsed.kind != LineKind::Section)
             return;
         if (open)
             open->end = line.begin;
         const auto [it, added] =
-            sections_.try_emplace(FoldedName(parsed.name), Span{line.end, line.end});
+            sections_.try_emplace(foldedName(parsed.name), Span{line.end, line.end});
         // A later occurrence of a section counts for nothing.
         open = added ? &it->second : nullptr;
     });
@@ -278,51 +278,51 @@ ProfileSnapshot::keysOf(const std::string& foldedSection) const {
     const Span span = section->second;
     const std::string_view body =
         std::string_view(bytes_).substr(span.begin, span.end - span.begin);
-    ForEachLine(body, [&](const Line& line) {
-        const ParsedLine parsed = ParseLine(body.substr(line.begin, line.textEnd - line.begin));
+    forEachLine(body, [&](const Line& line) {
+        const ParsedLine parsed = parseLine(body.substr(line.begin, line.textEnd - line.begin));
         if (parsed.kind != LineKind::Key)
             return;
         const std::size_t valueBegin = std::size_t(parsed.value.data() - bytes_.data());
-        keys.try_emplace(FoldedName(parsed.name),
+        keys.try_emplace(foldedName(parsed.name),
                          Span{valueBegin, valueBegin + parsed.value.size()});
     });
     return keys;
 }
 
-std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,
+std::string ProfileSnapshot::read(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-    const std::map<std::string, Span>& keys = keysOf(FoldedName(Trim(section)));
-    const auto found = keys.find(FoldedName(Trim(key)));
+    const std::map<std::string, Span>& keys = keysOf(foldedName(trim(section)));
+    const auto found = keys.find(foldedName(trim(key)));
     // The caller's default loses its trailing blanks, as a value from the file does.
     if (found == keys.end())
-        return std::string(TrimEnd(defaultValue));
-    const std::string_view value = Unquote(std::string_view(bytes_).substr(
+        return std::string(trimEnd(defaultValue));
+    const std::string_view value = unquote(std::string_view(bytes_).substr(
         found->second.begin, found->second.end - found->second.begin));
     return std::string(value.substr(0, kProfileValueMaxLength));
 }
 
-void WriteProfileString(const QString& path, std::string_view section, std::string_view key,
+void writeProfileString(const QString& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    WriteProfileStrings(path, {{std::string(section), std::string(key), std::string(value)}});
+    writeProfileStrings(path, {{std::string(section), std::string(key), std::string(value)}});
 }
 
-void WriteProfileStrings(const QString& path, const std::vector<ProfileValue>& values) {
+void writeProfileStrings(const QString& path, const std::vector<ProfileValue>& values) {
     for (const ProfileValue& entry : values)
-        if (BreaksStructure(entry.section, entry.key, entry.value))
-            ThrowUnableToWrite(path);
+        if (breaksStructure(entry.section, entry.key, entry.value))
+            throwUnableToWrite(path);
 
     std::string bytes;
     // A file that exists but cannot be read is not taken for a missing one: writing would
     // lose what it holds.
     if (QFileInfo::exists(path)) {
-        std::optional<std::string> existing = ReadWholeFile(path);
+        std::optional<std::string> existing = readWholeFile(path);
         if (!existing)
-            ThrowUnableToWrite(path);
+            throwUnableToWrite(path);
         bytes = std::move(*existing);
     }
     for (const ProfileValue& entry : values)
-        bytes = WithKeySet(bytes, Trim(entry.section), Trim(entry.key), entry.value);
+        bytes = withKeySet(bytes, trim(entry.section), trim(entry.key), entry.value);
 
-    if (!ReplaceFileContents(path, QByteArray::fromStdString(bytes), nullptr))
-        ThrowUnableToWrite(path);
+    if (!replaceFileContents(path, QByteArray::fromStdString(bytes), nullptr))
+        throwUnableToWrite(path);
 }

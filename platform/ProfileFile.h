@@ -34,10 +34,10 @@ inline constexpr std::size_t kProfileValueMaxLength = 2047;
 // removed and cut at kProfileValueMaxLength bytes. A missing or unreadable file, a missing
 // section or a missing key yields `defaultValue` without its trailing blanks; a key present
 // with an empty value yields the empty string. Never throws for the file's sake.
-std::string ReadProfileString(const QString& path, std::string_view section, std::string_view key,
+std::string readProfileString(const QString& path, std::string_view section, std::string_view key,
                               std::string_view defaultValue);
 
-// The file as it was at one reading, answering any number of reads as ReadProfileString would
+// The file as it was at one reading, answering any number of reads as readProfileString would
 // have answered them then. Each section's keys are looked up in an index made at the first
 // read from that section, so a large file costs one reading, not one per key.
 class ProfileSnapshot {
@@ -46,9 +46,9 @@ public:
     ProfileSnapshot() = default;
     // Reads the file at `path`; a missing or unreadable file holds nothing.
     explicit ProfileSnapshot(const QString& path);
-    static ProfileSnapshot FromBytes(std::string bytes);
+    static ProfileSnapshot fromBytes(std::string bytes);
 
-    std::string Read(std::string_view section, std::string_view key,
+    std::string read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const;
 
 private:
@@ -80,16 +80,16 @@ private:
 // Throws VordaError (Kind::InputOutput, "Unable to write to <path>") when the file cannot
 // be read or written, or when the section, key or value would break the file's structure
 // (a line break anywhere, "]" in the section name, "=" in the key, an empty key or section).
-void WriteProfileString(const QString& path, std::string_view section, std::string_view key,
+void writeProfileString(const QString& path, std::string_view section, std::string_view key,
                         std::string_view value);
 
-// One key to set by WriteProfileStrings.
+// One key to set by writeProfileStrings.
 struct ProfileValue {
     std::string section;
     std::string key;
     std::string value;
 };
 
-// Sets every key, in order, as WriteProfileString does, in one replacement of the file: a
+// Sets every key, in order, as writeProfileString does, in one replacement of the file: a
 // failure leaves the old file whole, never some of the keys written.
-void WriteProfileStrings(const QString& path, const std::vector<ProfileValue>& values);
+void writeProfileStrings(const QString& path, const std::vector<ProfileValue>& values);

@@ -39,9 +39,9 @@ QString copyWhole(const QString& from, const QString& to) {
     constexpr qint64 kMaxAccompanyingBytes = 64 << 20;
     QByteArray bytes;
     QString reason;
-    if (!ReadRegularFile(from, kMaxAccompanyingBytes, &bytes, &reason))
+    if (!readRegularFile(from, kMaxAccompanyingBytes, &bytes, &reason))
         return reason;
-    if (!ReplaceFileContents(to, bytes, &reason))
+    if (!replaceFileContents(to, bytes, &reason))
         return reason;
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                   QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
@@ -75,21 +75,21 @@ QString fillMissing(const QString& installed, const QString& user, bool* newSett
 }
 } // namespace
 
-QString ProgramFolder() {
+QString gameFolder() {
     if (!overriddenFolder().isEmpty())
         return overriddenFolder();
     return QCoreApplication::applicationDirPath() + QLatin1Char('/');
 }
 
-void SetProgramFolder(const QString& folderWithTrailingSlash) {
+void setGameFolder(const QString& folderWithTrailingSlash) {
     overriddenFolder() = withSlash(folderWithTrailingSlash);
 }
 
-QString InstalledFilesFolder() {
+QString installedFilesFolder() {
     return installedFolder();
 }
 
-void SetInstalledFilesFolder(const QString& folderWithTrailingSlash) {
+void setInstalledFilesFolder(const QString& folderWithTrailingSlash) {
     installedFolder() = withSlash(folderWithTrailingSlash);
 }
 
@@ -132,7 +132,7 @@ GameFolderChoice chooseGameFolder(const QString& programFolder, const QString& i
 
 } // namespace
 
-GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& dataHome) {
+GameFolderChoice decideGameFolder(const QString& programFolder, const QString& dataHome) {
     const QString installed =
         QDir::cleanPath(withSlash(programFolder) + QStringLiteral("../share/") +
                         QString::fromLatin1(kUserFolderName)) +
@@ -140,7 +140,7 @@ GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& d
     return chooseGameFolder(programFolder, installed, dataHome);
 }
 
-GameFolderChoice ChooseGameFolder(const QByteArray& programFolder, const QByteArray& dataHome) {
+GameFolderChoice decideGameFolder(const QByteArray& programFolder, const QByteArray& dataHome) {
     GameFolderChoice choice;
     const QString program = folderFromBytes(programFolder);
     if (program.isEmpty()) {
@@ -169,7 +169,7 @@ GameFolderChoice ChooseGameFolder(const QByteArray& programFolder, const QByteAr
     return chooseGameFolder(program, installed, home);
 }
 
-QByteArray UserDataHome(const QByteArray& xdgDataHome, const QByteArray& home) {
+QByteArray dataHomeFolder(const QByteArray& xdgDataHome, const QByteArray& home) {
     if (xdgDataHome.startsWith('/'))
         return xdgDataHome;
     if (home.isEmpty())
@@ -207,7 +207,7 @@ GameFolderChoice chooseGameFolder(const QString& programFolder, const QString& i
 }
 } // namespace
 
-GameFolderChoice PrepareGameFolder() {
+GameFolderChoice prepareGameFolder() {
     // The program's own path bytes: Qt's text for a folder named in another encoding than
     // UTF-8 leads nowhere.
     char path[4096];
@@ -216,21 +216,21 @@ GameFolderChoice PrepareGameFolder() {
                                    ? parentOf(QByteArray(path, length))
                                    : QFile::encodeName(QCoreApplication::applicationDirPath());
     GameFolderChoice choice =
-        ChooseGameFolder(program, UserDataHome(qgetenv("XDG_DATA_HOME"), qgetenv("HOME")));
+        decideGameFolder(program, dataHomeFolder(qgetenv("XDG_DATA_HOME"), qgetenv("HOME")));
     if (!choice.installedFolder.isEmpty() && choice.folder != choice.installedFolder) {
         QString problem;
         if (choice.newPlayer)
-            problem = SetNewPlayerLanguage(choice.folder + QStringLiteral("Vorda2000.ini"),
-                                           MessagesLocaleName());
-        const QString updateProblem = UpdatePlayerFolder(choice.installedFolder, choice.folder);
+            problem = setNewPlayerLanguage(choice.folder + QStringLiteral("Vorda2000.ini"),
+                                           messagesLocaleName());
+        const QString updateProblem = updatePlayerFolder(choice.installedFolder, choice.folder);
         if (problem.isEmpty())
             problem = updateProblem;
         if (!problem.isEmpty())
             choice.problem +=
                 (choice.problem.isEmpty() ? QString() : QStringLiteral(" ")) + problem;
     }
-    SetProgramFolder(choice.folder);
-    SetInstalledFilesFolder(choice.installedFolder);
-    RefuseWritesBelow(choice.readOnly ? choice.folder : QString());
+    setGameFolder(choice.folder);
+    setInstalledFilesFolder(choice.installedFolder);
+    refuseWritesBelow(choice.readOnly ? choice.folder : QString());
     return choice;
 }

@@ -5,16 +5,16 @@
 
 // The game folder, with a trailing "/": the folder that holds the settings file, DATA/ and
 // Textures/ ("DATA/Lib.RUS", "Vorda2000.ini"), read and written by the game. Until
-// PrepareGameFolder or SetProgramFolder decides otherwise it is the program's own folder.
+// prepareGameFolder or setGameFolder decides otherwise it is the program's own folder.
 // Tests point it at a temporary folder.
-QString ProgramFolder();
-void SetProgramFolder(const QString& folderWithTrailingSlash);
+QString gameFolder();
+void setGameFolder(const QString& folderWithTrailingSlash);
 
 // The installed copy of the accompanying files ("<program folder>/../share/vorda2000/", with a
 // trailing "/") when the program runs installed, else empty. The game never writes there.
 // Tests set their own.
-QString InstalledFilesFolder();
-void SetInstalledFilesFolder(const QString& folderWithTrailingSlash);
+QString installedFilesFolder();
+void setInstalledFilesFolder(const QString& folderWithTrailingSlash);
 
 // The name of the per-user game folder below the user's data folder.
 extern const char* const kUserFolderName; // "vorda2000"
@@ -37,20 +37,20 @@ struct GameFolderChoice {
 // When the per-user folder cannot be made, the game reads the installed files instead, writes
 // nothing there (readOnly) and problem says so; when some files cannot be copied, the folder is
 // kept and problem names the first of them. Either way the game can go on with what is there.
-GameFolderChoice ChooseGameFolder(const QString& programFolder, const QString& dataHome);
+GameFolderChoice decideGameFolder(const QString& programFolder, const QString& dataHome);
 // The same for folders given as the system's path bytes, which need not be UTF-8 (a folder
 // named in Windows-1251): such a folder is reached through an open handle of it
 // ("/proc/self/fd/<n>/"), so every path the game forms from it leads to the right place. A
 // data folder that cannot be reached counts as one that cannot be made.
-GameFolderChoice ChooseGameFolder(const QByteArray& programFolder, const QByteArray& dataHome);
+GameFolderChoice decideGameFolder(const QByteArray& programFolder, const QByteArray& dataHome);
 
 // The user's data folder as path bytes: $XDG_DATA_HOME when it is an absolute path (a relative
 // one is ignored), else "$HOME/.local/share"; empty without either.
-QByteArray UserDataHome(const QByteArray& xdgDataHome, const QByteArray& home);
+QByteArray dataHomeFolder(const QByteArray& xdgDataHome, const QByteArray& home);
 
-// ChooseGameFolder for the running program (the folder of its path bytes) and the user's data
-// folder (UserDataHome of the environment); binds ProgramFolder() and InstalledFilesFolder() to the
+// decideGameFolder for the running program (the folder of its path bytes) and the user's data
+// folder (dataHomeFolder of the environment); binds gameFolder() and installedFilesFolder() to the
 // result.
 // In the per-user folder, a new player's game starts in the locale's language, and the
-// folder is brought up to date with the installed files (UpdatePlayerFolder).
-GameFolderChoice PrepareGameFolder();
+// folder is brought up to date with the installed files (updatePlayerFolder).
+GameFolderChoice prepareGameFolder();

@@ -9,7 +9,7 @@
 
 // The pictures are compiled into the static library, whose resources register on first use.
 // Q_INIT_RESOURCE must be called outside any namespace.
-void InitBuiltInResources() {
+void initBuiltInResources() {
 #ifdef VORDA_HAVE_RESOURCES
     static const bool registered = [] {
         Q_INIT_RESOURCE(resources);
@@ -19,8 +19,8 @@ void InitBuiltInResources() {
 #endif
 }
 
-QImage LoadResourcePicture(const QString& path, const char* format) {
-    InitBuiltInResources();
+QImage loadResourcePicture(const QString& path, const char* format) {
+    initBuiltInResources();
     // The format is named and never guessed: the names carry no suffix, and any guess, even
     // one beside a named format, loads every image format plug-in to ask it.
     QImageReader reader(path, format);
@@ -28,15 +28,15 @@ QImage LoadResourcePicture(const QString& path, const char* format) {
     return reader.read();
 }
 
-QImage LoadResourceBitmap(const QString& name) {
-    return LoadResourcePicture(QStringLiteral(":/bitmaps/") + name, "BMP");
+QImage loadResourceBitmap(const QString& name) {
+    return loadResourcePicture(QStringLiteral(":/bitmaps/") + name, "BMP");
 }
 
 qreal PictureRatio() {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-QImage ScaledForRatio(const QImage& picture, qreal ratio, PictureUse use) {
+QImage scaledForRatio(const QImage& picture, qreal ratio, PictureUse use) {
     if (picture.isNull() || qFuzzyCompare(picture.devicePixelRatio(), ratio))
         return picture;
     const qreal factor = ratio / picture.devicePixelRatio();
@@ -77,18 +77,18 @@ QImage ScaledForRatio(const QImage& picture, qreal ratio, PictureUse use) {
     return scaled;
 }
 
-QImage LoadResourcePictureForRatio(const QString& path, const char* format, qreal ratio,
+QImage loadResourcePictureForRatio(const QString& path, const char* format, qreal ratio,
                                    PictureUse use) {
     if (ratio > 1) {
-        QImage doubled = LoadResourcePicture(path + QStringLiteral("@2x"), "PNG");
+        QImage doubled = loadResourcePicture(path + QStringLiteral("@2x"), "PNG");
         if (!doubled.isNull()) {
             doubled.setDevicePixelRatio(2);
-            return ScaledForRatio(doubled, ratio, use);
+            return scaledForRatio(doubled, ratio, use);
         }
     }
-    return LoadResourcePicture(path, format);
+    return loadResourcePicture(path, format);
 }
 
-QImage LoadResourceBitmapForRatio(const QString& name, qreal ratio, PictureUse use) {
-    return LoadResourcePictureForRatio(QStringLiteral(":/bitmaps/") + name, "BMP", ratio, use);
+QImage loadResourceBitmapForRatio(const QString& name, qreal ratio, PictureUse use) {
+    return loadResourcePictureForRatio(QStringLiteral(":/bitmaps/") + name, "BMP", ratio, use);
 }

@@ -6,15 +6,15 @@
 // The pictures compiled into the program (textures, faces, About pictures, menu images).
 
 // Makes the compiled-in pictures reachable; runs once however often it is called.
-void InitBuiltInResources();
+void initBuiltInResources();
 
 // A picture compiled into the program, by its name ("CPU00", "POLE1"); a null image when the
 // program has no picture of that name.
-QImage LoadResourceBitmap(const QString& name);
+QImage loadResourceBitmap(const QString& name);
 
 // A picture compiled into the program by its resource path (":/menu/1") in the given format
 // ("PNG", "BMP"); a null image when there is none or it is not of that format.
-QImage LoadResourcePicture(const QString& path, const char* format);
+QImage loadResourcePicture(const QString& path, const char* format);
 
 // The pixel ratio pictures are drawn for: the highest device pixel ratio of the screens (1
 // before the application exists).
@@ -27,13 +27,13 @@ qreal PictureRatio();
 // How a picture is used, which decides how its edges are rescaled.
 enum class PictureUse { Single, Tile };
 
-QImage LoadResourceBitmapForRatio(const QString& name, qreal ratio,
+QImage loadResourceBitmapForRatio(const QString& name, qreal ratio,
                                   PictureUse use = PictureUse::Single);
-QImage LoadResourcePictureForRatio(const QString& path, const char* format, qreal ratio,
+QImage loadResourcePictureForRatio(const QString& path, const char* format, qreal ratio,
                                    PictureUse use = PictureUse::Single);
 
 // A picture rescaled smoothly for a screen of the given pixel ratio, its device pixel ratio set
 // to it; returned as it is when its device pixel ratio already equals the ratio or when it would
 // grow beyond 4096 pixels a side. A tile is rescaled as if surrounded by copies of itself, so
 // that tiling shows no seam.
-QImage ScaledForRatio(const QImage& picture, qreal ratio, PictureUse use);
+QImage scaledForRatio(const QImage& picture, qreal ratio, PictureUse use);

@@ -24,7 +24,7 @@ PlayFunction loadPlayer() {
 }
 } // namespace
 
-void PlayWaveFile(const QString& path) {
+void playWaveFile(const QString& path) {
     static const PlayFunction play = loadPlayer();
     if (play)
         play(path);

@@ -40,7 +40,7 @@ public:
             QFile file(path);
             if (!file.open(QIODevice::ReadOnly))
                 return;
-            const auto read = EffectSamples(file.readAll());
+            const auto read = effectSamples(file.readAll());
             if (!read)
                 return;
             samples = std::make_shared<const QByteArray>(*read);
@@ -145,6 +145,6 @@ Player& player() {
 } // namespace
 
 // The entry of the sound module (see SoundLoader.cpp).
-extern "C" Q_DECL_EXPORT void VordaPlayWaveFile(const QString& path) {
+extern "C" Q_DECL_EXPORT void vordaPlayWaveFile(const QString& path) {
     player().play(path);
 }

@@ -14,4 +14,4 @@
 //
 // The output is the module vorda-sound.so (SoundOutput.cpp), loaded by SoundLoader.cpp at the
 // first play; without it the game is silent.
-void PlayWaveFile(const QString& path);
+void playWaveFile(const QString& path);

@@ -3,6 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-bool OpenWebAddress(const QString& address) {
+bool openWebAddress(const QString& address) {
     return QDesktopServices::openUrl(QUrl(address));
 }

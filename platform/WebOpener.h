@@ -4,4 +4,4 @@
 
 // Asks the desktop to open a web address in the user's browser. False when no browser could
 // be started for it.
-bool OpenWebAddress(const QString& address);
+bool openWebAddress(const QString& address);

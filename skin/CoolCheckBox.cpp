@@ -13,39 +13,39 @@ constexpr int kCaptionGap = 4; // from the mark to the caption
 constexpr int kMarkSize = 13;  // the standard check-box mark
 } // namespace
 
-TCoolCheckRadioBox::TCoolCheckRadioBox(QWidget* parent) : TCoolTextControl<QCheckBox>(parent) {
+CoolCheckBox::CoolCheckBox(QWidget* parent) : CoolTextControl<QCheckBox>(parent) {
     style_.simpleView = true;
 }
 
-void TCoolCheckRadioBox::SetTransparent(bool transparent) {
+void CoolCheckBox::setTransparent(bool transparent) {
     assign(transparent_, transparent);
 }
 
-void TCoolCheckRadioBox::SetWallpaper(const QPixmap& wallpaper) {
+void CoolCheckBox::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
 
-void TCoolCheckRadioBox::SetColor(const QColor& color) {
+void CoolCheckBox::setColor(const QColor& color) {
     assign(color_, color);
 }
 
-void TCoolCheckRadioBox::SetGlyph(const QString& glyph) {
+void CoolCheckBox::setGlyph(const QString& glyph) {
     assign(glyph_, glyph);
 }
 
-QRect TCoolCheckRadioBox::MarkRect() const {
+QRect CoolCheckBox::markRect() const {
     return QRect(kMarkMargin, (height() - kMarkSize) / 2, kMarkSize, kMarkSize);
 }
 
-void TCoolCheckRadioBox::paintEvent(QPaintEvent*) {
+void CoolCheckBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!transparent_)
-        PaintWallpaper(painter, rect(), wallpaper_, color_);
+        paintWallpaper(painter, rect(), wallpaper_, color_);
 
     QStyleOptionButton mark;
     mark.initFrom(this);
-    mark.rect = MarkRect();
+    mark.rect = markRect();
     switch (checkState()) {
     case Qt::Checked:
         mark.state |= QStyle::State_On;
@@ -64,17 +64,17 @@ void TCoolCheckRadioBox::paintEvent(QPaintEvent*) {
     QRect textRect = rect();
     textRect.setLeft(mark.rect.right() + 1 + kCaptionGap);
     painter.setFont(font());
-    const QString text = glyph_.isEmpty() ? Cp1251ToUnicode(caption_) : glyph_;
-    PaintShadowedText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+    const QString text = glyph_.isEmpty() ? cp1251ToUnicode(caption_) : glyph_;
+    paintShadowedText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       text, style_, isEnabled());
     if (hasFocus()) {
         const int width = painter.fontMetrics().horizontalAdvance(text);
         const QRect around(textRect.left() - 2, 1, std::min(width + 4, textRect.width() + 1),
                            height() - 3);
-        PaintFocusMark(painter, around, false);
+        paintFocusMark(painter, around, false);
     }
 }
 
-bool TCoolCheckRadioBox::hitButton(const QPoint& pos) const {
+bool CoolCheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }

@@ -12,20 +12,20 @@
 // 4 pixels to its right, vertically centred, with a transparent background. The caption is
 // Windows-1251 text; a glyph, when set, is drawn in its place (symbols outside the code page).
 // Setting the state from code repaints the box without emitting clicked().
-class TCoolCheckRadioBox : public TCoolTextControl<QCheckBox> {
+class CoolCheckBox : public CoolTextControl<QCheckBox> {
     Q_OBJECT
 public:
-    explicit TCoolCheckRadioBox(QWidget* parent = nullptr);
+    explicit CoolCheckBox(QWidget* parent = nullptr);
 
-    void SetTransparent(bool transparent);
-    bool Transparent() const { return transparent_; }
-    void SetWallpaper(const QPixmap& wallpaper);
-    const QPixmap& Wallpaper() const { return wallpaper_; }
-    void SetColor(const QColor& color);
-    void SetGlyph(const QString& glyph);
+    void setTransparent(bool transparent);
+    bool transparent() const { return transparent_; }
+    void setWallpaper(const QPixmap& wallpaper);
+    const QPixmap& wallpaper() const { return wallpaper_; }
+    void setColor(const QColor& color);
+    void setGlyph(const QString& glyph);
 
     // Where the mark is painted, in the box's coordinates.
-    QRect MarkRect() const;
+    QRect markRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

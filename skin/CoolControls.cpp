@@ -23,14 +23,14 @@ int alignmentFlags(Qt::Alignment alignment) {
 }
 } // namespace
 
-QFont CoolFont(int pixelSize, bool bold) {
+QFont coolFont(int pixelSize, bool bold) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
 }
 
-void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
+void paintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
                     const QColor& color) {
     if (wallpaper.isNull())
         painter.fillRect(rect, color);
@@ -38,7 +38,7 @@ void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpap
         painter.drawTiledPixmap(rect, wallpaper);
 }
 
-void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+void paintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
                        const CoolTextStyle& style, bool enabled) {
     if (text.isEmpty())
         return;
@@ -78,7 +78,7 @@ void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QS
     painter.drawText(rect.translated(textShift), flags, text);
 }
 
-void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset) {
+void paintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset) {
     if (kind == BevelKind::None)
         return;
     const QColor topLeft = kind == BevelKind::Raised ? kHighlight : kButtonShadow;
@@ -117,19 +117,19 @@ void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset)
     painter.drawLine(r.topRight(), r.bottomRight());
 }
 
-// --- TCoolLabel --------------------------------------------------------------------------
+// --- CoolLabel --------------------------------------------------------------------------
 
 namespace {
 // Screen readers take a label for static text and read its caption as its name.
 QAccessibleInterface* labelAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(TCoolLabel::staticMetaObject.className()) && object &&
+    if (className == QLatin1String(CoolLabel::staticMetaObject.className()) && object &&
         object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
     return nullptr;
 }
 } // namespace
 
-TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {
+CoolLabel::CoolLabel(QWidget* parent) : CoolTextControl<QWidget>(parent) {
     static const bool registered = [] {
         QAccessible::installFactory(labelAccessible);
         return true;
@@ -137,29 +137,29 @@ TCoolLabel::TCoolLabel(QWidget* parent) : TCoolTextControl<QWidget>(parent) {
     Q_UNUSED(registered);
 }
 
-void TCoolLabel::SetTransparent(bool transparent) {
+void CoolLabel::setTransparent(bool transparent) {
     assign(transparent_, transparent);
 }
-void TCoolLabel::SetBevels(BevelKind inner, BevelKind outer) {
+void CoolLabel::setBevels(BevelKind inner, BevelKind outer) {
     bevelInner_ = inner;
     bevelOuter_ = outer;
     update();
 }
-void TCoolLabel::SetAlignment(Qt::Alignment alignment) {
+void CoolLabel::setAlignment(Qt::Alignment alignment) {
     assign(alignment_, alignment);
 }
-void TCoolLabel::SetWallpaper(const QPixmap& wallpaper) {
+void CoolLabel::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
-void TCoolLabel::SetColor(const QColor& color) {
+void CoolLabel::setColor(const QColor& color) {
     assign(color_, color);
 }
-void TCoolLabel::SetElided(bool elided) {
+void CoolLabel::setElided(bool elided) {
     assign(elided_, elided);
 }
 
-QRect TCoolLabel::TextRect() const {
+QRect CoolLabel::textRect() const {
     QRect r = rect();
     if (bevelOuter_ != BevelKind::None)
         r.adjust(1, 1, -1, -1);
@@ -168,51 +168,51 @@ QRect TCoolLabel::TextRect() const {
     return r;
 }
 
-QString TCoolLabel::ShownText() const {
-    const QString text = Cp1251ToUnicode(caption_);
+QString CoolLabel::shownText() const {
+    const QString text = cp1251ToUnicode(caption_);
     if (!elided_)
         return text;
-    const int room = TextRect().width() - (style_.simpleView ? 0 : style_.shadowSize);
+    const int room = textRect().width() - (style_.simpleView ? 0 : style_.shadowSize);
     return QFontMetrics(font()).elidedText(text, Qt::ElideRight, room);
 }
 
-void TCoolLabel::paintEvent(QPaintEvent*) {
+void CoolLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QRect r = rect();
     if (!transparent_)
-        PaintWallpaper(painter, r, wallpaper_, color_);
+        paintWallpaper(painter, r, wallpaper_, color_);
     const QRect edge = r.adjusted(0, 0, -1, -1);
-    PaintBevel(painter, edge, bevelOuter_);
-    PaintBevel(painter, edge, bevelInner_, bevelOuter_ != BevelKind::None ? 1 : 0);
+    paintBevel(painter, edge, bevelOuter_);
+    paintBevel(painter, edge, bevelInner_, bevelOuter_ != BevelKind::None ? 1 : 0);
     painter.setFont(font());
-    PaintShadowedText(painter, TextRect(), alignmentFlags(alignment_), ShownText(), style_,
+    paintShadowedText(painter, textRect(), alignmentFlags(alignment_), shownText(), style_,
                       isEnabled());
 }
 
-// --- TCoolBtn ----------------------------------------------------------------------------
+// --- CoolButton ----------------------------------------------------------------------------
 
-TCoolBtn::TCoolBtn(QWidget* parent) : TCoolTextControl<QAbstractButton>(parent) {
+CoolButton::CoolButton(QWidget* parent) : CoolTextControl<QAbstractButton>(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TCoolBtn::SetRounded(bool rounded) {
+void CoolButton::setRounded(bool rounded) {
     assign(rounded_, rounded);
 }
-void TCoolBtn::SetWallpaper(const QPixmap& wallpaper) {
+void CoolButton::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
 
-void TCoolBtn::SetGradient(const QColor& start, const QColor& end) {
+void CoolButton::setGradient(const QColor& start, const QColor& end) {
     gradient_ = true;
     gradientStart_ = start;
     gradientEnd_ = end;
     update();
 }
 
-void TCoolBtn::PaintFace(QPainter& painter, const QRect& rect) const {
+void CoolButton::paintFace(QPainter& painter, const QRect& rect) const {
     if (!gradient_) {
-        PaintWallpaper(painter, rect, wallpaper_, kButtonFace);
+        paintWallpaper(painter, rect, wallpaper_, kButtonFace);
         return;
     }
     constexpr int kSteps = 128;
@@ -231,22 +231,22 @@ void TCoolBtn::PaintFace(QPainter& painter, const QRect& rect) const {
     }
 }
 
-void TCoolBtn::mousePressEvent(QMouseEvent* event) {
+void CoolButton::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(event->button());
     QAbstractButton::mousePressEvent(event);
 }
 
-void TCoolBtn::mouseDoubleClickEvent(QMouseEvent* event) {
+void CoolButton::mouseDoubleClickEvent(QMouseEvent* event) {
     // A quick second press is a second click, not a double click.
     mousePressEvent(event);
 }
 
-QFont TCoolBtn::CaptionFont() const {
-    return rowFont_ ? *rowFont_ : OwnCaptionFont();
+QFont CoolButton::captionFont() const {
+    return rowFont_ ? *rowFont_ : ownCaptionFont();
 }
 
-QFont TCoolBtn::OwnCaptionFont() const {
-    const QString text = Cp1251ToUnicode(caption_);
+QFont CoolButton::ownCaptionFont() const {
+    const QString text = cp1251ToUnicode(caption_);
     // The shadow takes room beside the text as well.
     const int room = width() - 2 * kCaptionMargin - (style_.simpleView ? 0 : style_.shadowSize);
     const auto fits = [&](const QFont& candidate) {
@@ -261,25 +261,25 @@ QFont TCoolBtn::OwnCaptionFont() const {
     return candidate;
 }
 
-void FitCaptionFonts(std::initializer_list<TCoolBtn*> row) {
+void fitCaptionFonts(std::initializer_list<CoolButton*> row) {
     // A font without a set stretch is drawn unstretched.
     const auto stretch = [](const QFont& font) {
         return font.stretch() == QFont::AnyStretch ? int(QFont::Unstretched) : font.stretch();
     };
     std::optional<QFont> smallest;
-    for (const TCoolBtn* button : row) {
-        const QFont own = button->OwnCaptionFont();
+    for (const CoolButton* button : row) {
+        const QFont own = button->ownCaptionFont();
         if (!smallest || own.pixelSize() < smallest->pixelSize() ||
             (own.pixelSize() == smallest->pixelSize() && stretch(own) < stretch(*smallest)))
             smallest = own;
     }
-    for (TCoolBtn* button : row) {
+    for (CoolButton* button : row) {
         button->rowFont_ = smallest;
         button->update();
     }
 }
 
-bool TCoolBtn::hitButton(const QPoint& pos) const {
+bool CoolButton::hitButton(const QPoint& pos) const {
     if (!rounded_)
         return QAbstractButton::hitButton(pos);
     QPainterPath ellipse;
@@ -287,7 +287,7 @@ bool TCoolBtn::hitButton(const QPoint& pos) const {
     return ellipse.contains(QPointF(pos));
 }
 
-void TCoolBtn::paintEvent(QPaintEvent*) {
+void CoolButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool pressed = isDown();
     const QRect r = rect();
@@ -298,7 +298,7 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
         ellipse.addEllipse(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
         painter.save();
         painter.setClipPath(ellipse);
-        PaintFace(painter, r);
+        paintFace(painter, r);
         painter.restore();
         // The rim: a shadow ellipse, a frame ellipse one pixel right and down, a light ellipse
         // inside and a shadow arc along its lower right; pressed, light and frame swap.
@@ -315,28 +315,28 @@ void TCoolBtn::paintEvent(QPaintEvent*) {
         painter.drawArc(QRectF(r).adjusted(2.5, 2.5, -3.5, -3.5), -135 * 16, 180 * 16);
         painter.setRenderHint(QPainter::Antialiasing, false);
     } else {
-        PaintFace(painter, r);
+        paintFace(painter, r);
         const QRect edge = r.adjusted(0, 0, -1, -1);
         if (pressed) {
-            PaintBevel(painter, edge, BevelKind::Lowered);
+            paintBevel(painter, edge, BevelKind::Lowered);
         } else {
             painter.setPen(kWindowFrame);
             painter.drawLine(edge.bottomLeft(), edge.bottomRight());
             painter.drawLine(edge.topRight(), edge.bottomRight());
-            PaintBevel(painter, edge.adjusted(0, 0, -1, -1), BevelKind::Raised);
+            paintBevel(painter, edge.adjusted(0, 0, -1, -1), BevelKind::Raised);
         }
     }
-    painter.setFont(CaptionFont());
+    painter.setFont(captionFont());
     const QRect textRect = pressed ? r.translated(1, 1) : r;
-    PaintShadowedText(painter, textRect, Qt::AlignCenter | Qt::TextSingleLine,
-                      Cp1251ToUnicode(caption_), style_, isEnabled());
+    paintShadowedText(painter, textRect, Qt::AlignCenter | Qt::TextSingleLine,
+                      cp1251ToUnicode(caption_), style_, isEnabled());
     if (hasFocus())
-        PaintFocusMark(painter,
+        paintFocusMark(painter,
                        r.adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1),
                        rounded_);
 }
 
-void PaintFocusMark(QPainter& painter, const QRect& rect, bool round) {
+void paintFocusMark(QPainter& painter, const QRect& rect, bool round) {
     // Dots of black and white alternate, so the mark shows on any face.
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, round);
@@ -354,61 +354,61 @@ void PaintFocusMark(QPainter& painter, const QRect& rect, bool round) {
     painter.restore();
 }
 
-// --- TCoolPanel, TCoolBevel, TCoolFormHook ------------------------------------------------
+// --- CoolPanel, CoolBevel, CoolClientArea ------------------------------------------------
 
-TCoolPanel::TCoolPanel(QWidget* parent) : QWidget(parent) {}
+CoolPanel::CoolPanel(QWidget* parent) : QWidget(parent) {}
 
-void TCoolPanel::SetBevels(BevelKind inner, BevelKind outer) {
+void CoolPanel::setBevels(BevelKind inner, BevelKind outer) {
     bevelInner_ = inner;
     bevelOuter_ = outer;
     update();
 }
-void TCoolPanel::SetWallpaper(const QPixmap& wallpaper) {
+void CoolPanel::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
 
-void TCoolPanel::paintEvent(QPaintEvent*) {
+void CoolPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintWallpaper(painter, rect(), wallpaper_, kButtonFace);
+    paintWallpaper(painter, rect(), wallpaper_, kButtonFace);
     const QRect r = rect().adjusted(0, 0, -1, -1);
-    PaintBevel(painter, r, bevelOuter_);
-    PaintBevel(painter, r, bevelInner_, bevelOuter_ != BevelKind::None ? 1 : 0);
+    paintBevel(painter, r, bevelOuter_);
+    paintBevel(painter, r, bevelInner_, bevelOuter_ != BevelKind::None ? 1 : 0);
 }
 
-TCoolBevel::TCoolBevel(QWidget* parent) : QWidget(parent) {
+CoolBevel::CoolBevel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TCoolBevel::SetKind(BevelKind kind) {
+void CoolBevel::setKind(BevelKind kind) {
     if (kind_ == kind)
         return;
     kind_ = kind;
     update();
 }
 
-void TCoolBevel::SetWallpaper(const QPixmap& wallpaper) {
+void CoolBevel::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
 
-void TCoolBevel::paintEvent(QPaintEvent*) {
+void CoolBevel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!wallpaper_.isNull())
-        PaintWallpaper(painter, rect(), wallpaper_, kButtonFace);
+        paintWallpaper(painter, rect(), wallpaper_, kButtonFace);
     const QRect r = rect().adjusted(0, 0, -1, -1);
-    PaintBevel(painter, r, kind_);
-    PaintBevel(painter, r, kind_ == BevelKind::Raised ? BevelKind::Lowered : BevelKind::Raised, 1);
+    paintBevel(painter, r, kind_);
+    paintBevel(painter, r, kind_ == BevelKind::Raised ? BevelKind::Lowered : BevelKind::Raised, 1);
 }
 
-TCoolFormHook::TCoolFormHook(QWidget* parent) : QWidget(parent) {}
+CoolClientArea::CoolClientArea(QWidget* parent) : QWidget(parent) {}
 
-void TCoolFormHook::SetWallpaper(const QPixmap& wallpaper) {
+void CoolClientArea::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
 
-void TCoolFormHook::paintEvent(QPaintEvent*) {
+void CoolClientArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintWallpaper(painter, rect(), wallpaper_, palette().color(QPalette::Window));
+    paintWallpaper(painter, rect(), wallpaper_, palette().color(QPalette::Window));
 }

@@ -29,39 +29,39 @@ struct CoolTextStyle {
 
 // Paints the wallpaper over the rectangle, copies of it side by side from the rectangle's
 // top-left corner, unscaled; without a wallpaper the rectangle is filled with the colour.
-void PaintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
+void paintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
                     const QColor& color);
 // Draws a caption by the shadow rule (or plainly with simpleView), embossed when disabled.
-void PaintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+void paintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,
                        const CoolTextStyle& style, bool enabled);
 // The keyboard focus mark: a dotted outline (an ellipse on a round control), black and white
 // dots in turn so it shows on any picture.
-void PaintFocusMark(QPainter& painter, const QRect& rect, bool round);
+void paintFocusMark(QPainter& painter, const QRect& rect, bool round);
 // A one-pixel 3-D edge on the rectangle's border, or `inset` edges inside it. On a scaled screen
 // each edge is a whole number of device pixels wide (the scale rounded, at least one) and lies
 // on device pixels, so that neighbouring controls' edges look alike at 125%, 150% or 200%.
-void PaintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset = 0);
+void paintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset = 0);
 
 // The caption (Windows-1251) and its text look, shared by labels and buttons. Setters
 // repaint only when a value changes.
-template <class Base> class TCoolTextControl : public Base {
+template <class Base> class CoolTextControl : public Base {
 public:
     using Base::Base;
 
-    const std::string& Caption() const { return caption_; }
+    const std::string& caption() const { return caption_; }
     // The caption is also the control's accessible name, which screen readers speak.
-    void SetCaption(const std::string& caption) {
+    void setCaption(const std::string& caption) {
         if (caption_ != caption)
-            this->setAccessibleName(Cp1251ToUnicode(caption));
+            this->setAccessibleName(cp1251ToUnicode(caption));
         assign(caption_, caption);
     }
-    QColor FontColor() const { return style_.fontColor; }
-    void SetFontColor(const QColor& color) { assign(style_.fontColor, color); }
-    void SetShadowColor(const QColor& color) { assign(style_.shadowColor, color); }
+    QColor fontColor() const { return style_.fontColor; }
+    void setFontColor(const QColor& color) { assign(style_.fontColor, color); }
+    void setShadowColor(const QColor& color) { assign(style_.shadowColor, color); }
     // How far text and shadow stand apart, in pixels; 0 hides the shadow under the text.
-    void SetShadowSize(int pixels) { assign(style_.shadowSize, pixels); }
-    int ShadowSize() const { return style_.shadowSize; }
-    void SetSimpleView(bool simple) { assign(style_.simpleView, simple); }
+    void setShadowSize(int pixels) { assign(style_.shadowSize, pixels); }
+    int shadowSize() const { return style_.shadowSize; }
+    void setSimpleView(bool simple) { assign(style_.simpleView, simple); }
 
 protected:
     template <typename T> void assign(T& field, const T& value) {
@@ -76,28 +76,28 @@ protected:
 };
 
 // A label: optional wallpaper (when not transparent), inner and outer bevels, and a caption.
-class TCoolLabel : public TCoolTextControl<QWidget> {
+class CoolLabel : public CoolTextControl<QWidget> {
     Q_OBJECT
 public:
-    explicit TCoolLabel(QWidget* parent = nullptr);
+    explicit CoolLabel(QWidget* parent = nullptr);
 
-    void SetTransparent(bool transparent);
-    bool Transparent() const { return transparent_; }
-    void SetBevels(BevelKind inner, BevelKind outer);
-    void SetAlignment(Qt::Alignment alignment);
-    void SetWallpaper(const QPixmap& wallpaper);
-    const QPixmap& Wallpaper() const { return wallpaper_; }
-    void SetColor(const QColor& color);
+    void setTransparent(bool transparent);
+    bool transparent() const { return transparent_; }
+    void setBevels(BevelKind inner, BevelKind outer);
+    void setAlignment(Qt::Alignment alignment);
+    void setWallpaper(const QPixmap& wallpaper);
+    const QPixmap& wallpaper() const { return wallpaper_; }
+    void setColor(const QColor& color);
     // A caption too long for the label ends in "…", its start visible.
-    void SetElided(bool elided);
+    void setElided(bool elided);
     // The caption as painted, after eliding.
-    QString ShownText() const;
+    QString shownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRect TextRect() const;
+    QRect textRect() const;
 
     bool transparent_ = false;
     bool elided_ = false;
@@ -111,16 +111,16 @@ private:
 // A push button with a tiled wallpaper face, optionally round, and a shadowed caption.
 // A press of any mouse button is announced by mouseDown before the usual click handling;
 // double clicks count as two presses.
-class TCoolBtn : public TCoolTextControl<QAbstractButton> {
+class CoolButton : public CoolTextControl<QAbstractButton> {
     Q_OBJECT
 public:
-    explicit TCoolBtn(QWidget* parent = nullptr);
+    explicit CoolButton(QWidget* parent = nullptr);
 
-    void SetRounded(bool rounded);
-    void SetWallpaper(const QPixmap& wallpaper);
-    const QPixmap& Wallpaper() const { return wallpaper_; }
+    void setRounded(bool rounded);
+    void setWallpaper(const QPixmap& wallpaper);
+    const QPixmap& wallpaper() const { return wallpaper_; }
     // A face of 129 vertical bands from start (left) to end (right) instead of the wallpaper.
-    void SetGradient(const QColor& start, const QColor& end);
+    void setGradient(const QColor& start, const QColor& end);
 
     // The caption keeps this much room on either side.
     static constexpr int kCaptionMargin = 4;
@@ -129,11 +129,11 @@ public:
     // The font the caption is drawn in: the button's own font while the caption fits its
     // width with the margins; otherwise a condensed face of it, a pixel smaller at a time
     // (down to kSmallestCaptionPixels) until it fits.
-    // Buttons standing side by side share one font: see FitCaptionFonts.
-    QFont CaptionFont() const;
+    // Buttons standing side by side share one font: see fitCaptionFonts.
+    QFont captionFont() const;
     static constexpr int kSmallestCaptionPixels = 8;
     // The caption font this button alone would take.
-    QFont OwnCaptionFont() const;
+    QFont ownCaptionFont() const;
 
 signals:
     void mouseDown(Qt::MouseButton button);
@@ -145,7 +145,7 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
-    void PaintFace(QPainter& painter, const QRect& rect) const;
+    void paintFace(QPainter& painter, const QRect& rect) const;
 
     bool rounded_ = false;
     QPixmap wallpaper_;
@@ -153,22 +153,22 @@ private:
     QColor gradientStart_, gradientEnd_;
     std::optional<QFont> rowFont_;
 
-    friend void FitCaptionFonts(std::initializer_list<TCoolBtn*> row);
+    friend void fitCaptionFonts(std::initializer_list<CoolButton*> row);
 };
 
 // Gives buttons that stand together one caption font: the largest that fits every caption,
 // so no button of the row is drawn smaller or narrower than its siblings. Call again after
 // their captions change.
-void FitCaptionFonts(std::initializer_list<TCoolBtn*> row);
+void fitCaptionFonts(std::initializer_list<CoolButton*> row);
 
 // A panel: wallpaper (or colour) and 3-D frames. It holds other controls.
-class TCoolPanel : public QWidget {
+class CoolPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit TCoolPanel(QWidget* parent = nullptr);
-    void SetBevels(BevelKind inner, BevelKind outer);
-    void SetWallpaper(const QPixmap& wallpaper);
-    const QPixmap& Wallpaper() const { return wallpaper_; }
+    explicit CoolPanel(QWidget* parent = nullptr);
+    void setBevels(BevelKind inner, BevelKind outer);
+    void setWallpaper(const QPixmap& wallpaper);
+    const QPixmap& wallpaper() const { return wallpaper_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -180,12 +180,12 @@ private:
 };
 
 // A frame drawn around other controls; transparent inside unless given a wallpaper.
-class TCoolBevel : public QWidget {
+class CoolBevel : public QWidget {
     Q_OBJECT
 public:
-    explicit TCoolBevel(QWidget* parent = nullptr);
-    void SetKind(BevelKind kind);
-    void SetWallpaper(const QPixmap& wallpaper);
+    explicit CoolBevel(QWidget* parent = nullptr);
+    void setKind(BevelKind kind);
+    void setWallpaper(const QPixmap& wallpaper);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -196,12 +196,12 @@ private:
 };
 
 // A window's client area with its tiled wallpaper background.
-class TCoolFormHook : public QWidget {
+class CoolClientArea : public QWidget {
     Q_OBJECT
 public:
-    explicit TCoolFormHook(QWidget* parent = nullptr);
-    void SetWallpaper(const QPixmap& wallpaper);
-    const QPixmap& Wallpaper() const { return wallpaper_; }
+    explicit CoolClientArea(QWidget* parent = nullptr);
+    void setWallpaper(const QPixmap& wallpaper);
+    const QPixmap& wallpaper() const { return wallpaper_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -211,9 +211,9 @@ private:
 };
 
 // A Windows point size at 96 dots per inch, in pixels.
-constexpr int PointsToPixels(int points) {
+constexpr int pointsToPixels(int points) {
     return (points * 96 + 36) / 72;
 }
 
 // The pixel font standing in for the Windows "Default" and "MS Sans Serif" fonts.
-QFont CoolFont(int pixelSize, bool bold = false);
+QFont coolFont(int pixelSize, bool bold = false);

@@ -28,35 +28,36 @@ constexpr int kCaptionPixels = 11;
 // The window manager draws no frame: a manager's title bar would bring minimise, maximise and
 // close buttons, and a minimised modal dialog hides the whole game. The dialog draws its own
 // small caption and frame instead.
-TCoolDialog::TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
-                         MainInput mainInput)
+CoolDialog::CoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
+                       MainInput mainInput)
     : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput) {
     setObjectName(QString::fromLatin1(name));
     setModal(true);
-    Hook = new TCoolFormHook(this);
-    SetClientSize(clientWidth, clientHeight);
+    clientArea = new CoolClientArea(this);
+    setClientSize(clientWidth, clientHeight);
 }
 
-QRect TCoolDialog::ClientRect() const {
-    return QRect(kFrameWidth, kFrameWidth + kToolCaptionHeight, Hook->width(), Hook->height());
+QRect CoolDialog::clientRect() const {
+    return QRect(kFrameWidth, kFrameWidth + kToolCaptionHeight, clientArea->width(),
+                 clientArea->height());
 }
 
-QRect TCoolDialog::CaptionRect() const {
+QRect CoolDialog::captionRect() const {
     return QRect(kFrameWidth, kFrameWidth, width() - 2 * kFrameWidth, kToolCaptionHeight - 1);
 }
 
-void TCoolDialog::paintEvent(QPaintEvent*) {
+void CoolDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    FramePainter::PaintFrame(painter, rect());
-    const QRect caption = CaptionRect();
-    FramePainter::PaintCaptionBar(painter, caption, isActiveWindow(), windowTitle(),
-                                  CoolFont(kCaptionPixels, true), caption.adjusted(3, 0, -3, 0));
+    FramePainter::paintFrame(painter, rect());
+    const QRect caption = captionRect();
+    FramePainter::paintCaptionBar(painter, caption, isActiveWindow(), windowTitle(),
+                                  coolFont(kCaptionPixels, true), caption.adjusted(3, 0, -3, 0));
 }
 
-void TCoolDialog::changeEvent(QEvent* event) {
+void CoolDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowTitleChange)
-        update(CaptionRect());
+        update(captionRect());
     // A window manager may still minimise it (a key or a menu of its own): a modal dialog
     // stays in sight.
     if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
@@ -64,80 +65,80 @@ void TCoolDialog::changeEvent(QEvent* event) {
 }
 
 // Dragging by the caption.
-void TCoolDialog::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && CaptionRect().contains(event->position().toPoint())) {
+void CoolDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && captionRect().contains(event->position().toPoint())) {
         drag_.start(this, event);
         return;
     }
     QDialog::mousePressEvent(event);
 }
 
-void TCoolDialog::mouseMoveEvent(QMouseEvent* event) {
+void CoolDialog::mouseMoveEvent(QMouseEvent* event) {
     if (drag_.follow(this, event))
         return;
     QDialog::mouseMoveEvent(event);
 }
 
-void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
+void CoolDialog::mouseReleaseEvent(QMouseEvent* event) {
     drag_.stop();
     QDialog::mouseReleaseEvent(event);
 }
 
-void TCoolDialog::SetMainInputEnabled(bool enabled) {
-    if (Hooks.DialogHost)
-        Hooks.DialogHost->SetMainInputEnabled(enabled);
+void CoolDialog::setMainInputEnabled(bool enabled) {
+    if (Hooks.dialogHost)
+        Hooks.dialogHost->setMainInputEnabled(enabled);
 }
 
-void TCoolDialog::FollowTextures() {
-    RegisterTextureClient(this, [this] { DressWindow(); });
-    DressWindow();
+void CoolDialog::followTextures() {
+    registerTextureClient(this, [this] { dressWindow(); });
+    dressWindow();
 }
 
-void TCoolDialog::DressWindow() {
-    Hook->SetWallpaper(GetTexture(kDialogWallSlot));
+void CoolDialog::dressWindow() {
+    clientArea->setWallpaper(getTexture(kDialogWallSlot));
     if (okButton_)
-        okButton_->SetWallpaper(GetTexture(kButtonsSlot));
-    ApplyWindowTextures();
+        okButton_->setWallpaper(getTexture(kButtonsSlot));
+    applyWindowTextures();
 }
 
-void TCoolDialog::SetClientSize(int width, int height) {
+void CoolDialog::setClientSize(int width, int height) {
     setFixedSize(width + 2 * kFrameWidth, height + 2 * kFrameWidth + kToolCaptionHeight);
-    Hook->setGeometry(kFrameWidth, kFrameWidth + kToolCaptionHeight, width, height);
+    clientArea->setGeometry(kFrameWidth, kFrameWidth + kToolCaptionHeight, width, height);
 }
 
-TCoolBtn* TCoolDialog::MakeOkButton(const QRect& geometry) {
-    auto* button = new TCoolBtn(Hook);
+CoolButton* CoolDialog::makeOkButton(const QRect& geometry) {
+    auto* button = new CoolButton(clientArea);
     button->setGeometry(geometry);
-    button->SetCaption("OK");
-    button->SetRounded(true);
-    button->setFont(CoolFont(16, true));
-    button->SetFontColor(kOkCaption);
-    button->SetShadowColor(kOkShadow);
+    button->setCaption("OK");
+    button->setRounded(true);
+    button->setFont(coolFont(16, true));
+    button->setFontColor(kOkCaption);
+    button->setShadowColor(kOkShadow);
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QAbstractButton::clicked, this, &QDialog::accept);
     okButton_ = button;
-    SetDefaultButton(button);
+    setDefaultButton(button);
     return button;
 }
 
-QString DialogTitle(const std::string& menuCaption) {
-    QString title = Cp1251ToUnicode(menuCaption).trimmed();
+QString dialogTitle(const std::string& menuCaption) {
+    QString title = cp1251ToUnicode(menuCaption).trimmed();
     while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
         title.chop(1);
     return title.trimmed();
 }
 
-QWidget* TCoolDialog::Owner() const {
+QWidget* CoolDialog::ownerWindow() const {
     QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     return owner && owner->isVisible() ? owner : nullptr;
 }
 
-void TCoolDialog::PlaceWindow() {
+void CoolDialog::placeWindow() {
     // Over the game wherever it was moved; a compositor that places windows itself (Wayland)
     // puts a dialog over its owner as well.
-    if (const QWidget* owner = Owner()) {
+    if (const QWidget* owner = ownerWindow()) {
         const QRect area = owner->frameGeometry();
-        MoveWithinScreen(QPoint(area.left() + (area.width() - width()) / 2,
+        moveWithinScreen(QPoint(area.left() + (area.width() - width()) / 2,
                                 area.top() + (area.height() - height()) / 2));
         return;
     }
@@ -148,8 +149,9 @@ void TCoolDialog::PlaceWindow() {
     }
 }
 
-void TCoolDialog::MoveWithinScreen(const QPoint& topLeft) {
-    const QScreen* screen = Owner() ? Owner()->screen() : QGuiApplication::primaryScreen();
+void CoolDialog::moveWithinScreen(const QPoint& topLeft) {
+    const QScreen* screen =
+        ownerWindow() ? ownerWindow()->screen() : QGuiApplication::primaryScreen();
     if (!screen) {
         move(topLeft);
         return;
@@ -161,7 +163,7 @@ void TCoolDialog::MoveWithinScreen(const QPoint& topLeft) {
 
 // A window manager's own hide and show (minimising and restoring) arrive as spontaneous
 // events; the dialog is still open then, so it neither deactivates nor activates again.
-void TCoolDialog::showEvent(QShowEvent* event) {
+void CoolDialog::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         QDialog::showEvent(event);
         return;
@@ -173,32 +175,32 @@ void TCoolDialog::showEvent(QShowEvent* event) {
         owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
         owner->show();
     }
-    PlaceWindow();
+    placeWindow();
     QDialog::showEvent(event);
     if (mainInput_ == MainInput::Blocked)
-        SetMainInputEnabled(false);
-    RunReportingErrors([this] { FormActivate(); });
+        setMainInputEnabled(false);
+    runReportingErrors([this] { prepareToShow(); });
     // The keyboard starts on the default button unless the window put it in a text box.
     if (defaultButton_ && defaultButton_->isVisible() && !qobject_cast<QLineEdit*>(focusWidget()))
         defaultButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void TCoolDialog::hideEvent(QHideEvent* event) {
+void CoolDialog::hideEvent(QHideEvent* event) {
     if (event->spontaneous()) {
         QDialog::hideEvent(event);
         return;
     }
-    RunReportingErrors([this] { FormDeactivate(); });
+    runReportingErrors([this] { afterHide(); });
     if (mainInput_ == MainInput::Blocked)
-        SetMainInputEnabled(true);
+        setMainInputEnabled(true);
     QDialog::hideEvent(event);
     // The keys typed next go to the game at once, also where the compositor would leave the
     // activation in between (Wayland).
-    if (QWidget* owner = Owner())
+    if (QWidget* owner = ownerWindow())
         owner->activateWindow();
 }
 
-void TCoolDialog::keyPressEvent(QKeyEvent* event) {
+void CoolDialog::keyPressEvent(QKeyEvent* event) {
     // Esc closes the window as its close button does: the OK button where it has one.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         if (okButton_ && okButton_->isVisible() && okButton_->isEnabled())

@@ -9,79 +9,79 @@
 class QAbstractButton;
 class QRandomGenerator;
 class QRect;
-class TCoolBtn;
-class TCoolFormHook;
+class CoolButton;
+class CoolClientArea;
 
 // What the game's dialogs need from the main window, which implements it and registers itself
-// in Hooks.DialogHost while it exists: the owner of the dialogs, the gate of its own mouse and
+// in Hooks.dialogHost while it exists: the owner of the dialogs, the gate of its own mouse and
 // keyboard input, the computer's face and the game's random generator.
-class TDialogHost {
+class DialogHost {
 public:
-    virtual ~TDialogHost() = default;
-    virtual QWidget* DialogParent() = 0;
+    virtual ~DialogHost() = default;
+    virtual QWidget* dialogParent() = 0;
     // False while a dialog that blocks the main window is up.
-    virtual void SetMainInputEnabled(bool enabled) = 0;
+    virtual void setMainInputEnabled(bool enabled) = 0;
     // Shows the face picture of that name ("CPU00", ...).
-    virtual void ShowFace(const QString& name) = 0;
-    virtual QRandomGenerator& Random() = 0;
+    virtual void showFace(const QString& name) = 0;
+    virtual QRandomGenerator& random() = 0;
 };
 
 // A dialog of the game: a modal tool window without title-bar buttons, with a fixed client
 // area whose wallpaper Hook paints, centred over the game's window when it shows; the keyboard
 // starts on its default button. It draws its own frame
 // and a small caption bar with its title, by which it can be dragged; the window manager adds
-// nothing. FormActivate runs each time the window is shown and FormDeactivate each time it is
+// nothing. prepareToShow runs each time the window is shown and afterHide each time it is
 // hidden; an error raised there is reported in the error box. A dialog that blocks the main
-// window turns the main window's input off before FormActivate and on again after
-// FormDeactivate. Esc closes it as its close button does (the OK button where it has one).
+// window turns the main window's input off before prepareToShow and on again after
+// afterHide. Esc closes it as its close button does (the OK button where it has one).
 // Enter presses the button that holds the focus, else the window's default button, if it has
 // one.
-class TCoolDialog : public QDialog {
+class CoolDialog : public QDialog {
     Q_OBJECT
 public:
     // Whether the main window takes mouse and keyboard input while the dialog is up.
     enum class MainInput { Blocked, Free };
 
     // The name is the window's object name ("WinnersWindow").
-    TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
-                MainInput mainInput);
+    CoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
+               MainInput mainInput);
 
-    TCoolFormHook* Hook = nullptr;
+    CoolClientArea* clientArea = nullptr;
 
     // The frame around the client area and the caption bar above it.
     static constexpr int kFrameWidth = 3;
     static constexpr int kToolCaptionHeight = 16;
     // Where the client area (Hook) and the caption bar stand in the window.
-    QRect ClientRect() const;
-    QRect CaptionRect() const;
+    QRect clientRect() const;
+    QRect captionRect() const;
 
-    virtual void FormActivate() {}
-    virtual void FormDeactivate() {}
+    virtual void prepareToShow() {}
+    virtual void afterHide() {}
 
 protected:
-    // The main window's input gate, through Hooks.DialogHost; nothing without one.
-    static void SetMainInputEnabled(bool enabled);
+    // The main window's input gate, through Hooks.dialogHost; nothing without one.
+    static void setMainInputEnabled(bool enabled);
     // Dresses the window's own controls from the texture slots, beyond what every dialog
     // wears: the dialog background on Hook and the buttons' picture on the OK button.
-    virtual void ApplyWindowTextures() {}
+    virtual void applyWindowTextures() {}
     // The last step of every dialog's constructor, once its controls exist: dresses the window
     // now and again at every change of the textures.
-    void FollowTextures();
+    void followTextures();
     // Gives the window's client area (its Hook) a new size; the window grows by its frame.
-    void SetClientSize(int width, int height);
+    void setClientSize(int width, int height);
     // The round "OK" button of the dialogs, bold aqua, which closes the window with the
     // result OK. It becomes the window's default button, so Enter closes the window without
     // the mouse.
-    TCoolBtn* MakeOkButton(const QRect& geometry);
+    CoolButton* makeOkButton(const QRect& geometry);
     // Where the window stands when it shows: centred over its owner (the game's window), or
     // on the screen without one, unless a dialog has a place of its own.
-    virtual void PlaceWindow();
+    virtual void placeWindow();
     // The visible window the dialog belongs to, or null.
-    QWidget* Owner() const;
+    QWidget* ownerWindow() const;
     // Moves the window there, kept inside the screen's free area.
-    void MoveWithinScreen(const QPoint& topLeft);
+    void moveWithinScreen(const QPoint& topLeft);
     // The button that Enter presses when no button holds the focus.
-    void SetDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
+    void setDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -93,14 +93,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void DressWindow();
+    void dressWindow();
 
     MainInput mainInput_;
-    TCoolBtn* okButton_ = nullptr;
+    CoolButton* okButton_ = nullptr;
     QAbstractButton* defaultButton_ = nullptr;
     CaptionDrag drag_;
 };
 
 // A window's title from the menu caption that opens it (Windows-1251): without the trailing
 // "..." that marks a menu item opening a window.
-QString DialogTitle(const std::string& menuCaption);
+QString dialogTitle(const std::string& menuCaption);

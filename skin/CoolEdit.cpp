@@ -18,7 +18,7 @@ constexpr int kShakeStepMs = 30;
 // a keystroke or a paste that brought others has them taken out, and the box is told.
 class Cp1251Validator : public QValidator {
 public:
-    Cp1251Validator(TCoolEdit* edit) : QValidator(edit), edit_(edit) {}
+    Cp1251Validator(CoolEdit* edit) : QValidator(edit), edit_(edit) {}
 
     State validate(QString& input, int& pos) const override {
         QString kept;
@@ -30,7 +30,7 @@ public:
             if (c == QLatin1Char('\t'))
                 c = QLatin1Char(' ');
             const bool keep =
-                c.unicode() >= 0x20 && c.unicode() != 0x7F && FitsCp1251(QStringView(&c, 1));
+                c.unicode() >= 0x20 && c.unicode() != 0x7F && fitsCp1251(QStringView(&c, 1));
             if (keep) {
                 kept += c;
                 if (i < pos)
@@ -38,7 +38,7 @@ public:
             }
         }
         if (kept.size() != input.size())
-            QMetaObject::invokeMethod(edit_, &TCoolEdit::Refuse, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(edit_, &CoolEdit::refuse, Qt::QueuedConnection);
         if (kept != input) {
             input = kept;
             pos = keptBeforeCursor;
@@ -47,11 +47,11 @@ public:
     }
 
 private:
-    TCoolEdit* edit_;
+    CoolEdit* edit_;
 };
 } // namespace
 
-TCoolEdit::TCoolEdit(QWidget* parent) : QLineEdit(parent) {
+CoolEdit::CoolEdit(QWidget* parent) : QLineEdit(parent) {
     setFrame(false);
     setTextMargins(kTextMargin, 0, kTextMargin, 0);
     // The line edit paints nothing of its own behind the text: the wallpaper shows through.
@@ -60,22 +60,22 @@ TCoolEdit::TCoolEdit(QWidget* parent) : QLineEdit(parent) {
     setPalette(colours);
 }
 
-std::string TCoolEdit::Text() const {
+std::string CoolEdit::cp1251Text() const {
     QString line = text();
     line.remove(QLatin1Char('\r'));
     line.remove(QLatin1Char('\n'));
-    return UnicodeToCp1251(line);
+    return unicodeToCp1251(line);
 }
 
-void TCoolEdit::SetText(const std::string& text) {
-    setText(Cp1251ToUnicode(text));
+void CoolEdit::setCp1251Text(const std::string& text) {
+    setText(cp1251ToUnicode(text));
 }
 
-void TCoolEdit::SetCp1251Only() {
+void CoolEdit::setCp1251Only() {
     setValidator(new Cp1251Validator(this));
 }
 
-void TCoolEdit::Refuse() {
+void CoolEdit::refuse() {
     emit refused();
     if (!shakeTimer_) {
         shakeTimer_ = new QTimer(this);
@@ -93,23 +93,23 @@ void TCoolEdit::Refuse() {
     shakeTimer_->start();
 }
 
-void TCoolEdit::SetWallpaper(const QPixmap& wallpaper) {
+void CoolEdit::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     update();
 }
 
-void TCoolEdit::SetFontColor(const QColor& color) {
+void CoolEdit::setFontColor(const QColor& color) {
     QPalette colours = palette();
     colours.setColor(QPalette::Text, color);
     setPalette(colours);
 }
 
-void TCoolEdit::paintEvent(QPaintEvent* event) {
+void CoolEdit::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
-        PaintWallpaper(painter, rect(), wallpaper_, kEditFace);
+        paintWallpaper(painter, rect(), wallpaper_, kEditFace);
     }
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    PaintBevel(painter, rect().adjusted(0, 0, -1, -1), BevelKind::Lowered);
+    paintBevel(painter, rect().adjusted(0, 0, -1, -1), BevelKind::Lowered);
 }

@@ -13,17 +13,17 @@ namespace {
 // Gives every line the box's item height; the lines themselves are painted by the box.
 class LineHeightDelegate : public QStyledItemDelegate {
 public:
-    explicit LineHeightDelegate(TCoolListBox* box) : QStyledItemDelegate(box), box_(box) {}
+    explicit LineHeightDelegate(CoolListBox* box) : QStyledItemDelegate(box), box_(box) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), box_->ItemHeight());
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), box_->itemHeight());
     }
 
 private:
-    TCoolListBox* box_;
+    CoolListBox* box_;
 };
 } // namespace
 
-TCoolListBox::TCoolListBox(QWidget* parent) : QListWidget(parent) {
+CoolListBox::CoolListBox(QWidget* parent) : QListWidget(parent) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
@@ -34,70 +34,70 @@ TCoolListBox::TCoolListBox(QWidget* parent) : QListWidget(parent) {
     setAutoFillBackground(false);
 }
 
-void TCoolListBox::SetPaintTransparently(bool transparent) {
+void CoolListBox::setPaintTransparently(bool transparent) {
     transparent_ = transparent;
     viewport()->update();
 }
 
-void TCoolListBox::SetWallpaper(const QPixmap& wallpaper) {
+void CoolListBox::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     viewport()->update();
 }
 
-void TCoolListBox::SetColor(const QColor& color) {
+void CoolListBox::setColor(const QColor& color) {
     color_ = color;
     viewport()->update();
 }
 
-void TCoolListBox::SetFontColor(const QColor& color) {
+void CoolListBox::setFontColor(const QColor& color) {
     fontColor_ = color;
     viewport()->update();
 }
 
-void TCoolListBox::SetSelColor(const QColor& color) {
+void CoolListBox::setSelColor(const QColor& color) {
     selColor_ = color;
     viewport()->update();
 }
 
-void TCoolListBox::SetSelFont(const QFont& font) {
+void CoolListBox::setSelFont(const QFont& font) {
     selFont_ = font;
     viewport()->update();
 }
 
-void TCoolListBox::SetSelFontColor(const QColor& color) {
+void CoolListBox::setSelFontColor(const QColor& color) {
     selFontColor_ = color;
     viewport()->update();
 }
 
-void TCoolListBox::SetItemHeight(int height) {
+void CoolListBox::setItemHeight(int height) {
     itemHeight_ = height;
     doItemsLayout();
 }
 
-void TCoolListBox::SetColumns(const QList<int>& lefts) {
+void CoolListBox::SetColumns(const QList<int>& lefts) {
     columns_ = lefts;
     viewport()->update();
 }
 
 // The lines are drawn here rather than by a delegate: the whole look (transparency, the
 // selected line's fill, font and bevel) is the box's own.
-void TCoolListBox::paintEvent(QPaintEvent* event) {
+void CoolListBox::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     if (!transparent_)
-        PaintWallpaper(painter, viewport()->rect(), wallpaper_, color_);
+        paintWallpaper(painter, viewport()->rect(), wallpaper_, color_);
     for (int row = 0; row < count(); ++row) {
         if (visualItemRect(item(row)).intersects(event->rect()))
             paintLine(painter, row);
     }
 }
 
-void TCoolListBox::paintLine(QPainter& painter, int row) {
+void CoolListBox::paintLine(QPainter& painter, int row) {
     const QListWidgetItem* line = item(row);
     const QRect r = visualItemRect(line);
     const bool selected = line->isSelected();
     if (selected) {
         painter.fillRect(r, selColor_);
-        PaintBevel(painter, r.adjusted(0, 0, -1, -1), BevelKind::Raised);
+        paintBevel(painter, r.adjusted(0, 0, -1, -1), BevelKind::Raised);
     }
     painter.setFont(selected ? selFont_ : font());
     const QVariant own = line->data(Qt::ForegroundRole);

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-TCoolMemo::TCoolMemo(QWidget* parent) : QPlainTextEdit(parent) {
+CoolMemo::CoolMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -21,41 +21,41 @@ TCoolMemo::TCoolMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setPalette(colours);
 }
 
-void TCoolMemo::SetLines(const QStringList& lines) {
+void CoolMemo::setLines(const QStringList& lines) {
     setPlainText(lines.join(QLatin1Char('\n')));
     verticalScrollBar()->setValue(0);
     viewport()->update();
 }
 
-QStringList TCoolMemo::Lines() const {
+QStringList CoolMemo::lines() const {
     return toPlainText().split(QLatin1Char('\n'));
 }
 
-void TCoolMemo::SetWallpaper(const QPixmap& wallpaper) {
+void CoolMemo::setWallpaper(const QPixmap& wallpaper) {
     wallpaper_ = wallpaper;
     viewport()->update();
 }
 
-void TCoolMemo::SetColor(const QColor& color) {
+void CoolMemo::setColor(const QColor& color) {
     if (color_ == color)
         return;
     color_ = color;
     viewport()->update();
 }
 
-void TCoolMemo::paintEvent(QPaintEvent* event) {
+void CoolMemo::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(viewport());
         // Tiled from the box's top-left corner, so the viewport's offset inside the frame is
         // taken back.
         const QPoint origin = viewport()->mapTo(this, QPoint(0, 0));
         painter.translate(-origin);
-        PaintWallpaper(painter, rect(), wallpaper_, color_);
+        paintWallpaper(painter, rect(), wallpaper_, color_);
     }
     QPlainTextEdit::paintEvent(event);
 }
 
-void TCoolMemo::scrollContentsBy(int dx, int dy) {
+void CoolMemo::scrollContentsBy(int dx, int dy) {
     // Scrolling by copying pixels would move the wallpaper with the text; repaint instead.
     QPlainTextEdit::scrollContentsBy(dx, dy);
     viewport()->update();

@@ -8,19 +8,19 @@
 // with a transparent background over its wallpaper. The wallpaper is tiled from the box's
 // own top-left corner and stays put while the text scrolls; without a wallpaper the box is
 // filled with its colour.
-class TCoolMemo : public QPlainTextEdit {
+class CoolMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit TCoolMemo(QWidget* parent = nullptr);
+    explicit CoolMemo(QWidget* parent = nullptr);
 
     // The text, one string per line (an empty string is an empty line); Unicode, since the
     // box only shows text that the program itself holds.
-    void SetLines(const QStringList& lines);
-    QStringList Lines() const;
+    void setLines(const QStringList& lines);
+    QStringList lines() const;
 
-    void SetWallpaper(const QPixmap& wallpaper);
-    const QPixmap& Wallpaper() const { return wallpaper_; }
-    void SetColor(const QColor& color);
+    void setWallpaper(const QPixmap& wallpaper);
+    const QPixmap& wallpaper() const { return wallpaper_; }
+    void setColor(const QColor& color);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

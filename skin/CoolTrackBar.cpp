@@ -16,47 +16,47 @@ constexpr int kThumbTop = 4;
 constexpr int kTickLength = 4;
 } // namespace
 
-TCoolTrackBar::TCoolTrackBar(QWidget* parent) : QAbstractSlider(parent) {
+CoolTrackBar::CoolTrackBar(QWidget* parent) : QAbstractSlider(parent) {
     setOrientation(Qt::Horizontal);
     setFocusPolicy(Qt::StrongFocus);
     setPageStep(1);
-    thumb_ = LoadResourceBitmap(QStringLiteral("THUMB_HORZ"));
-    thumbInverted_ = LoadResourceBitmap(QStringLiteral("THUMB_HORZ_INVERT"));
+    thumb_ = loadResourceBitmap(QStringLiteral("THUMB_HORZ"));
+    thumbInverted_ = loadResourceBitmap(QStringLiteral("THUMB_HORZ_INVERT"));
 }
 
-int TCoolTrackBar::trackLeft() const {
+int CoolTrackBar::trackLeft() const {
     return kMargin;
 }
-int TCoolTrackBar::trackRight() const {
+int CoolTrackBar::trackRight() const {
     return width() - 1 - kMargin;
 }
 
-QRect TCoolTrackBar::ThumbRect(int position) const {
+QRect CoolTrackBar::thumbRect(int position) const {
     const int span = std::max(1, maximum() - minimum());
     const int centre = trackLeft() + (trackRight() - trackLeft()) * (position - minimum()) / span;
     return QRect(centre - kThumbWidth / 2, kThumbTop, kThumbWidth, kThumbHeight);
 }
 
-int TCoolTrackBar::positionAt(int x) const {
+int CoolTrackBar::positionAt(int x) const {
     const int span = std::max(1, maximum() - minimum());
     const int length = std::max(1, trackRight() - trackLeft());
     const int offset = std::clamp(x - trackLeft(), 0, length);
     return minimum() + (offset * span + length / 2) / length;
 }
 
-void TCoolTrackBar::paintEvent(QPaintEvent*) {
+void CoolTrackBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int trackY = kThumbTop + kThumbHeight / 2;
-    PaintBevel(painter, QRect(trackLeft() - 2, trackY - 2, trackRight() - trackLeft() + 4, 4),
+    paintBevel(painter, QRect(trackLeft() - 2, trackY - 2, trackRight() - trackLeft() + 4, 4),
                BevelKind::Lowered);
     painter.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(128, 128, 128));
     const int tickTop = kThumbTop + kThumbHeight + 2;
     for (int value = minimum(); value <= maximum(); ++value) {
-        const int x = ThumbRect(value).center().x();
+        const int x = thumbRect(value).center().x();
         painter.drawLine(x, tickTop, x, tickTop + kTickLength);
     }
     const QImage& picture = (dragging_ || !isEnabled()) ? thumbInverted_ : thumb_;
-    const QRect thumb = ThumbRect(sliderPosition());
+    const QRect thumb = thumbRect(sliderPosition());
     if (picture.isNull())
         painter.fillRect(thumb, palette().button());
     else
@@ -67,7 +67,7 @@ void TCoolTrackBar::paintEvent(QPaintEvent*) {
     }
 }
 
-void TCoolTrackBar::mousePressEvent(QMouseEvent* event) {
+void CoolTrackBar::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !isEnabled()) {
         event->ignore();
         return;
@@ -78,13 +78,13 @@ void TCoolTrackBar::mousePressEvent(QMouseEvent* event) {
     update();
 }
 
-void TCoolTrackBar::mouseMoveEvent(QMouseEvent* event) {
+void CoolTrackBar::mouseMoveEvent(QMouseEvent* event) {
     if (!dragging_)
         return;
     setSliderPosition(positionAt(event->position().toPoint().x()));
 }
 
-void TCoolTrackBar::mouseReleaseEvent(QMouseEvent* event) {
+void CoolTrackBar::mouseReleaseEvent(QMouseEvent* event) {
     if (!dragging_ || event->button() != Qt::LeftButton)
         return;
     dragging_ = false;

@@ -6,13 +6,13 @@
 // A horizontal track bar that paints itself: a sunken track, a tick for every position and
 // the thumb picture "THUMB_HORZ" ("THUMB_HORZ_INVERT" while it is dragged or the bar is
 // disabled), on a transparent background. The thumb follows the mouse and the arrow keys.
-class TCoolTrackBar : public QAbstractSlider {
+class CoolTrackBar : public QAbstractSlider {
     Q_OBJECT
 public:
-    explicit TCoolTrackBar(QWidget* parent = nullptr);
+    explicit CoolTrackBar(QWidget* parent = nullptr);
 
     // The thumb's rectangle at a position, in the bar's coordinates.
-    QRect ThumbRect(int position) const;
+    QRect thumbRect(int position) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

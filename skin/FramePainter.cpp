@@ -27,14 +27,14 @@ void paintEdge(QPainter& painter, const QRect& r, const QColor& topLeft,
 
 namespace FramePainter {
 
-void PaintFrame(QPainter& painter, const QRect& outer) {
+void paintFrame(QPainter& painter, const QRect& outer) {
     painter.fillRect(outer, kButtonFace);
     const QRect e = outer.adjusted(0, 0, -1, -1);
     paintEdge(painter, e, kLight, kDarkShadow);
     paintEdge(painter, e.adjusted(1, 1, -1, -1), kHighlight, kShadow);
 }
 
-void PaintCaptionBar(QPainter& painter, const QRect& bar, bool active, const QString& title,
+void paintCaptionBar(QPainter& painter, const QRect& bar, bool active, const QString& title,
                      const QFont& font, const QRect& titleRect) {
     QLinearGradient gradient(bar.topLeft(), bar.topRight());
     gradient.setColorAt(0, active ? kActiveCaption : kInactiveCaption);
@@ -46,7 +46,7 @@ void PaintCaptionBar(QPainter& painter, const QRect& bar, bool active, const QSt
                      painter.fontMetrics().elidedText(title, Qt::ElideRight, titleRect.width()));
 }
 
-void PaintButtonFace(QPainter& painter, const QRect& r, bool pressed) {
+void paintButtonFace(QPainter& painter, const QRect& r, bool pressed) {
     painter.fillRect(r, kButtonFace);
     const QRect e = r.adjusted(0, 0, -1, -1);
     if (pressed) {

@@ -22,12 +22,12 @@ inline const QColor kShadow(128, 128, 128);
 inline const QColor kDarkShadow(0, 0, 0);
 
 // The window's background in the button face colour with a raised edge of two lines.
-void PaintFrame(QPainter& painter, const QRect& outer);
+void paintFrame(QPainter& painter, const QRect& outer);
 // The caption bar in the active or inactive colours, with the title elided into titleRect.
-void PaintCaptionBar(QPainter& painter, const QRect& bar, bool active, const QString& title,
+void paintCaptionBar(QPainter& painter, const QRect& bar, bool active, const QString& title,
                      const QFont& font, const QRect& titleRect);
 // The system's push-button face: raised, or pushed in.
-void PaintButtonFace(QPainter& painter, const QRect& rect, bool pressed);
+void paintButtonFace(QPainter& painter, const QRect& rect, bool pressed);
 
 } // namespace FramePainter
 

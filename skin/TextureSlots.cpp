@@ -4,7 +4,7 @@
 
 #include <vector>
 
-std::vector<QPixmap> TextureBitmaps;
+std::vector<QPixmap> textureBitmaps;
 
 namespace {
 struct TextureClient {
@@ -18,7 +18,7 @@ std::vector<TextureClient>& textureClients() {
 }
 } // namespace
 
-void RegisterTextureClient(QObject* window, std::function<void()> apply) {
+void registerTextureClient(QObject* window, std::function<void()> apply) {
     textureClients().push_back({window, std::move(apply)});
     QObject::connect(window, &QObject::destroyed, [window] {
         auto& clients = textureClients();
@@ -26,18 +26,18 @@ void RegisterTextureClient(QObject* window, std::function<void()> apply) {
     });
 }
 
-void ApplyTextureClients() {
+void applyTextureClients() {
     // A copy: a client may make or destroy windows.
     const auto clients = textureClients();
     for (const TextureClient& client : clients)
         client.apply();
 }
 
-const QPixmap& GetTexture(int slot) {
+const QPixmap& getTexture(int slot) {
     if (slot < 0 || slot >= kTextureSlots)
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: texture slot %1").arg(slot));
-    if (TextureBitmaps.size() != kTextureSlots)
-        TextureBitmaps.resize(kTextureSlots);
-    return TextureBitmaps[static_cast<size_t>(slot)];
+    if (textureBitmaps.size() != kTextureSlots)
+        textureBitmaps.resize(kTextureSlots);
+    return textureBitmaps[static_cast<size_t>(slot)];
 }

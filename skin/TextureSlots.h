@@ -7,7 +7,7 @@
 #include <vector>
 
 // The texture slots the skinned windows wear. Reading and choosing their pictures is
-// extras/ImagesUnit.h's work.
+// extras/ChosenTextures.h's work.
 
 // The ten texture slots that dress every window: 0 buttons, 1 field cell, 2 selected cell,
 // 3 palette letter, 4 chosen letter, 5 main window background, 6 dialog background,
@@ -24,15 +24,15 @@ constexpr int kTextAreaSlot = 7;
 constexpr int kWordDisplaySlot = 8;
 constexpr int kWordSheetSlot = 9;
 
-// The pictures of the slots; filled by InitTextures (a pixmap cannot exist before the
+// The pictures of the slots; filled by initTextures (a pixmap cannot exist before the
 // application object does).
-extern std::vector<QPixmap> TextureBitmaps;
+extern std::vector<QPixmap> textureBitmaps;
 
 // The picture of a slot 0..9; another slot raises a range error.
-const QPixmap& GetTexture(int slot);
+const QPixmap& getTexture(int slot);
 
 // The windows that dress their controls from the texture slots. Each registers the function
-// that dresses its own controls; it is dropped when the window is destroyed. ApplyTextures
-// (extras/ImagesUnit.h) hands the slots to them all through ApplyTextureClients.
-void RegisterTextureClient(QObject* window, std::function<void()> apply);
-void ApplyTextureClients();
+// that dresses its own controls; it is dropped when the window is destroyed. applyTextures
+// (extras/ChosenTextures.h) hands the slots to them all through applyTextureClients.
+void registerTextureClient(QObject* window, std::function<void()> apply);
+void applyTextureClients();

@@ -9,13 +9,13 @@
 
 #include "core/GameState.h"
 #include "core/SavedGame.h"
-#include "core/WordsUnit.h"
-#include "extras/ImagesUnit.h"
+#include "core/WordLibrary.h"
+#include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
-#include "records/WinnersUnit.h"
-#include "settings/INIUnit.h"
-#include "settings/SetCPUUnit.h"
+#include "records/RecordsTable.h"
+#include "settings/SettingsFile.h"
+#include "settings/StrengthWindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -29,7 +29,7 @@ MoveRecord Move(Player player, CellPos cell, const char* utf8Word, std::vector<C
     MoveRecord move;
     move.player = player;
     move.cell = cell;
-    move.word = UnicodeToCp1251(QString::fromUtf8(utf8Word));
+    move.word = unicodeToCp1251(QString::fromUtf8(utf8Word));
     if (cell.valid())
         for (size_t i = 0; i < path.size(); ++i)
             if (path[i] == cell)
@@ -40,7 +40,7 @@ MoveRecord Move(Player player, CellPos cell, const char* utf8Word, std::vector<C
 }
 
 // Version 0 is a game just started, version 1 the same game two words on.
-void WriteSavedGameVersion(int version) {
+void writeSavedGameVersion(int version) {
     std::vector<MoveRecord> moves = {
         Move(Player::Nobody, {}, "КОШКА", {{0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}})};
     if (version == 1) {
@@ -48,26 +48,26 @@ void WriteSavedGameVersion(int version) {
         moves.push_back(Move(Player::Computer, {1, 3}, "ОМ", {{1, 2}, {1, 3}}));
     }
     QString reason;
-    const std::optional<GameState> state = ReplayMoves(moves, &reason);
-    if (!state || !WriteSavedGame(SavedGameBytes(1, 2, *state), &reason)) {
+    const std::optional<GameState> state = replayMoves(moves, &reason);
+    if (!state || !writeSavedGame(savedGameBytes(1, 2, *state), &reason)) {
         std::fprintf(stderr, "saved game: %s\n", qPrintable(reason));
         std::exit(3);
     }
 }
 
-void WriteVersion(int version) {
-    Words.Language = 1;
-    Game.MaxWordLength = 4;
-    TextureChoice.SkinName = version == 0 ? "" : "Meadow";
-    WriteSettings();
+void writeVersion(int version) {
+    Words.language = 1;
+    Game.maxWordLength = 4;
+    ChosenTextures.skinName = version == 0 ? "" : "Meadow";
+    writeSettings();
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
-                Winners[language][strength][place] = {"player " + std::to_string(version) + "." +
+                winners[language][strength][place] = {"player " + std::to_string(version) + "." +
                                                           std::to_string(place),
                                                       (version + 1) * (100 - place)};
-    WriteWinners();
-    WriteSavedGameVersion(version);
+    writeWinners();
+    writeSavedGameVersion(version);
 }
 
 } // namespace
@@ -76,19 +76,19 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     if (argc != 3)
         return 2;
-    SetProgramFolder(QString::fromLocal8Bit(argv[1]));
-    InitSettingsFile();
+    setGameFolder(QString::fromLocal8Bit(argv[1]));
+    initSettingsFile();
     const std::string mode = argv[2];
     if (mode != "loop") {
-        WriteVersion(mode == "1" ? 1 : 0);
+        writeVersion(mode == "1" ? 1 : 0);
         return 0;
     }
     // One round first, timed, so that the killer can spread its moments over whole rounds.
     QElapsedTimer round;
     round.start();
-    WriteVersion(0);
+    writeVersion(0);
     std::printf("ready %lld\n", static_cast<long long>(round.nsecsElapsed() / 1000));
     std::fflush(stdout);
     for (int version = 1;; version = 1 - version)
-        WriteVersion(version);
+        writeVersion(version);
 }

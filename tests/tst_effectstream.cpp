@@ -69,7 +69,7 @@ private slots:
     void readsOnlyTheEffectsFormat() {
         QFETCH(QByteArray, file);
         QFETCH(bool, accepted);
-        const auto samples = EffectSamples(file);
+        const auto samples = effectSamples(file);
         QCOMPARE(samples.has_value(), accepted);
         if (accepted)
             QCOMPARE(*samples, kSamples);

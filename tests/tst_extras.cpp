@@ -1,14 +1,14 @@
 // The help window, the About scene and its drawing surface, and the desktop shortcut.
-#include "core/WordsUnit.h"
-#include "extras/AboutUnit.h"
-#include "extras/BestWordsUnit.h"
-#include "extras/HowToPlayUnit.h"
-#include "extras/ImagesUnit.h"
-#include "extras/ShortcutUnit.h"
+#include "core/WordLibrary.h"
+#include "extras/AboutWindow.h"
+#include "extras/BestWordsWindow.h"
+#include "extras/DesktopShortcut.h"
+#include "extras/HelpWindow.h"
+#include "extras/TextureChoice.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ProgramFolder.h"
-#include "records/WinnersUnit.h"
+#include "records/RecordsTable.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolListBox.h"
 #include "skin/CoolMemo.h"
@@ -25,25 +25,25 @@ namespace {
 const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
 const QStringList kEnglishWords = {"HOUSE", "TO"};
 
-void clickButton(TCoolBtn* button) {
+void clickButton(CoolButton* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 
 // Skips until the game ends: the small libraries soon leave the computer without a word too.
 void finishGame(GameFixture& game) {
-    for (int i = 0; i < 20 && !game.window().Menu_BestWords->isEnabled(); ++i)
-        game.click(game.window().SkipButton);
-    QVERIFY(game.window().Menu_BestWords->isEnabled());
+    for (int i = 0; i < 20 && !game.window().bestWordsItem->isEnabled(); ++i)
+        game.click(game.window().skipButton);
+    QVERIFY(game.window().bestWordsItem->isEnabled());
 }
 
-QImage Filled(int width, int height, QColor color) {
+QImage filled(int width, int height, QColor color) {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(color);
     return image;
 }
 
-QColor Pixel(const DrawingSurface& surface, int x, int y) {
-    return surface.BackSurface().pixelColor(x, y);
+QColor pixel(const DrawingSurface& surface, int x, int y) {
+    return surface.backSurface().pixelColor(x, y);
 }
 
 // The scene stepped frame after frame, with the character's positions and the bangs heard.
@@ -54,10 +54,10 @@ struct Run {
     int floorBangs = 0;
 };
 
-Run StepCharacter(AboutScene& scene, int frames) {
+Run stepCharacter(AboutScene& scene, int frames) {
     Run run;
     for (int i = 0; i < frames; ++i) {
-        const AboutFrame frame = scene.Step(6);
+        const AboutFrame frame = scene.step(6);
         run.xs << frame.character.x();
         run.ys << frame.character.y();
         run.wallBangs += frame.wallBang ? 1 : 0;
@@ -77,7 +77,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<int>("lines");
-        QTest::newRow("English") << GameFixture::EnglishSettings() << "How to play"
+        QTest::newRow("English") << GameFixture::englishSettings() << "How to play"
                                  << "How to play, you asked! Very easy!" << 25;
         QTest::newRow("Russian") << QByteArray() << QString::fromUtf8("Как играть")
                                  << QString::fromUtf8("Всё, что от вас требуется, — составлять "
@@ -95,16 +95,16 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords, settings);
         QString shownCaption;
         QStringList shownLines;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             shownCaption = dialog->windowTitle();
-            shownLines = game.window().Dialogs().HowToPlayWindow().CoolMemo->Lines();
-            clickButton(game.window().Dialogs().HowToPlayWindow().CoolOKButton);
+            shownLines = game.window().Dialogs().howToPlayWindow().helpText->lines();
+            clickButton(game.window().Dialogs().howToPlayWindow().okButton);
         });
-        game.window().Menu_Help1->trigger();
+        game.window().howToPlayItem->trigger();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownLines.size(), lines);
         QCOMPARE(shownLines.first(), firstLine);
-        QVERIFY(!game.window().Dialogs().HowToPlayWindow().isVisible());
+        QVERIFY(!game.window().Dialogs().howToPlayWindow().isVisible());
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -128,29 +128,29 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, title);
         GameFixture game(kRussianWords, kEnglishWords);
-        QVERIFY(game.window().findChildren<TCoolDialog*>().isEmpty());
-        game.window().Menu_English->trigger();
+        QVERIFY(game.window().findChildren<CoolDialog*>().isEmpty());
+        game.window().englishItem->trigger();
         // A picture file chosen for the dialogs' wallpaper, as the textures window chooses it.
         QImage wall(16, 16, QImage::Format_RGB32);
         wall.fill(QColor(255, 0, 255));
-        QVERIFY(wall.save(TextureChoice.TexturesDir + "/wall.bmp", "BMP"));
-        TextureChoice.UseSkins = false;
-        TextureChoice.TextureFiles[kDialogWallSlot] = "wall.bmp";
-        LoadTextures();
-        ApplyTextures();
-        QVERIFY(game.window().findChildren<TCoolDialog*>().isEmpty());
+        QVERIFY(wall.save(ChosenTextures.texturesDir + "/wall.bmp", "BMP"));
+        ChosenTextures.useSkins = false;
+        ChosenTextures.textureFiles[kDialogWallSlot] = "wall.bmp";
+        loadTextures();
+        applyTextures();
+        QVERIFY(game.window().findChildren<CoolDialog*>().isEmpty());
         for (int opening = 0; opening < 2; ++opening) {
             QString shownTitle;
             QImage shownWall;
-            WhenDialogShows([&](QDialog* dialog) {
+            whenDialogShows([&](QDialog* dialog) {
                 shownTitle = dialog->windowTitle();
-                shownWall = static_cast<TCoolDialog*>(dialog)->Hook->Wallpaper().toImage();
+                shownWall = static_cast<CoolDialog*>(dialog)->clientArea->wallpaper().toImage();
                 dialog->reject();
             });
             game.window().findChild<QAction*>(command)->trigger();
             QVERIFY2(shownTitle.startsWith(title), qPrintable(shownTitle));
             QCOMPARE(shownWall.convertToFormat(QImage::Format_RGB32), wall);
-            QCOMPARE(game.window().findChildren<TCoolDialog*>().size(), 1);
+            QCOMPARE(game.window().findChildren<CoolDialog*>().size(), 1);
         }
     }
 
@@ -164,11 +164,11 @@ private slots:
     }
     void enterPressesOk() {
         QFETCH(QString, command);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         if (command == "Menu_BestWords")
             finishGame(game);
         bool closedByEnter = false;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             QWidget* focused = dialog->focusWidget();
             QTest::keyClick(focused ? focused : dialog, Qt::Key_Return);
             closedByEnter = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
@@ -188,17 +188,17 @@ private slots:
     }
     void escClosesAsTheCloseButton() {
         QFETCH(QString, command);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         if (command == "Menu_BestWords")
             finishGame(game);
         bool closedByEsc = false;
         bool focusOnOk = false;
         QString title;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
             // The keyboard starts on the default button, so Enter does what the window is for.
-            const auto* focusedButton = qobject_cast<TCoolBtn*>(dialog->focusWidget());
-            focusOnOk = focusedButton && focusedButton->Caption() == "OK";
+            const auto* focusedButton = qobject_cast<CoolButton*>(dialog->focusWidget());
+            focusOnOk = focusedButton && focusedButton->caption() == "OK";
             QWidget* focused = dialog->focusWidget();
             QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
             closedByEsc = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
@@ -231,8 +231,8 @@ private slots:
     void dialogControlsAreNamed() {
         QFETCH(QString, command);
         QFETCH(QString, label);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        Winners[2][4][1] = WinnerEntry{"Ann", 5};
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
+        winners[2][4][1] = RecordEntry{"Ann", 5};
         if (command == "Menu_BestWords")
             finishGame(game);
         QStringList unnamed, texts;
@@ -242,19 +242,19 @@ private slots:
                 if (button->isVisibleTo(dialog) && a->text(QAccessible::Name).trimmed().isEmpty())
                     unnamed << button->metaObject()->className();
             }
-            for (TCoolLabel* text : dialog->findChildren<TCoolLabel*>()) {
+            for (CoolLabel* text : dialog->findChildren<CoolLabel*>()) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(text);
                 if (a->role() == QAccessible::StaticText)
                     texts << a->text(QAccessible::Name);
             }
         };
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             if (command.endsWith(":clear")) {
-                WhenDialogShows([&](QDialog* question) {
+                whenDialogShows([&](QDialog* question) {
                     inspect(question);
                     question->reject();
                 });
-                game.window().Dialogs().WinnersWindow().ClearButton1->click();
+                game.window().Dialogs().winnersWindow().clearListButton->click();
             } else {
                 inspect(dialog);
             }
@@ -269,23 +269,23 @@ private slots:
     // ones marked; the list belongs to that game's library.
     void bestWordsListEveryTurn() {
         GameFixture game(kRussianWords + QStringList{QString::fromUtf8("КОТ")}, kEnglishWords);
-        TMainWindow& w = game.window();
-        QVERIFY(!w.Menu_BestWords->isEnabled());
+        MainWindow& w = game.window();
+        QVERIFY(!w.bestWordsItem->isEnabled());
         game.placeLetter(QString::fromUtf8("Т"), 2, 4);
         game.spellAndConfirm({{1, 3}, {2, 3}, {2, 4}});
-        QVERIFY(!w.Menu_BestWords->isEnabled());
+        QVERIFY(!w.bestWordsItem->isEnabled());
         finishGame(game);
         QStringList lines;
         QList<bool> gold;
-        WhenDialogShows([&](QDialog* dialog) {
-            for (int row = 0; row < w.Dialogs().BestWordsWindow().TurnList->count(); ++row) {
-                const QListWidgetItem* line = w.Dialogs().BestWordsWindow().TurnList->item(row);
+        whenDialogShows([&](QDialog* dialog) {
+            for (int row = 0; row < w.Dialogs().bestWordsWindow().turnList->count(); ++row) {
+                const QListWidgetItem* line = w.Dialogs().bestWordsWindow().turnList->item(row);
                 lines << line->text();
                 gold << line->data(Qt::ForegroundRole).isValid();
             }
             dialog->accept();
         });
-        w.Menu_BestWords->trigger();
+        w.bestWordsItem->trigger();
         // КОТ was the longest word; after it neither player had one, and both passed.
         const QString pass = QString::fromUtf8("\tпропуск\t0\tнет\t");
         QCOMPARE(lines,
@@ -294,8 +294,8 @@ private slots:
                               QString::fromUtf8("Компьютер") + pass}));
         QCOMPARE(gold, (QList<bool>{true, false, false, false}));
         // Another library, no list: its best words would be another language's.
-        w.Menu_English->trigger();
-        QVERIFY(!w.Menu_BestWords->isEnabled());
+        w.englishItem->trigger();
+        QVERIFY(!w.bestWordsItem->isEnabled());
     }
 
     // The game ended while minimised: its windows bring the game back with them.
@@ -305,30 +305,30 @@ private slots:
         game.window().showMinimized();
         QVERIFY(game.window().isMinimized());
         bool minimisedUnder = true;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             minimisedUnder = game.window().isMinimized();
             dialog->accept();
         });
-        game.window().Menu_Records->trigger();
+        game.window().recordsItem->trigger();
         QVERIFY(!minimisedUnder);
     }
 
     void helpTextChangesWithALanguageSwitchWhileClosed() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         QStringList shown;
         auto showHelp = [&] {
-            WhenDialogShows([&](QDialog*) {
-                shown = game.window().Dialogs().HowToPlayWindow().CoolMemo->Lines();
-                clickButton(game.window().Dialogs().HowToPlayWindow().CoolOKButton);
+            whenDialogShows([&](QDialog*) {
+                shown = game.window().Dialogs().howToPlayWindow().helpText->lines();
+                clickButton(game.window().Dialogs().howToPlayWindow().okButton);
             });
-            game.window().Menu_Help1->trigger();
+            game.window().howToPlayItem->trigger();
         };
         showHelp();
-        QCOMPARE(shown, game.window().Dialogs().HowToPlayWindow().MemoE);
-        game.window().Menu_Russian->trigger();
-        QCOMPARE(int(Words.Language), 1);
+        QCOMPARE(shown, game.window().Dialogs().howToPlayWindow().englishText);
+        game.window().russianItem->trigger();
+        QCOMPARE(int(Words.language), 1);
         showHelp();
-        QCOMPARE(shown, game.window().Dialogs().HowToPlayWindow().MemoR);
+        QCOMPARE(shown, game.window().Dialogs().howToPlayWindow().russianText);
         // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the
         // buttons in capitals.
         const QString text = shown.join('\n');
@@ -338,13 +338,13 @@ private slots:
     }
 
     void memoShowsItsWallpaperBehindTheText() {
-        TCoolMemo memo;
+        CoolMemo memo;
         memo.resize(200, 100);
         QPixmap wallpaper(8, 8);
         wallpaper.fill(QColor(200, 0, 0));
-        memo.SetWallpaper(wallpaper);
-        memo.SetLines({"Word", "", "More words"});
-        QCOMPARE(memo.Lines(), QStringList({"Word", "", "More words"}));
+        memo.setWallpaper(wallpaper);
+        memo.setLines({"Word", "", "More words"});
+        QCOMPARE(memo.lines(), QStringList({"Word", "", "More words"}));
         const QImage shot = memo.grab().toImage();
         // Beside the short first line and on the empty line: the wallpaper, not a white box.
         QCOMPARE(shot.pixelColor(150, 10), QColor(200, 0, 0));
@@ -364,13 +364,13 @@ private slots:
             AboutScene scene;
             scene.t = 700;
             scene.line = 4;
-            scene.Activate(random);
+            scene.activate(random);
             QCOMPARE(scene.t, 1);
             QCOMPARE(scene.y, 29);
             QCOMPARE(scene.dy, 0);
             QVERIFY2(scene.x >= 40 && scene.x <= 259, qPrintable(QString::number(scene.x)));
             QVERIFY2(scene.dx >= 2 && scene.dx <= 10, qPrintable(QString::number(scene.dx)));
-            const AboutFrame first = scene.Step(6);
+            const AboutFrame first = scene.step(6);
             QCOMPARE(first.line, 1);
             QVERIFY(!first.lineChanged);
             QCOMPARE(scene.t, 2);
@@ -402,7 +402,7 @@ private slots:
         scene.line = line;
         scene.x = 100;
         scene.y = 100;
-        const AboutFrame frame = scene.Step(lineCount);
+        const AboutFrame frame = scene.step(lineCount);
         QCOMPARE(frame.line, shownLine);
         QCOMPARE(scene.line, shownLine);
         QCOMPARE(frame.lineChanged, t % 512 == 0);
@@ -427,7 +427,7 @@ private slots:
         AboutScene scene;
         scene.t = t;
         scene.x = 100;
-        const AboutFrame frame = scene.Step(6);
+        const AboutFrame frame = scene.step(6);
         QCOMPARE(frame.logo, centre);
         QCOMPARE(frame.logoAngle, t);
         QCOMPARE(frame.logoOpacity, opacity);
@@ -470,7 +470,7 @@ private slots:
         scene.dx = dx;
         scene.y = y;
         scene.dy = dy;
-        const Run run = StepCharacter(scene, int(xs.size()));
+        const Run run = stepCharacter(scene, int(xs.size()));
         QCOMPARE(run.xs, xs);
         QCOMPARE(run.ys, ys);
         QCOMPARE(run.wallBangs, wallBangs);
@@ -499,35 +499,35 @@ private slots:
         scene.dx = dx;
         scene.y = y;
         scene.dy = dy;
-        QCOMPARE(scene.Step(6).characterAngle, angle);
+        QCOMPARE(scene.step(6).characterAngle, angle);
     }
 
     void aboutWindowDrawsFramesAndBangs() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         QString caption;
         int lineShown = -1;
         bool timerWhileShown = false;
         QImage frame;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            lineShown = game.window().Dialogs().AboutWindow().Scene.line;
-            timerWhileShown = game.window().Dialogs().AboutWindow().DXTimer->isActive();
-            game.window().Dialogs().AboutWindow().Scene.t = 256; // the text at its brightest
-            game.window().Dialogs().AboutWindow().Scene.x = 279;
-            game.window().Dialogs().AboutWindow().Scene.dx = 10;
-            game.window().Dialogs().AboutWindow().Scene.y = 200;
-            game.window().Dialogs().AboutWindow().Scene.dy = 0;
-            game.window().Dialogs().AboutWindow().DXTimerTimer();
-            frame = game.window().Dialogs().AboutWindow().Surface().FrontSurface();
-            clickButton(game.window().Dialogs().AboutWindow().CoolOKButton);
+            lineShown = game.window().Dialogs().aboutWindow().scene.line;
+            timerWhileShown = game.window().Dialogs().aboutWindow().frameTimer->isActive();
+            game.window().Dialogs().aboutWindow().scene.t = 256; // the text at its brightest
+            game.window().Dialogs().aboutWindow().scene.x = 279;
+            game.window().Dialogs().aboutWindow().scene.dx = 10;
+            game.window().Dialogs().aboutWindow().scene.y = 200;
+            game.window().Dialogs().aboutWindow().scene.dy = 0;
+            game.window().Dialogs().aboutWindow().drawFrame();
+            frame = game.window().Dialogs().aboutWindow().surface().frontSurface();
+            clickButton(game.window().Dialogs().aboutWindow().okButton);
         });
         game.sounds.clear();
-        game.window().Menu_About->trigger();
+        game.window().aboutItem->trigger();
         QCOMPARE(caption, QString("About"));
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));
         QVERIFY(timerWhileShown);
-        QVERIFY(!game.window().Dialogs().AboutWindow().DXTimer->isActive());
+        QVERIFY(!game.window().Dialogs().aboutWindow().frameTimer->isActive());
         // The character was drawn around (269, 201), below the banner and away from the logo.
         bool drawn = false;
         for (int y = 196; y < 206 && !drawn; ++y)
@@ -548,7 +548,7 @@ private slots:
         QImage picture(2, 1, QImage::Format_RGB888);
         picture.setPixelColor(0, 0, Qt::black);
         picture.setPixelColor(1, 0, QColor(1, 0, 0));
-        const QImage result = PictureWithBlackTransparent(picture);
+        const QImage result = pictureWithBlackTransparent(picture);
         QCOMPARE(qAlpha(result.pixel(0, 0)), 0);
         QCOMPARE(result.pixelColor(1, 0), QColor(1, 0, 0));
     }
@@ -557,14 +557,14 @@ private slots:
         DrawingSurface surface(12, 4);
         // A 4 × 4 red square at x 4..7; rows shifted by round(2 · sin256(64 + 64 r)):
         // 2, 0, -2, 0.
-        surface.WaveDraw(Filled(2, 2, Qt::red), QRect(4, 0, 4, 4), 2, 4, 64);
+        surface.waveDraw(filled(2, 2, Qt::red), QRect(4, 0, 4, 4), 2, 4, 64);
         const QList<QPair<int, int>> rows = {{6, 9}, {4, 7}, {2, 5}, {4, 7}};
         for (int r = 0; r < 4; ++r) {
             const auto [first, last] = rows[r];
-            QCOMPARE(Pixel(surface, first - 1, r), QColor(Qt::black));
-            QCOMPARE(Pixel(surface, first, r), QColor(Qt::red));
-            QCOMPARE(Pixel(surface, last, r), QColor(Qt::red));
-            QCOMPARE(Pixel(surface, last + 1, r), QColor(Qt::black));
+            QCOMPARE(pixel(surface, first - 1, r), QColor(Qt::black));
+            QCOMPARE(pixel(surface, first, r), QColor(Qt::red));
+            QCOMPARE(pixel(surface, last, r), QColor(Qt::red));
+            QCOMPARE(pixel(surface, last + 1, r), QColor(Qt::black));
         }
     }
 
@@ -572,17 +572,17 @@ private slots:
     // pixels: columns one pixel wide stay one pixel wide.
     void denseSurfaceKeepsThePictureSharp() {
         DrawingSurface surface(8, 8, 2);
-        QCOMPARE(surface.Width(), 8);
-        QCOMPARE(surface.BackSurface().size(), QSize(16, 16));
-        QImage picture = Filled(8, 8, Qt::red);
+        QCOMPARE(surface.width(), 8);
+        QCOMPARE(surface.backSurface().size(), QSize(16, 16));
+        QImage picture = filled(8, 8, Qt::red);
         for (int x = 1; x < 8; x += 2)
             for (int y = 0; y < 8; ++y)
                 picture.setPixelColor(x, y, Qt::blue);
         picture.setDevicePixelRatio(2);
-        surface.RotateDraw(picture, QPoint(4, 4), QSize(4, 4), 0);
+        surface.rotateDraw(picture, QPoint(4, 4), QSize(4, 4), 0);
         for (int x = 4; x < 12; ++x)
-            QCOMPARE(surface.BackSurface().pixelColor(x, 8), QColor(x % 2 ? Qt::blue : Qt::red));
-        QCOMPARE(surface.BackSurface().pixelColor(3, 8), QColor(Qt::black));
+            QCOMPARE(surface.backSurface().pixelColor(x, 8), QColor(x % 2 ? Qt::blue : Qt::red));
+        QCOMPARE(surface.backSurface().pixelColor(3, 8), QColor(Qt::black));
     }
 
     void rotationTurnsAboutTheCentre_data() {
@@ -604,13 +604,13 @@ private slots:
         QFETCH(QPoint, redAt);
         QFETCH(QPoint, blueAt);
         QFETCH(QPoint, blackAt);
-        QImage picture = Filled(2, 1, Qt::red);
+        QImage picture = filled(2, 1, Qt::red);
         picture.setPixelColor(1, 0, Qt::blue);
         DrawingSurface surface(20, 20);
-        surface.RotateDraw(picture, QPoint(10, 10), QSize(8, 4), angle);
-        QCOMPARE(Pixel(surface, redAt.x(), redAt.y()), QColor(Qt::red));
-        QCOMPARE(Pixel(surface, blueAt.x(), blueAt.y()), QColor(Qt::blue));
-        QCOMPARE(Pixel(surface, blackAt.x(), blackAt.y()), QColor(Qt::black));
+        surface.rotateDraw(picture, QPoint(10, 10), QSize(8, 4), angle);
+        QCOMPARE(pixel(surface, redAt.x(), redAt.y()), QColor(Qt::red));
+        QCOMPARE(pixel(surface, blueAt.x(), blueAt.y()), QColor(Qt::blue));
+        QCOMPARE(pixel(surface, blackAt.x(), blackAt.y()), QColor(Qt::black));
     }
 
     void blendingByOpacity_data() {
@@ -629,8 +629,8 @@ private slots:
         QFETCH(int, minRed);
         QFETCH(int, maxRed);
         DrawingSurface surface(10, 10);
-        surface.RotateDrawBlended(Filled(4, 4, Qt::red), QPoint(5, 5), QSize(4, 4), 0, opacity);
-        const QColor centre = Pixel(surface, 5, 5);
+        surface.rotateDrawBlended(filled(4, 4, Qt::red), QPoint(5, 5), QSize(4, 4), 0, opacity);
+        const QColor centre = pixel(surface, 5, 5);
         QVERIFY2(centre.red() >= minRed && centre.red() <= maxRed,
                  qPrintable(QString::number(centre.red())));
         QCOMPARE(centre.green(), 0);
@@ -638,16 +638,16 @@ private slots:
 
     void transparentBlackKeepsTheScene() {
         DrawingSurface surface(10, 10);
-        surface.Fill(Qt::white);
-        QImage picture = Filled(4, 4, Qt::black);
+        surface.fill(Qt::white);
+        QImage picture = filled(4, 4, Qt::black);
         picture.setPixelColor(0, 0, Qt::green);
-        surface.RotateDraw(PictureWithBlackTransparent(picture), QPoint(5, 5), QSize(4, 4), 0);
-        QCOMPARE(Pixel(surface, 3, 3), QColor(Qt::green));
-        QCOMPARE(Pixel(surface, 5, 5), QColor(Qt::white));
+        surface.rotateDraw(pictureWithBlackTransparent(picture), QPoint(5, 5), QSize(4, 4), 0);
+        QCOMPARE(pixel(surface, 3, 3), QColor(Qt::green));
+        QCOMPARE(pixel(surface, 5, 5), QColor(Qt::white));
         // Until the flip the front page still shows the old frame.
-        QCOMPARE(surface.FrontSurface().pixelColor(5, 5), QColor(Qt::black));
-        surface.Flip();
-        QCOMPARE(surface.FrontSurface().pixelColor(3, 3), QColor(Qt::green));
+        QCOMPARE(surface.frontSurface().pixelColor(5, 5), QColor(Qt::black));
+        surface.flip();
+        QCOMPARE(surface.frontSurface().pixelColor(3, 3), QColor(Qt::green));
     }
 
     // --- Desktop shortcut
@@ -668,7 +668,7 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, execLine);
         const QStringList lines =
-            QString::fromUtf8(DesktopEntryText({"Vorda 2000", program, "/opt/vorda/", ""}))
+            QString::fromUtf8(desktopEntryText({"Vorda 2000", program, "/opt/vorda/", ""}))
                 .split('\n');
         QVERIFY2(lines.contains(execLine), qPrintable(lines.join(" | ")));
         QVERIFY(!lines.join('\n').contains("Icon="));
@@ -678,8 +678,8 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         QTemporaryDir home;
         const QString desktop = home.filePath("Desktop/sub");
-        SetDesktopFolder(desktop);
-        game.window().Menu_CreateShortcut->trigger();
+        setDesktopFolder(desktop);
+        game.window().createShortcutItem->trigger();
         const QString entryPath = desktop + "/Vorda 2000.desktop";
         QFile entry(entryPath);
         QVERIFY(entry.open(QIODevice::ReadOnly));
@@ -689,8 +689,8 @@ private slots:
         QVERIFY(lines.contains("Type=Application"));
         QVERIFY(lines.contains("Name=Vorda 2000"));
         QVERIFY(lines.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\""));
-        QVERIFY(lines.contains("Path=" + ProgramFolder()));
-        const QString iconPath = ProgramFolder() + "Vorda2000.png";
+        QVERIFY(lines.contains("Path=" + gameFolder()));
+        const QString iconPath = gameFolder() + "Vorda2000.png";
         QVERIFY(lines.contains("Icon=" + iconPath));
         const QImage icon(iconPath);
         QCOMPARE(icon.size(), QSize(64, 64));
@@ -709,12 +709,12 @@ private slots:
         entry.write("[Desktop Entry]\nName=Old\n");
         entry.close();
         QFile::setPermissions(entryPath, QFile::ReadOwner | QFile::WriteOwner);
-        game.window().Menu_CreateShortcut->trigger();
+        game.window().createShortcutItem->trigger();
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(entry.readAll()).split('\n'), lines);
         QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
         QCOMPARE(QDir(desktop).entryList(QDir::Files), QStringList{"Vorda 2000.desktop"});
-        SetDesktopFolder(QString());
+        setDesktopFolder(QString());
     }
 
     void installedShortcutNamesTheInstalledIcon() {
@@ -725,19 +725,19 @@ private slots:
         QVERIFY(QDir().mkpath(QFileInfo(icon).absolutePath()));
         QVERIFY(QImage(8, 8, QImage::Format_ARGB32).save(icon));
         QVERIFY(QDir().mkpath(prefix.filePath("share/vorda2000")));
-        SetInstalledFilesFolder(prefix.filePath("share/vorda2000"));
+        setInstalledFilesFolder(prefix.filePath("share/vorda2000"));
         QTemporaryDir desktop;
-        SetDesktopFolder(desktop.path());
-        game.window().Menu_CreateShortcut->trigger();
-        SetDesktopFolder(QString());
-        SetInstalledFilesFolder(QString());
+        setDesktopFolder(desktop.path());
+        game.window().createShortcutItem->trigger();
+        setDesktopFolder(QString());
+        setInstalledFilesFolder(QString());
         QFile entry(desktop.filePath("Vorda 2000.desktop"));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(entry.readAll()).split('\n');
         QVERIFY2(lines.contains("Icon=" + icon), qPrintable(lines.join(" | ")));
-        QVERIFY(lines.contains("Path=" + ProgramFolder()));
+        QVERIFY(lines.contains("Path=" + gameFolder()));
         // Nothing is written into the game folder for the installed program.
-        QVERIFY(!QFileInfo::exists(ProgramFolder() + "Vorda2000.png"));
+        QVERIFY(!QFileInfo::exists(gameFolder() + "Vorda2000.png"));
     }
 
     void shortcutFailureIsReported() {
@@ -748,9 +748,9 @@ private slots:
         QFile file(blocked);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        SetDesktopFolder(blocked);
-        game.window().Menu_CreateShortcut->trigger();
-        SetDesktopFolder(QString());
+        setDesktopFolder(blocked);
+        game.window().createShortcutItem->trigger();
+        setDesktopFolder(QString());
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY2(game.errors().texts[0].contains(QDir::toNativeSeparators(blocked)),
                  qPrintable(game.errors().texts[0]));

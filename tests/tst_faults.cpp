@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(temporaryFiles(game.folder().path()), QStringList());
         QCOMPARE(game.errors().texts, QStringList());
         QString error;
-        const std::optional<SavedGame> saved = ParseSavedGame(report.savedGame, &error);
+        const std::optional<SavedGame> saved = parseSavedGame(report.savedGame, &error);
         QVERIFY2(saved, qPrintable(error));
         QCOMPARE(game.model().state().history, saved->state.history);
     }

@@ -25,44 +25,44 @@ private slots:
         QFETCH(QString, gesture);
         QFETCH(bool, opens);
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         QCoreApplication::processEvents();
-        const QRect hit = w.LinkHitRect();
-        QCOMPARE(w.LinkButtonRect.top(), hit.top() - 1); // painted one row higher
-        QCOMPARE(w.LinkButtonRect.bottom(), hit.bottom());
+        const QRect hit = w.linkHitRect();
+        QCOMPARE(w.linkButtonRect.top(), hit.top() - 1); // painted one row higher
+        QCOMPARE(w.linkButtonRect.bottom(), hit.bottom());
         QPoint press = hit.center();
         if (gesture == "top row")
-            press = QPoint(hit.center().x(), w.LinkButtonRect.top());
+            press = QPoint(hit.center().x(), w.linkButtonRect.top());
         if (gesture == "from caption")
             press = QPoint(40, hit.center().y());
         QTest::mousePress(&w, Qt::LeftButton, {}, press);
-        QCOMPARE(w.LinkPressed, gesture == "click" || gesture == "move off");
+        QCOMPARE(w.linkPressed, gesture == "click" || gesture == "move off");
         QPoint release = hit.center();
         if (gesture == "move off") {
             release = hit.center() + QPoint(0, 40);
             QTest::mouseMove(&w, release);
-            QVERIFY(!w.LinkPressed);
+            QVERIFY(!w.linkPressed);
         }
         QTest::mouseRelease(&w, Qt::LeftButton, {}, release);
-        QVERIFY(!w.LinkPressed);
-        QCOMPARE(game.openedAddresses, opens ? QStringList{HomePageUrl} : QStringList{});
+        QVERIFY(!w.linkPressed);
+        QCOMPARE(game.openedAddresses, opens ? QStringList{homePageUrl} : QStringList{});
     }
 
     void buttonEndsThreeCaptionButtonsFromTheFrame() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         QCOMPARE(w.width(), kOuterWidth);
-        QCOMPARE(w.LinkHitRect().right() + 1, kOuterWidth - kSmCxFrame - 3 * kSmCxSize);
-        QVERIFY(w.CaptionButtonRect(0).left() >= w.LinkHitRect().right());
-        QVERIFY(w.CaptionButtonRect(2).right() < kOuterWidth - kSmCxFrame);
+        QCOMPARE(w.linkHitRect().right() + 1, kOuterWidth - kSmCxFrame - 3 * kSmCxSize);
+        QVERIFY(w.captionButtonRect(0).left() >= w.linkHitRect().right());
+        QVERIFY(w.captionButtonRect(2).right() < kOuterWidth - kSmCxFrame);
     }
 
     void closeButtonClosesTheWindow() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
-        QTest::mouseClick(&w, Qt::LeftButton, {}, w.CaptionButtonRect(2).center());
+        MainWindow& w = game.window();
+        QTest::mouseClick(&w, Qt::LeftButton, {}, w.captionButtonRect(2).center());
         QVERIFY(!w.isVisible());
-        QVERIFY(w.ClosingDown());
+        QVERIFY(w.closingDown());
     }
 
     // Red outermost rows and blue outermost columns, the colours swapped one pixel in.
@@ -107,16 +107,16 @@ private slots:
     void outerSizeFollowsOurMetrics() {
         GameFixture game(kRussianWords, kEnglishWords);
         QCOMPARE(game.window().size(), QSize(kOuterWidth, kOuterHeight));
-        QCOMPARE(game.window().MainMenu1->height(), kMenuHeight);
+        QCOMPARE(game.window().menuBar->height(), kMenuHeight);
     }
 
     void captionShowsTheTitle() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
-        const QImage before = w.grab(QRect(0, 0, w.LinkHitRect().left(), 24)).toImage();
+        MainWindow& w = game.window();
+        const QImage before = w.grab(QRect(0, 0, w.linkHitRect().left(), 24)).toImage();
         w.setWindowTitle("A different title");
         QCoreApplication::processEvents();
-        const QImage after = w.grab(QRect(0, 0, w.LinkHitRect().left(), 24)).toImage();
+        const QImage after = w.grab(QRect(0, 0, w.linkHitRect().left(), 24)).toImage();
         QVERIFY(before != after);
     }
 };

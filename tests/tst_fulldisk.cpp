@@ -1,10 +1,10 @@
 // Writes on a full disk: every file the game rewrites or adds to is left whole, and the player
 // is told which file could not be written and why.
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
-#include "records/WinnersUnit.h"
+#include "records/RecordsTable.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -91,30 +91,30 @@ private slots:
         TinyDisk disk;
         if (!disk.mounted())
             QSKIP("a small file system can be mounted only by root");
-        SetProgramFolder(disk.path());
+        setGameFolder(disk.path());
         QVERIFY(QDir(disk.path()).mkpath("DATA"));
         const QString path = disk.path() + file;
         writeFile(path, before);
-        Words = TWords();
-        Words.Language = 2;
+        Words = WordLibrary();
+        Words.language = 2;
         if (file == "DATA/Winners")
-            ReadWinners();
+            readWinners();
         if (file == "DATA/Lib.ENG")
-            LoadWords(Words);
+            loadWords(Words);
         disk.fill();
 
         QString error;
         try {
             if (file == "Vorda2000.ini")
-                WriteProfileString(path, "Vorda", "Strong", "5");
+                writeProfileString(path, "Vorda", "Strong", "5");
             else if (file == "DATA/Winners")
-                WriteWinners();
+                writeWinners();
             else
-                AppendWord(Words, "ABCDEFGHIJ");
+                appendWordToLibrary(Words, "ABCDEFGHIJ");
         } catch (const VordaError& raised) {
             error = raised.text();
         }
-        SetProgramFolder(QString());
+        setGameFolder(QString());
         QVERIFY2(error.contains(message), qPrintable(error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
         QCOMPARE(readFile(path), before);

@@ -1,7 +1,7 @@
 // The game model without a window: whole games in both languages played through its
 // operations, the judgement of the human's word and the step back.
 #include "core/GameModel.h"
-#include "core/LanguageUnit.h"
+#include "core/LanguageTable.h"
 #include "tests/support/TestFolder.h"
 
 #include <QSignalSpy>
@@ -13,14 +13,14 @@ Q_DECLARE_METATYPE(WordVerdict)
 
 namespace {
 // A library of the language's two-letter words, every pair of its letters, and the start word.
-TWords twoLetterLibrary(uint16_t language, const std::string& startWord) {
-    const LanguageInfo& info = LanguageOf(language);
-    TWords words;
-    words.Language = language;
+WordLibrary twoLetterLibrary(uint16_t language, const std::string& startWord) {
+    const LanguageInfo& info = languageOf(language);
+    WordLibrary words;
+    words.language = language;
     for (const char a : info.letters)
         for (const char b : info.letters)
-            words.Lists[2].Insert(std::string{a, b});
-    words.Lists[5].Insert(startWord);
+            words.Lists[2].insert(std::string{a, b});
+    words.Lists[5].insert(startWord);
     return words;
 }
 
@@ -38,14 +38,14 @@ CellPos freeCellBesideALetter(const GameModel& model) {
 // The human's move as the window makes it: a letter, its cell, a two-letter word from the new
 // letter to a neighbour; letters that would make a played word are taken back with the right
 // button. False when no letter makes a new word.
-bool humanPlaysTwoLetters(GameModel& model, const TWords& words) {
+bool humanPlaysTwoLetters(GameModel& model, const WordLibrary& words) {
     const CellPos cell = freeCellBesideALetter(model);
     CellPos neighbour;
     for (CellPos next : {CellPos{cell.column, cell.row - 1}, CellPos{cell.column, cell.row + 1},
                          CellPos{cell.column - 1, cell.row}, CellPos{cell.column + 1, cell.row}})
         if (model.isFilled(next))
             neighbour = next;
-    const LanguageInfo& info = LanguageOf(words.Language);
+    const LanguageInfo& info = languageOf(words.language);
     for (const char letter : info.letters) {
         model.chooseLetter(std::string(1, letter));
         if (!model.place(cell) || !model.extendWord(cell) || !model.extendWord(neighbour))
@@ -59,14 +59,14 @@ bool humanPlaysTwoLetters(GameModel& model, const TWords& words) {
     return false;
 }
 
-void computerMoves(GameModel& model, const TWords& words, bool forHuman) {
+void computerMoves(GameModel& model, const WordLibrary& words, bool forHuman) {
     model.beginComputerTurn(forHuman);
     SearchLimits limits;
     limits.maxWordLength = 8;
     limits.hintMode = forHuman;
-    limits.language = words.Language;
+    limits.language = words.language;
     model.applyComputerMove(
-        FindBestWord(model.board(), words, model.state().playedWords, limits, nullptr));
+        findBestWord(model.board(), words, model.state().playedWords, limits, nullptr));
     model.endComputerTurn();
 }
 
@@ -88,13 +88,13 @@ private slots:
         QTest::addColumn<bool>("hintFirst");
         QTest::newRow("English") << int(kEnglish) << QByteArray("HOUSE") << false;
         QTest::newRow("Russian, the hint plays the first move")
-            << int(kRussian) << QByteArray::fromStdString(Cp("КОШКА")) << true;
+            << int(kRussian) << QByteArray::fromStdString(cp("КОШКА")) << true;
     }
     void gameToAFullField() {
         QFETCH(int, language);
         QFETCH(QByteArray, startWord);
         QFETCH(bool, hintFirst);
-        const TWords words = twoLetterLibrary(uint16_t(language), startWord.toStdString());
+        const WordLibrary words = twoLetterLibrary(uint16_t(language), startWord.toStdString());
         GameModel model;
         QSignalSpy changes(&model, &GameModel::changed);
         model.newGame(startWord.toStdString());
@@ -143,14 +143,14 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QByteArray>("startWord");
         QTest::newRow("English") << int(kEnglish) << QByteArray("HOUSE");
-        QTest::newRow("Russian") << int(kRussian) << QByteArray::fromStdString(Cp("КОШКА"));
+        QTest::newRow("Russian") << int(kRussian) << QByteArray::fromStdString(cp("КОШКА"));
     }
     void gameEndsOnTwoPasses() {
         QFETCH(int, language);
         QFETCH(QByteArray, startWord);
-        TWords words;
-        words.Language = uint16_t(language);
-        words.Lists[5].Insert(startWord.toStdString());
+        WordLibrary words;
+        words.language = uint16_t(language);
+        words.Lists[5].insert(startWord.toStdString());
         GameModel model;
         model.newGame(startWord.toStdString());
         // A hint that finds nothing is a pass, and the hint is given back.
@@ -188,14 +188,14 @@ private slots:
     void humanWord() {
         QFETCH(QList<QPoint>, path);
         QFETCH(WordVerdict, verdict);
-        TWords words;
-        words.Lists[2].Insert("TO");
-        words.Lists[2].Insert("OT");
-        words.Lists[5].Insert("HOUSE");
+        WordLibrary words;
+        words.Lists[2].insert("TO");
+        words.Lists[2].insert("OT");
+        words.Lists[5].insert("HOUSE");
         GameModel model;
         model.newGame("HOUSE");
         GameState state = model.state();
-        PushPlayedWord(state.playedWords, "OT");
+        pushPlayedWord(state.playedWords, "OT");
         model.restore(state);
         QVERIFY(!model.place({1, 1}));
         QVERIFY(model.chooseLetter("T"));

@@ -143,7 +143,7 @@ private slots:
         writeFiles(user, playerFiles);
         const QStringList installedBefore = readFiles(installed);
 
-        const GameFolderChoice choice = ChooseGameFolder(program, dataHome);
+        const GameFolderChoice choice = decideGameFolder(program, dataHome);
 
         const QString folders[] = {program, user, installed};
         QCOMPARE(choice.folder, folders[expected]);
@@ -158,17 +158,17 @@ private slots:
             QCOMPARE(readFiles(user), playerFilesAfter);
         // Reading the installed files, the game writes nothing there, not even as root.
         QCOMPARE(choice.readOnly, expected == InInstalledFolder);
-        RefuseWritesBelow(choice.readOnly ? choice.folder : QString());
+        refuseWritesBelow(choice.readOnly ? choice.folder : QString());
         QString reason;
-        QCOMPARE(ReplaceFileContents(choice.folder + "probe", "written", &reason),
+        QCOMPARE(replaceFileContents(choice.folder + "probe", "written", &reason),
                  !choice.readOnly);
         QVERIFY(QFile::remove(choice.folder + "probe") != choice.readOnly);
         if (choice.readOnly) {
-            QVERIFY(!AppendToFile(choice.folder + "Vorda2000.ini", "added", &reason));
-            QCOMPARE(reason, RefusedFolderReason());
-            QVERIFY(ReplaceFileContents(root + "elsewhere", "written", &reason));
+            QVERIFY(!appendToFile(choice.folder + "Vorda2000.ini", "added", &reason));
+            QCOMPARE(reason, refusedFolderReason());
+            QVERIFY(replaceFileContents(root + "elsewhere", "written", &reason));
         }
-        RefuseWritesBelow(QString());
+        refuseWritesBelow(QString());
         QCOMPARE(readFiles(installed), installedBefore);
         if (besideProgram)
             QCOMPARE(readFiles(program), QStringList{"Vorda2000.ini=portable settings"});
@@ -218,7 +218,7 @@ private slots:
         QFETCH(QByteArray, installed);
         QFETCH(bool, replaceTexts);
         QFETCH(QByteArray, expected);
-        QCOMPARE(MergeSettingsTexts(player, installed, replaceTexts), expected);
+        QCOMPARE(mergeSettingsTexts(player, installed, replaceTexts), expected);
     }
 
     void mergesLibraryWords_data() {
@@ -252,7 +252,7 @@ private slots:
         QFETCH(QByteArray, player);
         QFETCH(QByteArray, installed);
         QFETCH(QByteArray, expected);
-        QCOMPARE(MergeLibraryWords(player, installed), expected);
+        QCOMPARE(mergeLibraryWords(player, installed), expected);
     }
 
     // An installed game, a player who plays, an upgrade of the installed files, and the starts
@@ -273,22 +273,22 @@ private slots:
         writeInstalled(installed + "Textures/Slate.bmp", "slate 1", 3600);
 
         const auto start = [&] {
-            const GameFolderChoice choice = ChooseGameFolder(program, dataHome);
+            const GameFolderChoice choice = decideGameFolder(program, dataHome);
             QCOMPARE(choice.folder, user);
-            QCOMPARE(UpdatePlayerFolder(installed, user), QString());
+            QCOMPARE(updatePlayerFolder(installed, user), QString());
         };
         start();
         QCOMPARE(readBytes(user + "Vorda2000.ini"), settings1);
 
         // The player plays: settings, an added word, records, a changed texture, and a text
         // mended by hand.
-        WriteProfileStrings(user + "Vorda2000.ini",
+        writeProfileStrings(user + "Vorda2000.ini",
                             {{"Vorda", "LanguageNumber", "2"}, {"Images", "Image0", "a.bmp"}});
         appendTo(user + "DATA/Lib.ENG", "YAK\r\n");
         writeFiles(user, {"DATA/Winners=my records", "Textures/Slate.bmp=my slate"});
-        WriteProfileString(user + "Vorda2000.ini", "English", "Title", "My title");
+        writeProfileString(user + "Vorda2000.ini", "English", "Title", "My title");
         start();
-        QCOMPARE(ReadProfileString(user + "Vorda2000.ini", "English", "Title", ""),
+        QCOMPARE(readProfileString(user + "Vorda2000.ini", "English", "Title", ""),
                  std::string("My title"));
 
         // The upgrade: a mended text, a new word, a new texture.
@@ -300,18 +300,18 @@ private slots:
         writeInstalled(installed + "Textures/Slate.bmp", "slate 2", 60);
         start();
         const QString ini = user + "Vorda2000.ini";
-        QCOMPARE(ReadProfileString(ini, "English", "Title", ""), std::string("New title"));
-        QCOMPARE(ReadProfileString(ini, "Vorda", "LanguageNumber", ""), std::string("2"));
-        QCOMPARE(ReadProfileString(ini, "Images", "Image0", ""), std::string("a.bmp"));
+        QCOMPARE(readProfileString(ini, "English", "Title", ""), std::string("New title"));
+        QCOMPARE(readProfileString(ini, "Vorda", "LanguageNumber", ""), std::string("2"));
+        QCOMPARE(readProfileString(ini, "Images", "Image0", ""), std::string("a.bmp"));
         QCOMPARE(readBytes(user + "DATA/Lib.ENG"),
                  QByteArray("; v2\r\nCAT\r\nDOG\r\nEMU\r\nYAK\r\n"));
         QCOMPARE(readBytes(user + "DATA/Winners"), QByteArray("my records"));
         QCOMPARE(readBytes(user + "Textures/Slate.bmp"), QByteArray("my slate"));
 
         // The upgrade is taken once: a text the player mends afterwards stays.
-        WriteProfileString(ini, "English", "Title", "Mine again");
+        writeProfileString(ini, "English", "Title", "Mine again");
         start();
-        QCOMPARE(ReadProfileString(ini, "English", "Title", ""), std::string("Mine again"));
+        QCOMPARE(readProfileString(ini, "English", "Title", ""), std::string("Mine again"));
     }
 
     void newPlayerStartsInTheLocaleLanguage_data() {
@@ -335,7 +335,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Vorda2000.ini");
         writeInstalled(path, shipped, 0);
-        QCOMPARE(SetNewPlayerLanguage(path, locale), QString());
+        QCOMPARE(setNewPlayerLanguage(path, locale), QString());
         QCOMPARE(readBytes(path), expected);
     }
 
@@ -367,7 +367,7 @@ private slots:
             writeFiles(dir.path() + "/share/vorda2000/", kInstalled);
         }
 
-        const GameFolderChoice choice = ChooseGameFolder(program, dataHome);
+        const GameFolderChoice choice = decideGameFolder(program, dataHome);
 
         QCOMPARE(choice.problem, QString());
         QFile settings(choice.folder + "Vorda2000.ini");
@@ -389,7 +389,7 @@ private slots:
     }
     void userDataHome() {
         QFETCH(QByteArray, xdgDataHome);
-        QTEST(UserDataHome(xdgDataHome, "/home/me"), "expected");
+        QTEST(dataHomeFolder(xdgDataHome, "/home/me"), "expected");
     }
 };
 

@@ -1,6 +1,6 @@
 // The human's move, driven as a player drives it: the palette, the cells, the right button.
-#include "app/PoleUnit.h"
-#include "core/SpisokUnit.h"
+#include "app/FieldCell.h"
+#include "core/PlayedWords.h"
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
@@ -22,12 +22,12 @@ int selectedCells(GameFixture& game) {
     int n = 0;
     for (int c = 1; c <= 5; ++c)
         for (int r = 1; r <= 5; ++r)
-            n += game.cell(c, r)->Selected;
+            n += game.cell(c, r)->selected;
     return n;
 }
 
 QString caption(GameFixture& game, int c, int r) {
-    return Cp1251ToUnicode(game.cell(c, r)->Caption());
+    return cp1251ToUnicode(game.cell(c, r)->caption());
 }
 
 // Brings the move to a stage: A no letter, B letter chosen, C letter placed at (2, 2),
@@ -95,11 +95,11 @@ void typeKey(GameFixture& game, const QString& token, bool waitForTheTurn = true
 QString moveState(GameFixture& game) {
     QStringList free;
     QString cursor = "-";
-    const QWidget* frame = game.window().CursorFrame();
+    const QWidget* frame = game.window().cursorFrame();
     for (int r = 1; r <= 5; ++r) {
         for (int c = 1; c <= 5; ++c) {
             const QString at = QString("%1,%2").arg(c).arg(r);
-            if (!game.cell(c, r)->Filled && !game.cell(c, r)->Caption().empty())
+            if (!game.cell(c, r)->filled && !game.cell(c, r)->caption().empty())
                 free << caption(game, c, r) + "@" + at;
             if (frame->isVisibleTo(&game.window()) &&
                 frame->geometry() == game.cell(c, r)->geometry())
@@ -108,7 +108,7 @@ QString moveState(GameFixture& game) {
     }
     return QString("phase %1, letter %2, word %3, free [%4], cursor %5, credited %6")
         .arg(int(game.model().phase()))
-        .arg(Cp1251ToUnicode(game.model().state().chosenLetter), game.word(), free.join(' '),
+        .arg(cp1251ToUnicode(game.model().state().chosenLetter), game.word(), free.join(' '),
              cursor, game.column(1).join(' '));
 }
 
@@ -249,11 +249,11 @@ private slots:
     void transitions() {
         QFETCH(QString, stage);
         QFETCH(QString, action);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         reachStage(game, stage);
         act(game, action);
         QTEST(int(game.model().phase()), "phase");
-        QTEST(Cp1251ToUnicode(game.model().state().chosenLetter), "chosen");
+        QTEST(cp1251ToUnicode(game.model().state().chosenLetter), "chosen");
         QTEST(game.word(), "word");
         QTEST(caption(game, 2, 2), "placedCell");
         QTEST(caption(game, 3, 2), "freeCell");
@@ -272,7 +272,7 @@ private slots:
     void wordsThroughThePlacedLetter() {
         QFETCH(QList<QPoint>, path);
         QFETCH(QString, accepted);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.setBoard({"?????", "A????", "HOUSE", "?????", "?????"});
         game.placeLetter("T", 2, 2);
         game.sounds.clear();
@@ -284,15 +284,15 @@ private slots:
         // Accepted, credited to the human, and the computer's turn has run and handed back.
         QCOMPARE(game.column(1), QStringList{accepted});
         QCOMPARE(game.score(1), QString("00%1").arg(accepted.size()));
-        QVERIFY(game.cell(2, 2)->Filled);
+        QVERIFY(game.cell(2, 2)->filled);
         QCOMPARE(game.sounds.mid(path.size(), 1), QList<int>{3});
         QCOMPARE(game.model().state().passCount, game.column(2).isEmpty() ? 1 : 0);
         QCOMPARE(int(game.model().phase()), 0);
-        QVERIFY(game.model().isPlayed(UnicodeToCp1251(accepted)));
+        QVERIFY(game.model().isPlayed(unicodeToCp1251(accepted)));
     }
 
     void wordMustPassThroughThePlacedLetter() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(3, 3);
         game.clickCell(2, 3);
@@ -316,7 +316,7 @@ private slots:
     void stepsThatAreIgnored() {
         QFETCH(QList<QPoint>, clicks);
         QFETCH(QString, word);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         for (const QPoint& p : clicks)
             game.clickCell(p.x(), p.y());
@@ -332,15 +332,15 @@ private slots:
     }
     void refusalKeepsThePlacedLetter() {
         QFETCH(QString, played);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         QStringList faces;
-        connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
-            if (faces.isEmpty() || faces.last() != game.window().FaceName())
-                faces << game.window().FaceName();
+        connect(game.window().mainTimer, &QTimer::timeout, this, [&] {
+            if (faces.isEmpty() || faces.last() != game.window().faceName())
+                faces << game.window().faceName();
         });
         if (!played.isEmpty())
             game.changeState([&played](GameState& state) {
-                PushPlayedWord(state.playedWords, played.toStdString());
+                pushPlayedWord(state.playedWords, played.toStdString());
             });
         if (played == "HOUSE") {
             // A field where the start word can run through the new letter.
@@ -358,7 +358,7 @@ private slots:
         }
         QCOMPARE(faces.mid(0, 7),
                  (QStringList{"CPU12", "CPU11", "CPU12", "CPU11", "CPU12", "CPU11", "CPU12"}));
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
         QCOMPARE(game.word(), QString());
         QCOMPARE(selectedCells(game), 0);
         QCOMPARE(int(game.model().phase()), 1);
@@ -377,16 +377,16 @@ private slots:
     }
     void inputWaitsForTheShake() {
         QFETCH(QString, action);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         QString during;
         QTimer::singleShot(0, &game.window(), [&] {
             // The player's hand without the fixture's waiting for the shake.
             if (action == "skip")
-                QTest::mouseClick(game.window().SkipButton, Qt::LeftButton);
+                QTest::mouseClick(game.window().skipButton, Qt::LeftButton);
             else if (action == "right button")
-                QTest::mouseClick(game.window().Slowo, Qt::RightButton, {}, QPoint(5, 5));
+                QTest::mouseClick(game.window().wordDisplay, Qt::RightButton, {}, QPoint(5, 5));
             else if (action == "palette")
                 QTest::mousePress(game.letterButton("M"), Qt::LeftButton, {}, QPoint(17, 17));
             else
@@ -401,7 +401,7 @@ private slots:
     }
 
     void rightButtonStepsBackOneStageAtATime() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
@@ -414,7 +414,7 @@ private slots:
         QCOMPARE(int(game.model().phase()), 0);
         // The pointer still rests on the cell, so it shows the chosen letter again as preview.
         QCOMPARE(caption(game, 2, 2), QString("T"));
-        QVERIFY(!game.cell(2, 2)->Filled);
+        QVERIFY(!game.cell(2, 2)->filled);
         game.leaveCell(2, 2);
         QCOMPARE(caption(game, 2, 2), QString());
         game.rightClick();
@@ -423,18 +423,18 @@ private slots:
     }
 
     void rightButtonIsOffWhileAGameDialogIsUp() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
-        Game.MainInputEnabled = false;
+        Game.mainInputEnabled = false;
         game.rightClick();
         QCOMPARE(int(game.model().phase()), 1);
-        Game.MainInputEnabled = true;
+        Game.mainInputEnabled = true;
         game.rightClick();
         QCOMPARE(int(game.model().phase()), 0);
     }
 
     void pressingTheChosenLetterAgainOnlyClicks() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.sounds.clear();
@@ -442,19 +442,19 @@ private slots:
         QCOMPARE(game.sounds, QList<int>{0});
         QCOMPARE(int(game.model().phase()), 1);
         QCOMPARE(game.word(), QString("T"));
-        QCOMPARE(game.letterButton("T")->FontColor(), QColor(0, 0, 255));
+        QCOMPARE(game.letterButton("T")->fontColor(), QColor(0, 0, 255));
     }
 
     void chosenLetterIsMarked() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.pressLetter("T");
         game.pressLetter("M");
         int blue = 0;
         for (int i = 1; i <= 26; ++i)
-            blue += game.window().Palette().button(i)->FontColor() == QColor(0, 0, 255);
+            blue += game.window().letterPalette().button(i)->fontColor() == QColor(0, 0, 255);
         QCOMPARE(blue, 1);
-        QCOMPARE(game.letterButton("M")->FontColor(), QColor(0, 0, 255));
-        QCOMPARE(game.letterButton("T")->FontColor(), QColor(255, 255, 0));
+        QCOMPARE(game.letterButton("M")->fontColor(), QColor(0, 0, 255));
+        QCOMPARE(game.letterButton("T")->fontColor(), QColor(255, 255, 0));
     }
 
     // Moves typed on the keyboard; the keys of "duringTurn" are typed while the computer
@@ -529,7 +529,7 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, duringTurn);
         GameFixture game(kRussianWords, kEnglishWords,
-                         language == "English" ? GameFixture::EnglishSettings() : QByteArray());
+                         language == "English" ? GameFixture::englishSettings() : QByteArray());
         const QStringList tokens = keys.split(' ');
         int phaseDuringTurn = -1;
         for (int i = 0; i < tokens.size(); ++i) {
@@ -546,7 +546,7 @@ private slots:
     }
 
     void previewFollowsThePointer() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.enterCell(1, 1);
         QCOMPARE(caption(game, 1, 1), QString());
         game.pressLetter("T");
@@ -556,7 +556,7 @@ private slots:
         QCOMPARE(caption(game, 1, 3), QString("H"));
         game.leaveCell(1, 1);
         QCOMPARE(caption(game, 1, 1), QString());
-        QCOMPARE(game.cell(1, 1)->FontColor(), QColor(Qt::black));
+        QCOMPARE(game.cell(1, 1)->fontColor(), QColor(Qt::black));
     }
 };
 

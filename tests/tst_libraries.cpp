@@ -1,7 +1,7 @@
 // The two word libraries that accompany the game (dist/DATA/Lib.RUS and Lib.ENG): the
 // committed files must keep the file rules byte for byte, load whole through the game's
 // own loader, and keep the promises of the review lists in tools/libraries.
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/TestFolder.h"
@@ -31,7 +31,7 @@ std::vector<std::string> readReviewList(const QString& name) {
         if (line.isEmpty())
             continue;
         line = line.toUpper().replace(QChar(0x0401), QChar(0x0415)); // Ё -> Е
-        words.push_back(UnicodeToCp1251(line));
+        words.push_back(unicodeToCp1251(line));
     }
     return words;
 }
@@ -71,7 +71,7 @@ private:
     }
 
 private slots:
-    void init() { Words = TWords(); }
+    void init() { Words = WordLibrary(); }
 
     void fileKeepsTheFormat_data() { addLanguages(); }
     void fileKeepsTheFormat() {
@@ -124,21 +124,21 @@ private slots:
     void loaderReadsEveryWord() {
         QFETCH(int, language);
         QFETCH(QString, file);
-        SetProgramFolder(kDistFolder);
-        Words.Language = uint16_t(language);
-        LoadWords(Words);
+        setGameFolder(kDistFolder);
+        Words.language = uint16_t(language);
+        loadWords(Words);
         const QList<QByteArray> lines = wordLines(readFile(kDistFolder + file));
-        QCOMPARE(int(Words.WordCount[language]), lines.size());
+        QCOMPARE(int(Words.wordCount[language]), lines.size());
         int stored = 0;
         for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
-            stored += Words.Lists[n].Count();
+            stored += Words.Lists[n].size();
         QCOMPARE(stored, lines.size()); // no word is lost as a duplicate of another
-        QVERIFY2(Words.Lists[5].Count() >= kMinFiveLetterWords,
-                 qPrintable(QString("%1 five-letter words").arg(Words.Lists[5].Count())));
+        QVERIFY2(Words.Lists[5].size() >= kMinFiveLetterWords,
+                 qPrintable(QString("%1 five-letter words").arg(Words.Lists[5].size())));
         // Spot checks through the look-up the game uses: first, middle and last word.
         for (const QByteArray& w : {lines.first(), lines[lines.size() / 2], lines.last()}) {
             QVERIFY(w.size() >= kMinWordLength && w.size() <= kMaxWordLength);
-            QVERIFY(FindWord(Words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
+            QVERIFY(findWord(Words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
         }
     }
 
@@ -146,9 +146,9 @@ private slots:
     void reviewListsHold() {
         QFETCH(int, language);
         QFETCH(QString, prefix);
-        SetProgramFolder(kDistFolder);
-        Words.Language = uint16_t(language);
-        LoadWords(Words);
+        setGameFolder(kDistFolder);
+        Words.language = uint16_t(language);
+        loadWords(Words);
         const auto present = readReviewList(prefix + "_present.txt");
         const auto absent = readReviewList(prefix + "_absent.txt");
         QVERIFY(present.size() >= 50);
@@ -156,12 +156,12 @@ private slots:
         QStringList missing, intruders;
         for (const std::string& w : present)
             if (w.size() < kMinWordLength || w.size() > kMaxWordLength ||
-                !FindWord(Words, w, uint16_t(w.size())))
-                missing << Cp1251ToUnicode(w);
+                !findWord(Words, w, uint16_t(w.size())))
+                missing << cp1251ToUnicode(w);
         for (const std::string& w : absent)
             if (w.size() >= kMinWordLength && w.size() <= kMaxWordLength &&
-                FindWord(Words, w, uint16_t(w.size())))
-                intruders << Cp1251ToUnicode(w);
+                findWord(Words, w, uint16_t(w.size())))
+                intruders << cp1251ToUnicode(w);
         QVERIFY2(missing.isEmpty(), qPrintable("missing everyday nouns: " + missing.join(", ")));
         QVERIFY2(intruders.isEmpty(),
                  qPrintable("words that must be absent: " + intruders.join(", ")));

@@ -1,12 +1,12 @@
 // The main window as a player first meets it: start-up, a new game, the menu, the timer and
 // the language switch.
+#include "app/FieldCell.h"
 #include "app/MenuMnemonics.h"
-#include "app/PoleUnit.h"
-#include "core/SpisokUnit.h"
-#include "core/WordsUnit.h"
+#include "core/PlayedWords.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/ProfileFile.h"
-#include "settings/INIUnit.h"
+#include "settings/SettingsFile.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
 
@@ -27,7 +27,7 @@ const QStringList kEnglishWords = {"HOUSE", "CAT", "TREE"};
 
 // The caption as the settings give it, without the mnemonic's mark.
 QString itemText(QAction* item) {
-    return WithoutMnemonic(item->text());
+    return withoutMnemonic(item->text());
 }
 
 // What a screen reader learns of a widget: its name, and "selected" when it says so.
@@ -57,14 +57,14 @@ private slots:
                  (QStringList{"?????", "?????", QString::fromUtf8("КОШКА"), "?????", "?????"}));
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r) {
-                QCOMPARE(game.cell(c, r)->Filled, r == 3);
-                QVERIFY(!game.cell(c, r)->Selected);
+                QCOMPARE(game.cell(c, r)->filled, r == 3);
+                QVERIFY(!game.cell(c, r)->selected);
             }
         QCOMPARE(game.score(1), QString("000"));
         QCOMPARE(game.score(2), QString("000"));
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
-        QVERIFY(game.model().isPlayed(Cp("КОШКА")));
-        QVERIFY(!game.model().isPlayed(Cp("ДОМ")));
+        QVERIFY(game.model().isPlayed(cp("КОШКА")));
+        QVERIFY(!game.model().isPlayed(cp("ДОМ")));
         QCOMPARE(int(game.model().phase()), 0);
     }
 
@@ -73,10 +73,10 @@ private slots:
         game.changeState([](GameState& state) { state.passCount = 1; });
         game.pressLetter(QString::fromUtf8("Д"));
         game.enterCell(2, 2);
-        game.window().Menu_NewGame->trigger();
+        game.window().newGameItem->trigger();
         // A pass of the game before never counts towards the end of this one.
         QCOMPARE(game.model().state().passCount, 0);
-        QCOMPARE(Cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("Д"));
+        QCOMPARE(cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("Д"));
         // The pointer resting over a free cell shows the chosen letter at once.
         QCOMPARE(game.board()[1], QString::fromUtf8("?Д???"));
         QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
@@ -99,7 +99,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         QTest::keyClick(&game.window(), Qt::Key_Escape);
         QVERIFY(!game.window().isVisible());
-        QVERIFY(game.window().ClosingDown());
+        QVERIFY(game.window().closingDown());
     }
 
     void timerCyclesTheLooseLetterColours_data() {
@@ -115,24 +115,24 @@ private slots:
         QFETCH(int, tick);
         QFETCH(QColor, colour);
         GameFixture game(kRussianWords, kEnglishWords);
-        game.window().MainTimer->stop();
+        game.window().mainTimer->stop();
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
-        while (game.window().TickCount() != (tick == 0 ? 31 : tick - 1))
-            game.window().MainTimerTimer();
-        game.window().MainTimerTimer();
-        QCOMPARE(game.window().TickCount(), tick);
-        QCOMPARE(game.cell(3, 2)->FontColor(), colour);
+        while (game.window().tickCount() != (tick == 0 ? 31 : tick - 1))
+            game.window().timerTick();
+        game.window().timerTick();
+        QCOMPARE(game.window().tickCount(), tick);
+        QCOMPARE(game.cell(3, 2)->fontColor(), colour);
         // Board letters keep their black.
-        QCOMPARE(game.cell(3, 3)->FontColor(), QColor(Qt::black));
+        QCOMPARE(game.cell(3, 3)->fontColor(), QColor(Qt::black));
     }
 
     void timerRunsZeroToThirtyOne() {
         GameFixture game(kRussianWords, kEnglishWords);
-        game.window().MainTimer->stop();
+        game.window().mainTimer->stop();
         QList<int> ticks;
         for (int i = 0; i < 64; ++i) {
-            game.window().MainTimerTimer();
-            ticks << game.window().TickCount();
+            game.window().timerTick();
+            ticks << game.window().tickCount();
         }
         const int start = ticks.first();
         for (int i = 0; i < 64; ++i)
@@ -142,25 +142,25 @@ private slots:
 
     void menuShowsTextsAndWordCounts() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
-        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
-        QCOMPARE(itemText(w.Menu_Russian), Cp1251ToUnicode(LanguageText("Menu_Russian")) + " 2");
-        QCOMPARE(itemText(w.Menu_English), Cp1251ToUnicode(LanguageText("Menu_English")) + " 3");
-        QVERIFY(w.Menu_None1->isSeparator());
-        QVERIFY(w.Menu_none2->isSeparator());
+        MainWindow& w = game.window();
+        QCOMPARE(w.windowTitle(), cp1251ToUnicode(languageText("Title")));
+        QCOMPARE(itemText(w.russianItem), cp1251ToUnicode(languageText("Menu_Russian")) + " 2");
+        QCOMPARE(itemText(w.englishItem), cp1251ToUnicode(languageText("Menu_English")) + " 3");
+        QVERIFY(w.gameSeparator->isSeparator());
+        QVERIFY(w.helpSeparator->isSeparator());
         // A separator keeps no text that the menu would draw before its line.
-        QVERIFY(w.Menu_None1->text().isEmpty());
-        QVERIFY(w.Menu_none2->text().isEmpty());
-        QVERIFY(w.Menu_Russian->isChecked());
-        QCOMPARE(w.Menu_NewGame->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(w.Menu_About->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
+        QVERIFY(w.gameSeparator->text().isEmpty());
+        QVERIFY(w.helpSeparator->text().isEmpty());
+        QVERIFY(w.russianItem->isChecked());
+        QCOMPARE(w.newGameItem->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(w.aboutItem->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
     }
 
     // A ticked item's picture carries a clear mark: many of its pixels change.
     void tickedItemsShowAMark() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
-        for (QAction* item : {w.Menu_Sound, w.Menu_Russian, w.Menu_English}) {
+        MainWindow& w = game.window();
+        for (QAction* item : {w.soundItem, w.russianItem, w.englishItem}) {
             const QImage off = item->icon().pixmap(16, QIcon::Normal, QIcon::Off).toImage();
             const QImage on = item->icon().pixmap(16, QIcon::Normal, QIcon::On).toImage();
             QCOMPARE(on.size(), off.size());
@@ -176,50 +176,51 @@ private slots:
 
     void languageSwitchGoesWhole() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         game.pressLetter(QString::fromUtf8("Д"));
-        w.Menu_English->trigger();
+        w.englishItem->trigger();
         QVERIFY(game.errors().texts.isEmpty());
-        QVERIFY(w.Menu_English->isChecked() && !w.Menu_Russian->isChecked());
-        QCOMPARE(int(Words.Language), 2);
+        QVERIFY(w.englishItem->isChecked() && !w.russianItem->isChecked());
+        QCOMPARE(int(Words.language), 2);
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.model().state().chosenLetter.empty());
-        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
+        QCOMPARE(w.windowTitle(), cp1251ToUnicode(languageText("Title")));
         QVERIFY(
-            itemText(w.Menu_English)
-                .startsWith(Cp1251ToUnicode(ReadProfileStringForTest("English", "Menu_English"))));
-        QVERIFY(itemText(w.Menu_Russian).endsWith(" 2"));
-        QVERIFY(itemText(w.Menu_English).endsWith(" 3"));
+            itemText(w.englishItem)
+                .startsWith(cp1251ToUnicode(readProfileStringForTest("English", "Menu_English"))));
+        QVERIFY(itemText(w.russianItem).endsWith(" 2"));
+        QVERIFY(itemText(w.englishItem).endsWith(" 3"));
         // The palette shows the language's letters in order, and only those.
         const auto shownLetters = [&w] {
             std::string letters;
             for (int i = 1; i <= kLetterButtons; ++i)
-                if (w.Palette().button(i)->isVisibleTo(&w))
-                    letters += w.Palette().button(i)->Caption();
-            return Cp1251ToUnicode(letters);
+                if (w.letterPalette().button(i)->isVisibleTo(&w))
+                    letters += w.letterPalette().button(i)->caption();
+            return cp1251ToUnicode(letters);
         };
         QCOMPARE(shownLetters(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
-        QCOMPARE(w.Palette().button(14)->pos().y() - w.Palette().button(1)->pos().y(), 34);
-        QCOMPARE(w.Palette().button(1)->FontColor(), QColor(255, 255, 0));
+        QCOMPARE(w.letterPalette().button(14)->pos().y() - w.letterPalette().button(1)->pos().y(),
+                 34);
+        QCOMPARE(w.letterPalette().button(1)->fontColor(), QColor(255, 255, 0));
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"));
 
-        w.Menu_Russian->trigger();
+        w.russianItem->trigger();
         QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
         QCOMPARE(shownLetters(), QString::fromUtf8("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"));
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=1"));
-        QVERIFY(itemText(w.Menu_Russian).endsWith(" 2"));
-        QVERIFY(itemText(w.Menu_English).endsWith(" 3"));
+        QVERIFY(itemText(w.russianItem).endsWith(" 2"));
+        QVERIFY(itemText(w.englishItem).endsWith(" 3"));
     }
 
     void choosingTheTickedLanguageChangesNothing() {
         GameFixture game(kRussianWords, kEnglishWords);
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
         const QByteArray settingsBefore = game.folder().read("Vorda2000.ini");
-        game.window().Menu_Russian->trigger();
+        game.window().russianItem->trigger();
         QCOMPARE(int(game.model().phase()), 1);
         QCOMPARE(game.board()[1], QString::fromUtf8("??Д??"));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settingsBefore);
-        QVERIFY(game.window().Menu_Russian->isChecked());
+        QVERIFY(game.window().russianItem->isChecked());
     }
 
     // A library missing at the start: the language stays what the settings say, whatever
@@ -236,19 +237,20 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         const QByteArray settings = game.folder().read("Vorda2000.ini");
         QFile::remove(game.folder().path() + missing);
-        Words = TWords();
+        Words = WordLibrary();
         ErrorBoxRecorder errors;
-        TMainWindow second;
+        MainWindow second;
         second.show();
         QCOMPARE(errors.texts.size(), 1);
         QVERIFY(errors.texts[0].contains(QFileInfo(missing).fileName()));
-        QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(second.Palette().button(1)->Caption(), UnicodeToCp1251(QString::fromUtf8("А")));
-        QVERIFY(second.Menu_Russian->isChecked());
-        QVERIFY(itemText(second.Menu_English).endsWith(gameStarts ? " 0" : " 3"));
-        QCOMPARE(!second.Board().cell(1, 3)->Caption().empty(), gameStarts);
+        QCOMPARE(int(Words.language), 1);
+        QCOMPARE(second.letterPalette().button(1)->caption(),
+                 unicodeToCp1251(QString::fromUtf8("А")));
+        QVERIFY(second.russianItem->isChecked());
+        QVERIFY(itemText(second.englishItem).endsWith(gameStarts ? " 0" : " 3"));
+        QCOMPARE(!second.Board().cell(1, 3)->caption().empty(), gameStarts);
         // Placing a letter and clicking about the field raises nothing.
-        TCoolBtn* letter = second.Palette().button(5);
+        CoolButton* letter = second.letterPalette().button(5);
         QTest::mousePress(letter, Qt::LeftButton, {}, QPoint(17, 17));
         for (const QPoint& cell : {QPoint(2, 2), QPoint(2, 2), QPoint(4, 4), QPoint(2, 2)})
             QTest::mouseClick(second.Board().cell(cell.x(), cell.y()), Qt::LeftButton, {},
@@ -263,9 +265,9 @@ private slots:
         QTest::addColumn<QString>("named");
         const QString noWord = "\" holds no five-letter word";
         QTest::newRow("short words")
-            << LibraryBytes({QString::fromUtf8("ДОМ"), "TREES!"}) << noWord;
+            << libraryBytes({QString::fromUtf8("ДОМ"), "TREES!"}) << noWord;
         QTest::newRow("empty") << QByteArray() << noWord;
-        QTest::newRow("LF line ends") << QByteArray::fromStdString(Cp("КОШКА\nЛАМПА\n")) << noWord;
+        QTest::newRow("LF line ends") << QByteArray::fromStdString(cp("КОШКА\nЛАМПА\n")) << noWord;
         QTest::newRow("saved as UTF-8")
             << QString::fromUtf8("КОШКА\r\nЛАМПА\r\n").toUtf8() << "\" is saved in UTF-8";
     }
@@ -274,11 +276,11 @@ private slots:
         QFETCH(QString, named);
         GameFixture game(kRussianWords, kEnglishWords);
         game.folder().write("DATA/Lib.RUS", library);
-        Words = TWords();
+        Words = WordLibrary();
         ErrorBoxRecorder errors;
-        TMainWindow second;
+        MainWindow second;
         QCOMPARE(errors.texts.size(), 1);
-        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) + named),
+        QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(libraryPath(1)) + named),
                  qPrintable(errors.texts[0]));
     }
 
@@ -289,12 +291,12 @@ private slots:
     }
     void webItemsOpenTheirAddresses() {
         QFETCH(bool, browser);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.noBrowser = !browser;
-        game.window().Menu_Visit->trigger();
-        game.window().Menu_Pelmarov1->trigger();
-        game.window().Menu_Pelmarov2->trigger();
-        const QStringList addresses{HomePageUrl, AuthorSiteUrl1, AuthorSiteUrl2};
+        game.window().homePageItem->trigger();
+        game.window().authorSite1Item->trigger();
+        game.window().authorSite2Item->trigger();
+        const QStringList addresses{homePageUrl, authorSiteUrl1, authorSiteUrl2};
         QCOMPARE(game.openedAddresses, addresses);
         QStringList expected;
         for (const QString& address : addresses)
@@ -320,7 +322,7 @@ private slots:
         QFETCH(QString, section);
         QFETCH(QByteArray, droppedKey);
         const QString dist = QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini");
-        QByteArray settings = GameFixture::EnglishSettings();
+        QByteArray settings = GameFixture::englishSettings();
         if (section == "Russian")
             settings.replace("LanguageNumber=2", "LanguageNumber=1");
         if (!droppedKey.isEmpty()) {
@@ -330,34 +332,34 @@ private slots:
             QVERIFY(!settings.contains(droppedKey));
         }
         GameFixture game(kRussianWords, kEnglishWords, settings);
-        TMainWindow& w = game.window();
-        const std::vector<TMainWindow::MenuCaption> captions = w.MenuCaptions();
+        MainWindow& w = game.window();
+        const std::vector<MainWindow::MenuCaption> captions = w.menuCaptions();
         QSet<QObject*> listed;
         QSet<QByteArray> keys;
-        for (const TMainWindow::MenuCaption& caption : captions) {
+        for (const MainWindow::MenuCaption& caption : captions) {
             listed.insert(caption.item);
             keys.insert(caption.key);
             const std::string text =
-                ReadProfileString(dist, section.toStdString(), caption.key, "\x01");
+                readProfileString(dist, section.toStdString(), caption.key, "\x01");
             QVERIFY2(!text.empty() && text != "\x01", caption.key);
-            const QString expected = Cp1251ToUnicode(text);
+            const QString expected = cp1251ToUnicode(text);
             if (auto* menu = qobject_cast<QMenu*>(caption.item)) {
-                QCOMPARE(WithoutMnemonic(menu->title()), expected);
+                QCOMPARE(withoutMnemonic(menu->title()), expected);
                 continue;
             }
             auto* item = qobject_cast<QAction*>(caption.item);
             QVERIFY2(item, caption.key);
             if (text == "-")
                 QVERIFY2(item->isSeparator(), caption.key);
-            else if (item->isCheckable() && item != w.Menu_Sound)
-                QVERIFY2(WithoutMnemonic(item->text()).startsWith(expected + " "), caption.key);
+            else if (item->isCheckable() && item != w.soundItem)
+                QVERIFY2(withoutMnemonic(item->text()).startsWith(expected + " "), caption.key);
             else
-                QCOMPARE(WithoutMnemonic(item->text()), expected);
+                QCOMPARE(withoutMnemonic(item->text()), expected);
         }
         QCOMPARE(keys.size(), qsizetype(captions.size()));
         // Every menu of the bar and every item in them has its row.
         QList<QMenu*> menus;
-        for (QAction* top : w.MainMenu1->actions())
+        for (QAction* top : w.menuBar->actions())
             menus << top->menu();
         for (qsizetype i = 0; i < menus.size(); ++i) {
             QVERIFY(listed.contains(menus[i]));
@@ -375,7 +377,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         game.pressLetter(QString::fromUtf8("Д"));
         QCOMPARE(game.sounds, QList<int>{0});
-        game.window().Menu_Sound->trigger();
+        game.window().soundItem->trigger();
         game.pressLetter(QString::fromUtf8("К"));
         QCOMPARE(game.sounds, QList<int>{0});
         game.window().close();
@@ -409,7 +411,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QPoint, cell);
         GameFixture game(kRussianWords, kEnglishWords,
-                         english ? GameFixture::EnglishSettings() : QByteArray());
+                         english ? GameFixture::englishSettings() : QByteArray());
         for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
             const QString what = step.section(':', 1);
             const QStringList at = what.split(',');
@@ -437,9 +439,9 @@ private slots:
         QFETCH(int, button);
         GameFixture game(kRussianWords, kEnglishWords);
         if (switchToEnglish)
-            game.window().Menu_English->trigger();
+            game.window().englishItem->trigger();
         QAccessibleInterface* face =
-            QAccessible::queryAccessibleInterface(game.window().Palette().button(button));
+            QAccessible::queryAccessibleInterface(game.window().letterPalette().button(button));
         QCOMPARE(face->role(), QAccessible::Button);
         QTEST(face->text(QAccessible::Name), "name");
     }
@@ -447,64 +449,64 @@ private slots:
     // The word, the scores and the sheets read as text, and the computer's move told.
     void wordScoresSheetsAndTheComputersMoveAreSpoken() {
         GameFixture game({QString::fromUtf8("КОШКА"), QString::fromUtf8("КОТ")}, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         game.placeLetter(QString::fromUtf8("Т"), 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
-        QCOMPARE(spoken(w.Slowo), QString::fromUtf8("Слово: ТО"));
-        QCOMPARE(spoken(w.Sheets().score(2)), QString::fromUtf8("Очки компьютера: 0"));
-        QCOMPARE(spoken(w.Sheets().panel(2)), QString::fromUtf8("Слова компьютера: пусто"));
+        QCOMPARE(spoken(w.wordDisplay), QString::fromUtf8("Слово: ТО"));
+        QCOMPARE(spoken(w.sheets().score(2)), QString::fromUtf8("Очки компьютера: 0"));
+        QCOMPARE(spoken(w.sheets().panel(2)), QString::fromUtf8("Слова компьютера: пусто"));
         game.rightClick();
         game.rightClick();
-        QCOMPARE(spoken(&w.Face()), QString::fromUtf8("Компьютер"));
+        QCOMPARE(spoken(&w.face()), QString::fromUtf8("Компьютер"));
         // The face speaks the move. (Its alert event reaches only an active accessibility
         // bridge, which the offscreen platform has not.)
-        game.click(w.SkipButton);
-        QCOMPARE(spoken(&w.Face()), QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3"));
-        QCOMPARE(spoken(w.Sheets().score(2)), QString::fromUtf8("Очки компьютера: 3"));
-        QCOMPARE(spoken(w.Sheets().panel(2)), QString::fromUtf8("Слова компьютера: КОТ"));
-        QCOMPARE(spoken(w.Sheets().score(1)), QString::fromUtf8("Ваши очки: 0"));
-        QCOMPARE(spoken(w.Slowo), QString::fromUtf8("Слово: пусто"));
+        game.click(w.skipButton);
+        QCOMPARE(spoken(&w.face()), QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3"));
+        QCOMPARE(spoken(w.sheets().score(2)), QString::fromUtf8("Очки компьютера: 3"));
+        QCOMPARE(spoken(w.sheets().panel(2)), QString::fromUtf8("Слова компьютера: КОТ"));
+        QCOMPARE(spoken(w.sheets().score(1)), QString::fromUtf8("Ваши очки: 0"));
+        QCOMPARE(spoken(w.wordDisplay), QString::fromUtf8("Слово: пусто"));
     }
 
     // Tab goes to the field, bringing out the cursor, then to the palette, whose arrows and
     // Space choose; F10 opens the menu bar.
     void keyboardReachesFieldPaletteAndMenu() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QVERIFY(!w.Board().hasFocus() && !w.Palette().hasFocus());
+        QVERIFY(!w.Board().hasFocus() && !w.letterPalette().hasFocus());
         QTest::keyClick(&w, Qt::Key_Tab);
         QVERIFY(w.Board().hasFocus());
-        QVERIFY(w.CursorFrame()->isVisible());
-        const QImage unmarked = w.Palette().grab().toImage();
+        QVERIFY(w.cursorFrame()->isVisible());
+        const QImage unmarked = w.letterPalette().grab().toImage();
         QTest::keyClick(&w, Qt::Key_Tab);
-        QVERIFY(w.Palette().hasFocus());
-        QVERIFY(!w.CursorFrame()->isVisible());
-        QVERIFY(w.Palette().grab().toImage() != unmarked);
+        QVERIFY(w.letterPalette().hasFocus());
+        QVERIFY(!w.cursorFrame()->isVisible());
+        QVERIFY(w.letterPalette().grab().toImage() != unmarked);
         QTest::keyClick(w.focusWidget(), Qt::Key_Right);
         QTest::keyClick(w.focusWidget(), Qt::Key_Down);
         QTest::keyClick(w.focusWidget(), Qt::Key_Space);
         // Row 2 starts at the 17th of 32 letters: the 18th is "С".
-        QCOMPARE(Cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("С"));
+        QCOMPARE(cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("С"));
         QTest::keyClick(&w, Qt::Key_F10);
-        QCOMPARE(w.MainMenu1->activeAction(), w.Menu_Game->menuAction());
-        QVERIFY(w.Menu_Game->isVisible());
+        QCOMPARE(w.menuBar->activeAction(), w.gameMenu->menuAction());
+        QVERIFY(w.gameMenu->isVisible());
     }
 
     // A press and release of Alt highlights the first menu (visibly) without opening it.
     void altHighlightsTheFirstMenu() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        const QImage before = w.MainMenu1->grab().toImage();
+        const QImage before = w.menuBar->grab().toImage();
         QTest::keyPress(&w, Qt::Key_Alt);
         QTest::keyRelease(&w, Qt::Key_Alt);
-        QCOMPARE(w.MainMenu1->activeAction(), w.Menu_Game->menuAction());
-        QVERIFY(w.MainMenu1->grab().toImage() != before);
-        QVERIFY(!w.Menu_Game->isVisible());
+        QCOMPARE(w.menuBar->activeAction(), w.gameMenu->menuAction());
+        QVERIFY(w.menuBar->grab().toImage() != before);
+        QVERIFY(!w.gameMenu->isVisible());
     }
 
     // Every menu's captions get mnemonics, one letter each, none twice in a menu.
@@ -516,10 +518,10 @@ private slots:
     void menusHaveMnemonics() {
         QFETCH(bool, english);
         GameFixture game(kRussianWords, kEnglishWords,
-                         english ? GameFixture::EnglishSettings() : QByteArray());
-        TMainWindow& w = game.window();
-        for (QWidget* menu : std::initializer_list<QWidget*>{
-                 w.MainMenu1, w.Menu_Game, w.Menu_Options, w.Menu_Chooselanguage, w.Menu_Help}) {
+                         english ? GameFixture::englishSettings() : QByteArray());
+        MainWindow& w = game.window();
+        for (QWidget* menu : std::initializer_list<QWidget*>{w.menuBar, w.gameMenu, w.optionsMenu,
+                                                             w.languageMenu, w.helpMenu}) {
             QSet<QKeySequence> keys;
             int items = 0;
             for (QAction* item : menu->actions()) {
@@ -550,22 +552,22 @@ private slots:
         for (const QString& caption : captions)
             items << new QAction(caption, &owner);
         // A second pass over unchanged captions marks nothing twice.
-        AddMnemonics(items);
-        AddMnemonics(items);
+        addMnemonics(items);
+        addMnemonics(items);
         QStringList marked;
         for (QAction* item : items)
             marked << item->text();
         QTEST(marked, "marked");
         for (qsizetype i = 0; i < items.size(); ++i)
-            QCOMPARE(WithoutMnemonic(marked[i]), captions[i]);
+            QCOMPARE(withoutMnemonic(marked[i]), captions[i]);
     }
 
 private:
-    static std::string ReadProfileStringForTest(const char* section, const char* key) {
-        const std::string saved = Words.LanguageSection;
-        Words.LanguageSection = section;
-        const std::string text = LanguageText(key);
-        Words.LanguageSection = saved;
+    static std::string readProfileStringForTest(const char* section, const char* key) {
+        const std::string saved = Words.languageSection;
+        Words.languageSection = section;
+        const std::string text = languageText(key);
+        Words.languageSection = saved;
         return text;
     }
 };

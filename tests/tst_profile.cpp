@@ -17,18 +17,18 @@ namespace {
 
 const QByteArray kDefault = "default!";
 
-QByteArray Cp1251(const char16_t* text) {
-    return QByteArray::fromStdString(UnicodeToCp1251(QStringView(text)));
+QByteArray cp1251(const char16_t* text) {
+    return QByteArray::fromStdString(unicodeToCp1251(QStringView(text)));
 }
 
-QByteArray ReadBytes(const QString& path) {
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
+bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
@@ -39,9 +39,9 @@ std::string_view View(const QByteArray& bytes) {
 
 // True when this process may write where permission bits forbid it (as root), so that a
 // read-only file or folder cannot make a write fail.
-bool PermissionBitsIgnored(const QString& folder) {
+bool permissionBitsIgnored(const QString& folder) {
     const QString probe = folder + QStringLiteral("/probe");
-    WriteBytes(probe, "x");
+    writeBytes(probe, "x");
     QFile::setPermissions(probe, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QFile file(probe);
     const bool ignored = file.open(QIODevice::WriteOnly | QIODevice::Append);
@@ -182,16 +182,16 @@ void ProfileFileTest::read_data() {
         << QByteArray("[Vorda\r\nStrong=4\r\n") << QByteArray("Vorda") << QByteArray("Strong")
         << kDefault;
     QTest::newRow("Cyrillic section name in other case")
-        << Cp1251(u"[\u0420\u0423\u0421\u0421\u041a\u0418\u0419]\r\nTitle=x\r\n")
-        << Cp1251(u"\u0440\u0443\u0441\u0441\u043a\u0438\u0439") << QByteArray("Title")
+        << cp1251(u"[\u0420\u0423\u0421\u0421\u041a\u0418\u0419]\r\nTitle=x\r\n")
+        << cp1251(u"\u0440\u0443\u0441\u0441\u043a\u0438\u0439") << QByteArray("Title")
         << QByteArray("x");
     QTest::newRow("Cyrillic key with yo in other case")
-        << Cp1251(u"[Vorda]\r\n\u0401\u0416=\u0451\u0436\r\n") << QByteArray("Vorda")
-        << Cp1251(u"\u0451\u0436") << Cp1251(u"\u0451\u0436");
+        << cp1251(u"[Vorda]\r\n\u0401\u0416=\u0451\u0436\r\n") << QByteArray("Vorda")
+        << cp1251(u"\u0451\u0436") << cp1251(u"\u0451\u0436");
     QTest::newRow("Cyrillic value kept byte for byte")
-        << Cp1251(u"[Russian]\r\nTitle=\u0412\u043e\u0440\u0434\u0430 2000\r\n")
+        << cp1251(u"[Russian]\r\nTitle=\u0412\u043e\u0440\u0434\u0430 2000\r\n")
         << QByteArray("Russian") << QByteArray("Title")
-        << Cp1251(u"\u0412\u043e\u0440\u0434\u0430 2000");
+        << cp1251(u"\u0412\u043e\u0440\u0434\u0430 2000");
     QTest::newRow("lone LF line ends")
         << QByteArray("[Images]\nA=1\n[Vorda]\nStrong=4\nB=2\n") << QByteArray("Vorda")
         << QByteArray("Strong") << QByteArray("4");
@@ -223,16 +223,16 @@ void ProfileFileTest::read() {
     QFETCH(QByteArray, section);
     QFETCH(QByteArray, key);
     QFETCH(QByteArray, expected);
-    QVERIFY(WriteBytes(path_, file));
+    QVERIFY(writeBytes(path_, file));
 
-    const std::string value = ReadProfileString(path_, View(section), View(key), View(kDefault));
+    const std::string value = readProfileString(path_, View(section), View(key), View(kDefault));
     QCOMPARE(QByteArray::fromStdString(value), expected);
 }
 
 void ProfileFileTest::readMissingFile() {
-    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("16"));
-    QCOMPARE(ReadProfileString(folder_.path(), "Vorda", "Strong", "16"), std::string("16"));
-    QCOMPARE(ReadProfileString(folder_.filePath(QStringLiteral("none/Vorda2000.ini")), "Vorda",
+    QCOMPARE(readProfileString(path_, "Vorda", "Strong", "16"), std::string("16"));
+    QCOMPARE(readProfileString(folder_.path(), "Vorda", "Strong", "16"), std::string("16"));
+    QCOMPARE(readProfileString(folder_.filePath(QStringLiteral("none/Vorda2000.ini")), "Vorda",
                                "Strong", ""),
              std::string());
 }
@@ -253,18 +253,18 @@ void ProfileFileTest::defaultLosesTrailingBlanks() {
     QFETCH(QByteArray, defaultValue);
     QFETCH(QByteArray, expected);
     if (fileExists)
-        QVERIFY(WriteBytes(path_, "[Vorda]\r\nSound=1\r\n"));
-    const std::string value = ReadProfileString(path_, "Vorda", "Strong", View(defaultValue));
+        QVERIFY(writeBytes(path_, "[Vorda]\r\nSound=1\r\n"));
+    const std::string value = readProfileString(path_, "Vorda", "Strong", View(defaultValue));
     QCOMPARE(QByteArray::fromStdString(value), expected);
 }
 
 void ProfileFileTest::readsTheFileEachTime() {
-    QVERIFY(WriteBytes(path_, "[Vorda]\r\nStrong=4\r\n"));
-    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("4"));
-    QVERIFY(WriteBytes(path_, "[Vorda]\r\nStrong=6\r\n"));
-    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("6"));
+    QVERIFY(writeBytes(path_, "[Vorda]\r\nStrong=4\r\n"));
+    QCOMPARE(readProfileString(path_, "Vorda", "Strong", "16"), std::string("4"));
+    QVERIFY(writeBytes(path_, "[Vorda]\r\nStrong=6\r\n"));
+    QCOMPARE(readProfileString(path_, "Vorda", "Strong", "16"), std::string("6"));
     QVERIFY(QFile::remove(path_));
-    QCOMPARE(ReadProfileString(path_, "Vorda", "Strong", "16"), std::string("16"));
+    QCOMPARE(readProfileString(path_, "Vorda", "Strong", "16"), std::string("16"));
 }
 
 void ProfileFileTest::write_data() {
@@ -339,9 +339,9 @@ void ProfileFileTest::write_data() {
                                   << QByteArray("Strong") << QByteArray("6")
                                   << QByteArray("[Vorda]\r\nStrong=6\r\n");
     QTest::newRow("Cyrillic section in other case found")
-        << true << Cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=1\r\n")
-        << Cp1251(u"\u0451\u043b\u043a\u0430") << QByteArray("A") << Cp1251(u"\u0434\u0430")
-        << Cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=\u0434\u0430\r\n");
+        << true << cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=1\r\n")
+        << cp1251(u"\u0451\u043b\u043a\u0430") << QByteArray("A") << cp1251(u"\u0434\u0430")
+        << cp1251(u"[\u0401\u041b\u041a\u0410]\r\nA=\u0434\u0430\r\n");
     QTest::newRow("byte-order mark kept, its section found")
         << true << QByteArray("\xEF\xBB\xBF[Vorda]\r\nStrong=4\r\n") << QByteArray("Vorda")
         << QByteArray("Strong") << QByteArray("6")
@@ -364,22 +364,22 @@ void ProfileFileTest::write() {
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, after);
     if (exists)
-        QVERIFY(WriteBytes(path_, before));
+        QVERIFY(writeBytes(path_, before));
 
-    WriteProfileString(path_, View(section), View(key), View(value));
-    QCOMPARE(ReadBytes(path_), after);
-    const std::string readBack = ReadProfileString(path_, View(section), View(key), "?");
+    writeProfileString(path_, View(section), View(key), View(value));
+    QCOMPARE(readBytes(path_), after);
+    const std::string readBack = readProfileString(path_, View(section), View(key), "?");
     QCOMPARE(QByteArray::fromStdString(readBack), value);
 }
 
 void ProfileFileTest::writesBuildANewFile() {
-    WriteProfileString(path_, "Vorda", "Sound", "1");
-    WriteProfileString(path_, "Vorda", "LanguageNumber", "2");
-    WriteProfileString(path_, "Vorda", "Strong", "4");
-    WriteProfileString(path_, "Images", "Image0", "");
-    WriteProfileString(path_, "Images", "UseSkins", "1");
-    WriteProfileString(path_, "Vorda", "Sound", "0");
-    QCOMPARE(ReadBytes(path_), QByteArray("[Vorda]\r\nSound=0\r\nLanguageNumber=2\r\nStrong=4\r\n"
+    writeProfileString(path_, "Vorda", "Sound", "1");
+    writeProfileString(path_, "Vorda", "LanguageNumber", "2");
+    writeProfileString(path_, "Vorda", "Strong", "4");
+    writeProfileString(path_, "Images", "Image0", "");
+    writeProfileString(path_, "Images", "UseSkins", "1");
+    writeProfileString(path_, "Vorda", "Sound", "0");
+    QCOMPARE(readBytes(path_), QByteArray("[Vorda]\r\nSound=0\r\nLanguageNumber=2\r\nStrong=4\r\n"
                                           "[Images]\r\nImage0=\r\nUseSkins=1\r\n"));
 }
 
@@ -409,16 +409,16 @@ void ProfileFileTest::writeRefusesBrokenNames() {
     QFETCH(QByteArray, key);
     QFETCH(QByteArray, value);
     const QByteArray before = "[Images]\r\nImage0=wood.bmp\r\n";
-    QVERIFY(WriteBytes(path_, before));
+    QVERIFY(writeBytes(path_, before));
 
     try {
-        WriteProfileString(path_, View(section), View(key), View(value));
+        writeProfileString(path_, View(section), View(key), View(value));
         QFAIL("the write was accepted");
     } catch (const VordaError& error) {
         QCOMPARE(error.kind(), VordaError::Kind::InputOutput);
         QCOMPARE(error.text(), QStringLiteral("Unable to write to ") + path_);
     }
-    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(readBytes(path_), before);
 }
 
 void ProfileFileTest::failedWriteKeepsTheFile_data() {
@@ -451,18 +451,18 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
         // The longest name the file system takes leaves no room for the temporary file's
         // suffix, so the new file cannot be made even where permission bits do not count.
         path = folder + QLatin1Char('/') + QString(255, QLatin1Char('v'));
-        QVERIFY(WriteBytes(path, before));
+        QVERIFY(writeBytes(path, before));
     } else if (kind == QStringLiteral("read-only file")) {
-        if (PermissionBitsIgnored(folder))
+        if (permissionBitsIgnored(folder))
             QSKIP("running with privileges that ignore permission bits (root): a read-only file "
                   "cannot make the write fail");
-        QVERIFY(WriteBytes(path, before));
+        QVERIFY(writeBytes(path, before));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
     } else if (kind == QStringLiteral("read-only folder")) {
-        if (PermissionBitsIgnored(folder))
+        if (permissionBitsIgnored(folder))
             QSKIP("running with privileges that ignore permission bits (root): a read-only folder "
                   "cannot make the write fail");
-        QVERIFY(WriteBytes(path, before));
+        QVERIFY(writeBytes(path, before));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     } else if (kind == QStringLiteral("fifo")) {
@@ -486,7 +486,7 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
 
     QString message;
     try {
-        WriteProfileString(path, "Vorda", "Strong", "6");
+        writeProfileString(path, "Vorda", "Strong", "6");
     } catch (const VordaError& error) {
         QCOMPARE(error.kind(), VordaError::Kind::InputOutput);
         message = error.text();
@@ -497,7 +497,7 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
     ::alarm(0);
     QCOMPARE(message, QStringLiteral("Unable to write to ") + path);
     if (fileExists)
-        QCOMPARE(ReadBytes(path), before);
+        QCOMPARE(readBytes(path), before);
     if (special) {
         // Never replaced, and a link stays a link.
         struct stat after;
@@ -505,7 +505,7 @@ void ProfileFileTest::failedWriteKeepsTheFile() {
         QCOMPARE(after.st_ino, node.st_ino);
         QCOMPARE(after.st_mode & S_IFMT, node.st_mode & S_IFMT);
         QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
-        QCOMPARE(ProfileSnapshot(path).Read("Vorda", "Strong", "none"), std::string("none"));
+        QCOMPARE(ProfileSnapshot(path).read("Vorda", "Strong", "none"), std::string("none"));
     }
     // No temporary file is left behind beside the settings file.
     const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -533,7 +533,7 @@ void ProfileFileTest::writesWhereThePlayerCanWrite() {
         file = folder + QStringLiteral("/real/mine.ini");
         QVERIFY(QFile::link("real/mine.ini", path));
     }
-    QVERIFY(WriteBytes(file, before));
+    QVERIFY(writeBytes(file, before));
     const bool root = ::geteuid() == 0;
     if (kind == QStringLiteral("shared")) {
         // As root, the write is made with the file rights of an ordinary user, who may write
@@ -550,7 +550,7 @@ void ProfileFileTest::writesWhereThePlayerCanWrite() {
     }
     QString message;
     try {
-        WriteProfileString(path, "Vorda", "Strong", "6");
+        writeProfileString(path, "Vorda", "Strong", "6");
     } catch (const VordaError& error) {
         message = error.text();
     }
@@ -558,7 +558,7 @@ void ProfileFileTest::writesWhereThePlayerCanWrite() {
         ::setfsuid(0);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(message, QString());
-    QCOMPARE(ReadBytes(file), QByteArray("[Vorda]\r\nStrong=6\r\n"));
+    QCOMPARE(readBytes(file), QByteArray("[Vorda]\r\nStrong=6\r\n"));
     QCOMPARE(QFileInfo(path).isSymLink(), kind == QStringLiteral("link"));
     QVERIFY(QDir(folder).removeRecursively());
 }
@@ -574,7 +574,7 @@ void ProfileFileTest::accompanyingFileHasEveryText_data() {
 void ProfileFileTest::accompanyingFileHasEveryText() {
     QFETCH(QByteArray, section);
     const QString path = QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini");
-    const QByteArray bytes = ReadBytes(path);
+    const QByteArray bytes = readBytes(path);
     QVERIFY(!bytes.isEmpty());
     QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
     QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
@@ -619,13 +619,13 @@ void ProfileFileTest::accompanyingFileHasEveryText() {
                                 "AddRating3",
                                 "UseSkins"};
     for (const char* key : keys) {
-        const std::string text = ReadProfileString(path, View(section), key, "");
+        const std::string text = readProfileString(path, View(section), key, "");
         QVERIFY2(!text.empty(), key);
     }
-    QCOMPARE(ReadProfileString(path, View(section), "Menu_None1", ""), std::string("-"));
-    QCOMPARE(ReadProfileString(path, View(section), "Menu_none2", ""), std::string("-"));
-    QCOMPARE(ReadProfileString(path, "Vorda", "LanguageNumber", ""), std::string("1"));
-    QCOMPARE(ReadProfileString(path, "Images", "UseSkins", ""), std::string("1"));
+    QCOMPARE(readProfileString(path, View(section), "Menu_None1", ""), std::string("-"));
+    QCOMPARE(readProfileString(path, View(section), "Menu_none2", ""), std::string("-"));
+    QCOMPARE(readProfileString(path, "Vorda", "LanguageNumber", ""), std::string("1"));
+    QCOMPARE(readProfileString(path, "Images", "UseSkins", ""), std::string("1"));
 }
 
 QTEST_GUILESS_MAIN(ProfileFileTest)

@@ -1,12 +1,12 @@
 // The records table and its file, the records window and the name entry after a game.
-#include "core/SpisokUnit.h"
-#include "core/WordsUnit.h"
-#include "extras/ChoiceUnit.h"
+#include "core/PlayedWords.h"
+#include "core/WordLibrary.h"
+#include "extras/QuestionWindow.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
-#include "records/AddRatingUnit.h"
-#include "records/WinnersUnit.h"
-#include "settings/SetCPUUnit.h"
+#include "records/NameEntryWindow.h"
+#include "records/RecordsTable.h"
+#include "settings/StrengthWindow.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolEdit.h"
 #include "tests/support/GameFixture.h"
@@ -44,23 +44,23 @@ QByteArray complete(const QByteArray& beginning, int entries) {
 QByteArray lines(const QStringList& text) {
     QByteArray bytes;
     for (const QString& line : text)
-        bytes += QByteArray::fromStdString(UnicodeToCp1251(line)) + "\r\n";
+        bytes += QByteArray::fromStdString(unicodeToCp1251(line)) + "\r\n";
     return bytes;
 }
 
 // A list as "score name" items, place 1 first.
-QStringList listText(const WinnerEntry* list) {
+QStringList listText(const RecordEntry* list) {
     QStringList items;
     for (int place = 1; place <= kRecordPlaces; ++place)
-        items << QString::number(list[place].Score) + " " + Cp1251ToUnicode(list[place].Name);
+        items << QString::number(list[place].score) + " " + cp1251ToUnicode(list[place].name);
     return items;
 }
 
-void setList(WinnerEntry* list, const QStringList& items) {
+void setList(RecordEntry* list, const QStringList& items) {
     for (int place = 1; place <= kRecordPlaces; ++place) {
         const QString item = items.value(place - 1, "-666 -");
         const qsizetype blank = item.indexOf(' ');
-        list[place] = WinnerEntry{UnicodeToCp1251(item.mid(blank + 1)), item.left(blank).toInt()};
+        list[place] = RecordEntry{unicodeToCp1251(item.mid(blank + 1)), item.left(blank).toInt()};
     }
 }
 
@@ -74,14 +74,14 @@ void typeText(QWidget* widget, const QString& text) {
     }
 }
 
-void clickButton(TCoolBtn* button) {
+void clickButton(CoolButton* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 
-QStringList captions(TCoolLabel* const* labels) {
+QStringList captions(CoolLabel* const* labels) {
     QStringList texts;
     for (int row = 1; row <= kRecordPlaces; ++row)
-        texts << Cp1251ToUnicode(labels[row]->Caption());
+        texts << cp1251ToUnicode(labels[row]->caption());
     return texts;
 }
 } // namespace
@@ -127,10 +127,10 @@ private slots:
         QFETCH(int, place);
         TestGameFolder folder;
         folder.write("DATA/Winners", file);
-        ReadWinners();
-        const WinnerEntry& entry = Winners[language][strength][place];
-        QTEST(Cp1251ToUnicode(entry.Name), "name");
-        QTEST(int(entry.Score), "score");
+        readWinners();
+        const RecordEntry& entry = winners[language][strength][place];
+        QTEST(cp1251ToUnicode(entry.name), "name");
+        QTEST(int(entry.score), "score");
     }
 
     // Al 5 and Bo 7 open the file; what follows them decides where it breaks.
@@ -162,18 +162,18 @@ private slots:
         folder.write("DATA/Winners", lines({"Al", "5", "Bo", "7"}) + rest);
         QString message;
         try {
-            ReadWinners();
+            readWinners();
         } catch (const VordaError& error) {
             message = error.text();
         }
-        QVERIFY2(message.contains(QDir::toNativeSeparators(RecordsPath()) +
+        QVERIFY2(message.contains(QDir::toNativeSeparators(recordsPath()) +
                                   QString("\" is damaged at line %1: ").arg(line)),
                  qPrintable(message));
         QVERIFY2(message.contains(what), qPrintable(message));
-        QCOMPARE(listText(Winners[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
+        QCOMPARE(listText(winners[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
         // Every place from the damage on is emptied, never left as an empty name with 0.
-        QCOMPARE(listText(Winners[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
-        QCOMPARE(listText(Winners[2][6]), QStringList(10, "-666 -"));
+        QCOMPARE(listText(winners[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
+        QCOMPARE(listText(winners[2][6]), QStringList(10, "-666 -"));
     }
 
     // A records file too large to be read is moved aside whole before the close writes the
@@ -220,19 +220,19 @@ private slots:
         ::alarm(60);
         QString error;
         try {
-            ReadWinners();
+            readWinners();
         } catch (const VordaError& raised) {
             error = raised.text();
         }
         QVERIFY2(error.startsWith("Cannot read the records file") && error.contains(message),
                  qPrintable(error));
-        QCOMPARE(listText(Winners[1][1]), QStringList(10, "-666 -"));
+        QCOMPARE(listText(winners[1][1]), QStringList(10, "-666 -"));
         if (kind == "large") {
-            WriteWinners();
+            writeWinners();
             QCOMPARE(QFileInfo(path + ".damaged").size(), qint64(17 << 20));
             QCOMPARE(folder.read("DATA/Winners"), freshFile());
         } else {
-            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+            QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners());
             struct stat after;
             QCOMPARE(::stat(name.constData(), &after), 0);
             QCOMPARE(after.st_mode, before.st_mode);
@@ -265,14 +265,14 @@ private slots:
             folder.write("DATA/Winners.damaged", damaged);
         if (before == "dangling link")
             QVERIFY(QFile::link("missing/Winners.damaged", folder.path() + "DATA/Winners.damaged"));
-        QVERIFY_THROWS_EXCEPTION(VordaError, ReadWinners());
+        QVERIFY_THROWS_EXCEPTION(VordaError, readWinners());
         if (before == "later")
             folder.write("DATA/Winners.damaged", "theirs");
         if (written) {
-            WriteWinners();
+            writeWinners();
             QCOMPARE(folder.read("DATA/Winners"), complete(lines({"Al", "5"}), 1));
         } else {
-            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+            QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners());
             QCOMPARE(folder.read("DATA/Winners"), damaged);
         }
         const QStringList copies =
@@ -316,38 +316,38 @@ private slots:
         QFETCH(QStringList, theirs);
         QFETCH(QStringList, after);
         TestGameFolder folder;
-        Words.Language = 1;
-        Game.MaxWordLength = 3;
-        ClearAllWinners();
-        setList(Winners[2][6], {"7 Di"});
-        setList(Winners[1][1], theirs);
-        const QByteArray theirFile = WinnersFileBytes();
-        setList(Winners[1][1], atStart);
-        folder.write("DATA/Winners", WinnersFileBytes());
-        ReadWinners();
+        Words.language = 1;
+        Game.maxWordLength = 3;
+        clearAllWinners();
+        setList(winners[2][6], {"7 Di"});
+        setList(winners[1][1], theirs);
+        const QByteArray theirFile = winnersFileBytes();
+        setList(winners[1][1], atStart);
+        folder.write("DATA/Winners", winnersFileBytes());
+        readWinners();
         if (mine == "add")
-            AddToWinners(50, "new");
+            addRecord(50, "new");
         else
-            ClearCurrentWinners();
+            clearCurrentWinners();
         // The other copy closes first.
         folder.write("DATA/Winners", theirFile);
-        WriteWinners();
-        ReadWinners();
-        QCOMPARE(listText(Winners[1][1]).mid(0, after.size()), after);
-        QCOMPARE(listText(Winners[1][1]).mid(after.size()),
+        writeWinners();
+        readWinners();
+        QCOMPARE(listText(winners[1][1]).mid(0, after.size()), after);
+        QCOMPARE(listText(winners[1][1]).mid(after.size()),
                  QStringList(10 - after.size(), "-666 -"));
-        QCOMPARE(listText(Winners[2][6])[0], "7 Di");
+        QCOMPARE(listText(winners[2][6])[0], "7 Di");
     }
 
     void writesTheFile() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
-        ReadWinners();
-        WriteWinners();
+        readWinners();
+        writeWinners();
         QCOMPARE(folder.read("DATA/Winners"), freshFile());
 
-        setList(Winners[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
-        WriteWinners();
+        setList(winners[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
+        writeWinners();
         const QByteArray written = folder.read("DATA/Winners");
         QCOMPARE(written.count("\r\n"), 252);
         QCOMPARE(written.count('\n'), 252);
@@ -356,17 +356,17 @@ private slots:
             lines({QString::fromUtf8("Вася"), "-5", "", "-700"}) + kEmptyPair.repeated(8) + "\r\n";
         QCOMPARE(written.mid(8 * 10 * kEmptyPair.size() + 8 * 2, block.size()), block);
         // Read back, the table is the same.
-        ReadWinners();
-        QCOMPARE(listText(Winners[2][3]).mid(0, 3),
+        readWinners();
+        QCOMPARE(listText(winners[2][3]).mid(0, 3),
                  (QStringList{QString::fromUtf8("-5 Вася"), "-700 ", "-666 -"}));
     }
 
     void unwritableFileIsReported() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
-        ReadWinners();
+        readWinners();
         QVERIFY(QDir(folder.path() + "DATA").removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+        QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners());
         QVERIFY(!QFile::exists(folder.path() + "DATA"));
     }
 
@@ -395,15 +395,15 @@ private slots:
     void addToWinners() {
         QFETCH(QStringList, before);
         QFETCH(int, score);
-        Words.Language = 2;
-        Game.MaxWordLength = 5;
-        ClearAllWinners();
-        setList(Winners[2][3], before);
-        AddToWinners(score, "new");
-        QTEST(listText(Winners[2][3]), "after");
+        Words.language = 2;
+        Game.maxWordLength = 5;
+        clearAllWinners();
+        setList(winners[2][3], before);
+        addRecord(score, "new");
+        QTEST(listText(winners[2][3]), "after");
         // The other lists are not touched.
-        QCOMPARE(Winners[1][3][1].Score, EmptyScore);
-        QCOMPARE(Winners[2][4][1].Score, EmptyScore);
+        QCOMPARE(winners[1][3][1].score, emptyScore);
+        QCOMPARE(winners[2][4][1].score, emptyScore);
     }
 
     // A start and a close with the records file missing or damaged: every later step of the
@@ -449,7 +449,7 @@ private slots:
         for (const QString& name : stale + others)
             game.folder().write(name, "x");
         game.errors().texts.clear();
-        TMainWindow w;
+        MainWindow w;
         QCOMPARE(game.errors().texts.size(), error.isEmpty() ? 0 : 1);
         if (!error.isEmpty()) {
             QVERIFY2(game.errors().texts[0].contains("Winners\" is damaged at " + error),
@@ -461,11 +461,11 @@ private slots:
         for (const QString& name : others)
             QVERIFY2(QFile::exists(game.folder().path() + name), qPrintable(name));
         // The settings, both libraries and a new game came after it.
-        QCOMPARE(game.cell(1, 3)->Caption(), Cp("К"));
-        QVERIFY(w.Menu_English->text().endsWith(" 1"));
-        QCOMPARE(int(Game.MaxWordLength), 6);
-        QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
-        QCOMPARE(listText(Winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
+        QCOMPARE(game.cell(1, 3)->caption(), cp("К"));
+        QVERIFY(w.englishItem->text().endsWith(" 1"));
+        QCOMPARE(int(Game.maxWordLength), 6);
+        QCOMPARE(listText(winners[1][1]).mid(0, kept.size()), kept);
+        QCOMPARE(listText(winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
         w.close();
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
         const QByteArray written = game.folder().read("DATA/Winners");
@@ -485,13 +485,13 @@ private slots:
     void closeWritesSettingsThenRecords() {
         QFETCH(QString, broken);
         GameFixture game(kRussianWords, kEnglishWords);
-        setList(CurrentWinnersList(), {"3 Al"});
+        setList(currentWinnersList(), {"3 Al"});
         if (!broken.isEmpty()) {
             // A folder where the file should be: the write fails.
             QFile::remove(game.folder().path() + broken);
             QDir(game.folder().path()).mkdir(broken);
         }
-        game.window().Menu_Sound->trigger();
+        game.window().soundItem->trigger();
         game.window().close();
         QVERIFY(!game.window().isVisible());
         QCOMPARE(game.errors().texts.size(), broken.isEmpty() ? 0 : 1);
@@ -514,24 +514,24 @@ private slots:
     void recordsWindowShowsTheCurrentList() {
         QFETCH(QStringList, current);
         QFETCH(QStringList, other);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        setList(CurrentWinnersList(), current);
-        setList(Winners[1][1], other);
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
+        setList(currentWinnersList(), current);
+        setList(winners[1][1], other);
         QStringList scores, names;
         bool clearThis = false, clearAll = false, input = true;
         QString title, button1;
-        WhenDialogShows([&](QDialog* dialog) {
-            scores = captions(game.window().Dialogs().WinnersWindow().ScoreLabels);
-            names = captions(game.window().Dialogs().WinnersWindow().NameLabels);
-            clearThis = game.window().Dialogs().WinnersWindow().ClearButton1->isEnabled();
-            clearAll = game.window().Dialogs().WinnersWindow().ClearButton2->isEnabled();
-            input = Game.MainInputEnabled;
+        whenDialogShows([&](QDialog* dialog) {
+            scores = captions(game.window().Dialogs().winnersWindow().scoreLabels);
+            names = captions(game.window().Dialogs().winnersWindow().nameLabels);
+            clearThis = game.window().Dialogs().winnersWindow().clearListButton->isEnabled();
+            clearAll = game.window().Dialogs().winnersWindow().clearAllButton->isEnabled();
+            input = Game.mainInputEnabled;
             title = dialog->windowTitle();
             button1 =
-                Cp1251ToUnicode(game.window().Dialogs().WinnersWindow().ClearButton1->Caption());
-            clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
+                cp1251ToUnicode(game.window().Dialogs().winnersWindow().clearListButton->caption());
+            clickButton(game.window().Dialogs().winnersWindow().okButton);
         });
-        game.window().Menu_Records->trigger();
+        game.window().recordsItem->trigger();
         QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
         QCOMPARE(button1, QString("Clear this list"));
         QCOMPARE(scores.first(), current.isEmpty() ? QString() : QString("-4"));
@@ -541,7 +541,7 @@ private slots:
         QTEST(clearThis, "clearThis");
         QTEST(clearAll, "clearAll");
         QVERIFY(!input);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(Game.mainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -559,37 +559,37 @@ private slots:
         QFETCH(bool, all);
         QFETCH(QString, answer);
         const bool yes = answer == "yes";
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        WinnerEntry* current = CurrentWinnersList();
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
+        RecordEntry* current = currentWinnersList();
         setList(current, {"9 Ann", "1 Bo"});
-        setList(Winners[1][2], {"5 Cy"});
+        setList(winners[1][2], {"5 Cy"});
         QString question, caption;
         QStringList namesAfter;
         bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
-        WhenDialogShows([&](QDialog*) {
-            TCoolBtn* button = all ? game.window().Dialogs().WinnersWindow().ClearButton2
-                                   : game.window().Dialogs().WinnersWindow().ClearButton1;
-            WhenDialogShows([&](QDialog* choice) {
+        whenDialogShows([&](QDialog*) {
+            CoolButton* button = all ? game.window().Dialogs().winnersWindow().clearAllButton
+                                     : game.window().Dialogs().winnersWindow().clearListButton;
+            whenDialogShows([&](QDialog* choice) {
                 caption = choice->windowTitle();
-                question = Cp1251ToUnicode(
-                    game.window().Dialogs().ChoiceWindow().QuestionLabel->Caption());
+                question = cp1251ToUnicode(
+                    game.window().Dialogs().choiceWindow().questionLabel->caption());
                 if (answer == "esc")
                     QTest::keyClick(choice, Qt::Key_Escape);
                 else if (answer == "closed")
                     choice->reject();
                 else
-                    clickButton(yes ? game.window().Dialogs().ChoiceWindow().YesButton
-                                    : game.window().Dialogs().ChoiceWindow().NoButton);
+                    clickButton(yes ? game.window().Dialogs().choiceWindow().yesButton
+                                    : game.window().Dialogs().choiceWindow().noButton);
             });
             clickButton(button);
-            namesAfter = captions(game.window().Dialogs().WinnersWindow().NameLabels);
-            clearThisAfter = game.window().Dialogs().WinnersWindow().ClearButton1->isEnabled();
-            clearAllAfter = game.window().Dialogs().WinnersWindow().ClearButton2->isEnabled();
-            inputAfterQuestion = Game.MainInputEnabled;
-            clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
+            namesAfter = captions(game.window().Dialogs().winnersWindow().nameLabels);
+            clearThisAfter = game.window().Dialogs().winnersWindow().clearListButton->isEnabled();
+            clearAllAfter = game.window().Dialogs().winnersWindow().clearAllButton->isEnabled();
+            inputAfterQuestion = Game.mainInputEnabled;
+            clickButton(game.window().Dialogs().winnersWindow().okButton);
         });
         game.sounds.clear();
-        game.window().Dialogs().WinnersWindow().exec();
+        game.window().Dialogs().winnersWindow().exec();
         QCOMPARE(caption, all ? QString("Clear all lists") : QString("Clear this list"));
         QCOMPARE(question, QString("Are you sure?"));
         QCOMPARE(game.sounds, QList<int>{8});
@@ -597,8 +597,8 @@ private slots:
         QCOMPARE(namesAfter.first(), yes ? QString("-") : QString("Ann"));
         QCOMPARE(clearThisAfter, !yes);
         QCOMPARE(clearAllAfter, !(yes && all));
-        QCOMPARE(current[2].Score, yes ? EmptyScore : 1);
-        QCOMPARE(Winners[1][2][1].Score, yes && all ? EmptyScore : 5);
+        QCOMPARE(current[2].score, yes ? emptyScore : 1);
+        QCOMPARE(winners[1][2][1].score, yes && all ? emptyScore : 5);
         game.window().close();
         const QByteArray written = game.folder().read("DATA/Winners");
         QCOMPARE(written == freshFile(), yes && all);
@@ -614,9 +614,9 @@ private slots:
     }
     void clearingButtonsArePaintedWithTheGradient() {
         QFETCH(int, x);
-        TCoolBtn button;
+        CoolButton button;
         button.resize(128, 25);
-        button.SetGradient(QColor(255, 215, 0), QColor(255, 165, 0));
+        button.setGradient(QColor(255, 215, 0), QColor(255, 165, 0));
         const QImage face = button.grab().toImage();
         QTEST(face.pixelColor(x, 12).green(), "green");
         QCOMPARE(face.pixelColor(x, 12).red(), 255);
@@ -629,50 +629,52 @@ private slots:
         QTest::addColumn<int>("place10");
         QTest::addColumn<bool>("qualifies");
         QTest::addColumn<QString>("face");
-        QTest::newRow("won 30 to 25, list not full") << 30 << 25 << EmptyScore << true << "CPU31";
+        QTest::newRow("won 30 to 25, list not full") << 30 << 25 << emptyScore << true << "CPU31";
         // A lost game leaves the face alone until the first tick of the animation.
         QTest::newRow("lost 20 to 31 below place 10") << 20 << 31 << 4 << false << "CPU00";
         QTest::newRow("lost 20 to 23, equal to place 10") << 20 << 23 << -3 << true << "CPU00";
-        QTest::newRow("drawn") << 12 << 12 << EmptyScore << true << "CPU31";
+        QTest::newRow("drawn") << 12 << 12 << emptyScore << true << "CPU31";
     }
     void nameEntry() {
         QFETCH(int, human);
         QFETCH(int, computer);
         QFETCH(int, place10);
         QFETCH(bool, qualifies);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        WinnerEntry* list = CurrentWinnersList();
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
+        RecordEntry* list = currentWinnersList();
         QStringList before(9, "100 x");
         before << QString::number(place10) + " last";
-        setList(list, place10 == EmptyScore ? QStringList() : before);
+        setList(list, place10 == emptyScore ? QStringList() : before);
         const QStringList old = listText(list);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
-        new TAddRatingWindow(&game.window());
-        QCOMPARE(game.window().Dialogs().AddRatingWindow().Timer1->interval(), kFaceTimerInterval);
-        QVERIFY(game.window().Dialogs().AddRatingWindow().Timer1->isActive());
-        game.window().Dialogs().AddRatingWindow().Timer1->stop();
+        new NameEntryWindow(&game.window());
+        QCOMPARE(game.window().Dialogs().addRatingWindow().faceTimer->interval(),
+                 kFaceTimerInterval);
+        QVERIFY(game.window().Dialogs().addRatingWindow().faceTimer->isActive());
+        game.window().Dialogs().addRatingWindow().faceTimer->stop();
         QString line, title, editText;
         bool editShown = false, tooBadShown = false, input = true;
         QStringList faces;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
-            line = Cp1251ToUnicode(game.window().Dialogs().AddRatingWindow().CoolLabel1->Caption());
-            editText = game.window().Dialogs().AddRatingWindow().Edit1->text();
-            editShown = game.window().Dialogs().AddRatingWindow().Edit1->isVisible();
-            tooBadShown = game.window().Dialogs().AddRatingWindow().CoolLabel3->isVisible();
-            input = Game.MainInputEnabled;
-            faces << game.window().FaceName();
+            line =
+                cp1251ToUnicode(game.window().Dialogs().addRatingWindow().resultLabel->caption());
+            editText = game.window().Dialogs().addRatingWindow().nameEdit->text();
+            editShown = game.window().Dialogs().addRatingWindow().nameEdit->isVisible();
+            tooBadShown = game.window().Dialogs().addRatingWindow().tooBadLabel->isVisible();
+            input = Game.mainInputEnabled;
+            faces << game.window().faceName();
             for (int tick = 0; tick < 8; ++tick) {
-                game.window().Dialogs().AddRatingWindow().Timer1Timer();
-                faces << game.window().FaceName();
+                game.window().Dialogs().addRatingWindow().animateFace();
+                faces << game.window().faceName();
             }
             if (qualifies)
-                typeText(game.window().Dialogs().AddRatingWindow().Edit1,
+                typeText(game.window().Dialogs().addRatingWindow().nameEdit,
                          QString::fromUtf8("Вася"));
-            clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
+            clickButton(game.window().Dialogs().addRatingWindow().okButton);
         });
         game.sounds.clear();
-        ShowNameEntry(game.window().Dialogs().AddRatingWindow(), uint16_t(human),
+        showNameEntry(game.window().Dialogs().addRatingWindow(), uint16_t(human),
                       uint16_t(computer));
         const int result = human - computer;
         QCOMPARE(title, QString("Game over"));
@@ -688,9 +690,9 @@ private slots:
         else
             QCOMPARE(faces.mid(1), (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55",
                                                 "CPU52", "CPU51", "CPU51"}));
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(!game.window().Dialogs().AddRatingWindow().FaceAnimating);
-        QVERIFY(Game.MainInputEnabled);
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
+        QVERIFY(!game.window().Dialogs().addRatingWindow().faceAnimating);
+        QVERIFY(Game.mainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
         else
@@ -698,19 +700,19 @@ private slots:
     }
 
     void gloatingGoesOnAfterTheNextLostGame() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        new TAddRatingWindow(&game.window());
-        game.window().Dialogs().AddRatingWindow().Timer1->stop();
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
+        new NameEntryWindow(&game.window());
+        game.window().Dialogs().addRatingWindow().faceTimer->stop();
         QStringList faces;
         for (int round = 0; round < 2; ++round) {
-            WhenDialogShows([&](QDialog*) {
+            whenDialogShows([&](QDialog*) {
                 for (int tick = 0; tick < 4; ++tick) {
-                    game.window().Dialogs().AddRatingWindow().Timer1Timer();
-                    faces << game.window().FaceName();
+                    game.window().Dialogs().addRatingWindow().animateFace();
+                    faces << game.window().faceName();
                 }
-                clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
+                clickButton(game.window().Dialogs().addRatingWindow().okButton);
             });
-            ShowNameEntry(game.window().Dialogs().AddRatingWindow(), 1, 9);
+            showNameEntry(game.window().Dialogs().addRatingWindow(), 1, 9);
         }
         QCOMPARE(faces, (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55", "CPU52", "CPU51",
                                      "CPU51"}));
@@ -759,9 +761,9 @@ private slots:
         bool closedByKey = false;
         QString shown;
         int refusals = 0;
-        WhenDialogShows([&](QDialog* dialog) {
-            TCoolEdit* box = game.window().Dialogs().AddRatingWindow().Edit1;
-            QObject::connect(box, &TCoolEdit::refused, box, [&] { ++refusals; });
+        whenDialogShows([&](QDialog* dialog) {
+            CoolEdit* box = game.window().Dialogs().addRatingWindow().nameEdit;
+            QObject::connect(box, &CoolEdit::refused, box, [&] { ++refusals; });
             QTest::keyClick(box, Qt::Key_Backspace);
             typeText(box, typed);
             if (!pasted.isEmpty()) {
@@ -775,57 +777,57 @@ private slots:
                 dialog->showNormal();
             }
             if (closing == "Enter" || closing == "Esc") {
-                QTest::keyClick(game.window().Dialogs().AddRatingWindow().Edit1,
+                QTest::keyClick(game.window().Dialogs().addRatingWindow().nameEdit,
                                 closing == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
                 closedByKey = !dialog->isVisible();
             } else {
-                clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
+                clickButton(game.window().Dialogs().addRatingWindow().okButton);
             }
         });
         game.sounds.clear();
-        ShowNameEntry(game.window().Dialogs().AddRatingWindow(), 5, 0);
+        showNameEntry(game.window().Dialogs().addRatingWindow(), 5, 0);
         // What the box showed is what the records keep, and a refused character is felt.
         QCOMPARE(shown, stored);
-        QCOMPARE(refusals > 0, UnicodeToCp1251(typed + pasted) != UnicodeToCp1251(stored));
+        QCOMPARE(refusals > 0, unicodeToCp1251(typed + pasted) != unicodeToCp1251(stored));
         QCOMPARE(closedByKey, closing == "Enter" || closing == "Esc");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
-        const WinnerEntry* list = CurrentWinnersList();
-        QCOMPARE(list[1].Score, 5);
-        QCOMPARE(list[1].Name, UnicodeToCp1251(stored));
-        QCOMPARE(list[2].Score, EmptyScore);
+        const RecordEntry* list = currentWinnersList();
+        QCOMPARE(list[1].score, 5);
+        QCOMPARE(list[1].name, unicodeToCp1251(stored));
+        QCOMPARE(list[2].score, emptyScore);
         game.window().close();
         QVERIFY(
             game.folder()
                 .read("DATA/Winners")
-                .contains("-666\r\n\r\n" + QByteArray::fromStdString(list[1].Name) + "\r\n5\r\n"));
+                .contains("-666\r\n\r\n" + QByteArray::fromStdString(list[1].name) + "\r\n5\r\n"));
     }
 
     void gameEndedByPassesShowsNameEntryThenRecords() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.setBoard({"A????", "?????", "HOUSE", "?????", "?????"});
         QStringList shown;
         QStringList recordNames;
-        WhenDialogShows([&](QDialog* nameEntry) {
+        whenDialogShows([&](QDialog* nameEntry) {
             shown << nameEntry->objectName();
-            typeText(game.window().Dialogs().AddRatingWindow().Edit1, "Ann");
-            WhenDialogShows([&](QDialog* records) {
+            typeText(game.window().Dialogs().addRatingWindow().nameEdit, "Ann");
+            whenDialogShows([&](QDialog* records) {
                 shown << records->objectName();
-                recordNames = captions(game.window().Dialogs().WinnersWindow().NameLabels);
-                clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
+                recordNames = captions(game.window().Dialogs().winnersWindow().nameLabels);
+                clickButton(game.window().Dialogs().winnersWindow().okButton);
             });
-            clickButton(game.window().Dialogs().AddRatingWindow().CoolOkButton);
+            clickButton(game.window().Dialogs().addRatingWindow().okButton);
         });
         game.sounds.clear();
         // Nothing to play for either side: two passes end the game.
-        game.click(game.window().SkipButton);
+        game.click(game.window().skipButton);
         QCOMPARE(shown, (QStringList{"AddRatingWindow", "WinnersWindow"}));
         QCOMPARE(recordNames.first(), QString("Ann"));
         QVERIFY(game.sounds.contains(4));
         // A new game followed.
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(Game.MainInputEnabled);
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
+        QVERIFY(Game.mainInputEnabled);
     }
 };
 

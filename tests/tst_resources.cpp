@@ -266,14 +266,14 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QByteArray, format);
         QFETCH(qreal, ratio);
-        const QImage single = LoadResourcePicture(path, format.constData());
-        const QImage dense = LoadResourcePictureForRatio(path, format.constData(), ratio);
+        const QImage single = loadResourcePicture(path, format.constData());
+        const QImage dense = loadResourcePictureForRatio(path, format.constData(), ratio);
         QVERIFY(!single.isNull());
         QCOMPARE(dense.devicePixelRatio(), ratio);
         QCOMPARE(dense.size(), (QSizeF(single.size()) * ratio).toSize());
         QCOMPARE(dense.deviceIndependentSize().toSize(), single.size());
         // An enlarged 1× picture is made of whole blocks: at 2× every 2 × 2 block is one colour.
-        const QImage doubled = LoadResourcePicture(path + QStringLiteral("@2x"), "PNG")
+        const QImage doubled = loadResourcePicture(path + QStringLiteral("@2x"), "PNG")
                                    .convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(doubled.size(), single.size() * 2);
         int splitBlocks = 0;
@@ -296,7 +296,7 @@ private slots:
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
                 halves.setPixel(x, y, x < 4 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-        const QImage tile = ScaledForRatio(halves, 2, PictureUse::Tile);
+        const QImage tile = scaledForRatio(halves, 2, PictureUse::Tile);
         QCOMPARE(tile.size(), QSize(16, 16));
         QCOMPARE(tile.devicePixelRatio(), 2.0);
         const int first = qGray(tile.pixel(0, 8));

@@ -1,7 +1,7 @@
 // The rules of play over plain data: the end of a game, a word's path, the judgement of a
 // human's word and the language table.
-#include "core/LanguageUnit.h"
-#include "core/RulesUnit.h"
+#include "core/LanguageTable.h"
+#include "core/Rules.h"
 #include "platform/Cp1251.h"
 
 #include <QtTest>
@@ -34,9 +34,9 @@ private slots:
         Rows view;
         for (int r = 0; r < kFieldSide; ++r)
             view[r] = bytes[r] = rows[r].toStdString();
-        const std::optional<LetterGrid> grid = LetterGridFromRows(view);
+        const std::optional<LetterGrid> grid = letterGridFromRows(view);
         QVERIFY(grid);
-        QCOMPARE(GameEnded(*grid, passes), ended);
+        QCOMPARE(isGameOver(*grid, passes), ended);
     }
 
     void pathStep_data() {
@@ -52,7 +52,7 @@ private slots:
     void pathStep() {
         QFETCH(QPoint, last);
         QFETCH(QPoint, next);
-        QTEST(IsPathStep(last.x(), last.y(), next.x(), next.y()), "step");
+        QTEST(isPathStep(last.x(), last.y(), next.x(), next.y()), "step");
     }
 
     void humanWord_data() {
@@ -69,12 +69,12 @@ private slots:
     }
     void humanWord() {
         QFETCH(QString, word);
-        TWords words;
-        words.Lists[5].Insert("HOUSE");
-        words.Lists[2].Insert("TO");
+        WordLibrary words;
+        words.Lists[5].insert("HOUSE");
+        words.Lists[2].insert("TO");
         std::array<std::string, kPlayedWordSlots> played;
         played[0] = "TO";
-        QTEST(JudgeHumanWord(word.toStdString(), words, played), "verdict");
+        QTEST(judgeHumanWord(word.toStdString(), words, played), "verdict");
     }
 
     void languages_data() {
@@ -95,10 +95,10 @@ private slots:
     }
     void languages() {
         QFETCH(int, number);
-        const LanguageInfo& language = LanguageOf(number);
+        const LanguageInfo& language = languageOf(number);
         QTEST(QString::fromLatin1(language.Section), "section");
-        QTEST(QString::fromLatin1(language.LibraryFile), "library");
-        QTEST(Cp1251ToUnicode(language.letters), "letters");
+        QTEST(QString::fromLatin1(language.libraryFile), "library");
+        QTEST(cp1251ToUnicode(language.letters), "letters");
     }
 };
 

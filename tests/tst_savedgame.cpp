@@ -2,7 +2,7 @@
 // game, damaged files refused with their line, the take-back, and the review of a finished game.
 #include "core/GameModel.h"
 #include "core/GameReview.h"
-#include "core/LanguageUnit.h"
+#include "core/LanguageTable.h"
 #include "core/SavedGame.h"
 #include "tests/support/TestFolder.h"
 
@@ -13,15 +13,15 @@
 
 namespace {
 // English words of the test library; the start word is HOUSE across the middle row.
-TWords library(const QList<QByteArray>& list) {
-    TWords words;
-    words.Language = kEnglish;
+WordLibrary library(const QList<QByteArray>& list) {
+    WordLibrary words;
+    words.language = kEnglish;
     for (const QByteArray& word : list)
-        words.Lists[word.size()].Insert(word.toStdString());
+        words.Lists[word.size()].insert(word.toStdString());
     return words;
 }
 
-const TWords kWords =
+const WordLibrary kWords =
     library({"HOUSE", "AH", "OX", "US", "SEA", "TO", "HA", "SHOE", "MOUSE", "EH"});
 
 // The human spells a word: the letter into its cell, then the path; cells 0-based.
@@ -64,7 +64,7 @@ void playMixedGame(GameModel& model) {
 }
 
 QByteArray savedBytes(const GameModel& model) {
-    return SavedGameBytes(kEnglish, 4, model.state());
+    return savedGameBytes(kEnglish, 4, model.state());
 }
 } // namespace
 
@@ -91,7 +91,7 @@ private slots:
             human(model, 'E', {0, 3}, {{0, 3}, {0, 2}}); // EH
         const GameState& state = model.state();
         QString error;
-        const auto read = ParseSavedGame(savedBytes(model), &error);
+        const auto read = parseSavedGame(savedBytes(model), &error);
         QVERIFY2(read, qPrintable(error));
         QCOMPARE(read->language, kEnglish);
         QCOMPARE(read->strength, 4);
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(resumed.toMove(), computerToMove ? Player::Computer : Player::Human);
         QCOMPARE(resumed.sheet(Player::Human), model.sheet(Player::Human));
         // Written again, the same bytes.
-        QCOMPARE(SavedGameBytes(kEnglish, 4, read->state), savedBytes(model));
+        QCOMPARE(savedGameBytes(kEnglish, 4, read->state), savedBytes(model));
     }
 
     // A damaged file is refused whole, naming the line; nothing of it is played.
@@ -151,7 +151,7 @@ private slots:
         QVERIFY2(bytes.contains(from), bytes.constData());
         bytes.replace(from, to);
         QString error;
-        QVERIFY(!ParseSavedGame(bytes, &error));
+        QVERIFY(!parseSavedGame(bytes, &error));
         QVERIFY2(error.startsWith(line), qPrintable(error));
     }
 
@@ -179,7 +179,7 @@ private slots:
         QVERIFY(model.state().takenBack);
         QCOMPARE(model.toMove(), Player::Human);
         // The game is what playing its remaining moves gives, and nothing else is played.
-        const auto replayed = ReplayMoves(model.state().history, nullptr);
+        const auto replayed = replayMoves(model.state().history, nullptr);
         QVERIFY(replayed);
         QCOMPARE(model.state().scores, replayed->scores);
         QCOMPARE(model.state().passCount, replayed->passCount);
@@ -220,12 +220,12 @@ private slots:
             bytes.replace("OX 2,3;2,4", "XO 2,3;2,4");
         if (file == "good" || file == "damaged") {
             QString reason;
-            QVERIFY2(WriteSavedGame(bytes, &reason), qPrintable(reason));
+            QVERIFY2(writeSavedGame(bytes, &reason), qPrintable(reason));
         }
         if (file == "fifo")
-            QCOMPARE(mkfifo(QFile::encodeName(SavedGamePath()).constData(), 0600), 0);
+            QCOMPARE(mkfifo(QFile::encodeName(savedGamePath()).constData(), 0600), 0);
         for (int start = 0; start < 2; ++start) {
-            const SavedGameLoad load = LoadSavedGame();
+            const SavedGameLoad load = loadSavedGame();
             QCOMPARE(bool(load.game), resumed);
             QVERIFY2(problem.isEmpty() ? load.problem.isEmpty() : load.problem.contains(problem),
                      qPrintable(load.problem));
@@ -234,14 +234,14 @@ private slots:
         }
         // The damaged bytes are kept beside, once, after two starts.
         QCOMPARE(folder.read("DATA/SavedGame.damaged"), file == "damaged" ? bytes : QByteArray());
-        QVERIFY(!QFileInfo::exists(SavedGamePath() + ".damaged1"));
+        QVERIFY(!QFileInfo::exists(savedGamePath() + ".damaged1"));
     }
 
     // After a game, each turn beside the longest word its board allowed.
     void reviewListsEveryTurn() {
         GameModel model;
         playMixedGame(model);
-        const std::vector<TurnReview> turns = ReviewGame(model.state().history, kWords);
+        const std::vector<TurnReview> turns = reviewGame(model.state().history, kWords);
         QCOMPARE(int(turns.size()), 6);
         QStringList shown;
         for (const TurnReview& turn : turns)

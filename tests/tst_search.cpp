@@ -1,8 +1,8 @@
 // The computer's move search: the moves it must choose on small dictionaries, what it tells
 // its observer, agreement with the plain version of the search on random boards with the
 // real libraries, and the vorda2000-solve program.
-#include "core/SearchUnit.h"
-#include "core/WordsUnit.h"
+#include "core/MoveSearch.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "tests/support/ReferenceSearch.h"
 #include "tests/support/TestFolder.h"
@@ -20,13 +20,13 @@
 
 namespace {
 
-std::unique_ptr<TWords> makeWords(uint16_t language, const QStringList& list) {
-    auto words = std::make_unique<TWords>();
-    words->Language = language;
+std::unique_ptr<WordLibrary> makeWords(uint16_t language, const QStringList& list) {
+    auto words = std::make_unique<WordLibrary>();
+    words->language = language;
     for (const QString& word : list) {
-        std::string bytes = UnicodeToCp1251(word);
+        std::string bytes = unicodeToCp1251(word);
         const size_t length = bytes.size();
-        words->Lists[length].Insert(std::move(bytes));
+        words->Lists[length].insert(std::move(bytes));
     }
     return words;
 }
@@ -37,22 +37,22 @@ std::optional<LetterGrid> makeBoard(const QStringList& rows) {
     std::array<std::string, 5> bytes;
     std::array<std::string_view, 5> views;
     for (int r = 0; r < 5; ++r) {
-        bytes[r] = UnicodeToCp1251(rows[r]);
+        bytes[r] = unicodeToCp1251(rows[r]);
         views[r] = bytes[r];
     }
-    return LetterGridFromRows(views);
+    return letterGridFromRows(views);
 }
 
 std::array<std::string, kPlayedWordSlots> makePlayed(const QStringList& list) {
     std::array<std::string, kPlayedWordSlots> played;
     for (int i = 0; i < list.size(); ++i)
-        played[i] = UnicodeToCp1251(list[i]);
+        played[i] = unicodeToCp1251(list[i]);
     return played;
 }
 
-SearchLimits makeLimits(const TWords& words, int maxWordLength, bool hint) {
+SearchLimits makeLimits(const WordLibrary& words, int maxWordLength, bool hint) {
     SearchLimits limits;
-    limits.language = words.Language;
+    limits.language = words.language;
     limits.maxWordLength = uint16_t(maxWordLength);
     limits.hintMode = hint;
     return limits;
@@ -73,13 +73,13 @@ QString pathText(const SearchResult& result) {
 // Records what the search reports; can stop it at a given trial letter.
 class RecordingObserver : public SearchObserver {
 public:
-    int stopAt = 0; // the TrialLetterDone call that returns false; 0 never
+    int stopAt = 0; // the trialLetterDone call that returns false; 0 never
     int trialLetters = 0;
     std::vector<std::string> words;
     std::vector<LetterGrid> grids;
     int wordsWhenStopped = -1;
 
-    bool TrialLetterDone() override {
+    bool trialLetterDone() override {
         ++trialLetters;
         if (trialLetters == stopAt) {
             wordsWhenStopped = int(words.size());
@@ -87,7 +87,7 @@ public:
         }
         return true;
     }
-    void BestWordFound(const LetterGrid& grid, const std::string& word) override {
+    void bestWordFound(const LetterGrid& grid, const std::string& word) override {
         words.push_back(word);
         grids.push_back(grid);
     }
@@ -272,9 +272,9 @@ private slots:
         const auto words = makeWords(uint16_t(language), dictionary);
         const auto board = makeBoard(rows);
         QVERIFY(board);
-        const SearchResult result = FindBestWord(*board, *words, makePlayed(played),
+        const SearchResult result = findBestWord(*board, *words, makePlayed(played),
                                                  makeLimits(*words, maxWordLength, hint), nullptr);
-        QCOMPARE(Cp1251ToUnicode(result.word), word);
+        QCOMPARE(cp1251ToUnicode(result.word), word);
         QCOMPARE(cellText(result.column, result.row), cell);
         QCOMPARE(pathText(result), path);
         QVERIFY(!result.abandoned);
@@ -337,7 +337,7 @@ private slots:
         const auto board = makeBoard(rows);
         QVERIFY(board);
         RecordingObserver observer;
-        const SearchResult result = FindBestWord(
+        const SearchResult result = findBestWord(
             *board, *words, makePlayed({}), makeLimits(*words, maxWordLength, hint), &observer);
         QCOMPARE(observer.trialLetters, trialLetters);
         QCOMPARE(result.walks, uint64_t(walks));
@@ -370,21 +370,21 @@ private slots:
         const auto board = makeBoard(kHouseBoard);
         QVERIFY(board);
         const SearchLimits limits = makeLimits(*words, 8, false);
-        QCOMPARE(FindBestWord(*board, *words, makePlayed({}), limits, nullptr).word,
+        QCOMPARE(findBestWord(*board, *words, makePlayed({}), limits, nullptr).word,
                  std::string("AH"));
         const auto other = makeWords(kEnglish, {"OHM"});
         switch (change) {
         case 0:
-            words->Lists[4].Insert("USED");
+            words->Lists[4].insert("USED");
             break;
         case 1:
-            words->Lists[2].Clear();
+            words->Lists[2].clear();
             break;
         default:
             std::swap(words->Lists, other->Lists);
         }
-        const SearchResult result = FindBestWord(*board, *words, makePlayed({}), limits, nullptr);
-        QCOMPARE(Cp1251ToUnicode(result.word), word);
+        const SearchResult result = findBestWord(*board, *words, makePlayed({}), limits, nullptr);
+        QCOMPARE(cp1251ToUnicode(result.word), word);
     }
 
     // Every new best word is longer than the one before and arrives with the grid of its
@@ -394,7 +394,7 @@ private slots:
         const auto board = makeBoard(kHouseBoard);
         QVERIFY(board);
         RecordingObserver observer;
-        const SearchResult result = FindBestWord(*board, *words, makePlayed({"HOUSE"}),
+        const SearchResult result = findBestWord(*board, *words, makePlayed({"HOUSE"}),
                                                  makeLimits(*words, 6, false), &observer);
         const std::vector<std::string> expected = {"AH", "OHM", "USED", "HOUSES"};
         QCOMPARE(observer.words, expected);
@@ -444,7 +444,7 @@ private slots:
         RecordingObserver observer;
         observer.stopAt = stopAt;
         const SearchResult result =
-            FindBestWord(*board, *words, makePlayed({}), makeLimits(*words, 6, false), &observer);
+            findBestWord(*board, *words, makePlayed({}), makeLimits(*words, 6, false), &observer);
         QVERIFY(result.abandoned);
         QCOMPARE(observer.trialLetters, stopAt);
         QCOMPARE(observer.wordsWhenStopped, wordsBefore);
@@ -466,16 +466,16 @@ private slots:
     void agreesWithPlainSearch() {
         QFETCH(int, language);
         QFETCH(QString, library);
-        TWords words;
-        words.Language = uint16_t(language);
-        LoadWordsFromFile(words, QStringLiteral(VORDA_SOURCE_DIR "/dist/DATA/") + library);
+        WordLibrary words;
+        words.language = uint16_t(language);
+        loadWordsFromFile(words, QStringLiteral(VORDA_SOURCE_DIR "/dist/DATA/") + library);
         const WordList& fiveLetters = words.Lists[5];
-        QVERIFY(fiveLetters.Count() > 100);
+        QVERIFY(fiveLetters.size() > 100);
 
         QRandomGenerator random(uint32_t(2000 + language));
         const auto randomWord = [&](int length) {
             const WordList& list = words.Lists[length];
-            return list.At(int(random.bounded(uint32_t(list.Count()))));
+            return list.at(int(random.bounded(uint32_t(list.size()))));
         };
         constexpr int kBoards = 150;
         int found = 0;
@@ -485,7 +485,7 @@ private slots:
             LetterGrid grid;
             const std::string start = randomWord(5);
             for (int c = 0; c < 5; ++c)
-                grid.cells[c][2].letter = char(Cp1251FoldCase(uint8_t(start[c])));
+                grid.cells[c][2].letter = char(cp1251FoldCase(uint8_t(start[c])));
             // Every strength meets the hint and the normal search on some board. The hint
             // gets fewer letters, which keeps the plain search's walk short.
             const bool hint = b % 5 == 4;
@@ -494,7 +494,7 @@ private slots:
                 const std::string source = randomWord(int(random.bounded(3u, 8u)));
                 LetterCell& cell = grid.cells[random.bounded(5u)][random.bounded(5u)];
                 cell.letter =
-                    char(Cp1251FoldCase(uint8_t(source[random.bounded(quint32(source.size()))])));
+                    char(cp1251FoldCase(uint8_t(source[random.bounded(quint32(source.size()))])));
             }
             const SearchLimits limits = makeLimits(words, 3 + b % 6, hint);
 
@@ -502,14 +502,14 @@ private slots:
             played[0] = start;
             for (int round = 0; round < 2; ++round) {
                 RecordingObserver observer;
-                const SearchResult fast = FindBestWord(grid, words, played, limits, &observer);
+                const SearchResult fast = findBestWord(grid, words, played, limits, &observer);
                 reference::StraightforwardSearch reference(words, played, limits);
                 const SearchResult plain = reference.run(grid);
                 const QByteArray where =
                     QStringLiteral("board %1 round %2: %3 / %4")
                         .arg(b)
                         .arg(round)
-                        .arg(Cp1251ToUnicode(fast.word), Cp1251ToUnicode(plain.word))
+                        .arg(cp1251ToUnicode(fast.word), cp1251ToUnicode(plain.word))
                         .toUtf8();
                 QVERIFY2(fast.word == plain.word, where.constData());
                 QVERIFY2(fast.column == plain.column && fast.row == plain.row, where.constData());
@@ -576,7 +576,7 @@ private slots:
         QFile file(libraryPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
         for (const QString& word : dictionary)
-            file.write(QByteArray::fromStdString(UnicodeToCp1251(word)) + "\r\n");
+            file.write(QByteArray::fromStdString(unicodeToCp1251(word)) + "\r\n");
         file.close();
 
         QProcess solver;
@@ -594,9 +594,9 @@ private slots:
         QCOMPARE(lines[4], QString());
 
         // The step count is the search's own.
-        TWords words;
-        words.Language = uint16_t(language);
-        LoadWordsFromFile(words, libraryPath);
+        WordLibrary words;
+        words.language = uint16_t(language);
+        loadWordsFromFile(words, libraryPath);
         const int strength = arguments[arguments.indexOf("--strength") + 1].toInt();
         QStringList played;
         for (int i = 0; i < arguments.size(); ++i)
@@ -605,7 +605,7 @@ private slots:
         const auto board = makeBoard(arguments.mid(arguments.size() - 5));
         QVERIFY(board);
         const SearchResult result =
-            FindBestWord(*board, words, makePlayed(played),
+            findBestWord(*board, words, makePlayed(played),
                          makeLimits(words, strength + 2, arguments.contains("--hint")), nullptr);
         QCOMPARE(lines[3], QStringLiteral("walks: %1").arg(result.walks));
     }

@@ -1,13 +1,13 @@
 // The settings file as the game reads and writes it, the add-word question and the strength
 // window.
-#include "app/PoleUnit.h"
-#include "core/SpisokUnit.h"
-#include "core/WordsUnit.h"
-#include "extras/ChoiceUnit.h"
-#include "extras/ImagesUnit.h"
+#include "app/FieldCell.h"
+#include "core/PlayedWords.h"
+#include "core/WordLibrary.h"
+#include "extras/QuestionWindow.h"
+#include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
-#include "settings/INIUnit.h"
-#include "settings/SetCPUUnit.h"
+#include "settings/SettingsFile.h"
+#include "settings/StrengthWindow.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
 
@@ -26,10 +26,10 @@ const QStringList kEnglishWords = {"HOUSE", "TO"};
 
 QByteArray settingsWith(const QByteArray& vorda, const QByteArray& english = "Title=Words\r\n") {
     return "[Vorda]\r\n" + vorda + "[Images]\r\nImage3=C:\\Pictures\\stone.bmp\r\n[English]\r\n" +
-           english + "[Russian]\r\nTitle=" + QByteArray::fromStdString(Cp("Слова")) + "\r\n";
+           english + "[Russian]\r\nTitle=" + QByteArray::fromStdString(cp("Слова")) + "\r\n";
 }
 
-void clickButton(TCoolBtn* button) {
+void clickButton(CoolButton* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 } // namespace
@@ -40,21 +40,21 @@ private slots:
     void withoutTheFileEveryTextIsAQuestionMark() {
         GameFixture game(kRussianWords, kEnglishWords, QByteArray(""));
         QFile::remove(game.folder().path() + "Vorda2000.ini");
-        Words = TWords();
-        TMainWindow w;
+        Words = WordLibrary();
+        MainWindow w;
         QCOMPARE(w.windowTitle(), QString("?"));
-        QCOMPARE(w.Menu_Game->title(), QString("?"));
-        QCOMPARE(w.Menu_NewGame->text(), QString("?"));
-        QVERIFY(!w.Menu_None1->isSeparator());
-        QCOMPARE(w.Menu_None1->text(), QString("?"));
-        QCOMPARE(w.Menu_Russian->text(), QString("? 2"));
-        QCOMPARE(w.Menu_English->text(), QString("? 2"));
-        QCOMPARE(w.SkipButton->Caption(), std::string("?"));
-        QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(int(Game.MaxWordLength), 8);
-        QVERIFY(w.Menu_Sound->isChecked());
-        QVERIFY(TextureChoice.UseSkins);
-        QVERIFY(TextureChoice.SkinName.empty());
+        QCOMPARE(w.gameMenu->title(), QString("?"));
+        QCOMPARE(w.newGameItem->text(), QString("?"));
+        QVERIFY(!w.gameSeparator->isSeparator());
+        QCOMPARE(w.gameSeparator->text(), QString("?"));
+        QCOMPARE(w.russianItem->text(), QString("? 2"));
+        QCOMPARE(w.englishItem->text(), QString("? 2"));
+        QCOMPARE(w.skipButton->caption(), std::string("?"));
+        QCOMPARE(int(Words.language), 1);
+        QCOMPARE(int(Game.maxWordLength), 8);
+        QVERIFY(w.soundItem->isChecked());
+        QVERIFY(ChosenTextures.useSkins);
+        QVERIFY(ChosenTextures.skinName.empty());
         w.close();
         // The first write makes the file with the two settings sections only.
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -98,13 +98,13 @@ private slots:
         QFETCH(QByteArray, vorda);
         GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
-        QTEST(int(Words.Language), "language");
-        QTEST(int(Game.MaxWordLength), "maxWordLength");
-        QTEST(game.window().Menu_Sound->isChecked(), "sound");
-        QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
-        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr, Words.Language == 2);
+        QTEST(int(Words.language), "language");
+        QTEST(int(Game.maxWordLength), "maxWordLength");
+        QTEST(game.window().soundItem->isChecked(), "sound");
+        QCOMPARE(game.window().englishItem->isChecked(), Words.language == 2);
+        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr, Words.language == 2);
         QCOMPARE(game.window().windowTitle(),
-                 Words.Language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
+                 Words.language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
     }
 
     void emptyTitleIsEmpty() {
@@ -112,8 +112,8 @@ private slots:
                          settingsWith("LanguageNumber=2\r\n", "Title=\r\nmenu_game=G\r\n"));
         QCOMPARE(game.window().windowTitle(), QString());
         // The caption gets its mnemonic; "?" has no letter to take.
-        QCOMPARE(game.window().Menu_Game->title(), QString("&G"));
-        QCOMPARE(game.window().Menu_Options->title(), QString("?"));
+        QCOMPARE(game.window().gameMenu->title(), QString("&G"));
+        QCOMPARE(game.window().optionsMenu->title(), QString("?"));
     }
 
     // A file that has lost its texts is named once at the start, and at a switch to the
@@ -131,7 +131,7 @@ private slots:
                               << "";
         QTest::newRow("English section lost")
             << ("[Vorda]\r\nLanguageNumber=1\r\n[Russian]\r\nTitle=" +
-                QByteArray::fromStdString(Cp("Слова")) + "\r\n")
+                QByteArray::fromStdString(cp("Слова")) + "\r\n")
             << ""
             << "[English]";
         // Never opened for reading, which for a FIFO would block the start.
@@ -167,7 +167,7 @@ private slots:
         };
         expect(atStart);
         if (atStart.isEmpty()) {
-            game.window().Menu_English->trigger();
+            game.window().englishItem->trigger();
             expect(atSwitch);
         }
         game.window().close();
@@ -210,11 +210,11 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         for (const QString& part : named)
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
-        QTEST(int(Words.Language), "language");
-        QTEST(int(Game.MaxWordLength), "maxWordLength");
-        QVERIFY(!game.window().Menu_Sound->isChecked());
-        QCOMPARE(TextureChoice.TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
-        QVERIFY(!game.cell(1, 3)->Caption().empty());
+        QTEST(int(Words.language), "language");
+        QTEST(int(Game.maxWordLength), "maxWordLength");
+        QVERIFY(!game.window().soundItem->isChecked());
+        QCOMPARE(ChosenTextures.textureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
+        QVERIFY(!game.cell(1, 3)->caption().empty());
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
         QVERIFY(written.contains("Sound=0\r\n"));
@@ -224,7 +224,7 @@ private slots:
     void writesTheSettingsBackAtTheClose() {
         GameFixture game(kRussianWords, kEnglishWords,
                          settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
-        game.window().Menu_Sound->trigger();
+        game.window().soundItem->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
         QVERIFY(written.contains("Strong=4\r\n"));
@@ -250,9 +250,9 @@ private slots:
         QFETCH(QString, theirValue);
         GameFixture game(kRussianWords, kEnglishWords,
                          settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
-        WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
+        writeProfileString(Settings.fileName(), theirKey == "Strong" ? "Vorda" : "Images",
                            theirKey.toStdString(), theirValue.toStdString());
-        game.window().Menu_Sound->trigger();
+        game.window().soundItem->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
         QVERIFY(written.contains("Sound=0\r\n"));
@@ -286,7 +286,7 @@ private slots:
         QFETCH(QString, cause);
         GameFixture game(kRussianWords, kEnglishWords);
         const QString title = game.window().windowTitle();
-        const QString englishItem = game.window().Menu_English->text();
+        const QString englishItem = game.window().englishItem->text();
         const QStringList board = game.board();
         if (cause == "settings") {
             QFile::remove(game.folder().path() + "Vorda2000.ini");
@@ -294,22 +294,22 @@ private slots:
         } else if (cause == "missing") {
             QFile::remove(game.folder().path() + "DATA/Lib.ENG");
         } else {
-            game.folder().write("DATA/Lib.ENG", LibraryBytes({"TO", "CAT", "CATS"}));
+            game.folder().write("DATA/Lib.ENG", libraryBytes({"TO", "CAT", "CATS"}));
         }
         const QByteArray settings = game.folder().read("Vorda2000.ini");
-        game.window().Menu_English->trigger();
+        game.window().englishItem->trigger();
         QCOMPARE(game.errors().texts.size(), 1);
         QFETCH(QString, message);
         QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
-        QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(Words.LanguageSection, std::string("Russian"));
+        QCOMPARE(int(Words.language), 1);
+        QCOMPARE(Words.languageSection, std::string("Russian"));
         QVERIFY(game.letterButton(QString::fromUtf8("Я")));
-        QVERIFY(game.window().Menu_Russian->isChecked());
-        QVERIFY(!game.window().Menu_English->isChecked());
+        QVERIFY(game.window().russianItem->isChecked());
+        QVERIFY(!game.window().englishItem->isChecked());
         QCOMPARE(game.window().windowTitle(), title);
-        QCOMPARE(game.window().Menu_English->text(), englishItem);
+        QCOMPARE(game.window().englishItem->text(), englishItem);
         QCOMPARE(game.board(), board);
-        QVERIFY(FindWord(Words, Cp("КОШКА"), 5));
+        QVERIFY(findWord(Words, cp("КОШКА"), 5));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
     }
 
@@ -332,27 +332,27 @@ private slots:
     void addWordQuestion() {
         QFETCH(QString, gesture);
         QFETCH(QString, answer);
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
         game.clickCell(3, 3); // "TOU", not in the library
         QString caption, question, face;
         bool inputDuringQuestion = true;
-        WhenDialogShows([&](QDialog* dialog) {
+        whenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
             question =
-                Cp1251ToUnicode(game.window().Dialogs().ChoiceWindow().QuestionLabel->Caption());
-            face = game.window().FaceName();
-            inputDuringQuestion = Game.MainInputEnabled;
+                cp1251ToUnicode(game.window().Dialogs().choiceWindow().questionLabel->caption());
+            face = game.window().faceName();
+            inputDuringQuestion = Game.mainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
                 QWidget* focused = dialog->focusWidget();
                 QTest::keyClick(focused ? focused : dialog, key);
             };
             if (gesture == "click yes")
-                clickButton(game.window().Dialogs().ChoiceWindow().YesButton);
+                clickButton(game.window().Dialogs().choiceWindow().yesButton);
             else if (gesture == "click no")
-                clickButton(game.window().Dialogs().ChoiceWindow().NoButton);
+                clickButton(game.window().Dialogs().choiceWindow().noButton);
             else if (gesture == "close")
                 dialog->reject();
             else
@@ -363,31 +363,31 @@ private slots:
         });
         // The question's face stays until the computer's turn is over.
         QStringList facesDuringTurn;
-        connect(game.window().MainTimer, &QTimer::timeout, this, [&] {
+        connect(game.window().mainTimer, &QTimer::timeout, this, [&] {
             if (game.model().phase() == MovePhase::Computer)
-                facesDuringTurn << game.window().FaceName();
+                facesDuringTurn << game.window().faceName();
         });
         game.sounds.clear();
         game.clickCell(3, 3);
-        QCOMPARE(caption, Cp1251ToUnicode(LanguageText("AddWord1")) + " TOU");
-        QCOMPARE(question, Cp1251ToUnicode(LanguageText("AddWord2")));
+        QCOMPARE(caption, cp1251ToUnicode(languageText("AddWord1")) + " TOU");
+        QCOMPARE(question, cp1251ToUnicode(languageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
         QVERIFY(!inputDuringQuestion);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(Game.mainInputEnabled);
         QCOMPARE(game.sounds.value(0), 8);
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
         const QByteArray library = game.folder().read("DATA/Lib.ENG");
         if (answer == "yes") {
             QVERIFY(library.endsWith("TO\r\nTOU\r\n"));
             QCOMPARE(game.column(1), QStringList{"TOU"});
-            QVERIFY(game.cell(2, 2)->Filled);
+            QVERIFY(game.cell(2, 2)->filled);
             // The answer plays no acceptance sound; only the computer's word does.
             QCOMPARE(game.sounds.count(3), game.column(2).size());
-            QVERIFY(game.window().Menu_English->text().endsWith(" 3"));
+            QVERIFY(game.window().englishItem->text().endsWith(" 3"));
             QVERIFY(!facesDuringTurn.isEmpty());
             QVERIFY2(!facesDuringTurn.contains("CPU00"), qPrintable(facesDuringTurn.join(' ')));
             // A later game accepts the word at once.
-            game.window().Menu_NewGame->trigger();
+            game.window().newGameItem->trigger();
             game.placeLetter("T", 2, 2);
             game.clickCell(2, 2);
             game.clickCell(2, 3);
@@ -399,19 +399,19 @@ private slots:
             QVERIFY(game.column(1).isEmpty());
             QCOMPARE(int(game.model().phase()), 1);
             QCOMPARE(game.word(), answer == "no" ? QString() : QString("TOU"));
-            QCOMPARE(game.cell(2, 2)->Caption(), std::string("T"));
+            QCOMPARE(game.cell(2, 2)->caption(), std::string("T"));
         }
     }
 
     void addWordToAVanishedLibrary() {
-        GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
         game.clickCell(3, 3);
         QFile::remove(game.folder().path() + "DATA/Lib.ENG");
-        WhenDialogShows(
-            [&](QDialog*) { clickButton(game.window().Dialogs().ChoiceWindow().YesButton); });
+        whenDialogShows(
+            [&](QDialog*) { clickButton(game.window().Dialogs().choiceWindow().yesButton); });
         game.clickCell(2, 2);
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
@@ -445,21 +445,21 @@ private slots:
         int bar = 0;
         bool inputDuringDialog = true;
         QString title;
-        WhenDialogShows([&](QDialog* dialog) {
-            bar = game.window().Dialogs().SetCPUWindow().StrongBar->value();
-            inputDuringDialog = Game.MainInputEnabled;
+        whenDialogShows([&](QDialog* dialog) {
+            bar = game.window().Dialogs().setCPUWindow().strengthBar->value();
+            inputDuringDialog = Game.mainInputEnabled;
             for (int position : moves)
-                game.window().Dialogs().SetCPUWindow().StrongBar->setValue(position);
+                game.window().Dialogs().setCPUWindow().strengthBar->setValue(position);
             title = dialog->windowTitle();
-            clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton);
+            clickButton(game.window().Dialogs().setCPUWindow().okButton);
         });
-        game.window().Menu_CPU->trigger();
+        game.window().strengthItem->trigger();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(Game.mainInputEnabled);
         QVERIFY(title.endsWith(caption));
-        QVERIFY(title.startsWith(Cp1251ToUnicode(LanguageText("Menu_CPU"))));
-        QTEST(int(Game.MaxWordLength), "maxWordLength");
+        QVERIFY(title.startsWith(cp1251ToUnicode(languageText("Menu_CPU"))));
+        QTEST(int(Game.maxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
         QCOMPARE(int(game.model().phase()), restarted ? 0 : 1);
@@ -479,40 +479,40 @@ private slots:
         QFETCH(bool, language);
         QFETCH(bool, yes);
         GameFixture game(kRussianWords + QStringList{QString::fromUtf8("КОТ")}, kEnglishWords);
-        TMainWindow& w = game.window();
+        MainWindow& w = game.window();
         game.placeLetter(QString::fromUtf8("Т"), 2, 4);
         game.spellAndConfirm({{1, 3}, {2, 3}, {2, 4}});
         const std::vector<MoveRecord> history = game.model().state().history;
         QVERIFY(history.size() > 1);
         const QStringList board = game.board();
-        const uint16_t strength = Game.MaxWordLength;
+        const uint16_t strength = Game.maxWordLength;
         QString question;
         const auto answer = [&](QDialog*) {
-            question = w.Dialogs().ChoiceWindow().QuestionLabel->accessibleName();
-            clickButton(yes ? w.Dialogs().ChoiceWindow().YesButton
-                            : w.Dialogs().ChoiceWindow().NoButton);
+            question = w.Dialogs().choiceWindow().questionLabel->accessibleName();
+            clickButton(yes ? w.Dialogs().choiceWindow().yesButton
+                            : w.Dialogs().choiceWindow().noButton);
         };
         if (language) {
-            WhenDialogShows(answer);
-            w.Menu_English->trigger();
+            whenDialogShows(answer);
+            w.englishItem->trigger();
         } else {
-            WhenDialogShows([&](QDialog*) {
-                w.Dialogs().SetCPUWindow().StrongBar->setValue(strength == 3 ? 8 : 3);
-                WhenDialogShows(answer);
-                clickButton(w.Dialogs().SetCPUWindow().CoolOKButton);
+            whenDialogShows([&](QDialog*) {
+                w.Dialogs().setCPUWindow().strengthBar->setValue(strength == 3 ? 8 : 3);
+                whenDialogShows(answer);
+                clickButton(w.Dialogs().setCPUWindow().okButton);
             });
-            w.Menu_CPU->trigger();
+            w.strengthItem->trigger();
         }
         QCOMPARE(question, QString::fromUtf8("Начать новую игру?"));
         QVERIFY(game.errors().texts.isEmpty());
         const bool english = language && yes;
-        QCOMPARE(int(Words.Language), english ? 2 : 1);
-        QCOMPARE(w.Menu_English->isChecked(), english);
-        QCOMPARE(w.Menu_Russian->isChecked(), !english);
+        QCOMPARE(int(Words.language), english ? 2 : 1);
+        QCOMPARE(w.englishItem->isChecked(), english);
+        QCOMPARE(w.russianItem->isChecked(), !english);
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
-        QCOMPARE(Game.MaxWordLength != strength, !language && yes);
+        QCOMPARE(Game.maxWordLength != strength, !language && yes);
         if (!language)
-            QCOMPARE(w.Dialogs().SetCPUWindow().StrongBar->value(), int(Game.MaxWordLength));
+            QCOMPARE(w.Dialogs().setCPUWindow().strengthBar->value(), int(Game.maxWordLength));
         if (yes) {
             QCOMPARE(int(game.model().state().history.size()), 1);
             QCOMPARE(game.board()[2], english ? QString("HOUSE") : QString::fromUtf8("КОШКА"));
@@ -530,14 +530,14 @@ private slots:
     }
     void trackBarFollowsTheMouse() {
         QFETCH(int, position);
-        TCoolTrackBar bar;
+        CoolTrackBar bar;
         bar.setRange(3, 8);
         bar.resize(180, 40);
         bar.setValue(3);
-        const QPoint start = bar.ThumbRect(3).center();
+        const QPoint start = bar.thumbRect(3).center();
         QTest::mousePress(&bar, Qt::LeftButton, {}, start);
-        QTest::mouseMove(&bar, bar.ThumbRect(position).center() + QPoint(2, 0));
-        QTest::mouseRelease(&bar, Qt::LeftButton, {}, bar.ThumbRect(position).center());
+        QTest::mouseMove(&bar, bar.thumbRect(position).center() + QPoint(2, 0));
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, bar.thumbRect(position).center());
         QCOMPARE(bar.value(), position);
         QTest::keyClick(&bar, Qt::Key_Left);
         QCOMPARE(bar.value(), std::max(3, position - 1));
@@ -545,12 +545,12 @@ private slots:
 
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussianWords, kEnglishWords);
-        Game.MaxWordLength = 12;
-        WhenDialogShows(
-            [&](QDialog*) { clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton); });
+        Game.maxWordLength = 12;
+        whenDialogShows(
+            [&](QDialog*) { clickButton(game.window().Dialogs().setCPUWindow().okButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
-        game.window().Menu_CPU->trigger();
-        QCOMPARE(int(Game.MaxWordLength), 8);
+        game.window().strengthItem->trigger();
+        QCOMPARE(int(Game.maxWordLength), 8);
         QCOMPARE(int(game.model().phase()), 0);
     }
 
@@ -573,18 +573,18 @@ private slots:
                  {"Slate.bmp", "Sandstone.jpg", "Meadow/0.jpg", "Meadow/5.bmp", "Meadow/6.jpg"})
                 folder.copyFromDist(QStringLiteral("Textures/") + picture);
         });
-        TMainWindow& w = game.window();
-        QCOMPARE(int(Words.Language), 2);
-        QCOMPARE(int(Game.MaxWordLength), 7);
-        QVERIFY(!w.SoundChecked());
+        MainWindow& w = game.window();
+        QCOMPARE(int(Words.language), 2);
+        QCOMPARE(int(Game.maxWordLength), 7);
+        QVERIFY(!w.soundChecked());
         if (steps == 1) {
-            w.Menu_Sound->trigger();
-            QVERIFY(w.SoundChecked());
-            w.Menu_Sound->trigger();
+            w.soundItem->trigger();
+            QVERIFY(w.soundChecked());
+            w.soundItem->trigger();
         } else if (steps == 2) {
-            w.Menu_Russian->trigger();
-            QCOMPARE(int(Words.Language), 1);
-            w.Menu_English->trigger();
+            w.russianItem->trigger();
+            QCOMPARE(int(Words.language), 1);
+            w.englishItem->trigger();
         }
         w.close();
         QVERIFY(game.errors().texts.isEmpty());
@@ -598,7 +598,7 @@ private slots:
         const int watcher = inotify_init1(IN_NONBLOCK);
         QVERIFY(watcher >= 0);
         QVERIFY(inotify_add_watch(watcher, path.constData(), IN_OPEN) >= 0);
-        ReadSettings();
+        readSettings();
         int opens = 0;
         alignas(inotify_event) char events[4096];
         for (ssize_t size; (size = read(watcher, events, sizeof events)) > 0;)
@@ -609,7 +609,7 @@ private slots:
         close(watcher);
         QCOMPARE(opens, 1);
         // The settings and the captions both came from that reading.
-        QCOMPARE(int(Game.MaxWordLength), 5);
+        QCOMPARE(int(Game.maxWordLength), 5);
         QCOMPARE(game.window().windowTitle(), QString("Words"));
     }
 };

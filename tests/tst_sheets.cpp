@@ -30,8 +30,8 @@ class TestSheets : public QObject {
     std::unique_ptr<GameModel> model_;
     std::unique_ptr<WordSheetsView> sheets_;
 
-    std::string line(int player, int line) const { return sheets_->line(player, line)->Caption(); }
-    std::string score(int player) const { return sheets_->score(player)->Caption(); }
+    std::string line(int player, int line) const { return sheets_->line(player, line)->caption(); }
+    std::string score(int player) const { return sheets_->score(player)->caption(); }
 
 private slots:
     void init() {
@@ -88,9 +88,9 @@ private slots:
         QVERIFY(model_->isPlayed("HOUSE"));
         // A 22nd word pushes the oldest out of the 21 slots.
         PlayedWords played = model_->state().playedWords;
-        PushPlayedWord(played, "EXTRA");
-        QVERIFY(!IsWordPlayedIn(played, "HOUSE"));
-        QVERIFY(IsWordPlayedIn(played, "W1"));
+        pushPlayedWord(played, "EXTRA");
+        QVERIFY(!isWordPlayedIn(played, "HOUSE"));
+        QVERIFY(isWordPlayedIn(played, "W1"));
     }
 
     void newGameEmptiesEverything() {

@@ -36,13 +36,13 @@ private slots:
     }
     void shadowSize() {
         QFETCH(int, size);
-        TCoolBtn button;
+        CoolButton button;
         button.resize(60, 40);
-        button.setFont(CoolFont(16, true));
-        button.SetCaption("OK");
-        button.SetFontColor(QColor(0, 0, 255));
-        button.SetShadowColor(kShadow);
-        button.SetShadowSize(size);
+        button.setFont(coolFont(16, true));
+        button.setCaption("OK");
+        button.setFontColor(QColor(0, 0, 255));
+        button.setShadowColor(kShadow);
+        button.setShadowSize(size);
         const int shown = shadowPixels(button.grab().toImage());
         if (size == 0)
             QCOMPARE(shown, 0);
@@ -68,14 +68,14 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(int, pixels);
         QFETCH(bool, ownFont);
-        TCoolBtn button;
+        CoolButton button;
         button.resize(size);
-        button.setFont(CoolFont(pixels, true));
-        button.SetCaption(UnicodeToCp1251(caption));
-        const QFont font = button.CaptionFont();
+        button.setFont(coolFont(pixels, true));
+        button.setCaption(unicodeToCp1251(caption));
+        const QFont font = button.captionFont();
         QCOMPARE(font == button.font(), ownFont);
-        const int room = size.width() - 2 * TCoolBtn::kCaptionMargin - button.ShadowSize();
-        if (font.pixelSize() > TCoolBtn::kSmallestCaptionPixels)
+        const int room = size.width() - 2 * CoolButton::kCaptionMargin - button.shadowSize();
+        if (font.pixelSize() > CoolButton::kSmallestCaptionPixels)
             QVERIFY(QFontMetrics(font).horizontalAdvance(caption) <= room);
     }
 
@@ -98,26 +98,26 @@ private slots:
         QFETCH(QStringList, captions);
         QFETCH(QSize, size);
         QFETCH(int, pixels);
-        TCoolBtn first, second;
+        CoolButton first, second;
         int widest = 0;
         QFont widestOwn;
-        for (TCoolBtn* button : {&first, &second}) {
+        for (CoolButton* button : {&first, &second}) {
             const QString caption = button == &first ? captions[0] : captions[1];
             button->resize(size);
-            button->setFont(CoolFont(pixels, true));
-            button->SetCaption(UnicodeToCp1251(caption));
+            button->setFont(coolFont(pixels, true));
+            button->setCaption(unicodeToCp1251(caption));
             const int width = QFontMetrics(button->font()).horizontalAdvance(caption);
             if (width > widest) {
                 widest = width;
-                widestOwn = button->OwnCaptionFont();
+                widestOwn = button->ownCaptionFont();
             }
         }
-        FitCaptionFonts({&first, &second});
-        QCOMPARE(first.CaptionFont(), second.CaptionFont());
-        QCOMPARE(first.CaptionFont(), widestOwn);
-        const int room = size.width() - 2 * TCoolBtn::kCaptionMargin - first.ShadowSize();
+        fitCaptionFonts({&first, &second});
+        QCOMPARE(first.captionFont(), second.captionFont());
+        QCOMPARE(first.captionFont(), widestOwn);
+        const int room = size.width() - 2 * CoolButton::kCaptionMargin - first.shadowSize();
         for (const QString& caption : captions)
-            QVERIFY(QFontMetrics(first.CaptionFont()).horizontalAdvance(caption) <= room);
+            QVERIFY(QFontMetrics(first.captionFont()).horizontalAdvance(caption) <= room);
     }
 
     // The round button's rim: a light ellipse inside and a dark frame at the lower right
@@ -129,9 +129,9 @@ private slots:
     }
     void roundButtonRim() {
         QFETCH(bool, pressed);
-        TCoolBtn button;
+        CoolButton button;
         button.resize(40, 40);
-        button.SetRounded(true);
+        button.setRounded(true);
         button.setDown(pressed);
         const QImage image = button.grab().toImage();
         // The inner ellipse's left point against the frame ellipse's right point.
@@ -158,8 +158,8 @@ private slots:
         QWidget board;
         board.resize(3 + kCells * kSide, kSide + 2);
         for (int i = 0; i < kCells; ++i) {
-            auto* cell = new TCoolLabel(&board);
-            cell->SetBevels(BevelKind::Raised, BevelKind::Raised);
+            auto* cell = new CoolLabel(&board);
+            cell->setBevels(BevelKind::Raised, BevelKind::Raised);
             cell->setGeometry(3 + kSide * i, 1, kSide, kSide);
         }
         QImage image((QSizeF(board.size()) * ratio).toSize(), QImage::Format_RGB32);
@@ -195,13 +195,13 @@ private slots:
     void labelElidesAtTheEnd() {
         QFETCH(QString, caption);
         QFETCH(bool, elided);
-        TCoolLabel label;
+        CoolLabel label;
         label.resize(195, 25);
-        label.setFont(CoolFont(19));
-        label.SetAlignment(Qt::AlignCenter);
-        label.SetElided(true);
-        label.SetCaption(UnicodeToCp1251(caption));
-        const QString shown = label.ShownText();
+        label.setFont(coolFont(19));
+        label.setAlignment(Qt::AlignCenter);
+        label.setElided(true);
+        label.setCaption(unicodeToCp1251(caption));
+        const QString shown = label.shownText();
         QCOMPARE(shown == caption, !elided);
         if (elided) {
             QVERIFY2(shown.endsWith(QChar(0x2026)) && caption.startsWith(shown.chopped(1)),
@@ -212,21 +212,21 @@ private slots:
 
     // The dialog draws its own caption bar; the window manager adds no frame and no buttons.
     void dialogShowsItsTitleInItsOwnCaption() {
-        TCoolDialog dialog(nullptr, "Dialog", 200, 100, TCoolDialog::MainInput::Free);
+        CoolDialog dialog(nullptr, "Dialog", 200, 100, CoolDialog::MainInput::Free);
         QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(dialog.Hook->geometry(), dialog.ClientRect());
+        QCOMPARE(dialog.clientArea->geometry(), dialog.clientRect());
         QCOMPARE(dialog.size(),
-                 QSize(200 + 2 * TCoolDialog::kFrameWidth,
-                       100 + 2 * TCoolDialog::kFrameWidth + TCoolDialog::kToolCaptionHeight));
+                 QSize(200 + 2 * CoolDialog::kFrameWidth,
+                       100 + 2 * CoolDialog::kFrameWidth + CoolDialog::kToolCaptionHeight));
         dialog.setWindowTitle("Records");
-        const QImage first = dialog.grab(dialog.CaptionRect()).toImage();
+        const QImage first = dialog.grab(dialog.captionRect()).toImage();
         dialog.setWindowTitle("Game over");
-        const QImage second = dialog.grab(dialog.CaptionRect()).toImage();
+        const QImage second = dialog.grab(dialog.captionRect()).toImage();
         QVERIFY(first != second);
     }
 
     void dialogOpensAtTheSamePlaceEachTime() {
-        TCoolDialog dialog(nullptr, "Dialog", 292, 133, TCoolDialog::MainInput::Free);
+        CoolDialog dialog(nullptr, "Dialog", 292, 133, CoolDialog::MainInput::Free);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QList<QRect> places;
         for (int showing = 0; showing < 2; ++showing) {
@@ -255,7 +255,7 @@ private slots:
         owner.setGeometry(QRect(ownerAt, QSize(586, 428)));
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
-        TCoolDialog dialog(&owner, "Dialog", 292, 133, TCoolDialog::MainInput::Free);
+        CoolDialog dialog(&owner, "Dialog", 292, 133, CoolDialog::MainInput::Free);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QRect place = dialog.frameGeometry();
@@ -273,10 +273,10 @@ private slots:
     }
     void focusMarkShows() {
         QFETCH(bool, rounded);
-        TCoolDialog dialog(nullptr, "Dialog", 200, 100, TCoolDialog::MainInput::Free);
-        auto* button = new TCoolBtn(dialog.Hook);
+        CoolDialog dialog(nullptr, "Dialog", 200, 100, CoolDialog::MainInput::Free);
+        auto* button = new CoolButton(dialog.clientArea);
         button->setGeometry(10, 10, 60, 40);
-        button->SetRounded(rounded);
+        button->setRounded(rounded);
         button->setFocusPolicy(Qt::TabFocus);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));

@@ -1,11 +1,11 @@
 // The texture slots: skins, chosen picture files, JPEG and bitmap decoding, and the textures
 // window driven through its controls.
-#include "extras/ImagesUnit.h"
-#include "extras/ImagesWindow.h"
+#include "extras/TextureChoice.h"
+#include "extras/TexturesWindow.h"
 #include "platform/Cp1251.h"
 #include "platform/JpegReader.h"
 #include "platform/VordaError.h"
-#include "settings/INIUnit.h"
+#include "settings/SettingsFile.h"
 #include "skin/CoolCheckBox.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolListBox.h"
@@ -103,7 +103,7 @@ QByteArray photo(const QString& description) {
         else
             qFatal("unknown photo option %s", qPrintable(word));
     }
-    return MakeTestPhoto(made);
+    return makeTestPhoto(made);
 }
 
 // Writes a test picture below the textures folder. The kind is a colour ("#rrggbb", saved in
@@ -111,7 +111,7 @@ QByteArray photo(const QString& description) {
 // "claims WxH progressive" (see claiming), "photo ..." (see photo), "zeros N" (N zero bytes, taking
 // no room on the disk), "gif", "truncated" (half a JPEG file) or "text".
 void writePicture(const QString& relativePath, const QString& kind) {
-    const QString path = TextureChoice.TexturesDir + "/" + relativePath;
+    const QString path = ChosenTextures.texturesDir + "/" + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     const char* format = path.endsWith(".jpg", Qt::CaseInsensitive) ? "JPEG" : "BMP";
     QByteArray bytes;
@@ -174,29 +174,29 @@ bool sameColour(QRgb a, QRgb b, int tolerance) {
 
 bool showsBuiltIn(const QPixmap& picture, int slot) {
     return picture.toImage().convertToFormat(QImage::Format_RGB32) ==
-           LoadResourceBitmap(kBuiltIn[slot]).convertToFormat(QImage::Format_RGB32);
+           loadResourceBitmap(kBuiltIn[slot]).convertToFormat(QImage::Format_RGB32);
 }
 
 // "builtin", "builtin NAME" for another slot's built-in picture, or the colour a slot shows.
 QString describeSlot(int slot) {
-    if (showsBuiltIn(TextureBitmaps[slot], slot))
+    if (showsBuiltIn(textureBitmaps[slot], slot))
         return "builtin";
     for (int other = 0; other < kTextureSlots; ++other)
-        if (showsBuiltIn(TextureBitmaps[slot], other))
+        if (showsBuiltIn(textureBitmaps[slot], other))
             return QString("builtin ") + kBuiltIn[other];
-    return TextureBitmaps[slot].toImage().pixelColor(5, 5).name();
+    return textureBitmaps[slot].toImage().pixelColor(5, 5).name();
 }
 
 void setChosenFiles(const QStringList& names) {
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        TextureChoice.TextureFiles[slot] =
-            slot < names.size() ? UnicodeToCp1251(names[slot]) : std::string();
+        ChosenTextures.textureFiles[slot] =
+            slot < names.size() ? unicodeToCp1251(names[slot]) : std::string();
 }
 
 QStringList chosenFiles() {
     QStringList names;
-    for (const std::string& name : TextureChoice.TextureFiles)
-        names << Cp1251ToUnicode(name);
+    for (const std::string& name : ChosenTextures.textureFiles)
+        names << cp1251ToUnicode(name);
     return names;
 }
 
@@ -232,12 +232,12 @@ QStringList items(const QComboBox* box) {
 // Opens the textures window through the menu, runs the action in it and closes it with OK.
 void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
     bool ran = false;
-    WhenDialogShows([&](QDialog*) {
+    whenDialogShows([&](QDialog*) {
         action();
         ran = true;
-        clickButton(game.window().Dialogs().ImagesWindow().CoolOKButton);
+        clickButton(game.window().Dialogs().imagesWindow().okButton);
     });
-    game.window().Menu_Textures->trigger();
+    game.window().texturesItem->trigger();
     QVERIFY(ran);
 }
 } // namespace
@@ -285,7 +285,7 @@ private slots:
     void decodesJpeg() {
         QFETCH(QByteArray, data);
         QFETCH(QSize, size);
-        const QImage image = DecodeJpeg(data);
+        const QImage image = decodeJpeg(data);
         QCOMPARE(image.size(), size.isValid() ? size : QSize(0, 0));
         QCOMPARE(image.isNull(), !size.isValid());
         if (!image.isNull()) {
@@ -300,7 +300,7 @@ private slots:
         QTest::addColumn<bool>("useSkins");
         QTest::addColumn<QString>("skinName");
         QTest::addColumn<QStringList>("pictures"); // "path=kind" below the textures folder
-        QTest::addColumn<QStringList>("chosen");   // TextureFiles before the load
+        QTest::addColumn<QStringList>("chosen");   // textureFiles before the load
         QTest::addColumn<QStringList>("expected"); // per slot "builtin" or a colour
         QTest::addColumn<QStringList>("chosenAfter");
         QTest::addColumn<int>("errorBoxes");
@@ -374,11 +374,11 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         for (const QString& picture : pictures)
             writePicture(picture.section('=', 0, 0), picture.section('=', 1));
-        TextureChoice.UseSkins = useSkins;
-        TextureChoice.SkinName = UnicodeToCp1251(skinName);
+        ChosenTextures.useSkins = useSkins;
+        ChosenTextures.skinName = unicodeToCp1251(skinName);
         setChosenFiles(chosen);
         game.errors().texts.clear();
-        LoadTextures();
+        loadTextures();
 
         QStringList shown;
         for (int slot = 0; slot < kTextureSlots; ++slot)
@@ -391,10 +391,10 @@ private slots:
         QCOMPARE(shown, expected);
         QCOMPARE(chosenFiles(), chosenAfter);
         QCOMPARE(game.errors().texts, QStringList(errorBoxes, "Unknown graphic format"));
-        QCOMPARE(game.window().Hook->Wallpaper().cacheKey() == TextureBitmaps[5].cacheKey(),
-                 false); // the controls change only at the next ApplyTextures
-        ApplyTextures();
-        QCOMPARE(game.window().Hook->Wallpaper().toImage(), TextureBitmaps[5].toImage());
+        QCOMPARE(game.window().clientArea->wallpaper().cacheKey() == textureBitmaps[5].cacheKey(),
+                 false); // the controls change only at the next applyTextures
+        applyTextures();
+        QCOMPARE(game.window().clientArea->wallpaper().toImage(), textureBitmaps[5].toImage());
     }
 
     void theSampleTexturesDecode_data() {
@@ -409,7 +409,7 @@ private slots:
     void theSampleTexturesDecode() {
         QFETCH(QString, file);
         QImage image;
-        QCOMPARE(ReadPictureFile(VORDA_SOURCE_DIR "/dist/Textures/" + file, image),
+        QCOMPARE(readPictureFile(VORDA_SOURCE_DIR "/dist/Textures/" + file, image),
                  PictureReadResult::Decoded);
         QTEST(image.size(), "size");
     }
@@ -418,25 +418,25 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         writePicture("same.jpg", "#00ff00");
         writePicture("other.bmp", "#ff0000");
-        TextureChoice.UseSkins = false;
+        ChosenTextures.useSkins = false;
         setChosenFiles({"", "other.bmp", "same.jpg", "", "", "same.jpg", "", "same.jpg"});
-        LoadTextures();
+        loadTextures();
         // A picture decoded again would be a new pixmap; the later slots share the first one.
-        QCOMPARE(TextureBitmaps[5].cacheKey(), TextureBitmaps[2].cacheKey());
-        QCOMPARE(TextureBitmaps[7].cacheKey(), TextureBitmaps[2].cacheKey());
-        QVERIFY(TextureBitmaps[1].cacheKey() != TextureBitmaps[2].cacheKey());
-        QVERIFY(sameColour(TextureBitmaps[7].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+        QCOMPARE(textureBitmaps[5].cacheKey(), textureBitmaps[2].cacheKey());
+        QCOMPARE(textureBitmaps[7].cacheKey(), textureBitmaps[2].cacheKey());
+        QVERIFY(textureBitmaps[1].cacheKey() != textureBitmaps[2].cacheKey());
+        QVERIFY(sameColour(textureBitmaps[7].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
         // The next pass, as every choice in the textures window makes one, decodes only a file
         // that changed since.
-        const qint64 same = TextureBitmaps[2].cacheKey();
-        const qint64 other = TextureBitmaps[1].cacheKey();
-        LoadTextures();
-        QCOMPARE(TextureBitmaps[2].cacheKey(), same);
-        QCOMPARE(TextureBitmaps[1].cacheKey(), other);
+        const qint64 same = textureBitmaps[2].cacheKey();
+        const qint64 other = textureBitmaps[1].cacheKey();
+        loadTextures();
+        QCOMPARE(textureBitmaps[2].cacheKey(), same);
+        QCOMPARE(textureBitmaps[1].cacheKey(), other);
         writePicture("other.bmp", "size 32x32");
-        LoadTextures();
-        QCOMPARE(TextureBitmaps[2].cacheKey(), same);
-        QCOMPARE(TextureBitmaps[1].size(), QSize(32, 32));
+        loadTextures();
+        QCOMPARE(textureBitmaps[2].cacheKey(), same);
+        QCOMPARE(textureBitmaps[1].size(), QSize(32, 32));
     }
 
     // A slot whose picture cannot be had shows the built-in picture, with one message. A skin
@@ -456,20 +456,20 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, message);
         GameFixture game(kRussianWords, kEnglishWords);
-        TextureChoice.UseSkins = true;
-        TextureChoice.SkinName = "Stone";
-        const QString path = TextureChoice.TexturesDir + "/Stone/0.jpg";
+        ChosenTextures.useSkins = true;
+        ChosenTextures.skinName = "Stone";
+        const QString path = ChosenTextures.texturesDir + "/Stone/0.jpg";
         const QByteArray name = QFile::encodeName(path);
         writePicture("Stone/1.jpg", "#00ff00");
         if (kind == "undecodable") {
             writePicture("Stone/0.jpg", "#ff0000");
-            LoadTextures();
+            loadTextures();
             QVERIFY(describeSlot(0) != "builtin");
             writePicture("Stone/0.jpg", "text");
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(name.constData(), 0644), 0);
         } else {
-            const QString zero = TextureChoice.TexturesDir + "/zero";
+            const QString zero = ChosenTextures.texturesDir + "/zero";
             if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0)
                 QSKIP("device nodes can be made only by root");
             QVERIFY(QFile::link(zero, path));
@@ -477,10 +477,10 @@ private slots:
         game.errors().texts.clear();
         // A reading that blocks ends the test here.
         ::alarm(60);
-        LoadTextures();
+        loadTextures();
         ::alarm(0);
         QCOMPARE(describeSlot(0), "builtin");
-        QVERIFY(sameColour(TextureBitmaps[1].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+        QVERIFY(sameColour(textureBitmaps[1].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
     }
@@ -579,23 +579,23 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         writePicture(file, kind);
         writePicture("ok.bmp", "#00ff00");
-        TextureChoice.UseSkins = false;
+        ChosenTextures.useSkins = false;
         setChosenFiles({"", file, "", "", "", "ok.bmp"});
         game.errors().texts.clear();
         const PeakMemory memory;
-        LoadTextures();
+        loadTextures();
         const qint64 growth = memory.growth();
         QVERIFY2(growth <= kMaxPictureBytes, qPrintable(QString("%1 bytes").arg(growth)));
         if (shown.isValid()) {
             QCOMPARE(game.errors().texts, QStringList());
-            QCOMPARE(TextureBitmaps[1].size(), shown);
+            QCOMPARE(textureBitmaps[1].size(), shown);
         } else {
             QCOMPARE(game.errors().texts.size(), 1);
             QVERIFY2(game.errors().texts[0].contains(file + "\" is " + refused),
                      qPrintable(game.errors().texts[0]));
-            QVERIFY(showsBuiltIn(TextureBitmaps[1], 1));
+            QVERIFY(showsBuiltIn(textureBitmaps[1], 1));
         }
-        const QImage picture = TextureBitmaps[1].toImage();
+        const QImage picture = textureBitmaps[1].toImage();
         for (const QString& sample : samples) {
             const QPoint at(sample.section(',', 0, 0).toInt(),
                             sample.section(',', 1).section('=', 0, 0).toInt());
@@ -611,7 +611,7 @@ private slots:
         QImage image;
         bool raised = false;
         try {
-            ReadPictureFile(TextureChoice.TexturesDir + "/missing.jpg", image);
+            readPictureFile(ChosenTextures.texturesDir + "/missing.jpg", image);
         } catch (const VordaError& error) {
             raised = error.kind() == VordaError::Kind::InputOutput &&
                      error.text().contains("missing.jpg");
@@ -621,14 +621,14 @@ private slots:
 
     void applyingBeforeTheWindowsExistRaisesNothing() {
         TestGameFolder folder;
-        InitSettingsFile();
-        InitTextures();
-        LoadTextures();
-        ApplyTextures();
+        initSettingsFile();
+        initTextures();
+        loadTextures();
+        applyTextures();
         // The textures window made alone, before any main window, dresses itself.
-        TImagesWindow window;
-        QCOMPARE(window.Hook->Wallpaper().toImage(), TextureBitmaps[6].toImage());
-        QCOMPARE(QDir::current().canonicalPath(), QDir(TextureChoice.TexturesDir).canonicalPath());
+        TexturesWindow window;
+        QCOMPARE(window.clientArea->wallpaper().toImage(), textureBitmaps[6].toImage());
+        QCOMPARE(QDir::current().canonicalPath(), QDir(ChosenTextures.texturesDir).canonicalPath());
     }
 
     void openingTheWindow() {
@@ -640,9 +640,9 @@ private slots:
         writePicture("notes.txt", "text");
         writePicture("pic.gif", "gif");
         writePicture("folder.bmp/0.bmp", "#ff0000");
-        TextureChoice.UseSkins = false;
+        ChosenTextures.useSkins = false;
         setChosenFiles({"a.bmp"});
-        LoadTextures();
+        loadTextures();
         int row = -1;
         int height = 0;
         QString title;
@@ -650,35 +650,35 @@ private slots:
         QImage preview;
         bool fileSelected = false;
         inTexturesWindow(game, [&] {
-            row = game.window().Dialogs().ImagesWindow().CoolListBox->currentRow();
-            title = game.window().Dialogs().ImagesWindow().windowTitle();
-            height = game.window().Dialogs().ImagesWindow().Hook->height();
-            files = lines(game.window().Dialogs().ImagesWindow().FileListBox1);
-            preview = game.window().Dialogs().ImagesWindow().Image1->Picture().toImage();
+            row = game.window().Dialogs().imagesWindow().slotList->currentRow();
+            title = game.window().Dialogs().imagesWindow().windowTitle();
+            height = game.window().Dialogs().imagesWindow().clientArea->height();
+            files = lines(game.window().Dialogs().imagesWindow().pictureList);
+            preview = game.window().Dialogs().imagesWindow().preview->picture().toImage();
             fileSelected =
-                game.window().Dialogs().ImagesWindow().FileListBox1->currentItem() &&
-                game.window().Dialogs().ImagesWindow().FileListBox1->currentItem()->text() ==
+                game.window().Dialogs().imagesWindow().pictureList->currentItem() &&
+                game.window().Dialogs().imagesWindow().pictureList->currentItem()->text() ==
                     "a.bmp";
             // Slot 3 chosen, then the window closes and opens again at slot 0.
-            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 3);
+            clickLine(game.window().Dialogs().imagesWindow().slotList, 3);
         });
         QCOMPARE(row, 0);
-        QCOMPARE(title, Cp1251ToUnicode(LanguageText("Menu_Textures")));
+        QCOMPARE(title, cp1251ToUnicode(languageText("Menu_Textures")));
         QCOMPARE(height, 345);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
-        QCOMPARE(preview, TextureBitmaps[0].toImage());
+        QCOMPARE(preview, textureBitmaps[0].toImage());
         QVERIFY(fileSelected);
-        QCOMPARE(game.window().Dialogs().ImagesWindow().CoolListBox->currentRow(), 3);
+        QCOMPARE(game.window().Dialogs().imagesWindow().slotList->currentRow(), 3);
 
         // Pictures added since the last showing appear at the next one.
         writePicture("c.bmp", "#00ff00");
         inTexturesWindow(game, [&] {
-            row = game.window().Dialogs().ImagesWindow().CoolListBox->currentRow();
-            files = lines(game.window().Dialogs().ImagesWindow().FileListBox1);
+            row = game.window().Dialogs().imagesWindow().slotList->currentRow();
+            files = lines(game.window().Dialogs().imagesWindow().pictureList);
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(Game.mainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -687,10 +687,10 @@ private slots:
         writePicture("wall.bmp", "#ff0000");
         writePicture("cell.jpg", "#0000ff");
         writePicture("bad.jpg", "truncated");
-        TextureChoice.UseSkins = false;
+        ChosenTextures.useSkins = false;
         setChosenFiles({});
-        LoadTextures();
-        ApplyTextures();
+        loadTextures();
+        applyTextures();
         game.errors().texts.clear();
         QImage background, previewSlot5, resetBackground;
         QString fileShownForSlot5;
@@ -698,27 +698,27 @@ private slots:
         QString slot5Name;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
-            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 5);
-            clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, "wall.bmp");
+            clickLine(game.window().Dialogs().imagesWindow().slotList, 5);
+            clickLine(game.window().Dialogs().imagesWindow().pictureList, "wall.bmp");
             // The main window behind the modal one is dressed at once.
-            background = game.window().Hook->Wallpaper().toImage();
-            previewSlot5 = game.window().Dialogs().ImagesWindow().Image1->Picture().toImage();
+            background = game.window().clientArea->wallpaper().toImage();
+            previewSlot5 = game.window().Dialogs().imagesWindow().preview->picture().toImage();
             // The same file for slot 2 too; slot 6 gets a damaged picture.
-            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 2);
-            clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, "wall.bmp");
-            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 6);
-            clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, "bad.jpg");
+            clickLine(game.window().Dialogs().imagesWindow().slotList, 2);
+            clickLine(game.window().Dialogs().imagesWindow().pictureList, "wall.bmp");
+            clickLine(game.window().Dialogs().imagesWindow().slotList, 6);
+            clickLine(game.window().Dialogs().imagesWindow().pictureList, "bad.jpg");
             boxesAfterBad = game.errors().texts;
             game.errors().texts.clear();
             // Back to slot 5, whose file shows selected; the reset button brings back WALL1.
-            clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 5);
+            clickLine(game.window().Dialogs().imagesWindow().slotList, 5);
             fileShownForSlot5 =
-                game.window().Dialogs().ImagesWindow().FileListBox1->currentItem()->text();
-            clickButton(game.window().Dialogs().ImagesWindow().CoolResetButton);
-            resetBackground = game.window().Hook->Wallpaper().toImage();
+                game.window().Dialogs().imagesWindow().pictureList->currentItem()->text();
+            clickButton(game.window().Dialogs().imagesWindow().resetButton);
+            resetBackground = game.window().clientArea->wallpaper().toImage();
             selectedAfterReset =
-                game.window().Dialogs().ImagesWindow().FileListBox1->selectedItems().size();
-            slot5Name = game.window().Dialogs().ImagesWindow().SlotNames[5]->ShownText();
+                game.window().Dialogs().imagesWindow().pictureList->selectedItems().size();
+            slot5Name = game.window().Dialogs().imagesWindow().slotNames[5]->shownText();
         });
         // Back to the built-in picture, no file stays highlighted; each slot says what it dresses.
         QCOMPARE(selectedAfterReset, 0);
@@ -726,9 +726,9 @@ private slots:
         QCOMPARE(background.pixelColor(0, 0), QColor("#ff0000"));
         QCOMPARE(previewSlot5, background);
         QCOMPARE(fileShownForSlot5, QString("wall.bmp"));
-        QCOMPARE(resetBackground, TextureBitmaps[5].toImage());
-        QVERIFY(showsBuiltIn(TextureBitmaps[5], 5));
-        QVERIFY(showsBuiltIn(TextureBitmaps[6], 6));
+        QCOMPARE(resetBackground, textureBitmaps[5].toImage());
+        QVERIFY(showsBuiltIn(textureBitmaps[5], 5));
+        QVERIFY(showsBuiltIn(textureBitmaps[6], 6));
         QCOMPARE(chosenFiles(),
                  (QStringList{"", "", "wall.bmp", "", "", "", "bad.jpg", "", "", ""}));
         // Every load reports the damaged picture of slot 6 once: choosing it, then the reset.
@@ -748,25 +748,25 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         const QString name = QString::fromUtf8("日本");
         writePicture(skin ? name + "/0.bmp" : name + ".bmp", "#ff0000");
-        TextureChoice.UseSkins = skin;
-        TextureChoice.SkinName.clear();
+        ChosenTextures.useSkins = skin;
+        ChosenTextures.skinName.clear();
         setChosenFiles({});
-        LoadTextures();
+        loadTextures();
         game.errors().texts.clear();
         inTexturesWindow(game, [&] {
             if (skin) {
-                game.window().Dialogs().ImagesWindow().ComboBox1->setCurrentIndex(0);
-                emit game.window().Dialogs().ImagesWindow().ComboBox1->activated(0);
+                game.window().Dialogs().imagesWindow().skinBox->setCurrentIndex(0);
+                emit game.window().Dialogs().imagesWindow().skinBox->activated(0);
             } else {
-                clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 3);
-                clickLine(game.window().Dialogs().ImagesWindow().FileListBox1, name + ".bmp");
+                clickLine(game.window().Dialogs().imagesWindow().slotList, 3);
+                clickLine(game.window().Dialogs().imagesWindow().pictureList, name + ".bmp");
             }
         });
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY2(game.errors().texts[0].contains(name) &&
                      game.errors().texts[0].contains("cannot be used"),
                  qPrintable(game.errors().texts[0]));
-        QVERIFY(TextureChoice.SkinName.empty());
+        QVERIFY(ChosenTextures.skinName.empty());
         QCOMPARE(chosenFiles(), QStringList(kTextureSlots, QString()));
     }
 
@@ -781,33 +781,33 @@ private slots:
         writePicture("sounds/click1.wav", "text");
         writePicture("Empty/notes.txt", "text");
         writePicture(".hidden/0.jpg", "#ffffff");
-        TextureChoice.UseSkins = false;
-        TextureChoice.SkinName = "Gone";
+        ChosenTextures.useSkins = false;
+        ChosenTextures.skinName = "Gone";
         setChosenFiles({"", "plain.bmp"});
-        LoadTextures();
+        loadTextures();
         QStringList skins;
         int selected = 99, heightOn = 0, heightOff = 0, okTopOn = 0, okTopOff = 0;
         bool listHiddenWithSkins = false, comboShownWithSkins = false;
         QString nameAfterToggle, nameAfterChoice, slot0WithSkin, slot1AfterOff;
         inTexturesWindow(game, [&] {
-            clickButton(game.window().Dialogs().ImagesWindow().UseSkinsCheckBox);
-            skins = items(game.window().Dialogs().ImagesWindow().ComboBox1);
-            selected = game.window().Dialogs().ImagesWindow().ComboBox1->currentIndex();
-            nameAfterToggle = QString::fromStdString(TextureChoice.SkinName);
-            heightOn = game.window().Dialogs().ImagesWindow().Hook->height();
-            okTopOn = game.window().Dialogs().ImagesWindow().CoolOKButton->y();
+            clickButton(game.window().Dialogs().imagesWindow().useSkinsBox);
+            skins = items(game.window().Dialogs().imagesWindow().skinBox);
+            selected = game.window().Dialogs().imagesWindow().skinBox->currentIndex();
+            nameAfterToggle = QString::fromStdString(ChosenTextures.skinName);
+            heightOn = game.window().Dialogs().imagesWindow().clientArea->height();
+            okTopOn = game.window().Dialogs().imagesWindow().okButton->y();
             listHiddenWithSkins =
-                !game.window().Dialogs().ImagesWindow().FileListBox1->isVisible() &&
-                !game.window().Dialogs().ImagesWindow().CoolListBox->isVisible() &&
-                !game.window().Dialogs().ImagesWindow().CoolResetButton->isVisible();
-            comboShownWithSkins = game.window().Dialogs().ImagesWindow().ComboBox1->isVisible();
-            game.window().Dialogs().ImagesWindow().ComboBox1->setCurrentIndex(0);
-            emit game.window().Dialogs().ImagesWindow().ComboBox1->activated(0);
-            nameAfterChoice = QString::fromStdString(TextureChoice.SkinName);
-            slot0WithSkin = game.window().SkipButton->Wallpaper().toImage().pixelColor(4, 4).name();
-            clickButton(game.window().Dialogs().ImagesWindow().UseSkinsCheckBox);
-            heightOff = game.window().Dialogs().ImagesWindow().Hook->height();
-            okTopOff = game.window().Dialogs().ImagesWindow().CoolOKButton->y();
+                !game.window().Dialogs().imagesWindow().pictureList->isVisible() &&
+                !game.window().Dialogs().imagesWindow().slotList->isVisible() &&
+                !game.window().Dialogs().imagesWindow().resetButton->isVisible();
+            comboShownWithSkins = game.window().Dialogs().imagesWindow().skinBox->isVisible();
+            game.window().Dialogs().imagesWindow().skinBox->setCurrentIndex(0);
+            emit game.window().Dialogs().imagesWindow().skinBox->activated(0);
+            nameAfterChoice = QString::fromStdString(ChosenTextures.skinName);
+            slot0WithSkin = game.window().skipButton->wallpaper().toImage().pixelColor(4, 4).name();
+            clickButton(game.window().Dialogs().imagesWindow().useSkinsBox);
+            heightOff = game.window().Dialogs().imagesWindow().clientArea->height();
+            okTopOff = game.window().Dialogs().imagesWindow().okButton->y();
             slot1AfterOff = describeSlot(1);
         });
         QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
@@ -822,37 +822,37 @@ private slots:
         QCOMPARE(heightOff, 345);
         QCOMPARE(okTopOff, 295);
         QCOMPARE(slot1AfterOff, QString("#ff0000"));
-        QVERIFY(!TextureChoice.UseSkins);
+        QVERIFY(!ChosenTextures.useSkins);
         // The skin name follows the list even with skins off.
-        QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
+        QCOMPARE(QString::fromStdString(ChosenTextures.skinName), QString("Autumn"));
     }
 
     void skinNameMatchedWithoutRegardToCase() {
         GameFixture game(kRussianWords, kEnglishWords);
         writePicture("Autumn/0.jpg", "#ff8000");
-        TextureChoice.UseSkins = true;
-        TextureChoice.SkinName = "AUTUMN";
+        ChosenTextures.useSkins = true;
+        ChosenTextures.skinName = "AUTUMN";
         int selected = -1;
         inTexturesWindow(game, [&] {
-            selected = game.window().Dialogs().ImagesWindow().ComboBox1->currentIndex();
+            selected = game.window().Dialogs().imagesWindow().skinBox->currentIndex();
         });
         QCOMPARE(selected, 0);
-        QCOMPARE(QString::fromStdString(TextureChoice.SkinName), QString("Autumn"));
-        QCOMPARE(game.window().Dialogs().ImagesWindow().Hook->height(), 65);
+        QCOMPARE(QString::fromStdString(ChosenTextures.skinName), QString("Autumn"));
+        QCOMPARE(game.window().Dialogs().imagesWindow().clientArea->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
         GameFixture game(kRussianWords, kEnglishWords);
-        TextureChoice.UseSkins = true;
+        ChosenTextures.useSkins = true;
         setChosenFiles({"gone.bmp"});
         game.errors().texts.clear();
         bool open = false, switched = false;
         inTexturesWindow(game, [&] {
-            open = game.window().Dialogs().ImagesWindow().isVisible();
+            open = game.window().Dialogs().imagesWindow().isVisible();
             // After the message the window has still switched to skins.
-            switched = game.window().Dialogs().ImagesWindow().Hook->height() == 65 &&
-                       game.window().Dialogs().ImagesWindow().ComboBox1->isVisible() &&
-                       !game.window().Dialogs().ImagesWindow().FileListBox1->isVisible();
+            switched = game.window().Dialogs().imagesWindow().clientArea->height() == 65 &&
+                       game.window().Dialogs().imagesWindow().skinBox->isVisible() &&
+                       !game.window().Dialogs().imagesWindow().pictureList->isVisible();
         });
         QVERIFY(open);
         QVERIFY(switched);
@@ -864,15 +864,15 @@ private slots:
     void stretchingThePreview() {
         GameFixture game(kRussianWords, kEnglishWords);
         writePicture("small.bmp", "#ff0000");
-        TextureChoice.UseSkins = false;
+        ChosenTextures.useSkins = false;
         setChosenFiles({"small.bmp"}); // 24 × 24
-        LoadTextures();
+        loadTextures();
         QImage centred, stretched;
         inTexturesWindow(game, [&] {
-            centred = game.window().Dialogs().ImagesWindow().Image1->grab().toImage();
-            clickButton(game.window().Dialogs().ImagesWindow().StretchBox);
-            stretched = game.window().Dialogs().ImagesWindow().Image1->grab().toImage();
-            clickButton(game.window().Dialogs().ImagesWindow().StretchBox);
+            centred = game.window().Dialogs().imagesWindow().preview->grab().toImage();
+            clickButton(game.window().Dialogs().imagesWindow().stretchBox);
+            stretched = game.window().Dialogs().imagesWindow().preview->grab().toImage();
+            clickButton(game.window().Dialogs().imagesWindow().stretchBox);
         });
         QCOMPARE(centred.size(), QSize(154, 154));
         QCOMPARE(centred.pixelColor(77, 77), QColor(Qt::red));

@@ -1,11 +1,11 @@
 // The computer's turn through the real window: its word or its pass, the skip and hint
 // buttons, the end of a game, and a window closed in the middle of a turn.
-#include "app/PoleUnit.h"
-#include "core/SpisokUnit.h"
-#include "core/WordsUnit.h"
+#include "app/FieldCell.h"
+#include "core/PlayedWords.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
-#include "settings/INIUnit.h"
-#include "settings/SetCPUUnit.h"
+#include "settings/SettingsFile.h"
+#include "settings/StrengthWindow.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
 
@@ -24,18 +24,18 @@ struct TickLog {
 };
 
 void watchTicks(GameFixture& game, TickLog& log) {
-    TMainWindow& w = game.window();
-    QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w, &log, &game] {
+    MainWindow& w = game.window();
+    QObject::connect(w.mainTimer, &QTimer::timeout, &w, [&w, &log, &game] {
         if (game.model().phase() != MovePhase::Computer)
             return;
-        log.words << Cp1251ToUnicode(w.Slowo->Caption());
+        log.words << cp1251ToUnicode(w.wordDisplay->caption());
         log.titles << w.windowTitle();
-        log.faces << w.FaceName();
+        log.faces << w.faceName();
         if (game.model().state().hintRunning)
-            log.hintFaces << w.FaceName();
-        log.commandsEnabled << (w.Menu_NewGame->isEnabled() ||
-                                w.Menu_Options->menuAction()->isEnabled() ||
-                                w.SkipButton->isEnabled() || w.AdviceButton->isEnabled());
+            log.hintFaces << w.faceName();
+        log.commandsEnabled << (w.newGameItem->isEnabled() ||
+                                w.optionsMenu->menuAction()->isEnabled() ||
+                                w.skipButton->isEnabled() || w.hintButton->isEnabled());
     });
 }
 
@@ -52,7 +52,7 @@ class TestTurn : public QObject {
 private slots:
     void computerAnswersWithAWord() {
         // After TO the only word left through a new letter is OUT, with T under the U.
-        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::englishSettings());
         TickLog log;
         watchTicks(game, log);
         const QString title = game.window().windowTitle();
@@ -62,28 +62,28 @@ private slots:
         QCOMPARE(game.score(2), QString("003"));
         // Column 3 comes before column 4, and above the U before below it.
         QCOMPARE(game.board(), (QStringList{"?????", "?TT??", "HOUSE", "?????", "?????"}));
-        QVERIFY(game.cell(3, 2)->Filled);
+        QVERIFY(game.cell(3, 2)->filled);
         QCOMPARE(game.model().state().passCount, 0);
         QCOMPARE(game.sounds.count(3), 2);
         // The word stood on screen for ten ticks, the caption said the computer was busy,
         // and the commands that change the field were off.
         QVERIFY(log.words.count("OUT") >= 9);
         QVERIFY(!log.titles.isEmpty());
-        QCOMPARE(log.titles.first(), title + " (" + Cp1251ToUnicode(LanguageText("Wait")) + ")");
+        QCOMPARE(log.titles.first(), title + " (" + cp1251ToUnicode(languageText("Wait")) + ")");
         QVERIFY(!log.commandsEnabled.contains(true));
         // And back to the human.
         QCOMPARE(game.window().windowTitle(), title);
         QCOMPARE(game.word(), QString());
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(game.window().Menu_NewGame->isEnabled() && game.window().SkipButton->isEnabled());
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
+        QVERIFY(game.window().newGameItem->isEnabled() && game.window().skipButton->isEnabled());
         QCOMPARE(int(game.model().phase()), 0);
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r)
-                QVERIFY(!game.cell(c, r)->Selected);
+                QVERIFY(!game.cell(c, r)->selected);
     }
 
     void computerPasses() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
         TickLog log;
         watchTicks(game, log);
         playTo(game);
@@ -92,18 +92,18 @@ private slots:
         QCOMPARE(game.model().state().passCount, 1);
         QCOMPARE(game.board(), (QStringList{"?????", "?T???", "HOUSE", "?????", "?????"}));
         QVERIFY(game.column(2).isEmpty());
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
         // The pointer rests on the placed cell; the chosen letter shows on free cells again.
         game.enterCell(4, 4);
         QCOMPARE(game.board()[3], QString("???T?"));
     }
 
     void skipAfterAPassEndsTheGameWhenNothingIsFound() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
         playTo(game);
         game.leaveCell(2, 2);
         QCOMPARE(game.model().state().passCount, 1);
-        game.click(game.window().SkipButton);
+        game.click(game.window().skipButton);
         // The computer still looked, found nothing, and the third pass ended the game; the next
         // one starts without passes.
         QCOMPARE(game.model().state().passCount, 0);
@@ -113,15 +113,15 @@ private slots:
     }
 
     void skipAbandonsAPlacedLetter() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
         game.placeLetter("M", 4, 2);
         game.leaveCell(4, 2);
-        game.click(game.window().SkipButton);
+        game.click(game.window().skipButton);
         // The computer's answer reset the passes; the placed M is gone.
         QCOMPARE(game.column(2), QStringList{"TO"});
         QCOMPARE(game.model().state().passCount, 0);
-        QVERIFY(game.cell(4, 2)->Caption().empty());
-        QVERIFY(!game.cell(4, 2)->Filled);
+        QVERIFY(game.cell(4, 2)->caption().empty());
+        QVERIFY(!game.cell(4, 2)->filled);
     }
 
     void commandKeys_data() {
@@ -143,8 +143,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, gateOpen);
         QFETCH(bool, held);
-        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
-        Game.MainInputEnabled = gateOpen;
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT"}, GameFixture::englishSettings());
+        Game.mainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
         if (held) {
@@ -165,51 +165,51 @@ private slots:
 
     void hintPlaysForTheHumanAndTheComputerAnswers() {
         GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"},
-                         GameFixture::EnglishSettings());
-        game.click(game.window().AdviceButton);
+                         GameFixture::englishSettings());
+        game.click(game.window().hintButton);
         // The hint's search finds HOT first (T under the O), then the computer answers.
         QCOMPARE(game.column(1), QStringList{"HOT"});
         QCOMPARE(game.score(1), QString("003"));
         QCOMPARE(game.column(2).size(), 1);
-        QVERIFY(!game.window().AdviceButton->isVisibleTo(&game.window()));
+        QVERIFY(!game.window().hintButton->isVisibleTo(&game.window()));
         QVERIFY(!game.model().state().hintRunning);
-        game.window().Menu_NewGame->trigger();
-        QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
+        game.window().newGameItem->trigger();
+        QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
     }
 
     void hintFindingNothingIsGivenBack() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
-        game.changeState([](GameState& state) { PushPlayedWord(state.playedWords, "TO"); });
-        game.click(game.window().AdviceButton);
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
+        game.changeState([](GameState& state) { pushPlayedWord(state.playedWords, "TO"); });
+        game.click(game.window().hintButton);
         QCOMPARE(game.model().state().passCount, 1);
-        QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
+        QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
         QVERIFY(!game.model().state().hintRunning);
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
         // The face does not sulk over the human's hint.
-        QCOMPARE(game.window().FaceName(), QString("CPU00"));
+        QCOMPARE(game.window().faceName(), QString("CPU00"));
         // A second empty hint right after makes two passes in a row: the game ends, and the
         // next one starts without passes.
         game.changeState([](GameState& state) { state.passCount = 1; });
-        game.click(game.window().AdviceButton);
+        game.click(game.window().hintButton);
         QCOMPARE(game.model().state().passCount, 0);
         QVERIFY(!game.model().isPlayed("TO"));
     }
 
     void hintFillingTheLastCellEndsTheGame() {
-        GameFixture game(kRussianWords, {"HOUSE", "BCDE", "OX"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "BCDE", "OX"}, GameFixture::englishSettings());
         game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
-        game.click(game.window().AdviceButton);
+        game.click(game.window().hintButton);
         // The game ended on the full field before the computer moved, and a new one began.
         QCOMPARE(game.board()[0], QString("?????"));
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.model().state().passCount, 0);
         QCOMPARE(int(game.model().phase()), 0);
-        QVERIFY(game.window().AdviceButton->isVisibleTo(&game.window()));
+        QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
     }
 
     void humanFillingTheLastCellEndsTheGame() {
-        GameFixture game(kRussianWords, {"HOUSE", "EX"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "EX"}, GameFixture::englishSettings());
         game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
         game.placeLetter("X", 5, 5);
         game.leaveCell(5, 5);
@@ -225,10 +225,10 @@ private slots:
 
     void strongerWordsNeedAStrongerComputer() {
         // With strength 1 (words of 3 letters) the computer passes over OUTS.
-        QByteArray settings = GameFixture::EnglishSettings();
+        QByteArray settings = GameFixture::englishSettings();
         settings.replace("Strong=4", "Strong=1");
         GameFixture game(kRussianWords, {"HOUSE", "TO", "OUTS"}, settings);
-        QCOMPARE(int(Game.MaxWordLength), 3);
+        QCOMPARE(int(Game.maxWordLength), 3);
         playTo(game);
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.model().state().passCount, 1);
@@ -237,7 +237,7 @@ private slots:
     // The computer passes, the human plays a word, the computer passes again: the human's word
     // ended the run of passes, so the game goes on with one.
     void humanWordAfterAPassResetsThePasses() {
-        QByteArray settings = GameFixture::EnglishSettings();
+        QByteArray settings = GameFixture::englishSettings();
         settings.replace("Strong=4", "Strong=1");
         GameFixture game(kRussianWords, {"HOUSE", "TO", "HOUSED"}, settings);
         playTo(game);
@@ -262,26 +262,26 @@ private slots:
     void gameComesBackAtTheNextStart() {
         QFETCH(QString, between);
         QFETCH(QStringList, humanWords);
-        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::englishSettings());
         playTo(game);
         QCOMPARE(game.column(2), QStringList{"OUT"});
         if (between == "take back") {
-            QVERIFY(game.window().Menu_TakeBack->isEnabled());
-            game.window().Menu_TakeBack->trigger();
+            QVERIFY(game.window().takeBackItem->isEnabled());
+            game.window().takeBackItem->trigger();
             QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
-            QVERIFY(!game.window().Menu_TakeBack->isEnabled());
+            QVERIFY(!game.window().takeBackItem->isEnabled());
         }
-        const std::vector<MoveRecord> moves = game.window().Model().state().history;
+        const std::vector<MoveRecord> moves = game.window().model().state().history;
         game.window().close();
         if (between == "strength") {
             QByteArray settings = game.folder().read("Vorda2000.ini");
             settings.replace("Strong=4", "Strong=2");
             game.folder().write("Vorda2000.ini", settings);
         }
-        TMainWindow second;
-        const GameState& state = second.Model().state();
+        MainWindow second;
+        const GameState& state = second.model().state();
         QStringList words;
-        for (const std::string& word : second.Model().sheet(Player::Human))
+        for (const std::string& word : second.model().sheet(Player::Human))
             words << QString::fromStdString(word);
         QCOMPARE(words, humanWords);
         QCOMPARE(state.history == moves, between != "strength");
@@ -289,16 +289,16 @@ private slots:
     }
 
     void thinkingFaceFollowsObservedTicks() {
-        GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::EnglishSettings());
-        TMainWindow& w = game.window();
-        w.MainTimer->stop();
-        w.StartThinkingFace();
+        GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::englishSettings());
+        MainWindow& w = game.window();
+        w.mainTimer->stop();
+        w.startThinkingFace();
         QStringList faces;
         for (int change = 1; change <= 22; ++change) {
-            w.MainTimerTimer();
-            w.AdvanceThinkingFace();
-            w.AdvanceThinkingFace(); // the same tick seen twice is one step
-            faces << w.FaceName();
+            w.timerTick();
+            w.advanceThinkingFace();
+            w.advanceThinkingFace(); // the same tick seen twice is one step
+            faces << w.faceName();
         }
         const QStringList expected = {"CPU22", "CPU22", "CPU21", "CPU21", "CPU22", "CPU22",
                                       "CPU21", "CPU21", "CPU21", "CPU21", "CPU21", "CPU21",
@@ -307,29 +307,29 @@ private slots:
         QCOMPARE(faces, expected);
         // The hint's search leaves the face alone.
         game.changeState([](GameState& state) { state.hintRunning = true; });
-        w.ShowFace("CPU00");
-        w.MainTimerTimer();
-        w.AdvanceThinkingFace();
-        QCOMPARE(w.FaceName(), QString("CPU00"));
+        w.showFace("CPU00");
+        w.timerTick();
+        w.advanceThinkingFace();
+        QCOMPARE(w.faceName(), QString("CPU00"));
         game.changeState([](GameState& state) { state.hintRunning = false; });
     }
 
     void hintLeavesTheFaceAlone() {
-        GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::englishSettings());
         game.folder().copyFromDist("DATA/Lib.ENG");
-        LoadWords(Words);
+        loadWords(Words);
         // A crowded field keeps the hint's search busy for many ticks of the 2 ms timer.
         game.setBoard({"PLANT", "STONE", "HOUSE", "BRICK", "?????"});
         TickLog log;
         watchTicks(game, log);
-        game.click(game.window().AdviceButton);
+        game.click(game.window().hintButton);
         QVERIFY(!log.hintFaces.isEmpty());
         QCOMPARE(log.hintFaces.filter(QRegularExpression("^CPU2")), QStringList());
         QVERIFY(!game.column(1).isEmpty());
     }
 
     void closingDuringTheSearch() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "OUT"}, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
@@ -345,10 +345,10 @@ private slots:
     }
 
     void closingWhileTheResultIsShown() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::EnglishSettings());
-        TMainWindow& w = game.window();
-        QObject::connect(w.MainTimer, &QTimer::timeout, &w, [&w] {
-            if (w.Slowo->Caption() == "? ? ?" && w.isVisible())
+        GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
+        MainWindow& w = game.window();
+        QObject::connect(w.mainTimer, &QTimer::timeout, &w, [&w] {
+            if (w.wordDisplay->caption() == "? ? ?" && w.isVisible())
                 w.close();
         });
         QElapsedTimer clock;

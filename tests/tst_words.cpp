@@ -1,5 +1,5 @@
 // The word library: loading byte-exact files, the comparison, look-ups and appending.
-#include "core/WordsUnit.h"
+#include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/Hooks.h"
 #include "platform/VordaError.h"
@@ -9,11 +9,11 @@
 
 namespace {
 // Every word the lists hold, in order.
-QStringList allWords(const TWords& words) {
+QStringList allWords(const WordLibrary& words) {
     QStringList result;
     for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
-        for (int i = 0; i < words.Lists[n].Count(); ++i)
-            result << Cp1251ToUnicode(words.Lists[n].At(i));
+        for (int i = 0; i < words.Lists[n].size(); ++i)
+            result << cp1251ToUnicode(words.Lists[n].at(i));
     return result;
 }
 } // namespace
@@ -21,7 +21,7 @@ QStringList allWords(const TWords& words) {
 class TestWords : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Words = TWords(); }
+    void init() { Words = WordLibrary(); }
 
     void loadsLines_data() {
         QTest::addColumn<QByteArray>("file");
@@ -67,34 +67,34 @@ private slots:
         QFETCH(int, count);
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", file);
-        Words.Language = 2;
-        LoadWords(Words);
+        Words.language = 2;
+        loadWords(Words);
         QCOMPARE(allWords(Words), expected);
-        QCOMPARE(int(Words.WordCount[2]), count);
-        QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.ENG");
+        QCOMPARE(int(Words.wordCount[2]), count);
+        QCOMPARE(Words.fileName, folder.path() + "DATA/Lib.ENG");
         for (const QString& word : expected) {
-            const std::string bytes = UnicodeToCp1251(word.toLower());
-            QVERIFY2(FindWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
+            const std::string bytes = unicodeToCp1251(word.toLower());
+            QVERIFY2(findWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
         }
-        TWords counted;
-        counted.Language = 1;
-        LoadWordCount(counted, 2);
-        QCOMPARE(int(counted.WordCount[2]), count);
+        WordLibrary counted;
+        counted.language = 1;
+        loadWordCount(counted, 2);
+        QCOMPARE(int(counted.wordCount[2]), count);
         QCOMPARE(allWords(counted), QStringList{});
     }
 
     void languageChoosesTheFile() {
         TestGameFolder folder;
-        folder.write("DATA/Lib.RUS", QByteArray::fromStdString(Cp("КОШКА\r\n")));
+        folder.write("DATA/Lib.RUS", QByteArray::fromStdString(cp("КОШКА\r\n")));
         folder.write("DATA/Lib.ENG", "HOUSE\r\nMOUSE\r\n");
-        Words.Language = 1;
-        LoadWords(Words);
+        Words.language = 1;
+        loadWords(Words);
         QCOMPARE(allWords(Words), QStringList{QString::fromUtf8("КОШКА")});
-        Words.Language = 2;
-        LoadWords(Words);
+        Words.language = 2;
+        loadWords(Words);
         QCOMPARE(allWords(Words), (QStringList{"HOUSE", "MOUSE"}));
-        QCOMPARE(int(Words.WordCount[1]), 1);
-        QCOMPARE(int(Words.WordCount[2]), 2);
+        QCOMPARE(int(Words.wordCount[1]), 1);
+        QCOMPARE(int(Words.wordCount[2]), 2);
     }
 
     void comparisonIgnoresCase_data() {
@@ -124,7 +124,7 @@ private slots:
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(int, sign);
-        const int c = Cp1251CompareNoCase(UnicodeToCp1251(a), UnicodeToCp1251(b));
+        const int c = cp1251CompareNoCase(unicodeToCp1251(a), unicodeToCp1251(b));
         QCOMPARE((c > 0) - (c < 0), sign);
     }
 
@@ -146,52 +146,52 @@ private slots:
         TestGameFolder folder;
         folder.write("DATA/Lib.RUS",
                      "house\r\nMOUSE\r\nTREE \r\n" +
-                         QByteArray::fromStdString(Cp("лампа\r\nзаяц\r\nїжак\r\n")));
-        Words.Language = 1;
-        LoadWords(Words);
-        const std::string bytes = UnicodeToCp1251(word);
-        QCOMPARE(FindWord(Words, bytes, uint16_t(bytes.size())), found);
-        QCOMPARE(Words.Lists[bytes.size()].Contains(bytes), found);
+                         QByteArray::fromStdString(cp("лампа\r\nзаяц\r\nїжак\r\n")));
+        Words.language = 1;
+        loadWords(Words);
+        const std::string bytes = unicodeToCp1251(word);
+        QCOMPARE(findWord(Words, bytes, uint16_t(bytes.size())), found);
+        QCOMPARE(Words.Lists[bytes.size()].contains(bytes), found);
     }
 
     void findWordRefusesOddLengths() {
-        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, "A", 1));
-        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, std::string(21, 'A'), 21));
+        QVERIFY_THROWS_EXCEPTION(VordaError, findWord(Words, "A", 1));
+        QVERIFY_THROWS_EXCEPTION(VordaError, findWord(Words, std::string(21, 'A'), 21));
     }
 
     // The words of a list lie side by side at the list's length: a word of another length
     // would shift every later entry, so it is refused and the list stays as it was.
     void listKeepsOneLength() {
         WordList list;
-        list.Insert("CAT");
-        QVERIFY_THROWS_EXCEPTION(VordaError, list.Insert("CATS"));
-        QVERIFY_THROWS_EXCEPTION(VordaError, list.Append("AT"));
-        QCOMPARE(list.Count(), 1);
-        QCOMPARE(list.At(0), std::string("CAT"));
-        list.Clear();
-        list.Insert("CATS");
-        QVERIFY(list.ContainsFast("cats"));
+        list.insert("CAT");
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.insert("CATS"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, list.append("AT"));
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.at(0), std::string("CAT"));
+        list.clear();
+        list.insert("CATS");
+        QVERIFY(list.containsFast("cats"));
     }
 
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
-        Words.Language = 2;
-        LoadWords(Words);
+        Words.language = 2;
+        loadWords(Words);
         int refreshed = 0;
-        Words.loadedListener = [&](const TWords&) { ++refreshed; };
-        Words.Language = 1;
+        Words.loadedListener = [&](const WordLibrary&) { ++refreshed; };
+        Words.language = 1;
         bool raised = false;
         try {
-            LoadWords(Words);
+            loadWords(Words);
         } catch (const VordaError& error) {
             raised = true;
             QVERIFY(error.text().contains("Lib.RUS"));
         }
         Words.loadedListener = nullptr;
         QVERIFY(raised);
-        QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.RUS");
-        QCOMPARE(int(Words.WordCount[1]), 0);
+        QCOMPARE(Words.fileName, folder.path() + "DATA/Lib.RUS");
+        QCOMPARE(int(Words.wordCount[1]), 0);
         QCOMPARE(allWords(Words), QStringList{"HOUSE"});
         QCOMPARE(refreshed, 0);
     }
@@ -202,21 +202,21 @@ private slots:
         for (int i = 0; i < 65536; ++i)
             file += "AB\r\n";
         folder.write("DATA/Lib.ENG", file);
-        Words.Language = 2;
-        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(Words));
-        QCOMPARE(Words.Lists[2].Count(), 1);
-        TWords counted;
-        counted.WordCount[2] = 7;
-        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWordCount(counted, 2));
-        QCOMPARE(int(counted.WordCount[2]), 0);
+        Words.language = 2;
+        QVERIFY_THROWS_EXCEPTION(VordaError, loadWords(Words));
+        QCOMPARE(Words.Lists[2].size(), 1);
+        WordLibrary counted;
+        counted.wordCount[2] = 7;
+        QVERIFY_THROWS_EXCEPTION(VordaError, loadWordCount(counted, 2));
+        QCOMPARE(int(counted.wordCount[2]), 0);
         file.chop(4);
         folder.write("DATA/Lib.ENG", file);
-        LoadWords(Words);
-        QCOMPARE(int(Words.WordCount[2]), 65535);
+        loadWords(Words);
+        QCOMPARE(int(Words.wordCount[2]), 65535);
         // One word more could never be loaded again: the append is refused, naming the file.
         QString message;
         try {
-            AppendWord(Words, "DOG");
+            appendWordToLibrary(Words, "DOG");
         } catch (const VordaError& error) {
             message = error.text();
         }
@@ -244,12 +244,12 @@ private slots:
         QFETCH(QByteArray, after);
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", before);
-        Words.Language = 2;
-        LoadWords(Words);
-        AppendWord(Words, "DOG");
+        Words.language = 2;
+        loadWords(Words);
+        appendWordToLibrary(Words, "DOG");
         QCOMPARE(folder.read("DATA/Lib.ENG"), after);
-        LoadWords(Words);
-        QVERIFY(FindWord(Words, "DOG", 3));
+        loadWords(Words);
+        QVERIFY(findWord(Words, "DOG", 3));
     }
 
     // An added word that would make the library unloadable is refused, the file left whole.
@@ -266,27 +266,27 @@ private slots:
         const qsizetype size = kMaxLibraryBytes - room;
         const QByteArray file = "CAT\r\n;" + QByteArray(size - 8, 'x') + "\r\n";
         folder.write("DATA/Lib.ENG", file);
-        Words.Language = 2;
-        LoadWords(Words);
+        Words.language = 2;
+        loadWords(Words);
         QString message;
         try {
-            AppendWord(Words, "DOG");
+            appendWordToLibrary(Words, "DOG");
         } catch (const VordaError& error) {
             message = error.text();
         }
         QVERIFY2(message.isEmpty() == added, qPrintable(message));
         QCOMPARE(folder.read("DATA/Lib.ENG"), added ? file + "DOG\r\n" : file);
-        LoadWords(Words);
-        QCOMPARE(FindWord(Words, "DOG", 3), added);
+        loadWords(Words);
+        QCOMPARE(findWord(Words, "DOG", 3), added);
     }
 
     void appendToMissingFileFails() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "CAT\r\n");
-        Words.Language = 2;
-        LoadWords(Words);
+        Words.language = 2;
+        loadWords(Words);
         QFile::remove(folder.path() + "DATA/Lib.ENG");
-        QVERIFY_THROWS_EXCEPTION(VordaError, AppendWord(Words, "DOG"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, appendWordToLibrary(Words, "DOG"));
         QVERIFY(!QFile::exists(folder.path() + "DATA/Lib.ENG"));
     }
 
@@ -294,7 +294,7 @@ private slots:
         WordList list;
         bool raised = false;
         try {
-            list.At(0);
+            list.at(0);
         } catch (const VordaError& error) {
             raised = true;
             QCOMPARE(error.text(), QString("List index out of bounds (0)"));

@@ -1,17 +1,17 @@
 #include "tests/support/GameFixture.h"
 
 #include "app/BoardView.h"
-#include "app/PoleUnit.h"
+#include "app/FieldCell.h"
 #include "app/WordSheetsView.h"
-#include "core/WordsUnit.h"
-#include "extras/ImagesUnit.h"
-#include "extras/SoundUnit.h"
+#include "core/WordLibrary.h"
+#include "extras/SoundEffects.h"
+#include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "platform/Hooks.h"
-#include "records/AddRatingUnit.h"
-#include "records/WinnersUnit.h"
-#include "settings/INIUnit.h"
-#include "settings/SetCPUUnit.h"
+#include "records/NameEntryWindow.h"
+#include "records/RecordsTable.h"
+#include "settings/SettingsFile.h"
+#include "settings/StrengthWindow.h"
 #include "skin/CoolControls.h"
 
 #include <QApplication>
@@ -22,14 +22,14 @@
 #include <QtTest>
 
 namespace {
-// Actions of WhenDialogShows that have not run to their end yet.
+// Actions of whenDialogShows that have not run to their end yet.
 int pendingDialogActions = 0;
 
 // Every game's end shows the name entry and the records window. A test that ends a game on
 // its way and waits for neither gets them closed with OK, as a player would, and goes on with
 // the new game. Any other modal window that nobody waits for (an add-word question a test did
 // not expect) fails the test and is closed, rather than leaving the test hanging in its exec.
-void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
+void closeGameEndWindowsNobodyWaitsFor(QWidget* owner) {
     auto* closer = new QTimer(owner);
     closer->setInterval(5);
     QObject::connect(closer, &QTimer::timeout, [] {
@@ -38,7 +38,7 @@ void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!modal || !modal->isVisible())
             return;
-        if (qobject_cast<TAddRatingWindow*>(modal) || qobject_cast<TWinnersWindow*>(modal)) {
+        if (qobject_cast<NameEntryWindow*>(modal) || qobject_cast<RecordsWindow*>(modal)) {
             modal->accept();
             return;
         }
@@ -50,10 +50,10 @@ void CloseGameEndWindowsNobodyWaitsFor(QWidget* owner) {
 }
 } // namespace
 
-QByteArray LibraryBytes(const QStringList& words) {
+QByteArray libraryBytes(const QStringList& words) {
     QByteArray bytes;
     for (const QString& word : words)
-        bytes += QByteArray::fromStdString(UnicodeToCp1251(word)) + "\r\n";
+        bytes += QByteArray::fromStdString(unicodeToCp1251(word)) + "\r\n";
     return bytes;
 }
 
@@ -61,10 +61,10 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
                          const QByteArray& settings,
                          const std::function<void(const TestGameFolder&)>& beforeStart) {
     // Nobody listens yet but the error recorder.
-    Hooks = THooks();
+    Hooks = ServiceHooks();
     errors_ = std::make_unique<ErrorBoxRecorder>();
-    folder_.write("DATA/Lib.RUS", LibraryBytes(russianWords));
-    folder_.write("DATA/Lib.ENG", LibraryBytes(englishWords));
+    folder_.write("DATA/Lib.RUS", libraryBytes(russianWords));
+    folder_.write("DATA/Lib.ENG", libraryBytes(englishWords));
     folder_.copyFromDist("DATA/Winners");
     if (settings.isNull())
         folder_.copyFromDist("Vorda2000.ini");
@@ -73,33 +73,33 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     if (beforeStart)
         beforeStart(folder_);
     // Module state as a fresh start of the program has it.
-    Words = TWords();
-    Game = TSession();
-    InitSettingsFile();
-    InitTextures();
-    window_ = std::make_unique<TMainWindow>();
-    window_->SetTimerIntervalForTests(2);
-    window_->SetWebOpener(this);
-    CloseGameEndWindowsNobodyWaitsFor(window_.get());
-    Hooks.SoundEffectObserver = [this](int number) { sounds << number; };
+    Words = WordLibrary();
+    Game = GameSession();
+    initSettingsFile();
+    initTextures();
+    window_ = std::make_unique<MainWindow>();
+    window_->setTimerIntervalForTests(2);
+    window_->setWebOpener(this);
+    closeGameEndWindowsNobodyWaitsFor(window_.get());
+    Hooks.soundEffectObserver = [this](int number) { sounds << number; };
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
 GameFixture::~GameFixture() {
-    Hooks.SoundEffectObserver = nullptr;
+    Hooks.soundEffectObserver = nullptr;
     window_.reset();
 }
 
-TCoolBtn* GameFixture::letterButton(const QString& letter) const {
-    const std::string bytes = UnicodeToCp1251(letter);
+CoolButton* GameFixture::letterButton(const QString& letter) const {
+    const std::string bytes = unicodeToCp1251(letter);
     for (int i = 1; i <= LetterPalette::kButtons; ++i)
-        if (window_->Palette().button(i)->Caption() == bytes)
-            return window_->Palette().button(i);
+        if (window_->letterPalette().button(i)->caption() == bytes)
+            return window_->letterPalette().button(i);
     return nullptr;
 }
 
-Tpole* GameFixture::cell(int col, int row) const {
+FieldCell* GameFixture::cell(int col, int row) const {
     return window_->Board().cell(col, row);
 }
 
@@ -112,9 +112,9 @@ void GameFixture::changeState(const std::function<void(GameState&)>& change) {
 void GameFixture::waitWhileBusy() {
     QElapsedTimer clock;
     clock.start();
-    while (window_->Busy() && window_->isVisible() && clock.elapsed() < 20000)
+    while (window_->busy() && window_->isVisible() && clock.elapsed() < 20000)
         QTest::qWait(1);
-    QVERIFY2(!window_->Busy() || !window_->isVisible(), "the computer's turn did not end");
+    QVERIFY2(!window_->busy() || !window_->isVisible(), "the computer's turn did not end");
 }
 
 void GameFixture::click(QAbstractButton* button) {
@@ -123,7 +123,7 @@ void GameFixture::click(QAbstractButton* button) {
 }
 
 void GameFixture::pressLetter(const QString& letter, Qt::MouseButton button) {
-    TCoolBtn* b = letterButton(letter);
+    CoolButton* b = letterButton(letter);
     QVERIFY2(b, qPrintable("no letter button " + letter));
     QTest::mousePress(b, button, {}, QPoint(17, 17));
     QTest::mouseRelease(b, button, {}, QPoint(17, 17));
@@ -131,7 +131,7 @@ void GameFixture::pressLetter(const QString& letter, Qt::MouseButton button) {
 }
 
 void GameFixture::enterCell(int col, int row) {
-    Tpole* c = cell(col, row);
+    FieldCell* c = cell(col, row);
     const QPoint local(20, 20);
     QEnterEvent enter(local, c->mapTo(c->window(), local), c->mapToGlobal(local));
     QApplication::sendEvent(c, &enter);
@@ -148,7 +148,7 @@ void GameFixture::clickCell(int col, int row) {
 }
 
 void GameFixture::rightClick() {
-    QTest::mouseClick(window_->Slowo, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(window_->wordDisplay, Qt::RightButton, {}, QPoint(5, 5));
     waitWhileBusy();
 }
 
@@ -169,8 +169,8 @@ QStringList GameFixture::board() const {
     for (int r = 1; r <= 5; ++r) {
         QString row;
         for (int c = 1; c <= 5; ++c) {
-            const std::string& caption = cell(c, r)->Caption();
-            row += caption.empty() ? QStringLiteral("?") : Cp1251ToUnicode(caption);
+            const std::string& caption = cell(c, r)->caption();
+            row += caption.empty() ? QStringLiteral("?") : cp1251ToUnicode(caption);
         }
         rows << row;
     }
@@ -178,22 +178,22 @@ QStringList GameFixture::board() const {
 }
 
 QString GameFixture::word() const {
-    return Cp1251ToUnicode(window_->Slowo->Caption());
+    return cp1251ToUnicode(window_->wordDisplay->caption());
 }
 
 QStringList GameFixture::column(int player) const {
     QStringList lines;
     for (int line = 1; line <= kSheetLines; ++line)
-        if (!window_->Sheets().line(player, line)->Caption().empty())
-            lines << Cp1251ToUnicode(window_->Sheets().line(player, line)->Caption());
+        if (!window_->sheets().line(player, line)->caption().empty())
+            lines << cp1251ToUnicode(window_->sheets().line(player, line)->caption());
     return lines;
 }
 
 QString GameFixture::score(int player) const {
-    return Cp1251ToUnicode(window_->Sheets().score(player)->Caption());
+    return cp1251ToUnicode(window_->sheets().score(player)->caption());
 }
 
-QByteArray GameFixture::EnglishSettings() {
+QByteArray GameFixture::englishSettings() {
     QFile file(QStringLiteral(VORDA_SOURCE_DIR "/dist/Vorda2000.ini"));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read the settings file of dist/");
@@ -206,14 +206,14 @@ void GameFixture::setBoard(const QStringList& rows) {
     changeState([&rows](GameState& state) {
         for (int r = 0; r < 5; ++r)
             for (int c = 0; c < 5; ++c)
-                state.board.cells[c][r].letter = UnicodeToCp1251(rows[r].mid(c, 1))[0];
+                state.board.cells[c][r].letter = unicodeToCp1251(rows[r].mid(c, 1))[0];
         state.phase = MovePhase::Placing;
         state.placed = CellPos();
         state.wordPath.clear();
     });
 }
 
-void WhenDialogShows(std::function<void(QDialog*)> action) {
+void whenDialogShows(std::function<void(QDialog*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(5);
     ++pendingDialogActions;

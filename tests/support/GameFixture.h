@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/BoardView.h"
-#include "app/MainUnit.h"
-#include "app/PoleUnit.h"
+#include "app/FieldCell.h"
+#include "app/MainWindow.h"
 #include "tests/support/TestSupport.h"
 
 #include <QByteArray>
@@ -16,12 +16,12 @@
 #include <string>
 
 class QAbstractButton;
-class TCoolBtn;
-class Tpole;
+class CoolButton;
+class FieldCell;
 
 // A running main window in a program folder of its own: libraries and settings written by the
 // test, a fast main timer, sounds and web addresses recorded instead of played.
-class GameFixture : public TWebOpener {
+class GameFixture : public WebOpener {
 public:
     // Word lists as UTF-8 lines; each is written CP1251 with CR LF. A null settings text
     // copies the settings file that accompanies the program.
@@ -31,11 +31,11 @@ public:
                 const QByteArray& settings = QByteArray(),
                 const std::function<void(const TestGameFolder&)>& beforeStart = nullptr);
     // English from the start: the accompanying settings file with LanguageNumber 2.
-    static QByteArray EnglishSettings();
+    static QByteArray englishSettings();
     ~GameFixture() override;
 
-    TMainWindow& window() { return *window_; }
-    GameModel& model() { return window_->Model(); }
+    MainWindow& window() { return *window_; }
+    GameModel& model() { return window_->model(); }
     // Changes the game as a saved game or a long play could have left it.
     void changeState(const std::function<void(GameState&)>& change);
     // Lets the computer's turn or the shake of its head run to its end (or to the close).
@@ -67,11 +67,11 @@ public:
     QList<int> sounds;
     QStringList openedAddresses;
 
-    TCoolBtn* letterButton(const QString& letter) const;
-    Tpole* cell(int col, int row) const;
+    CoolButton* letterButton(const QString& letter) const;
+    FieldCell* cell(int col, int row) const;
 
     // Records the address; fails while noBrowser is set.
-    bool Open(const QString& address) override {
+    bool open(const QString& address) override {
         openedAddresses << address;
         return !noBrowser;
     }
@@ -80,11 +80,11 @@ public:
 private:
     TestGameFolder folder_;
     std::unique_ptr<ErrorBoxRecorder> errors_;
-    std::unique_ptr<TMainWindow> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 // CP1251 CR LF bytes of word lines given in UTF-8.
-QByteArray LibraryBytes(const QStringList& words);
+QByteArray libraryBytes(const QStringList& words);
 
 // Acts on the next modal window as soon as it shows (the test itself is blocked in its exec).
-void WhenDialogShows(std::function<void(QDialog*)> action);
+void whenDialogShows(std::function<void(QDialog*)> action);

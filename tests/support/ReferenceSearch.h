@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/SearchUnit.h"
+#include "core/MoveSearch.h"
 
 #include <string>
 #include <vector>
 
-// The move search written the plain way, as a yardstick for FindBestWord: the word travels
+// The move search written the plain way, as a yardstick for findBestWord: the word travels
 // as a std::string that each step extends into a new string, and the library is asked
 // through the binary search with the case-insensitive comparison (WordList::Contains). It
 // walks the same paths in the same order, so it gives the same word, cell, path and walk
@@ -16,7 +16,7 @@ namespace reference {
 
 class StraightforwardSearch {
 public:
-    StraightforwardSearch(const TWords& words,
+    StraightforwardSearch(const WordLibrary& words,
                           const std::array<std::string, kPlayedWordSlots>& played,
                           const SearchLimits& limits)
         : words_(words), played_(played), limits_(limits) {}
@@ -72,8 +72,8 @@ private:
         if (s.size() > limit)
             return;
         if (s.size() >= 2 && s.size() > best_.size() &&
-            g.cells[candidateColumn_][candidateRow_].visited && !IsWordPlayedIn(played_, s) &&
-            s.size() <= size_t(kMaxWordLength) && words_.Lists[s.size()].Contains(s)) {
+            g.cells[candidateColumn_][candidateRow_].visited && !isWordPlayedIn(played_, s) &&
+            s.size() <= size_t(kMaxWordLength) && words_.Lists[s.size()].contains(s)) {
             best_ = s;
             improvements.push_back(s);
             result_.column = candidateColumn_;
@@ -101,7 +101,7 @@ private:
         }
     }
 
-    const TWords& words_;
+    const WordLibrary& words_;
     const std::array<std::string, kPlayedWordSlots>& played_;
     SearchLimits limits_;
     int candidateColumn_ = 0;
@@ -112,7 +112,7 @@ private:
 };
 
 inline SearchResult
-FindBestWordStraightforward(const LetterGrid& snapshot, const TWords& words,
+findBestWordStraightforward(const LetterGrid& snapshot, const WordLibrary& words,
                             const std::array<std::string, kPlayedWordSlots>& played,
                             const SearchLimits& limits) {
     return StraightforwardSearch(words, played, limits).run(snapshot);

@@ -9,11 +9,11 @@
 
 TestGameFolder::TestGameFolder() {
     QDir(dir_.path()).mkpath(QStringLiteral("DATA"));
-    SetProgramFolder(path());
+    setGameFolder(path());
 }
 
 TestGameFolder::~TestGameFolder() {
-    SetProgramFolder(QString());
+    setGameFolder(QString());
 }
 
 QString TestGameFolder::path() const {
@@ -42,6 +42,6 @@ void TestGameFolder::copyFromDist(const QString& relativePath) const {
     write(relativePath, source.readAll());
 }
 
-std::string Cp(const char* utf8) {
-    return UnicodeToCp1251(QString::fromUtf8(utf8));
+std::string cp(const char* utf8) {
+    return unicodeToCp1251(QString::fromUtf8(utf8));
 }

@@ -7,7 +7,7 @@
 
 #include <string>
 
-// A program folder of its own for one test: a temporary folder that ProgramFolder() points
+// A program folder of its own for one test: a temporary folder that gameFolder() points
 // at, with a DATA folder, into which tests write files byte for byte.
 class TestGameFolder {
 public:
@@ -25,4 +25,4 @@ private:
 };
 
 // Windows-1251 bytes from UTF-8 text, for writing Russian words in tests.
-std::string Cp(const char* utf8);
+std::string cp(const char* utf8);

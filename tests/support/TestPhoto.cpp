@@ -37,7 +37,7 @@ QByteArray exifSegment(int orientation, bool bigEndian) {
 }
 } // namespace
 
-QByteArray MakeTestPhoto(const TestPhoto& photo) {
+QByteArray makeTestPhoto(const TestPhoto& photo) {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors); // a test picture that cannot be made ends the test

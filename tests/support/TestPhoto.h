@@ -21,4 +21,4 @@ struct TestPhoto {
 };
 
 // The photo's bytes.
-QByteArray MakeTestPhoto(const TestPhoto& photo);
+QByteArray makeTestPhoto(const TestPhoto& photo);

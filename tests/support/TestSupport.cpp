@@ -1,9 +1,9 @@
 #include "tests/support/TestSupport.h"
 
 ErrorBoxRecorder::ErrorBoxRecorder() {
-    ErrorBoxRedirect = [this](const QString& text) { texts.append(text); };
+    errorBoxRedirect = [this](const QString& text) { texts.append(text); };
 }
 
 ErrorBoxRecorder::~ErrorBoxRecorder() {
-    ErrorBoxRedirect = nullptr;
+    errorBoxRedirect = nullptr;
 }

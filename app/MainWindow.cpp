@@ -1,0 +1,421 @@
+#include "app/MainWindow.h"
+
+#include "app/BoardView.h"
+#include "app/ComputerFace.h"
+#include "app/FieldCell.h"
+#include "app/WordSheetsView.h"
+#include "core/LanguageTable.h"
+#include "core/SavedGame.h"
+#include "core/WordLibrary.h"
+#include "extras/AboutWindow.h"
+#include "extras/BestWordsWindow.h"
+#include "extras/DesktopShortcut.h"
+#include "extras/HelpWindow.h"
+#include "extras/QuestionWindow.h"
+#include "extras/SoundEffects.h"
+#include "extras/TextureChoice.h"
+#include "extras/TexturesWindow.h"
+#include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileWriting.h"
+#include "platform/Hooks.h"
+#include "platform/VordaError.h"
+#include "platform/WebOpener.h"
+#include "records/NameEntryWindow.h"
+#include "records/RecordsTable.h"
+#include "settings/StrengthWindow.h"
+#include "skin/CoolControls.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+const char* const homePageUrl = "https://vorda2000.example.org/";
+const char* const homePageAddress = "vorda2000.example.org";
+const char* const authorSiteUrl1 = "https://letterworks.example.net/";
+const char* const authorSiteUrl2 = "https://letterworks.example.com/";
+
+namespace {
+
+const QColor kWordColour(200, 200, 255);
+const QColor kWordShadow(100, 100, 255);
+// Where the areas stand in the client area.
+constexpr QPoint kFieldTopLeft(kOuterWidth / 2 - 100, 88);
+constexpr QPoint kFaceTopLeft(455, 6);
+constexpr int kPaletteTop = kOuterHeight - 120;
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("MainWindow"));
+    // The window draws its own caption bar and frame.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFont(coolFont(11));
+    createMenu();
+    createControls();
+    initialise();
+    // The textures folder stays the current directory for the whole run: the textures
+    // window lists its files, and the sound effects are found in its "sounds" folder.
+    QDir::setCurrent(ChosenTextures.texturesDir);
+}
+
+MainWindow::~MainWindow() {
+    turn_->stop();
+    qApp->removeEventFilter(this);
+    Words.loadedListener = nullptr;
+    Hooks.soundSwitchedOn = nullptr;
+    if (Hooks.dialogHost == this)
+        Hooks.dialogHost = nullptr;
+}
+
+void MainWindow::createControls() {
+    // The menu bar takes our own menu height, not its size hint: the layout rules count
+    // with that metric.
+    const int menuTop = kSmCyFrame + kCaptionHeight;
+    menuBar->setGeometry(kSmCxFrame, menuTop, kClientWidth, kMenuHeight);
+    setFixedSize(kOuterWidth, kOuterHeight);
+
+    clientArea = new CoolClientArea(this);
+    clientArea->setGeometry(kSmCxFrame, menuTop + kMenuHeight, kClientWidth, kClientHeight);
+    clientArea->setPalette(QPalette(QColor(96, 72, 56)));
+
+    wordDisplay = new CoolLabel(clientArea);
+    wordDisplay->setGeometry(195, 20, 200, 40);
+    wordDisplay->setAlignment(Qt::AlignCenter);
+    wordDisplay->setBevels(BevelKind::Lowered, BevelKind::Raised);
+    wordDisplay->setFont(coolFont(19));
+    wordDisplay->setFontColor(kWordColour);
+    wordDisplay->setShadowColor(kWordShadow);
+
+    sheets_ = std::make_unique<WordSheetsView>(model_, clientArea);
+    face_ = new ComputerFace(clientArea);
+    face_->move(kFaceTopLeft);
+
+    hintButton = new CoolButton(clientArea);
+    hintButton->setGeometry(25, 11, 100, 25);
+    skipButton = new CoolButton(clientArea);
+    skipButton->setGeometry(25, 48, 100, 25);
+    for (CoolButton* button : {hintButton, skipButton}) {
+        button->setFont(coolFont(15, true));
+        button->setFontColor(kWordColour);
+        button->setShadowColor(kWordShadow);
+    }
+    connect(skipButton, &QAbstractButton::clicked, this,
+            [this] { runReportingErrors([this] { skipTurn(); }); });
+    connect(hintButton, &QAbstractButton::clicked, this,
+            [this] { runReportingErrors([this] { showHint(); }); });
+
+    board_ = new BoardView(model_, clientArea);
+    board_->move(kFieldTopLeft);
+    connect(board_, &BoardView::cellClicked, this, &MainWindow::cellClicked);
+    connect(board_, &BoardView::cellEntered, this, &MainWindow::pointerEnteredCell);
+    connect(board_, &BoardView::cellLeft, this, &MainWindow::pointerLeftCell);
+    connect(board_, &BoardView::focusGained, this, &MainWindow::fieldFocusGained);
+    connect(board_, &BoardView::focusLost, this, &MainWindow::fieldFocusLost);
+    // Tab goes as the window is laid out, in the order of creation: the field, then the
+    // palette below it.
+    palette_ = new LetterPalette(model_, clientArea);
+    palette_->setGeometry(0, kPaletteTop, kClientWidth, 2 * LetterPalette::kButtonSize);
+    connect(palette_, &LetterPalette::letterPressed, this, &MainWindow::chooseLetter);
+    // The window itself holds the focus at first: the field and the palette take it by Tab
+    // only, so the keys keep their meaning until the player moves the focus.
+    setFocus();
+    connect(&model_, &GameModel::changed, this, &MainWindow::refreshWordAndHint);
+    connect(&model_, &GameModel::changed, this, &MainWindow::saveGame);
+
+    turn_ = new ComputerTurn(model_, Words, *this, this);
+    connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
+        runReportingErrors([this, hintFoundWord] { computerTurnFinished(hintFoundWord); });
+    });
+
+    mainTimer = new QTimer(this);
+    mainTimer->setInterval(kMainTimerInterval);
+    connect(mainTimer, &QTimer::timeout, this, &MainWindow::timerTick);
+    mainTimer->start();
+}
+
+void MainWindow::initialise() {
+    // VORDA2000_SEED fixes the deal, for pictures of the game that stay the same.
+    bool fixedSeed = false;
+    const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
+    random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    Game.mainInputEnabled = true;
+    showFace(QStringLiteral("CPU00"));
+    registerTextureClient(this, [this] { applyMainTextures(); });
+    applyTextures();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2 - 20);
+    }
+    qApp->installEventFilter(this);
+    Hooks.dialogHost = this;
+    Hooks.soundSwitchedOn = [this] { return soundItem->isChecked(); };
+    Words.loadedListener = [this](const WordLibrary& words) { refreshLanguageItems(words); };
+
+    // The steps that read files. Each reports its own failure and the others still run, so a
+    // damaged or missing file costs only what it holds.
+    for (const QString& path :
+         {Settings.fileName(), recordsPath(), savedGamePath(), libraryPath(1), libraryPath(2)})
+        removeStaleTemporaryFiles(path);
+    runReportingErrors([] { readWinners(); });
+    {
+        // The settings, the check of the language's texts and the language items' captions
+        // after each library load share one reading of the settings file.
+        const SettingsFile::ReadingScope reading(Settings);
+        runReportingErrors([this] { readSettings(this); });
+        runReportingErrors([] { checkLanguageTexts(); });
+        resetPalette();
+        // The other languages' libraries are read only for their counts in the language items:
+        // the current language stays what the settings say, whatever happens to those files.
+        for (const LanguageInfo& other : kLanguageTable)
+            if (other.number != Words.language)
+                runReportingErrors([&other] { loadWordCount(Words, other.number); });
+        runReportingErrors([this] {
+            loadWords(Words);
+            resumeOrStartGame();
+        });
+    }
+    runReportingErrors([] { loadTextures(); });
+    applyTextures();
+}
+
+void MainWindow::applyMainTextures() {
+    clientArea->setWallpaper(getTexture(kMainWallSlot));
+    sheets_->panel(1)->setWallpaper(getTexture(kWordSheetSlot));
+    sheets_->panel(2)->setWallpaper(sheets_->panel(1)->wallpaper());
+    wordDisplay->setWallpaper(getTexture(kWordDisplaySlot));
+    skipButton->setWallpaper(getTexture(kButtonsSlot));
+    hintButton->setWallpaper(getTexture(kButtonsSlot));
+    palette_->applyTextures();
+    board_->applyTextures();
+}
+
+void MainWindow::setMainInputEnabled(bool enabled) {
+    Game.mainInputEnabled = enabled;
+}
+
+QRandomGenerator& MainWindow::random() {
+    return random_;
+}
+
+void MainWindow::showFace(const QString& name) {
+    face_->showPicture(name);
+}
+
+const QString& MainWindow::faceName() const {
+    return face_->name();
+}
+
+QWidget* MainWindow::cursorFrame() const {
+    return board_->cursorFrame();
+}
+
+bool MainWindow::busy() const {
+    return turn_->running() || face_->shaking();
+}
+
+// --- New game and the end of a game ----------------------------------------------------------
+
+void MainWindow::newGame() {
+    // Without a five-letter word no game starts, and the one on the board stays.
+    checkStartWords(Words);
+    turn_->stop();
+    face_->stopShake();
+    resetCursor();
+    face_->setAccessibleName(accessibleTexts_.computer);
+    const WordList& fiveLetterWords = Words.Lists[kFieldSide];
+    model_.newGame(
+        fiveLetterWords.at(static_cast<int>(random_.bounded(quint32(fiveLetterWords.size())))));
+    showPreviewUnderPointer();
+}
+
+void MainWindow::resumeOrStartGame() {
+    checkStartWords(Words);
+    const SavedGameLoad load = loadSavedGame();
+    if (!load.problem.isEmpty())
+        showErrorBox(load.problem);
+    // A game of another language or strength (the settings were changed by hand) is not
+    // continued under the wrong rules.
+    if (!load.game || load.game->language != Words.language ||
+        load.game->strength != int(Game.maxWordLength) - 2) {
+        newGame();
+        return;
+    }
+    turn_->stop();
+    resetCursor();
+    model_.restore(load.game->state);
+    if (model_.isOver()) {
+        // A game that ended before its close is still there to review.
+        finishedGame_ = model_.state().history;
+        bestWordsItem->setEnabled(true);
+        newGame();
+        return;
+    }
+    showPreviewUnderPointer();
+    // The computer had not answered yet: it answers now, once the window is up.
+    if (model_.toMove() == Player::Computer)
+        QTimer::singleShot(0, this, [this] {
+            if (!closed_ && !busy() && model_.toMove() == Player::Computer)
+                startComputerTurn(false);
+        });
+}
+
+void MainWindow::saveGame() {
+    if (model_.state().history.empty())
+        return;
+    const QByteArray bytes =
+        savedGameBytes(Words.language, int(Game.maxWordLength) - 2, model_.state());
+    if (bytes == savedGame_)
+        return;
+    QString reason;
+    if (writeSavedGame(bytes, &reason)) {
+        savedGame_ = bytes;
+        return;
+    }
+    if (saveFailureShown_)
+        return;
+    saveFailureShown_ = true;
+    // Reported after the change that caused it has run to its end.
+    const QString text = QStringLiteral("Cannot save the game in \"%1\": %2")
+                             .arg(QDir::toNativeSeparators(savedGamePath()), reason);
+    QTimer::singleShot(0, this, [text] { showErrorBox(text); });
+}
+
+void MainWindow::takeBack() {
+    if (busy() || !model_.canTakeBack())
+        return;
+    resetCursor();
+    model_.takeBack();
+    showPreviewUnderPointer();
+}
+
+void MainWindow::gameOver() {
+    finishedGame_ = model_.state().history;
+    bestWordsItem->setEnabled(true);
+    showNameEntry(dialogs_.addRatingWindow(), model_.state().score(Player::Human),
+                  model_.state().score(Player::Computer), model_.state().takenBack);
+    dialogs_.winnersWindow().exec();
+    newGame();
+}
+
+// The free cell under the pointer shows the chosen letter while the human is placing.
+void MainWindow::showPreviewUnderPointer() {
+    if (pointer_.overCell && pointer_.hoverCol >= 1 && pointer_.hoverCol <= kFieldSide &&
+        pointer_.hoverRow >= 1 && pointer_.hoverRow <= kFieldSide)
+        board_->setPreviewCell(pointer_.hoverCol, pointer_.hoverRow);
+    else
+        board_->setPreviewCell(0, 0);
+}
+
+void MainWindow::refreshWordAndHint() {
+    const std::string word = turn_->running() ? turnWord_ : model_.word();
+    wordDisplay->setCaption(word);
+    const QString spoken = accessibleTexts_.word + QStringLiteral(": ") +
+                           (word.empty() ? accessibleTexts_.empty : cp1251ToUnicode(word));
+    if (wordDisplay->accessibleName() != spoken)
+        wordDisplay->setAccessibleName(spoken);
+    takeBackItem->setEnabled(!turn_->running() && model_.canTakeBack());
+    hintButton->setVisible(!model_.state().hintUsed);
+}
+
+// --- Timer -----------------------------------------------------------------------------------
+
+void MainWindow::timerTick() {
+    tickCount_ = tickCount_ == kTicksPerCycle - 1 ? 0 : tickCount_ + 1;
+    const float x = static_cast<float>(tickCount_) * 6.2832f / kTicksPerCycle;
+    const QColor colour(127 + static_cast<int>(std::lround(126 * std::sin(x))),
+                        127 + static_cast<int>(std::lround(126 * std::sin(x + 2.093f))),
+                        127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
+    board_->paintPendingLetters(colour);
+    face_->tick();
+    turn_->tick();
+}
+
+void MainWindow::setTimerIntervalForTests(int ms) {
+    mainTimer->setInterval(ms);
+}
+
+// --- Menu commands ----------------------------------------------------------------------------
+
+void MainWindow::showRecords() {
+    dialogs_.winnersWindow().exec();
+}
+
+void MainWindow::exitGame() {
+    close();
+}
+
+// The textures window leaves the main window's input alone.
+void MainWindow::chooseTextures() {
+    dialogs_.imagesWindow().exec();
+}
+
+void MainWindow::visitHomePage() {
+    openAddress(QString::fromLatin1(homePageUrl));
+}
+void MainWindow::visitAuthorSite1() {
+    openAddress(QString::fromLatin1(authorSiteUrl1));
+}
+void MainWindow::visitAuthorSite2() {
+    openAddress(QString::fromLatin1(authorSiteUrl2));
+}
+
+void MainWindow::showHowToPlay() {
+    dialogs_.howToPlayWindow().exec();
+}
+
+void MainWindow::showAbout() {
+    dialogs_.aboutWindow().exec();
+}
+
+void MainWindow::createShortcut() {
+    const QString made = createDesktopShortcut();
+    showMessageBox(
+        cp1251ToUnicode(languageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
+}
+
+void MainWindow::openAddress(const QString& address) {
+    const bool opened = webOpener_ ? webOpener_->open(address) : openWebAddress(address);
+    // Without a browser the player still learns the address.
+    if (!opened)
+        showErrorBox(cp1251ToUnicode(languageText("LinkFailed")).arg(address));
+}
+
+void MainWindow::setSoundChecked(bool on) {
+    soundItem->setChecked(on);
+}
+bool MainWindow::soundChecked() const {
+    return soundItem->isChecked();
+}
+
+// --- Close --------------------------------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closeDown();
+    event->accept();
+}
+
+void MainWindow::closeDown() {
+    // Whatever runs stops here: no word is credited after the close.
+    turn_->stop();
+    face_->stopShake();
+    closed_ = true;
+    // A settings file that cannot be written is reported, and the close still completes.
+    runReportingErrors([this] { writeSettings(this); });
+    // The records are written even when the settings could not be.
+    runReportingErrors([] { writeWinners(); });
+}

@@ -1,0 +1,328 @@
+#pragma once
+
+#include "app/AccessibleTexts.h"
+#include "app/ComputerTurn.h"
+#include "app/LetterPalette.h"
+#include "core/GameModel.h"
+#include "extras/GameDialogs.h"
+#include "settings/SettingsFile.h"
+#include "skin/CoolDialog.h"
+#include "skin/FramePainter.h"
+
+#include <QRandomGenerator>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPainter;
+class QTimer;
+class BoardView;
+class ComputerFace;
+class CoolButton;
+class CoolClientArea;
+class CoolLabel;
+class FieldCell;
+class WordSheetsView;
+
+// The window's outer size as the layout rules see it: the 580 × 380 client area with our
+// own caption, menu and frame metrics around it.
+constexpr int kClientWidth = 580;
+constexpr int kClientHeight = 380;
+constexpr int kFrameWidth = 4;
+constexpr int kCaptionHeight = 20;
+// Our own stand-ins for the system metrics of the self-drawn frame: the sizing frame and the
+// caption buttons.
+constexpr int kSmCxFrame = kFrameWidth;
+constexpr int kSmCyFrame = kFrameWidth;
+constexpr int kSmCxSize = 18;
+constexpr int kSmCySize = 18;
+constexpr int kMenuHeight = 20;
+constexpr int kOuterWidth = kClientWidth + 2 * kFrameWidth;
+constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * kFrameWidth;
+constexpr int kMainTimerInterval = 114; // ms
+constexpr int kTicksPerCycle = 32;
+constexpr int kLetterButtons = LetterPalette::kButtons;
+// Where the keyboard's cursor appears first in a game.
+constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
+
+// Opens web addresses; tests replace it.
+class WebOpener {
+public:
+    virtual ~WebOpener() = default;
+    // False when the address could not be opened.
+    virtual bool open(const QString& address) = 0;
+};
+
+// The main window: the menu, the layout of the areas that draw the game model (the field, the
+// palette, the word sheets, the computer's face), the timer, and the handlers that turn the
+// player's input into the model's operations. It owns the model and the computer's turn.
+class MainWindow : public QWidget, public SettingsView, public DialogHost, private TurnDisplay {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Controls declared with the window (client coordinates).
+    QMenuBar* menuBar = nullptr;
+    CoolClientArea* clientArea = nullptr; // the client area with the window's wallpaper
+    CoolLabel* wordDisplay = nullptr;     // the word being spelled, or the computer's
+    CoolButton* hintButton = nullptr;
+    CoolButton* skipButton = nullptr;
+    QTimer* mainTimer = nullptr;
+
+    GameModel& model() { return model_; }
+    BoardView& Board() { return *board_; }
+    LetterPalette& letterPalette() { return *palette_; }
+    WordSheetsView& sheets() { return *sheets_; }
+    ComputerFace& face() { return *face_; }
+    // The computer's turn or the shake of its head over a refused word runs; the player's
+    // moves wait for it.
+    bool busy() const;
+
+    QMenu* gameMenu = nullptr;
+    QAction* newGameItem = nullptr;
+    QAction* takeBackItem = nullptr;
+    QAction* bestWordsItem = nullptr;
+    QAction* recordsItem = nullptr;
+    QAction* gameSeparator = nullptr;
+    QAction* exitItem = nullptr;
+    QMenu* optionsMenu = nullptr;
+    QMenu* languageMenu = nullptr;
+    // The language items, one for each row of the language table; the two rows by name.
+    QAction* languageItem(uint16_t language) const;
+    QAction* russianItem = nullptr;
+    QAction* englishItem = nullptr;
+    QAction* strengthItem = nullptr;
+    QAction* texturesItem = nullptr;
+    QAction* soundItem = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* howToPlayItem = nullptr;
+    QAction* aboutItem = nullptr;
+    QAction* helpSeparator = nullptr;
+    QAction* homePageItem = nullptr;
+    QAction* authorSite1Item = nullptr;
+    QAction* authorSite2Item = nullptr;
+    QAction* createShortcutItem = nullptr;
+
+    // The game's dialogs, each made when first needed.
+    GameDialogs& Dialogs() { return dialogs_; }
+    // Each menu and menu item with the settings key of its caption, the language items
+    // included. The keys are the settings file's and never change, whatever the items are
+    // called in the code.
+    struct MenuCaption {
+        QObject* item; // a QMenu or a QAction
+        const char* key;
+    };
+    std::vector<MenuCaption> menuCaptions() const;
+
+    // The name of the face picture shown now ("CPU00", …).
+    const QString& faceName() const;
+
+    // DialogHost
+    QWidget* dialogParent() override { return this; }
+    void setMainInputEnabled(bool enabled) override;
+    void showFace(const QString& name) override;
+    QRandomGenerator& random() override;
+
+    // Menu commands and buttons.
+    void newGame();
+    // Takes the human's last turn back, with the computer's reply.
+    void takeBack();
+    // At the start: the saved game when it was played in the current language and strength,
+    // else a new game.
+    void resumeOrStartGame();
+    // Keeps the game on the board in the saved game, whenever its moves changed.
+    void saveGame();
+    // The turns of the game finished last beside the best words they could have been; the
+    // search runs here, after the game.
+    void showBestWords();
+    // A game is in progress: a move (a word or a pass, by either player) after the start word,
+    // and the game not over.
+    bool gameInProgress() const;
+    // Before a change that starts a new game: asks "Start a new game?" while a game is in
+    // progress. True to go on.
+    bool confirmNewGame();
+    void showRecords();
+    void exitGame();
+    void chooseStrength();
+    void chooseTextures();
+    void visitHomePage();
+    void visitAuthorSite1();
+    void visitAuthorSite2();
+    void showHowToPlay();
+    void showAbout();
+    void createShortcut();
+    // F10: the menu bar takes the keyboard with its first menu open.
+    void OpenMenuBar();
+    void skipTurn();
+    void showHint();
+
+    // The game.
+    void gameOver();
+    void startComputerTurn(bool forHuman);
+    void timerTick();
+    // The main timer's counter, 0..31.
+    int tickCount() const { return tickCount_; }
+    // The thinking face of the computer's turn at the current tick; the hint's search leaves
+    // the face alone.
+    void startThinkingFace();
+    void advanceThinkingFace();
+
+    // The human's move.
+    void resetPalette();
+    void chooseLetter(const std::string& letter);
+    void cellEntered(FieldCell* cell);
+    void cellLeft(FieldCell* cell);
+    void cellClicked(FieldCell* cell);
+    void showRefusal();
+    // The application-wide hook of the right mouse button: the step back, while no game
+    // dialog is up. The press goes on to its widget all the same.
+    void stepBack();
+
+    // Play from the keyboard goes through the same handlers as the mouse: a letter of the
+    // current alphabet presses its palette button, the arrow keys move a cursor over the field
+    // that stands for the pointer (the preview follows it), Space and Enter click the cursor's
+    // cell, Backspace steps back. These keys do nothing during the computer's turn or while a
+    // dialog blocks the window.
+    // The frame drawn around the cursor's cell; hidden while the cursor is.
+    QWidget* cursorFrame() const;
+
+    // The self-drawn frame. linkButtonRect is the home-page button of the caption bar as last
+    // painted, in window coordinates; linkHitRect is where a press reaches it (one row less at
+    // the top, so the window can still be dragged from there).
+    bool linkPressed = false;
+    QRect linkButtonRect;
+    QRect linkHitRect() const;
+    // 0 minimise, 1 maximise (always off), 2 close.
+    QRect captionButtonRect(int index) const;
+
+    // The close has run: the computer's turn stopped, settings and records written.
+    bool closingDown() const { return closed_; }
+
+    // Tests shorten the timer and replace the web opener.
+    void setTimerIntervalForTests(int ms);
+    void setWebOpener(WebOpener* opener) { webOpener_ = opener; }
+
+    // SettingsView
+    void checkLanguageItem(uint16_t language) override;
+    void applyMenuTexts() override;
+    void applyButtonTexts() override;
+    void setSoundChecked(bool on) override;
+    bool soundChecked() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void paintFrame(QPainter& painter);
+    void paintCaptionLink(QPainter& painter);
+    void paintOutline(QPainter& painter);
+    int captionButtonAt(const QPoint& point) const;
+    void initialise();
+    void closeDown();
+    void createMenu();
+    void connectCommand(QAction* item, void (MainWindow::*handler)());
+    void createControls();
+    void applyMainTextures();
+    void refreshLanguageItems(const WordLibrary& words);
+    void switchLanguage(uint16_t language);
+    void showPreviewUnderPointer();
+    bool fieldKeyPressed(const QKeyEvent& key);
+    // A move or press of the mouse over a cell takes the preview back from the keyboard's
+    // cursor; the event goes on as usual.
+    void pointerActiveOverCell(QObject* watched, QEvent* event);
+    void pointerEnteredCell(FieldCell* cell);
+    void pointerLeftCell(FieldCell* cell);
+    void moveCursor(int dc, int dr);
+    void showCursor();
+    void hideCursor();
+    void refreshCursorPreview();
+    void resetCursor();
+    void confirmWord();
+    void askToAddWord(const std::string& word);
+    void afterHumanWord(bool playSound);
+    void computerTurnFinished(bool hintFoundWord);
+    void refreshWordAndHint();
+    void setTurnCommandsEnabled(bool enabled);
+    void setMenuText(QAction* item, const char* key);
+    // Every menu's items get their mnemonics, after their captions are set.
+    void applyMnemonics();
+    // What screen readers say about the field, the palette, the word and the sheets.
+    void applyAccessibleTexts();
+    // Tells screen readers of something that has just happened (the computer's move).
+    void announce(const QString& text);
+    void fieldFocusGained(Qt::FocusReason reason);
+    void fieldFocusLost(Qt::FocusReason reason);
+    void openAddress(const QString& address);
+
+    // TurnDisplay: the computer's turn on screen.
+    void turnBegan() override;
+    void showSearch(const std::string& word, const std::optional<LetterGrid>& board) override;
+    void thinkingStep() override;
+    void showNothingFound() override;
+    void wordApplied() override;
+    bool turnEnded() override;
+
+    // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
+    // cursor is shown it stands for the pointer (hoverCol, hoverRow and overCell follow it); a
+    // new game hides it and brings it back to the middle.
+    struct PointerState {
+        uint16_t hoverCol = 0, hoverRow = 0; // the cell the pointer entered last
+        bool overCell = false;               // the pointer is over one of the cells
+        bool cursorShown = false;
+        uint16_t cursorCol = kMiddleCell, cursorRow = kMiddleCell;
+    } pointer_;
+    std::vector<QAction*> languageItems_;
+    AccessibleTexts accessibleTexts_;
+    int tickCount_ = 0;
+    GameModel model_;
+    // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
+    QRandomGenerator random_;
+    GameDialogs dialogs_{this};
+    QByteArray savedGame_; // what the saved game holds now
+    // The moves of the game finished last, for its best words; empty before the first end of a
+    // game and after a change of language.
+    std::vector<MoveRecord> finishedGame_;
+    bool saveFailureShown_ = false; // a saved game that cannot be written is reported once
+    BoardView* board_ = nullptr;
+    LetterPalette* palette_ = nullptr;
+    std::unique_ptr<WordSheetsView> sheets_;
+    ComputerFace* face_ = nullptr;
+    ComputerTurn* turn_ = nullptr;
+    // The word display during the computer's turn; the model's word otherwise.
+    std::string turnWord_;
+    QString titleBeforeTurn_;
+    bool closed_ = false;
+    // The caption bar's mouse state.
+    int pressedCaptionButton_ = -1;
+    bool linkPressStarted_ = false;
+    CaptionDrag drag_;
+    QPoint lastCaptionPoint_;
+    // The right-button press seen last, so that one press handed on to parent widgets is
+    // handled once.
+    quint64 lastRightPressTime_ = 0;
+    QPointF lastRightPressPos_;
+    WebOpener* webOpener_ = nullptr;
+    QPoint pointerWhenShown_;          // the pointer's screen position when the cursor appeared
+    FieldCell* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
+};
+
+// The three web addresses of the Help menu.
+extern const char* const homePageUrl;
+extern const char* const homePageAddress; // the home page's host name, shown in the caption bar
+extern const char* const authorSiteUrl1;
+extern const char* const authorSiteUrl2;

@@ -1,0 +1,190 @@
+// Play from the keyboard: letters choose in the palette, the arrow keys move a cursor over the
+// field, Space and Enter click the cursor's cell, Backspace steps back, F3 skips and F4 asks
+// for the hint. Every key goes through the mouse's own handlers, so the two ways of playing
+// cannot drift apart.
+#include "app/MainWindow.h"
+
+#include "app/BoardView.h"
+#include "app/FieldCell.h"
+#include "core/KeyPositions.h"
+#include "core/LanguageTable.h"
+#include "core/WordLibrary.h"
+#include "platform/Cp1251.h"
+#include "skin/CoolControls.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace {
+struct CursorStep {
+    int key;
+    int dc, dr;
+};
+constexpr CursorStep kCursorSteps[] = {
+    {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
+
+// The visible palette button that carries the typed letter in the current alphabet, whatever
+// its case, or null.
+CoolButton* paletteButtonFor(const QString& text, const LetterPalette& palette) {
+    const QString capital = text.toUpper();
+    if (capital.size() != 1)
+        return nullptr;
+    return palette.buttonFor(unicodeToCp1251(capital));
+}
+} // namespace
+
+bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
+    // Shortcuts with Ctrl or Alt belong to the menu and the desktop.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const auto step = std::find_if(std::begin(kCursorSteps), std::end(kCursorSteps),
+                                   [&](const CursorStep& s) { return s.key == key.key(); });
+    const bool arrow = step != std::end(kCursorSteps);
+    const bool click =
+        key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const bool backspace = key.key() == Qt::Key_Backspace;
+    // With the focus on the palette the arrows move its mark and Space or Enter chooses.
+    const bool inPalette = (arrow || click) && palette_->hasFocus();
+    // The skip and hint buttons, beside F2's new game.
+    CoolButton* command = key.key() == Qt::Key_F3   ? skipButton
+                          : key.key() == Qt::Key_F4 ? hintButton
+                                                    : nullptr;
+    CoolButton* letter = nullptr;
+    if (!arrow && !click && !backspace && !command) {
+        letter = paletteButtonFor(key.text(), *palette_);
+        // With a Latin layout a game whose language has a layout of its own takes the letter
+        // that layout has there.
+        const auto letterAtKey = languageOf(Words.language).letterAtKey;
+        if (!letter && letterAtKey)
+            if (const auto mapped = letterAtKey(key.nativeScanCode(), key.text()))
+                letter =
+                    paletteButtonFor(cp1251ToUnicode(std::string(1, char(*mapped))), *palette_);
+        if (!letter)
+            return false;
+    }
+    // The right button's gate, and nothing at all while the computer is thinking.
+    if (!Game.mainInputEnabled || model_.phase() == MovePhase::Computer ||
+        QApplication::activeModalWidget())
+        return true;
+    if (arrow) {
+        if (inPalette)
+            palette_->moveCurrent(step->dc, step->dr);
+        else
+            moveCursor(step->dc, step->dr);
+        return true;
+    }
+    // A held key is one press, as a held mouse button is one click.
+    if (key.isAutoRepeat())
+        return true;
+    if (command) {
+        // Only what a click could reach: the hint is hidden once used.
+        if (command->isEnabled() && command->isVisibleTo(this))
+            command->click();
+    } else if (inPalette) {
+        chooseLetter(palette_->button(palette_->current())->caption());
+    } else if (click) {
+        if (pointer_.cursorShown)
+            cellClicked(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
+    } else if (backspace) {
+        stepBack();
+    } else {
+        chooseLetter(letter->caption());
+    }
+    return true;
+}
+
+void MainWindow::moveCursor(int dc, int dr) {
+    // The first arrow only brings the cursor out, where it was left.
+    if (!pointer_.cursorShown) {
+        showCursor();
+        return;
+    }
+    const auto col = static_cast<uint16_t>(std::clamp(pointer_.cursorCol + dc, 1, kFieldSide));
+    const auto row = static_cast<uint16_t>(std::clamp(pointer_.cursorRow + dr, 1, kFieldSide));
+    if (col == pointer_.cursorCol && row == pointer_.cursorRow)
+        return;
+    cellLeft(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
+    pointer_.cursorCol = col;
+    pointer_.cursorRow = row;
+    FieldCell* cell = board_->cell(col, row);
+    board_->cursorFrame()->move(cell->pos());
+    cellEntered(cell);
+}
+
+// Tab brings the cursor out with the field's focus and takes it away when the focus moves on;
+// a dialog or a click elsewhere leaves it as it was.
+void MainWindow::fieldFocusGained(Qt::FocusReason reason) {
+    if (!pointer_.cursorShown && reason != Qt::ActiveWindowFocusReason &&
+        reason != Qt::PopupFocusReason && reason != Qt::MouseFocusReason)
+        showCursor();
+}
+
+void MainWindow::fieldFocusLost(Qt::FocusReason reason) {
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+        hideCursor();
+}
+
+void MainWindow::showCursor() {
+    // The pointer's preview gives way to the cursor's.
+    if (pointer_.overCell)
+        cellLeft(board_->cell(pointer_.hoverCol, pointer_.hoverRow));
+    pointer_.cursorShown = true;
+    pointerWhenShown_ = QCursor::pos();
+    FieldCell* cell = board_->cell(pointer_.cursorCol, pointer_.cursorRow);
+    board_->cursorFrame()->setGeometry(cell->geometry());
+    board_->cursorFrame()->raise();
+    board_->cursorFrame()->show();
+    cellEntered(cell);
+}
+
+void MainWindow::hideCursor() {
+    if (!pointer_.cursorShown)
+        return;
+    pointer_.cursorShown = false;
+    board_->cursorFrame()->hide();
+    cellLeft(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
+    if (pointerCell_)
+        cellEntered(pointerCell_);
+}
+
+void MainWindow::refreshCursorPreview() {
+    if (pointer_.cursorShown)
+        cellEntered(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
+}
+
+void MainWindow::resetCursor() {
+    hideCursor();
+    pointer_.cursorCol = pointer_.cursorRow = kMiddleCell;
+}
+
+// While the cursor is shown the pointer's comings and goings over the cells are only noted.
+void MainWindow::pointerEnteredCell(FieldCell* cell) {
+    pointerCell_ = cell;
+    if (!pointer_.cursorShown)
+        cellEntered(cell);
+}
+
+void MainWindow::pointerLeftCell(FieldCell* cell) {
+    if (pointerCell_ == cell)
+        pointerCell_ = nullptr;
+    if (!pointer_.cursorShown)
+        cellLeft(cell);
+}
+
+void MainWindow::pointerActiveOverCell(QObject* watched, QEvent* event) {
+    if (!pointer_.cursorShown)
+        return;
+    auto* cell = qobject_cast<FieldCell*>(watched);
+    if (!cell)
+        return;
+    // A window appearing or closing under a resting pointer is no move of the mouse.
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseMove &&
+        mouse->globalPosition().toPoint() == pointerWhenShown_)
+        return;
+    pointerCell_ = cell;
+    hideCursor();
+}

@@ -1,0 +1,148 @@
+// The language: the switch between the languages and the interface texts of the current one
+// on the window's menus, caption and buttons.
+#include "app/MainWindow.h"
+
+#include "app/BoardView.h"
+#include "app/ComputerFace.h"
+#include "app/MenuMnemonics.h"
+#include "app/WordSheetsView.h"
+
+#include "core/LanguageTable.h"
+#include "core/WordLibrary.h"
+#include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
+#include "settings/SettingsFile.h"
+#include "skin/CoolControls.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+QAction* MainWindow::languageItem(uint16_t language) const {
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        if (kLanguageTable[i].number == language)
+            return languageItems_[i];
+    return nullptr;
+}
+
+void MainWindow::switchLanguage(uint16_t language) {
+    QAction* item = languageItem(language);
+    // The radio group has already moved the check mark when the item was triggered; the
+    // language in use tells whether this is a change.
+    if (Words.language == language) {
+        item->setChecked(true);
+        return;
+    }
+    // Until the switch has succeeded the old language keeps its mark (without one, another
+    // item than the chosen).
+    QAction* old = languageItem(Words.language);
+    for (QAction* candidate : languageItems_)
+        if (!old && candidate != item)
+            old = candidate;
+    old->setChecked(true);
+    // The game in progress is thrown away only when the player agrees; No leaves everything,
+    // the check mark included, as it was.
+    if (!confirmNewGame())
+        return;
+    // What can fail comes first: the new library is read and checked aside, then the settings
+    // are written. Only then does the game change language, so a failure leaves the language,
+    // the captions, the game on the board and the settings file as they were.
+    QStringList itemTexts;
+    for (const QAction* languageItem : languageItems_)
+        itemTexts << languageItem->text();
+    const uint16_t oldLanguage = Words.language;
+    const std::string oldSection = Words.languageSection;
+    WordLibrary next;
+    next.language = language;
+    next.wordCount = Words.wordCount;
+    try {
+        loadWords(next);
+        checkStartWords(next);
+        Words.language = language;
+        Words.languageSection = languageOf(language).Section;
+        writeSettings(this);
+    } catch (...) {
+        Words.language = oldLanguage;
+        Words.languageSection = oldSection;
+        // The load showed the new count already.
+        for (size_t i = 0; i < languageItems_.size(); ++i)
+            languageItems_[i]->setText(itemTexts[qsizetype(i)]);
+        throw;
+    }
+    std::swap(Words.Lists, next.Lists);
+    Words.fileName = next.fileName;
+    Words.wordCount[language] = next.wordCount[language];
+    item->setChecked(true);
+    // The finished game's best words are those of its own library.
+    finishedGame_.clear();
+    bestWordsItem->setEnabled(false);
+    {
+        const SettingsFile::ReadingScope reading(Settings);
+        readSettings(this);
+        runReportingErrors([] { checkLanguageTexts(); });
+    }
+    newGame();
+    resetPalette();
+    model_.chooseLetter(std::string());
+}
+
+void MainWindow::checkLanguageItem(uint16_t language) {
+    if (QAction* item = languageItem(language))
+        item->setChecked(true);
+}
+
+void MainWindow::setMenuText(QAction* item, const char* key) {
+    const std::string text = languageText(key);
+    // A separator is an item whose text is "-". It keeps no text: the menu would draw it
+    // before the line.
+    const bool separator = text == "-";
+    item->setSeparator(separator);
+    item->setText(separator ? QString() : cp1251ToUnicode(text));
+}
+
+void MainWindow::applyMenuTexts() {
+    setWindowTitle(cp1251ToUnicode(languageText("Title")));
+    for (const MenuCaption& caption : menuCaptions()) {
+        if (auto* menu = qobject_cast<QMenu*>(caption.item))
+            menu->setTitle(cp1251ToUnicode(languageText(caption.key)));
+        else
+            setMenuText(static_cast<QAction*>(caption.item), caption.key);
+    }
+    // The language items add their library's word count to the text.
+    refreshLanguageItems(Words);
+    applyMnemonics();
+    applyAccessibleTexts();
+}
+
+void MainWindow::applyMnemonics() {
+    addMnemonics(menuBar->actions());
+    for (QMenu* menu : {gameMenu, optionsMenu, languageMenu, helpMenu})
+        addMnemonics(menu->actions());
+}
+
+void MainWindow::applyAccessibleTexts() {
+    accessibleTexts_ = readAccessibleTexts();
+    board_->setAccessibleTexts(accessibleTexts_);
+    sheets_->setAccessibleTexts(accessibleTexts_);
+    palette_->setAccessibleName(accessibleTexts_.letters);
+    face_->setAccessibleName(accessibleTexts_.computer);
+    refreshWordAndHint();
+}
+
+void MainWindow::refreshLanguageItems(const WordLibrary& words) {
+    for (size_t i = 0; i < languageItems_.size(); ++i)
+        languageItems_[i]->setText(
+            cp1251ToUnicode(languageText(kLanguageTable[i].menuItem) + " " +
+                            std::to_string(words.wordCount[kLanguageTable[i].number])));
+    addMnemonics(languageMenu->actions());
+}
+
+void MainWindow::applyButtonTexts() {
+    skipButton->setCaption(languageText("SkipButton"));
+    hintButton->setCaption(languageText("AdviceButton"));
+    fitCaptionFonts({skipButton, hintButton});
+}

@@ -1,0 +1,426 @@
+#include "core/WordLibrary.h"
+
+#include "core/LanguageTable.h"
+#include "platform/Cp1251.h"
+#include "platform/FileWriting.h"
+#include "platform/ProgramFolder.h"
+#include "platform/VordaError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+WordLibrary Words;
+
+namespace {
+
+constexpr char kLineEndCR = '\r';
+constexpr char kLineEndLF = '\n';
+constexpr char kEndOfFile = 26;
+
+uint32_t foldedHash(const unsigned char* folded, size_t length) {
+    uint32_t h = WordList::kHashStart;
+    for (size_t i = 0; i < length; ++i)
+        h = WordList::foldedHashStep(h, folded[i]);
+    return h;
+}
+
+[[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {
+    throw VordaError(VordaError::Kind::InputOutput,
+                     QStringLiteral("Cannot %1 the word library \"%2\": %3")
+                         .arg(action, path, file.errorString()));
+}
+
+// The bytes of a library file. Only a regular file is opened: a FIFO or a device could block
+// the reading or never end it. More than kMaxLibraryBytes is never read.
+QByteArray readLibraryFile(const QString& path) {
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw VordaError(
+            VordaError::Kind::InputOutput,
+            QStringLiteral("Cannot open the word library \"%1\": it is not a file").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        raiseFileError(QStringLiteral("open"), path, file);
+    // The size decides before any reading; the reading itself stops at the limit too, in case
+    // the file grows meanwhile.
+    QByteArray data;
+    if (file.size() <= kMaxLibraryBytes)
+        data = file.read(std::min(file.size(), kMaxLibraryBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        raiseFileError(QStringLiteral("read"), path, file);
+    if (file.size() > kMaxLibraryBytes || data.size() > kMaxLibraryBytes)
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot read the word library \"%1\": it is larger than "
+                                        "%2 bytes")
+                             .arg(path)
+                             .arg(kMaxLibraryBytes));
+    return data;
+}
+
+// Calls wordLine(start, length) for every word line of a library file's bytes, in file
+// order, and returns their number: lines of 2 to 20 characters that do not start with ";".
+// A line ends at CR; an LF right after it belongs to the same line end, while a lone LF is an
+// ordinary character of the line. A Ctrl-Z ends the file.
+template <typename WordLine> size_t forEachWordLine(const QByteArray& data, WordLine&& wordLine) {
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
+        end = static_cast<const char*>(eof);
+    size_t count = 0;
+    while (p < end) {
+        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
+        const char* lineEnd = cr ? cr : end;
+        const size_t length = static_cast<size_t>(lineEnd - p);
+        if (length >= kMinWordLength && length <= kMaxWordLength && *p != ';') {
+            wordLine(p, length);
+            ++count;
+        }
+        p = lineEnd;
+        if (p < end && *p == kLineEndCR) {
+            ++p;
+            if (p < end && *p == kLineEndLF)
+                ++p;
+        }
+    }
+    return count;
+}
+
+[[noreturn]] void raiseTooManyWords(const QString& path) {
+    throw VordaError(VordaError::Kind::Overflow,
+                     QStringLiteral("Integer overflow: the word library \"%1\" holds more than %2 "
+                                    "words")
+                         .arg(path)
+                         .arg(kMaxWordLines));
+}
+
+} // namespace
+
+void WordList::changed() {
+    // Shared by every list of the process, so two lists never show one revision for
+    // different words.
+    static uint64_t lastRevision = 0;
+    revision_ = ++lastRevision;
+}
+
+void WordList::setLength(size_t length) {
+    if (count_ == 0)
+        length_ = length;
+    else if (length != length_)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: a word of %1 letters in the list of "
+                                        "%2-letter words")
+                             .arg(length)
+                             .arg(length_));
+}
+
+int WordList::compareFolded(size_t entry, const unsigned char* folded) const {
+    const auto* stored = reinterpret_cast<const unsigned char*>(words_.data()) + entry * length_;
+    for (size_t k = 0; k < length_; ++k) {
+        const unsigned char letter = cp1251FoldCase(stored[k]);
+        if (letter != folded[k])
+            return letter < folded[k] ? -1 : 1;
+    }
+    return 0;
+}
+
+std::string WordList::foldedAt(int index) const {
+    std::string folded = at(index);
+    for (char& letter : folded)
+        letter = char(cp1251FoldCase(static_cast<unsigned char>(letter)));
+    return folded;
+}
+
+void WordList::insert(std::string_view word) {
+    setLength(word.size());
+    std::string folded(word.size(), '\0');
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = char(cp1251FoldCase(static_cast<unsigned char>(word[k])));
+    const auto* key = reinterpret_cast<const unsigned char*>(folded.data());
+    // The first entry not below the word.
+    size_t lo = 0;
+    size_t hi = count_;
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        if (compareFolded(mid, key) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (lo < count_ && compareFolded(lo, key) == 0)
+        return;
+    words_.insert(lo * length_, word.data(), word.size());
+    ++count_;
+    // Entries after the new one have moved: the index is made again when next asked.
+    if (lo + 1 == count_ && indexValid_)
+        addToIndex(lo, foldedHash(key, folded.size()));
+    else
+        indexValid_ = false;
+    changed();
+}
+
+void WordList::reserve(size_t count, size_t length) {
+    if (count_ != 0)
+        return;
+    length_ = length;
+    words_.reserve(count * length);
+    size_t capacity = 16;
+    while (capacity < count * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{0, 0});
+    indexValid_ = true;
+}
+
+void WordList::append(std::string_view word) {
+    unsigned char folded[kMaxWordLength] = {};
+    const size_t length = word.size();
+    if (length > sizeof folded || (count_ != 0 && length != length_) || !indexValid_) {
+        insert(word);
+        return;
+    }
+    uint32_t hash = kHashStart;
+    for (size_t k = 0; k < length; ++k) {
+        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
+        hash = foldedHashStep(hash, folded[k]);
+    }
+    if (count_ != 0 && compareFolded(count_ - 1, folded) >= 0) {
+        insert(word);
+        return;
+    }
+    length_ = length;
+    words_.append(word);
+    ++count_;
+    addToIndex(count_ - 1, hash);
+    changed();
+}
+
+void WordList::clear() {
+    length_ = 0;
+    count_ = 0;
+    words_.clear();
+    slots_.clear();
+    indexValid_ = true;
+    changed();
+}
+
+std::string WordList::at(int index) const {
+    if (index < 0 || index >= size())
+        throw VordaError(VordaError::Kind::ListIndex,
+                         QStringLiteral("List index out of bounds (%1)").arg(index));
+    return words_.substr(size_t(index) * length_, length_);
+}
+
+bool WordList::contains(std::string_view word) const {
+    unsigned char folded[kMaxWordLength];
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
+        return false;
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
+    size_t lo = 0;
+    size_t hi = count_;
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        const int c = compareFolded(mid, folded);
+        if (c == 0)
+            return true;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return false;
+}
+
+void WordList::addToIndex(size_t entry, uint32_t hash) const {
+    if ((entry + 1) * 2 > slots_.size()) {
+        std::vector<Slot> grown(std::max<size_t>(16, slots_.size() * 2), Slot{0, 0});
+        for (const Slot& old : slots_) {
+            if (old.entry == 0)
+                continue;
+            size_t slot = old.hash & (grown.size() - 1);
+            while (grown[slot].entry != 0)
+                slot = (slot + 1) & (grown.size() - 1);
+            grown[slot] = old;
+        }
+        slots_.swap(grown);
+    }
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    while (slots_[slot].entry != 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = Slot{hash, static_cast<uint32_t>(entry + 1)};
+}
+
+void WordList::buildIndex() const {
+    size_t capacity = 16;
+    while (capacity < count_ * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{0, 0});
+    const auto* stored = reinterpret_cast<const unsigned char*>(words_.data());
+    for (size_t i = 0; i < count_; ++i) {
+        uint32_t hash = kHashStart;
+        for (size_t k = 0; k < length_; ++k)
+            hash = foldedHashStep(hash, cp1251FoldCase(stored[i * length_ + k]));
+        addToIndex(i, hash);
+    }
+    indexValid_ = true;
+}
+
+bool WordList::containsFast(std::string_view word) const {
+    unsigned char folded[kMaxWordLength];
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
+        return false;
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
+    return containsFolded(folded, word.size(), foldedHash(folded, word.size()));
+}
+
+bool WordList::containsFolded(const unsigned char* folded, size_t length, uint32_t hash) const {
+    if (length != length_ || count_ == 0)
+        return false;
+    if (!indexValid_)
+        buildIndex();
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = hash & mask; slots_[slot].entry != 0; slot = (slot + 1) & mask) {
+        const Slot& s = slots_[slot];
+        if (s.hash == hash && compareFolded(s.entry - 1, folded) == 0)
+            return true;
+    }
+    return false;
+}
+
+const WordTree& prefixTree(const WordLibrary& words) {
+    const int listCount = int(std::size(words.Lists));
+    if (!words.tree.isBuiltFrom(words.Lists, listCount))
+        words.tree.build(words.Lists, listCount);
+    return words.tree;
+}
+
+QString libraryPath(uint16_t language) {
+    const std::string_view file = languageOf(language).libraryFile;
+    return gameFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
+}
+
+void loadWords(WordLibrary& words) {
+    loadWordsFromFile(words, libraryPath(words.language));
+}
+
+void loadWordCount(WordLibrary& words, uint16_t language) {
+    if (!isLanguageNumber(language))
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(language));
+    const QString path = libraryPath(language);
+    words.wordCount[language] = 0;
+    const size_t count = forEachWordLine(readLibraryFile(path), [](const char*, size_t) {});
+    if (count > kMaxWordLines)
+        raiseTooManyWords(path);
+    words.wordCount[language] = uint16_t(count);
+    if (words.loadedListener)
+        words.loadedListener(words);
+}
+
+void checkStartWords(const WordLibrary& words) {
+    // The start word fills the field's middle row.
+    if (words.Lists[kStartWordLength].size() == 0 && words.savedAsUtf8)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
+                                        "game can start: it must be saved in Windows-1251.")
+                             .arg(QDir::toNativeSeparators(words.fileName)));
+    if (words.Lists[kStartWordLength].size() == 0)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" holds no five-letter word, so "
+                                        "no game can start. Each word must stand on a line of "
+                                        "its own, the lines ending in CR LF.")
+                             .arg(QDir::toNativeSeparators(words.fileName)));
+}
+
+void loadWordsFromFile(WordLibrary& words, const QString& path) {
+    words.fileName = path;
+    if (!isLanguageNumber(words.language))
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(words.language));
+    uint16_t& count = words.wordCount[words.language];
+    count = 0;
+
+    const QByteArray data = readLibraryFile(words.fileName);
+    // An editor that saved the library as UTF-8 makes every Russian word twice as long.
+    words.savedAsUtf8 = data.startsWith("\xEF\xBB\xBF") ||
+                        (QByteArrayView(data).isValidUtf8() &&
+                         std::any_of(data.begin(), data.end(), [](char c) { return c & 0x80; }));
+
+    for (WordList& list : words.Lists)
+        list.clear();
+
+    // The words are counted first, so that each list and its look-up index take their room
+    // once; then they are read in file order, which a sorted file keeps all the way.
+    size_t perLength[kMaxWordLength + 1] = {};
+    forEachWordLine(data, [&](const char*, size_t length) { ++perLength[length]; });
+    for (size_t n = kMinWordLength; n <= kMaxWordLength; ++n)
+        words.Lists[n].reserve(std::min(perLength[n], size_t(kMaxWordLines)), n);
+    forEachWordLine(data, [&](const char* line, size_t length) {
+        if (count == kMaxWordLines)
+            raiseTooManyWords(words.fileName);
+        words.Lists[length].append(std::string_view(line, length));
+        ++count;
+    });
+
+    if (words.loadedListener)
+        words.loadedListener(words);
+}
+
+bool findWord(const WordLibrary& words, std::string_view word, uint16_t length) {
+    if (length < kMinWordLength || length > kMaxWordLength)
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: word length %1").arg(length));
+    return words.Lists[length].containsFast(word);
+}
+
+void appendWordToLibrary(const WordLibrary& words, std::string_view word) {
+    const QString shownPath = QDir::toNativeSeparators(words.fileName);
+    const auto refuse = [&](const QString& reason) {
+        throw VordaError(VordaError::Kind::InputOutput,
+                         QStringLiteral("Cannot add the word to the word library \"%1\": %2")
+                             .arg(shownPath, reason));
+    };
+    QFile file(words.fileName);
+    if (words.fileName.isEmpty() || !file.exists())
+        refuse(QStringLiteral("the file does not exist"));
+    if (words.language >= 1 && words.language <= 2 &&
+        words.wordCount[words.language] >= kMaxWordLines)
+        refuse(QStringLiteral("it already holds %1 words, the most a library can hold")
+                   .arg(kMaxWordLines));
+    QByteArray data;
+    QString readFailure;
+    if (!readRegularFile(words.fileName, kMaxLibraryBytes, &data, &readFailure))
+        refuse(readFailure);
+
+    const qsizetype eof = data.indexOf(kEndOfFile);
+    const qsizetype insertAt = eof >= 0 ? eof : data.size();
+    QByteArray addition;
+    if (insertAt > 0) {
+        const char last = data.at(insertAt - 1);
+        const bool lineEnded = last == kLineEndCR || (last == kLineEndLF && insertAt > 1 &&
+                                                      data.at(insertAt - 2) == kLineEndCR);
+        if (!lineEnded)
+            addition.append("\r\n");
+    }
+    addition.append(word.data(), static_cast<qsizetype>(word.size()));
+    addition.append("\r\n");
+    if (data.size() + addition.size() > kMaxLibraryBytes)
+        refuse(QStringLiteral("it would grow beyond %1 bytes, the most a library can hold")
+                   .arg(kMaxLibraryBytes));
+
+    QString reason;
+    if (eof < 0) {
+        if (!appendToFile(words.fileName, addition, &reason))
+            refuse(reason);
+        return;
+    }
+    // The word goes before the end-of-file mark; the file is rewritten as a whole.
+    data.insert(insertAt, addition);
+    if (!replaceFileContents(words.fileName, data, &reason))
+        refuse(reason);
+}

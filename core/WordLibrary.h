@@ -1,0 +1,143 @@
+#pragma once
+
+#include "core/LanguageTable.h"
+#include "core/WordTree.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One list of the word library: the words of one length, kept sorted by the library's
+// case-insensitive comparison (cp1251CompareNoCase). Words are Windows-1251 bytes, stored one
+// after another as read, with a hash index of their folded spellings (cp1251FoldCase).
+class WordList {
+public:
+    // Inserts the word in its place; a word equal to one already held is ignored, so the
+    // first spelling stays. Every word of a list has the length of its first word: a word of
+    // another length raises a range error.
+    void insert(std::string_view word);
+    // Makes room for `count` words of `length` letters before a library file is read into the
+    // empty list with Append.
+    void reserve(size_t count, size_t length);
+    // Adds a word read from a library file: a word that sorts after the last one, as in a
+    // sorted file, is appended and entered in the look-up index at once; any other is inserted
+    // as Insert does.
+    void append(std::string_view word);
+    void clear();
+    int size() const { return static_cast<int>(count_); }
+    // The entry at a position counted from 0; a position outside the list raises
+    // "List index out of bounds (%d)".
+    std::string at(int index) const;
+    // The same entry folded (cp1251FoldCase), for a position inside the list.
+    std::string foldedAt(int index) const;
+    // Binary search with the comparison.
+    bool contains(std::string_view word) const;
+    // The same answers as Contains, through a hash of the folded spelling; built on the
+    // first look-up after a change out of order.
+    bool containsFast(std::string_view word) const;
+    // The same for a word already folded (cp1251FoldCase) whose hash (kHashStart, then
+    // foldedHashStep for each letter) the caller has computed.
+    bool containsFolded(const unsigned char* folded, size_t length, uint32_t hash) const;
+    // A number that every change of the list replaces with one no list has had before, so
+    // that what was made from a list (the library's prefix tree) can tell it is out of date.
+    uint64_t revision() const { return revision_; }
+
+    static constexpr uint32_t kHashStart = 2166136261u;
+    static uint32_t foldedHashStep(uint32_t hash, unsigned char foldedLetter) {
+        return (hash ^ foldedLetter) * 16777619u;
+    }
+
+private:
+    struct Slot {
+        uint32_t hash;  // of the folded word, compared before the letters
+        uint32_t entry; // entry number + 1; 0 = empty
+    };
+    void buildIndex() const;
+    // Enters entry `entry` in the slots, growing them.
+    void addToIndex(size_t entry, uint32_t hash) const;
+    // The entry's folded spelling against a folded word of the list's length (negative, 0,
+    // positive), as the library's comparison orders them.
+    int compareFolded(size_t entry, const unsigned char* folded) const;
+    void setLength(size_t length);
+    void changed();
+
+    size_t length_ = 0; // of every word; 0 while the list is empty
+    size_t count_ = 0;
+    std::string words_; // the words as inserted, length_ bytes each, in order
+    uint64_t revision_ = 0;
+    mutable bool indexValid_ = true;
+    mutable std::vector<Slot> slots_; // open addressing; at most half of them taken
+};
+
+// The word library of the current language, with the current language's identity.
+struct WordLibrary {
+    QString fileName;      // the library file last opened by loadWords
+    uint16_t language = 0; // a number of the language table
+    // Counted lines of each language's library file, by language number (index 0 unused).
+    std::array<uint16_t, kLanguageCount + 1> wordCount{};
+    std::string languageSection; // "Russian" or "English"
+    WordList Lists[21];          // Lists[n] holds the words of exactly n letters, n 2..20
+    bool savedAsUtf8 = false;    // the file last read is UTF-8 text beyond ASCII, not Windows-1251
+    // The prefix tree of Lists for the move search, made by prefixTree when it is out of date.
+    mutable WordTree tree;
+    // Told after every successful reading of a library or a count (loadWords, loadWordCount),
+    // so a window can show the word counts in its language items; empty, nobody listens.
+    std::function<void(const WordLibrary&)> loadedListener;
+};
+
+// The prefix tree of the words' lists, built first when the lists have changed since it was
+// last built (a load, an added word, a swap of lists). The reference stays valid until the
+// next change of the lists.
+const WordTree& prefixTree(const WordLibrary& words);
+
+constexpr int kMinWordLength = 2;
+constexpr int kMaxWordLength = 20;
+constexpr uint16_t kMaxWordLines = 65535;
+// The largest library file read: room for every word line the count allows, with comments and
+// longer lines beside them. A larger file is refused unread.
+constexpr qint64 kMaxLibraryBytes = qint64(kMaxWordLines) * 64;
+constexpr int kStartWordLength = 5; // a game starts with a word across the field
+
+// The one library of the process.
+extern WordLibrary Words;
+
+// gameFolder() + "DATA/Lib.RUS" for language 1, "DATA/Lib.ENG" for any other.
+QString libraryPath(uint16_t language);
+
+// Reads gameFolder() + "DATA/Lib.RUS" (Language 1) or "DATA/Lib.ENG" (any other value)
+// into the lists and counts its word lines in wordCount[Language]. Raises VordaError on a
+// file that cannot be read, that is not a regular file (a FIFO, a device) or that is larger
+// than kMaxLibraryBytes (the lists keep what they held), and on more than 65,535 word lines
+// (the lists keep the words read so far). A successful reading ends by
+// telling the library's loadedListener, so the window can show the word counts.
+void loadWords(WordLibrary& words);
+// The same reading from any library file (the solver's --library); fileName becomes the path.
+// Language must already be set, 1 or 2: it chooses the wordCount entry.
+void loadWordsFromFile(WordLibrary& words, const QString& path);
+
+// Reads the library of `language` only for its count: wordCount[language] of `words` becomes
+// its number of word lines (0 when the file cannot be read, which raises VordaError as
+// loadWords does). Nothing else of `words` changes, its lists and language included.
+void loadWordCount(WordLibrary& words, uint16_t language);
+
+// Raises VordaError naming fileName when Lists[5] is empty: a game starts with a five-letter
+// word, so without one none can start. A file saved as UTF-8 is named as such.
+void checkStartWords(const WordLibrary& words);
+
+// True when Lists[length] holds an entry equal to the word (case-insensitive).
+// The length must lie in 2..20; any other raises a range error.
+bool findWord(const WordLibrary& words, std::string_view word, uint16_t length);
+
+// Adds the word (Windows-1251) and CR LF as a new last line of fileName. A last line that
+// lacks its line end is ended first, so the word never merges into it; a word is written
+// before an end-of-file mark (Ctrl-Z), so the loader sees it. Raises VordaError naming the
+// file and the reason when the file is missing or cannot be written, or when it already
+// holds kMaxWordLines word lines or the word would take it beyond kMaxLibraryBytes (either way
+// it could never be loaded again); the file is then left
+// as it was, not a byte of the word added. The caller reloads.
+void appendWordToLibrary(const WordLibrary& words, std::string_view word);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "skin/CoolDialog.h"
+
+#include "core/GameReview.h"
+#include "extras/GameDialogs.h"
+
+#include <QStringList>
+
+#include <vector>
+
+class CoolButton;
+class CoolLabel;
+class CoolListBox;
+
+// The best words window: every turn of the game just played, who played it, the word and its
+// points, and the longest word that player could have played there; the turns that matched it
+// are marked and written in another colour. Read-only: the OK button or Esc closes it.
+class BestWordsWindow : public CoolDialog {
+    Q_OBJECT
+public:
+    explicit BestWordsWindow(QWidget* parent = nullptr);
+
+    static constexpr int kColumnCount = 5;
+    CoolLabel* heads[kColumnCount] = {};
+    CoolListBox* turnList = nullptr;
+    CoolButton* okButton = nullptr;
+
+    // The turns shown, set by showBestWordsWindow.
+    std::vector<TurnReview> Turns;
+
+    // The caption, the column heads and the lines in the current language.
+    void prepareToShow() override;
+
+private:
+    void applyWindowTextures() override;
+};
+
+// One line for each turn, its columns separated by tabs: who, the word ("passed" for a pass),
+// its points, the best word ("none" without one) and the mark of a turn that matched the best.
+QStringList bestWordsLines(const std::vector<TurnReview>& turns);
+
+// Shows the window modally with these turns.
+void showBestWordsWindow(BestWordsWindow& window, const std::vector<TurnReview>& turns);

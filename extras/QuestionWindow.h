@@ -1,0 +1,41 @@
+#pragma once
+
+#include "skin/CoolDialog.h"
+
+#include <string>
+
+class CoolButton;
+class CoolLabel;
+
+// The small question window: "add this word to the library?", and the records window's
+// clearing confirmations.
+constexpr int kChoiceYes = 6;
+constexpr int kChoiceNo = 7;
+
+class QuestionWindow : public CoolDialog {
+    Q_OBJECT
+public:
+    explicit QuestionWindow(QWidget* parent = nullptr);
+
+    CoolLabel* questionLabel = nullptr;
+    CoolButton* yesButton = nullptr;
+    CoolButton* noButton = nullptr;
+
+    // The window's caption and question (Windows-1251), set by showChoiceWindow.
+    std::string captionText;
+    std::string questionText;
+
+    void prepareToShow() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyWindowTextures() override;
+};
+
+// Shows the question window modally with the caption and the question (Windows-1251) and
+// returns its result: kChoiceYes, kChoiceNo, or another value when it was closed otherwise.
+int showChoiceWindow(QuestionWindow& window, const std::string& caption,
+                     const std::string& question);

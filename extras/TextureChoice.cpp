@@ -1,0 +1,159 @@
+#include "extras/TextureChoice.h"
+
+#include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileWriting.h"
+#include "platform/JpegReader.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ResourceBitmap.h"
+#include "platform/VordaError.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
+
+TextureChoice ChosenTextures;
+
+namespace {
+
+const char* const kTextureResources[kTextureSlots] = {"BUTTONS", "POLE1",  "POLE2", "LETTER1",
+                                                      "LETTER2", "WALL1",  "WALL2", "WALL3",
+                                                      "BUTTONS", "BUTTONS"};
+
+} // namespace
+
+void initTextures() {
+    initBuiltInResources();
+    textureBitmaps.assign(kTextureSlots, QPixmap());
+    ChosenTextures.texturesDir = gameFolder() + QStringLiteral("Textures");
+    QDir().mkpath(ChosenTextures.texturesDir);
+}
+
+namespace {
+
+QPixmap builtInTexture(int slot) {
+    return QPixmap::fromImage(loadResourceBitmapForRatio(
+        QString::fromLatin1(kTextureResources[slot]), PictureRatio(), PictureUse::Tile));
+}
+
+// A picture decoded by a pass, with what its file was then.
+struct DecodedPicture {
+    QString path;
+    qint64 size = 0;
+    QDateTime modified;
+    QPixmap picture;
+};
+
+// The pictures of the last pass. A pass decodes again only a file that changed since, so a
+// choice in the textures window decodes the chosen file and not every slot's again.
+std::vector<DecodedPicture> lastPassPictures;
+
+// Reads a picture file into a slot. A picture that cannot be decoded, is too large or cannot
+// be read is reported in its own box and the slot takes its built-in picture; the pass goes
+// on with the next slot.
+void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPicture>& decoded) {
+    // A FIFO would block the reading, a device (a link to /dev/zero) would never end it.
+    if (isPresentButNotRegular(path)) {
+        showErrorBox(QStringLiteral("Cannot read the picture \"%1\": %2.")
+                         .arg(QDir::toNativeSeparators(path), notARegularFileReason()));
+        textureBitmaps[slot] = builtInTexture(slot);
+        return;
+    }
+    const QFileInfo file(path);
+    for (const DecodedPicture& known : lastPassPictures) {
+        if (known.path == path && known.size == file.size() &&
+            known.modified == file.lastModified()) {
+            textureBitmaps[slot] = known.picture;
+            decoded.push_back(known);
+            return;
+        }
+    }
+    QImage picture;
+    bool decodedNow = false;
+    const bool read = runReportingErrors(
+        [&] { decodedNow = readPictureFile(path, picture) == PictureReadResult::Decoded; });
+    if (decodedNow) {
+        // A player's picture has one size; on a denser screen it is enlarged smoothly here
+        // rather than pixel by pixel when drawn.
+        textureBitmaps[slot] =
+            QPixmap::fromImage(scaledForRatio(picture, PictureRatio(), PictureUse::Tile));
+        decoded.push_back({path, file.size(), file.lastModified(), textureBitmaps[slot]});
+        return;
+    }
+    if (read)
+        showErrorBox(QStringLiteral("Unknown graphic format"));
+    textureBitmaps[slot] = builtInTexture(slot);
+}
+
+} // namespace
+
+QString skinPicture(const QString& skinFolder, int slot) {
+    const QString digit = QString::number(slot);
+    QString bmp, jpg;
+    const QStringList names =
+        QDir(skinFolder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        if (name.compare(digit + QStringLiteral(".jpg"), Qt::CaseInsensitive) == 0 && jpg.isEmpty())
+            jpg = name;
+        else if (name.compare(digit + QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 &&
+                 bmp.isEmpty())
+            bmp = name;
+    }
+    const QString& found = jpg.isEmpty() ? bmp : jpg;
+    return found.isEmpty() ? QString() : skinFolder + QLatin1Char('/') + found;
+}
+
+bool isSkinFolder(const QString& folder) {
+    for (int slot = 0; slot < kTextureSlots; ++slot)
+        if (!skinPicture(folder, slot).isEmpty())
+            return true;
+    return false;
+}
+
+QString skinFolder() {
+    return ChosenTextures.skinName.empty() ? ChosenTextures.texturesDir
+                                           : ChosenTextures.texturesDir + QLatin1Char('/') +
+                                                 cp1251ToUnicode(ChosenTextures.skinName);
+}
+
+void loadTextures() {
+    textureBitmaps.resize(kTextureSlots);
+    std::vector<DecodedPicture> decoded;
+    if (ChosenTextures.useSkins) {
+        const QString folder = skinFolder();
+        for (int slot = 0; slot < kTextureSlots; ++slot) {
+            const QString picture = skinPicture(folder, slot);
+            if (picture.isEmpty())
+                textureBitmaps[slot] = builtInTexture(slot);
+            else
+                loadPictureIntoSlot(slot, picture, decoded);
+        }
+    } else {
+        for (int slot = 0; slot < kTextureSlots; ++slot) {
+            const std::string& name = ChosenTextures.textureFiles[slot];
+            const QString path =
+                ChosenTextures.texturesDir + QLatin1Char('/') + cp1251ToUnicode(name);
+            if (name.empty() || !QFileInfo(path).isFile()) {
+                // A file that has gone is forgotten, so the settings keep an empty value.
+                textureBitmaps[slot] = builtInTexture(slot);
+                ChosenTextures.textureFiles[slot].clear();
+                continue;
+            }
+            // A file chosen for an earlier slot is not read again: the slot shares its picture.
+            const auto earlier =
+                std::find(ChosenTextures.textureFiles, ChosenTextures.textureFiles + slot, name);
+            if (earlier != ChosenTextures.textureFiles + slot)
+                textureBitmaps[slot] = textureBitmaps[earlier - ChosenTextures.textureFiles];
+            else
+                loadPictureIntoSlot(slot, path, decoded);
+        }
+    }
+    lastPassPictures = std::move(decoded);
+}
+
+void applyTextures() {
+    applyTextureClients();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/ResourceBitmap.h"
+#include "skin/TextureSlots.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPixmap>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// What dresses the windows, in one place: the settings read and write it, the textures
+// window changes it.
+struct TextureChoice {
+    // The picture file chosen per slot (file name in Windows-1251, without folder); empty
+    // means the built-in picture.
+    std::string textureFiles[kTextureSlots];
+    std::string skinName; // Windows-1251
+    bool useSkins = true;
+    QString texturesDir = QStringLiteral("Textures"); // the program's "Textures" folder
+};
+extern TextureChoice ChosenTextures;
+
+// Module start-up, before any window exists: the resources, the empty slots and the textures
+// folder (created when missing; a failure to create it is ignored).
+void initTextures();
+
+// Fills all ten slots. With useSkins, from the skin folder texturesDir/skinName (texturesDir
+// itself when skinName is empty): the slot's skinPicture, else the built-in picture;
+// textureFiles is left alone. Without skins, from texturesDir/textureFiles[i]:
+// a name used by an earlier slot shares that slot's picture (the file is read once per pass),
+// a missing file gives the built-in picture and its name is cleared. A picture that cannot be
+// decoded shows "Unknown graphic format" in the error box once for its slot and gives the
+// built-in picture, keeping its name; a picture too large or a file that cannot be read shows
+// its own error the same way. Every other slot is still loaded. A file decoded by the pass
+// before and not changed since is not decoded again.
+void loadTextures();
+
+// The folder of the current skin: texturesDir/skinName, or texturesDir when skinName is empty.
+QString skinFolder();
+
+// The picture of a slot in a skin folder: the file "<slot>.jpg", else "<slot>.bmp", the
+// extension in any case ("0.JPG"); empty when the folder holds neither.
+QString skinPicture(const QString& skinFolder, int slot);
+// A folder is a skin when it holds the picture of at least one slot.
+bool isSkinFolder(const QString& folder);
+
+// Hands the slots to the controls of every window that exists (registerTextureClient,
+// skin/TextureSlots.h).
+void applyTextures();

@@ -1,0 +1,57 @@
+#include "settings/StrengthWindow.h"
+
+#include "extras/TextureChoice.h"
+#include "platform/Cp1251.h"
+#include "settings/SettingsFile.h"
+#include "skin/CoolControls.h"
+#include "skin/CoolTrackBar.h"
+
+#include <algorithm>
+
+StrengthWindow::StrengthWindow(QWidget* parent)
+    : CoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
+    strengthBar = new CoolTrackBar(clientArea);
+    strengthBar->setGeometry(25, 10, 180, 40);
+    strengthBar->setRange(kMinStrengthLength, kMaxStrengthLength);
+    connect(strengthBar, &QAbstractSlider::valueChanged, this, &StrengthWindow::strengthChanged);
+
+    weakLabel = new CoolLabel(clientArea);
+    weakLabel->setGeometry(-5, 50, 76, 13);
+    strongLabel = new CoolLabel(clientArea);
+    strongLabel->setGeometry(160, 50, 73, 13);
+    for (CoolLabel* label : {weakLabel, strongLabel}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setTransparent(true);
+        label->setSimpleView(true);
+        label->setFont(coolFont(11, true));
+    }
+
+    // No cancel: every move of the slider takes effect at once, and OK is the way out.
+    okButton = makeOkButton(QRect(240, 15, 40, 40));
+
+    followTextures();
+}
+
+void StrengthWindow::showCaption() {
+    setWindowTitle(dialogTitle(languageText("Menu_CPU")) + QStringLiteral(" (") +
+                   QString::number(int(Game.maxWordLength) - 2) + QStringLiteral(")"));
+}
+
+void StrengthWindow::prepareToShow() {
+    showCaption();
+    // A strength outside the slider's range is brought to the nearer end at once.
+    const int wanted = Game.maxWordLength;
+    const int position = std::clamp(wanted, int(kMinStrengthLength), int(kMaxStrengthLength));
+    if (position != strengthBar->value()) {
+        strengthBar->setValue(position);
+    } else if (wanted != strengthBar->value()) {
+        strengthChanged();
+    }
+    weakLabel->setCaption(languageText("CPU_Label1"));
+    strongLabel->setCaption(languageText("CPU_Label2"));
+}
+
+void StrengthWindow::strengthChanged() {
+    Game.maxWordLength = static_cast<uint16_t>(strengthBar->value());
+    showCaption();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/GameState.h"
+#include "skin/CoolDialog.h"
+
+#include <cstdint>
+
+class CoolButton;
+class CoolLabel;
+class CoolTrackBar;
+
+// The computer's strength is Game.maxWordLength (core/GameState.h).
+
+// The strength window: a slider from 3 (weak, left) to 8 (strong, right). Every move of the
+// slider takes effect at once; the OK button is the only way out.
+class StrengthWindow : public CoolDialog {
+    Q_OBJECT
+public:
+    explicit StrengthWindow(QWidget* parent = nullptr);
+
+    CoolTrackBar* strengthBar = nullptr;
+    CoolLabel* weakLabel = nullptr;
+    CoolLabel* strongLabel = nullptr;
+    CoolButton* okButton = nullptr;
+
+    void prepareToShow() override;
+    void strengthChanged();
+
+private:
+    void showCaption();
+};
