@@ -25,7 +25,7 @@ ComputerFace::ComputerFace(QWidget* parent) : QWidget(parent) {
 
 void ComputerFace::showPicture(const QString& name) {
     name_ = name;
-    picture_->setPixmap(QPixmap::fromImage(loadResourceBitmapForRatio(name, PictureRatio())));
+    picture_->setPixmap(QPixmap::fromImage(loadResourceBitmapForRatio(name, pictureRatio())));
 }
 
 void ComputerFace::startThinking(int tick) {

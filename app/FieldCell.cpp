@@ -20,7 +20,7 @@ public:
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
         if (action == pressAction())
-            cell()->Click();
+            cell()->click();
     }
 
 private:

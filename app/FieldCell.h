@@ -24,7 +24,7 @@ public:
     // Back to the cell texture (slot 1) and a black letter.
     void unselect();
     // What a click of the mouse does; screen readers press the cell through it.
-    void Click() { emit clicked(this); }
+    void click() { emit clicked(this); }
     // The name screen readers give the cell: its position, letter and state.
     void setSpokenName(const QString& name);
 

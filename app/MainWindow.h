@@ -79,7 +79,7 @@ public:
     QTimer* mainTimer = nullptr;
 
     GameModel& model() { return model_; }
-    BoardView& Board() { return *board_; }
+    BoardView& board() { return *board_; }
     LetterPalette& letterPalette() { return *palette_; }
     WordSheetsView& sheets() { return *sheets_; }
     ComputerFace& face() { return *face_; }
@@ -113,7 +113,7 @@ public:
     QAction* createShortcutItem = nullptr;
 
     // The game's dialogs, each made when first needed.
-    GameDialogs& Dialogs() { return dialogs_; }
+    GameDialogs& dialogs() { return dialogs_; }
     // Each menu and menu item with the settings key of its caption, the language items
     // included. The keys are the settings file's and never change, whatever the items are
     // called in the code.
@@ -161,7 +161,7 @@ public:
     void showAbout();
     void createShortcut();
     // F10: the menu bar takes the keyboard with its first menu open.
-    void OpenMenuBar();
+    void openMenuBar();
     void skipTurn();
     void showHint();
 

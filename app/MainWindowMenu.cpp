@@ -129,7 +129,7 @@ std::vector<MainWindow::MenuCaption> MainWindow::menuCaptions() const {
     return captions;
 }
 
-void MainWindow::OpenMenuBar() {
+void MainWindow::openMenuBar() {
     menuBar->setActiveAction(gameMenu->menuAction());
 }
 
@@ -204,10 +204,10 @@ void MainWindow::createMenu() {
     // Shortcuts work while the pointer is anywhere in the window.
     for (QAction* item : {newGameItem, takeBackItem, exitItem, howToPlayItem, aboutItem})
         addAction(item);
-    auto* openMenuBar = new QAction(this);
-    openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
-    addAction(openMenuBar);
-    connect(openMenuBar, &QAction::triggered, this, &MainWindow::OpenMenuBar);
+    auto* menuBarKey = new QAction(this);
+    menuBarKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(menuBarKey);
+    connect(menuBarKey, &QAction::triggered, this, &MainWindow::openMenuBar);
 
     connectCommand(newGameItem, &MainWindow::newGame);
     connectCommand(takeBackItem, &MainWindow::takeBack);

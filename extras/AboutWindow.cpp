@@ -155,7 +155,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     : CoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
       englishText(englishAbout()), russianText(russianAbout()),
       surface_(
-          std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize, PictureRatio())) {
+          std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize, pictureRatio())) {
     frameBevel = new CoolBevel(clientArea);
     frameBevel->setGeometry(8, 8, 304, 304);
     frameBevel->setKind(BevelKind::Raised);
@@ -176,10 +176,10 @@ AboutWindow::AboutWindow(QWidget* parent)
 
     // On a dense screen the 2× pictures, which the surface scales with hard edges: a smooth
     // rescaling would blend the transparent black into their edges.
-    const qreal pictureRatio = PictureRatio() > 1 ? 2 : 1;
-    const auto picture = [pictureRatio](const char* name) {
+    const qreal ratio = pictureRatio() > 1 ? 2 : 1;
+    const auto picture = [ratio](const char* name) {
         return pictureWithBlackTransparent(
-            loadResourceBitmapForRatio(QString::fromLatin1(name), pictureRatio));
+            loadResourceBitmapForRatio(QString::fromLatin1(name), ratio));
     };
     logo_ = picture("ABOUT_LOGO");
     banner_ = picture("ABOUT_BANNER");

@@ -45,7 +45,7 @@ BestWordsWindow::BestWordsWindow(QWidget* parent)
     turnList->setSelFont(coolFont(kLinePixels, true));
     turnList->setFontColor(kLineColour);
     turnList->setItemHeight(20);
-    turnList->SetColumns(kColumns);
+    turnList->setColumns(kColumns);
     // Reached with Tab, to scroll a long game with the arrow keys.
     turnList->setFocusPolicy(Qt::TabFocus);
 

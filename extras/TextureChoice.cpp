@@ -36,7 +36,7 @@ namespace {
 
 QPixmap builtInTexture(int slot) {
     return QPixmap::fromImage(loadResourceBitmapForRatio(
-        QString::fromLatin1(kTextureResources[slot]), PictureRatio(), PictureUse::Tile));
+        QString::fromLatin1(kTextureResources[slot]), pictureRatio(), PictureUse::Tile));
 }
 
 // A picture decoded by a pass, with what its file was then.
@@ -79,7 +79,7 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
         // A player's picture has one size; on a denser screen it is enlarged smoothly here
         // rather than pixel by pixel when drawn.
         textureBitmaps[slot] =
-            QPixmap::fromImage(scaledForRatio(picture, PictureRatio(), PictureUse::Tile));
+            QPixmap::fromImage(scaledForRatio(picture, pictureRatio(), PictureUse::Tile));
         decoded.push_back({path, file.size(), file.lastModified(), textureBitmaps[slot]});
         return;
     }

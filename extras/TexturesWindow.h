@@ -22,7 +22,7 @@ public:
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
     void setStretch(bool stretch);
-    bool Stretch() const { return stretch_; }
+    bool stretch() const { return stretch_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -32,7 +32,7 @@ QImage loadResourceBitmap(const QString& name) {
     return loadResourcePicture(QStringLiteral(":/bitmaps/") + name, "BMP");
 }
 
-qreal PictureRatio() {
+qreal pictureRatio() {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 

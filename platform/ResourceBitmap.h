@@ -18,7 +18,7 @@ QImage loadResourcePicture(const QString& path, const char* format);
 
 // The pixel ratio pictures are drawn for: the highest device pixel ratio of the screens (1
 // before the application exists).
-qreal PictureRatio();
+qreal pictureRatio();
 
 // A compiled-in picture for a screen of the given pixel ratio. Above 1 it is made from the
 // picture drawn at twice the resolution ("<name>@2x", PNG), smoothly rescaled when the ratio is

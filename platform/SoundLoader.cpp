@@ -15,7 +15,7 @@ PlayFunction loadPlayer() {
                                 programDir + QStringLiteral("/../lib/vorda2000/vorda-sound.so")}) {
         // Kept loaded to the end of the process: its output closes when the application quits.
         auto* module = new QLibrary(path);
-        if (auto play = reinterpret_cast<PlayFunction>(module->resolve("VordaPlayWaveFile")))
+        if (auto play = reinterpret_cast<PlayFunction>(module->resolve("vordaPlayWaveFile")))
             return play;
         delete module;
     }

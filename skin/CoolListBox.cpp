@@ -74,7 +74,7 @@ void CoolListBox::setItemHeight(int height) {
     doItemsLayout();
 }
 
-void CoolListBox::SetColumns(const QList<int>& lefts) {
+void CoolListBox::setColumns(const QList<int>& lefts) {
     columns_ = lefts;
     viewport()->update();
 }

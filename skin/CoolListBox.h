@@ -27,7 +27,7 @@ public:
     void setSelFontColor(const QColor& color);
     void setItemHeight(int height);
     // The left edges of the columns, in pixels from the line's left; empty for none.
-    void SetColumns(const QList<int>& lefts);
+    void setColumns(const QList<int>& lefts);
 
     QColor fontColor() const { return fontColor_; }
     QColor selColor() const { return selColor_; }

@@ -97,14 +97,14 @@ private slots:
         QStringList shownLines;
         whenDialogShows([&](QDialog* dialog) {
             shownCaption = dialog->windowTitle();
-            shownLines = game.window().Dialogs().howToPlayWindow().helpText->lines();
-            clickButton(game.window().Dialogs().howToPlayWindow().okButton);
+            shownLines = game.window().dialogs().howToPlayWindow().helpText->lines();
+            clickButton(game.window().dialogs().howToPlayWindow().okButton);
         });
         game.window().howToPlayItem->trigger();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownLines.size(), lines);
         QCOMPARE(shownLines.first(), firstLine);
-        QVERIFY(!game.window().Dialogs().howToPlayWindow().isVisible());
+        QVERIFY(!game.window().dialogs().howToPlayWindow().isVisible());
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -254,7 +254,7 @@ private slots:
                     inspect(question);
                     question->reject();
                 });
-                game.window().Dialogs().winnersWindow().clearListButton->click();
+                game.window().dialogs().winnersWindow().clearListButton->click();
             } else {
                 inspect(dialog);
             }
@@ -278,8 +278,8 @@ private slots:
         QStringList lines;
         QList<bool> gold;
         whenDialogShows([&](QDialog* dialog) {
-            for (int row = 0; row < w.Dialogs().bestWordsWindow().turnList->count(); ++row) {
-                const QListWidgetItem* line = w.Dialogs().bestWordsWindow().turnList->item(row);
+            for (int row = 0; row < w.dialogs().bestWordsWindow().turnList->count(); ++row) {
+                const QListWidgetItem* line = w.dialogs().bestWordsWindow().turnList->item(row);
                 lines << line->text();
                 gold << line->data(Qt::ForegroundRole).isValid();
             }
@@ -318,17 +318,17 @@ private slots:
         QStringList shown;
         auto showHelp = [&] {
             whenDialogShows([&](QDialog*) {
-                shown = game.window().Dialogs().howToPlayWindow().helpText->lines();
-                clickButton(game.window().Dialogs().howToPlayWindow().okButton);
+                shown = game.window().dialogs().howToPlayWindow().helpText->lines();
+                clickButton(game.window().dialogs().howToPlayWindow().okButton);
             });
             game.window().howToPlayItem->trigger();
         };
         showHelp();
-        QCOMPARE(shown, game.window().Dialogs().howToPlayWindow().englishText);
+        QCOMPARE(shown, game.window().dialogs().howToPlayWindow().englishText);
         game.window().russianItem->trigger();
         QCOMPARE(int(Words.language), 1);
         showHelp();
-        QCOMPARE(shown, game.window().Dialogs().howToPlayWindow().russianText);
+        QCOMPARE(shown, game.window().dialogs().howToPlayWindow().russianText);
         // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the
         // buttons in capitals.
         const QString text = shown.join('\n');
@@ -510,16 +510,16 @@ private slots:
         QImage frame;
         whenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            lineShown = game.window().Dialogs().aboutWindow().scene.line;
-            timerWhileShown = game.window().Dialogs().aboutWindow().frameTimer->isActive();
-            game.window().Dialogs().aboutWindow().scene.t = 256; // the text at its brightest
-            game.window().Dialogs().aboutWindow().scene.x = 279;
-            game.window().Dialogs().aboutWindow().scene.dx = 10;
-            game.window().Dialogs().aboutWindow().scene.y = 200;
-            game.window().Dialogs().aboutWindow().scene.dy = 0;
-            game.window().Dialogs().aboutWindow().drawFrame();
-            frame = game.window().Dialogs().aboutWindow().surface().frontSurface();
-            clickButton(game.window().Dialogs().aboutWindow().okButton);
+            lineShown = game.window().dialogs().aboutWindow().scene.line;
+            timerWhileShown = game.window().dialogs().aboutWindow().frameTimer->isActive();
+            game.window().dialogs().aboutWindow().scene.t = 256; // the text at its brightest
+            game.window().dialogs().aboutWindow().scene.x = 279;
+            game.window().dialogs().aboutWindow().scene.dx = 10;
+            game.window().dialogs().aboutWindow().scene.y = 200;
+            game.window().dialogs().aboutWindow().scene.dy = 0;
+            game.window().dialogs().aboutWindow().drawFrame();
+            frame = game.window().dialogs().aboutWindow().surface().frontSurface();
+            clickButton(game.window().dialogs().aboutWindow().okButton);
         });
         game.sounds.clear();
         game.window().aboutItem->trigger();
@@ -527,7 +527,7 @@ private slots:
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));
         QVERIFY(timerWhileShown);
-        QVERIFY(!game.window().Dialogs().aboutWindow().frameTimer->isActive());
+        QVERIFY(!game.window().dialogs().aboutWindow().frameTimer->isActive());
         // The character was drawn around (269, 201), below the banner and away from the logo.
         bool drawn = false;
         for (int y = 196; y < 206 && !drawn; ++y)

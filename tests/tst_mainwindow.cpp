@@ -248,12 +248,12 @@ private slots:
                  unicodeToCp1251(QString::fromUtf8("А")));
         QVERIFY(second.russianItem->isChecked());
         QVERIFY(itemText(second.englishItem).endsWith(gameStarts ? " 0" : " 3"));
-        QCOMPARE(!second.Board().cell(1, 3)->caption().empty(), gameStarts);
+        QCOMPARE(!second.board().cell(1, 3)->caption().empty(), gameStarts);
         // Placing a letter and clicking about the field raises nothing.
         CoolButton* letter = second.letterPalette().button(5);
         QTest::mousePress(letter, Qt::LeftButton, {}, QPoint(17, 17));
         for (const QPoint& cell : {QPoint(2, 2), QPoint(2, 2), QPoint(4, 4), QPoint(2, 2)})
-            QTest::mouseClick(second.Board().cell(cell.x(), cell.y()), Qt::LeftButton, {},
+            QTest::mouseClick(second.board().cell(cell.x(), cell.y()), Qt::LeftButton, {},
                               QPoint(20, 20));
         QCOMPARE(errors.texts.size(), 1);
         second.close();
@@ -476,9 +476,9 @@ private slots:
         MainWindow& w = game.window();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QVERIFY(!w.Board().hasFocus() && !w.letterPalette().hasFocus());
+        QVERIFY(!w.board().hasFocus() && !w.letterPalette().hasFocus());
         QTest::keyClick(&w, Qt::Key_Tab);
-        QVERIFY(w.Board().hasFocus());
+        QVERIFY(w.board().hasFocus());
         QVERIFY(w.cursorFrame()->isVisible());
         const QImage unmarked = w.letterPalette().grab().toImage();
         QTest::keyClick(&w, Qt::Key_Tab);

@@ -521,15 +521,15 @@ private slots:
         bool clearThis = false, clearAll = false, input = true;
         QString title, button1;
         whenDialogShows([&](QDialog* dialog) {
-            scores = captions(game.window().Dialogs().winnersWindow().scoreLabels);
-            names = captions(game.window().Dialogs().winnersWindow().nameLabels);
-            clearThis = game.window().Dialogs().winnersWindow().clearListButton->isEnabled();
-            clearAll = game.window().Dialogs().winnersWindow().clearAllButton->isEnabled();
+            scores = captions(game.window().dialogs().winnersWindow().scoreLabels);
+            names = captions(game.window().dialogs().winnersWindow().nameLabels);
+            clearThis = game.window().dialogs().winnersWindow().clearListButton->isEnabled();
+            clearAll = game.window().dialogs().winnersWindow().clearAllButton->isEnabled();
             input = Game.mainInputEnabled;
             title = dialog->windowTitle();
             button1 =
-                cp1251ToUnicode(game.window().Dialogs().winnersWindow().clearListButton->caption());
-            clickButton(game.window().Dialogs().winnersWindow().okButton);
+                cp1251ToUnicode(game.window().dialogs().winnersWindow().clearListButton->caption());
+            clickButton(game.window().dialogs().winnersWindow().okButton);
         });
         game.window().recordsItem->trigger();
         QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
@@ -567,29 +567,29 @@ private slots:
         QStringList namesAfter;
         bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
         whenDialogShows([&](QDialog*) {
-            CoolButton* button = all ? game.window().Dialogs().winnersWindow().clearAllButton
-                                     : game.window().Dialogs().winnersWindow().clearListButton;
+            CoolButton* button = all ? game.window().dialogs().winnersWindow().clearAllButton
+                                     : game.window().dialogs().winnersWindow().clearListButton;
             whenDialogShows([&](QDialog* choice) {
                 caption = choice->windowTitle();
                 question = cp1251ToUnicode(
-                    game.window().Dialogs().choiceWindow().questionLabel->caption());
+                    game.window().dialogs().choiceWindow().questionLabel->caption());
                 if (answer == "esc")
                     QTest::keyClick(choice, Qt::Key_Escape);
                 else if (answer == "closed")
                     choice->reject();
                 else
-                    clickButton(yes ? game.window().Dialogs().choiceWindow().yesButton
-                                    : game.window().Dialogs().choiceWindow().noButton);
+                    clickButton(yes ? game.window().dialogs().choiceWindow().yesButton
+                                    : game.window().dialogs().choiceWindow().noButton);
             });
             clickButton(button);
-            namesAfter = captions(game.window().Dialogs().winnersWindow().nameLabels);
-            clearThisAfter = game.window().Dialogs().winnersWindow().clearListButton->isEnabled();
-            clearAllAfter = game.window().Dialogs().winnersWindow().clearAllButton->isEnabled();
+            namesAfter = captions(game.window().dialogs().winnersWindow().nameLabels);
+            clearThisAfter = game.window().dialogs().winnersWindow().clearListButton->isEnabled();
+            clearAllAfter = game.window().dialogs().winnersWindow().clearAllButton->isEnabled();
             inputAfterQuestion = Game.mainInputEnabled;
-            clickButton(game.window().Dialogs().winnersWindow().okButton);
+            clickButton(game.window().dialogs().winnersWindow().okButton);
         });
         game.sounds.clear();
-        game.window().Dialogs().winnersWindow().exec();
+        game.window().dialogs().winnersWindow().exec();
         QCOMPARE(caption, all ? QString("Clear all lists") : QString("Clear this list"));
         QCOMPARE(question, QString("Are you sure?"));
         QCOMPARE(game.sounds, QList<int>{8});
@@ -648,33 +648,33 @@ private slots:
         const QStringList old = listText(list);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
         new NameEntryWindow(&game.window());
-        QCOMPARE(game.window().Dialogs().addRatingWindow().faceTimer->interval(),
+        QCOMPARE(game.window().dialogs().addRatingWindow().faceTimer->interval(),
                  kFaceTimerInterval);
-        QVERIFY(game.window().Dialogs().addRatingWindow().faceTimer->isActive());
-        game.window().Dialogs().addRatingWindow().faceTimer->stop();
+        QVERIFY(game.window().dialogs().addRatingWindow().faceTimer->isActive());
+        game.window().dialogs().addRatingWindow().faceTimer->stop();
         QString line, title, editText;
         bool editShown = false, tooBadShown = false, input = true;
         QStringList faces;
         whenDialogShows([&](QDialog* dialog) {
             title = dialog->windowTitle();
             line =
-                cp1251ToUnicode(game.window().Dialogs().addRatingWindow().resultLabel->caption());
-            editText = game.window().Dialogs().addRatingWindow().nameEdit->text();
-            editShown = game.window().Dialogs().addRatingWindow().nameEdit->isVisible();
-            tooBadShown = game.window().Dialogs().addRatingWindow().tooBadLabel->isVisible();
+                cp1251ToUnicode(game.window().dialogs().addRatingWindow().resultLabel->caption());
+            editText = game.window().dialogs().addRatingWindow().nameEdit->text();
+            editShown = game.window().dialogs().addRatingWindow().nameEdit->isVisible();
+            tooBadShown = game.window().dialogs().addRatingWindow().tooBadLabel->isVisible();
             input = Game.mainInputEnabled;
             faces << game.window().faceName();
             for (int tick = 0; tick < 8; ++tick) {
-                game.window().Dialogs().addRatingWindow().animateFace();
+                game.window().dialogs().addRatingWindow().animateFace();
                 faces << game.window().faceName();
             }
             if (qualifies)
-                typeText(game.window().Dialogs().addRatingWindow().nameEdit,
+                typeText(game.window().dialogs().addRatingWindow().nameEdit,
                          QString::fromUtf8("Вася"));
-            clickButton(game.window().Dialogs().addRatingWindow().okButton);
+            clickButton(game.window().dialogs().addRatingWindow().okButton);
         });
         game.sounds.clear();
-        showNameEntry(game.window().Dialogs().addRatingWindow(), uint16_t(human),
+        showNameEntry(game.window().dialogs().addRatingWindow(), uint16_t(human),
                       uint16_t(computer));
         const int result = human - computer;
         QCOMPARE(title, QString("Game over"));
@@ -691,7 +691,7 @@ private slots:
             QCOMPARE(faces.mid(1), (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55",
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().faceName(), QString("CPU00"));
-        QVERIFY(!game.window().Dialogs().addRatingWindow().faceAnimating);
+        QVERIFY(!game.window().dialogs().addRatingWindow().faceAnimating);
         QVERIFY(Game.mainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
@@ -702,17 +702,17 @@ private slots:
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         new NameEntryWindow(&game.window());
-        game.window().Dialogs().addRatingWindow().faceTimer->stop();
+        game.window().dialogs().addRatingWindow().faceTimer->stop();
         QStringList faces;
         for (int round = 0; round < 2; ++round) {
             whenDialogShows([&](QDialog*) {
                 for (int tick = 0; tick < 4; ++tick) {
-                    game.window().Dialogs().addRatingWindow().animateFace();
+                    game.window().dialogs().addRatingWindow().animateFace();
                     faces << game.window().faceName();
                 }
-                clickButton(game.window().Dialogs().addRatingWindow().okButton);
+                clickButton(game.window().dialogs().addRatingWindow().okButton);
             });
-            showNameEntry(game.window().Dialogs().addRatingWindow(), 1, 9);
+            showNameEntry(game.window().dialogs().addRatingWindow(), 1, 9);
         }
         QCOMPARE(faces, (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55", "CPU52", "CPU51",
                                      "CPU51"}));
@@ -762,7 +762,7 @@ private slots:
         QString shown;
         int refusals = 0;
         whenDialogShows([&](QDialog* dialog) {
-            CoolEdit* box = game.window().Dialogs().addRatingWindow().nameEdit;
+            CoolEdit* box = game.window().dialogs().addRatingWindow().nameEdit;
             QObject::connect(box, &CoolEdit::refused, box, [&] { ++refusals; });
             QTest::keyClick(box, Qt::Key_Backspace);
             typeText(box, typed);
@@ -777,15 +777,15 @@ private slots:
                 dialog->showNormal();
             }
             if (closing == "Enter" || closing == "Esc") {
-                QTest::keyClick(game.window().Dialogs().addRatingWindow().nameEdit,
+                QTest::keyClick(game.window().dialogs().addRatingWindow().nameEdit,
                                 closing == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
                 closedByKey = !dialog->isVisible();
             } else {
-                clickButton(game.window().Dialogs().addRatingWindow().okButton);
+                clickButton(game.window().dialogs().addRatingWindow().okButton);
             }
         });
         game.sounds.clear();
-        showNameEntry(game.window().Dialogs().addRatingWindow(), 5, 0);
+        showNameEntry(game.window().dialogs().addRatingWindow(), 5, 0);
         // What the box showed is what the records keep, and a refused character is felt.
         QCOMPARE(shown, stored);
         QCOMPARE(refusals > 0, unicodeToCp1251(typed + pasted) != unicodeToCp1251(stored));
@@ -810,13 +810,13 @@ private slots:
         QStringList recordNames;
         whenDialogShows([&](QDialog* nameEntry) {
             shown << nameEntry->objectName();
-            typeText(game.window().Dialogs().addRatingWindow().nameEdit, "Ann");
+            typeText(game.window().dialogs().addRatingWindow().nameEdit, "Ann");
             whenDialogShows([&](QDialog* records) {
                 shown << records->objectName();
-                recordNames = captions(game.window().Dialogs().winnersWindow().nameLabels);
-                clickButton(game.window().Dialogs().winnersWindow().okButton);
+                recordNames = captions(game.window().dialogs().winnersWindow().nameLabels);
+                clickButton(game.window().dialogs().winnersWindow().okButton);
             });
-            clickButton(game.window().Dialogs().addRatingWindow().okButton);
+            clickButton(game.window().dialogs().addRatingWindow().okButton);
         });
         game.sounds.clear();
         // Nothing to play for either side: two passes end the game.

@@ -342,7 +342,7 @@ private slots:
         whenDialogShows([&](QDialog* dialog) {
             caption = dialog->windowTitle();
             question =
-                cp1251ToUnicode(game.window().Dialogs().choiceWindow().questionLabel->caption());
+                cp1251ToUnicode(game.window().dialogs().choiceWindow().questionLabel->caption());
             face = game.window().faceName();
             inputDuringQuestion = Game.mainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
@@ -350,9 +350,9 @@ private slots:
                 QTest::keyClick(focused ? focused : dialog, key);
             };
             if (gesture == "click yes")
-                clickButton(game.window().Dialogs().choiceWindow().yesButton);
+                clickButton(game.window().dialogs().choiceWindow().yesButton);
             else if (gesture == "click no")
-                clickButton(game.window().Dialogs().choiceWindow().noButton);
+                clickButton(game.window().dialogs().choiceWindow().noButton);
             else if (gesture == "close")
                 dialog->reject();
             else
@@ -411,7 +411,7 @@ private slots:
         game.clickCell(3, 3);
         QFile::remove(game.folder().path() + "DATA/Lib.ENG");
         whenDialogShows(
-            [&](QDialog*) { clickButton(game.window().Dialogs().choiceWindow().yesButton); });
+            [&](QDialog*) { clickButton(game.window().dialogs().choiceWindow().yesButton); });
         game.clickCell(2, 2);
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY(game.column(1).isEmpty());
@@ -446,12 +446,12 @@ private slots:
         bool inputDuringDialog = true;
         QString title;
         whenDialogShows([&](QDialog* dialog) {
-            bar = game.window().Dialogs().setCPUWindow().strengthBar->value();
+            bar = game.window().dialogs().setCPUWindow().strengthBar->value();
             inputDuringDialog = Game.mainInputEnabled;
             for (int position : moves)
-                game.window().Dialogs().setCPUWindow().strengthBar->setValue(position);
+                game.window().dialogs().setCPUWindow().strengthBar->setValue(position);
             title = dialog->windowTitle();
-            clickButton(game.window().Dialogs().setCPUWindow().okButton);
+            clickButton(game.window().dialogs().setCPUWindow().okButton);
         });
         game.window().strengthItem->trigger();
         QCOMPARE(bar, barAtOpening);
@@ -488,18 +488,18 @@ private slots:
         const uint16_t strength = Game.maxWordLength;
         QString question;
         const auto answer = [&](QDialog*) {
-            question = w.Dialogs().choiceWindow().questionLabel->accessibleName();
-            clickButton(yes ? w.Dialogs().choiceWindow().yesButton
-                            : w.Dialogs().choiceWindow().noButton);
+            question = w.dialogs().choiceWindow().questionLabel->accessibleName();
+            clickButton(yes ? w.dialogs().choiceWindow().yesButton
+                            : w.dialogs().choiceWindow().noButton);
         };
         if (language) {
             whenDialogShows(answer);
             w.englishItem->trigger();
         } else {
             whenDialogShows([&](QDialog*) {
-                w.Dialogs().setCPUWindow().strengthBar->setValue(strength == 3 ? 8 : 3);
+                w.dialogs().setCPUWindow().strengthBar->setValue(strength == 3 ? 8 : 3);
                 whenDialogShows(answer);
-                clickButton(w.Dialogs().setCPUWindow().okButton);
+                clickButton(w.dialogs().setCPUWindow().okButton);
             });
             w.strengthItem->trigger();
         }
@@ -512,7 +512,7 @@ private slots:
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
         QCOMPARE(Game.maxWordLength != strength, !language && yes);
         if (!language)
-            QCOMPARE(w.Dialogs().setCPUWindow().strengthBar->value(), int(Game.maxWordLength));
+            QCOMPARE(w.dialogs().setCPUWindow().strengthBar->value(), int(Game.maxWordLength));
         if (yes) {
             QCOMPARE(int(game.model().state().history.size()), 1);
             QCOMPARE(game.board()[2], english ? QString("HOUSE") : QString::fromUtf8("КОШКА"));
@@ -547,7 +547,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         Game.maxWordLength = 12;
         whenDialogShows(
-            [&](QDialog*) { clickButton(game.window().Dialogs().setCPUWindow().okButton); });
+            [&](QDialog*) { clickButton(game.window().dialogs().setCPUWindow().okButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().strengthItem->trigger();
         QCOMPARE(int(Game.maxWordLength), 8);

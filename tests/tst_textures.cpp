@@ -235,7 +235,7 @@ void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
     whenDialogShows([&](QDialog*) {
         action();
         ran = true;
-        clickButton(game.window().Dialogs().imagesWindow().okButton);
+        clickButton(game.window().dialogs().imagesWindow().okButton);
     });
     game.window().texturesItem->trigger();
     QVERIFY(ran);
@@ -650,17 +650,17 @@ private slots:
         QImage preview;
         bool fileSelected = false;
         inTexturesWindow(game, [&] {
-            row = game.window().Dialogs().imagesWindow().slotList->currentRow();
-            title = game.window().Dialogs().imagesWindow().windowTitle();
-            height = game.window().Dialogs().imagesWindow().clientArea->height();
-            files = lines(game.window().Dialogs().imagesWindow().pictureList);
-            preview = game.window().Dialogs().imagesWindow().preview->picture().toImage();
+            row = game.window().dialogs().imagesWindow().slotList->currentRow();
+            title = game.window().dialogs().imagesWindow().windowTitle();
+            height = game.window().dialogs().imagesWindow().clientArea->height();
+            files = lines(game.window().dialogs().imagesWindow().pictureList);
+            preview = game.window().dialogs().imagesWindow().preview->picture().toImage();
             fileSelected =
-                game.window().Dialogs().imagesWindow().pictureList->currentItem() &&
-                game.window().Dialogs().imagesWindow().pictureList->currentItem()->text() ==
+                game.window().dialogs().imagesWindow().pictureList->currentItem() &&
+                game.window().dialogs().imagesWindow().pictureList->currentItem()->text() ==
                     "a.bmp";
             // Slot 3 chosen, then the window closes and opens again at slot 0.
-            clickLine(game.window().Dialogs().imagesWindow().slotList, 3);
+            clickLine(game.window().dialogs().imagesWindow().slotList, 3);
         });
         QCOMPARE(row, 0);
         QCOMPARE(title, cp1251ToUnicode(languageText("Menu_Textures")));
@@ -668,13 +668,13 @@ private slots:
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
         QCOMPARE(preview, textureBitmaps[0].toImage());
         QVERIFY(fileSelected);
-        QCOMPARE(game.window().Dialogs().imagesWindow().slotList->currentRow(), 3);
+        QCOMPARE(game.window().dialogs().imagesWindow().slotList->currentRow(), 3);
 
         // Pictures added since the last showing appear at the next one.
         writePicture("c.bmp", "#00ff00");
         inTexturesWindow(game, [&] {
-            row = game.window().Dialogs().imagesWindow().slotList->currentRow();
-            files = lines(game.window().Dialogs().imagesWindow().pictureList);
+            row = game.window().dialogs().imagesWindow().slotList->currentRow();
+            files = lines(game.window().dialogs().imagesWindow().pictureList);
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
@@ -698,27 +698,27 @@ private slots:
         QString slot5Name;
         QStringList boxesAfterBad;
         inTexturesWindow(game, [&] {
-            clickLine(game.window().Dialogs().imagesWindow().slotList, 5);
-            clickLine(game.window().Dialogs().imagesWindow().pictureList, "wall.bmp");
+            clickLine(game.window().dialogs().imagesWindow().slotList, 5);
+            clickLine(game.window().dialogs().imagesWindow().pictureList, "wall.bmp");
             // The main window behind the modal one is dressed at once.
             background = game.window().clientArea->wallpaper().toImage();
-            previewSlot5 = game.window().Dialogs().imagesWindow().preview->picture().toImage();
+            previewSlot5 = game.window().dialogs().imagesWindow().preview->picture().toImage();
             // The same file for slot 2 too; slot 6 gets a damaged picture.
-            clickLine(game.window().Dialogs().imagesWindow().slotList, 2);
-            clickLine(game.window().Dialogs().imagesWindow().pictureList, "wall.bmp");
-            clickLine(game.window().Dialogs().imagesWindow().slotList, 6);
-            clickLine(game.window().Dialogs().imagesWindow().pictureList, "bad.jpg");
+            clickLine(game.window().dialogs().imagesWindow().slotList, 2);
+            clickLine(game.window().dialogs().imagesWindow().pictureList, "wall.bmp");
+            clickLine(game.window().dialogs().imagesWindow().slotList, 6);
+            clickLine(game.window().dialogs().imagesWindow().pictureList, "bad.jpg");
             boxesAfterBad = game.errors().texts;
             game.errors().texts.clear();
             // Back to slot 5, whose file shows selected; the reset button brings back WALL1.
-            clickLine(game.window().Dialogs().imagesWindow().slotList, 5);
+            clickLine(game.window().dialogs().imagesWindow().slotList, 5);
             fileShownForSlot5 =
-                game.window().Dialogs().imagesWindow().pictureList->currentItem()->text();
-            clickButton(game.window().Dialogs().imagesWindow().resetButton);
+                game.window().dialogs().imagesWindow().pictureList->currentItem()->text();
+            clickButton(game.window().dialogs().imagesWindow().resetButton);
             resetBackground = game.window().clientArea->wallpaper().toImage();
             selectedAfterReset =
-                game.window().Dialogs().imagesWindow().pictureList->selectedItems().size();
-            slot5Name = game.window().Dialogs().imagesWindow().slotNames[5]->shownText();
+                game.window().dialogs().imagesWindow().pictureList->selectedItems().size();
+            slot5Name = game.window().dialogs().imagesWindow().slotNames[5]->shownText();
         });
         // Back to the built-in picture, no file stays highlighted; each slot says what it dresses.
         QCOMPARE(selectedAfterReset, 0);
@@ -755,11 +755,11 @@ private slots:
         game.errors().texts.clear();
         inTexturesWindow(game, [&] {
             if (skin) {
-                game.window().Dialogs().imagesWindow().skinBox->setCurrentIndex(0);
-                emit game.window().Dialogs().imagesWindow().skinBox->activated(0);
+                game.window().dialogs().imagesWindow().skinBox->setCurrentIndex(0);
+                emit game.window().dialogs().imagesWindow().skinBox->activated(0);
             } else {
-                clickLine(game.window().Dialogs().imagesWindow().slotList, 3);
-                clickLine(game.window().Dialogs().imagesWindow().pictureList, name + ".bmp");
+                clickLine(game.window().dialogs().imagesWindow().slotList, 3);
+                clickLine(game.window().dialogs().imagesWindow().pictureList, name + ".bmp");
             }
         });
         QCOMPARE(game.errors().texts.size(), 1);
@@ -790,24 +790,24 @@ private slots:
         bool listHiddenWithSkins = false, comboShownWithSkins = false;
         QString nameAfterToggle, nameAfterChoice, slot0WithSkin, slot1AfterOff;
         inTexturesWindow(game, [&] {
-            clickButton(game.window().Dialogs().imagesWindow().useSkinsBox);
-            skins = items(game.window().Dialogs().imagesWindow().skinBox);
-            selected = game.window().Dialogs().imagesWindow().skinBox->currentIndex();
+            clickButton(game.window().dialogs().imagesWindow().useSkinsBox);
+            skins = items(game.window().dialogs().imagesWindow().skinBox);
+            selected = game.window().dialogs().imagesWindow().skinBox->currentIndex();
             nameAfterToggle = QString::fromStdString(ChosenTextures.skinName);
-            heightOn = game.window().Dialogs().imagesWindow().clientArea->height();
-            okTopOn = game.window().Dialogs().imagesWindow().okButton->y();
+            heightOn = game.window().dialogs().imagesWindow().clientArea->height();
+            okTopOn = game.window().dialogs().imagesWindow().okButton->y();
             listHiddenWithSkins =
-                !game.window().Dialogs().imagesWindow().pictureList->isVisible() &&
-                !game.window().Dialogs().imagesWindow().slotList->isVisible() &&
-                !game.window().Dialogs().imagesWindow().resetButton->isVisible();
-            comboShownWithSkins = game.window().Dialogs().imagesWindow().skinBox->isVisible();
-            game.window().Dialogs().imagesWindow().skinBox->setCurrentIndex(0);
-            emit game.window().Dialogs().imagesWindow().skinBox->activated(0);
+                !game.window().dialogs().imagesWindow().pictureList->isVisible() &&
+                !game.window().dialogs().imagesWindow().slotList->isVisible() &&
+                !game.window().dialogs().imagesWindow().resetButton->isVisible();
+            comboShownWithSkins = game.window().dialogs().imagesWindow().skinBox->isVisible();
+            game.window().dialogs().imagesWindow().skinBox->setCurrentIndex(0);
+            emit game.window().dialogs().imagesWindow().skinBox->activated(0);
             nameAfterChoice = QString::fromStdString(ChosenTextures.skinName);
             slot0WithSkin = game.window().skipButton->wallpaper().toImage().pixelColor(4, 4).name();
-            clickButton(game.window().Dialogs().imagesWindow().useSkinsBox);
-            heightOff = game.window().Dialogs().imagesWindow().clientArea->height();
-            okTopOff = game.window().Dialogs().imagesWindow().okButton->y();
+            clickButton(game.window().dialogs().imagesWindow().useSkinsBox);
+            heightOff = game.window().dialogs().imagesWindow().clientArea->height();
+            okTopOff = game.window().dialogs().imagesWindow().okButton->y();
             slot1AfterOff = describeSlot(1);
         });
         QCOMPARE(skins, (QStringList{"Autumn", "birch", "Upper"}));
@@ -834,11 +834,11 @@ private slots:
         ChosenTextures.skinName = "AUTUMN";
         int selected = -1;
         inTexturesWindow(game, [&] {
-            selected = game.window().Dialogs().imagesWindow().skinBox->currentIndex();
+            selected = game.window().dialogs().imagesWindow().skinBox->currentIndex();
         });
         QCOMPARE(selected, 0);
         QCOMPARE(QString::fromStdString(ChosenTextures.skinName), QString("Autumn"));
-        QCOMPARE(game.window().Dialogs().imagesWindow().clientArea->height(), 65);
+        QCOMPARE(game.window().dialogs().imagesWindow().clientArea->height(), 65);
     }
 
     void aRememberedFileMissingFromTheFolder() {
@@ -848,11 +848,11 @@ private slots:
         game.errors().texts.clear();
         bool open = false, switched = false;
         inTexturesWindow(game, [&] {
-            open = game.window().Dialogs().imagesWindow().isVisible();
+            open = game.window().dialogs().imagesWindow().isVisible();
             // After the message the window has still switched to skins.
-            switched = game.window().Dialogs().imagesWindow().clientArea->height() == 65 &&
-                       game.window().Dialogs().imagesWindow().skinBox->isVisible() &&
-                       !game.window().Dialogs().imagesWindow().pictureList->isVisible();
+            switched = game.window().dialogs().imagesWindow().clientArea->height() == 65 &&
+                       game.window().dialogs().imagesWindow().skinBox->isVisible() &&
+                       !game.window().dialogs().imagesWindow().pictureList->isVisible();
         });
         QVERIFY(open);
         QVERIFY(switched);
@@ -869,10 +869,10 @@ private slots:
         loadTextures();
         QImage centred, stretched;
         inTexturesWindow(game, [&] {
-            centred = game.window().Dialogs().imagesWindow().preview->grab().toImage();
-            clickButton(game.window().Dialogs().imagesWindow().stretchBox);
-            stretched = game.window().Dialogs().imagesWindow().preview->grab().toImage();
-            clickButton(game.window().Dialogs().imagesWindow().stretchBox);
+            centred = game.window().dialogs().imagesWindow().preview->grab().toImage();
+            clickButton(game.window().dialogs().imagesWindow().stretchBox);
+            stretched = game.window().dialogs().imagesWindow().preview->grab().toImage();
+            clickButton(game.window().dialogs().imagesWindow().stretchBox);
         });
         QCOMPARE(centred.size(), QSize(154, 154));
         QCOMPARE(centred.pixelColor(77, 77), QColor(Qt::red));

@@ -100,7 +100,7 @@ CoolButton* GameFixture::letterButton(const QString& letter) const {
 }
 
 FieldCell* GameFixture::cell(int col, int row) const {
-    return window_->Board().cell(col, row);
+    return window_->board().cell(col, row);
 }
 
 void GameFixture::changeState(const std::function<void(GameState&)>& change) {
