@@ -28,11 +28,19 @@ QIcon menuPicture(const QString& name) {
     return icon;
 }
 
+// An item's picture is made when its menu first opens (givePictures): the start shows no menu.
+const char* const kPictureName = "vordaMenuPicture";
+const char* const kTickedPicture = "vordaTickedPicture";
+
+void setPictureName(QAction* item, const QString& name) {
+    item->setProperty(kPictureName, name);
+}
+
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     QAction* item = menu->addAction(QString::fromLatin1(name));
     item->setObjectName(QString::fromLatin1(name));
     if (image >= 0)
-        item->setIcon(menuPicture(QString::number(image)));
+        setPictureName(item, QString::number(image));
     return item;
 }
 
@@ -66,6 +74,24 @@ void addTickedPicture(QAction* item, bool exclusive) {
     for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
         icon.addPixmap(picture, mode, QIcon::On);
     item->setIcon(icon);
+}
+
+// A ticked item's picture is marked once it is made (see addTickedPicture).
+void markTicked(QAction* item, bool exclusive) {
+    item->setProperty(kTickedPicture, exclusive ? 2 : 1);
+}
+
+// Makes the pictures of a menu's items that still lack theirs.
+void givePictures(QMenu* menu) {
+    for (QAction* item : menu->actions()) {
+        const QVariant name = item->property(kPictureName);
+        if (!name.isValid())
+            continue;
+        item->setProperty(kPictureName, QVariant());
+        item->setIcon(menuPicture(name.toString()));
+        if (const int ticked = item->property(kTickedPicture).toInt())
+            addTickedPicture(item, ticked == 2);
+    }
 }
 
 // The menu bar's look with keyboard navigation by Alt on every style: a press and release
@@ -140,7 +166,7 @@ void TMainWindow::CreateMenu() {
         QAction* item = addItem(Menu_Chooselanguage, language.MenuItem, language.MenuPicture);
         item->setCheckable(true);
         languages->addAction(item);
-        addTickedPicture(item, true);
+        markTicked(item, true);
         const uint16_t number = language.Number;
         connect(item, &QAction::triggered, this,
                 [this, number] { RunReportingErrors([this, number] { SwitchLanguage(number); }); });
@@ -155,7 +181,7 @@ void TMainWindow::CreateMenu() {
     // A click inverts the tick mark of the checkable item; sounds play while it is ticked.
     Menu_Sound->setCheckable(true);
     Menu_Sound->setChecked(true);
-    addTickedPicture(Menu_Sound, false);
+    markTicked(Menu_Sound, false);
 
     Menu_Help = addSubmenu(this, "Menu_Help");
     Menu_Help1 = addItem(Menu_Help, "Menu_Help1", 1);
@@ -165,13 +191,15 @@ void TMainWindow::CreateMenu() {
     Menu_none2 = addItem(Menu_Help, "Menu_none2");
     Menu_Visit = addItem(Menu_Help, "Menu_Visit", 6);
     Menu_Pelmarov1 = addItem(Menu_Help, "Menu_Pelmarov1");
-    Menu_Pelmarov1->setIcon(menuPicture(QStringLiteral("SITE1")));
+    setPictureName(Menu_Pelmarov1, QStringLiteral("SITE1"));
     Menu_Pelmarov2 = addItem(Menu_Help, "Menu_Pelmarov2");
-    Menu_Pelmarov2->setIcon(menuPicture(QStringLiteral("SITE2")));
+    setPictureName(Menu_Pelmarov2, QStringLiteral("SITE2"));
     Menu_CreateShortcut = addItem(Menu_Help, "Menu_CreateShortcut", 7);
 
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Help})
         MainMenu1->addMenu(menu);
+    for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
+        connect(menu, &QMenu::aboutToShow, menu, [menu] { givePictures(menu); });
 
     // Shortcuts work while the pointer is anywhere in the window.
     for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_Exit, Menu_Help1, Menu_About})

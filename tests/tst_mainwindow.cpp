@@ -154,10 +154,14 @@ private slots:
         QCOMPARE(w.Menu_About->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
     }
 
-    // A ticked item's picture carries a clear mark: many of its pixels change.
+    // A ticked item's picture carries a clear mark: many of its pixels change. The pictures
+    // are made as their menus open.
     void tickedItemsShowAMark() {
         GameFixture game(kRussianWords, kEnglishWords);
         TMainWindow& w = game.window();
+        for (QMenu* menu : {w.Menu_Options, w.Menu_Chooselanguage, w.Menu_Help})
+            emit menu->aboutToShow();
+        QVERIFY(!w.Menu_Pelmarov2->icon().isNull());
         for (QAction* item : {w.Menu_Sound, w.Menu_Russian, w.Menu_English}) {
             const QImage off = item->icon().pixmap(16, QIcon::Normal, QIcon::Off).toImage();
             const QImage on = item->icon().pixmap(16, QIcon::Normal, QIcon::On).toImage();
