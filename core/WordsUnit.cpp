@@ -136,6 +136,7 @@ std::string WordList::FoldedAt(int index) const {
 
 void WordList::Insert(std::string_view word) {
     setLength(word.size());
+    lastFoldedCount_ = 0;
     std::string folded(word.size(), '\0');
     for (size_t k = 0; k < word.size(); ++k)
         folded[k] = char(Cp1251FoldCase(static_cast<unsigned char>(word[k])));
@@ -167,39 +168,40 @@ void WordList::Reserve(size_t count, size_t length) {
         return;
     length_ = length;
     words_.reserve(count * length);
-    size_t capacity = 16;
-    while (capacity < count * 2)
-        capacity *= 2;
-    slots_.assign(capacity, Slot{0, 0});
-    indexValid_ = true;
 }
 
 void WordList::Append(std::string_view word) {
-    unsigned char folded[kMaxWordLength] = {};
     const size_t length = word.size();
-    if (length > sizeof folded || (count_ != 0 && length != length_) || !indexValid_) {
+    if (length > kMaxWordLength || (count_ != 0 && length != length_)) {
         Insert(word);
         return;
     }
-    uint32_t hash = kHashStart;
-    for (size_t k = 0; k < length; ++k) {
+    unsigned char folded[kMaxWordLength];
+    for (size_t k = 0; k < length; ++k)
         folded[k] = Cp1251FoldCase(static_cast<unsigned char>(word[k]));
-        hash = FoldedHashStep(hash, folded[k]);
-    }
-    if (count_ != 0 && compareFolded(count_ - 1, folded) >= 0) {
+    // A sorted file brings every word after the one before it, whose folded spelling is kept.
+    const bool last = count_ == 0 ||
+                      (lastFoldedCount_ == count_
+                           ? std::memcmp(lastFolded_.data(), folded, length) < 0
+                           : compareFolded(count_ - 1, folded) < 0);
+    if (!last) {
         Insert(word);
         return;
     }
     length_ = length;
     words_.append(word);
     ++count_;
-    addToIndex(count_ - 1, hash);
+    std::memcpy(lastFolded_.data(), folded, length);
+    lastFoldedCount_ = count_;
+    // The look-up index is made in one pass at the first look-up, not word by word.
+    indexValid_ = false;
     changed();
 }
 
 void WordList::Clear() {
     length_ = 0;
     count_ = 0;
+    lastFoldedCount_ = 0;
     words_.clear();
     slots_.clear();
     indexValid_ = true;

@@ -173,6 +173,22 @@ private slots:
         QVERIFY(list.ContainsFast("cats"));
     }
 
+    // Appended words stay sorted and findable after any other change: a look-up between two
+    // appends, a list cleared and refilled by Insert before the next append.
+    void appendAfterOtherChanges() {
+        WordList list;
+        list.Append("ANT");
+        QVERIFY(list.ContainsFast("ant"));
+        list.Append("BEE");
+        QVERIFY(list.ContainsFast("bee"));
+        list.Clear();
+        list.Insert("ZOO");
+        list.Append("BOA");
+        QCOMPARE(list.At(0), std::string("BOA"));
+        QCOMPARE(list.At(1), std::string("ZOO"));
+        QVERIFY(list.ContainsFast("zoo"));
+    }
+
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
