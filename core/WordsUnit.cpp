@@ -163,11 +163,8 @@ void WordList::Insert(std::string_view word) {
     changed();
 }
 
-void WordList::Reserve(size_t count, size_t length) {
-    if (count_ != 0)
-        return;
-    length_ = length;
-    words_.reserve(count * length);
+void WordList::Squeeze() {
+    words_.shrink_to_fit();
 }
 
 void WordList::Append(std::string_view word) {
@@ -356,18 +353,16 @@ void LoadWordsFromFile(TWords& words, const QString& path) {
     for (WordList& list : words.Lists)
         list.Clear();
 
-    // The words are counted first, so that each list and its look-up index take their room
-    // once; then they are read in file order, which a sorted file keeps all the way.
-    size_t perLength[kMaxWordLength + 1] = {};
-    forEachWordLine(data, [&](const char*, size_t length) { ++perLength[length]; });
-    for (size_t n = kMinWordLength; n <= kMaxWordLength; ++n)
-        words.Lists[n].Reserve(std::min(perLength[n], size_t(kMaxWordLines)), n);
+    // The words are read in file order, which a sorted file keeps all the way, in one pass;
+    // the lists give back the room their growth left over.
     forEachWordLine(data, [&](const char* line, size_t length) {
         if (count == kMaxWordLines)
             raiseTooManyWords(words.FileName);
         words.Lists[length].Append(std::string_view(line, length));
         ++count;
     });
+    for (WordList& list : words.Lists)
+        list.Squeeze();
 
     if (words.loadedListener)
         words.loadedListener(words);

@@ -21,9 +21,8 @@ public:
     // first spelling stays. Every word of a list has the length of its first word: a word of
     // another length raises a range error.
     void Insert(std::string_view word);
-    // Makes room for `count` words of `length` letters before a library file is read into the
-    // empty list with Append.
-    void Reserve(size_t count, size_t length);
+    // Gives back the room that appending left beyond the words.
+    void Squeeze();
     // Adds a word read from a library file: a word that sorts after the last one, as in a
     // sorted file, is appended (the look-up index is made again at the next look-up); any
     // other is inserted as Insert does.
