@@ -28,11 +28,19 @@ QIcon menuPicture(const QString& name) {
     return icon;
 }
 
+// An item's picture is made when its menu first opens (givePictures): the start shows no menu.
+const char* const kPictureName = "vordaMenuPicture";
+const char* const kTickedPicture = "vordaTickedPicture";
+
+void setPictureName(QAction* item, const QString& name) {
+    item->setProperty(kPictureName, name);
+}
+
 QAction* addItem(QMenu* menu, const char* name, int image = -1) {
     QAction* item = menu->addAction(QString::fromLatin1(name));
     item->setObjectName(QString::fromLatin1(name));
     if (image >= 0)
-        item->setIcon(menuPicture(QString::number(image)));
+        setPictureName(item, QString::number(image));
     return item;
 }
 
@@ -66,6 +74,24 @@ void addTickedPicture(QAction* item, bool exclusive) {
     for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
         icon.addPixmap(picture, mode, QIcon::On);
     item->setIcon(icon);
+}
+
+// A ticked item's picture is marked once it is made (see addTickedPicture).
+void markTicked(QAction* item, bool exclusive) {
+    item->setProperty(kTickedPicture, exclusive ? 2 : 1);
+}
+
+// Makes the pictures of a menu's items that still lack theirs.
+void givePictures(QMenu* menu) {
+    for (QAction* item : menu->actions()) {
+        const QVariant name = item->property(kPictureName);
+        if (!name.isValid())
+            continue;
+        item->setProperty(kPictureName, QVariant());
+        item->setIcon(menuPicture(name.toString()));
+        if (const int ticked = item->property(kTickedPicture).toInt())
+            addTickedPicture(item, ticked == 2);
+    }
 }
 
 // The menu bar's look with keyboard navigation by Alt on every style: a press and release
@@ -168,7 +194,7 @@ void MainWindow::createMenu() {
         QAction* item = addItem(languageMenu, language.menuItem, language.menuPicture);
         item->setCheckable(true);
         languages->addAction(item);
-        addTickedPicture(item, true);
+        markTicked(item, true);
         const uint16_t number = language.number;
         connect(item, &QAction::triggered, this,
                 [this, number] { runReportingErrors([this, number] { switchLanguage(number); }); });
@@ -183,7 +209,7 @@ void MainWindow::createMenu() {
     // A click inverts the tick mark of the checkable item; sounds play while it is ticked.
     soundItem->setCheckable(true);
     soundItem->setChecked(true);
-    addTickedPicture(soundItem, false);
+    markTicked(soundItem, false);
 
     helpMenu = addSubmenu(this, "Menu_Help");
     howToPlayItem = addItem(helpMenu, "Menu_Help1", 1);
@@ -193,13 +219,15 @@ void MainWindow::createMenu() {
     helpSeparator = addItem(helpMenu, "Menu_none2");
     homePageItem = addItem(helpMenu, "Menu_Visit", 6);
     authorSite1Item = addItem(helpMenu, "Menu_Pelmarov1");
-    authorSite1Item->setIcon(menuPicture(QStringLiteral("SITE1")));
+    setPictureName(authorSite1Item, QStringLiteral("SITE1"));
     authorSite2Item = addItem(helpMenu, "Menu_Pelmarov2");
-    authorSite2Item->setIcon(menuPicture(QStringLiteral("SITE2")));
+    setPictureName(authorSite2Item, QStringLiteral("SITE2"));
     createShortcutItem = addItem(helpMenu, "Menu_CreateShortcut", 7);
 
     for (QMenu* menu : {gameMenu, optionsMenu, helpMenu})
         menuBar->addMenu(menu);
+    for (QMenu* menu : {gameMenu, optionsMenu, languageMenu, helpMenu})
+        connect(menu, &QMenu::aboutToShow, menu, [menu] { givePictures(menu); });
 
     // Shortcuts work while the pointer is anywhere in the window.
     for (QAction* item : {newGameItem, takeBackItem, exitItem, howToPlayItem, aboutItem})

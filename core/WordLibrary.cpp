@@ -136,6 +136,7 @@ std::string WordList::foldedAt(int index) const {
 
 void WordList::insert(std::string_view word) {
     setLength(word.size());
+    lastFoldedCount_ = 0;
     std::string folded(word.size(), '\0');
     for (size_t k = 0; k < word.size(); ++k)
         folded[k] = char(cp1251FoldCase(static_cast<unsigned char>(word[k])));
@@ -162,44 +163,41 @@ void WordList::insert(std::string_view word) {
     changed();
 }
 
-void WordList::reserve(size_t count, size_t length) {
-    if (count_ != 0)
-        return;
-    length_ = length;
-    words_.reserve(count * length);
-    size_t capacity = 16;
-    while (capacity < count * 2)
-        capacity *= 2;
-    slots_.assign(capacity, Slot{0, 0});
-    indexValid_ = true;
+void WordList::Squeeze() {
+    words_.shrink_to_fit();
 }
 
 void WordList::append(std::string_view word) {
-    unsigned char folded[kMaxWordLength] = {};
     const size_t length = word.size();
-    if (length > sizeof folded || (count_ != 0 && length != length_) || !indexValid_) {
+    if (length > kMaxWordLength || (count_ != 0 && length != length_)) {
         insert(word);
         return;
     }
-    uint32_t hash = kHashStart;
-    for (size_t k = 0; k < length; ++k) {
+    unsigned char folded[kMaxWordLength];
+    for (size_t k = 0; k < length; ++k)
         folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
-        hash = foldedHashStep(hash, folded[k]);
-    }
-    if (count_ != 0 && compareFolded(count_ - 1, folded) >= 0) {
+    // A sorted file brings every word after the one before it, whose folded spelling is kept.
+    const bool last = count_ == 0 || (lastFoldedCount_ == count_
+                                          ? std::memcmp(lastFolded_.data(), folded, length) < 0
+                                          : compareFolded(count_ - 1, folded) < 0);
+    if (!last) {
         insert(word);
         return;
     }
     length_ = length;
     words_.append(word);
     ++count_;
-    addToIndex(count_ - 1, hash);
+    std::memcpy(lastFolded_.data(), folded, length);
+    lastFoldedCount_ = count_;
+    // The look-up index is made in one pass at the first look-up, not word by word.
+    indexValid_ = false;
     changed();
 }
 
 void WordList::clear() {
     length_ = 0;
     count_ = 0;
+    lastFoldedCount_ = 0;
     words_.clear();
     slots_.clear();
     indexValid_ = true;
@@ -354,18 +352,16 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
     for (WordList& list : words.Lists)
         list.clear();
 
-    // The words are counted first, so that each list and its look-up index take their room
-    // once; then they are read in file order, which a sorted file keeps all the way.
-    size_t perLength[kMaxWordLength + 1] = {};
-    forEachWordLine(data, [&](const char*, size_t length) { ++perLength[length]; });
-    for (size_t n = kMinWordLength; n <= kMaxWordLength; ++n)
-        words.Lists[n].reserve(std::min(perLength[n], size_t(kMaxWordLines)), n);
+    // The words are read in file order, which a sorted file keeps all the way, in one pass;
+    // the lists give back the room their growth left over.
     forEachWordLine(data, [&](const char* line, size_t length) {
         if (count == kMaxWordLines)
             raiseTooManyWords(words.fileName);
         words.Lists[length].append(std::string_view(line, length));
         ++count;
     });
+    for (WordList& list : words.Lists)
+        list.Squeeze();
 
     if (words.loadedListener)
         words.loadedListener(words);

@@ -21,12 +21,11 @@ public:
     // first spelling stays. Every word of a list has the length of its first word: a word of
     // another length raises a range error.
     void insert(std::string_view word);
-    // Makes room for `count` words of `length` letters before a library file is read into the
-    // empty list with Append.
-    void reserve(size_t count, size_t length);
+    // Gives back the room that appending left beyond the words.
+    void Squeeze();
     // Adds a word read from a library file: a word that sorts after the last one, as in a
-    // sorted file, is appended and entered in the look-up index at once; any other is inserted
-    // as Insert does.
+    // sorted file, is appended (the look-up index is made again at the next look-up); any
+    // other is inserted as Insert does.
     void append(std::string_view word);
     void clear();
     int size() const { return static_cast<int>(count_); }
@@ -70,6 +69,9 @@ private:
     size_t count_ = 0;
     std::string words_; // the words as inserted, length_ bytes each, in order
     uint64_t revision_ = 0;
+    // The folded spelling of the last entry while count_ == lastFoldedCount_ (Append keeps it).
+    std::array<unsigned char, 20> lastFolded_{}; // room for the longest word
+    size_t lastFoldedCount_ = 0;
     mutable bool indexValid_ = true;
     mutable std::vector<Slot> slots_; // open addressing; at most half of them taken
 };

@@ -156,10 +156,14 @@ private slots:
         QCOMPARE(w.aboutItem->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
     }
 
-    // A ticked item's picture carries a clear mark: many of its pixels change.
+    // A ticked item's picture carries a clear mark: many of its pixels change. The pictures
+    // are made as their menus open.
     void tickedItemsShowAMark() {
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
+        for (QMenu* menu : {w.optionsMenu, w.languageMenu, w.helpMenu})
+            emit menu->aboutToShow();
+        QVERIFY(!w.authorSite2Item->icon().isNull());
         for (QAction* item : {w.soundItem, w.russianItem, w.englishItem}) {
             const QImage off = item->icon().pixmap(16, QIcon::Normal, QIcon::Off).toImage();
             const QImage on = item->icon().pixmap(16, QIcon::Normal, QIcon::On).toImage();

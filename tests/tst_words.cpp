@@ -173,6 +173,22 @@ private slots:
         QVERIFY(list.containsFast("cats"));
     }
 
+    // Appended words stay sorted and findable after any other change: a look-up between two
+    // appends, a list cleared and refilled by Insert before the next append.
+    void appendAfterOtherChanges() {
+        WordList list;
+        list.append("ANT");
+        QVERIFY(list.containsFast("ant"));
+        list.append("BEE");
+        QVERIFY(list.containsFast("bee"));
+        list.clear();
+        list.insert("ZOO");
+        list.append("BOA");
+        QCOMPARE(list.at(0), std::string("BOA"));
+        QCOMPARE(list.at(1), std::string("ZOO"));
+        QVERIFY(list.containsFast("zoo"));
+    }
+
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
