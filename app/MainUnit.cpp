@@ -10,6 +10,7 @@
 #include "extras/AboutUnit.h"
 #include "extras/BestWordsUnit.h"
 #include "extras/ChoiceUnit.h"
+#include "extras/GameServices.h"
 #include "extras/HowToPlayUnit.h"
 #include "extras/ImagesUnit.h"
 #include "extras/ImagesWindow.h"
@@ -18,7 +19,6 @@
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileWriting.h"
-#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 #include "platform/WebOpener.h"
 #include "records/AddRatingUnit.h"
@@ -60,7 +60,8 @@ constexpr int kPaletteTop = kOuterHeight - 120;
 
 } // namespace
 
-TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
+TMainWindow::TMainWindow(GameServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("MainWindow"));
     // The window draws its own caption bar and frame.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -77,9 +78,7 @@ TMainWindow::~TMainWindow() {
     turn_->stop();
     qApp->removeEventFilter(this);
     Words.loadedListener = nullptr;
-    Hooks.SoundSwitchedOn = nullptr;
-    if (Hooks.DialogHost == this)
-        Hooks.DialogHost = nullptr;
+    services_.sound().setSwitchedOn(false);
 }
 
 void TMainWindow::CreateControls() {
@@ -162,8 +161,10 @@ void TMainWindow::FormCreate() {
         move((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2 - 20);
     }
     qApp->installEventFilter(this);
-    Hooks.DialogHost = this;
-    Hooks.SoundSwitchedOn = [this] { return Menu_Sound->isChecked(); };
+    // The sound follows the check mark of its menu item, whoever sets it.
+    services_.sound().setSwitchedOn(Menu_Sound->isChecked());
+    connect(Menu_Sound, &QAction::toggled, this,
+            [this](bool on) { services_.sound().setSwitchedOn(on); });
     Words.loadedListener = [this](const TWords& words) { RefreshLanguageItems(words); };
 
     // The steps that read files. Each reports its own failure and the others still run, so a

@@ -25,6 +25,7 @@ class QMenuBar;
 class QPainter;
 class QTimer;
 class BoardView;
+class GameServices;
 class ComputerFace;
 class TCoolBtn;
 class TCoolFormHook;
@@ -67,7 +68,8 @@ public:
 class TMainWindow : public QWidget, public TSettingsView, public TDialogHost, private TurnDisplay {
     Q_OBJECT
 public:
-    explicit TMainWindow(QWidget* parent = nullptr);
+    // The services stay with their owner and outlive the window.
+    explicit TMainWindow(GameServices& services, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
     // Controls declared with the window (client coordinates).
@@ -272,6 +274,7 @@ private:
     // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
     // cursor is shown it stands for the pointer (HoverCol, HoverRow and OverCell follow it); a
     // new game hides it and brings it back to the middle.
+    GameServices& services_;
     struct PointerState {
         uint16_t HoverCol = 0, HoverRow = 0; // the cell the pointer entered last
         bool OverCell = false;               // the pointer is over one of the cells
@@ -284,8 +287,8 @@ private:
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
-    TGameDialogs dialogs_{this};
-    QByteArray savedGame_;          // what the saved game holds now
+    TGameDialogs dialogs_{this, services_};
+    QByteArray savedGame_; // what the saved game holds now
     // The moves of the game finished last, for its best words; empty before the first end of a
     // game and after a change of language.
     std::vector<MoveRecord> finishedGame_;

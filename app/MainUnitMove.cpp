@@ -9,6 +9,7 @@
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
+#include "extras/GameServices.h"
 #include "extras/SoundUnit.h"
 #include "skin/CoolControls.h"
 
@@ -27,7 +28,7 @@ void TMainWindow::Normalize_Letters() {
 }
 
 void TMainWindow::lettersOnMouseDown(const std::string& letter) {
-    PlaySoundEffect(kSoundLetter);
+    services_.sound().play(kSoundLetter);
     if (face_->shaking())
         return;
     model_.chooseLetter(letter);
@@ -58,11 +59,11 @@ void TMainWindow::poleOnClick(Tpole* cell) {
             return;
         }
         if (model_.extendWord(at))
-            PlaySoundEffect(kSoundCell);
+            services_.sound().play(kSoundCell);
         return;
     }
     if (model_.place(at))
-        PlaySoundEffect(kSoundCell);
+        services_.sound().play(kSoundCell);
 }
 
 void TMainWindow::ConfirmWord() {
@@ -87,7 +88,7 @@ void TMainWindow::ConfirmWord() {
 
 void TMainWindow::AfterHumanWord(bool playSound) {
     if (playSound)
-        PlaySoundEffect(kSoundApply);
+        services_.sound().play(kSoundApply);
     if (model_.isOver())
         GameOver();
     else
@@ -121,7 +122,7 @@ void TMainWindow::AppOnMessage() {
     if (!Game.MainInputEnabled || Busy())
         return;
     if (model_.phase() == MovePhase::Selecting) {
-        PlaySoundEffect(kSoundStepBack);
+        services_.sound().play(kSoundStepBack);
         model_.stepBack();
     }
     if (model_.phase() == MovePhase::Placing)

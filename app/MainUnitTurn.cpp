@@ -4,6 +4,7 @@
 
 #include "app/BoardView.h"
 #include "app/ComputerFace.h"
+#include "extras/GameServices.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
@@ -59,11 +60,10 @@ void TMainWindow::showNothingFound() {
 }
 
 void TMainWindow::wordApplied() {
-    PlaySoundEffect(kSoundApply);
+    services_.sound().play(kSoundApply);
     const MoveRecord& move = model_.state().history.back();
     if (move.player == Player::Computer)
-        Announce(accessibleTexts_.computerMove.arg(Cp1251ToUnicode(move.word))
-                     .arg(move.score));
+        Announce(accessibleTexts_.computerMove.arg(Cp1251ToUnicode(move.word)).arg(move.score));
 }
 
 // The computer's face speaks for it: its name becomes the news, and an alert asks screen

@@ -1,4 +1,5 @@
 #include "app/MainUnit.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
     InitTextures();
 
     // The main window makes every dialog of the game.
-    TMainWindow mainWindow;
+    GameServices services;
+    TMainWindow mainWindow(services);
     if (quitAfterStart)
         new CloseAfterFirstPaint(&mainWindow);
     mainWindow.show();

@@ -2,6 +2,7 @@
 // of it is the word standing for ten ticks of the main timer, when the game should sleep in
 // the event loop, not spin.
 #include "app/MainUnit.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
     SetProgramFolder(folder.path() + "/");
     InitSettingsFile();
     InitTextures();
-    TMainWindow window;
+    GameServices services;
+    TMainWindow window(services);
     window.show();
 
     benchmark::RegisterBenchmark("ComputerTurn/skip", SkippedTurn, &window)

@@ -2,12 +2,12 @@
 
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 
@@ -23,8 +23,8 @@
 namespace {
 
 // The game's generator, through the main window.
-QRandomGenerator& gameRandom() {
-    return Hooks.DialogHost ? Hooks.DialogHost->Random() : *QRandomGenerator::global();
+QRandomGenerator& gameRandom(TDialogHost* host) {
+    return host ? host->Random() : *QRandomGenerator::global();
 }
 constexpr int kAboutClientWidth = 320;
 constexpr int kAboutClientHeight = 360;
@@ -151,9 +151,9 @@ AboutFrame AboutScene::Step(int lineCount) {
     return frame;
 }
 
-TAboutWindow::TAboutWindow(QWidget* parent)
+TAboutWindow::TAboutWindow(QWidget* parent, GameServices& services)
     : TCoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
-      MemoE(EnglishAbout()), MemoR(RussianAbout()),
+      MemoE(EnglishAbout()), MemoR(RussianAbout()), services_(services),
       surface_(
           std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize, PictureRatio())) {
     Bevel1 = new TCoolBevel(Hook);
@@ -238,7 +238,7 @@ void TAboutWindow::changeEvent(QEvent* event) {
 
 void TAboutWindow::FormActivate() {
     setWindowTitle(DialogTitle(LanguageText("Menu_About")));
-    Scene.Activate(gameRandom());
+    Scene.Activate(gameRandom(Host()));
 }
 
 void TAboutWindow::DrawText(const QString& line, const QColor& color) {
@@ -254,8 +254,8 @@ void TAboutWindow::DrawText(const QString& line, const QColor& color) {
         const int w = metrics.horizontalAdvance(parts[k]);
         const int h = metrics.height();
         // A one-pixel tremble, new for every part and frame.
-        const int r1 = static_cast<int>(gameRandom().bounded(2));
-        const int r2 = static_cast<int>(gameRandom().bounded(2));
+        const int r1 = static_cast<int>(gameRandom(Host()).bounded(2));
+        const int r2 = static_cast<int>(gameRandom(Host()).bounded(2));
         const int left = kCentre - w / 2 + r1;
         const int top = kCentre - h / 2 - 15 * n + kPartSpacing * k + r2;
         canvas.drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -278,9 +278,9 @@ void TAboutWindow::DXTimerTimer() {
     surface_->RotateDrawBlended(logo_, frame.logo, kLogoSize, frame.logoAngle + kHalfTurn,
                                 frame.flippedLogoOpacity);
     if (frame.wallBang)
-        PlaySoundEffect(kSoundWallBang);
+        services_.sound().play(kSoundWallBang);
     if (frame.floorBang)
-        PlaySoundEffect(kSoundFloorBang);
+        services_.sound().play(kSoundFloorBang);
     surface_->RotateDraw(character_, frame.character, kCharacterSize, frame.characterAngle);
 
     surface_->Flip();

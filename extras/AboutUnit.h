@@ -13,6 +13,7 @@ class DrawingSurface;
 class QRandomGenerator;
 class QTimer;
 class TCoolBevel;
+class GameServices;
 class TCoolBtn;
 class TCoolLabel;
 
@@ -59,7 +60,8 @@ struct AboutScene {
 class TAboutWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit TAboutWindow(QWidget* parent = nullptr);
+    // The sound effects come from the services.
+    TAboutWindow(QWidget* parent, GameServices& services);
     ~TAboutWindow() override; // where DrawingSurface is complete
 
     TCoolBevel* Bevel1 = nullptr;
@@ -90,6 +92,7 @@ private:
     void UpdateTimer();
     void DrawText(const QString& line, const QColor& color);
 
+    GameServices& services_;
     std::unique_ptr<DrawingSurface> surface_;
     QImage logo_, banner_, character_;
 };

@@ -1,5 +1,6 @@
 #include "extras/ChoiceUnit.h"
 
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
@@ -9,8 +10,8 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-TChoiceWindow::TChoiceWindow(QWidget* parent)
-    : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
+TChoiceWindow::TChoiceWindow(QWidget* parent, GameServices& services)
+    : TCoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked), services_(services) {
     QuestionLabel = new TCoolLabel(Hook);
     QuestionLabel->setGeometry(15, 15, 270, 19);
     QuestionLabel->SetSimpleView(true);
@@ -45,7 +46,7 @@ void TChoiceWindow::ApplyWindowTextures() {
 void TChoiceWindow::showEvent(QShowEvent* event) {
     // Not again when a window manager restores the minimised question.
     if (!event->spontaneous())
-        PlaySoundEffect(kSoundQuestion);
+        services_.sound().play(kSoundQuestion);
     TCoolDialog::showEvent(event);
 }
 

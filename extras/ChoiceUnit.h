@@ -4,6 +4,7 @@
 
 #include <string>
 
+class GameServices;
 class TCoolBtn;
 class TCoolLabel;
 
@@ -15,7 +16,8 @@ constexpr int kChoiceNo = 7;
 class TChoiceWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit TChoiceWindow(QWidget* parent = nullptr);
+    // The sound effects come from the services.
+    TChoiceWindow(QWidget* parent, GameServices& services);
 
     TCoolLabel* QuestionLabel = nullptr;
     TCoolBtn* YesButton = nullptr;
@@ -33,6 +35,8 @@ protected:
 
 private:
     void ApplyWindowTextures() override;
+
+    GameServices& services_;
 };
 
 // Shows the question window modally with the caption and the question (Windows-1251) and

@@ -27,7 +27,7 @@ TSetCPUWindow& TGameDialogs::SetCPUWindow() {
 }
 
 TChoiceWindow& TGameDialogs::ChoiceWindow() {
-    return made(choice_, owner_);
+    return made(choice_, owner_, services_);
 }
 
 TWinnersWindow& TGameDialogs::WinnersWindow() {
@@ -36,11 +36,11 @@ TWinnersWindow& TGameDialogs::WinnersWindow() {
 }
 
 TAddRatingWindow& TGameDialogs::AddRatingWindow() {
-    return made(addRating_, owner_);
+    return made(addRating_, owner_, services_);
 }
 
 TAboutWindow& TGameDialogs::AboutWindow() {
-    return made(about_, owner_);
+    return made(about_, owner_, services_);
 }
 
 THowToPlayWindow& TGameDialogs::HowToPlayWindow() {

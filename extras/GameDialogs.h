@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+class GameServices;
 class QWidget;
 class TAboutWindow;
 class TAddRatingWindow;
@@ -19,7 +20,9 @@ class TWinnersWindow;
 // showing.
 class TGameDialogs {
 public:
-    explicit TGameDialogs(QWidget* owner) : owner_(owner) {}
+    // The dialogs are made as children of the owner (the main window, which they reach as
+    // their TDialogHost) and take what they need of the services.
+    TGameDialogs(QWidget* owner, GameServices& services) : owner_(owner), services_(services) {}
     TGameDialogs(const TGameDialogs&) = delete;
     TGameDialogs& operator=(const TGameDialogs&) = delete;
 
@@ -34,6 +37,7 @@ public:
 
 private:
     QWidget* owner_;
+    GameServices& services_;
     // Null until made; the owner destroys them with itself.
     QPointer<TImagesWindow> images_;
     QPointer<TSetCPUWindow> setCPU_;

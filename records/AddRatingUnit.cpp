@@ -1,11 +1,11 @@
 #include "records/AddRatingUnit.h"
 
 #include "core/GameState.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
@@ -21,14 +21,15 @@ constexpr int kWindowHeight = 133;
 constexpr int kTooBadPixels = 32;
 constexpr int kTakenBackPixels = 15;
 
-void showFace(const QString& name) {
-    if (Hooks.DialogHost)
-        Hooks.DialogHost->ShowFace(name);
+void showFace(TDialogHost* host, const QString& name) {
+    if (host)
+        host->ShowFace(name);
 }
 } // namespace
 
-TAddRatingWindow::TAddRatingWindow(QWidget* parent)
-    : TCoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
+TAddRatingWindow::TAddRatingWindow(QWidget* parent, GameServices& services)
+    : TCoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked),
+      services_(services) {
     // Under every other control and deaf to the mouse: it covers the whole window.
     CoolLabel3 = new TCoolLabel(Hook);
     CoolLabel3->setGeometry(0, 0, kWindowWidth, kWindowHeight);
@@ -84,11 +85,11 @@ void TAddRatingWindow::FormActivate() {
     Edit1->setVisible(qualifies);
     CoolLabel2->setVisible(qualifies);
     CoolLabel3->setVisible(!qualifies);
-    PlaySoundEffect(qualifies ? kSoundWinner : kSoundLoser);
+    services_.sound().play(qualifies ? kSoundWinner : kSoundLoser);
     if (ComputerScore > HumanScore)
         FaceAnimating = true;
     else
-        showFace(QStringLiteral("CPU31"));
+        showFace(Host(), QStringLiteral("CPU31"));
     setWindowTitle(Cp1251ToUnicode(LanguageText("GameOver")));
     Edit1->SetText(LanguageText("Anonimous"));
     CoolLabel1->SetCaption(LanguageText("AddRating1") + " " + std::to_string(result));
@@ -108,12 +109,12 @@ void TAddRatingWindow::Timer1Timer() {
     if (FaceFrame == 6)
         FaceFrame = 8;
     const int picture = 5 - std::abs(int(FaceFrame) - 5);
-    showFace(QStringLiteral("CPU5%1").arg(picture));
+    showFace(Host(), QStringLiteral("CPU5%1").arg(picture));
 }
 
 void TAddRatingWindow::FormDeactivate() {
     FaceAnimating = false;
-    showFace(QStringLiteral("CPU00"));
+    showFace(Host(), QStringLiteral("CPU00"));
     if (TakenBack)
         return;
     AddToWinners(Result(), Edit1->Text());

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class QTimer;
+class GameServices;
 class TCoolBtn;
 class TCoolEdit;
 class TCoolLabel;
@@ -17,7 +18,8 @@ constexpr int kFaceTimerInterval = 150; // ms
 class TAddRatingWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit TAddRatingWindow(QWidget* parent = nullptr);
+    // The sound effects come from the services.
+    TAddRatingWindow(QWidget* parent, GameServices& services);
 
     TCoolLabel* CoolLabel3 = nullptr; // the large line for a result that does not qualify
     TCoolLabel* CoolLabel1 = nullptr; // the result line
@@ -45,6 +47,8 @@ public:
 
 private:
     void ApplyWindowTextures() override;
+
+    GameServices& services_;
 };
 
 // Shows the name entry modally for a game that ended with these scores.

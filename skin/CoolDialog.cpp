@@ -2,7 +2,6 @@
 
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "skin/CoolControls.h"
 #include "skin/FramePainter.h"
 #include "skin/TextureSlots.h"
@@ -30,7 +29,8 @@ constexpr int kCaptionPixels = 11;
 // small caption and frame instead.
 TCoolDialog::TCoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
                          MainInput mainInput)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput) {
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput),
+      host_(dynamic_cast<TDialogHost*>(parent)) {
     setObjectName(QString::fromLatin1(name));
     setModal(true);
     Hook = new TCoolFormHook(this);
@@ -84,8 +84,8 @@ void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TCoolDialog::SetMainInputEnabled(bool enabled) {
-    if (Hooks.DialogHost)
-        Hooks.DialogHost->SetMainInputEnabled(enabled);
+    if (host_)
+        host_->SetMainInputEnabled(enabled);
 }
 
 void TCoolDialog::FollowTextures() {

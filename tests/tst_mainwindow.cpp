@@ -236,7 +236,7 @@ private slots:
         QFile::remove(game.folder().path() + missing);
         Words = TWords();
         ErrorBoxRecorder errors;
-        TMainWindow second;
+        TMainWindow second(game.services());
         second.show();
         QCOMPARE(errors.texts.size(), 1);
         QVERIFY(errors.texts[0].contains(QFileInfo(missing).fileName()));
@@ -274,7 +274,7 @@ private slots:
         game.folder().write("DATA/Lib.RUS", library);
         Words = TWords();
         ErrorBoxRecorder errors;
-        TMainWindow second;
+        TMainWindow second(game.services());
         QCOMPARE(errors.texts.size(), 1);
         QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(LibraryPath(1)) + named),
                  qPrintable(errors.texts[0]));
@@ -321,8 +321,7 @@ private slots:
         QTest::addColumn<QPoint>("cell");
         QTest::addColumn<QString>("name");
         QTest::newRow("free cell") << false << "" << QPoint(2, 4) << QString::fromUtf8("B4, пусто");
-        QTest::newRow("board letter, English")
-            << true << "" << QPoint(4, 3) << QString("D3, S");
+        QTest::newRow("board letter, English") << true << "" << QPoint(4, 3) << QString("D3, S");
         QTest::newRow("the preview is no letter")
             << true << "press:T pointer:2,2" << QPoint(2, 2) << QString("B2, empty");
         QTest::newRow("placed by a press of the cell")
@@ -339,7 +338,8 @@ private slots:
         QFETCH(bool, english);
         QFETCH(QString, steps);
         QFETCH(QPoint, cell);
-        GameFixture game(kRussianWords, kEnglishWords, english ? GameFixture::EnglishSettings() : QByteArray());
+        GameFixture game(kRussianWords, kEnglishWords,
+                         english ? GameFixture::EnglishSettings() : QByteArray());
         for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
             const QString what = step.section(':', 1);
             const QStringList at = what.split(',');
@@ -445,10 +445,11 @@ private slots:
     }
     void menusHaveMnemonics() {
         QFETCH(bool, english);
-        GameFixture game(kRussianWords, kEnglishWords, english ? GameFixture::EnglishSettings() : QByteArray());
+        GameFixture game(kRussianWords, kEnglishWords,
+                         english ? GameFixture::EnglishSettings() : QByteArray());
         TMainWindow& w = game.window();
-        for (QWidget* menu : std::initializer_list<QWidget*>{w.MainMenu1, w.Menu_Game, w.Menu_Options,
-                                                             w.Menu_Chooselanguage, w.Menu_Help}) {
+        for (QWidget* menu : std::initializer_list<QWidget*>{
+                 w.MainMenu1, w.Menu_Game, w.Menu_Options, w.Menu_Chooselanguage, w.Menu_Help}) {
             QSet<QKeySequence> keys;
             int items = 0;
             for (QAction* item : menu->actions()) {
@@ -465,8 +466,10 @@ private slots:
     void mnemonicsTakeTheFirstFreeLetter_data() {
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("marked");
-        QTest::newRow("first letters") << QStringList{"Game", "Help"} << QStringList{"&Game", "&Help"};
-        QTest::newRow("taken letter") << QStringList{"Game", "gallery"} << QStringList{"&Game", "g&allery"};
+        QTest::newRow("first letters")
+            << QStringList{"Game", "Help"} << QStringList{"&Game", "&Help"};
+        QTest::newRow("taken letter")
+            << QStringList{"Game", "gallery"} << QStringList{"&Game", "g&allery"};
         QTest::newRow("an ampersand shows") << QStringList{"& co"} << QStringList{"&& &co"};
         QTest::newRow("no letter") << QStringList{"? 2", "2 A"} << QStringList{"? 2", "2 &A"};
     }

@@ -449,7 +449,7 @@ private slots:
         for (const QString& name : stale + others)
             game.folder().write(name, "x");
         game.errors().texts.clear();
-        TMainWindow w;
+        TMainWindow w(game.services());
         QCOMPARE(game.errors().texts.size(), error.isEmpty() ? 0 : 1);
         if (!error.isEmpty()) {
             QVERIFY2(game.errors().texts[0].contains("Winners\" is damaged at " + error),
@@ -647,7 +647,7 @@ private slots:
         setList(list, place10 == EmptyScore ? QStringList() : before);
         const QStringList old = listText(list);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
-        new TAddRatingWindow(&game.window());
+        new TAddRatingWindow(&game.window(), game.services());
         QCOMPARE(game.window().Dialogs().AddRatingWindow().Timer1->interval(), kFaceTimerInterval);
         QVERIFY(game.window().Dialogs().AddRatingWindow().Timer1->isActive());
         game.window().Dialogs().AddRatingWindow().Timer1->stop();
@@ -699,7 +699,7 @@ private slots:
 
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        new TAddRatingWindow(&game.window());
+        new TAddRatingWindow(&game.window(), game.services());
         game.window().Dialogs().AddRatingWindow().Timer1->stop();
         QStringList faces;
         for (int round = 0; round < 2; ++round) {

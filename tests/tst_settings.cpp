@@ -41,7 +41,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords, QByteArray(""));
         QFile::remove(game.folder().path() + "Vorda2000.ini");
         Words = TWords();
-        TMainWindow w;
+        TMainWindow w(game.services());
         QCOMPARE(w.windowTitle(), QString("?"));
         QCOMPARE(w.Menu_Game->title(), QString("?"));
         QCOMPARE(w.Menu_NewGame->text(), QString("?"));
@@ -145,7 +145,8 @@ private slots:
         QFETCH(QString, atSwitch);
         const bool fifo = settings == "fifo";
         ::alarm(60);
-        GameFixture game(kRussianWords, kEnglishWords, settings.isNull() ? QByteArray("") : settings,
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settings.isNull() ? QByteArray("") : settings,
                          [&](const TestGameFolder& folder) {
                              const QString path = folder.path() + "Vorda2000.ini";
                              if (settings.isNull() || fifo)
@@ -221,7 +222,8 @@ private slots:
     }
 
     void writesTheSettingsBackAtTheClose() {
-        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
         game.window().Menu_Sound->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -246,7 +248,8 @@ private slots:
     void twoCopiesKeepEachOthersSettings() {
         QFETCH(QString, theirKey);
         QFETCH(QString, theirValue);
-        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
         WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
                            theirKey.toStdString(), theirValue.toStdString());
         game.window().Menu_Sound->trigger();
@@ -486,7 +489,8 @@ private slots:
         QString question;
         const auto answer = [&](QDialog*) {
             question = w.Dialogs().ChoiceWindow().QuestionLabel->accessibleName();
-            clickButton(yes ? w.Dialogs().ChoiceWindow().YesButton : w.Dialogs().ChoiceWindow().NoButton);
+            clickButton(yes ? w.Dialogs().ChoiceWindow().YesButton
+                            : w.Dialogs().ChoiceWindow().NoButton);
         };
         if (language) {
             WhenDialogShows(answer);
@@ -552,7 +556,8 @@ private slots:
 
     // A large settings file costs one reading at the start, not one for every key and caption.
     void readsTheFileOnce() {
-        GameFixture game(kRussianWords, kEnglishWords, settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
+        GameFixture game(kRussianWords, kEnglishWords,
+                         settingsWith("LanguageNumber=2\r\nStrong=3\r\n"));
         const QByteArray path = QFile::encodeName(game.folder().path() + "Vorda2000.ini");
         const int watcher = inotify_init1(IN_NONBLOCK);
         QVERIFY(watcher >= 0);

@@ -164,7 +164,8 @@ private slots:
     }
 
     void hintPlaysForTheHumanAndTheComputerAnswers() {
-        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"}, GameFixture::EnglishSettings());
+        GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"},
+                         GameFixture::EnglishSettings());
         game.click(game.window().AdviceButton);
         // The hint's search finds HOT first (T under the O), then the computer answers.
         QCOMPARE(game.column(1), QStringList{"HOT"});
@@ -277,7 +278,7 @@ private slots:
             settings.replace("Strong=4", "Strong=2");
             game.folder().write("Vorda2000.ini", settings);
         }
-        TMainWindow second;
+        TMainWindow second(game.services());
         const GameState& state = second.Model().state();
         QStringList words;
         for (const std::string& word : second.Model().sheet(Player::Human))

@@ -1,7 +1,6 @@
 // The word library: loading byte-exact files, the comparison, look-ups and appending.
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
-#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 #include "tests/support/TestFolder.h"
 

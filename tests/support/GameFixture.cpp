@@ -4,10 +4,10 @@
 #include "app/PoleUnit.h"
 #include "app/WordSheetsView.h"
 #include "core/WordsUnit.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "extras/SoundUnit.h"
 #include "platform/Cp1251.h"
-#include "platform/Hooks.h"
 #include "records/AddRatingUnit.h"
 #include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
@@ -60,8 +60,6 @@ QByteArray LibraryBytes(const QStringList& words) {
 GameFixture::GameFixture(const QStringList& russianWords, const QStringList& englishWords,
                          const QByteArray& settings,
                          const std::function<void(const TestGameFolder&)>& beforeStart) {
-    // Nobody listens yet but the error recorder.
-    Hooks = THooks();
     errors_ = std::make_unique<ErrorBoxRecorder>();
     folder_.write("DATA/Lib.RUS", LibraryBytes(russianWords));
     folder_.write("DATA/Lib.ENG", LibraryBytes(englishWords));
@@ -77,17 +75,16 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     Game = TSession();
     InitSettingsFile();
     InitTextures();
-    window_ = std::make_unique<TMainWindow>();
+    window_ = std::make_unique<TMainWindow>(services_);
     window_->SetTimerIntervalForTests(2);
     window_->SetWebOpener(this);
     CloseGameEndWindowsNobodyWaitsFor(window_.get());
-    Hooks.SoundEffectObserver = [this](int number) { sounds << number; };
+    services_.sound().effectObserver = [this](int number) { sounds << number; };
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
 GameFixture::~GameFixture() {
-    Hooks.SoundEffectObserver = nullptr;
     window_.reset();
 }
 
