@@ -152,7 +152,7 @@ void TMainWindow::FormCreate() {
     bool fixedSeed = false;
     const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
     random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-    Game.MainInputEnabled = true;
+    services_.game().MainInputEnabled = true;
     ShowFace(QStringLiteral("CPU00"));
     RegisterTextureClient(this, [this] { ApplyMainTextures(); });
     ApplyTextures();
@@ -177,7 +177,7 @@ void TMainWindow::FormCreate() {
         // The settings, the check of the language's texts and the language items' captions
         // after each library load share one reading of the settings file.
         const TVordaIniFile::ReadingScope reading(SettingsFile);
-        RunReportingErrors([this] { ReadSettings(this); });
+        RunReportingErrors([this] { ReadSettings(services_, this); });
         RunReportingErrors([] { CheckLanguageTexts(); });
         Normalize_Letters();
         // The other languages' libraries are read only for their counts in the language items:
@@ -206,7 +206,7 @@ void TMainWindow::ApplyMainTextures() {
 }
 
 void TMainWindow::SetMainInputEnabled(bool enabled) {
-    Game.MainInputEnabled = enabled;
+    services_.game().MainInputEnabled = enabled;
 }
 
 QRandomGenerator& TMainWindow::Random() {
@@ -252,7 +252,7 @@ void TMainWindow::ResumeOrStartGame() {
     // A game of another language or strength (the settings were changed by hand) is not
     // continued under the wrong rules.
     if (!load.game || load.game->language != Words.Language ||
-        load.game->strength != int(Game.MaxWordLength) - 2) {
+        load.game->strength != int(services_.game().MaxWordLength) - 2) {
         Menu_NewGameClick();
         return;
     }
@@ -279,7 +279,7 @@ void TMainWindow::SaveGame() {
     if (model_.state().history.empty())
         return;
     const QByteArray bytes =
-        SavedGameBytes(Words.Language, int(Game.MaxWordLength) - 2, model_.state());
+        SavedGameBytes(Words.Language, int(services_.game().MaxWordLength) - 2, model_.state());
     if (bytes == savedGame_)
         return;
     QString reason;
@@ -416,7 +416,7 @@ void TMainWindow::FormClose() {
     face_->stopShake();
     closed_ = true;
     // A settings file that cannot be written is reported, and the close still completes.
-    RunReportingErrors([this] { WriteSettings(this); });
+    RunReportingErrors([this] { WriteSettings(services_, this); });
     // The records are written even when the settings could not be.
     RunReportingErrors([] { WriteWinners(); });
 }

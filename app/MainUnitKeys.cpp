@@ -3,6 +3,7 @@
 // for the hint. Every key goes through the mouse's own handlers, so the two ways of playing
 // cannot drift apart.
 #include "app/MainUnit.h"
+#include "extras/GameServices.h"
 
 #include "app/BoardView.h"
 #include "app/PoleUnit.h"
@@ -66,7 +67,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
             return false;
     }
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!Game.MainInputEnabled || model_.phase() == MovePhase::Computer ||
+    if (!services_.game().MainInputEnabled || model_.phase() == MovePhase::Computer ||
         QApplication::activeModalWidget())
         return true;
     if (arrow) {

@@ -1,6 +1,7 @@
 // The language: the switch between the languages and the interface texts of the current one
 // on the window's menus, caption and buttons.
 #include "app/MainUnit.h"
+#include "extras/GameServices.h"
 
 #include "app/BoardView.h"
 #include "app/ComputerFace.h"
@@ -64,7 +65,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
         CheckStartWords(next);
         Words.Language = language;
         Words.LanguageSection = LanguageOf(language).Section;
-        WriteSettings(this);
+        WriteSettings(services_, this);
     } catch (...) {
         Words.Language = oldLanguage;
         Words.LanguageSection = oldSection;
@@ -82,7 +83,7 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     Menu_BestWords->setEnabled(false);
     {
         const TVordaIniFile::ReadingScope reading(SettingsFile);
-        ReadSettings(this);
+        ReadSettings(services_, this);
         RunReportingErrors([] { CheckLanguageTexts(); });
     }
     Menu_NewGameClick();
@@ -108,9 +109,10 @@ void TMainWindow::ApplyMenuTexts() {
     setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
         menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
-    for (QAction* item : {Menu_NewGame, Menu_TakeBack, Menu_BestWords, Menu_Records, Menu_None1, Menu_Exit, Menu_CPU,
-                          Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
-                          Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
+    for (QAction* item :
+         {Menu_NewGame, Menu_TakeBack, Menu_BestWords, Menu_Records, Menu_None1, Menu_Exit,
+          Menu_CPU, Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
+          Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
         SetMenuText(item, item->objectName().toLatin1().constData());
     RefreshLanguageItems(Words);
     ApplyMnemonics();

@@ -97,7 +97,7 @@ void TMainWindow::AfterHumanWord(bool playSound) {
 
 void TMainWindow::AskToAddWord(const std::string& word) {
     ShowFace(QStringLiteral("CPU41"));
-    Game.MainInputEnabled = false;
+    services_.game().MainInputEnabled = false;
     const int result = ShowChoiceWindow(
         dialogs_.ChoiceWindow(), LanguageText("AddWord1") + " " + word, LanguageText("AddWord2"));
     if (closed_)
@@ -119,7 +119,7 @@ void TMainWindow::AskToAddWord(const std::string& word) {
 }
 
 void TMainWindow::AppOnMessage() {
-    if (!Game.MainInputEnabled || Busy())
+    if (!services_.game().MainInputEnabled || Busy())
         return;
     if (model_.phase() == MovePhase::Selecting) {
         services_.sound().play(kSoundStepBack);

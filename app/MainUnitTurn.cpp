@@ -33,7 +33,7 @@ void TMainWindow::AdvanceThinkingFace() {
 }
 
 void TMainWindow::StartComputerTurn(bool forHuman) {
-    turn_->start(forHuman, Game.MaxWordLength);
+    turn_->start(forHuman, services_.game().MaxWordLength);
 }
 
 void TMainWindow::turnBegan() {
@@ -105,14 +105,14 @@ void TMainWindow::AdviceButtonClick() {
 }
 
 void TMainWindow::Menu_CPUClick() {
-    const uint16_t before = Game.MaxWordLength;
+    const uint16_t before = services_.game().MaxWordLength;
     dialogs_.SetCPUWindow().exec();
-    if (Game.MaxWordLength == before)
+    if (services_.game().MaxWordLength == before)
         return;
     if (!ConfirmNewGame()) {
         // The window's slider goes back with the strength.
         dialogs_.SetCPUWindow().StrongBar->setValue(before);
-        Game.MaxWordLength = before;
+        services_.game().MaxWordLength = before;
         return;
     }
     Menu_NewGameClick();

@@ -23,7 +23,7 @@ TImagesWindow& TGameDialogs::ImagesWindow() {
 }
 
 TSetCPUWindow& TGameDialogs::SetCPUWindow() {
-    return made(setCPU_, owner_);
+    return made(setCPU_, owner_, services_);
 }
 
 TChoiceWindow& TGameDialogs::ChoiceWindow() {

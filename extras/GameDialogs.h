@@ -34,6 +34,7 @@ public:
     TAboutWindow& AboutWindow();
     THowToPlayWindow& HowToPlayWindow();
     TBestWordsWindow& BestWordsWindow();
+    GameServices& services() { return services_; }
 
 private:
     QWidget* owner_;

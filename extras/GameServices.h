@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GameState.h"
 #include "extras/SoundPlayer.h"
 
 // What the program keeps around the game for its whole run, in one object: made by main()
@@ -13,7 +14,11 @@ public:
     GameServices& operator=(const GameServices&) = delete;
 
     SoundPlayer& sound() { return sound_; }
+    // The input gate and the computer's strength.
+    TSession& game() { return game_; }
+    const TSession& game() const { return game_; }
 
 private:
     SoundPlayer sound_;
+    TSession game_;
 };

@@ -78,7 +78,7 @@ int32_t TAddRatingWindow::Result() const {
 void TAddRatingWindow::FormActivate() {
     const int32_t result = Result();
     // Without a list for the current strength no result can enter one.
-    const WinnerEntry* list = CurrentWinnersList();
+    const WinnerEntry* list = CurrentWinnersList(services_.game());
     // A game with a move taken back enters no list; the window says so in its large line.
     const bool qualifies = !TakenBack && list && result >= list[kRecordPlaces].Score;
     CoolLabel3->setFont(CoolFont(TakenBack ? kTakenBackPixels : kTooBadPixels));
@@ -117,7 +117,7 @@ void TAddRatingWindow::FormDeactivate() {
     showFace(Host(), QStringLiteral("CPU00"));
     if (TakenBack)
         return;
-    AddToWinners(Result(), Edit1->Text());
+    AddToWinners(services_.game(), Result(), Edit1->Text());
     // Stored at once: another copy of the game on the same folder merges it into its own.
     RunReportingErrors([] { WriteWinners(); });
 }

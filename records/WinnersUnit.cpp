@@ -201,9 +201,9 @@ void EmptyList(WinnerEntry* list) {
 
 } // namespace
 
-WinnerEntry* CurrentWinnersList() {
+WinnerEntry* CurrentWinnersList(const TSession& game) {
     const int language = Words.Language;
-    const int strength = int(Game.MaxWordLength) - 2;
+    const int strength = int(game.MaxWordLength) - 2;
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
     return Winners[language][strength];
@@ -406,8 +406,8 @@ void WriteWinners() {
         tableAsKnown = copyOfWinners();
 }
 
-void AddToWinners(int32_t Score, const std::string& Name) {
-    WinnerEntry* list = CurrentWinnersList();
+void AddToWinners(const TSession& game, int32_t Score, const std::string& Name) {
+    WinnerEntry* list = CurrentWinnersList(game);
     if (!list)
         return;
     for (int place = 1; place <= kRecordPlaces; ++place) {
@@ -431,8 +431,8 @@ std::string RecordName(std::string_view typed) {
     return name;
 }
 
-void ClearCurrentWinners() {
-    if (WinnerEntry* list = CurrentWinnersList())
+void ClearCurrentWinners(const TSession& game) {
+    if (WinnerEntry* list = CurrentWinnersList(game))
         EmptyList(list);
 }
 

@@ -11,6 +11,8 @@
 
 class TCoolBevel;
 class TGameDialogs;
+class GameServices;
+struct TSession;
 class TCoolBtn;
 class TCoolLabel;
 
@@ -25,8 +27,8 @@ struct WinnerEntry {
 // A place whose score is EmptyScore holds no result; an emptied place also has the name "-".
 constexpr int32_t EmptyScore = -666;
 constexpr int kRecordLanguages = kLanguageCount; // by language number
-constexpr int kRecordStrengths = 6; // MaxWordLength - 2
-constexpr int kRecordPlaces = 10;   // place 1 is the best
+constexpr int kRecordStrengths = 6;              // MaxWordLength - 2
+constexpr int kRecordPlaces = 10;                // place 1 is the best
 extern const char* const EmptyName;
 
 // Winners[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.
@@ -40,11 +42,11 @@ inline bool IsEmptyEntry(const WinnerEntry& entry) {
 // The list of the current language (Words.Language) and strength (MaxWordLength - 2), or
 // null when they name no list. The settings reader keeps both in range, so a game always has
 // its list; the null case only guards the table's bounds.
-WinnerEntry* CurrentWinnersList(); // places at [1..10]
+WinnerEntry* CurrentWinnersList(const TSession& game); // places at [1..10]
 
 // The name of the current list in the current language (Windows-1251): its language and the
 // computer's strength, "English, strength 4".
-std::string RecordsListName();
+std::string RecordsListName(const TSession& game);
 
 // ProgramFolder() + "DATA/Winners".
 QString RecordsPath();
@@ -73,10 +75,10 @@ std::string RecordName(std::string_view typed);
 // Offers a result to the current list, under RecordName(Name): it goes to the first place whose
 // score is less than or equal to Score (so a tie goes above the older result), the places below
 // move down and the old place 10 drops out. When all ten scores are greater nothing changes.
-void AddToWinners(int32_t Score, const std::string& Name);
+void AddToWinners(const TSession& game, int32_t Score, const std::string& Name);
 
 // Empties every place of the current list, or of all twelve lists.
-void ClearCurrentWinners();
+void ClearCurrentWinners(const TSession& game);
 void ClearAllWinners();
 
 // --- The records window ----------------------------------------------------------------------

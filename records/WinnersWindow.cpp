@@ -6,6 +6,7 @@
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
 #include "extras/GameDialogs.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
@@ -37,11 +38,10 @@ constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' ow
 
 } // namespace
 
-std::string RecordsListName() {
-    const std::string language =
-        LanguageText(LanguageOf(Words.Language).MenuItem);
+std::string RecordsListName(const TSession& game) {
+    const std::string language = LanguageText(LanguageOf(Words.Language).MenuItem);
     return language + ", " + LanguageText("Strength") + " " +
-           std::to_string(int(Game.MaxWordLength) - 2);
+           std::to_string(int(game.MaxWordLength) - 2);
 }
 
 TWinnersWindow::TWinnersWindow(QWidget* parent, TGameDialogs& dialogs)
@@ -96,14 +96,14 @@ void TWinnersWindow::ApplyWindowTextures() {
 }
 
 void TWinnersWindow::FormActivate() {
-    const WinnerEntry* list = CurrentWinnersList();
+    const WinnerEntry* list = CurrentWinnersList(dialogs_.services().game());
     ClearButton1->setEnabled(list && !IsEmptyEntry(list[1]));
     ClearButton2->setEnabled(AnyEntryFilled());
     ClearButton1->SetCaption(LanguageText("WinnersButton1"));
     ClearButton2->SetCaption(LanguageText("WinnersButton2"));
     FitCaptionFonts({ClearButton1, ClearButton2});
     setWindowTitle(DialogTitle(LanguageText("Menu_Records")) + QStringLiteral(" \u2014 ") +
-                   Cp1251ToUnicode(RecordsListName()));
+                   Cp1251ToUnicode(RecordsListName(dialogs_.services().game())));
     for (int row = 1; row <= kRecordPlaces; ++row) {
         if (!list) {
             ScoreLabels[row]->SetCaption(std::string());
@@ -129,7 +129,7 @@ bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
 void TWinnersWindow::ClearButton1Click() {
     if (!ConfirmClearing(ClearButton1))
         return;
-    ClearCurrentWinners();
+    ClearCurrentWinners(dialogs_.services().game());
     FormActivate();
 }
 

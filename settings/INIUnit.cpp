@@ -2,6 +2,7 @@
 
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
@@ -133,7 +134,7 @@ struct KnownSettings {
 KnownSettings knownSettings;
 void rememberSettings(const std::vector<ProfileValue>& keys);
 // The keys and values WriteSettings writes.
-std::vector<ProfileValue> settingsValues(bool sound);
+std::vector<ProfileValue> settingsValues(const TSession& game, bool sound);
 
 std::string knownKey(std::string_view section, std::string_view key) {
     return std::string(section) + '/' + std::string(key);
@@ -233,7 +234,7 @@ int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
 }
 } // namespace
 
-void ReadSettings(TSettingsView* view) {
+void ReadSettings(GameServices& services, TSettingsView* view) {
     // A large file would otherwise be read again for every key and every caption.
     const TVordaIniFile::ReadingScope reading(SettingsFile);
     QStringList problems;
@@ -254,7 +255,7 @@ void ReadSettings(TSettingsView* view) {
     };
     const std::string usedStrength = std::to_string(strengthLength(16) - 2);
     const int64_t strength = readNumberSetting("Strong", "16", usedStrength, problems);
-    Game.MaxWordLength = static_cast<uint16_t>(strengthLength(strength));
+    services.game().MaxWordLength = static_cast<uint16_t>(strengthLength(strength));
 
     if (view)
         view->ApplyButtonTexts();
@@ -268,7 +269,7 @@ void ReadSettings(TSettingsView* view) {
 
     TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
     TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
-    rememberSettings(settingsValues(view ? view->SoundChecked() : true));
+    rememberSettings(settingsValues(services.game(), view ? view->SoundChecked() : true));
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
@@ -317,8 +318,9 @@ void rememberSettings(const std::vector<ProfileValue>& values) {
 }
 } // namespace
 
-void WriteSettings(const TSettingsView* view) {
-    std::vector<ProfileValue> values = settingsValues(view ? view->SoundChecked() : true);
+void WriteSettings(const GameServices& services, const TSettingsView* view) {
+    std::vector<ProfileValue> values =
+        settingsValues(services.game(), view ? view->SoundChecked() : true);
     if (knownSettings.path == SettingsFile.FileName()) {
         // A setting this copy did not change is written only where the file lacks it.
         constexpr std::string_view kAbsent = "\x01";
@@ -338,11 +340,11 @@ void WriteSettings(const TSettingsView* view) {
 }
 
 namespace {
-std::vector<ProfileValue> settingsValues(bool sound) {
+std::vector<ProfileValue> settingsValues(const TSession& game, bool sound) {
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
         {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},
-        {std::string(kVorda), "Strong", std::to_string(int(Game.MaxWordLength) - 2)},
+        {std::string(kVorda), "Strong", std::to_string(int(game.MaxWordLength) - 2)},
     };
     for (int slot = 0; slot < kTextureSlots; ++slot)
         values.push_back(

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+class GameServices;
+
 // The settings file "Vorda2000.ini" beside the program: the sections "Vorda" and "Images"
 // (settings, read and written) and "Russian" and "English" (every text of the interface,
 // only read). All values are Windows-1251 bytes.
@@ -75,17 +77,17 @@ std::string LanguageText(std::string_view key);
 // section (the captions then show "?"). Nothing is changed.
 void CheckLanguageTexts();
 
-// Reads the settings and applies the language section. A "LanguageNumber" or "Strong" that is
-// not a decimal integer is taken as its default, every other step still runs, and at the end
-// one conversion error names each such key and value. "Strong" is brought into the strengths
-// the game offers (MaxWordLength 3..8), and a "LanguageNumber" the language table lacks selects
-// its fallback language (English).
-void ReadSettings(TSettingsView* view = nullptr);
+// Reads the settings into the services and applies the language section. A "LanguageNumber" or
+// "Strong" that is not a decimal integer is taken as its default, every other step still runs, and
+// at the end one conversion error names each such key and value. "Strong" is brought into the
+// strengths the game offers (MaxWordLength 3..8), and a "LanguageNumber" the language table lacks
+// selects its fallback language (English).
+void ReadSettings(GameServices& services, TSettingsView* view = nullptr);
 
 // Writes the settings keys of "Vorda" and "Images" in one replacement of the file; the sound
 // switch is the view's (on without a view). A failed
 // write raises "Unable to write to <path>" and leaves the old file whole.
-void WriteSettings(const TSettingsView* view = nullptr);
+void WriteSettings(const GameServices& services, const TSettingsView* view = nullptr);
 
 // A decimal integer as the settings file holds it (optional sign, digits); anything else
 // raises the conversion error "'<text>' is not a valid integer value". Values beyond the

@@ -1,5 +1,6 @@
 #include "settings/SetCPUUnit.h"
 
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "settings/INIUnit.h"
@@ -8,8 +9,8 @@
 
 #include <algorithm>
 
-TSetCPUWindow::TSetCPUWindow(QWidget* parent)
-    : TCoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
+TSetCPUWindow::TSetCPUWindow(QWidget* parent, GameServices& services)
+    : TCoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked), services_(services) {
     StrongBar = new TCoolTrackBar(Hook);
     StrongBar->setGeometry(25, 10, 180, 40);
     StrongBar->setRange(kMinStrengthLength, kMaxStrengthLength);
@@ -34,13 +35,13 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent)
 
 void TSetCPUWindow::ShowCaption() {
     setWindowTitle(DialogTitle(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
-                   QString::number(int(Game.MaxWordLength) - 2) + QStringLiteral(")"));
+                   QString::number(int(services_.game().MaxWordLength) - 2) + QStringLiteral(")"));
 }
 
 void TSetCPUWindow::FormActivate() {
     ShowCaption();
     // A strength outside the slider's range is brought to the nearer end at once.
-    const int wanted = Game.MaxWordLength;
+    const int wanted = services_.game().MaxWordLength;
     const int position = std::clamp(wanted, int(kMinStrengthLength), int(kMaxStrengthLength));
     if (position != StrongBar->value()) {
         StrongBar->setValue(position);
@@ -52,6 +53,6 @@ void TSetCPUWindow::FormActivate() {
 }
 
 void TSetCPUWindow::StrongBarChange() {
-    Game.MaxWordLength = static_cast<uint16_t>(StrongBar->value());
+    services_.game().MaxWordLength = static_cast<uint16_t>(StrongBar->value());
     ShowCaption();
 }

@@ -10,6 +10,7 @@
 #include "core/GameState.h"
 #include "core/SavedGame.h"
 #include "core/WordsUnit.h"
+#include "extras/GameServices.h"
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
@@ -55,11 +56,11 @@ void WriteSavedGameVersion(int version) {
     }
 }
 
-void WriteVersion(int version) {
+void WriteVersion(GameServices& services, int version) {
     Words.Language = 1;
-    Game.MaxWordLength = 4;
+    services.game().MaxWordLength = 4;
     TextureChoice.SkinName = version == 0 ? "" : "Meadow";
-    WriteSettings();
+    WriteSettings(services);
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
@@ -78,17 +79,18 @@ int main(int argc, char** argv) {
         return 2;
     SetProgramFolder(QString::fromLocal8Bit(argv[1]));
     InitSettingsFile();
+    GameServices services;
     const std::string mode = argv[2];
     if (mode != "loop") {
-        WriteVersion(mode == "1" ? 1 : 0);
+        WriteVersion(services, mode == "1" ? 1 : 0);
         return 0;
     }
     // One round first, timed, so that the killer can spread its moments over whole rounds.
     QElapsedTimer round;
     round.start();
-    WriteVersion(0);
+    WriteVersion(services, 0);
     std::printf("ready %lld\n", static_cast<long long>(round.nsecsElapsed() / 1000));
     std::fflush(stdout);
     for (int version = 1;; version = 1 - version)
-        WriteVersion(version);
+        WriteVersion(services, version);
 }

@@ -425,10 +425,10 @@ private slots:
     void rightButtonIsOffWhileAGameDialogIsUp() {
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         game.placeLetter("T", 2, 2);
-        Game.MainInputEnabled = false;
+        game.services().game().MainInputEnabled = false;
         game.rightClick();
         QCOMPARE(int(game.model().phase()), 1);
-        Game.MainInputEnabled = true;
+        game.services().game().MainInputEnabled = true;
         game.rightClick();
         QCOMPARE(int(game.model().phase()), 0);
     }

@@ -317,7 +317,8 @@ private slots:
         QFETCH(QStringList, after);
         TestGameFolder folder;
         Words.Language = 1;
-        Game.MaxWordLength = 3;
+        TSession session;
+        session.MaxWordLength = 3;
         ClearAllWinners();
         setList(Winners[2][6], {"7 Di"});
         setList(Winners[1][1], theirs);
@@ -326,9 +327,9 @@ private slots:
         folder.write("DATA/Winners", WinnersFileBytes());
         ReadWinners();
         if (mine == "add")
-            AddToWinners(50, "new");
+            AddToWinners(session, 50, "new");
         else
-            ClearCurrentWinners();
+            ClearCurrentWinners(session);
         // The other copy closes first.
         folder.write("DATA/Winners", theirFile);
         WriteWinners();
@@ -396,10 +397,11 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(int, score);
         Words.Language = 2;
-        Game.MaxWordLength = 5;
+        TSession session;
+        session.MaxWordLength = 5;
         ClearAllWinners();
         setList(Winners[2][3], before);
-        AddToWinners(score, "new");
+        AddToWinners(session, score, "new");
         QTEST(listText(Winners[2][3]), "after");
         // The other lists are not touched.
         QCOMPARE(Winners[1][3][1].Score, EmptyScore);
@@ -463,7 +465,7 @@ private slots:
         // The settings, both libraries and a new game came after it.
         QCOMPARE(game.cell(1, 3)->Caption(), Cp("К"));
         QVERIFY(w.Menu_English->text().endsWith(" 1"));
-        QCOMPARE(int(Game.MaxWordLength), 6);
+        QCOMPARE(int(game.services().game().MaxWordLength), 6);
         QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
         QCOMPARE(listText(Winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
         w.close();
@@ -485,7 +487,7 @@ private slots:
     void closeWritesSettingsThenRecords() {
         QFETCH(QString, broken);
         GameFixture game(kRussianWords, kEnglishWords);
-        setList(CurrentWinnersList(), {"3 Al"});
+        setList(CurrentWinnersList(game.services().game()), {"3 Al"});
         if (!broken.isEmpty()) {
             // A folder where the file should be: the write fails.
             QFile::remove(game.folder().path() + broken);
@@ -515,7 +517,7 @@ private slots:
         QFETCH(QStringList, current);
         QFETCH(QStringList, other);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        setList(CurrentWinnersList(), current);
+        setList(CurrentWinnersList(game.services().game()), current);
         setList(Winners[1][1], other);
         QStringList scores, names;
         bool clearThis = false, clearAll = false, input = true;
@@ -525,7 +527,7 @@ private slots:
             names = captions(game.window().Dialogs().WinnersWindow().NameLabels);
             clearThis = game.window().Dialogs().WinnersWindow().ClearButton1->isEnabled();
             clearAll = game.window().Dialogs().WinnersWindow().ClearButton2->isEnabled();
-            input = Game.MainInputEnabled;
+            input = game.services().game().MainInputEnabled;
             title = dialog->windowTitle();
             button1 =
                 Cp1251ToUnicode(game.window().Dialogs().WinnersWindow().ClearButton1->Caption());
@@ -541,7 +543,7 @@ private slots:
         QTEST(clearThis, "clearThis");
         QTEST(clearAll, "clearAll");
         QVERIFY(!input);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(game.services().game().MainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -560,7 +562,7 @@ private slots:
         QFETCH(QString, answer);
         const bool yes = answer == "yes";
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        WinnerEntry* current = CurrentWinnersList();
+        WinnerEntry* current = CurrentWinnersList(game.services().game());
         setList(current, {"9 Ann", "1 Bo"});
         setList(Winners[1][2], {"5 Cy"});
         QString question, caption;
@@ -585,7 +587,7 @@ private slots:
             namesAfter = captions(game.window().Dialogs().WinnersWindow().NameLabels);
             clearThisAfter = game.window().Dialogs().WinnersWindow().ClearButton1->isEnabled();
             clearAllAfter = game.window().Dialogs().WinnersWindow().ClearButton2->isEnabled();
-            inputAfterQuestion = Game.MainInputEnabled;
+            inputAfterQuestion = game.services().game().MainInputEnabled;
             clickButton(game.window().Dialogs().WinnersWindow().CoolOkButton);
         });
         game.sounds.clear();
@@ -641,7 +643,7 @@ private slots:
         QFETCH(int, place10);
         QFETCH(bool, qualifies);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        WinnerEntry* list = CurrentWinnersList();
+        WinnerEntry* list = CurrentWinnersList(game.services().game());
         QStringList before(9, "100 x");
         before << QString::number(place10) + " last";
         setList(list, place10 == EmptyScore ? QStringList() : before);
@@ -660,7 +662,7 @@ private slots:
             editText = game.window().Dialogs().AddRatingWindow().Edit1->text();
             editShown = game.window().Dialogs().AddRatingWindow().Edit1->isVisible();
             tooBadShown = game.window().Dialogs().AddRatingWindow().CoolLabel3->isVisible();
-            input = Game.MainInputEnabled;
+            input = game.services().game().MainInputEnabled;
             faces << game.window().FaceName();
             for (int tick = 0; tick < 8; ++tick) {
                 game.window().Dialogs().AddRatingWindow().Timer1Timer();
@@ -690,7 +692,7 @@ private slots:
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QVERIFY(!game.window().Dialogs().AddRatingWindow().FaceAnimating);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(game.services().game().MainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
         else
@@ -790,7 +792,7 @@ private slots:
         QCOMPARE(closedByKey, closing == "Enter" || closing == "Esc");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
-        const WinnerEntry* list = CurrentWinnersList();
+        const WinnerEntry* list = CurrentWinnersList(game.services().game());
         QCOMPARE(list[1].Score, 5);
         QCOMPARE(list[1].Name, UnicodeToCp1251(stored));
         QCOMPARE(list[2].Score, EmptyScore);
@@ -825,7 +827,7 @@ private slots:
         // A new game followed.
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(game.services().game().MainInputEnabled);
     }
 };
 

@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(w.Menu_English->text(), QString("? 2"));
         QCOMPARE(w.SkipButton->Caption(), std::string("?"));
         QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(int(Game.MaxWordLength), 8);
+        QCOMPARE(int(game.services().game().MaxWordLength), 8);
         QVERIFY(w.Menu_Sound->isChecked());
         QVERIFY(TextureChoice.UseSkins);
         QVERIFY(TextureChoice.SkinName.empty());
@@ -99,7 +99,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
         QTEST(int(Words.Language), "language");
-        QTEST(int(Game.MaxWordLength), "maxWordLength");
+        QTEST(int(game.services().game().MaxWordLength), "maxWordLength");
         QTEST(game.window().Menu_Sound->isChecked(), "sound");
         QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
         QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr, Words.Language == 2);
@@ -211,7 +211,7 @@ private slots:
         for (const QString& part : named)
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
         QTEST(int(Words.Language), "language");
-        QTEST(int(Game.MaxWordLength), "maxWordLength");
+        QTEST(int(game.services().game().MaxWordLength), "maxWordLength");
         QVERIFY(!game.window().Menu_Sound->isChecked());
         QCOMPARE(TextureChoice.TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
         QVERIFY(!game.cell(1, 3)->Caption().empty());
@@ -344,7 +344,7 @@ private slots:
             question =
                 Cp1251ToUnicode(game.window().Dialogs().ChoiceWindow().QuestionLabel->Caption());
             face = game.window().FaceName();
-            inputDuringQuestion = Game.MainInputEnabled;
+            inputDuringQuestion = game.services().game().MainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
                 QWidget* focused = dialog->focusWidget();
                 QTest::keyClick(focused ? focused : dialog, key);
@@ -373,7 +373,7 @@ private slots:
         QCOMPARE(question, Cp1251ToUnicode(LanguageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
         QVERIFY(!inputDuringQuestion);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(game.services().game().MainInputEnabled);
         QCOMPARE(game.sounds.value(0), 8);
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         const QByteArray library = game.folder().read("DATA/Lib.ENG");
@@ -447,7 +447,7 @@ private slots:
         QString title;
         WhenDialogShows([&](QDialog* dialog) {
             bar = game.window().Dialogs().SetCPUWindow().StrongBar->value();
-            inputDuringDialog = Game.MainInputEnabled;
+            inputDuringDialog = game.services().game().MainInputEnabled;
             for (int position : moves)
                 game.window().Dialogs().SetCPUWindow().StrongBar->setValue(position);
             title = dialog->windowTitle();
@@ -456,10 +456,10 @@ private slots:
         game.window().Menu_CPU->trigger();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(game.services().game().MainInputEnabled);
         QVERIFY(title.endsWith(caption));
         QVERIFY(title.startsWith(Cp1251ToUnicode(LanguageText("Menu_CPU"))));
-        QTEST(int(Game.MaxWordLength), "maxWordLength");
+        QTEST(int(game.services().game().MaxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
         QCOMPARE(int(game.model().phase()), restarted ? 0 : 1);
@@ -485,7 +485,7 @@ private slots:
         const std::vector<MoveRecord> history = game.model().state().history;
         QVERIFY(history.size() > 1);
         const QStringList board = game.board();
-        const uint16_t strength = Game.MaxWordLength;
+        const uint16_t strength = game.services().game().MaxWordLength;
         QString question;
         const auto answer = [&](QDialog*) {
             question = w.Dialogs().ChoiceWindow().QuestionLabel->accessibleName();
@@ -510,9 +510,10 @@ private slots:
         QCOMPARE(w.Menu_English->isChecked(), english);
         QCOMPARE(w.Menu_Russian->isChecked(), !english);
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
-        QCOMPARE(Game.MaxWordLength != strength, !language && yes);
+        QCOMPARE(game.services().game().MaxWordLength != strength, !language && yes);
         if (!language)
-            QCOMPARE(w.Dialogs().SetCPUWindow().StrongBar->value(), int(Game.MaxWordLength));
+            QCOMPARE(w.Dialogs().SetCPUWindow().StrongBar->value(),
+                     int(game.services().game().MaxWordLength));
         if (yes) {
             QCOMPARE(int(game.model().state().history.size()), 1);
             QCOMPARE(game.board()[2], english ? QString("HOUSE") : QString::fromUtf8("КОШКА"));
@@ -545,12 +546,12 @@ private slots:
 
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussianWords, kEnglishWords);
-        Game.MaxWordLength = 12;
+        game.services().game().MaxWordLength = 12;
         WhenDialogShows(
             [&](QDialog*) { clickButton(game.window().Dialogs().SetCPUWindow().CoolOKButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().Menu_CPU->trigger();
-        QCOMPARE(int(Game.MaxWordLength), 8);
+        QCOMPARE(int(game.services().game().MaxWordLength), 8);
         QCOMPARE(int(game.model().phase()), 0);
     }
 
@@ -562,7 +563,7 @@ private slots:
         const int watcher = inotify_init1(IN_NONBLOCK);
         QVERIFY(watcher >= 0);
         QVERIFY(inotify_add_watch(watcher, path.constData(), IN_OPEN) >= 0);
-        ReadSettings();
+        ReadSettings(game.services());
         int opens = 0;
         alignas(inotify_event) char events[4096];
         for (ssize_t size; (size = read(watcher, events, sizeof events)) > 0;)
@@ -573,7 +574,7 @@ private slots:
         close(watcher);
         QCOMPARE(opens, 1);
         // The settings and the captions both came from that reading.
-        QCOMPARE(int(Game.MaxWordLength), 5);
+        QCOMPARE(int(game.services().game().MaxWordLength), 5);
         QCOMPARE(game.window().windowTitle(), QString("Words"));
     }
 };

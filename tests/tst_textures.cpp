@@ -678,7 +678,7 @@ private slots:
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
-        QVERIFY(Game.MainInputEnabled);
+        QVERIFY(game.services().game().MainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 

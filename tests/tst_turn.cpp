@@ -144,7 +144,7 @@ private slots:
         QFETCH(bool, gateOpen);
         QFETCH(bool, held);
         GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT"}, GameFixture::EnglishSettings());
-        Game.MainInputEnabled = gateOpen;
+        game.services().game().MainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
         if (held) {
@@ -228,7 +228,7 @@ private slots:
         QByteArray settings = GameFixture::EnglishSettings();
         settings.replace("Strong=4", "Strong=1");
         GameFixture game(kRussianWords, {"HOUSE", "TO", "OUTS"}, settings);
-        QCOMPARE(int(Game.MaxWordLength), 3);
+        QCOMPARE(int(game.services().game().MaxWordLength), 3);
         playTo(game);
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.model().state().passCount, 1);

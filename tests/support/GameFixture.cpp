@@ -72,7 +72,6 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
         beforeStart(folder_);
     // Module state as a fresh start of the program has it.
     Words = TWords();
-    Game = TSession();
     InitSettingsFile();
     InitTextures();
     window_ = std::make_unique<TMainWindow>(services_);
