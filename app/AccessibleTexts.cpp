@@ -1,15 +1,12 @@
 #include "app/AccessibleTexts.h"
 
+#include "extras/GameServices.h"
 #include "platform/Cp1251.h"
-#include "settings/INIUnit.h"
 
-namespace {
-QString text(const char* key) {
-    return Cp1251ToUnicode(LanguageText(key));
-}
-} // namespace
-
-AccessibleTexts ReadAccessibleTexts() {
+AccessibleTexts ReadAccessibleTexts(const GameServices& services) {
+    const auto text = [&services](const char* key) {
+        return Cp1251ToUnicode(services.languageText(key));
+    };
     AccessibleTexts texts;
     texts.empty = text("AccEmpty");
     texts.selected = text("AccSelected");

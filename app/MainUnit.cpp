@@ -77,7 +77,7 @@ TMainWindow::TMainWindow(GameServices& services, QWidget* parent)
 TMainWindow::~TMainWindow() {
     turn_->stop();
     qApp->removeEventFilter(this);
-    Words.loadedListener = nullptr;
+    services_.words().loadedListener = nullptr;
     services_.sound().setSwitchedOn(false);
 }
 
@@ -136,7 +136,7 @@ void TMainWindow::CreateControls() {
     connect(&model_, &GameModel::changed, this, &TMainWindow::RefreshWordAndHint);
     connect(&model_, &GameModel::changed, this, &TMainWindow::SaveGame);
 
-    turn_ = new ComputerTurn(model_, Words, *this, this);
+    turn_ = new ComputerTurn(model_, services_.words(), *this, this);
     connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
         RunReportingErrors([this, hintFoundWord] { ComputerTurnFinished(hintFoundWord); });
     });
@@ -165,28 +165,29 @@ void TMainWindow::FormCreate() {
     services_.sound().setSwitchedOn(Menu_Sound->isChecked());
     connect(Menu_Sound, &QAction::toggled, this,
             [this](bool on) { services_.sound().setSwitchedOn(on); });
-    Words.loadedListener = [this](const TWords& words) { RefreshLanguageItems(words); };
+    services_.words().loadedListener = [this](const TWords& words) { RefreshLanguageItems(words); };
 
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.
-    for (const QString& path :
-         {SettingsFile.FileName(), RecordsPath(), SavedGamePath(), LibraryPath(1), LibraryPath(2)})
+    for (const QString& path : {services_.settingsFile().FileName(), RecordsPath(), SavedGamePath(),
+                                LibraryPath(1), LibraryPath(2)})
         RemoveStaleTemporaryFiles(path);
     RunReportingErrors([] { ReadWinners(); });
     {
         // The settings, the check of the language's texts and the language items' captions
         // after each library load share one reading of the settings file.
-        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        const TVordaIniFile::ReadingScope reading(services_.settingsFile());
         RunReportingErrors([this] { ReadSettings(services_, this); });
-        RunReportingErrors([] { CheckLanguageTexts(); });
+        RunReportingErrors([this] { CheckLanguageTexts(services_); });
         Normalize_Letters();
         // The other languages' libraries are read only for their counts in the language items:
         // the current language stays what the settings say, whatever happens to those files.
         for (const LanguageInfo& other : kLanguageTable)
-            if (other.Number != Words.Language)
-                RunReportingErrors([&other] { LoadWordCount(Words, other.Number); });
+            if (other.Number != services_.words().Language)
+                RunReportingErrors(
+                    [this, &other] { LoadWordCount(services_.words(), other.Number); });
         RunReportingErrors([this] {
-            LoadWords(Words);
+            LoadWords(services_.words());
             ResumeOrStartGame();
         });
     }
@@ -233,25 +234,25 @@ bool TMainWindow::Busy() const {
 
 void TMainWindow::Menu_NewGameClick() {
     // Without a five-letter word no game starts, and the one on the board stays.
-    CheckStartWords(Words);
+    CheckStartWords(services_.words());
     turn_->stop();
     face_->stopShake();
     ResetCursor();
     face_->setAccessibleName(accessibleTexts_.computer);
-    const WordList& fiveLetterWords = Words.Lists[kFieldSide];
+    const WordList& fiveLetterWords = services_.words().Lists[kFieldSide];
     model_.newGame(
         fiveLetterWords.At(static_cast<int>(random_.bounded(quint32(fiveLetterWords.Count())))));
     ShowPreviewUnderPointer();
 }
 
 void TMainWindow::ResumeOrStartGame() {
-    CheckStartWords(Words);
+    CheckStartWords(services_.words());
     const SavedGameLoad load = LoadSavedGame();
     if (!load.problem.isEmpty())
         ShowErrorBox(load.problem);
     // A game of another language or strength (the settings were changed by hand) is not
     // continued under the wrong rules.
-    if (!load.game || load.game->language != Words.Language ||
+    if (!load.game || load.game->language != services_.words().Language ||
         load.game->strength != int(services_.game().MaxWordLength) - 2) {
         Menu_NewGameClick();
         return;
@@ -278,8 +279,8 @@ void TMainWindow::ResumeOrStartGame() {
 void TMainWindow::SaveGame() {
     if (model_.state().history.empty())
         return;
-    const QByteArray bytes =
-        SavedGameBytes(Words.Language, int(services_.game().MaxWordLength) - 2, model_.state());
+    const QByteArray bytes = SavedGameBytes(
+        services_.words().Language, int(services_.game().MaxWordLength) - 2, model_.state());
     if (bytes == savedGame_)
         return;
     QString reason;
@@ -385,15 +386,15 @@ void TMainWindow::Menu_AboutClick() {
 
 void TMainWindow::Menu_CreateShortcutClick() {
     const QString made = CreateDesktopShortcut();
-    ShowMessageBox(
-        Cp1251ToUnicode(LanguageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
+    ShowMessageBox(Cp1251ToUnicode(services_.languageText("ShortcutMade"))
+                       .arg(QDir::toNativeSeparators(made)));
 }
 
 void TMainWindow::OpenAddress(const QString& address) {
     const bool opened = webOpener_ ? webOpener_->Open(address) : OpenWebAddress(address);
     // Without a browser the player still learns the address.
     if (!opened)
-        ShowErrorBox(Cp1251ToUnicode(LanguageText("LinkFailed")).arg(address));
+        ShowErrorBox(Cp1251ToUnicode(services_.languageText("LinkFailed")).arg(address));
 }
 
 void TMainWindow::SetSoundChecked(bool on) {

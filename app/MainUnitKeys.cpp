@@ -58,7 +58,7 @@ bool TMainWindow::FieldKeyPressed(const QKeyEvent& key) {
         letter = paletteButtonFor(key.text(), *palette_);
         // With a Latin layout a game whose language has a layout of its own takes the letter
         // that layout has there.
-        const auto letterAtKey = LanguageOf(Words.Language).letterAtKey;
+        const auto letterAtKey = LanguageOf(services_.words().Language).letterAtKey;
         if (!letter && letterAtKey)
             if (const auto mapped = letterAtKey(key.nativeScanCode(), key.text()))
                 letter =

@@ -34,13 +34,13 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     QAction* item = LanguageItem(language);
     // The radio group has already moved the check mark when the item was triggered; the
     // language in use tells whether this is a change.
-    if (Words.Language == language) {
+    if (services_.words().Language == language) {
         item->setChecked(true);
         return;
     }
     // Until the switch has succeeded the old language keeps its mark (without one, another
     // item than the chosen).
-    QAction* old = LanguageItem(Words.Language);
+    QAction* old = LanguageItem(services_.words().Language);
     for (QAction* candidate : languageItems_)
         if (!old && candidate != item)
             old = candidate;
@@ -55,36 +55,36 @@ void TMainWindow::SwitchLanguage(uint16_t language) {
     QStringList itemTexts;
     for (const QAction* languageItem : languageItems_)
         itemTexts << languageItem->text();
-    const uint16_t oldLanguage = Words.Language;
-    const std::string oldSection = Words.LanguageSection;
+    const uint16_t oldLanguage = services_.words().Language;
+    const std::string oldSection = services_.words().LanguageSection;
     TWords next;
     next.Language = language;
-    next.WordCount = Words.WordCount;
+    next.WordCount = services_.words().WordCount;
     try {
         LoadWords(next);
         CheckStartWords(next);
-        Words.Language = language;
-        Words.LanguageSection = LanguageOf(language).Section;
+        services_.words().Language = language;
+        services_.words().LanguageSection = LanguageOf(language).Section;
         WriteSettings(services_, this);
     } catch (...) {
-        Words.Language = oldLanguage;
-        Words.LanguageSection = oldSection;
+        services_.words().Language = oldLanguage;
+        services_.words().LanguageSection = oldSection;
         // The load showed the new count already.
         for (size_t i = 0; i < languageItems_.size(); ++i)
             languageItems_[i]->setText(itemTexts[qsizetype(i)]);
         throw;
     }
-    std::swap(Words.Lists, next.Lists);
-    Words.FileName = next.FileName;
-    Words.WordCount[language] = next.WordCount[language];
+    std::swap(services_.words().Lists, next.Lists);
+    services_.words().FileName = next.FileName;
+    services_.words().WordCount[language] = next.WordCount[language];
     item->setChecked(true);
     // The finished game's best words are those of its own library.
     finishedGame_.clear();
     Menu_BestWords->setEnabled(false);
     {
-        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        const TVordaIniFile::ReadingScope reading(services_.settingsFile());
         ReadSettings(services_, this);
-        RunReportingErrors([] { CheckLanguageTexts(); });
+        RunReportingErrors([this] { CheckLanguageTexts(services_); });
     }
     Menu_NewGameClick();
     Normalize_Letters();
@@ -97,7 +97,7 @@ void TMainWindow::CheckLanguageItem(uint16_t language) {
 }
 
 void TMainWindow::SetMenuText(QAction* item, const char* key) {
-    const std::string text = LanguageText(key);
+    const std::string text = services_.languageText(key);
     // A separator is an item whose text is "-". It keeps no text: the menu would draw it
     // before the line.
     const bool separator = text == "-";
@@ -106,15 +106,15 @@ void TMainWindow::SetMenuText(QAction* item, const char* key) {
 }
 
 void TMainWindow::ApplyMenuTexts() {
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
+    setWindowTitle(Cp1251ToUnicode(services_.languageText("Title")));
     for (QMenu* menu : {Menu_Game, Menu_Options, Menu_Chooselanguage, Menu_Help})
-        menu->setTitle(Cp1251ToUnicode(LanguageText(menu->objectName().toStdString())));
+        menu->setTitle(Cp1251ToUnicode(services_.languageText(menu->objectName().toStdString())));
     for (QAction* item :
          {Menu_NewGame, Menu_TakeBack, Menu_BestWords, Menu_Records, Menu_None1, Menu_Exit,
           Menu_CPU, Menu_Textures, Menu_Sound, Menu_Help1, Menu_About, Menu_none2, Menu_Visit,
           Menu_Pelmarov1, Menu_Pelmarov2, Menu_CreateShortcut})
         SetMenuText(item, item->objectName().toLatin1().constData());
-    RefreshLanguageItems(Words);
+    RefreshLanguageItems(services_.words());
     ApplyMnemonics();
     ApplyAccessibleTexts();
 }
@@ -126,7 +126,7 @@ void TMainWindow::ApplyMnemonics() {
 }
 
 void TMainWindow::ApplyAccessibleTexts() {
-    accessibleTexts_ = ReadAccessibleTexts();
+    accessibleTexts_ = ReadAccessibleTexts(services_);
     board_->setAccessibleTexts(accessibleTexts_);
     sheets_->setAccessibleTexts(accessibleTexts_);
     palette_->setAccessibleName(accessibleTexts_.letters);
@@ -137,13 +137,13 @@ void TMainWindow::ApplyAccessibleTexts() {
 void TMainWindow::RefreshLanguageItems(const TWords& words) {
     for (size_t i = 0; i < languageItems_.size(); ++i)
         languageItems_[i]->setText(
-            Cp1251ToUnicode(LanguageText(kLanguageTable[i].MenuItem) + " " +
+            Cp1251ToUnicode(services_.languageText(kLanguageTable[i].MenuItem) + " " +
                             std::to_string(words.WordCount[kLanguageTable[i].Number])));
     AddMnemonics(Menu_Chooselanguage->actions());
 }
 
 void TMainWindow::ApplyButtonTexts() {
-    SkipButton->SetCaption(LanguageText("SkipButton"));
-    AdviceButton->SetCaption(LanguageText("AdviceButton"));
+    SkipButton->SetCaption(services_.languageText("SkipButton"));
+    AdviceButton->SetCaption(services_.languageText("AdviceButton"));
     FitCaptionFonts({SkipButton, AdviceButton});
 }

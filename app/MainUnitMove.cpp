@@ -24,7 +24,7 @@ CellPos cellOf(const Tpole* cell) {
 } // namespace
 
 void TMainWindow::Normalize_Letters() {
-    palette_->setLanguage(LanguageOf(Words.Language));
+    palette_->setLanguage(LanguageOf(services_.words().Language));
 }
 
 void TMainWindow::lettersOnMouseDown(const std::string& letter) {
@@ -67,7 +67,7 @@ void TMainWindow::poleOnClick(Tpole* cell) {
 }
 
 void TMainWindow::ConfirmWord() {
-    switch (model_.judgeWord(Words)) {
+    switch (model_.judgeWord(services_.words())) {
     case WordVerdict::NotThroughNewLetter:
         return;
     case WordVerdict::TooShort:
@@ -77,7 +77,7 @@ void TMainWindow::ConfirmWord() {
         face_->shake([this] { model_.dropWord(); });
         return;
     case WordVerdict::Accepted:
-        model_.confirmWord(Words);
+        model_.confirmWord(services_.words());
         AfterHumanWord(true);
         return;
     case WordVerdict::NotInLibrary:
@@ -98,15 +98,16 @@ void TMainWindow::AfterHumanWord(bool playSound) {
 void TMainWindow::AskToAddWord(const std::string& word) {
     ShowFace(QStringLiteral("CPU41"));
     services_.game().MainInputEnabled = false;
-    const int result = ShowChoiceWindow(
-        dialogs_.ChoiceWindow(), LanguageText("AddWord1") + " " + word, LanguageText("AddWord2"));
+    const int result =
+        ShowChoiceWindow(dialogs_.ChoiceWindow(), services_.languageText("AddWord1") + " " + word,
+                         services_.languageText("AddWord2"));
     if (closed_)
         return;
     if (result == kChoiceYes) {
-        AppendWord(Words, word);
-        LoadWords(Words);
+        AppendWord(services_.words(), word);
+        LoadWords(services_.words());
         // The question's face stays until the computer's turn or the game's end changes it.
-        model_.confirmWord(Words);
+        model_.confirmWord(services_.words());
         const bool ends = model_.isOver();
         AfterHumanWord(false);
         if (ends)

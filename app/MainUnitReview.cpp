@@ -1,6 +1,7 @@
 // Around a game rather than in it: the best words after a game, and the question before a
 // change of the settings throws the game on the board away.
 #include "app/MainUnit.h"
+#include "extras/GameServices.h"
 
 #include "core/GameReview.h"
 #include "core/WordsUnit.h"
@@ -13,7 +14,7 @@
 void TMainWindow::Menu_BestWordsClick() {
     if (finishedGame_.empty())
         return;
-    ShowBestWordsWindow(dialogs_.BestWordsWindow(), ReviewGame(finishedGame_, Words));
+    ShowBestWordsWindow(dialogs_.BestWordsWindow(), ReviewGame(finishedGame_, services_.words()));
 }
 
 bool TMainWindow::GameInProgress() const {
@@ -23,6 +24,6 @@ bool TMainWindow::GameInProgress() const {
 bool TMainWindow::ConfirmNewGame() {
     if (!GameInProgress())
         return true;
-    return ShowChoiceWindow(dialogs_.ChoiceWindow(), LanguageText("Menu_NewGame"), LanguageText("NewGameQuestion")) ==
-           kChoiceYes;
+    return ShowChoiceWindow(dialogs_.ChoiceWindow(), services_.languageText("Menu_NewGame"),
+                            services_.languageText("NewGameQuestion")) == kChoiceYes;
 }

@@ -38,8 +38,8 @@ void TMainWindow::StartComputerTurn(bool forHuman) {
 
 void TMainWindow::turnBegan() {
     titleBeforeTurn_ = windowTitle();
-    setWindowTitle(titleBeforeTurn_ + QStringLiteral(" (") + Cp1251ToUnicode(LanguageText("Wait")) +
-                   QStringLiteral(")"));
+    setWindowTitle(titleBeforeTurn_ + QStringLiteral(" (") +
+                   Cp1251ToUnicode(services_.languageText("Wait")) + QStringLiteral(")"));
     SetTurnCommandsEnabled(false);
     StartThinkingFace();
 }
@@ -77,7 +77,7 @@ void TMainWindow::Announce(const QString& text) {
 bool TMainWindow::turnEnded() {
     ShowFace(QStringLiteral("CPU00"));
     SetTurnCommandsEnabled(true);
-    setWindowTitle(Cp1251ToUnicode(LanguageText("Title")));
+    setWindowTitle(Cp1251ToUnicode(services_.languageText("Title")));
     if (!model_.isOver())
         return true;
     GameOver();

@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     const GameFolderChoice folder = PrepareGameFolder();
     if (!folder.problem.isEmpty())
         ShowErrorBox(folder.problem);
-    InitSettingsFile();
+    GameServices services;
+    InitSettingsFile(services.settingsFile());
     InitTextures();
 
     // The main window makes every dialog of the game.
-    GameServices services;
     TMainWindow mainWindow(services);
     if (quitAfterStart)
         new CloseAfterFirstPaint(&mainWindow);

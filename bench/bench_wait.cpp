@@ -66,9 +66,9 @@ int main(int argc, char** argv) {
     writeFile(folder.path() + "/Vorda2000.ini",
               settings.readAll().replace("LanguageNumber=1", "LanguageNumber=2"));
     SetProgramFolder(folder.path() + "/");
-    InitSettingsFile();
     InitTextures();
     GameServices services;
+    InitSettingsFile(services.settingsFile());
     TMainWindow window(services);
     window.show();
 

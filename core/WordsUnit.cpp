@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <cstring>
 
-TWords Words;
-
 namespace {
 
 constexpr char kLineEndCR = '\r';

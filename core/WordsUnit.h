@@ -76,13 +76,13 @@ private:
 
 // The word library of the current language, with the current language's identity.
 struct TWords {
-    QString FileName;                  // the library file last opened by LoadWords
+    QString FileName;      // the library file last opened by LoadWords
     uint16_t Language = 0; // a number of the language table
     // Counted lines of each language's library file, by language number (index 0 unused).
     std::array<uint16_t, kLanguageCount + 1> WordCount{};
-    std::string LanguageSection;       // "Russian" or "English"
-    WordList Lists[21];                // Lists[n] holds the words of exactly n letters, n 2..20
-    bool SavedAsUtf8 = false; // the file last read is UTF-8 text beyond ASCII, not Windows-1251
+    std::string LanguageSection; // "Russian" or "English"
+    WordList Lists[21];          // Lists[n] holds the words of exactly n letters, n 2..20
+    bool SavedAsUtf8 = false;    // the file last read is UTF-8 text beyond ASCII, not Windows-1251
     // The prefix tree of Lists for the move search, made by PrefixTree when it is out of date.
     mutable WordTree Tree;
     // Told after every successful reading of a library or a count (LoadWords, LoadWordCount),
@@ -102,9 +102,6 @@ constexpr uint16_t kMaxWordLines = 65535;
 // longer lines beside them. A larger file is refused unread.
 constexpr qint64 kMaxLibraryBytes = qint64(kMaxWordLines) * 64;
 constexpr int kStartWordLength = 5; // a game starts with a word across the field
-
-// The one library of the process.
-extern TWords Words;
 
 // ProgramFolder() + "DATA/Lib.RUS" for language 1, "DATA/Lib.ENG" for any other.
 QString LibraryPath(uint16_t language);

@@ -237,7 +237,7 @@ void TAboutWindow::changeEvent(QEvent* event) {
 }
 
 void TAboutWindow::FormActivate() {
-    setWindowTitle(DialogTitle(LanguageText("Menu_About")));
+    setWindowTitle(DialogTitle(services_.languageText("Menu_About")));
     Scene.Activate(gameRandom(Host()));
 }
 
@@ -266,7 +266,7 @@ void TAboutWindow::DrawText(const QString& line, const QColor& color) {
 void TAboutWindow::DXTimerTimer() {
     if (!isVisible())
         return;
-    const QStringList& text = Words.Language == kRussian ? MemoR : MemoE;
+    const QStringList& text = services_.words().Language == kRussian ? MemoR : MemoE;
     surface_->Fill(Qt::black);
     const AboutFrame frame = Scene.Step(static_cast<int>(text.size()));
     DrawText(text.value(frame.line), frame.textColor);

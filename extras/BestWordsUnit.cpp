@@ -1,4 +1,5 @@
 #include "extras/BestWordsUnit.h"
+#include "extras/GameServices.h"
 
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
@@ -21,13 +22,14 @@ const QColor kHeadColour(255, 255, 255);
 const QColor kLineColour(255, 255, 255);
 const QColor kMatchedColour(255, 215, 0);
 
-QString Text(const char* key) {
-    return Cp1251ToUnicode(LanguageText(key));
+QString Text(const GameServices& services, const char* key) {
+    return Cp1251ToUnicode(services.languageText(key));
 }
 } // namespace
 
-TBestWordsWindow::TBestWordsWindow(QWidget* parent)
-    : TCoolDialog(parent, "BestWordsWindow", kClientWidth, kClientHeight, MainInput::Blocked) {
+TBestWordsWindow::TBestWordsWindow(QWidget* parent, GameServices& services)
+    : TCoolDialog(parent, "BestWordsWindow", kClientWidth, kClientHeight, MainInput::Blocked),
+      services_(services) {
     for (int column = 0; column < kColumnCount; ++column) {
         const int right = column + 1 < kColumnCount ? kColumns[column + 1] : kListWidth;
         auto* head = new TCoolLabel(Hook);
@@ -61,35 +63,38 @@ void TBestWordsWindow::ApplyWindowTextures() {
 }
 
 void TBestWordsWindow::FormActivate() {
-    const QString title = DialogTitle(LanguageText("Menu_BestWords"));
+    const QString title = DialogTitle(services_.languageText("Menu_BestWords"));
     setWindowTitle(title);
     setAccessibleName(title);
     TurnList->setAccessibleName(title);
     for (int column = 0; column < kColumnCount; ++column)
-        Heads[column]->SetCaption(*kHeadKeys[column] ? LanguageText(kHeadKeys[column])
+        Heads[column]->SetCaption(*kHeadKeys[column] ? services_.languageText(kHeadKeys[column])
                                                      : std::string());
     TurnList->clear();
-    const QStringList lines = BestWordsLines(Turns);
+    const QStringList lines = BestWordsLines(services_, Turns);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         auto* line = new QListWidgetItem(lines[i], TurnList);
         // Screen readers read the columns as a sentence rather than across tabs.
-        line->setData(Qt::AccessibleTextRole,
-                      lines[i].split(QLatin1Char('\t'), Qt::SkipEmptyParts).join(QStringLiteral(", ")));
+        line->setData(
+            Qt::AccessibleTextRole,
+            lines[i].split(QLatin1Char('\t'), Qt::SkipEmptyParts).join(QStringLiteral(", ")));
         if (Turns[size_t(i)].matched)
             line->setData(Qt::ForegroundRole, QBrush(kMatchedColour));
     }
     CoolOkButton->setFocus();
 }
 
-QStringList BestWordsLines(const std::vector<TurnReview>& turns) {
+QStringList BestWordsLines(const GameServices& services, const std::vector<TurnReview>& turns) {
     QStringList lines;
     for (const TurnReview& turn : turns) {
         const bool passed = turn.word.empty();
-        lines << QStringList{Text(turn.player == Player::Human ? "BestYou" : "BestComputer"),
-                             passed ? Text("BestPassed") : Cp1251ToUnicode(turn.word),
+        lines << QStringList{Text(services,
+                                  turn.player == Player::Human ? "BestYou" : "BestComputer"),
+                             passed ? Text(services, "BestPassed") : Cp1251ToUnicode(turn.word),
                              QString::number(turn.score),
-                             turn.best.empty() ? Text("BestNone") : Cp1251ToUnicode(turn.best),
-                             turn.matched ? Text("BestMatched") : QString()}
+                             turn.best.empty() ? Text(services, "BestNone")
+                                               : Cp1251ToUnicode(turn.best),
+                             turn.matched ? Text(services, "BestMatched") : QString()}
                      .join(QLatin1Char('\t'));
     }
     return lines;

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class GameServices;
 class TCoolBtn;
 class TCoolLabel;
 class TCoolListBox;
@@ -19,7 +20,8 @@ class TCoolListBox;
 class TBestWordsWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit TBestWordsWindow(QWidget* parent = nullptr);
+    // The texts come from the services.
+    TBestWordsWindow(QWidget* parent, GameServices& services);
 
     static constexpr int kColumnCount = 5;
     TCoolLabel* Heads[kColumnCount] = {};
@@ -34,11 +36,13 @@ public:
 
 private:
     void ApplyWindowTextures() override;
+
+    GameServices& services_;
 };
 
 // One line for each turn, its columns separated by tabs: who, the word ("passed" for a pass),
 // its points, the best word ("none" without one) and the mark of a turn that matched the best.
-QStringList BestWordsLines(const std::vector<TurnReview>& turns);
+QStringList BestWordsLines(const GameServices& services, const std::vector<TurnReview>& turns);
 
 // Shows the window modally with these turns.
 void ShowBestWordsWindow(TBestWordsWindow& window, const std::vector<TurnReview>& turns);

@@ -62,8 +62,8 @@ void TChoiceWindow::keyPressEvent(QKeyEvent* event) {
 void TChoiceWindow::FormActivate() {
     setWindowTitle(Cp1251ToUnicode(ChoiceCaption));
     QuestionLabel->SetCaption(ChoiceQuestion);
-    YesButton->SetCaption(LanguageText("Yes"));
-    NoButton->SetCaption(LanguageText("No"));
+    YesButton->SetCaption(services_.languageText("Yes"));
+    NoButton->SetCaption(services_.languageText("No"));
     YesButton->setFocus();
 }
 

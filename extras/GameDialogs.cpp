@@ -19,7 +19,7 @@ Window& made(QPointer<Window>& slot, QWidget* owner, Extra&... extra) {
 } // namespace
 
 TImagesWindow& TGameDialogs::ImagesWindow() {
-    return made(images_, owner_);
+    return made(images_, owner_, services_);
 }
 
 TSetCPUWindow& TGameDialogs::SetCPUWindow() {
@@ -44,9 +44,9 @@ TAboutWindow& TGameDialogs::AboutWindow() {
 }
 
 THowToPlayWindow& TGameDialogs::HowToPlayWindow() {
-    return made(howToPlay_, owner_);
+    return made(howToPlay_, owner_, services_);
 }
 
 TBestWordsWindow& TGameDialogs::BestWordsWindow() {
-    return made(bestWords_, owner_);
+    return made(bestWords_, owner_, services_);
 }

@@ -1,7 +1,12 @@
 #pragma once
 
 #include "core/GameState.h"
+#include "core/WordsUnit.h"
 #include "extras/SoundPlayer.h"
+#include "settings/INIUnit.h"
+
+#include <string>
+#include <string_view>
 
 // What the program keeps around the game for its whole run, in one object: made by main()
 // (a test's fixture makes its own) and handed to the main window, which hands it to the
@@ -17,8 +22,21 @@ public:
     // The input gate and the computer's strength.
     TSession& game() { return game_; }
     const TSession& game() const { return game_; }
+    // The word library of the current language, and the language itself.
+    TWords& words() { return words_; }
+    const TWords& words() const { return words_; }
+    // The settings file; bound to the program folder's "Vorda2000.ini" by InitSettingsFile.
+    TVordaIniFile& settingsFile() { return settingsFile_; }
+    const TVordaIniFile& settingsFile() const { return settingsFile_; }
+
+    // The text of a key in the current language's section of the settings file (LanguageText).
+    std::string languageText(std::string_view key) const {
+        return LanguageText(settingsFile_, words_.LanguageSection, key);
+    }
 
 private:
     SoundPlayer sound_;
     TSession game_;
+    TWords words_;
+    TVordaIniFile settingsFile_;
 };

@@ -1,4 +1,5 @@
 #include "extras/HowToPlayUnit.h"
+#include "extras/GameServices.h"
 
 #include "core/LanguageUnit.h"
 #include "core/WordsUnit.h"
@@ -98,9 +99,9 @@ QStringList RussianHelp() {
 }
 } // namespace
 
-THowToPlayWindow::THowToPlayWindow(QWidget* parent)
+THowToPlayWindow::THowToPlayWindow(QWidget* parent, GameServices& services)
     : TCoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
-      MemoE(EnglishHelp()), MemoR(RussianHelp()) {
+      services_(services), MemoE(EnglishHelp()), MemoR(RussianHelp()) {
     CoolMemo = new TCoolMemo(Hook);
     CoolMemo->setGeometry(5, 5, 440, 290);
     CoolMemo->setFont(CoolFont(15, true));
@@ -120,6 +121,6 @@ void THowToPlayWindow::ApplyWindowTextures() {
 }
 
 void THowToPlayWindow::FormActivate() {
-    setWindowTitle(DialogTitle(LanguageText("Menu_Help1")));
-    CoolMemo->SetLines(Words.Language == kRussian ? MemoR : MemoE);
+    setWindowTitle(DialogTitle(services_.languageText("Menu_Help1")));
+    CoolMemo->SetLines(services_.words().Language == kRussian ? MemoR : MemoE);
 }

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class GameServices;
 class TCoolBtn;
 class TCoolMemo;
 
@@ -13,7 +14,8 @@ class TCoolMemo;
 class THowToPlayWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit THowToPlayWindow(QWidget* parent = nullptr);
+    // The texts come from the services.
+    THowToPlayWindow(QWidget* parent, GameServices& services);
 
     TCoolMemo* CoolMemo = nullptr;
     TCoolBtn* CoolOKButton = nullptr;
@@ -26,4 +28,6 @@ public:
 
 private:
     void ApplyWindowTextures() override;
+
+    GameServices& services_;
 };

@@ -1,4 +1,5 @@
 #include "extras/ImagesWindow.h"
+#include "extras/GameServices.h"
 
 #include "extras/ImagesUnit.h"
 #include "platform/Cp1251.h"
@@ -117,8 +118,9 @@ void TTexturePreview::paintEvent(QPaintEvent*) {
 
 // --- TImagesWindow ------------------------------------------------------------------------
 
-TImagesWindow::TImagesWindow(QWidget* parent)
-    : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
+TImagesWindow::TImagesWindow(QWidget* parent, GameServices& services)
+    : TCoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free),
+      services_(services) {
     CreateControls();
     FormCreate();
 }
@@ -215,13 +217,13 @@ void TImagesWindow::FormActivate() {
         const QSignalBlocker quiet(UseSkinsCheckBox);
         UseSkinsCheckBox->setChecked(TextureChoice.UseSkins);
     }
-    setWindowTitle(DialogTitle(LanguageText("Menu_Textures")));
-    UseSkinsCheckBox->SetCaption(LanguageText("UseSkins"));
+    setWindowTitle(DialogTitle(services_.languageText("Menu_Textures")));
+    UseSkinsCheckBox->SetCaption(services_.languageText("UseSkins"));
     // The two symbol buttons say in words what they do.
-    CoolResetButton->setAccessibleName(Cp1251ToUnicode(LanguageText("ResetPicture")));
-    StretchBox->setAccessibleName(Cp1251ToUnicode(LanguageText("StretchPicture")));
+    CoolResetButton->setAccessibleName(Cp1251ToUnicode(services_.languageText("ResetPicture")));
+    StretchBox->setAccessibleName(Cp1251ToUnicode(services_.languageText("StretchPicture")));
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        SlotNames[slot]->SetCaption(LanguageText("Slot" + std::to_string(slot)));
+        SlotNames[slot]->SetCaption(services_.languageText("Slot" + std::to_string(slot)));
     ReadFileList();
     {
         const QSignalBlocker quiet(CoolListBox);

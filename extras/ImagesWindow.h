@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+class GameServices;
 class QComboBox;
 class QListWidget;
 class TCoolBtn;
@@ -39,7 +40,8 @@ private:
 class TImagesWindow : public TCoolDialog {
     Q_OBJECT
 public:
-    explicit TImagesWindow(QWidget* parent = nullptr);
+    // The texts come from the services.
+    TImagesWindow(QWidget* parent, GameServices& services);
 
     TCoolCheckRadioBox* UseSkinsCheckBox = nullptr;
     QComboBox* ComboBox1 = nullptr;      // the skin folders, sorted
@@ -69,4 +71,6 @@ private:
     void ReadFileList();
     void ReadSkinList();
     void ApplyWindowTextures() override;
+
+    GameServices& services_;
 };

@@ -78,7 +78,7 @@ int32_t TAddRatingWindow::Result() const {
 void TAddRatingWindow::FormActivate() {
     const int32_t result = Result();
     // Without a list for the current strength no result can enter one.
-    const WinnerEntry* list = CurrentWinnersList(services_.game());
+    const WinnerEntry* list = CurrentWinnersList(services_);
     // A game with a move taken back enters no list; the window says so in its large line.
     const bool qualifies = !TakenBack && list && result >= list[kRecordPlaces].Score;
     CoolLabel3->setFont(CoolFont(TakenBack ? kTakenBackPixels : kTooBadPixels));
@@ -90,11 +90,11 @@ void TAddRatingWindow::FormActivate() {
         FaceAnimating = true;
     else
         showFace(Host(), QStringLiteral("CPU31"));
-    setWindowTitle(Cp1251ToUnicode(LanguageText("GameOver")));
-    Edit1->SetText(LanguageText("Anonimous"));
-    CoolLabel1->SetCaption(LanguageText("AddRating1") + " " + std::to_string(result));
-    CoolLabel2->SetCaption(LanguageText("AddRating2"));
-    CoolLabel3->SetCaption(LanguageText(TakenBack ? "TakenBackNoRecords" : "AddRating3"));
+    setWindowTitle(Cp1251ToUnicode(services_.languageText("GameOver")));
+    Edit1->SetText(services_.languageText("Anonimous"));
+    CoolLabel1->SetCaption(services_.languageText("AddRating1") + " " + std::to_string(result));
+    CoolLabel2->SetCaption(services_.languageText("AddRating2"));
+    CoolLabel3->SetCaption(services_.languageText(TakenBack ? "TakenBackNoRecords" : "AddRating3"));
     if (qualifies) {
         // Typing replaces the offered name at once.
         Edit1->setFocus();
@@ -117,7 +117,7 @@ void TAddRatingWindow::FormDeactivate() {
     showFace(Host(), QStringLiteral("CPU00"));
     if (TakenBack)
         return;
-    AddToWinners(services_.game(), Result(), Edit1->Text());
+    AddToWinners(services_, Result(), Edit1->Text());
     // Stored at once: another copy of the game on the same folder merges it into its own.
     RunReportingErrors([] { WriteWinners(); });
 }

@@ -1,7 +1,6 @@
 #include "records/WinnersUnit.h"
 
-#include "core/GameState.h"
-#include "core/WordsUnit.h"
+#include "extras/GameServices.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
@@ -201,9 +200,9 @@ void EmptyList(WinnerEntry* list) {
 
 } // namespace
 
-WinnerEntry* CurrentWinnersList(const TSession& game) {
-    const int language = Words.Language;
-    const int strength = int(game.MaxWordLength) - 2;
+WinnerEntry* CurrentWinnersList(const GameServices& services) {
+    const int language = services.words().Language;
+    const int strength = int(services.game().MaxWordLength) - 2;
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
     return Winners[language][strength];
@@ -406,8 +405,8 @@ void WriteWinners() {
         tableAsKnown = copyOfWinners();
 }
 
-void AddToWinners(const TSession& game, int32_t Score, const std::string& Name) {
-    WinnerEntry* list = CurrentWinnersList(game);
+void AddToWinners(const GameServices& services, int32_t Score, const std::string& Name) {
+    WinnerEntry* list = CurrentWinnersList(services);
     if (!list)
         return;
     for (int place = 1; place <= kRecordPlaces; ++place) {
@@ -431,8 +430,8 @@ std::string RecordName(std::string_view typed) {
     return name;
 }
 
-void ClearCurrentWinners(const TSession& game) {
-    if (WinnerEntry* list = CurrentWinnersList(game))
+void ClearCurrentWinners(const GameServices& services) {
+    if (WinnerEntry* list = CurrentWinnersList(services))
         EmptyList(list);
 }
 

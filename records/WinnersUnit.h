@@ -39,14 +39,14 @@ inline bool IsEmptyEntry(const WinnerEntry& entry) {
     return entry.Score == EmptyScore;
 }
 
-// The list of the current language (Words.Language) and strength (MaxWordLength - 2), or
+// The list of the current language (the library's Language) and strength (MaxWordLength - 2), or
 // null when they name no list. The settings reader keeps both in range, so a game always has
 // its list; the null case only guards the table's bounds.
-WinnerEntry* CurrentWinnersList(const TSession& game); // places at [1..10]
+WinnerEntry* CurrentWinnersList(const GameServices& services); // places at [1..10]
 
 // The name of the current list in the current language (Windows-1251): its language and the
 // computer's strength, "English, strength 4".
-std::string RecordsListName(const TSession& game);
+std::string RecordsListName(const GameServices& services);
 
 // ProgramFolder() + "DATA/Winners".
 QString RecordsPath();
@@ -75,10 +75,10 @@ std::string RecordName(std::string_view typed);
 // Offers a result to the current list, under RecordName(Name): it goes to the first place whose
 // score is less than or equal to Score (so a tie goes above the older result), the places below
 // move down and the old place 10 drops out. When all ten scores are greater nothing changes.
-void AddToWinners(const TSession& game, int32_t Score, const std::string& Name);
+void AddToWinners(const GameServices& services, int32_t Score, const std::string& Name);
 
 // Empties every place of the current list, or of all twelve lists.
-void ClearCurrentWinners(const TSession& game);
+void ClearCurrentWinners(const GameServices& services);
 void ClearAllWinners();
 
 // --- The records window ----------------------------------------------------------------------

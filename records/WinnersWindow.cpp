@@ -38,10 +38,11 @@ constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' ow
 
 } // namespace
 
-std::string RecordsListName(const TSession& game) {
-    const std::string language = LanguageText(LanguageOf(Words.Language).MenuItem);
-    return language + ", " + LanguageText("Strength") + " " +
-           std::to_string(int(game.MaxWordLength) - 2);
+std::string RecordsListName(const GameServices& services) {
+    const std::string language =
+        services.languageText(LanguageOf(services.words().Language).MenuItem);
+    return language + ", " + services.languageText("Strength") + " " +
+           std::to_string(int(services.game().MaxWordLength) - 2);
 }
 
 TWinnersWindow::TWinnersWindow(QWidget* parent, TGameDialogs& dialogs)
@@ -96,14 +97,15 @@ void TWinnersWindow::ApplyWindowTextures() {
 }
 
 void TWinnersWindow::FormActivate() {
-    const WinnerEntry* list = CurrentWinnersList(dialogs_.services().game());
+    const WinnerEntry* list = CurrentWinnersList(dialogs_.services());
     ClearButton1->setEnabled(list && !IsEmptyEntry(list[1]));
     ClearButton2->setEnabled(AnyEntryFilled());
-    ClearButton1->SetCaption(LanguageText("WinnersButton1"));
-    ClearButton2->SetCaption(LanguageText("WinnersButton2"));
+    ClearButton1->SetCaption(dialogs_.services().languageText("WinnersButton1"));
+    ClearButton2->SetCaption(dialogs_.services().languageText("WinnersButton2"));
     FitCaptionFonts({ClearButton1, ClearButton2});
-    setWindowTitle(DialogTitle(LanguageText("Menu_Records")) + QStringLiteral(" \u2014 ") +
-                   Cp1251ToUnicode(RecordsListName(dialogs_.services().game())));
+    setWindowTitle(DialogTitle(dialogs_.services().languageText("Menu_Records")) +
+                   QStringLiteral(" \u2014 ") +
+                   Cp1251ToUnicode(RecordsListName(dialogs_.services())));
     for (int row = 1; row <= kRecordPlaces; ++row) {
         if (!list) {
             ScoreLabels[row]->SetCaption(std::string());
@@ -118,8 +120,8 @@ void TWinnersWindow::FormActivate() {
 }
 
 bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
-    const int answer =
-        ShowChoiceWindow(dialogs_.ChoiceWindow(), button->Caption(), LanguageText("Sure"));
+    const int answer = ShowChoiceWindow(dialogs_.ChoiceWindow(), button->Caption(),
+                                        dialogs_.services().languageText("Sure"));
     // The question's own close gave the main window its input back; this window is still up.
     SetMainInputEnabled(false);
     // Only Yes clears: Esc or closing the question keeps every record.
@@ -129,7 +131,7 @@ bool TWinnersWindow::ConfirmClearing(const TCoolBtn* button) {
 void TWinnersWindow::ClearButton1Click() {
     if (!ConfirmClearing(ClearButton1))
         return;
-    ClearCurrentWinners(dialogs_.services().game());
+    ClearCurrentWinners(dialogs_.services());
     FormActivate();
 }
 

@@ -19,8 +19,6 @@
 #include <limits>
 #include <map>
 
-TVordaIniFile SettingsFile;
-
 namespace {
 constexpr std::string_view kVorda = "Vorda";
 constexpr std::string_view kImages = "Images";
@@ -132,9 +130,9 @@ struct KnownSettings {
     std::map<std::string, std::string> values; // "section/key" -> value; absent keys absent
 };
 KnownSettings knownSettings;
-void rememberSettings(const std::vector<ProfileValue>& keys);
+void rememberSettings(const TVordaIniFile& settingsFile, const std::vector<ProfileValue>& values);
 // The keys and values WriteSettings writes.
-std::vector<ProfileValue> settingsValues(const TSession& game, bool sound);
+std::vector<ProfileValue> settingsValues(const GameServices& services, bool sound);
 
 std::string knownKey(std::string_view section, std::string_view key) {
     return std::string(section) + '/' + std::string(key);
@@ -178,16 +176,17 @@ void TVordaIniFile::WriteStrings(const std::vector<ProfileValue>& values) const 
         snapshot_ = std::make_shared<const ProfileSnapshot>(path_);
 }
 
-void InitSettingsFile() {
-    SettingsFile = TVordaIniFile(ProgramFolder() + QStringLiteral("Vorda2000.ini"));
+void InitSettingsFile(TVordaIniFile& file) {
+    file = TVordaIniFile(ProgramFolder() + QStringLiteral("Vorda2000.ini"));
 }
 
-std::string LanguageText(std::string_view key) {
-    std::string text = SettingsFile.ReadString(Words.LanguageSection, key, kAbsent);
+std::string LanguageText(const TVordaIniFile& file, std::string_view section,
+                         std::string_view key) {
+    std::string text = file.ReadString(section, key, kAbsent);
     if (text != kAbsent)
         return text;
     for (const BuiltInText& builtIn : kBuiltInTexts)
-        if (builtIn.section == Words.LanguageSection && builtIn.key == key)
+        if (builtIn.section == section && builtIn.key == key)
             return UnicodeToCp1251(QString::fromUtf8(builtIn.text));
     return std::string(kMissingText);
 }
@@ -218,16 +217,17 @@ namespace {
 // A number setting: its value converted, or its default with a note of the bad value. The note
 // names the value the player will actually get, which for the strength is the default brought
 // into the strength window's range.
-int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
-                          std::string_view usedValue, QStringList& problems) {
-    const std::string text = SettingsFile.ReadString(kVorda, key, defaultValue);
+int64_t readNumberSetting(const TVordaIniFile& file, std::string_view key,
+                          std::string_view defaultValue, std::string_view usedValue,
+                          QStringList& problems) {
+    const std::string text = file.ReadString(kVorda, key, defaultValue);
     try {
         return SettingsToInteger(text);
     } catch (const VordaError&) {
         problems << QStringLiteral("\"%1\" is not a whole number in the setting %2 of %3; %4 is "
                                    "used instead.")
                         .arg(Cp1251ToUnicode(text), QString::fromLatin1(key.data(), key.size()),
-                             QDir::toNativeSeparators(SettingsFile.FileName()),
+                             QDir::toNativeSeparators(file.FileName()),
                              QString::fromLatin1(usedValue.data(), usedValue.size()));
         return SettingsToInteger(std::string(defaultValue));
     }
@@ -235,16 +235,18 @@ int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
 } // namespace
 
 void ReadSettings(GameServices& services, TSettingsView* view) {
+    const TVordaIniFile& settingsFile = services.settingsFile();
+    TWords& words = services.words();
     // A large file would otherwise be read again for every key and every caption.
-    const TVordaIniFile::ReadingScope reading(SettingsFile);
+    const TVordaIniFile::ReadingScope reading(settingsFile);
     QStringList problems;
-    const int64_t language = readNumberSetting("LanguageNumber", "1", "1", problems);
+    const int64_t language = readNumberSetting(settingsFile, "LanguageNumber", "1", "1", problems);
     // A number the language table lacks selects its fallback language, so the library and the
     // records only ever see a number of the table.
     const LanguageInfo& info =
         LanguageOf(language >= 1 && language <= kLanguageCount ? int(language) : kFallbackLanguage);
-    Words.Language = info.Number;
-    Words.LanguageSection = info.Section;
+    words.Language = info.Number;
+    words.LanguageSection = info.Section;
     if (view)
         view->CheckLanguageItem(info.Number);
     if (view)
@@ -254,36 +256,39 @@ void ReadSettings(GameServices& services, TSettingsView* view) {
         return std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength);
     };
     const std::string usedStrength = std::to_string(strengthLength(16) - 2);
-    const int64_t strength = readNumberSetting("Strong", "16", usedStrength, problems);
+    const int64_t strength =
+        readNumberSetting(settingsFile, "Strong", "16", usedStrength, problems);
     services.game().MaxWordLength = static_cast<uint16_t>(strengthLength(strength));
 
     if (view)
         view->ApplyButtonTexts();
 
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        TextureChoice.TextureFiles[slot] = SettingsFile.ReadString(kImages, imageKey(slot), "");
+        TextureChoice.TextureFiles[slot] = settingsFile.ReadString(kImages, imageKey(slot), "");
 
-    const bool sound = SettingsFile.ReadString(kVorda, "Sound", "1") == "1";
+    const bool sound = settingsFile.ReadString(kVorda, "Sound", "1") == "1";
     if (view)
         view->SetSoundChecked(sound);
 
-    TextureChoice.SkinName = SettingsFile.ReadString(kImages, "SkinName", "");
-    TextureChoice.UseSkins = SettingsFile.ReadString(kImages, "UseSkins", "1") == "1";
-    rememberSettings(settingsValues(services.game(), view ? view->SoundChecked() : true));
+    TextureChoice.SkinName = settingsFile.ReadString(kImages, "SkinName", "");
+    TextureChoice.UseSkins = settingsFile.ReadString(kImages, "UseSkins", "1") == "1";
+    rememberSettings(settingsFile, settingsValues(services, view ? view->SoundChecked() : true));
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
         throw VordaError(VordaError::Kind::Conversion, problems.join(QLatin1Char('\n')));
 }
 
-void CheckLanguageTexts() {
+void CheckLanguageTexts(const GameServices& services) {
+    const TVordaIniFile& settingsFile = services.settingsFile();
+    const TWords& words = services.words();
     // No text of the game begins with this byte, and the profile reading keeps it.
     constexpr std::string_view kAbsent = "\x01";
-    if (SettingsFile.ReadString(Words.LanguageSection, "Title", kAbsent) != kAbsent)
+    if (settingsFile.ReadString(words.LanguageSection, "Title", kAbsent) != kAbsent)
         return;
-    const QString path = QDir::toNativeSeparators(SettingsFile.FileName());
-    const QString section = QString::fromStdString(Words.LanguageSection);
-    if (IsPresentButNotRegular(SettingsFile.FileName()))
+    const QString path = QDir::toNativeSeparators(settingsFile.FileName());
+    const QString section = QString::fromStdString(words.LanguageSection);
+    if (IsPresentButNotRegular(settingsFile.FileName()))
         throw VordaError(VordaError::Kind::InputOutput,
                          QStringLiteral("The settings file \"%1\" cannot be read: %2. The game "
                                         "starts with its default settings, the menus and "
@@ -291,7 +296,7 @@ void CheckLanguageTexts() {
                              .arg(path, NotARegularFileReason()));
     throw VordaError(
         VordaError::Kind::InputOutput,
-        QFileInfo::exists(SettingsFile.FileName())
+        QFileInfo::exists(settingsFile.FileName())
             ? QStringLiteral("The settings file \"%1\" has lost the game's texts for this "
                              "language (the section [%2]), so the menus and buttons show \"?\". "
                              "Nothing in it is removed; the texts are in the copy of "
@@ -306,12 +311,12 @@ void CheckLanguageTexts() {
 namespace {
 // Each setting as the file holds it, or as this copy of the game took it where the file
 // lacks it.
-void rememberSettings(const std::vector<ProfileValue>& values) {
+void rememberSettings(const TVordaIniFile& settingsFile, const std::vector<ProfileValue>& values) {
     constexpr std::string_view kAbsent = "\x01";
-    knownSettings.path = SettingsFile.FileName();
+    knownSettings.path = settingsFile.FileName();
     knownSettings.values.clear();
     for (const ProfileValue& entry : values) {
-        const std::string inFile = SettingsFile.ReadString(entry.section, entry.key, kAbsent);
+        const std::string inFile = settingsFile.ReadString(entry.section, entry.key, kAbsent);
         knownSettings.values[knownKey(entry.section, entry.key)] =
             inFile == kAbsent ? entry.value : inFile;
     }
@@ -319,32 +324,32 @@ void rememberSettings(const std::vector<ProfileValue>& values) {
 } // namespace
 
 void WriteSettings(const GameServices& services, const TSettingsView* view) {
-    std::vector<ProfileValue> values =
-        settingsValues(services.game(), view ? view->SoundChecked() : true);
-    if (knownSettings.path == SettingsFile.FileName()) {
+    const TVordaIniFile& settingsFile = services.settingsFile();
+    std::vector<ProfileValue> values = settingsValues(services, view ? view->SoundChecked() : true);
+    if (knownSettings.path == settingsFile.FileName()) {
         // A setting this copy did not change is written only where the file lacks it.
         constexpr std::string_view kAbsent = "\x01";
-        const TVordaIniFile::ReadingScope reading(SettingsFile);
+        const TVordaIniFile::ReadingScope reading(settingsFile);
         std::erase_if(values, [&](const ProfileValue& entry) {
             const auto known = knownSettings.values.find(knownKey(entry.section, entry.key));
             return known != knownSettings.values.end() && known->second == entry.value &&
-                   SettingsFile.ReadString(entry.section, entry.key, kAbsent) != kAbsent;
+                   settingsFile.ReadString(entry.section, entry.key, kAbsent) != kAbsent;
         });
     }
     if (values.empty())
         return;
-    SettingsFile.WriteStrings(values);
-    if (knownSettings.path == SettingsFile.FileName())
+    settingsFile.WriteStrings(values);
+    if (knownSettings.path == settingsFile.FileName())
         for (const ProfileValue& entry : values)
             knownSettings.values[knownKey(entry.section, entry.key)] = entry.value;
 }
 
 namespace {
-std::vector<ProfileValue> settingsValues(const TSession& game, bool sound) {
+std::vector<ProfileValue> settingsValues(const GameServices& services, bool sound) {
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
-        {std::string(kVorda), "LanguageNumber", std::to_string(Words.Language)},
-        {std::string(kVorda), "Strong", std::to_string(int(game.MaxWordLength) - 2)},
+        {std::string(kVorda), "LanguageNumber", std::to_string(services.words().Language)},
+        {std::string(kVorda), "Strong", std::to_string(int(services.game().MaxWordLength) - 2)},
     };
     for (int slot = 0; slot < kTextureSlots; ++slot)
         values.push_back(

@@ -48,10 +48,9 @@ private:
     mutable std::shared_ptr<const ProfileSnapshot> snapshot_;
 };
 
-// The one settings file of the process, bound to ProgramFolder() + "Vorda2000.ini" by
-// InitSettingsFile at start-up (tests bind it again after moving the program folder).
-extern TVordaIniFile SettingsFile;
-void InitSettingsFile();
+// Binds the settings file to ProgramFolder() + "Vorda2000.ini": at start-up, once the program
+// folder is settled (tests bind it again after moving the program folder).
+void InitSettingsFile(TVordaIniFile& file);
 
 // What reading the settings shows on the main window, which implements it and hands itself to
 // ReadSettings and WriteSettings; without a view only the values are read.
@@ -70,12 +69,12 @@ public:
 
 // The text of a key in the current language section. A key the file lacks gives the game's
 // built-in text where it has one (texts added since players' files were filled), else "?".
-std::string LanguageText(std::string_view key);
+std::string LanguageText(const TVordaIniFile& file, std::string_view section, std::string_view key);
 
 // Every caption of the game comes from the current language section; when the file is missing
 // or has lost that section's "Title", raises an error saying so, naming the file and the
 // section (the captions then show "?"). Nothing is changed.
-void CheckLanguageTexts();
+void CheckLanguageTexts(const GameServices& services);
 
 // Reads the settings into the services and applies the language section. A "LanguageNumber" or
 // "Strong" that is not a decimal integer is taken as its default, every other step still runs, and

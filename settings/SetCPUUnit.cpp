@@ -34,7 +34,7 @@ TSetCPUWindow::TSetCPUWindow(QWidget* parent, GameServices& services)
 }
 
 void TSetCPUWindow::ShowCaption() {
-    setWindowTitle(DialogTitle(LanguageText("Menu_CPU")) + QStringLiteral(" (") +
+    setWindowTitle(DialogTitle(services_.languageText("Menu_CPU")) + QStringLiteral(" (") +
                    QString::number(int(services_.game().MaxWordLength) - 2) + QStringLiteral(")"));
 }
 
@@ -48,8 +48,8 @@ void TSetCPUWindow::FormActivate() {
     } else if (wanted != StrongBar->value()) {
         StrongBarChange();
     }
-    Label1->SetCaption(LanguageText("CPU_Label1"));
-    Label2->SetCaption(LanguageText("CPU_Label2"));
+    Label1->SetCaption(services_.languageText("CPU_Label1"));
+    Label2->SetCaption(services_.languageText("CPU_Label2"));
 }
 
 void TSetCPUWindow::StrongBarChange() {

@@ -57,7 +57,7 @@ void WriteSavedGameVersion(int version) {
 }
 
 void WriteVersion(GameServices& services, int version) {
-    Words.Language = 1;
+    services.words().Language = 1;
     services.game().MaxWordLength = 4;
     TextureChoice.SkinName = version == 0 ? "" : "Meadow";
     WriteSettings(services);
@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
     if (argc != 3)
         return 2;
     SetProgramFolder(QString::fromLocal8Bit(argv[1]));
-    InitSettingsFile();
     GameServices services;
+    InitSettingsFile(services.settingsFile());
     const std::string mode = argv[2];
     if (mode != "loop") {
         WriteVersion(services, mode == "1" ? 1 : 0);

@@ -182,9 +182,8 @@ private slots:
     // Esc closes every window as its close button would, wherever the focus is.
     void escClosesAsTheCloseButton_data() {
         QTest::addColumn<QString>("command");
-        for (const char* command :
-             {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU", "Menu_Textures",
-              "Menu_BestWords"})
+        for (const char* command : {"Menu_Help1", "Menu_About", "Menu_Records", "Menu_CPU",
+                                    "Menu_Textures", "Menu_BestWords"})
             QTest::newRow(command) << command;
     }
     void escClosesAsTheCloseButton() {
@@ -289,10 +288,10 @@ private slots:
         w.Menu_BestWords->trigger();
         // КОТ was the longest word; after it neither player had one, and both passed.
         const QString pass = QString::fromUtf8("\tпропуск\t0\tнет\t");
-        QCOMPARE(lines, QStringList({QString::fromUtf8("Вы\tКОТ\t3\tКОТ\tлучшее!"),
-                                     QString::fromUtf8("Компьютер") + pass,
-                                     QString::fromUtf8("Вы") + pass,
-                                     QString::fromUtf8("Компьютер") + pass}));
+        QCOMPARE(lines,
+                 QStringList({QString::fromUtf8("Вы\tКОТ\t3\tКОТ\tлучшее!"),
+                              QString::fromUtf8("Компьютер") + pass, QString::fromUtf8("Вы") + pass,
+                              QString::fromUtf8("Компьютер") + pass}));
         QCOMPARE(gold, (QList<bool>{true, false, false, false}));
         // Another library, no list: its best words would be another language's.
         w.Menu_English->trigger();
@@ -327,7 +326,7 @@ private slots:
         showHelp();
         QCOMPARE(shown, game.window().Dialogs().HowToPlayWindow().MemoE);
         game.window().Menu_Russian->trigger();
-        QCOMPARE(int(Words.Language), 1);
+        QCOMPARE(int(game.services().words().Language), 1);
         showHelp();
         QCOMPARE(shown, game.window().Dialogs().HowToPlayWindow().MemoR);
         // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the

@@ -95,12 +95,12 @@ private slots:
         QVERIFY(QDir(disk.path()).mkpath("DATA"));
         const QString path = disk.path() + file;
         writeFile(path, before);
-        Words = TWords();
-        Words.Language = 2;
+        TWords words;
+        words.Language = 2;
         if (file == "DATA/Winners")
             ReadWinners();
         if (file == "DATA/Lib.ENG")
-            LoadWords(Words);
+            LoadWords(words);
         disk.fill();
 
         QString error;
@@ -110,7 +110,7 @@ private slots:
             else if (file == "DATA/Winners")
                 WriteWinners();
             else
-                AppendWord(Words, "ABCDEFGHIJ");
+                AppendWord(words, "ABCDEFGHIJ");
         } catch (const VordaError& raised) {
             error = raised.text();
         }

@@ -21,7 +21,7 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-// A review list: UTF-8, one word a line, '#' starts a comment. Words come back in the
+// A review list: UTF-8, one word a line, '#' starts a comment. words come back in the
 // library's spelling: capitals, Ё as Е, Windows-1251 bytes.
 std::vector<std::string> readReviewList(const QString& name) {
     std::vector<std::string> words;
@@ -71,7 +71,7 @@ private:
     }
 
 private slots:
-    void init() { Words = TWords(); }
+    void init() { words = TWords(); }
 
     void fileKeepsTheFormat_data() { addLanguages(); }
     void fileKeepsTheFormat() {
@@ -125,20 +125,20 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, file);
         SetProgramFolder(kDistFolder);
-        Words.Language = uint16_t(language);
-        LoadWords(Words);
+        words.Language = uint16_t(language);
+        LoadWords(words);
         const QList<QByteArray> lines = wordLines(readFile(kDistFolder + file));
-        QCOMPARE(int(Words.WordCount[language]), lines.size());
+        QCOMPARE(int(words.WordCount[language]), lines.size());
         int stored = 0;
         for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
-            stored += Words.Lists[n].Count();
+            stored += words.Lists[n].Count();
         QCOMPARE(stored, lines.size()); // no word is lost as a duplicate of another
-        QVERIFY2(Words.Lists[5].Count() >= kMinFiveLetterWords,
-                 qPrintable(QString("%1 five-letter words").arg(Words.Lists[5].Count())));
+        QVERIFY2(words.Lists[5].Count() >= kMinFiveLetterWords,
+                 qPrintable(QString("%1 five-letter words").arg(words.Lists[5].Count())));
         // Spot checks through the look-up the game uses: first, middle and last word.
         for (const QByteArray& w : {lines.first(), lines[lines.size() / 2], lines.last()}) {
             QVERIFY(w.size() >= kMinWordLength && w.size() <= kMaxWordLength);
-            QVERIFY(FindWord(Words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
+            QVERIFY(FindWord(words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
         }
     }
 
@@ -147,8 +147,8 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, prefix);
         SetProgramFolder(kDistFolder);
-        Words.Language = uint16_t(language);
-        LoadWords(Words);
+        words.Language = uint16_t(language);
+        LoadWords(words);
         const auto present = readReviewList(prefix + "_present.txt");
         const auto absent = readReviewList(prefix + "_absent.txt");
         QVERIFY(present.size() >= 50);
@@ -156,16 +156,19 @@ private slots:
         QStringList missing, intruders;
         for (const std::string& w : present)
             if (w.size() < kMinWordLength || w.size() > kMaxWordLength ||
-                !FindWord(Words, w, uint16_t(w.size())))
+                !FindWord(words, w, uint16_t(w.size())))
                 missing << Cp1251ToUnicode(w);
         for (const std::string& w : absent)
             if (w.size() >= kMinWordLength && w.size() <= kMaxWordLength &&
-                FindWord(Words, w, uint16_t(w.size())))
+                FindWord(words, w, uint16_t(w.size())))
                 intruders << Cp1251ToUnicode(w);
         QVERIFY2(missing.isEmpty(), qPrintable("missing everyday nouns: " + missing.join(", ")));
         QVERIFY2(intruders.isEmpty(),
                  qPrintable("words that must be absent: " + intruders.join(", ")));
     }
+
+private:
+    TWords words; // fresh for every test function
 };
 
 QTEST_GUILESS_MAIN(TestLibraries)

@@ -5,6 +5,7 @@
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "platform/Cp1251.h"
+#include "platform/ProgramFolder.h"
 #include "settings/INIUnit.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
@@ -141,9 +142,11 @@ private slots:
     void menuShowsTextsAndWordCounts() {
         GameFixture game(kRussianWords, kEnglishWords);
         TMainWindow& w = game.window();
-        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
-        QCOMPARE(itemText(w.Menu_Russian), Cp1251ToUnicode(LanguageText("Menu_Russian")) + " 2");
-        QCOMPARE(itemText(w.Menu_English), Cp1251ToUnicode(LanguageText("Menu_English")) + " 3");
+        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(game.services().languageText("Title")));
+        QCOMPARE(itemText(w.Menu_Russian),
+                 Cp1251ToUnicode(game.services().languageText("Menu_Russian")) + " 2");
+        QCOMPARE(itemText(w.Menu_English),
+                 Cp1251ToUnicode(game.services().languageText("Menu_English")) + " 3");
         QVERIFY(w.Menu_None1->isSeparator());
         QVERIFY(w.Menu_none2->isSeparator());
         // A separator keeps no text that the menu would draw before its line.
@@ -179,10 +182,10 @@ private slots:
         w.Menu_English->trigger();
         QVERIFY(game.errors().texts.isEmpty());
         QVERIFY(w.Menu_English->isChecked() && !w.Menu_Russian->isChecked());
-        QCOMPARE(int(Words.Language), 2);
+        QCOMPARE(int(game.services().words().Language), 2);
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.model().state().chosenLetter.empty());
-        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(LanguageText("Title")));
+        QCOMPARE(w.windowTitle(), Cp1251ToUnicode(game.services().languageText("Title")));
         QVERIFY(
             itemText(w.Menu_English)
                 .startsWith(Cp1251ToUnicode(ReadProfileStringForTest("English", "Menu_English"))));
@@ -234,13 +237,13 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         const QByteArray settings = game.folder().read("Vorda2000.ini");
         QFile::remove(game.folder().path() + missing);
-        Words = TWords();
+        game.services().words() = TWords();
         ErrorBoxRecorder errors;
         TMainWindow second(game.services());
         second.show();
         QCOMPARE(errors.texts.size(), 1);
         QVERIFY(errors.texts[0].contains(QFileInfo(missing).fileName()));
-        QCOMPARE(int(Words.Language), 1);
+        QCOMPARE(int(game.services().words().Language), 1);
         QCOMPARE(second.Palette().button(1)->Caption(), UnicodeToCp1251(QString::fromUtf8("А")));
         QVERIFY(second.Menu_Russian->isChecked());
         QVERIFY(itemText(second.Menu_English).endsWith(gameStarts ? " 0" : " 3"));
@@ -272,7 +275,7 @@ private slots:
         QFETCH(QString, named);
         GameFixture game(kRussianWords, kEnglishWords);
         game.folder().write("DATA/Lib.RUS", library);
-        Words = TWords();
+        game.services().words() = TWords();
         ErrorBoxRecorder errors;
         TMainWindow second(game.services());
         QCOMPARE(errors.texts.size(), 1);
@@ -492,11 +495,7 @@ private slots:
 
 private:
     static std::string ReadProfileStringForTest(const char* section, const char* key) {
-        const std::string saved = Words.LanguageSection;
-        Words.LanguageSection = section;
-        const std::string text = LanguageText(key);
-        Words.LanguageSection = saved;
-        return text;
+        return LanguageText(TVordaIniFile(ProgramFolder() + "Vorda2000.ini"), section, key);
     }
 };
 

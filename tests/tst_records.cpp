@@ -2,6 +2,7 @@
 #include "core/SpisokUnit.h"
 #include "core/WordsUnit.h"
 #include "extras/ChoiceUnit.h"
+#include "extras/GameServices.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
 #include "records/AddRatingUnit.h"
@@ -316,9 +317,9 @@ private slots:
         QFETCH(QStringList, theirs);
         QFETCH(QStringList, after);
         TestGameFolder folder;
-        Words.Language = 1;
-        TSession session;
-        session.MaxWordLength = 3;
+        GameServices services;
+        services.words().Language = 1;
+        services.game().MaxWordLength = 3;
         ClearAllWinners();
         setList(Winners[2][6], {"7 Di"});
         setList(Winners[1][1], theirs);
@@ -327,9 +328,9 @@ private slots:
         folder.write("DATA/Winners", WinnersFileBytes());
         ReadWinners();
         if (mine == "add")
-            AddToWinners(session, 50, "new");
+            AddToWinners(services, 50, "new");
         else
-            ClearCurrentWinners(session);
+            ClearCurrentWinners(services);
         // The other copy closes first.
         folder.write("DATA/Winners", theirFile);
         WriteWinners();
@@ -396,12 +397,12 @@ private slots:
     void addToWinners() {
         QFETCH(QStringList, before);
         QFETCH(int, score);
-        Words.Language = 2;
-        TSession session;
-        session.MaxWordLength = 5;
+        GameServices services;
+        services.words().Language = 2;
+        services.game().MaxWordLength = 5;
         ClearAllWinners();
         setList(Winners[2][3], before);
-        AddToWinners(session, score, "new");
+        AddToWinners(services, score, "new");
         QTEST(listText(Winners[2][3]), "after");
         // The other lists are not touched.
         QCOMPARE(Winners[1][3][1].Score, EmptyScore);
@@ -487,7 +488,7 @@ private slots:
     void closeWritesSettingsThenRecords() {
         QFETCH(QString, broken);
         GameFixture game(kRussianWords, kEnglishWords);
-        setList(CurrentWinnersList(game.services().game()), {"3 Al"});
+        setList(CurrentWinnersList(game.services()), {"3 Al"});
         if (!broken.isEmpty()) {
             // A folder where the file should be: the write fails.
             QFile::remove(game.folder().path() + broken);
@@ -517,7 +518,7 @@ private slots:
         QFETCH(QStringList, current);
         QFETCH(QStringList, other);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        setList(CurrentWinnersList(game.services().game()), current);
+        setList(CurrentWinnersList(game.services()), current);
         setList(Winners[1][1], other);
         QStringList scores, names;
         bool clearThis = false, clearAll = false, input = true;
@@ -562,7 +563,7 @@ private slots:
         QFETCH(QString, answer);
         const bool yes = answer == "yes";
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        WinnerEntry* current = CurrentWinnersList(game.services().game());
+        WinnerEntry* current = CurrentWinnersList(game.services());
         setList(current, {"9 Ann", "1 Bo"});
         setList(Winners[1][2], {"5 Cy"});
         QString question, caption;
@@ -643,7 +644,7 @@ private slots:
         QFETCH(int, place10);
         QFETCH(bool, qualifies);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        WinnerEntry* list = CurrentWinnersList(game.services().game());
+        WinnerEntry* list = CurrentWinnersList(game.services());
         QStringList before(9, "100 x");
         before << QString::number(place10) + " last";
         setList(list, place10 == EmptyScore ? QStringList() : before);
@@ -792,7 +793,7 @@ private slots:
         QCOMPARE(closedByKey, closing == "Enter" || closing == "Esc");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
-        const WinnerEntry* list = CurrentWinnersList(game.services().game());
+        const WinnerEntry* list = CurrentWinnersList(game.services());
         QCOMPARE(list[1].Score, 5);
         QCOMPARE(list[1].Name, UnicodeToCp1251(stored));
         QCOMPARE(list[2].Score, EmptyScore);

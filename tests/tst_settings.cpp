@@ -40,7 +40,7 @@ private slots:
     void withoutTheFileEveryTextIsAQuestionMark() {
         GameFixture game(kRussianWords, kEnglishWords, QByteArray(""));
         QFile::remove(game.folder().path() + "Vorda2000.ini");
-        Words = TWords();
+        game.services().words() = TWords();
         TMainWindow w(game.services());
         QCOMPARE(w.windowTitle(), QString("?"));
         QCOMPARE(w.Menu_Game->title(), QString("?"));
@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(w.Menu_Russian->text(), QString("? 2"));
         QCOMPARE(w.Menu_English->text(), QString("? 2"));
         QCOMPARE(w.SkipButton->Caption(), std::string("?"));
-        QCOMPARE(int(Words.Language), 1);
+        QCOMPARE(int(game.services().words().Language), 1);
         QCOMPARE(int(game.services().game().MaxWordLength), 8);
         QVERIFY(w.Menu_Sound->isChecked());
         QVERIFY(TextureChoice.UseSkins);
@@ -98,13 +98,15 @@ private slots:
         QFETCH(QByteArray, vorda);
         GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
-        QTEST(int(Words.Language), "language");
+        QTEST(int(game.services().words().Language), "language");
         QTEST(int(game.services().game().MaxWordLength), "maxWordLength");
         QTEST(game.window().Menu_Sound->isChecked(), "sound");
-        QCOMPARE(game.window().Menu_English->isChecked(), Words.Language == 2);
-        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr, Words.Language == 2);
-        QCOMPARE(game.window().windowTitle(),
-                 Words.Language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
+        QCOMPARE(game.window().Menu_English->isChecked(), game.services().words().Language == 2);
+        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr,
+                 game.services().words().Language == 2);
+        QCOMPARE(game.window().windowTitle(), game.services().words().Language == 2
+                                                  ? QString("Words")
+                                                  : QString::fromUtf8("Слова"));
     }
 
     void emptyTitleIsEmpty() {
@@ -210,7 +212,7 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         for (const QString& part : named)
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
-        QTEST(int(Words.Language), "language");
+        QTEST(int(game.services().words().Language), "language");
         QTEST(int(game.services().game().MaxWordLength), "maxWordLength");
         QVERIFY(!game.window().Menu_Sound->isChecked());
         QCOMPARE(TextureChoice.TextureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
@@ -250,8 +252,9 @@ private slots:
         QFETCH(QString, theirValue);
         GameFixture game(kRussianWords, kEnglishWords,
                          settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
-        WriteProfileString(SettingsFile.FileName(), theirKey == "Strong" ? "Vorda" : "Images",
-                           theirKey.toStdString(), theirValue.toStdString());
+        WriteProfileString(game.services().settingsFile().FileName(),
+                           theirKey == "Strong" ? "Vorda" : "Images", theirKey.toStdString(),
+                           theirValue.toStdString());
         game.window().Menu_Sound->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -301,15 +304,15 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         QFETCH(QString, message);
         QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
-        QCOMPARE(int(Words.Language), 1);
-        QCOMPARE(Words.LanguageSection, std::string("Russian"));
+        QCOMPARE(int(game.services().words().Language), 1);
+        QCOMPARE(game.services().words().LanguageSection, std::string("Russian"));
         QVERIFY(game.letterButton(QString::fromUtf8("Я")));
         QVERIFY(game.window().Menu_Russian->isChecked());
         QVERIFY(!game.window().Menu_English->isChecked());
         QCOMPARE(game.window().windowTitle(), title);
         QCOMPARE(game.window().Menu_English->text(), englishItem);
         QCOMPARE(game.board(), board);
-        QVERIFY(FindWord(Words, Cp("КОШКА"), 5));
+        QVERIFY(FindWord(game.services().words(), Cp("КОШКА"), 5));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
     }
 
@@ -369,8 +372,8 @@ private slots:
         });
         game.sounds.clear();
         game.clickCell(3, 3);
-        QCOMPARE(caption, Cp1251ToUnicode(LanguageText("AddWord1")) + " TOU");
-        QCOMPARE(question, Cp1251ToUnicode(LanguageText("AddWord2")));
+        QCOMPARE(caption, Cp1251ToUnicode(game.services().languageText("AddWord1")) + " TOU");
+        QCOMPARE(question, Cp1251ToUnicode(game.services().languageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
         QVERIFY(!inputDuringQuestion);
         QVERIFY(game.services().game().MainInputEnabled);
@@ -458,7 +461,7 @@ private slots:
         QVERIFY(!inputDuringDialog);
         QVERIFY(game.services().game().MainInputEnabled);
         QVERIFY(title.endsWith(caption));
-        QVERIFY(title.startsWith(Cp1251ToUnicode(LanguageText("Menu_CPU"))));
+        QVERIFY(title.startsWith(Cp1251ToUnicode(game.services().languageText("Menu_CPU"))));
         QTEST(int(game.services().game().MaxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
@@ -506,7 +509,7 @@ private slots:
         QCOMPARE(question, QString::fromUtf8("Начать новую игру?"));
         QVERIFY(game.errors().texts.isEmpty());
         const bool english = language && yes;
-        QCOMPARE(int(Words.Language), english ? 2 : 1);
+        QCOMPARE(int(game.services().words().Language), english ? 2 : 1);
         QCOMPARE(w.Menu_English->isChecked(), english);
         QCOMPARE(w.Menu_Russian->isChecked(), !english);
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);

@@ -621,12 +621,13 @@ private slots:
 
     void applyingBeforeTheWindowsExistRaisesNothing() {
         TestGameFolder folder;
-        InitSettingsFile();
+        GameServices services;
+        InitSettingsFile(services.settingsFile());
         InitTextures();
         LoadTextures();
         ApplyTextures();
         // The textures window made alone, before any main window, dresses itself.
-        TImagesWindow window;
+        TImagesWindow window(nullptr, services);
         QCOMPARE(window.Hook->Wallpaper().toImage(), TextureBitmaps[6].toImage());
         QCOMPARE(QDir::current().canonicalPath(), QDir(TextureChoice.TexturesDir).canonicalPath());
     }
@@ -663,7 +664,7 @@ private slots:
             clickLine(game.window().Dialogs().ImagesWindow().CoolListBox, 3);
         });
         QCOMPARE(row, 0);
-        QCOMPARE(title, Cp1251ToUnicode(LanguageText("Menu_Textures")));
+        QCOMPARE(title, Cp1251ToUnicode(game.services().languageText("Menu_Textures")));
         QCOMPARE(height, 345);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
         QCOMPARE(preview, TextureBitmaps[0].toImage());

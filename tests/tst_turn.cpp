@@ -69,7 +69,8 @@ private slots:
         // and the commands that change the field were off.
         QVERIFY(log.words.count("OUT") >= 9);
         QVERIFY(!log.titles.isEmpty());
-        QCOMPARE(log.titles.first(), title + " (" + Cp1251ToUnicode(LanguageText("Wait")) + ")");
+        QCOMPARE(log.titles.first(),
+                 title + " (" + Cp1251ToUnicode(game.services().languageText("Wait")) + ")");
         QVERIFY(!log.commandsEnabled.contains(true));
         // And back to the human.
         QCOMPARE(game.window().windowTitle(), title);
@@ -317,7 +318,7 @@ private slots:
     void hintLeavesTheFaceAlone() {
         GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::EnglishSettings());
         game.folder().copyFromDist("DATA/Lib.ENG");
-        LoadWords(Words);
+        LoadWords(game.services().words());
         // A crowded field keeps the hint's search busy for many ticks of the 2 ms timer.
         game.setBoard({"PLANT", "STONE", "HOUSE", "BRICK", "?????"});
         TickLog log;

@@ -20,7 +20,7 @@ QStringList allWords(const TWords& words) {
 class TestWords : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Words = TWords(); }
+    void init() { words = TWords(); }
 
     void loadsLines_data() {
         QTest::addColumn<QByteArray>("file");
@@ -66,14 +66,14 @@ private slots:
         QFETCH(int, count);
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", file);
-        Words.Language = 2;
-        LoadWords(Words);
-        QCOMPARE(allWords(Words), expected);
-        QCOMPARE(int(Words.WordCount[2]), count);
-        QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.ENG");
+        words.Language = 2;
+        LoadWords(words);
+        QCOMPARE(allWords(words), expected);
+        QCOMPARE(int(words.WordCount[2]), count);
+        QCOMPARE(words.FileName, folder.path() + "DATA/Lib.ENG");
         for (const QString& word : expected) {
             const std::string bytes = UnicodeToCp1251(word.toLower());
-            QVERIFY2(FindWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
+            QVERIFY2(FindWord(words, bytes, uint16_t(bytes.size())), qPrintable(word));
         }
         TWords counted;
         counted.Language = 1;
@@ -86,14 +86,14 @@ private slots:
         TestGameFolder folder;
         folder.write("DATA/Lib.RUS", QByteArray::fromStdString(Cp("КОШКА\r\n")));
         folder.write("DATA/Lib.ENG", "HOUSE\r\nMOUSE\r\n");
-        Words.Language = 1;
-        LoadWords(Words);
-        QCOMPARE(allWords(Words), QStringList{QString::fromUtf8("КОШКА")});
-        Words.Language = 2;
-        LoadWords(Words);
-        QCOMPARE(allWords(Words), (QStringList{"HOUSE", "MOUSE"}));
-        QCOMPARE(int(Words.WordCount[1]), 1);
-        QCOMPARE(int(Words.WordCount[2]), 2);
+        words.Language = 1;
+        LoadWords(words);
+        QCOMPARE(allWords(words), QStringList{QString::fromUtf8("КОШКА")});
+        words.Language = 2;
+        LoadWords(words);
+        QCOMPARE(allWords(words), (QStringList{"HOUSE", "MOUSE"}));
+        QCOMPARE(int(words.WordCount[1]), 1);
+        QCOMPARE(int(words.WordCount[2]), 2);
     }
 
     void comparisonIgnoresCase_data() {
@@ -146,16 +146,16 @@ private slots:
         folder.write("DATA/Lib.RUS",
                      "house\r\nMOUSE\r\nTREE \r\n" +
                          QByteArray::fromStdString(Cp("лампа\r\nзаяц\r\nїжак\r\n")));
-        Words.Language = 1;
-        LoadWords(Words);
+        words.Language = 1;
+        LoadWords(words);
         const std::string bytes = UnicodeToCp1251(word);
-        QCOMPARE(FindWord(Words, bytes, uint16_t(bytes.size())), found);
-        QCOMPARE(Words.Lists[bytes.size()].Contains(bytes), found);
+        QCOMPARE(FindWord(words, bytes, uint16_t(bytes.size())), found);
+        QCOMPARE(words.Lists[bytes.size()].Contains(bytes), found);
     }
 
     void findWordRefusesOddLengths() {
-        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, "A", 1));
-        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(Words, std::string(21, 'A'), 21));
+        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(words, "A", 1));
+        QVERIFY_THROWS_EXCEPTION(VordaError, FindWord(words, std::string(21, 'A'), 21));
     }
 
     // The words of a list lie side by side at the list's length: a word of another length
@@ -175,23 +175,23 @@ private slots:
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
-        Words.Language = 2;
-        LoadWords(Words);
+        words.Language = 2;
+        LoadWords(words);
         int refreshed = 0;
-        Words.loadedListener = [&](const TWords&) { ++refreshed; };
-        Words.Language = 1;
+        words.loadedListener = [&](const TWords&) { ++refreshed; };
+        words.Language = 1;
         bool raised = false;
         try {
-            LoadWords(Words);
+            LoadWords(words);
         } catch (const VordaError& error) {
             raised = true;
             QVERIFY(error.text().contains("Lib.RUS"));
         }
-        Words.loadedListener = nullptr;
+        words.loadedListener = nullptr;
         QVERIFY(raised);
-        QCOMPARE(Words.FileName, folder.path() + "DATA/Lib.RUS");
-        QCOMPARE(int(Words.WordCount[1]), 0);
-        QCOMPARE(allWords(Words), QStringList{"HOUSE"});
+        QCOMPARE(words.FileName, folder.path() + "DATA/Lib.RUS");
+        QCOMPARE(int(words.WordCount[1]), 0);
+        QCOMPARE(allWords(words), QStringList{"HOUSE"});
         QCOMPARE(refreshed, 0);
     }
 
@@ -201,21 +201,21 @@ private slots:
         for (int i = 0; i < 65536; ++i)
             file += "AB\r\n";
         folder.write("DATA/Lib.ENG", file);
-        Words.Language = 2;
-        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(Words));
-        QCOMPARE(Words.Lists[2].Count(), 1);
+        words.Language = 2;
+        QVERIFY_THROWS_EXCEPTION(VordaError, LoadWords(words));
+        QCOMPARE(words.Lists[2].Count(), 1);
         TWords counted;
         counted.WordCount[2] = 7;
         QVERIFY_THROWS_EXCEPTION(VordaError, LoadWordCount(counted, 2));
         QCOMPARE(int(counted.WordCount[2]), 0);
         file.chop(4);
         folder.write("DATA/Lib.ENG", file);
-        LoadWords(Words);
-        QCOMPARE(int(Words.WordCount[2]), 65535);
+        LoadWords(words);
+        QCOMPARE(int(words.WordCount[2]), 65535);
         // One word more could never be loaded again: the append is refused, naming the file.
         QString message;
         try {
-            AppendWord(Words, "DOG");
+            AppendWord(words, "DOG");
         } catch (const VordaError& error) {
             message = error.text();
         }
@@ -243,12 +243,12 @@ private slots:
         QFETCH(QByteArray, after);
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", before);
-        Words.Language = 2;
-        LoadWords(Words);
-        AppendWord(Words, "DOG");
+        words.Language = 2;
+        LoadWords(words);
+        AppendWord(words, "DOG");
         QCOMPARE(folder.read("DATA/Lib.ENG"), after);
-        LoadWords(Words);
-        QVERIFY(FindWord(Words, "DOG", 3));
+        LoadWords(words);
+        QVERIFY(FindWord(words, "DOG", 3));
     }
 
     // An added word that would make the library unloadable is refused, the file left whole.
@@ -265,27 +265,27 @@ private slots:
         const qsizetype size = kMaxLibraryBytes - room;
         const QByteArray file = "CAT\r\n;" + QByteArray(size - 8, 'x') + "\r\n";
         folder.write("DATA/Lib.ENG", file);
-        Words.Language = 2;
-        LoadWords(Words);
+        words.Language = 2;
+        LoadWords(words);
         QString message;
         try {
-            AppendWord(Words, "DOG");
+            AppendWord(words, "DOG");
         } catch (const VordaError& error) {
             message = error.text();
         }
         QVERIFY2(message.isEmpty() == added, qPrintable(message));
         QCOMPARE(folder.read("DATA/Lib.ENG"), added ? file + "DOG\r\n" : file);
-        LoadWords(Words);
-        QCOMPARE(FindWord(Words, "DOG", 3), added);
+        LoadWords(words);
+        QCOMPARE(FindWord(words, "DOG", 3), added);
     }
 
     void appendToMissingFileFails() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "CAT\r\n");
-        Words.Language = 2;
-        LoadWords(Words);
+        words.Language = 2;
+        LoadWords(words);
         QFile::remove(folder.path() + "DATA/Lib.ENG");
-        QVERIFY_THROWS_EXCEPTION(VordaError, AppendWord(Words, "DOG"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, AppendWord(words, "DOG"));
         QVERIFY(!QFile::exists(folder.path() + "DATA/Lib.ENG"));
     }
 
@@ -300,6 +300,9 @@ private slots:
         }
         QVERIFY(raised);
     }
+
+private:
+    TWords words; // fresh for every test function
 };
 
 QTEST_GUILESS_MAIN(TestWords)

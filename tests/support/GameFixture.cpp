@@ -71,8 +71,7 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     if (beforeStart)
         beforeStart(folder_);
     // Module state as a fresh start of the program has it.
-    Words = TWords();
-    InitSettingsFile();
+    InitSettingsFile(services_.settingsFile());
     InitTextures();
     window_ = std::make_unique<TMainWindow>(services_);
     window_->SetTimerIntervalForTests(2);
