@@ -172,7 +172,7 @@ void TMainWindow::FormCreate() {
     for (const QString& path : {services_.settingsFile().FileName(), RecordsPath(), SavedGamePath(),
                                 LibraryPath(1), LibraryPath(2)})
         RemoveStaleTemporaryFiles(path);
-    RunReportingErrors([] { ReadWinners(); });
+    RunReportingErrors([this] { ReadWinners(services_.winners()); });
     {
         // The settings, the check of the language's texts and the language items' captions
         // after each library load share one reading of the settings file.
@@ -419,5 +419,5 @@ void TMainWindow::FormClose() {
     // A settings file that cannot be written is reported, and the close still completes.
     RunReportingErrors([this] { WriteSettings(services_, this); });
     // The records are written even when the settings could not be.
-    RunReportingErrors([] { WriteWinners(); });
+    RunReportingErrors([this] { WriteWinners(services_.winners()); });
 }

@@ -3,6 +3,7 @@
 #include "core/GameState.h"
 #include "core/WordsUnit.h"
 #include "extras/SoundPlayer.h"
+#include "records/WinnersUnit.h"
 #include "settings/INIUnit.h"
 
 #include <string>
@@ -28,6 +29,8 @@ public:
     // The settings file; bound to the program folder's "Vorda2000.ini" by InitSettingsFile.
     TVordaIniFile& settingsFile() { return settingsFile_; }
     const TVordaIniFile& settingsFile() const { return settingsFile_; }
+    // The records lists, read from "DATA/Winners" at the start and written at the close.
+    WinnersTable& winners() { return winners_; }
 
     // The text of a key in the current language's section of the settings file (LanguageText).
     std::string languageText(std::string_view key) const {
@@ -39,4 +42,5 @@ private:
     TSession game_;
     TWords words_;
     TVordaIniFile settingsFile_;
+    WinnersTable winners_;
 };

@@ -119,7 +119,7 @@ void TAddRatingWindow::FormDeactivate() {
         return;
     AddToWinners(services_, Result(), Edit1->Text());
     // Stored at once: another copy of the game on the same folder merges it into its own.
-    RunReportingErrors([] { WriteWinners(); });
+    RunReportingErrors([this] { WriteWinners(services_.winners()); });
 }
 
 void ShowNameEntry(TAddRatingWindow& window, uint16_t humanScore, uint16_t computerScore,

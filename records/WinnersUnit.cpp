@@ -16,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
 const char* const EmptyName = "-";
 
 namespace {
@@ -128,15 +127,8 @@ private:
     int line_ = 1; // of the position, counted from 1
 };
 
-// A records file that could not be read whole is kept beside the file before the close
-// replaces it: its bytes as read, or, when it could not be read at all, the file itself.
-struct KeptRecordsFile {
-    bool pending = false;
-    bool unreadable = false;
-    QByteArray bytes;
-    QString keepAs;
-};
-KeptRecordsFile keptFile;
+using KeptRecordsFile = WinnersTable::KeptFile;
+using RecordsTable = WinnersTable::Snapshot;
 
 // Larger than any records file the game writes, however long the names; a larger one is
 // not read but kept aside whole.
@@ -166,28 +158,19 @@ bool alreadyKept(const QString& path, const QByteArray& bytes) {
     return false;
 }
 
-// The whole table, copied for the merge with what another copy of the game wrote.
-struct RecordsTable {
-    WinnerEntry places[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
-};
-
-RecordsTable copyOfWinners() {
+RecordsTable copyOfWinners(const WinnersTable& records) {
     RecordsTable table;
-    std::copy(&Winners[0][0][0], &Winners[0][0][0] + sizeof table.places / sizeof(WinnerEntry),
+    std::copy(&records.lists[0][0][0],
+              &records.lists[0][0][0] + sizeof table.places / sizeof(WinnerEntry),
               &table.places[0][0][0]);
     return table;
 }
 
-void setWinners(const RecordsTable& table) {
+void setWinners(WinnersTable& records, const RecordsTable& table) {
     std::copy(&table.places[0][0][0],
               &table.places[0][0][0] + sizeof table.places / sizeof(WinnerEntry),
-              &Winners[0][0][0]);
+              &records.lists[0][0][0]);
 }
-
-// The table as this copy of the game last read or wrote the file. What Winners holds beyond
-// it is this copy's own doing; the rest of the file may have changed meanwhile, written by
-// another copy running on the same folder. Empty until the file is read.
-std::optional<RecordsTable> tableAsKnown;
 
 void EmptyEntry(WinnerEntry& entry) {
     entry = WinnerEntry{std::string(EmptyName), EmptyScore};
@@ -200,12 +183,12 @@ void EmptyList(WinnerEntry* list) {
 
 } // namespace
 
-WinnerEntry* CurrentWinnersList(const GameServices& services) {
+WinnerEntry* CurrentWinnersList(GameServices& services) {
     const int language = services.words().Language;
     const int strength = int(services.game().MaxWordLength) - 2;
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
-    return Winners[language][strength];
+    return services.winners().lists[language][strength];
 }
 
 QString RecordsPath() {
@@ -214,9 +197,9 @@ QString RecordsPath() {
 
 namespace {
 
-// Fills Winners from a records file's bytes, list by list; raises RecordsDamage where the
+// Fills the lists from a records file's bytes, list by list; raises RecordsDamage where the
 // bytes stop making sense, the places from there on left as they were.
-void parseRecords(const QByteArray& bytes) {
+void parseRecords(WinnersTable& records, const QByteArray& bytes) {
     RecordsReader reader(bytes);
     for (int language = 1; language <= kRecordLanguages; ++language) {
         for (int strength = 1; strength <= kRecordStrengths; ++strength) {
@@ -224,7 +207,7 @@ void parseRecords(const QByteArray& bytes) {
                 WinnerEntry entry;
                 entry.Name = reader.ReadName();
                 entry.Score = reader.ReadScore();
-                Winners[language][strength][place] = std::move(entry);
+                records.lists[language][strength][place] = std::move(entry);
             }
             reader.ReadLine();
         }
@@ -290,15 +273,16 @@ void mergeList(const WinnerEntry* known, const WinnerEntry* mine, WinnerEntry* c
 
 } // namespace
 
-void ReadWinners() {
+void ReadWinners(WinnersTable& records) {
     const QString path = RecordsPath();
     const QString shownPath = QDir::toNativeSeparators(path);
-    keptFile = KeptRecordsFile();
-    ClearAllWinners();
+    records.keptFile = KeptRecordsFile();
+    ClearAllWinners(records);
     // Whatever the file gives, the table read is what later merges start from.
     struct Remember {
-        ~Remember() { tableAsKnown = copyOfWinners(); }
-    } remember;
+        WinnersTable& records;
+        ~Remember() { records.asKnown = copyOfWinners(records); }
+    } remember{records};
     if (!QFileInfo::exists(path))
         return;
     if (IsPresentButNotRegular(path))
@@ -309,17 +293,18 @@ void ReadWinners() {
     QByteArray bytes;
     QString reason;
     if (!ReadRegularFile(path, kMaxRecordsBytes, &bytes, &reason)) {
-        keptFile = KeptRecordsFile{true, true, {}, freeDamagedPath(path)};
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot read the records file \"%1\": %2. The records "
-                                        "start empty; the file will be kept as \"%3\".")
-                             .arg(shownPath, reason, QDir::toNativeSeparators(keptFile.keepAs)));
+        records.keptFile = KeptRecordsFile{true, true, {}, freeDamagedPath(path)};
+        throw VordaError(
+            VordaError::Kind::InputOutput,
+            QStringLiteral("Cannot read the records file \"%1\": %2. The records "
+                           "start empty; the file will be kept as \"%3\".")
+                .arg(shownPath, reason, QDir::toNativeSeparators(records.keptFile.keepAs)));
     }
     try {
-        parseRecords(bytes);
+        parseRecords(records, bytes);
     } catch (const RecordsDamage& damage) {
         // The places from the damage on stay emptied; a partly read entry is not taken.
-        keptFile = KeptRecordsFile{true, false, bytes, freeDamagedPath(path)};
+        records.keptFile = KeptRecordsFile{true, false, bytes, freeDamagedPath(path)};
         throw VordaError(VordaError::Kind::Conversion,
                          QStringLiteral("The records file \"%1\" is damaged at line %2: %3. The "
                                         "records before that line are kept, the places after it "
@@ -327,16 +312,16 @@ void ReadWinners() {
                                         "\"%4\".")
                              .arg(shownPath)
                              .arg(damage.line)
-                             .arg(damage.what, QDir::toNativeSeparators(keptFile.keepAs)));
+                             .arg(damage.what, QDir::toNativeSeparators(records.keptFile.keepAs)));
     }
 }
 
-QByteArray WinnersFileBytes() {
+QByteArray WinnersFileBytes(const WinnersTable& records) {
     QByteArray bytes;
     for (int language = 1; language <= kRecordLanguages; ++language) {
         for (int strength = 1; strength <= kRecordStrengths; ++strength) {
             for (int place = 1; place <= kRecordPlaces; ++place) {
-                const WinnerEntry& entry = Winners[language][strength][place];
+                const WinnerEntry& entry = records.lists[language][strength][place];
                 bytes += QByteArray::fromStdString(entry.Name);
                 bytes += kLineEnd;
                 bytes += QByteArray::number(entry.Score);
@@ -348,64 +333,65 @@ QByteArray WinnersFileBytes() {
     return bytes;
 }
 
-void WriteWinners() {
+void WriteWinners(WinnersTable& records) {
     const QString path = RecordsPath();
     const QString shownPath = QDir::toNativeSeparators(path);
-    if (keptFile.pending) {
+    if (records.keptFile.pending) {
         // A name taken since the start (by another copy of the game, or by the player) is
         // never overwritten.
-        if (QFileInfo::exists(keptFile.keepAs))
-            keptFile.keepAs = freeDamagedPath(path);
+        if (QFileInfo::exists(records.keptFile.keepAs))
+            records.keptFile.keepAs = freeDamagedPath(path);
         QString reason;
-        const bool kept = keptFile.unreadable ? QFile::rename(path, keptFile.keepAs)
-                          : alreadyKept(path, keptFile.bytes)
-                              ? true
-                              : ReplaceFileContents(keptFile.keepAs, keptFile.bytes, &reason);
+        const bool kept =
+            records.keptFile.unreadable ? QFile::rename(path, records.keptFile.keepAs)
+            : alreadyKept(path, records.keptFile.bytes)
+                ? true
+                : ReplaceFileContents(records.keptFile.keepAs, records.keptFile.bytes, &reason);
         if (!kept)
             throw VordaError(VordaError::Kind::InputOutput,
                              QStringLiteral("Cannot keep the damaged records file \"%1\" as "
                                             "\"%2\"%3; the file is left as it was.")
-                                 .arg(shownPath, QDir::toNativeSeparators(keptFile.keepAs),
+                                 .arg(shownPath, QDir::toNativeSeparators(records.keptFile.keepAs),
                                       reason.isEmpty() ? QString() : ": " + reason));
-        keptFile = KeptRecordsFile();
+        records.keptFile = KeptRecordsFile();
     }
-    if (tableAsKnown) {
+    if (records.asKnown) {
         // Another copy of the game may have stored results since this one read the file:
         // this copy's changes go into the file as it is now.
-        const RecordsTable mine = copyOfWinners();
+        const RecordsTable mine = copyOfWinners(records);
         QByteArray bytes;
         bool current = ReadRegularFile(path, kMaxRecordsBytes, &bytes, nullptr);
         if (current) {
-            ClearAllWinners();
+            ClearAllWinners(records);
             try {
-                parseRecords(bytes);
+                parseRecords(records, bytes);
             } catch (const RecordsDamage&) {
                 current = false;
             }
         }
         if (!current) {
-            setWinners(mine);
+            setWinners(records, mine);
         } else {
-            const RecordsTable now = copyOfWinners();
+            const RecordsTable now = copyOfWinners(records);
             for (int language = 1; language <= kRecordLanguages; ++language)
                 for (int strength = 1; strength <= kRecordStrengths; ++strength)
-                    mergeList(tableAsKnown->places[language][strength],
-                              mine.places[language][strength], Winners[language][strength]);
+                    mergeList(records.asKnown->places[language][strength],
+                              mine.places[language][strength], records.lists[language][strength]);
             // Should the write fail, a later one merges this copy's changes into the file
             // as read here, not a second time.
-            tableAsKnown = now;
+            records.asKnown = now;
         }
     }
     QString reason;
-    if (!ReplaceFileContents(path, WinnersFileBytes(), &reason))
+    if (!ReplaceFileContents(path, WinnersFileBytes(records), &reason))
         throw VordaError(
             VordaError::Kind::InputOutput,
             QStringLiteral("Cannot write the records file \"%1\": %2").arg(shownPath, reason));
-    if (tableAsKnown)
-        tableAsKnown = copyOfWinners();
+    if (records.asKnown)
+        records.asKnown = copyOfWinners(records);
 }
 
-void AddToWinners(const GameServices& services, int32_t Score, const std::string& Name) {
+void AddToWinners(GameServices& services, int32_t Score, const std::string& Name) {
     WinnerEntry* list = CurrentWinnersList(services);
     if (!list)
         return;
@@ -430,13 +416,13 @@ std::string RecordName(std::string_view typed) {
     return name;
 }
 
-void ClearCurrentWinners(const GameServices& services) {
+void ClearCurrentWinners(GameServices& services) {
     if (WinnerEntry* list = CurrentWinnersList(services))
         EmptyList(list);
 }
 
-void ClearAllWinners() {
+void ClearAllWinners(WinnersTable& records) {
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
-            EmptyList(Winners[language][strength]);
+            EmptyList(records.lists[language][strength]);
 }

@@ -3,9 +3,11 @@
 #include "skin/CoolDialog.h"
 
 #include "core/LanguageUnit.h"
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,9 +33,32 @@ constexpr int kRecordStrengths = 6;              // MaxWordLength - 2
 constexpr int kRecordPlaces = 10;                // place 1 is the best
 extern const char* const EmptyName;
 
-// Winners[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.
-// Each list is kept in descending order of Score by AddToWinners.
-extern WinnerEntry Winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+// The records of a program, owned by its GameServices: the lists, and what reading and
+// writing the records file remember between them.
+struct WinnersTable {
+    // lists[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.
+    // Each list is kept in descending order of Score by AddToWinners.
+    WinnerEntry lists[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+
+    // A records file that could not be read whole is kept beside the file before the close
+    // replaces it: its bytes as read, or, when it could not be read at all, the file itself.
+    struct KeptFile {
+        bool pending = false;
+        bool unreadable = false;
+        QByteArray bytes;
+        QString keepAs;
+    };
+    KeptFile keptFile;
+
+    // The whole lists, copied for the merge with what another copy of the game wrote.
+    struct Snapshot {
+        WinnerEntry places[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+    };
+    // The lists as this copy of the game last read or wrote the file. What the lists hold
+    // beyond it is this copy's own doing; the rest of the file may have changed meanwhile,
+    // written by another copy running on the same folder. Empty until the file is read.
+    std::optional<Snapshot> asKnown;
+};
 
 inline bool IsEmptyEntry(const WinnerEntry& entry) {
     return entry.Score == EmptyScore;
@@ -42,7 +67,7 @@ inline bool IsEmptyEntry(const WinnerEntry& entry) {
 // The list of the current language (the library's Language) and strength (MaxWordLength - 2), or
 // null when they name no list. The settings reader keeps both in range, so a game always has
 // its list; the null case only guards the table's bounds.
-WinnerEntry* CurrentWinnersList(const GameServices& services); // places at [1..10]
+WinnerEntry* CurrentWinnersList(GameServices& services); // places at [1..10]
 
 // The name of the current list in the current language (Windows-1251): its language and the
 // computer's strength, "English, strength 4".
@@ -51,22 +76,22 @@ std::string RecordsListName(const GameServices& services);
 // ProgramFolder() + "DATA/Winners".
 QString RecordsPath();
 
-// Fills Winners from the records file: twelve blocks (language 1 strengths 1..6, then
+// Fills the lists from the records file: twelve blocks (language 1 strengths 1..6, then
 // language 2), each ten pairs of a name line and a score line and one line that is skipped.
 // A missing file is no error: every place starts emptied ("-", EmptyScore). A file that
 // cannot be read, or is damaged (a score that is not a decimal 32-bit integer, an end before
 // the last record, an early Ctrl-Z), keeps the entries read before the damage, empties every
 // other, and raises one VordaError naming the file and the line once the table is complete;
 // the file as it was is then kept beside it ("DATA/Winners.damaged") by the next WriteWinners.
-void ReadWinners();
+void ReadWinners(WinnersTable& records);
 
-// Replaces the records file with all of Winners: 252 lines, Windows-1251, CR LF. A damaged
+// Replaces the records file with all of the lists: 252 lines, Windows-1251, CR LF. A damaged
 // file read at start-up is first kept beside it. The file is replaced atomically; when it
 // cannot be written VordaError is raised and the old file stays.
-void WriteWinners();
+void WriteWinners(WinnersTable& records);
 
 // The same file image as bytes (what WriteWinners writes).
-QByteArray WinnersFileBytes();
+QByteArray WinnersFileBytes(const WinnersTable& records);
 
 // A typed name as a record keeps it: without control characters, which would cut the file
 // (a tab becomes a blank, line breaks and the others are dropped).
@@ -75,11 +100,11 @@ std::string RecordName(std::string_view typed);
 // Offers a result to the current list, under RecordName(Name): it goes to the first place whose
 // score is less than or equal to Score (so a tie goes above the older result), the places below
 // move down and the old place 10 drops out. When all ten scores are greater nothing changes.
-void AddToWinners(const GameServices& services, int32_t Score, const std::string& Name);
+void AddToWinners(GameServices& services, int32_t Score, const std::string& Name);
 
 // Empties every place of the current list, or of all twelve lists.
-void ClearCurrentWinners(const GameServices& services);
-void ClearAllWinners();
+void ClearCurrentWinners(GameServices& services);
+void ClearAllWinners(WinnersTable& records);
 
 // --- The records window ----------------------------------------------------------------------
 

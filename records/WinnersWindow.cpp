@@ -14,11 +14,11 @@
 
 namespace {
 
-bool AnyEntryFilled() {
+bool AnyEntryFilled(const WinnersTable& records) {
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
-                if (!IsEmptyEntry(Winners[language][strength][place]))
+                if (!IsEmptyEntry(records.lists[language][strength][place]))
                     return true;
     return false;
 }
@@ -99,7 +99,7 @@ void TWinnersWindow::ApplyWindowTextures() {
 void TWinnersWindow::FormActivate() {
     const WinnerEntry* list = CurrentWinnersList(dialogs_.services());
     ClearButton1->setEnabled(list && !IsEmptyEntry(list[1]));
-    ClearButton2->setEnabled(AnyEntryFilled());
+    ClearButton2->setEnabled(AnyEntryFilled(dialogs_.services().winners()));
     ClearButton1->SetCaption(dialogs_.services().languageText("WinnersButton1"));
     ClearButton2->SetCaption(dialogs_.services().languageText("WinnersButton2"));
     FitCaptionFonts({ClearButton1, ClearButton2});
@@ -138,6 +138,6 @@ void TWinnersWindow::ClearButton1Click() {
 void TWinnersWindow::ClearButton2Click() {
     if (!ConfirmClearing(ClearButton2))
         return;
-    ClearAllWinners();
+    ClearAllWinners(dialogs_.services().winners());
     FormActivate();
 }

@@ -64,10 +64,10 @@ void WriteVersion(GameServices& services, int version) {
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
-                Winners[language][strength][place] = {"player " + std::to_string(version) + "." +
-                                                          std::to_string(place),
-                                                      (version + 1) * (100 - place)};
-    WriteWinners();
+                services.winners().lists[language][strength][place] = {
+                    "player " + std::to_string(version) + "." + std::to_string(place),
+                    (version + 1) * (100 - place)};
+    WriteWinners(services.winners());
     WriteSavedGameVersion(version);
 }
 

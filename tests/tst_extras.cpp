@@ -232,7 +232,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, label);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
-        Winners[2][4][1] = WinnerEntry{"Ann", 5};
+        game.services().winners().lists[2][4][1] = WinnerEntry{"Ann", 5};
         if (command == "Menu_BestWords")
             finishGame(game);
         QStringList unnamed, texts;

@@ -97,8 +97,9 @@ private slots:
         writeFile(path, before);
         TWords words;
         words.Language = 2;
+        WinnersTable records;
         if (file == "DATA/Winners")
-            ReadWinners();
+            ReadWinners(records);
         if (file == "DATA/Lib.ENG")
             LoadWords(words);
         disk.fill();
@@ -108,7 +109,7 @@ private slots:
             if (file == "Vorda2000.ini")
                 WriteProfileString(path, "Vorda", "Strong", "5");
             else if (file == "DATA/Winners")
-                WriteWinners();
+                WriteWinners(records);
             else
                 AppendWord(words, "ABCDEFGHIJ");
         } catch (const VordaError& raised) {

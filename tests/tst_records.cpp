@@ -90,6 +90,7 @@ QStringList captions(TCoolLabel* const* labels) {
 class TestRecords : public QObject {
     Q_OBJECT
 private slots:
+    void init() { records_ = WinnersTable(); }
     void readsTheFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("language");
@@ -128,8 +129,8 @@ private slots:
         QFETCH(int, place);
         TestGameFolder folder;
         folder.write("DATA/Winners", file);
-        ReadWinners();
-        const WinnerEntry& entry = Winners[language][strength][place];
+        ReadWinners(records_);
+        const WinnerEntry& entry = records_.lists[language][strength][place];
         QTEST(Cp1251ToUnicode(entry.Name), "name");
         QTEST(int(entry.Score), "score");
     }
@@ -163,7 +164,7 @@ private slots:
         folder.write("DATA/Winners", lines({"Al", "5", "Bo", "7"}) + rest);
         QString message;
         try {
-            ReadWinners();
+            ReadWinners(records_);
         } catch (const VordaError& error) {
             message = error.text();
         }
@@ -171,10 +172,10 @@ private slots:
                                   QString("\" is damaged at line %1: ").arg(line)),
                  qPrintable(message));
         QVERIFY2(message.contains(what), qPrintable(message));
-        QCOMPARE(listText(Winners[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
+        QCOMPARE(listText(records_.lists[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
         // Every place from the damage on is emptied, never left as an empty name with 0.
-        QCOMPARE(listText(Winners[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
-        QCOMPARE(listText(Winners[2][6]), QStringList(10, "-666 -"));
+        QCOMPARE(listText(records_.lists[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
+        QCOMPARE(listText(records_.lists[2][6]), QStringList(10, "-666 -"));
     }
 
     // A records file too large to be read is moved aside whole before the close writes the
@@ -221,19 +222,19 @@ private slots:
         ::alarm(60);
         QString error;
         try {
-            ReadWinners();
+            ReadWinners(records_);
         } catch (const VordaError& raised) {
             error = raised.text();
         }
         QVERIFY2(error.startsWith("Cannot read the records file") && error.contains(message),
                  qPrintable(error));
-        QCOMPARE(listText(Winners[1][1]), QStringList(10, "-666 -"));
+        QCOMPARE(listText(records_.lists[1][1]), QStringList(10, "-666 -"));
         if (kind == "large") {
-            WriteWinners();
+            WriteWinners(records_);
             QCOMPARE(QFileInfo(path + ".damaged").size(), qint64(17 << 20));
             QCOMPARE(folder.read("DATA/Winners"), freshFile());
         } else {
-            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners(records_));
             struct stat after;
             QCOMPARE(::stat(name.constData(), &after), 0);
             QCOMPARE(after.st_mode, before.st_mode);
@@ -266,14 +267,14 @@ private slots:
             folder.write("DATA/Winners.damaged", damaged);
         if (before == "dangling link")
             QVERIFY(QFile::link("missing/Winners.damaged", folder.path() + "DATA/Winners.damaged"));
-        QVERIFY_THROWS_EXCEPTION(VordaError, ReadWinners());
+        QVERIFY_THROWS_EXCEPTION(VordaError, ReadWinners(records_));
         if (before == "later")
             folder.write("DATA/Winners.damaged", "theirs");
         if (written) {
-            WriteWinners();
+            WriteWinners(records_);
             QCOMPARE(folder.read("DATA/Winners"), complete(lines({"Al", "5"}), 1));
         } else {
-            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+            QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners(records_));
             QCOMPARE(folder.read("DATA/Winners"), damaged);
         }
         const QStringList copies =
@@ -320,36 +321,36 @@ private slots:
         GameServices services;
         services.words().Language = 1;
         services.game().MaxWordLength = 3;
-        ClearAllWinners();
-        setList(Winners[2][6], {"7 Di"});
-        setList(Winners[1][1], theirs);
-        const QByteArray theirFile = WinnersFileBytes();
-        setList(Winners[1][1], atStart);
-        folder.write("DATA/Winners", WinnersFileBytes());
-        ReadWinners();
+        ClearAllWinners(services.winners());
+        setList(services.winners().lists[2][6], {"7 Di"});
+        setList(services.winners().lists[1][1], theirs);
+        const QByteArray theirFile = WinnersFileBytes(services.winners());
+        setList(services.winners().lists[1][1], atStart);
+        folder.write("DATA/Winners", WinnersFileBytes(services.winners()));
+        ReadWinners(services.winners());
         if (mine == "add")
             AddToWinners(services, 50, "new");
         else
             ClearCurrentWinners(services);
         // The other copy closes first.
         folder.write("DATA/Winners", theirFile);
-        WriteWinners();
-        ReadWinners();
-        QCOMPARE(listText(Winners[1][1]).mid(0, after.size()), after);
-        QCOMPARE(listText(Winners[1][1]).mid(after.size()),
+        WriteWinners(services.winners());
+        ReadWinners(services.winners());
+        QCOMPARE(listText(services.winners().lists[1][1]).mid(0, after.size()), after);
+        QCOMPARE(listText(services.winners().lists[1][1]).mid(after.size()),
                  QStringList(10 - after.size(), "-666 -"));
-        QCOMPARE(listText(Winners[2][6])[0], "7 Di");
+        QCOMPARE(listText(services.winners().lists[2][6])[0], "7 Di");
     }
 
     void writesTheFile() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
-        ReadWinners();
-        WriteWinners();
+        ReadWinners(records_);
+        WriteWinners(records_);
         QCOMPARE(folder.read("DATA/Winners"), freshFile());
 
-        setList(Winners[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
-        WriteWinners();
+        setList(records_.lists[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
+        WriteWinners(records_);
         const QByteArray written = folder.read("DATA/Winners");
         QCOMPARE(written.count("\r\n"), 252);
         QCOMPARE(written.count('\n'), 252);
@@ -358,17 +359,17 @@ private slots:
             lines({QString::fromUtf8("Вася"), "-5", "", "-700"}) + kEmptyPair.repeated(8) + "\r\n";
         QCOMPARE(written.mid(8 * 10 * kEmptyPair.size() + 8 * 2, block.size()), block);
         // Read back, the table is the same.
-        ReadWinners();
-        QCOMPARE(listText(Winners[2][3]).mid(0, 3),
+        ReadWinners(records_);
+        QCOMPARE(listText(records_.lists[2][3]).mid(0, 3),
                  (QStringList{QString::fromUtf8("-5 Вася"), "-700 ", "-666 -"}));
     }
 
     void unwritableFileIsReported() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
-        ReadWinners();
+        ReadWinners(records_);
         QVERIFY(QDir(folder.path() + "DATA").removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners());
+        QVERIFY_THROWS_EXCEPTION(VordaError, WriteWinners(records_));
         QVERIFY(!QFile::exists(folder.path() + "DATA"));
     }
 
@@ -400,13 +401,13 @@ private slots:
         GameServices services;
         services.words().Language = 2;
         services.game().MaxWordLength = 5;
-        ClearAllWinners();
-        setList(Winners[2][3], before);
+        ClearAllWinners(services.winners());
+        setList(services.winners().lists[2][3], before);
         AddToWinners(services, score, "new");
-        QTEST(listText(Winners[2][3]), "after");
+        QTEST(listText(services.winners().lists[2][3]), "after");
         // The other lists are not touched.
-        QCOMPARE(Winners[1][3][1].Score, EmptyScore);
-        QCOMPARE(Winners[2][4][1].Score, EmptyScore);
+        QCOMPARE(services.winners().lists[1][3][1].Score, EmptyScore);
+        QCOMPARE(services.winners().lists[2][4][1].Score, EmptyScore);
     }
 
     // A start and a close with the records file missing or damaged: every later step of the
@@ -467,8 +468,9 @@ private slots:
         QCOMPARE(game.cell(1, 3)->Caption(), Cp("К"));
         QVERIFY(w.Menu_English->text().endsWith(" 1"));
         QCOMPARE(int(game.services().game().MaxWordLength), 6);
-        QCOMPARE(listText(Winners[1][1]).mid(0, kept.size()), kept);
-        QCOMPARE(listText(Winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
+        QCOMPARE(listText(game.services().winners().lists[1][1]).mid(0, kept.size()), kept);
+        QCOMPARE(listText(game.services().winners().lists[1][1]).mid(kept.size()),
+                 QStringList(10 - kept.size(), "-666 -"));
         w.close();
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
         const QByteArray written = game.folder().read("DATA/Winners");
@@ -519,7 +521,7 @@ private slots:
         QFETCH(QStringList, other);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         setList(CurrentWinnersList(game.services()), current);
-        setList(Winners[1][1], other);
+        setList(game.services().winners().lists[1][1], other);
         QStringList scores, names;
         bool clearThis = false, clearAll = false, input = true;
         QString title, button1;
@@ -565,7 +567,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::EnglishSettings());
         WinnerEntry* current = CurrentWinnersList(game.services());
         setList(current, {"9 Ann", "1 Bo"});
-        setList(Winners[1][2], {"5 Cy"});
+        setList(game.services().winners().lists[1][2], {"5 Cy"});
         QString question, caption;
         QStringList namesAfter;
         bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
@@ -601,7 +603,7 @@ private slots:
         QCOMPARE(clearThisAfter, !yes);
         QCOMPARE(clearAllAfter, !(yes && all));
         QCOMPARE(current[2].Score, yes ? EmptyScore : 1);
-        QCOMPARE(Winners[1][2][1].Score, yes && all ? EmptyScore : 5);
+        QCOMPARE(game.services().winners().lists[1][2][1].Score, yes && all ? EmptyScore : 5);
         game.window().close();
         const QByteArray written = game.folder().read("DATA/Winners");
         QCOMPARE(written == freshFile(), yes && all);
@@ -830,6 +832,10 @@ private slots:
         QCOMPARE(game.window().FaceName(), QString("CPU00"));
         QVERIFY(game.services().game().MainInputEnabled);
     }
+
+private:
+    // The records of the tests that need no program, fresh for each test function.
+    WinnersTable records_;
 };
 
 VORDA_TEST_MAIN(TestRecords)
