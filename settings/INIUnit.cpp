@@ -122,14 +122,6 @@ std::string imageKey(int slot) {
     return "Image" + std::to_string(slot);
 }
 
-// The settings keys' values as this copy of the game last read or wrote them in the file it
-// names. Another copy of the game may write the file meanwhile: only the keys whose values
-// this copy changed are written back, so what the other wrote stays.
-struct KnownSettings {
-    QString path;
-    std::map<std::string, std::string> values; // "section/key" -> value; absent keys absent
-};
-KnownSettings knownSettings;
 void rememberSettings(const TVordaIniFile& settingsFile, const std::vector<ProfileValue>& values);
 // The keys and values WriteSettings writes.
 std::vector<ProfileValue> settingsValues(const GameServices& services, bool sound);
@@ -313,12 +305,10 @@ namespace {
 // lacks it.
 void rememberSettings(const TVordaIniFile& settingsFile, const std::vector<ProfileValue>& values) {
     constexpr std::string_view kAbsent = "\x01";
-    knownSettings.path = settingsFile.FileName();
-    knownSettings.values.clear();
+    auto& known = settingsFile.knownValues.emplace();
     for (const ProfileValue& entry : values) {
         const std::string inFile = settingsFile.ReadString(entry.section, entry.key, kAbsent);
-        knownSettings.values[knownKey(entry.section, entry.key)] =
-            inFile == kAbsent ? entry.value : inFile;
+        known[knownKey(entry.section, entry.key)] = inFile == kAbsent ? entry.value : inFile;
     }
 }
 } // namespace
@@ -326,22 +316,22 @@ void rememberSettings(const TVordaIniFile& settingsFile, const std::vector<Profi
 void WriteSettings(const GameServices& services, const TSettingsView* view) {
     const TVordaIniFile& settingsFile = services.settingsFile();
     std::vector<ProfileValue> values = settingsValues(services, view ? view->SoundChecked() : true);
-    if (knownSettings.path == settingsFile.FileName()) {
+    if (const auto& known = settingsFile.knownValues) {
         // A setting this copy did not change is written only where the file lacks it.
         constexpr std::string_view kAbsent = "\x01";
         const TVordaIniFile::ReadingScope reading(settingsFile);
         std::erase_if(values, [&](const ProfileValue& entry) {
-            const auto known = knownSettings.values.find(knownKey(entry.section, entry.key));
-            return known != knownSettings.values.end() && known->second == entry.value &&
+            const auto value = known->find(knownKey(entry.section, entry.key));
+            return value != known->end() && value->second == entry.value &&
                    settingsFile.ReadString(entry.section, entry.key, kAbsent) != kAbsent;
         });
     }
     if (values.empty())
         return;
     settingsFile.WriteStrings(values);
-    if (knownSettings.path == settingsFile.FileName())
+    if (settingsFile.knownValues)
         for (const ProfileValue& entry : values)
-            knownSettings.values[knownKey(entry.section, entry.key)] = entry.value;
+            (*settingsFile.knownValues)[knownKey(entry.section, entry.key)] = entry.value;
 }
 
 namespace {

@@ -5,7 +5,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +44,12 @@ public:
         const TVordaIniFile& file_;
         bool outermost_;
     };
+
+    // The settings keys' values ("section/key" -> value; absent keys absent) as this copy of
+    // the game last read or wrote them in this file; empty until ReadSettings has run.
+    // Another copy of the game may write the file meanwhile: WriteSettings writes back only
+    // the keys whose values this copy changed, so what the other wrote stays.
+    mutable std::optional<std::map<std::string, std::string>> knownValues;
 
 private:
     QString path_;

@@ -293,6 +293,34 @@ private slots:
 
     // Two copies of the game on one folder: what one stores while the other runs stays when
     // the other closes.
+    // Two programs on one folder, each with its own services: neither loses the other's
+    // result, whichever closes first.
+    void twoProgramsOnOneFolderKeepBothResults_data() {
+        QTest::addColumn<bool>("firstClosesFirst");
+        QTest::newRow("first closes first") << true;
+        QTest::newRow("second closes first") << false;
+    }
+    void twoProgramsOnOneFolderKeepBothResults() {
+        QFETCH(bool, firstClosesFirst);
+        TestGameFolder folder;
+        ClearAllWinners(records_);
+        folder.write("DATA/Winners", WinnersFileBytes(records_));
+        GameServices first, second;
+        for (GameServices* services : {&first, &second}) {
+            services->words().Language = 1;
+            services->game().MaxWordLength = 3;
+            ReadWinners(services->winners());
+        }
+        AddToWinners(first, 50, "First");
+        AddToWinners(second, 40, "Second");
+        QCOMPARE(listText(second.winners().lists[1][1])[0], "40 Second");
+        WriteWinners((firstClosesFirst ? first : second).winners());
+        WriteWinners((firstClosesFirst ? second : first).winners());
+        ReadWinners(records_);
+        QCOMPARE(listText(records_.lists[1][1]).mid(0, 3),
+                 (QStringList{"50 First", "40 Second", "-666 -"}));
+    }
+
     void twoCopiesKeepEachOthersResults_data() {
         QTest::addColumn<QStringList>("atStart");
         QTest::addColumn<QString>("mine");       // "add" a result of 50, or "clear" the list
