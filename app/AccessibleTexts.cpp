@@ -1,15 +1,12 @@
 #include "app/AccessibleTexts.h"
 
+#include "extras/GameServices.h"
 #include "platform/Cp1251.h"
-#include "settings/SettingsFile.h"
 
-namespace {
-QString text(const char* key) {
-    return cp1251ToUnicode(languageText(key));
-}
-} // namespace
-
-AccessibleTexts readAccessibleTexts() {
+AccessibleTexts readAccessibleTexts(const GameServices& services) {
+    const auto text = [&services](const char* key) {
+        return cp1251ToUnicode(services.languageText(key));
+    };
     AccessibleTexts texts;
     texts.empty = text("AccEmpty");
     texts.selected = text("AccSelected");

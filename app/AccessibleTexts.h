@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class GameServices;
+
 // What screen readers say about the main window's self-drawn parts, in the current language:
 // read once when the language's texts are applied, not at every change of the game.
 struct AccessibleTexts {
@@ -19,7 +21,7 @@ struct AccessibleTexts {
 };
 
 // The texts of the current language (Windows-1251 in the settings, with built-in fallbacks).
-AccessibleTexts readAccessibleTexts();
+AccessibleTexts readAccessibleTexts(const GameServices& services);
 
 // "B3": the column as a letter A–E from the left, the row as a number 1–5 from the top; both
 // 0-based here.

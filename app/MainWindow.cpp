@@ -10,6 +10,7 @@
 #include "extras/AboutWindow.h"
 #include "extras/BestWordsWindow.h"
 #include "extras/DesktopShortcut.h"
+#include "extras/GameServices.h"
 #include "extras/HelpWindow.h"
 #include "extras/QuestionWindow.h"
 #include "extras/SoundEffects.h"
@@ -18,7 +19,6 @@
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileWriting.h"
-#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 #include "platform/WebOpener.h"
 #include "records/NameEntryWindow.h"
@@ -60,7 +60,8 @@ constexpr int kPaletteTop = kOuterHeight - 120;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(GameServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("MainWindow"));
     // The window draws its own caption bar and frame.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -76,10 +77,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 MainWindow::~MainWindow() {
     turn_->stop();
     qApp->removeEventFilter(this);
-    Words.loadedListener = nullptr;
-    Hooks.soundSwitchedOn = nullptr;
-    if (Hooks.dialogHost == this)
-        Hooks.dialogHost = nullptr;
+    services_.words().loadedListener = nullptr;
+    services_.sound().setSwitchedOn(false);
 }
 
 void MainWindow::createControls() {
@@ -137,7 +136,7 @@ void MainWindow::createControls() {
     connect(&model_, &GameModel::changed, this, &MainWindow::refreshWordAndHint);
     connect(&model_, &GameModel::changed, this, &MainWindow::saveGame);
 
-    turn_ = new ComputerTurn(model_, Words, *this, this);
+    turn_ = new ComputerTurn(model_, services_.words(), *this, this);
     connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
         runReportingErrors([this, hintFoundWord] { computerTurnFinished(hintFoundWord); });
     });
@@ -153,7 +152,7 @@ void MainWindow::initialise() {
     bool fixedSeed = false;
     const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
     random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-    Game.mainInputEnabled = true;
+    services_.game().mainInputEnabled = true;
     showFace(QStringLiteral("CPU00"));
     registerTextureClient(this, [this] { applyMainTextures(); });
     applyTextures();
@@ -162,30 +161,35 @@ void MainWindow::initialise() {
         move((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2 - 20);
     }
     qApp->installEventFilter(this);
-    Hooks.dialogHost = this;
-    Hooks.soundSwitchedOn = [this] { return soundItem->isChecked(); };
-    Words.loadedListener = [this](const WordLibrary& words) { refreshLanguageItems(words); };
+    // The sound follows the check mark of its menu item, whoever sets it.
+    services_.sound().setSwitchedOn(soundItem->isChecked());
+    connect(soundItem, &QAction::toggled, this,
+            [this](bool on) { services_.sound().setSwitchedOn(on); });
+    services_.words().loadedListener = [this](const WordLibrary& words) {
+        refreshLanguageItems(words);
+    };
 
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.
-    for (const QString& path :
-         {Settings.fileName(), recordsPath(), savedGamePath(), libraryPath(1), libraryPath(2)})
+    for (const QString& path : {services_.settingsFile().fileName(), recordsPath(), savedGamePath(),
+                                libraryPath(1), libraryPath(2)})
         removeStaleTemporaryFiles(path);
-    runReportingErrors([] { readWinners(); });
+    runReportingErrors([this] { readWinners(services_.winners()); });
     {
         // The settings, the check of the language's texts and the language items' captions
         // after each library load share one reading of the settings file.
-        const SettingsFile::ReadingScope reading(Settings);
-        runReportingErrors([this] { readSettings(this); });
-        runReportingErrors([] { checkLanguageTexts(); });
+        const SettingsFile::ReadingScope reading(services_.settingsFile());
+        runReportingErrors([this] { readSettings(services_, this); });
+        runReportingErrors([this] { checkLanguageTexts(services_); });
         resetPalette();
         // The other languages' libraries are read only for their counts in the language items:
         // the current language stays what the settings say, whatever happens to those files.
         for (const LanguageInfo& other : kLanguageTable)
-            if (other.number != Words.language)
-                runReportingErrors([&other] { loadWordCount(Words, other.number); });
+            if (other.number != services_.words().language)
+                runReportingErrors(
+                    [this, &other] { loadWordCount(services_.words(), other.number); });
         runReportingErrors([this] {
-            loadWords(Words);
+            loadWords(services_.words());
             resumeOrStartGame();
         });
     }
@@ -205,7 +209,7 @@ void MainWindow::applyMainTextures() {
 }
 
 void MainWindow::setMainInputEnabled(bool enabled) {
-    Game.mainInputEnabled = enabled;
+    services_.game().mainInputEnabled = enabled;
 }
 
 QRandomGenerator& MainWindow::random() {
@@ -232,26 +236,26 @@ bool MainWindow::busy() const {
 
 void MainWindow::newGame() {
     // Without a five-letter word no game starts, and the one on the board stays.
-    checkStartWords(Words);
+    checkStartWords(services_.words());
     turn_->stop();
     face_->stopShake();
     resetCursor();
     face_->setAccessibleName(accessibleTexts_.computer);
-    const WordList& fiveLetterWords = Words.Lists[kFieldSide];
+    const WordList& fiveLetterWords = services_.words().Lists[kFieldSide];
     model_.newGame(
         fiveLetterWords.at(static_cast<int>(random_.bounded(quint32(fiveLetterWords.size())))));
     showPreviewUnderPointer();
 }
 
 void MainWindow::resumeOrStartGame() {
-    checkStartWords(Words);
+    checkStartWords(services_.words());
     const SavedGameLoad load = loadSavedGame();
     if (!load.problem.isEmpty())
         showErrorBox(load.problem);
     // A game of another language or strength (the settings were changed by hand) is not
     // continued under the wrong rules.
-    if (!load.game || load.game->language != Words.language ||
-        load.game->strength != int(Game.maxWordLength) - 2) {
+    if (!load.game || load.game->language != services_.words().language ||
+        load.game->strength != int(services_.game().maxWordLength) - 2) {
         newGame();
         return;
     }
@@ -277,8 +281,8 @@ void MainWindow::resumeOrStartGame() {
 void MainWindow::saveGame() {
     if (model_.state().history.empty())
         return;
-    const QByteArray bytes =
-        savedGameBytes(Words.language, int(Game.maxWordLength) - 2, model_.state());
+    const QByteArray bytes = savedGameBytes(
+        services_.words().language, int(services_.game().maxWordLength) - 2, model_.state());
     if (bytes == savedGame_)
         return;
     QString reason;
@@ -384,15 +388,15 @@ void MainWindow::showAbout() {
 
 void MainWindow::createShortcut() {
     const QString made = createDesktopShortcut();
-    showMessageBox(
-        cp1251ToUnicode(languageText("ShortcutMade")).arg(QDir::toNativeSeparators(made)));
+    showMessageBox(cp1251ToUnicode(services_.languageText("ShortcutMade"))
+                       .arg(QDir::toNativeSeparators(made)));
 }
 
 void MainWindow::openAddress(const QString& address) {
     const bool opened = webOpener_ ? webOpener_->open(address) : openWebAddress(address);
     // Without a browser the player still learns the address.
     if (!opened)
-        showErrorBox(cp1251ToUnicode(languageText("LinkFailed")).arg(address));
+        showErrorBox(cp1251ToUnicode(services_.languageText("LinkFailed")).arg(address));
 }
 
 void MainWindow::setSoundChecked(bool on) {
@@ -415,7 +419,7 @@ void MainWindow::closeDown() {
     face_->stopShake();
     closed_ = true;
     // A settings file that cannot be written is reported, and the close still completes.
-    runReportingErrors([this] { writeSettings(this); });
+    runReportingErrors([this] { writeSettings(services_, this); });
     // The records are written even when the settings could not be.
-    runReportingErrors([] { writeWinners(); });
+    runReportingErrors([this] { writeWinners(services_.winners()); });
 }

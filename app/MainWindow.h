@@ -25,6 +25,7 @@ class QMenuBar;
 class QPainter;
 class QTimer;
 class BoardView;
+class GameServices;
 class ComputerFace;
 class CoolButton;
 class CoolClientArea;
@@ -67,7 +68,8 @@ public:
 class MainWindow : public QWidget, public SettingsView, public DialogHost, private TurnDisplay {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The services stay with their owner and outlive the window.
+    explicit MainWindow(GameServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Controls declared with the window (client coordinates).
@@ -280,6 +282,7 @@ private:
     // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
     // cursor is shown it stands for the pointer (hoverCol, hoverRow and overCell follow it); a
     // new game hides it and brings it back to the middle.
+    GameServices& services_;
     struct PointerState {
         uint16_t hoverCol = 0, hoverRow = 0; // the cell the pointer entered last
         bool overCell = false;               // the pointer is over one of the cells
@@ -292,7 +295,7 @@ private:
     GameModel model_;
     // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
     QRandomGenerator random_;
-    GameDialogs dialogs_{this};
+    GameDialogs dialogs_{this, services_};
     QByteArray savedGame_; // what the saved game holds now
     // The moves of the game finished last, for its best words; empty before the first end of a
     // game and after a change of language.

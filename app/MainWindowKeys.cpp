@@ -3,6 +3,7 @@
 // for the hint. Every key goes through the mouse's own handlers, so the two ways of playing
 // cannot drift apart.
 #include "app/MainWindow.h"
+#include "extras/GameServices.h"
 
 #include "app/BoardView.h"
 #include "app/FieldCell.h"
@@ -57,7 +58,7 @@ bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
         letter = paletteButtonFor(key.text(), *palette_);
         // With a Latin layout a game whose language has a layout of its own takes the letter
         // that layout has there.
-        const auto letterAtKey = languageOf(Words.language).letterAtKey;
+        const auto letterAtKey = languageOf(services_.words().language).letterAtKey;
         if (!letter && letterAtKey)
             if (const auto mapped = letterAtKey(key.nativeScanCode(), key.text()))
                 letter =
@@ -66,7 +67,7 @@ bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
             return false;
     }
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!Game.mainInputEnabled || model_.phase() == MovePhase::Computer ||
+    if (!services_.game().mainInputEnabled || model_.phase() == MovePhase::Computer ||
         QApplication::activeModalWidget())
         return true;
     if (arrow) {

@@ -1,6 +1,7 @@
 // The language: the switch between the languages and the interface texts of the current one
 // on the window's menus, caption and buttons.
 #include "app/MainWindow.h"
+#include "extras/GameServices.h"
 
 #include "app/BoardView.h"
 #include "app/ComputerFace.h"
@@ -33,13 +34,13 @@ void MainWindow::switchLanguage(uint16_t language) {
     QAction* item = languageItem(language);
     // The radio group has already moved the check mark when the item was triggered; the
     // language in use tells whether this is a change.
-    if (Words.language == language) {
+    if (services_.words().language == language) {
         item->setChecked(true);
         return;
     }
     // Until the switch has succeeded the old language keeps its mark (without one, another
     // item than the chosen).
-    QAction* old = languageItem(Words.language);
+    QAction* old = languageItem(services_.words().language);
     for (QAction* candidate : languageItems_)
         if (!old && candidate != item)
             old = candidate;
@@ -54,36 +55,36 @@ void MainWindow::switchLanguage(uint16_t language) {
     QStringList itemTexts;
     for (const QAction* languageItem : languageItems_)
         itemTexts << languageItem->text();
-    const uint16_t oldLanguage = Words.language;
-    const std::string oldSection = Words.languageSection;
+    const uint16_t oldLanguage = services_.words().language;
+    const std::string oldSection = services_.words().languageSection;
     WordLibrary next;
     next.language = language;
-    next.wordCount = Words.wordCount;
+    next.wordCount = services_.words().wordCount;
     try {
         loadWords(next);
         checkStartWords(next);
-        Words.language = language;
-        Words.languageSection = languageOf(language).Section;
-        writeSettings(this);
+        services_.words().language = language;
+        services_.words().languageSection = languageOf(language).Section;
+        writeSettings(services_, this);
     } catch (...) {
-        Words.language = oldLanguage;
-        Words.languageSection = oldSection;
+        services_.words().language = oldLanguage;
+        services_.words().languageSection = oldSection;
         // The load showed the new count already.
         for (size_t i = 0; i < languageItems_.size(); ++i)
             languageItems_[i]->setText(itemTexts[qsizetype(i)]);
         throw;
     }
-    std::swap(Words.Lists, next.Lists);
-    Words.fileName = next.fileName;
-    Words.wordCount[language] = next.wordCount[language];
+    std::swap(services_.words().Lists, next.Lists);
+    services_.words().fileName = next.fileName;
+    services_.words().wordCount[language] = next.wordCount[language];
     item->setChecked(true);
     // The finished game's best words are those of its own library.
     finishedGame_.clear();
     bestWordsItem->setEnabled(false);
     {
-        const SettingsFile::ReadingScope reading(Settings);
-        readSettings(this);
-        runReportingErrors([] { checkLanguageTexts(); });
+        const SettingsFile::ReadingScope reading(services_.settingsFile());
+        readSettings(services_, this);
+        runReportingErrors([this] { checkLanguageTexts(services_); });
     }
     newGame();
     resetPalette();
@@ -96,7 +97,7 @@ void MainWindow::checkLanguageItem(uint16_t language) {
 }
 
 void MainWindow::setMenuText(QAction* item, const char* key) {
-    const std::string text = languageText(key);
+    const std::string text = services_.languageText(key);
     // A separator is an item whose text is "-". It keeps no text: the menu would draw it
     // before the line.
     const bool separator = text == "-";
@@ -105,15 +106,15 @@ void MainWindow::setMenuText(QAction* item, const char* key) {
 }
 
 void MainWindow::applyMenuTexts() {
-    setWindowTitle(cp1251ToUnicode(languageText("Title")));
+    setWindowTitle(cp1251ToUnicode(services_.languageText("Title")));
     for (const MenuCaption& caption : menuCaptions()) {
         if (auto* menu = qobject_cast<QMenu*>(caption.item))
-            menu->setTitle(cp1251ToUnicode(languageText(caption.key)));
+            menu->setTitle(cp1251ToUnicode(services_.languageText(caption.key)));
         else
             setMenuText(static_cast<QAction*>(caption.item), caption.key);
     }
     // The language items add their library's word count to the text.
-    refreshLanguageItems(Words);
+    refreshLanguageItems(services_.words());
     applyMnemonics();
     applyAccessibleTexts();
 }
@@ -125,7 +126,7 @@ void MainWindow::applyMnemonics() {
 }
 
 void MainWindow::applyAccessibleTexts() {
-    accessibleTexts_ = readAccessibleTexts();
+    accessibleTexts_ = readAccessibleTexts(services_);
     board_->setAccessibleTexts(accessibleTexts_);
     sheets_->setAccessibleTexts(accessibleTexts_);
     palette_->setAccessibleName(accessibleTexts_.letters);
@@ -136,13 +137,13 @@ void MainWindow::applyAccessibleTexts() {
 void MainWindow::refreshLanguageItems(const WordLibrary& words) {
     for (size_t i = 0; i < languageItems_.size(); ++i)
         languageItems_[i]->setText(
-            cp1251ToUnicode(languageText(kLanguageTable[i].menuItem) + " " +
+            cp1251ToUnicode(services_.languageText(kLanguageTable[i].menuItem) + " " +
                             std::to_string(words.wordCount[kLanguageTable[i].number])));
     addMnemonics(languageMenu->actions());
 }
 
 void MainWindow::applyButtonTexts() {
-    skipButton->setCaption(languageText("SkipButton"));
-    hintButton->setCaption(languageText("AdviceButton"));
+    skipButton->setCaption(services_.languageText("SkipButton"));
+    hintButton->setCaption(services_.languageText("AdviceButton"));
     fitCaptionFonts({skipButton, hintButton});
 }

@@ -8,6 +8,7 @@
 #include "app/FieldCell.h"
 #include "core/LanguageTable.h"
 #include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "extras/QuestionWindow.h"
 #include "extras/SoundEffects.h"
 #include "skin/CoolControls.h"
@@ -23,11 +24,11 @@ CellPos cellOf(const FieldCell* cell) {
 } // namespace
 
 void MainWindow::resetPalette() {
-    palette_->setLanguage(languageOf(Words.language));
+    palette_->setLanguage(languageOf(services_.words().language));
 }
 
 void MainWindow::chooseLetter(const std::string& letter) {
-    playSoundEffect(kSoundLetter);
+    services_.sound().play(kSoundLetter);
     if (face_->shaking())
         return;
     model_.chooseLetter(letter);
@@ -58,15 +59,15 @@ void MainWindow::cellClicked(FieldCell* cell) {
             return;
         }
         if (model_.extendWord(at))
-            playSoundEffect(kSoundCell);
+            services_.sound().play(kSoundCell);
         return;
     }
     if (model_.place(at))
-        playSoundEffect(kSoundCell);
+        services_.sound().play(kSoundCell);
 }
 
 void MainWindow::confirmWord() {
-    switch (model_.judgeWord(Words)) {
+    switch (model_.judgeWord(services_.words())) {
     case WordVerdict::NotThroughNewLetter:
         return;
     case WordVerdict::TooShort:
@@ -76,7 +77,7 @@ void MainWindow::confirmWord() {
         face_->shake([this] { model_.dropWord(); });
         return;
     case WordVerdict::Accepted:
-        model_.confirmWord(Words);
+        model_.confirmWord(services_.words());
         afterHumanWord(true);
         return;
     case WordVerdict::NotInLibrary:
@@ -87,7 +88,7 @@ void MainWindow::confirmWord() {
 
 void MainWindow::afterHumanWord(bool playSound) {
     if (playSound)
-        playSoundEffect(kSoundApply);
+        services_.sound().play(kSoundApply);
     if (model_.isOver())
         gameOver();
     else
@@ -96,16 +97,17 @@ void MainWindow::afterHumanWord(bool playSound) {
 
 void MainWindow::askToAddWord(const std::string& word) {
     showFace(QStringLiteral("CPU41"));
-    Game.mainInputEnabled = false;
-    const int result = showChoiceWindow(
-        dialogs_.choiceWindow(), languageText("AddWord1") + " " + word, languageText("AddWord2"));
+    services_.game().mainInputEnabled = false;
+    const int result =
+        showChoiceWindow(dialogs_.choiceWindow(), services_.languageText("AddWord1") + " " + word,
+                         services_.languageText("AddWord2"));
     if (closed_)
         return;
     if (result == kChoiceYes) {
-        appendWordToLibrary(Words, word);
-        loadWords(Words);
+        appendWordToLibrary(services_.words(), word);
+        loadWords(services_.words());
         // The question's face stays until the computer's turn or the game's end changes it.
-        model_.confirmWord(Words);
+        model_.confirmWord(services_.words());
         const bool ends = model_.isOver();
         afterHumanWord(false);
         if (ends)
@@ -118,10 +120,10 @@ void MainWindow::askToAddWord(const std::string& word) {
 }
 
 void MainWindow::stepBack() {
-    if (!Game.mainInputEnabled || busy())
+    if (!services_.game().mainInputEnabled || busy())
         return;
     if (model_.phase() == MovePhase::Selecting) {
-        playSoundEffect(kSoundStepBack);
+        services_.sound().play(kSoundStepBack);
         model_.stepBack();
     }
     if (model_.phase() == MovePhase::Placing)

@@ -1,6 +1,7 @@
 // Around a game rather than in it: the best words after a game, and the question before a
 // change of the settings throws the game on the board away.
 #include "app/MainWindow.h"
+#include "extras/GameServices.h"
 
 #include "core/GameReview.h"
 #include "core/WordLibrary.h"
@@ -13,7 +14,7 @@
 void MainWindow::showBestWords() {
     if (finishedGame_.empty())
         return;
-    showBestWordsWindow(dialogs_.bestWordsWindow(), reviewGame(finishedGame_, Words));
+    showBestWordsWindow(dialogs_.bestWordsWindow(), reviewGame(finishedGame_, services_.words()));
 }
 
 bool MainWindow::gameInProgress() const {
@@ -23,6 +24,6 @@ bool MainWindow::gameInProgress() const {
 bool MainWindow::confirmNewGame() {
     if (!gameInProgress())
         return true;
-    return showChoiceWindow(dialogs_.choiceWindow(), languageText("Menu_NewGame"),
-                            languageText("NewGameQuestion")) == kChoiceYes;
+    return showChoiceWindow(dialogs_.choiceWindow(), services_.languageText("Menu_NewGame"),
+                            services_.languageText("NewGameQuestion")) == kChoiceYes;
 }

@@ -4,6 +4,7 @@
 
 #include "app/BoardView.h"
 #include "app/ComputerFace.h"
+#include "extras/GameServices.h"
 #include "extras/SoundEffects.h"
 #include "platform/Cp1251.h"
 #include "settings/SettingsFile.h"
@@ -32,13 +33,13 @@ void MainWindow::advanceThinkingFace() {
 }
 
 void MainWindow::startComputerTurn(bool forHuman) {
-    turn_->start(forHuman, Game.maxWordLength);
+    turn_->start(forHuman, services_.game().maxWordLength);
 }
 
 void MainWindow::turnBegan() {
     titleBeforeTurn_ = windowTitle();
-    setWindowTitle(titleBeforeTurn_ + QStringLiteral(" (") + cp1251ToUnicode(languageText("Wait")) +
-                   QStringLiteral(")"));
+    setWindowTitle(titleBeforeTurn_ + QStringLiteral(" (") +
+                   cp1251ToUnicode(services_.languageText("Wait")) + QStringLiteral(")"));
     setTurnCommandsEnabled(false);
     startThinkingFace();
 }
@@ -59,7 +60,7 @@ void MainWindow::showNothingFound() {
 }
 
 void MainWindow::wordApplied() {
-    playSoundEffect(kSoundApply);
+    services_.sound().play(kSoundApply);
     const MoveRecord& move = model_.state().history.back();
     if (move.player == Player::Computer)
         announce(accessibleTexts_.computerMove.arg(cp1251ToUnicode(move.word)).arg(move.score));
@@ -76,7 +77,7 @@ void MainWindow::announce(const QString& text) {
 bool MainWindow::turnEnded() {
     showFace(QStringLiteral("CPU00"));
     setTurnCommandsEnabled(true);
-    setWindowTitle(cp1251ToUnicode(languageText("Title")));
+    setWindowTitle(cp1251ToUnicode(services_.languageText("Title")));
     if (!model_.isOver())
         return true;
     gameOver();
@@ -104,14 +105,14 @@ void MainWindow::showHint() {
 }
 
 void MainWindow::chooseStrength() {
-    const uint16_t before = Game.maxWordLength;
+    const uint16_t before = services_.game().maxWordLength;
     dialogs_.setCPUWindow().exec();
-    if (Game.maxWordLength == before)
+    if (services_.game().maxWordLength == before)
         return;
     if (!confirmNewGame()) {
         // The window's slider goes back with the strength.
         dialogs_.setCPUWindow().strengthBar->setValue(before);
-        Game.maxWordLength = before;
+        services_.game().maxWordLength = before;
         return;
     }
     newGame();

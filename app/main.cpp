@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "extras/GameServices.h"
 #include "extras/TextureChoice.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
@@ -84,11 +85,12 @@ int main(int argc, char** argv) {
     const GameFolderChoice folder = prepareGameFolder();
     if (!folder.problem.isEmpty())
         showErrorBox(folder.problem);
-    initSettingsFile();
+    GameServices services;
+    initSettingsFile(services.settingsFile());
     initTextures();
 
     // The main window makes every dialog of the game.
-    MainWindow mainWindow;
+    MainWindow mainWindow(services);
     if (quitAfterStart)
         new CloseAfterFirstPaint(&mainWindow);
     mainWindow.show();

@@ -2,6 +2,7 @@
 // of it is the word standing for ten ticks of the main timer, when the game should sleep in
 // the event loop, not spin.
 #include "app/MainWindow.h"
+#include "extras/GameServices.h"
 #include "extras/TextureChoice.h"
 #include "platform/ErrorBox.h"
 #include "platform/ProgramFolder.h"
@@ -65,9 +66,10 @@ int main(int argc, char** argv) {
     writeFile(folder.path() + "/Vorda2000.ini",
               settings.readAll().replace("LanguageNumber=1", "LanguageNumber=2"));
     setGameFolder(folder.path() + "/");
-    initSettingsFile();
     initTextures();
-    MainWindow window;
+    GameServices services;
+    initSettingsFile(services.settingsFile());
+    MainWindow window(services);
     window.show();
 
     benchmark::RegisterBenchmark("ComputerTurn/skip", skippedTurn, &window)

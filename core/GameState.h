@@ -65,8 +65,8 @@ struct GameState {
 };
 
 // What the program does around the game that its dialogs share: the main window's input gate
-// and the computer's strength; a fresh GameSession is the state of a program
-// just started.
+// and the computer's strength; a fresh GameSession is the state of a program just started. The
+// program's one session belongs to its GameServices.
 struct GameSession {
     bool mainInputEnabled = true; // false while a dialog blocks the main window
     // The longest word the computer may play, 3..8; the player sees it as strength 1..6
@@ -74,8 +74,3 @@ struct GameSession {
     // writes a nonsense strength back at the close.
     uint16_t maxWordLength = kMaxStrengthLength;
 };
-
-// The one session of the program. Mutable and at namespace scope because the settings file,
-// the strength window, the records and the main window all read or set the strength and the
-// input gate, and tests set them.
-extern GameSession Game;

@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <cstring>
 
-WordLibrary Words;
-
 namespace {
 
 constexpr char kLineEndCR = '\r';

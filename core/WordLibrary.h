@@ -105,9 +105,6 @@ constexpr uint16_t kMaxWordLines = 65535;
 constexpr qint64 kMaxLibraryBytes = qint64(kMaxWordLines) * 64;
 constexpr int kStartWordLength = 5; // a game starts with a word across the field
 
-// The one library of the process.
-extern WordLibrary Words;
-
 // gameFolder() + "DATA/Lib.RUS" for language 1, "DATA/Lib.ENG" for any other.
 QString libraryPath(uint16_t language);
 

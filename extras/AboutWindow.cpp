@@ -2,12 +2,12 @@
 
 #include "core/LanguageTable.h"
 #include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "extras/SoundEffects.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "settings/SettingsFile.h"
 #include "skin/CoolControls.h"
 
@@ -23,8 +23,8 @@
 namespace {
 
 // The game's generator, through the main window.
-QRandomGenerator& gameRandom() {
-    return Hooks.dialogHost ? Hooks.dialogHost->random() : *QRandomGenerator::global();
+QRandomGenerator& gameRandom(DialogHost* host) {
+    return host ? host->random() : *QRandomGenerator::global();
 }
 constexpr int kAboutClientWidth = 320;
 constexpr int kAboutClientHeight = 360;
@@ -151,9 +151,9 @@ AboutFrame AboutScene::step(int lineCount) {
     return frame;
 }
 
-AboutWindow::AboutWindow(QWidget* parent)
+AboutWindow::AboutWindow(QWidget* parent, GameServices& services)
     : CoolDialog(parent, "AboutWindow", kAboutClientWidth, kAboutClientHeight, MainInput::Free),
-      englishText(englishAbout()), russianText(russianAbout()),
+      englishText(englishAbout()), russianText(russianAbout()), services_(services),
       surface_(
           std::make_unique<DrawingSurface>(kAboutSurfaceSize, kAboutSurfaceSize, pictureRatio())) {
     frameBevel = new CoolBevel(clientArea);
@@ -237,8 +237,8 @@ void AboutWindow::changeEvent(QEvent* event) {
 }
 
 void AboutWindow::prepareToShow() {
-    setWindowTitle(dialogTitle(languageText("Menu_About")));
-    scene.activate(gameRandom());
+    setWindowTitle(dialogTitle(services_.languageText("Menu_About")));
+    scene.activate(gameRandom(Host()));
 }
 
 void AboutWindow::drawText(const QString& line, const QColor& color) {
@@ -254,8 +254,8 @@ void AboutWindow::drawText(const QString& line, const QColor& color) {
         const int w = metrics.horizontalAdvance(parts[k]);
         const int h = metrics.height();
         // A one-pixel tremble, new for every part and frame.
-        const int r1 = static_cast<int>(gameRandom().bounded(2));
-        const int r2 = static_cast<int>(gameRandom().bounded(2));
+        const int r1 = static_cast<int>(gameRandom(Host()).bounded(2));
+        const int r2 = static_cast<int>(gameRandom(Host()).bounded(2));
         const int left = kCentre - w / 2 + r1;
         const int top = kCentre - h / 2 - 15 * n + kPartSpacing * k + r2;
         canvas.drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -266,7 +266,7 @@ void AboutWindow::drawText(const QString& line, const QColor& color) {
 void AboutWindow::drawFrame() {
     if (!isVisible())
         return;
-    const QStringList& text = Words.language == kRussian ? russianText : englishText;
+    const QStringList& text = services_.words().language == kRussian ? russianText : englishText;
     surface_->fill(Qt::black);
     const AboutFrame frame = scene.step(static_cast<int>(text.size()));
     drawText(text.value(frame.line), frame.textColor);
@@ -278,9 +278,9 @@ void AboutWindow::drawFrame() {
     surface_->rotateDrawBlended(logo_, frame.logo, kLogoSize, frame.logoAngle + kHalfTurn,
                                 frame.flippedLogoOpacity);
     if (frame.wallBang)
-        playSoundEffect(kSoundWallBang);
+        services_.sound().play(kSoundWallBang);
     if (frame.floorBang)
-        playSoundEffect(kSoundFloorBang);
+        services_.sound().play(kSoundFloorBang);
     surface_->rotateDraw(character_, frame.character, kCharacterSize, frame.characterAngle);
 
     surface_->flip();

@@ -13,6 +13,7 @@ class DrawingSurface;
 class QRandomGenerator;
 class QTimer;
 class CoolBevel;
+class GameServices;
 class CoolButton;
 class CoolLabel;
 
@@ -59,7 +60,8 @@ struct AboutScene {
 class AboutWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit AboutWindow(QWidget* parent = nullptr);
+    // The sound effects come from the services.
+    AboutWindow(QWidget* parent, GameServices& services);
     ~AboutWindow() override; // where DrawingSurface is complete
 
     CoolBevel* frameBevel = nullptr;
@@ -90,6 +92,7 @@ private:
     void updateTimer();
     void drawText(const QString& line, const QColor& color);
 
+    GameServices& services_;
     std::unique_ptr<DrawingSurface> surface_;
     QImage logo_, banner_, character_;
 };

@@ -1,4 +1,5 @@
 #include "extras/BestWordsWindow.h"
+#include "extras/GameServices.h"
 
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
@@ -21,13 +22,14 @@ const QColor kHeadColour(255, 255, 255);
 const QColor kLineColour(255, 255, 255);
 const QColor kMatchedColour(255, 215, 0);
 
-QString cp1251Text(const char* key) {
-    return cp1251ToUnicode(languageText(key));
+QString cp1251Text(const GameServices& services, const char* key) {
+    return cp1251ToUnicode(services.languageText(key));
 }
 } // namespace
 
-BestWordsWindow::BestWordsWindow(QWidget* parent)
-    : CoolDialog(parent, "BestWordsWindow", kClientWidth, kClientHeight, MainInput::Blocked) {
+BestWordsWindow::BestWordsWindow(QWidget* parent, GameServices& services)
+    : CoolDialog(parent, "BestWordsWindow", kClientWidth, kClientHeight, MainInput::Blocked),
+      services_(services) {
     for (int column = 0; column < kColumnCount; ++column) {
         const int right = column + 1 < kColumnCount ? kColumns[column + 1] : kListWidth;
         auto* head = new CoolLabel(clientArea);
@@ -61,15 +63,15 @@ void BestWordsWindow::applyWindowTextures() {
 }
 
 void BestWordsWindow::prepareToShow() {
-    const QString title = dialogTitle(languageText("Menu_BestWords"));
+    const QString title = dialogTitle(services_.languageText("Menu_BestWords"));
     setWindowTitle(title);
     setAccessibleName(title);
     turnList->setAccessibleName(title);
     for (int column = 0; column < kColumnCount; ++column)
-        heads[column]->setCaption(*kHeadKeys[column] ? languageText(kHeadKeys[column])
+        heads[column]->setCaption(*kHeadKeys[column] ? services_.languageText(kHeadKeys[column])
                                                      : std::string());
     turnList->clear();
-    const QStringList lines = bestWordsLines(Turns);
+    const QStringList lines = bestWordsLines(services_, Turns);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         auto* line = new QListWidgetItem(lines[i], turnList);
         // Screen readers read the columns as a sentence rather than across tabs.
@@ -82,16 +84,18 @@ void BestWordsWindow::prepareToShow() {
     okButton->setFocus();
 }
 
-QStringList bestWordsLines(const std::vector<TurnReview>& turns) {
+QStringList bestWordsLines(const GameServices& services, const std::vector<TurnReview>& turns) {
     QStringList lines;
     for (const TurnReview& turn : turns) {
         const bool passed = turn.word.empty();
-        lines << QStringList{cp1251Text(turn.player == Player::Human ? "BestYou" : "BestComputer"),
-                             passed ? cp1251Text("BestPassed") : cp1251ToUnicode(turn.word),
+        lines << QStringList{cp1251Text(services,
+                                        turn.player == Player::Human ? "BestYou" : "BestComputer"),
+                             passed ? cp1251Text(services, "BestPassed")
+                                    : cp1251ToUnicode(turn.word),
                              QString::number(turn.score),
-                             turn.best.empty() ? cp1251Text("BestNone")
+                             turn.best.empty() ? cp1251Text(services, "BestNone")
                                                : cp1251ToUnicode(turn.best),
-                             turn.matched ? cp1251Text("BestMatched") : QString()}
+                             turn.matched ? cp1251Text(services, "BestMatched") : QString()}
                      .join(QLatin1Char('\t'));
     }
     return lines;

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class GameServices;
 class CoolButton;
 class CoolLabel;
 class CoolListBox;
@@ -19,7 +20,8 @@ class CoolListBox;
 class BestWordsWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit BestWordsWindow(QWidget* parent = nullptr);
+    // The texts come from the services.
+    BestWordsWindow(QWidget* parent, GameServices& services);
 
     static constexpr int kColumnCount = 5;
     CoolLabel* heads[kColumnCount] = {};
@@ -34,11 +36,13 @@ public:
 
 private:
     void applyWindowTextures() override;
+
+    GameServices& services_;
 };
 
 // One line for each turn, its columns separated by tabs: who, the word ("passed" for a pass),
 // its points, the best word ("none" without one) and the mark of a turn that matched the best.
-QStringList bestWordsLines(const std::vector<TurnReview>& turns);
+QStringList bestWordsLines(const GameServices& services, const std::vector<TurnReview>& turns);
 
 // Shows the window modally with these turns.
 void showBestWordsWindow(BestWordsWindow& window, const std::vector<TurnReview>& turns);

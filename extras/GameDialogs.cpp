@@ -19,15 +19,15 @@ Window& made(QPointer<Window>& slot, QWidget* owner, Extra&... extra) {
 } // namespace
 
 TexturesWindow& GameDialogs::imagesWindow() {
-    return made(images_, owner_);
+    return made(images_, owner_, services_);
 }
 
 StrengthWindow& GameDialogs::setCPUWindow() {
-    return made(setCPU_, owner_);
+    return made(setCPU_, owner_, services_);
 }
 
 QuestionWindow& GameDialogs::choiceWindow() {
-    return made(choice_, owner_);
+    return made(choice_, owner_, services_);
 }
 
 RecordsWindow& GameDialogs::winnersWindow() {
@@ -36,17 +36,17 @@ RecordsWindow& GameDialogs::winnersWindow() {
 }
 
 NameEntryWindow& GameDialogs::addRatingWindow() {
-    return made(addRating_, owner_);
+    return made(addRating_, owner_, services_);
 }
 
 AboutWindow& GameDialogs::aboutWindow() {
-    return made(about_, owner_);
+    return made(about_, owner_, services_);
 }
 
 HelpWindow& GameDialogs::howToPlayWindow() {
-    return made(howToPlay_, owner_);
+    return made(howToPlay_, owner_, services_);
 }
 
 BestWordsWindow& GameDialogs::bestWordsWindow() {
-    return made(bestWords_, owner_);
+    return made(bestWords_, owner_, services_);
 }

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+class GameServices;
 class QWidget;
 class AboutWindow;
 class NameEntryWindow;
@@ -19,7 +20,9 @@ class RecordsWindow;
 // showing.
 class GameDialogs {
 public:
-    explicit GameDialogs(QWidget* owner) : owner_(owner) {}
+    // The dialogs are made as children of the owner (the main window, which they reach as
+    // their DialogHost) and take what they need of the services.
+    GameDialogs(QWidget* owner, GameServices& services) : owner_(owner), services_(services) {}
     GameDialogs(const GameDialogs&) = delete;
     GameDialogs& operator=(const GameDialogs&) = delete;
 
@@ -31,9 +34,11 @@ public:
     AboutWindow& aboutWindow();
     HelpWindow& howToPlayWindow();
     BestWordsWindow& bestWordsWindow();
+    GameServices& services() { return services_; }
 
 private:
     QWidget* owner_;
+    GameServices& services_;
     // Null until made; the owner destroys them with itself.
     QPointer<TexturesWindow> images_;
     QPointer<StrengthWindow> setCPU_;

@@ -1,4 +1,5 @@
 #include "extras/HelpWindow.h"
+#include "extras/GameServices.h"
 
 #include "core/LanguageTable.h"
 #include "core/WordLibrary.h"
@@ -98,9 +99,9 @@ QStringList russianHelp() {
 }
 } // namespace
 
-HelpWindow::HelpWindow(QWidget* parent)
+HelpWindow::HelpWindow(QWidget* parent, GameServices& services)
     : CoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
-      englishText(englishHelp()), russianText(russianHelp()) {
+      services_(services), englishText(englishHelp()), russianText(russianHelp()) {
     helpText = new CoolMemo(clientArea);
     helpText->setGeometry(5, 5, 440, 290);
     helpText->setFont(coolFont(15, true));
@@ -120,6 +121,6 @@ void HelpWindow::applyWindowTextures() {
 }
 
 void HelpWindow::prepareToShow() {
-    setWindowTitle(dialogTitle(languageText("Menu_Help1")));
-    helpText->setLines(Words.language == kRussian ? russianText : englishText);
+    setWindowTitle(dialogTitle(services_.languageText("Menu_Help1")));
+    helpText->setLines(services_.words().language == kRussian ? russianText : englishText);
 }

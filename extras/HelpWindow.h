@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class GameServices;
 class CoolButton;
 class CoolMemo;
 
@@ -13,7 +14,8 @@ class CoolMemo;
 class HelpWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget* parent = nullptr);
+    // The texts come from the services.
+    HelpWindow(QWidget* parent, GameServices& services);
 
     CoolMemo* helpText = nullptr;
     CoolButton* okButton = nullptr;
@@ -26,4 +28,6 @@ public:
 
 private:
     void applyWindowTextures() override;
+
+    GameServices& services_;
 };

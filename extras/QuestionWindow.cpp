@@ -1,5 +1,6 @@
 #include "extras/QuestionWindow.h"
 
+#include "extras/GameServices.h"
 #include "extras/SoundEffects.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
@@ -9,8 +10,8 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-QuestionWindow::QuestionWindow(QWidget* parent)
-    : CoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked) {
+QuestionWindow::QuestionWindow(QWidget* parent, GameServices& services)
+    : CoolDialog(parent, "ChoiceWindow", 292, 103, MainInput::Blocked), services_(services) {
     questionLabel = new CoolLabel(clientArea);
     questionLabel->setGeometry(15, 15, 270, 19);
     questionLabel->setSimpleView(true);
@@ -45,7 +46,7 @@ void QuestionWindow::applyWindowTextures() {
 void QuestionWindow::showEvent(QShowEvent* event) {
     // Not again when a window manager restores the minimised question.
     if (!event->spontaneous())
-        playSoundEffect(kSoundQuestion);
+        services_.sound().play(kSoundQuestion);
     CoolDialog::showEvent(event);
 }
 
@@ -61,8 +62,8 @@ void QuestionWindow::keyPressEvent(QKeyEvent* event) {
 void QuestionWindow::prepareToShow() {
     setWindowTitle(cp1251ToUnicode(captionText));
     questionLabel->setCaption(questionText);
-    yesButton->setCaption(languageText("Yes"));
-    noButton->setCaption(languageText("No"));
+    yesButton->setCaption(services_.languageText("Yes"));
+    noButton->setCaption(services_.languageText("No"));
     yesButton->setFocus();
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+class GameServices;
 class CoolButton;
 class CoolLabel;
 
@@ -15,7 +16,8 @@ constexpr int kChoiceNo = 7;
 class QuestionWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit QuestionWindow(QWidget* parent = nullptr);
+    // The sound effects come from the services.
+    QuestionWindow(QWidget* parent, GameServices& services);
 
     CoolLabel* questionLabel = nullptr;
     CoolButton* yesButton = nullptr;
@@ -33,6 +35,8 @@ protected:
 
 private:
     void applyWindowTextures() override;
+
+    GameServices& services_;
 };
 
 // Shows the question window modally with the caption and the question (Windows-1251) and

@@ -14,10 +14,3 @@ constexpr int kSoundFloorBang = 6;
 constexpr int kSoundWallBang = 7;
 constexpr int kSoundQuestion = 8;
 extern const char* const soundFiles[kSoundEffects];
-
-// Starts the effect from "sounds/<file>" below the current directory, cutting off the one
-// still playing, and returns at once. Silent while sound is off, without an audio output, or
-// when the file is missing. Hooks.soundSwitchedOn tells whether sound is on (unset: off), and
-// while Hooks.soundEffectObserver is set it takes the number instead of playing. A number outside
-// 0..8 raises a range error.
-void playSoundEffect(int number);

@@ -48,7 +48,8 @@ struct DecodedPicture {
 };
 
 // The pictures of the last pass. A pass decodes again only a file that changed since, so a
-// choice in the textures window decodes the chosen file and not every slot's again.
+// choice in the textures window decodes the chosen file and not every slot's again. A cache
+// of textureBitmaps' sources, so it lives as long as they do.
 std::vector<DecodedPicture> lastPassPictures;
 
 // Reads a picture file into a slot. A picture that cannot be decoded, is too large or cannot

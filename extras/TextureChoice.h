@@ -22,6 +22,10 @@ struct TextureChoice {
     bool useSkins = true;
     QString texturesDir = QStringLiteral("Textures"); // the program's "Textures" folder
 };
+// The skin of the process. At namespace scope beside the texture pictures it selects, because
+// one skin dresses every window, those made before the main window and without it included
+// (a textures window alone), and the skin's loading and the controls reach it where nothing
+// can be handed down.
 extern TextureChoice ChosenTextures;
 
 // Module start-up, before any window exists: the resources, the empty slots and the textures

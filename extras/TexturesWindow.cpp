@@ -1,4 +1,5 @@
 #include "extras/TexturesWindow.h"
+#include "extras/GameServices.h"
 
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
@@ -117,8 +118,9 @@ void TexturePreview::paintEvent(QPaintEvent*) {
 
 // --- TexturesWindow ------------------------------------------------------------------------
 
-TexturesWindow::TexturesWindow(QWidget* parent)
-    : CoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free) {
+TexturesWindow::TexturesWindow(QWidget* parent, GameServices& services)
+    : CoolDialog(parent, "ImagesWindow", kWindowWidth, kFullHeight, MainInput::Free),
+      services_(services) {
     createControls();
     initialise();
 }
@@ -215,13 +217,13 @@ void TexturesWindow::prepareToShow() {
         const QSignalBlocker quiet(useSkinsBox);
         useSkinsBox->setChecked(ChosenTextures.useSkins);
     }
-    setWindowTitle(dialogTitle(languageText("Menu_Textures")));
-    useSkinsBox->setCaption(languageText("UseSkins"));
+    setWindowTitle(dialogTitle(services_.languageText("Menu_Textures")));
+    useSkinsBox->setCaption(services_.languageText("UseSkins"));
     // The two symbol buttons say in words what they do.
-    resetButton->setAccessibleName(cp1251ToUnicode(languageText("ResetPicture")));
-    stretchBox->setAccessibleName(cp1251ToUnicode(languageText("StretchPicture")));
+    resetButton->setAccessibleName(cp1251ToUnicode(services_.languageText("ResetPicture")));
+    stretchBox->setAccessibleName(cp1251ToUnicode(services_.languageText("StretchPicture")));
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        slotNames[slot]->setCaption(languageText("Slot" + std::to_string(slot)));
+        slotNames[slot]->setCaption(services_.languageText("Slot" + std::to_string(slot)));
     readFileList();
     {
         const QSignalBlocker quiet(slotList);

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+class GameServices;
 class QComboBox;
 class QListWidget;
 class CoolButton;
@@ -39,7 +40,8 @@ private:
 class TexturesWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit TexturesWindow(QWidget* parent = nullptr);
+    // The texts come from the services.
+    TexturesWindow(QWidget* parent, GameServices& services);
 
     CoolCheckBox* useSkinsBox = nullptr;
     QComboBox* skinBox = nullptr;       // the skin folders, sorted
@@ -69,4 +71,6 @@ private:
     void readFileList();
     void readSkinList();
     void applyWindowTextures() override;
+
+    GameServices& services_;
 };

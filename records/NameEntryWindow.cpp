@@ -1,11 +1,11 @@
 #include "records/NameEntryWindow.h"
 
 #include "core/GameState.h"
+#include "extras/GameServices.h"
 #include "extras/SoundEffects.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "records/RecordsTable.h"
 #include "settings/SettingsFile.h"
 #include "skin/CoolControls.h"
@@ -21,14 +21,15 @@ constexpr int kWindowHeight = 133;
 constexpr int kTooBadPixels = 32;
 constexpr int kTakenBackPixels = 15;
 
-void showFace(const QString& name) {
-    if (Hooks.dialogHost)
-        Hooks.dialogHost->showFace(name);
+void showFace(DialogHost* host, const QString& name) {
+    if (host)
+        host->showFace(name);
 }
 } // namespace
 
-NameEntryWindow::NameEntryWindow(QWidget* parent)
-    : CoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked) {
+NameEntryWindow::NameEntryWindow(QWidget* parent, GameServices& services)
+    : CoolDialog(parent, "AddRatingWindow", kWindowWidth, kWindowHeight, MainInput::Blocked),
+      services_(services) {
     // Under every other control and deaf to the mouse: it covers the whole window.
     tooBadLabel = new CoolLabel(clientArea);
     tooBadLabel->setGeometry(0, 0, kWindowWidth, kWindowHeight);
@@ -77,23 +78,24 @@ int32_t NameEntryWindow::gameResult() const {
 void NameEntryWindow::prepareToShow() {
     const int32_t result = gameResult();
     // Without a list for the current strength no result can enter one.
-    const RecordEntry* list = currentWinnersList();
+    const RecordEntry* list = currentWinnersList(services_);
     // A game with a move taken back enters no list; the window says so in its large line.
     const bool qualifies = !takenBack && list && result >= list[kRecordPlaces].score;
     tooBadLabel->setFont(coolFont(takenBack ? kTakenBackPixels : kTooBadPixels));
     nameEdit->setVisible(qualifies);
     promptLabel->setVisible(qualifies);
     tooBadLabel->setVisible(!qualifies);
-    playSoundEffect(qualifies ? kSoundWinner : kSoundLoser);
+    services_.sound().play(qualifies ? kSoundWinner : kSoundLoser);
     if (computerScore > humanScore)
         faceAnimating = true;
     else
-        showFace(QStringLiteral("CPU31"));
-    setWindowTitle(cp1251ToUnicode(languageText("GameOver")));
-    nameEdit->setCp1251Text(languageText("Anonimous"));
-    resultLabel->setCaption(languageText("AddRating1") + " " + std::to_string(result));
-    promptLabel->setCaption(languageText("AddRating2"));
-    tooBadLabel->setCaption(languageText(takenBack ? "TakenBackNoRecords" : "AddRating3"));
+        showFace(Host(), QStringLiteral("CPU31"));
+    setWindowTitle(cp1251ToUnicode(services_.languageText("GameOver")));
+    nameEdit->setCp1251Text(services_.languageText("Anonimous"));
+    resultLabel->setCaption(services_.languageText("AddRating1") + " " + std::to_string(result));
+    promptLabel->setCaption(services_.languageText("AddRating2"));
+    tooBadLabel->setCaption(
+        services_.languageText(takenBack ? "TakenBackNoRecords" : "AddRating3"));
     if (qualifies) {
         // Typing replaces the offered name at once.
         nameEdit->setFocus();
@@ -108,17 +110,17 @@ void NameEntryWindow::animateFace() {
     if (faceFrame == 6)
         faceFrame = 8;
     const int picture = 5 - std::abs(int(faceFrame) - 5);
-    showFace(QStringLiteral("CPU5%1").arg(picture));
+    showFace(Host(), QStringLiteral("CPU5%1").arg(picture));
 }
 
 void NameEntryWindow::afterHide() {
     faceAnimating = false;
-    showFace(QStringLiteral("CPU00"));
+    showFace(Host(), QStringLiteral("CPU00"));
     if (takenBack)
         return;
-    addRecord(gameResult(), nameEdit->cp1251Text());
+    addRecord(services_, gameResult(), nameEdit->cp1251Text());
     // Stored at once: another copy of the game on the same folder merges it into its own.
-    runReportingErrors([] { writeWinners(); });
+    runReportingErrors([this] { writeWinners(services_.winners()); });
 }
 
 void showNameEntry(NameEntryWindow& window, uint16_t humanScore, uint16_t computerScore,

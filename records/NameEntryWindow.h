@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class QTimer;
+class GameServices;
 class CoolButton;
 class CoolEdit;
 class CoolLabel;
@@ -17,7 +18,8 @@ constexpr int kFaceTimerInterval = 150; // ms
 class NameEntryWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit NameEntryWindow(QWidget* parent = nullptr);
+    // The sound effects come from the services.
+    NameEntryWindow(QWidget* parent, GameServices& services);
 
     CoolLabel* tooBadLabel = nullptr; // the large line for a result that does not qualify
     CoolLabel* resultLabel = nullptr; // the result line
@@ -45,6 +47,8 @@ public:
 
 private:
     void applyWindowTextures() override;
+
+    GameServices& services_;
 };
 
 // Shows the name entry modally for a game that ended with these scores.

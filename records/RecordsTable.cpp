@@ -1,7 +1,6 @@
 #include "records/RecordsTable.h"
 
-#include "core/GameState.h"
-#include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
@@ -17,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-RecordEntry winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
 const char* const emptyName = "-";
 
 namespace {
@@ -129,15 +127,8 @@ private:
     int line_ = 1; // of the position, counted from 1
 };
 
-// A records file that could not be read whole is kept beside the file before the close
-// replaces it: its bytes as read, or, when it could not be read at all, the file itself.
-struct KeptRecordsFile {
-    bool pending = false;
-    bool unreadable = false;
-    QByteArray bytes;
-    QString keepAs;
-};
-KeptRecordsFile keptFile;
+using KeptRecordsFile = RecordsTable::KeptFile;
+using RecordsSnapshot = RecordsTable::Snapshot;
 
 // Larger than any records file the game writes, however long the names; a larger one is
 // not read but kept aside whole.
@@ -167,28 +158,19 @@ bool alreadyKept(const QString& path, const QByteArray& bytes) {
     return false;
 }
 
-// The whole table, copied for the merge with what another copy of the game wrote.
-struct RecordsTable {
-    RecordEntry places[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
-};
-
-RecordsTable copyOfWinners() {
-    RecordsTable table;
-    std::copy(&winners[0][0][0], &winners[0][0][0] + sizeof table.places / sizeof(RecordEntry),
+RecordsSnapshot copyOfWinners(const RecordsTable& records) {
+    RecordsSnapshot table;
+    std::copy(&records.lists[0][0][0],
+              &records.lists[0][0][0] + sizeof table.places / sizeof(RecordEntry),
               &table.places[0][0][0]);
     return table;
 }
 
-void setWinners(const RecordsTable& table) {
+void setWinners(RecordsTable& records, const RecordsSnapshot& table) {
     std::copy(&table.places[0][0][0],
               &table.places[0][0][0] + sizeof table.places / sizeof(RecordEntry),
-              &winners[0][0][0]);
+              &records.lists[0][0][0]);
 }
-
-// The table as this copy of the game last read or wrote the file. What Winners holds beyond
-// it is this copy's own doing; the rest of the file may have changed meanwhile, written by
-// another copy running on the same folder. Empty until the file is read.
-std::optional<RecordsTable> tableAsKnown;
 
 void emptyEntry(RecordEntry& entry) {
     entry = RecordEntry{std::string(emptyName), emptyScore};
@@ -201,12 +183,12 @@ void emptyList(RecordEntry* list) {
 
 } // namespace
 
-RecordEntry* currentWinnersList() {
-    const int language = Words.language;
-    const int strength = int(Game.maxWordLength) - 2;
+RecordEntry* currentWinnersList(GameServices& services) {
+    const int language = services.words().language;
+    const int strength = int(services.game().maxWordLength) - 2;
     if (language < 1 || language > kRecordLanguages || strength < 1 || strength > kRecordStrengths)
         return nullptr;
-    return winners[language][strength];
+    return services.winners().lists[language][strength];
 }
 
 QString recordsPath() {
@@ -215,9 +197,9 @@ QString recordsPath() {
 
 namespace {
 
-// Fills Winners from a records file's bytes, list by list; raises RecordsDamage where the
+// Fills the lists from a records file's bytes, list by list; raises RecordsDamage where the
 // bytes stop making sense, the places from there on left as they were.
-void parseRecords(const QByteArray& bytes) {
+void parseRecords(RecordsTable& records, const QByteArray& bytes) {
     RecordsReader reader(bytes);
     for (int language = 1; language <= kRecordLanguages; ++language) {
         for (int strength = 1; strength <= kRecordStrengths; ++strength) {
@@ -225,7 +207,7 @@ void parseRecords(const QByteArray& bytes) {
                 RecordEntry entry;
                 entry.name = reader.readName();
                 entry.score = reader.readScore();
-                winners[language][strength][place] = std::move(entry);
+                records.lists[language][strength][place] = std::move(entry);
             }
             reader.readLine();
         }
@@ -291,15 +273,16 @@ void mergeList(const RecordEntry* known, const RecordEntry* mine, RecordEntry* c
 
 } // namespace
 
-void readWinners() {
+void readWinners(RecordsTable& records) {
     const QString path = recordsPath();
     const QString shownPath = QDir::toNativeSeparators(path);
-    keptFile = KeptRecordsFile();
-    clearAllWinners();
+    records.keptFile = KeptRecordsFile();
+    clearAllWinners(records);
     // Whatever the file gives, the table read is what later merges start from.
     struct Remember {
-        ~Remember() { tableAsKnown = copyOfWinners(); }
-    } remember;
+        RecordsTable& records;
+        ~Remember() { records.asKnown = copyOfWinners(records); }
+    } remember{records};
     if (!QFileInfo::exists(path))
         return;
     if (isPresentButNotRegular(path))
@@ -310,17 +293,18 @@ void readWinners() {
     QByteArray bytes;
     QString reason;
     if (!readRegularFile(path, kMaxRecordsBytes, &bytes, &reason)) {
-        keptFile = KeptRecordsFile{true, true, {}, freeDamagedPath(path)};
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot read the records file \"%1\": %2. The records "
-                                        "start empty; the file will be kept as \"%3\".")
-                             .arg(shownPath, reason, QDir::toNativeSeparators(keptFile.keepAs)));
+        records.keptFile = KeptRecordsFile{true, true, {}, freeDamagedPath(path)};
+        throw VordaError(
+            VordaError::Kind::InputOutput,
+            QStringLiteral("Cannot read the records file \"%1\": %2. The records "
+                           "start empty; the file will be kept as \"%3\".")
+                .arg(shownPath, reason, QDir::toNativeSeparators(records.keptFile.keepAs)));
     }
     try {
-        parseRecords(bytes);
+        parseRecords(records, bytes);
     } catch (const RecordsDamage& damage) {
         // The places from the damage on stay emptied; a partly read entry is not taken.
-        keptFile = KeptRecordsFile{true, false, bytes, freeDamagedPath(path)};
+        records.keptFile = KeptRecordsFile{true, false, bytes, freeDamagedPath(path)};
         throw VordaError(VordaError::Kind::Conversion,
                          QStringLiteral("The records file \"%1\" is damaged at line %2: %3. The "
                                         "records before that line are kept, the places after it "
@@ -328,16 +312,16 @@ void readWinners() {
                                         "\"%4\".")
                              .arg(shownPath)
                              .arg(damage.line)
-                             .arg(damage.what, QDir::toNativeSeparators(keptFile.keepAs)));
+                             .arg(damage.what, QDir::toNativeSeparators(records.keptFile.keepAs)));
     }
 }
 
-QByteArray winnersFileBytes() {
+QByteArray winnersFileBytes(const RecordsTable& records) {
     QByteArray bytes;
     for (int language = 1; language <= kRecordLanguages; ++language) {
         for (int strength = 1; strength <= kRecordStrengths; ++strength) {
             for (int place = 1; place <= kRecordPlaces; ++place) {
-                const RecordEntry& entry = winners[language][strength][place];
+                const RecordEntry& entry = records.lists[language][strength][place];
                 bytes += QByteArray::fromStdString(entry.name);
                 bytes += kLineEnd;
                 bytes += QByteArray::number(entry.score);
@@ -349,65 +333,66 @@ QByteArray winnersFileBytes() {
     return bytes;
 }
 
-void writeWinners() {
+void writeWinners(RecordsTable& records) {
     const QString path = recordsPath();
     const QString shownPath = QDir::toNativeSeparators(path);
-    if (keptFile.pending) {
+    if (records.keptFile.pending) {
         // A name taken since the start (by another copy of the game, or by the player) is
         // never overwritten.
-        if (QFileInfo::exists(keptFile.keepAs))
-            keptFile.keepAs = freeDamagedPath(path);
+        if (QFileInfo::exists(records.keptFile.keepAs))
+            records.keptFile.keepAs = freeDamagedPath(path);
         QString reason;
-        const bool kept = keptFile.unreadable ? QFile::rename(path, keptFile.keepAs)
-                          : alreadyKept(path, keptFile.bytes)
-                              ? true
-                              : replaceFileContents(keptFile.keepAs, keptFile.bytes, &reason);
+        const bool kept =
+            records.keptFile.unreadable ? QFile::rename(path, records.keptFile.keepAs)
+            : alreadyKept(path, records.keptFile.bytes)
+                ? true
+                : replaceFileContents(records.keptFile.keepAs, records.keptFile.bytes, &reason);
         if (!kept)
             throw VordaError(VordaError::Kind::InputOutput,
                              QStringLiteral("Cannot keep the damaged records file \"%1\" as "
                                             "\"%2\"%3; the file is left as it was.")
-                                 .arg(shownPath, QDir::toNativeSeparators(keptFile.keepAs),
+                                 .arg(shownPath, QDir::toNativeSeparators(records.keptFile.keepAs),
                                       reason.isEmpty() ? QString() : ": " + reason));
-        keptFile = KeptRecordsFile();
+        records.keptFile = KeptRecordsFile();
     }
-    if (tableAsKnown) {
+    if (records.asKnown) {
         // Another copy of the game may have stored results since this one read the file:
         // this copy's changes go into the file as it is now.
-        const RecordsTable mine = copyOfWinners();
+        const RecordsSnapshot mine = copyOfWinners(records);
         QByteArray bytes;
         bool current = readRegularFile(path, kMaxRecordsBytes, &bytes, nullptr);
         if (current) {
-            clearAllWinners();
+            clearAllWinners(records);
             try {
-                parseRecords(bytes);
+                parseRecords(records, bytes);
             } catch (const RecordsDamage&) {
                 current = false;
             }
         }
         if (!current) {
-            setWinners(mine);
+            setWinners(records, mine);
         } else {
-            const RecordsTable now = copyOfWinners();
+            const RecordsSnapshot now = copyOfWinners(records);
             for (int language = 1; language <= kRecordLanguages; ++language)
                 for (int strength = 1; strength <= kRecordStrengths; ++strength)
-                    mergeList(tableAsKnown->places[language][strength],
-                              mine.places[language][strength], winners[language][strength]);
+                    mergeList(records.asKnown->places[language][strength],
+                              mine.places[language][strength], records.lists[language][strength]);
             // Should the write fail, a later one merges this copy's changes into the file
             // as read here, not a second time.
-            tableAsKnown = now;
+            records.asKnown = now;
         }
     }
     QString reason;
-    if (!replaceFileContents(path, winnersFileBytes(), &reason))
+    if (!replaceFileContents(path, winnersFileBytes(records), &reason))
         throw VordaError(
             VordaError::Kind::InputOutput,
             QStringLiteral("Cannot write the records file \"%1\": %2").arg(shownPath, reason));
-    if (tableAsKnown)
-        tableAsKnown = copyOfWinners();
+    if (records.asKnown)
+        records.asKnown = copyOfWinners(records);
 }
 
-void addRecord(int32_t score, const std::string& name) {
-    RecordEntry* list = currentWinnersList();
+void addRecord(GameServices& services, int32_t score, const std::string& name) {
+    RecordEntry* list = currentWinnersList(services);
     if (!list)
         return;
     for (int place = 1; place <= kRecordPlaces; ++place) {
@@ -431,13 +416,13 @@ std::string recordName(std::string_view typed) {
     return name;
 }
 
-void clearCurrentWinners() {
-    if (RecordEntry* list = currentWinnersList())
+void clearCurrentWinners(GameServices& services) {
+    if (RecordEntry* list = currentWinnersList(services))
         emptyList(list);
 }
 
-void clearAllWinners() {
+void clearAllWinners(RecordsTable& records) {
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
-            emptyList(winners[language][strength]);
+            emptyList(records.lists[language][strength]);
 }

@@ -3,14 +3,18 @@
 #include "skin/CoolDialog.h"
 
 #include "core/LanguageTable.h"
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class CoolBevel;
 class GameDialogs;
+class GameServices;
+struct GameSession;
 class CoolButton;
 class CoolLabel;
 
@@ -29,42 +33,65 @@ constexpr int kRecordStrengths = 6;              // maxWordLength - 2
 constexpr int kRecordPlaces = 10;                // place 1 is the best
 extern const char* const emptyName;
 
-// Winners[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.
-// Each list is kept in descending order of Score by addRecord.
-extern RecordEntry winners[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+// The records of a program, owned by its GameServices: the lists, and what reading and
+// writing the records file remember between them.
+struct RecordsTable {
+    // lists[language 1..2][strength 1..6][place 1..10]; index 0 is unused in every dimension.
+    // Each list is kept in descending order of Score by addRecord.
+    RecordEntry lists[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+
+    // A records file that could not be read whole is kept beside the file before the close
+    // replaces it: its bytes as read, or, when it could not be read at all, the file itself.
+    struct KeptFile {
+        bool pending = false;
+        bool unreadable = false;
+        QByteArray bytes;
+        QString keepAs;
+    };
+    KeptFile keptFile;
+
+    // The whole lists, copied for the merge with what another copy of the game wrote.
+    struct Snapshot {
+        RecordEntry places[kRecordLanguages + 1][kRecordStrengths + 1][kRecordPlaces + 1];
+    };
+    // The lists as this copy of the game last read or wrote the file. What the lists hold
+    // beyond it is this copy's own doing; the rest of the file may have changed meanwhile,
+    // written by another copy running on the same folder. Empty until the file is read.
+    std::optional<Snapshot> asKnown;
+};
 
 inline bool isEmptyEntry(const RecordEntry& entry) {
     return entry.score == emptyScore;
 }
 
-// The list of the current language (Words.Language) and strength (maxWordLength - 2), or
+// The list of the current language (the library's Language) and strength (maxWordLength - 2), or
 // null when they name no list. The settings reader keeps both in range, so a game always has
 // its list; the null case only guards the table's bounds.
-RecordEntry* currentWinnersList(); // places at [1..10]
+RecordEntry* currentWinnersList(GameServices& services); // places at [1..10]
 
 // The name of the current list in the current language (Windows-1251): its language and the
 // computer's strength, "English, strength 4".
-std::string recordsListName();
+std::string recordsListName(const GameServices& services);
 
 // gameFolder() + "DATA/Winners".
 QString recordsPath();
 
-// Fills Winners from the records file: twelve blocks (language 1 strengths 1..6, then
+// Fills the lists from the records file: twelve blocks (language 1 strengths 1..6, then
 // language 2), each ten pairs of a name line and a score line and one line that is skipped.
 // A missing file is no error: every place starts emptied ("-", emptyScore). A file that
 // cannot be read, or is damaged (a score that is not a decimal 32-bit integer, an end before
 // the last record, an early Ctrl-Z), keeps the entries read before the damage, empties every
 // other, and raises one VordaError naming the file and the line once the table is complete;
 // the file as it was is then kept beside it ("DATA/Winners.damaged") by the next writeWinners.
-void readWinners();
+void readWinners(RecordsTable& records);
 
-// Replaces the records file with all of Winners: 252 lines, Windows-1251, CR LF. A damaged
+// Replaces the records file with all of the lists: 252 lines, Windows-1251, CR LF. A damaged
 // file read at start-up is first kept beside it. The file is replaced atomically; when it
 // cannot be written VordaError is raised and the old file stays.
-void writeWinners();
+void writeWinners(RecordsTable& records);
 
 // The same file image as bytes (what writeWinners writes).
-QByteArray winnersFileBytes();
+QByteArray winnersFileBytes(const RecordsTable& records);
 
 // A typed name as a record keeps it: without control characters, which would cut the file
 // (a tab becomes a blank, line breaks and the others are dropped).
@@ -73,11 +100,11 @@ std::string recordName(std::string_view typed);
 // Offers a result to the current list, under recordName(Name): it goes to the first place whose
 // score is less than or equal to Score (so a tie goes above the older result), the places below
 // move down and the old place 10 drops out. When all ten scores are greater nothing changes.
-void addRecord(int32_t score, const std::string& name);
+void addRecord(GameServices& services, int32_t score, const std::string& name);
 
 // Empties every place of the current list, or of all twelve lists.
-void clearCurrentWinners();
-void clearAllWinners();
+void clearCurrentWinners(GameServices& services);
+void clearAllWinners(RecordsTable& records);
 
 // --- The records window ----------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include "core/LanguageTable.h"
 #include "core/WordLibrary.h"
 #include "extras/GameDialogs.h"
+#include "extras/GameServices.h"
 #include "extras/QuestionWindow.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
@@ -13,11 +14,11 @@
 
 namespace {
 
-bool anyEntryFilled() {
+bool anyEntryFilled(const RecordsTable& records) {
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
-                if (!isEmptyEntry(winners[language][strength][place]))
+                if (!isEmptyEntry(records.lists[language][strength][place]))
                     return true;
     return false;
 }
@@ -37,10 +38,11 @@ constexpr int kClearButtonPixels = 11; // "Default" at 8 points, the buttons' ow
 
 } // namespace
 
-std::string recordsListName() {
-    const std::string language = languageText(languageOf(Words.language).menuItem);
-    return language + ", " + languageText("Strength") + " " +
-           std::to_string(int(Game.maxWordLength) - 2);
+std::string recordsListName(const GameServices& services) {
+    const std::string language =
+        services.languageText(languageOf(services.words().language).menuItem);
+    return language + ", " + services.languageText("Strength") + " " +
+           std::to_string(int(services.game().maxWordLength) - 2);
 }
 
 RecordsWindow::RecordsWindow(QWidget* parent, GameDialogs& dialogs)
@@ -95,14 +97,15 @@ void RecordsWindow::applyWindowTextures() {
 }
 
 void RecordsWindow::prepareToShow() {
-    const RecordEntry* list = currentWinnersList();
+    const RecordEntry* list = currentWinnersList(dialogs_.services());
     clearListButton->setEnabled(list && !isEmptyEntry(list[1]));
-    clearAllButton->setEnabled(anyEntryFilled());
-    clearListButton->setCaption(languageText("WinnersButton1"));
-    clearAllButton->setCaption(languageText("WinnersButton2"));
+    clearAllButton->setEnabled(anyEntryFilled(dialogs_.services().winners()));
+    clearListButton->setCaption(dialogs_.services().languageText("WinnersButton1"));
+    clearAllButton->setCaption(dialogs_.services().languageText("WinnersButton2"));
     fitCaptionFonts({clearListButton, clearAllButton});
-    setWindowTitle(dialogTitle(languageText("Menu_Records")) + QStringLiteral(" \u2014 ") +
-                   cp1251ToUnicode(recordsListName()));
+    setWindowTitle(dialogTitle(dialogs_.services().languageText("Menu_Records")) +
+                   QStringLiteral(" \u2014 ") +
+                   cp1251ToUnicode(recordsListName(dialogs_.services())));
     for (int row = 1; row <= kRecordPlaces; ++row) {
         if (!list) {
             scoreLabels[row]->setCaption(std::string());
@@ -117,8 +120,8 @@ void RecordsWindow::prepareToShow() {
 }
 
 bool RecordsWindow::confirmClearing(const CoolButton* button) {
-    const int answer =
-        showChoiceWindow(dialogs_.choiceWindow(), button->caption(), languageText("Sure"));
+    const int answer = showChoiceWindow(dialogs_.choiceWindow(), button->caption(),
+                                        dialogs_.services().languageText("Sure"));
     // The question's own close gave the main window its input back; this window is still up.
     setMainInputEnabled(false);
     // Only Yes clears: Esc or closing the question keeps every record.
@@ -128,13 +131,13 @@ bool RecordsWindow::confirmClearing(const CoolButton* button) {
 void RecordsWindow::clearThisList() {
     if (!confirmClearing(clearListButton))
         return;
-    clearCurrentWinners();
+    clearCurrentWinners(dialogs_.services());
     prepareToShow();
 }
 
 void RecordsWindow::clearAllLists() {
     if (!confirmClearing(clearAllButton))
         return;
-    clearAllWinners();
+    clearAllWinners(dialogs_.services().winners());
     prepareToShow();
 }

@@ -2,6 +2,7 @@
 
 #include "core/LanguageTable.h"
 #include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
@@ -17,8 +18,6 @@
 #include <algorithm>
 #include <limits>
 #include <map>
-
-SettingsFile Settings;
 
 namespace {
 constexpr std::string_view kVorda = "Vorda";
@@ -123,17 +122,9 @@ std::string imageKey(int slot) {
     return "Image" + std::to_string(slot);
 }
 
-// The settings keys' values as this copy of the game last read or wrote them in the file it
-// names. Another copy of the game may write the file meanwhile: only the keys whose values
-// this copy changed are written back, so what the other wrote stays.
-struct KnownSettings {
-    QString path;
-    std::map<std::string, std::string> values; // "section/key" -> value; absent keys absent
-};
-KnownSettings knownSettings;
-void rememberSettings(const std::vector<ProfileValue>& keys);
+void rememberSettings(const SettingsFile& settingsFile, const std::vector<ProfileValue>& values);
 // The keys and values writeSettings writes.
-std::vector<ProfileValue> settingsValues(bool sound);
+std::vector<ProfileValue> settingsValues(const GameServices& services, bool sound);
 
 std::string knownKey(std::string_view section, std::string_view key) {
     return std::string(section) + '/' + std::string(key);
@@ -177,16 +168,16 @@ void SettingsFile::writeStrings(const std::vector<ProfileValue>& values) const {
         snapshot_ = std::make_shared<const ProfileSnapshot>(path_);
 }
 
-void initSettingsFile() {
-    Settings = SettingsFile(gameFolder() + QStringLiteral("Vorda2000.ini"));
+void initSettingsFile(SettingsFile& file) {
+    file = SettingsFile(gameFolder() + QStringLiteral("Vorda2000.ini"));
 }
 
-std::string languageText(std::string_view key) {
-    std::string text = Settings.readString(Words.languageSection, key, kAbsent);
+std::string LanguageText(const SettingsFile& file, std::string_view section, std::string_view key) {
+    std::string text = file.readString(section, key, kAbsent);
     if (text != kAbsent)
         return text;
     for (const BuiltInText& builtIn : kBuiltInTexts)
-        if (builtIn.section == Words.languageSection && builtIn.key == key)
+        if (builtIn.section == section && builtIn.key == key)
             return unicodeToCp1251(QString::fromUtf8(builtIn.text));
     return std::string(kMissingText);
 }
@@ -217,33 +208,36 @@ namespace {
 // A number setting: its value converted, or its default with a note of the bad value. The note
 // names the value the player will actually get, which for the strength is the default brought
 // into the strength window's range.
-int64_t readNumberSetting(std::string_view key, std::string_view defaultValue,
-                          std::string_view usedValue, QStringList& problems) {
-    const std::string text = Settings.readString(kVorda, key, defaultValue);
+int64_t readNumberSetting(const SettingsFile& file, std::string_view key,
+                          std::string_view defaultValue, std::string_view usedValue,
+                          QStringList& problems) {
+    const std::string text = file.readString(kVorda, key, defaultValue);
     try {
         return settingsToInteger(text);
     } catch (const VordaError&) {
         problems << QStringLiteral("\"%1\" is not a whole number in the setting %2 of %3; %4 is "
                                    "used instead.")
                         .arg(cp1251ToUnicode(text), QString::fromLatin1(key.data(), key.size()),
-                             QDir::toNativeSeparators(Settings.fileName()),
+                             QDir::toNativeSeparators(file.fileName()),
                              QString::fromLatin1(usedValue.data(), usedValue.size()));
         return settingsToInteger(std::string(defaultValue));
     }
 }
 } // namespace
 
-void readSettings(SettingsView* view) {
+void readSettings(GameServices& services, SettingsView* view) {
+    const SettingsFile& settingsFile = services.settingsFile();
+    WordLibrary& words = services.words();
     // A large file would otherwise be read again for every key and every caption.
-    const SettingsFile::ReadingScope reading(Settings);
+    const SettingsFile::ReadingScope reading(settingsFile);
     QStringList problems;
-    const int64_t language = readNumberSetting("LanguageNumber", "1", "1", problems);
+    const int64_t language = readNumberSetting(settingsFile, "LanguageNumber", "1", "1", problems);
     // A number the language table lacks selects its fallback language, so the library and the
     // records only ever see a number of the table.
     const LanguageInfo& info =
         languageOf(language >= 1 && language <= kLanguageCount ? int(language) : kFallbackLanguage);
-    Words.language = info.number;
-    Words.languageSection = info.Section;
+    words.language = info.number;
+    words.languageSection = info.Section;
     if (view)
         view->checkLanguageItem(info.number);
     if (view)
@@ -253,36 +247,39 @@ void readSettings(SettingsView* view) {
         return std::clamp<int64_t>(strength + 2, kMinStrengthLength, kMaxStrengthLength);
     };
     const std::string usedStrength = std::to_string(strengthLength(16) - 2);
-    const int64_t strength = readNumberSetting("Strong", "16", usedStrength, problems);
-    Game.maxWordLength = static_cast<uint16_t>(strengthLength(strength));
+    const int64_t strength =
+        readNumberSetting(settingsFile, "Strong", "16", usedStrength, problems);
+    services.game().maxWordLength = static_cast<uint16_t>(strengthLength(strength));
 
     if (view)
         view->applyButtonTexts();
 
     for (int slot = 0; slot < kTextureSlots; ++slot)
-        ChosenTextures.textureFiles[slot] = Settings.readString(kImages, imageKey(slot), "");
+        ChosenTextures.textureFiles[slot] = settingsFile.readString(kImages, imageKey(slot), "");
 
-    const bool sound = Settings.readString(kVorda, "Sound", "1") == "1";
+    const bool sound = settingsFile.readString(kVorda, "Sound", "1") == "1";
     if (view)
         view->setSoundChecked(sound);
 
-    ChosenTextures.skinName = Settings.readString(kImages, "SkinName", "");
-    ChosenTextures.useSkins = Settings.readString(kImages, "UseSkins", "1") == "1";
-    rememberSettings(settingsValues(view ? view->soundChecked() : true));
+    ChosenTextures.skinName = settingsFile.readString(kImages, "SkinName", "");
+    ChosenTextures.useSkins = settingsFile.readString(kImages, "UseSkins", "1") == "1";
+    rememberSettings(settingsFile, settingsValues(services, view ? view->soundChecked() : true));
 
     // Reported once, after every setting has been read.
     if (!problems.isEmpty())
         throw VordaError(VordaError::Kind::Conversion, problems.join(QLatin1Char('\n')));
 }
 
-void checkLanguageTexts() {
+void checkLanguageTexts(const GameServices& services) {
+    const SettingsFile& settingsFile = services.settingsFile();
+    const WordLibrary& words = services.words();
     // No text of the game begins with this byte, and the profile reading keeps it.
     constexpr std::string_view kAbsent = "\x01";
-    if (Settings.readString(Words.languageSection, "Title", kAbsent) != kAbsent)
+    if (settingsFile.readString(words.languageSection, "Title", kAbsent) != kAbsent)
         return;
-    const QString path = QDir::toNativeSeparators(Settings.fileName());
-    const QString section = QString::fromStdString(Words.languageSection);
-    if (isPresentButNotRegular(Settings.fileName()))
+    const QString path = QDir::toNativeSeparators(settingsFile.fileName());
+    const QString section = QString::fromStdString(words.languageSection);
+    if (isPresentButNotRegular(settingsFile.fileName()))
         throw VordaError(VordaError::Kind::InputOutput,
                          QStringLiteral("The settings file \"%1\" cannot be read: %2. The game "
                                         "starts with its default settings, the menus and "
@@ -290,7 +287,7 @@ void checkLanguageTexts() {
                              .arg(path, notARegularFileReason()));
     throw VordaError(
         VordaError::Kind::InputOutput,
-        QFileInfo::exists(Settings.fileName())
+        QFileInfo::exists(settingsFile.fileName())
             ? QStringLiteral("The settings file \"%1\" has lost the game's texts for this "
                              "language (the section [%2]), so the menus and buttons show \"?\". "
                              "Nothing in it is removed; the texts are in the copy of "
@@ -305,44 +302,43 @@ void checkLanguageTexts() {
 namespace {
 // Each setting as the file holds it, or as this copy of the game took it where the file
 // lacks it.
-void rememberSettings(const std::vector<ProfileValue>& values) {
+void rememberSettings(const SettingsFile& settingsFile, const std::vector<ProfileValue>& values) {
     constexpr std::string_view kAbsent = "\x01";
-    knownSettings.path = Settings.fileName();
-    knownSettings.values.clear();
+    auto& known = settingsFile.knownValues.emplace();
     for (const ProfileValue& entry : values) {
-        const std::string inFile = Settings.readString(entry.section, entry.key, kAbsent);
-        knownSettings.values[knownKey(entry.section, entry.key)] =
-            inFile == kAbsent ? entry.value : inFile;
+        const std::string inFile = settingsFile.readString(entry.section, entry.key, kAbsent);
+        known[knownKey(entry.section, entry.key)] = inFile == kAbsent ? entry.value : inFile;
     }
 }
 } // namespace
 
-void writeSettings(const SettingsView* view) {
-    std::vector<ProfileValue> values = settingsValues(view ? view->soundChecked() : true);
-    if (knownSettings.path == Settings.fileName()) {
+void writeSettings(const GameServices& services, const SettingsView* view) {
+    const SettingsFile& settingsFile = services.settingsFile();
+    std::vector<ProfileValue> values = settingsValues(services, view ? view->soundChecked() : true);
+    if (const auto& known = settingsFile.knownValues) {
         // A setting this copy did not change is written only where the file lacks it.
         constexpr std::string_view kAbsent = "\x01";
-        const SettingsFile::ReadingScope reading(Settings);
+        const SettingsFile::ReadingScope reading(settingsFile);
         std::erase_if(values, [&](const ProfileValue& entry) {
-            const auto known = knownSettings.values.find(knownKey(entry.section, entry.key));
-            return known != knownSettings.values.end() && known->second == entry.value &&
-                   Settings.readString(entry.section, entry.key, kAbsent) != kAbsent;
+            const auto value = known->find(knownKey(entry.section, entry.key));
+            return value != known->end() && value->second == entry.value &&
+                   settingsFile.readString(entry.section, entry.key, kAbsent) != kAbsent;
         });
     }
     if (values.empty())
         return;
-    Settings.writeStrings(values);
-    if (knownSettings.path == Settings.fileName())
+    settingsFile.writeStrings(values);
+    if (settingsFile.knownValues)
         for (const ProfileValue& entry : values)
-            knownSettings.values[knownKey(entry.section, entry.key)] = entry.value;
+            (*settingsFile.knownValues)[knownKey(entry.section, entry.key)] = entry.value;
 }
 
 namespace {
-std::vector<ProfileValue> settingsValues(bool sound) {
+std::vector<ProfileValue> settingsValues(const GameServices& services, bool sound) {
     std::vector<ProfileValue> values = {
         {std::string(kVorda), "Sound", sound ? "1" : "0"},
-        {std::string(kVorda), "LanguageNumber", std::to_string(Words.language)},
-        {std::string(kVorda), "Strong", std::to_string(int(Game.maxWordLength) - 2)},
+        {std::string(kVorda), "LanguageNumber", std::to_string(services.words().language)},
+        {std::string(kVorda), "Strong", std::to_string(int(services.game().maxWordLength) - 2)},
     };
     for (int slot = 0; slot < kTextureSlots; ++slot)
         values.push_back({std::string(kImages), imageKey(slot),

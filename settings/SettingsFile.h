@@ -5,10 +5,14 @@
 #include <QString>
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class GameServices;
 
 // The settings file "Vorda2000.ini" beside the program: the sections "Vorda" and "Images"
 // (settings, read and written) and "Russian" and "English" (every text of the interface,
@@ -41,15 +45,20 @@ public:
         bool outermost_;
     };
 
+    // The settings keys' values ("section/key" -> value; absent keys absent) as this copy of
+    // the game last read or wrote them in this file; empty until readSettings has run.
+    // Another copy of the game may write the file meanwhile: writeSettings writes back only
+    // the keys whose values this copy changed, so what the other wrote stays.
+    mutable std::optional<std::map<std::string, std::string>> knownValues;
+
 private:
     QString path_;
     mutable std::shared_ptr<const ProfileSnapshot> snapshot_;
 };
 
-// The one settings file of the process, bound to gameFolder() + "Vorda2000.ini" by
-// initSettingsFile at start-up (tests bind it again after moving the program folder).
-extern SettingsFile Settings;
-void initSettingsFile();
+// Binds the settings file to gameFolder() + "Vorda2000.ini": at start-up, once the program
+// folder is settled (tests bind it again after moving the program folder).
+void initSettingsFile(SettingsFile& file);
 
 // What reading the settings shows on the main window, which implements it and hands itself to
 // readSettings and writeSettings; without a view only the values are read.
@@ -68,24 +77,24 @@ public:
 
 // The text of a key in the current language section. A key the file lacks gives the game's
 // built-in text where it has one (texts added since players' files were filled), else "?".
-std::string languageText(std::string_view key);
+std::string LanguageText(const SettingsFile& file, std::string_view section, std::string_view key);
 
 // Every caption of the game comes from the current language section; when the file is missing
 // or has lost that section's "Title", raises an error saying so, naming the file and the
 // section (the captions then show "?"). Nothing is changed.
-void checkLanguageTexts();
+void checkLanguageTexts(const GameServices& services);
 
-// Reads the settings and applies the language section. A "LanguageNumber" or "Strong" that is
-// not a decimal integer is taken as its default, every other step still runs, and at the end
-// one conversion error names each such key and value. "Strong" is brought into the strengths
-// the game offers (maxWordLength 3..8), and a "LanguageNumber" the language table lacks selects
-// its fallback language (English).
-void readSettings(SettingsView* view = nullptr);
+// Reads the settings into the services and applies the language section. A "LanguageNumber" or
+// "Strong" that is not a decimal integer is taken as its default, every other step still runs, and
+// at the end one conversion error names each such key and value. "Strong" is brought into the
+// strengths the game offers (maxWordLength 3..8), and a "LanguageNumber" the language table lacks
+// selects its fallback language (English).
+void readSettings(GameServices& services, SettingsView* view = nullptr);
 
 // Writes the settings keys of "Vorda" and "Images" in one replacement of the file; the sound
 // switch is the view's (on without a view). A failed
 // write raises "Unable to write to <path>" and leaves the old file whole.
-void writeSettings(const SettingsView* view = nullptr);
+void writeSettings(const GameServices& services, const SettingsView* view = nullptr);
 
 // A decimal integer as the settings file holds it (optional sign, digits); anything else
 // raises the conversion error "'<text>' is not a valid integer value". Values beyond the

@@ -1,5 +1,6 @@
 #include "settings/StrengthWindow.h"
 
+#include "extras/GameServices.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "settings/SettingsFile.h"
@@ -8,8 +9,8 @@
 
 #include <algorithm>
 
-StrengthWindow::StrengthWindow(QWidget* parent)
-    : CoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked) {
+StrengthWindow::StrengthWindow(QWidget* parent, GameServices& services)
+    : CoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked), services_(services) {
     strengthBar = new CoolTrackBar(clientArea);
     strengthBar->setGeometry(25, 10, 180, 40);
     strengthBar->setRange(kMinStrengthLength, kMaxStrengthLength);
@@ -33,25 +34,25 @@ StrengthWindow::StrengthWindow(QWidget* parent)
 }
 
 void StrengthWindow::showCaption() {
-    setWindowTitle(dialogTitle(languageText("Menu_CPU")) + QStringLiteral(" (") +
-                   QString::number(int(Game.maxWordLength) - 2) + QStringLiteral(")"));
+    setWindowTitle(dialogTitle(services_.languageText("Menu_CPU")) + QStringLiteral(" (") +
+                   QString::number(int(services_.game().maxWordLength) - 2) + QStringLiteral(")"));
 }
 
 void StrengthWindow::prepareToShow() {
     showCaption();
     // A strength outside the slider's range is brought to the nearer end at once.
-    const int wanted = Game.maxWordLength;
+    const int wanted = services_.game().maxWordLength;
     const int position = std::clamp(wanted, int(kMinStrengthLength), int(kMaxStrengthLength));
     if (position != strengthBar->value()) {
         strengthBar->setValue(position);
     } else if (wanted != strengthBar->value()) {
         strengthChanged();
     }
-    weakLabel->setCaption(languageText("CPU_Label1"));
-    strongLabel->setCaption(languageText("CPU_Label2"));
+    weakLabel->setCaption(services_.languageText("CPU_Label1"));
+    strongLabel->setCaption(services_.languageText("CPU_Label2"));
 }
 
 void StrengthWindow::strengthChanged() {
-    Game.maxWordLength = static_cast<uint16_t>(strengthBar->value());
+    services_.game().maxWordLength = static_cast<uint16_t>(strengthBar->value());
     showCaption();
 }

@@ -5,18 +5,20 @@
 
 #include <cstdint>
 
+class GameServices;
 class CoolButton;
 class CoolLabel;
 class CoolTrackBar;
 
-// The computer's strength is Game.maxWordLength (core/GameState.h).
+// The computer's strength is the session's maxWordLength (core/GameState.h).
 
 // The strength window: a slider from 3 (weak, left) to 8 (strong, right). Every move of the
 // slider takes effect at once; the OK button is the only way out.
 class StrengthWindow : public CoolDialog {
     Q_OBJECT
 public:
-    explicit StrengthWindow(QWidget* parent = nullptr);
+    // The strength is the services' session's.
+    StrengthWindow(QWidget* parent, GameServices& services);
 
     CoolTrackBar* strengthBar = nullptr;
     CoolLabel* weakLabel = nullptr;
@@ -28,4 +30,6 @@ public:
 
 private:
     void showCaption();
+
+    GameServices& services_;
 };

@@ -2,7 +2,6 @@
 
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "skin/CoolControls.h"
 #include "skin/FramePainter.h"
 #include "skin/TextureSlots.h"
@@ -30,7 +29,8 @@ constexpr int kCaptionPixels = 11;
 // small caption and frame instead.
 CoolDialog::CoolDialog(QWidget* parent, const char* name, int clientWidth, int clientHeight,
                        MainInput mainInput)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput) {
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), mainInput_(mainInput),
+      host_(dynamic_cast<DialogHost*>(parent)) {
     setObjectName(QString::fromLatin1(name));
     setModal(true);
     clientArea = new CoolClientArea(this);
@@ -85,8 +85,8 @@ void CoolDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CoolDialog::setMainInputEnabled(bool enabled) {
-    if (Hooks.dialogHost)
-        Hooks.dialogHost->setMainInputEnabled(enabled);
+    if (host_)
+        host_->setMainInputEnabled(enabled);
 }
 
 void CoolDialog::followTextures() {

@@ -12,9 +12,9 @@ class QRect;
 class CoolButton;
 class CoolClientArea;
 
-// What the game's dialogs need from the main window, which implements it and registers itself
-// in Hooks.dialogHost while it exists: the owner of the dialogs, the gate of its own mouse and
-// keyboard input, the computer's face and the game's random generator.
+// What the game's dialogs need from the main window, which implements it: a dialog made with
+// the main window as its parent finds it there at its making. The owner of the dialogs, the gate of
+// its own mouse and keyboard input, the computer's face and the game's random generator.
 class DialogHost {
 public:
     virtual ~DialogHost() = default;
@@ -59,8 +59,10 @@ public:
     virtual void afterHide() {}
 
 protected:
-    // The main window's input gate, through Hooks.dialogHost; nothing without one.
-    static void setMainInputEnabled(bool enabled);
+    // The main window's input gate, through the host; nothing without one.
+    void setMainInputEnabled(bool enabled);
+    // The main window when the dialog was made as its child, else null.
+    DialogHost* Host() const { return host_; }
     // Dresses the window's own controls from the texture slots, beyond what every dialog
     // wears: the dialog background on Hook and the buttons' picture on the OK button.
     virtual void applyWindowTextures() {}
@@ -96,6 +98,7 @@ private:
     void dressWindow();
 
     MainInput mainInput_;
+    DialogHost* host_ = nullptr;
     CoolButton* okButton_ = nullptr;
     QAbstractButton* defaultButton_ = nullptr;
     CaptionDrag drag_;

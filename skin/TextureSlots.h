@@ -25,7 +25,9 @@ constexpr int kWordDisplaySlot = 8;
 constexpr int kWordSheetSlot = 9;
 
 // The pictures of the slots; filled by initTextures (a pixmap cannot exist before the
-// application object does).
+// application object does). One set for the process, at namespace scope, because every
+// window and control of the game wears the same pictures and dresses itself from them when it
+// is made, wherever that happens.
 extern std::vector<QPixmap> textureBitmaps;
 
 // The picture of a slot 0..9; another slot raises a range error.

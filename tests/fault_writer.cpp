@@ -10,6 +10,7 @@
 #include "core/GameState.h"
 #include "core/SavedGame.h"
 #include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
@@ -55,18 +56,18 @@ void writeSavedGameVersion(int version) {
     }
 }
 
-void writeVersion(int version) {
-    Words.language = 1;
-    Game.maxWordLength = 4;
+void writeVersion(GameServices& services, int version) {
+    services.words().language = 1;
+    services.game().maxWordLength = 4;
     ChosenTextures.skinName = version == 0 ? "" : "Meadow";
-    writeSettings();
+    writeSettings(services);
     for (int language = 1; language <= kRecordLanguages; ++language)
         for (int strength = 1; strength <= kRecordStrengths; ++strength)
             for (int place = 1; place <= kRecordPlaces; ++place)
-                winners[language][strength][place] = {"player " + std::to_string(version) + "." +
-                                                          std::to_string(place),
-                                                      (version + 1) * (100 - place)};
-    writeWinners();
+                services.winners().lists[language][strength][place] = {
+                    "player " + std::to_string(version) + "." + std::to_string(place),
+                    (version + 1) * (100 - place)};
+    writeWinners(services.winners());
     writeSavedGameVersion(version);
 }
 
@@ -77,18 +78,19 @@ int main(int argc, char** argv) {
     if (argc != 3)
         return 2;
     setGameFolder(QString::fromLocal8Bit(argv[1]));
-    initSettingsFile();
+    GameServices services;
+    initSettingsFile(services.settingsFile());
     const std::string mode = argv[2];
     if (mode != "loop") {
-        writeVersion(mode == "1" ? 1 : 0);
+        writeVersion(services, mode == "1" ? 1 : 0);
         return 0;
     }
     // One round first, timed, so that the killer can spread its moments over whole rounds.
     QElapsedTimer round;
     round.start();
-    writeVersion(0);
+    writeVersion(services, 0);
     std::printf("ready %lld\n", static_cast<long long>(round.nsecsElapsed() / 1000));
     std::fflush(stdout);
     for (int version = 1;; version = 1 - version)
-        writeVersion(version);
+        writeVersion(services, version);
 }

@@ -232,7 +232,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, label);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
-        winners[2][4][1] = RecordEntry{"Ann", 5};
+        game.services().winners().lists[2][4][1] = RecordEntry{"Ann", 5};
         if (command == "Menu_BestWords")
             finishGame(game);
         QStringList unnamed, texts;
@@ -326,7 +326,7 @@ private slots:
         showHelp();
         QCOMPARE(shown, game.window().dialogs().howToPlayWindow().englishText);
         game.window().russianItem->trigger();
-        QCOMPARE(int(Words.language), 1);
+        QCOMPARE(int(game.services().words().language), 1);
         showHelp();
         QCOMPARE(shown, game.window().dialogs().howToPlayWindow().russianText);
         // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the

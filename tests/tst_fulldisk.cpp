@@ -95,12 +95,13 @@ private slots:
         QVERIFY(QDir(disk.path()).mkpath("DATA"));
         const QString path = disk.path() + file;
         writeFile(path, before);
-        Words = WordLibrary();
-        Words.language = 2;
+        WordLibrary words;
+        words.language = 2;
+        RecordsTable records;
         if (file == "DATA/Winners")
-            readWinners();
+            readWinners(records);
         if (file == "DATA/Lib.ENG")
-            loadWords(Words);
+            loadWords(words);
         disk.fill();
 
         QString error;
@@ -108,9 +109,9 @@ private slots:
             if (file == "Vorda2000.ini")
                 writeProfileString(path, "Vorda", "Strong", "5");
             else if (file == "DATA/Winners")
-                writeWinners();
+                writeWinners(records);
             else
-                appendWordToLibrary(Words, "ABCDEFGHIJ");
+                appendWordToLibrary(words, "ABCDEFGHIJ");
         } catch (const VordaError& raised) {
             error = raised.text();
         }

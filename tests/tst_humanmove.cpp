@@ -425,10 +425,10 @@ private slots:
     void rightButtonIsOffWhileAGameDialogIsUp() {
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.placeLetter("T", 2, 2);
-        Game.mainInputEnabled = false;
+        game.services().game().mainInputEnabled = false;
         game.rightClick();
         QCOMPARE(int(game.model().phase()), 1);
-        Game.mainInputEnabled = true;
+        game.services().game().mainInputEnabled = true;
         game.rightClick();
         QCOMPARE(int(game.model().phase()), 0);
     }

@@ -21,7 +21,7 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-// A review list: UTF-8, one word a line, '#' starts a comment. Words come back in the
+// A review list: UTF-8, one word a line, '#' starts a comment. words come back in the
 // library's spelling: capitals, Ё as Е, Windows-1251 bytes.
 std::vector<std::string> readReviewList(const QString& name) {
     std::vector<std::string> words;
@@ -71,7 +71,7 @@ private:
     }
 
 private slots:
-    void init() { Words = WordLibrary(); }
+    void init() { words = WordLibrary(); }
 
     void fileKeepsTheFormat_data() { addLanguages(); }
     void fileKeepsTheFormat() {
@@ -125,20 +125,20 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, file);
         setGameFolder(kDistFolder);
-        Words.language = uint16_t(language);
-        loadWords(Words);
+        words.language = uint16_t(language);
+        loadWords(words);
         const QList<QByteArray> lines = wordLines(readFile(kDistFolder + file));
-        QCOMPARE(int(Words.wordCount[language]), lines.size());
+        QCOMPARE(int(words.wordCount[language]), lines.size());
         int stored = 0;
         for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
-            stored += Words.Lists[n].size();
+            stored += words.Lists[n].size();
         QCOMPARE(stored, lines.size()); // no word is lost as a duplicate of another
-        QVERIFY2(Words.Lists[5].size() >= kMinFiveLetterWords,
-                 qPrintable(QString("%1 five-letter words").arg(Words.Lists[5].size())));
+        QVERIFY2(words.Lists[5].size() >= kMinFiveLetterWords,
+                 qPrintable(QString("%1 five-letter words").arg(words.Lists[5].size())));
         // Spot checks through the look-up the game uses: first, middle and last word.
         for (const QByteArray& w : {lines.first(), lines[lines.size() / 2], lines.last()}) {
             QVERIFY(w.size() >= kMinWordLength && w.size() <= kMaxWordLength);
-            QVERIFY(findWord(Words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
+            QVERIFY(findWord(words, std::string_view(w.constData(), w.size()), uint16_t(w.size())));
         }
     }
 
@@ -147,8 +147,8 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, prefix);
         setGameFolder(kDistFolder);
-        Words.language = uint16_t(language);
-        loadWords(Words);
+        words.language = uint16_t(language);
+        loadWords(words);
         const auto present = readReviewList(prefix + "_present.txt");
         const auto absent = readReviewList(prefix + "_absent.txt");
         QVERIFY(present.size() >= 50);
@@ -156,16 +156,19 @@ private slots:
         QStringList missing, intruders;
         for (const std::string& w : present)
             if (w.size() < kMinWordLength || w.size() > kMaxWordLength ||
-                !findWord(Words, w, uint16_t(w.size())))
+                !findWord(words, w, uint16_t(w.size())))
                 missing << cp1251ToUnicode(w);
         for (const std::string& w : absent)
             if (w.size() >= kMinWordLength && w.size() <= kMaxWordLength &&
-                findWord(Words, w, uint16_t(w.size())))
+                findWord(words, w, uint16_t(w.size())))
                 intruders << cp1251ToUnicode(w);
         QVERIFY2(missing.isEmpty(), qPrintable("missing everyday nouns: " + missing.join(", ")));
         QVERIFY2(intruders.isEmpty(),
                  qPrintable("words that must be absent: " + intruders.join(", ")));
     }
+
+private:
+    WordLibrary words; // fresh for every test function
 };
 
 QTEST_GUILESS_MAIN(TestLibraries)

@@ -6,6 +6,7 @@
 #include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/ProfileFile.h"
+#include "platform/ProgramFolder.h"
 #include "settings/SettingsFile.h"
 #include "skin/CoolControls.h"
 #include "tests/support/GameFixture.h"
@@ -143,9 +144,11 @@ private slots:
     void menuShowsTextsAndWordCounts() {
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
-        QCOMPARE(w.windowTitle(), cp1251ToUnicode(languageText("Title")));
-        QCOMPARE(itemText(w.russianItem), cp1251ToUnicode(languageText("Menu_Russian")) + " 2");
-        QCOMPARE(itemText(w.englishItem), cp1251ToUnicode(languageText("Menu_English")) + " 3");
+        QCOMPARE(w.windowTitle(), cp1251ToUnicode(game.services().languageText("Title")));
+        QCOMPARE(itemText(w.russianItem),
+                 cp1251ToUnicode(game.services().languageText("Menu_Russian")) + " 2");
+        QCOMPARE(itemText(w.englishItem),
+                 cp1251ToUnicode(game.services().languageText("Menu_English")) + " 3");
         QVERIFY(w.gameSeparator->isSeparator());
         QVERIFY(w.helpSeparator->isSeparator());
         // A separator keeps no text that the menu would draw before its line.
@@ -185,10 +188,10 @@ private slots:
         w.englishItem->trigger();
         QVERIFY(game.errors().texts.isEmpty());
         QVERIFY(w.englishItem->isChecked() && !w.russianItem->isChecked());
-        QCOMPARE(int(Words.language), 2);
+        QCOMPARE(int(game.services().words().language), 2);
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.model().state().chosenLetter.empty());
-        QCOMPARE(w.windowTitle(), cp1251ToUnicode(languageText("Title")));
+        QCOMPARE(w.windowTitle(), cp1251ToUnicode(game.services().languageText("Title")));
         QVERIFY(
             itemText(w.englishItem)
                 .startsWith(cp1251ToUnicode(readProfileStringForTest("English", "Menu_English"))));
@@ -241,13 +244,13 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         const QByteArray settings = game.folder().read("Vorda2000.ini");
         QFile::remove(game.folder().path() + missing);
-        Words = WordLibrary();
+        game.services().words() = WordLibrary();
         ErrorBoxRecorder errors;
-        MainWindow second;
+        MainWindow second(game.services());
         second.show();
         QCOMPARE(errors.texts.size(), 1);
         QVERIFY(errors.texts[0].contains(QFileInfo(missing).fileName()));
-        QCOMPARE(int(Words.language), 1);
+        QCOMPARE(int(game.services().words().language), 1);
         QCOMPARE(second.letterPalette().button(1)->caption(),
                  unicodeToCp1251(QString::fromUtf8("А")));
         QVERIFY(second.russianItem->isChecked());
@@ -280,9 +283,9 @@ private slots:
         QFETCH(QString, named);
         GameFixture game(kRussianWords, kEnglishWords);
         game.folder().write("DATA/Lib.RUS", library);
-        Words = WordLibrary();
+        game.services().words() = WordLibrary();
         ErrorBoxRecorder errors;
-        MainWindow second;
+        MainWindow second(game.services());
         QCOMPARE(errors.texts.size(), 1);
         QVERIFY2(errors.texts[0].contains(QDir::toNativeSeparators(libraryPath(1)) + named),
                  qPrintable(errors.texts[0]));
@@ -568,11 +571,7 @@ private slots:
 
 private:
     static std::string readProfileStringForTest(const char* section, const char* key) {
-        const std::string saved = Words.languageSection;
-        Words.languageSection = section;
-        const std::string text = languageText(key);
-        Words.languageSection = saved;
-        return text;
+        return LanguageText(SettingsFile(gameFolder() + "Vorda2000.ini"), section, key);
     }
 };
 

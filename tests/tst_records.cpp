@@ -1,6 +1,7 @@
 // The records table and its file, the records window and the name entry after a game.
 #include "core/PlayedWords.h"
 #include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "extras/QuestionWindow.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
@@ -89,6 +90,7 @@ QStringList captions(CoolLabel* const* labels) {
 class TestRecords : public QObject {
     Q_OBJECT
 private slots:
+    void init() { records_ = RecordsTable(); }
     void readsTheFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("language");
@@ -127,8 +129,8 @@ private slots:
         QFETCH(int, place);
         TestGameFolder folder;
         folder.write("DATA/Winners", file);
-        readWinners();
-        const RecordEntry& entry = winners[language][strength][place];
+        readWinners(records_);
+        const RecordEntry& entry = records_.lists[language][strength][place];
         QTEST(cp1251ToUnicode(entry.name), "name");
         QTEST(int(entry.score), "score");
     }
@@ -162,7 +164,7 @@ private slots:
         folder.write("DATA/Winners", lines({"Al", "5", "Bo", "7"}) + rest);
         QString message;
         try {
-            readWinners();
+            readWinners(records_);
         } catch (const VordaError& error) {
             message = error.text();
         }
@@ -170,10 +172,10 @@ private slots:
                                   QString("\" is damaged at line %1: ").arg(line)),
                  qPrintable(message));
         QVERIFY2(message.contains(what), qPrintable(message));
-        QCOMPARE(listText(winners[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
+        QCOMPARE(listText(records_.lists[1][1]).mid(0, kept), (QStringList{"5 Al", "7 Bo"}));
         // Every place from the damage on is emptied, never left as an empty name with 0.
-        QCOMPARE(listText(winners[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
-        QCOMPARE(listText(winners[2][6]), QStringList(10, "-666 -"));
+        QCOMPARE(listText(records_.lists[1][1]).mid(kept), QStringList(10 - kept, "-666 -"));
+        QCOMPARE(listText(records_.lists[2][6]), QStringList(10, "-666 -"));
     }
 
     // A records file too large to be read is moved aside whole before the close writes the
@@ -220,19 +222,19 @@ private slots:
         ::alarm(60);
         QString error;
         try {
-            readWinners();
+            readWinners(records_);
         } catch (const VordaError& raised) {
             error = raised.text();
         }
         QVERIFY2(error.startsWith("Cannot read the records file") && error.contains(message),
                  qPrintable(error));
-        QCOMPARE(listText(winners[1][1]), QStringList(10, "-666 -"));
+        QCOMPARE(listText(records_.lists[1][1]), QStringList(10, "-666 -"));
         if (kind == "large") {
-            writeWinners();
+            writeWinners(records_);
             QCOMPARE(QFileInfo(path + ".damaged").size(), qint64(17 << 20));
             QCOMPARE(folder.read("DATA/Winners"), freshFile());
         } else {
-            QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners());
+            QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners(records_));
             struct stat after;
             QCOMPARE(::stat(name.constData(), &after), 0);
             QCOMPARE(after.st_mode, before.st_mode);
@@ -265,14 +267,14 @@ private slots:
             folder.write("DATA/Winners.damaged", damaged);
         if (before == "dangling link")
             QVERIFY(QFile::link("missing/Winners.damaged", folder.path() + "DATA/Winners.damaged"));
-        QVERIFY_THROWS_EXCEPTION(VordaError, readWinners());
+        QVERIFY_THROWS_EXCEPTION(VordaError, readWinners(records_));
         if (before == "later")
             folder.write("DATA/Winners.damaged", "theirs");
         if (written) {
-            writeWinners();
+            writeWinners(records_);
             QCOMPARE(folder.read("DATA/Winners"), complete(lines({"Al", "5"}), 1));
         } else {
-            QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners());
+            QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners(records_));
             QCOMPARE(folder.read("DATA/Winners"), damaged);
         }
         const QStringList copies =
@@ -291,6 +293,34 @@ private slots:
 
     // Two copies of the game on one folder: what one stores while the other runs stays when
     // the other closes.
+    // Two programs on one folder, each with its own services: neither loses the other's
+    // result, whichever closes first.
+    void twoProgramsOnOneFolderKeepBothResults_data() {
+        QTest::addColumn<bool>("firstClosesFirst");
+        QTest::newRow("first closes first") << true;
+        QTest::newRow("second closes first") << false;
+    }
+    void twoProgramsOnOneFolderKeepBothResults() {
+        QFETCH(bool, firstClosesFirst);
+        TestGameFolder folder;
+        clearAllWinners(records_);
+        folder.write("DATA/Winners", winnersFileBytes(records_));
+        GameServices first, second;
+        for (GameServices* services : {&first, &second}) {
+            services->words().language = 1;
+            services->game().maxWordLength = 3;
+            readWinners(services->winners());
+        }
+        addRecord(first, 50, "First");
+        addRecord(second, 40, "Second");
+        QCOMPARE(listText(second.winners().lists[1][1])[0], "40 Second");
+        writeWinners((firstClosesFirst ? first : second).winners());
+        writeWinners((firstClosesFirst ? second : first).winners());
+        readWinners(records_);
+        QCOMPARE(listText(records_.lists[1][1]).mid(0, 3),
+                 (QStringList{"50 First", "40 Second", "-666 -"}));
+    }
+
     void twoCopiesKeepEachOthersResults_data() {
         QTest::addColumn<QStringList>("atStart");
         QTest::addColumn<QString>("mine");       // "add" a result of 50, or "clear" the list
@@ -316,38 +346,39 @@ private slots:
         QFETCH(QStringList, theirs);
         QFETCH(QStringList, after);
         TestGameFolder folder;
-        Words.language = 1;
-        Game.maxWordLength = 3;
-        clearAllWinners();
-        setList(winners[2][6], {"7 Di"});
-        setList(winners[1][1], theirs);
-        const QByteArray theirFile = winnersFileBytes();
-        setList(winners[1][1], atStart);
-        folder.write("DATA/Winners", winnersFileBytes());
-        readWinners();
+        GameServices services;
+        services.words().language = 1;
+        services.game().maxWordLength = 3;
+        clearAllWinners(services.winners());
+        setList(services.winners().lists[2][6], {"7 Di"});
+        setList(services.winners().lists[1][1], theirs);
+        const QByteArray theirFile = winnersFileBytes(services.winners());
+        setList(services.winners().lists[1][1], atStart);
+        folder.write("DATA/Winners", winnersFileBytes(services.winners()));
+        readWinners(services.winners());
         if (mine == "add")
-            addRecord(50, "new");
+            addRecord(services, 50, "new");
         else
-            clearCurrentWinners();
+            clearCurrentWinners(services);
         // The other copy closes first.
         folder.write("DATA/Winners", theirFile);
-        writeWinners();
-        readWinners();
-        QCOMPARE(listText(winners[1][1]).mid(0, after.size()), after);
-        QCOMPARE(listText(winners[1][1]).mid(after.size()),
+        writeWinners(services.winners());
+        readWinners(services.winners());
+        QCOMPARE(listText(services.winners().lists[1][1]).mid(0, after.size()), after);
+        QCOMPARE(listText(services.winners().lists[1][1]).mid(after.size()),
                  QStringList(10 - after.size(), "-666 -"));
-        QCOMPARE(listText(winners[2][6])[0], "7 Di");
+        QCOMPARE(listText(services.winners().lists[2][6])[0], "7 Di");
     }
 
     void writesTheFile() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
-        readWinners();
-        writeWinners();
+        readWinners(records_);
+        writeWinners(records_);
         QCOMPARE(folder.read("DATA/Winners"), freshFile());
 
-        setList(winners[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
-        writeWinners();
+        setList(records_.lists[2][3], {QString::fromUtf8("-5 Вася"), "-700 "});
+        writeWinners(records_);
         const QByteArray written = folder.read("DATA/Winners");
         QCOMPARE(written.count("\r\n"), 252);
         QCOMPARE(written.count('\n'), 252);
@@ -356,17 +387,17 @@ private slots:
             lines({QString::fromUtf8("Вася"), "-5", "", "-700"}) + kEmptyPair.repeated(8) + "\r\n";
         QCOMPARE(written.mid(8 * 10 * kEmptyPair.size() + 8 * 2, block.size()), block);
         // Read back, the table is the same.
-        readWinners();
-        QCOMPARE(listText(winners[2][3]).mid(0, 3),
+        readWinners(records_);
+        QCOMPARE(listText(records_.lists[2][3]).mid(0, 3),
                  (QStringList{QString::fromUtf8("-5 Вася"), "-700 ", "-666 -"}));
     }
 
     void unwritableFileIsReported() {
         TestGameFolder folder;
         folder.write("DATA/Winners", freshFile());
-        readWinners();
+        readWinners(records_);
         QVERIFY(QDir(folder.path() + "DATA").removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners());
+        QVERIFY_THROWS_EXCEPTION(VordaError, writeWinners(records_));
         QVERIFY(!QFile::exists(folder.path() + "DATA"));
     }
 
@@ -395,15 +426,16 @@ private slots:
     void addToWinners() {
         QFETCH(QStringList, before);
         QFETCH(int, score);
-        Words.language = 2;
-        Game.maxWordLength = 5;
-        clearAllWinners();
-        setList(winners[2][3], before);
-        addRecord(score, "new");
-        QTEST(listText(winners[2][3]), "after");
+        GameServices services;
+        services.words().language = 2;
+        services.game().maxWordLength = 5;
+        clearAllWinners(services.winners());
+        setList(services.winners().lists[2][3], before);
+        addRecord(services, score, "new");
+        QTEST(listText(services.winners().lists[2][3]), "after");
         // The other lists are not touched.
-        QCOMPARE(winners[1][3][1].score, emptyScore);
-        QCOMPARE(winners[2][4][1].score, emptyScore);
+        QCOMPARE(services.winners().lists[1][3][1].score, emptyScore);
+        QCOMPARE(services.winners().lists[2][4][1].score, emptyScore);
     }
 
     // A start and a close with the records file missing or damaged: every later step of the
@@ -449,7 +481,7 @@ private slots:
         for (const QString& name : stale + others)
             game.folder().write(name, "x");
         game.errors().texts.clear();
-        MainWindow w;
+        MainWindow w(game.services());
         QCOMPARE(game.errors().texts.size(), error.isEmpty() ? 0 : 1);
         if (!error.isEmpty()) {
             QVERIFY2(game.errors().texts[0].contains("Winners\" is damaged at " + error),
@@ -463,9 +495,10 @@ private slots:
         // The settings, both libraries and a new game came after it.
         QCOMPARE(game.cell(1, 3)->caption(), cp("К"));
         QVERIFY(w.englishItem->text().endsWith(" 1"));
-        QCOMPARE(int(Game.maxWordLength), 6);
-        QCOMPARE(listText(winners[1][1]).mid(0, kept.size()), kept);
-        QCOMPARE(listText(winners[1][1]).mid(kept.size()), QStringList(10 - kept.size(), "-666 -"));
+        QCOMPARE(int(game.services().game().maxWordLength), 6);
+        QCOMPARE(listText(game.services().winners().lists[1][1]).mid(0, kept.size()), kept);
+        QCOMPARE(listText(game.services().winners().lists[1][1]).mid(kept.size()),
+                 QStringList(10 - kept.size(), "-666 -"));
         w.close();
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
         const QByteArray written = game.folder().read("DATA/Winners");
@@ -485,7 +518,7 @@ private slots:
     void closeWritesSettingsThenRecords() {
         QFETCH(QString, broken);
         GameFixture game(kRussianWords, kEnglishWords);
-        setList(currentWinnersList(), {"3 Al"});
+        setList(currentWinnersList(game.services()), {"3 Al"});
         if (!broken.isEmpty()) {
             // A folder where the file should be: the write fails.
             QFile::remove(game.folder().path() + broken);
@@ -515,8 +548,8 @@ private slots:
         QFETCH(QStringList, current);
         QFETCH(QStringList, other);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
-        setList(currentWinnersList(), current);
-        setList(winners[1][1], other);
+        setList(currentWinnersList(game.services()), current);
+        setList(game.services().winners().lists[1][1], other);
         QStringList scores, names;
         bool clearThis = false, clearAll = false, input = true;
         QString title, button1;
@@ -525,7 +558,7 @@ private slots:
             names = captions(game.window().dialogs().winnersWindow().nameLabels);
             clearThis = game.window().dialogs().winnersWindow().clearListButton->isEnabled();
             clearAll = game.window().dialogs().winnersWindow().clearAllButton->isEnabled();
-            input = Game.mainInputEnabled;
+            input = game.services().game().mainInputEnabled;
             title = dialog->windowTitle();
             button1 =
                 cp1251ToUnicode(game.window().dialogs().winnersWindow().clearListButton->caption());
@@ -541,7 +574,7 @@ private slots:
         QTEST(clearThis, "clearThis");
         QTEST(clearAll, "clearAll");
         QVERIFY(!input);
-        QVERIFY(Game.mainInputEnabled);
+        QVERIFY(game.services().game().mainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 
@@ -560,9 +593,9 @@ private slots:
         QFETCH(QString, answer);
         const bool yes = answer == "yes";
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
-        RecordEntry* current = currentWinnersList();
+        RecordEntry* current = currentWinnersList(game.services());
         setList(current, {"9 Ann", "1 Bo"});
-        setList(winners[1][2], {"5 Cy"});
+        setList(game.services().winners().lists[1][2], {"5 Cy"});
         QString question, caption;
         QStringList namesAfter;
         bool clearThisAfter = true, clearAllAfter = true, inputAfterQuestion = true;
@@ -585,7 +618,7 @@ private slots:
             namesAfter = captions(game.window().dialogs().winnersWindow().nameLabels);
             clearThisAfter = game.window().dialogs().winnersWindow().clearListButton->isEnabled();
             clearAllAfter = game.window().dialogs().winnersWindow().clearAllButton->isEnabled();
-            inputAfterQuestion = Game.mainInputEnabled;
+            inputAfterQuestion = game.services().game().mainInputEnabled;
             clickButton(game.window().dialogs().winnersWindow().okButton);
         });
         game.sounds.clear();
@@ -598,7 +631,7 @@ private slots:
         QCOMPARE(clearThisAfter, !yes);
         QCOMPARE(clearAllAfter, !(yes && all));
         QCOMPARE(current[2].score, yes ? emptyScore : 1);
-        QCOMPARE(winners[1][2][1].score, yes && all ? emptyScore : 5);
+        QCOMPARE(game.services().winners().lists[1][2][1].score, yes && all ? emptyScore : 5);
         game.window().close();
         const QByteArray written = game.folder().read("DATA/Winners");
         QCOMPARE(written == freshFile(), yes && all);
@@ -641,13 +674,13 @@ private slots:
         QFETCH(int, place10);
         QFETCH(bool, qualifies);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
-        RecordEntry* list = currentWinnersList();
+        RecordEntry* list = currentWinnersList(game.services());
         QStringList before(9, "100 x");
         before << QString::number(place10) + " last";
         setList(list, place10 == emptyScore ? QStringList() : before);
         const QStringList old = listText(list);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
-        new NameEntryWindow(&game.window());
+        new NameEntryWindow(&game.window(), game.services());
         QCOMPARE(game.window().dialogs().addRatingWindow().faceTimer->interval(),
                  kFaceTimerInterval);
         QVERIFY(game.window().dialogs().addRatingWindow().faceTimer->isActive());
@@ -662,7 +695,7 @@ private slots:
             editText = game.window().dialogs().addRatingWindow().nameEdit->text();
             editShown = game.window().dialogs().addRatingWindow().nameEdit->isVisible();
             tooBadShown = game.window().dialogs().addRatingWindow().tooBadLabel->isVisible();
-            input = Game.mainInputEnabled;
+            input = game.services().game().mainInputEnabled;
             faces << game.window().faceName();
             for (int tick = 0; tick < 8; ++tick) {
                 game.window().dialogs().addRatingWindow().animateFace();
@@ -692,7 +725,7 @@ private slots:
                                                 "CPU52", "CPU51", "CPU51"}));
         QCOMPARE(game.window().faceName(), QString("CPU00"));
         QVERIFY(!game.window().dialogs().addRatingWindow().faceAnimating);
-        QVERIFY(Game.mainInputEnabled);
+        QVERIFY(game.services().game().mainInputEnabled);
         if (qualifies)
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
         else
@@ -701,7 +734,7 @@ private slots:
 
     void gloatingGoesOnAfterTheNextLostGame() {
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
-        new NameEntryWindow(&game.window());
+        new NameEntryWindow(&game.window(), game.services());
         game.window().dialogs().addRatingWindow().faceTimer->stop();
         QStringList faces;
         for (int round = 0; round < 2; ++round) {
@@ -792,7 +825,7 @@ private slots:
         QCOMPARE(closedByKey, closing == "Enter" || closing == "Esc");
         // Stored once, its sound played once.
         QCOMPARE(game.sounds, QList<int>{4});
-        const RecordEntry* list = currentWinnersList();
+        const RecordEntry* list = currentWinnersList(game.services());
         QCOMPARE(list[1].score, 5);
         QCOMPARE(list[1].name, unicodeToCp1251(stored));
         QCOMPARE(list[2].score, emptyScore);
@@ -827,8 +860,12 @@ private slots:
         // A new game followed.
         QCOMPARE(game.board(), (QStringList{"?????", "?????", "HOUSE", "?????", "?????"}));
         QCOMPARE(game.window().faceName(), QString("CPU00"));
-        QVERIFY(Game.mainInputEnabled);
+        QVERIFY(game.services().game().mainInputEnabled);
     }
+
+private:
+    // The records of the tests that need no program, fresh for each test function.
+    RecordsTable records_;
 };
 
 VORDA_TEST_MAIN(TestRecords)

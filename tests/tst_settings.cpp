@@ -40,8 +40,8 @@ private slots:
     void withoutTheFileEveryTextIsAQuestionMark() {
         GameFixture game(kRussianWords, kEnglishWords, QByteArray(""));
         QFile::remove(game.folder().path() + "Vorda2000.ini");
-        Words = WordLibrary();
-        MainWindow w;
+        game.services().words() = WordLibrary();
+        MainWindow w(game.services());
         QCOMPARE(w.windowTitle(), QString("?"));
         QCOMPARE(w.gameMenu->title(), QString("?"));
         QCOMPARE(w.newGameItem->text(), QString("?"));
@@ -50,8 +50,8 @@ private slots:
         QCOMPARE(w.russianItem->text(), QString("? 2"));
         QCOMPARE(w.englishItem->text(), QString("? 2"));
         QCOMPARE(w.skipButton->caption(), std::string("?"));
-        QCOMPARE(int(Words.language), 1);
-        QCOMPARE(int(Game.maxWordLength), 8);
+        QCOMPARE(int(game.services().words().language), 1);
+        QCOMPARE(int(game.services().game().maxWordLength), 8);
         QVERIFY(w.soundItem->isChecked());
         QVERIFY(ChosenTextures.useSkins);
         QVERIFY(ChosenTextures.skinName.empty());
@@ -98,13 +98,15 @@ private slots:
         QFETCH(QByteArray, vorda);
         GameFixture game(kRussianWords, kEnglishWords, settingsWith(vorda));
         QVERIFY(game.errors().texts.isEmpty());
-        QTEST(int(Words.language), "language");
-        QTEST(int(Game.maxWordLength), "maxWordLength");
+        QTEST(int(game.services().words().language), "language");
+        QTEST(int(game.services().game().maxWordLength), "maxWordLength");
         QTEST(game.window().soundItem->isChecked(), "sound");
-        QCOMPARE(game.window().englishItem->isChecked(), Words.language == 2);
-        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr, Words.language == 2);
-        QCOMPARE(game.window().windowTitle(),
-                 Words.language == 2 ? QString("Words") : QString::fromUtf8("Слова"));
+        QCOMPARE(game.window().englishItem->isChecked(), game.services().words().language == 2);
+        QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr,
+                 game.services().words().language == 2);
+        QCOMPARE(game.window().windowTitle(), game.services().words().language == 2
+                                                  ? QString("Words")
+                                                  : QString::fromUtf8("Слова"));
     }
 
     void emptyTitleIsEmpty() {
@@ -210,8 +212,8 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         for (const QString& part : named)
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
-        QTEST(int(Words.language), "language");
-        QTEST(int(Game.maxWordLength), "maxWordLength");
+        QTEST(int(game.services().words().language), "language");
+        QTEST(int(game.services().game().maxWordLength), "maxWordLength");
         QVERIFY(!game.window().soundItem->isChecked());
         QCOMPARE(ChosenTextures.textureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
         QVERIFY(!game.cell(1, 3)->caption().empty());
@@ -250,8 +252,9 @@ private slots:
         QFETCH(QString, theirValue);
         GameFixture game(kRussianWords, kEnglishWords,
                          settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
-        writeProfileString(Settings.fileName(), theirKey == "Strong" ? "Vorda" : "Images",
-                           theirKey.toStdString(), theirValue.toStdString());
+        writeProfileString(game.services().settingsFile().fileName(),
+                           theirKey == "Strong" ? "Vorda" : "Images", theirKey.toStdString(),
+                           theirValue.toStdString());
         game.window().soundItem->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
@@ -301,15 +304,15 @@ private slots:
         QCOMPARE(game.errors().texts.size(), 1);
         QFETCH(QString, message);
         QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
-        QCOMPARE(int(Words.language), 1);
-        QCOMPARE(Words.languageSection, std::string("Russian"));
+        QCOMPARE(int(game.services().words().language), 1);
+        QCOMPARE(game.services().words().languageSection, std::string("Russian"));
         QVERIFY(game.letterButton(QString::fromUtf8("Я")));
         QVERIFY(game.window().russianItem->isChecked());
         QVERIFY(!game.window().englishItem->isChecked());
         QCOMPARE(game.window().windowTitle(), title);
         QCOMPARE(game.window().englishItem->text(), englishItem);
         QCOMPARE(game.board(), board);
-        QVERIFY(findWord(Words, cp("КОШКА"), 5));
+        QVERIFY(findWord(game.services().words(), cp("КОШКА"), 5));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
     }
 
@@ -344,7 +347,7 @@ private slots:
             question =
                 cp1251ToUnicode(game.window().dialogs().choiceWindow().questionLabel->caption());
             face = game.window().faceName();
-            inputDuringQuestion = Game.mainInputEnabled;
+            inputDuringQuestion = game.services().game().mainInputEnabled;
             const auto press = [dialog](Qt::Key key) {
                 QWidget* focused = dialog->focusWidget();
                 QTest::keyClick(focused ? focused : dialog, key);
@@ -369,11 +372,11 @@ private slots:
         });
         game.sounds.clear();
         game.clickCell(3, 3);
-        QCOMPARE(caption, cp1251ToUnicode(languageText("AddWord1")) + " TOU");
-        QCOMPARE(question, cp1251ToUnicode(languageText("AddWord2")));
+        QCOMPARE(caption, cp1251ToUnicode(game.services().languageText("AddWord1")) + " TOU");
+        QCOMPARE(question, cp1251ToUnicode(game.services().languageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
         QVERIFY(!inputDuringQuestion);
-        QVERIFY(Game.mainInputEnabled);
+        QVERIFY(game.services().game().mainInputEnabled);
         QCOMPARE(game.sounds.value(0), 8);
         QCOMPARE(game.window().faceName(), QString("CPU00"));
         const QByteArray library = game.folder().read("DATA/Lib.ENG");
@@ -447,7 +450,7 @@ private slots:
         QString title;
         whenDialogShows([&](QDialog* dialog) {
             bar = game.window().dialogs().setCPUWindow().strengthBar->value();
-            inputDuringDialog = Game.mainInputEnabled;
+            inputDuringDialog = game.services().game().mainInputEnabled;
             for (int position : moves)
                 game.window().dialogs().setCPUWindow().strengthBar->setValue(position);
             title = dialog->windowTitle();
@@ -456,10 +459,10 @@ private slots:
         game.window().strengthItem->trigger();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
-        QVERIFY(Game.mainInputEnabled);
+        QVERIFY(game.services().game().mainInputEnabled);
         QVERIFY(title.endsWith(caption));
-        QVERIFY(title.startsWith(cp1251ToUnicode(languageText("Menu_CPU"))));
-        QTEST(int(Game.maxWordLength), "maxWordLength");
+        QVERIFY(title.startsWith(cp1251ToUnicode(game.services().languageText("Menu_CPU"))));
+        QTEST(int(game.services().game().maxWordLength), "maxWordLength");
         QFETCH(bool, restarted);
         // A new game takes the placed letter back (the pointer resting there previews it).
         QCOMPARE(int(game.model().phase()), restarted ? 0 : 1);
@@ -485,7 +488,7 @@ private slots:
         const std::vector<MoveRecord> history = game.model().state().history;
         QVERIFY(history.size() > 1);
         const QStringList board = game.board();
-        const uint16_t strength = Game.maxWordLength;
+        const uint16_t strength = game.services().game().maxWordLength;
         QString question;
         const auto answer = [&](QDialog*) {
             question = w.dialogs().choiceWindow().questionLabel->accessibleName();
@@ -506,13 +509,14 @@ private slots:
         QCOMPARE(question, QString::fromUtf8("Начать новую игру?"));
         QVERIFY(game.errors().texts.isEmpty());
         const bool english = language && yes;
-        QCOMPARE(int(Words.language), english ? 2 : 1);
+        QCOMPARE(int(game.services().words().language), english ? 2 : 1);
         QCOMPARE(w.englishItem->isChecked(), english);
         QCOMPARE(w.russianItem->isChecked(), !english);
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
-        QCOMPARE(Game.maxWordLength != strength, !language && yes);
+        QCOMPARE(game.services().game().maxWordLength != strength, !language && yes);
         if (!language)
-            QCOMPARE(w.dialogs().setCPUWindow().strengthBar->value(), int(Game.maxWordLength));
+            QCOMPARE(w.dialogs().setCPUWindow().strengthBar->value(),
+                     int(game.services().game().maxWordLength));
         if (yes) {
             QCOMPARE(int(game.model().state().history.size()), 1);
             QCOMPARE(game.board()[2], english ? QString("HOUSE") : QString::fromUtf8("КОШКА"));
@@ -545,12 +549,12 @@ private slots:
 
     void strengthOutOfRangeIsBroughtIn() {
         GameFixture game(kRussianWords, kEnglishWords);
-        Game.maxWordLength = 12;
+        game.services().game().maxWordLength = 12;
         whenDialogShows(
             [&](QDialog*) { clickButton(game.window().dialogs().setCPUWindow().okButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().strengthItem->trigger();
-        QCOMPARE(int(Game.maxWordLength), 8);
+        QCOMPARE(int(game.services().game().maxWordLength), 8);
         QCOMPARE(int(game.model().phase()), 0);
     }
 
@@ -574,8 +578,8 @@ private slots:
                 folder.copyFromDist(QStringLiteral("Textures/") + picture);
         });
         MainWindow& w = game.window();
-        QCOMPARE(int(Words.language), 2);
-        QCOMPARE(int(Game.maxWordLength), 7);
+        QCOMPARE(int(game.services().words().language), 2);
+        QCOMPARE(int(game.services().game().maxWordLength), 7);
         QVERIFY(!w.soundChecked());
         if (steps == 1) {
             w.soundItem->trigger();
@@ -583,7 +587,7 @@ private slots:
             w.soundItem->trigger();
         } else if (steps == 2) {
             w.russianItem->trigger();
-            QCOMPARE(int(Words.language), 1);
+            QCOMPARE(int(game.services().words().language), 1);
             w.englishItem->trigger();
         }
         w.close();
@@ -598,7 +602,7 @@ private slots:
         const int watcher = inotify_init1(IN_NONBLOCK);
         QVERIFY(watcher >= 0);
         QVERIFY(inotify_add_watch(watcher, path.constData(), IN_OPEN) >= 0);
-        readSettings();
+        readSettings(game.services());
         int opens = 0;
         alignas(inotify_event) char events[4096];
         for (ssize_t size; (size = read(watcher, events, sizeof events)) > 0;)
@@ -609,7 +613,7 @@ private slots:
         close(watcher);
         QCOMPARE(opens, 1);
         // The settings and the captions both came from that reading.
-        QCOMPARE(int(Game.maxWordLength), 5);
+        QCOMPARE(int(game.services().game().maxWordLength), 5);
         QCOMPARE(game.window().windowTitle(), QString("Words"));
     }
 };

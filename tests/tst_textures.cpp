@@ -621,12 +621,13 @@ private slots:
 
     void applyingBeforeTheWindowsExistRaisesNothing() {
         TestGameFolder folder;
-        initSettingsFile();
+        GameServices services;
+        initSettingsFile(services.settingsFile());
         initTextures();
         loadTextures();
         applyTextures();
         // The textures window made alone, before any main window, dresses itself.
-        TexturesWindow window;
+        TexturesWindow window(nullptr, services);
         QCOMPARE(window.clientArea->wallpaper().toImage(), textureBitmaps[6].toImage());
         QCOMPARE(QDir::current().canonicalPath(), QDir(ChosenTextures.texturesDir).canonicalPath());
     }
@@ -663,7 +664,7 @@ private slots:
             clickLine(game.window().dialogs().imagesWindow().slotList, 3);
         });
         QCOMPARE(row, 0);
-        QCOMPARE(title, cp1251ToUnicode(languageText("Menu_Textures")));
+        QCOMPARE(title, cp1251ToUnicode(game.services().languageText("Menu_Textures")));
         QCOMPARE(height, 345);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "UPPER.JPG"}));
         QCOMPARE(preview, textureBitmaps[0].toImage());
@@ -678,7 +679,7 @@ private slots:
         });
         QCOMPARE(row, 0);
         QCOMPARE(files, (QStringList{".hidden.bmp", "a.bmp", "b.jpg", "c.bmp", "UPPER.JPG"}));
-        QVERIFY(Game.mainInputEnabled);
+        QVERIFY(game.services().game().mainInputEnabled);
         QVERIFY(game.errors().texts.isEmpty());
     }
 

@@ -69,7 +69,8 @@ private slots:
         // and the commands that change the field were off.
         QVERIFY(log.words.count("OUT") >= 9);
         QVERIFY(!log.titles.isEmpty());
-        QCOMPARE(log.titles.first(), title + " (" + cp1251ToUnicode(languageText("Wait")) + ")");
+        QCOMPARE(log.titles.first(),
+                 title + " (" + cp1251ToUnicode(game.services().languageText("Wait")) + ")");
         QVERIFY(!log.commandsEnabled.contains(true));
         // And back to the human.
         QCOMPARE(game.window().windowTitle(), title);
@@ -144,7 +145,7 @@ private slots:
         QFETCH(bool, gateOpen);
         QFETCH(bool, held);
         GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT"}, GameFixture::englishSettings());
-        Game.mainInputEnabled = gateOpen;
+        game.services().game().mainInputEnabled = gateOpen;
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(&game.window(), &press);
         if (held) {
@@ -228,7 +229,7 @@ private slots:
         QByteArray settings = GameFixture::englishSettings();
         settings.replace("Strong=4", "Strong=1");
         GameFixture game(kRussianWords, {"HOUSE", "TO", "OUTS"}, settings);
-        QCOMPARE(int(Game.maxWordLength), 3);
+        QCOMPARE(int(game.services().game().maxWordLength), 3);
         playTo(game);
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.model().state().passCount, 1);
@@ -278,7 +279,7 @@ private slots:
             settings.replace("Strong=4", "Strong=2");
             game.folder().write("Vorda2000.ini", settings);
         }
-        MainWindow second;
+        MainWindow second(game.services());
         const GameState& state = second.model().state();
         QStringList words;
         for (const std::string& word : second.model().sheet(Player::Human))
@@ -317,7 +318,7 @@ private slots:
     void hintLeavesTheFaceAlone() {
         GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::englishSettings());
         game.folder().copyFromDist("DATA/Lib.ENG");
-        loadWords(Words);
+        loadWords(game.services().words());
         // A crowded field keeps the hint's search busy for many ticks of the 2 ms timer.
         game.setBoard({"PLANT", "STONE", "HOUSE", "BRICK", "?????"});
         TickLog log;

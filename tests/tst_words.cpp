@@ -1,7 +1,6 @@
 // The word library: loading byte-exact files, the comparison, look-ups and appending.
 #include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
-#include "platform/Hooks.h"
 #include "platform/VordaError.h"
 #include "tests/support/TestFolder.h"
 
@@ -21,7 +20,7 @@ QStringList allWords(const WordLibrary& words) {
 class TestWords : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Words = WordLibrary(); }
+    void init() { words = WordLibrary(); }
 
     void loadsLines_data() {
         QTest::addColumn<QByteArray>("file");
@@ -67,14 +66,14 @@ private slots:
         QFETCH(int, count);
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", file);
-        Words.language = 2;
-        loadWords(Words);
-        QCOMPARE(allWords(Words), expected);
-        QCOMPARE(int(Words.wordCount[2]), count);
-        QCOMPARE(Words.fileName, folder.path() + "DATA/Lib.ENG");
+        words.language = 2;
+        loadWords(words);
+        QCOMPARE(allWords(words), expected);
+        QCOMPARE(int(words.wordCount[2]), count);
+        QCOMPARE(words.fileName, folder.path() + "DATA/Lib.ENG");
         for (const QString& word : expected) {
             const std::string bytes = unicodeToCp1251(word.toLower());
-            QVERIFY2(findWord(Words, bytes, uint16_t(bytes.size())), qPrintable(word));
+            QVERIFY2(findWord(words, bytes, uint16_t(bytes.size())), qPrintable(word));
         }
         WordLibrary counted;
         counted.language = 1;
@@ -87,14 +86,14 @@ private slots:
         TestGameFolder folder;
         folder.write("DATA/Lib.RUS", QByteArray::fromStdString(cp("КОШКА\r\n")));
         folder.write("DATA/Lib.ENG", "HOUSE\r\nMOUSE\r\n");
-        Words.language = 1;
-        loadWords(Words);
-        QCOMPARE(allWords(Words), QStringList{QString::fromUtf8("КОШКА")});
-        Words.language = 2;
-        loadWords(Words);
-        QCOMPARE(allWords(Words), (QStringList{"HOUSE", "MOUSE"}));
-        QCOMPARE(int(Words.wordCount[1]), 1);
-        QCOMPARE(int(Words.wordCount[2]), 2);
+        words.language = 1;
+        loadWords(words);
+        QCOMPARE(allWords(words), QStringList{QString::fromUtf8("КОШКА")});
+        words.language = 2;
+        loadWords(words);
+        QCOMPARE(allWords(words), (QStringList{"HOUSE", "MOUSE"}));
+        QCOMPARE(int(words.wordCount[1]), 1);
+        QCOMPARE(int(words.wordCount[2]), 2);
     }
 
     void comparisonIgnoresCase_data() {
@@ -147,16 +146,16 @@ private slots:
         folder.write("DATA/Lib.RUS",
                      "house\r\nMOUSE\r\nTREE \r\n" +
                          QByteArray::fromStdString(cp("лампа\r\nзаяц\r\nїжак\r\n")));
-        Words.language = 1;
-        loadWords(Words);
+        words.language = 1;
+        loadWords(words);
         const std::string bytes = unicodeToCp1251(word);
-        QCOMPARE(findWord(Words, bytes, uint16_t(bytes.size())), found);
-        QCOMPARE(Words.Lists[bytes.size()].contains(bytes), found);
+        QCOMPARE(findWord(words, bytes, uint16_t(bytes.size())), found);
+        QCOMPARE(words.Lists[bytes.size()].contains(bytes), found);
     }
 
     void findWordRefusesOddLengths() {
-        QVERIFY_THROWS_EXCEPTION(VordaError, findWord(Words, "A", 1));
-        QVERIFY_THROWS_EXCEPTION(VordaError, findWord(Words, std::string(21, 'A'), 21));
+        QVERIFY_THROWS_EXCEPTION(VordaError, findWord(words, "A", 1));
+        QVERIFY_THROWS_EXCEPTION(VordaError, findWord(words, std::string(21, 'A'), 21));
     }
 
     // The words of a list lie side by side at the list's length: a word of another length
@@ -192,23 +191,23 @@ private slots:
     void missingFileKeepsTheLists() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "HOUSE\r\n");
-        Words.language = 2;
-        loadWords(Words);
+        words.language = 2;
+        loadWords(words);
         int refreshed = 0;
-        Words.loadedListener = [&](const WordLibrary&) { ++refreshed; };
-        Words.language = 1;
+        words.loadedListener = [&](const WordLibrary&) { ++refreshed; };
+        words.language = 1;
         bool raised = false;
         try {
-            loadWords(Words);
+            loadWords(words);
         } catch (const VordaError& error) {
             raised = true;
             QVERIFY(error.text().contains("Lib.RUS"));
         }
-        Words.loadedListener = nullptr;
+        words.loadedListener = nullptr;
         QVERIFY(raised);
-        QCOMPARE(Words.fileName, folder.path() + "DATA/Lib.RUS");
-        QCOMPARE(int(Words.wordCount[1]), 0);
-        QCOMPARE(allWords(Words), QStringList{"HOUSE"});
+        QCOMPARE(words.fileName, folder.path() + "DATA/Lib.RUS");
+        QCOMPARE(int(words.wordCount[1]), 0);
+        QCOMPARE(allWords(words), QStringList{"HOUSE"});
         QCOMPARE(refreshed, 0);
     }
 
@@ -218,21 +217,21 @@ private slots:
         for (int i = 0; i < 65536; ++i)
             file += "AB\r\n";
         folder.write("DATA/Lib.ENG", file);
-        Words.language = 2;
-        QVERIFY_THROWS_EXCEPTION(VordaError, loadWords(Words));
-        QCOMPARE(Words.Lists[2].size(), 1);
+        words.language = 2;
+        QVERIFY_THROWS_EXCEPTION(VordaError, loadWords(words));
+        QCOMPARE(words.Lists[2].size(), 1);
         WordLibrary counted;
         counted.wordCount[2] = 7;
         QVERIFY_THROWS_EXCEPTION(VordaError, loadWordCount(counted, 2));
         QCOMPARE(int(counted.wordCount[2]), 0);
         file.chop(4);
         folder.write("DATA/Lib.ENG", file);
-        loadWords(Words);
-        QCOMPARE(int(Words.wordCount[2]), 65535);
+        loadWords(words);
+        QCOMPARE(int(words.wordCount[2]), 65535);
         // One word more could never be loaded again: the append is refused, naming the file.
         QString message;
         try {
-            appendWordToLibrary(Words, "DOG");
+            appendWordToLibrary(words, "DOG");
         } catch (const VordaError& error) {
             message = error.text();
         }
@@ -260,12 +259,12 @@ private slots:
         QFETCH(QByteArray, after);
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", before);
-        Words.language = 2;
-        loadWords(Words);
-        appendWordToLibrary(Words, "DOG");
+        words.language = 2;
+        loadWords(words);
+        appendWordToLibrary(words, "DOG");
         QCOMPARE(folder.read("DATA/Lib.ENG"), after);
-        loadWords(Words);
-        QVERIFY(findWord(Words, "DOG", 3));
+        loadWords(words);
+        QVERIFY(findWord(words, "DOG", 3));
     }
 
     // An added word that would make the library unloadable is refused, the file left whole.
@@ -282,27 +281,27 @@ private slots:
         const qsizetype size = kMaxLibraryBytes - room;
         const QByteArray file = "CAT\r\n;" + QByteArray(size - 8, 'x') + "\r\n";
         folder.write("DATA/Lib.ENG", file);
-        Words.language = 2;
-        loadWords(Words);
+        words.language = 2;
+        loadWords(words);
         QString message;
         try {
-            appendWordToLibrary(Words, "DOG");
+            appendWordToLibrary(words, "DOG");
         } catch (const VordaError& error) {
             message = error.text();
         }
         QVERIFY2(message.isEmpty() == added, qPrintable(message));
         QCOMPARE(folder.read("DATA/Lib.ENG"), added ? file + "DOG\r\n" : file);
-        loadWords(Words);
-        QCOMPARE(findWord(Words, "DOG", 3), added);
+        loadWords(words);
+        QCOMPARE(findWord(words, "DOG", 3), added);
     }
 
     void appendToMissingFileFails() {
         TestGameFolder folder;
         folder.write("DATA/Lib.ENG", "CAT\r\n");
-        Words.language = 2;
-        loadWords(Words);
+        words.language = 2;
+        loadWords(words);
         QFile::remove(folder.path() + "DATA/Lib.ENG");
-        QVERIFY_THROWS_EXCEPTION(VordaError, appendWordToLibrary(Words, "DOG"));
+        QVERIFY_THROWS_EXCEPTION(VordaError, appendWordToLibrary(words, "DOG"));
         QVERIFY(!QFile::exists(folder.path() + "DATA/Lib.ENG"));
     }
 
@@ -317,6 +316,9 @@ private slots:
         }
         QVERIFY(raised);
     }
+
+private:
+    WordLibrary words; // fresh for every test function
 };
 
 QTEST_GUILESS_MAIN(TestWords)

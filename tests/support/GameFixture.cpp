@@ -4,10 +4,10 @@
 #include "app/FieldCell.h"
 #include "app/WordSheetsView.h"
 #include "core/WordLibrary.h"
+#include "extras/GameServices.h"
 #include "extras/SoundEffects.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
-#include "platform/Hooks.h"
 #include "records/NameEntryWindow.h"
 #include "records/RecordsTable.h"
 #include "settings/SettingsFile.h"
@@ -60,8 +60,6 @@ QByteArray libraryBytes(const QStringList& words) {
 GameFixture::GameFixture(const QStringList& russianWords, const QStringList& englishWords,
                          const QByteArray& settings,
                          const std::function<void(const TestGameFolder&)>& beforeStart) {
-    // Nobody listens yet but the error recorder.
-    Hooks = ServiceHooks();
     errors_ = std::make_unique<ErrorBoxRecorder>();
     folder_.write("DATA/Lib.RUS", libraryBytes(russianWords));
     folder_.write("DATA/Lib.ENG", libraryBytes(englishWords));
@@ -73,21 +71,18 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     if (beforeStart)
         beforeStart(folder_);
     // Module state as a fresh start of the program has it.
-    Words = WordLibrary();
-    Game = GameSession();
-    initSettingsFile();
+    initSettingsFile(services_.settingsFile());
     initTextures();
-    window_ = std::make_unique<MainWindow>();
+    window_ = std::make_unique<MainWindow>(services_);
     window_->setTimerIntervalForTests(2);
     window_->setWebOpener(this);
     closeGameEndWindowsNobodyWaitsFor(window_.get());
-    Hooks.soundEffectObserver = [this](int number) { sounds << number; };
+    services_.sound().effectObserver = [this](int number) { sounds << number; };
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
 GameFixture::~GameFixture() {
-    Hooks.soundEffectObserver = nullptr;
     window_.reset();
 }
 

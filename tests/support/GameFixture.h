@@ -3,6 +3,7 @@
 #include "app/BoardView.h"
 #include "app/FieldCell.h"
 #include "app/MainWindow.h"
+#include "extras/GameServices.h"
 #include "tests/support/TestSupport.h"
 
 #include <QByteArray>
@@ -35,6 +36,8 @@ public:
     ~GameFixture() override;
 
     MainWindow& window() { return *window_; }
+    // What main() would own: the window's sound, settings, records and libraries.
+    GameServices& services() { return services_; }
     GameModel& model() { return window_->model(); }
     // Changes the game as a saved game or a long play could have left it.
     void changeState(const std::function<void(GameState&)>& change);
@@ -78,6 +81,8 @@ public:
     bool noBrowser = false;
 
 private:
+    // Made first and given up last: the window holds on to it.
+    GameServices services_;
     TestGameFolder folder_;
     std::unique_ptr<ErrorBoxRecorder> errors_;
     std::unique_ptr<MainWindow> window_;

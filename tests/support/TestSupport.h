@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ErrorBox.h"
-#include "platform/Hooks.h"
 #include "tests/support/TestFolder.h"
 
 #include <QStringList>

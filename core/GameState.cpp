@@ -1,3 +1,0 @@
-#include "core/GameState.h"
-
-GameSession Game;

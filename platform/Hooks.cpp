@@ -1,3 +1,0 @@
-#include "platform/Hooks.h"
-
-ServiceHooks Hooks;
