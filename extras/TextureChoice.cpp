@@ -39,18 +39,7 @@ QPixmap builtInTexture(int slot) {
         QString::fromLatin1(kTextureResources[slot]), pictureRatio(), PictureUse::Tile));
 }
 
-// A picture decoded by a pass, with what its file was then.
-struct DecodedPicture {
-    QString path;
-    qint64 size = 0;
-    QDateTime modified;
-    QPixmap picture;
-};
-
-// The pictures of the last pass. A pass decodes again only a file that changed since, so a
-// choice in the textures window decodes the chosen file and not every slot's again. A cache
-// of textureBitmaps' sources, so it lives as long as they do.
-std::vector<DecodedPicture> lastPassPictures;
+using DecodedPicture = TextureChoice::DecodedPicture;
 
 // Reads a picture file into a slot. A picture that cannot be decoded, is too large or cannot
 // be read is reported in its own box and the slot takes its built-in picture; the pass goes
@@ -64,7 +53,7 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
         return;
     }
     const QFileInfo file(path);
-    for (const DecodedPicture& known : lastPassPictures) {
+    for (const DecodedPicture& known : ChosenTextures.decodedPictures) {
         if (known.path == path && known.size == file.size() &&
             known.modified == file.lastModified()) {
             textureBitmaps[slot] = known.picture;
@@ -152,7 +141,7 @@ void loadTextures() {
                 loadPictureIntoSlot(slot, path, decoded);
         }
     }
-    lastPassPictures = std::move(decoded);
+    ChosenTextures.decodedPictures = std::move(decoded);
 }
 
 void applyTextures() {

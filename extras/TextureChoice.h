@@ -3,6 +3,7 @@
 #include "platform/ResourceBitmap.h"
 #include "skin/TextureSlots.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QObject>
 #include <QPixmap>
@@ -21,6 +22,18 @@ struct TextureChoice {
     std::string skinName; // Windows-1251
     bool useSkins = true;
     QString texturesDir = QStringLiteral("Textures"); // the program's "Textures" folder
+
+    // A picture decoded by a loading, with what its file was then.
+    struct DecodedPicture {
+        QString path;
+        qint64 size = 0;
+        QDateTime modified;
+        QPixmap picture;
+    };
+    // The pictures of the last loading. A loading decodes again only a file that changed since,
+    // so a choice in the textures window decodes the chosen file and not every slot's again. A
+    // cache of textureBitmaps' sources, so it lives as long as they do.
+    std::vector<DecodedPicture> decodedPictures;
 };
 // The skin of the process. At namespace scope beside the texture pictures it selects, because
 // one skin dresses every window, those made before the main window and without it included
