@@ -241,7 +241,7 @@ void MainWindow::newGame() {
     face_->stopShake();
     resetCursor();
     face_->setAccessibleName(accessibleTexts_.computer);
-    const WordList& fiveLetterWords = services_.words().Lists[kFieldSide];
+    const WordList& fiveLetterWords = services_.words().lists[kFieldSide];
     model_.newGame(
         fiveLetterWords.at(static_cast<int>(random_.bounded(quint32(fiveLetterWords.size())))));
     showPreviewUnderPointer();

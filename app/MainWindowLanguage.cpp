@@ -64,7 +64,7 @@ void MainWindow::switchLanguage(uint16_t language) {
         loadWords(next);
         checkStartWords(next);
         services_.words().language = language;
-        services_.words().languageSection = languageOf(language).Section;
+        services_.words().languageSection = languageOf(language).section;
         writeSettings(services_, this);
     } catch (...) {
         services_.words().language = oldLanguage;
@@ -74,7 +74,7 @@ void MainWindow::switchLanguage(uint16_t language) {
             languageItems_[i]->setText(itemTexts[qsizetype(i)]);
         throw;
     }
-    std::swap(services_.words().Lists, next.Lists);
+    std::swap(services_.words().lists, next.lists);
     services_.words().fileName = next.fileName;
     services_.words().wordCount[language] = next.wordCount[language];
     item->setChecked(true);

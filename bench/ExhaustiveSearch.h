@@ -209,7 +209,7 @@ inline bool ExhaustiveSearch::isNewWord(int length) {
     if (length > kMaxWordLength)
         return false;
     foldUpTo(length);
-    return words_.Lists[length].containsFolded(folded_, size_t(length), hash_[length]);
+    return words_.lists[length].containsFolded(folded_, size_t(length), hash_[length]);
 }
 
 // (column, row) is the last cell of the path; `visited` holds the path's cells, and

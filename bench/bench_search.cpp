@@ -253,7 +253,7 @@ void treeBench(benchmark::State& state, uint16_t language) {
     }
     WordTree tree;
     for (auto _ : state) {
-        tree.build(words->Lists, int(std::size(words->Lists)));
+        tree.build(words->lists, int(std::size(words->lists)));
         benchmark::DoNotOptimize(tree);
     }
     state.counters["nodes"] = double(tree.nodeCount());
@@ -328,7 +328,7 @@ void registerAll() {
         }
     }
     for (const uint16_t language : {kRussian, kEnglish}) {
-        const std::string section(languageOf(language).Section);
+        const std::string section(languageOf(language).section);
         benchmark::RegisterBenchmark(("Load/" + section).c_str(), [language](benchmark::State& s) {
             loadBench(s, language);
         })->Unit(benchmark::kMillisecond);
@@ -337,7 +337,7 @@ void registerAll() {
         })->Unit(benchmark::kMillisecond);
     }
     for (const uint16_t language : {kRussian, kEnglish}) {
-        const std::string name = std::string("Tree/") + std::string(languageOf(language).Section);
+        const std::string name = std::string("Tree/") + std::string(languageOf(language).section);
         benchmark::RegisterBenchmark(name.c_str(), [language](benchmark::State& s) {
             treeBench(s, language);
         })->Unit(benchmark::kMillisecond);

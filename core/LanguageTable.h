@@ -11,7 +11,7 @@
 // is a row here, its library file and its section of texts in the settings file.
 struct LanguageInfo {
     uint16_t number;              // "LanguageNumber", the records' index: the row's place, from 1
-    std::string_view Section;     // the settings file's section of the interface texts
+    std::string_view section;     // the settings file's section of the interface texts
     std::string_view libraryFile; // the word library, below the program folder
     int paletteLeft;              // the palette rows' left end in the main window's client area
     const char* menuItem;         // the language item's name and its text's settings key

@@ -21,7 +21,7 @@ struct LanguageAlphabet {
         : language(row), letters(cp1251ToUnicode(row.letters)),
           description(
               QStringLiteral("%1 capitals %2..%3")
-                  .arg(QString::fromLatin1(row.Section.data(), qsizetype(row.Section.size())),
+                  .arg(QString::fromLatin1(row.section.data(), qsizetype(row.section.size())),
                        QString(letters.front()), QString(letters.back()))) {}
     const LanguageInfo& language;
     QString letters;

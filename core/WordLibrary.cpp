@@ -289,9 +289,9 @@ bool WordList::containsFolded(const unsigned char* folded, size_t length, uint32
 }
 
 const WordTree& prefixTree(const WordLibrary& words) {
-    const int listCount = int(std::size(words.Lists));
-    if (!words.tree.isBuiltFrom(words.Lists, listCount))
-        words.tree.build(words.Lists, listCount);
+    const int listCount = int(std::size(words.lists));
+    if (!words.tree.isBuiltFrom(words.lists, listCount))
+        words.tree.build(words.lists, listCount);
     return words.tree;
 }
 
@@ -320,12 +320,12 @@ void loadWordCount(WordLibrary& words, uint16_t language) {
 
 void checkStartWords(const WordLibrary& words) {
     // The start word fills the field's middle row.
-    if (words.Lists[kStartWordLength].size() == 0 && words.savedAsUtf8)
+    if (words.lists[kStartWordLength].size() == 0 && words.savedAsUtf8)
         throw VordaError(VordaError::Kind::Other,
                          QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
                                         "game can start: it must be saved in Windows-1251.")
                              .arg(QDir::toNativeSeparators(words.fileName)));
-    if (words.Lists[kStartWordLength].size() == 0)
+    if (words.lists[kStartWordLength].size() == 0)
         throw VordaError(VordaError::Kind::Other,
                          QStringLiteral("The word library \"%1\" holds no five-letter word, so "
                                         "no game can start. Each word must stand on a line of "
@@ -347,7 +347,7 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
                         (QByteArrayView(data).isValidUtf8() &&
                          std::any_of(data.begin(), data.end(), [](char c) { return c & 0x80; }));
 
-    for (WordList& list : words.Lists)
+    for (WordList& list : words.lists)
         list.clear();
 
     // The words are read in file order, which a sorted file keeps all the way, in one pass;
@@ -355,10 +355,10 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
     forEachWordLine(data, [&](const char* line, size_t length) {
         if (count == kMaxWordLines)
             raiseTooManyWords(words.fileName);
-        words.Lists[length].append(std::string_view(line, length));
+        words.lists[length].append(std::string_view(line, length));
         ++count;
     });
-    for (WordList& list : words.Lists)
+    for (WordList& list : words.lists)
         list.Squeeze();
 
     if (words.loadedListener)
@@ -369,7 +369,7 @@ bool findWord(const WordLibrary& words, std::string_view word, uint16_t length) 
     if (length < kMinWordLength || length > kMaxWordLength)
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: word length %1").arg(length));
-    return words.Lists[length].containsFast(word);
+    return words.lists[length].containsFast(word);
 }
 
 void appendWordToLibrary(const WordLibrary& words, std::string_view word) {

@@ -83,9 +83,9 @@ struct WordLibrary {
     // Counted lines of each language's library file, by language number (index 0 unused).
     std::array<uint16_t, kLanguageCount + 1> wordCount{};
     std::string languageSection; // "Russian" or "English"
-    WordList Lists[21];          // Lists[n] holds the words of exactly n letters, n 2..20
+    WordList lists[21];          // lists[n] holds the words of exactly n letters, n 2..20
     bool savedAsUtf8 = false;    // the file last read is UTF-8 text beyond ASCII, not Windows-1251
-    // The prefix tree of Lists for the move search, made by prefixTree when it is out of date.
+    // The prefix tree of lists for the move search, made by prefixTree when it is out of date.
     mutable WordTree tree;
     // Told after every successful reading of a library or a count (loadWords, loadWordCount),
     // so a window can show the word counts in its language items; empty, nobody listens.
@@ -124,11 +124,11 @@ void loadWordsFromFile(WordLibrary& words, const QString& path);
 // loadWords does). Nothing else of `words` changes, its lists and language included.
 void loadWordCount(WordLibrary& words, uint16_t language);
 
-// Raises VordaError naming fileName when Lists[5] is empty: a game starts with a five-letter
+// Raises VordaError naming fileName when lists[5] is empty: a game starts with a five-letter
 // word, so without one none can start. A file saved as UTF-8 is named as such.
 void checkStartWords(const WordLibrary& words);
 
-// True when Lists[length] holds an entry equal to the word (case-insensitive).
+// True when lists[length] holds an entry equal to the word (case-insensitive).
 // The length must lie in 2..20; any other raises a range error.
 bool findWord(const WordLibrary& words, std::string_view word, uint16_t length);
 

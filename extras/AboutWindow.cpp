@@ -238,7 +238,7 @@ void AboutWindow::changeEvent(QEvent* event) {
 
 void AboutWindow::prepareToShow() {
     setWindowTitle(dialogTitle(services_.languageText("Menu_About")));
-    scene.activate(gameRandom(Host()));
+    scene.activate(gameRandom(host()));
 }
 
 void AboutWindow::drawText(const QString& line, const QColor& color) {
@@ -254,8 +254,8 @@ void AboutWindow::drawText(const QString& line, const QColor& color) {
         const int w = metrics.horizontalAdvance(parts[k]);
         const int h = metrics.height();
         // A one-pixel tremble, new for every part and frame.
-        const int r1 = static_cast<int>(gameRandom(Host()).bounded(2));
-        const int r2 = static_cast<int>(gameRandom(Host()).bounded(2));
+        const int r1 = static_cast<int>(gameRandom(host()).bounded(2));
+        const int r2 = static_cast<int>(gameRandom(host()).bounded(2));
         const int left = kCentre - w / 2 + r1;
         const int top = kCentre - h / 2 - 15 * n + kPartSpacing * k + r2;
         canvas.drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

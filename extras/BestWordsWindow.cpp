@@ -71,14 +71,14 @@ void BestWordsWindow::prepareToShow() {
         heads[column]->setCaption(*kHeadKeys[column] ? services_.languageText(kHeadKeys[column])
                                                      : std::string());
     turnList->clear();
-    const QStringList lines = bestWordsLines(services_, Turns);
+    const QStringList lines = bestWordsLines(services_, turns);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         auto* line = new QListWidgetItem(lines[i], turnList);
         // Screen readers read the columns as a sentence rather than across tabs.
         line->setData(
             Qt::AccessibleTextRole,
             lines[i].split(QLatin1Char('\t'), Qt::SkipEmptyParts).join(QStringLiteral(", ")));
-        if (Turns[size_t(i)].matched)
+        if (turns[size_t(i)].matched)
             line->setData(Qt::ForegroundRole, QBrush(kMatchedColour));
     }
     okButton->setFocus();
@@ -102,6 +102,6 @@ QStringList bestWordsLines(const GameServices& services, const std::vector<TurnR
 }
 
 void showBestWordsWindow(BestWordsWindow& window, const std::vector<TurnReview>& turns) {
-    window.Turns = turns;
+    window.turns = turns;
     window.exec();
 }

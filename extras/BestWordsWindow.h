@@ -29,7 +29,7 @@ public:
     CoolButton* okButton = nullptr;
 
     // The turns shown, set by showBestWordsWindow.
-    std::vector<TurnReview> Turns;
+    std::vector<TurnReview> turns;
 
     // The caption, the column heads and the lines in the current language.
     void prepareToShow() override;

@@ -32,9 +32,9 @@ public:
     // The records lists, read from "DATA/Winners" at the start and written at the close.
     RecordsTable& winners() { return winners_; }
 
-    // The text of a key in the current language's section of the settings file (LanguageText).
+    // The text of a key in the current language's section of the settings file (textInSection).
     std::string languageText(std::string_view key) const {
-        return LanguageText(settingsFile_, words_.languageSection, key);
+        return textInSection(settingsFile_, words_.languageSection, key);
     }
 
 private:

@@ -19,14 +19,14 @@ using Lists = std::vector<std::vector<std::string>>;
 Lists listsOf(const WordLibrary& words) {
     Lists lists(kMaxWordLength + 1);
     for (int length = kMinWordLength; length <= kMaxWordLength; ++length)
-        for (int i = 0; i < words.Lists[length].size(); ++i)
-            lists[length].push_back(words.Lists[length].at(i));
+        for (int i = 0; i < words.lists[length].size(); ++i)
+            lists[length].push_back(words.lists[length].at(i));
     return lists;
 }
 
 void checkLoaded(const WordLibrary& words, std::string_view probe) {
     for (int length = kMinWordLength; length <= kMaxWordLength; ++length) {
-        const WordList& list = words.Lists[length];
+        const WordList& list = words.lists[length];
         for (int i = 0; i < list.size(); ++i) {
             const std::string& word = list.at(i);
             FUZZ_CHECK(word.size() == size_t(length));
@@ -36,7 +36,7 @@ void checkLoaded(const WordLibrary& words, std::string_view probe) {
         }
     }
     // A word that may or may not be there: both look-ups agree.
-    const WordList& list = words.Lists[probe.size()];
+    const WordList& list = words.lists[probe.size()];
     FUZZ_CHECK(list.contains(probe) == list.containsFast(probe));
 }
 

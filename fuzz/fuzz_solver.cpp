@@ -28,11 +28,11 @@ const WordLibrary& library(uint16_t language) {
                                        "ТОМ", "РОТ", "ТОРТ", "СЛОВО", "ОКНО"};
         if (language == 1)
             for (const char* word : russian)
-                words.Lists[unicodeToCp1251(QString::fromUtf8(word)).size()].insert(
+                words.lists[unicodeToCp1251(QString::fromUtf8(word)).size()].insert(
                     unicodeToCp1251(QString::fromUtf8(word)));
         else
             for (const char* word : english)
-                words.Lists[std::strlen(word)].insert(word);
+                words.lists[std::strlen(word)].insert(word);
     }
     return words;
 }

@@ -89,7 +89,7 @@ void NameEntryWindow::prepareToShow() {
     if (computerScore > humanScore)
         faceAnimating = true;
     else
-        showFace(Host(), QStringLiteral("CPU31"));
+        showFace(host(), QStringLiteral("CPU31"));
     setWindowTitle(cp1251ToUnicode(services_.languageText("GameOver")));
     nameEdit->setCp1251Text(services_.languageText("Anonimous"));
     resultLabel->setCaption(services_.languageText("AddRating1") + " " + std::to_string(result));
@@ -110,12 +110,12 @@ void NameEntryWindow::animateFace() {
     if (faceFrame == 6)
         faceFrame = 8;
     const int picture = 5 - std::abs(int(faceFrame) - 5);
-    showFace(Host(), QStringLiteral("CPU5%1").arg(picture));
+    showFace(host(), QStringLiteral("CPU5%1").arg(picture));
 }
 
 void NameEntryWindow::afterHide() {
     faceAnimating = false;
-    showFace(Host(), QStringLiteral("CPU00"));
+    showFace(host(), QStringLiteral("CPU00"));
     if (takenBack)
         return;
     addRecord(services_, gameResult(), nameEdit->cp1251Text());

@@ -172,7 +172,8 @@ void initSettingsFile(SettingsFile& file) {
     file = SettingsFile(gameFolder() + QStringLiteral("Vorda2000.ini"));
 }
 
-std::string LanguageText(const SettingsFile& file, std::string_view section, std::string_view key) {
+std::string textInSection(const SettingsFile& file, std::string_view section,
+                          std::string_view key) {
     std::string text = file.readString(section, key, kAbsent);
     if (text != kAbsent)
         return text;
@@ -237,7 +238,7 @@ void readSettings(GameServices& services, SettingsView* view) {
     const LanguageInfo& info =
         languageOf(language >= 1 && language <= kLanguageCount ? int(language) : kFallbackLanguage);
     words.language = info.number;
-    words.languageSection = info.Section;
+    words.languageSection = info.section;
     if (view)
         view->checkLanguageItem(info.number);
     if (view)

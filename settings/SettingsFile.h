@@ -77,7 +77,7 @@ public:
 
 // The text of a key in the current language section. A key the file lacks gives the game's
 // built-in text where it has one (texts added since players' files were filled), else "?".
-std::string LanguageText(const SettingsFile& file, std::string_view section, std::string_view key);
+std::string textInSection(const SettingsFile& file, std::string_view section, std::string_view key);
 
 // Every caption of the game comes from the current language section; when the file is missing
 // or has lost that section's "Title", raises an error saying so, naming the file and the

@@ -62,7 +62,7 @@ protected:
     // The main window's input gate, through the host; nothing without one.
     void setMainInputEnabled(bool enabled);
     // The main window when the dialog was made as its child, else null.
-    DialogHost* Host() const { return host_; }
+    DialogHost* host() const { return host_; }
     // Dresses the window's own controls from the texture slots, beyond what every dialog
     // wears: the dialog background on Hook and the buttons' picture on the OK button.
     virtual void applyWindowTextures() {}

@@ -19,8 +19,8 @@ WordLibrary twoLetterLibrary(uint16_t language, const std::string& startWord) {
     words.language = language;
     for (const char a : info.letters)
         for (const char b : info.letters)
-            words.Lists[2].insert(std::string{a, b});
-    words.Lists[5].insert(startWord);
+            words.lists[2].insert(std::string{a, b});
+    words.lists[5].insert(startWord);
     return words;
 }
 
@@ -150,7 +150,7 @@ private slots:
         QFETCH(QByteArray, startWord);
         WordLibrary words;
         words.language = uint16_t(language);
-        words.Lists[5].insert(startWord.toStdString());
+        words.lists[5].insert(startWord.toStdString());
         GameModel model;
         model.newGame(startWord.toStdString());
         // A hint that finds nothing is a pass, and the hint is given back.
@@ -189,9 +189,9 @@ private slots:
         QFETCH(QList<QPoint>, path);
         QFETCH(WordVerdict, verdict);
         WordLibrary words;
-        words.Lists[2].insert("TO");
-        words.Lists[2].insert("OT");
-        words.Lists[5].insert("HOUSE");
+        words.lists[2].insert("TO");
+        words.lists[2].insert("OT");
+        words.lists[5].insert("HOUSE");
         GameModel model;
         model.newGame("HOUSE");
         GameState state = model.state();

@@ -131,10 +131,10 @@ private slots:
         QCOMPARE(int(words.wordCount[language]), lines.size());
         int stored = 0;
         for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
-            stored += words.Lists[n].size();
+            stored += words.lists[n].size();
         QCOMPARE(stored, lines.size()); // no word is lost as a duplicate of another
-        QVERIFY2(words.Lists[5].size() >= kMinFiveLetterWords,
-                 qPrintable(QString("%1 five-letter words").arg(words.Lists[5].size())));
+        QVERIFY2(words.lists[5].size() >= kMinFiveLetterWords,
+                 qPrintable(QString("%1 five-letter words").arg(words.lists[5].size())));
         // Spot checks through the look-up the game uses: first, middle and last word.
         for (const QByteArray& w : {lines.first(), lines[lines.size() / 2], lines.last()}) {
             QVERIFY(w.size() >= kMinWordLength && w.size() <= kMaxWordLength);

@@ -571,7 +571,7 @@ private slots:
 
 private:
     static std::string readProfileStringForTest(const char* section, const char* key) {
-        return LanguageText(SettingsFile(gameFolder() + "Vorda2000.ini"), section, key);
+        return textInSection(SettingsFile(gameFolder() + "Vorda2000.ini"), section, key);
     }
 };
 

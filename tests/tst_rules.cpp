@@ -70,8 +70,8 @@ private slots:
     void humanWord() {
         QFETCH(QString, word);
         WordLibrary words;
-        words.Lists[5].insert("HOUSE");
-        words.Lists[2].insert("TO");
+        words.lists[5].insert("HOUSE");
+        words.lists[2].insert("TO");
         std::array<std::string, kPlayedWordSlots> played;
         played[0] = "TO";
         QTEST(judgeHumanWord(word.toStdString(), words, played), "verdict");
@@ -96,7 +96,7 @@ private slots:
     void languages() {
         QFETCH(int, number);
         const LanguageInfo& language = languageOf(number);
-        QTEST(QString::fromLatin1(language.Section), "section");
+        QTEST(QString::fromLatin1(language.section), "section");
         QTEST(QString::fromLatin1(language.libraryFile), "library");
         QTEST(cp1251ToUnicode(language.letters), "letters");
     }

@@ -17,7 +17,7 @@ WordLibrary library(const QList<QByteArray>& list) {
     WordLibrary words;
     words.language = kEnglish;
     for (const QByteArray& word : list)
-        words.Lists[word.size()].insert(word.toStdString());
+        words.lists[word.size()].insert(word.toStdString());
     return words;
 }
 

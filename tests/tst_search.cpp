@@ -26,7 +26,7 @@ std::unique_ptr<WordLibrary> makeWords(uint16_t language, const QStringList& lis
     for (const QString& word : list) {
         std::string bytes = unicodeToCp1251(word);
         const size_t length = bytes.size();
-        words->Lists[length].insert(std::move(bytes));
+        words->lists[length].insert(std::move(bytes));
     }
     return words;
 }
@@ -375,13 +375,13 @@ private slots:
         const auto other = makeWords(kEnglish, {"OHM"});
         switch (change) {
         case 0:
-            words->Lists[4].insert("USED");
+            words->lists[4].insert("USED");
             break;
         case 1:
-            words->Lists[2].clear();
+            words->lists[2].clear();
             break;
         default:
-            std::swap(words->Lists, other->Lists);
+            std::swap(words->lists, other->lists);
         }
         const SearchResult result = findBestWord(*board, *words, makePlayed({}), limits, nullptr);
         QCOMPARE(cp1251ToUnicode(result.word), word);
@@ -469,12 +469,12 @@ private slots:
         WordLibrary words;
         words.language = uint16_t(language);
         loadWordsFromFile(words, QStringLiteral(VORDA_SOURCE_DIR "/dist/DATA/") + library);
-        const WordList& fiveLetters = words.Lists[5];
+        const WordList& fiveLetters = words.lists[5];
         QVERIFY(fiveLetters.size() > 100);
 
         QRandomGenerator random(uint32_t(2000 + language));
         const auto randomWord = [&](int length) {
-            const WordList& list = words.Lists[length];
+            const WordList& list = words.lists[length];
             return list.at(int(random.bounded(uint32_t(list.size()))));
         };
         constexpr int kBoards = 150;

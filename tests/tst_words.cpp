@@ -11,8 +11,8 @@ namespace {
 QStringList allWords(const WordLibrary& words) {
     QStringList result;
     for (int n = kMinWordLength; n <= kMaxWordLength; ++n)
-        for (int i = 0; i < words.Lists[n].size(); ++i)
-            result << cp1251ToUnicode(words.Lists[n].at(i));
+        for (int i = 0; i < words.lists[n].size(); ++i)
+            result << cp1251ToUnicode(words.lists[n].at(i));
     return result;
 }
 } // namespace
@@ -150,7 +150,7 @@ private slots:
         loadWords(words);
         const std::string bytes = unicodeToCp1251(word);
         QCOMPARE(findWord(words, bytes, uint16_t(bytes.size())), found);
-        QCOMPARE(words.Lists[bytes.size()].contains(bytes), found);
+        QCOMPARE(words.lists[bytes.size()].contains(bytes), found);
     }
 
     void findWordRefusesOddLengths() {
@@ -219,7 +219,7 @@ private slots:
         folder.write("DATA/Lib.ENG", file);
         words.language = 2;
         QVERIFY_THROWS_EXCEPTION(VordaError, loadWords(words));
-        QCOMPARE(words.Lists[2].size(), 1);
+        QCOMPARE(words.lists[2].size(), 1);
         WordLibrary counted;
         counted.wordCount[2] = 7;
         QVERIFY_THROWS_EXCEPTION(VordaError, loadWordCount(counted, 2));

@@ -73,7 +73,7 @@ private:
             return;
         if (s.size() >= 2 && s.size() > best_.size() &&
             g.cells[candidateColumn_][candidateRow_].visited && !isWordPlayedIn(played_, s) &&
-            s.size() <= size_t(kMaxWordLength) && words_.Lists[s.size()].contains(s)) {
+            s.size() <= size_t(kMaxWordLength) && words_.lists[s.size()].contains(s)) {
             best_ = s;
             improvements.push_back(s);
             result_.column = candidateColumn_;
