@@ -1,3 +1,4 @@
+#include "app/CloseAfterFirstPaint.h"
 #include "app/MainWindow.h"
 #include "extras/GameServices.h"
 #include "extras/TextureChoice.h"
@@ -6,9 +7,6 @@
 #include "settings/SettingsFile.h"
 
 #include "VordaVersion.h"
-
-#include <QEvent>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -40,26 +38,6 @@ bool answerInformationOption(int argc, char** argv) {
     }
     return false;
 }
-
-// Closes a window as soon as it has been painted for the first time, so a scripted start sees
-// the whole start-up, the first painting included.
-class CloseAfterFirstPaint : public QObject {
-public:
-    explicit CloseAfterFirstPaint(QWidget* window) : QObject(window), window_(window) {
-        window->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && event->type() == QEvent::Paint) {
-            window_->removeEventFilter(this);
-            // Queued, so the painting runs to its end first.
-            QTimer::singleShot(0, window_, &QWidget::close);
-        }
-        return false;
-    }
-
-private:
-    QWidget* window_;
-};
 
 } // namespace
 

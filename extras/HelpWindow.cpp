@@ -101,7 +101,7 @@ QStringList russianHelp() {
 
 HelpWindow::HelpWindow(QWidget* parent, GameServices& services)
     : CoolDialog(parent, "HowToPlayWindow", kHelpClientWidth, kHelpClientHeight, MainInput::Free),
-      services_(services), englishText(englishHelp()), russianText(russianHelp()) {
+      englishText(englishHelp()), russianText(russianHelp()), services_(services) {
     helpText = new CoolMemo(clientArea);
     helpText->setGeometry(5, 5, 440, 290);
     helpText->setFont(coolFont(15, true));
