@@ -1,6 +1,7 @@
 #include "skin/CoolControls.h"
 
 #include "platform/Cp1251.h"
+#include "skin/PaintBands.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -32,10 +33,20 @@ QFont coolFont(int pixelSize, bool bold) {
 
 void paintWallpaper(QPainter& painter, const QRect& rect, const QPixmap& wallpaper,
                     const QColor& color) {
-    if (wallpaper.isNull())
-        painter.fillRect(rect, color);
-    else
+    if (wallpaper.isNull()) {
+        paintInBands(painter, rect, [&](const QRect& band, int) { painter.fillRect(band, color); });
+        return;
+    }
+    // Qt takes a tile offset modulo the picture's size in its own pixels: the copies stay in
+    // step from band to band only when that size holds whole copies in logical pixels.
+    const double ratio = wallpaper.devicePixelRatio();
+    if (ratio != std::round(ratio)) {
         painter.drawTiledPixmap(rect, wallpaper);
+        return;
+    }
+    paintInBands(painter, rect, [&](const QRect& band, int fromTop) {
+        painter.drawTiledPixmap(band, wallpaper, QPoint(0, fromTop));
+    });
 }
 
 void paintShadowedText(QPainter& painter, const QRect& rect, int flags, const QString& text,

@@ -1,5 +1,7 @@
 #include "skin/FramePainter.h"
 
+#include "skin/PaintBands.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -28,7 +30,8 @@ void paintEdge(QPainter& painter, const QRect& r, const QColor& topLeft,
 namespace FramePainter {
 
 void paintFrame(QPainter& painter, const QRect& outer) {
-    painter.fillRect(outer, kButtonFace);
+    paintInBands(painter, outer,
+                 [&](const QRect& band, int) { painter.fillRect(band, kButtonFace); });
     const QRect e = outer.adjusted(0, 0, -1, -1);
     paintEdge(painter, e, kLight, kDarkShadow);
     paintEdge(painter, e.adjusted(1, 1, -1, -1), kHighlight, kShadow);

@@ -3,9 +3,12 @@
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolDialog.h"
+#include "skin/PaintBands.h"
 #include "tests/support/TestSupport.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QtTest>
 
@@ -183,6 +186,59 @@ private slots:
         const QList<int> expected(kCells, edge);
         QCOMPARE(lit, expected);
         QCOMPARE(shaded, expected);
+    }
+
+    // A wallpaper painted in bands under a round antialiased clip gives exactly the pixels of
+    // one painting, and no band is taller than the rows Qt still paints on the calling thread.
+    void wallpaperBandsPaintAsOne_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<qreal>("pictureRatio");
+        QTest::addColumn<int>("calls");
+        QTest::newRow("100%") << 1.0 << 1.0 << 9;
+        QTest::newRow("200%, dense picture") << 2.0 << 2.0 << 17;
+        QTest::newRow("200%, plain picture") << 2.0 << 1.0 << 17;
+        QTest::newRow("150%: one call") << 1.5 << 1.5 << 1;
+    }
+    void wallpaperBandsPaintAsOne() {
+        QFETCH(qreal, ratio);
+        QFETCH(qreal, pictureRatio);
+        QFETCH(int, calls);
+        // A 13 x 11 picture every pixel of which differs, so any shift of the copies shows.
+        QImage tile((QSizeF(13, 11) * pictureRatio).toSize(), QImage::Format_RGB32);
+        for (int y = 0; y < tile.height(); ++y)
+            for (int x = 0; x < tile.width(); ++x)
+                tile.setPixel(x, y, qRgb(x * 9, y * 11, (x * 7 + y * 5) % 256));
+        QPixmap wallpaper = QPixmap::fromImage(tile);
+        wallpaper.setDevicePixelRatio(pictureRatio);
+        const QRect area(3, 5, 140, 133);
+        const auto paint = [&](bool banded, QList<QRect>* bands) {
+            QImage image((QSizeF(150, 145) * ratio).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            QPainterPath round;
+            round.addEllipse(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5));
+            painter.setClipPath(round);
+            if (!banded)
+                painter.drawTiledPixmap(area, wallpaper);
+            else
+                paintInBands(painter, area, [&](const QRect& band, int fromTop) {
+                    *bands << band;
+                    painter.drawTiledPixmap(band, wallpaper, QPoint(0, fromTop));
+                });
+            return image;
+        };
+        QList<QRect> bands;
+        QCOMPARE(paint(true, &bands), paint(false, nullptr));
+        QCOMPARE(bands.size(), calls);
+        int covered = 0;
+        for (const QRect& band : std::as_const(bands)) {
+            QVERIFY(calls == 1 || band.height() * ratio <= 16);
+            QCOMPARE(band.top(), area.top() + covered);
+            covered += band.height();
+        }
+        QCOMPARE(covered, area.height());
     }
 
     // A long caption ends in an ellipsis with its start visible; a short one stays whole.
