@@ -257,9 +257,16 @@ QFont CoolButton::captionFont() const {
 }
 
 QFont CoolButton::ownCaptionFont() const {
-    const QString text = cp1251ToUnicode(caption_);
     // The shadow takes room beside the text as well.
     const int room = width() - 2 * kCaptionMargin - (style_.simpleView ? 0 : style_.shadowSize);
+    if (fitted_ && fitted_->room == room && fitted_->caption == caption_ && fitted_->font == font())
+        return fitted_->fitted;
+    fitted_ = FittedCaption{caption_, font(), room, fittedCaptionFont(room)};
+    return fitted_->fitted;
+}
+
+QFont CoolButton::fittedCaptionFont(int room) const {
+    const QString text = cp1251ToUnicode(caption_);
     const auto fits = [&](const QFont& candidate) {
         return QFontMetrics(candidate).horizontalAdvance(text) <= room;
     };

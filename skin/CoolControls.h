@@ -146,12 +146,22 @@ protected:
 
 private:
     void paintFace(QPainter& painter, const QRect& rect) const;
+    QFont fittedCaptionFont(int room) const;
 
     bool rounded_ = false;
     QPixmap wallpaper_;
     bool gradient_ = false;
     QColor gradientStart_, gradientEnd_;
     std::optional<QFont> rowFont_;
+    // The last fitting, asked again at every repaint: measuring the caption costs more than
+    // painting the whole button.
+    struct FittedCaption {
+        std::string caption;
+        QFont font;
+        int room = 0;
+        QFont fitted;
+    };
+    mutable std::optional<FittedCaption> fitted_;
 
     friend void fitCaptionFonts(std::initializer_list<CoolButton*> row);
 };

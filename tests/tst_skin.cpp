@@ -71,15 +71,29 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(int, pixels);
         QFETCH(bool, ownFont);
-        CoolButton button;
-        button.resize(size);
-        button.setFont(coolFont(pixels, true));
-        button.setCaption(unicodeToCp1251(caption));
-        const QFont font = button.captionFont();
-        QCOMPARE(font == button.font(), ownFont);
-        const int room = size.width() - 2 * CoolButton::kCaptionMargin - button.shadowSize();
-        if (font.pixelSize() > CoolButton::kSmallestCaptionPixels)
-            QVERIFY(QFontMetrics(font).horizontalAdvance(caption) <= room);
+        // A fresh button, then buttons fitted before with another caption, another width or
+        // another font: what a button fitted earlier never decides its font now.
+        const QString other = ownFont ? QStringLiteral("A caption far too long for it") : "OK";
+        const QList<std::tuple<QString, QSize, int>> earlier = {
+            {caption, size, pixels},
+            {other, size, pixels},
+            {caption, QSize(400, size.height()), pixels},
+            {caption, size, 6}};
+        for (const auto& [earlierCaption, earlierSize, earlierPixels] : earlier) {
+            CoolButton button;
+            button.resize(earlierSize);
+            button.setFont(coolFont(earlierPixels, true));
+            button.setCaption(unicodeToCp1251(earlierCaption));
+            button.captionFont();
+            button.resize(size);
+            button.setFont(coolFont(pixels, true));
+            button.setCaption(unicodeToCp1251(caption));
+            const QFont font = button.captionFont();
+            QCOMPARE(font == button.font(), ownFont);
+            const int room = size.width() - 2 * CoolButton::kCaptionMargin - button.shadowSize();
+            if (font.pixelSize() > CoolButton::kSmallestCaptionPixels)
+                QVERIFY(QFontMetrics(font).horizontalAdvance(caption) <= room);
+        }
     }
 
     // Buttons standing together share the largest font that fits all their captions.
