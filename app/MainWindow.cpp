@@ -171,9 +171,8 @@ void MainWindow::initialise() {
 
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.
-    for (const QString& path : {services_.settingsFile().fileName(), recordsPath(), savedGamePath(),
-                                libraryPath(1), libraryPath(2)})
-        removeStaleTemporaryFiles(path);
+    removeStaleTemporaryFiles({services_.settingsFile().fileName(), recordsPath(), savedGamePath(),
+                               libraryPath(1), libraryPath(2)});
     runReportingErrors([this] { readWinners(services_.winners()); });
     {
         // The settings, the check of the language's texts and the language items' captions

@@ -87,6 +87,19 @@ template <typename WordLine> size_t forEachWordLine(const QByteArray& data, Word
     return count;
 }
 
+// Whether any byte lies above 127, looked at eight at a time.
+bool hasByteAbove127(const QByteArray& data) {
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    for (; end - p >= 8; p += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, p, 8);
+        if (eight & 0x8080808080808080u)
+            return true;
+    }
+    return std::any_of(p, end, [](char c) { return c & 0x80; });
+}
+
 [[noreturn]] void raiseTooManyWords(const QString& path) {
     throw VordaError(VordaError::Kind::Overflow,
                      QStringLiteral("Integer overflow: the word library \"%1\" holds more than %2 "
@@ -171,21 +184,28 @@ void WordList::append(std::string_view word) {
         insert(word);
         return;
     }
-    unsigned char folded[kMaxWordLength];
-    for (size_t k = 0; k < length; ++k)
-        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
-    // A sorted file brings every word after the one before it, whose folded spelling is kept.
-    const bool last = count_ == 0 || (lastFoldedCount_ == count_
-                                          ? std::memcmp(lastFolded_.data(), folded, length) < 0
-                                          : compareFolded(count_ - 1, folded) < 0);
-    if (!last) {
+    // A sorted file brings every word after the one before it, whose folded spelling is kept:
+    // the word is folded over it, compared letter by letter on the way.
+    if (count_ != 0 && lastFoldedCount_ != count_) {
+        const auto* last =
+            reinterpret_cast<const unsigned char*>(words_.data()) + (count_ - 1) * length_;
+        for (size_t k = 0; k < length_; ++k)
+            lastFolded_[k] = cp1251FoldCase(last[k]);
+    }
+    int order = count_ == 0 ? 1 : 0;
+    for (size_t k = 0; k < length; ++k) {
+        const unsigned char folded = cp1251FoldCase(static_cast<unsigned char>(word[k]));
+        if (order == 0 && folded != lastFolded_[k])
+            order = folded < lastFolded_[k] ? -1 : 1;
+        lastFolded_[k] = folded;
+    }
+    if (order <= 0) {
         insert(word);
         return;
     }
     length_ = length;
     words_.append(word);
     ++count_;
-    std::memcpy(lastFolded_.data(), folded, length);
     lastFoldedCount_ = count_;
     // The look-up index is made in one pass at the first look-up, not word by word.
     indexValid_ = false;
@@ -344,8 +364,7 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
     const QByteArray data = readLibraryFile(words.fileName);
     // An editor that saved the library as UTF-8 makes every Russian word twice as long.
     words.savedAsUtf8 = data.startsWith("\xEF\xBB\xBF") ||
-                        (QByteArrayView(data).isValidUtf8() &&
-                         std::any_of(data.begin(), data.end(), [](char c) { return c & 0x80; }));
+                        (hasByteAbove127(data) && QByteArrayView(data).isValidUtf8());
 
     for (WordList& list : words.lists)
         list.clear();

@@ -1,12 +1,15 @@
 #include "platform/FileWriting.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -274,16 +277,29 @@ bool appendToFile(const QString& path, const QByteArray& bytes, QString* reason)
     return false;
 }
 
-void removeStaleTemporaryFiles(const QString& path) {
-    // The temporary files lie beside the file a link leads to.
-    const QFileInfo target(QFile::decodeName(followLinks(QFile::encodeName(path))));
-    const QDir folder = target.absoluteDir();
-    const QString prefix = target.fileName() + QLatin1String(kTemporaryInfix);
-    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(prefix) + QStringLiteral("[A-Za-z0-9]{6}")));
-    const QStringList candidates = folder.entryList({prefix + QStringLiteral("??????")},
-                                                    QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : candidates)
-        if (temporary.match(name).hasMatch())
-            QFile::remove(folder.filePath(name));
+void removeStaleTemporaryFiles(const QStringList& paths) {
+    // The temporary files lie beside the file a link leads to. Each folder is read once.
+    std::map<QString, QStringList> prefixesByFolder;
+    for (const QString& path : paths) {
+        const QFileInfo target(QFile::decodeName(followLinks(QFile::encodeName(path))));
+        prefixesByFolder[target.absolutePath()]
+            << target.fileName() + QLatin1String(kTemporaryInfix);
+    }
+    const auto isStale = [](const QString& name, const QStringList& prefixes) {
+        return std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& prefix) {
+            if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+                return false;
+            return std::all_of(name.end() - 6, name.end(), [](QChar c) {
+                return c.unicode() < 128 && std::isalnum(static_cast<unsigned char>(c.unicode()));
+            });
+        });
+    };
+    for (const auto& [folder, prefixes] : prefixesByFolder) {
+        QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System);
+        while (entries.hasNext()) {
+            entries.next();
+            if (isStale(entries.fileName(), prefixes))
+                QFile::remove(entries.filePath());
+        }
+    }
 }

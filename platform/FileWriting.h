@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The game's reads and writes of files a player owns (settings, records, word libraries,
 // pictures). A write either happens whole or leaves the file as it was; on failure `reason`
@@ -46,6 +47,7 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* 
 // the file is cut back to its former length, so no fragment of the addition stays behind.
 bool appendToFile(const QString& path, const QByteArray& bytes, QString* reason);
 
-// Removes the temporary files that a replacement of `path` leaves beside the file when the
-// process is killed in the middle: "<name>.vorda-tmp-" and six letters or digits. Nothing else.
-void removeStaleTemporaryFiles(const QString& path);
+// Removes the temporary files that a replacement of each of `paths` leaves beside the file when
+// the process is killed in the middle: "<name>.vorda-tmp-" and six letters or digits. Nothing
+// else.
+void removeStaleTemporaryFiles(const QStringList& paths);

@@ -470,14 +470,22 @@ private slots:
         else
             game.folder().write("DATA/Winners", file);
         // Left by writes that were killed: removed at the start. Other names stay.
-        const QStringList stale = {"Vorda2000.ini.vorda-tmp-a1B2c3",
-                                   "DATA/Winners.vorda-tmp-Zz9yX8"};
-        const QStringList others = {"DATA/Winners.notes",   "DATA/Winners.a1B2c3d",
-                                    "Vorda2000.ini.backup", "Vorda2000.ini.Backup",
-                                    "Vorda2000.ini.bak123", "DATA/Winners.BACKUP",
-                                    "DATA/Winners.old001",  "DATA/Winners.2024ok",
-                                    "DATA/Lib.ENG.mine12",  "DATA/Winners.vorda-tmp-a1B2c3d",
-                                    "Vorda2000.ini.a1B2c3"};
+        const QStringList stale = {
+            "Vorda2000.ini.vorda-tmp-a1B2c3", "DATA/Winners.vorda-tmp-Zz9yX8",
+            "DATA/SavedGame.vorda-tmp-Q7w8E9", "DATA/Lib.ENG.vorda-tmp-000000"};
+        const QStringList others = {"DATA/Winners.notes",
+                                    "DATA/Winners.a1B2c3d",
+                                    "Vorda2000.ini.backup",
+                                    "Vorda2000.ini.Backup",
+                                    "Vorda2000.ini.bak123",
+                                    "DATA/Winners.BACKUP",
+                                    "DATA/Winners.old001",
+                                    "DATA/Winners.2024ok",
+                                    "DATA/Lib.ENG.mine12",
+                                    "DATA/Winners.vorda-tmp-a1B2c3d",
+                                    "Vorda2000.ini.a1B2c3",
+                                    "DATA/Winners.vorda-tmp-a1B2.3",
+                                    "DATA/Winners.vorda-tmp-a1B2\u00e93"};
         for (const QString& name : stale + others)
             game.folder().write(name, "x");
         game.errors().texts.clear();
