@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "skin/PaintBands.h"
+#include "skin/RoundRim.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -318,19 +319,7 @@ void CoolButton::paintEvent(QPaintEvent*) {
         painter.setClipPath(ellipse);
         paintFace(painter, r);
         painter.restore();
-        // The rim: a shadow ellipse, a frame ellipse one pixel right and down, a light ellipse
-        // inside and a shadow arc along its lower right; pressed, light and frame swap.
-        const QColor shifted = pressed ? kHighlight : kWindowFrame;
-        const QColor inner = pressed ? kWindowFrame : kHighlight;
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kButtonShadow, 1));
-        painter.drawEllipse(QRectF(r).adjusted(0.5, 0.5, -1.5, -1.5));
-        painter.setPen(QPen(shifted, 1));
-        painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -0.5, -0.5));
-        painter.setPen(QPen(inner, 1));
-        painter.drawEllipse(QRectF(r).adjusted(1.5, 1.5, -2.5, -2.5));
-        painter.setPen(QPen(kButtonShadow, 1));
-        painter.drawArc(QRectF(r).adjusted(2.5, 2.5, -3.5, -3.5), -135 * 16, 180 * 16);
+        paintRoundRim(painter, r, pressed);
         painter.setRenderHint(QPainter::Antialiasing, false);
     } else {
         paintFace(painter, r);

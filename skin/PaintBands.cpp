@@ -10,24 +10,23 @@ namespace {
 // A band of this many device rows stays below the span count at which Qt starts threads, even
 // with the up to five spans a row has under an antialiased round clip.
 constexpr int kBandDeviceRows = 16;
+} // namespace
 
-// The device rows per logical row when the painter maps whole logical rows to whole device rows,
-// else 0.
-int wholeRowScale(const QPainter& painter) {
+int wholePixelScale(const QPainter& painter) {
     const QTransform t = painter.deviceTransform();
     if (t.type() > QTransform::TxScale || t.m11() != t.m22())
         return 0;
     const double scale = t.m22();
     const double rounded = std::round(scale);
-    if (rounded < 1 || scale != rounded || t.dy() != std::round(t.dy()))
+    if (rounded < 1 || scale != rounded || t.dx() != std::round(t.dx()) ||
+        t.dy() != std::round(t.dy()))
         return 0;
     return int(rounded);
 }
-} // namespace
 
 void paintInBands(QPainter& painter, const QRect& area,
                   const std::function<void(const QRect& band, int fromTop)>& paint) {
-    const int scale = wholeRowScale(painter);
+    const int scale = wholePixelScale(painter);
     if (scale == 0 || area.height() * scale <= kBandDeviceRows) {
         paint(area, 0);
         return;

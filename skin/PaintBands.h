@@ -15,3 +15,7 @@ class QPainter;
 // fractional scale the area is painted in one call.
 void paintInBands(QPainter& painter, const QRect& area,
                   const std::function<void(const QRect& band, int fromTop)>& paint);
+
+// The device pixels per logical pixel when the painter maps whole logical pixels onto whole
+// device pixels (a whole scale and a whole shift), else 0.
+int wholePixelScale(const QPainter& painter);

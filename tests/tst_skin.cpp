@@ -4,6 +4,7 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolDialog.h"
 #include "skin/PaintBands.h"
+#include "skin/RoundRim.h"
 #include "tests/support/TestSupport.h"
 
 #include <QGuiApplication>
@@ -156,6 +157,58 @@ private slots:
         const int outside = image.pixelColor(39, 19).lightness();
         const QByteArray shown = QByteArray::number(inside) + " / " + QByteArray::number(outside);
         QVERIFY2(pressed ? outside - inside > 100 : inside - outside > 100, shown.constData());
+    }
+
+    // A rim laid from its kept pictures looks as the stroked one, wherever the button stands,
+    // on a patterned background: within two levels in 255 at 100%, where Qt blends a few
+    // pixels of a stroke twice, and exactly on a denser screen.
+    void keptRimLooksAsStroked_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("pressed");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("levels");
+        const QSize button(40, 40);
+        QTest::newRow("100%") << 1.0 << QPoint(7, 3) << false << button << 2;
+        QTest::newRow("100%, pressed") << 1.0 << QPoint(0, 0) << true << button << 2;
+        QTest::newRow("100%, a second size")
+            << 1.0 << QPoint(20, 11) << false << QSize(31, 27) << 2;
+        QTest::newRow("200%") << 2.0 << QPoint(13, 29) << false << button << 0;
+        QTest::newRow("200%, pressed") << 2.0 << QPoint(5, 8) << true << button << 0;
+        QTest::newRow("150%: stroked") << 1.5 << QPoint(3, 7) << false << button << 0;
+    }
+    void keptRimLooksAsStroked() {
+        QFETCH(qreal, ratio);
+        QFETCH(QPoint, at);
+        QFETCH(bool, pressed);
+        QFETCH(QSize, size);
+        QFETCH(int, levels);
+        const QRect rim(at, size);
+        const auto paint = [&](bool kept) {
+            QImage image((QSizeF(80, 80) * ratio).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    image.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, (x + y) * 11 % 256));
+            QPainter painter(&image);
+            if (kept)
+                paintRoundRim(painter, rim, pressed);
+            else
+                strokeRoundRim(painter, rim, pressed);
+            return image;
+        };
+        // Twice, so the second painting takes the pictures the first one kept.
+        paint(true);
+        const QImage kept = paint(true);
+        const QImage stroked = paint(false);
+        int worst = 0;
+        for (int y = 0; y < kept.height(); ++y)
+            for (int x = 0; x < kept.width(); ++x) {
+                const QRgb a = kept.pixel(x, y), b = stroked.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
+                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            }
+        QVERIFY2(worst <= levels, qPrintable(QString::number(worst)));
     }
 
     // The field's cells at 125%, 150% and 200%: every cell's edges are equally wide in device
