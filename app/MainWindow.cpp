@@ -260,6 +260,8 @@ void MainWindow::resumeOrStartGame() {
     }
     turn_->stop();
     resetCursor();
+    // The file already holds the game restored: it is written again only once the game moves.
+    savedGame_ = load.bytes;
     model_.restore(load.game->state);
     if (model_.isOver()) {
         // A game that ended before its close is still there to review.

@@ -294,8 +294,10 @@ SavedGameLoad loadSavedGame() {
     file.close();
     QString error;
     load.game = parseSavedGame(bytes, &error);
-    if (load.game)
+    if (load.game) {
+        load.bytes = bytes;
         return load;
+    }
     // The damaged bytes stay for the player, once: an identical copy already kept is enough.
     const QString keptPath = path + QStringLiteral(".damaged");
     QFile kept(keptPath);

@@ -58,5 +58,6 @@ bool writeSavedGame(const QByteArray& bytes, QString* reason);
 struct SavedGameLoad {
     std::optional<SavedGame> game;
     QString problem;
+    QByteArray bytes; // the file as read, when it held a game
 };
 SavedGameLoad loadSavedGame();

@@ -158,6 +158,12 @@ bool alreadyKept(const QString& path, const QByteArray& bytes) {
     return false;
 }
 
+// True when the file holds these very bytes.
+bool fileHolds(const QString& path, const QByteArray& bytes) {
+    QByteArray held;
+    return readRegularFile(path, kMaxRecordsBytes, &held, nullptr) && held == bytes;
+}
+
 RecordsSnapshot copyOfWinners(const RecordsTable& records) {
     RecordsSnapshot table;
     std::copy(&records.lists[0][0][0],
@@ -382,8 +388,15 @@ void writeWinners(RecordsTable& records) {
             records.asKnown = now;
         }
     }
+    // A file that already holds every result is left as it is.
+    const QByteArray written = winnersFileBytes(records);
+    if (fileHolds(path, written)) {
+        if (records.asKnown)
+            records.asKnown = copyOfWinners(records);
+        return;
+    }
     QString reason;
-    if (!replaceFileContents(path, winnersFileBytes(records), &reason))
+    if (!replaceFileContents(path, written, &reason))
         throw VordaError(
             VordaError::Kind::InputOutput,
             QStringLiteral("Cannot write the records file \"%1\": %2").arg(shownPath, reason));

@@ -441,6 +441,40 @@ private slots:
     // A start and a close with the records file missing or damaged: every later step of the
     // start-up runs, the settings come back as they were, the good records stay and the
     // damaged file is kept beside the new one.
+    // A start that resumes the saved game and a close without a move leave the saved game and
+    // the records file as they were, not even written again; a move writes the saved game.
+    void unchangedFilesAreNotWrittenAgain_data() {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("no move") << false;
+        QTest::newRow("a pass") << true;
+    }
+    void unchangedFilesAreNotWrittenAgain() {
+        QFETCH(bool, move);
+        GameFixture game(kRussianWords, kEnglishWords);
+        game.window().close();
+        // A rewrite puts a new file in place: its inode changes.
+        const auto inode = [&](const QString& name) {
+            struct stat status {};
+            return ::stat(QFile::encodeName(game.folder().path() + name).constData(), &status) == 0
+                       ? status.st_ino
+                       : ino_t(0);
+        };
+        const ino_t saved = inode("DATA/SavedGame");
+        const ino_t records = inode("DATA/Winners");
+        const QByteArray savedBytes = game.folder().read("DATA/SavedGame");
+        QVERIFY(saved != 0 && records != 0);
+        {
+            MainWindow again(game.services());
+            QCOMPARE(again.model().state().history.size(), game.model().state().history.size());
+            if (move)
+                again.skipButton->click();
+            again.close();
+        }
+        QCOMPARE(inode("DATA/SavedGame") == saved, !move);
+        QCOMPARE(game.folder().read("DATA/SavedGame") == savedBytes, !move);
+        QCOMPARE(inode("DATA/Winners"), records);
+    }
+
     void startAndCloseKeepWhatThePlayerOwns_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("error");
