@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+struct WordLibrary;
+
 // One list of the word library: the words of one length, kept sorted by the library's
 // case-insensitive comparison (cp1251CompareNoCase). Words are Windows-1251 bytes, stored one
 // after another as read, with a hash index of their folded spellings (cp1251FoldCase).
@@ -21,8 +23,6 @@ public:
     // first spelling stays. Every word of a list has the length of its first word: a word of
     // another length raises a range error.
     void insert(std::string_view word);
-    // Gives back the room that appending left beyond the words.
-    void Squeeze();
     // Adds a word read from a library file: a word that sorts after the last one, as in a
     // sorted file, is appended (the look-up index is made again at the next look-up); any
     // other is inserted as Insert does.
@@ -64,6 +64,11 @@ private:
     int compareFolded(size_t entry, const unsigned char* folded) const;
     void setLength(size_t length);
     void changed();
+    // Takes the words of a library being read, `count` words of `length` letters in order, the
+    // last of them folded in `lastFolded`: the list held nothing before.
+    void adoptRead(std::string&& words, size_t count, size_t length,
+                   const std::array<unsigned char, 20>& lastFolded);
+    friend void loadWordsFromFile(WordLibrary& words, const QString& path);
 
     size_t length_ = 0; // of every word; 0 while the list is empty
     size_t count_ = 0;

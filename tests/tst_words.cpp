@@ -220,6 +220,17 @@ private slots:
         words.language = 2;
         QVERIFY_THROWS_EXCEPTION(VordaError, loadWords(words));
         QCOMPARE(words.lists[2].size(), 1);
+        // Distinct words in order: the lists keep every word read before the one too many.
+        QByteArray distinct = "AB\r\n";
+        for (int i = 0; i < 65535; ++i)
+            distinct += QByteArray(1, char('A' + i / 17576)) + char('A' + i / 676 % 26) +
+                        char('A' + i / 26 % 26) + char('A' + i % 26) + "\r\n";
+        folder.write("DATA/Lib.ENG", distinct);
+        QVERIFY_THROWS_EXCEPTION(VordaError, loadWords(words));
+        QCOMPARE(words.lists[2].size(), 1);
+        QCOMPARE(words.lists[4].size(), 65534);
+        QVERIFY(findWord(words, "aaab", 4));
+        folder.write("DATA/Lib.ENG", file);
         WordLibrary counted;
         counted.wordCount[2] = 7;
         QVERIFY_THROWS_EXCEPTION(VordaError, loadWordCount(counted, 2));
