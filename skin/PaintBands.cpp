@@ -7,9 +7,11 @@
 #include <cmath>
 
 namespace {
-// A band of this many device rows stays below the span count at which Qt starts threads, even
-// with the up to five spans a row has under an antialiased round clip.
-constexpr int kBandDeviceRows = 16;
+// A band of this many device rows stays below the span count at which Qt starts threads: one
+// span a row unclipped, and up to five a row under a clip such as a round button's
+// antialiased outline.
+constexpr int kBandDeviceRows = 64;
+constexpr int kClippedBandDeviceRows = 16;
 } // namespace
 
 int wholePixelScale(const QPainter& painter) {
@@ -27,11 +29,12 @@ int wholePixelScale(const QPainter& painter) {
 void paintInBands(QPainter& painter, const QRect& area,
                   const std::function<void(const QRect& band, int fromTop)>& paint) {
     const int scale = wholePixelScale(painter);
-    if (scale == 0 || area.height() * scale <= kBandDeviceRows) {
+    const int deviceRows = painter.hasClipping() ? kClippedBandDeviceRows : kBandDeviceRows;
+    if (scale == 0 || area.height() * scale <= deviceRows) {
         paint(area, 0);
         return;
     }
-    const int rows = std::max(1, kBandDeviceRows / scale);
+    const int rows = std::max(1, deviceRows / scale);
     for (int top = 0; top < area.height(); top += rows)
         paint(
             QRect(area.left(), area.top() + top, area.width(), std::min(rows, area.height() - top)),
