@@ -1,111 +1,18 @@
 #include "core/WordLibrary.h"
 
-#include "core/LanguageTable.h"
 #include "platform/Cp1251.h"
-#include "platform/FileWriting.h"
-#include "platform/ProgramFolder.h"
 #include "platform/VordaError.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr char kLineEndCR = '\r';
-constexpr char kLineEndLF = '\n';
-constexpr char kEndOfFile = 26;
-
 uint32_t foldedHash(const unsigned char* folded, size_t length) {
     uint32_t h = WordList::kHashStart;
     for (size_t i = 0; i < length; ++i)
         h = WordList::foldedHashStep(h, folded[i]);
     return h;
-}
-
-[[noreturn]] void raiseFileError(const QString& action, const QString& path, const QFile& file) {
-    throw VordaError(VordaError::Kind::InputOutput,
-                     QStringLiteral("Cannot %1 the word library \"%2\": %3")
-                         .arg(action, path, file.errorString()));
-}
-
-// The bytes of a library file. Only a regular file is opened: a FIFO or a device could block
-// the reading or never end it. More than kMaxLibraryBytes is never read.
-QByteArray readLibraryFile(const QString& path) {
-    QFile file(path);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        throw VordaError(
-            VordaError::Kind::InputOutput,
-            QStringLiteral("Cannot open the word library \"%1\": it is not a file").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        raiseFileError(QStringLiteral("open"), path, file);
-    // The size decides before any reading; the reading itself stops at the limit too, in case
-    // the file grows meanwhile.
-    QByteArray data;
-    if (file.size() <= kMaxLibraryBytes)
-        data = file.read(std::min(file.size(), kMaxLibraryBytes) + 1);
-    if (file.error() != QFileDevice::NoError)
-        raiseFileError(QStringLiteral("read"), path, file);
-    if (file.size() > kMaxLibraryBytes || data.size() > kMaxLibraryBytes)
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot read the word library \"%1\": it is larger than "
-                                        "%2 bytes")
-                             .arg(path)
-                             .arg(kMaxLibraryBytes));
-    return data;
-}
-
-// Calls wordLine(start, length) for every word line of a library file's bytes, in file
-// order, and returns their number: lines of 2 to 20 characters that do not start with ";".
-// A line ends at CR; an LF right after it belongs to the same line end, while a lone LF is an
-// ordinary character of the line. A Ctrl-Z ends the file.
-template <typename WordLine> size_t forEachWordLine(const QByteArray& data, WordLine&& wordLine) {
-    const char* p = data.constData();
-    const char* end = p + data.size();
-    if (const void* eof = std::memchr(p, kEndOfFile, static_cast<size_t>(data.size())))
-        end = static_cast<const char*>(eof);
-    size_t count = 0;
-    while (p < end) {
-        const char* cr = static_cast<const char*>(std::memchr(p, kLineEndCR, size_t(end - p)));
-        const char* lineEnd = cr ? cr : end;
-        const size_t length = static_cast<size_t>(lineEnd - p);
-        if (length >= kMinWordLength && length <= kMaxWordLength && *p != ';') {
-            wordLine(p, length);
-            ++count;
-        }
-        p = lineEnd;
-        if (p < end && *p == kLineEndCR) {
-            ++p;
-            if (p < end && *p == kLineEndLF)
-                ++p;
-        }
-    }
-    return count;
-}
-
-// Whether any byte lies above 127, looked at eight at a time.
-bool hasByteAbove127(const QByteArray& data) {
-    const char* p = data.constData();
-    const char* end = p + data.size();
-    for (; end - p >= 8; p += 8) {
-        uint64_t eight;
-        std::memcpy(&eight, p, 8);
-        if (eight & 0x8080808080808080u)
-            return true;
-    }
-    return std::any_of(p, end, [](char c) { return c & 0x80; });
-}
-
-[[noreturn]] void raiseTooManyWords(const QString& path) {
-    throw VordaError(VordaError::Kind::Overflow,
-                     QStringLiteral("Integer overflow: the word library \"%1\" holds more than %2 "
-                                    "words")
-                         .arg(path)
-                         .arg(kMaxWordLines));
 }
 
 } // namespace
@@ -323,177 +230,9 @@ const WordTree& prefixTree(const WordLibrary& words) {
     return words.tree;
 }
 
-QString libraryPath(uint16_t language) {
-    const std::string_view file = languageOf(language).libraryFile;
-    return gameFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
-}
-
-void loadWords(WordLibrary& words) {
-    loadWordsFromFile(words, libraryPath(words.language));
-}
-
-void loadWordCount(WordLibrary& words, uint16_t language) {
-    if (!isLanguageNumber(language))
-        throw VordaError(VordaError::Kind::Range,
-                         QStringLiteral("Range check error: language %1").arg(language));
-    const QString path = libraryPath(language);
-    words.wordCount[language] = 0;
-    const size_t count = forEachWordLine(readLibraryFile(path), [](const char*, size_t) {});
-    if (count > kMaxWordLines)
-        raiseTooManyWords(path);
-    words.wordCount[language] = uint16_t(count);
-    if (words.loadedListener)
-        words.loadedListener(words);
-}
-
-void checkStartWords(const WordLibrary& words) {
-    // The start word fills the field's middle row.
-    if (words.lists[kStartWordLength].size() == 0 && words.savedAsUtf8)
-        throw VordaError(VordaError::Kind::Other,
-                         QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
-                                        "game can start: it must be saved in Windows-1251.")
-                             .arg(QDir::toNativeSeparators(words.fileName)));
-    if (words.lists[kStartWordLength].size() == 0)
-        throw VordaError(VordaError::Kind::Other,
-                         QStringLiteral("The word library \"%1\" holds no five-letter word, so "
-                                        "no game can start. Each word must stand on a line of "
-                                        "its own, the lines ending in CR LF.")
-                             .arg(QDir::toNativeSeparators(words.fileName)));
-}
-
-void loadWordsFromFile(WordLibrary& words, const QString& path) {
-    words.fileName = path;
-    if (!isLanguageNumber(words.language))
-        throw VordaError(VordaError::Kind::Range,
-                         QStringLiteral("Range check error: language %1").arg(words.language));
-    uint16_t& count = words.wordCount[words.language];
-    count = 0;
-
-    const QByteArray data = readLibraryFile(words.fileName);
-    // An editor that saved the library as UTF-8 makes every Russian word twice as long.
-    words.savedAsUtf8 = data.startsWith("\xEF\xBB\xBF") ||
-                        (hasByteAbove127(data) && QByteArrayView(data).isValidUtf8());
-
-    for (WordList& list : words.lists)
-        list.clear();
-
-    // The words are read in file order in one pass. While a length's words come in order, as
-    // in a sorted file, they are laid one after another here, each folded once and compared
-    // with the one before; the list takes them in one piece at the end. From the first word out
-    // of order (or a repeated one) on, that length's words go through the list's own append.
-    struct Reading {
-        std::string bytes;
-        size_t used = 0;
-        size_t count = 0;
-        std::array<unsigned char, kMaxWordLength> lastFolded{};
-        bool handedOver = false;
-    };
-    std::array<Reading, kMaxWordLength + 1> reading;
-    const auto handOver = [&](size_t length) {
-        Reading& r = reading[length];
-        r.bytes.resize(r.used);
-        r.bytes.shrink_to_fit();
-        words.lists[length].adoptRead(std::move(r.bytes), r.count, length, r.lastFolded);
-        r.handedOver = true;
-    };
-    const auto handOverAll = [&] {
-        for (size_t length = kMinWordLength; length <= kMaxWordLength; ++length)
-            if (!reading[length].handedOver)
-                handOver(length);
-    };
-    const char* const dataEnd = data.constData() + data.size();
-    unsigned char folded[kMaxWordLength] = {};
-    forEachWordLine(data, [&](const char* line, size_t length) {
-        if (count == kMaxWordLines) {
-            handOverAll();
-            raiseTooManyWords(words.fileName);
-        }
-        ++count;
-        Reading& r = reading[length];
-        if (r.handedOver) {
-            words.lists[length].append(std::string_view(line, length));
-            return;
-        }
-        for (size_t k = 0; k < length; ++k)
-            folded[k] = cp1251FoldCase(static_cast<unsigned char>(line[k]));
-        if (r.count != 0) {
-            size_t k = 0;
-            while (k < length && folded[k] == r.lastFolded[k])
-                ++k;
-            if (k == length || folded[k] < r.lastFolded[k]) {
-                handOver(length);
-                words.lists[length].append(std::string_view(line, length));
-                return;
-            }
-        }
-        // Copies of the longest word's size, beyond the word where room allows, cost less
-        // than copies of each word's own length.
-        if (r.used + kMaxWordLength > r.bytes.size())
-            r.bytes.resize(std::max<size_t>(2 * r.bytes.size(), 256));
-        if (dataEnd - line >= kMaxWordLength)
-            std::memcpy(r.bytes.data() + r.used, line, kMaxWordLength);
-        else
-            std::memcpy(r.bytes.data() + r.used, line, length);
-        r.used += length;
-        ++r.count;
-        std::memcpy(r.lastFolded.data(), folded, kMaxWordLength);
-    });
-    handOverAll();
-
-    if (words.loadedListener)
-        words.loadedListener(words);
-}
-
 bool findWord(const WordLibrary& words, std::string_view word, uint16_t length) {
     if (length < kMinWordLength || length > kMaxWordLength)
         throw VordaError(VordaError::Kind::Range,
                          QStringLiteral("Range check error: word length %1").arg(length));
     return words.lists[length].containsFast(word);
-}
-
-void appendWordToLibrary(const WordLibrary& words, std::string_view word) {
-    const QString shownPath = QDir::toNativeSeparators(words.fileName);
-    const auto refuse = [&](const QString& reason) {
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot add the word to the word library \"%1\": %2")
-                             .arg(shownPath, reason));
-    };
-    QFile file(words.fileName);
-    if (words.fileName.isEmpty() || !file.exists())
-        refuse(QStringLiteral("the file does not exist"));
-    if (words.language >= 1 && words.language <= 2 &&
-        words.wordCount[words.language] >= kMaxWordLines)
-        refuse(QStringLiteral("it already holds %1 words, the most a library can hold")
-                   .arg(kMaxWordLines));
-    QByteArray data;
-    QString readFailure;
-    if (!readRegularFile(words.fileName, kMaxLibraryBytes, &data, &readFailure))
-        refuse(readFailure);
-
-    const qsizetype eof = data.indexOf(kEndOfFile);
-    const qsizetype insertAt = eof >= 0 ? eof : data.size();
-    QByteArray addition;
-    if (insertAt > 0) {
-        const char last = data.at(insertAt - 1);
-        const bool lineEnded = last == kLineEndCR || (last == kLineEndLF && insertAt > 1 &&
-                                                      data.at(insertAt - 2) == kLineEndCR);
-        if (!lineEnded)
-            addition.append("\r\n");
-    }
-    addition.append(word.data(), static_cast<qsizetype>(word.size()));
-    addition.append("\r\n");
-    if (data.size() + addition.size() > kMaxLibraryBytes)
-        refuse(QStringLiteral("it would grow beyond %1 bytes, the most a library can hold")
-                   .arg(kMaxLibraryBytes));
-
-    QString reason;
-    if (eof < 0) {
-        if (!appendToFile(words.fileName, addition, &reason))
-            refuse(reason);
-        return;
-    }
-    // The word goes before the end-of-file mark; the file is rewritten as a whole.
-    data.insert(insertAt, addition);
-    if (!replaceFileContents(words.fileName, data, &reason))
-        refuse(reason);
 }
