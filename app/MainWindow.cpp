@@ -5,6 +5,7 @@
 #include "app/FieldCell.h"
 #include "app/WordSheetsView.h"
 #include "core/LanguageTable.h"
+#include "core/LibraryCache.h"
 #include "core/SavedGame.h"
 #include "core/WordLibrary.h"
 #include "extras/AboutWindow.h"
@@ -172,7 +173,8 @@ void MainWindow::initialise() {
     // The steps that read files. Each reports its own failure and the others still run, so a
     // damaged or missing file costs only what it holds.
     removeStaleTemporaryFiles({services_.settingsFile().fileName(), recordsPath(), savedGamePath(),
-                               libraryPath(1), libraryPath(2)});
+                               libraryPath(1), libraryPath(2), libraryCachePath(libraryPath(1)),
+                               libraryCachePath(libraryPath(2))});
     runReportingErrors([this] { readWinners(services_.winners()); });
     {
         // The settings, the check of the language's texts and the language items' captions

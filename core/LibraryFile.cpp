@@ -1,6 +1,7 @@
 #include "core/WordLibrary.h"
 
 #include "core/LanguageTable.h"
+#include "core/LibraryCache.h"
 #include "platform/Cp1251.h"
 #include "platform/FileWriting.h"
 #include "platform/ProgramFolder.h"
@@ -102,55 +103,10 @@ bool hasByteAbove127(const QByteArray& data) {
                          .arg(kMaxWordLines));
 }
 
-} // namespace
-
-QString libraryPath(uint16_t language) {
-    const std::string_view file = languageOf(language).libraryFile;
-    return gameFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
-}
-
-void loadWords(WordLibrary& words) {
-    loadWordsFromFile(words, libraryPath(words.language));
-}
-
-void loadWordCount(WordLibrary& words, uint16_t language) {
-    if (!isLanguageNumber(language))
-        throw VordaError(VordaError::Kind::Range,
-                         QStringLiteral("Range check error: language %1").arg(language));
-    const QString path = libraryPath(language);
-    words.wordCount[language] = 0;
-    const size_t count = forEachWordLine(readLibraryFile(path), [](const char*, size_t) {});
-    if (count > kMaxWordLines)
-        raiseTooManyWords(path);
-    words.wordCount[language] = uint16_t(count);
-    if (words.loadedListener)
-        words.loadedListener(words);
-}
-
-void checkStartWords(const WordLibrary& words) {
-    // The start word fills the field's middle row.
-    if (words.lists[kStartWordLength].size() == 0 && words.savedAsUtf8)
-        throw VordaError(VordaError::Kind::Other,
-                         QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
-                                        "game can start: it must be saved in Windows-1251.")
-                             .arg(QDir::toNativeSeparators(words.fileName)));
-    if (words.lists[kStartWordLength].size() == 0)
-        throw VordaError(VordaError::Kind::Other,
-                         QStringLiteral("The word library \"%1\" holds no five-letter word, so "
-                                        "no game can start. Each word must stand on a line of "
-                                        "its own, the lines ending in CR LF.")
-                             .arg(QDir::toNativeSeparators(words.fileName)));
-}
-
-void loadWordsFromFile(WordLibrary& words, const QString& path) {
-    words.fileName = path;
-    if (!isLanguageNumber(words.language))
-        throw VordaError(VordaError::Kind::Range,
-                         QStringLiteral("Range check error: language %1").arg(words.language));
+// Fills the lists and the count of words.language from a library file's bytes.
+void readWords(WordLibrary& words, const QByteArray& data) {
     uint16_t& count = words.wordCount[words.language];
     count = 0;
-
-    const QByteArray data = readLibraryFile(words.fileName);
     // An editor that saved the library as UTF-8 makes every Russian word twice as long.
     words.savedAsUtf8 = data.startsWith("\xEF\xBB\xBF") ||
                         (hasByteAbove127(data) && QByteArrayView(data).isValidUtf8());
@@ -174,7 +130,7 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
         Reading& r = reading[length];
         r.bytes.resize(r.used);
         r.bytes.shrink_to_fit();
-        words.lists[length].adoptRead(std::move(r.bytes), r.count, length, r.lastFolded);
+        words.lists[length].adoptWords(std::move(r.bytes), length);
         r.handedOver = true;
     };
     const auto handOverAll = [&] {
@@ -220,7 +176,79 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
         std::memcpy(r.lastFolded.data(), folded, kMaxWordLength);
     });
     handOverAll();
+}
 
+// The language must be one of the table: it chooses the count to fill.
+void checkLanguage(uint16_t language) {
+    if (!isLanguageNumber(language))
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(language));
+}
+
+} // namespace
+
+QString libraryPath(uint16_t language) {
+    const std::string_view file = languageOf(language).libraryFile;
+    return gameFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
+}
+
+void loadWords(WordLibrary& words) {
+    const QString path = libraryPath(words.language);
+    words.fileName = path;
+    checkLanguage(words.language);
+    words.wordCount[words.language] = 0;
+    const QByteArray data = readLibraryFile(path);
+    // The lists as they were read from these very bytes before, or read now and kept so.
+    const QString cache = libraryCachePath(path);
+    if (!loadFromLibraryCache(words, cache, data)) {
+        readWords(words, data);
+        writeLibraryCache(cache, data, &words);
+    }
+    if (words.loadedListener)
+        words.loadedListener(words);
+}
+
+void loadWordCount(WordLibrary& words, uint16_t language) {
+    if (!isLanguageNumber(language))
+        throw VordaError(VordaError::Kind::Range,
+                         QStringLiteral("Range check error: language %1").arg(language));
+    const QString path = libraryPath(language);
+    words.wordCount[language] = 0;
+    const QByteArray data = readLibraryFile(path);
+    const QString cache = libraryCachePath(path);
+    int count = wordCountFromLibraryCache(cache, data);
+    if (count < 0) {
+        const size_t lines = forEachWordLine(data, [](const char*, size_t) {});
+        if (lines > kMaxWordLines)
+            raiseTooManyWords(path);
+        count = int(lines);
+        writeLibraryCache(cache, data, nullptr, count);
+    }
+    words.wordCount[language] = uint16_t(count);
+    if (words.loadedListener)
+        words.loadedListener(words);
+}
+
+void checkStartWords(const WordLibrary& words) {
+    // The start word fills the field's middle row.
+    if (words.lists[kStartWordLength].size() == 0 && words.savedAsUtf8)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" is saved in UTF-8, so no "
+                                        "game can start: it must be saved in Windows-1251.")
+                             .arg(QDir::toNativeSeparators(words.fileName)));
+    if (words.lists[kStartWordLength].size() == 0)
+        throw VordaError(VordaError::Kind::Other,
+                         QStringLiteral("The word library \"%1\" holds no five-letter word, so "
+                                        "no game can start. Each word must stand on a line of "
+                                        "its own, the lines ending in CR LF.")
+                             .arg(QDir::toNativeSeparators(words.fileName)));
+}
+
+void loadWordsFromFile(WordLibrary& words, const QString& path) {
+    words.fileName = path;
+    checkLanguage(words.language);
+    words.wordCount[words.language] = 0;
+    readWords(words, readLibraryFile(path));
     if (words.loadedListener)
         words.loadedListener(words);
 }

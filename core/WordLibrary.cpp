@@ -81,14 +81,16 @@ void WordList::insert(std::string_view word) {
     changed();
 }
 
-void WordList::adoptRead(std::string&& words, size_t count, size_t length,
-                         const std::array<unsigned char, 20>& lastFolded) {
+void WordList::adoptWords(std::string&& words, size_t length) {
+    count_ = length == 0 ? 0 : words.size() / length;
+    length_ = count_ == 0 ? 0 : length;
     words_ = std::move(words);
-    count_ = count;
-    length_ = count == 0 ? 0 : length;
-    lastFolded_ = lastFolded;
-    lastFoldedCount_ = count;
-    indexValid_ = count == 0;
+    words_.resize(count_ * length_);
+    for (size_t k = 0; k < length_; ++k)
+        lastFolded_[k] =
+            cp1251FoldCase(static_cast<unsigned char>(words_[(count_ - 1) * length_ + k]));
+    lastFoldedCount_ = count_;
+    indexValid_ = count_ == 0;
     slots_.clear();
     changed();
 }

@@ -12,8 +12,6 @@
 #include <string_view>
 #include <vector>
 
-struct WordLibrary;
-
 // One list of the word library: the words of one length, kept sorted by the library's
 // case-insensitive comparison (cp1251CompareNoCase). Words are Windows-1251 bytes, stored one
 // after another as read, with a hash index of their folded spellings (cp1251FoldCase).
@@ -28,6 +26,15 @@ public:
     // other is inserted as Insert does.
     void append(std::string_view word);
     void clear();
+    // Takes a whole list at once in place of what it held: `words` holds the words one after
+    // another, `length` letters each, already in the list's order and without repeats (a
+    // library file read in order, or its cache).
+    void adoptWords(std::string&& words, size_t length);
+    // The words as held, one after another, wordLength() letters each.
+    std::string_view storedWords() const {
+        return std::string_view(words_.data(), count_ * length_);
+    }
+    size_t wordLength() const { return length_; }
     int size() const { return static_cast<int>(count_); }
     // The entry at a position counted from 0; a position outside the list raises
     // "List index out of bounds (%d)".
@@ -64,11 +71,6 @@ private:
     int compareFolded(size_t entry, const unsigned char* folded) const;
     void setLength(size_t length);
     void changed();
-    // Takes the words of a library being read, `count` words of `length` letters in order, the
-    // last of them folded in `lastFolded`: the list held nothing before.
-    void adoptRead(std::string&& words, size_t count, size_t length,
-                   const std::array<unsigned char, 20>& lastFolded);
-    friend void loadWordsFromFile(WordLibrary& words, const QString& path);
 
     size_t length_ = 0; // of every word; 0 while the list is empty
     size_t count_ = 0;

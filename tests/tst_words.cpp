@@ -4,6 +4,8 @@
 #include "platform/VordaError.h"
 #include "tests/support/TestFolder.h"
 
+#include <sys/stat.h>
+
 #include <QtTest>
 
 namespace {
@@ -186,6 +188,78 @@ private slots:
         QCOMPARE(list.at(0), std::string("BOA"));
         QCOMPARE(list.at(1), std::string("ZOO"));
         QVERIFY(list.containsFast("zoo"));
+    }
+
+    // The lists kept in the library's cache are those a reading of the library gives, and the
+    // cache serves only the bytes it was made from: a changed library, a damaged cache or one
+    // with the count alone is passed over and made again.
+    void cacheGivesWhatReadingGives_data() {
+        QTest::addColumn<QString>("change"); // what happens between the two starts
+        QTest::addColumn<bool>("remade");
+        QTest::newRow("nothing: served from the cache") << "" << false;
+        QTest::newRow("a letter of the library, same size") << "library" << true;
+        QTest::newRow("a byte of the cached words") << "cached words" << true;
+        QTest::newRow("a byte of the cached header") << "cached header" << true;
+        QTest::newRow("the cache cut short") << "cut" << true;
+        QTest::newRow("only the count was kept") << "count only" << true;
+        QTest::newRow("a library saved as UTF-8") << "utf-8" << false;
+    }
+    void cacheGivesWhatReadingGives() {
+        QFETCH(QString, change);
+        QFETCH(bool, remade);
+        TestGameFolder folder;
+        QByteArray library = "; comment\r\nOX\r\nAPE\r\nCAT\r\nbee\r\nAPE\r\nHOUSE\r\nMOUSE\r\n";
+        if (change == "utf-8")
+            library += "\xD0\x96\xD0\x96\xD0\x96\r\n";
+        folder.write("DATA/Lib.ENG", library);
+        const QString cachePath = folder.path() + "DATA/Lib.ENG.cache";
+        WordLibrary first;
+        first.language = 2;
+        if (change == "count only")
+            loadWordCount(first, 2);
+        else
+            loadWords(first);
+        QVERIFY(QFile::exists(cachePath));
+        QByteArray cache = folder.read("DATA/Lib.ENG.cache");
+        if (change == "library") {
+            library.replace("CAT", "COT");
+            folder.write("DATA/Lib.ENG", library);
+        } else if (change == "cached words") {
+            cache[cache.size() - 12] = cache[cache.size() - 12] ^ 1;
+        } else if (change == "cached header") {
+            cache[40] = cache[40] ^ 1;
+        } else if (change == "cut") {
+            cache.chop(3);
+        }
+        if (change.startsWith("cached") || change == "cut")
+            folder.write("DATA/Lib.ENG.cache", cache);
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(cachePath).constData(), &before), 0);
+        WordLibrary cached;
+        cached.language = 2;
+        loadWords(cached);
+        WordLibrary read;
+        read.language = 2;
+        loadWordsFromFile(read, folder.path() + "DATA/Lib.ENG");
+        QCOMPARE(allWords(cached), allWords(read));
+        QCOMPARE(int(cached.wordCount[2]), int(read.wordCount[2]));
+        QCOMPARE(cached.savedAsUtf8, read.savedAsUtf8);
+        QCOMPARE(cached.lists[3].contains("cot"), change == "library");
+        QVERIFY(findWord(cached, "house", 5));
+        // After a reading from the cache, the lists take a word in its place as before.
+        for (WordLibrary* words : {&cached, &read}) {
+            words->lists[3].append("BAT");
+            words->lists[3].append("ZOO");
+        }
+        QCOMPARE(allWords(cached), allWords(read));
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(cachePath).constData(), &after), 0);
+        QCOMPARE(after.st_ino != before.st_ino, remade);
+        // The count alone comes from the cache as well.
+        WordLibrary counted;
+        counted.language = 1;
+        loadWordCount(counted, 2);
+        QCOMPARE(int(counted.wordCount[2]), int(read.wordCount[2]));
     }
 
     void missingFileKeepsTheLists() {

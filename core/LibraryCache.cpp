@@ -1,0 +1,164 @@
+#include "core/LibraryCache.h"
+
+#include "core/WordLibrary.h"
+#include "platform/FileWriting.h"
+
+#include <QtEndian>
+
+#include <array>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+constexpr char kMagic[] = "Vorda2000 lists\n"; // 16 bytes, without its terminating zero
+constexpr size_t kMagicSize = sizeof kMagic - 1;
+constexpr uint32_t kVersion = 1;
+constexpr uint32_t kHasLists = 1;
+constexpr uint32_t kSavedAsUtf8 = 2;
+constexpr int kLists = kMaxWordLength + 1;
+// Magic, version, flags, library size and hash, word lines, a count per list, header hash.
+constexpr size_t kHeaderSize = kMagicSize + 4 + 4 + 8 + 8 + 4 + 4 * kLists + 8;
+
+// A hash of bytes, eight at a time: enough to tell a library file from any edit of it.
+uint64_t bytesHash(const char* p, size_t n) {
+    constexpr uint64_t kPrime = 0x100000001b3ull;
+    uint64_t h = 0xcbf29ce484222325ull ^ (n * 0x9e3779b97f4a7c15ull);
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        h = (h ^ word) * kPrime;
+        h ^= h >> 32;
+    }
+    for (; i < n; ++i)
+        h = (h ^ static_cast<unsigned char>(p[i])) * kPrime;
+    h ^= h >> 29;
+    h *= 0xbf58476d1ce4e5b9ull;
+    return h ^ (h >> 32);
+}
+
+struct Header {
+    uint32_t flags = 0;
+    uint64_t librarySize = 0;
+    uint64_t libraryHash = 0;
+    uint32_t wordLines = 0;
+    std::array<uint32_t, kLists> counts{};
+};
+
+template <typename T> void put(QByteArray& bytes, T value) {
+    const T little = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char*>(&little), sizeof little);
+}
+
+template <typename T> T take(const char*& p) {
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    p += sizeof value;
+    return qFromLittleEndian(value);
+}
+
+QByteArray headerBytes(const Header& header) {
+    QByteArray bytes(kMagic, qsizetype(kMagicSize));
+    put(bytes, kVersion);
+    put(bytes, header.flags);
+    put(bytes, header.librarySize);
+    put(bytes, header.libraryHash);
+    put(bytes, header.wordLines);
+    for (uint32_t count : header.counts)
+        put(bytes, count);
+    put(bytes, bytesHash(bytes.constData(), size_t(bytes.size())));
+    return bytes;
+}
+
+// The header of a cache made from `library`, or nothing when the cache is of other bytes, of
+// another version or damaged.
+std::optional<Header> fittingHeader(const QByteArray& cache, const QByteArray& library) {
+    if (size_t(cache.size()) < kHeaderSize || std::memcmp(cache.constData(), kMagic, kMagicSize))
+        return std::nullopt;
+    const char* p = cache.constData() + kMagicSize;
+    if (take<uint32_t>(p) != kVersion)
+        return std::nullopt;
+    Header header;
+    header.flags = take<uint32_t>(p);
+    header.librarySize = take<uint64_t>(p);
+    header.libraryHash = take<uint64_t>(p);
+    header.wordLines = take<uint32_t>(p);
+    for (uint32_t& count : header.counts)
+        count = take<uint32_t>(p);
+    const uint64_t headerHash = take<uint64_t>(p);
+    if (headerHash != bytesHash(cache.constData(), kHeaderSize - 8) ||
+        header.wordLines > kMaxWordLines || header.librarySize != uint64_t(library.size()) ||
+        header.libraryHash != bytesHash(library.constData(), size_t(library.size())))
+        return std::nullopt;
+    return header;
+}
+
+QByteArray readCache(const QString& cachePath) {
+    QByteArray cache;
+    if (!readRegularFile(cachePath, kMaxLibraryBytes + qint64(kHeaderSize) + 8, &cache, nullptr))
+        return QByteArray();
+    return cache;
+}
+
+} // namespace
+
+QString libraryCachePath(const QString& libraryPath) {
+    return libraryPath + QStringLiteral(".cache");
+}
+
+bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath, const QByteArray& library) {
+    const QByteArray cache = readCache(cachePath);
+    const std::optional<Header> header = fittingHeader(cache, library);
+    if (!header || !(header->flags & kHasLists))
+        return false;
+    size_t bodySize = 0;
+    for (size_t length = 0; length < kLists; ++length)
+        bodySize += size_t(header->counts[length]) * length;
+    if (size_t(cache.size()) != kHeaderSize + bodySize + 8)
+        return false;
+    const char* body = cache.constData() + kHeaderSize;
+    const char* end = body + bodySize;
+    if (take<uint64_t>(end) != bytesHash(body, bodySize))
+        return false;
+    for (size_t length = 0; length < kLists; ++length) {
+        const size_t bytes = size_t(header->counts[length]) * length;
+        words.lists[length].adoptWords(std::string(body, bytes), length);
+        body += bytes;
+    }
+    words.wordCount[words.language] = uint16_t(header->wordLines);
+    words.savedAsUtf8 = header->flags & kSavedAsUtf8;
+    return true;
+}
+
+int wordCountFromLibraryCache(const QString& cachePath, const QByteArray& library) {
+    const std::optional<Header> header = fittingHeader(readCache(cachePath), library);
+    return header ? int(header->wordLines) : -1;
+}
+
+void writeLibraryCache(const QString& cachePath, const QByteArray& library,
+                       const WordLibrary* words, int count) {
+    Header header;
+    header.librarySize = uint64_t(library.size());
+    header.libraryHash = bytesHash(library.constData(), size_t(library.size()));
+    QByteArray body;
+    if (words) {
+        header.flags = kHasLists | (words->savedAsUtf8 ? kSavedAsUtf8 : 0);
+        header.wordLines = words->wordCount[words->language];
+        for (size_t length = 0; length < kLists; ++length) {
+            const std::string_view stored = words->lists[length].storedWords();
+            header.counts[length] = uint32_t(words->lists[length].size());
+            body.append(stored.data(), qsizetype(stored.size()));
+        }
+    } else {
+        header.wordLines = uint32_t(count);
+    }
+    QByteArray cache = headerBytes(header);
+    if (words) {
+        cache += body;
+        put(cache, bytesHash(body.constData(), size_t(body.size())));
+    }
+    // Only a copy: should it not be written, the library is read again next time.
+    QString reason;
+    replaceFileContents(cachePath, cache, &reason);
+}
