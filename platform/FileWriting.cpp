@@ -77,23 +77,29 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-bool readAll(int fd, qint64 maxBytes, QByteArray* bytes) {
+// Reads the file to its end: straight into room for `expected` bytes (its size when it was
+// looked at), and on in steps should it have grown meanwhile.
+bool readAll(int fd, qint64 maxBytes, qint64 expected, QByteArray* bytes) {
     QByteArray data;
-    char buffer[65536];
+    data.resize(qsizetype(std::min(expected, maxBytes)) + 1);
+    qsizetype used = 0;
     for (;;) {
-        const ssize_t step = ::read(fd, buffer, sizeof buffer);
+        if (used == data.size())
+            data.resize(data.size() + 65536);
+        const ssize_t step = ::read(fd, data.data() + used, size_t(data.size() - used));
         if (step < 0 && errno == EINTR)
             continue;
         if (step < 0)
             return false;
         if (step == 0)
             break;
-        data.append(buffer, step);
-        if (data.size() > maxBytes) {
+        used += step;
+        if (used > maxBytes) {
             errno = EFBIG;
             return false;
         }
     }
+    data.resize(used);
     *bytes = std::move(data);
     return true;
 }
@@ -109,7 +115,7 @@ bool writeInPlace(const QByteArray& target, const QByteArray& bytes, QString* re
     struct stat info;
     QByteArray old;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        !readAll(fd, qint64(info.st_size) + (1 << 20), &old)) {
+        !readAll(fd, qint64(info.st_size) + (1 << 20), qint64(info.st_size), &old)) {
         setReason(reason, S_ISREG(info.st_mode) ? systemReason(errno) : notARegularFileReason());
         ::close(fd);
         return false;
@@ -171,7 +177,7 @@ bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
         setReason(reason, notARegularFileReason());
     else if (qint64(info.st_size) > maxBytes)
         setReason(reason, QStringLiteral("it is larger than %1 bytes").arg(maxBytes));
-    else if (!(read = readAll(fd, maxBytes, bytes)))
+    else if (!(read = readAll(fd, maxBytes, qint64(info.st_size), bytes)))
         setReason(reason, errno == EFBIG
                               ? QStringLiteral("it is larger than %1 bytes").arg(maxBytes)
                               : systemReason(errno));
