@@ -80,27 +80,43 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
 
 } // namespace
 
-QString skinPicture(const QString& skinFolder, int slot) {
-    const QString digit = QString::number(slot);
-    QString bmp, jpg;
+std::array<QString, kTextureSlots> skinPictures(const QString& skinFolder) {
+    // One reading of the folder for every slot.
+    std::array<QString, kTextureSlots> jpg, bmp;
     const QStringList names =
         QDir(skinFolder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& name : names) {
-        if (name.compare(digit + QStringLiteral(".jpg"), Qt::CaseInsensitive) == 0 && jpg.isEmpty())
-            jpg = name;
-        else if (name.compare(digit + QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 &&
-                 bmp.isEmpty())
-            bmp = name;
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        bool isNumber = false;
+        const int slot = name.left(dot).toInt(&isNumber);
+        if (dot < 0 || !isNumber || slot < 0 || slot >= kTextureSlots ||
+            name.left(dot) != QString::number(slot))
+            continue;
+        const QStringView extension = QStringView(name).mid(dot + 1);
+        if (extension.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0 &&
+            jpg[slot].isEmpty())
+            jpg[slot] = name;
+        else if (extension.compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0 &&
+                 bmp[slot].isEmpty())
+            bmp[slot] = name;
     }
-    const QString& found = jpg.isEmpty() ? bmp : jpg;
-    return found.isEmpty() ? QString() : skinFolder + QLatin1Char('/') + found;
+    std::array<QString, kTextureSlots> found;
+    for (int slot = 0; slot < kTextureSlots; ++slot) {
+        const QString& name = jpg[slot].isEmpty() ? bmp[slot] : jpg[slot];
+        if (!name.isEmpty())
+            found[slot] = skinFolder + QLatin1Char('/') + name;
+    }
+    return found;
+}
+
+QString skinPicture(const QString& skinFolder, int slot) {
+    return skinPictures(skinFolder)[slot];
 }
 
 bool isSkinFolder(const QString& folder) {
-    for (int slot = 0; slot < kTextureSlots; ++slot)
-        if (!skinPicture(folder, slot).isEmpty())
-            return true;
-    return false;
+    const std::array<QString, kTextureSlots> pictures = skinPictures(folder);
+    return std::any_of(pictures.begin(), pictures.end(),
+                       [](const QString& picture) { return !picture.isEmpty(); });
 }
 
 QString skinFolder() {
@@ -113,9 +129,9 @@ void loadTextures() {
     textureBitmaps.resize(kTextureSlots);
     std::vector<DecodedPicture> decoded;
     if (ChosenTextures.useSkins) {
-        const QString folder = skinFolder();
+        const std::array<QString, kTextureSlots> pictures = skinPictures(skinFolder());
         for (int slot = 0; slot < kTextureSlots; ++slot) {
-            const QString picture = skinPicture(folder, slot);
+            const QString& picture = pictures[slot];
             if (picture.isEmpty())
                 textureBitmaps[slot] = builtInTexture(slot);
             else

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,6 +63,8 @@ QString skinFolder();
 // The picture of a slot in a skin folder: the file "<slot>.jpg", else "<slot>.bmp", the
 // extension in any case ("0.JPG"); empty when the folder holds neither.
 QString skinPicture(const QString& skinFolder, int slot);
+// The same for every slot at once, from one reading of the folder.
+std::array<QString, kTextureSlots> skinPictures(const QString& skinFolder);
 // A folder is a skin when it holds the picture of at least one slot.
 bool isSkinFolder(const QString& folder);
 

@@ -326,6 +326,11 @@ private slots:
         QTest::newRow("skin: chosen files are neither read nor forgotten")
             << true << "Stone" << QStringList{"Stone/1.bmp=#ff0000"} << with(noFiles, 4, "gone.bmp")
             << with(allBuiltIn, 1, "#ff0000") << with(noFiles, 4, "gone.bmp") << 0;
+        QTest::newRow("skin: only a slot's own number names its picture")
+            << true << "Stone" << QStringList{"Stone/03.jpg=#ff0000", "Stone/3.bmp.jpg=#ff0000",
+                                              "Stone/+5.bmp=#ff0000", "Stone/10.jpg=#ff0000",
+                                              "Stone/6.png=#ff0000",  "Stone/7.jpg=#0000ff"}
+            << noFiles << with(allBuiltIn, 7, "#0000ff") << noFiles << 0;
         QTest::newRow("skin: undecodable digit picture")
             << true << "Stone" << QStringList{"Stone/2.jpg=truncated"} << noFiles << allBuiltIn
             << noFiles << 1;
