@@ -3,22 +3,25 @@
 #include "core/WordLibrary.h"
 #include "platform/FileWriting.h"
 
+#include <QFile>
 #include <QtEndian>
 
 #include <array>
 #include <cstring>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr char kMagic[] = "Vorda2000 lists\n"; // 16 bytes, without its terminating zero
 constexpr size_t kMagicSize = sizeof kMagic - 1;
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;
 constexpr uint32_t kHasLists = 1;
 constexpr uint32_t kSavedAsUtf8 = 2;
 constexpr int kLists = kMaxWordLength + 1;
-// Magic, version, flags, library size and hash, word lines, a count per list, header hash.
-constexpr size_t kHeaderSize = kMagicSize + 4 + 4 + 8 + 8 + 4 + 4 * kLists + 8;
+// Magic, version, flags, the library's state, word lines, a count per list, header hash.
+constexpr size_t kHeaderSize = kMagicSize + 4 + 4 + 5 * 8 + 4 + 4 * kLists + 8;
 
 // A hash of bytes, enough to tell a library file from any edit of it: four lanes of eight
 // bytes at a time, each multiplied and folded, then folded into one.
@@ -46,8 +49,7 @@ uint64_t bytesHash(const char* p, size_t n) {
 
 struct Header {
     uint32_t flags = 0;
-    uint64_t librarySize = 0;
-    uint64_t libraryHash = 0;
+    std::array<uint64_t, 5> library{};
     uint32_t wordLines = 0;
     std::array<uint32_t, kLists> counts{};
 };
@@ -68,8 +70,8 @@ QByteArray headerBytes(const Header& header) {
     QByteArray bytes(kMagic, qsizetype(kMagicSize));
     put(bytes, kVersion);
     put(bytes, header.flags);
-    put(bytes, header.librarySize);
-    put(bytes, header.libraryHash);
+    for (uint64_t value : header.library)
+        put(bytes, value);
     put(bytes, header.wordLines);
     for (uint32_t count : header.counts)
         put(bytes, count);
@@ -77,9 +79,11 @@ QByteArray headerBytes(const Header& header) {
     return bytes;
 }
 
-// The header of a cache made from `library`, or nothing when the cache is of other bytes, of
-// another version or damaged.
-std::optional<Header> fittingHeader(const QByteArray& cache, const QByteArray& library) {
+// The header of a cache made from the library in this state, or nothing when the cache is of
+// another state, of another version or damaged.
+std::optional<Header> fittingHeader(const QByteArray& cache, const LibraryFileState& library) {
+    if (!library.exists)
+        return std::nullopt;
     if (size_t(cache.size()) < kHeaderSize || std::memcmp(cache.constData(), kMagic, kMagicSize))
         return std::nullopt;
     const char* p = cache.constData() + kMagicSize;
@@ -87,15 +91,14 @@ std::optional<Header> fittingHeader(const QByteArray& cache, const QByteArray& l
         return std::nullopt;
     Header header;
     header.flags = take<uint32_t>(p);
-    header.librarySize = take<uint64_t>(p);
-    header.libraryHash = take<uint64_t>(p);
+    for (uint64_t& value : header.library)
+        value = take<uint64_t>(p);
     header.wordLines = take<uint32_t>(p);
     for (uint32_t& count : header.counts)
         count = take<uint32_t>(p);
     const uint64_t headerHash = take<uint64_t>(p);
     if (headerHash != bytesHash(cache.constData(), kHeaderSize - 8) ||
-        header.wordLines > kMaxWordLines || header.librarySize != uint64_t(library.size()) ||
-        header.libraryHash != bytesHash(library.constData(), size_t(library.size())))
+        header.wordLines > kMaxWordLines || header.library != library.identity)
         return std::nullopt;
     return header;
 }
@@ -113,7 +116,22 @@ QString libraryCachePath(const QString& libraryPath) {
     return libraryPath + QStringLiteral(".cache");
 }
 
-bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath, const QByteArray& library) {
+LibraryFileState libraryFileState(const QString& libraryPath) {
+    LibraryFileState state;
+    struct stat info {};
+    if (::stat(QFile::encodeName(libraryPath).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return state;
+    const auto nanoseconds = [](const timespec& t) {
+        return uint64_t(t.tv_sec) * 1000000000u + uint64_t(t.tv_nsec);
+    };
+    state.exists = true;
+    state.identity = {uint64_t(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
+                      uint64_t(info.st_ino), uint64_t(info.st_dev)};
+    return state;
+}
+
+bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath,
+                          const LibraryFileState& library) {
     const QByteArray cache = readCache(cachePath);
     const std::optional<Header> header = fittingHeader(cache, library);
     if (!header || !(header->flags & kHasLists))
@@ -137,16 +155,17 @@ bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath, const QB
     return true;
 }
 
-int wordCountFromLibraryCache(const QString& cachePath, const QByteArray& library) {
+int wordCountFromLibraryCache(const QString& cachePath, const LibraryFileState& library) {
     const std::optional<Header> header = fittingHeader(readCache(cachePath), library);
     return header ? int(header->wordLines) : -1;
 }
 
-void writeLibraryCache(const QString& cachePath, const QByteArray& library,
+void writeLibraryCache(const QString& cachePath, const LibraryFileState& library,
                        const WordLibrary* words, int count) {
+    if (!library.exists)
+        return;
     Header header;
-    header.librarySize = uint64_t(library.size());
-    header.libraryHash = bytesHash(library.constData(), size_t(library.size()));
+    header.library = library.identity;
     QByteArray body;
     if (words) {
         header.flags = kHasLists | (words->savedAsUtf8 ? kSavedAsUtf8 : 0);

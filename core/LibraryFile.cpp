@@ -197,12 +197,13 @@ void loadWords(WordLibrary& words) {
     words.fileName = path;
     checkLanguage(words.language);
     words.wordCount[words.language] = 0;
-    const QByteArray data = readLibraryFile(path);
-    // The lists as they were read from these very bytes before, or read now and kept so.
+    // The lists as they were read from the library in this very state before, or read now and
+    // kept so.
+    const LibraryFileState state = libraryFileState(path);
     const QString cache = libraryCachePath(path);
-    if (!loadFromLibraryCache(words, cache, data)) {
-        readWords(words, data);
-        writeLibraryCache(cache, data, &words);
+    if (!loadFromLibraryCache(words, cache, state)) {
+        readWords(words, readLibraryFile(path));
+        writeLibraryCache(cache, state, &words);
     }
     if (words.loadedListener)
         words.loadedListener(words);
@@ -214,15 +215,15 @@ void loadWordCount(WordLibrary& words, uint16_t language) {
                          QStringLiteral("Range check error: language %1").arg(language));
     const QString path = libraryPath(language);
     words.wordCount[language] = 0;
-    const QByteArray data = readLibraryFile(path);
+    const LibraryFileState state = libraryFileState(path);
     const QString cache = libraryCachePath(path);
-    int count = wordCountFromLibraryCache(cache, data);
+    int count = wordCountFromLibraryCache(cache, state);
     if (count < 0) {
-        const size_t lines = forEachWordLine(data, [](const char*, size_t) {});
+        const size_t lines = forEachWordLine(readLibraryFile(path), [](const char*, size_t) {});
         if (lines > kMaxWordLines)
             raiseTooManyWords(path);
         count = int(lines);
-        writeLibraryCache(cache, data, nullptr, count);
+        writeLibraryCache(cache, state, nullptr, count);
     }
     words.wordCount[language] = uint16_t(count);
     if (words.loadedListener)

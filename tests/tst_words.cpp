@@ -227,7 +227,7 @@ private slots:
         } else if (change == "cached words") {
             cache[cache.size() - 12] = cache[cache.size() - 12] ^ 1;
         } else if (change == "cached header") {
-            cache[40] = cache[40] ^ 1;
+            cache[64] = cache[64] ^ 1; // in the count of word lines
         } else if (change == "cut") {
             cache.chop(3);
         }
