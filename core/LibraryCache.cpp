@@ -23,8 +23,8 @@ constexpr int kLists = kMaxWordLength + 1;
 // Magic, version, flags, the library's state, word lines, a count per list, header hash.
 constexpr size_t kHeaderSize = kMagicSize + 4 + 4 + 5 * 8 + 4 + 4 * kLists + 8;
 
-// A hash of bytes, enough to tell a library file from any edit of it: four lanes of eight
-// bytes at a time, each multiplied and folded, then folded into one.
+// A hash of bytes, enough to tell a cache damaged on the disk: four lanes of eight bytes at a
+// time, each multiplied and folded, then folded into one.
 uint64_t bytesHash(const char* p, size_t n) {
     constexpr uint64_t kPrime = 0x100000001b3ull;
     std::array<uint64_t, 4> lane = {0xcbf29ce484222325ull ^ n, 0x9e3779b97f4a7c15ull,
