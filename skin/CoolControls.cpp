@@ -222,6 +222,13 @@ void CoolButton::setGradient(const QColor& start, const QColor& end) {
     update();
 }
 
+int64_t CoolButton::faceKey() const {
+    if (gradient_)
+        return -1 - ((int64_t(gradientStart_.rgb() & 0xffffff) << 24) |
+                     int64_t(gradientEnd_.rgb() & 0xffffff));
+    return wallpaper_.isNull() ? 0 : wallpaper_.cacheKey();
+}
+
 void CoolButton::paintFace(QPainter& painter, const QRect& rect) const {
     if (!gradient_) {
         paintWallpaper(painter, rect, wallpaper_, kButtonFace);
@@ -312,13 +319,9 @@ void CoolButton::paintEvent(QPaintEvent*) {
     const QRect r = rect();
     if (rounded_) {
         // The corners show the parent's background, which Qt already painted behind us.
+        paintRoundFace(painter, r, faceKey(),
+                       [this](QPainter& face, const QRect& area) { paintFace(face, area); });
         painter.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath ellipse;
-        ellipse.addEllipse(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.save();
-        painter.setClipPath(ellipse);
-        paintFace(painter, r);
-        painter.restore();
         paintRoundRim(painter, r, pressed);
         painter.setRenderHint(QPainter::Antialiasing, false);
     } else {

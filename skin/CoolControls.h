@@ -146,6 +146,9 @@ protected:
 
 private:
     void paintFace(QPainter& painter, const QRect& rect) const;
+    // Names what paintFace paints: the wallpaper's cache key, the gradient's colours, or 0 for
+    // the plain face.
+    int64_t faceKey() const;
     QFont fittedCaptionFont(int room) const;
 
     bool rounded_ = false;

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <array>
 #include <map>
@@ -64,7 +65,47 @@ const Strokes& strokePictures(const QSize& size, int scale, bool pressed) {
     }
     return strokes;
 }
+// The faces of round buttons by size, scale and what they show, made the first time they are
+// asked for; emptied should the store ever grow, as a change of textures would make it.
+const QImage& facePicture(const QSize& size, int scale, int64_t faceKey,
+                          const std::function<void(QPainter&, const QRect&)>& paintFace) {
+    static std::map<std::tuple<int, int, int, int64_t>, QImage> store;
+    const auto key = std::make_tuple(size.width(), size.height(), scale, faceKey);
+    if (const auto found = store.find(key); found != store.end())
+        return found->second;
+    if (store.size() >= 16)
+        store.clear();
+    QImage picture(size * scale, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    clipRoundFace(painter, QRect(QPoint(0, 0), size), paintFace);
+    painter.end();
+    return store[key] = picture;
+}
 } // namespace
+
+void clipRoundFace(QPainter& painter, const QRect& rect,
+                   const std::function<void(QPainter&, const QRect&)>& paintFace) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath ellipse;
+    ellipse.addEllipse(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setClipPath(ellipse);
+    paintFace(painter, rect);
+    painter.restore();
+}
+
+void paintRoundFace(QPainter& painter, const QRect& rect, int64_t faceKey,
+                    const std::function<void(QPainter&, const QRect&)>& paintFace) {
+    const int scale = wholePixelScale(painter);
+    if (scale == 0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0) {
+        clipRoundFace(painter, rect, paintFace);
+        return;
+    }
+    painter.drawImage(rect.topLeft(), facePicture(rect.size(), scale, faceKey, paintFace));
+}
 
 void strokeRoundRim(QPainter& painter, const QRect& rect, bool pressed) {
     painter.save();

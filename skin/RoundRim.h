@@ -2,6 +2,9 @@
 
 #include <QRect>
 
+#include <cstdint>
+#include <functional>
+
 class QPainter;
 
 // The rim of a round button over `rect`: a shadow ellipse, a frame ellipse one pixel right and
@@ -13,3 +16,15 @@ class QPainter;
 void paintRoundRim(QPainter& painter, const QRect& rect, bool pressed);
 // The same rim always stroked.
 void strokeRoundRim(QPainter& painter, const QRect& rect, bool pressed);
+
+// The face of a round button over `rect`: what `paintFace` paints over the rectangle, cut to the
+// ellipse inside it with antialiased edges. Where the painter maps whole pixels onto whole
+// device pixels it is laid from a picture kept for the size, the scale and `faceKey` (which
+// names what paintFace paints, such as a wallpaper's cache key): the face's edge pixels, blended
+// once over the background from the picture, may differ by a level in 255 from the face painted
+// through the clip, which the face is elsewhere.
+void paintRoundFace(QPainter& painter, const QRect& rect, int64_t faceKey,
+                    const std::function<void(QPainter&, const QRect&)>& paintFace);
+// The same face always painted through the clip.
+void clipRoundFace(QPainter& painter, const QRect& rect,
+                   const std::function<void(QPainter&, const QRect&)>& paintFace);

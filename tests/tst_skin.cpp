@@ -157,33 +157,62 @@ private slots:
         const int outside = image.pixelColor(39, 19).lightness();
         const QByteArray shown = QByteArray::number(inside) + " / " + QByteArray::number(outside);
         QVERIFY2(pressed ? outside - inside > 100 : inside - outside > 100, shown.constData());
+        // A new wallpaper shows at once, though the face of the old one is kept.
+        for (const QColor colour : {QColor(Qt::red), QColor(Qt::blue)}) {
+            QPixmap wallpaper(8, 8);
+            wallpaper.fill(colour);
+            button.setWallpaper(wallpaper);
+            QCOMPARE(button.grab().toImage().pixelColor(20, 12), colour);
+        }
     }
 
-    // A rim laid from its kept pictures looks as the stroked one, wherever the button stands,
-    // on a patterned background: within two levels in 255 at 100%, where Qt blends a few
-    // pixels of a stroke twice, and exactly on a denser screen.
-    void keptRimLooksAsStroked_data() {
+    // A rim and a face laid from their kept pictures look as the stroked rim and the face painted
+    // through its clip, wherever the button stands, on a patterned background: within two levels
+    // in 255 at 100%, where Qt blends a few pixels of a stroke twice and the face's edge is
+    // blended once from the picture instead of through the clip; the rim exactly and the face
+    // within a level on a denser screen.
+    void keptRoundPartsLookAsDrawn_data() {
+        QTest::addColumn<QString>("part"); // "rim", "face 1" or "face 2" (another picture)
         QTest::addColumn<qreal>("ratio");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<bool>("pressed");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<int>("levels");
         const QSize button(40, 40);
-        QTest::newRow("100%") << 1.0 << QPoint(7, 3) << false << button << 2;
-        QTest::newRow("100%, pressed") << 1.0 << QPoint(0, 0) << true << button << 2;
-        QTest::newRow("100%, a second size")
-            << 1.0 << QPoint(20, 11) << false << QSize(31, 27) << 2;
-        QTest::newRow("200%") << 2.0 << QPoint(13, 29) << false << button << 0;
-        QTest::newRow("200%, pressed") << 2.0 << QPoint(5, 8) << true << button << 0;
-        QTest::newRow("150%: stroked") << 1.5 << QPoint(3, 7) << false << button << 0;
+        QTest::newRow("rim, 100%") << "rim" << 1.0 << QPoint(7, 3) << false << button << 2;
+        QTest::newRow("rim, 100%, pressed") << "rim" << 1.0 << QPoint(0, 0) << true << button << 2;
+        QTest::newRow("rim, 100%, a second size")
+            << "rim" << 1.0 << QPoint(20, 11) << false << QSize(31, 27) << 2;
+        QTest::newRow("rim, 200%") << "rim" << 2.0 << QPoint(13, 29) << false << button << 0;
+        QTest::newRow("rim, 200%, pressed") << "rim" << 2.0 << QPoint(5, 8) << true << button << 0;
+        QTest::newRow("rim, 150%: stroked") << "rim" << 1.5 << QPoint(3, 7) << false << button << 0;
+        QTest::newRow("face, 100%") << "face 1" << 1.0 << QPoint(7, 3) << false << button << 2;
+        QTest::newRow("face, 100%, another picture")
+            << "face 2" << 1.0 << QPoint(0, 0) << false << button << 2;
+        QTest::newRow("face, 100%, a second size")
+            << "face 1" << 1.0 << QPoint(20, 11) << false << QSize(31, 27) << 2;
+        QTest::newRow("face, 200%") << "face 1" << 2.0 << QPoint(13, 29) << false << button << 1;
+        QTest::newRow("face, 150%: through the clip")
+            << "face 2" << 1.5 << QPoint(3, 7) << false << button << 0;
     }
-    void keptRimLooksAsStroked() {
+    void keptRoundPartsLookAsDrawn() {
+        QFETCH(QString, part);
         QFETCH(qreal, ratio);
         QFETCH(QPoint, at);
         QFETCH(bool, pressed);
         QFETCH(QSize, size);
         QFETCH(int, levels);
-        const QRect rim(at, size);
+        const QRect area(at, size);
+        // Two faces, each a picture of its own tiled from the button's corner.
+        const int face = part == "face 2" ? 2 : 1;
+        QImage tile(9, 7, QImage::Format_RGB32);
+        for (int y = 0; y < tile.height(); ++y)
+            for (int x = 0; x < tile.width(); ++x)
+                tile.setPixel(x, y, qRgb(x * 28 * face % 256, 200 - y * 20, face * 90));
+        const QPixmap picture = QPixmap::fromImage(tile);
+        const auto paintFace = [&](QPainter& painter, const QRect& rect) {
+            painter.drawTiledPixmap(rect, picture);
+        };
         const auto paint = [&](bool kept) {
             QImage image((QSizeF(80, 80) * ratio).toSize(), QImage::Format_RGB32);
             image.setDevicePixelRatio(ratio);
@@ -191,20 +220,24 @@ private slots:
                 for (int x = 0; x < image.width(); ++x)
                     image.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, (x + y) * 11 % 256));
             QPainter painter(&image);
-            if (kept)
-                paintRoundRim(painter, rim, pressed);
+            if (part == "rim" && kept)
+                paintRoundRim(painter, area, pressed);
+            else if (part == "rim")
+                strokeRoundRim(painter, area, pressed);
+            else if (kept)
+                paintRoundFace(painter, area, face, paintFace);
             else
-                strokeRoundRim(painter, rim, pressed);
+                clipRoundFace(painter, area, paintFace);
             return image;
         };
         // Twice, so the second painting takes the pictures the first one kept.
         paint(true);
         const QImage kept = paint(true);
-        const QImage stroked = paint(false);
+        const QImage drawn = paint(false);
         int worst = 0;
         for (int y = 0; y < kept.height(); ++y)
             for (int x = 0; x < kept.width(); ++x) {
-                const QRgb a = kept.pixel(x, y), b = stroked.pixel(x, y);
+                const QRgb a = kept.pixel(x, y), b = drawn.pixel(x, y);
                 worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
                                   std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
             }
