@@ -40,7 +40,16 @@ bool runReportingErrors(const std::function<void()>& operation) {
 VordaApplication::VordaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool VordaApplication::notify(QObject* receiver, QEvent* event) {
-    bool result = false;
-    runReportingErrors([&] { result = QApplication::notify(receiver, event); });
-    return result;
+    // One pointer in the operation, so it fits in the std::function without an allocation for
+    // each of the many events.
+    struct Delivery {
+        VordaApplication* application;
+        QObject* receiver;
+        QEvent* event;
+        bool result = false;
+    } delivery{this, receiver, event};
+    runReportingErrors([d = &delivery] {
+        d->result = d->application->QApplication::notify(d->receiver, d->event);
+    });
+    return delivery.result;
 }
