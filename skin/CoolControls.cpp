@@ -2,7 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "skin/PaintBands.h"
-#include "skin/RoundRim.h"
+#include "skin/RoundButtonParts.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -4,7 +4,7 @@
 #include "skin/CoolControls.h"
 #include "skin/CoolDialog.h"
 #include "skin/PaintBands.h"
-#include "skin/RoundRim.h"
+#include "skin/RoundButtonParts.h"
 #include "tests/support/TestSupport.h"
 
 #include <QGuiApplication>

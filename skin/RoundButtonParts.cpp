@@ -1,4 +1,4 @@
-#include "skin/RoundRim.h"
+#include "skin/RoundButtonParts.h"
 
 #include "skin/PaintBands.h"
 
@@ -61,10 +61,12 @@ const Strokes& strokePictures(const QSize& size, int scale, bool pressed) {
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing, true);
         strokeOne(painter, QRect(QPoint(0, 0), size), pressed, stroke);
+        painter.end();
         strokes[stroke] = picture;
     }
     return strokes;
 }
+
 // The faces of round buttons by size, scale and what they show, made the first time they are
 // asked for; emptied should the store ever grow, as a change of textures would make it.
 const QImage& facePicture(const QSize& size, int scale, int64_t faceKey,
