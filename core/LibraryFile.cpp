@@ -12,7 +12,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace {
@@ -114,68 +113,17 @@ void readWords(WordLibrary& words, const QByteArray& data) {
     for (WordList& list : words.lists)
         list.clear();
 
-    // The words are read in file order in one pass. While a length's words come in order, as
-    // in a sorted file, they are laid one after another here, each folded once and compared
-    // with the one before; the list takes them in one piece at the end. From the first word out
-    // of order (or a repeated one) on, that length's words go through the list's own append.
-    struct Reading {
-        std::string bytes;
-        size_t used = 0;
-        size_t count = 0;
-        std::array<unsigned char, kMaxWordLength> lastFolded{};
-        bool handedOver = false;
-    };
-    std::array<Reading, kMaxWordLength + 1> reading;
-    const auto handOver = [&](size_t length) {
-        Reading& r = reading[length];
-        r.bytes.resize(r.used);
-        r.bytes.shrink_to_fit();
-        words.lists[length].adoptWords(std::move(r.bytes), length);
-        r.handedOver = true;
-    };
-    const auto handOverAll = [&] {
-        for (size_t length = kMinWordLength; length <= kMaxWordLength; ++length)
-            if (!reading[length].handedOver)
-                handOver(length);
-    };
-    const char* const dataEnd = data.constData() + data.size();
-    unsigned char folded[kMaxWordLength] = {};
+    // The words are read in file order, which a sorted file keeps all the way, in one pass;
+    // the lists give back the room their growth left over. A library read once is then taken
+    // from its cache (loadWords), so this reading is the rare one.
     forEachWordLine(data, [&](const char* line, size_t length) {
-        if (count == kMaxWordLines) {
-            handOverAll();
+        if (count == kMaxWordLines)
             raiseTooManyWords(words.fileName);
-        }
+        words.lists[length].append(std::string_view(line, length));
         ++count;
-        Reading& r = reading[length];
-        if (r.handedOver) {
-            words.lists[length].append(std::string_view(line, length));
-            return;
-        }
-        for (size_t k = 0; k < length; ++k)
-            folded[k] = cp1251FoldCase(static_cast<unsigned char>(line[k]));
-        if (r.count != 0) {
-            size_t k = 0;
-            while (k < length && folded[k] == r.lastFolded[k])
-                ++k;
-            if (k == length || folded[k] < r.lastFolded[k]) {
-                handOver(length);
-                words.lists[length].append(std::string_view(line, length));
-                return;
-            }
-        }
-        // Copies of the longest word's size, beyond the word where room allows, cost less
-        // than copies of each word's own length.
-        if (r.used + kMaxWordLength > r.bytes.size())
-            r.bytes.resize(std::max<size_t>(2 * r.bytes.size(), 256));
-        if (dataEnd - line >= kMaxWordLength)
-            std::memcpy(r.bytes.data() + r.used, line, kMaxWordLength);
-        else
-            std::memcpy(r.bytes.data() + r.used, line, length);
-        r.used += length;
-        ++r.count;
-        std::memcpy(r.lastFolded.data(), folded, kMaxWordLength);
     });
-    handOverAll();
+    for (WordList& list : words.lists)
+        list.squeeze();
 }
 
 // The language must be one of the table: it chooses the count to fill.

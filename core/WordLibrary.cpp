@@ -81,6 +81,10 @@ void WordList::insert(std::string_view word) {
     changed();
 }
 
+void WordList::squeeze() {
+    words_.shrink_to_fit();
+}
+
 void WordList::adoptWords(std::string&& words, size_t length) {
     count_ = length == 0 ? 0 : words.size() / length;
     length_ = count_ == 0 ? 0 : length;
@@ -101,28 +105,21 @@ void WordList::append(std::string_view word) {
         insert(word);
         return;
     }
-    // A sorted file brings every word after the one before it, whose folded spelling is kept:
-    // the word is folded over it, compared letter by letter on the way.
-    if (count_ != 0 && lastFoldedCount_ != count_) {
-        const auto* last =
-            reinterpret_cast<const unsigned char*>(words_.data()) + (count_ - 1) * length_;
-        for (size_t k = 0; k < length_; ++k)
-            lastFolded_[k] = cp1251FoldCase(last[k]);
-    }
-    int order = count_ == 0 ? 1 : 0;
-    for (size_t k = 0; k < length; ++k) {
-        const unsigned char folded = cp1251FoldCase(static_cast<unsigned char>(word[k]));
-        if (order == 0 && folded != lastFolded_[k])
-            order = folded < lastFolded_[k] ? -1 : 1;
-        lastFolded_[k] = folded;
-    }
-    if (order <= 0) {
+    unsigned char folded[kMaxWordLength];
+    for (size_t k = 0; k < length; ++k)
+        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
+    // A sorted file brings every word after the one before it, whose folded spelling is kept.
+    const bool last = count_ == 0 || (lastFoldedCount_ == count_
+                                          ? std::memcmp(lastFolded_.data(), folded, length) < 0
+                                          : compareFolded(count_ - 1, folded) < 0);
+    if (!last) {
         insert(word);
         return;
     }
     length_ = length;
     words_.append(word);
     ++count_;
+    std::memcpy(lastFolded_.data(), folded, length);
     lastFoldedCount_ = count_;
     // The look-up index is made in one pass at the first look-up, not word by word.
     indexValid_ = false;

@@ -21,6 +21,8 @@ public:
     // first spelling stays. Every word of a list has the length of its first word: a word of
     // another length raises a range error.
     void insert(std::string_view word);
+    // Gives back the room that appending left beyond the words.
+    void squeeze();
     // Adds a word read from a library file: a word that sorts after the last one, as in a
     // sorted file, is appended (the look-up index is made again at the next look-up); any
     // other is inserted as Insert does.
@@ -30,11 +32,10 @@ public:
     // another, `length` letters each, already in the list's order and without repeats (a
     // library file read in order, or its cache).
     void adoptWords(std::string&& words, size_t length);
-    // The words as held, one after another, wordLength() letters each.
+    // The words as held, one after another, all of one length.
     std::string_view storedWords() const {
         return std::string_view(words_.data(), count_ * length_);
     }
-    size_t wordLength() const { return length_; }
     int size() const { return static_cast<int>(count_); }
     // The entry at a position counted from 0; a position outside the list raises
     // "List index out of bounds (%d)".
