@@ -41,49 +41,56 @@ void strokeOne(QPainter& painter, const QRect& r, bool pressed, int stroke) {
     }
 }
 
-using Strokes = std::array<QImage, kStrokes>;
-
-// The strokes of a rim of this size, scale and state, each alone on a clear picture, made the
-// first time they are asked for. Every round button of a size shares them; the few sizes and
-// scales a game shows keep the store small, and it is emptied should it ever grow.
-const Strokes& strokePictures(const QSize& size, int scale, bool pressed) {
-    static std::map<std::tuple<int, int, int, bool>, Strokes> store;
-    const auto key = std::make_tuple(size.width(), size.height(), scale, pressed);
-    if (const auto found = store.find(key); found != store.end())
-        return found->second;
-    if (store.size() >= 16)
-        store.clear();
-    Strokes& strokes = store[key];
-    for (int stroke = 0; stroke < kStrokes; ++stroke) {
-        QImage picture(size * scale, QImage::Format_ARGB32_Premultiplied);
-        picture.setDevicePixelRatio(scale);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        strokeOne(painter, QRect(QPoint(0, 0), size), pressed, stroke);
-        painter.end();
-        strokes[stroke] = picture;
-    }
-    return strokes;
-}
-
-// The faces of round buttons by size, scale and what they show, made the first time they are
-// asked for; emptied should the store ever grow, as a change of textures would make it.
-const QImage& facePicture(const QSize& size, int scale, int64_t faceKey,
-                          const std::function<void(QPainter&, const QRect&)>& paintFace) {
-    static std::map<std::tuple<int, int, int, int64_t>, QImage> store;
-    const auto key = std::make_tuple(size.width(), size.height(), scale, faceKey);
-    if (const auto found = store.find(key); found != store.end())
-        return found->second;
-    if (store.size() >= 16)
-        store.clear();
+// A clear picture of `size` logical pixels at `scale`, with what `draw` paints on it.
+QImage clearPicture(const QSize& size, int scale,
+                    const std::function<void(QPainter&, const QRect&)>& draw) {
     QImage picture(size * scale, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(scale);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    clipRoundFace(painter, QRect(QPoint(0, 0), size), paintFace);
+    draw(painter, QRect(QPoint(0, 0), size));
     painter.end();
-    return store[key] = picture;
+    return picture;
+}
+
+// What `store` keeps for `key`, made by `make` the first time it is asked for. Every round
+// button of a size shares its pictures; the few sizes, scales, states and textures a game shows
+// keep a store small, and it is emptied should it ever grow, as changes of textures would make
+// it.
+template <typename Key, typename Value, typename Make>
+const Value& kept(std::map<Key, Value>& store, const Key& key, Make make) {
+    if (const auto found = store.find(key); found != store.end())
+        return found->second;
+    if (store.size() >= 16)
+        store.clear();
+    return store[key] = make();
+}
+
+using Strokes = std::array<QImage, kStrokes>;
+
+// The strokes of a rim of this size, scale and state, each alone on a clear picture.
+const Strokes& strokePictures(const QSize& size, int scale, bool pressed) {
+    static std::map<std::tuple<int, int, int, bool>, Strokes> store;
+    return kept(store, std::make_tuple(size.width(), size.height(), scale, pressed), [&] {
+        Strokes strokes;
+        for (int stroke = 0; stroke < kStrokes; ++stroke)
+            strokes[stroke] = clearPicture(size, scale, [&](QPainter& painter, const QRect& r) {
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                strokeOne(painter, r, pressed, stroke);
+            });
+        return strokes;
+    });
+}
+
+// The face of round buttons of this size and scale that show `faceKey`.
+const QImage& facePicture(const QSize& size, int scale, int64_t faceKey,
+                          const std::function<void(QPainter&, const QRect&)>& paintFace) {
+    static std::map<std::tuple<int, int, int, int64_t>, QImage> store;
+    return kept(store, std::make_tuple(size.width(), size.height(), scale, faceKey), [&] {
+        return clearPicture(size, scale, [&](QPainter& painter, const QRect& r) {
+            clipRoundFace(painter, r, paintFace);
+        });
+    });
 }
 } // namespace
 
