@@ -156,7 +156,11 @@ bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath,
 }
 
 int wordCountFromLibraryCache(const QString& cachePath, const LibraryFileState& library) {
-    const std::optional<Header> header = fittingHeader(readCache(cachePath), library);
+    // The header alone holds the count.
+    QByteArray start;
+    if (!readRegularFileStart(cachePath, qint64(kHeaderSize), &start))
+        return -1;
+    const std::optional<Header> header = fittingHeader(start, library);
     return header ? int(header->wordLines) : -1;
 }
 

@@ -153,29 +153,40 @@ bool isPresentButNotRegular(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
-bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason) {
+namespace {
+// Opens a regular file for reading, its status in `info`; -1 and the reason otherwise.
+int openRegularFile(const QString& path, struct stat& info, QString* reason) {
     const QByteArray name = QFile::encodeName(path);
-    struct stat info;
     if (::stat(name.constData(), &info) != 0) {
         setReason(reason, systemReason(errno));
-        return false;
+        return -1;
     }
     if (!S_ISREG(info.st_mode)) {
         setReason(reason, notARegularFileReason());
-        return false;
+        return -1;
     }
     // Not blocking even if a FIFO took the file's place after the check above.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         setReason(reason, systemReason(errno));
-        return false;
+        return -1;
     }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        setReason(reason, S_ISREG(info.st_mode) ? systemReason(errno) : notARegularFileReason());
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+} // namespace
+
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason) {
+    struct stat info;
+    const int fd = openRegularFile(path, info, reason);
+    if (fd < 0)
+        return false;
     bool read = false;
-    if (::fstat(fd, &info) != 0)
-        setReason(reason, systemReason(errno));
-    else if (!S_ISREG(info.st_mode))
-        setReason(reason, notARegularFileReason());
-    else if (qint64(info.st_size) > maxBytes)
+    if (qint64(info.st_size) > maxBytes)
         setReason(reason, QStringLiteral("it is larger than %1 bytes").arg(maxBytes));
     else if (!(read = readAll(fd, maxBytes, qint64(info.st_size), bytes)))
         setReason(reason, errno == EFBIG
@@ -183,6 +194,27 @@ bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
                               : systemReason(errno));
     ::close(fd);
     return read;
+}
+
+bool readRegularFileStart(const QString& path, qint64 count, QByteArray* bytes) {
+    struct stat info;
+    const int fd = openRegularFile(path, info, nullptr);
+    if (fd < 0)
+        return false;
+    QByteArray start(qsizetype(count), Qt::Uninitialized);
+    qsizetype used = 0;
+    while (used < start.size()) {
+        const ssize_t step = ::read(fd, start.data() + used, size_t(start.size() - used));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0)
+            break;
+        used += step;
+    }
+    ::close(fd);
+    start.resize(used);
+    *bytes = std::move(start);
+    return true;
 }
 
 void refuseWritesBelow(const QString& folder) {

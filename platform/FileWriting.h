@@ -34,6 +34,9 @@ bool isPresentButNotRegular(const QString& path);
 // Reads the whole regular file at `path`, of at most maxBytes bytes. A file that is missing,
 // not a regular file, larger than maxBytes or unreadable gives false and the reason.
 bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason);
+// Reads at most the first `count` bytes of the regular file at `path` (fewer when it is
+// shorter); false when it is missing, not a regular file or cannot be opened.
+bool readRegularFileStart(const QString& path, qint64 count, QByteArray* bytes);
 
 // Replaces the file at `path` with `bytes`: they are written to a temporary file beside it
 // ("<name>.vorda-tmp-XXXXXX"), flushed and synced, and only then renamed over the old file,

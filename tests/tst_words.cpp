@@ -260,6 +260,9 @@ private slots:
         counted.language = 1;
         loadWordCount(counted, 2);
         QCOMPARE(int(counted.wordCount[2]), int(read.wordCount[2]));
+        struct stat counting {};
+        QCOMPARE(::stat(QFile::encodeName(cachePath).constData(), &counting), 0);
+        QCOMPARE(counting.st_ino, after.st_ino);
     }
 
     void missingFileKeepsTheLists() {
