@@ -321,9 +321,7 @@ void CoolButton::paintEvent(QPaintEvent*) {
         // The corners show the parent's background, which Qt already painted behind us.
         paintRoundFace(painter, r, faceKey(),
                        [this](QPainter& face, const QRect& area) { paintFace(face, area); });
-        painter.setRenderHint(QPainter::Antialiasing, true);
         paintRoundRim(painter, r, pressed);
-        painter.setRenderHint(QPainter::Antialiasing, false);
     } else {
         paintFace(painter, r);
         const QRect edge = r.adjusted(0, 0, -1, -1);
