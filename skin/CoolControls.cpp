@@ -1,6 +1,7 @@
 #include "skin/CoolControls.h"
 
 #include "platform/Cp1251.h"
+#include "skin/EdgeLines.h"
 #include "skin/PaintBands.h"
 #include "skin/RoundButtonParts.h"
 
@@ -120,13 +121,7 @@ void paintBevel(QPainter& painter, const QRect& rect, BevelKind kind, int inset)
         painter.restore();
         return;
     }
-    const QRect r = rect.adjusted(inset, inset, -inset, -inset);
-    painter.setPen(topLeft);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(bottomRight);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+    paintEdgeLines(painter, rect.adjusted(inset, inset, -inset, -inset), topLeft, bottomRight);
 }
 
 // --- CoolLabel --------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "skin/FramePainter.h"
 
+#include "skin/EdgeLines.h"
 #include "skin/PaintBands.h"
 
 #include <QFont>
@@ -15,16 +16,6 @@ const QColor kActiveCaption(0, 0, 128);
 const QColor kActiveCaptionEnd(16, 132, 208);
 const QColor kInactiveCaption(128, 128, 128);
 const QColor kInactiveCaptionEnd(181, 181, 181);
-
-void paintEdge(QPainter& painter, const QRect& r, const QColor& topLeft,
-               const QColor& bottomRight) {
-    painter.setPen(topLeft);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(bottomRight);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-}
 } // namespace
 
 namespace FramePainter {
@@ -33,8 +24,8 @@ void paintFrame(QPainter& painter, const QRect& outer) {
     paintInBands(painter, outer,
                  [&](const QRect& band, int) { painter.fillRect(band, kButtonFace); });
     const QRect e = outer.adjusted(0, 0, -1, -1);
-    paintEdge(painter, e, kLight, kDarkShadow);
-    paintEdge(painter, e.adjusted(1, 1, -1, -1), kHighlight, kShadow);
+    paintEdgeLines(painter, e, kLight, kDarkShadow);
+    paintEdgeLines(painter, e.adjusted(1, 1, -1, -1), kHighlight, kShadow);
 }
 
 void paintCaptionBar(QPainter& painter, const QRect& bar, bool active, const QString& title,
@@ -53,10 +44,10 @@ void paintButtonFace(QPainter& painter, const QRect& r, bool pressed) {
     painter.fillRect(r, kButtonFace);
     const QRect e = r.adjusted(0, 0, -1, -1);
     if (pressed) {
-        paintEdge(painter, e, kDarkShadow, kHighlight);
+        paintEdgeLines(painter, e, kDarkShadow, kHighlight);
         return;
     }
-    paintEdge(painter, e, kHighlight, kDarkShadow);
+    paintEdgeLines(painter, e, kHighlight, kDarkShadow);
     painter.setPen(kShadow);
     painter.drawLine(e.bottomLeft() + QPoint(1, -1), e.bottomRight() + QPoint(-1, -1));
     painter.drawLine(e.topRight() + QPoint(-1, 1), e.bottomRight() + QPoint(-1, -1));

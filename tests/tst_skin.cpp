@@ -3,6 +3,7 @@
 #include "platform/Cp1251.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolDialog.h"
+#include "skin/EdgeLines.h"
 #include "skin/PaintBands.h"
 #include "skin/RoundButtonParts.h"
 #include "tests/support/TestSupport.h"
@@ -344,6 +345,59 @@ private slots:
             covered += band.height();
         }
         QCOMPARE(covered, area.height());
+    }
+
+    // A rectangle's edges filled as pixels match the same edges drawn as one-pixel lines,
+    // corners shared and half-transparent colours included, and leave the same pen.
+    void edgeLinesMatchDrawnLines_data() {
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QPoint>("shift");
+        QTest::addColumn<qreal>("opacity");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("antialiased");
+        const QRect bevel(2, 3, 30, 20);
+        QTest::newRow("a label's bevel") << bevel << QPoint() << 1.0 << 1.0 << false;
+        QTest::newRow("moved, half opaque") << bevel << QPoint(5, 4) << 0.5 << 1.0 << false;
+        QTest::newRow("one pixel high") << QRect(4, 6, 12, 1) << QPoint() << 0.5 << 1.0 << false;
+        QTest::newRow("one pixel wide") << QRect(4, 6, 1, 12) << QPoint() << 0.5 << 1.0 << false;
+        QTest::newRow("a single pixel") << QRect(4, 6, 1, 1) << QPoint() << 0.5 << 1.0 << false;
+        QTest::newRow("turned inside out") << QRect(9, 9, -3, 4) << QPoint() << 1.0 << 1.0 << false;
+        QTest::newRow("150%") << bevel << QPoint() << 1.0 << 1.5 << false;
+        QTest::newRow("200%") << bevel << QPoint() << 1.0 << 2.0 << false;
+        QTest::newRow("antialiased") << bevel << QPoint() << 1.0 << 1.0 << true;
+    }
+    void edgeLinesMatchDrawnLines() {
+        QFETCH(QRect, rect);
+        QFETCH(QPoint, shift);
+        QFETCH(qreal, opacity);
+        QFETCH(qreal, ratio);
+        QFETCH(bool, antialiased);
+        const QColor topLeft(255, 255, 255), bottomRight(0, 0, 255);
+        const auto paint = [&](bool lines, QColor* pen) {
+            QImage image(QSize(50, 40) * 2, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(QColor(90, 90, 90));
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing, antialiased);
+            painter.translate(shift);
+            painter.setOpacity(opacity);
+            if (lines) {
+                painter.setPen(topLeft);
+                painter.drawLine(rect.topLeft(), rect.topRight());
+                painter.drawLine(rect.topLeft(), rect.bottomLeft());
+                painter.setPen(bottomRight);
+                painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+                painter.drawLine(rect.topRight(), rect.bottomRight());
+            } else {
+                paintEdgeLines(painter, rect, topLeft, bottomRight);
+            }
+            *pen = painter.pen().color();
+            return image;
+        };
+        QColor drawnPen, filledPen;
+        const QImage drawn = paint(true, &drawnPen);
+        QCOMPARE(paint(false, &filledPen), drawn);
+        QCOMPARE(filledPen, drawnPen);
     }
 
     // A long caption ends in an ellipsis with its start visible; a short one stays whole.
