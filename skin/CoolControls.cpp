@@ -270,8 +270,11 @@ QFont CoolButton::ownCaptionFont() const {
 
 QFont CoolButton::fittedCaptionFont(int room) const {
     const QString text = cp1251ToUnicode(caption_);
+    // A single letter (the palette's) is measured without shaping a text around it.
     const auto fits = [&](const QFont& candidate) {
-        return QFontMetrics(candidate).horizontalAdvance(text) <= room;
+        const QFontMetrics metrics(candidate);
+        return (text.size() == 1 ? metrics.horizontalAdvance(text.front())
+                                 : metrics.horizontalAdvance(text)) <= room;
     };
     QFont candidate = font();
     if (text.isEmpty() || fits(candidate))

@@ -98,6 +98,36 @@ private slots:
         }
     }
 
+    // A single letter is measured as the text it is drawn as: a letter button exactly as wide
+    // as its letter keeps its font, one pixel narrower it does not.
+    void letterFitsToThePixel_data() {
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<int>("pixels");
+        const QString russian = QString::fromUtf8("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");
+        const QString english = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        QTest::newRow("Russian palette") << russian << pointsToPixels(16);
+        QTest::newRow("English palette") << english << pointsToPixels(16);
+        QTest::newRow("Russian, small") << russian << 11;
+        QTest::newRow("English, small") << english << 11;
+    }
+    void letterFitsToThePixel() {
+        QFETCH(QString, letters);
+        QFETCH(int, pixels);
+        const QFont font = coolFont(pixels, true);
+        for (const QChar letter : letters) {
+            const int width = QFontMetrics(font).horizontalAdvance(QString(letter));
+            for (const int spare : {0, -1}) {
+                CoolButton button;
+                button.setFont(font);
+                button.setCaption(unicodeToCp1251(QString(letter)));
+                button.resize(width + spare + 2 * CoolButton::kCaptionMargin + button.shadowSize(),
+                              30);
+                QVERIFY2((button.captionFont() == font) == (spare == 0),
+                         qPrintable(QString(letter) + QString::number(spare)));
+            }
+        }
+    }
+
     // Buttons standing together share the largest font that fits all their captions.
     void captionsOfARowShareOneFont_data() {
         QTest::addColumn<QStringList>("captions");
