@@ -13,6 +13,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <vector>
 
 TextureChoice ChosenTextures;
@@ -34,22 +36,34 @@ void initTextures() {
 
 namespace {
 
-QPixmap builtInTexture(int slot) {
-    return QPixmap::fromImage(loadResourceBitmapForRatio(
-        QString::fromLatin1(kTextureResources[slot]), pictureRatio(), PictureUse::Tile));
-}
+// The built-in pictures of one loading; slots that wear the same picture share one decoding.
+class BuiltInTextures {
+public:
+    QPixmap forSlot(int slot) {
+        const std::string_view name = kTextureResources[slot];
+        for (int earlier = 0; earlier < slot; ++earlier)
+            if (!made_[earlier].isNull() && kTextureResources[earlier] == name)
+                return made_[slot] = made_[earlier];
+        return made_[slot] = QPixmap::fromImage(loadResourceBitmapForRatio(
+                   QString::fromLatin1(name), pictureRatio(), PictureUse::Tile));
+    }
+
+private:
+    std::array<QPixmap, kTextureSlots> made_;
+};
 
 using DecodedPicture = TextureChoice::DecodedPicture;
 
 // Reads a picture file into a slot. A picture that cannot be decoded, is too large or cannot
 // be read is reported in its own box and the slot takes its built-in picture; the pass goes
 // on with the next slot.
-void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPicture>& decoded) {
+void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPicture>& decoded,
+                         BuiltInTextures& builtIns) {
     // A FIFO would block the reading, a device (a link to /dev/zero) would never end it.
     if (isPresentButNotRegular(path)) {
         showErrorBox(QStringLiteral("Cannot read the picture \"%1\": %2.")
                          .arg(QDir::toNativeSeparators(path), notARegularFileReason()));
-        textureBitmaps[slot] = builtInTexture(slot);
+        textureBitmaps[slot] = builtIns.forSlot(slot);
         return;
     }
     const QFileInfo file(path);
@@ -75,7 +89,7 @@ void loadPictureIntoSlot(int slot, const QString& path, std::vector<DecodedPictu
     }
     if (read)
         showErrorBox(QStringLiteral("Unknown graphic format"));
-    textureBitmaps[slot] = builtInTexture(slot);
+    textureBitmaps[slot] = builtIns.forSlot(slot);
 }
 
 } // namespace
@@ -128,14 +142,15 @@ QString skinFolder() {
 void loadTextures() {
     textureBitmaps.resize(kTextureSlots);
     std::vector<DecodedPicture> decoded;
+    BuiltInTextures builtIns;
     if (ChosenTextures.useSkins) {
         const std::array<QString, kTextureSlots> pictures = skinPictures(skinFolder());
         for (int slot = 0; slot < kTextureSlots; ++slot) {
             const QString& picture = pictures[slot];
             if (picture.isEmpty())
-                textureBitmaps[slot] = builtInTexture(slot);
+                textureBitmaps[slot] = builtIns.forSlot(slot);
             else
-                loadPictureIntoSlot(slot, picture, decoded);
+                loadPictureIntoSlot(slot, picture, decoded, builtIns);
         }
     } else {
         for (int slot = 0; slot < kTextureSlots; ++slot) {
@@ -144,7 +159,7 @@ void loadTextures() {
                 ChosenTextures.texturesDir + QLatin1Char('/') + cp1251ToUnicode(name);
             if (name.empty() || !QFileInfo(path).isFile()) {
                 // A file that has gone is forgotten, so the settings keep an empty value.
-                textureBitmaps[slot] = builtInTexture(slot);
+                textureBitmaps[slot] = builtIns.forSlot(slot);
                 ChosenTextures.textureFiles[slot].clear();
                 continue;
             }
@@ -154,7 +169,7 @@ void loadTextures() {
             if (earlier != ChosenTextures.textureFiles + slot)
                 textureBitmaps[slot] = textureBitmaps[earlier - ChosenTextures.textureFiles];
             else
-                loadPictureIntoSlot(slot, path, decoded);
+                loadPictureIntoSlot(slot, path, decoded, builtIns);
         }
     }
     ChosenTextures.decodedPictures = std::move(decoded);

@@ -419,7 +419,7 @@ private slots:
         QTEST(image.size(), "size");
     }
 
-    void aFileChosenForSeveralSlotsIsReadOnce() {
+    void aPictureForSeveralSlotsIsDecodedOnce() {
         GameFixture game(kRussianWords, kEnglishWords);
         writePicture("same.jpg", "#00ff00");
         writePicture("other.bmp", "#ff0000");
@@ -431,6 +431,10 @@ private slots:
         QCOMPARE(textureBitmaps[7].cacheKey(), textureBitmaps[2].cacheKey());
         QVERIFY(textureBitmaps[1].cacheKey() != textureBitmaps[2].cacheKey());
         QVERIFY(sameColour(textureBitmaps[7].toImage().pixel(3, 3), qRgb(0, 255, 0), 4));
+        // So do the slots that wear one built-in picture, and only those.
+        QCOMPARE(textureBitmaps[8].cacheKey(), textureBitmaps[0].cacheKey());
+        QCOMPARE(textureBitmaps[9].cacheKey(), textureBitmaps[0].cacheKey());
+        QVERIFY(textureBitmaps[4].cacheKey() != textureBitmaps[3].cacheKey());
         // The next pass, as every choice in the textures window makes one, decodes only a file
         // that changed since.
         const qint64 same = textureBitmaps[2].cacheKey();
