@@ -55,8 +55,13 @@ void WordSheetsView::refresh() {
         const unsigned score = model_.state().score(player);
         scores_[p]->setCaption(scoreText(score));
         const std::vector<std::string> words = model_.sheet(player);
-        for (int l = 0; l < kSheetLines; ++l)
-            lines_[p][l]->setCaption(l < int(words.size()) ? words[size_t(l)] : std::string());
+        // A line without a word is hidden: it shows nothing, and a screen reader need not
+        // stop at it.
+        for (int l = 0; l < kSheetLines; ++l) {
+            const bool used = l < int(words.size());
+            lines_[p][l]->setCaption(used ? words[size_t(l)] : std::string());
+            lines_[p][l]->setVisible(used);
+        }
         setName(scores_[p], texts_.scores[p] + QStringLiteral(": ") + QString::number(score));
         QStringList spoken;
         for (const std::string& word : words)

@@ -32,6 +32,8 @@ class TestSheets : public QObject {
 
     std::string line(int player, int line) const { return sheets_->line(player, line)->caption(); }
     std::string score(int player) const { return sheets_->score(player)->caption(); }
+    // A line without a word is hidden, so it neither paints nor reaches a screen reader.
+    bool shown(int player, int line) const { return !sheets_->line(player, line)->isHidden(); }
 
 private slots:
     void init() {
@@ -70,6 +72,8 @@ private slots:
         credit(*model_, Player::Computer, "OUTS", 1);
         QCOMPARE(line(1, 1), std::string("TO"));
         QCOMPARE(line(2, 1), std::string("OUTS"));
+        QVERIFY(shown(1, 1) && shown(2, 1));
+        QVERIFY(!shown(1, 2) && !shown(2, 2));
         QCOMPARE(score(1), std::string("002"));
         QCOMPARE(score(2), std::string("004"));
         QVERIFY(model_->isPlayed("HOUSE") && model_->isPlayed("TO") && model_->isPlayed("OUTS"));
@@ -82,6 +86,7 @@ private slots:
             credit(*model_, Player::Human, "W" + std::to_string(i), i);
         QCOMPARE(line(1, 1), std::string("W20"));
         QCOMPARE(line(1, 15), std::string("W6"));
+        QVERIFY(shown(1, 15));
         QCOMPARE(int(model_->state().score(Player::Human)), 9 * 2 + 11 * 3);
         // The game still knows every word, the start word included.
         QVERIFY(model_->isPlayed("W1"));
@@ -98,6 +103,7 @@ private slots:
         credit(*model_, Player::Computer, "OUT", 1);
         model_->newGame("HOUSE");
         QVERIFY(line(1, 1).empty() && line(2, 1).empty());
+        QVERIFY(!shown(1, 1) && !shown(2, 1));
         QCOMPARE(score(1), std::string("000"));
         QCOMPARE(score(2), std::string("000"));
         QVERIFY(!model_->isPlayed("OUT"));
