@@ -77,6 +77,22 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// Reads up to `count` bytes into `to`: fewer only at the file's end. -1 on an error.
+qsizetype readUpTo(int fd, char* to, qsizetype count) {
+    qsizetype used = 0;
+    while (used < count) {
+        const ssize_t step = ::read(fd, to + used, size_t(count - used));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step < 0)
+            return -1;
+        if (step == 0)
+            break;
+        used += step;
+    }
+    return used;
+}
+
 // Reads the file to its end: straight into room for `expected` bytes (its size when it was
 // looked at), and on in steps should it have grown meanwhile.
 bool readAll(int fd, qint64 maxBytes, qint64 expected, QByteArray* bytes) {
@@ -86,18 +102,17 @@ bool readAll(int fd, qint64 maxBytes, qint64 expected, QByteArray* bytes) {
     for (;;) {
         if (used == data.size())
             data.resize(data.size() + 65536);
-        const ssize_t step = ::read(fd, data.data() + used, size_t(data.size() - used));
-        if (step < 0 && errno == EINTR)
-            continue;
+        const qsizetype wanted = data.size() - used;
+        const qsizetype step = readUpTo(fd, data.data() + used, wanted);
         if (step < 0)
             return false;
-        if (step == 0)
-            break;
         used += step;
         if (used > maxBytes) {
             errno = EFBIG;
             return false;
         }
+        if (step < wanted)
+            break;
     }
     data.resize(used);
     *bytes = std::move(data);
@@ -202,17 +217,9 @@ bool readRegularFileStart(const QString& path, qint64 count, QByteArray* bytes) 
     if (fd < 0)
         return false;
     QByteArray start(qsizetype(count), Qt::Uninitialized);
-    qsizetype used = 0;
-    while (used < start.size()) {
-        const ssize_t step = ::read(fd, start.data() + used, size_t(start.size() - used));
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step <= 0)
-            break;
-        used += step;
-    }
+    const qsizetype used = readUpTo(fd, start.data(), start.size());
     ::close(fd);
-    start.resize(used);
+    start.resize(std::max<qsizetype>(used, 0));
     *bytes = std::move(start);
     return true;
 }

@@ -92,6 +92,15 @@ const QImage& facePicture(const QSize& size, int scale, int64_t faceKey,
         });
     });
 }
+
+// The scale at which kept pictures are laid with this painter, or 0 where they cannot stand in
+// for drawing: a scale that is not whole, or blending other than plain and opaque.
+int keptPictureScale(const QPainter& painter) {
+    if (painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0)
+        return 0;
+    return wholePixelScale(painter);
+}
 } // namespace
 
 void clipRoundFace(QPainter& painter, const QRect& rect,
@@ -107,9 +116,8 @@ void clipRoundFace(QPainter& painter, const QRect& rect,
 
 void paintRoundFace(QPainter& painter, const QRect& rect, int64_t faceKey,
                     const std::function<void(QPainter&, const QRect&)>& paintFace) {
-    const int scale = wholePixelScale(painter);
-    if (scale == 0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
-        painter.opacity() != 1.0) {
+    const int scale = keptPictureScale(painter);
+    if (scale == 0) {
         clipRoundFace(painter, rect, paintFace);
         return;
     }
@@ -125,9 +133,8 @@ void strokeRoundRim(QPainter& painter, const QRect& rect, bool pressed) {
 }
 
 void paintRoundRim(QPainter& painter, const QRect& rect, bool pressed) {
-    const int scale = wholePixelScale(painter);
-    if (scale == 0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
-        painter.opacity() != 1.0) {
+    const int scale = keptPictureScale(painter);
+    if (scale == 0) {
         strokeRoundRim(painter, rect, pressed);
         return;
     }
