@@ -1,6 +1,6 @@
 # Copies the files that accompany the program from SOURCE to DEST. Files that the game itself
 # rewrites are copied only when missing; the others follow the source.
-set(PLAYER_FILES "Vorda2000.ini" "DATA/Winners" "DATA/Lib.RUS" "DATA/Lib.ENG")
+set(PLAYER_FILES "Vorda2000.ini" "DATA/Winners" "DATA/Lib.RUS" "DATA/Lib.ENG" "DATA/Lib.UKR")
 file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(rel IN LISTS files)
     set(dst ${DEST}/${rel})

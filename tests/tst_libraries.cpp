@@ -1,6 +1,7 @@
-// The two word libraries that accompany the game (dist/DATA/Lib.RUS and Lib.ENG): the
+// The word libraries that accompany the game (dist/DATA/Lib.RUS, Lib.ENG, Lib.UKR): the
 // committed files must keep the file rules byte for byte, load whole through the game's
-// own loader, and keep the promises of the review lists in tools/libraries.
+// own loader, and keep the promises of the review lists in tools/libraries; a ranks file
+// names only words of its library, in the library's order.
 #include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/ProgramFolder.h"
@@ -69,11 +70,19 @@ private:
         QTest::newRow("English") << 2 << "DATA/Lib.ENG"
                                  << "eng" << english << 25000;
     }
+    static QByteArray ukrainianLetters() {
+        return QByteArray::fromStdString(
+            unicodeToCp1251(QString::fromUtf8("АБВГҐДЕЄЖЗИІЇЙКЛМНОПРСТУФХЦЧШЩЬЮЯ")));
+    }
 
 private slots:
     void init() { words = WordLibrary(); }
 
-    void fileKeepsTheFormat_data() { addLanguages(); }
+    void fileKeepsTheFormat_data() {
+        addLanguages();
+        QTest::newRow("Ukrainian") << 3 << "DATA/Lib.UKR"
+                                   << "ukr" << ukrainianLetters() << 40000;
+    }
     void fileKeepsTheFormat() {
         QFETCH(QString, file);
         QFETCH(QByteArray, letters);
@@ -118,6 +127,46 @@ private slots:
         }
         QVERIFY2(comments >= 3, "the header names the source, its licence and the tool");
         QVERIFY(wordLines(bytes).size() > minWords);
+        // Room is left for the words a player adds.
+        QVERIFY(wordLines(bytes).size() <= 63000);
+    }
+
+    void ranksFileNamesLibraryWords_data() {
+        QTest::addColumn<QString>("ranks");
+        QTest::addColumn<QString>("library");
+        QTest::newRow("Ukrainian") << "DATA/Ranks.UKR"
+                                   << "DATA/Lib.UKR";
+    }
+    void ranksFileNamesLibraryWords() {
+        QFETCH(QString, ranks);
+        QFETCH(QString, library);
+        const QList<QByteArray> libraryWords = wordLines(readFile(kDistFolder + library));
+        QHash<QByteArray, int> place;
+        for (int n = 0; n < libraryWords.size(); ++n)
+            place.insert(libraryWords[n], n);
+        const QByteArray bytes = readFile(kDistFolder + ranks);
+        QVERIFY(bytes.endsWith("\r\n"));
+        QVERIFY(bytes.startsWith(";"));
+        int previous = -1;
+        int everyday = 0, fiveLetterEveryday = 0;
+        for (const QByteArray& line : wordLines(bytes)) {
+            const qsizetype space = line.indexOf(' ');
+            QVERIFY2(space > 0 && space == line.size() - 2, line.constData());
+            const QByteArray word = line.left(space);
+            const char tier = line.back();
+            QVERIFY2(tier >= '0' && tier <= '5', line.constData());
+            QVERIFY2(place.contains(word), "a ranked word that the library lacks");
+            QVERIFY2(place.value(word) > previous, "ranks out of the library's order");
+            previous = place.value(word);
+            if (tier == '1' || tier == '2') {
+                ++everyday;
+                fiveLetterEveryday += word.size() == 5;
+            }
+        }
+        // Enough everyday five-letter words to start games from.
+        QVERIFY2(fiveLetterEveryday >= 100,
+                 qPrintable(QString("%1 everyday five-letter words").arg(fiveLetterEveryday)));
+        QVERIFY(everyday > 1000);
     }
 
     void loaderReadsEveryWord_data() { addLanguages(); }

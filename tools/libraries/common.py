@@ -67,11 +67,12 @@ def check_review_lists(words, present, absent, language):
         raise GeneratorError('\n'.join(problems))
 
 
-def check_words(words, alphabet, language):
+def check_words(words, alphabet, language, order=None):
+    """order: the sort key of the library's order, a word's own code points when None."""
     bad = [w for w in words if not (MIN_LEN <= len(w) <= MAX_LEN) or any(c not in alphabet for c in w)]
     if bad:
         raise GeneratorError(f'{language}: malformed words: ' + ', '.join(bad[:20]))
-    if words != sorted(set(words)):
+    if words != sorted(set(words), key=order):
         raise GeneratorError(f'{language}: words are not sorted and unique')
     five = sum(1 for w in words if len(w) == 5)
     if five < MIN_FIVE_LETTER:
