@@ -14,6 +14,7 @@
 #include "extras/GameServices.h"
 #include "extras/HelpWindow.h"
 #include "extras/QuestionWindow.h"
+#include "extras/SavedGameMessages.h"
 #include "extras/SoundEffects.h"
 #include "extras/TextureChoice.h"
 #include "extras/TexturesWindow.h"
@@ -250,9 +251,9 @@ void MainWindow::newGame() {
 
 void MainWindow::resumeOrStartGame() {
     checkStartWords(services_.words());
-    const SavedGameLoad load = loadSavedGame();
-    if (!load.problem.isEmpty())
-        showErrorBox(load.problem);
+    const SavedGameLoad load = loadSavedGame(&services_.words());
+    if (const QString problem = savedGameLoadMessage(services_, load); !problem.isEmpty())
+        showErrorBox(problem);
     // A game of another language or strength (the settings were changed by hand) is not
     // continued under the wrong rules.
     if (!load.game || load.game->language != services_.words().language ||
@@ -297,8 +298,7 @@ void MainWindow::saveGame() {
         return;
     saveFailureShown_ = true;
     // Reported after the change that caused it has run to its end.
-    const QString text = QStringLiteral("Cannot save the game in \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(savedGamePath()), reason);
+    const QString text = savedGameSaveMessage(services_, savedGamePath(), reason);
     QTimer::singleShot(0, this, [text] { showErrorBox(text); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Rules.h"
 #include "core/SavedGame.h"
+#include "platform/Cp1251.h"
 
 #include <algorithm>
 
@@ -73,7 +74,11 @@ bool GameModel::isOver() const {
     return isGameOver(state_.board, state_.passCount);
 }
 
-void GameModel::newGame(const std::string& startWord) {
+void GameModel::newGame(const std::string& libraryWord) {
+    // The field holds capitals, as the palette writes them; a library may keep small letters.
+    std::string startWord = libraryWord;
+    for (char& letter : startWord)
+        letter = char(cp1251FoldCase(static_cast<unsigned char>(letter)));
     GameState next;
     next.chosenLetter = state_.chosenLetter; // the palette keeps its letter
     for (int c = 0; c < kFieldSide && c < int(startWord.size()); ++c)

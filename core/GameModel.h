@@ -49,7 +49,7 @@ public:
     // Two turns in a row without a word, or a full field.
     bool isOver() const;
 
-    // A new game with the start word across the middle row.
+    // A new game with the start word across the middle row, in capitals.
     void newGame(const std::string& startWord);
     // Chooses the palette's letter; while Selecting it takes the placement back. False when
     // the letter is already the chosen one.

@@ -16,7 +16,9 @@ namespace {
 
 constexpr char kMagic[] = "Vorda2000 lists\n"; // 16 bytes, without its terminating zero
 constexpr size_t kMagicSize = sizeof kMagic - 1;
-constexpr uint32_t kVersion = 2;
+// 3: the lists hold only words of the language's letters (a cache of version 2 may hold lines
+// with blanks or control bytes).
+constexpr uint32_t kVersion = 3;
 constexpr uint32_t kHasLists = 1;
 constexpr uint32_t kSavedAsUtf8 = 2;
 constexpr int kLists = kMaxWordLength + 1;
@@ -144,6 +146,9 @@ bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath,
     const char* body = cache.constData() + kHeaderSize;
     const char* end = body + bodySize;
     if (take<uint64_t>(end) != bytesHash(body, bodySize))
+        return false;
+    // A cache is only a copy, and any program may have written it: it serves only words.
+    if (!isWordOfLanguage(std::string_view(body, bodySize), words.language))
         return false;
     for (size_t length = 0; length < kLists; ++length) {
         const size_t bytes = size_t(header->counts[length]) * length;

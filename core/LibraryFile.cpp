@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -102,7 +103,10 @@ bool hasByteAbove127(const QByteArray& data) {
                          .arg(kMaxWordLines));
 }
 
-// Fills the lists and the count of words.language from a library file's bytes.
+// Fills the lists and the count of words.language from a library file's bytes. Every word line
+// is counted, but only a line of the language's letters joins the lists: a blank, a lone LF,
+// a control byte or a letter of another alphabet could never be spelled on the field, and as
+// a start word it would put on the board what no move and no saved game can hold.
 void readWords(WordLibrary& words, const QByteArray& data) {
     uint16_t& count = words.wordCount[words.language];
     count = 0;
@@ -119,7 +123,9 @@ void readWords(WordLibrary& words, const QByteArray& data) {
     forEachWordLine(data, [&](const char* line, size_t length) {
         if (count == kMaxWordLines)
             raiseTooManyWords(words.fileName);
-        words.lists[length].append(std::string_view(line, length));
+        const std::string_view word(line, length);
+        if (isWordOfLanguage(word, words.language))
+            words.lists[length].append(word);
         ++count;
     });
     for (WordList& list : words.lists)
@@ -134,6 +140,22 @@ void checkLanguage(uint16_t language) {
 }
 
 } // namespace
+
+bool isWordOfLanguage(std::string_view word, uint16_t language) {
+    // One table per language row: which bytes are its letters, in either case.
+    static const auto letterTables = [] {
+        std::array<std::array<bool, 256>, kLanguageCount> tables{};
+        for (int row = 0; row < kLanguageCount; ++row)
+            for (int c = 0; c < 256; ++c)
+                tables[size_t(row)][size_t(c)] =
+                    kLanguageTable[row].letters.find(char(
+                        cp1251FoldCase(static_cast<unsigned char>(c)))) != std::string_view::npos;
+        return tables;
+    }();
+    const std::array<bool, 256>& isLetter = letterTables[size_t(languageOf(language).number - 1)];
+    return std::all_of(word.begin(), word.end(),
+                       [&isLetter](char c) { return isLetter[static_cast<unsigned char>(c)]; });
+}
 
 QString libraryPath(uint16_t language) {
     const std::string_view file = languageOf(language).libraryFile;

@@ -44,7 +44,10 @@ QString pathProblem(const GameState& state, const MoveRecord& move) {
         if (i > 0 &&
             !isPathStep(move.path[i - 1].column, move.path[i - 1].row, cell.column, cell.row))
             return QStringLiteral("its path is not a chain of side neighbours");
-        if (state.board.cells[cell.column][cell.row].letter != move.word[i])
+        const char letter = state.board.cells[cell.column][cell.row].letter;
+        if (letter == kFreeCell)
+            return QStringLiteral("its path crosses a free cell");
+        if (letter != move.word[i])
             return QStringLiteral("its word is not what the board spells");
         throughNewLetter = throughNewLetter || cell == move.cell;
     }
@@ -104,6 +107,8 @@ std::optional<GameState> replayMoves(const std::vector<MoveRecord>& moves, QStri
         if (isGameOver(state.board, state.passCount))
             return fail(index, QStringLiteral("the game was already over"));
         MoveRecord kept = move;
+        if (move.hint && move.player != Player::Human)
+            return fail(index, QStringLiteral("only the human asks for the hint"));
         if (move.word.empty()) {
             if (move.cell.valid() || !move.path.empty())
                 return fail(index, QStringLiteral("a pass places no letter"));
@@ -119,6 +124,9 @@ std::optional<GameState> replayMoves(const std::vector<MoveRecord>& moves, QStri
             return fail(index, QStringLiteral("its word is too short or too long"));
         if (isWordPlayedIn(state.playedWords, move.word))
             return fail(index, QStringLiteral("its word was played before"));
+        // A hint that found a word is spent; only one that found nothing is given again.
+        if (move.hint && state.hintUsed)
+            return fail(index, QStringLiteral("the hint was already used"));
         const auto at = std::find(move.path.begin(), move.path.end(), move.cell);
         if (at == move.path.end())
             return fail(index, QStringLiteral("its word does not use its new letter"));
@@ -159,7 +167,8 @@ QByteArray savedGameBytes(uint16_t language, int strength, const GameState& stat
     return bytes;
 }
 
-std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error) {
+std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error,
+                                        const WordLibrary* words) {
     QList<QByteArray> lines = bytes.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -249,6 +258,22 @@ std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error)
     std::optional<GameState> state = replayMoves(moves, &replayError, &failedMove);
     if (!state)
         return fail(moveLines.empty() ? lines.size() : moveLines[size_t(failedMove)], replayError);
+    // The rules hold; what is on the field must also be what the game could have put there:
+    // capitals of the game's alphabet, and words of its library.
+    const std::string_view letters = languageOf(game.language).letters;
+    const bool libraryAtHand = words && words->language == game.language;
+    for (size_t i = 0; i < moves.size(); ++i) {
+        const std::string& word = moves[i].word;
+        const auto problem = [&](const char* what) {
+            return fail(moveLines[i],
+                        QStringLiteral("move %1: %2").arg(i + 1).arg(QLatin1String(what)));
+        };
+        if (!std::all_of(word.begin(), word.end(),
+                         [letters](char c) { return letters.find(c) != std::string_view::npos; }))
+            return problem("its word holds a character that is no letter of the game");
+        if (libraryAtHand && !word.empty() && !findWord(*words, word, uint16_t(word.size())))
+            return problem("its word is not in the word library");
+    }
     if (scores[0] != state->scores[0] || scores[1] != state->scores[1])
         return fail(5, QStringLiteral("the scores do not match the moves"));
     state->takenBack = game.state.takenBack;
@@ -269,45 +294,48 @@ bool writeSavedGame(const QByteArray& bytes, QString* reason) {
     return replaceFileContents(savedGamePath(), bytes, reason);
 }
 
-SavedGameLoad loadSavedGame() {
+SavedGameLoad loadSavedGame(const WordLibrary* words) {
     const QString path = savedGamePath();
-    const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     SavedGameLoad load;
     if (!info.exists() && !info.isSymLink())
         return load;
-    const auto newGame = [&](const QString& why) {
-        load.problem = QStringLiteral("The saved game \"%1\" cannot be resumed: %2. A new game "
-                                      "starts.")
-                           .arg(shown, why);
+    load.path = QDir::toNativeSeparators(path);
+    const auto unreadable = [&load](const QString& why) {
+        load.problem = SavedGameLoad::Problem::Unreadable;
+        load.reason = why;
         return load;
     };
     // Never opened when it is no plain file: a pipe would stop the start.
     if (!info.isFile())
-        return newGame(QStringLiteral("it is not a file"));
-    if (info.size() > kLargestSavedGame)
-        return newGame(QStringLiteral("it is larger than any saved game"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return newGame(file.errorString());
-    const QByteArray bytes = file.read(kLargestSavedGame + 1);
-    file.close();
+        return unreadable(QStringLiteral("it is not a file"));
+    const QString keptPath = path + QStringLiteral(".damaged");
+    load.keptPath = QDir::toNativeSeparators(keptPath);
+    QByteArray bytes;
+    QString failure;
+    if (!readRegularFile(path, kLargestSavedGame, &bytes, &failure)) {
+        if (info.size() <= kLargestSavedGame)
+            return unreadable(failure);
+        // Too large to be a game, and too large to copy: the file itself goes aside, whole.
+        load.problem = SavedGameLoad::Problem::Damaged;
+        load.reason = QStringLiteral("it is larger than any saved game");
+        if (!moveFileAside(path, keptPath, &failure))
+            load.keepFailure = failure;
+        return load;
+    }
     QString error;
-    load.game = parseSavedGame(bytes, &error);
+    load.game = parseSavedGame(bytes, &error, words);
     if (load.game) {
         load.bytes = bytes;
         return load;
     }
+    load.problem = SavedGameLoad::Problem::Damaged;
+    load.reason = error;
     // The damaged bytes stay for the player, once: an identical copy already kept is enough.
-    const QString keptPath = path + QStringLiteral(".damaged");
-    QFile kept(keptPath);
+    QByteArray kept;
     const bool alreadyKept =
-        kept.open(QIODevice::ReadOnly) && kept.read(kLargestSavedGame + 1) == bytes;
-    kept.close();
-    QString reason;
-    if (!alreadyKept && !replaceFileContents(keptPath, bytes, &reason))
-        return newGame(QStringLiteral("it is damaged (%1), and it could not be kept as \"%2\": %3")
-                           .arg(error, QDir::toNativeSeparators(keptPath), reason));
-    return newGame(QStringLiteral("it is damaged (%1); it is kept as \"%2\"")
-                       .arg(error, QDir::toNativeSeparators(keptPath)));
+        readRegularFile(keptPath, kLargestSavedGame, &kept, nullptr) && kept == bytes;
+    if (!alreadyKept && !replaceFileContents(keptPath, bytes, &failure))
+        load.keepFailure = failure;
+    return load;
 }

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+struct WordLibrary;
+
 // A game as its moves tell it. Everything else a game holds (the board, the played words, the
 // sheets, both scores, the passes, whether the hint is spent and whose turn it is) follows from
 // its moves, so a saved game keeps the moves and is played again when it is read.
@@ -40,8 +42,11 @@ struct SavedGame {
 QByteArray savedGameBytes(uint16_t language, int strength, const GameState& state);
 
 // Reads the file image. Empty, with the line and what is wrong in `error`, when the file is
-// damaged: a line that does not read, a move that breaks a rule, scores that do not match.
-std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error);
+// damaged: a line that does not read, a move that breaks a rule, a character that is no capital
+// of the game's alphabet, scores that do not match, or, when `words` holds the library of the
+// game's language, a word it lacks.
+std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* error,
+                                        const WordLibrary* words = nullptr);
 
 // --- The file in the game folder ------------------------------------------------------------
 
@@ -52,12 +57,20 @@ QString savedGamePath();
 // cannot be written; the old file then stays.
 bool writeSavedGame(const QByteArray& bytes, QString* reason);
 
-// What the start-up finds: a game to resume, or none; `problem` tells of a saved game that could
-// not be used (damaged, unreadable, not a file), which is then kept beside it as
-// "DATA/SavedGame.damaged" where it could be read. A missing file is no problem.
+// What the start-up finds: a game to resume, or none, and why a saved game could not be used.
+// A missing file is no problem. A damaged one (including one larger than any saved game) is
+// kept beside as "DATA/SavedGame.damaged" before anything overwrites it; one that is no plain
+// file or cannot be opened is left alone.
 struct SavedGameLoad {
+    enum class Problem { None, Unreadable, Damaged };
     std::optional<SavedGame> game;
-    QString problem;
-    QByteArray bytes; // the file as read, when it held a game
+    Problem problem = Problem::None;
+    QString path;        // the saved game, as shown to the player
+    QString reason;      // what is wrong, in the system's words or naming the line
+    QString keptPath;    // Damaged: where its bytes are kept, as shown to the player
+    QString keepFailure; // Damaged: why they could not be kept there; empty when they were
+    QByteArray bytes;    // the file as read, when it held a game
 };
-SavedGameLoad loadSavedGame();
+// `words`, when given, is the library of the current language: a saved game of that language
+// must play only its words.
+SavedGameLoad loadSavedGame(const WordLibrary* words = nullptr);

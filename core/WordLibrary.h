@@ -113,6 +113,10 @@ constexpr uint16_t kMaxWordLines = 65535;
 constexpr qint64 kMaxLibraryBytes = qint64(kMaxWordLines) * 64;
 constexpr int kStartWordLength = 5; // a game starts with a word across the field
 
+// True when every byte of `word` (Windows-1251) is a letter of the language's alphabet, in
+// either case. Only such lines of a library file are words: the lists hold nothing else.
+bool isWordOfLanguage(std::string_view word, uint16_t language);
+
 // gameFolder() + "DATA/Lib.RUS" for language 1, "DATA/Lib.ENG" for any other.
 QString libraryPath(uint16_t language);
 

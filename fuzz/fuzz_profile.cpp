@@ -15,19 +15,29 @@ namespace {
 
 constexpr std::string_view kDefault = "\x01 no value";
 
+// The lines of a file as a reader tells them apart. A Ctrl-Z at a line's end counts as a blank
+// there, so it is left out, and a line of nothing else is no line: a section added before a
+// final Ctrl-Z may put that mark on a line of its own.
 std::vector<std::string_view> lineTexts(std::string_view bytes) {
     std::vector<std::string_view> lines;
+    const auto add = [&lines](std::string_view line) {
+        const size_t end = line.find_last_not_of('\x1a');
+        if (end != std::string_view::npos)
+            lines.push_back(line.substr(0, end + 1));
+        else if (line.empty())
+            lines.push_back(line);
+    };
     size_t begin = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
             continue;
-        lines.push_back(bytes.substr(begin, i - begin));
+        add(bytes.substr(begin, i - begin));
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         begin = i + 1;
     }
     if (begin < bytes.size())
-        lines.push_back(bytes.substr(begin));
+        add(bytes.substr(begin));
     return lines;
 }
 

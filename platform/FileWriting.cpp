@@ -119,38 +119,6 @@ bool readAll(int fd, qint64 maxBytes, qint64 expected, QByteArray* bytes) {
     return true;
 }
 
-// Writes the file in place, for a folder where no temporary file can be made. On a failure
-// the old bytes are written back, as far as the disk allows.
-bool writeInPlace(const QByteArray& target, const QByteArray& bytes, QString* reason) {
-    const int fd = ::open(target.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        setReason(reason, systemReason(errno));
-        return false;
-    }
-    struct stat info;
-    QByteArray old;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        !readAll(fd, qint64(info.st_size) + (1 << 20), qint64(info.st_size), &old)) {
-        setReason(reason, S_ISREG(info.st_mode) ? systemReason(errno) : notARegularFileReason());
-        ::close(fd);
-        return false;
-    }
-    const auto replaceWith = [fd](const QByteArray& content) {
-        return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, content) &&
-               ::ftruncate(fd, content.size()) == 0 && ::fsync(fd) == 0;
-    };
-    if (replaceWith(bytes)) {
-        if (::close(fd) == 0)
-            return true;
-        setReason(reason, systemReason(errno));
-        return false;
-    }
-    setReason(reason, systemReason(errno));
-    replaceWith(old);
-    ::close(fd);
-    return false;
-}
-
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -258,9 +226,12 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* 
     QByteArray temporary = target + kTemporaryInfix + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        if (exists && (errno == EACCES || errno == EPERM))
-            return writeInPlace(target, bytes, reason);
-        setReason(reason, systemReason(errno));
+        // A file whose folder may not be changed is not written in place either: a write cut
+        // short there (a kill, a power cut) would leave part new and part old bytes.
+        if (exists && (errno == EACCES || errno == EPERM || errno == EROFS))
+            setReason(reason, unchangeableFolderReason(systemReason(errno)));
+        else
+            setReason(reason, systemReason(errno));
         return false;
     }
     ::fchmod(fd, exists ? old.st_mode & 07777 : newFileMode());
@@ -279,6 +250,24 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* 
     if (::close(fd) != 0 || ::rename(temporary.constData(), target.constData()) != 0) {
         setReason(reason, systemReason(errno));
         ::unlink(temporary.constData());
+        return false;
+    }
+    return true;
+}
+
+QString unchangeableFolderReason(const QString& systemWords) {
+    return QStringLiteral("its folder may not be changed (%1), and the file is only ever replaced "
+                          "whole, through a new file beside it")
+        .arg(systemWords);
+}
+
+bool moveFileAside(const QString& from, const QString& to, QString* reason) {
+    if (isBelowRefusedFolder(from) || isBelowRefusedFolder(to)) {
+        setReason(reason, refusedFolderReason());
+        return false;
+    }
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        setReason(reason, systemReason(errno));
         return false;
     }
     return true;

@@ -40,11 +40,19 @@ bool readRegularFileStart(const QString& path, qint64 count, QByteArray* bytes);
 
 // Replaces the file at `path` with `bytes`: they are written to a temporary file beside it
 // ("<name>.vorda-tmp-XXXXXX"), flushed and synced, and only then renamed over the old file,
-// which keeps its permissions. A file the player may not write is not replaced. When no file
-// can be made in the folder but the file itself may be written (a shared copy with writable
-// files in a folder the player may not change), the file is written in place with the same
-// checks, and its old bytes are put back when the writing fails.
+// which keeps its permissions. A file the player may not write is not replaced, nor is one in a
+// folder where no new file can be made (a shared copy with writable files in a folder the
+// player may not change): written in place, a kill in the middle would leave it torn. The
+// reason then says so (unchangeableFolderReason).
 bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* reason);
+
+// The reason given for a file whose folder may not be changed, with the system's words.
+QString unchangeableFolderReason(const QString& systemWords);
+
+// Renames the file at `from` to `to` in the same folder, replacing what `to` held, so a file too
+// large to copy is kept whole under another name. Refused below the folder that may not be
+// written.
+bool moveFileAside(const QString& from, const QString& to, QString* reason);
 
 // Adds `bytes` at the end of the existing file at `path`. When any of them cannot be written,
 // the file is cut back to its former length, so no fragment of the addition stays behind.

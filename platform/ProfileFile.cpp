@@ -53,11 +53,18 @@ struct Line {
 };
 
 // A UTF-8 byte-order mark that an editor put before the first line; it is kept, not read.
+// Only the file's very first bytes can be one: the same bytes anywhere else are a part of
+// their line, for the reader and the writer alike, so both find the same keys.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Calls `visit` with each line in turn.
-template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) {
-    std::size_t begin = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+enum class TextStart { FileStart, InsideFile };
+
+// Calls `visit` with each line in turn. `bytes` is the whole file, or a part of it that does
+// not start the file.
+template <typename Visit> void forEachLine(std::string_view bytes, TextStart start, Visit visit) {
+    std::size_t begin = start == TextStart::FileStart && bytes.starts_with(kByteOrderMark)
+                            ? kByteOrderMark.size()
+                            : 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
             continue;
@@ -74,7 +81,7 @@ template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) 
 
 std::vector<Line> splitLines(std::string_view bytes) {
     std::vector<Line> lines;
-    forEachLine(bytes, [&lines](const Line& line) { lines.push_back(line); });
+    forEachLine(bytes, TextStart::FileStart, [&lines](const Line& line) { lines.push_back(line); });
     return lines;
 }
 
@@ -251,7 +258,7 @@ ProfileSnapshot ProfileSnapshot::fromBytes(std::string bytes) {
 void ProfileSnapshot::indexSections() {
     const std::string_view bytes = bytes_;
     Span* open = nullptr; // the section being measured
-    forEachLine(bytes, [&](const Line& line) {
+    forEachLine(bytes, TextStart::FileStart, [&](const Line& line) {
         const ParsedLine parsed = parseLine(bytes.substr(line.begin, line.textEnd - line.begin));
         if (parsed.kind != LineKind::Section)
             return;
@@ -278,7 +285,8 @@ ProfileSnapshot::keysOf(const std::string& foldedSection) const {
     const Span span = section->second;
     const std::string_view body =
         std::string_view(bytes_).substr(span.begin, span.end - span.begin);
-    forEachLine(body, [&](const Line& line) {
+    // A section's body never starts the file: it follows its header line.
+    forEachLine(body, TextStart::InsideFile, [&](const Line& line) {
         const ParsedLine parsed = parseLine(body.substr(line.begin, line.textEnd - line.begin));
         if (parsed.kind != LineKind::Key)
             return;

@@ -116,6 +116,22 @@ constexpr BuiltInText kBuiltInTexts[] = {
     {"English", "AccComputerMove", "The computer played %1 for %2 points"},
     {"Russian", "AccComputerPass", "Компьютер пропускает ход"},
     {"English", "AccComputerPass", "The computer passes"},
+    {"Russian", "SavedGameUnreadable",
+     "Сохранённую игру «%1» не удалось прочитать: %2. Начинается новая игра."},
+    {"English", "SavedGameUnreadable",
+     "The saved game \"%1\" cannot be read: %2. A new game starts."},
+    {"Russian", "SavedGameDamaged",
+     "Сохранённая игра «%1» повреждена (%2); она сохранена как «%3». Начинается новая игра."},
+    {"English", "SavedGameDamaged",
+     "The saved game \"%1\" is damaged (%2); it is kept as \"%3\". A new game starts."},
+    {"Russian", "SavedGameNotKept",
+     "Сохранённая игра «%1» повреждена (%2), и её не удалось сохранить как «%3»: %4. "
+     "Начинается новая игра."},
+    {"English", "SavedGameNotKept",
+     "The saved game \"%1\" is damaged (%2), and it could not be kept as \"%3\": %4. A new "
+     "game starts."},
+    {"Russian", "SavedGameNotSaved", "Не удалось сохранить игру в «%1»: %2"},
+    {"English", "SavedGameNotSaved", "Cannot save the game in \"%1\": %2"},
 };
 
 std::string imageKey(int slot) {

@@ -1,7 +1,8 @@
 // Writes cut short: a child process that rewrites the settings, the records and the saved game
 // in a loop is killed at random moments. Every file is always its old or its new version, whole,
 // the next start of the game removes the temporary files the killed writes left behind, and it
-// resumes the saved game it finds.
+// resumes the saved game it finds. Where the player may write the files but not their folders,
+// no write happens at all: each file stays its old version.
 #include "core/SavedGame.h"
 #include "tests/support/GameFixture.h"
 
@@ -16,7 +17,8 @@
 
 namespace {
 
-const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ")};
+const QStringList kRussianWords = {QString::fromUtf8("КОШКА"), QString::fromUtf8("ДОМ"),
+                                   QString::fromUtf8("ДО"), QString::fromUtf8("ОМ")};
 const QStringList kEnglishWords = {"HOUSE", "TO"};
 const QStringList kFiles = {"Vorda2000.ini", "DATA/Winners", "DATA/SavedGame"};
 constexpr int kKills = 120;
@@ -51,10 +53,24 @@ struct KillReport {
     QByteArray savedGame; // the saved game as the last kill left it
 };
 
-KillReport killWritersAtRandom(const QString& folder) {
+// Lets everyone write the files but nobody change their folders (`locked`), or undoes that.
+void lockFolders(const QString& folder, bool locked) {
+    const auto files = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                       QFile::ReadOther | QFile::WriteOther;
+    const auto folders = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                         QFile::ReadOther | QFile::ExeOther |
+                         (locked ? QFile::Permissions() : QFile::WriteOwner);
+    for (const QString& file : kFiles)
+        QFile::setPermissions(folder + file, files);
+    QFile::setPermissions(folder + "DATA", folders);
+    QFile::setPermissions(folder, folders);
+}
+
+// `mode` is the writer's: "loop", or "shared" for files in folders the player may not change.
+KillReport killWritersAtRandom(const QString& folder, const QString& mode) {
     KillReport report;
     std::array<std::array<QByteArray, 2>, 3> versions; // [file][version]
-    for (int version = 0; version < 2; ++version) {
+    for (int version : {1, 0}) {
         QProcess once;
         once.start(writerPath(), {folder, QString::number(version)});
         if (!once.waitForFinished(30000) || once.exitCode() != 0) {
@@ -71,7 +87,9 @@ KillReport killWritersAtRandom(const QString& folder) {
     clock.start();
     while (report.kills < kKills && clock.elapsed() < kTimeLimitMs) {
         QProcess writer;
-        writer.start(writerPath(), {folder, QStringLiteral("loop")});
+        if (mode == "shared")
+            lockFolders(folder, true);
+        writer.start(writerPath(), {folder, mode});
         if (!writer.waitForReadyRead(30000)) {
             report.failure = "the writer did not start: " + writer.errorString();
             return report;
@@ -83,6 +101,7 @@ KillReport killWritersAtRandom(const QString& folder) {
             QRandomGenerator::global()->bounded(quint64(std::max<qint64>(2 * roundUs, 1))));
         writer.kill();
         writer.waitForFinished(30000);
+        lockFolders(folder, false);
         ++report.kills;
         for (int file = 0; file < int(kFiles.size()); ++file) {
             QFile written(folder + kFiles[file]);
@@ -90,7 +109,9 @@ KillReport killWritersAtRandom(const QString& folder) {
             const QByteArray bytes = written.readAll();
             if (kFiles[file] == "DATA/SavedGame")
                 report.savedGame = bytes;
-            if (bytes != versions[size_t(file)][0] && bytes != versions[size_t(file)][1]) {
+            // Where no file can be replaced whole, none is written.
+            const bool isNew = mode != "shared" && bytes == versions[size_t(file)][1];
+            if (bytes != versions[size_t(file)][0] && !isNew) {
                 ++report.tornFiles;
                 if (report.firstTorn.isEmpty())
                     report.firstTorn = kFiles[file] + ": " + QString::fromLatin1(bytes.left(200));
@@ -106,12 +127,19 @@ KillReport killWritersAtRandom(const QString& folder) {
 class TestFaults : public QObject {
     Q_OBJECT
 private slots:
+    void killedWritesLeaveOldOrNew_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("a folder the game may change") << QStringLiteral("loop");
+        QTest::newRow("writable files in folders the player may not change")
+            << QStringLiteral("shared");
+    }
     void killedWritesLeaveOldOrNew() {
+        QFETCH(QString, mode);
         QVERIFY2(QFileInfo(writerPath()).isExecutable(), "build fault_writer with the tests");
         KillReport report;
         GameFixture game(kRussianWords, kEnglishWords, QByteArray(),
-                         [&report](const TestGameFolder& folder) {
-                             report = killWritersAtRandom(folder.path());
+                         [&report, mode](const TestGameFolder& folder) {
+                             report = killWritersAtRandom(folder.path(), mode);
                          });
         QVERIFY2(report.failure.isEmpty(), qPrintable(report.failure));
         qInfo("%d kills, %d torn files, %d temporary files left by the kills", report.kills,

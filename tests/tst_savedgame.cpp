@@ -136,6 +136,29 @@ private slots:
             << QByteArray("Move=H 1 5,2 SEA 4,3;5,2;5,3") << "line 11: move 6:";
         QTest::newRow("scores that do not match")
             << QByteArray("Scores=5 4") << QByteArray("Scores=9 4") << "line 5:";
+        QTest::newRow("the computer's score does not match")
+            << QByteArray("Scores=5 4") << QByteArray("Scores=5 7") << "line 5:";
+        QTest::newRow("a strength the game lacks")
+            << QByteArray("Strength=4") << QByteArray("Strength=7") << "line 3:";
+        QTest::newRow("a word the library lacks")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 0 2,4 OZ 2,3;2,4")
+            << "line 8: move 3: its word is not in the word library";
+        QTest::newRow("a word through a free cell")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 0 2,4 OX? 2,3;2,4;2,5")
+            << "line 8: move 3: its path crosses a free cell";
+        QTest::newRow("a control byte for a letter")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 0 2,4 O\x01 2,3;2,4")
+            << "line 8: move 3: its word holds a character that is no letter";
+        QTest::newRow("Latin letters in the Russian game")
+            << QByteArray("Language=2") << QByteArray("Language=1")
+            << "line 6: move 1: its word holds a character that is no letter";
+        QTest::newRow("a second hint")
+            << QByteArray("Move=C 0 - - -\r\n")
+            << QByteArray("Move=C 0 - - -\r\nMove=H 1 1,4 EH 1,4;1,3\r\n")
+            << "line 13: move 8: the hint was already used";
+        QTest::newRow("the computer's word as a hint")
+            << QByteArray("Move=C 0 2,4 OX 2,3;2,4") << QByteArray("Move=C 1 2,4 OX 2,3;2,4")
+            << "line 8: move 3: only the human asks for the hint";
         QTest::newRow("moves after the game ended")
             << QByteArray("Move=C 0 - - -\r\n")
             << QByteArray("Move=C 0 - - -\r\nMove=C 0 - - -\r\nMove=H 0 - - -\r\n")
@@ -151,7 +174,7 @@ private slots:
         QVERIFY2(bytes.contains(from), bytes.constData());
         bytes.replace(from, to);
         QString error;
-        QVERIFY(!parseSavedGame(bytes, &error));
+        QVERIFY(!parseSavedGame(bytes, &error, &kWords));
         QVERIFY2(error.startsWith(line), qPrintable(error));
     }
 
@@ -200,12 +223,15 @@ private slots:
     // At the start: a missing file is a new game without a word; a damaged one is named once
     // and kept beside; something that is no file is never opened.
     void loadingTheSavedGame_data() {
-        QTest::addColumn<QString>("file"); // "missing", "good", "damaged", "fifo"
+        QTest::addColumn<QString>("file"); // "missing", "good", "damaged", "fifo", "large"
         QTest::addColumn<bool>("resumed");
         QTest::addColumn<QString>("problem");
         QTest::newRow("missing") << "missing" << false << "";
         QTest::newRow("good") << "good" << true << "";
-        QTest::newRow("damaged, kept once") << "damaged" << false << "is damaged (line 8";
+        QTest::newRow("damaged, kept once") << "damaged" << false << "line 8";
+        QTest::newRow("a word the library lacks, kept") << "unknown word" << false << "line 8";
+        QTest::newRow("larger than any saved game, kept whole")
+            << "large" << false << "it is larger than any saved game";
         QTest::newRow("a pipe in its place") << "fifo" << false << "it is not a file";
     }
     void loadingTheSavedGame() {
@@ -218,22 +244,37 @@ private slots:
         QByteArray bytes = savedBytes(model);
         if (file == "damaged")
             bytes.replace("OX 2,3;2,4", "XO 2,3;2,4");
-        if (file == "good" || file == "damaged") {
+        if (file == "unknown word")
+            bytes.replace("OX 2,3;2,4", "OZ 2,3;2,4");
+        if (file == "large")
+            bytes += QByteArray(64 * 1024, ';');
+        if (file != "missing" && file != "fifo") {
             QString reason;
             QVERIFY2(writeSavedGame(bytes, &reason), qPrintable(reason));
         }
         if (file == "fifo")
             QCOMPARE(mkfifo(QFile::encodeName(savedGamePath()).constData(), 0600), 0);
+        const bool damaged = !resumed && file != "missing" && file != "fifo";
         for (int start = 0; start < 2; ++start) {
-            const SavedGameLoad load = loadSavedGame();
+            const SavedGameLoad load = loadSavedGame(&kWords);
+            // Moved aside at the first start, the large file is no longer there at the second.
+            const bool movedAside = file == "large" && start == 1;
             QCOMPARE(bool(load.game), resumed);
-            QVERIFY2(problem.isEmpty() ? load.problem.isEmpty() : load.problem.contains(problem),
-                     qPrintable(load.problem));
+            QCOMPARE(load.problem, problem.isEmpty() || movedAside ? SavedGameLoad::Problem::None
+                                   : damaged                       ? SavedGameLoad::Problem::Damaged
+                                             : SavedGameLoad::Problem::Unreadable);
+            const QString reason = movedAside ? QString() : problem;
+            QVERIFY2(reason.isEmpty() ? load.reason.isEmpty() : load.reason.startsWith(reason),
+                     qPrintable(load.reason));
+            QCOMPARE(load.keepFailure, QString());
             if (resumed)
                 QCOMPARE(load.game->state.history, model.state().history);
         }
-        // The damaged bytes are kept beside, once, after two starts.
-        QCOMPARE(folder.read("DATA/SavedGame.damaged"), file == "damaged" ? bytes : QByteArray());
+        // The damaged bytes are kept beside, once, after two starts; the file too large to
+        // copy is moved there whole.
+        QCOMPARE(folder.read("DATA/SavedGame.damaged"), damaged ? bytes : QByteArray());
+        QCOMPARE(QFileInfo::exists(savedGamePath()),
+                 file == "good" || file == "fifo" || (damaged && file != "large"));
         QVERIFY(!QFileInfo::exists(savedGamePath() + ".damaged1"));
     }
 

@@ -63,6 +63,29 @@ private slots:
         QVERIFY(!written.contains("[Russian]"));
     }
 
+    // A saved game the start cannot use is named in the player's language, from the settings
+    // file's texts or, where the file lacks them, the game's own.
+    void savedGameProblemInThePlayersLanguage_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Russian") << QByteArray() << QString::fromUtf8("повреждена (line 1:");
+        QTest::newRow("English") << GameFixture::englishSettings()
+                                 << QStringLiteral("is damaged (line 1:");
+        QTest::newRow("Russian, the text missing from the file")
+            << settingsWith("LanguageNumber=1\r\n") << QString::fromUtf8("повреждена (line 1:");
+    }
+    void savedGameProblemInThePlayersLanguage() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, expected);
+        GameFixture game(kRussianWords, kEnglishWords, settings, [](const TestGameFolder& folder) {
+            folder.write("DATA/SavedGame", "[Vorda]\r\n");
+        });
+        const QStringList texts = game.errors().texts;
+        QVERIFY2(texts.size() == 1 && texts[0].contains(expected) &&
+                     texts[0].contains("SavedGame.damaged"),
+                 qPrintable(texts.join('|')));
+    }
+
     void readsTheSettings_data() {
         QTest::addColumn<QByteArray>("vorda");
         QTest::addColumn<int>("language");

@@ -1,4 +1,5 @@
 // The word library: loading byte-exact files, the comparison, look-ups and appending.
+#include "core/LibraryCache.h"
 #include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
@@ -34,8 +35,8 @@ private slots:
             << QByteArray("CAT\rDOG\r") << QStringList{"CAT", "DOG"} << 2;
         QTest::newRow("last line without line end")
             << QByteArray("CAT\r\nDOG") << QStringList{"CAT", "DOG"} << 2;
-        QTest::newRow("lone LF stays in the line")
-            << QByteArray("CAT\nDOG\n") << QStringList{"CAT\nDOG\n"} << 1;
+        QTest::newRow("lone LF stays in the line, which is then no word")
+            << QByteArray("CAT\nDOG\n") << QStringList{} << 1;
         QTest::newRow("lone LF lines make one long line")
             << QByteArray("HOUSE\nMOUSE\nGOOSE\nHORSE\n") << QStringList{} << 0;
         QTest::newRow("Ctrl-Z ends the file")
@@ -50,8 +51,11 @@ private slots:
             << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 1;
         QTest::newRow("duplicates are stored once and counted twice")
             << QByteArray("CAT\r\ncat\r\nCAT\r\n") << QStringList{"CAT"} << 3;
-        QTest::newRow("trailing blank is part of the word")
-            << QByteArray("CAT \r\n") << QStringList{"CAT "} << 1;
+        QTest::newRow("trailing blank is part of the line, which is then no word")
+            << QByteArray("CAT \r\n") << QStringList{} << 1;
+        QTest::newRow("blanks, control bytes and other alphabets are counted, never words")
+            << QByteArray("C T\r\nDO\x7f\r\n\xC4\xCE\xCC\r\nOX\r\nZ\x01\r\n") << QStringList{"OX"}
+            << 5;
         QTest::newRow("unsorted lines end up sorted")
             << QByteArray("PEAR\r\nAPPLE\r\nplum\r\nFIG\r\nfig\r\n")
             << QStringList{"FIG", "PEAR", "plum", "APPLE"} << 5;
@@ -130,25 +134,29 @@ private slots:
     }
 
     void findWordAnswersLikeBinarySearch_data() {
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("word");
         QTest::addColumn<bool>("found");
-        QTest::newRow("stored in small letters, asked in capitals") << "HOUSE" << true;
-        QTest::newRow("stored in capitals") << "MOUSE" << true;
-        QTest::newRow("asked in small letters") << "mouse" << true;
-        QTest::newRow("Russian stored small") << QString::fromUtf8("ЛАМПА") << true;
-        QTest::newRow("ya stored small") << QString::fromUtf8("ЗАЯЦ") << true;
-        QTest::newRow("Ukrainian yi stored small") << QString::fromUtf8("ЇЖАК") << true;
-        QTest::newRow("missing word") << "GOOSE" << false;
-        QTest::newRow("stored with a trailing blank never matches") << "TREE" << false;
+        QTest::newRow("stored in small letters, asked in capitals") << 2 << "HOUSE" << true;
+        QTest::newRow("stored in capitals") << 2 << "MOUSE" << true;
+        QTest::newRow("asked in small letters") << 2 << "mouse" << true;
+        QTest::newRow("Russian stored small") << 1 << QString::fromUtf8("ЛАМПА") << true;
+        QTest::newRow("ya stored small") << 1 << QString::fromUtf8("ЗАЯЦ") << true;
+        QTest::newRow("a letter the Russian alphabet lacks (yi)")
+            << 1 << QString::fromUtf8("ЇЖАК") << false;
+        QTest::newRow("a Latin word in the Russian library") << 1 << "HOUSE" << false;
+        QTest::newRow("missing word") << 2 << "GOOSE" << false;
+        QTest::newRow("stored with a trailing blank never matches") << 2 << "TREE" << false;
     }
     void findWordAnswersLikeBinarySearch() {
+        QFETCH(int, language);
         QFETCH(QString, word);
         QFETCH(bool, found);
         TestGameFolder folder;
+        folder.write("DATA/Lib.ENG", "house\r\nMOUSE\r\nTREE \r\n");
         folder.write("DATA/Lib.RUS",
-                     "house\r\nMOUSE\r\nTREE \r\n" +
-                         QByteArray::fromStdString(cp("лампа\r\nзаяц\r\nїжак\r\n")));
-        words.language = 1;
+                     "house\r\n" + QByteArray::fromStdString(cp("лампа\r\nзаяц\r\nїжак\r\n")));
+        words.language = uint16_t(language);
         loadWords(words);
         const std::string bytes = unicodeToCp1251(word);
         QCOMPARE(findWord(words, bytes, uint16_t(bytes.size())), found);
@@ -202,6 +210,8 @@ private slots:
         QTest::newRow("a byte of the cached header") << "cached header" << true;
         QTest::newRow("the cache cut short") << "cut" << true;
         QTest::newRow("only the count was kept") << "count only" << true;
+        QTest::newRow("only the count, a list's checksum after it") << "count and checksum" << true;
+        QTest::newRow("cached lines that are no words") << "no words" << true;
         QTest::newRow("a library saved as UTF-8") << "utf-8" << false;
     }
     void cacheGivesWhatReadingGives() {
@@ -215,7 +225,7 @@ private slots:
         const QString cachePath = folder.path() + "DATA/Lib.ENG.cache";
         WordLibrary first;
         first.language = 2;
-        if (change == "count only")
+        if (change.startsWith("count"))
             loadWordCount(first, 2);
         else
             loadWords(first);
@@ -230,8 +240,22 @@ private slots:
             cache[64] = cache[64] ^ 1; // in the count of word lines
         } else if (change == "cut") {
             cache.chop(3);
+        } else if (change == "count and checksum") {
+            // The checksum of empty lists, as a cache of an empty library ends in it: with it,
+            // the count alone would pass for a cache of empty lists.
+            WordLibrary empty;
+            empty.language = 2;
+            writeLibraryCache(folder.path() + "empty.cache",
+                              libraryFileState(folder.path() + "DATA/Lib.ENG"), &empty);
+            cache += folder.read("empty.cache").right(8);
+        } else if (change == "no words") {
+            // Made by another program for this very state of the library.
+            WordLibrary odd;
+            odd.language = 2;
+            odd.lists[3].insert("C T");
+            writeLibraryCache(cachePath, libraryFileState(folder.path() + "DATA/Lib.ENG"), &odd);
         }
-        if (change.startsWith("cached") || change == "cut")
+        if (change.startsWith("cached") || change == "cut" || change == "count and checksum")
             folder.write("DATA/Lib.ENG.cache", cache);
         struct stat before {};
         QCOMPARE(::stat(QFile::encodeName(cachePath).constData(), &before), 0);
