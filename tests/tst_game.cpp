@@ -2,6 +2,8 @@
 // operations, the judgement of the human's word and the step back.
 #include "core/GameModel.h"
 #include "core/LanguageTable.h"
+#include "core/SavedGame.h"
+#include "platform/Cp1251.h"
 #include "tests/support/TestFolder.h"
 
 #include <QSignalSpy>
@@ -89,6 +91,9 @@ private slots:
         QTest::newRow("English") << int(kEnglish) << QByteArray("HOUSE") << false;
         QTest::newRow("Russian, the hint plays the first move")
             << int(kRussian) << QByteArray::fromStdString(cp("КОШКА")) << true;
+        // The field holds capitals only, as the palette writes them.
+        QTest::newRow("Russian, the start word stored in small letters")
+            << int(kRussian) << QByteArray::fromStdString(cp("кошка")) << false;
     }
     void gameToAFullField() {
         QFETCH(int, language);
@@ -117,7 +122,9 @@ private slots:
         QCOMPARE(model.state().passCount, 0);
         const std::vector<MoveRecord>& history = model.state().history;
         QCOMPARE(int(history.size()), 21);
-        QCOMPARE(history[0].word, startWord.toStdString());
+        const std::string capitals =
+            cp1251ToUnicode(startWord.toStdString()).toUpper().toStdString();
+        QCOMPARE(cp1251ToUnicode(history[0].word).toStdString(), capitals);
         std::set<std::string> distinct;
         int human = 0, computer = 0;
         for (const MoveRecord& move : history) {
@@ -136,6 +143,11 @@ private slots:
         QCOMPARE(human, 2 * humanMoves);
         QCOMPARE(int(model.sheet(Player::Human).size()), std::min(humanMoves, kSheetLines));
         QCOMPARE(history[1].hint, hintFirst);
+        // The game as a saved game reads back, its words and letters those of the language.
+        QString error;
+        QVERIFY2(
+            parseSavedGame(savedGameBytes(uint16_t(language), 4, model.state()), &error, &words),
+            qPrintable(error));
         QVERIFY(changes.count() > 40);
     }
 
