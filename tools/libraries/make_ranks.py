@@ -18,12 +18,15 @@ gives it (see sources.py for where each comes from):
     share is split among them in proportion to what each earns from forms no
     other entry makes, so that БЫЛИ feeds БЫТЬ rather than the noun БЫЛЬ.
     A capitalised form goes to capitalised entries (names) when there are any.
-    Text: 5000 and more -> 1, 1000 -> 2, 300 -> 3, less -> 4.
+    Text: 5000 and more -> 1, 1000 -> 2, 300 -> 3, less -> 4; a word that earns
+    only through forms it shares (ПЛАНЕТ, the genitive of ПЛАНЕТА) at best 3.
     Speech: the 1000 commonest library words -> 1, the rest that earn at least
-    half of one subtitle word -> 2.
+    half of one subtitle word, some of it through forms of their own -> 2.
+    A subtitle word that written text mostly capitalises is a name and skipped.
   - the SCOWL level of the English nouns whose equivalents in the Mueller
-    English-Russian dictionary name the word: first sense 10 -> 1, 20..40 -> 2,
-    50, 55 -> 3, 60, 70 -> 4 (later senses count one level rarer).
+    English-Russian dictionary name the word: 10 -> 1, 20..40 -> 2, 50, 55 -> 3,
+    60, 70 -> 4 (an equivalent after the first of its sense, or of a later
+    sense, counts one or two levels rarer: see sources.note_noun).
 
 Run: python3 tools/libraries/make_ranks.py   (no arguments; deterministic for the
 same source versions, which the files' headers name)
