@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include <map>
+#include <set>
+
 namespace {
 const QString kDistFolder = QStringLiteral(VORDA_SOURCE_DIR "/dist/");
 const QString kReviewFolder = QStringLiteral(VORDA_SOURCE_DIR "/tools/libraries/");
@@ -215,6 +218,116 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable("missing everyday nouns: " + missing.join(", ")));
         QVERIFY2(intruders.isEmpty(),
                  qPrintable("words that must be absent: " + intruders.join(", ")));
+    }
+
+    // The commonness ranks beside each library: "WORD TIER" lines in the library's order, tier
+    // 0 exactly for the reviewed rude words, an everyday share (tiers 1 and 2) of a quarter to
+    // two fifths, plenty of everyday five-letter start words, the everyday nouns of the review
+    // list everyday and the rare words that once made the computer look odd not.
+    void ranksHold_data() {
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("rare");
+        QTest::newRow("Russian") << "DATA/Lib.RUS"
+                                 << "rus"
+                                 << "КЛЕЩИК ПИЩИК ЛЕГАТ НАГЕЛЬ ДЕРЕЗА ГЛАЗЕТ БОРТОВКА ЛЕЩИК ЦИКЛЯ "
+                                    "ОРХИТ АТТИК КРИЦА";
+        QTest::newRow("English") << "DATA/Lib.ENG"
+                                 << "eng"
+                                 << "CRATON TRENAIL STACTE SCLERA GALOOT COTTAR EIDER FURZE TOPEE";
+    }
+    void ranksHold() {
+        QFETCH(QString, library);
+        QFETCH(QString, prefix);
+        QFETCH(QString, rare);
+        const QList<QByteArray> libraryWords = wordLines(readFile(kDistFolder + library));
+        std::map<QByteArray, qsizetype> place;
+        for (qsizetype i = 0; i < libraryWords.size(); ++i)
+            place[libraryWords[i]] = i;
+        QString ranks = library;
+        ranks.replace(QStringLiteral("Lib."), QStringLiteral("Ranks."));
+        const QByteArray bytes = readFile(kDistFolder + ranks);
+        QVERIFY(bytes.endsWith("\r\n"));
+        QVERIFY(bytes.startsWith(';')); // sources, licences and the tool on top
+        std::map<QByteArray, int> tier;
+        qsizetype previous = -1;
+        for (const QByteArray& line : wordLines(bytes)) {
+            const QList<QByteArray> parts = line.split(' ');
+            QVERIFY2(parts.size() == 2 && parts[1].size() == 1 && parts[1][0] >= '0' &&
+                         parts[1][0] <= '5',
+                     line.constData());
+            const auto at = place.find(parts[0]);
+            QVERIFY2(at != place.end(), "a ranked word the library lacks");
+            QVERIFY2(at->second > previous, "lines out of the library's order, or repeated");
+            previous = at->second;
+            tier[parts[0]] = parts[1][0] - '0';
+        }
+        const auto tierOf = [&](const QByteArray& w) {
+            const auto it = tier.find(w);
+            return it == tier.end() ? 5 : it->second; // unlisted: rarest
+        };
+        std::set<QByteArray> rude;
+        for (const std::string& w : readReviewList(prefix + "_rude.txt"))
+            rude.insert(QByteArray::fromStdString(w));
+        QVERIFY(rude.size() >= 5);
+        QStringList wrong; // tier 0 without being on the rude list, or the other way round
+        for (const QByteArray& w : libraryWords)
+            if ((tierOf(w) == 0) != (rude.count(w) > 0))
+                wrong << cp1251ToUnicode(w.toStdString());
+        QVERIFY2(wrong.isEmpty(),
+                 qPrintable("tier 0 and the rude list differ: " + wrong.join(", ")));
+        int everyday = 0, everydayFive = 0;
+        for (const QByteArray& w : libraryWords)
+            if (tierOf(w) == 1 || tierOf(w) == 2) {
+                ++everyday;
+                everydayFive += w.size() == 5;
+            }
+        const double share = double(everyday) / double(libraryWords.size());
+        QVERIFY2(share >= 0.25 && share <= 0.40,
+                 qPrintable(QString("everyday share %1").arg(share)));
+        QVERIFY2(everydayFive >= 1000, qPrintable(QString("%1 start words").arg(everydayFive)));
+        const auto present = readReviewList(prefix + "_present.txt");
+        int presentEveryday = 0;
+        for (const std::string& w : present)
+            presentEveryday += tierOf(QByteArray::fromStdString(w)) == 1 ||
+                               tierOf(QByteArray::fromStdString(w)) == 2;
+        QVERIFY2(presentEveryday * 20 >= int(present.size()) * 19,
+                 qPrintable(QString("only %1 of %2 everyday nouns are everyday")
+                                .arg(presentEveryday)
+                                .arg(present.size())));
+        for (const QString& w : rare.split(QLatin1Char(' ')))
+            QVERIFY2(tierOf(QByteArray::fromStdString(unicodeToCp1251(w))) >= 3, qPrintable(w));
+    }
+
+    // The English meanings: "WORD<TAB>gloss" for the library's words, in its order, each
+    // gloss plain text of at most 200 characters, nearly every word with one.
+    void meaningsHold() {
+        const QList<QByteArray> libraryWords = wordLines(readFile(kDistFolder + "DATA/Lib.ENG"));
+        std::map<QByteArray, qsizetype> place;
+        for (qsizetype i = 0; i < libraryWords.size(); ++i)
+            place[libraryWords[i]] = i;
+        const QByteArray bytes = readFile(kDistFolder + "DATA/Meanings.ENG");
+        QVERIFY(bytes.startsWith(';'));
+        QVERIFY(bytes.endsWith("\r\n"));
+        std::map<QByteArray, QByteArray> meaning;
+        qsizetype previous = -1;
+        for (const QByteArray& line : wordLines(bytes)) {
+            const qsizetype tab = line.indexOf('\t');
+            QVERIFY2(tab > 0, line.constData());
+            const QByteArray word = line.left(tab), gloss = line.mid(tab + 1);
+            const auto at = place.find(word);
+            QVERIFY2(at != place.end() && at->second > previous, word.constData());
+            previous = at->second;
+            QVERIFY2(!gloss.isEmpty() && gloss.size() <= 200 && gloss.trimmed() == gloss,
+                     word.constData());
+            for (char c : gloss)
+                QVERIFY2(c >= 32 && c < 127, word.constData());
+            meaning[word] = gloss;
+        }
+        QVERIFY(meaning.size() * 100 >= size_t(libraryWords.size()) * 99);
+        QVERIFY(meaning["CAT"].contains("feline"));
+        QVERIFY(!meaning["CRATON"].contains('"'));     // examples are left out
+        QVERIFY(meaning["WORSTED"].endsWith("yarns")); // ...even when one follows without a ';'
     }
 
 private:

@@ -146,10 +146,15 @@ def mueller_equivalents(levels):
     for head, body in entries:
         if not re.fullmatch('[a-z]+', head) or head not in levels:
             continue
-        for block in re.split(r'(?:^|\s)_[IV]+(?=[\s\[])', ' '.join(body)):
+        # the entry's homonyms (_I, _II, ...): a second or later one is a rarer word, two
+        # levels rarer than the headword
+        level = levels[head]
+        later = SCOWL_LEVELS[min(SCOWL_LEVELS.index(level) + 2, len(SCOWL_LEVELS) - 1)]
+        blocks = re.split(r'(?:^|\s)_[IV]+(?=[\s\[])', ' '.join(body))
+        for number, block in enumerate(blocks):
             noun = re.search(r'_n\.', block)  # each homonym's noun part, if it has one
             if noun:
-                note_noun(found, block[noun.end():], levels[head])
+                note_noun(found, block[noun.end():], level if number <= 1 else later)
     return found, version
 
 
