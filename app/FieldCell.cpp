@@ -1,5 +1,7 @@
 #include "app/FieldCell.h"
 
+#include "app/ScreenReaders.h"
+
 #include "extras/TextureChoice.h"
 
 #include <QAccessibleWidget>
@@ -69,7 +71,7 @@ void FieldCell::announceSelection() {
     QAccessible::State changed;
     changed.selected = true;
     QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    tellScreenReaders(event);
 }
 
 void FieldCell::enterEvent(QEnterEvent* event) {

@@ -1,5 +1,7 @@
 #include "app/LetterPalette.h"
 
+#include "app/ScreenReaders.h"
+
 #include "core/GameModel.h"
 #include "core/LanguageTable.h"
 #include "extras/TextureChoice.h"
@@ -86,6 +88,8 @@ void LetterPalette::setLanguage(const LanguageInfo& language) {
         CoolButton* button = buttons_[i];
         const bool used = i <= letterCount;
         button->move(left + kButtonSize * ((i - 1) % perRow), i > perRow ? kButtonSize : 0);
+        // A hidden button's caption is never read (buttonFor() passes hidden buttons by); it is
+        // emptied so that no letter of the other alphabet lingers.
         button->setCaption(used ? std::string(1, language.letters[size_t(i - 1)]) : std::string());
         button->setVisible(used);
     }
@@ -113,7 +117,7 @@ void LetterPalette::showFocusMark() {
     focusMark_->show();
     // Screen readers follow the mark from letter to letter.
     QAccessibleEvent event(button, QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
+    tellScreenReaders(event);
 }
 
 void LetterPalette::focusInEvent(QFocusEvent* event) {

@@ -136,6 +136,7 @@ bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath,
                           const LibraryFileState& library) {
     const QByteArray cache = readCache(cachePath);
     const std::optional<Header> header = fittingHeader(cache, library);
+    // A count-only cache would fail the size check below as well; the flag says so first.
     if (!header || !(header->flags & kHasLists))
         return false;
     size_t bodySize = 0;

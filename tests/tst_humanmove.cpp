@@ -82,8 +82,11 @@ void typeKey(GameFixture& game, const QString& token, bool waitForTheTurn = true
             game.waitWhileBusy();
         return;
     }
-    const auto key = named.value(token, {token.toUpper().at(0).unicode(), token});
-    QKeyEvent press(QEvent::KeyPress, key.first, Qt::NoModifier, key.second);
+    // "Enter+": a press repeated by the keyboard while the key is held.
+    const bool held = token.size() > 1 && token.endsWith('+');
+    const QString name = held ? token.chopped(1) : token;
+    const auto key = named.value(name, {name.toUpper().at(0).unicode(), name});
+    QKeyEvent press(QEvent::KeyPress, key.first, Qt::NoModifier, key.second, held);
     QApplication::sendEvent(&game.window(), &press);
     if (waitForTheTurn)
         game.waitWhileBusy();
@@ -479,6 +482,16 @@ private slots:
             << "T " + move + " Backspace"
             << ""
             << "phase 1, letter T, word , free [T@2,2], cursor 2,3, credited ";
+        QTest::newRow("a held Enter places the letter once")
+            << "English"
+            << "t Up Left Up Enter Enter+"
+            << ""
+            << "phase 1, letter T, word , free [T@2,2], cursor 2,2, credited ";
+        QTest::newRow("a held Backspace steps back once")
+            << "English"
+            << "T " + move + " Backspace Backspace+"
+            << ""
+            << "phase 1, letter T, word , free [T@2,2], cursor 2,3, credited ";
         QTest::newRow("second Backspace takes the letter back, a third does nothing")
             << "English"
             << "T " + move + " Backspace Backspace Backspace"
@@ -493,6 +506,18 @@ private slots:
             << "Russian"
             << "key:44:x"
             << "" << QString::fromUtf8("phase 0, letter О, word , free [], cursor -, credited ");
+        QTest::newRow("the ; key is Ж")
+            << "Russian"
+            << "key:47:;"
+            << "" << QString::fromUtf8("phase 0, letter Ж, word , free [], cursor -, credited ");
+        QTest::newRow("the ' key with no key number is Э")
+            << "Russian"
+            << "'"
+            << "" << QString::fromUtf8("phase 0, letter Э, word , free [], cursor -, credited ");
+        QTest::newRow("a Latin capital with no key number (Shift, Caps Lock) counts as the letter")
+            << "Russian"
+            << "T"
+            << "" << QString::fromUtf8("phase 0, letter Е, word , free [], cursor -, credited ");
         QTest::newRow("a key with no Russian letter chooses nothing")
             << "Russian"
             << "key:10:1"

@@ -2,6 +2,7 @@
 // the language switch.
 #include "app/FieldCell.h"
 #include "app/MenuMnemonics.h"
+#include "app/ScreenReaders.h"
 #include "core/PlayedWords.h"
 #include "core/WordLibrary.h"
 #include "platform/Cp1251.h"
@@ -432,25 +433,54 @@ private slots:
         QTEST(spoken(game.cell(cell.x(), cell.y())), "name");
     }
 
+    // With "arrows", the palette has the focus and the arrow keys move its mark: each letter
+    // reached is "heard" by a screen reader.
     void paletteLettersAreButtonsInTheCurrentLanguage_data() {
         QTest::addColumn<bool>("switchToEnglish");
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("name");
-        QTest::newRow("first Russian") << false << 1 << QString::fromUtf8("А");
-        QTest::newRow("last Russian") << false << 32 << QString::fromUtf8("Я");
-        QTest::newRow("after the switch") << true << 1 << QString("A");
-        QTest::newRow("last English") << true << 26 << QString("Z");
+        QTest::addColumn<QList<int>>("arrows");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("first Russian")
+            << false << 1 << QString::fromUtf8("А") << QList<int>{} << QStringList{};
+        QTest::newRow("last Russian")
+            << false << 32 << QString::fromUtf8("Я") << QList<int>{} << QStringList{};
+        QTest::newRow("after the switch")
+            << true << 1 << QString("A") << QList<int>{} << QStringList{};
+        QTest::newRow("last English")
+            << true << 26 << QString("Z") << QList<int>{} << QStringList{};
+        QTest::newRow("each arrow key in the palette is heard")
+            << false << 19 << QString::fromUtf8("Т")
+            << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}
+            << QStringList{QString::fromUtf8("Б"), QString::fromUtf8("В"), QString::fromUtf8("Т")};
     }
     void paletteLettersAreButtonsInTheCurrentLanguage() {
         QFETCH(bool, switchToEnglish);
         QFETCH(int, button);
+        QFETCH(QList<int>, arrows);
         GameFixture game(kRussianWords, kEnglishWords);
+        MainWindow& w = game.window();
         if (switchToEnglish)
-            game.window().englishItem->trigger();
+            w.englishItem->trigger();
         QAccessibleInterface* face =
-            QAccessible::queryAccessibleInterface(game.window().letterPalette().button(button));
+            QAccessible::queryAccessibleInterface(w.letterPalette().button(button));
         QCOMPARE(face->role(), QAccessible::Button);
         QTEST(face->text(QAccessible::Name), "name");
+        if (arrows.isEmpty())
+            return;
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.letterPalette().setFocus(Qt::TabFocusReason);
+        QVERIFY(w.letterPalette().hasFocus());
+        QStringList heard;
+        screenReaderListener = [&heard](const QAccessibleEvent& event) {
+            if (event.type() == QAccessible::Focus)
+                heard << spoken(event.object());
+        };
+        for (int arrow : arrows)
+            QTest::keyClick(w.focusWidget(), Qt::Key(arrow));
+        screenReaderListener = nullptr;
+        QTEST(heard, "heard");
     }
 
     // The word, the scores and the sheets read as text, and the computer's move told.

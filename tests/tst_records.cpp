@@ -329,6 +329,15 @@ private slots:
         QTest::newRow("each stores a result")
             << QStringList{"60 Al", "40 Bo"} << "add" << QStringList{"60 Al", "45 Cy", "40 Bo"}
             << QStringList{"60 Al", "50 new", "45 Cy", "40 Bo"};
+        QTest::newRow("a tie goes above the other copy's equal result, as a new result does")
+            << QStringList{"60 Al"} << "add" << QStringList{"60 Al", "50 Cy"}
+            << QStringList{"60 Al", "50 new", "50 Cy"};
+        QTest::newRow("a tie at place 10 enters, the other copy's equal result goes")
+            << QStringList{"90 a", "80 b", "70 c", "60 d", "55 e", "54 f", "53 g", "52 h", "51 i"}
+            << "add" << QStringList{"90 a", "80 b", "70 c", "60 d", "55 e",
+                                    "54 f", "53 g", "52 h", "51 i", "50 j"}
+            << QStringList{"90 a", "80 b", "70 c", "60 d", "55 e",
+                           "54 f", "53 g", "52 h", "51 i", "50 new"};
         QTest::newRow("one clears, the other stores")
             << QStringList{"60 Al"} << "clear" << QStringList{"60 Al", "45 Cy"}
             << QStringList{"45 Cy"};
@@ -704,22 +713,29 @@ private slots:
         QTest::addColumn<int>("place10");
         QTest::addColumn<bool>("qualifies");
         QTest::addColumn<QString>("face");
-        QTest::newRow("won 30 to 25, list not full") << 30 << 25 << emptyScore << true << "CPU31";
+        QTest::addColumn<bool>("takenBack"); // a move of the game was taken back
+        QTest::newRow("won 30 to 25, list not full")
+            << 30 << 25 << emptyScore << true << "CPU31" << false;
         // A lost game leaves the face alone until the first tick of the animation.
-        QTest::newRow("lost 20 to 31 below place 10") << 20 << 31 << 4 << false << "CPU00";
-        QTest::newRow("lost 20 to 23, equal to place 10") << 20 << 23 << -3 << true << "CPU00";
-        QTest::newRow("drawn") << 12 << 12 << emptyScore << true << "CPU31";
+        QTest::newRow("lost 20 to 31 below place 10") << 20 << 31 << 4 << false << "CPU00" << false;
+        QTest::newRow("lost 20 to 23, equal to place 10")
+            << 20 << 23 << -3 << true << "CPU00" << false;
+        QTest::newRow("drawn") << 12 << 12 << emptyScore << true << "CPU31" << false;
+        QTest::newRow("won 30 to 25 with a move taken back")
+            << 30 << 25 << emptyScore << false << "CPU31" << true;
     }
     void nameEntry() {
         QFETCH(int, human);
         QFETCH(int, computer);
         QFETCH(int, place10);
         QFETCH(bool, qualifies);
+        QFETCH(bool, takenBack);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         RecordEntry* list = currentWinnersList(game.services());
         QStringList before(9, "100 x");
         before << QString::number(place10) + " last";
         setList(list, place10 == emptyScore ? QStringList() : before);
+        writeWinners(game.services().winners());
         const QStringList old = listText(list);
         // The test steps the face animation itself, one call per tick of the 150 ms timer.
         new NameEntryWindow(&game.window(), game.services());
@@ -749,8 +765,9 @@ private slots:
             clickButton(game.window().dialogs().addRatingWindow().okButton);
         });
         game.sounds.clear();
+        const QByteArray fileBefore = game.folder().read("DATA/Winners");
         showNameEntry(game.window().dialogs().addRatingWindow(), uint16_t(human),
-                      uint16_t(computer));
+                      uint16_t(computer), takenBack);
         const int result = human - computer;
         QCOMPARE(title, QString("Game over"));
         QCOMPARE(line, "Your result: " + QString::number(result));
@@ -768,10 +785,12 @@ private slots:
         QCOMPARE(game.window().faceName(), QString("CPU00"));
         QVERIFY(!game.window().dialogs().addRatingWindow().faceAnimating);
         QVERIFY(game.services().game().mainInputEnabled);
-        if (qualifies)
+        if (qualifies) {
             QVERIFY(listText(list).contains(QString::number(result) + QString::fromUtf8(" Вася")));
-        else
+        } else {
             QCOMPARE(listText(list), old);
+            QCOMPARE(game.folder().read("DATA/Winners"), fileBefore);
+        }
     }
 
     void gloatingGoesOnAfterTheNextLostGame() {
