@@ -2,7 +2,7 @@
 // was played. Used by scripts/check-sound on a recording of a virtual sound card's monitor.
 //
 //   sound_meter RECORDING REFERENCE.wav [--count N | --at-least N] [--min F] [--max F]
-//               [--heard-after SECONDS]
+//               [--heard-after SECONDS] [--presses FILE]
 //
 // RECORDING is a WAV file or raw signed 16-bit little-endian mono samples at the reference's
 // rate. A sound is a stretch of 1 ms frames above -50 dBFS, with gaps shorter than 15 ms
@@ -10,14 +10,22 @@
 // end of the recording is left out. Prints every sound found and
 // exits 1 unless their number is N (or at least N), every one lasts between F-min and F-max
 // times the reference's length, and (with --heard-after) one starts after that time.
+//
+// With --presses the recording begins with a marker (any sound, heard before the first press)
+// and FILE gives the times of the presses, one a line, in seconds after the marker was started.
+// The marker is not counted; each press's sound is the first to start after it and before the
+// next press. Prints each press's latency from the press to its sound, and fails as well when a
+// press gives no sound or the first comes more than 100 ms later than the median of the others.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -26,6 +34,10 @@ namespace {
 constexpr double kThresholdDb = -50.0;
 constexpr double kFrameSeconds = 0.001;
 constexpr double kBridgedGapSeconds = 0.015;
+// A press's sound may seem to come a little before it: the marker's own start is late by the
+// time its player takes to open a stream.
+constexpr double kEarlySeconds = 0.05;
+constexpr double kFirstPressSlackSeconds = 0.1;
 
 struct Samples {
     int rate = 0;
@@ -111,16 +123,74 @@ std::vector<Stretch> findSounds(const Samples& s) {
     return found;
 }
 
+std::optional<std::vector<double>> readTimes(const char* path) {
+    const auto bytes = readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    std::vector<double> times;
+    for (const QByteArray& line : bytes->split('\n')) {
+        bool ok = false;
+        const double time = line.trimmed().toDouble(&ok);
+        if (ok)
+            times.push_back(time);
+    }
+    return times;
+}
+
+double medianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Pairs each press with its sound and prints the latencies; false when a press is unheard or
+// the first is late.
+bool judgeLatencies(const std::vector<Stretch>& sounds, double marker,
+                    const std::vector<double>& presses) {
+    std::vector<double> latencies;
+    bool pass = true;
+    for (size_t i = 0; i < presses.size(); ++i) {
+        const double from = marker + presses[i] - kEarlySeconds;
+        const double to = i + 1 < presses.size() ? marker + presses[i + 1] - kEarlySeconds
+                                                 : std::numeric_limits<double>::max();
+        const auto heard = std::find_if(sounds.begin(), sounds.end(), [&](const Stretch& s) {
+            return s.start >= from && s.start < to;
+        });
+        if (heard == sounds.end()) {
+            std::printf("  press %2zu at %7.3f s: no sound\n", i + 1, marker + presses[i]);
+            pass = false;
+            continue;
+        }
+        const double latency = heard->start - marker - presses[i];
+        latencies.push_back(latency);
+        std::printf("  press %2zu at %7.3f s: heard after %4.0f ms\n", i + 1, marker + presses[i],
+                    latency * 1000);
+    }
+    if (!pass || latencies.size() < 2)
+        return false;
+    const double others = medianOf({latencies.begin() + 1, latencies.end()});
+    std::printf("  first press %.0f ms, the others' median %.0f ms\n", latencies.front() * 1000,
+                others * 1000);
+    if (latencies.front() > others + kFirstPressSlackSeconds) {
+        std::printf("  the first press is heard more than %.0f ms late\n",
+                    kFirstPressSlackSeconds * 1000);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: sound_meter RECORDING REFERENCE.wav [--count N | --at-least "
-                             "N] [--min F] [--max F] [--heard-after SECONDS]\n");
+                             "N] [--min F] [--max F] [--heard-after SECONDS] [--presses "
+                             "FILE]\n");
         return 2;
     }
     int count = -1, atLeast = -1;
     double minFraction = 0.95, maxFraction = 1.10, heardAfter = -1;
+    const char* pressesFile = nullptr;
     for (int i = 3; i + 1 < argc; i += 2) {
         const double value = std::atof(argv[i + 1]);
         if (!std::strcmp(argv[i], "--count"))
@@ -133,6 +203,8 @@ int main(int argc, char** argv) {
             maxFraction = value;
         else if (!std::strcmp(argv[i], "--heard-after"))
             heardAfter = value;
+        else if (!std::strcmp(argv[i], "--presses"))
+            pressesFile = argv[i + 1];
         else {
             std::fprintf(stderr, "sound_meter: unknown option %s\n", argv[i]);
             return 2;
@@ -170,6 +242,22 @@ int main(int argc, char** argv) {
                     sounds.back().start);
         sounds.pop_back();
     }
+    std::optional<std::vector<double>> presses;
+    double marker = 0;
+    if (pressesFile) {
+        presses = readTimes(pressesFile);
+        if (!presses || presses->empty()) {
+            std::fprintf(stderr, "sound_meter: no press times in %s\n", pressesFile);
+            return 2;
+        }
+        if (sounds.empty()) {
+            std::printf("  no marker heard\n");
+            return 1;
+        }
+        marker = sounds.front().start;
+        std::printf("  marker at %7.3f s\n", marker);
+        sounds.erase(sounds.begin());
+    }
     int fit = 0;
     bool late = false;
     for (const Stretch& s : sounds) {
@@ -192,6 +280,8 @@ int main(int argc, char** argv) {
         std::printf("  expected at least %d\n", atLeast);
         pass = false;
     }
+    if (presses && !judgeLatencies(sounds, marker, *presses))
+        pass = false;
     if (heardAfter >= 0 && !late) {
         std::printf("  nothing heard after %.1f s\n", heardAfter);
         pass = false;
