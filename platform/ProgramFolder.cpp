@@ -48,6 +48,17 @@ QString copyWhole(const QString& from, const QString& to) {
     return {};
 }
 
+// Removes what a start killed while it copied the installed files, or while it noted them,
+// left beside their copies in the per-user folder: our temporary files, nothing else.
+void removeStaleCopies(const QString& installed, const QString& user) {
+    QStringList copies = {user + QLatin1String(kInstalledStampName)};
+    const QDir source(installed);
+    QDirIterator files(installed, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        copies << user + source.relativeFilePath(files.next());
+    removeStaleTemporaryFiles(copies);
+}
+
 // Copies what the per-user folder lacks. Returns the first failure as a message, or empty;
 // newSettings tells whether the settings file was among the copies.
 QString fillMissing(const QString& installed, const QString& user, bool* newSettings) {
@@ -172,7 +183,10 @@ GameFolderChoice decideGameFolder(const QByteArray& programFolder, const QByteAr
 QByteArray dataHomeFolder(const QByteArray& xdgDataHome, const QByteArray& home) {
     if (xdgDataHome.startsWith('/'))
         return xdgDataHome;
-    if (home.isEmpty())
+    // Only below a home folder that is there: the game never makes the player's home, which
+    // as root would leave a chain of folders wherever HOME points.
+    struct stat info;
+    if (home.isEmpty() || ::stat(home.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         return {};
     return home + QByteArrayLiteral("/.local/share");
 }
@@ -193,13 +207,19 @@ GameFolderChoice chooseGameFolder(const QString& programFolder, const QString& i
     if (dataHome.isEmpty() || !QDir().mkpath(user)) {
         choice.folder = installed;
         choice.readOnly = true;
-        choice.problem = QStringLiteral("Cannot create the game folder %1. The game reads its "
-                                        "files from %2 and keeps nothing there: not your "
-                                        "settings, records or game.")
-                             .arg(user, installed);
+        const QString why =
+            dataHome.isEmpty()
+                ? QStringLiteral("There is no folder for your files: HOME names no folder that "
+                                 "exists, and XDG_DATA_HOME no absolute path.")
+                : QStringLiteral("Cannot create the game folder %1.").arg(user);
+        choice.problem = why + QStringLiteral(" The game reads its files from %1 and keeps "
+                                              "nothing there: not your settings, records or "
+                                              "game.")
+                                   .arg(installed);
         return choice;
     }
     choice.folder = user;
+    removeStaleCopies(installed, user);
     const QString problem = fillMissing(installed, user, &choice.newPlayer);
     if (!problem.isEmpty())
         choice.problem = problem + QStringLiteral(" The game goes on with the files it has.");

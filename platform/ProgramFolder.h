@@ -45,7 +45,8 @@ GameFolderChoice decideGameFolder(const QString& programFolder, const QString& d
 GameFolderChoice decideGameFolder(const QByteArray& programFolder, const QByteArray& dataHome);
 
 // The user's data folder as path bytes: $XDG_DATA_HOME when it is an absolute path (a relative
-// one is ignored), else "$HOME/.local/share"; empty without either.
+// one is ignored), else "$HOME/.local/share" when $HOME is a folder that exists; empty
+// otherwise.
 QByteArray dataHomeFolder(const QByteArray& xdgDataHome, const QByteArray& home);
 
 // decideGameFolder for the running program (the folder of its path bytes) and the user's data

@@ -106,6 +106,14 @@ private slots:
             << QStringList{"DATA/Winners=my records", "Textures/sounds/click1.wav=installed sound",
                            "Vorda2000.ini=my settings"}
             << false;
+        QStringList afterKilledFill = installedSorted;
+        afterKilledFill.insert(1, "Textures/sounds/click1.wav.backup=mine");
+        QTest::newRow("installed, a killed first fill's temporary files removed")
+            << false << true << none
+            << QStringList{"Textures/sounds/click1.wav.vorda-tmp-Ab12Cd=half a sound",
+                           ".installed-files.vorda-tmp-Q1w2E3=half a note",
+                           "Textures/sounds/click1.wav.backup=mine"}
+            << int(InUserFolder) << none << afterKilledFill << true;
         QTest::newRow("installed, the folder cannot be made")
             << false << true << QStringList{"home/.local"} << none << int(InInstalledFolder)
             << QStringList{"home/.local/share/vorda2000/"} << none << false;
@@ -156,6 +164,9 @@ private slots:
         }
         if (blockers.isEmpty())
             QCOMPARE(readFiles(user), playerFilesAfter);
+        QDirIterator hidden(user, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (hidden.hasNext())
+            QVERIFY2(!hidden.next().contains(".vorda-tmp-"), qPrintable(hidden.filePath()));
         // Reading the installed files, the game writes nothing there, not even as root.
         QCOMPARE(choice.readOnly, expected == InInstalledFolder);
         refuseWritesBelow(choice.readOnly ? choice.folder : QString());
@@ -380,16 +391,41 @@ private slots:
 
     void userDataHome_data() {
         QTest::addColumn<QByteArray>("xdgDataHome");
+        QTest::addColumn<QByteArray>("home"); // "HOME" stands for a folder that exists
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("an absolute XDG_DATA_HOME")
-            << QByteArray("/data/me") << QByteArray("/data/me");
+            << QByteArray("/data/me") << QByteArray("HOME") << QByteArray("/data/me");
         QTest::newRow("a relative XDG_DATA_HOME is ignored")
-            << QByteArray("data/me") << QByteArray("/home/me/.local/share");
-        QTest::newRow("no XDG_DATA_HOME") << QByteArray() << QByteArray("/home/me/.local/share");
+            << QByteArray("data/me") << QByteArray("HOME") << QByteArray("HOME/.local/share");
+        QTest::newRow("no XDG_DATA_HOME")
+            << QByteArray() << QByteArray("HOME") << QByteArray("HOME/.local/share");
+        QTest::newRow("a HOME that does not exist is never made")
+            << QByteArray() << QByteArray("HOME/missing") << QByteArray();
+        QTest::newRow("no HOME, a relative XDG_DATA_HOME")
+            << QByteArray("data/me") << QByteArray() << QByteArray();
     }
     void userDataHome() {
         QFETCH(QByteArray, xdgDataHome);
-        QTEST(dataHomeFolder(xdgDataHome, "/home/me"), "expected");
+        QFETCH(QByteArray, home);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QByteArray existing = QFile::encodeName(dir.path());
+        home.replace("HOME", existing);
+        expected.replace("HOME", existing);
+        QCOMPARE(dataHomeFolder(xdgDataHome, home), expected);
+    }
+
+    // Without a folder for the player's files the game says why, naming no made-up folder.
+    void noFolderForThePlayer() {
+        QTemporaryDir dir;
+        const QString root = dir.path() + '/';
+        QDir().mkpath(root + "games");
+        writeFiles(root + "share/vorda2000/", kInstalled);
+        const GameFolderChoice choice = decideGameFolder(root + "games/", QString());
+        QVERIFY(choice.readOnly);
+        QCOMPARE(choice.folder, root + "share/vorda2000/");
+        QVERIFY2(choice.problem.contains("HOME") && !choice.problem.contains(" /vorda2000/"),
+                 qPrintable(choice.problem));
     }
 };
 

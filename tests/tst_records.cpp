@@ -414,23 +414,32 @@ private slots:
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<int>("score");
         QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QByteArray>("name");
         const QStringList full = {"10 a", "9 b", "8 c", "7 d", "6 e",
                                   "5 f",  "4 g", "3 h", "2 i", "1 j"};
         QTest::newRow("empty list fills from the top")
-            << QStringList() << -5 << (QStringList{"-5 new"} + QStringList(9, "-666 -"));
+            << QStringList() << -5 << (QStringList{"-5 new"} + QStringList(9, "-666 -"))
+            << QByteArray("new");
         QTest::newRow("a result below the empty score enters no list")
-            << QStringList() << -700 << QStringList(10, "-666 -");
+            << QStringList() << -700 << QStringList(10, "-666 -") << QByteArray("new");
         QTest::newRow("a tie goes above the older results")
             << QStringList{"12 a", "7 b", "7 c"} << 7
-            << (QStringList{"12 a", "7 new", "7 b", "7 c"} + QStringList(6, "-666 -"));
+            << (QStringList{"12 a", "7 new", "7 b", "7 c"} + QStringList(6, "-666 -"))
+            << QByteArray("new");
         QTest::newRow("the best result goes to place 1")
-            << full << 11 << (QStringList{"11 new"} + full.mid(0, 9));
+            << full << 11 << (QStringList{"11 new"} + full.mid(0, 9)) << QByteArray("new");
         QTest::newRow("equal to place 10 enters and drops the old place 10")
-            << full << 1 << (full.mid(0, 9) + QStringList{"1 new"});
-        QTest::newRow("below ten real results changes nothing") << full << -700 << full;
+            << full << 1 << (full.mid(0, 9) + QStringList{"1 new"}) << QByteArray("new");
+        QTest::newRow("below ten real results changes nothing")
+            << full << -700 << full << QByteArray("new");
         QTest::newRow("negative results rank among themselves")
             << QStringList{"3 a", "-2 b", "-9 c"} << -5
-            << (QStringList{"3 a", "-2 b", "-5 new", "-9 c"} + QStringList(6, "-666 -"));
+            << (QStringList{"3 a", "-2 b", "-5 new", "-9 c"} + QStringList(6, "-666 -"))
+            << QByteArray("new");
+        // The records file keeps one name a line: nothing that would cut or hide it there.
+        QTest::newRow("control characters and DEL dropped from the name, a tab a blank")
+            << QStringList() << -5 << (QStringList{"-5 n ew"} + QStringList(9, "-666 -"))
+            << QByteArray("n\x7f\te\x01w\r\n");
     }
     void addToWinners() {
         QFETCH(QStringList, before);
@@ -440,7 +449,8 @@ private slots:
         services.game().maxWordLength = 5;
         clearAllWinners(services.winners());
         setList(services.winners().lists[2][3], before);
-        addRecord(services, score, "new");
+        QFETCH(QByteArray, name);
+        addRecord(services, score, name.toStdString());
         QTEST(listText(services.winners().lists[2][3]), "after");
         // The other lists are not touched.
         QCOMPARE(services.winners().lists[1][3][1].score, emptyScore);
