@@ -195,7 +195,11 @@ void MainWindow::initialise() {
             resumeOrStartGame();
         });
     }
-    runReportingErrors([] { loadTextures(); });
+    runReportingErrors([this] {
+        if (const QString gone = forgottenPicturesMessage(services_, loadTextures());
+            !gone.isEmpty())
+            showErrorBox(gone);
+    });
     applyTextures();
 }
 

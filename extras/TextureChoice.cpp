@@ -1,5 +1,7 @@
 #include "extras/TextureChoice.h"
 
+#include "extras/GameServices.h"
+
 #include "platform/Cp1251.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileWriting.h"
@@ -139,7 +141,8 @@ QString skinFolder() {
                                                  cp1251ToUnicode(ChosenTextures.skinName);
 }
 
-void loadTextures() {
+std::vector<ForgottenPicture> loadTextures() {
+    std::vector<ForgottenPicture> forgotten;
     textureBitmaps.resize(kTextureSlots);
     std::vector<DecodedPicture> decoded;
     BuiltInTextures builtIns;
@@ -158,8 +161,11 @@ void loadTextures() {
             const QString path =
                 ChosenTextures.texturesDir + QLatin1Char('/') + cp1251ToUnicode(name);
             if (name.empty() || !QFileInfo(path).isFile()) {
-                // A file that has gone is forgotten, so the settings keep an empty value.
+                // A file that has gone is forgotten, so the settings keep an empty value; the
+                // player is told, once.
                 textureBitmaps[slot] = builtIns.forSlot(slot);
+                if (!name.empty())
+                    forgotten.push_back({slot, name});
                 ChosenTextures.textureFiles[slot].clear();
                 continue;
             }
@@ -173,6 +179,18 @@ void loadTextures() {
         }
     }
     ChosenTextures.decodedPictures = std::move(decoded);
+    return forgotten;
+}
+
+QString forgottenPicturesMessage(const GameServices& services,
+                                 const std::vector<ForgottenPicture>& forgotten) {
+    QStringList lines;
+    for (const ForgottenPicture& picture : forgotten)
+        lines << cp1251ToUnicode(services.languageText("PictureMissing"))
+                     .arg(cp1251ToUnicode(picture.name),
+                          cp1251ToUnicode(
+                              services.languageText("Slot" + std::to_string(picture.slot))));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void applyTextures() {

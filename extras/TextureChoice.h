@@ -54,8 +54,19 @@ void initTextures();
 // decoded shows "Unknown graphic format" in the error box once for its slot and gives the
 // built-in picture, keeping its name; a picture too large or a file that cannot be read shows
 // its own error the same way. Every other slot is still loaded. A file decoded by the pass
-// before and not changed since is not decoded again.
-void loadTextures();
+// before and not changed since is not decoded again. Returns the slots whose chosen file was
+// missing, with the names they had, so the player can be told what was forgotten.
+struct ForgottenPicture {
+    int slot;
+    std::string name; // Windows-1251, as the settings held it
+};
+std::vector<ForgottenPicture> loadTextures();
+
+class GameServices;
+// The message, in the current language, naming each forgotten picture and its slot; empty
+// when none was.
+QString forgottenPicturesMessage(const GameServices& services,
+                                 const std::vector<ForgottenPicture>& forgotten);
 
 // The folder of the current skin: texturesDir/skinName, or texturesDir when skinName is empty.
 QString skinFolder();

@@ -30,6 +30,7 @@ void checkLoaded(const WordLibrary& words, std::string_view probe) {
         for (int i = 0; i < list.size(); ++i) {
             const std::string& word = list.at(i);
             FUZZ_CHECK(word.size() == size_t(length));
+            FUZZ_CHECK(isWordOfLanguage(word, words.language));
             FUZZ_CHECK(i == 0 || cp1251CompareNoCase(list.at(i - 1), word) < 0);
             FUZZ_CHECK(list.containsFast(word));
             FUZZ_CHECK(findWord(words, word, uint16_t(length)));

@@ -1,5 +1,7 @@
 #include "platform/JpegReader.h"
 
+#include "platform/FileWriting.h"
+
 #include "platform/VordaError.h"
 
 #include <QBuffer>
@@ -355,21 +357,29 @@ PictureReadResult readPictureFile(const QString& path, QImage& image) {
     const QString extension = QFileInfo(path).suffix().toLower();
     const bool isBitmap = extension == QLatin1String("bmp");
     const bool isJpeg = extension == QLatin1String("jpg") || extension == QLatin1String("jpeg");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot open file \"%1\". %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (!isBitmap && !isJpeg)
+    const auto cannot = [&path](const char* what, const QString& reason) {
+        return VordaError(VordaError::Kind::InputOutput,
+                          QStringLiteral("Cannot %1 file \"%2\". %3")
+                              .arg(QLatin1String(what), QDir::toNativeSeparators(path), reason));
+    };
+    if (!isBitmap && !isJpeg) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw cannot("open", file.errorString());
         return PictureReadResult::Undecodable;
-    // No picture the game takes is stored in more bytes than it decodes to, headers aside.
-    if (file.size() > kMaxPictureBytes + kPictureHeaderSlack)
-        refuseSize(path, QStringLiteral("%1 MB").arg(file.size() / (1024 * 1024)));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw VordaError(VordaError::Kind::InputOutput,
-                         QStringLiteral("Cannot read file \"%1\". %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    // No picture the game takes is stored in more bytes than it decodes to, headers aside. Only
+    // a regular file is read, and never beyond that size, should it grow meanwhile: a device or
+    // a pipe with a picture's name could never end the reading.
+    constexpr qint64 kMostBytes = kMaxPictureBytes + kPictureHeaderSlack;
+    QByteArray data;
+    QString reason;
+    if (!readRegularFile(path, kMostBytes, &data, &reason)) {
+        const QFileInfo info(path);
+        if (info.isFile() && info.size() > kMostBytes)
+            refuseSize(path, QStringLiteral("%1 MB").arg(info.size() / (1024 * 1024)));
+        throw cannot("read", reason);
+    }
     if (isJpeg) {
         QSize refused;
         image = decodeJpeg(data, &refused);

@@ -130,6 +130,10 @@ constexpr BuiltInText kBuiltInTexts[] = {
     {"English", "SavedGameNotKept",
      "The saved game \"%1\" is damaged (%2), and it could not be kept as \"%3\": %4. A new "
      "game starts."},
+    {"Russian", "PictureMissing",
+     "Картинки «%1» для текстуры «%2» больше нет: вместо неё взята встроенная."},
+    {"English", "PictureMissing",
+     "The picture \"%1\" chosen for the %2 is gone: the built-in picture takes its place."},
     {"Russian", "SavedGameNotSaved", "Не удалось сохранить игру в «%1»: %2"},
     {"English", "SavedGameNotSaved", "Cannot save the game in \"%1\": %2"},
 };

@@ -4,6 +4,7 @@
 #include "extras/TexturesWindow.h"
 #include "platform/Cp1251.h"
 #include "platform/JpegReader.h"
+#include "platform/ProfileFile.h"
 #include "platform/VordaError.h"
 #include "settings/SettingsFile.h"
 #include "skin/CoolCheckBox.h"
@@ -615,15 +616,47 @@ private slots:
         QCOMPARE(describeSlot(5), QString("#00ff00"));
     }
 
-    void aPictureThatCannotBeOpenedRaises() {
+    // A chosen picture that has gone is forgotten at the start, and the player is told which,
+    // in the game's language.
+    void aGonePictureIsNamed_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Russian") << QByteArray()
+                                 << QString::fromUtf8("«gone.jpg» для текстуры «главное окно»");
+        QTest::newRow("English") << GameFixture::englishSettings()
+                                 << QStringLiteral("\"gone.jpg\" chosen for the main window");
+    }
+    void aGonePictureIsNamed() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, expected);
+        GameFixture game(kRussianWords, kEnglishWords, settings, [](const TestGameFolder& folder) {
+            writeProfileStrings(folder.path() + "Vorda2000.ini",
+                                {{"Images", "UseSkins", "0"}, {"Images", "Image5", "gone.jpg"}});
+        });
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(expected), qPrintable(game.errors().texts[0]));
+        QCOMPARE(chosenFiles()[5], QString());
+    }
+
+    void aPictureThatCannotBeReadRaises_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("missing") << "missing.jpg";
+        // Never opened for reading: a device could never end the reading.
+        QTest::newRow("a device with a picture's name") << "device.bmp";
+    }
+    void aPictureThatCannotBeReadRaises() {
+        QFETCH(QString, file);
         GameFixture game(kRussianWords, kEnglishWords);
+        const QString path = ChosenTextures.texturesDir + "/" + file;
+        if (file.startsWith("device") &&
+            ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("device nodes can be made only by root");
         QImage image;
         bool raised = false;
         try {
-            readPictureFile(ChosenTextures.texturesDir + "/missing.jpg", image);
+            readPictureFile(path, image);
         } catch (const VordaError& error) {
-            raised = error.kind() == VordaError::Kind::InputOutput &&
-                     error.text().contains("missing.jpg");
+            raised = error.kind() == VordaError::Kind::InputOutput && error.text().contains(file);
         }
         QVERIFY(raised);
     }
