@@ -14,7 +14,6 @@
 #include "extras/GameServices.h"
 #include "extras/HelpWindow.h"
 #include "extras/QuestionWindow.h"
-#include "extras/SavedGameMessages.h"
 #include "extras/SoundEffects.h"
 #include "extras/TextureChoice.h"
 #include "extras/TexturesWindow.h"
@@ -68,6 +67,7 @@ MainWindow::MainWindow(GameServices& services, QWidget* parent)
     // The window draws its own caption bar and frame.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFont(coolFont(11));
+    game_ = new GameController(services_.words(), services_.game(), services_.sound(), this);
     createMenu();
     createControls();
     initialise();
@@ -77,7 +77,7 @@ MainWindow::MainWindow(GameServices& services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    turn_->stop();
+    game_->close();
     qApp->removeEventFilter(this);
     services_.words().loadedListener = nullptr;
     services_.sound().setSwitchedOn(false);
@@ -102,7 +102,7 @@ void MainWindow::createControls() {
     wordDisplay->setFontColor(kWordColour);
     wordDisplay->setShadowColor(kWordShadow);
 
-    sheets_ = std::make_unique<WordSheetsView>(model_, clientArea);
+    sheets_ = std::make_unique<WordSheetsView>(game_->model(), clientArea);
     face_ = new ComputerFace(clientArea);
     face_->move(kFaceTopLeft);
 
@@ -116,11 +116,11 @@ void MainWindow::createControls() {
         button->setShadowColor(kWordShadow);
     }
     connect(skipButton, &QAbstractButton::clicked, this,
-            [this] { runReportingErrors([this] { skipTurn(); }); });
+            [this] { runReportingErrors([this] { game_->skipTurn(); }); });
     connect(hintButton, &QAbstractButton::clicked, this,
-            [this] { runReportingErrors([this] { showHint(); }); });
+            [this] { runReportingErrors([this] { game_->askForHint(); }); });
 
-    board_ = new BoardView(model_, clientArea);
+    board_ = new BoardView(game_->model(), clientArea);
     board_->move(kFieldTopLeft);
     connect(board_, &BoardView::cellClicked, this, &MainWindow::cellClicked);
     connect(board_, &BoardView::cellEntered, this, &MainWindow::pointerEnteredCell);
@@ -129,19 +129,13 @@ void MainWindow::createControls() {
     connect(board_, &BoardView::focusLost, this, &MainWindow::fieldFocusLost);
     // Tab goes as the window is laid out, in the order of creation: the field, then the
     // palette below it.
-    palette_ = new LetterPalette(model_, clientArea);
+    palette_ = new LetterPalette(game_->model(), clientArea);
     palette_->setGeometry(0, kPaletteTop, kClientWidth, 2 * LetterPalette::kButtonSize);
     connect(palette_, &LetterPalette::letterPressed, this, &MainWindow::chooseLetter);
     // The window itself holds the focus at first: the field and the palette take it by Tab
     // only, so the keys keep their meaning until the player moves the focus.
     setFocus();
-    connect(&model_, &GameModel::changed, this, &MainWindow::refreshWordAndHint);
-    connect(&model_, &GameModel::changed, this, &MainWindow::saveGame);
-
-    turn_ = new ComputerTurn(model_, services_.words(), *this, this);
-    connect(turn_, &ComputerTurn::finished, this, [this](bool hintFoundWord) {
-        runReportingErrors([this, hintFoundWord] { computerTurnFinished(hintFoundWord); });
-    });
+    connectController();
 
     mainTimer = new QTimer(this);
     mainTimer->setInterval(kMainTimerInterval);
@@ -150,10 +144,6 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::initialise() {
-    // VORDA2000_SEED fixes the deal, for pictures of the game that stay the same.
-    bool fixedSeed = false;
-    const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
-    random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
     services_.game().mainInputEnabled = true;
     showFace(QStringLiteral("CPU00"));
     registerTextureClient(this, [this] { applyMainTextures(); });
@@ -192,7 +182,7 @@ void MainWindow::initialise() {
                     [this, &other] { loadWordCount(services_.words(), other.number); });
         runReportingErrors([this] {
             loadWords(services_.words());
-            resumeOrStartGame();
+            game_->resumeOrStartGame();
         });
     }
     runReportingErrors([this] {
@@ -219,7 +209,7 @@ void MainWindow::setMainInputEnabled(bool enabled) {
 }
 
 QRandomGenerator& MainWindow::random() {
-    return random_;
+    return game_->random();
 }
 
 void MainWindow::showFace(const QString& name) {
@@ -234,93 +224,28 @@ QWidget* MainWindow::cursorFrame() const {
     return board_->cursorFrame();
 }
 
-bool MainWindow::busy() const {
-    return turn_->running() || face_->shaking();
-}
+// --- The game's flow on screen ---------------------------------------------------------------
 
-// --- New game and the end of a game ----------------------------------------------------------
-
-void MainWindow::newGame() {
-    // Without a five-letter word no game starts, and the one on the board stays.
-    checkStartWords(services_.words());
-    turn_->stop();
+void MainWindow::gameStarted() {
     face_->stopShake();
     resetCursor();
     face_->setAccessibleName(accessibleTexts_.computer);
-    const WordList& fiveLetterWords = services_.words().lists[kFieldSide];
-    model_.newGame(
-        fiveLetterWords.at(static_cast<int>(random_.bounded(quint32(fiveLetterWords.size())))));
-    showPreviewUnderPointer();
 }
 
-void MainWindow::resumeOrStartGame() {
-    checkStartWords(services_.words());
-    const SavedGameLoad load = loadSavedGame(&services_.words());
-    if (const QString problem = savedGameLoadMessage(services_, load); !problem.isEmpty())
-        showErrorBox(problem);
-    // A game of another language or strength (the settings were changed by hand) is not
-    // continued under the wrong rules.
-    if (!load.game || load.game->language != services_.words().language ||
-        load.game->strength != int(services_.game().maxWordLength) - 2) {
-        newGame();
-        return;
-    }
-    turn_->stop();
-    resetCursor();
-    // The file already holds the game restored: it is written again only once the game moves.
-    savedGame_ = load.bytes;
-    model_.restore(load.game->state);
-    if (model_.isOver()) {
-        // A game that ended before its close is still there to review.
-        finishedGame_ = model_.state().history;
-        bestWordsItem->setEnabled(true);
-        newGame();
-        return;
-    }
-    showPreviewUnderPointer();
-    // The computer had not answered yet: it answers now, once the window is up.
-    if (model_.toMove() == Player::Computer)
-        QTimer::singleShot(0, this, [this] {
-            if (!closed_ && !busy() && model_.toMove() == Player::Computer)
-                startComputerTurn(false);
-        });
-}
-
-void MainWindow::saveGame() {
-    if (model_.state().history.empty())
-        return;
-    const QByteArray bytes = savedGameBytes(
-        services_.words().language, int(services_.game().maxWordLength) - 2, model_.state());
-    if (bytes == savedGame_)
-        return;
-    QString reason;
-    if (writeSavedGame(bytes, &reason)) {
-        savedGame_ = bytes;
-        return;
-    }
-    if (saveFailureShown_)
-        return;
-    saveFailureShown_ = true;
-    // Reported after the change that caused it has run to its end.
-    const QString text = savedGameSaveMessage(services_, savedGamePath(), reason);
-    QTimer::singleShot(0, this, [text] { showErrorBox(text); });
-}
-
-void MainWindow::takeBack() {
-    if (busy() || !model_.canTakeBack())
-        return;
-    resetCursor();
-    model_.takeBack();
-    showPreviewUnderPointer();
-}
-
-void MainWindow::gameOver() {
-    finishedGame_ = model_.state().history;
-    bestWordsItem->setEnabled(true);
-    showNameEntry(dialogs_.addRatingWindow(), model_.state().score(Player::Human),
-                  model_.state().score(Player::Computer), model_.state().takenBack);
-    dialogs_.winnersWindow().exec();
-    newGame();
+void MainWindow::showGameEnd(const GameResult& result) {
+    NameEntryWindow& nameEntry = dialogs_.addRatingWindow();
+    // The records follow the name entry; the next game starts when both have closed.
+    connect(
+        &nameEntry, &QDialog::finished, this,
+        [this] {
+            RecordsWindow& records = dialogs_.winnersWindow();
+            connect(
+                &records, &QDialog::finished, game_, [this] { game_->endOfGameSeen(); },
+                Qt::SingleShotConnection);
+            records.show();
+        },
+        Qt::SingleShotConnection);
+    showNameEntry(nameEntry, result.humanScore, result.computerScore, result.takenBack);
 }
 
 // The free cell under the pointer shows the chosen letter while the human is placing.
@@ -333,14 +258,14 @@ void MainWindow::showPreviewUnderPointer() {
 }
 
 void MainWindow::refreshWordAndHint() {
-    const std::string word = turn_->running() ? turnWord_ : model_.word();
+    const std::string word = game_->shownWord();
     wordDisplay->setCaption(word);
     const QString spoken = accessibleTexts_.word + QStringLiteral(": ") +
                            (word.empty() ? accessibleTexts_.empty : cp1251ToUnicode(word));
     if (wordDisplay->accessibleName() != spoken)
         wordDisplay->setAccessibleName(spoken);
-    takeBackItem->setEnabled(!turn_->running() && model_.canTakeBack());
-    hintButton->setVisible(!model_.state().hintUsed);
+    takeBackItem->setEnabled(!game_->computerMoving() && game_->model().canTakeBack());
+    hintButton->setVisible(game_->hintLeft());
 }
 
 // --- Timer -----------------------------------------------------------------------------------
@@ -353,7 +278,7 @@ void MainWindow::timerTick() {
                         127 + static_cast<int>(std::lround(126 * std::sin(x + 4.186f))));
     board_->paintPendingLetters(colour);
     face_->tick();
-    turn_->tick();
+    game_->tick();
 }
 
 void MainWindow::setTimerIntervalForTests(int ms) {
@@ -363,7 +288,7 @@ void MainWindow::setTimerIntervalForTests(int ms) {
 // --- Menu commands ----------------------------------------------------------------------------
 
 void MainWindow::showRecords() {
-    dialogs_.winnersWindow().exec();
+    dialogs_.winnersWindow().show();
 }
 
 void MainWindow::exitGame() {
@@ -372,7 +297,7 @@ void MainWindow::exitGame() {
 
 // The textures window leaves the main window's input alone.
 void MainWindow::chooseTextures() {
-    dialogs_.imagesWindow().exec();
+    dialogs_.imagesWindow().show();
 }
 
 void MainWindow::visitHomePage() {
@@ -386,11 +311,11 @@ void MainWindow::visitAuthorSite2() {
 }
 
 void MainWindow::showHowToPlay() {
-    dialogs_.howToPlayWindow().exec();
+    dialogs_.howToPlayWindow().show();
 }
 
 void MainWindow::showAbout() {
-    dialogs_.aboutWindow().exec();
+    dialogs_.aboutWindow().show();
 }
 
 void MainWindow::createShortcut() {
@@ -422,7 +347,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::closeDown() {
     // Whatever runs stops here: no word is credited after the close.
-    turn_->stop();
+    game_->close();
     face_->stopShake();
     closed_ = true;
     // A settings file that cannot be written is reported, and the close still completes.

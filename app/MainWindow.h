@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AccessibleTexts.h"
-#include "app/ComputerTurn.h"
+#include "app/GameController.h"
 #include "app/LetterPalette.h"
 #include "core/GameModel.h"
 #include "extras/GameDialogs.h"
@@ -65,7 +65,7 @@ public:
 // The main window: the menu, the layout of the areas that draw the game model (the field, the
 // palette, the word sheets, the computer's face), the timer, and the handlers that turn the
 // player's input into the model's operations. It owns the model and the computer's turn.
-class MainWindow : public QWidget, public SettingsView, public DialogHost, private TurnDisplay {
+class MainWindow : public QWidget, public SettingsView, public DialogHost {
     Q_OBJECT
 public:
     // The services stay with their owner and outlive the window.
@@ -80,14 +80,15 @@ public:
     CoolButton* skipButton = nullptr;
     QTimer* mainTimer = nullptr;
 
-    GameModel& model() { return model_; }
+    GameController& controller() { return *game_; }
+    GameModel& model() { return game_->model(); }
     BoardView& board() { return *board_; }
     LetterPalette& letterPalette() { return *palette_; }
     WordSheetsView& sheets() { return *sheets_; }
     ComputerFace& face() { return *face_; }
-    // The computer's turn or the shake of its head over a refused word runs; the player's
-    // moves wait for it.
-    bool busy() const;
+    // The computer's turn, the shake of its head over a refused word, a question or the end of
+    // a game runs; the player's moves wait for it.
+    bool busy() const { return game_->busy(); }
 
     QMenu* gameMenu = nullptr;
     QAction* newGameItem = nullptr;
@@ -135,23 +136,9 @@ public:
     QRandomGenerator& random() override;
 
     // Menu commands and buttons.
-    void newGame();
-    // Takes the human's last turn back, with the computer's reply.
-    void takeBack();
-    // At the start: the saved game when it was played in the current language and strength,
-    // else a new game.
-    void resumeOrStartGame();
-    // Keeps the game on the board in the saved game, whenever its moves changed.
-    void saveGame();
     // The turns of the game finished last beside the best words they could have been; the
     // search runs here, after the game.
     void showBestWords();
-    // A game is in progress: a move (a word or a pass, by either player) after the start word,
-    // and the game not over.
-    bool gameInProgress() const;
-    // Before a change that starts a new game: asks "Start a new game?" while a game is in
-    // progress. True to go on.
-    bool confirmNewGame();
     void showRecords();
     void exitGame();
     void chooseStrength();
@@ -164,12 +151,7 @@ public:
     void createShortcut();
     // F10: the menu bar takes the keyboard with its first menu open.
     void openMenuBar();
-    void skipTurn();
-    void showHint();
 
-    // The game.
-    void gameOver();
-    void startComputerTurn(bool forHuman);
     void timerTick();
     // The main timer's counter, 0..31.
     int tickCount() const { return tickCount_; }
@@ -184,7 +166,6 @@ public:
     void cellEntered(FieldCell* cell);
     void cellLeft(FieldCell* cell);
     void cellClicked(FieldCell* cell);
-    void showRefusal();
     // The application-wide hook of the right mouse button: the step back, while no game
     // dialog is up. The press goes on to its widget all the same.
     void stepBack();
@@ -242,6 +223,7 @@ private:
     void applyMainTextures();
     void refreshLanguageItems(const WordLibrary& words);
     void switchLanguage(uint16_t language);
+    void changeLanguage(uint16_t language);
     void showPreviewUnderPointer();
     bool fieldKeyPressed(const QKeyEvent& key);
     // A move or press of the mouse over a cell takes the preview back from the keyboard's
@@ -254,10 +236,16 @@ private:
     void hideCursor();
     void refreshCursorPreview();
     void resetCursor();
-    void confirmWord();
-    void askToAddWord(const std::string& word);
-    void afterHumanWord(bool playSound);
-    void computerTurnFinished(bool hintFoundWord);
+    void connectController();
+    // A new or restored game: the keyboard's cursor and the face start afresh.
+    void gameStarted();
+    // The computer's turn on screen: the caption, the commands, the face.
+    void turnStarted();
+    void turnFinished();
+    void announceMove(const MoveRecord& move);
+    // The question the game waits on, and the windows of a game's end.
+    void askQuestion(GameQuestion question, const std::string& word);
+    void showGameEnd(const GameResult& result);
     void refreshWordAndHint();
     void setTurnCommandsEnabled(bool enabled);
     void setMenuText(QAction* item, const char* key);
@@ -270,14 +258,6 @@ private:
     void fieldFocusGained(Qt::FocusReason reason);
     void fieldFocusLost(Qt::FocusReason reason);
     void openAddress(const QString& address);
-
-    // TurnDisplay: the computer's turn on screen.
-    void turnBegan() override;
-    void showSearch(const std::string& word, const std::optional<LetterGrid>& board) override;
-    void thinkingStep() override;
-    void showNothingFound() override;
-    void wordApplied() override;
-    bool turnEnded() override;
 
     // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
     // cursor is shown it stands for the pointer (hoverCol, hoverRow and overCell follow it); a
@@ -292,22 +272,12 @@ private:
     std::vector<QAction*> languageItems_;
     AccessibleTexts accessibleTexts_;
     int tickCount_ = 0;
-    GameModel model_;
-    // The start words' and the dialogs' pseudo-random generator, seeded from the clock.
-    QRandomGenerator random_;
+    GameController* game_ = nullptr;
     GameDialogs dialogs_{this, services_};
-    QByteArray savedGame_; // what the saved game holds now
-    // The moves of the game finished last, for its best words; empty before the first end of a
-    // game and after a change of language.
-    std::vector<MoveRecord> finishedGame_;
-    bool saveFailureShown_ = false; // a saved game that cannot be written is reported once
     BoardView* board_ = nullptr;
     LetterPalette* palette_ = nullptr;
     std::unique_ptr<WordSheetsView> sheets_;
     ComputerFace* face_ = nullptr;
-    ComputerTurn* turn_ = nullptr;
-    // The word display during the computer's turn; the model's word otherwise.
-    std::string turnWord_;
     QString titleBeforeTurn_;
     bool closed_ = false;
     // The caption bar's mouse state.

@@ -67,7 +67,7 @@ bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
             return false;
     }
     // The right button's gate, and nothing at all while the computer is thinking.
-    if (!services_.game().mainInputEnabled || model_.phase() == MovePhase::Computer ||
+    if (!services_.game().mainInputEnabled || game_->model().phase() == MovePhase::Computer ||
         QApplication::activeModalWidget())
         return true;
     if (arrow) {

@@ -47,8 +47,14 @@ void MainWindow::switchLanguage(uint16_t language) {
     old->setChecked(true);
     // The game in progress is thrown away only when the player agrees; No leaves everything,
     // the check mark included, as it was.
-    if (!confirmNewGame())
-        return;
+    game_->confirmNewGame([this, language](bool yes) {
+        if (yes)
+            runReportingErrors([this, language] { changeLanguage(language); });
+    });
+}
+
+void MainWindow::changeLanguage(uint16_t language) {
+    QAction* item = languageItem(language);
     // What can fail comes first: the new library is read and checked aside, then the settings
     // are written. Only then does the game change language, so a failure leaves the language,
     // the captions, the game on the board and the settings file as they were.
@@ -79,16 +85,15 @@ void MainWindow::switchLanguage(uint16_t language) {
     services_.words().wordCount[language] = next.wordCount[language];
     item->setChecked(true);
     // The finished game's best words are those of its own library.
-    finishedGame_.clear();
-    bestWordsItem->setEnabled(false);
+    game_->forgetFinishedGame();
     {
         const SettingsFile::ReadingScope reading(services_.settingsFile());
         readSettings(services_, this);
         runReportingErrors([this] { checkLanguageTexts(services_); });
     }
-    newGame();
+    game_->newGame();
     resetPalette();
-    model_.chooseLetter(std::string());
+    game_->model().chooseLetter(std::string());
 }
 
 void MainWindow::checkLanguageItem(uint16_t language) {

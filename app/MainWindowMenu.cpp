@@ -237,8 +237,10 @@ void MainWindow::createMenu() {
     addAction(menuBarKey);
     connect(menuBarKey, &QAction::triggered, this, &MainWindow::openMenuBar);
 
-    connectCommand(newGameItem, &MainWindow::newGame);
-    connectCommand(takeBackItem, &MainWindow::takeBack);
+    connect(newGameItem, &QAction::triggered, game_,
+            [this] { runReportingErrors([this] { game_->newGame(); }); });
+    connect(takeBackItem, &QAction::triggered, game_,
+            [this] { runReportingErrors([this] { game_->takeBack(); }); });
     connectCommand(bestWordsItem, &MainWindow::showBestWords);
     connectCommand(recordsItem, &MainWindow::showRecords);
     connectCommand(exitItem, &MainWindow::exitGame);

@@ -1,12 +1,14 @@
-// The computer's turn on screen, the hint, the skip button and the strength command. The turn
-// itself is app/ComputerTurn's state machine; this file shows it.
+// The game's flow on screen: what the game controller announces (the computer's turn, the
+// refusal of a word, a question) drawn on the window, and the strength command.
 #include "app/MainWindow.h"
 
 #include "app/BoardView.h"
 #include "app/ComputerFace.h"
 #include "extras/GameServices.h"
-#include "extras/SoundEffects.h"
+#include "extras/QuestionWindow.h"
+#include "extras/SavedGameMessages.h"
 #include "platform/Cp1251.h"
+#include "platform/ErrorBox.h"
 #include "settings/SettingsFile.h"
 #include "settings/StrengthWindow.h"
 #include "skin/CoolControls.h"
@@ -14,11 +16,47 @@
 
 #include <QAccessible>
 #include <QMenu>
+#include <QTimer>
+
+void MainWindow::connectController() {
+    GameController* game = game_;
+    connect(&game->model(), &GameModel::changed, this, &MainWindow::refreshWordAndHint);
+    connect(game, &GameController::gameStarted, this, &MainWindow::gameStarted);
+    connect(game, &GameController::turnStarted, this, &MainWindow::turnStarted);
+    connect(game, &GameController::searchShown, this,
+            [this](const std::optional<LetterGrid>& board) {
+                refreshWordAndHint();
+                board_->setSearchBoard(board);
+            });
+    connect(game, &GameController::thinkingAdvanced, this, &MainWindow::advanceThinkingFace);
+    connect(game, &GameController::turnFinished, this, &MainWindow::turnFinished);
+    connect(game, &GameController::moveCredited, this, &MainWindow::announceMove);
+    connect(game, &GameController::computerPassed, this, [this] {
+        showFace(QStringLiteral("CPU31"));
+        announce(accessibleTexts_.computerPass);
+    });
+    connect(game, &GameController::humanToMove, this, &MainWindow::showPreviewUnderPointer);
+    connect(game, &GameController::wordRefused, this, [this] { face_->shake(nullptr); });
+    connect(game, &GameController::faceRequested, this, &MainWindow::showFace);
+    connect(game, &GameController::questionAsked, this, &MainWindow::askQuestion);
+    connect(game, &GameController::gameEnded, this, &MainWindow::showGameEnd);
+    connect(game, &GameController::finishedGameChanged, bestWordsItem, &QAction::setEnabled);
+    connect(game, &GameController::savedGameRead, this, [this](const SavedGameLoad& load) {
+        if (const QString problem = savedGameLoadMessage(services_, load); !problem.isEmpty())
+            showErrorBox(problem);
+    });
+    connect(game, &GameController::saveFailed, this,
+            [this](const QString& path, const QString& reason) {
+                // Told after the change that caused it has run to its end.
+                const QString text = savedGameSaveMessage(services_, path, reason);
+                QTimer::singleShot(0, this, [text] { showErrorBox(text); });
+            });
+}
 
 void MainWindow::setTurnCommandsEnabled(bool enabled) {
     optionsMenu->menuAction()->setEnabled(enabled);
     newGameItem->setEnabled(enabled);
-    takeBackItem->setEnabled(enabled && model_.canTakeBack());
+    takeBackItem->setEnabled(enabled && game_->model().canTakeBack());
     skipButton->setEnabled(enabled);
     hintButton->setEnabled(enabled);
 }
@@ -28,15 +66,11 @@ void MainWindow::startThinkingFace() {
 }
 
 void MainWindow::advanceThinkingFace() {
-    if (!model_.state().hintRunning)
+    if (!game_->model().state().hintRunning)
         face_->advanceThinking(tickCount_);
 }
 
-void MainWindow::startComputerTurn(bool forHuman) {
-    turn_->start(forHuman, services_.game().maxWordLength);
-}
-
-void MainWindow::turnBegan() {
+void MainWindow::turnStarted() {
     titleBeforeTurn_ = windowTitle();
     setWindowTitle(titleBeforeTurn_ + QStringLiteral(" (") +
                    cp1251ToUnicode(services_.languageText("Wait")) + QStringLiteral(")"));
@@ -44,24 +78,7 @@ void MainWindow::turnBegan() {
     startThinkingFace();
 }
 
-void MainWindow::showSearch(const std::string& word, const std::optional<LetterGrid>& board) {
-    turnWord_ = word;
-    refreshWordAndHint();
-    board_->setSearchBoard(board);
-}
-
-void MainWindow::thinkingStep() {
-    advanceThinkingFace();
-}
-
-void MainWindow::showNothingFound() {
-    showFace(QStringLiteral("CPU31"));
-    announce(accessibleTexts_.computerPass);
-}
-
-void MainWindow::wordApplied() {
-    services_.sound().play(kSoundApply);
-    const MoveRecord& move = model_.state().history.back();
+void MainWindow::announceMove(const MoveRecord& move) {
     if (move.player == Player::Computer)
         announce(accessibleTexts_.computerMove.arg(cp1251ToUnicode(move.word)).arg(move.score));
 }
@@ -74,46 +91,48 @@ void MainWindow::announce(const QString& text) {
     QAccessible::updateAccessibility(&alert);
 }
 
-bool MainWindow::turnEnded() {
+void MainWindow::turnFinished() {
     showFace(QStringLiteral("CPU00"));
     setTurnCommandsEnabled(true);
     setWindowTitle(cp1251ToUnicode(services_.languageText("Title")));
-    if (!model_.isOver())
-        return true;
-    gameOver();
-    return false;
 }
 
-void MainWindow::computerTurnFinished(bool hintFoundWord) {
-    showPreviewUnderPointer();
-    // The hint found a word; the computer answers.
-    if (hintFoundWord)
-        startComputerTurn(false);
-}
-
-void MainWindow::skipTurn() {
-    if (busy())
-        return;
-    model_.skip();
-    startComputerTurn(false);
-}
-
-void MainWindow::showHint() {
-    if (busy())
-        return;
-    startComputerTurn(true);
+void MainWindow::askQuestion(GameQuestion question, const std::string& word) {
+    QuestionWindow& window = dialogs_.choiceWindow();
+    connect(
+        &window, &QDialog::finished, game_,
+        [this](int result) {
+            game_->answerQuestion(result == kChoiceYes  ? QuestionAnswer::Yes
+                                  : result == kChoiceNo ? QuestionAnswer::No
+                                                        : QuestionAnswer::Dismissed);
+        },
+        Qt::SingleShotConnection);
+    if (question == GameQuestion::AddWord)
+        showChoiceWindow(window, services_.languageText("AddWord1") + " " + word,
+                         services_.languageText("AddWord2"));
+    else
+        showChoiceWindow(window, services_.languageText("Menu_NewGame"),
+                         services_.languageText("NewGameQuestion"));
 }
 
 void MainWindow::chooseStrength() {
+    StrengthWindow& window = dialogs_.setCPUWindow();
     const uint16_t before = services_.game().maxWordLength;
-    dialogs_.setCPUWindow().exec();
-    if (services_.game().maxWordLength == before)
-        return;
-    if (!confirmNewGame()) {
-        // The window's slider goes back with the strength.
-        dialogs_.setCPUWindow().strengthBar->setValue(before);
-        services_.game().maxWordLength = before;
-        return;
-    }
-    newGame();
+    connect(
+        &window, &QDialog::finished, this,
+        [this, before] {
+            if (services_.game().maxWordLength == before)
+                return;
+            game_->confirmNewGame([this, before](bool yes) {
+                if (yes) {
+                    runReportingErrors([this] { game_->newGame(); });
+                    return;
+                }
+                // The window's slider goes back with the strength.
+                dialogs_.setCPUWindow().strengthBar->setValue(before);
+                services_.game().maxWordLength = before;
+            });
+        },
+        Qt::SingleShotConnection);
+    window.show();
 }

@@ -34,7 +34,7 @@ void skippedTurn(benchmark::State& state, MainWindow* window) {
         window->model().restore(start);
         const std::clock_t cpu0 = std::clock();
         const auto wall0 = std::chrono::steady_clock::now();
-        window->skipTurn();
+        window->controller().skipTurn();
         while (window->busy())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         cpuMs += 1000.0 * double(std::clock() - cpu0) / CLOCKS_PER_SEC;

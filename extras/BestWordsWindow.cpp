@@ -103,5 +103,5 @@ QStringList bestWordsLines(const GameServices& services, const std::vector<TurnR
 
 void showBestWordsWindow(BestWordsWindow& window, const std::vector<TurnReview>& turns) {
     window.turns = turns;
-    window.exec();
+    window.show();
 }

@@ -44,5 +44,5 @@ private:
 // its points, the best word ("none" without one) and the mark of a turn that matched the best.
 QStringList bestWordsLines(const GameServices& services, const std::vector<TurnReview>& turns);
 
-// Shows the window modally with these turns.
+// Shows the window, modal to the game, with these turns.
 void showBestWordsWindow(BestWordsWindow& window, const std::vector<TurnReview>& turns);

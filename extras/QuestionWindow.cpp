@@ -67,9 +67,9 @@ void QuestionWindow::prepareToShow() {
     yesButton->setFocus();
 }
 
-int showChoiceWindow(QuestionWindow& window, const std::string& caption,
-                     const std::string& question) {
+void showChoiceWindow(QuestionWindow& window, const std::string& caption,
+                      const std::string& question) {
     window.captionText = caption;
     window.questionText = question;
-    return window.exec();
+    window.show();
 }

@@ -39,7 +39,8 @@ private:
     GameServices& services_;
 };
 
-// Shows the question window modally with the caption and the question (Windows-1251) and
-// returns its result: kChoiceYes, kChoiceNo, or another value when it was closed otherwise.
-int showChoiceWindow(QuestionWindow& window, const std::string& caption,
-                     const std::string& question);
+// Shows the question window, modal to the game, with the caption and the question
+// (Windows-1251). Its answer comes with finished(): kChoiceYes, kChoiceNo, or another value
+// when it was closed otherwise.
+void showChoiceWindow(QuestionWindow& window, const std::string& caption,
+                      const std::string& question);

@@ -128,5 +128,5 @@ void showNameEntry(NameEntryWindow& window, uint16_t humanScore, uint16_t comput
     window.humanScore = humanScore;
     window.computerScore = computerScore;
     window.takenBack = takenBack;
-    window.exec();
+    window.show();
 }

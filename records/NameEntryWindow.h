@@ -51,6 +51,7 @@ private:
     GameServices& services_;
 };
 
-// Shows the name entry modally for a game that ended with these scores.
+// Shows the name entry, modal to the game, for a game that ended with these scores; it reports
+// its close through finished().
 void showNameEntry(NameEntryWindow& window, uint16_t humanScore, uint16_t computerScore,
                    bool takenBack = false);

@@ -131,7 +131,8 @@ public:
     void clearAllLists();
 
 private:
-    bool confirmClearing(const CoolButton* button);
+    // Asks whether to clear, in the caption of the button pressed; Yes clears with `clear`.
+    void confirmClearing(const CoolButton* button, void (*clear)(GameServices&));
     void applyWindowTextures() override;
 
     GameDialogs& dialogs_;

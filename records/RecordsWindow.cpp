@@ -119,25 +119,29 @@ void RecordsWindow::prepareToShow() {
     }
 }
 
-bool RecordsWindow::confirmClearing(const CoolButton* button) {
-    const int answer = showChoiceWindow(dialogs_.choiceWindow(), button->caption(),
-                                        dialogs_.services().languageText("Sure"));
-    // The question's own close gave the main window its input back; this window is still up.
-    setMainInputEnabled(false);
-    // Only Yes clears: Esc or closing the question keeps every record.
-    return answer == kChoiceYes;
+void RecordsWindow::confirmClearing(const CoolButton* button, void (*clear)(GameServices&)) {
+    QuestionWindow& question = dialogs_.choiceWindow();
+    connect(
+        &question, &QDialog::finished, this,
+        [this, clear](int answer) {
+            // The question's own close gave the main window its input back; this window is
+            // still up.
+            setMainInputEnabled(false);
+            // Only Yes clears: Esc or closing the question keeps every record.
+            if (answer != kChoiceYes)
+                return;
+            clear(dialogs_.services());
+            prepareToShow();
+        },
+        Qt::SingleShotConnection);
+    showChoiceWindow(question, button->caption(), dialogs_.services().languageText("Sure"));
 }
 
 void RecordsWindow::clearThisList() {
-    if (!confirmClearing(clearListButton))
-        return;
-    clearCurrentWinners(dialogs_.services());
-    prepareToShow();
+    confirmClearing(clearListButton, &clearCurrentWinners);
 }
 
 void RecordsWindow::clearAllLists() {
-    if (!confirmClearing(clearAllButton))
-        return;
-    clearAllWinners(dialogs_.services().winners());
-    prepareToShow();
+    confirmClearing(clearAllButton,
+                    [](GameServices& services) { clearAllWinners(services.winners()); });
 }

@@ -101,6 +101,7 @@ private slots:
             clickButton(game.window().dialogs().howToPlayWindow().okButton);
         });
         game.window().howToPlayItem->trigger();
+        settleDialogs();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownLines.size(), lines);
         QCOMPARE(shownLines.first(), firstLine);
@@ -148,6 +149,7 @@ private slots:
                 dialog->reject();
             });
             game.window().findChild<QAction*>(command)->trigger();
+            settleDialogs();
             QVERIFY2(shownTitle.startsWith(title), qPrintable(shownTitle));
             QCOMPARE(shownWall.convertToFormat(QImage::Format_RGB32), wall);
             QCOMPARE(game.window().findChildren<CoolDialog*>().size(), 1);
@@ -176,6 +178,7 @@ private slots:
                 dialog->reject();
         });
         game.window().findChild<QAction*>(command)->trigger();
+        settleDialogs();
         QVERIFY(closedByEnter);
     }
 
@@ -206,6 +209,7 @@ private slots:
                 dialog->reject();
         });
         game.window().findChild<QAction*>(command)->trigger();
+        settleDialogs();
         QVERIFY(closedByEsc);
         QVERIFY(focusOnOk);
         // A title drops the menu item's trailing dots.
@@ -261,6 +265,7 @@ private slots:
             dialog->accept();
         });
         game.window().findChild<QAction*>(command.section(':', 0, 0))->trigger();
+        settleDialogs();
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
         QVERIFY2(texts.contains(label), qPrintable(texts.join(" | ")));
     }
@@ -286,6 +291,7 @@ private slots:
             dialog->accept();
         });
         w.bestWordsItem->trigger();
+        settleDialogs();
         // КОТ was the longest word; after it neither player had one, and both passed.
         const QString pass = QString::fromUtf8("\tпропуск\t0\tнет\t");
         QCOMPARE(lines,
@@ -310,6 +316,7 @@ private slots:
             dialog->accept();
         });
         game.window().recordsItem->trigger();
+        settleDialogs();
         QVERIFY(!minimisedUnder);
     }
 
@@ -322,6 +329,7 @@ private slots:
                 clickButton(game.window().dialogs().howToPlayWindow().okButton);
             });
             game.window().howToPlayItem->trigger();
+            settleDialogs();
         };
         showHelp();
         QCOMPARE(shown, game.window().dialogs().howToPlayWindow().englishText);
@@ -523,6 +531,7 @@ private slots:
         });
         game.sounds.clear();
         game.window().aboutItem->trigger();
+        settleDialogs();
         QCOMPARE(caption, QString("About"));
         QCOMPARE(lineShown, 1);
         QVERIFY(game.sounds.contains(7));

@@ -626,6 +626,7 @@ private slots:
             clickButton(game.window().dialogs().winnersWindow().okButton);
         });
         game.window().recordsItem->trigger();
+        settleDialogs();
         QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
         QCOMPARE(button1, QString("Clear this list"));
         QCOMPARE(scores.first(), current.isEmpty() ? QString() : QString("-4"));
@@ -676,6 +677,7 @@ private slots:
                                     : game.window().dialogs().choiceWindow().noButton);
             });
             clickButton(button);
+            settleDialogs(1);
             namesAfter = captions(game.window().dialogs().winnersWindow().nameLabels);
             clearThisAfter = game.window().dialogs().winnersWindow().clearListButton->isEnabled();
             clearAllAfter = game.window().dialogs().winnersWindow().clearAllButton->isEnabled();
@@ -778,6 +780,7 @@ private slots:
         const QByteArray fileBefore = game.folder().read("DATA/Winners");
         showNameEntry(game.window().dialogs().addRatingWindow(), uint16_t(human),
                       uint16_t(computer), takenBack);
+        settleDialogs();
         const int result = human - computer;
         QCOMPARE(title, QString("Game over"));
         QCOMPARE(line, "Your result: " + QString::number(result));
@@ -817,6 +820,7 @@ private slots:
                 clickButton(game.window().dialogs().addRatingWindow().okButton);
             });
             showNameEntry(game.window().dialogs().addRatingWindow(), 1, 9);
+            settleDialogs();
         }
         QCOMPARE(faces, (QStringList{"CPU51", "CPU52", "CPU53", "CPU54", "CPU55", "CPU52", "CPU51",
                                      "CPU51"}));
@@ -890,6 +894,7 @@ private slots:
         });
         game.sounds.clear();
         showNameEntry(game.window().dialogs().addRatingWindow(), 5, 0);
+        settleDialogs();
         // What the box showed is what the records keep, and a refused character is felt.
         QCOMPARE(shown, stored);
         QCOMPARE(refusals > 0, unicodeToCp1251(typed + pasted) != unicodeToCp1251(stored));

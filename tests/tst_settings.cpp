@@ -395,6 +395,7 @@ private slots:
         });
         game.sounds.clear();
         game.clickCell(3, 3);
+        settleDialogs();
         QCOMPARE(caption, cp1251ToUnicode(game.services().languageText("AddWord1")) + " TOU");
         QCOMPARE(question, cp1251ToUnicode(game.services().languageText("AddWord2")));
         QCOMPARE(face, QString("CPU41"));
@@ -480,6 +481,7 @@ private slots:
             clickButton(game.window().dialogs().setCPUWindow().okButton);
         });
         game.window().strengthItem->trigger();
+        settleDialogs();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
         QVERIFY(game.services().game().mainInputEnabled);
@@ -521,6 +523,7 @@ private slots:
         if (language) {
             whenDialogShows(answer);
             w.englishItem->trigger();
+            settleDialogs();
         } else {
             whenDialogShows([&](QDialog*) {
                 w.dialogs().setCPUWindow().strengthBar->setValue(strength == 3 ? 8 : 3);
@@ -528,6 +531,7 @@ private slots:
                 clickButton(w.dialogs().setCPUWindow().okButton);
             });
             w.strengthItem->trigger();
+            settleDialogs();
         }
         QCOMPARE(question, QString::fromUtf8("Начать новую игру?"));
         QVERIFY(game.errors().texts.isEmpty());
@@ -577,6 +581,7 @@ private slots:
             [&](QDialog*) { clickButton(game.window().dialogs().setCPUWindow().okButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
         game.window().strengthItem->trigger();
+        settleDialogs();
         QCOMPARE(int(game.services().game().maxWordLength), 8);
         QCOMPARE(int(game.model().phase()), 0);
     }

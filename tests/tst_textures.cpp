@@ -239,6 +239,7 @@ void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
         clickButton(game.window().dialogs().imagesWindow().okButton);
     });
     game.window().texturesItem->trigger();
+    settleDialogs();
     QVERIFY(ran);
 }
 } // namespace

@@ -208,6 +208,14 @@ void GameFixture::setBoard(const QStringList& rows) {
     });
 }
 
+void settleDialogs(int remaining) {
+    QElapsedTimer clock;
+    clock.start();
+    while (pendingDialogActions > remaining && clock.elapsed() < 10000)
+        QTest::qWait(1);
+    QVERIFY2(pendingDialogActions <= remaining, "a window waited for did not show");
+}
+
 void whenDialogShows(std::function<void(QDialog*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(5);

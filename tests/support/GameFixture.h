@@ -91,5 +91,9 @@ private:
 // CP1251 CR LF bytes of word lines given in UTF-8.
 QByteArray libraryBytes(const QStringList& words);
 
-// Acts on the next modal window as soon as it shows (the test itself is blocked in its exec).
+// Acts on the next modal window as soon as it shows, once the test lets events run
+// (settleDialogs).
 void whenDialogShows(std::function<void(QDialog*)> action);
+// Runs events until every action of whenDialogShows has run to its end; within an action that
+// waits for a window of its own, until only `remaining` (itself) are left.
+void settleDialogs(int remaining = 0);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+
+class GameController;
+
+// One side of a game. When its turn begins the controller hands it over: a player at the
+// computer waits for the board, the palette and the keys; the computer searches for its word.
+// Which kind sits in which seat is decided where the controller makes its players.
+class GamePlayer {
+public:
+    virtual ~GamePlayer() = default;
+    virtual void beginTurn(GameController& game) = 0;
+};
+
+// A player at the keyboard and mouse.
+std::unique_ptr<GamePlayer> makeHumanPlayer();
+// The computer, playing at the session's strength.
+std::unique_ptr<GamePlayer> makeComputerPlayer();
