@@ -308,7 +308,7 @@ SavedGameLoad loadSavedGame(const WordLibrary* words) {
     };
     // Never opened when it is no plain file: a pipe would stop the start.
     if (!info.isFile())
-        return unreadable(QStringLiteral("it is not a file"));
+        return unreadable(notARegularFileReason());
     const QString keptPath = path + QStringLiteral(".damaged");
     load.keptPath = QDir::toNativeSeparators(keptPath);
     QByteArray bytes;

@@ -130,6 +130,11 @@ constexpr BuiltInText kBuiltInTexts[] = {
     {"English", "SavedGameNotKept",
      "The saved game \"%1\" is damaged (%2), and it could not be kept as \"%3\": %4. A new "
      "game starts."},
+    {"Russian", "NoFolderOfItsOwn", "игра не хранит там файлов: у неё нет своей папки"},
+    {"English", "NoFolderOfItsOwn",
+     "the game keeps no files there, since it has no folder of its own"},
+    {"Russian", "NotARegularFile", "это не обычный файл (а папка, устройство или канал)"},
+    {"English", "NotARegularFile", "it is not a regular file (a folder, a device or a FIFO)"},
     {"Russian", "PictureMissing",
      "Картинки «%1» для текстуры «%2» больше нет: вместо неё взята встроенная."},
     {"English", "PictureMissing",

@@ -232,7 +232,7 @@ private slots:
         QTest::newRow("a word the library lacks, kept") << "unknown word" << false << "line 8";
         QTest::newRow("larger than any saved game, kept whole")
             << "large" << false << "it is larger than any saved game";
-        QTest::newRow("a pipe in its place") << "fifo" << false << "it is not a file";
+        QTest::newRow("a pipe in its place") << "fifo" << false << "it is not a regular file";
     }
     void loadingTheSavedGame() {
         QFETCH(QString, file);

@@ -67,23 +67,38 @@ private slots:
     // file's texts or, where the file lacks them, the game's own.
     void savedGameProblemInThePlayersLanguage_data() {
         QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("folder"); // a folder in the saved game's place
         QTest::addColumn<QString>("expected");
-        QTest::newRow("Russian") << QByteArray() << QString::fromUtf8("повреждена (line 1:");
-        QTest::newRow("English") << GameFixture::englishSettings()
+        QTest::newRow("Russian") << QByteArray() << false
+                                 << QString::fromUtf8("повреждена (line 1:");
+        QTest::newRow("English") << GameFixture::englishSettings() << false
                                  << QStringLiteral("is damaged (line 1:");
         QTest::newRow("Russian, the text missing from the file")
-            << settingsWith("LanguageNumber=1\r\n") << QString::fromUtf8("повреждена (line 1:");
+            << settingsWith("LanguageNumber=1\r\n") << false
+            << QString::fromUtf8("повреждена (line 1:");
+        QTest::newRow("Russian, the game's own reason")
+            << QByteArray() << true << QString::fromUtf8("не удалось прочитать: это не обычный");
     }
     void savedGameProblemInThePlayersLanguage() {
         QFETCH(QByteArray, settings);
+        QFETCH(bool, folder);
         QFETCH(QString, expected);
-        GameFixture game(kRussianWords, kEnglishWords, settings, [](const TestGameFolder& folder) {
-            folder.write("DATA/SavedGame", "[Vorda]\r\n");
-        });
+        GameFixture game(kRussianWords, kEnglishWords, settings,
+                         [folder](const TestGameFolder& at) {
+                             if (folder)
+                                 QDir().mkpath(at.path() + "DATA/SavedGame");
+                             else
+                                 at.write("DATA/SavedGame", "[Vorda]\r\n");
+                         });
+        // In a folder's place, the game cannot be saved either, which is said once as well.
         const QStringList texts = game.errors().texts;
-        QVERIFY2(texts.size() == 1 && texts[0].contains(expected) &&
-                     texts[0].contains("SavedGame.damaged"),
+        QVERIFY2(texts.size() == (folder ? 2 : 1) && texts[0].contains(expected) &&
+                     texts[0].contains(folder ? "SavedGame" : "SavedGame.damaged"),
                  qPrintable(texts.join('|')));
+        if (folder)
+            QVERIFY2(texts[1].contains(QString::fromUtf8("сохранить игру")) &&
+                         texts[1].contains(QString::fromUtf8("это не обычный файл")),
+                     qPrintable(texts[1]));
     }
 
     void readsTheSettings_data() {
