@@ -1,3 +1,4 @@
+#include "app/AfterFirstPaint.h"
 #include "app/CloseAfterFirstPaint.h"
 #include "app/MainWindow.h"
 #include "extras/GameServices.h"
@@ -69,6 +70,13 @@ int main(int argc, char** argv) {
 
     // The main window makes every dialog of the game.
     MainWindow mainWindow(services);
+    // The sound output opens in the background once the window is on screen; a window closed
+    // at its first painting (a scripted start, made below, whose close comes first) has no use
+    // for it.
+    new AfterFirstPaint(&mainWindow, [&mainWindow, &services] {
+        if (mainWindow.isVisible())
+            services.sound().allowOutput();
+    });
     if (quitAfterStart)
         new CloseAfterFirstPaint(&mainWindow);
     mainWindow.show();

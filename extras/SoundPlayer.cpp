@@ -16,6 +16,26 @@ void SoundPlayer::play(int number) const {
         effectObserver(number);
         return;
     }
-    playWaveFile(QDir::current().absoluteFilePath(QStringLiteral("sounds/") +
-                                                  QString::fromLatin1(soundFiles[number])));
+    output().play(QDir::current().absoluteFilePath(QStringLiteral("sounds/") +
+                                                   QString::fromLatin1(soundFiles[number])));
+}
+
+void SoundPlayer::setSwitchedOn(bool on) {
+    switchedOn_ = on;
+    openOutputIfWanted();
+}
+
+void SoundPlayer::allowOutput() {
+    outputAllowed_ = true;
+    openOutputIfWanted();
+}
+
+SoundOutput& SoundPlayer::output() const {
+    return output_ ? *output_ : soundOutput();
+}
+
+void SoundPlayer::openOutputIfWanted() {
+    // Tests that watch the effects hear nothing from the output.
+    if (switchedOn_ && outputAllowed_ && !effectObserver)
+        output().open();
 }

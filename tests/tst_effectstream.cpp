@@ -1,7 +1,10 @@
 // The stream the sound output is fed from: which wave files it takes, and that an effect comes
-// out whole, is cut only by the next one, and is followed by silence.
+// out whole, is cut only by the next one, and is followed by silence; and the output that plays
+// every effect through one stream of the sound server.
+#include "platform/EffectOutput.h"
 #include "platform/EffectStream.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -39,6 +42,29 @@ std::shared_ptr<const QByteArray> numbered(int count, int first = 1) {
         bytes += le(static_cast<quint32>(first + i), 2);
     return std::make_shared<const QByteArray>(bytes);
 }
+
+// A sound server's stream that counts its openings; the test drops it as a server would.
+struct StreamLog {
+    int opens = 0;
+    bool running = false;
+    QByteArray written;
+};
+
+class LoggedStream : public AudioStream {
+public:
+    explicit LoggedStream(StreamLog& log) : log_(log) {}
+    bool open() override {
+        ++log_.opens;
+        log_.running = true;
+        return true;
+    }
+    bool isRunning() const override { return log_.running; }
+    qint64 bytesFree() const override { return 64; }
+    void write(const char* data, qint64 size) override { log_.written.append(data, size); }
+
+private:
+    StreamLog& log_;
+};
 
 } // namespace
 
@@ -112,6 +138,44 @@ private slots:
         }
         QCOMPARE(samples, heard);
         QCOMPARE(stream.busy(), false);
+    }
+
+    // Steps: "play" an effect, "drop" the stream as the server does when a sound card goes,
+    // "tick" while the output tops the stream up. `opens` counts the stream's openings after
+    // the output's own and each step.
+    void effectsGoThroughOneStream_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("opens");
+        QTest::newRow("three plays keep one stream")
+            << QStringList{"play", "play", "play"} << QList<int>{1, 1, 1, 1};
+        QTest::newRow("a dropped stream is opened again at the next play, not at a tick")
+            << QStringList{"drop", "tick", "play"} << QList<int>{1, 1, 1, 2};
+    }
+    void effectsGoThroughOneStream() {
+        QFETCH(QStringList, steps);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("click.wav");
+        const QByteArray samples = le(0x1234, 2) + le(0x5678, 2);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(riff(format(22050, 1, 16) + chunk("data", samples))) > 0);
+        file.close();
+        StreamLog log;
+        EffectOutput output(std::make_unique<LoggedStream>(log));
+        QVERIFY(output.open());
+        QList<int> opens{log.opens};
+        for (const QString& step : steps) {
+            if (step == "play")
+                output.play(path);
+            else if (step == "drop")
+                log.running = false;
+            else
+                QTest::qWait(30);
+            opens << log.opens;
+        }
+        QTEST(opens, "opens");
+        if (steps.endsWith("play"))
+            QVERIFY(log.written.contains(samples));
     }
 };
 
