@@ -87,7 +87,7 @@ void MainWindow::createControls() {
     // The menu bar takes our own menu height, not its size hint: the layout rules count
     // with that metric.
     const int menuTop = kSmCyFrame + kCaptionHeight;
-    menuBar->setGeometry(kSmCxFrame, menuTop, kClientWidth, kMenuHeight);
+    menu_->menuBar->setGeometry(kSmCxFrame, menuTop, kClientWidth, kMenuHeight);
     setFixedSize(kOuterWidth, kOuterHeight);
 
     clientArea = new CoolClientArea(this);
@@ -154,11 +154,12 @@ void MainWindow::initialise() {
     }
     qApp->installEventFilter(this);
     // The sound follows the check mark of its menu item, whoever sets it.
-    services_.sound().setSwitchedOn(soundItem->isChecked());
-    connect(soundItem, &QAction::toggled, this,
+    services_.sound().setSwitchedOn(menu_->soundItem->isChecked());
+    connect(menu_->soundItem, &QAction::toggled, this,
             [this](bool on) { services_.sound().setSwitchedOn(on); });
     services_.words().loadedListener = [this](const WordLibrary& words) {
-        refreshLanguageItems(words);
+        menu_->refreshLanguageItems(
+            [this](std::string_view key) { return services_.languageText(key); }, words);
     };
 
     // The steps that read files. Each reports its own failure and the others still run, so a
@@ -264,7 +265,7 @@ void MainWindow::refreshWordAndHint() {
                            (word.empty() ? accessibleTexts_.empty : cp1251ToUnicode(word));
     if (wordDisplay->accessibleName() != spoken)
         wordDisplay->setAccessibleName(spoken);
-    takeBackItem->setEnabled(!game_->computerMoving() && game_->model().canTakeBack());
+    menu_->takeBackItem->setEnabled(!game_->computerMoving() && game_->model().canTakeBack());
     hintButton->setVisible(game_->hintLeft());
 }
 
@@ -332,10 +333,10 @@ void MainWindow::openAddress(const QString& address) {
 }
 
 void MainWindow::setSoundChecked(bool on) {
-    soundItem->setChecked(on);
+    menu_->soundItem->setChecked(on);
 }
 bool MainWindow::soundChecked() const {
-    return soundItem->isChecked();
+    return menu_->soundItem->isChecked();
 }
 
 // --- Close --------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "app/AccessibleTexts.h"
 #include "app/GameController.h"
+#include "app/GameMenu.h"
 #include "app/LetterPalette.h"
 #include "core/GameModel.h"
 #include "extras/GameDialogs.h"
@@ -73,7 +74,6 @@ public:
     ~MainWindow() override;
 
     // Controls declared with the window (client coordinates).
-    QMenuBar* menuBar = nullptr;
     CoolClientArea* clientArea = nullptr; // the client area with the window's wallpaper
     CoolLabel* wordDisplay = nullptr;     // the word being spelled, or the computer's
     CoolButton* hintButton = nullptr;
@@ -90,42 +90,11 @@ public:
     // a game runs; the player's moves wait for it.
     bool busy() const { return game_->busy(); }
 
-    QMenu* gameMenu = nullptr;
-    QAction* newGameItem = nullptr;
-    QAction* takeBackItem = nullptr;
-    QAction* bestWordsItem = nullptr;
-    QAction* recordsItem = nullptr;
-    QAction* gameSeparator = nullptr;
-    QAction* exitItem = nullptr;
-    QMenu* optionsMenu = nullptr;
-    QMenu* languageMenu = nullptr;
-    // The language items, one for each row of the language table; the two rows by name.
-    QAction* languageItem(uint16_t language) const;
-    QAction* russianItem = nullptr;
-    QAction* englishItem = nullptr;
-    QAction* strengthItem = nullptr;
-    QAction* texturesItem = nullptr;
-    QAction* soundItem = nullptr;
-    QMenu* helpMenu = nullptr;
-    QAction* howToPlayItem = nullptr;
-    QAction* aboutItem = nullptr;
-    QAction* helpSeparator = nullptr;
-    QAction* homePageItem = nullptr;
-    QAction* authorSite1Item = nullptr;
-    QAction* authorSite2Item = nullptr;
-    QAction* createShortcutItem = nullptr;
+    // The menu bar and its items.
+    GameMenu& menu() { return *menu_; }
 
     // The game's dialogs, each made when first needed.
     GameDialogs& dialogs() { return dialogs_; }
-    // Each menu and menu item with the settings key of its caption, the language items
-    // included. The keys are the settings file's and never change, whatever the items are
-    // called in the code.
-    struct MenuCaption {
-        QObject* item; // a QMenu or a QAction
-        const char* key;
-    };
-    std::vector<MenuCaption> menuCaptions() const;
-
     // The name of the face picture shown now ("CPU00", …).
     const QString& faceName() const;
 
@@ -149,8 +118,6 @@ public:
     void showHowToPlay();
     void showAbout();
     void createShortcut();
-    // F10: the menu bar takes the keyboard with its first menu open.
-    void openMenuBar();
 
     void timerTick();
     // The main timer's counter, 0..31.
@@ -221,7 +188,6 @@ private:
     void connectCommand(QAction* item, void (MainWindow::*handler)());
     void createControls();
     void applyMainTextures();
-    void refreshLanguageItems(const WordLibrary& words);
     void switchLanguage(uint16_t language);
     void changeLanguage(uint16_t language);
     void showPreviewUnderPointer();
@@ -248,9 +214,6 @@ private:
     void showGameEnd(const GameResult& result);
     void refreshWordAndHint();
     void setTurnCommandsEnabled(bool enabled);
-    void setMenuText(QAction* item, const char* key);
-    // Every menu's items get their mnemonics, after their captions are set.
-    void applyMnemonics();
     // What screen readers say about the field, the palette, the word and the sheets.
     void applyAccessibleTexts();
     // Tells screen readers of something that has just happened (the computer's move).
@@ -269,7 +232,7 @@ private:
         bool cursorShown = false;
         uint16_t cursorCol = kMiddleCell, cursorRow = kMiddleCell;
     } pointer_;
-    std::vector<QAction*> languageItems_;
+    std::unique_ptr<GameMenu> menu_;
     AccessibleTexts accessibleTexts_;
     int tickCount_ = 0;
     GameController* game_ = nullptr;

@@ -23,15 +23,8 @@
 #include <iterator>
 #include <utility>
 
-QAction* MainWindow::languageItem(uint16_t language) const {
-    for (size_t i = 0; i < languageItems_.size(); ++i)
-        if (kLanguageTable[i].number == language)
-            return languageItems_[i];
-    return nullptr;
-}
-
 void MainWindow::switchLanguage(uint16_t language) {
-    QAction* item = languageItem(language);
+    QAction* item = menu_->languageItem(language);
     // The radio group has already moved the check mark when the item was triggered; the
     // language in use tells whether this is a change.
     if (services_.words().language == language) {
@@ -40,8 +33,8 @@ void MainWindow::switchLanguage(uint16_t language) {
     }
     // Until the switch has succeeded the old language keeps its mark (without one, another
     // item than the chosen).
-    QAction* old = languageItem(services_.words().language);
-    for (QAction* candidate : languageItems_)
+    QAction* old = menu_->languageItem(services_.words().language);
+    for (QAction* candidate : menu_->languageItems())
         if (!old && candidate != item)
             old = candidate;
     old->setChecked(true);
@@ -54,12 +47,12 @@ void MainWindow::switchLanguage(uint16_t language) {
 }
 
 void MainWindow::changeLanguage(uint16_t language) {
-    QAction* item = languageItem(language);
+    QAction* item = menu_->languageItem(language);
     // What can fail comes first: the new library is read and checked aside, then the settings
     // are written. Only then does the game change language, so a failure leaves the language,
     // the captions, the game on the board and the settings file as they were.
     QStringList itemTexts;
-    for (const QAction* languageItem : languageItems_)
+    for (const QAction* languageItem : menu_->languageItems())
         itemTexts << languageItem->text();
     const uint16_t oldLanguage = services_.words().language;
     const std::string oldSection = services_.words().languageSection;
@@ -76,8 +69,8 @@ void MainWindow::changeLanguage(uint16_t language) {
         services_.words().language = oldLanguage;
         services_.words().languageSection = oldSection;
         // The load showed the new count already.
-        for (size_t i = 0; i < languageItems_.size(); ++i)
-            languageItems_[i]->setText(itemTexts[qsizetype(i)]);
+        for (size_t i = 0; i < menu_->languageItems().size(); ++i)
+            menu_->languageItems()[i]->setText(itemTexts[qsizetype(i)]);
         throw;
     }
     std::swap(services_.words().lists, next.lists);
@@ -97,37 +90,15 @@ void MainWindow::changeLanguage(uint16_t language) {
 }
 
 void MainWindow::checkLanguageItem(uint16_t language) {
-    if (QAction* item = languageItem(language))
+    if (QAction* item = menu_->languageItem(language))
         item->setChecked(true);
-}
-
-void MainWindow::setMenuText(QAction* item, const char* key) {
-    const std::string text = services_.languageText(key);
-    // A separator is an item whose text is "-". It keeps no text: the menu would draw it
-    // before the line.
-    const bool separator = text == "-";
-    item->setSeparator(separator);
-    item->setText(separator ? QString() : cp1251ToUnicode(text));
 }
 
 void MainWindow::applyMenuTexts() {
     setWindowTitle(cp1251ToUnicode(services_.languageText("Title")));
-    for (const MenuCaption& caption : menuCaptions()) {
-        if (auto* menu = qobject_cast<QMenu*>(caption.item))
-            menu->setTitle(cp1251ToUnicode(services_.languageText(caption.key)));
-        else
-            setMenuText(static_cast<QAction*>(caption.item), caption.key);
-    }
-    // The language items add their library's word count to the text.
-    refreshLanguageItems(services_.words());
-    applyMnemonics();
+    menu_->applyTexts([this](std::string_view key) { return services_.languageText(key); },
+                      services_.words());
     applyAccessibleTexts();
-}
-
-void MainWindow::applyMnemonics() {
-    addMnemonics(menuBar->actions());
-    for (QMenu* menu : {gameMenu, optionsMenu, languageMenu, helpMenu})
-        addMnemonics(menu->actions());
 }
 
 void MainWindow::applyAccessibleTexts() {
@@ -137,14 +108,6 @@ void MainWindow::applyAccessibleTexts() {
     palette_->setAccessibleName(accessibleTexts_.letters);
     face_->setAccessibleName(accessibleTexts_.computer);
     refreshWordAndHint();
-}
-
-void MainWindow::refreshLanguageItems(const WordLibrary& words) {
-    for (size_t i = 0; i < languageItems_.size(); ++i)
-        languageItems_[i]->setText(
-            cp1251ToUnicode(services_.languageText(kLanguageTable[i].menuItem) + " " +
-                            std::to_string(words.wordCount[kLanguageTable[i].number])));
-    addMnemonics(languageMenu->actions());
 }
 
 void MainWindow::applyButtonTexts() {

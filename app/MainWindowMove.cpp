@@ -55,8 +55,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         // Keys typed into this window, unless the menu bar has taken the keyboard.
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && widget != menuBar &&
-            !menuBar->isAncestorOf(widget) && fieldKeyPressed(*static_cast<QKeyEvent*>(event)))
+        if (widget && widget->window() == this && widget != menu_->menuBar &&
+            !menu_->menuBar->isAncestorOf(widget) &&
+            fieldKeyPressed(*static_cast<QKeyEvent*>(event)))
             return true;
         break;
     }

@@ -40,7 +40,7 @@ void MainWindow::connectController() {
     connect(game, &GameController::faceRequested, this, &MainWindow::showFace);
     connect(game, &GameController::questionAsked, this, &MainWindow::askQuestion);
     connect(game, &GameController::gameEnded, this, &MainWindow::showGameEnd);
-    connect(game, &GameController::finishedGameChanged, bestWordsItem, &QAction::setEnabled);
+    connect(game, &GameController::finishedGameChanged, menu_->bestWordsItem, &QAction::setEnabled);
     connect(game, &GameController::savedGameRead, this, [this](const SavedGameLoad& load) {
         if (const QString problem = savedGameLoadMessage(services_, load); !problem.isEmpty())
             showErrorBox(problem);
@@ -54,9 +54,9 @@ void MainWindow::connectController() {
 }
 
 void MainWindow::setTurnCommandsEnabled(bool enabled) {
-    optionsMenu->menuAction()->setEnabled(enabled);
-    newGameItem->setEnabled(enabled);
-    takeBackItem->setEnabled(enabled && game_->model().canTakeBack());
+    menu_->optionsMenu->menuAction()->setEnabled(enabled);
+    menu_->newGameItem->setEnabled(enabled);
+    menu_->takeBackItem->setEnabled(enabled && game_->model().canTakeBack());
     skipButton->setEnabled(enabled);
     hintButton->setEnabled(enabled);
 }

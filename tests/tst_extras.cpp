@@ -31,9 +31,9 @@ void clickButton(CoolButton* button) {
 
 // Skips until the game ends: the small libraries soon leave the computer without a word too.
 void finishGame(GameFixture& game) {
-    for (int i = 0; i < 20 && !game.window().bestWordsItem->isEnabled(); ++i)
+    for (int i = 0; i < 20 && !game.window().menu().bestWordsItem->isEnabled(); ++i)
         game.click(game.window().skipButton);
-    QVERIFY(game.window().bestWordsItem->isEnabled());
+    QVERIFY(game.window().menu().bestWordsItem->isEnabled());
 }
 
 QImage filled(int width, int height, QColor color) {
@@ -100,7 +100,7 @@ private slots:
             shownLines = game.window().dialogs().howToPlayWindow().helpText->lines();
             clickButton(game.window().dialogs().howToPlayWindow().okButton);
         });
-        game.window().howToPlayItem->trigger();
+        game.window().menu().howToPlayItem->trigger();
         settleDialogs();
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownLines.size(), lines);
@@ -130,7 +130,7 @@ private slots:
         QFETCH(QString, title);
         GameFixture game(kRussianWords, kEnglishWords);
         QVERIFY(game.window().findChildren<CoolDialog*>().isEmpty());
-        game.window().englishItem->trigger();
+        game.window().menu().englishItem->trigger();
         // A picture file chosen for the dialogs' wallpaper, as the textures window chooses it.
         QImage wall(16, 16, QImage::Format_RGB32);
         wall.fill(QColor(255, 0, 255));
@@ -275,10 +275,10 @@ private slots:
     void bestWordsListEveryTurn() {
         GameFixture game(kRussianWords + QStringList{QString::fromUtf8("КОТ")}, kEnglishWords);
         MainWindow& w = game.window();
-        QVERIFY(!w.bestWordsItem->isEnabled());
+        QVERIFY(!w.menu().bestWordsItem->isEnabled());
         game.placeLetter(QString::fromUtf8("Т"), 2, 4);
         game.spellAndConfirm({{1, 3}, {2, 3}, {2, 4}});
-        QVERIFY(!w.bestWordsItem->isEnabled());
+        QVERIFY(!w.menu().bestWordsItem->isEnabled());
         finishGame(game);
         QStringList lines;
         QList<bool> gold;
@@ -290,7 +290,7 @@ private slots:
             }
             dialog->accept();
         });
-        w.bestWordsItem->trigger();
+        w.menu().bestWordsItem->trigger();
         settleDialogs();
         // КОТ was the longest word; after it neither player had one, and both passed.
         const QString pass = QString::fromUtf8("\tпропуск\t0\tнет\t");
@@ -300,8 +300,8 @@ private slots:
                               QString::fromUtf8("Компьютер") + pass}));
         QCOMPARE(gold, (QList<bool>{true, false, false, false}));
         // Another library, no list: its best words would be another language's.
-        w.englishItem->trigger();
-        QVERIFY(!w.bestWordsItem->isEnabled());
+        w.menu().englishItem->trigger();
+        QVERIFY(!w.menu().bestWordsItem->isEnabled());
     }
 
     // The game ended while minimised: its windows bring the game back with them.
@@ -315,7 +315,7 @@ private slots:
             minimisedUnder = game.window().isMinimized();
             dialog->accept();
         });
-        game.window().recordsItem->trigger();
+        game.window().menu().recordsItem->trigger();
         settleDialogs();
         QVERIFY(!minimisedUnder);
     }
@@ -328,12 +328,12 @@ private slots:
                 shown = game.window().dialogs().howToPlayWindow().helpText->lines();
                 clickButton(game.window().dialogs().howToPlayWindow().okButton);
             });
-            game.window().howToPlayItem->trigger();
+            game.window().menu().howToPlayItem->trigger();
             settleDialogs();
         };
         showHelp();
         QCOMPARE(shown, game.window().dialogs().howToPlayWindow().englishText);
-        game.window().russianItem->trigger();
+        game.window().menu().russianItem->trigger();
         QCOMPARE(int(game.services().words().language), 1);
         showHelp();
         QCOMPARE(shown, game.window().dialogs().howToPlayWindow().russianText);
@@ -530,7 +530,7 @@ private slots:
             clickButton(game.window().dialogs().aboutWindow().okButton);
         });
         game.sounds.clear();
-        game.window().aboutItem->trigger();
+        game.window().menu().aboutItem->trigger();
         settleDialogs();
         QCOMPARE(caption, QString("About"));
         QCOMPARE(lineShown, 1);
@@ -688,7 +688,7 @@ private slots:
         QTemporaryDir home;
         const QString desktop = home.filePath("Desktop/sub");
         setDesktopFolder(desktop);
-        game.window().createShortcutItem->trigger();
+        game.window().menu().createShortcutItem->trigger();
         const QString entryPath = desktop + "/Vorda 2000.desktop";
         QFile entry(entryPath);
         QVERIFY(entry.open(QIODevice::ReadOnly));
@@ -718,7 +718,7 @@ private slots:
         entry.write("[Desktop Entry]\nName=Old\n");
         entry.close();
         QFile::setPermissions(entryPath, QFile::ReadOwner | QFile::WriteOwner);
-        game.window().createShortcutItem->trigger();
+        game.window().menu().createShortcutItem->trigger();
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(entry.readAll()).split('\n'), lines);
         QVERIFY(QFileInfo(entryPath).permissions() & QFile::ExeUser);
@@ -737,7 +737,7 @@ private slots:
         setInstalledFilesFolder(prefix.filePath("share/vorda2000"));
         QTemporaryDir desktop;
         setDesktopFolder(desktop.path());
-        game.window().createShortcutItem->trigger();
+        game.window().menu().createShortcutItem->trigger();
         setDesktopFolder(QString());
         setInstalledFilesFolder(QString());
         QFile entry(desktop.filePath("Vorda 2000.desktop"));
@@ -758,7 +758,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         setDesktopFolder(blocked);
-        game.window().createShortcutItem->trigger();
+        game.window().menu().createShortcutItem->trigger();
         setDesktopFolder(QString());
         QCOMPARE(game.errors().texts.size(), 1);
         QVERIFY2(game.errors().texts[0].contains(QDir::toNativeSeparators(blocked)),

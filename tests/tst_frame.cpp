@@ -107,7 +107,7 @@ private slots:
     void outerSizeFollowsOurMetrics() {
         GameFixture game(kRussianWords, kEnglishWords);
         QCOMPARE(game.window().size(), QSize(kOuterWidth, kOuterHeight));
-        QCOMPARE(game.window().menuBar->height(), kMenuHeight);
+        QCOMPARE(game.window().menu().menuBar->height(), kMenuHeight);
     }
 
     void captionShowsTheTitle() {

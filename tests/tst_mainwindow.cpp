@@ -75,7 +75,7 @@ private slots:
         game.changeState([](GameState& state) { state.passCount = 1; });
         game.pressLetter(QString::fromUtf8("Д"));
         game.enterCell(2, 2);
-        game.window().newGameItem->trigger();
+        game.window().menu().newGameItem->trigger();
         // A pass of the game before never counts towards the end of this one.
         QCOMPARE(game.model().state().passCount, 0);
         QCOMPARE(cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("Д"));
@@ -146,18 +146,18 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
         QCOMPARE(w.windowTitle(), cp1251ToUnicode(game.services().languageText("Title")));
-        QCOMPARE(itemText(w.russianItem),
+        QCOMPARE(itemText(w.menu().russianItem),
                  cp1251ToUnicode(game.services().languageText("Menu_Russian")) + " 2");
-        QCOMPARE(itemText(w.englishItem),
+        QCOMPARE(itemText(w.menu().englishItem),
                  cp1251ToUnicode(game.services().languageText("Menu_English")) + " 3");
-        QVERIFY(w.gameSeparator->isSeparator());
-        QVERIFY(w.helpSeparator->isSeparator());
+        QVERIFY(w.menu().gameSeparator->isSeparator());
+        QVERIFY(w.menu().helpSeparator->isSeparator());
         // A separator keeps no text that the menu would draw before its line.
-        QVERIFY(w.gameSeparator->text().isEmpty());
-        QVERIFY(w.helpSeparator->text().isEmpty());
-        QVERIFY(w.russianItem->isChecked());
-        QCOMPARE(w.newGameItem->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(w.aboutItem->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
+        QVERIFY(w.menu().gameSeparator->text().isEmpty());
+        QVERIFY(w.menu().helpSeparator->text().isEmpty());
+        QVERIFY(w.menu().russianItem->isChecked());
+        QCOMPARE(w.menu().newGameItem->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(w.menu().aboutItem->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F1));
     }
 
     // A ticked item's picture carries a clear mark: many of its pixels change. The pictures
@@ -165,10 +165,10 @@ private slots:
     void tickedItemsShowAMark() {
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
-        for (QMenu* menu : {w.optionsMenu, w.languageMenu, w.helpMenu})
+        for (QMenu* menu : {w.menu().optionsMenu, w.menu().languageMenu, w.menu().helpMenu})
             emit menu->aboutToShow();
-        QVERIFY(!w.authorSite2Item->icon().isNull());
-        for (QAction* item : {w.soundItem, w.russianItem, w.englishItem}) {
+        QVERIFY(!w.menu().authorSite2Item->icon().isNull());
+        for (QAction* item : {w.menu().soundItem, w.menu().russianItem, w.menu().englishItem}) {
             const QImage off = item->icon().pixmap(16, QIcon::Normal, QIcon::Off).toImage();
             const QImage on = item->icon().pixmap(16, QIcon::Normal, QIcon::On).toImage();
             QCOMPARE(on.size(), off.size());
@@ -186,18 +186,18 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
         game.pressLetter(QString::fromUtf8("Д"));
-        w.englishItem->trigger();
+        w.menu().englishItem->trigger();
         QVERIFY(game.errors().texts.isEmpty());
-        QVERIFY(w.englishItem->isChecked() && !w.russianItem->isChecked());
+        QVERIFY(w.menu().englishItem->isChecked() && !w.menu().russianItem->isChecked());
         QCOMPARE(int(game.services().words().language), 2);
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.model().state().chosenLetter.empty());
         QCOMPARE(w.windowTitle(), cp1251ToUnicode(game.services().languageText("Title")));
         QVERIFY(
-            itemText(w.englishItem)
+            itemText(w.menu().englishItem)
                 .startsWith(cp1251ToUnicode(readProfileStringForTest("English", "Menu_English"))));
-        QVERIFY(itemText(w.russianItem).endsWith(" 2"));
-        QVERIFY(itemText(w.englishItem).endsWith(" 3"));
+        QVERIFY(itemText(w.menu().russianItem).endsWith(" 2"));
+        QVERIFY(itemText(w.menu().englishItem).endsWith(" 3"));
         // The palette shows the language's letters in order, and only those.
         const auto shownLetters = [&w] {
             std::string letters;
@@ -212,23 +212,23 @@ private slots:
         QCOMPARE(w.letterPalette().button(1)->fontColor(), QColor(255, 255, 0));
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"));
 
-        w.russianItem->trigger();
+        w.menu().russianItem->trigger();
         QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
         QCOMPARE(shownLetters(), QString::fromUtf8("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"));
         QVERIFY(game.folder().read("Vorda2000.ini").contains("LanguageNumber=1"));
-        QVERIFY(itemText(w.russianItem).endsWith(" 2"));
-        QVERIFY(itemText(w.englishItem).endsWith(" 3"));
+        QVERIFY(itemText(w.menu().russianItem).endsWith(" 2"));
+        QVERIFY(itemText(w.menu().englishItem).endsWith(" 3"));
     }
 
     void choosingTheTickedLanguageChangesNothing() {
         GameFixture game(kRussianWords, kEnglishWords);
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
         const QByteArray settingsBefore = game.folder().read("Vorda2000.ini");
-        game.window().russianItem->trigger();
+        game.window().menu().russianItem->trigger();
         QCOMPARE(int(game.model().phase()), 1);
         QCOMPARE(game.board()[1], QString::fromUtf8("??Д??"));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settingsBefore);
-        QVERIFY(game.window().russianItem->isChecked());
+        QVERIFY(game.window().menu().russianItem->isChecked());
     }
 
     // A library missing at the start: the language stays what the settings say, whatever
@@ -254,8 +254,8 @@ private slots:
         QCOMPARE(int(game.services().words().language), 1);
         QCOMPARE(second.letterPalette().button(1)->caption(),
                  unicodeToCp1251(QString::fromUtf8("А")));
-        QVERIFY(second.russianItem->isChecked());
-        QVERIFY(itemText(second.englishItem).endsWith(gameStarts ? " 0" : " 3"));
+        QVERIFY(second.menu().russianItem->isChecked());
+        QVERIFY(itemText(second.menu().englishItem).endsWith(gameStarts ? " 0" : " 3"));
         QCOMPARE(!second.board().cell(1, 3)->caption().empty(), gameStarts);
         // Placing a letter and clicking about the field raises nothing.
         CoolButton* letter = second.letterPalette().button(5);
@@ -301,9 +301,9 @@ private slots:
         QFETCH(bool, browser);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         game.noBrowser = !browser;
-        game.window().homePageItem->trigger();
-        game.window().authorSite1Item->trigger();
-        game.window().authorSite2Item->trigger();
+        game.window().menu().homePageItem->trigger();
+        game.window().menu().authorSite1Item->trigger();
+        game.window().menu().authorSite2Item->trigger();
         const QStringList addresses{homePageUrl, authorSiteUrl1, authorSiteUrl2};
         QCOMPARE(game.openedAddresses, addresses);
         QStringList expected;
@@ -341,10 +341,10 @@ private slots:
         }
         GameFixture game(kRussianWords, kEnglishWords, settings);
         MainWindow& w = game.window();
-        const std::vector<MainWindow::MenuCaption> captions = w.menuCaptions();
+        const std::vector<GameMenu::Caption> captions = w.menu().captions();
         QSet<QObject*> listed;
         QSet<QByteArray> keys;
-        for (const MainWindow::MenuCaption& caption : captions) {
+        for (const GameMenu::Caption& caption : captions) {
             listed.insert(caption.item);
             keys.insert(caption.key);
             const std::string text =
@@ -359,7 +359,7 @@ private slots:
             QVERIFY2(item, caption.key);
             if (text == "-")
                 QVERIFY2(item->isSeparator(), caption.key);
-            else if (item->isCheckable() && item != w.soundItem)
+            else if (item->isCheckable() && item != w.menu().soundItem)
                 QVERIFY2(withoutMnemonic(item->text()).startsWith(expected + " "), caption.key);
             else
                 QCOMPARE(withoutMnemonic(item->text()), expected);
@@ -367,7 +367,7 @@ private slots:
         QCOMPARE(keys.size(), qsizetype(captions.size()));
         // Every menu of the bar and every item in them has its row.
         QList<QMenu*> menus;
-        for (QAction* top : w.menuBar->actions())
+        for (QAction* top : w.menu().menuBar->actions())
             menus << top->menu();
         for (qsizetype i = 0; i < menus.size(); ++i) {
             QVERIFY(listed.contains(menus[i]));
@@ -385,7 +385,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         game.pressLetter(QString::fromUtf8("Д"));
         QCOMPARE(game.sounds, QList<int>{0});
-        game.window().soundItem->trigger();
+        game.window().menu().soundItem->trigger();
         game.pressLetter(QString::fromUtf8("К"));
         QCOMPARE(game.sounds, QList<int>{0});
         game.window().close();
@@ -461,7 +461,7 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
         if (switchToEnglish)
-            w.englishItem->trigger();
+            w.menu().englishItem->trigger();
         QAccessibleInterface* face =
             QAccessible::queryAccessibleInterface(w.letterPalette().button(button));
         QCOMPARE(face->role(), QAccessible::Button);
@@ -528,8 +528,8 @@ private slots:
         // Row 2 starts at the 17th of 32 letters: the 18th is "С".
         QCOMPARE(cp1251ToUnicode(game.model().state().chosenLetter), QString::fromUtf8("С"));
         QTest::keyClick(&w, Qt::Key_F10);
-        QCOMPARE(w.menuBar->activeAction(), w.gameMenu->menuAction());
-        QVERIFY(w.gameMenu->isVisible());
+        QCOMPARE(w.menu().menuBar->activeAction(), w.menu().gameMenu->menuAction());
+        QVERIFY(w.menu().gameMenu->isVisible());
     }
 
     // A press and release of Alt highlights the first menu (visibly) without opening it.
@@ -538,12 +538,12 @@ private slots:
         MainWindow& w = game.window();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        const QImage before = w.menuBar->grab().toImage();
+        const QImage before = w.menu().menuBar->grab().toImage();
         QTest::keyPress(&w, Qt::Key_Alt);
         QTest::keyRelease(&w, Qt::Key_Alt);
-        QCOMPARE(w.menuBar->activeAction(), w.gameMenu->menuAction());
-        QVERIFY(w.menuBar->grab().toImage() != before);
-        QVERIFY(!w.gameMenu->isVisible());
+        QCOMPARE(w.menu().menuBar->activeAction(), w.menu().gameMenu->menuAction());
+        QVERIFY(w.menu().menuBar->grab().toImage() != before);
+        QVERIFY(!w.menu().gameMenu->isVisible());
     }
 
     // Every menu's captions get mnemonics, one letter each, none twice in a menu.
@@ -557,8 +557,9 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords,
                          english ? GameFixture::englishSettings() : QByteArray());
         MainWindow& w = game.window();
-        for (QWidget* menu : std::initializer_list<QWidget*>{w.menuBar, w.gameMenu, w.optionsMenu,
-                                                             w.languageMenu, w.helpMenu}) {
+        for (QWidget* menu : std::initializer_list<QWidget*>{
+                 w.menu().menuBar, w.menu().gameMenu, w.menu().optionsMenu, w.menu().languageMenu,
+                 w.menu().helpMenu}) {
             QSet<QKeySequence> keys;
             int items = 0;
             for (QAction* item : menu->actions()) {

@@ -555,7 +555,7 @@ private slots:
             QVERIFY2(QFile::exists(game.folder().path() + name), qPrintable(name));
         // The settings, both libraries and a new game came after it.
         QCOMPARE(game.cell(1, 3)->caption(), cp("К"));
-        QVERIFY(w.englishItem->text().endsWith(" 1"));
+        QVERIFY(w.menu().englishItem->text().endsWith(" 1"));
         QCOMPARE(int(game.services().game().maxWordLength), 6);
         QCOMPARE(listText(game.services().winners().lists[1][1]).mid(0, kept.size()), kept);
         QCOMPARE(listText(game.services().winners().lists[1][1]).mid(kept.size()),
@@ -585,7 +585,7 @@ private slots:
             QFile::remove(game.folder().path() + broken);
             QDir(game.folder().path()).mkdir(broken);
         }
-        game.window().soundItem->trigger();
+        game.window().menu().soundItem->trigger();
         game.window().close();
         QVERIFY(!game.window().isVisible());
         QCOMPARE(game.errors().texts.size(), broken.isEmpty() ? 0 : 1);
@@ -625,7 +625,7 @@ private slots:
                 cp1251ToUnicode(game.window().dialogs().winnersWindow().clearListButton->caption());
             clickButton(game.window().dialogs().winnersWindow().okButton);
         });
-        game.window().recordsItem->trigger();
+        game.window().menu().recordsItem->trigger();
         settleDialogs();
         QCOMPARE(title, QString::fromUtf8("Records — English, strength 4"));
         QCOMPARE(button1, QString("Clear this list"));

@@ -43,16 +43,16 @@ private slots:
         game.services().words() = WordLibrary();
         MainWindow w(game.services());
         QCOMPARE(w.windowTitle(), QString("?"));
-        QCOMPARE(w.gameMenu->title(), QString("?"));
-        QCOMPARE(w.newGameItem->text(), QString("?"));
-        QVERIFY(!w.gameSeparator->isSeparator());
-        QCOMPARE(w.gameSeparator->text(), QString("?"));
-        QCOMPARE(w.russianItem->text(), QString("? 2"));
-        QCOMPARE(w.englishItem->text(), QString("? 2"));
+        QCOMPARE(w.menu().gameMenu->title(), QString("?"));
+        QCOMPARE(w.menu().newGameItem->text(), QString("?"));
+        QVERIFY(!w.menu().gameSeparator->isSeparator());
+        QCOMPARE(w.menu().gameSeparator->text(), QString("?"));
+        QCOMPARE(w.menu().russianItem->text(), QString("? 2"));
+        QCOMPARE(w.menu().englishItem->text(), QString("? 2"));
         QCOMPARE(w.skipButton->caption(), std::string("?"));
         QCOMPARE(int(game.services().words().language), 1);
         QCOMPARE(int(game.services().game().maxWordLength), 8);
-        QVERIFY(w.soundItem->isChecked());
+        QVERIFY(w.menu().soundItem->isChecked());
         QVERIFY(ChosenTextures.useSkins);
         QVERIFY(ChosenTextures.skinName.empty());
         w.close();
@@ -138,8 +138,9 @@ private slots:
         QVERIFY(game.errors().texts.isEmpty());
         QTEST(int(game.services().words().language), "language");
         QTEST(int(game.services().game().maxWordLength), "maxWordLength");
-        QTEST(game.window().soundItem->isChecked(), "sound");
-        QCOMPARE(game.window().englishItem->isChecked(), game.services().words().language == 2);
+        QTEST(game.window().menu().soundItem->isChecked(), "sound");
+        QCOMPARE(game.window().menu().englishItem->isChecked(),
+                 game.services().words().language == 2);
         QCOMPARE(game.letterButton(QStringLiteral("Z")) != nullptr,
                  game.services().words().language == 2);
         QCOMPARE(game.window().windowTitle(), game.services().words().language == 2
@@ -152,8 +153,8 @@ private slots:
                          settingsWith("LanguageNumber=2\r\n", "Title=\r\nmenu_game=G\r\n"));
         QCOMPARE(game.window().windowTitle(), QString());
         // The caption gets its mnemonic; "?" has no letter to take.
-        QCOMPARE(game.window().gameMenu->title(), QString("&G"));
-        QCOMPARE(game.window().optionsMenu->title(), QString("?"));
+        QCOMPARE(game.window().menu().gameMenu->title(), QString("&G"));
+        QCOMPARE(game.window().menu().optionsMenu->title(), QString("?"));
     }
 
     // A file that has lost its texts is named once at the start, and at a switch to the
@@ -207,7 +208,7 @@ private slots:
         };
         expect(atStart);
         if (atStart.isEmpty()) {
-            game.window().englishItem->trigger();
+            game.window().menu().englishItem->trigger();
             expect(atSwitch);
         }
         game.window().close();
@@ -252,7 +253,7 @@ private slots:
             QVERIFY2(game.errors().texts[0].contains(part), qPrintable(game.errors().texts[0]));
         QTEST(int(game.services().words().language), "language");
         QTEST(int(game.services().game().maxWordLength), "maxWordLength");
-        QVERIFY(!game.window().soundItem->isChecked());
+        QVERIFY(!game.window().menu().soundItem->isChecked());
         QCOMPARE(ChosenTextures.textureFiles[3], std::string("C:\\Pictures\\stone.bmp"));
         QVERIFY(!game.cell(1, 3)->caption().empty());
         game.window().close();
@@ -264,7 +265,7 @@ private slots:
     void writesTheSettingsBackAtTheClose() {
         GameFixture game(kRussianWords, kEnglishWords,
                          settingsWith("LanguageNumber=1\r\nStrong=4\r\n"));
-        game.window().soundItem->trigger();
+        game.window().menu().soundItem->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
         QVERIFY(written.contains("Strong=4\r\n"));
@@ -293,7 +294,7 @@ private slots:
         writeProfileString(game.services().settingsFile().fileName(),
                            theirKey == "Strong" ? "Vorda" : "Images", theirKey.toStdString(),
                            theirValue.toStdString());
-        game.window().soundItem->trigger();
+        game.window().menu().soundItem->trigger();
         game.window().close();
         const QByteArray written = game.folder().read("Vorda2000.ini");
         QVERIFY(written.contains("Sound=0\r\n"));
@@ -327,7 +328,7 @@ private slots:
         QFETCH(QString, cause);
         GameFixture game(kRussianWords, kEnglishWords);
         const QString title = game.window().windowTitle();
-        const QString englishItem = game.window().englishItem->text();
+        const QString englishItem = game.window().menu().englishItem->text();
         const QStringList board = game.board();
         if (cause == "settings") {
             QFile::remove(game.folder().path() + "Vorda2000.ini");
@@ -338,17 +339,17 @@ private slots:
             game.folder().write("DATA/Lib.ENG", libraryBytes({"TO", "CAT", "CATS"}));
         }
         const QByteArray settings = game.folder().read("Vorda2000.ini");
-        game.window().englishItem->trigger();
+        game.window().menu().englishItem->trigger();
         QCOMPARE(game.errors().texts.size(), 1);
         QFETCH(QString, message);
         QVERIFY2(game.errors().texts[0].contains(message), qPrintable(game.errors().texts[0]));
         QCOMPARE(int(game.services().words().language), 1);
         QCOMPARE(game.services().words().languageSection, std::string("Russian"));
         QVERIFY(game.letterButton(QString::fromUtf8("Я")));
-        QVERIFY(game.window().russianItem->isChecked());
-        QVERIFY(!game.window().englishItem->isChecked());
+        QVERIFY(game.window().menu().russianItem->isChecked());
+        QVERIFY(!game.window().menu().englishItem->isChecked());
         QCOMPARE(game.window().windowTitle(), title);
-        QCOMPARE(game.window().englishItem->text(), englishItem);
+        QCOMPARE(game.window().menu().englishItem->text(), englishItem);
         QCOMPARE(game.board(), board);
         QVERIFY(findWord(game.services().words(), cp("КОШКА"), 5));
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
@@ -425,11 +426,11 @@ private slots:
             QVERIFY(game.cell(2, 2)->filled);
             // The answer plays no acceptance sound; only the computer's word does.
             QCOMPARE(game.sounds.count(3), game.column(2).size());
-            QVERIFY(game.window().englishItem->text().endsWith(" 3"));
+            QVERIFY(game.window().menu().englishItem->text().endsWith(" 3"));
             QVERIFY(!facesDuringTurn.isEmpty());
             QVERIFY2(!facesDuringTurn.contains("CPU00"), qPrintable(facesDuringTurn.join(' ')));
             // A later game accepts the word at once.
-            game.window().newGameItem->trigger();
+            game.window().menu().newGameItem->trigger();
             game.placeLetter("T", 2, 2);
             game.clickCell(2, 2);
             game.clickCell(2, 3);
@@ -495,7 +496,7 @@ private slots:
             title = dialog->windowTitle();
             clickButton(game.window().dialogs().setCPUWindow().okButton);
         });
-        game.window().strengthItem->trigger();
+        game.window().menu().strengthItem->trigger();
         settleDialogs();
         QCOMPARE(bar, barAtOpening);
         QVERIFY(!inputDuringDialog);
@@ -537,7 +538,7 @@ private slots:
         };
         if (language) {
             whenDialogShows(answer);
-            w.englishItem->trigger();
+            w.menu().englishItem->trigger();
             settleDialogs();
         } else {
             whenDialogShows([&](QDialog*) {
@@ -545,15 +546,15 @@ private slots:
                 whenDialogShows(answer);
                 clickButton(w.dialogs().setCPUWindow().okButton);
             });
-            w.strengthItem->trigger();
+            w.menu().strengthItem->trigger();
             settleDialogs();
         }
         QCOMPARE(question, QString::fromUtf8("Начать новую игру?"));
         QVERIFY(game.errors().texts.isEmpty());
         const bool english = language && yes;
         QCOMPARE(int(game.services().words().language), english ? 2 : 1);
-        QCOMPARE(w.englishItem->isChecked(), english);
-        QCOMPARE(w.russianItem->isChecked(), !english);
+        QCOMPARE(w.menu().englishItem->isChecked(), english);
+        QCOMPARE(w.menu().russianItem->isChecked(), !english);
         QCOMPARE(game.folder().read("Vorda2000.ini").contains("LanguageNumber=2"), english);
         QCOMPARE(game.services().game().maxWordLength != strength, !language && yes);
         if (!language)
@@ -595,7 +596,7 @@ private slots:
         whenDialogShows(
             [&](QDialog*) { clickButton(game.window().dialogs().setCPUWindow().okButton); });
         game.placeLetter(QString::fromUtf8("Д"), 2, 2);
-        game.window().strengthItem->trigger();
+        game.window().menu().strengthItem->trigger();
         settleDialogs();
         QCOMPARE(int(game.services().game().maxWordLength), 8);
         QCOMPARE(int(game.model().phase()), 0);
@@ -625,13 +626,13 @@ private slots:
         QCOMPARE(int(game.services().game().maxWordLength), 7);
         QVERIFY(!w.soundChecked());
         if (steps == 1) {
-            w.soundItem->trigger();
+            w.menu().soundItem->trigger();
             QVERIFY(w.soundChecked());
-            w.soundItem->trigger();
+            w.menu().soundItem->trigger();
         } else if (steps == 2) {
-            w.russianItem->trigger();
+            w.menu().russianItem->trigger();
             QCOMPARE(int(game.services().words().language), 1);
-            w.englishItem->trigger();
+            w.menu().englishItem->trigger();
         }
         w.close();
         QVERIFY(game.errors().texts.isEmpty());

@@ -238,7 +238,7 @@ void inTexturesWindow(GameFixture& game, const std::function<void()>& action) {
         ran = true;
         clickButton(game.window().dialogs().imagesWindow().okButton);
     });
-    game.window().texturesItem->trigger();
+    game.window().menu().texturesItem->trigger();
     settleDialogs();
     QVERIFY(ran);
 }

@@ -33,8 +33,8 @@ void watchTicks(GameFixture& game, TickLog& log) {
         log.faces << w.faceName();
         if (game.model().state().hintRunning)
             log.hintFaces << w.faceName();
-        log.commandsEnabled << (w.newGameItem->isEnabled() ||
-                                w.optionsMenu->menuAction()->isEnabled() ||
+        log.commandsEnabled << (w.menu().newGameItem->isEnabled() ||
+                                w.menu().optionsMenu->menuAction()->isEnabled() ||
                                 w.skipButton->isEnabled() || w.hintButton->isEnabled());
     });
 }
@@ -76,7 +76,8 @@ private slots:
         QCOMPARE(game.window().windowTitle(), title);
         QCOMPARE(game.word(), QString());
         QCOMPARE(game.window().faceName(), QString("CPU00"));
-        QVERIFY(game.window().newGameItem->isEnabled() && game.window().skipButton->isEnabled());
+        QVERIFY(game.window().menu().newGameItem->isEnabled() &&
+                game.window().skipButton->isEnabled());
         QCOMPARE(int(game.model().phase()), 0);
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r)
@@ -174,7 +175,7 @@ private slots:
         QCOMPARE(game.column(2).size(), 1);
         QVERIFY(!game.window().hintButton->isVisibleTo(&game.window()));
         QVERIFY(!game.model().state().hintRunning);
-        game.window().newGameItem->trigger();
+        game.window().menu().newGameItem->trigger();
         QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
     }
 
@@ -267,10 +268,10 @@ private slots:
         playTo(game);
         QCOMPARE(game.column(2), QStringList{"OUT"});
         if (between == "take back") {
-            QVERIFY(game.window().takeBackItem->isEnabled());
-            game.window().takeBackItem->trigger();
+            QVERIFY(game.window().menu().takeBackItem->isEnabled());
+            game.window().menu().takeBackItem->trigger();
             QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
-            QVERIFY(!game.window().takeBackItem->isEnabled());
+            QVERIFY(!game.window().menu().takeBackItem->isEnabled());
         }
         const std::vector<MoveRecord> moves = game.window().model().state().history;
         game.window().close();
