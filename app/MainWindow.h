@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/AccessibleTexts.h"
+#include "app/CaptionBar.h"
 #include "app/GameController.h"
 #include "app/GameMenu.h"
 #include "app/LetterPalette.h"
+#include "app/WindowMetrics.h"
 #include "core/GameModel.h"
 #include "extras/GameDialogs.h"
 #include "settings/SettingsFile.h"
@@ -34,21 +36,6 @@ class CoolLabel;
 class FieldCell;
 class WordSheetsView;
 
-// The window's outer size as the layout rules see it: the 580 × 380 client area with our
-// own caption, menu and frame metrics around it.
-constexpr int kClientWidth = 580;
-constexpr int kClientHeight = 380;
-constexpr int kFrameWidth = 4;
-constexpr int kCaptionHeight = 20;
-// Our own stand-ins for the system metrics of the self-drawn frame: the sizing frame and the
-// caption buttons.
-constexpr int kSmCxFrame = kFrameWidth;
-constexpr int kSmCyFrame = kFrameWidth;
-constexpr int kSmCxSize = 18;
-constexpr int kSmCySize = 18;
-constexpr int kMenuHeight = 20;
-constexpr int kOuterWidth = kClientWidth + 2 * kFrameWidth;
-constexpr int kOuterHeight = kClientHeight + kCaptionHeight + kMenuHeight + 2 * kFrameWidth;
 constexpr int kMainTimerInterval = 114; // ms
 constexpr int kTicksPerCycle = 32;
 constexpr int kLetterButtons = LetterPalette::kButtons;
@@ -62,6 +49,12 @@ public:
     // False when the address could not be opened.
     virtual bool open(const QString& address) = 0;
 };
+
+// The three web addresses of the Help menu.
+extern const char* const homePageUrl;
+extern const char* const homePageAddress; // the home page's host name, shown in the caption bar
+extern const char* const authorSiteUrl1;
+extern const char* const authorSiteUrl2;
 
 // The main window: the menu, the layout of the areas that draw the game model (the field, the
 // palette, the word sheets, the computer's face), the timer, and the handlers that turn the
@@ -145,14 +138,8 @@ public:
     // The frame drawn around the cursor's cell; hidden while the cursor is.
     QWidget* cursorFrame() const;
 
-    // The self-drawn frame. linkButtonRect is the home-page button of the caption bar as last
-    // painted, in window coordinates; linkHitRect is where a press reaches it (one row less at
-    // the top, so the window can still be dragged from there).
-    bool linkPressed = false;
-    QRect linkButtonRect;
-    QRect linkHitRect() const;
-    // 0 minimise, 1 maximise (always off), 2 close.
-    QRect captionButtonRect(int index) const;
+    // The self-drawn frame.
+    const CaptionBar& captionBar() const { return captionBar_; }
 
     // The close has run: the computer's turn stopped, settings and records written.
     bool closingDown() const { return closed_; }
@@ -178,10 +165,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void paintFrame(QPainter& painter);
-    void paintCaptionLink(QPainter& painter);
-    void paintOutline(QPainter& painter);
-    int captionButtonAt(const QPoint& point) const;
     void initialise();
     void closeDown();
     void createMenu();
@@ -243,11 +226,7 @@ private:
     ComputerFace* face_ = nullptr;
     QString titleBeforeTurn_;
     bool closed_ = false;
-    // The caption bar's mouse state.
-    int pressedCaptionButton_ = -1;
-    bool linkPressStarted_ = false;
-    CaptionDrag drag_;
-    QPoint lastCaptionPoint_;
+    CaptionBar captionBar_{*this, QString::fromLatin1(homePageAddress)};
     // The right-button press seen last, so that one press handed on to parent widgets is
     // handled once.
     quint64 lastRightPressTime_ = 0;
@@ -256,9 +235,3 @@ private:
     QPoint pointerWhenShown_;          // the pointer's screen position when the cursor appeared
     FieldCell* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };
-
-// The three web addresses of the Help menu.
-extern const char* const homePageUrl;
-extern const char* const homePageAddress; // the home page's host name, shown in the caption bar
-extern const char* const authorSiteUrl1;
-extern const char* const authorSiteUrl2;

@@ -27,24 +27,24 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
         QCoreApplication::processEvents();
-        const QRect hit = w.linkHitRect();
-        QCOMPARE(w.linkButtonRect.top(), hit.top() - 1); // painted one row higher
-        QCOMPARE(w.linkButtonRect.bottom(), hit.bottom());
+        const QRect hit = w.captionBar().linkHitRect();
+        QCOMPARE(w.captionBar().linkButtonRect().top(), hit.top() - 1); // painted one row higher
+        QCOMPARE(w.captionBar().linkButtonRect().bottom(), hit.bottom());
         QPoint press = hit.center();
         if (gesture == "top row")
-            press = QPoint(hit.center().x(), w.linkButtonRect.top());
+            press = QPoint(hit.center().x(), w.captionBar().linkButtonRect().top());
         if (gesture == "from caption")
             press = QPoint(40, hit.center().y());
         QTest::mousePress(&w, Qt::LeftButton, {}, press);
-        QCOMPARE(w.linkPressed, gesture == "click" || gesture == "move off");
+        QCOMPARE(w.captionBar().linkPressed(), gesture == "click" || gesture == "move off");
         QPoint release = hit.center();
         if (gesture == "move off") {
             release = hit.center() + QPoint(0, 40);
             QTest::mouseMove(&w, release);
-            QVERIFY(!w.linkPressed);
+            QVERIFY(!w.captionBar().linkPressed());
         }
         QTest::mouseRelease(&w, Qt::LeftButton, {}, release);
-        QVERIFY(!w.linkPressed);
+        QVERIFY(!w.captionBar().linkPressed());
         QCOMPARE(game.openedAddresses, opens ? QStringList{homePageUrl} : QStringList{});
     }
 
@@ -52,15 +52,16 @@ private slots:
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
         QCOMPARE(w.width(), kOuterWidth);
-        QCOMPARE(w.linkHitRect().right() + 1, kOuterWidth - kSmCxFrame - 3 * kSmCxSize);
-        QVERIFY(w.captionButtonRect(0).left() >= w.linkHitRect().right());
-        QVERIFY(w.captionButtonRect(2).right() < kOuterWidth - kSmCxFrame);
+        QCOMPARE(w.captionBar().linkHitRect().right() + 1,
+                 kOuterWidth - kSmCxFrame - 3 * kSmCxSize);
+        QVERIFY(w.captionBar().buttonRect(0).left() >= w.captionBar().linkHitRect().right());
+        QVERIFY(w.captionBar().buttonRect(2).right() < kOuterWidth - kSmCxFrame);
     }
 
     void closeButtonClosesTheWindow() {
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
-        QTest::mouseClick(&w, Qt::LeftButton, {}, w.captionButtonRect(2).center());
+        QTest::mouseClick(&w, Qt::LeftButton, {}, w.captionBar().buttonRect(2).center());
         QVERIFY(!w.isVisible());
         QVERIFY(w.closingDown());
     }
@@ -113,10 +114,11 @@ private slots:
     void captionShowsTheTitle() {
         GameFixture game(kRussianWords, kEnglishWords);
         MainWindow& w = game.window();
-        const QImage before = w.grab(QRect(0, 0, w.linkHitRect().left(), 24)).toImage();
+        const QImage before =
+            w.grab(QRect(0, 0, w.captionBar().linkHitRect().left(), 24)).toImage();
         w.setWindowTitle("A different title");
         QCoreApplication::processEvents();
-        const QImage after = w.grab(QRect(0, 0, w.linkHitRect().left(), 24)).toImage();
+        const QImage after = w.grab(QRect(0, 0, w.captionBar().linkHitRect().left(), 24)).toImage();
         QVERIFY(before != after);
     }
 };
