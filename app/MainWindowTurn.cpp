@@ -4,6 +4,7 @@
 
 #include "app/BoardView.h"
 #include "app/ComputerFace.h"
+#include "app/ScreenReaders.h"
 #include "extras/GameServices.h"
 #include "extras/QuestionWindow.h"
 #include "extras/SavedGameMessages.h"
@@ -88,7 +89,7 @@ void MainWindow::announceMove(const MoveRecord& move) {
 void MainWindow::announce(const QString& text) {
     face_->setAccessibleName(text);
     QAccessibleEvent alert(face_, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    tellScreenReaders(alert);
 }
 
 void MainWindow::turnFinished() {

@@ -496,10 +496,16 @@ private slots:
         game.rightClick();
         game.rightClick();
         QCOMPARE(spoken(&w.face()), QString::fromUtf8("Компьютер"));
-        // The face speaks the move. (Its alert event reaches only an active accessibility
-        // bridge, which the offscreen platform has not.)
+        // The face speaks the move, and an alert has it said at once.
+        QStringList alerts;
+        screenReaderListener = [&alerts](const QAccessibleEvent& event) {
+            if (event.type() == QAccessible::Alert)
+                alerts << spoken(event.object());
+        };
         game.click(w.skipButton);
+        screenReaderListener = nullptr;
         QCOMPARE(spoken(&w.face()), QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3"));
+        QCOMPARE(alerts, QStringList{QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3")});
         QCOMPARE(spoken(w.sheets().score(2)), QString::fromUtf8("Очки компьютера: 3"));
         QCOMPARE(spoken(w.sheets().panel(2)), QString::fromUtf8("Слова компьютера: КОТ"));
         QCOMPARE(spoken(w.sheets().score(1)), QString::fromUtf8("Ваши очки: 0"));
