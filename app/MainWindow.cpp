@@ -123,10 +123,7 @@ void MainWindow::createControls() {
     board_ = new BoardView(game_->model(), clientArea);
     board_->move(kFieldTopLeft);
     connect(board_, &BoardView::cellClicked, this, &MainWindow::cellClicked);
-    connect(board_, &BoardView::cellEntered, this, &MainWindow::pointerEnteredCell);
-    connect(board_, &BoardView::cellLeft, this, &MainWindow::pointerLeftCell);
-    connect(board_, &BoardView::focusGained, this, &MainWindow::fieldFocusGained);
-    connect(board_, &BoardView::focusLost, this, &MainWindow::fieldFocusLost);
+    cursor_ = new FieldCursor(*board_, this);
     // Tab goes as the window is laid out, in the order of creation: the field, then the
     // palette below it.
     palette_ = new LetterPalette(game_->model(), clientArea);
@@ -229,7 +226,7 @@ QWidget* MainWindow::cursorFrame() const {
 
 void MainWindow::gameStarted() {
     face_->stopShake();
-    resetCursor();
+    cursor_->reset();
     face_->setAccessibleName(accessibleTexts_.computer);
 }
 
@@ -247,15 +244,6 @@ void MainWindow::showGameEnd(const GameResult& result) {
         },
         Qt::SingleShotConnection);
     showNameEntry(nameEntry, result.humanScore, result.computerScore, result.takenBack);
-}
-
-// The free cell under the pointer shows the chosen letter while the human is placing.
-void MainWindow::showPreviewUnderPointer() {
-    if (pointer_.overCell && pointer_.hoverCol >= 1 && pointer_.hoverCol <= kFieldSide &&
-        pointer_.hoverRow >= 1 && pointer_.hoverRow <= kFieldSide)
-        board_->setPreviewCell(pointer_.hoverCol, pointer_.hoverRow);
-    else
-        board_->setPreviewCell(0, 0);
 }
 
 void MainWindow::refreshWordAndHint() {

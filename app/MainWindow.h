@@ -2,6 +2,7 @@
 
 #include "app/AccessibleTexts.h"
 #include "app/CaptionBar.h"
+#include "app/FieldCursor.h"
 #include "app/GameController.h"
 #include "app/GameMenu.h"
 #include "app/LetterPalette.h"
@@ -39,8 +40,6 @@ class WordSheetsView;
 constexpr int kMainTimerInterval = 114; // ms
 constexpr int kTicksPerCycle = 32;
 constexpr int kLetterButtons = LetterPalette::kButtons;
-// Where the keyboard's cursor appears first in a game.
-constexpr uint16_t kMiddleCell = (kFieldSide + 1) / 2;
 
 // Opens web addresses; tests replace it.
 class WebOpener {
@@ -123,8 +122,6 @@ public:
     // The human's move.
     void resetPalette();
     void chooseLetter(const std::string& letter);
-    void cellEntered(FieldCell* cell);
-    void cellLeft(FieldCell* cell);
     void cellClicked(FieldCell* cell);
     // The application-wide hook of the right mouse button: the step back, while no game
     // dialog is up. The press goes on to its widget all the same.
@@ -173,18 +170,7 @@ private:
     void applyMainTextures();
     void switchLanguage(uint16_t language);
     void changeLanguage(uint16_t language);
-    void showPreviewUnderPointer();
     bool fieldKeyPressed(const QKeyEvent& key);
-    // A move or press of the mouse over a cell takes the preview back from the keyboard's
-    // cursor; the event goes on as usual.
-    void pointerActiveOverCell(QObject* watched, QEvent* event);
-    void pointerEnteredCell(FieldCell* cell);
-    void pointerLeftCell(FieldCell* cell);
-    void moveCursor(int dc, int dr);
-    void showCursor();
-    void hideCursor();
-    void refreshCursorPreview();
-    void resetCursor();
     void connectController();
     // A new or restored game: the keyboard's cursor and the face start afresh.
     void gameStarted();
@@ -201,20 +187,10 @@ private:
     void applyAccessibleTexts();
     // Tells screen readers of something that has just happened (the computer's move).
     void announce(const QString& text);
-    void fieldFocusGained(Qt::FocusReason reason);
-    void fieldFocusLost(Qt::FocusReason reason);
     void openAddress(const QString& address);
 
-    // Where the pointer and the keyboard's cursor are over the field, cells 1-based. While the
-    // cursor is shown it stands for the pointer (hoverCol, hoverRow and overCell follow it); a
-    // new game hides it and brings it back to the middle.
     GameServices& services_;
-    struct PointerState {
-        uint16_t hoverCol = 0, hoverRow = 0; // the cell the pointer entered last
-        bool overCell = false;               // the pointer is over one of the cells
-        bool cursorShown = false;
-        uint16_t cursorCol = kMiddleCell, cursorRow = kMiddleCell;
-    } pointer_;
+    FieldCursor* cursor_ = nullptr;
     std::unique_ptr<GameMenu> menu_;
     AccessibleTexts accessibleTexts_;
     int tickCount_ = 0;
@@ -232,6 +208,4 @@ private:
     quint64 lastRightPressTime_ = 0;
     QPointF lastRightPressPos_;
     WebOpener* webOpener_ = nullptr;
-    QPoint pointerWhenShown_;          // the pointer's screen position when the cursor appeared
-    FieldCell* pointerCell_ = nullptr; // the cell under the mouse pointer, whoever owns the preview
 };

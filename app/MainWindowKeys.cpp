@@ -14,7 +14,6 @@
 #include "skin/CoolControls.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -74,7 +73,7 @@ bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
         if (inPalette)
             palette_->moveCurrent(step->dc, step->dr);
         else
-            moveCursor(step->dc, step->dr);
+            cursor_->move(step->dc, step->dr);
         return true;
     }
     // A held key is one press, as a held mouse button is one click.
@@ -87,105 +86,12 @@ bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
     } else if (inPalette) {
         chooseLetter(palette_->button(palette_->current())->caption());
     } else if (click) {
-        if (pointer_.cursorShown)
-            cellClicked(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
+        if (cursor_->shown())
+            cellClicked(cursor_->cell());
     } else if (backspace) {
         stepBack();
     } else {
         chooseLetter(letter->caption());
     }
     return true;
-}
-
-void MainWindow::moveCursor(int dc, int dr) {
-    // The first arrow only brings the cursor out, where it was left.
-    if (!pointer_.cursorShown) {
-        showCursor();
-        return;
-    }
-    const auto col = static_cast<uint16_t>(std::clamp(pointer_.cursorCol + dc, 1, kFieldSide));
-    const auto row = static_cast<uint16_t>(std::clamp(pointer_.cursorRow + dr, 1, kFieldSide));
-    if (col == pointer_.cursorCol && row == pointer_.cursorRow)
-        return;
-    cellLeft(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
-    pointer_.cursorCol = col;
-    pointer_.cursorRow = row;
-    FieldCell* cell = board_->cell(col, row);
-    board_->cursorFrame()->move(cell->pos());
-    cellEntered(cell);
-}
-
-// Tab brings the cursor out with the field's focus and takes it away when the focus moves on;
-// a dialog or a click elsewhere leaves it as it was.
-void MainWindow::fieldFocusGained(Qt::FocusReason reason) {
-    if (!pointer_.cursorShown && reason != Qt::ActiveWindowFocusReason &&
-        reason != Qt::PopupFocusReason && reason != Qt::MouseFocusReason)
-        showCursor();
-}
-
-void MainWindow::fieldFocusLost(Qt::FocusReason reason) {
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-        hideCursor();
-}
-
-void MainWindow::showCursor() {
-    // The pointer's preview gives way to the cursor's.
-    if (pointer_.overCell)
-        cellLeft(board_->cell(pointer_.hoverCol, pointer_.hoverRow));
-    pointer_.cursorShown = true;
-    pointerWhenShown_ = QCursor::pos();
-    FieldCell* cell = board_->cell(pointer_.cursorCol, pointer_.cursorRow);
-    board_->cursorFrame()->setGeometry(cell->geometry());
-    board_->cursorFrame()->raise();
-    board_->cursorFrame()->show();
-    cellEntered(cell);
-}
-
-void MainWindow::hideCursor() {
-    if (!pointer_.cursorShown)
-        return;
-    pointer_.cursorShown = false;
-    board_->cursorFrame()->hide();
-    cellLeft(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
-    if (pointerCell_)
-        cellEntered(pointerCell_);
-}
-
-void MainWindow::refreshCursorPreview() {
-    if (pointer_.cursorShown)
-        cellEntered(board_->cell(pointer_.cursorCol, pointer_.cursorRow));
-}
-
-void MainWindow::resetCursor() {
-    hideCursor();
-    pointer_.cursorCol = pointer_.cursorRow = kMiddleCell;
-}
-
-// While the cursor is shown the pointer's comings and goings over the cells are only noted.
-void MainWindow::pointerEnteredCell(FieldCell* cell) {
-    pointerCell_ = cell;
-    if (!pointer_.cursorShown)
-        cellEntered(cell);
-}
-
-void MainWindow::pointerLeftCell(FieldCell* cell) {
-    if (pointerCell_ == cell)
-        pointerCell_ = nullptr;
-    if (!pointer_.cursorShown)
-        cellLeft(cell);
-}
-
-void MainWindow::pointerActiveOverCell(QObject* watched, QEvent* event) {
-    if (!pointer_.cursorShown)
-        return;
-    auto* cell = qobject_cast<FieldCell*>(watched);
-    if (!cell)
-        return;
-    // A window appearing or closing under a resting pointer is no move of the mouse.
-    const auto* mouse = static_cast<const QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseMove &&
-        mouse->globalPosition().toPoint() == pointerWhenShown_)
-        return;
-    pointerCell_ = cell;
-    hideCursor();
 }

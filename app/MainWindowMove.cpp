@@ -27,19 +27,7 @@ void MainWindow::resetPalette() {
 
 void MainWindow::chooseLetter(const std::string& letter) {
     game_->chooseLetter(letter);
-    refreshCursorPreview();
-}
-
-void MainWindow::cellEntered(FieldCell* cell) {
-    pointer_.hoverCol = cell->col;
-    pointer_.hoverRow = cell->row;
-    pointer_.overCell = true;
-    board_->setPreviewCell(cell->col, cell->row);
-}
-
-void MainWindow::cellLeft(FieldCell*) {
-    pointer_.overCell = false;
-    board_->setPreviewCell(0, 0);
+    cursor_->refreshPreview();
 }
 
 void MainWindow::cellClicked(FieldCell* cell) {
@@ -64,7 +52,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        pointerActiveOverCell(watched, event);
+        cursor_->pointerActiveOverCell(watched, event);
         break;
     default:
         break;

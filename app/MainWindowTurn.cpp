@@ -36,7 +36,7 @@ void MainWindow::connectController() {
         showFace(QStringLiteral("CPU31"));
         announce(accessibleTexts_.computerPass);
     });
-    connect(game, &GameController::humanToMove, this, &MainWindow::showPreviewUnderPointer);
+    connect(game, &GameController::humanToMove, cursor_, &FieldCursor::showPreviewUnderPointer);
     connect(game, &GameController::wordRefused, this, [this] { face_->shake(nullptr); });
     connect(game, &GameController::faceRequested, this, &MainWindow::showFace);
     connect(game, &GameController::questionAsked, this, &MainWindow::askQuestion);
