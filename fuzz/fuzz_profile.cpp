@@ -15,13 +15,13 @@ namespace {
 
 constexpr std::string_view kDefault = "\x01 no value";
 
-// The lines of a file as a reader tells them apart. A Ctrl-Z at a line's end counts as a blank
-// there, so it is left out, and a line of nothing else is no line: a section added before a
-// final Ctrl-Z may put that mark on a line of its own.
+// The lines of a file as a reader tells them apart. Blanks and Ctrl-Z at a line's end count for
+// nothing there, so they are left out, and a line of nothing else is no line: a section added
+// before a final Ctrl-Z may put that mark (and the blanks after it) on a line of its own.
 std::vector<std::string_view> lineTexts(std::string_view bytes) {
     std::vector<std::string_view> lines;
     const auto add = [&lines](std::string_view line) {
-        const size_t end = line.find_last_not_of('\x1a');
+        const size_t end = line.find_last_not_of(std::string_view(" \t\x1a"));
         if (end != std::string_view::npos)
             lines.push_back(line.substr(0, end + 1));
         else if (line.empty())
