@@ -90,43 +90,43 @@ void MainWindow::createControls() {
     menu_->menuBar->setGeometry(kSmCxFrame, menuTop, kClientWidth, kMenuHeight);
     setFixedSize(kOuterWidth, kOuterHeight);
 
-    clientArea = new CoolClientArea(this);
-    clientArea->setGeometry(kSmCxFrame, menuTop + kMenuHeight, kClientWidth, kClientHeight);
-    clientArea->setPalette(QPalette(QColor(96, 72, 56)));
+    clientArea_ = new CoolClientArea(this);
+    clientArea_->setGeometry(kSmCxFrame, menuTop + kMenuHeight, kClientWidth, kClientHeight);
+    clientArea_->setPalette(QPalette(QColor(96, 72, 56)));
 
-    wordDisplay = new CoolLabel(clientArea);
-    wordDisplay->setGeometry(195, 20, 200, 40);
-    wordDisplay->setAlignment(Qt::AlignCenter);
-    wordDisplay->setBevels(BevelKind::Lowered, BevelKind::Raised);
-    wordDisplay->setFont(coolFont(19));
-    wordDisplay->setFontColor(kWordColour);
-    wordDisplay->setShadowColor(kWordShadow);
+    wordDisplay_ = new CoolLabel(clientArea_);
+    wordDisplay_->setGeometry(195, 20, 200, 40);
+    wordDisplay_->setAlignment(Qt::AlignCenter);
+    wordDisplay_->setBevels(BevelKind::Lowered, BevelKind::Raised);
+    wordDisplay_->setFont(coolFont(19));
+    wordDisplay_->setFontColor(kWordColour);
+    wordDisplay_->setShadowColor(kWordShadow);
 
-    sheets_ = std::make_unique<WordSheetsView>(game_->model(), clientArea);
-    face_ = new ComputerFace(clientArea);
+    sheets_ = std::make_unique<WordSheetsView>(game_->model(), clientArea_);
+    face_ = new ComputerFace(clientArea_);
     face_->move(kFaceTopLeft);
 
-    hintButton = new CoolButton(clientArea);
-    hintButton->setGeometry(25, 11, 100, 25);
-    skipButton = new CoolButton(clientArea);
-    skipButton->setGeometry(25, 48, 100, 25);
-    for (CoolButton* button : {hintButton, skipButton}) {
+    hintButton_ = new CoolButton(clientArea_);
+    hintButton_->setGeometry(25, 11, 100, 25);
+    skipButton_ = new CoolButton(clientArea_);
+    skipButton_->setGeometry(25, 48, 100, 25);
+    for (CoolButton* button : {hintButton_, skipButton_}) {
         button->setFont(coolFont(15, true));
         button->setFontColor(kWordColour);
         button->setShadowColor(kWordShadow);
     }
-    connect(skipButton, &QAbstractButton::clicked, this,
+    connect(skipButton_, &QAbstractButton::clicked, this,
             [this] { runReportingErrors([this] { game_->skipTurn(); }); });
-    connect(hintButton, &QAbstractButton::clicked, this,
+    connect(hintButton_, &QAbstractButton::clicked, this,
             [this] { runReportingErrors([this] { game_->askForHint(); }); });
 
-    board_ = new BoardView(game_->model(), clientArea);
+    board_ = new BoardView(game_->model(), clientArea_);
     board_->move(kFieldTopLeft);
     connect(board_, &BoardView::cellClicked, this, &MainWindow::cellClicked);
     cursor_ = new FieldCursor(*board_, this);
     // Tab goes as the window is laid out, in the order of creation: the field, then the
     // palette below it.
-    palette_ = new LetterPalette(game_->model(), clientArea);
+    palette_ = new LetterPalette(game_->model(), clientArea_);
     palette_->setGeometry(0, kPaletteTop, kClientWidth, 2 * LetterPalette::kButtonSize);
     connect(palette_, &LetterPalette::letterPressed, this, &MainWindow::chooseLetter);
     // The window itself holds the focus at first: the field and the palette take it by Tab
@@ -134,10 +134,10 @@ void MainWindow::createControls() {
     setFocus();
     connectController();
 
-    mainTimer = new QTimer(this);
-    mainTimer->setInterval(kMainTimerInterval);
-    connect(mainTimer, &QTimer::timeout, this, &MainWindow::timerTick);
-    mainTimer->start();
+    mainTimer_ = new QTimer(this);
+    mainTimer_->setInterval(kMainTimerInterval);
+    connect(mainTimer_, &QTimer::timeout, this, &MainWindow::timerTick);
+    mainTimer_->start();
 }
 
 void MainWindow::initialise() {
@@ -192,12 +192,12 @@ void MainWindow::initialise() {
 }
 
 void MainWindow::applyMainTextures() {
-    clientArea->setWallpaper(getTexture(kMainWallSlot));
+    clientArea_->setWallpaper(getTexture(kMainWallSlot));
     sheets_->panel(1)->setWallpaper(getTexture(kWordSheetSlot));
     sheets_->panel(2)->setWallpaper(sheets_->panel(1)->wallpaper());
-    wordDisplay->setWallpaper(getTexture(kWordDisplaySlot));
-    skipButton->setWallpaper(getTexture(kButtonsSlot));
-    hintButton->setWallpaper(getTexture(kButtonsSlot));
+    wordDisplay_->setWallpaper(getTexture(kWordDisplaySlot));
+    skipButton_->setWallpaper(getTexture(kButtonsSlot));
+    hintButton_->setWallpaper(getTexture(kButtonsSlot));
     palette_->applyTextures();
     board_->applyTextures();
 }
@@ -248,13 +248,13 @@ void MainWindow::showGameEnd(const GameResult& result) {
 
 void MainWindow::refreshWordAndHint() {
     const std::string word = game_->shownWord();
-    wordDisplay->setCaption(word);
+    wordDisplay_->setCaption(word);
     const QString spoken = accessibleTexts_.word + QStringLiteral(": ") +
                            (word.empty() ? accessibleTexts_.empty : cp1251ToUnicode(word));
-    if (wordDisplay->accessibleName() != spoken)
-        wordDisplay->setAccessibleName(spoken);
+    if (wordDisplay_->accessibleName() != spoken)
+        wordDisplay_->setAccessibleName(spoken);
     menu_->takeBackItem->setEnabled(!game_->computerMoving() && game_->model().canTakeBack());
-    hintButton->setVisible(game_->hintLeft());
+    hintButton_->setVisible(game_->hintLeft());
 }
 
 // --- Timer -----------------------------------------------------------------------------------
@@ -271,7 +271,7 @@ void MainWindow::timerTick() {
 }
 
 void MainWindow::setTimerIntervalForTests(int ms) {
-    mainTimer->setInterval(ms);
+    mainTimer_->setInterval(ms);
 }
 
 // --- Menu commands ----------------------------------------------------------------------------

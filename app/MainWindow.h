@@ -66,11 +66,11 @@ public:
     ~MainWindow() override;
 
     // Controls declared with the window (client coordinates).
-    CoolClientArea* clientArea = nullptr; // the client area with the window's wallpaper
-    CoolLabel* wordDisplay = nullptr;     // the word being spelled, or the computer's
-    CoolButton* hintButton = nullptr;
-    CoolButton* skipButton = nullptr;
-    QTimer* mainTimer = nullptr;
+    CoolClientArea* clientArea() const { return clientArea_; } // with the window's wallpaper
+    CoolLabel* wordDisplay() const { return wordDisplay_; } // the word spelled, or the computer's
+    CoolButton* hintButton() const { return hintButton_; }
+    CoolButton* skipButton() const { return skipButton_; }
+    QTimer* mainTimer() const { return mainTimer_; }
 
     GameController& controller() { return *game_; }
     GameModel& model() { return game_->model(); }
@@ -190,6 +190,11 @@ private:
     void openAddress(const QString& address);
 
     GameServices& services_;
+    CoolClientArea* clientArea_ = nullptr;
+    CoolLabel* wordDisplay_ = nullptr;
+    CoolButton* hintButton_ = nullptr;
+    CoolButton* skipButton_ = nullptr;
+    QTimer* mainTimer_ = nullptr;
     FieldCursor* cursor_ = nullptr;
     std::unique_ptr<GameMenu> menu_;
     AccessibleTexts accessibleTexts_;

@@ -49,8 +49,8 @@ bool MainWindow::fieldKeyPressed(const QKeyEvent& key) {
     // With the focus on the palette the arrows move its mark and Space or Enter chooses.
     const bool inPalette = (arrow || click) && palette_->hasFocus();
     // The skip and hint buttons, beside F2's new game.
-    CoolButton* command = key.key() == Qt::Key_F3   ? skipButton
-                          : key.key() == Qt::Key_F4 ? hintButton
+    CoolButton* command = key.key() == Qt::Key_F3   ? skipButton_
+                          : key.key() == Qt::Key_F4 ? hintButton_
                                                     : nullptr;
     CoolButton* letter = nullptr;
     if (!arrow && !click && !backspace && !command) {

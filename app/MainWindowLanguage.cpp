@@ -111,7 +111,7 @@ void MainWindow::applyAccessibleTexts() {
 }
 
 void MainWindow::applyButtonTexts() {
-    skipButton->setCaption(services_.languageText("SkipButton"));
-    hintButton->setCaption(services_.languageText("AdviceButton"));
-    fitCaptionFonts({skipButton, hintButton});
+    skipButton_->setCaption(services_.languageText("SkipButton"));
+    hintButton_->setCaption(services_.languageText("AdviceButton"));
+    fitCaptionFonts({skipButton_, hintButton_});
 }

@@ -58,8 +58,8 @@ void MainWindow::setTurnCommandsEnabled(bool enabled) {
     menu_->optionsMenu->menuAction()->setEnabled(enabled);
     menu_->newGameItem->setEnabled(enabled);
     menu_->takeBackItem->setEnabled(enabled && game_->model().canTakeBack());
-    skipButton->setEnabled(enabled);
-    hintButton->setEnabled(enabled);
+    skipButton_->setEnabled(enabled);
+    hintButton_->setEnabled(enabled);
 }
 
 void MainWindow::startThinkingFace() {

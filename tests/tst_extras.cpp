@@ -32,7 +32,7 @@ void clickButton(CoolButton* button) {
 // Skips until the game ends: the small libraries soon leave the computer without a word too.
 void finishGame(GameFixture& game) {
     for (int i = 0; i < 20 && !game.window().menu().bestWordsItem->isEnabled(); ++i)
-        game.click(game.window().skipButton);
+        game.click(game.window().skipButton());
     QVERIFY(game.window().menu().bestWordsItem->isEnabled());
 }
 

@@ -337,7 +337,7 @@ private slots:
         QFETCH(QString, played);
         GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings());
         QStringList faces;
-        connect(game.window().mainTimer, &QTimer::timeout, this, [&] {
+        connect(game.window().mainTimer(), &QTimer::timeout, this, [&] {
             if (faces.isEmpty() || faces.last() != game.window().faceName())
                 faces << game.window().faceName();
         });
@@ -387,9 +387,9 @@ private slots:
         QTimer::singleShot(0, &game.window(), [&] {
             // The player's hand without the fixture's waiting for the shake.
             if (action == "skip")
-                QTest::mouseClick(game.window().skipButton, Qt::LeftButton);
+                QTest::mouseClick(game.window().skipButton(), Qt::LeftButton);
             else if (action == "right button")
-                QTest::mouseClick(game.window().wordDisplay, Qt::RightButton, {}, QPoint(5, 5));
+                QTest::mouseClick(game.window().wordDisplay(), Qt::RightButton, {}, QPoint(5, 5));
             else if (action == "palette")
                 QTest::mousePress(game.letterButton("M"), Qt::LeftButton, {}, QPoint(17, 17));
             else

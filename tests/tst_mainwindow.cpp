@@ -117,7 +117,7 @@ private slots:
         QFETCH(int, tick);
         QFETCH(QColor, colour);
         GameFixture game(kRussianWords, kEnglishWords);
-        game.window().mainTimer->stop();
+        game.window().mainTimer()->stop();
         game.placeLetter(QString::fromUtf8("Д"), 3, 2);
         while (game.window().tickCount() != (tick == 0 ? 31 : tick - 1))
             game.window().timerTick();
@@ -130,7 +130,7 @@ private slots:
 
     void timerRunsZeroToThirtyOne() {
         GameFixture game(kRussianWords, kEnglishWords);
-        game.window().mainTimer->stop();
+        game.window().mainTimer()->stop();
         QList<int> ticks;
         for (int i = 0; i < 64; ++i) {
             game.window().timerTick();
@@ -490,7 +490,7 @@ private slots:
         game.placeLetter(QString::fromUtf8("Т"), 2, 2);
         game.clickCell(2, 2);
         game.clickCell(2, 3);
-        QCOMPARE(spoken(w.wordDisplay), QString::fromUtf8("Слово: ТО"));
+        QCOMPARE(spoken(w.wordDisplay()), QString::fromUtf8("Слово: ТО"));
         QCOMPARE(spoken(w.sheets().score(2)), QString::fromUtf8("Очки компьютера: 0"));
         QCOMPARE(spoken(w.sheets().panel(2)), QString::fromUtf8("Слова компьютера: пусто"));
         game.rightClick();
@@ -502,14 +502,14 @@ private slots:
             if (event.type() == QAccessible::Alert)
                 alerts << spoken(event.object());
         };
-        game.click(w.skipButton);
+        game.click(w.skipButton());
         screenReaderListener = nullptr;
         QCOMPARE(spoken(&w.face()), QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3"));
         QCOMPARE(alerts, QStringList{QString::fromUtf8("Компьютер сыграл слово КОТ, очков: 3")});
         QCOMPARE(spoken(w.sheets().score(2)), QString::fromUtf8("Очки компьютера: 3"));
         QCOMPARE(spoken(w.sheets().panel(2)), QString::fromUtf8("Слова компьютера: КОТ"));
         QCOMPARE(spoken(w.sheets().score(1)), QString::fromUtf8("Ваши очки: 0"));
-        QCOMPARE(spoken(w.wordDisplay), QString::fromUtf8("Слово: пусто"));
+        QCOMPARE(spoken(w.wordDisplay()), QString::fromUtf8("Слово: пусто"));
     }
 
     // Tab goes to the field, bringing out the cursor, then to the palette, whose arrows and

@@ -486,7 +486,7 @@ private slots:
             MainWindow again(game.services());
             QCOMPARE(again.model().state().history.size(), game.model().state().history.size());
             if (move)
-                again.skipButton->click();
+                again.skipButton()->click();
             again.close();
         }
         QCOMPARE(inode("DATA/SavedGame") == saved, !move);
@@ -929,7 +929,7 @@ private slots:
         });
         game.sounds.clear();
         // Nothing to play for either side: two passes end the game.
-        game.click(game.window().skipButton);
+        game.click(game.window().skipButton());
         QCOMPARE(shown, (QStringList{"AddRatingWindow", "WinnersWindow"}));
         QCOMPARE(recordNames.first(), QString("Ann"));
         QVERIFY(game.sounds.contains(4));

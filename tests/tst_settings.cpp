@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(w.menu().gameSeparator->text(), QString("?"));
         QCOMPARE(w.menu().russianItem->text(), QString("? 2"));
         QCOMPARE(w.menu().englishItem->text(), QString("? 2"));
-        QCOMPARE(w.skipButton->caption(), std::string("?"));
+        QCOMPARE(w.skipButton()->caption(), std::string("?"));
         QCOMPARE(int(game.services().words().language), 1);
         QCOMPARE(int(game.services().game().maxWordLength), 8);
         QVERIFY(w.menu().soundItem->isChecked());
@@ -405,7 +405,7 @@ private slots:
         });
         // The question's face stays until the computer's turn is over.
         QStringList facesDuringTurn;
-        connect(game.window().mainTimer, &QTimer::timeout, this, [&] {
+        connect(game.window().mainTimer(), &QTimer::timeout, this, [&] {
             if (game.model().phase() == MovePhase::Computer)
                 facesDuringTurn << game.window().faceName();
         });

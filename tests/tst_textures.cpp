@@ -398,10 +398,10 @@ private slots:
         QCOMPARE(shown, expected);
         QCOMPARE(chosenFiles(), chosenAfter);
         QCOMPARE(game.errors().texts, QStringList(errorBoxes, "Unknown graphic format"));
-        QCOMPARE(game.window().clientArea->wallpaper().cacheKey() == textureBitmaps[5].cacheKey(),
+        QCOMPARE(game.window().clientArea()->wallpaper().cacheKey() == textureBitmaps[5].cacheKey(),
                  false); // the controls change only at the next applyTextures
         applyTextures();
-        QCOMPARE(game.window().clientArea->wallpaper().toImage(), textureBitmaps[5].toImage());
+        QCOMPARE(game.window().clientArea()->wallpaper().toImage(), textureBitmaps[5].toImage());
     }
 
     void theSampleTexturesDecode_data() {
@@ -745,7 +745,7 @@ private slots:
             clickLine(game.window().dialogs().imagesWindow().slotList, 5);
             clickLine(game.window().dialogs().imagesWindow().pictureList, "wall.bmp");
             // The main window behind the modal one is dressed at once.
-            background = game.window().clientArea->wallpaper().toImage();
+            background = game.window().clientArea()->wallpaper().toImage();
             previewSlot5 = game.window().dialogs().imagesWindow().preview->picture().toImage();
             // The same file for slot 2 too; slot 6 gets a damaged picture.
             clickLine(game.window().dialogs().imagesWindow().slotList, 2);
@@ -759,7 +759,7 @@ private slots:
             fileShownForSlot5 =
                 game.window().dialogs().imagesWindow().pictureList->currentItem()->text();
             clickButton(game.window().dialogs().imagesWindow().resetButton);
-            resetBackground = game.window().clientArea->wallpaper().toImage();
+            resetBackground = game.window().clientArea()->wallpaper().toImage();
             selectedAfterReset =
                 game.window().dialogs().imagesWindow().pictureList->selectedItems().size();
             slot5Name = game.window().dialogs().imagesWindow().slotNames[5]->shownText();
@@ -848,7 +848,8 @@ private slots:
             game.window().dialogs().imagesWindow().skinBox->setCurrentIndex(0);
             emit game.window().dialogs().imagesWindow().skinBox->activated(0);
             nameAfterChoice = QString::fromStdString(ChosenTextures.skinName);
-            slot0WithSkin = game.window().skipButton->wallpaper().toImage().pixelColor(4, 4).name();
+            slot0WithSkin =
+                game.window().skipButton()->wallpaper().toImage().pixelColor(4, 4).name();
             clickButton(game.window().dialogs().imagesWindow().useSkinsBox);
             heightOff = game.window().dialogs().imagesWindow().clientArea->height();
             okTopOff = game.window().dialogs().imagesWindow().okButton->y();

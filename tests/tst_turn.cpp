@@ -25,17 +25,17 @@ struct TickLog {
 
 void watchTicks(GameFixture& game, TickLog& log) {
     MainWindow& w = game.window();
-    QObject::connect(w.mainTimer, &QTimer::timeout, &w, [&w, &log, &game] {
+    QObject::connect(w.mainTimer(), &QTimer::timeout, &w, [&w, &log, &game] {
         if (game.model().phase() != MovePhase::Computer)
             return;
-        log.words << cp1251ToUnicode(w.wordDisplay->caption());
+        log.words << cp1251ToUnicode(w.wordDisplay()->caption());
         log.titles << w.windowTitle();
         log.faces << w.faceName();
         if (game.model().state().hintRunning)
             log.hintFaces << w.faceName();
         log.commandsEnabled << (w.menu().newGameItem->isEnabled() ||
                                 w.menu().optionsMenu->menuAction()->isEnabled() ||
-                                w.skipButton->isEnabled() || w.hintButton->isEnabled());
+                                w.skipButton()->isEnabled() || w.hintButton()->isEnabled());
     });
 }
 
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(game.word(), QString());
         QCOMPARE(game.window().faceName(), QString("CPU00"));
         QVERIFY(game.window().menu().newGameItem->isEnabled() &&
-                game.window().skipButton->isEnabled());
+                game.window().skipButton()->isEnabled());
         QCOMPARE(int(game.model().phase()), 0);
         for (int c = 1; c <= 5; ++c)
             for (int r = 1; r <= 5; ++r)
@@ -105,7 +105,7 @@ private slots:
         playTo(game);
         game.leaveCell(2, 2);
         QCOMPARE(game.model().state().passCount, 1);
-        game.click(game.window().skipButton);
+        game.click(game.window().skipButton());
         // The computer still looked, found nothing, and the third pass ended the game; the next
         // one starts without passes.
         QCOMPARE(game.model().state().passCount, 0);
@@ -118,7 +118,7 @@ private slots:
         GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
         game.placeLetter("M", 4, 2);
         game.leaveCell(4, 2);
-        game.click(game.window().skipButton);
+        game.click(game.window().skipButton());
         // The computer's answer reset the passes; the placed M is gone.
         QCOMPARE(game.column(2), QStringList{"TO"});
         QCOMPARE(game.model().state().passCount, 0);
@@ -168,23 +168,23 @@ private slots:
     void hintPlaysForTheHumanAndTheComputerAnswers() {
         GameFixture game(kRussianWords, {"HOUSE", "TO", "HOT", "OUT"},
                          GameFixture::englishSettings());
-        game.click(game.window().hintButton);
+        game.click(game.window().hintButton());
         // The hint's search finds HOT first (T under the O), then the computer answers.
         QCOMPARE(game.column(1), QStringList{"HOT"});
         QCOMPARE(game.score(1), QString("003"));
         QCOMPARE(game.column(2).size(), 1);
-        QVERIFY(!game.window().hintButton->isVisibleTo(&game.window()));
+        QVERIFY(!game.window().hintButton()->isVisibleTo(&game.window()));
         QVERIFY(!game.model().state().hintRunning);
         game.window().menu().newGameItem->trigger();
-        QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
+        QVERIFY(game.window().hintButton()->isVisibleTo(&game.window()));
     }
 
     void hintFindingNothingIsGivenBack() {
         GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
         game.changeState([](GameState& state) { pushPlayedWord(state.playedWords, "TO"); });
-        game.click(game.window().hintButton);
+        game.click(game.window().hintButton());
         QCOMPARE(game.model().state().passCount, 1);
-        QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
+        QVERIFY(game.window().hintButton()->isVisibleTo(&game.window()));
         QVERIFY(!game.model().state().hintRunning);
         QVERIFY(game.column(1).isEmpty() && game.column(2).isEmpty());
         // The face does not sulk over the human's hint.
@@ -192,7 +192,7 @@ private slots:
         // A second empty hint right after makes two passes in a row: the game ends, and the
         // next one starts without passes.
         game.changeState([](GameState& state) { state.passCount = 1; });
-        game.click(game.window().hintButton);
+        game.click(game.window().hintButton());
         QCOMPARE(game.model().state().passCount, 0);
         QVERIFY(!game.model().isPlayed("TO"));
     }
@@ -200,14 +200,14 @@ private slots:
     void hintFillingTheLastCellEndsTheGame() {
         GameFixture game(kRussianWords, {"HOUSE", "BCDE", "OX"}, GameFixture::englishSettings());
         game.setBoard({"ABCDE", "ABCDE", "HOUSE", "ABCDE", "ABCD?"});
-        game.click(game.window().hintButton);
+        game.click(game.window().hintButton());
         // The game ended on the full field before the computer moved, and a new one began.
         QCOMPARE(game.board()[0], QString("?????"));
         QCOMPARE(game.board()[2], QString("HOUSE"));
         QVERIFY(game.column(2).isEmpty());
         QCOMPARE(game.model().state().passCount, 0);
         QCOMPARE(int(game.model().phase()), 0);
-        QVERIFY(game.window().hintButton->isVisibleTo(&game.window()));
+        QVERIFY(game.window().hintButton()->isVisibleTo(&game.window()));
     }
 
     void humanFillingTheLastCellEndsTheGame() {
@@ -293,7 +293,7 @@ private slots:
     void thinkingFaceFollowsObservedTicks() {
         GameFixture game(kRussianWords, {"HOUSE"}, GameFixture::englishSettings());
         MainWindow& w = game.window();
-        w.mainTimer->stop();
+        w.mainTimer()->stop();
         w.startThinkingFace();
         QStringList faces;
         for (int change = 1; change <= 22; ++change) {
@@ -324,7 +324,7 @@ private slots:
         game.setBoard({"PLANT", "STONE", "HOUSE", "BRICK", "?????"});
         TickLog log;
         watchTicks(game, log);
-        game.click(game.window().hintButton);
+        game.click(game.window().hintButton());
         QVERIFY(!log.hintFaces.isEmpty());
         QCOMPARE(log.hintFaces.filter(QRegularExpression("^CPU2")), QStringList());
         QVERIFY(!game.column(1).isEmpty());
@@ -349,8 +349,8 @@ private slots:
     void closingWhileTheResultIsShown() {
         GameFixture game(kRussianWords, {"HOUSE", "TO"}, GameFixture::englishSettings());
         MainWindow& w = game.window();
-        QObject::connect(w.mainTimer, &QTimer::timeout, &w, [&w] {
-            if (w.wordDisplay->caption() == "? ? ?" && w.isVisible())
+        QObject::connect(w.mainTimer(), &QTimer::timeout, &w, [&w] {
+            if (w.wordDisplay()->caption() == "? ? ?" && w.isVisible())
                 w.close();
         });
         QElapsedTimer clock;

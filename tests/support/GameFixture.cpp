@@ -143,7 +143,7 @@ void GameFixture::clickCell(int col, int row) {
 }
 
 void GameFixture::rightClick() {
-    QTest::mouseClick(window_->wordDisplay, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(window_->wordDisplay(), Qt::RightButton, {}, QPoint(5, 5));
     waitWhileBusy();
 }
 
@@ -173,7 +173,7 @@ QStringList GameFixture::board() const {
 }
 
 QString GameFixture::word() const {
-    return cp1251ToUnicode(window_->wordDisplay->caption());
+    return cp1251ToUnicode(window_->wordDisplay()->caption());
 }
 
 QStringList GameFixture::column(int player) const {
