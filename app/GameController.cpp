@@ -11,6 +11,22 @@
 
 #include <utility>
 
+namespace {
+
+// A player at the keyboard and mouse.
+class HumanPlayer final : public GamePlayer {
+public:
+    void beginTurn(GameController& game) override { game.awaitHumanMove(); }
+};
+
+// The computer, playing at the session's strength.
+class ComputerPlayer final : public GamePlayer {
+public:
+    void beginTurn(GameController& game) override { game.startComputerTurn(false); }
+};
+
+} // namespace
+
 GameController::GameController(WordLibrary& words, GameSession& session, const SoundPlayer& sound,
                                QObject* parent)
     : QObject(parent), words_(words), session_(session), sound_(sound) {
@@ -18,7 +34,7 @@ GameController::GameController(WordLibrary& words, GameSession& session, const S
     bool fixedSeed = false;
     const uint seed = qEnvironmentVariableIntValue("VORDA2000_SEED", &fixedSeed);
     random_.seed(fixedSeed ? seed : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-    players_ = {makeHumanPlayer(), makeComputerPlayer()};
+    players_ = {std::make_unique<HumanPlayer>(), std::make_unique<ComputerPlayer>()};
     turn_ = new ComputerTurn(model_, words_, *this, this);
     connect(turn_, &ComputerTurn::finished, this, &GameController::turnEndedWithoutGameOver);
     connect(&model_, &GameModel::changed, this, &GameController::saveGame);

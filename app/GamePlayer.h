@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 class GameController;
 
 // One side of a game. When its turn begins the controller hands it over: a player at the
@@ -12,8 +10,3 @@ public:
     virtual ~GamePlayer() = default;
     virtual void beginTurn(GameController& game) = 0;
 };
-
-// A player at the keyboard and mouse.
-std::unique_ptr<GamePlayer> makeHumanPlayer();
-// The computer, playing at the session's strength.
-std::unique_ptr<GamePlayer> makeComputerPlayer();
