@@ -14,7 +14,7 @@ ComputerTurn::ComputerTurn(GameModel& model, const WordLibrary& words, TurnDispl
 
 ComputerTurn::~ComputerTurn() = default;
 
-void ComputerTurn::start(bool forHuman, uint16_t maxWordLength) {
+void ComputerTurn::start(bool forHuman, uint16_t maxWordLength, bool everydayOnly) {
     stop();
     forHuman_ = forHuman;
     foundWord_ = false;
@@ -25,6 +25,7 @@ void ComputerTurn::start(bool forHuman, uint16_t maxWordLength) {
     SearchLimits limits;
     limits.maxWordLength = maxWordLength;
     limits.hintMode = forHuman;
+    limits.everydayOnly = everydayOnly;
     limits.language = words_.language;
     search_ = std::make_unique<StepwiseSearch>(model_.board(), words_, model_.state().playedWords,
                                                limits, static_cast<SearchObserver*>(this));

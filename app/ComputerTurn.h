@@ -46,8 +46,9 @@ public:
                  QObject* parent = nullptr);
     ~ComputerTurn() override;
 
-    // Starts the turn: the model's computer turn begins (the hint's with forHuman).
-    void start(bool forHuman, uint16_t maxWordLength);
+    // Starts the turn: the model's computer turn begins (the hint's with forHuman). With
+    // everydayOnly the computer prefers everyday words (the hint ignores it).
+    void start(bool forHuman, uint16_t maxWordLength, bool everydayOnly = false);
     void stop();
     bool running() const { return stage_ != Stage::Idle; }
     // The hint's search runs (the face keeps still for it).

@@ -71,9 +71,7 @@ void GameController::newGame() {
         stage_ = Stage::Playing;
     refusalTicksLeft_ = 0;
     emit gameStarted();
-    const WordList& fiveLetterWords = words_.lists[kFieldSide];
-    model_.newGame(
-        fiveLetterWords.at(static_cast<int>(random_.bounded(quint32(fiveLetterWords.size())))));
+    model_.newGame(chooseStartWord(words_, random_));
     emit humanToMove();
 }
 
@@ -308,7 +306,7 @@ void GameController::answerAddWord(QuestionAnswer answer) {
 // --- The computer's turn -----------------------------------------------------------------------
 
 void GameController::startComputerTurn(bool forHuman) {
-    turn_->start(forHuman, session_.maxWordLength);
+    turn_->start(forHuman, session_.maxWordLength, session_.everydayWords);
 }
 
 void GameController::turnBegan() {

@@ -180,6 +180,11 @@ void MainWindow::initialise() {
                     [this, &other] { loadWordCount(services_.words(), other.number); });
         runReportingErrors([this] {
             loadWords(services_.words());
+            // Once a start: without the ranks the computer plays on, choosing among all words.
+            const std::string_view ranksProblem = ranksProblemKey(services_.words().ranks);
+            if (!ranksProblem.empty())
+                showErrorBox(cp1251ToUnicode(services_.languageText(ranksProblem))
+                                 .arg(QDir::toNativeSeparators(services_.words().ranksFileName)));
             game_->resumeOrStartGame();
         });
     }

@@ -100,6 +100,8 @@ public:
     // The turns of the game finished last beside the best words they could have been; the
     // search runs here, after the game.
     void showBestWords();
+    // F5: what the word of the computer's last move means.
+    void showComputerWordMeaning();
     void showRecords();
     void exitGame();
     void chooseStrength();

@@ -27,6 +27,11 @@ void MainWindow::createMenu() {
     menuBarKey->setShortcut(QKeySequence(Qt::Key_F10));
     addAction(menuBarKey);
     connect(menuBarKey, &QAction::triggered, this, [this] { menu_->open(); });
+    auto* meaningKey = new QAction(this);
+    meaningKey->setObjectName(QStringLiteral("MeaningKey"));
+    meaningKey->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(meaningKey);
+    connectCommand(meaningKey, &MainWindow::showComputerWordMeaning);
 
     connect(m.newGameItem, &QAction::triggered, game_,
             [this] { runReportingErrors([this] { game_->newGame(); }); });

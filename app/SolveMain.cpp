@@ -1,12 +1,13 @@
 // vorda2000-solve: the computer's move search without a window, for checking a position by
 // hand and for scripts.
 //
-//   vorda2000-solve --library FILE --language 1|2 --strength N [--hint] [--played WORD]...
-//                   ROW1 ROW2 ROW3 ROW4 ROW5
+//   vorda2000-solve --library FILE --language 1|2 --strength N [--hint] [--everyday]
+//                   [--ranks FILE] [--played WORD]... ROW1 ROW2 ROW3 ROW4 ROW5
 //
 // Prints four lines in UTF-8: the word, the new letter's cell (column and row, 1-based), the
 // word's cells in order, and the number of steps walked. Exit 0, or 2 on bad arguments or a
-// library that cannot be read.
+// library or ranks file that cannot be read. A ranks file with lines that cannot be read is
+// used for the others, with a warning on the error output.
 
 #include "core/MoveSearch.h"
 #include "core/SolveArguments.h"
@@ -60,6 +61,19 @@ int solve(const QStringList& arguments) {
     } catch (const VordaError& error) {
         throw SolveArgumentsError{error.text()};
     }
+    if (!request.ranks.isEmpty()) {
+        readRanks(words, request.ranks);
+        if (words.ranks == RanksState::Missing)
+            throw SolveArgumentsError{
+                QStringLiteral("cannot read the ranks file \"%1\"").arg(request.ranks)};
+        if (words.ranks == RanksState::Damaged)
+            std::fputs(QStringLiteral("vorda2000-solve: the ranks file \"%1\" has lines that "
+                                      "cannot be read; they are passed over\n")
+                           .arg(request.ranks)
+                           .toUtf8()
+                           .constData(),
+                       stderr);
+    }
 
     std::array<std::string_view, 5> rows;
     for (size_t r = 0; r < rows.size(); ++r)
@@ -68,6 +82,7 @@ int solve(const QStringList& arguments) {
     limits.language = request.language;
     limits.maxWordLength = uint16_t(request.strength + kStrengthToLength);
     limits.hintMode = request.hint;
+    limits.everydayOnly = request.everyday;
     printResult(findBestWord(*letterGridFromRows(rows), words, request.played, limits, nullptr));
     return 0;
 }
@@ -81,8 +96,8 @@ int main(int argc, char** argv) {
     } catch (const SolveArgumentsError& bad) {
         const QByteArray text = "vorda2000-solve: " + bad.message.toUtf8() +
                                 "\nusage: vorda2000-solve --library FILE --language 1|2 "
-                                "--strength N [--hint] [--played WORD]... ROW1 ROW2 ROW3 ROW4 "
-                                "ROW5\n";
+                                "--strength N [--hint] [--everyday] [--ranks FILE] [--played "
+                                "WORD]... ROW1 ROW2 ROW3 ROW4 ROW5\n";
         std::fputs(text.constData(), stderr);
         return kExitBadArguments;
     }

@@ -64,7 +64,8 @@ public:
                      const std::array<std::string, kPlayedWordSlots>& played,
                      const SearchLimits& limits, SearchObserver* observer)
         : words_(words), played_(played), observer_(observer), maxWordLength_(limits.maxWordLength),
-          walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)) {
+          walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)),
+          lowestTier_(limits.hintMode ? kRudeTier : kCommonestTier) {
         walkLimit_ = std::min(walkLimit_, kMaxPathLength);
         for (const std::string& word : played)
             if (!word.empty() && word.size() <= size_t(kMaxPathLength))
@@ -77,12 +78,21 @@ private:
     void findNeighbours(const LetterGrid& grid);
     uint64_t walkPath(uint32_t visited, int column, int row, int length);
     uint64_t walkLastStep(uint32_t visited, int column, int row, int length);
-    // The three cheapest acceptance tests in one branch: longer than the best word and than
-    // one letter, and the path passes through the candidate cell.
+    // The three cheapest acceptance tests in one branch: long enough to beat the best word
+    // (as long as it, while a commoner one could), and the path passes through the candidate
+    // cell.
     bool mayWin(bool throughCandidate, int length) const {
-        return (length > acceptAbove_) & throughCandidate;
+        return (length >= acceptFrom_) & throughCandidate;
     }
     bool isNewWord(int length);
+    // The tests after the library's: the word's tier may be chosen and beats the best word.
+    bool beatsBest(int length) const {
+        const WordList& list = words_.lists[length];
+        const uint8_t tier = list.tierAt(list.indexOf(std::string_view(word_, size_t(length))));
+        return tier >= lowestTier_ && tier <= highestTier_ &&
+               (length > bestLength_ || commonnessOf(tier) < bestCommonness_);
+    }
+    void runPass(const SearchLimits& limits);
     void setLetter(int position, char letter) {
         word_[position] = letter;
         foldedLength_ = std::min(foldedLength_, position);
@@ -104,6 +114,8 @@ private:
     SearchObserver* observer_;
     int maxWordLength_;
     int walkLimit_;
+    uint8_t lowestTier_;
+    uint8_t highestTier_ = kRarestTier;
     // Bit n is set when a played word has n letters: most lengths need no comparison at all.
     uint32_t playedLengths_ = 0;
 
@@ -123,7 +135,8 @@ private:
     int foldedLength_ = 0;
     int8_t pathCells_[2 * kMaxPathLength];
     int bestLength_ = 0;
-    int acceptAbove_ = kMinWordLength - 1; // the larger of bestLength_ and one letter
+    uint8_t bestCommonness_ = kRarestTier + 1;
+    int acceptFrom_ = kMinWordLength;
     SearchResult result_;
 };
 
@@ -150,7 +163,19 @@ inline void ExhaustiveSearch::findNeighbours(const LetterGrid& grid) {
 }
 
 inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const SearchLimits& limits) {
+    const bool everyday = limits.everydayOnly && !limits.hintMode;
+    highestTier_ = everyday ? kLastEverydayTier : kRarestTier;
     grid_ = snapshot;
+    runPass(limits);
+    if (everyday && bestLength_ == 0 && !result_.abandoned) {
+        highestTier_ = kRarestTier;
+        grid_ = snapshot;
+        runPass(limits);
+    }
+    return result_;
+}
+
+inline void ExhaustiveSearch::runPass(const SearchLimits& limits) {
     LetterGrid& grid = grid_;
     for (auto& column : grid.cells)
         for (LetterCell& cell : column)
@@ -162,10 +187,13 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
         for (int r = 0; r < kSide; ++r) {
             if (grid.cells[c][r].letter != kFreeCell)
                 continue;
-            // Once a word of the full allowed length is found, no later cell can beat it;
-            // the strength limit decides this in hint mode too.
-            if (bestLength_ >= maxWordLength_)
-                continue;
+            // Once a word of the full allowed length is found, a later cell can only give a
+            // commoner one as long; the strength limit decides this in hint mode too.
+            if (bestLength_ >= maxWordLength_) {
+                if (bestCommonness_ <= words_.lists[bestLength_].commonest())
+                    continue;
+                walkLimit_ = std::min(walkLimit_, bestLength_);
+            }
             if (!hasFilledNeighbour(grid, c, r))
                 continue;
             candidateColumn_ = c;
@@ -179,7 +207,7 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
                     result_ = SearchResult();
                     result_.walks = walks;
                     result_.abandoned = true;
-                    return result_;
+                    return;
                 }
                 grid.cells[c][r].letter = letters[size_t(k)];
                 for (int sc = 0; sc < kSide; ++sc) {
@@ -197,7 +225,6 @@ inline SearchResult ExhaustiveSearch::run(const LetterGrid& snapshot, const Sear
             grid.cells[c][r].letter = kFreeCell;
         }
     }
-    return result_;
 }
 
 // The acceptance tests after the cheap ones (length, best length, the candidate cell on the
@@ -220,7 +247,7 @@ inline uint64_t ExhaustiveSearch::walkPath(uint32_t visited, int column, int row
     uint64_t walks = 1;
     if (length > walkLimit_)
         return walks;
-    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
+    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length) && beatsBest(length))
         accept(length);
 
     const Neighbours& next = neighbours_[column][row];
@@ -247,7 +274,7 @@ inline uint64_t ExhaustiveSearch::walkPath(uint32_t visited, int column, int row
 // The step onto (column, row) that reaches the length limit: the same tests as walkPath, and
 // the steps beyond it only counted.
 inline uint64_t ExhaustiveSearch::walkLastStep(uint32_t visited, int column, int row, int length) {
-    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length))
+    if (mayWin((visited & candidateBit_) != 0, length) && isNewWord(length) && beatsBest(length))
         accept(length);
     return 1 + uint64_t(cellCount(neighbours_[column][row].mask & ~visited));
 }
@@ -255,8 +282,12 @@ inline uint64_t ExhaustiveSearch::walkLastStep(uint32_t visited, int column, int
 // A better word: kept, and shown to the observer on a copy of the field with the word's path
 // marked visited.
 inline void ExhaustiveSearch::accept(int length) {
+    const WordList& list = words_.lists[length];
+    bestCommonness_ =
+        commonnessOf(list.tierAt(list.indexOf(std::string_view(word_, size_t(length)))));
     bestLength_ = length;
-    acceptAbove_ = std::max(bestLength_, kMinWordLength - 1);
+    const bool commonerMayFollow = bestCommonness_ > list.commonest();
+    acceptFrom_ = std::max(commonerMayFollow ? bestLength_ : bestLength_ + 1, kMinWordLength);
     result_.word.assign(word_, static_cast<size_t>(length));
     result_.column = candidateColumn_;
     result_.row = candidateRow_;

@@ -84,7 +84,7 @@ constexpr int kHintMode = 0; // mode 0 is the hint, 1..6 the strengths
 constexpr int kHintStrength = 6;
 constexpr int kStrengthToLength = 2;
 
-// Each library is read once, on first use; null when its file cannot be read.
+// Each library is read once, on first use, with its ranks; null when its file cannot be read.
 const WordLibrary* library(uint16_t language) {
     static std::map<uint16_t, std::unique_ptr<WordLibrary>> loaded;
     auto& slot = loaded[language];
@@ -95,6 +95,9 @@ const WordLibrary* library(uint16_t language) {
                              QString::fromUtf8(languageOf(language).libraryFile);
         try {
             loadWordsFromFile(*slot, path);
+            // The tiers decide among the longest words; without the file every word is rarest.
+            readRanks(*slot, QStringLiteral(VORDA_SOURCE_DIR "/dist/") +
+                                 QString::fromUtf8(languageOf(language).ranksFile));
         } catch (const VordaError&) {
             slot->language = 0;
         }

@@ -73,4 +73,6 @@ struct GameSession {
     // (maxWordLength - 2). It starts at 8 so that a failed first read of the settings never
     // writes a nonsense strength back at the close.
     uint16_t maxWordLength = kMaxStrengthLength;
+    // The computer plays everyday words only, while one fits ("EverydayWords" in the settings).
+    bool everydayWords = false;
 };

@@ -8,14 +8,20 @@
 #include <string_view>
 
 // The game's languages and everything that differs between them, one row each. A new language
-// is a row here, its library file and its section of texts in the settings file.
+// is a row here, its library and ranks files and its section of texts in the settings file.
 struct LanguageInfo {
     uint16_t number;              // "LanguageNumber", the records' index: the row's place, from 1
     std::string_view section;     // the settings file's section of the interface texts
     std::string_view libraryFile; // the word library, below the program folder
-    int paletteLeft;              // the palette rows' left end in the main window's client area
-    const char* menuItem;         // the language item's name and its text's settings key
-    int menuPicture;              // the language item's picture (":/menu/<n>")
+    std::string_view ranksFile;   // the tiers of the library's words, below the program folder
+    // The short definitions of the library's words, below the program folder; empty where the
+    // game has none.
+    std::string_view meaningsFile;
+    // The Wiktionary of the language: its address before the percent-encoded word.
+    std::string_view dictionaryAddress;
+    int paletteLeft;      // the palette rows' left end in the main window's client area
+    const char* menuItem; // the language item's name and its text's settings key
+    int menuPicture;      // the language item's picture (":/menu/<n>")
     // The capitals in Windows-1251, in palette order, which is also the order the computer
     // tries them in; at most 32, the palette's two rows.
     std::string_view letters;
@@ -28,11 +34,13 @@ constexpr uint16_t kRussian = 1;
 constexpr uint16_t kEnglish = 2;
 
 inline constexpr LanguageInfo kLanguageTable[] = {
-    {kRussian, "Russian", "DATA/Lib.RUS", 21, "Menu_Russian", 8,
+    {kRussian, "Russian", "DATA/Lib.RUS", "DATA/Ranks.RUS", "", "https://ru.wiktionary.org/wiki/",
+     21, "Menu_Russian", 8,
      "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
      "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF",
      russianLetterAtKey},
-    {kEnglish, "English", "DATA/Lib.ENG", 73, "Menu_English", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+    {kEnglish, "English", "DATA/Lib.ENG", "DATA/Ranks.ENG", "DATA/Meanings.ENG",
+     "https://en.wiktionary.org/wiki/", 73, "Menu_English", 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
      nullptr},
 };
 

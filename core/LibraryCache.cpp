@@ -17,13 +17,17 @@ namespace {
 constexpr char kMagic[] = "Vorda2000 lists\n"; // 16 bytes, without its terminating zero
 constexpr size_t kMagicSize = sizeof kMagic - 1;
 // 3: the lists hold only words of the language's letters (a cache of version 2 may hold lines
-// with blanks or control bytes).
-constexpr uint32_t kVersion = 3;
+// with blanks or control bytes). 4: a tier for each word, and the ranks file's state.
+constexpr uint32_t kVersion = 4;
 constexpr uint32_t kHasLists = 1;
 constexpr uint32_t kSavedAsUtf8 = 2;
+constexpr uint32_t kRanksExist = 4;
+constexpr uint32_t kRanksMissing = 8;
+constexpr uint32_t kRanksDamaged = 16;
 constexpr int kLists = kMaxWordLength + 1;
-// Magic, version, flags, the library's state, word lines, a count per list, header hash.
-constexpr size_t kHeaderSize = kMagicSize + 4 + 4 + 5 * 8 + 4 + 4 * kLists + 8;
+// Magic, version, flags, the library's state, the ranks file's state, word lines, a count per
+// list, header hash.
+constexpr size_t kHeaderSize = kMagicSize + 4 + 4 + 5 * 8 + 5 * 8 + 4 + 4 * kLists + 8;
 
 // A hash of bytes, enough to tell a cache damaged on the disk: four lanes of eight bytes at a
 // time, each multiplied and folded, then folded into one.
@@ -52,6 +56,7 @@ uint64_t bytesHash(const char* p, size_t n) {
 struct Header {
     uint32_t flags = 0;
     std::array<uint64_t, 5> library{};
+    std::array<uint64_t, 5> ranks{};
     uint32_t wordLines = 0;
     std::array<uint32_t, kLists> counts{};
 };
@@ -74,6 +79,8 @@ QByteArray headerBytes(const Header& header) {
     put(bytes, header.flags);
     for (uint64_t value : header.library)
         put(bytes, value);
+    for (uint64_t value : header.ranks)
+        put(bytes, value);
     put(bytes, header.wordLines);
     for (uint32_t count : header.counts)
         put(bytes, count);
@@ -95,6 +102,8 @@ std::optional<Header> fittingHeader(const QByteArray& cache, const LibraryFileSt
     header.flags = take<uint32_t>(p);
     for (uint64_t& value : header.library)
         value = take<uint64_t>(p);
+    for (uint64_t& value : header.ranks)
+        value = take<uint64_t>(p);
     header.wordLines = take<uint32_t>(p);
     for (uint32_t& count : header.counts)
         count = take<uint32_t>(p);
@@ -107,7 +116,9 @@ std::optional<Header> fittingHeader(const QByteArray& cache, const LibraryFileSt
 
 QByteArray readCache(const QString& cachePath) {
     QByteArray cache;
-    if (!readRegularFile(cachePath, kMaxLibraryBytes + qint64(kHeaderSize) + 8, &cache, nullptr))
+    // The words, a tier for each, the header and the hash.
+    if (!readRegularFile(cachePath, kMaxLibraryBytes + kMaxWordLines + qint64(kHeaderSize) + 8,
+                         &cache, nullptr))
         return QByteArray();
     return cache;
 }
@@ -133,31 +144,42 @@ LibraryFileState libraryFileState(const QString& libraryPath) {
 }
 
 bool loadFromLibraryCache(WordLibrary& words, const QString& cachePath,
-                          const LibraryFileState& library) {
+                          const CacheSources& sources) {
     const QByteArray cache = readCache(cachePath);
-    const std::optional<Header> header = fittingHeader(cache, library);
+    const std::optional<Header> header = fittingHeader(cache, sources.library);
     // A count-only cache would fail the size check below as well; the flag says so first.
-    if (!header || !(header->flags & kHasLists))
+    if (!header || !(header->flags & kHasLists) ||
+        bool(header->flags & kRanksExist) != sources.ranks.exists ||
+        header->ranks != sources.ranks.identity)
         return false;
+    // The words of each list, then a tier for each word.
     size_t bodySize = 0;
     for (size_t length = 0; length < kLists; ++length)
-        bodySize += size_t(header->counts[length]) * length;
+        bodySize += size_t(header->counts[length]) * (length + 1);
     if (size_t(cache.size()) != kHeaderSize + bodySize + 8)
         return false;
     const char* body = cache.constData() + kHeaderSize;
     const char* end = body + bodySize;
     if (take<uint64_t>(end) != bytesHash(body, bodySize))
         return false;
+    const char* tiers = body;
+    for (size_t length = 0; length < kLists; ++length)
+        tiers += size_t(header->counts[length]) * length;
     // A cache is only a copy, and any program may have written it: it serves only words.
-    if (!isWordOfLanguage(std::string_view(body, bodySize), words.language))
+    if (!isWordOfLanguage(std::string_view(body, size_t(tiers - body)), words.language))
         return false;
     for (size_t length = 0; length < kLists; ++length) {
-        const size_t bytes = size_t(header->counts[length]) * length;
-        words.lists[length].adoptWords(std::string(body, bytes), length);
-        body += bytes;
+        const size_t count = header->counts[length];
+        words.lists[length].adoptWords(std::string(body, count * length), length,
+                                       std::string(tiers, count));
+        body += count * length;
+        tiers += count;
     }
     words.wordCount[words.language] = uint16_t(header->wordLines);
     words.savedAsUtf8 = header->flags & kSavedAsUtf8;
+    words.ranks = header->flags & kRanksMissing   ? RanksState::Missing
+                  : header->flags & kRanksDamaged ? RanksState::Damaged
+                                                  : RanksState::Read;
     return true;
 }
 
@@ -170,20 +192,29 @@ int wordCountFromLibraryCache(const QString& cachePath, const LibraryFileState& 
     return header ? int(header->wordLines) : -1;
 }
 
-void writeLibraryCache(const QString& cachePath, const LibraryFileState& library,
+void writeLibraryCache(const QString& cachePath, const CacheSources& sources,
                        const WordLibrary* words, int count) {
-    if (!library.exists)
+    if (!sources.library.exists)
         return;
     Header header;
-    header.library = library.identity;
+    header.library = sources.library.identity;
     QByteArray body;
     if (words) {
-        header.flags = kHasLists | (words->savedAsUtf8 ? kSavedAsUtf8 : 0);
+        header.flags = kHasLists | (words->savedAsUtf8 ? kSavedAsUtf8 : 0) |
+                       (sources.ranks.exists ? kRanksExist : 0) |
+                       (words->ranks == RanksState::Missing   ? kRanksMissing
+                        : words->ranks == RanksState::Damaged ? kRanksDamaged
+                                                              : 0);
+        header.ranks = sources.ranks.identity;
         header.wordLines = words->wordCount[words->language];
         for (size_t length = 0; length < kLists; ++length) {
             const std::string_view stored = words->lists[length].storedWords();
             header.counts[length] = uint32_t(words->lists[length].size());
             body.append(stored.data(), qsizetype(stored.size()));
+        }
+        for (const WordList& list : words->lists) {
+            const std::string_view tiers = list.storedTiers();
+            body.append(tiers.data(), qsizetype(tiers.size()));
         }
     } else {
         header.wordLines = uint32_t(count);

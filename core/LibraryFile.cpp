@@ -139,6 +139,43 @@ void checkLanguage(uint16_t language) {
                          QStringLiteral("Range check error: language %1").arg(language));
 }
 
+// Gives the words of the ranks file's lines their tiers; false when some line is not of the
+// form "WORD TIER".
+bool applyRanks(WordLibrary& words, const QByteArray& data) {
+    bool wellFormed = true;
+    const char* p = data.constData();
+    const char* end = p + data.size();
+    while (p < end) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != kLineEndCR && *lineEnd != kLineEndLF)
+            ++lineEnd;
+        std::string_view line(p, size_t(lineEnd - p));
+        p = lineEnd + (lineEnd < end ? 1 : 0);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == ';')
+            continue;
+        const size_t space = line.rfind(' ');
+        const std::string_view word = line.substr(0, space == line.npos ? 0 : space);
+        const std::string_view tier = line.substr(space == line.npos ? 0 : space + 1);
+        if (word.size() < size_t(kMinWordLength) || word.size() > size_t(kMaxWordLength) ||
+            tier.size() != 1 || tier[0] < char('0' + kRudeTier) ||
+            tier[0] > char('0' + kRarestTier)) {
+            wellFormed = false;
+            continue;
+        }
+        WordList& list = words.lists[word.size()];
+        const int index = list.indexOf(word);
+        if (index >= 0)
+            list.setTier(index, uint8_t(tier[0] - '0'));
+    }
+    return wellFormed;
+}
+
+QString pathBelowGameFolder(std::string_view file) {
+    return gameFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
+}
+
 } // namespace
 
 bool isWordOfLanguage(std::string_view word, uint16_t language) {
@@ -158,8 +195,27 @@ bool isWordOfLanguage(std::string_view word, uint16_t language) {
 }
 
 QString libraryPath(uint16_t language) {
-    const std::string_view file = languageOf(language).libraryFile;
-    return gameFolder() + QString::fromLatin1(file.data(), qsizetype(file.size()));
+    return pathBelowGameFolder(languageOf(language).libraryFile);
+}
+
+QString ranksPath(uint16_t language) {
+    return pathBelowGameFolder(languageOf(language).ranksFile);
+}
+
+void readRanks(WordLibrary& words, const QString& path) {
+    for (WordList& list : words.lists)
+        list.forgetTiers();
+    words.ranksFileName = path;
+    QByteArray data;
+    if (!QFileInfo::exists(path)) {
+        words.ranks = RanksState::Missing;
+        return;
+    }
+    if (!readRegularFile(path, kMaxRanksBytes, &data, nullptr)) {
+        words.ranks = RanksState::Damaged;
+        return;
+    }
+    words.ranks = applyRanks(words, data) ? RanksState::Read : RanksState::Damaged;
 }
 
 void loadWords(WordLibrary& words) {
@@ -167,13 +223,17 @@ void loadWords(WordLibrary& words) {
     words.fileName = path;
     checkLanguage(words.language);
     words.wordCount[words.language] = 0;
-    // The lists as they were read from the library in this very state before, or read now and
-    // kept so.
-    const LibraryFileState state = libraryFileState(path);
+    // The lists as they were read from the library and the ranks in this very state before,
+    // or read now and kept so.
+    const QString ranks = ranksPath(words.language);
+    const CacheSources sources{libraryFileState(path), libraryFileState(ranks)};
     const QString cache = libraryCachePath(path);
-    if (!loadFromLibraryCache(words, cache, state)) {
+    if (loadFromLibraryCache(words, cache, sources)) {
+        words.ranksFileName = ranks;
+    } else {
         readWords(words, readLibraryFile(path));
-        writeLibraryCache(cache, state, &words);
+        readRanks(words, ranks);
+        writeLibraryCache(cache, sources, &words);
     }
     if (words.loadedListener)
         words.loadedListener(words);
@@ -193,7 +253,7 @@ void loadWordCount(WordLibrary& words, uint16_t language) {
         if (lines > kMaxWordLines)
             raiseTooManyWords(path);
         count = int(lines);
-        writeLibraryCache(cache, state, nullptr, count);
+        writeLibraryCache(cache, CacheSources{state, {}}, nullptr, count);
     }
     words.wordCount[language] = uint16_t(count);
     if (words.loadedListener)
@@ -220,6 +280,8 @@ void loadWordsFromFile(WordLibrary& words, const QString& path) {
     checkLanguage(words.language);
     words.wordCount[words.language] = 0;
     readWords(words, readLibraryFile(path));
+    words.ranks = RanksState::Read;
+    words.ranksFileName.clear();
     if (words.loadedListener)
         words.loadedListener(words);
 }

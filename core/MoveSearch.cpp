@@ -44,16 +44,20 @@ constexpr uint32_t cellBit(int column, int row) {
 //
 // The walk follows the library's prefix tree along with the path: a step is taken only when
 // some library word begins with the letters of the longer path and has a length that could
-// still win (above the best so far and within the walk's limit). Every word the full walk would
-// accept is still met, in the same order, so the moves, the words shown on the way and the
-// trial letters stay as they would be without the tree.
+// still win (above the best so far, or equal to it while a commoner word could still replace
+// it, and within the walk's limit). Every word the full walk would accept is still met, in the
+// same order, so the moves, the words shown on the way and the trial letters stay as they
+// would be without the tree.
 class MoveSearch {
 public:
     MoveSearch(const WordLibrary& words, const std::array<std::string, kPlayedWordSlots>& played,
                const SearchLimits& limits, SearchObserver* observer)
         : tree_(prefixTree(words)), played_(played), observer_(observer),
           maxWordLength_(limits.maxWordLength),
-          walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)) {
+          walkLimit_(limits.hintMode ? int(kHintWordLength) : int(limits.maxWordLength)),
+          // The hint may give a rude word; the computer never plays one.
+          lowestTier_(limits.hintMode ? kRudeTier : kCommonestTier),
+          highestTier_(limits.everydayOnly && !limits.hintMode ? kLastEverydayTier : kRarestTier) {
         walkLimit_ = std::min(walkLimit_, kMaxPathLength);
         for (const std::string& word : played)
             if (!word.empty() && word.size() <= size_t(kMaxPathLength))
@@ -90,24 +94,43 @@ private:
             return WordTree::kNoNode;
         return child;
     }
-    // Bits of the lengths a word still needs to be accepted: above the best so far (and one
-    // letter) and within the walk's limit.
+    // Bits of the lengths a word still needs to be accepted: from acceptFrom_ on and within
+    // the walk's limit.
     void updateWantedLengths() {
         const uint32_t upToLimit = (uint32_t(2) << walkLimit_) - 1;
-        const uint32_t upToBest = (uint32_t(2) << acceptAbove_) - 1;
-        wantedLengths_ = upToLimit & ~upToBest;
+        const uint32_t belowFrom = (uint32_t(1) << acceptFrom_) - 1;
+        wantedLengths_ = upToLimit & ~belowFrom;
+    }
+    // Whether the word at the tree's node, of the best word's length or longer, would beat it.
+    bool beatsBest(int length, WordTree::Node node) const {
+        const uint8_t tier = tree_.tier(node);
+        if (tier < lowestTier_ || tier > highestTier_)
+            return false;
+        return length > bestLength_ || commonnessOf(tier) < bestCommonness_;
+    }
+    // Whether the library holds a word as long as the best one and commoner.
+    bool commonerMayFollow() const {
+        return bestCommonness_ > tree_.commonestOfLength(bestLength_);
+    }
+    // After a better word: the shortest length that can still win. A word as long as the best
+    // one wins while a commoner one could be found.
+    void updateAcceptFrom() {
+        acceptFrom_ = std::max(commonerMayFollow() ? bestLength_ : bestLength_ + 1, kMinWordLength);
+        updateWantedLengths();
     }
     bool isUnplayed(int length) const {
         const std::string_view word(word_, static_cast<size_t>(length));
         return !(playedLengths_ >> length & 1) || !isWordPlayedIn(played_, word);
     }
-    void accept(int length);
+    void accept(int length, uint8_t tier);
 
     const WordTree& tree_;
     const std::array<std::string, kPlayedWordSlots>& played_;
     SearchObserver* observer_;
     int maxWordLength_;
     int walkLimit_;
+    uint8_t lowestTier_;  // the tiers of the words that may be chosen
+    uint8_t highestTier_; // kLastEverydayTier in the everyday pass
     // Bit n is set when a played word has n letters: most lengths need no comparison at all.
     uint32_t playedLengths_ = 0;
 
@@ -127,8 +150,9 @@ private:
     char word_[kMaxPathLength];
     int8_t pathCells_[2 * kMaxPathLength];
     int bestLength_ = 0;
-    int acceptAbove_ = kMinWordLength - 1; // the larger of bestLength_ and one letter
-    uint32_t wantedLengths_ = 0;           // see updateWantedLengths
+    uint8_t bestCommonness_ = kRarestTier + 1; // of the best word; above every tier while none
+    int acceptFrom_ = kMinWordLength;          // see updateAcceptFrom
+    uint32_t wantedLengths_ = 0;               // see updateWantedLengths
     SearchResult result_;
 };
 
@@ -161,15 +185,30 @@ bool MoveSearch::nextTrial() {
         ++nextCell_;
     }
     // Cells column by column, each from the top.
-    for (; nextCell_ < kSide * kSide; ++nextCell_) {
+    for (;; ++nextCell_) {
+        if (nextCell_ == kSide * kSide) {
+            // An everyday pass that found nothing is followed by one over every word.
+            if (highestTier_ == kRarestTier || bestLength_ != 0)
+                return false;
+            highestTier_ = kRarestTier;
+            nextCell_ = -1;
+            continue;
+        }
         const int c = nextCell_ / kSide;
         const int r = nextCell_ % kSide;
         if (grid_.cells[c][r].letter != kFreeCell)
             continue;
-        // Once a word of the full allowed length is found, no later cell can beat it;
-        // the strength limit decides this in hint mode too.
-        if (bestLength_ >= maxWordLength_)
-            continue;
+        // Once a word of the full allowed length is found, no later cell can give a longer
+        // one (the strength limit decides this in hint mode too), only a commoner one of the
+        // same length.
+        if (bestLength_ >= maxWordLength_) {
+            if (!commonerMayFollow())
+                continue;
+            if (walkLimit_ > bestLength_) {
+                walkLimit_ = bestLength_;
+                updateWantedLengths();
+            }
+        }
         if (!hasFilledNeighbour(grid_, c, r))
             continue;
         candidateColumn_ = c;
@@ -220,9 +259,9 @@ uint64_t MoveSearch::walkPath(uint32_t visited, int column, int row, int length,
     uint64_t walks = 1;
     // The tests in the order of their cost: the word's length against the best (and one
     // letter), the candidate cell on the path, the library, the played words.
-    if (length > acceptAbove_ && (visited & candidateBit_) != 0 &&
-        (tree_.wordLengths(node) >> length & 1) && isUnplayed(length))
-        accept(length);
+    if (length >= acceptFrom_ && (visited & candidateBit_) != 0 &&
+        (tree_.wordLengths(node) >> length & 1) && beatsBest(length, node) && isUnplayed(length))
+        accept(length, tree_.tier(node));
     if (length >= walkLimit_)
         return walks;
 
@@ -247,10 +286,10 @@ uint64_t MoveSearch::walkPath(uint32_t visited, int column, int row, int length,
 
 // A better word: kept, and shown to the observer on a copy of the field with the word's path
 // marked visited.
-void MoveSearch::accept(int length) {
+void MoveSearch::accept(int length, uint8_t tier) {
     bestLength_ = length;
-    acceptAbove_ = std::max(bestLength_, kMinWordLength - 1);
-    updateWantedLengths();
+    bestCommonness_ = commonnessOf(tier);
+    updateAcceptFrom();
     result_.word.assign(word_, static_cast<size_t>(length));
     result_.column = candidateColumn_;
     result_.row = candidateRow_;

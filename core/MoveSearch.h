@@ -13,6 +13,9 @@
 // The computer's move search: the longest word that can be made by writing one letter of the
 // alphabet into one free cell with a filled orthogonal neighbour and walking from cell to
 // orthogonally adjacent cell, each cell at most once, along a path through the new letter.
+// Among the words of the greatest length the commonest wins (the lowest tier, a rude word
+// counting as rarest), and among equally common ones the first found. The computer never plays
+// a rude word; the hint may, when no other word is as long.
 // The search finds what trying every path would find, but walks only the paths whose letters
 // begin a library word that could still beat the best word so far. It is free of widgets: it
 // works on a snapshot of the field and tells an observer about its progress.
@@ -38,6 +41,10 @@ struct SearchLimits {
     uint16_t maxWordLength = 8; // the computer's strength limit, 3..8
     bool hintMode = false;      // the search runs on the human's behalf: words up to 10 letters
     uint16_t language = 1;      // the language table's row: its letters are the trial letters
+    // The computer plays the longest everyday word it can, and a rarer word only when no
+    // everyday word fits; the search then runs a second time over every word. Not for the hint,
+    // which always gives the longest word.
+    bool everydayOnly = false;
 };
 
 constexpr uint16_t kHintWordLength = 10;
@@ -49,8 +56,8 @@ public:
     // Called once before every trial letter. Returning false abandons the search at once;
     // its result is then empty (the window is closing).
     virtual bool trialLetterDone() = 0;
-    // A word longer than the best so far: the grid holds the trial letter in its cell and the
-    // word's path marked visited.
+    // A better word than the best so far (longer, or as long and commoner): the grid holds the
+    // trial letter in its cell and the word's path marked visited.
     virtual void bestWordFound(const LetterGrid& grid, const std::string& word) = 0;
 };
 
@@ -60,7 +67,7 @@ struct SearchResult {
     std::array<int8_t, 2 * 25> path{}; // the word's cells in order, (column, row) pairs, 0-based
     int pathLength = 0;                // number of cells in path
     // The paths walked: each path (start cell, then one step at a time) whose letters begin a
-    // library word longer than the best word found before it and within the length limit.
+    // library word that could still beat the best word found before it, within the length limit.
     uint64_t walks = 0;
     bool abandoned = false; // the observer stopped the search
 };

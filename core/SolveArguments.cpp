@@ -7,6 +7,8 @@
 #include "VordaVersion.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -78,7 +80,16 @@ SolveRequest parseSolveArguments(const QStringList& arguments) {
     const QCommandLineOption playedOption(QStringLiteral("played"),
                                           QStringLiteral("A word already played; may repeat."),
                                           QStringLiteral("WORD"));
-    parser.addOptions({libraryOption, languageOption, strengthOption, hintOption, playedOption});
+    const QCommandLineOption ranksOption(
+        QStringLiteral("ranks"),
+        QStringLiteral("The library's ranks file; by default the language's ranks file beside "
+                       "the library (Ranks.RUS, Ranks.ENG), when there is one."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption everydayOption(
+        QStringLiteral("everyday"),
+        QStringLiteral("Everyday words only: a rarer word only when no everyday word fits."));
+    parser.addOptions({libraryOption, languageOption, strengthOption, hintOption, playedOption,
+                       ranksOption, everydayOption});
     parser.addPositionalArgument(QStringLiteral("ROW1..ROW5"),
                                  QStringLiteral("The field's rows from the top, five letters "
                                                 "each, \"?\" for a free cell."));
@@ -106,7 +117,8 @@ SolveRequest parseSolveArguments(const QStringList& arguments) {
     for (const QCommandLineOption* required : {&libraryOption, &languageOption, &strengthOption})
         if (!parser.isSet(*required))
             fail(QStringLiteral("--%1 is required").arg(required->names().constFirst()));
-    for (const QCommandLineOption* single : {&libraryOption, &languageOption, &strengthOption})
+    for (const QCommandLineOption* single :
+         {&libraryOption, &languageOption, &strengthOption, &ranksOption})
         if (parser.values(*single).size() > 1)
             fail(QStringLiteral("--%1 may be given only once").arg(single->names().constFirst()));
 
@@ -118,6 +130,19 @@ SolveRequest parseSolveArguments(const QStringList& arguments) {
     request.strength = parseNumber(parser.value(strengthOption), QStringLiteral("strength"),
                                    kMinStrength, kMaxStrength);
     request.hint = parser.isSet(hintOption);
+    request.everyday = parser.isSet(everydayOption);
+    if (parser.isSet(ranksOption)) {
+        request.ranks = parser.value(ranksOption);
+    } else {
+        const std::string_view name = languageOf(language).ranksFile;
+        const QString beside =
+            QFileInfo(request.library)
+                .dir()
+                .filePath(
+                    QFileInfo(QString::fromLatin1(name.data(), qsizetype(name.size()))).fileName());
+        if (QFileInfo::exists(beside))
+            request.ranks = beside;
+    }
 
     const QStringList rowTexts = parser.positionalArguments();
     if (rowTexts.size() != kRows)

@@ -3,6 +3,8 @@
 #include "platform/Cp1251.h"
 #include "platform/VordaError.h"
 
+#include <QRandomGenerator>
+
 #include <algorithm>
 #include <cstring>
 
@@ -72,6 +74,7 @@ void WordList::insert(std::string_view word) {
     if (lo < count_ && compareFolded(lo, key) == 0)
         return;
     words_.insert(lo * length_, word.data(), word.size());
+    tiers_.insert(lo, 1, char(kRarestTier));
     ++count_;
     // Entries after the new one have moved: the index is made again when next asked.
     if (lo + 1 == count_ && indexValid_)
@@ -85,11 +88,15 @@ void WordList::squeeze() {
     words_.shrink_to_fit();
 }
 
-void WordList::adoptWords(std::string&& words, size_t length) {
+void WordList::adoptWords(std::string&& words, size_t length, std::string&& tiers) {
     count_ = length == 0 ? 0 : words.size() / length;
     length_ = count_ == 0 ? 0 : length;
     words_ = std::move(words);
     words_.resize(count_ * length_);
+    if (tiers.size() == count_)
+        tiers_ = std::move(tiers);
+    else
+        tiers_.assign(count_, char(kRarestTier));
     for (size_t k = 0; k < length_; ++k)
         lastFolded_[k] =
             cp1251FoldCase(static_cast<unsigned char>(words_[(count_ - 1) * length_ + k]));
@@ -118,6 +125,7 @@ void WordList::append(std::string_view word) {
     }
     length_ = length;
     words_.append(word);
+    tiers_.push_back(char(kRarestTier));
     ++count_;
     std::memcpy(lastFolded_.data(), folded, length);
     lastFoldedCount_ = count_;
@@ -131,9 +139,48 @@ void WordList::clear() {
     count_ = 0;
     lastFoldedCount_ = 0;
     words_.clear();
+    tiers_.clear();
     slots_.clear();
     indexValid_ = true;
     changed();
+}
+
+void WordList::setTier(int index, uint8_t tier) {
+    tiers_[size_t(index)] = char(tier);
+    changed();
+}
+
+void WordList::forgetTiers() {
+    tiers_.assign(count_, char(kRarestTier));
+    changed();
+}
+
+uint8_t WordList::commonest() const {
+    uint8_t commonest = kRarestTier + 1;
+    for (const char tier : tiers_)
+        commonest = std::min(commonest, commonnessOf(uint8_t(tier)));
+    return commonest;
+}
+
+int WordList::indexOf(std::string_view word) const {
+    unsigned char folded[kMaxWordLength];
+    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
+        return -1;
+    for (size_t k = 0; k < word.size(); ++k)
+        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
+    size_t lo = 0;
+    size_t hi = count_;
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        const int c = compareFolded(mid, folded);
+        if (c == 0)
+            return int(mid);
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return -1;
 }
 
 std::string WordList::at(int index) const {
@@ -144,24 +191,7 @@ std::string WordList::at(int index) const {
 }
 
 bool WordList::contains(std::string_view word) const {
-    unsigned char folded[kMaxWordLength];
-    if (word.size() != length_ || count_ == 0 || word.size() > sizeof folded)
-        return false;
-    for (size_t k = 0; k < word.size(); ++k)
-        folded[k] = cp1251FoldCase(static_cast<unsigned char>(word[k]));
-    size_t lo = 0;
-    size_t hi = count_;
-    while (lo < hi) {
-        const size_t mid = lo + (hi - lo) / 2;
-        const int c = compareFolded(mid, folded);
-        if (c == 0)
-            return true;
-        if (c < 0)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return false;
+    return indexOf(word) >= 0;
 }
 
 void WordList::addToIndex(size_t entry, uint32_t hash) const {
@@ -227,6 +257,36 @@ const WordTree& prefixTree(const WordLibrary& words) {
     if (!words.tree.isBuiltFrom(words.lists, listCount))
         words.tree.build(words.lists, listCount);
     return words.tree;
+}
+
+std::string_view ranksProblemKey(RanksState state) {
+    switch (state) {
+    case RanksState::Missing:
+        return "RanksMissing";
+    case RanksState::Damaged:
+        return "RanksDamaged";
+    case RanksState::Read:
+        break;
+    }
+    return {};
+}
+
+std::string chooseStartWord(const WordLibrary& words, QRandomGenerator& random) {
+    const WordList& list = words.lists[kStartWordLength];
+    // The best kind of word the library holds: everyday, then any but rude, then any.
+    const auto fits = [&](int index, int kind) {
+        const uint8_t tier = list.tierAt(index);
+        return kind == 0 ? isEverydayTier(tier) : kind == 1 ? tier != kRudeTier : true;
+    };
+    for (int kind = 0; kind < 3; ++kind) {
+        std::vector<int> choices;
+        for (int i = 0; i < list.size(); ++i)
+            if (fits(i, kind))
+                choices.push_back(i);
+        if (!choices.empty())
+            return list.at(choices[random.bounded(quint32(choices.size()))]);
+    }
+    return list.at(0); // an empty list raises the list's range error
 }
 
 bool findWord(const WordLibrary& words, std::string_view word, uint16_t length) {

@@ -7,19 +7,30 @@
 
 void WordTree::build(const WordList* lists, int listCount) {
     listCount = std::min(listCount, kListSlots);
+    // Each word's folded spelling with its tier as a last byte, which the walk below never
+    // reaches as a letter.
     std::vector<std::string> words;
     for (int n = kMinWordLength; n < listCount; ++n) {
         const WordList& list = lists[n];
         for (int i = 0; i < list.size(); ++i) {
             std::string folded = list.foldedAt(i);
-            if (folded.size() == size_t(n))
+            if (folded.size() == size_t(n)) {
+                folded.push_back(char(list.tierAt(i)));
                 words.push_back(std::move(folded));
+            }
         }
     }
     // Bytewise order puts a word before every longer word it begins, and gathers the words
-    // below one node into one run.
+    // below one node into one run. Of one spelling in two lists the lower tier comes first
+    // and stays.
     std::sort(words.begin(), words.end());
-    words.erase(std::unique(words.begin(), words.end()), words.end());
+    words.erase(std::unique(words.begin(), words.end(),
+                            [](const std::string& a, const std::string& b) {
+                                return a.size() == b.size() &&
+                                       a.compare(0, a.size() - 1, b, 0, b.size() - 1) == 0;
+                            }),
+                words.end());
+    const auto letterCount = [](const std::string& word) { return word.size() - 1; };
 
     nodes_.assign(1, Entry{});
     letters_.assign(1, 0);
@@ -35,8 +46,10 @@ void WordTree::build(const WordList* lists, int listCount) {
         const Pending p = pending[next];
         uint32_t lengths = 0;
         uint32_t i = p.begin;
-        if (i < p.end && words[i].size() == p.depth) {
+        uint8_t tier = 0;
+        if (i < p.end && letterCount(words[i]) == p.depth) {
             lengths |= uint32_t(1) << p.depth;
+            tier = uint8_t(words[i].back());
             ++i;
         }
         nodes_[p.node].firstChild = uint32_t(nodes_.size());
@@ -44,7 +57,7 @@ void WordTree::build(const WordList* lists, int listCount) {
             const char letter = words[i][p.depth];
             uint32_t j = i;
             for (; j < p.end && words[j][p.depth] == letter; ++j)
-                lengths |= uint32_t(1) << words[j].size();
+                lengths |= uint32_t(1) << letterCount(words[j]);
             pending.push_back({Node(nodes_.size()), i, j, p.depth + 1});
             nodes_.push_back(Entry{});
             letters_.push_back(static_cast<unsigned char>(letter));
@@ -53,6 +66,7 @@ void WordTree::build(const WordList* lists, int listCount) {
         }
         Entry& entry = nodes_[p.node];
         entry.wordLengths = lengths;
+        entry.tier = tier & 15;
         const unsigned char* letters = letters_.data() + entry.firstChild;
         entry.letterBlock = entry.childCount ? uint8_t(letters[0] >> 5) : 0;
         entry.lettersInOneBlock = true;
@@ -64,6 +78,8 @@ void WordTree::build(const WordList* lists, int listCount) {
     nodes_.shrink_to_fit();
     letters_.shrink_to_fit();
 
+    for (int n = 0; n < kListSlots; ++n)
+        commonest_[n] = n < listCount ? lists[n].commonest() : kRarestTier + 1;
     built_ = true;
     std::fill(std::begin(revisions_), std::end(revisions_), 0);
     for (int n = 0; n < listCount; ++n)

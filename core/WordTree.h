@@ -48,6 +48,12 @@ public:
     // Bit n is set when a library word of n letters begins with the node's letters; at a node
     // n letters deep, bit n says that those letters are themselves a word.
     uint32_t wordLengths(Node node) const { return nodes_[node].wordLengths; }
+    // The tier of the word the node's letters spell (kRudeTier..kRarestTier); of no account
+    // at a node that is not a word.
+    uint8_t tier(Node node) const { return nodes_[node].tier; }
+    // The commonness (commonnessOf) of the commonest word of a length 0..20; above every tier
+    // when there is none.
+    uint8_t commonestOfLength(int length) const { return commonest_[length]; }
 
     // Number of nodes, the root included; the memory the tree holds, in bytes.
     size_t nodeCount() const { return nodes_.size(); }
@@ -61,8 +67,10 @@ private:
         uint16_t childCount = 0;
         // All the children's letters lie in one block of 32 codes (letter >> 5), as the
         // letters of one alphabet do, so that their five low bits tell them apart in order.
-        uint8_t letterBlock = 0;
-        bool lettersInOneBlock = false;
+        // Packed with the tier into one byte, so that an entry stays 16 bytes.
+        uint8_t letterBlock : 3 = 0;
+        uint8_t lettersInOneBlock : 1 = 0;
+        uint8_t tier : 4 = 0; // see tier()
     };
     // The number of bits set, written out: std::popcount becomes a library call on processors
     // the build may not assume a bit-count instruction for.
@@ -78,4 +86,5 @@ private:
     std::vector<unsigned char> letters_; // the folded letter that leads to each node
     bool built_ = false;
     uint64_t revisions_[kListSlots] = {}; // WordList::Revision of each list built from
+    uint8_t commonest_[kListSlots] = {};
 };

@@ -1,6 +1,7 @@
 #include "extras/BestWordsWindow.h"
 #include "extras/GameServices.h"
 
+#include "extras/MeaningWindow.h"
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "settings/SettingsFile.h"
@@ -55,11 +56,41 @@ BestWordsWindow::BestWordsWindow(QWidget* parent, GameServices& services)
     okButton->setAccessibleName(QStringLiteral("OK"));
     setTabOrder(okButton, turnList);
 
+    meaningButton = new CoolButton(clientArea);
+    meaningButton->setGeometry(kListLeft, 274, 130, 32);
+    meaningButton->setSimpleView(true);
+    meaningButton->setFont(coolFont(15, true));
+    meaningButton->setFontColor(Qt::white);
+    meaningButton->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(turnList, meaningButton);
+    connect(meaningButton, &QAbstractButton::clicked, this, &BestWordsWindow::showMeaning);
+    connect(turnList, &QListWidget::itemDoubleClicked, this, &BestWordsWindow::showMeaning);
+
     followTextures();
 }
 
 void BestWordsWindow::applyWindowTextures() {
     turnList->setWallpaper(getTexture(kTextAreaSlot));
+    meaningButton->setWallpaper(getTexture(kButtonsSlot));
+}
+
+MeaningWindow& BestWordsWindow::meaningWindow() {
+    if (!meaningWindow_) {
+        meaningWindow_ = new MeaningWindow(this, services_);
+        connect(meaningWindow_, &MeaningWindow::lookUpRequested, this,
+                &BestWordsWindow::lookUpRequested);
+    }
+    return *meaningWindow_;
+}
+
+void BestWordsWindow::showMeaning() {
+    const int line = turnList->currentRow();
+    if (line < 0 || size_t(line) >= turns.size())
+        return;
+    const TurnReview& turn = turns[size_t(line)];
+    const std::string& word = turn.word.empty() ? turn.best : turn.word;
+    if (!word.empty())
+        meaningWindow().showWord(word);
 }
 
 void BestWordsWindow::prepareToShow() {
@@ -70,6 +101,7 @@ void BestWordsWindow::prepareToShow() {
     for (int column = 0; column < kColumnCount; ++column)
         heads[column]->setCaption(*kHeadKeys[column] ? services_.languageText(kHeadKeys[column])
                                                      : std::string());
+    meaningButton->setCaption(services_.languageText("MeaningButton"));
     turnList->clear();
     const QStringList lines = bestWordsLines(services_, turns);
     for (qsizetype i = 0; i < lines.size(); ++i) {

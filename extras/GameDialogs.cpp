@@ -3,6 +3,7 @@
 #include "extras/AboutWindow.h"
 #include "extras/BestWordsWindow.h"
 #include "extras/HelpWindow.h"
+#include "extras/MeaningWindow.h"
 #include "extras/QuestionWindow.h"
 #include "extras/TexturesWindow.h"
 #include "records/NameEntryWindow.h"
@@ -49,4 +50,8 @@ HelpWindow& GameDialogs::howToPlayWindow() {
 
 BestWordsWindow& GameDialogs::bestWordsWindow() {
     return made(bestWords_, owner_, services_);
+}
+
+MeaningWindow& GameDialogs::meaningWindow() {
+    return made(meaning_, owner_, services_);
 }

@@ -11,6 +11,7 @@ class QuestionWindow;
 class HelpWindow;
 class TexturesWindow;
 class StrengthWindow;
+class MeaningWindow;
 class RecordsWindow;
 
 // The game's dialogs, each made the first time it is needed (most games never open most of
@@ -34,6 +35,7 @@ public:
     AboutWindow& aboutWindow();
     HelpWindow& howToPlayWindow();
     BestWordsWindow& bestWordsWindow();
+    MeaningWindow& meaningWindow();
     GameServices& services() { return services_; }
 
 private:
@@ -48,4 +50,5 @@ private:
     QPointer<AboutWindow> about_;
     QPointer<HelpWindow> howToPlay_;
     QPointer<BestWordsWindow> bestWords_;
+    QPointer<MeaningWindow> meaning_;
 };

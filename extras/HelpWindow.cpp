@@ -60,7 +60,14 @@ QStringList englishHelp() {
         "for each language and strength.",
         "",
         "The strength of the computer (Options, CPU) is the longest word it may play: "
-        "strength 1 allows words of three letters, strength 6 words of eight letters.",
+        "strength 1 allows words of three letters, strength 6 words of eight letters. Among "
+        "the longest words it can make it plays the commonest; with \"everyday words only\" "
+        "checked there, it plays the longest everyday word it can, and a rarer one only when "
+        "no everyday word fits.",
+        "",
+        "F5 tells what the computer's last word means, with a button that opens the word in "
+        "Wiktionary. After a game, Best words in the Game menu does the same for every word "
+        "of the game: choose a turn and press Meaning.",
         "",
         "Good luck!",
     });
@@ -93,6 +100,14 @@ QStringList russianHelp() {
         "",
         "Если не можете придумать слово, нажмите ПРОПУСК или воспользуйтесь ПОДСКАЗКОЙ "
         "(только один раз за игру).",
+        "",
+        "Из самых длинных слов компьютер выбирает самое употребительное; с отметкой «только "
+        "обиходные слова» в окне силы компьютера он играет самое длинное обиходное слово, а "
+        "более редкое — лишь когда обиходного нет.",
+        "",
+        "F5 открывает окно со значением последнего слова компьютера: кнопка в нём показывает "
+        "слово в Викисловаре. После игры то же можно сделать для любого её слова в окне "
+        "«Лучшие слова»: выберите ход и нажмите «Значение».",
         "",
         "Вот и всё!",
     });

@@ -18,6 +18,8 @@ const char* const kInstalledStampName = ".installed-files";
 namespace {
 constexpr char kSettingsName[] = "Vorda2000.ini";
 const char* const kLibraryNames[] = {"DATA/Lib.RUS", "DATA/Lib.ENG"};
+// The game's own data beside the libraries, which a player never changes.
+const char* const kGameDataNames[] = {"DATA/Ranks.RUS", "DATA/Ranks.ENG", "DATA/Meanings.ENG"};
 // The sections the game writes back: the player's, whatever the installed file says.
 const char* const kPlayerSections[] = {"VORDA", "IMAGES"};
 
@@ -277,6 +279,15 @@ QString updatePlayerFolder(const QString& installed, const QString& user) {
             continue;
         }
         if (store(user + name, ours, merged, &problem) == Outcome::Done)
+            after[name] = stampOf(installed + name);
+    }
+
+    for (const char* name : kGameDataNames) {
+        QByteArray theirs, ours;
+        if (!upgraded(name) || !readFile(installed + name, &theirs))
+            continue;
+        readFile(user + name, &ours);
+        if (store(user + name, ours, theirs, &problem) == Outcome::Done)
             after[name] = stampOf(installed + name);
     }
 

@@ -11,6 +11,9 @@
 // - the word libraries "DATA/Lib.RUS" and "DATA/Lib.ENG": the installed library's words, with
 //   every word of the player's library that the installed one lacks added after them, so a
 //   word the player added is never lost;
+// - the ranks and definitions beside the libraries ("DATA/Ranks.RUS", "DATA/Ranks.ENG",
+//   "DATA/Meanings.ENG"), which are the game's and not the player's: replaced by the installed
+//   ones;
 // - the records, pictures, skins and sounds are never touched.
 // A file is refreshed when the installed file differs (in size or time) from the one the
 // folder was last brought up to date with, as noted in kInstalledStampName, so an upgrade

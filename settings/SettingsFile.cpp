@@ -141,6 +141,28 @@ constexpr BuiltInText kBuiltInTexts[] = {
      "The picture \"%1\" chosen for the %2 is gone: the built-in picture takes its place."},
     {"Russian", "SavedGameNotSaved", "Не удалось сохранить игру в «%1»: %2"},
     {"English", "SavedGameNotSaved", "Cannot save the game in \"%1\": %2"},
+    {"Russian", "CPU_Everyday", "только обиходные слова"},
+    {"English", "CPU_Everyday", "everyday words only"},
+    {"Russian", "RanksMissing",
+     "Нет файла частотности слов «%1»: компьютер выбирает из всех слов, и редких тоже. Игра "
+     "продолжается."},
+    {"English", "RanksMissing",
+     "The file of word ranks \"%1\" is missing: the computer chooses among all words, rare ones "
+     "too. The game plays on."},
+    {"Russian", "RanksDamaged",
+     "Файл частотности слов «%1» повреждён: строки, которые не удалось прочесть, пропущены, их "
+     "слова считаются редкими. Игра продолжается."},
+    {"English", "RanksDamaged",
+     "The file of word ranks \"%1\" is damaged: the lines that could not be read are passed over "
+     "and their words count as rare. The game plays on."},
+    {"Russian", "Meaning", "Значение слова"},
+    {"English", "Meaning", "What the word means"},
+    {"Russian", "MeaningButton", "Значение"},
+    {"English", "MeaningButton", "Meaning"},
+    {"Russian", "MeaningNone", "Толкования слова %1 здесь нет."},
+    {"English", "MeaningNone", "There is no definition of %1 here."},
+    {"Russian", "LookUp", "Посмотреть в Викисловаре"},
+    {"English", "LookUp", "Look it up"},
 };
 
 std::string imageKey(int slot) {
@@ -276,6 +298,7 @@ void readSettings(GameServices& services, SettingsView* view) {
     const int64_t strength =
         readNumberSetting(settingsFile, "Strong", "16", usedStrength, problems);
     services.game().maxWordLength = static_cast<uint16_t>(strengthLength(strength));
+    services.game().everydayWords = settingsFile.readString(kVorda, "EverydayWords", "0") == "1";
 
     if (view)
         view->applyButtonTexts();
@@ -366,6 +389,11 @@ std::vector<ProfileValue> settingsValues(const GameServices& services, bool soun
         {std::string(kVorda), "LanguageNumber", std::to_string(services.words().language)},
         {std::string(kVorda), "Strong", std::to_string(int(services.game().maxWordLength) - 2)},
     };
+    // Written once a player has chosen it: a file without it means no.
+    if (services.game().everydayWords ||
+        services.settingsFile().readString(kVorda, "EverydayWords", kAbsent) != kAbsent)
+        values.push_back(
+            {std::string(kVorda), "EverydayWords", services.game().everydayWords ? "1" : "0"});
     for (int slot = 0; slot < kTextureSlots; ++slot)
         values.push_back({std::string(kImages), imageKey(slot),
                           fileNamePart(ChosenTextures.textureFiles[slot])});

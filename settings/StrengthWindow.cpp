@@ -4,13 +4,14 @@
 #include "extras/TextureChoice.h"
 #include "platform/Cp1251.h"
 #include "settings/SettingsFile.h"
+#include "skin/CoolCheckBox.h"
 #include "skin/CoolControls.h"
 #include "skin/CoolTrackBar.h"
 
 #include <algorithm>
 
 StrengthWindow::StrengthWindow(QWidget* parent, GameServices& services)
-    : CoolDialog(parent, "SetCPUWindow", 292, 68, MainInput::Blocked), services_(services) {
+    : CoolDialog(parent, "SetCPUWindow", 292, 92, MainInput::Blocked), services_(services) {
     strengthBar = new CoolTrackBar(clientArea);
     strengthBar->setGeometry(25, 10, 180, 40);
     strengthBar->setRange(kMinStrengthLength, kMaxStrengthLength);
@@ -27,7 +28,14 @@ StrengthWindow::StrengthWindow(QWidget* parent, GameServices& services)
         label->setFont(coolFont(11, true));
     }
 
-    // No cancel: every move of the slider takes effect at once, and OK is the way out.
+    everydayBox = new CoolCheckBox(clientArea);
+    everydayBox->setGeometry(20, 68, 262, 21);
+    everydayBox->setTransparent(true);
+    everydayBox->setFont(coolFont(13, true));
+    connect(everydayBox, &QAbstractButton::toggled, this,
+            [this](bool on) { services_.game().everydayWords = on; });
+
+    // No cancel: every change takes effect at once, and OK is the way out.
     okButton = makeOkButton(QRect(240, 15, 40, 40));
 
     followTextures();
@@ -50,6 +58,8 @@ void StrengthWindow::prepareToShow() {
     }
     weakLabel->setCaption(services_.languageText("CPU_Label1"));
     strongLabel->setCaption(services_.languageText("CPU_Label2"));
+    everydayBox->setCaption(services_.languageText("CPU_Everyday"));
+    everydayBox->setChecked(services_.game().everydayWords);
 }
 
 void StrengthWindow::strengthChanged() {

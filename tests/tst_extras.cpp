@@ -3,7 +3,9 @@
 #include "extras/AboutWindow.h"
 #include "extras/BestWordsWindow.h"
 #include "extras/DesktopShortcut.h"
+#include "extras/GameDialogs.h"
 #include "extras/HelpWindow.h"
+#include "extras/MeaningWindow.h"
 #include "extras/TextureChoice.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DrawingSurface.h"
@@ -78,14 +80,14 @@ private slots:
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<int>("lines");
         QTest::newRow("English") << GameFixture::englishSettings() << "How to play"
-                                 << "How to play, you asked! Very easy!" << 25;
+                                 << "How to play, you asked! Very easy!" << 27;
         QTest::newRow("Russian") << QByteArray() << QString::fromUtf8("Как играть")
                                  << QString::fromUtf8("Всё, что от вас требуется, — составлять "
                                                       "слова подлиннее и немного думать.")
-                                 << 21;
+                                 << 25;
         QTest::newRow("no caption key gives a question mark")
             << QByteArray("[Vorda]\r\nLanguageNumber=2\r\n[English]\r\nTitle=Words\r\n") << "?"
-            << "How to play, you asked! Very easy!" << 25;
+            << "How to play, you asked! Very easy!" << 27;
     }
     void helpWindowFollowsTheLanguage() {
         QFETCH(QByteArray, settings);
@@ -305,6 +307,57 @@ private slots:
     }
 
     // The game ended while minimised: its windows bring the game back with them.
+    // F5 after the computer's move, and Meaning in the best words: the word's short definition
+    // from the definitions file when it has one, and "Look it up" opens its Wiktionary page.
+    void meaningOfAWord_data() {
+        QTest::addColumn<bool>("fromBestWords");
+        QTest::addColumn<QByteArray>("meanings"); // empty: no file
+        QTest::addColumn<QString>("shown");
+        const QByteArray file = "; glosses\r\nHOUSE\ta dwelling\r\nTO\ta word of direction\r\n";
+        QTest::newRow("F5: the definition") << false << file << "a word of direction";
+        QTest::newRow("F5: no definitions file")
+            << false << QByteArray() << "There is no definition of TO here.";
+        QTest::newRow("best words: the definition") << true << file << "a word of direction";
+    }
+    void meaningOfAWord() {
+        QFETCH(bool, fromBestWords);
+        QFETCH(QByteArray, meanings);
+        QFETCH(QString, shown);
+        GameFixture game(kRussianWords, kEnglishWords, GameFixture::englishSettings(),
+                         [&](const TestGameFolder& folder) {
+                             if (!meanings.isEmpty())
+                                 folder.write("DATA/Meanings.ENG", meanings);
+                         });
+        MainWindow& w = game.window();
+        // The human passes; the computer plays TO through the O of HOUSE.
+        game.click(w.skipButton());
+        QCOMPARE(game.column(2), QStringList{"TO"});
+        QStringList texts;
+        const auto lookUp = [&](MeaningWindow& meaning) {
+            QVERIFY(meaning.isVisible());
+            texts = meaning.meaningText->lines();
+            clickButton(meaning.lookUpButton);
+            meaning.accept();
+        };
+        if (fromBestWords) {
+            finishGame(game);
+            whenDialogShows([&](QDialog* dialog) {
+                BestWordsWindow& best = w.dialogs().bestWordsWindow();
+                best.turnList->setCurrentRow(1); // the computer's TO
+                clickButton(best.meaningButton);
+                lookUp(best.meaningWindow());
+                dialog->accept();
+            });
+            w.menu().bestWordsItem->trigger();
+            settleDialogs();
+        } else {
+            w.findChild<QAction*>("MeaningKey")->trigger();
+            lookUp(w.dialogs().meaningWindow());
+        }
+        QCOMPARE(texts, QStringList{shown});
+        QCOMPARE(game.openedAddresses, QStringList{"https://en.wiktionary.org/wiki/to"});
+    }
+
     void dialogOverAMinimisedGameRestoresIt() {
         GameFixture game(kRussianWords, kEnglishWords);
         game.window().show();
@@ -337,10 +390,10 @@ private slots:
         QCOMPARE(int(game.services().words().language), 1);
         showHelp();
         QCOMPARE(shown, game.window().dialogs().howToPlayWindow().russianText);
-        // The Russian text: ten paragraphs and one on the keys, separated by empty lines, the
-        // buttons in capitals.
+        // The Russian text: twelve paragraphs and one on the keys, separated by empty lines,
+        // the buttons in capitals.
         const QString text = shown.join('\n');
-        QCOMPARE(shown.count(QString()), 10);
+        QCOMPARE(shown.count(QString()), 12);
         for (const char* word : {"ПРАВОЙ", "ПРОПУСК", "ПОДСКАЗК"})
             QVERIFY2(text.contains(QString::fromUtf8(word)), word);
     }

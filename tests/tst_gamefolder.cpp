@@ -280,6 +280,7 @@ private slots:
                                      "[English]\r\nTitle=Old title\r\n";
         writeInstalled(installed + "Vorda2000.ini", settings1, 3600);
         writeInstalled(installed + "DATA/Lib.ENG", "; v1\r\nCAT\r\nDOG\r\n", 3600);
+        writeInstalled(installed + "DATA/Ranks.ENG", "CAT 1\r\n", 3600);
         writeInstalled(installed + "DATA/Winners", "records", 3600);
         writeInstalled(installed + "Textures/Slate.bmp", "slate 1", 3600);
 
@@ -302,14 +303,17 @@ private slots:
         QCOMPARE(readProfileString(user + "Vorda2000.ini", "English", "Title", ""),
                  std::string("My title"));
 
-        // The upgrade: a mended text, a new word, a new texture.
+        // The upgrade: a mended text, a new word, a new texture, new ranks.
         writeInstalled(installed + "Vorda2000.ini",
                        "[Vorda]\r\nLanguageNumber=1\r\n[Images]\r\nImage0=\r\n"
                        "[English]\r\nTitle=New title\r\n",
                        60);
         writeInstalled(installed + "DATA/Lib.ENG", "; v2\r\nCAT\r\nDOG\r\nEMU\r\n", 60);
         writeInstalled(installed + "Textures/Slate.bmp", "slate 2", 60);
+        writeInstalled(installed + "DATA/Ranks.ENG", "CAT 1\r\nDOG 2\r\n", 60);
         start();
+        // The ranks are the game's: the new ones replace the old.
+        QCOMPARE(readBytes(user + "DATA/Ranks.ENG"), QByteArray("CAT 1\r\nDOG 2\r\n"));
         const QString ini = user + "Vorda2000.ini";
         QCOMPARE(readProfileString(ini, "English", "Title", ""), std::string("New title"));
         QCOMPARE(readProfileString(ini, "Vorda", "LanguageNumber", ""), std::string("2"));

@@ -268,6 +268,32 @@ private slots:
         QCOMPARE(game.folder().read("Vorda2000.ini"), settings);
     }
 
+    // Without its ranks file, or with a damaged one, the game starts as ever and says so once,
+    // in the player's language.
+    void startUpWithoutRanks_data() {
+        QTest::addColumn<QByteArray>("ranks"); // empty: no file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << QString::fromUtf8("Нет файла частотности");
+        QTest::newRow("damaged") << QByteArray("КОШКА 9\r\n") << QString::fromUtf8("повреждён");
+    }
+    void startUpWithoutRanks() {
+        QFETCH(QByteArray, ranks);
+        QFETCH(QString, message);
+        GameFixture game(kRussianWords, kEnglishWords, QByteArray(),
+                         [&](const TestGameFolder& folder) {
+                             QFile::remove(folder.path() + "DATA/Ranks.RUS");
+                             if (!ranks.isEmpty())
+                                 folder.write("DATA/Ranks.RUS", ranks);
+                         });
+        QCOMPARE(game.errors().texts.size(), 1);
+        QVERIFY2(game.errors().texts[0].contains(message) &&
+                     game.errors().texts[0].contains("Ranks.RUS"),
+                 qPrintable(game.errors().texts[0]));
+        QCOMPARE(game.board()[2], QString::fromUtf8("КОШКА"));
+        game.window().menu().newGameItem->trigger();
+        QCOMPARE(game.errors().texts.size(), 1);
+    }
+
     void libraryWithoutFiveLetterWords_data() {
         QTest::addColumn<QByteArray>("library");
         QTest::addColumn<QString>("named");

@@ -454,9 +454,10 @@ private slots:
         QCOMPARE(result.pathLength, 0);
     }
 
-    // The game's search and the plain one agree on random boards with the real libraries:
-    // the same word, cell and path, the same words shown on the way, with and without the
-    // found word played.
+    // The game's search and the plain one agree on random boards with the real libraries, their
+    // words given random tiers: the same word, cell and path, the same words shown on the way,
+    // with and without the found word played, with everyday words only or not. Choosing the
+    // commonest of the longest words leaves every length as the first found gives it.
     void agreesWithPlainSearch_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("library");
@@ -473,6 +474,9 @@ private slots:
         QVERIFY(fiveLetters.size() > 100);
 
         QRandomGenerator random(uint32_t(2000 + language));
+        for (WordList& list : words.lists)
+            for (int i = 0; i < list.size(); ++i)
+                list.setTier(i, uint8_t(random.bounded(kRarestTier + 1)));
         const auto randomWord = [&](int length) {
             const WordList& list = words.lists[length];
             return list.at(int(random.bounded(uint32_t(list.size()))));
@@ -496,7 +500,8 @@ private slots:
                 cell.letter =
                     char(cp1251FoldCase(uint8_t(source[random.bounded(quint32(source.size()))])));
             }
-            const SearchLimits limits = makeLimits(words, 3 + b % 6, hint);
+            SearchLimits limits = makeLimits(words, 3 + b % 6, hint);
+            limits.everydayOnly = b % 7 == 3;
 
             std::array<std::string, kPlayedWordSlots> played;
             played[0] = start;
@@ -519,6 +524,11 @@ private slots:
                 // trial letters.
                 QVERIFY2(observer.words == reference.improvements, where.constData());
                 QVERIFY2(observer.trialLetters == reference.trialLetters, where.constData());
+                reference::StraightforwardSearch firstFound(words, played, limits);
+                firstFound.firstFound = true;
+                if (!limits.everydayOnly || limits.hintMode)
+                    QVERIFY2(fast.word.size() == firstFound.run(grid).word.size(),
+                             where.constData());
                 // The plain search walks every path; the game's only those the tree allows.
                 QVERIFY2(fast.walks <= plain.walks, where.constData());
                 if (fast.word.empty())

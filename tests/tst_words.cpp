@@ -18,6 +18,11 @@ QStringList allWords(const WordLibrary& words) {
             result << cp1251ToUnicode(words.lists[n].at(i));
     return result;
 }
+// The files a cache of the folder's English library is made from.
+CacheSources sources(const TestGameFolder& folder) {
+    return {libraryFileState(folder.path() + "DATA/Lib.ENG"),
+            libraryFileState(folder.path() + "DATA/Ranks.ENG")};
+}
 } // namespace
 
 class TestWords : public QObject {
@@ -237,7 +242,7 @@ private slots:
         } else if (change == "cached words") {
             cache[cache.size() - 12] = cache[cache.size() - 12] ^ 1;
         } else if (change == "cached header") {
-            cache[64] = cache[64] ^ 1; // in the count of word lines
+            cache[104] = cache[104] ^ 1; // in the count of word lines
         } else if (change == "cut") {
             cache.chop(3);
         } else if (change == "count and checksum") {
@@ -245,15 +250,14 @@ private slots:
             // the count alone would pass for a cache of empty lists.
             WordLibrary empty;
             empty.language = 2;
-            writeLibraryCache(folder.path() + "empty.cache",
-                              libraryFileState(folder.path() + "DATA/Lib.ENG"), &empty);
+            writeLibraryCache(folder.path() + "empty.cache", sources(folder), &empty);
             cache += folder.read("empty.cache").right(8);
         } else if (change == "no words") {
             // Made by another program for this very state of the library.
             WordLibrary odd;
             odd.language = 2;
             odd.lists[3].insert("C T");
-            writeLibraryCache(cachePath, libraryFileState(folder.path() + "DATA/Lib.ENG"), &odd);
+            writeLibraryCache(cachePath, sources(folder), &odd);
         }
         if (change.startsWith("cached") || change == "cut" || change == "count and checksum")
             folder.write("DATA/Lib.ENG.cache", cache);

@@ -63,6 +63,9 @@ GameFixture::GameFixture(const QStringList& russianWords, const QStringList& eng
     errors_ = std::make_unique<ErrorBoxRecorder>();
     folder_.write("DATA/Lib.RUS", libraryBytes(russianWords));
     folder_.write("DATA/Lib.ENG", libraryBytes(englishWords));
+    // Ranks files that rank nothing: every word is rarest, and the start has nothing to say.
+    folder_.write("DATA/Ranks.RUS", "; no ranks\r\n");
+    folder_.write("DATA/Ranks.ENG", "; no ranks\r\n");
     folder_.copyFromDist("DATA/Winners");
     if (settings.isNull())
         folder_.copyFromDist("Vorda2000.ini");

@@ -24,7 +24,8 @@ class FieldCell;
 // test, a fast main timer, sounds and web addresses recorded instead of played.
 class GameFixture : public WebOpener {
 public:
-    // Word lists as UTF-8 lines; each is written CP1251 with CR LF. A null settings text
+    // Word lists as UTF-8 lines; each is written CP1251 with CR LF, beside a ranks file that
+    // ranks none of them. A null settings text
     // copies the settings file that accompanies the program.
     // `beforeStart`, when given, runs on the folder after its files are written and before
     // the window starts.

@@ -2,6 +2,7 @@
 
 #include "core/MoveSearch.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 // count as the game's search without its prefix tree; the tests compare the moves, and the
 // benchmark measures how much faster the game's search is. No observer: the words that
 // improved on the best, and the number of trial letters, are kept for the tests instead.
+// With firstFound, a word wins only by its length, the first found of the greatest length
+// (the search before the commonest word won): the tests compare the lengths with it.
 namespace reference {
 
 class StraightforwardSearch {
@@ -23,16 +26,35 @@ public:
 
     std::vector<std::string> improvements; // every new best word, in the order found
     int trialLetters = 0;
+    bool firstFound = false;
 
     SearchResult run(const LetterGrid& snapshot) {
+        const bool everyday = limits_.everydayOnly && !limits_.hintMode;
+        maxTier_ = everyday ? kLastEverydayTier : kRarestTier;
+        runPass(snapshot);
+        if (everyday && best_.empty()) {
+            maxTier_ = kRarestTier;
+            runPass(snapshot);
+        }
+        result_.word = best_;
+        return result_;
+    }
+
+private:
+    void runPass(const LetterGrid& snapshot) {
         LetterGrid grid = snapshot;
         const int letterCount = limits_.language == 2 ? 26 : 32;
+        limit_ = limits_.hintMode ? kHintWordLength : limits_.maxWordLength;
         for (int c = 0; c < 5; ++c) {
             for (int r = 0; r < 5; ++r) {
                 if (grid.cells[c][r].letter != kFreeCell)
                     continue;
-                if (int(best_.size()) >= limits_.maxWordLength)
-                    continue;
+                // After a word of the full length only a commoner one as long may follow.
+                if (int(best_.size()) >= limits_.maxWordLength) {
+                    if (firstFound || bestCommonness_ <= words_.lists[best_.size()].commonest())
+                        continue;
+                    limit_ = std::min(limit_, best_.size());
+                }
                 if (!hasFilledNeighbour(grid, c, r))
                     continue;
                 for (int k = 0; k < letterCount; ++k) {
@@ -54,11 +76,8 @@ public:
                 }
             }
         }
-        result_.word = best_;
-        return result_;
     }
 
-private:
     static bool hasFilledNeighbour(const LetterGrid& g, int c, int r) {
         return (c > 0 && g.cells[c - 1][r].letter != kFreeCell) ||
                (r > 0 && g.cells[c][r - 1].letter != kFreeCell) ||
@@ -68,13 +87,19 @@ private:
 
     void walkPath(LetterGrid g, int x, int y, std::string s) {
         ++result_.walks;
-        const size_t limit = limits_.hintMode ? kHintWordLength : limits_.maxWordLength;
-        if (s.size() > limit)
+        if (s.size() > limit_)
             return;
-        if (s.size() >= 2 && s.size() > best_.size() &&
-            g.cells[candidateColumn_][candidateRow_].visited && !isWordPlayedIn(played_, s) &&
-            s.size() <= size_t(kMaxWordLength) && words_.lists[s.size()].contains(s)) {
+        const int index = s.size() >= 2 && s.size() <= size_t(kMaxWordLength)
+                              ? words_.lists[s.size()].indexOf(s)
+                              : -1;
+        const uint8_t tier = index >= 0 ? words_.lists[s.size()].tierAt(index) : kRarestTier;
+        const bool mayChoose = (limits_.hintMode || tier != kRudeTier) && tier <= maxTier_;
+        const bool better = s.size() > best_.size() || (!firstFound && s.size() == best_.size() &&
+                                                        commonnessOf(tier) < bestCommonness_);
+        if (index >= 0 && mayChoose && better && g.cells[candidateColumn_][candidateRow_].visited &&
+            !isWordPlayedIn(played_, s)) {
             best_ = s;
+            bestCommonness_ = commonnessOf(tier);
             improvements.push_back(s);
             result_.column = candidateColumn_;
             result_.row = candidateRow_;
@@ -107,6 +132,9 @@ private:
     int candidateColumn_ = 0;
     int candidateRow_ = 0;
     std::string best_;
+    uint8_t bestCommonness_ = kRarestTier + 1;
+    uint8_t maxTier_ = kRarestTier;
+    size_t limit_ = 0;
     std::vector<int> path_;
     SearchResult result_;
 };
