@@ -18,7 +18,7 @@
 
 class GamePlayer;
 class SoundPlayer;
-class WordLibrary;
+struct WordLibrary;
 struct GameSession;
 
 // How a game ended, for the name entry and the records.

@@ -13,7 +13,7 @@ class QMenu;
 class QMenuBar;
 class QObject;
 class QWidget;
-class WordLibrary;
+struct WordLibrary;
 
 // The main window's menu bar, its menus and items: made with their pictures (drawn when a
 // menu first opens), shortcuts and check marks; the window connects the items to its commands.
